@@ -1,0 +1,6 @@
+// The About box.
+#pragma once
+
+#include <windows.h>
+
+void ShowAboutDialog(HWND owner);

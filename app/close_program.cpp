@@ -1,0 +1,78 @@
+// The one way out of the program: ask about unsaved changes, release every object made
+// with the window, and end the message loop.
+#include <windows.h>
+
+#include "canvas/pens.h"
+#include "canvas/picture_file.h"
+#include "daystore/page.h"
+#include "main_window.h"
+#include "notification_icon.h"
+#include "resource.h"
+#include "shell_state.h"
+
+namespace {
+
+enum class CloseAnswer { Go, Stay };
+
+CloseAnswer AskAboutUnsavedPage(HWND window) {
+    bool empty = GetWindowTextLengthW(g_shell.textBox) == 0 && IsPictureBlank();
+    if (empty) return CloseAnswer::Go;
+    switch (MessageBoxW(g_shell.mainWindow ? g_shell.mainWindow : window, L"Save Current Changes", L"Exit",
+                        MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDCANCEL: return CloseAnswer::Stay;
+    // A save that failed has told the user why; the page stays so nothing is lost.
+    case IDYES: return SaveDay() ? CloseAnswer::Go : CloseAnswer::Stay;
+    default: return CloseAnswer::Go;
+    }
+}
+
+template <typename Handle, typename Release>
+void ReleaseOnce(Handle& handle, Release release) {
+    if (handle) release(handle);
+    handle = nullptr;
+}
+
+void ReleaseWindowObjects() {
+    if (g_shell.textBox && g_shell.textBoxPreviousProc) {
+        SetWindowLongPtrW(g_shell.textBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_shell.textBoxPreviousProc));
+    }
+    ReleaseOnce(g_shell.commandBar, DestroyWindow);
+
+    // The drawing menu holds only the colour, width and pen-type menus as cascades. They
+    // are destroyed on their own below, so they are detached first: destroying the
+    // drawing menu must not free them a second time.
+    if (g_shell.drawingMenu) {
+        while (GetMenuItemCount(g_shell.drawingMenu) > 0) RemoveMenu(g_shell.drawingMenu, 0, MF_BYPOSITION);
+    }
+    ReleaseOnce(g_shell.systemMenuResource, DestroyMenu);
+    ReleaseOnce(g_shell.moodMenu, DestroyMenu);
+    ReleaseOnce(g_shell.weatherMenu, DestroyMenu);
+    ReleaseOnce(g_shell.colourMenu, DestroyMenu);
+    ReleaseOnce(g_shell.widthMenu, DestroyMenu);
+    ReleaseOnce(g_shell.penTypeMenu, DestroyMenu);
+    ReleaseOnce(g_shell.drawingMenu, DestroyMenu);
+
+    ReleaseOnce(g_shell.canvasDc, DeleteDC);
+    ReleaseOnce(g_shell.canvasBitmap, DeleteObject);
+    ReleaseOnce(g_shell.weatherStripDc, DeleteDC);
+    ReleaseOnce(g_shell.moodStripDc, DeleteDC);
+    ReleaseOnce(g_shell.weatherStripBitmap, DeleteObject);
+    ReleaseOnce(g_shell.moodStripBitmap, DeleteObject);
+    ReleaseDrawingPen();
+    ReleaseOnce(g_shell.textFont, DeleteObject);
+    RemoveNotificationIcon(g_shell.mainWindow, IDI_DOODLEBINDER);
+    ReleaseOnce(g_shell.smallIcon, DestroyIcon);
+    if (g_shell.windowDc) ReleaseDC(g_shell.mainWindow, g_shell.windowDc);
+    g_shell.windowDc = nullptr;
+    ReleaseOnce(g_shell.statusStrip, DestroyWindow);
+}
+
+}  // namespace
+
+void CloseProgram(HWND window) {
+    if (AskAboutUnsavedPage(window) == CloseAnswer::Stay) return;
+    ReleaseWindowObjects();
+    Sleep(500);
+    ReleaseTaskbarHook();
+    PostQuitMessage(0);
+}

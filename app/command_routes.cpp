@@ -1,0 +1,54 @@
+#include "command_routes.h"
+
+#include "resource.h"
+
+namespace {
+
+struct RangeRoute {
+    std::uint64_t first, last;
+    CommandAction action;
+    int argumentBase;   // argument = wParam - argumentBase
+};
+
+constexpr RangeRoute kRoutes[] = {
+    // Menus and command-bar buttons (high word 0).
+    {IDM_WEATHER_FIRST, IDM_WEATHER_LAST, CommandAction::SetWeather, 1000},
+    {IDM_MOOD_FIRST, IDM_MOOD_LAST, CommandAction::SetMood, 2000},
+    {IDM_COLOUR_FIRST, IDM_COLOUR_LAST, CommandAction::SetPenColour, 0},
+    {IDM_COLOUR_BUTTON, IDM_COLOUR_BUTTON, CommandAction::ShowColourMenu, 0},
+    {IDM_WIDTH_FIRST, IDM_WIDTH_LAST, CommandAction::SetPenWidth, 0},
+    {IDM_WIDTH_BUTTON, IDM_WIDTH_BUTTON, CommandAction::ShowWidthMenu, 0},
+    {IDM_PEN_PENCIL, IDM_PEN_PEN, CommandAction::SetPenType, 0},
+    {IDM_PEN_TYPE_BUTTON, IDM_PEN_TYPE_BUTTON, CommandAction::ShowPenTypeMenu, 0},
+    {IDM_EXIT, IDM_EXIT, CommandAction::CloseProgram, 0},
+    {IDM_PREVIOUS_DAY, IDM_PREVIOUS_DAY, CommandAction::GoPreviousDay, 0},
+    {IDM_NEXT_DAY, IDM_NEXT_DAY, CommandAction::GoNextDay, 0},
+    {IDM_PICK_DAY, IDM_PICK_DAY, CommandAction::PickDay, 0},
+    {IDM_SAVE_TEXT, IDM_SAVE_TEXT, CommandAction::SaveText, 0},
+    {IDM_HTML_OUTPUT, IDM_HTML_OUTPUT, CommandAction::ShowHtmlOutput, 0},
+    {IDM_ABOUT, IDM_ABOUT, CommandAction::ShowAbout, 0},
+    {IDM_SAVE_PICTURE, IDM_SAVE_PICTURE, CommandAction::TogglePictureSaving, 0},
+    {IDM_RULED_LINES, IDM_RULED_LINES, CommandAction::ToggleRuledLines, 0},
+
+    // The accelerator table (high word 1). Alt+M and Alt+P have no menu item; Ctrl+H opens
+    // the HTML output dialog just as its menu item does.
+    {FROM_ACCELERATOR + IDM_EXIT, FROM_ACCELERATOR + IDM_EXIT, CommandAction::CloseProgram, 0},
+    {FROM_ACCELERATOR + IDM_PREVIOUS_DAY, FROM_ACCELERATOR + IDM_PREVIOUS_DAY, CommandAction::GoPreviousDay, 0},
+    {FROM_ACCELERATOR + IDM_NEXT_DAY, FROM_ACCELERATOR + IDM_NEXT_DAY, CommandAction::GoNextDay, 0},
+    {FROM_ACCELERATOR + IDM_PICK_DAY, FROM_ACCELERATOR + IDM_PICK_DAY, CommandAction::PickDay, 0},
+    {FROM_ACCELERATOR + IDM_SAVE_TEXT, FROM_ACCELERATOR + IDM_SAVE_TEXT, CommandAction::SaveText, 0},
+    {FROM_ACCELERATOR + IDM_HTML_OUTPUT, FROM_ACCELERATOR + IDM_HTML_OUTPUT, CommandAction::ShowHtmlOutput, 0},
+    {FROM_ACCELERATOR + IDM_SYSTEM_MENU, FROM_ACCELERATOR + IDM_SYSTEM_MENU, CommandAction::ShowSystemMenu, 0},
+    {FROM_ACCELERATOR + IDM_DRAWING_MENU, FROM_ACCELERATOR + IDM_DRAWING_MENU, CommandAction::ShowDrawingMenu, 0},
+};
+
+}  // namespace
+
+CommandRoute RouteCommand(std::uint64_t wParam) {
+    for (const RangeRoute& route : kRoutes) {
+        if (wParam >= route.first && wParam <= route.last) {
+            return {route.action, static_cast<int>(wParam - route.argumentBase)};
+        }
+    }
+    return {};
+}

@@ -1,0 +1,36 @@
+// Which action a WM_COMMAND wParam starts. The whole wParam is compared: a menu item or
+// command-bar button arrives as its identifier, an accelerator as 65536 + identifier, and
+// control notifications (text box, place box) carry a code in the high word and match nothing.
+#pragma once
+
+#include <cstdint>
+
+enum class CommandAction {
+    None,
+    SetWeather,        // argument: weather index 1..5
+    SetMood,           // argument: mood index 0..5
+    SetPenColour,      // argument: the menu identifier
+    ShowColourMenu,
+    SetPenWidth,       // argument: the menu identifier
+    ShowWidthMenu,
+    SetPenType,        // argument: the menu identifier
+    ShowPenTypeMenu,
+    CloseProgram,
+    GoPreviousDay,
+    GoNextDay,
+    PickDay,
+    SaveText,
+    ShowHtmlOutput,
+    ShowAbout,
+    TogglePictureSaving,
+    ToggleRuledLines,
+    ShowSystemMenu,
+    ShowDrawingMenu,
+};
+
+struct CommandRoute {
+    CommandAction action = CommandAction::None;
+    int argument = 0;
+};
+
+CommandRoute RouteCommand(std::uint64_t wParam);

@@ -1,0 +1,77 @@
+// Every identifier the program shares with doodlebinder.rc, in one place.
+// Plain #defines so that the resource compiler, the program and the tests read the same numbers.
+#pragma once
+
+// Icon
+#define IDI_DOODLEBINDER        103
+
+// Bitmaps
+#define IDB_WEATHER_STRIP       109
+#define IDB_TOOLBAR             128
+#define IDB_MOOD_STRIP          130
+#define IDB_BACKGROUND          134
+
+// Menus: the menu bar of the command bar, and the resource whose first pop-up is the system menu
+#define IDR_MENU_BAR            119
+#define IDR_SYSTEM_MENU         124
+
+// Accelerator table
+#define IDR_ACCELERATORS        125
+
+// Dialog templates
+#define IDD_ABOUT               120
+#define IDD_DAY_PICKER          121
+#define IDD_HTML_OUTPUT         129
+#define IDD_STATUS_STRIP        135
+
+// Child controls of the main window
+#define IDC_TEXT_BOX            101
+#define IDC_PLACE_BOX           102
+
+// Command bar id
+#define IDC_COMMAND_BAR         1
+
+// Weather pop-up (built at run time); weather index = id - 1000
+#define IDM_WEATHER_FIRST       1001
+#define IDM_WEATHER_LAST        1005
+
+// Mood pop-up (built at run time); mood index = id - 2000
+#define IDM_MOOD_FIRST          2000
+#define IDM_MOOD_LAST           2005
+
+// Colour pop-up (owner-drawn swatches, palette order); colour index = id - 3000
+#define IDM_COLOUR_FIRST        3000
+#define IDM_COLOUR_LAST         3015
+#define IDM_COLOUR_BUTTON       3999
+
+// Line-width pop-up: XL, L, M, S, XS
+#define IDM_WIDTH_FIRST         4000
+#define IDM_WIDTH_LAST          4004
+#define IDM_WIDTH_BUTTON        4999
+
+// Pen-type pop-up: pencil, pen
+#define IDM_PEN_PENCIL          5000
+#define IDM_PEN_PEN             5001
+#define IDM_PEN_TYPE_BUTTON     5999
+
+// Menu bar 119 and system menu 124
+#define IDM_EXIT                40002
+#define IDM_PREVIOUS_DAY        40003
+#define IDM_NEXT_DAY            40004
+#define IDM_PICK_DAY            40005
+#define IDM_SAVE_TEXT           40007
+#define IDM_HTML_OUTPUT         40008
+#define IDM_ABOUT               40009
+#define IDM_VIEW_D              40010
+#define IDM_VIEW_A              40011
+#define IDM_SYSTEM_MENU         40012   // accelerator only (Alt+M)
+#define IDM_DRAWING_MENU        40013   // accelerator only (Alt+P)
+#define IDM_SAVE_PICTURE        40033
+#define IDM_RULED_LINES         40034
+
+// Private messages of the main window
+#define WM_RULED_LINES_CHANGED  1024    // WM_USER: the text box redraws its ruling
+#define WM_NOTIFICATION_ICON    1025    // WM_USER + 1: callback of the notification icon
+
+// A command from the accelerator table arrives with high word 1.
+#define FROM_ACCELERATOR        65536

@@ -1,0 +1,52 @@
+// Process-wide values of the application shell, set at start-up and by window
+// construction, read by every subsystem.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct ShellState {
+    HINSTANCE instance = nullptr;
+    std::u16string dataFolder;          // the executable's folder, no trailing backslash
+    HBRUSH backgroundBrush = nullptr;   // white stock brush
+    bool tallScreen = false;
+    int windowX = 0;
+    int windowY = 0;
+    DWORD windowStyle = 0;
+    int windowWidth = 640;
+    int contentHeight = 214;            // 214 + command-bar height once the window is built
+    int commandBarHeight = 0;           // t; 0 in the 240-line layout
+    HACCEL accelerators = nullptr;
+    HWND mainWindow = nullptr;          // stored only after CreateWindowExW returns
+    HWND statusStrip = nullptr;         // modeless status dialog, made with the window
+    HDC windowDc = nullptr;             // the main window's own DC, kept until exit
+    HWND commandBar = nullptr;          // tall-screen layout only
+    HICON smallIcon = nullptr;
+    HWND textBox = nullptr;             // EDIT, id 101
+    WNDPROC textBoxPreviousProc = nullptr;
+    HWND placeBox = nullptr;            // COMBOBOX, id 102
+    HFONT textFont = nullptr;           // shared by the text box and the place box
+
+    // Off-screen copy of the whole window image (640 x content height).
+    HDC canvasDc = nullptr;
+    HBITMAP canvasBitmap = nullptr;
+
+    // Icon strips: six 16 x 16 pictures side by side.
+    HDC weatherStripDc = nullptr;
+    HBITMAP weatherStripBitmap = nullptr;
+    HDC moodStripDc = nullptr;
+    HBITMAP moodStripBitmap = nullptr;
+
+    // Menus. The system menu is the first pop-up of the resource menu; the drawing menu
+    // holds the colour, width and pen-type menus as cascades.
+    HMENU systemMenuResource = nullptr;
+    HMENU moodMenu = nullptr;
+    HMENU weatherMenu = nullptr;
+    HMENU colourMenu = nullptr;
+    HMENU widthMenu = nullptr;
+    HMENU penTypeMenu = nullptr;
+    HMENU drawingMenu = nullptr;
+};
+
+extern ShellState g_shell;

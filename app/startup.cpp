@@ -1,0 +1,102 @@
+#include "startup.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "main_window.h"
+#include "platform/wide_text.h"
+#include "resource.h"
+#include "shell_state.h"
+#include "window_layout.h"
+
+ShellState g_shell;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"DOODLE_BINDER";
+constexpr wchar_t kMutexName[] = L"DOODLE_BINDER";
+constexpr wchar_t kWindowTitle[] = L"Doodlebinder v2.16";
+
+// The module path, however long: the buffer grows until the whole path fits, so a
+// long folder is never cut into a different one.
+std::u16string ReadModulePath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) return FromWide(buffer.data(), length);
+        if (buffer.size() >= 65536) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// The outer window size whose client area is the whole page.
+SIZE WindowSizeForClient(int width, int height, DWORD style) {
+    RECT rect{0, 0, width, height};
+    AdjustWindowRectEx(&rect, style, FALSE, 0);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+std::u16string ReadDataFolder() {
+    return DataFolderOf(ReadModulePath());
+}
+
+bool ChooseWindowLayout() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    WindowLayout layout = ChooseLayoutForScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (!layout.fits) {
+        MessageBoxW(nullptr, L"640x240222222222222222", L"Err", MB_OK | MB_ICONHAND);
+        return false;
+    }
+    g_shell.tallScreen = layout.tallScreen;
+    g_shell.windowX = layout.x;
+    g_shell.windowY = layout.y;
+    g_shell.windowStyle = layout.style;
+    return true;
+}
+
+ATOM RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = g_shell.backgroundBrush;
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassW(&windowClass);
+}
+
+bool CreateMainWindow(HINSTANCE instance, int showCommand) {
+    // The handle is deliberately not kept: the mutex lives as long as the process.
+    CreateMutexW(nullptr, TRUE, kMutexName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (HWND running = FindWindowW(kClassName, nullptr)) SetForegroundWindow(running);
+        return false;
+    }
+
+    SIZE size = WindowSizeForClient(g_shell.windowWidth, g_shell.contentHeight, g_shell.windowStyle);
+    HWND window = CreateWindowExW(0, kClassName, kWindowTitle, g_shell.windowStyle, g_shell.windowX,
+                                  g_shell.windowY, size.cx, size.cy, nullptr, nullptr, instance, nullptr);
+    if (!window) return false;
+    g_shell.mainWindow = window;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    return true;
+}
+
+int RunMessageLoop() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0)) {
+        if (g_shell.statusStrip && IsDialogMessageW(g_shell.statusStrip, &message)) continue;
+        if (g_shell.accelerators && TranslateAcceleratorW(g_shell.mainWindow, g_shell.accelerators, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

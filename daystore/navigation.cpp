@@ -1,0 +1,7 @@
+#include "navigation.h"
+
+// Day navigation arrives with the calendar and the record file.
+void GoNextDay() {}
+void GoPreviousDay() {}
+void PickDay(HWND) {}
+void SaveTextCommand() {}
