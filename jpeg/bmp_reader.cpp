@@ -1,0 +1,192 @@
+#include "jpeg/bmp_reader.h"
+
+#include <algorithm>
+#include <new>
+
+namespace jpeg {
+namespace {
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr int32_t kMaxDimension = 65535;  // the frame header has 16 bits for each
+
+// Info header sizes whose first 40 bytes are the BITMAPINFOHEADER layout:
+// BITMAPINFOHEADER, BITMAPV4HEADER and BITMAPV5HEADER.
+constexpr uint32_t kKnownInfoSizes[] = {40, 108, 124};
+constexpr uint32_t kBiRgb = 0;
+
+uint16_t ReadU16(std::span<const uint8_t> b, size_t at) {
+    return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+uint32_t ReadU32(std::span<const uint8_t> b, size_t at) {
+    return static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
+           (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
+}
+
+int Refuse(JpegHost& host, JpegMessage message) {
+    host.ShowMessage(GetMessageInfo(message));
+    return 0;
+}
+
+// Bytes per stored row, padded to a multiple of 4.
+uint64_t RowStride(uint64_t width, uint32_t bitCount) {
+    return (width * bitCount + 31) / 32 * 4;
+}
+
+// True when every index in the stored rows names an entry of the colour table.
+bool IndicesWithinTable(const BmpImage& image) {
+    const auto limit = static_cast<uint32_t>(image.colourCount);
+    for (int32_t row = 0; row < image.height; ++row) {
+        const uint8_t* p = image.pixels.data() + static_cast<size_t>(row) * image.stride;
+        for (int32_t x = 0; x < image.width; ++x) {
+            uint32_t index = 0;
+            if (image.bitCount == 8) {
+                index = p[x];
+            } else if (image.bitCount == 4) {
+                index = (x & 1) ? (p[x / 2] & 0x0F) : (p[x / 2] >> 4);
+            } else {
+                index = (p[x / 8] >> (7 - (x & 7))) & 1;
+            }
+            if (index >= limit) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int LoadBmp(BmpImage& image, std::span<const uint8_t> file, JpegHost& host) {
+    if (file.size() < kFileHeaderSize) return Refuse(host, JpegMessage::BmpUnreadable);
+    if (file[0] != 'B' || file[1] != 'M') return Refuse(host, JpegMessage::BmpNoSignature);
+
+    image = BmpImage{};
+
+    const uint32_t offBits = ReadU32(file, 10);
+    // The info block must hold at least the 40-byte header and lie inside the file.
+    if (offBits > file.size() || offBits < kFileHeaderSize + 40) {
+        return Refuse(host, JpegMessage::BmpUnreadable);
+    }
+    const std::span<const uint8_t> info = file.subspan(kFileHeaderSize, offBits - kFileHeaderSize);
+
+    const uint32_t infoSize = ReadU32(info, 0);
+    if (std::find(std::begin(kKnownInfoSizes), std::end(kKnownInfoSizes), infoSize) ==
+        std::end(kKnownInfoSizes)) {
+        return Refuse(host, JpegMessage::BmpUnsupported);
+    }
+    if (infoSize > info.size()) return Refuse(host, JpegMessage::BmpUnreadable);
+
+    const auto biWidth = static_cast<int32_t>(ReadU32(info, 4));
+    const auto biHeight = static_cast<int32_t>(ReadU32(info, 8));
+    const uint16_t bitCount = ReadU16(info, 14);
+    const uint32_t compression = ReadU32(info, 16);
+    const uint32_t sizeImage = ReadU32(info, 20);
+    const uint32_t clrUsed = ReadU32(info, 32);
+
+    if (compression != kBiRgb) return Refuse(host, JpegMessage::BmpUnsupported);
+    switch (bitCount) {
+    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    default: return Refuse(host, JpegMessage::BmpUnsupported);
+    }
+
+    const int64_t height = biHeight < 0 ? -static_cast<int64_t>(biHeight) : biHeight;
+    if (biWidth <= 0 || biWidth > kMaxDimension || height == 0 || height > kMaxDimension) {
+        return Refuse(host, JpegMessage::BmpUnreadable);
+    }
+
+    // All in 64 bits: 65535 rows of 65535 32-bit pixels need more than 2^32 bytes.
+    const uint64_t stride = RowStride(static_cast<uint64_t>(biWidth), bitCount);
+    const uint64_t rowBytes = stride * static_cast<uint64_t>(height);
+    if (sizeImage != 0 && sizeImage < rowBytes) return Refuse(host, JpegMessage::BmpUnreadable);
+    if (file.size() - offBits < rowBytes) return Refuse(host, JpegMessage::BmpUnreadable);
+
+    int32_t colourCount = 0;
+    if (bitCount <= 8) {
+        const uint32_t declared = clrUsed != 0 ? clrUsed : (1u << bitCount);
+        const size_t held = (info.size() - infoSize) / 4;
+        colourCount = static_cast<int32_t>(
+            std::min<uint64_t>({declared, uint64_t{1} << bitCount, held}));
+    }
+
+    try {
+        BmpImage loaded;
+        loaded.infoBlock.assign(info.begin(), info.end());
+        loaded.pixels.assign(file.begin() + offBits, file.begin() + offBits + rowBytes);
+        loaded.width = biWidth;
+        loaded.height = static_cast<int32_t>(height);
+        loaded.topDown = biHeight < 0;
+        loaded.bitCount = bitCount;
+        loaded.stride = static_cast<uint32_t>(stride);
+        loaded.colourTableOffset = infoSize;
+        loaded.colourCount = colourCount;
+        if (bitCount <= 8 && !IndicesWithinTable(loaded)) {
+            return Refuse(host, JpegMessage::BmpUnreadable);
+        }
+        image = std::move(loaded);
+    } catch (const std::bad_alloc&) {
+        return Refuse(host, JpegMessage::BmpUnreadable);
+    }
+    return 1;
+}
+
+int LoadBmp(BmpImage& image, const std::filesystem::path& path, JpegHost& host) {
+    std::vector<uint8_t> file;
+    if (!host.ReadWholeFile(path, file)) file.clear();  // shows as a file too short to read
+    return LoadBmp(image, file, host);
+}
+
+BmpSize GetBmpSize(const BmpImage& image) {
+    if (image.infoBlock.empty()) return {0, 0};
+    return {image.width, image.height};
+}
+
+int ExtractPlanes(const BmpImage& image, std::span<uint8_t> red, std::span<uint8_t> green,
+                  std::span<uint8_t> blue, JpegHost& host) {
+    if (image.infoBlock.empty()) return 0;
+    if (image.bitCount == 1) return Refuse(host, JpegMessage::BmpColourLayout);
+
+    const auto width = static_cast<size_t>(image.width);
+    const auto height = static_cast<size_t>(image.height);
+    const size_t planeSize = width * height;
+    if (red.size() < planeSize || green.size() < planeSize || blue.size() < planeSize) return 0;
+
+    const uint8_t* table = image.infoBlock.data() + image.colourTableOffset;
+    for (size_t r = 0; r < height; ++r) {
+        // Bottom-up files store the top row last.
+        const size_t stored = image.topDown ? r : height - 1 - r;
+        const uint8_t* p = image.pixels.data() + stored * image.stride;
+        uint8_t* outR = red.data() + r * width;
+        uint8_t* outG = green.data() + r * width;
+        uint8_t* outB = blue.data() + r * width;
+        for (size_t x = 0; x < width; ++x) {
+            uint8_t rr, gg, bb;
+            switch (image.bitCount) {
+            case 4:
+            case 8: {
+                const uint32_t index = image.bitCount == 8 ? p[x]
+                                       : (x & 1)          ? (p[x / 2] & 0x0F)
+                                                          : (p[x / 2] >> 4);
+                const uint8_t* entry = table + 4 * index;  // blue, green, red, reserved
+                bb = entry[0], gg = entry[1], rr = entry[2];
+                break;
+            }
+            case 16: {
+                // 5-5-5, little-endian; five bits widened so that 31 becomes 255.
+                const uint32_t v = p[2 * x] | (p[2 * x + 1] << 8);
+                const auto widen = [](uint32_t c) { return static_cast<uint8_t>((c << 3) | (c >> 2)); };
+                rr = widen((v >> 10) & 31), gg = widen((v >> 5) & 31), bb = widen(v & 31);
+                break;
+            }
+            case 24:
+                bb = p[3 * x], gg = p[3 * x + 1], rr = p[3 * x + 2];
+                break;
+            default:  // 32: blue, green, red, unused
+                bb = p[4 * x], gg = p[4 * x + 1], rr = p[4 * x + 2];
+                break;
+            }
+            outR[x] = rr, outG[x] = gg, outB[x] = bb;
+        }
+    }
+    return 1;
+}
+
+}  // namespace jpeg

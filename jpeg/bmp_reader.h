@@ -1,0 +1,49 @@
+// The encoder's own BMP reader: a Windows device-independent bitmap file is
+// loaded into a BmpImage and turned into top-down red, green and blue planes.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "jpeg/jpeg_host.h"
+
+namespace jpeg {
+
+// A loaded bitmap. Every field is checked against the file when it is loaded,
+// so extraction can trust the sizes and the colour indices it finds here.
+class BmpImage {
+public:
+    virtual ~BmpImage() = default;
+
+    std::vector<uint8_t> infoBlock;  // info header and colour table: file bytes 14 .. bfOffBits - 1
+    std::vector<uint8_t> pixels;     // the pixel rows as stored, each padded to 4 bytes
+    int32_t width = 0;               // pixels, 1 .. 65535 once loaded
+    int32_t height = 0;              // pixels, 1 .. 65535 once loaded (biHeight without its sign)
+    bool topDown = false;            // biHeight was negative: the first stored row is the top one
+    uint16_t bitCount = 0;           // 1, 4, 8, 16, 24 or 32
+    uint32_t stride = 0;             // bytes per stored row
+    size_t colourTableOffset = 0;    // in infoBlock: right after the info header
+    int32_t colourCount = 0;         // usable colour-table entries; 0 without a table
+};
+
+// Loads a bitmap from the bytes of a whole file; 1 on success, 0 after showing
+// the reason. A file refused before its info header is looked at (too short,
+// no "BM") leaves an earlier bitmap in place; any later refusal empties it.
+int LoadBmp(BmpImage& image, std::span<const uint8_t> file, JpegHost& host);
+int LoadBmp(BmpImage& image, const std::filesystem::path& path, JpegHost& host);
+
+struct BmpSize {
+    int32_t width;
+    int32_t height;
+};
+// (0, 0) when nothing is loaded.
+BmpSize GetBmpSize(const BmpImage& image);
+
+// Fills three planes of width * height bytes, row 0 at the top. 1 on success;
+// 0 when nothing is loaded or the layout is one it does not handle.
+int ExtractPlanes(const BmpImage& image, std::span<uint8_t> red, std::span<uint8_t> green,
+                  std::span<uint8_t> blue, JpegHost& host);
+
+}  // namespace jpeg

@@ -1,0 +1,168 @@
+#include "jpeg/encoder.h"
+
+#include <algorithm>
+#include <new>
+
+#include "jpeg/jpeg_tables.h"
+#include "jpeg/mcu.h"
+
+namespace jpeg {
+namespace {
+
+constexpr uint16_t kMarkerSoi = 0xFFD8;
+constexpr uint16_t kMarkerApp0 = 0xFFE0;
+constexpr uint16_t kMarkerDqt = 0xFFDB;
+constexpr uint16_t kMarkerSof0 = 0xFFC0;
+constexpr uint16_t kMarkerDht = 0xFFC4;
+constexpr uint16_t kMarkerSos = 0xFFDA;
+constexpr uint8_t kMarkerEoi[2] = {0xFF, 0xD9};
+
+void ShowMessage(JpegHost& host, JpegMessage message) {
+    host.ShowMessage(GetMessageInfo(message));
+}
+
+void WriteQuantTable(JpegStream& stream, uint8_t id, const std::array<int32_t, 64>& table) {
+    PutWord(stream, kMarkerDqt);
+    PutWord(stream, 2 + 1 + 64);
+    PutByte(stream, id);  // 8-bit precision in the high nibble
+    for (int k = 0; k < 64; ++k) PutByte(stream, static_cast<uint8_t>(table[kZigZag[k]] & 0xFF));
+}
+
+void WriteHuffmanTable(JpegStream& stream, const HuffmanSpec& spec) {
+    PutWord(stream, kMarkerDht);
+    PutWord(stream, static_cast<uint16_t>(2 + 1 + 16 + spec.values.size()));
+    PutByte(stream, spec.classAndId);
+    PutBytes(stream, spec.bits);
+    PutBytes(stream, spec.values);
+}
+
+}  // namespace
+
+BmpImage& LoadedBitmap() {
+    static BmpImage loadedBitmap;
+    return loadedBitmap;
+}
+
+void WriteJfifHeaders(JpegEncoder& encoder) {
+    JpegStream& s = encoder.stream;
+    const JpegParams& p = encoder.params;
+
+    PutWord(s, kMarkerSoi);
+
+    PutWord(s, kMarkerApp0);
+    PutWord(s, 16);
+    PutBytes(s, kJfifIdentifier);
+    PutWord(s, 0x0101);  // JFIF version 1.01
+    PutByte(s, p.densityUnits);
+    PutWord(s, static_cast<uint16_t>(p.xDensity));
+    PutWord(s, static_cast<uint16_t>(p.yDensity));
+    PutByte(s, 0);  // no thumbnail
+    PutByte(s, 0);
+
+    WriteQuantTable(s, 0, kLuminanceQuant);
+    WriteQuantTable(s, 1, kChrominanceQuant);
+
+    PutWord(s, kMarkerSof0);
+    PutWord(s, static_cast<uint16_t>(3 * p.componentCount + 8));
+    PutByte(s, static_cast<uint8_t>(p.samplePrecision));
+    PutWord(s, static_cast<uint16_t>(p.height & 0xFFFF));
+    PutWord(s, static_cast<uint16_t>(p.width & 0xFFFF));
+    PutByte(s, static_cast<uint8_t>(p.componentCount));
+    // Component id, sampling (horizontal, vertical), quantisation table.
+    const uint8_t components[3][3] = {{1, 0x22, 0}, {2, 0x11, 1}, {3, 0x11, 1}};
+    for (const auto& c : components) PutBytes(s, c);
+
+    for (const HuffmanSpec* spec : kHuffmanSpecs) WriteHuffmanTable(s, *spec);
+
+    PutWord(s, kMarkerSos);
+    PutWord(s, static_cast<uint16_t>(2 * (3 + p.componentCount)));
+    PutByte(s, static_cast<uint8_t>(p.componentCount));
+    // Component id, DC table in the high nibble, AC table in the low.
+    const uint8_t scan[3][2] = {{1, 0x00}, {2, 0x11}, {3, 0x11}};
+    for (const auto& c : scan) PutBytes(s, c);
+    PutByte(s, 0);   // spectral selection start
+    PutByte(s, 63);  // and end
+    PutByte(s, 0);   // successive approximation
+}
+
+int EncodeImage(JpegEncoder& encoder, JpegHost& host) {
+    const int32_t width = encoder.params.width;
+    const int32_t height = encoder.params.height;
+    // A frame with a zero dimension is not a picture decoders read.
+    if (width <= 0 || height <= 0) return 0;
+    encoder.mcuRows = height / 16 + (height % 16 != 0 ? 1 : 0);
+    encoder.mcuColumns = width / 16 + (width % 16 != 0 ? 1 : 0);
+
+    try {
+        // The stream grows as needed; this is only the first reservation.
+        const int64_t expected = std::max<int64_t>(3 * int64_t{width} * height, 10240);
+        CreateStream(encoder.stream, host, static_cast<size_t>(expected));
+        WriteJfifHeaders(encoder);
+        for (int32_t row = 0; row < encoder.mcuRows; ++row) {
+            for (int32_t column = 0; column < encoder.mcuColumns; ++column) {
+                BuildMcu(encoder, column, row);
+                if (!CodeMcuBlocks(encoder)) {
+                    ShowMessage(host, JpegMessage::BlockNotCoded);
+                    encoder.stream = JpegStream{};
+                    return 0;
+                }
+            }
+        }
+        PutBytes(encoder.stream, kMarkerEoi);  // flushes the last bits first
+    } catch (const std::bad_alloc&) {
+        encoder.stream = JpegStream{};
+        ShowMessage(host, JpegMessage::OutOfMemory);
+        return 0;
+    }
+    return 1;
+}
+
+int EncodePlanes(int32_t width, int32_t height, std::span<const uint8_t> red,
+                 std::span<const uint8_t> green, std::span<const uint8_t> blue, JpegHost& host,
+                 std::vector<uint8_t>& out) {
+    if (width <= 0 || height <= 0) return 0;
+    const size_t planeSize = static_cast<size_t>(width) * static_cast<size_t>(height);
+    if (red.size() < planeSize || green.size() < planeSize || blue.size() < planeSize) return 0;
+
+    JpegEncoder encoder;
+    encoder.red = red.data();
+    encoder.green = green.data();
+    encoder.blue = blue.data();
+    encoder.params.width = width;
+    encoder.params.height = height;
+    if (!EncodeImage(encoder, host)) return 0;
+    out = std::move(encoder.stream.bytes);
+    return 1;
+}
+
+int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_t>& out) {
+    const BmpSize size = GetBmpSize(image);
+    if (size.width <= 0 || size.height <= 0) return 0;
+
+    std::vector<uint8_t> red, green, blue;
+    try {
+        const size_t planeSize = static_cast<size_t>(size.width) * static_cast<size_t>(size.height);
+        red.resize(planeSize);
+        green.resize(planeSize);
+        blue.resize(planeSize);
+    } catch (const std::bad_alloc&) {
+        ShowMessage(host, JpegMessage::OutOfMemory);
+        return 0;
+    }
+    if (!ExtractPlanes(image, red, green, blue, host)) return 0;
+    return EncodePlanes(size.width, size.height, red, green, blue, host, out);
+}
+
+int ConvertBmpToJpeg(const char16_t* bmpPath, const char16_t* jpegPath, JpegHost& host) {
+    BmpImage& bitmap = LoadedBitmap();
+    if (!LoadBmp(bitmap, std::filesystem::path(bmpPath), host)) return 0;
+
+    std::vector<uint8_t> bytes;
+    if (!EncodeLoadedBitmap(bitmap, host, bytes)) {
+        ShowMessage(host, JpegMessage::EncodingFailed);
+        return 0;
+    }
+    return host.ReplaceFile(std::filesystem::path(jpegPath), bytes) ? 1 : 0;
+}
+
+}  // namespace jpeg

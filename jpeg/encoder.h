@@ -1,0 +1,67 @@
+// The JPEG encoder's entry and driver: a BMP file becomes a baseline JFIF
+// file with 4:2:0 sampling, the typical Huffman tables, the luminance table of
+// Annex K and a chrominance table of ones, at 72 dpi.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "jpeg/bmp_reader.h"
+#include "jpeg/jpeg_host.h"
+#include "jpeg/jpeg_stream.h"
+
+namespace jpeg {
+
+struct JpegParams {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t componentCount = 3;
+    int32_t samplePrecision = 8;
+    uint8_t densityUnits = 1;  // dots per inch
+    int32_t xDensity = 72;
+    int32_t yDensity = 72;
+};
+
+using Block = std::array<int32_t, 64>;  // row-major, index row * 8 + column
+
+// The state of one encoding.
+struct JpegEncoder {
+    const uint8_t* red = nullptr;    // planes of width * height bytes, row 0 at the top
+    const uint8_t* green = nullptr;
+    const uint8_t* blue = nullptr;
+    std::array<Block, 4> luminance{};  // the MCU's top-left, top-right, bottom-left, bottom-right
+    Block cb{};
+    Block cr{};
+    Block coefficients{};              // natural order: index u * 8 + v
+    std::array<int32_t, 3> dcPredictors{};  // Y, Cb, Cr; never reset within a picture
+    JpegParams params;
+    int32_t mcuRows = 0;
+    int32_t mcuColumns = 0;
+    JpegStream stream;
+};
+
+// Converts one BMP file into one JPEG file. 1 when the JPEG file was written;
+// 0 when the BMP was refused (the reader has shown why), the encoding failed
+// (a message is shown) or the file could not be written (no message; an older
+// file of that name is left as it was).
+int ConvertBmpToJpeg(const char16_t* bmpPath, const char16_t* jpegPath, JpegHost& host);
+
+// Encodes the bitmap into JPEG bytes. 1 on success.
+int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_t>& out);
+
+// Encodes three planes of width * height bytes (row 0 at the top). 1 on success.
+int EncodePlanes(int32_t width, int32_t height, std::span<const uint8_t> red,
+                 std::span<const uint8_t> green, std::span<const uint8_t> blue, JpegHost& host,
+                 std::vector<uint8_t>& out);
+
+// The process-wide bitmap the entry loads each BMP into; it keeps the last one.
+BmpImage& LoadedBitmap();
+
+// Driver steps, exposed for the tests.
+int EncodeImage(JpegEncoder& encoder, JpegHost& host);
+void WriteJfifHeaders(JpegEncoder& encoder);
+
+}  // namespace jpeg

@@ -1,0 +1,131 @@
+#include "jpeg/huffman.h"
+
+#include <cstdlib>
+
+namespace jpeg {
+namespace {
+
+// Where a HUFFVAL symbol goes in our tables: DC symbols are the category
+// itself; AC symbols are (run << 4) | size.
+int32_t SymbolIndex(uint8_t classAndId, uint8_t symbol) {
+    if ((classAndId >> 4) == 0) return symbol < 12 ? symbol : -1;
+    const int32_t run = symbol >> 4;
+    const int32_t size = symbol & 0x0F;
+    if (size > 10 || (size == 0 && run != 0 && run != 15)) return -1;
+    return AcIndex(run, size);
+}
+
+}  // namespace
+
+HuffCodeTable GenerateCodeTable(const HuffmanSpec& spec) {
+    HuffCodeTable table;
+    table.count = (spec.classAndId >> 4) == 0 ? 12 : 162;
+
+    // Figure C.1: the code length of each HUFFVAL entry.
+    std::array<int32_t, 257> sizes{};
+    int32_t k = 0;
+    for (int32_t length = 1; length <= 16; ++length) {
+        for (int32_t i = 0; i < spec.bits[length - 1] && k < 256; ++i) sizes[k++] = length;
+    }
+    const int32_t symbolCount = k;
+    sizes[k] = 0;
+
+    // Figure C.2: codes of one length are consecutive; a longer length
+    // continues from the next code shifted left.
+    std::array<int32_t, 256> codes{};
+    int32_t code = 0;
+    int32_t size = sizes[0];
+    k = 0;
+    while (k < symbolCount) {
+        while (k < symbolCount && sizes[k] == size) codes[k++] = code++;
+        code <<= 1;
+        ++size;
+    }
+
+    // Figure C.3: ordered by symbol.
+    for (k = 0; k < symbolCount && k < static_cast<int32_t>(spec.values.size()); ++k) {
+        const int32_t index = SymbolIndex(spec.classAndId, spec.values[k]);
+        if (index < 0 || index >= table.count) continue;
+        table.codes[index] = codes[k];
+        table.lengths[index] = sizes[k];
+    }
+    return table;
+}
+
+const HuffCodeTable& DcCodeTable(int id) {
+    static const std::array<HuffCodeTable, 2> tables = {GenerateCodeTable(kDcLuminanceSpec),
+                                                        GenerateCodeTable(kDcChrominanceSpec)};
+    return tables[id];
+}
+
+const HuffCodeTable& AcCodeTable(int id) {
+    static const std::array<HuffCodeTable, 2> tables = {GenerateCodeTable(kAcLuminanceSpec),
+                                                        GenerateCodeTable(kAcChrominanceSpec)};
+    return tables[id];
+}
+
+int32_t ValueSize(int32_t v) {
+    uint32_t magnitude = static_cast<uint32_t>(std::abs(static_cast<int64_t>(v)));
+    int32_t size = 0;
+    while (magnitude != 0) {
+        ++size;
+        magnitude >>= 1;
+    }
+    return size;
+}
+
+namespace {
+
+// Low `size` bits of v for v > 0, of v - 1 for v < 0 (ones' complement of |v|).
+uint32_t AdditionalBits(int32_t v, int32_t size) {
+    const int32_t bits = v < 0 ? v - 1 : v;
+    return static_cast<uint32_t>(bits) & ((1u << size) - 1);
+}
+
+bool PutCode(JpegStream& stream, const HuffCodeTable& table, int32_t index) {
+    if (index < 0 || index >= table.count || table.lengths[index] == 0) return false;
+    PutBits(stream, static_cast<uint32_t>(table.codes[index]), table.lengths[index]);
+    return true;
+}
+
+}  // namespace
+
+int EncodeBlock(JpegEncoder& encoder, int component) {
+    const int tableId = component == 0 ? 0 : 1;
+    const HuffCodeTable& dc = DcCodeTable(tableId);
+    const HuffCodeTable& ac = AcCodeTable(tableId);
+    const Block& coef = encoder.coefficients;
+    JpegStream& stream = encoder.stream;
+
+    const int32_t diff = coef[0] - encoder.dcPredictors[component];
+    encoder.dcPredictors[component] = coef[0];
+    const int32_t category = ValueSize(diff);
+    if (!PutCode(stream, dc, category)) return 0;
+    if (category > 0) PutBits(stream, AdditionalBits(diff, category), category);
+
+    constexpr int32_t kEndOfBlock = AcIndex(0, 0);
+    constexpr int32_t kZeroRun16 = AcIndex(15, 0);
+    int32_t run = 0;
+    for (int k = 1; k < 64; ++k) {
+        const int32_t a = coef[kZigZag[k]];
+        if (a == 0) {
+            // End-of-block only when the zeros reach the end of the block.
+            if (k == 63) {
+                if (!PutCode(stream, ac, kEndOfBlock)) return 0;
+            } else {
+                ++run;
+            }
+            continue;
+        }
+        for (; run > 15; run -= 16) {
+            if (!PutCode(stream, ac, kZeroRun16)) return 0;
+        }
+        const int32_t size = ValueSize(a);
+        if (size > 10 || !PutCode(stream, ac, AcIndex(run, size))) return 0;
+        PutBits(stream, AdditionalBits(a, size), size);
+        run = 0;
+    }
+    return 1;
+}
+
+}  // namespace jpeg

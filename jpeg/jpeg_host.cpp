@@ -1,0 +1,73 @@
+#include "jpeg/jpeg_host.h"
+
+#include <fstream>
+#include <new>
+#include <system_error>
+
+namespace jpeg {
+
+const MessageInfo& GetMessageInfo(JpegMessage id) {
+    for (const MessageInfo& m : kJpegMessages) {
+        if (m.id == id) return m;
+    }
+    return kJpegMessages[0];
+}
+
+bool JpegHost::ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes) {
+    return jpeg::ReadWholeFile(path, bytes);
+}
+
+bool JpegHost::ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+    return ReplaceFileAtomically(path, bytes);
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0) return false;
+    in.seekg(0, std::ios::beg);
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    in.read(reinterpret_cast<char*>(bytes.data()), size);
+    if (in.gcount() != size) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+    // Beside the target, so that the final rename stays on one volume.
+    std::filesystem::path temp = path;
+    temp += u".part";
+    std::error_code ec;
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        out.close();
+        if (!out) {
+            std::filesystem::remove(temp, ec);
+            return false;
+        }
+    }
+    // On Windows libstdc++ renames with MoveFileExW(MOVEFILE_REPLACE_EXISTING),
+    // so an existing JPEG of that name is replaced in one step there too.
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace jpeg

@@ -1,0 +1,33 @@
+// One MCU of 16 x 16 pixels: colour conversion, chroma decimation, forward
+// DCT and quantisation. The arithmetic (double steps, truncation toward zero,
+// the integer cosine table) decides every coefficient, and so every byte.
+#pragma once
+
+#include <cstdint>
+
+#include "jpeg/encoder.h"
+
+namespace jpeg {
+
+struct YCbCr {
+    int32_t y;   // -128 .. 127
+    int32_t cb;  // -127 .. 127
+    int32_t cr;  // -127 .. 127
+};
+YCbCr ConvertPixel(uint8_t red, uint8_t green, uint8_t blue);
+
+// Fills the four luminance blocks and the Cb and Cr blocks of the MCU at
+// (column, row); pixels beyond the picture repeat its last column and row.
+void BuildMcu(JpegEncoder& encoder, int32_t column, int32_t row);
+
+// Forward DCT of one block of samples into encoder.coefficients.
+void ForwardDct(JpegEncoder& encoder, const Block& samples);
+
+// Divides the coefficients by the component's table, truncating toward zero.
+void QuantizeBlock(JpegEncoder& encoder, int component);
+
+// Transforms, quantises and codes the six blocks of the MCU; 0 when a block
+// cannot be coded.
+int CodeMcuBlocks(JpegEncoder& encoder);
+
+}  // namespace jpeg

@@ -1,0 +1,161 @@
+#include "test_support.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+namespace jpegtest {
+
+const uint32_t kDayPalette[16] = {
+    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
+};
+
+void Picture::Set(int32_t x, int32_t y, uint32_t colour) {
+    uint8_t* p = &rgb[3 * (static_cast<size_t>(y) * width + x)];
+    p[0] = static_cast<uint8_t>(colour >> 16);
+    p[1] = static_cast<uint8_t>(colour >> 8);
+    p[2] = static_cast<uint8_t>(colour);
+}
+
+std::vector<uint8_t> Picture::Plane(int channel) const {
+    std::vector<uint8_t> plane(static_cast<size_t>(width) * height);
+    for (size_t i = 0; i < plane.size(); ++i) plane[i] = rgb[3 * i + channel];
+    return plane;
+}
+
+Picture SolidPicture(int32_t width, int32_t height, uint32_t colour) {
+    Picture p{width, height, std::vector<uint8_t>(3 * static_cast<size_t>(width) * height)};
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) p.Set(x, y, colour);
+    return p;
+}
+
+Picture StrokePicture(int32_t width, int32_t height, uint32_t seed) {
+    Picture p = SolidPicture(width, height, 0xFFFFFF);
+    std::mt19937 rng(seed);
+    for (int stroke = 0; stroke < 12; ++stroke) {
+        const uint32_t colour = kDayPalette[rng() % 15];
+        double x = rng() % width, y = rng() % height;
+        const double dx = (rng() % 7) - 3.0, dy = (rng() % 7) - 3.0;
+        const int radius = 2 + static_cast<int>(rng() % 4);
+        for (int step = 0; step < 60; ++step, x += dx, y += dy) {
+            for (int oy = -radius; oy <= radius; ++oy)
+                for (int ox = -radius; ox <= radius; ++ox) {
+                    const int px = static_cast<int>(x) + ox, py = static_cast<int>(y) + oy;
+                    if (px >= 0 && py >= 0 && px < width && py < height) p.Set(px, py, colour);
+                }
+        }
+    }
+    return p;
+}
+
+Picture GradientPicture(int32_t width, int32_t height, uint32_t seed) {
+    Picture p = SolidPicture(width, height, 0);
+    std::mt19937 rng(seed);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            const auto noise = [&] { return static_cast<int>(rng() % 9) - 4; };
+            const auto clamp = [](int v) { return static_cast<uint32_t>(std::clamp(v, 0, 255)); };
+            const uint32_t r = clamp(255 * x / std::max(1, width - 1) + noise());
+            const uint32_t g = clamp(255 * y / std::max(1, height - 1) + noise());
+            const uint32_t b = clamp(128 + 100 * ((x + y) % 64 < 32 ? 1 : -1) / 2 + noise());
+            p.Set(x, y, (r << 16) | (g << 8) | b);
+        }
+    return p;
+}
+
+Picture FlipVertically(const Picture& p) {
+    Picture out = p;
+    const size_t row = 3 * static_cast<size_t>(p.width);
+    for (int32_t y = 0; y < p.height; ++y)
+        std::copy_n(&p.rgb[y * row], row, &out.rgb[(p.height - 1 - y) * row]);
+    return out;
+}
+
+void Poke32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+void Poke16(std::vector<uint8_t>& b, size_t at, uint16_t v) {
+    b[at] = static_cast<uint8_t>(v);
+    b[at + 1] = static_cast<uint8_t>(v >> 8);
+}
+
+std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
+    const int bits = layout.bitCount;
+    const int entries = bits <= 8 ? (layout.paletteSize ? layout.paletteSize : 1 << bits) : 0;
+    const uint32_t stride = (static_cast<uint32_t>(picture.width) * bits + 31) / 32 * 4;
+    const uint32_t offBits = 14 + 40 + 4 * entries;
+    const uint32_t imageSize = stride * picture.height;
+
+    std::vector<uint8_t> b(offBits + imageSize);
+    b[0] = 'B';
+    b[1] = 'M';
+    Poke32(b, 2, static_cast<uint32_t>(b.size()));
+    Poke32(b, 10, offBits);
+    Poke32(b, 14, 40);
+    Poke32(b, 18, static_cast<uint32_t>(picture.width));
+    Poke32(b, 22, static_cast<uint32_t>(layout.topDown ? -picture.height : picture.height));
+    Poke16(b, 26, 1);
+    Poke16(b, 28, static_cast<uint16_t>(bits));
+    Poke32(b, 34, imageSize);
+    Poke32(b, 46, layout.clrUsed);
+    for (int i = 0; i < entries; ++i) {
+        const uint32_t c = i < 16 ? kDayPalette[i] : 0;
+        b[54 + 4 * i] = static_cast<uint8_t>(c);
+        b[55 + 4 * i] = static_cast<uint8_t>(c >> 8);
+        b[56 + 4 * i] = static_cast<uint8_t>(c >> 16);
+    }
+    const auto paletteIndex = [&](const uint8_t* px) {
+        const uint32_t c = (px[0] << 16) | (px[1] << 8) | px[2];
+        const auto* found = std::find(std::begin(kDayPalette), std::end(kDayPalette), c);
+        if (found == std::end(kDayPalette)) throw std::invalid_argument("colour not in the palette");
+        return static_cast<uint8_t>(found - kDayPalette);
+    };
+    for (int32_t y = 0; y < picture.height; ++y) {
+        const int32_t stored = layout.topDown ? y : picture.height - 1 - y;
+        uint8_t* row = &b[offBits + static_cast<size_t>(stored) * stride];
+        for (int32_t x = 0; x < picture.width; ++x) {
+            const uint8_t* px = picture.At(x, y);
+            switch (bits) {
+            case 4: row[x / 2] |= (x & 1) ? paletteIndex(px) : paletteIndex(px) << 4; break;
+            case 8: row[x] = paletteIndex(px); break;
+            case 16: {
+                const uint16_t v = static_cast<uint16_t>(((px[0] >> 3) << 10) | ((px[1] >> 3) << 5) | (px[2] >> 3));
+                row[2 * x] = static_cast<uint8_t>(v);
+                row[2 * x + 1] = static_cast<uint8_t>(v >> 8);
+                break;
+            }
+            case 24: row[3 * x] = px[2], row[3 * x + 1] = px[1], row[3 * x + 2] = px[0]; break;
+            case 32: row[4 * x] = px[2], row[4 * x + 1] = px[1], row[4 * x + 2] = px[0], row[4 * x + 3] = 0x5A; break;
+            default: throw std::invalid_argument("bit count");
+            }
+        }
+    }
+    return b;
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+TempFolder::TempFolder() {
+    std::random_device rd;
+    path = std::filesystem::temp_directory_path() / ("doodle-jpeg-" + std::to_string(rd()));
+    std::filesystem::create_directories(path);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+}
+
+}  // namespace jpegtest

@@ -1,0 +1,74 @@
+// Shared by the encoder's tests: a host that records messages, a BMP writer
+// for every layout the reader takes, and generated pictures.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "jpeg/jpeg_host.h"
+
+namespace jpegtest {
+
+// Records the messages instead of showing them; file access is the real one
+// unless a test replaces the writer.
+struct RecordingHost : jpeg::JpegHost {
+    std::vector<jpeg::JpegMessage> messages;
+    std::function<bool(const std::filesystem::path&, std::span<const uint8_t>)> writer;
+
+    void ShowMessage(const jpeg::MessageInfo& m) override { messages.push_back(m.id); }
+    bool ReplaceFile(const std::filesystem::path& p, std::span<const uint8_t> b) override {
+        return writer ? writer(p, b) : JpegHost::ReplaceFile(p, b);
+    }
+};
+
+// An RGB picture, row 0 at the top, 3 bytes per pixel.
+struct Picture {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> rgb;
+
+    const uint8_t* At(int32_t x, int32_t y) const { return &rgb[3 * (static_cast<size_t>(y) * width + x)]; }
+    void Set(int32_t x, int32_t y, uint32_t colour);  // 0xRRGGBB
+    std::vector<uint8_t> Plane(int channel) const;
+};
+
+Picture SolidPicture(int32_t width, int32_t height, uint32_t colour);
+// Thick strokes in the 16 day-picture colours on white, like a drawn page.
+Picture StrokePicture(int32_t width, int32_t height, uint32_t seed);
+// A smooth colour gradient with a little noise, like a photograph.
+Picture GradientPicture(int32_t width, int32_t height, uint32_t seed);
+Picture FlipVertically(const Picture& p);
+
+// The 16 colours of the day pictures, in palette order.
+extern const uint32_t kDayPalette[16];
+
+struct BmpLayout {
+    int bitCount = 24;       // 4, 8, 16, 24 or 32
+    bool topDown = false;
+    int paletteSize = 0;     // entries written for 4 and 8 bits (0: 2^bitCount)
+    uint32_t clrUsed = 0;    // biClrUsed as written
+};
+
+// Writes the picture as a BMP. Indexed layouts use the day palette (plus
+// black for unused 8-bit entries); every pixel colour must be in it.
+std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout);
+
+// Little-endian patching of a header field in a BMP made by MakeBmp.
+void Poke32(std::vector<uint8_t>& bytes, size_t at, uint32_t value);
+void Poke16(std::vector<uint8_t>& bytes, size_t at, uint16_t value);
+
+std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
+void WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+
+// A fresh empty folder under the system's temporary folder, removed on destruction.
+struct TempFolder {
+    std::filesystem::path path;
+    TempFolder();
+    ~TempFolder();
+};
+
+}  // namespace jpegtest
