@@ -1,0 +1,185 @@
+// The BMP reader: every refusal with its message and no read outside the
+// file (run under AddressSanitizer natively), and the same pixels stored in
+// every layout giving the same planes and so the same JPEG bytes.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+
+#include "jpeg/bmp_reader.h"
+#include "jpeg/encoder.h"
+#include "test_support.h"
+
+using namespace jpeg;
+using namespace jpegtest;
+
+namespace {
+
+std::vector<uint8_t> DayBmp() { return MakeBmp(StrokePicture(264, 160, 1), {.bitCount = 4}); }
+
+std::vector<uint8_t> EncodeBmpBytes(const std::vector<uint8_t>& file, RecordingHost& host) {
+    BmpImage image;
+    std::vector<uint8_t> out;
+    if (!LoadBmp(image, file, host) || !EncodeLoadedBitmap(image, host, out)) out.clear();
+    return out;
+}
+
+std::vector<uint8_t> EncodePicture(const Picture& p) {
+    RecordingHost host;
+    std::vector<uint8_t> out;
+    EXPECT_EQ(EncodePlanes(p.width, p.height, p.Plane(0), p.Plane(1), p.Plane(2), host, out), 1);
+    return out;
+}
+
+}  // namespace
+
+TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
+    using Edit = std::function<void(std::vector<uint8_t>&)>;
+    struct Case {
+        const char* what;
+        Edit edit;
+        JpegMessage message;
+    };
+    const auto small = MakeBmp(SolidPicture(5, 3, 0xFF0000), {.bitCount = 24});
+    const Case cases[] = {
+        {"empty file", [](auto& b) { b.clear(); }, JpegMessage::BmpUnreadable},
+        {"13 bytes", [](auto& b) { b.resize(13); }, JpegMessage::BmpUnreadable},
+        {"a JPEG file", [](auto& b) { b[0] = 0xFF, b[1] = 0xD8; }, JpegMessage::BmpNoSignature},
+        {"info header cut short", [](auto& b) { Poke32(b, 10, 14 + 20); }, JpegMessage::BmpUnreadable},
+        {"file ends inside the info header", [](auto& b) { b.resize(30); }, JpegMessage::BmpUnreadable},
+        {"offset beyond the file", [](auto& b) { Poke32(b, 10, 0x7FFFFFF0); }, JpegMessage::BmpUnreadable},
+        {"offset below the headers", [](auto& b) { Poke32(b, 10, 4); }, JpegMessage::BmpUnreadable},
+        {"last row truncated", [](auto& b) { b.pop_back(); }, JpegMessage::BmpUnreadable},
+        {"image size smaller than the rows", [](auto& b) { Poke32(b, 34, 16); }, JpegMessage::BmpUnreadable},
+        {"width 0", [](auto& b) { Poke32(b, 18, 0); }, JpegMessage::BmpUnreadable},
+        {"height 0", [](auto& b) { Poke32(b, 22, 0); }, JpegMessage::BmpUnreadable},
+        {"negative width", [](auto& b) { Poke32(b, 18, static_cast<uint32_t>(-5)); }, JpegMessage::BmpUnreadable},
+        {"width above 65535", [](auto& b) { Poke32(b, 18, 65536); }, JpegMessage::BmpUnreadable},
+        {"most negative height", [](auto& b) { Poke32(b, 22, 0x80000000u); }, JpegMessage::BmpUnreadable},
+        {"rows overflowing 32 bits", [](auto& b) { Poke32(b, 18, 65535), Poke32(b, 22, 65535), Poke16(b, 28, 32), Poke32(b, 34, 0); },
+         JpegMessage::BmpUnreadable},
+        {"RLE compressed", [](auto& b) { Poke32(b, 30, 1); }, JpegMessage::BmpUnsupported},
+        {"bit fields", [](auto& b) { Poke32(b, 30, 3); }, JpegMessage::BmpUnsupported},
+        {"OS/2 core header", [](auto& b) { Poke32(b, 14, 12); }, JpegMessage::BmpUnsupported},
+        {"2 bits per pixel", [](auto& b) { Poke16(b, 28, 2); }, JpegMessage::BmpUnsupported},
+        {"0 bits per pixel", [](auto& b) { Poke16(b, 28, 0); }, JpegMessage::BmpUnsupported},
+    };
+    for (const Case& c : cases) {
+        auto bytes = small;
+        c.edit(bytes);
+        // Exactly as long as the edit left it, so ASan sees any read past the end.
+        std::vector<uint8_t> file(bytes.begin(), bytes.end());
+        file.shrink_to_fit();
+        RecordingHost host;
+        BmpImage image;
+        EXPECT_EQ(LoadBmp(image, file, host), 0) << c.what;
+        ASSERT_EQ(host.messages.size(), 1u) << c.what;
+        EXPECT_EQ(host.messages[0], c.message) << c.what;
+        EXPECT_EQ(GetBmpSize(image).width, 0) << c.what;
+        std::vector<uint8_t> planes(64);
+        EXPECT_EQ(ExtractPlanes(image, planes, planes, planes, host), 0) << c.what;
+    }
+}
+
+TEST(BmpReader, RefusesColourIndicesBeyondTheTable) {
+    // 8-bit with a 16-entry table whose pixels name entry 200, and a 4-bit file
+    // whose table holds only 2 entries but whose pixels use more.
+    auto eight = MakeBmp(StrokePicture(9, 4, 2), {.bitCount = 8, .paletteSize = 16, .clrUsed = 16});
+    eight[eight.size() - 4] = 200;
+    Picture four = SolidPicture(6, 2, 0x000000);
+    four.Set(3, 1, 0xFFFFFF);  // index 15
+    auto fourBytes = MakeBmp(four, {.bitCount = 4, .paletteSize = 2, .clrUsed = 2});
+    for (const auto* file : {&eight, &fourBytes}) {
+        RecordingHost host;
+        BmpImage image;
+        EXPECT_EQ(LoadBmp(image, *file, host), 0);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0], JpegMessage::BmpUnreadable);
+    }
+}
+
+TEST(BmpReader, ARefusalBeforeTheHeaderKeepsTheEarlierBitmap) {
+    RecordingHost host;
+    BmpImage image;
+    ASSERT_EQ(LoadBmp(image, DayBmp(), host), 1);
+    const std::vector<uint8_t> notBmp(20, 0x20);
+    EXPECT_EQ(LoadBmp(image, notBmp, host), 0);
+    EXPECT_EQ(GetBmpSize(image).width, 264);
+    EXPECT_EQ(LoadBmp(image, std::vector<uint8_t>{}, host), 0);
+    EXPECT_EQ(GetBmpSize(image).height, 160);
+}
+
+TEST(BmpReader, DayPictureGeometryAndPlanes) {
+    const Picture picture = StrokePicture(264, 160, 1);
+    const auto file = MakeBmp(picture, {.bitCount = 4});
+    ASSERT_EQ(file.size(), 21238u);
+    RecordingHost host;
+    BmpImage image;
+    ASSERT_EQ(LoadBmp(image, file, host), 1);
+    EXPECT_EQ(image.infoBlock.size(), 104u);
+    EXPECT_EQ(image.colourCount, 16);
+    EXPECT_EQ(image.stride, 132u);
+    std::vector<uint8_t> r(264 * 160), g(r.size()), b(r.size());
+    ASSERT_EQ(ExtractPlanes(image, r, g, b, host), 1);
+    EXPECT_EQ(r, picture.Plane(0));
+    EXPECT_EQ(g, picture.Plane(1));
+    EXPECT_EQ(b, picture.Plane(2));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
+    struct Layout { const char* what; BmpLayout layout; };
+    const Layout layouts[] = {
+        {"4-bit", {.bitCount = 4}},
+        {"4-bit top-down", {.bitCount = 4, .topDown = true}},
+        {"8-bit", {.bitCount = 8}},
+        {"8-bit with a 16-entry table", {.bitCount = 8, .paletteSize = 16, .clrUsed = 16}},
+        {"24-bit", {.bitCount = 24}},
+        {"24-bit top-down", {.bitCount = 24, .topDown = true}},
+        {"32-bit", {.bitCount = 32}},
+    };
+    for (auto [w, h] : {std::pair{17, 9}, std::pair{263, 161}, std::pair{1, 1}}) {
+        const Picture picture = StrokePicture(w, h, static_cast<uint32_t>(w));
+        const auto expected = EncodePicture(picture);
+        for (const Layout& l : layouts) {
+            auto file = MakeBmp(picture, l.layout);
+            // Padding bytes and the unused nibble of an odd 4-bit row are ignored.
+            const size_t stride = (static_cast<size_t>(w) * l.layout.bitCount + 31) / 32 * 4;
+            if (l.layout.bitCount == 4 && (w & 1)) file[file.size() - stride + w / 2] |= 0x0E;
+            if (stride * 8 > static_cast<size_t>(w) * l.layout.bitCount + 8) file.back() = 0xA5;
+            RecordingHost host;
+            EXPECT_EQ(EncodeBmpBytes(file, host), expected) << l.what << " " << w << "x" << h;
+            EXPECT_TRUE(host.messages.empty()) << l.what;
+        }
+    }
+
+    // 16-bit (5-5-5) holds full and zero channels exactly.
+    Picture pure = SolidPicture(23, 11, 0xFFFFFF);
+    const uint32_t colours[] = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF};
+    for (int32_t y = 0; y < pure.height; ++y)
+        for (int32_t x = 0; x < pure.width; ++x) pure.Set(x, y, colours[(x / 3 + y) % 6]);
+    RecordingHost host;
+    EXPECT_EQ(EncodeBmpBytes(MakeBmp(pure, {.bitCount = 16}), host), EncodePicture(pure));
+
+    // A 4-bit bitmap with fewer colours in use reads its own short table.
+    Picture few = SolidPicture(10, 10, 0x000000);
+    few.Set(4, 4, 0x800000);
+    EXPECT_EQ(EncodeBmpBytes(MakeBmp(few, {.bitCount = 4, .paletteSize = 2, .clrUsed = 2}), host),
+              EncodePicture(few));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(BmpReader, OneBitBitmapsAreRefusedByTheExtraction) {
+    auto file = MakeBmp(SolidPicture(8, 2, 0x000000), {.bitCount = 8, .paletteSize = 2});
+    // Rewrite as 1 bit per pixel: rows of 4 zero bytes (index 0).
+    Poke16(file, 28, 1);
+    file.resize(14 + 40 + 8 + 2 * 4);
+    Poke32(file, 34, 8);
+    RecordingHost host;
+    BmpImage image;
+    ASSERT_EQ(LoadBmp(image, file, host), 1);
+    std::vector<uint8_t> planes(16);
+    EXPECT_EQ(ExtractPlanes(image, planes, planes, planes, host), 0);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], JpegMessage::BmpColourLayout);
+}
