@@ -1,0 +1,155 @@
+// Independent decoding with libjpeg-turbo: every picture the encoder writes
+// must decode at its size and look like its source, clearly closer to it than
+// to the source flipped upside down. A disagreement is the encoder's fault.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+#include "jpeg/bmp_reader.h"
+#include "jpeg/encoder.h"
+#include "test_support.h"
+
+using namespace jpeg;
+using namespace jpegtest;
+
+namespace {
+
+struct ErrorJump {
+    jpeg_error_mgr mgr;
+    std::jmp_buf jump;
+    char text[JMSG_LENGTH_MAX];
+};
+
+// Decodes to RGB; an empty picture when libjpeg reports an error.
+Picture Decode(const std::vector<uint8_t>& jpegBytes, int* warnings) {
+    jpeg_decompress_struct d{};
+    ErrorJump err{};
+    d.err = jpeg_std_error(&err.mgr);
+    err.mgr.error_exit = [](j_common_ptr c) {
+        auto* e = reinterpret_cast<ErrorJump*>(c->err);
+        c->err->format_message(c, e->text);
+        std::longjmp(e->jump, 1);
+    };
+    Picture out;
+    if (setjmp(err.jump)) {
+        ADD_FAILURE() << "libjpeg: " << err.text;
+        jpeg_destroy_decompress(&d);
+        return {};
+    }
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, jpegBytes.data(), static_cast<unsigned long>(jpegBytes.size()));
+    jpeg_read_header(&d, TRUE);
+    d.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&d);
+    out = SolidPicture(static_cast<int32_t>(d.output_width), static_cast<int32_t>(d.output_height), 0);
+    while (d.output_scanline < d.output_height) {
+        JSAMPROW row = &out.rgb[3 * static_cast<size_t>(d.output_scanline) * d.output_width];
+        jpeg_read_scanlines(&d, &row, 1);
+    }
+    jpeg_finish_decompress(&d);
+    *warnings = static_cast<int>(d.err->num_warnings);
+    jpeg_destroy_decompress(&d);
+    return out;
+}
+
+double Psnr(const Picture& a, const Picture& b) {
+    double sum = 0;
+    for (size_t i = 0; i < a.rgb.size(); ++i) {
+        const double d = static_cast<double>(a.rgb[i]) - b.rgb[i];
+        sum += d * d;
+    }
+    const double mse = sum / static_cast<double>(a.rgb.size());
+    return mse == 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mse);
+}
+
+// The segments of a JPEG stream with the given marker, each from FF to its end.
+std::vector<std::vector<uint8_t>> Segments(const std::vector<uint8_t>& s, uint8_t marker) {
+    std::vector<std::vector<uint8_t>> found;
+    for (size_t i = 2; i + 4 <= s.size() && s[i] == 0xFF && s[i + 1] != 0xDA;) {
+        const size_t length = 2 + s[i + 2] * 256u + s[i + 3];
+        if (s[i + 1] == marker) found.emplace_back(s.begin() + i, s.begin() + i + length);
+        i += length;
+    }
+    return found;
+}
+
+}  // namespace
+
+TEST(Decode, EveryWrittenPictureDecodesCloseToItsSource) {
+    struct Case {
+        const char* what;
+        Picture picture;
+        BmpLayout layout;
+        double minPsnr;
+    };
+    const Case cases[] = {
+        {"day picture", StrokePicture(264, 160, 11), {.bitCount = 4}, 18.0},
+        {"another day picture", StrokePicture(264, 160, 12), {.bitCount = 4}, 18.0},
+        {"1 x 1", SolidPicture(1, 1, 0x008080), {.bitCount = 24}, 30.0},
+        {"17 x 9, 8-bit", StrokePicture(17, 9, 13), {.bitCount = 8}, 15.0},
+        {"263 x 161, 32-bit", StrokePicture(263, 161, 14), {.bitCount = 32}, 18.0},
+        {"photo-like gradient", GradientPicture(321, 203, 15), {.bitCount = 24}, 25.0},
+        {"16-bit", GradientPicture(64, 48, 16), {.bitCount = 16}, 20.0},
+        {"top-down", StrokePicture(100, 70, 17), {.bitCount = 24, .topDown = true}, 18.0},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host;
+        BmpImage image;
+        std::vector<uint8_t> out;
+        ASSERT_EQ(LoadBmp(image, MakeBmp(c.picture, c.layout), host), 1) << c.what;
+        ASSERT_EQ(EncodeLoadedBitmap(image, host, out), 1) << c.what;
+        int warnings = 0;
+        const Picture decoded = Decode(out, &warnings);
+        ASSERT_EQ(decoded.width, c.picture.width) << c.what;
+        ASSERT_EQ(decoded.height, c.picture.height) << c.what;
+        EXPECT_EQ(warnings, 0) << c.what;  // e.g. corrupt data, premature end
+        const double right = Psnr(decoded, c.picture);
+        EXPECT_GT(right, c.minPsnr) << c.what;
+        if (c.picture.height > 1) {
+            const double flipped = Psnr(decoded, FlipVertically(c.picture));
+            EXPECT_GT(right, flipped + 5.0) << c.what << ": " << right << " vs flipped " << flipped;
+        }
+    }
+}
+
+TEST(Decode, DeclaredTablesAreTheStandardOnes) {
+    // libjpeg writes the same typical Huffman tables, and at quality 50 the
+    // luminance table of Annex K unscaled.
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &buffer, &size);
+    c.image_width = 8, c.image_height = 8, c.input_components = 3, c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 50, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> row(24, 0x80);
+    for (int y = 0; y < 8; ++y) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&c, &r, 1);
+    }
+    jpeg_finish_compress(&c);
+    const std::vector<uint8_t> reference(buffer, buffer + size);
+    free(buffer);
+    jpeg_destroy_compress(&c);
+
+    RecordingHost host;
+    const Picture p = SolidPicture(8, 8, 0x808080);
+    std::vector<uint8_t> ours;
+    ASSERT_EQ(EncodePlanes(8, 8, p.Plane(0), p.Plane(1), p.Plane(2), host, ours), 1);
+
+    auto theirs = Segments(reference, 0xC4);
+    auto mine = Segments(ours, 0xC4);
+    ASSERT_EQ(mine.size(), 4u);
+    std::sort(theirs.begin(), theirs.end());
+    std::sort(mine.begin(), mine.end());
+    EXPECT_EQ(mine, theirs);
+    EXPECT_EQ(Segments(ours, 0xDB).at(0), Segments(reference, 0xDB).at(0));
+}
