@@ -1,0 +1,41 @@
+// Calendar arithmetic for day keys and the names of a day's files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// One diary day. The day of week (0 = Sunday ... 6 = Saturday) comes from the clock or
+// the month calendar and is then carried through every step; it is never worked out
+// from the date, so a key whose weekday disagrees with its date keeps disagreeing.
+struct DayKey {
+    std::int32_t year = 0;
+    std::int32_t month = 0;      // 1-12
+    std::int32_t day = 0;        // 1-31
+    std::int32_t dayOfWeek = 0;  // 0 = Sunday
+};
+
+// Gregorian month length. A month outside 1-12 gives the all-ones value, so that no
+// day number ever counts as past the end of it.
+std::uint32_t DaysInMonth(std::int32_t year, std::int32_t month);
+
+// dayOfWeek + step for a step of +1 or -1, wrapping -1 to 6 and 7 to 0.
+std::int32_t StepWeekday(std::int32_t dayOfWeek, std::int32_t step);
+
+void NextDay(DayKey& key);
+void PreviousDay(DayKey& key);
+
+// "%04d%02d%02d." + extension, e.g. "20000607.bmp"; the day of week plays no part.
+std::u16string DayFileName(const DayKey& key, std::u16string_view extension);
+
+// The same name inside a folder: folder + "\" + name. The folder carries no trailing
+// backslash and may be empty (the program runs from the root folder).
+std::u16string DayFilePath(std::u16string_view folder, const DayKey& key, std::u16string_view extension);
+
+// The record ("dbt") and picture ("bmp") names of one day, both bare or both in a folder.
+struct DayFilePair {
+    std::u16string record;
+    std::u16string picture;
+};
+DayFilePair DayFileNames(const DayKey& key);
+DayFilePair DayFileNames(std::u16string_view folder, const DayKey& key);

@@ -1,0 +1,162 @@
+#include "record.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::literals;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+
+DayRecord Parsed(const Bytes& bytes) {
+    DayRecord record;
+    EXPECT_EQ(ParseRecord(bytes, record), RecordStatus::Ok);
+    return record;
+}
+
+TEST(DayRecordBytes, NewRecordLayout) {
+    DayRecord record;
+    record.weather = 2;
+    record.mood = 4;
+    record.place = 3;  // SL
+    record.text = u"abc";
+    const RecordBytes saved = SerializeRecord(record);
+    EXPECT_EQ(saved.bytes, (Bytes{0x44, 0x4E, 0x06, 0x02, 0x04, 0x03, 0x61, 0x62, 0x63, 0x00}));
+    EXPECT_FALSE(saved.replacedCharacters);
+
+    const DayRecord back = Parsed(saved.bytes);
+    EXPECT_EQ(back.weather, 2);
+    EXPECT_EQ(back.mood, 4);
+    EXPECT_EQ(back.place, 3);
+    EXPECT_TRUE(back.extraHeader.empty());
+    EXPECT_EQ(back.text, u"abc");
+
+    // A cleared page is a record with an empty text: header and one NUL.
+    record.text.clear();
+    EXPECT_EQ(SerializeRecord(record).bytes, (Bytes{0x44, 0x4E, 0x06, 0x02, 0x04, 0x03, 0x00}));
+}
+
+TEST(DayRecordBytes, LongerHeaderKeptThroughLoadAndSave) {
+    const Bytes file{0x44, 0x4E, 0x08, 0x01, 0x05, 0x07, 0xAB, 0xCD, 'h', 'i', 0x00};
+    DayRecord record = Parsed(file);
+    EXPECT_EQ(record.extraHeader, (Bytes{0xAB, 0xCD}));
+    EXPECT_EQ(record.text, u"hi");
+    EXPECT_EQ(SerializeRecord(record).bytes, file);
+
+    // Changing the page changes only the fields it owns.
+    record.weather = 3;
+    record.text = u"x";
+    EXPECT_EQ(SerializeRecord(record).bytes, (Bytes{0x44, 0x4E, 0x08, 0x03, 0x05, 0x07, 0xAB, 0xCD, 'x', 0x00}));
+}
+
+TEST(DayRecordBytes, JapaneseTextIsCodePage932) {
+    // "今日は晴れ。" CR LF "ｶﾒﾗ～" (half-width katakana, FULLWIDTH TILDE).
+    const Bytes file = [] {
+        Bytes b{0x44, 0x4E, 0x06, 0x01, 0x00, 0x05};
+        const Bytes text{0x8D, 0xA1, 0x93, 0xFA, 0x82, 0xCD, 0x90, 0xB0, 0x82, 0xEA, 0x81, 0x42,
+                         0x0D, 0x0A, 0xB6, 0xD2, 0xD7, 0x81, 0x60, 0x00};
+        b.insert(b.end(), text.begin(), text.end());
+        return b;
+    }();
+    const DayRecord record = Parsed(file);
+    EXPECT_EQ(record.text, u"今日は晴れ。\r\nｶﾒﾗ～");
+    const RecordBytes saved = SerializeRecord(record);
+    EXPECT_EQ(saved.bytes, file);
+    EXPECT_FALSE(saved.replacedCharacters);
+}
+
+TEST(DayRecordBytes, UnrepresentableCharactersAreReported) {
+    DayRecord record;
+    record.text = u"晴れ😀é";
+    const RecordBytes saved = SerializeRecord(record);
+    EXPECT_TRUE(saved.replacedCharacters);
+    EXPECT_EQ(saved.bytes, (Bytes{0x44, 0x4E, 0x06, 0, 0, 0, 0x90, 0xB0, 0x82, 0xEA, '?', '?', 0x00}));
+}
+
+struct BrokenCase {
+    const char* name;
+    std::string_view file;
+    RecordStatus status;
+    std::uint8_t weather, mood, place;
+    std::size_t extraSize;
+    std::u16string_view text;
+    std::string_view savedAgain;  // bytes written back for an unchanged page
+};
+
+// Files this program never writes, read without going outside their bytes.
+const BrokenCase kBroken[] = {
+    {"empty file", ""sv, RecordStatus::NoMagic, 0, 0, 0, 0, u"", "DN\x06\0\0\0\0"sv},
+    {"one byte", "D"sv, RecordStatus::NoMagic, 0, 0, 0, 0, u"", "DN\x06\0\0\0\0"sv},
+    {"other magic", "ND\x06\x01\x02\x03x"sv, RecordStatus::NoMagic, 0, 0, 0, 0, u"", "DN\x06\0\0\0\0"sv},
+    {"magic only", "DN"sv, RecordStatus::Ok, 0, 0, 0, 0, u"", "DN\x06\0\0\0\0"sv},
+    {"three bytes", "DN\x06"sv, RecordStatus::Ok, 0, 0, 0, 0, u"", "DN\x06\0\0\0\0"sv},
+    {"offset 4", "DN\x04\x02" "ab"sv, RecordStatus::Ok, 2, 0, 0, 0, u"ab", "DN\x06\x02\0\0" "ab\0"sv},
+    {"offset 0", "DN\x00xyz"sv, RecordStatus::Ok, 0, 0, 0, 0, u"xyz", "DN\x06\0\0\0xyz\0"sv},
+    {"offset past the end", "DN\x09\x01\x02\x03\x07"sv, RecordStatus::Ok, 1, 2, 3, 3, u"",
+     "DN\x09\x01\x02\x03\x07\0\0\0"sv},
+    {"header cut short", "DN\x06\x01"sv, RecordStatus::Ok, 1, 0, 0, 0, u"", "DN\x06\x01\0\0\0"sv},
+    {"no NUL", "DN\x06\x01\x02\x03" "abc"sv, RecordStatus::Ok, 1, 2, 3, 0, u"abc", "DN\x06\x01\x02\x03" "abc\0"sv},
+    {"text after NUL", "DN\x06\0\0\0ab\0cd"sv, RecordStatus::Ok, 0, 0, 0, 0, u"ab", "DN\x06\0\0\0ab\0"sv},
+    {"indexes out of range", "DN\x06\x09\xFF\xFF"sv, RecordStatus::Ok, 9, 255, 255, 0, u"", "DN\x06\x09\xFF\xFF\0"sv},
+    {"lead byte at the end", "DN\x06\0\0\0a\x82"sv, RecordStatus::Ok, 0, 0, 0, 0, u"a\u30FB",
+     "DN\x06\0\0\0a\x81\x45\0"sv},
+};
+
+TEST(DayRecordBytes, BrokenRecordsAreReadSafely) {
+    for (const BrokenCase& c : kBroken) {
+        SCOPED_TRACE(c.name);
+        // An exact-size heap copy, so AddressSanitizer sees any read past the end.
+        const Bytes file = BytesOf(c.file);
+        DayRecord record;
+        record.text = u"left over";
+        record.weather = 4;
+        EXPECT_EQ(ParseRecord(file, record), c.status);
+        EXPECT_EQ(record.weather, c.weather);
+        EXPECT_EQ(record.mood, c.mood);
+        EXPECT_EQ(record.place, c.place);
+        EXPECT_EQ(record.extraHeader.size(), c.extraSize);
+        EXPECT_EQ(record.text, c.text);
+        EXPECT_EQ(SerializeRecord(record).bytes, BytesOf(c.savedAgain));
+    }
+
+    // Out-of-range indexes stay in the record; the page shows icon 0 and no place.
+    EXPECT_EQ(ShownWeatherIcon(5), 5u);
+    EXPECT_EQ(ShownWeatherIcon(6), 0u);
+    EXPECT_EQ(ShownMoodIcon(5), 5u);
+    EXPECT_EQ(ShownMoodIcon(200), 0u);
+    EXPECT_EQ(ShownPlaceItem(7), 7);
+    EXPECT_EQ(ShownPlaceItem(8), -1);
+    EXPECT_EQ(ShownPlaceItem(255), -1);
+}
+
+TEST(DayRecordSave, EmptyAndLongTexts) {
+    const std::u16string limit(kRecordTextLimit, u'a');
+    const std::u16string over = limit + u"b";
+    EXPECT_EQ(PlanRecordSave(u"", false), RecordSave::Skip);
+    EXPECT_EQ(PlanRecordSave(u"", true), RecordSave::Write);
+    EXPECT_EQ(PlanRecordSave(u"a", false), RecordSave::Write);
+    EXPECT_EQ(PlanRecordSave(limit, true), RecordSave::Write);
+    EXPECT_EQ(PlanRecordSave(over, false), RecordSave::AskToCut);
+
+    EXPECT_EQ(CutRecordText(over), limit);
+    EXPECT_EQ(CutRecordText(limit), limit);
+
+    // An emoji across the limit is dropped whole rather than cut in half.
+    std::u16string straddling(kRecordTextLimit - 1, u'a');
+    straddling += u"😀z";
+    EXPECT_EQ(CutRecordText(straddling), std::u16string(kRecordTextLimit - 1, u'a'));
+
+    // Cut text still ends in exactly one NUL after 10,000 bytes of ASCII.
+    DayRecord record;
+    record.text = std::u16string(CutRecordText(over));
+    const Bytes saved = SerializeRecord(record).bytes;
+    ASSERT_EQ(saved.size(), 6 + kRecordTextLimit + 1);
+    EXPECT_EQ(saved[6 + kRecordTextLimit - 1], 'a');
+    EXPECT_EQ(saved.back(), 0);
+}
+
+}  // namespace
