@@ -1,5 +1,7 @@
 #include "jpeg/jpeg_host.h"
 
+#include "file_write.h"
+
 #include <fstream>
 #include <new>
 #include <system_error>
@@ -18,7 +20,7 @@ bool JpegHost::ReadWholeFile(const std::filesystem::path& path, std::vector<uint
 }
 
 bool JpegHost::ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-    return ReplaceFileAtomically(path, bytes);
+    return WriteFileSafely(path, bytes) == WriteStatus::Ok;
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes) {
@@ -39,32 +41,6 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& byte
     in.read(reinterpret_cast<char*>(bytes.data()), size);
     if (in.gcount() != size) {
         bytes.clear();
-        return false;
-    }
-    return true;
-}
-
-bool ReplaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-    // Beside the target, so that the final rename stays on one volume.
-    std::filesystem::path temp = path;
-    temp += u".part";
-    std::error_code ec;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temp, ec);
-            return false;
-        }
-    }
-    // On Windows libstdc++ renames with MoveFileExW(MOVEFILE_REPLACE_EXISTING),
-    // so an existing JPEG of that name is replaced in one step there too.
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
         return false;
     }
     return true;

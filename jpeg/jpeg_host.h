@@ -55,14 +55,12 @@ public:
     // Reads the whole file; false when it cannot be opened or read.
     virtual bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
 
-    // Writes the file completely or not at all: a temporary file beside the
-    // target, moved over it only when every byte is written. An older file of
-    // that name is untouched on failure.
+    // Writes the file completely or not at all (the program's one way to
+    // write a file); an older file of that name is untouched on failure.
     virtual bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 };
 
-// The portable file helpers behind JpegHost's defaults.
+// Behind JpegHost's default read.
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
-bool ReplaceFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 }  // namespace jpeg
