@@ -307,6 +307,13 @@ TEST(JfifStream, HeaderLayoutAndTheWorkedBlackPicture) {
     const auto mcu = EncodeSolid(16, 16, 0x000000);
     EXPECT_EQ(std::vector<uint8_t>(mcu.begin() + 623, mcu.end()),
               std::vector<uint8_t>(stream.begin() + 623, stream.end()));
+    // A zero dimension is no picture: nothing is encoded, nothing reported as done.
+    RecordingHost host;
+    std::vector<uint8_t> none;
+    EXPECT_EQ(EncodePlanes(0, 0, {}, {}, {}, host, none), 0);
+    EXPECT_EQ(EncodeLoadedBitmap(BmpImage{}, host, none), 0);
+    EXPECT_TRUE(none.empty());
+
     const auto day = EncodeSolid(264, 160, 0xFFFFFF);
     EXPECT_EQ(std::vector<uint8_t>(day.begin() + 163, day.begin() + 167), Bytes({0x00, 0xA0, 0x01, 0x08}));
 }
