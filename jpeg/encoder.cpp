@@ -28,12 +28,12 @@ void WriteQuantTable(JpegStream& stream, uint8_t id, const std::array<int32_t, 6
     for (int k = 0; k < 64; ++k) PutByte(stream, static_cast<uint8_t>(table[kZigZag[k]] & 0xFF));
 }
 
-void WriteHuffmanTable(JpegStream& stream, const HuffmanSpec& spec) {
+void WriteHuffmanTable(JpegStream& stream, const HuffmanLists& lists) {
     PutWord(stream, kMarkerDht);
-    PutWord(stream, static_cast<uint16_t>(2 + 1 + 16 + spec.values.size()));
-    PutByte(stream, spec.classAndId);
-    PutBytes(stream, spec.bits);
-    PutBytes(stream, spec.values);
+    PutWord(stream, static_cast<uint16_t>(2 + 1 + 16 + lists.values.size()));
+    PutByte(stream, lists.classAndId);
+    PutBytes(stream, lists.bits);
+    PutBytes(stream, lists.values);
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ void WriteJfifHeaders(JpegEncoder& encoder) {
     const uint8_t components[3][3] = {{1, 0x22, 0}, {2, 0x11, 1}, {3, 0x11, 1}};
     for (const auto& c : components) PutBytes(s, c);
 
-    for (const HuffmanSpec* spec : kHuffmanSpecs) WriteHuffmanTable(s, *spec);
+    for (const HuffmanLists* lists : kHuffmanTables) WriteHuffmanTable(s, *lists);
 
     PutWord(s, kMarkerSos);
     PutWord(s, static_cast<uint16_t>(2 * (3 + p.componentCount)));

@@ -17,15 +17,15 @@ int32_t SymbolIndex(uint8_t classAndId, uint8_t symbol) {
 
 }  // namespace
 
-HuffCodeTable GenerateCodeTable(const HuffmanSpec& spec) {
+HuffCodeTable GenerateCodeTable(const HuffmanLists& lists) {
     HuffCodeTable table;
-    table.count = (spec.classAndId >> 4) == 0 ? 12 : 162;
+    table.count = (lists.classAndId >> 4) == 0 ? 12 : 162;
 
     // Figure C.1: the code length of each HUFFVAL entry.
     std::array<int32_t, 257> sizes{};
     int32_t k = 0;
     for (int32_t length = 1; length <= 16; ++length) {
-        for (int32_t i = 0; i < spec.bits[length - 1] && k < 256; ++i) sizes[k++] = length;
+        for (int32_t i = 0; i < lists.bits[length - 1] && k < 256; ++i) sizes[k++] = length;
     }
     const int32_t symbolCount = k;
     sizes[k] = 0;
@@ -43,8 +43,8 @@ HuffCodeTable GenerateCodeTable(const HuffmanSpec& spec) {
     }
 
     // Figure C.3: ordered by symbol.
-    for (k = 0; k < symbolCount && k < static_cast<int32_t>(spec.values.size()); ++k) {
-        const int32_t index = SymbolIndex(spec.classAndId, spec.values[k]);
+    for (k = 0; k < symbolCount && k < static_cast<int32_t>(lists.values.size()); ++k) {
+        const int32_t index = SymbolIndex(lists.classAndId, lists.values[k]);
         if (index < 0 || index >= table.count) continue;
         table.codes[index] = codes[k];
         table.lengths[index] = sizes[k];
@@ -53,14 +53,14 @@ HuffCodeTable GenerateCodeTable(const HuffmanSpec& spec) {
 }
 
 const HuffCodeTable& DcCodeTable(int id) {
-    static const std::array<HuffCodeTable, 2> tables = {GenerateCodeTable(kDcLuminanceSpec),
-                                                        GenerateCodeTable(kDcChrominanceSpec)};
+    static const std::array<HuffCodeTable, 2> tables = {GenerateCodeTable(kDcLuminanceLists),
+                                                        GenerateCodeTable(kDcChrominanceLists)};
     return tables[id];
 }
 
 const HuffCodeTable& AcCodeTable(int id) {
-    static const std::array<HuffCodeTable, 2> tables = {GenerateCodeTable(kAcLuminanceSpec),
-                                                        GenerateCodeTable(kAcChrominanceSpec)};
+    static const std::array<HuffCodeTable, 2> tables = {GenerateCodeTable(kAcLuminanceLists),
+                                                        GenerateCodeTable(kAcChrominanceLists)};
     return tables[id];
 }
 

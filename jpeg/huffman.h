@@ -21,8 +21,8 @@ struct HuffCodeTable {
 const HuffCodeTable& DcCodeTable(int id);  // 0 luminance, 1 chrominance
 const HuffCodeTable& AcCodeTable(int id);
 
-// Builds the code table for one DHT specification.
-HuffCodeTable GenerateCodeTable(const HuffmanSpec& spec);
+// Builds the code table for one DHT segment.
+HuffCodeTable GenerateCodeTable(const HuffmanLists& lists);
 
 // AC index of zero run r (0..15) and size s (0..10): r * 10 + s, plus 1 for
 // r = 15, so end-of-block is 0 and ZRL (15, 0) is 151.

@@ -1,6 +1,6 @@
 // The encoder's constant tables, each written once: zig-zag order, the two
-// quantisation tables, the integer cosine table and the four Huffman table
-// specifications (BITS and HUFFVAL lists of ITU-T T.81 Annex K).
+// quantisation tables, the integer cosine table and the four Huffman tables
+// as BITS and HUFFVAL lists (ITU-T T.81 Annex K).
 #pragma once
 
 #include <array>
@@ -55,7 +55,7 @@ inline constexpr double kDctScale = 0.000025;
 inline constexpr std::array<uint8_t, 5> kJfifIdentifier = {'J', 'F', 'I', 'F', 0};
 
 // One Huffman table as a DHT segment declares it.
-struct HuffmanSpec {
+struct HuffmanLists {
     uint8_t classAndId;                 // table class (0 DC, 1 AC) in the high nibble, id in the low
     std::array<uint8_t, 16> bits;       // BITS: number of codes of each length 1..16
     std::span<const uint8_t> values;    // HUFFVAL, in order of increasing code length
@@ -92,16 +92,16 @@ inline constexpr std::array<uint8_t, 162> kAcChrominanceValues = {
 };
 
 // The four tables in the order the header declares them.
-inline constexpr HuffmanSpec kDcLuminanceSpec = {  // Table K.3
+inline constexpr HuffmanLists kDcLuminanceLists = {  // Table K.3
     0x00, {0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcValues};
-inline constexpr HuffmanSpec kDcChrominanceSpec = {  // Table K.4
+inline constexpr HuffmanLists kDcChrominanceLists = {  // Table K.4
     0x01, {0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, kDcValues};
-inline constexpr HuffmanSpec kAcLuminanceSpec = {  // Table K.5
+inline constexpr HuffmanLists kAcLuminanceLists = {  // Table K.5
     0x10, {0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d}, kAcLuminanceValues};
-inline constexpr HuffmanSpec kAcChrominanceSpec = {  // Table K.6
+inline constexpr HuffmanLists kAcChrominanceLists = {  // Table K.6
     0x11, {0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77}, kAcChrominanceValues};
 
-inline constexpr std::array<const HuffmanSpec*, 4> kHuffmanSpecs = {
-    &kDcLuminanceSpec, &kDcChrominanceSpec, &kAcLuminanceSpec, &kAcChrominanceSpec};
+inline constexpr std::array<const HuffmanLists*, 4> kHuffmanTables = {
+    &kDcLuminanceLists, &kDcChrominanceLists, &kAcLuminanceLists, &kAcChrominanceLists};
 
 }  // namespace jpeg
