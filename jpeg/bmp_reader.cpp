@@ -13,6 +13,7 @@ constexpr int32_t kMaxDimension = 65535;  // the frame header has 16 bits for ea
 // BITMAPINFOHEADER, BITMAPV4HEADER and BITMAPV5HEADER.
 constexpr uint32_t kKnownInfoSizes[] = {40, 108, 124};
 constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiBitfields = 3;
 
 uint16_t ReadU16(std::span<const uint8_t> b, size_t at) {
     return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
@@ -61,19 +62,18 @@ int LoadBmp(BmpImage& image, std::span<const uint8_t> file, JpegHost& host) {
 
     image = BmpImage{};
 
-    const uint32_t offBits = ReadU32(file, 10);
-    // The info block must hold at least the 40-byte header and lie inside the file.
-    if (offBits > file.size() || offBits < kFileHeaderSize + 40) {
-        return Refuse(host, JpegMessage::BmpUnreadable);
-    }
-    const std::span<const uint8_t> info = file.subspan(kFileHeaderSize, offBits - kFileHeaderSize);
-
-    const uint32_t infoSize = ReadU32(info, 0);
+    if (file.size() < kFileHeaderSize + 4) return Refuse(host, JpegMessage::BmpUnreadable);
+    const uint32_t infoSize = ReadU32(file, kFileHeaderSize);
     if (std::find(std::begin(kKnownInfoSizes), std::end(kKnownInfoSizes), infoSize) ==
         std::end(kKnownInfoSizes)) {
         return Refuse(host, JpegMessage::BmpUnsupported);
     }
-    if (infoSize > info.size()) return Refuse(host, JpegMessage::BmpUnreadable);
+    const uint32_t offBits = ReadU32(file, 10);
+    // The info block must hold the whole info header and lie inside the file.
+    if (offBits > file.size() || offBits < kFileHeaderSize + infoSize) {
+        return Refuse(host, JpegMessage::BmpUnreadable);
+    }
+    const std::span<const uint8_t> info = file.subspan(kFileHeaderSize, offBits - kFileHeaderSize);
 
     const auto biWidth = static_cast<int32_t>(ReadU32(info, 4));
     const auto biHeight = static_cast<int32_t>(ReadU32(info, 8));
@@ -82,10 +82,20 @@ int LoadBmp(BmpImage& image, std::span<const uint8_t> file, JpegHost& host) {
     const uint32_t sizeImage = ReadU32(info, 20);
     const uint32_t clrUsed = ReadU32(info, 32);
 
-    if (compression != kBiRgb) return Refuse(host, JpegMessage::BmpUnsupported);
     switch (bitCount) {
     case 1: case 4: case 8: case 16: case 24: case 32: break;
     default: return Refuse(host, JpegMessage::BmpUnsupported);
+    }
+    if (compression == kBiBitfields && (bitCount == 16 || bitCount == 32)) {
+        // Channel masks right after the 40-byte header; only the layouts
+        // that equal the uncompressed ones are read.
+        if (info.size() < 52) return Refuse(host, JpegMessage::BmpUnreadable);
+        const bool plain = bitCount == 16
+            ? ReadU32(info, 40) == 0x7C00 && ReadU32(info, 44) == 0x03E0 && ReadU32(info, 48) == 0x001F
+            : ReadU32(info, 40) == 0xFF0000 && ReadU32(info, 44) == 0xFF00 && ReadU32(info, 48) == 0xFF;
+        if (!plain) return Refuse(host, JpegMessage::BmpUnsupported);
+    } else if (compression != kBiRgb) {
+        return Refuse(host, JpegMessage::BmpUnsupported);
     }
 
     const int64_t height = biHeight < 0 ? -static_cast<int64_t>(biHeight) : biHeight;

@@ -59,8 +59,15 @@ TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
         {"rows overflowing 32 bits", [](auto& b) { Poke32(b, 18, 65535), Poke32(b, 22, 65535), Poke16(b, 28, 32), Poke32(b, 34, 0); },
          JpegMessage::BmpUnreadable},
         {"RLE compressed", [](auto& b) { Poke32(b, 30, 1); }, JpegMessage::BmpUnsupported},
-        {"bit fields", [](auto& b) { Poke32(b, 30, 3); }, JpegMessage::BmpUnsupported},
-        {"OS/2 core header", [](auto& b) { Poke32(b, 14, 12); }, JpegMessage::BmpUnsupported},
+        {"bit fields on 24 bits", [](auto& b) { Poke32(b, 30, 3); }, JpegMessage::BmpUnsupported},
+        {"5-6-5 bit fields", [](auto& b) {
+             Poke16(b, 28, 16), Poke32(b, 30, 3), Poke32(b, 10, 66);
+             Poke32(b, 54, 0xF800), Poke32(b, 58, 0x07E0), Poke32(b, 62, 0x001F);
+         },
+         JpegMessage::BmpUnsupported},
+        {"OS/2 core header", [](auto& b) { Poke32(b, 14, 12), Poke32(b, 10, 26); }, JpegMessage::BmpUnsupported},
+        {"bit fields without their masks", [](auto& b) { Poke16(b, 28, 16), Poke32(b, 30, 3), Poke32(b, 34, 0); },
+         JpegMessage::BmpUnreadable},
         {"2 bits per pixel", [](auto& b) { Poke16(b, 28, 2); }, JpegMessage::BmpUnsupported},
         {"0 bits per pixel", [](auto& b) { Poke16(b, 28, 0); }, JpegMessage::BmpUnsupported},
     };
@@ -160,6 +167,22 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
         for (int32_t x = 0; x < pure.width; ++x) pure.Set(x, y, colours[(x / 3 + y) % 6]);
     RecordingHost host;
     EXPECT_EQ(EncodeBmpBytes(MakeBmp(pure, {.bitCount = 16}), host), EncodePicture(pure));
+
+    // Bit fields that spell out the plain layouts, in a version 5 header
+    // (124 bytes, masks at its offset 40), as image tools write them.
+    for (const uint16_t bits : {16, 32}) {
+        auto v3 = MakeBmp(pure, {.bitCount = bits});
+        std::vector<uint8_t> v5(v3.begin(), v3.begin() + 54);
+        v5.resize(14 + 124);
+        v5.insert(v5.end(), v3.begin() + 54, v3.end());
+        Poke32(v5, 10, 14 + 124);
+        Poke32(v5, 14, 124);
+        Poke32(v5, 30, 3);
+        const uint32_t masks[2][3] = {{0x7C00, 0x03E0, 0x001F}, {0xFF0000, 0xFF00, 0xFF}};
+        for (int i = 0; i < 3; ++i) Poke32(v5, 54 + 4 * i, masks[bits == 32][i]);
+        Poke32(v5, 66, 0xFF000000);  // alpha mask, not read
+        EXPECT_EQ(EncodeBmpBytes(v5, host), EncodePicture(pure)) << bits;
+    }
 
     // A 4-bit bitmap with fewer colours in use reads its own short table.
     Picture few = SolidPicture(10, 10, 0x000000);
