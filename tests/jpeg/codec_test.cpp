@@ -160,21 +160,6 @@ TEST(HuffmanCoding, WorkedBlocks) {
     EXPECT_EQ(coded.back() & ((2 << pad) - 1), (2 << pad) - 1);
 }
 
-TEST(HuffmanCoding, DcPredictionCarriesPerComponent) {
-    RecordingHost host;
-    JpegEncoder e;
-    CreateStream(e.stream, host, 64);
-    e.coefficients = {};
-    e.coefficients[0] = 10;
-    ASSERT_EQ(EncodeBlock(e, 0), 1);
-    ASSERT_EQ(EncodeBlock(e, 1), 1);
-    e.coefficients[0] = 7;
-    ASSERT_EQ(EncodeBlock(e, 0), 1);
-    EXPECT_EQ(e.dcPredictors[0], 7);
-    EXPECT_EQ(e.dcPredictors[1], 10);
-    EXPECT_EQ(e.dcPredictors[2], 0);
-}
-
 TEST(ColourConversion, WorkedPixels) {
     struct Case { uint32_t rgb; int32_t y, cb, cr; };
     const Case cases[] = {
