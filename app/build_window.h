@@ -4,3 +4,6 @@
 #include <windows.h>
 
 LRESULT BuildMainWindow(HWND window);
+
+// The status strip handles nothing itself; the dialog manager's defaults apply.
+INT_PTR CALLBACK StatusStripDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -62,6 +62,7 @@ void ReleaseWindowObjects() {
     ReleaseOnce(g_shell.textFont, DeleteObject);
     RemoveNotificationIcon(g_shell.mainWindow, IDI_DOODLEBINDER);
     ReleaseOnce(g_shell.smallIcon, DestroyIcon);
+    ReleaseOnce(g_shell.largeIcon, DestroyIcon);
     if (g_shell.windowDc) ReleaseDC(g_shell.mainWindow, g_shell.windowDc);
     g_shell.windowDc = nullptr;
     ReleaseOnce(g_shell.statusStrip, DestroyWindow);

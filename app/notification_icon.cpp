@@ -4,4 +4,5 @@
 void AddNotificationIcon(HWND, HICON, UINT, const wchar_t*) {}
 void RemoveNotificationIcon(HWND, UINT) {}
 void HandleNotificationIcon(WPARAM, LPARAM) {}
+void InstallTaskbarHook() {}
 void ReleaseTaskbarHook() {}

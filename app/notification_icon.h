@@ -6,4 +6,5 @@
 void AddNotificationIcon(HWND window, HICON icon, UINT id, const wchar_t* tip);
 void RemoveNotificationIcon(HWND window, UINT id);
 void HandleNotificationIcon(WPARAM wParam, LPARAM lParam);
+void InstallTaskbarHook();
 void ReleaseTaskbarHook();

@@ -23,6 +23,7 @@ struct ShellState {
     HDC windowDc = nullptr;             // the main window's own DC, kept until exit
     HWND commandBar = nullptr;          // tall-screen layout only
     HICON smallIcon = nullptr;
+    HICON largeIcon = nullptr;          // the desktop's task switcher and taskbar
     HWND textBox = nullptr;             // EDIT, id 101
     WNDPROC textBoxPreviousProc = nullptr;
     HWND placeBox = nullptr;            // COMBOBOX, id 102

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+// Makes today the current day and shows its date header.
+void ShowToday();
 void GoNextDay();
 void GoPreviousDay();
 void PickDay(HWND owner);

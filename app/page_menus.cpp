@@ -1,0 +1,58 @@
+#include "page_menus.h"
+
+#include "resource.h"
+#include "shell_state.h"
+
+const wchar_t* const kPlaceCodes[8] = {L"LIB", L"FRND", L"SP", L"SL", L"WK", L"HM", L"TVL", L"OTH"};
+
+namespace {
+
+constexpr MenuItemSpec kMoodItems[] = {
+    {2000, L"Hap", MF_STRING}, {2001, L"Norm", MF_STRING}, {2002, L"Dwn", MF_STRING},
+    {2003, L"Sad", MF_STRING}, {2004, L"Md", MF_STRING},   {2005, L"Em", MF_STRING},
+};
+
+constexpr MenuItemSpec kWeatherItems[] = {
+    {1001, L"Sn", MF_STRING}, {1002, L"Cld", MF_STRING}, {1003, L"Rn", MF_STRING},
+    {1004, L"Sw", MF_STRING}, {1005, L"Rain", MF_STRING},
+};
+
+// The check mark starts on "S", the width the pen starts with.
+constexpr MenuItemSpec kWidthItems[] = {
+    {4000, L"XL", MF_STRING}, {4001, L"L", MF_STRING}, {4002, L"M", MF_STRING},
+    {4003, L"S", MF_STRING | MF_CHECKED}, {4004, L"XS", MF_STRING},
+};
+
+constexpr MenuItemSpec kPenTypeItems[] = {
+    {IDM_PEN_PENCIL, L"Pncl", MF_STRING | MF_CHECKED},
+    {IDM_PEN_PEN, L"Pen", MF_STRING},
+};
+
+template <std::size_t N>
+void AppendItems(HMENU menu, const MenuItemSpec (&items)[N]) {
+    for (const MenuItemSpec& item : items) AppendMenuW(menu, item.flags, item.id, item.label);
+}
+
+}  // namespace
+
+void BuildPopupMenus() {
+    g_shell.moodMenu = CreatePopupMenu();
+    g_shell.weatherMenu = CreatePopupMenu();
+    g_shell.widthMenu = CreatePopupMenu();
+    g_shell.penTypeMenu = CreatePopupMenu();
+    g_shell.colourMenu = CreatePopupMenu();
+    g_shell.drawingMenu = CreatePopupMenu();
+
+    AppendItems(g_shell.moodMenu, kMoodItems);
+    AppendItems(g_shell.weatherMenu, kWeatherItems);
+    // Swatches only: the items are drawn by the window (WM_MEASUREITEM, WM_DRAWITEM).
+    for (UINT id = IDM_COLOUR_FIRST; id <= IDM_COLOUR_LAST; ++id) {
+        AppendMenuW(g_shell.colourMenu, MF_OWNERDRAW, id, nullptr);
+    }
+    AppendItems(g_shell.widthMenu, kWidthItems);
+    AppendItems(g_shell.penTypeMenu, kPenTypeItems);
+
+    AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.colourMenu), L"Color");
+    AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.widthMenu), L"LnWidth");
+    AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.penTypeMenu), L"PenType");
+}
