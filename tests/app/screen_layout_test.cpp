@@ -26,17 +26,23 @@ void ExpectScreen(int width, int height) {
 }
 
 // Tall screens: a captioned window whose client area is the whole page, centred
-// horizontally and placed at (screen height - 214) / 2.
+// horizontally and placed at (screen height - (214 + t)) / 2, t being the command bar's height.
 void ExpectTallLayout(int screenWidth, int screenHeight) {
     ExpectScreen(screenWidth, screenHeight);
     TemporaryFolder folder;
     DiaryProgram program(folder.Path());
     ASSERT_TRUE(program.Start());
     WindowPlacement placement = PlacementOf(program.Window());
+    HWND commandBar = FindWindowExW(program.Window(), nullptr, L"ToolbarWindow32", nullptr);
+    ASSERT_NE(commandBar, nullptr);
+    RECT bar;
+    GetWindowRect(commandBar, &bar);
+    int t = bar.bottom - bar.top;
+    EXPECT_GT(t, 0);
     EXPECT_EQ(placement.client.right, 640);
-    EXPECT_EQ(placement.client.bottom, 214);
+    EXPECT_EQ(placement.client.bottom, 214 + t);
     EXPECT_EQ(placement.frame.left, (screenWidth - 640) / 2);
-    EXPECT_EQ(placement.frame.top, (screenHeight - 214) / 2);
+    EXPECT_EQ(placement.frame.top, (screenHeight - (214 + t)) / 2);
     EXPECT_EQ(placement.style & WS_CAPTION, WS_CAPTION);
     EXPECT_TRUE(placement.style & WS_SYSMENU);
     EXPECT_EQ(WindowText(program.Window()), L"Doodlebinder v2.16");
