@@ -107,7 +107,7 @@ void BuildStatusStrip(HWND window) {
     SetWindowPos(g_shell.statusStrip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_HIDEWINDOW);
 }
 
-void BuildTextControls(HWND window) {
+void BuildTextControls() {
     LOGFONTW face{};
     face.lfHeight = 13;
     face.lfWeight = FW_NORMAL;
@@ -138,7 +138,7 @@ LRESULT BuildMainWindow(HWND window) {
     for (const wchar_t* code : kPlaceCodes) {
         SendMessageW(g_shell.placeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(code));
     }
-    BuildTextControls(window);
+    BuildTextControls();
     CreateDrawingPen();
 
     g_shell.textBoxPreviousProc = reinterpret_cast<WNDPROC>(

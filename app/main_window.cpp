@@ -36,6 +36,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEMOVE: OnStylusMove(wParam, lParam); return 0;
     case WM_LBUTTONDOWN: HandleTap(wParam, lParam); return 0;
     case WM_LBUTTONUP: OnStylusUp(); return 0;
+    case WM_CAPTURECHANGED: OnCaptureLost(); return 0;
     case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -3,10 +3,13 @@
 
 #include <windows.h>
 
+inline constexpr int kPencil = 0;   // draws each segment once
+inline constexpr int kPen = 1;      // draws the previous segment again with each new one
+
 struct DrawingSettings {
     COLORREF colour = RGB(0, 0, 0);
     int width = 3;
-    int penType = 0;        // 0 pencil, 1 pen
+    int penType = kPencil;
     HPEN pen = nullptr;     // selected into the canvas
 };
 
@@ -17,8 +20,10 @@ extern DrawingSettings g_drawing;
 void CreateDrawingPen();
 void ReleaseDrawingPen();
 
+// Commands 3000-3015, 4000-4004 and 5000-5001.
 void SetPenColour(int commandId);
 void SetPenWidth(int commandId);
 void SetPenType(int commandId);
+// The colour menu's owner-drawn swatches.
 void DrawColourItem(const DRAWITEMSTRUCT* item);
 void MeasureColourItem(MEASUREITEMSTRUCT* item);

@@ -1,4 +1,129 @@
 #include "picture_file.h"
 
-// Nothing can be drawn before the canvas exists, so the picture is blank until then.
-bool IsPictureBlank() { return true; }
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/shell_state.h"
+#include "canvas/picture_bytes.h"
+#include "canvas/stroke_geometry.h"
+#include "platform/dib_file.h"
+#include "platform/file_write.h"
+
+namespace {
+
+// A day's BMP that exists but could not be put on the canvas. While the picture stays
+// blank, saving keeps that file: visiting a day must never delete its picture.
+std::wstring g_unreadablePicture;
+
+struct PaletteBitmapInfo {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[16];
+};
+
+PaletteBitmapInfo PictureBitmapInfo() {
+    PaletteBitmapInfo info{};
+    info.header.biSize = sizeof(info.header);
+    info.header.biWidth = kPictureWidth;
+    info.header.biHeight = kPictureHeight;   // bottom row first, as the file stores it
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 4;
+    info.header.biCompression = BI_RGB;
+    info.header.biClrUsed = 16;
+    for (std::size_t i = 0; i < kPalette.size(); ++i) {
+        info.colours[i] = {kPalette[i].blue, kPalette[i].green, kPalette[i].red, 0};
+    }
+    return info;
+}
+
+bool DeleteIfPresent(LPCWSTR path) {
+    // Deletion happens when the last handle closes; a file system that refuses it then
+    // (a read-only mount under Wine) may still have answered success. Only a file that
+    // is really gone counts.
+    if (!DeleteFileW(path)) {
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
+    }
+    return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES;
+}
+
+void InvalidatePageRect(const PageRect& rect) {
+    // During window construction the window handle is not yet known; its first paint
+    // shows everything anyway.
+    if (!g_shell.mainWindow) return;
+    RECT area{rect.left, rect.top, rect.right, rect.bottom};
+    InvalidateRect(g_shell.mainWindow, &area, TRUE);
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> CapturePictureBytes() {
+    if (!g_shell.canvasDc) return std::nullopt;
+    PaletteBitmapInfo info = PictureBitmapInfo();
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(g_shell.canvasDc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                                      nullptr, 0);
+    if (!bitmap) return std::nullopt;
+    std::optional<std::vector<std::uint8_t>> pixels;
+    if (HDC dc = CreateCompatibleDC(g_shell.canvasDc)) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        PageRect picture = PictureRect(g_shell.commandBarHeight);
+        // Each canvas pixel becomes the index of its (nearest) palette colour. A copy that
+        // fails leaves zeros, an all-black picture: that is no picture to store.
+        if (BitBlt(dc, 0, 0, kPictureWidth, kPictureHeight, g_shell.canvasDc, picture.left, picture.top, SRCCOPY)) {
+            GdiFlush();
+            const auto* bytes = static_cast<const std::uint8_t*>(bits);
+            pixels.emplace(bytes, bytes + kPicturePixelBytes);
+        }
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+int CapturePicture(LPCWSTR path) {
+    std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes();
+    if (!pixels) return 0;
+    bool blank = IsBlankPicture(*pixels);
+    if (!path) return blank ? 1 : 0;
+
+    bool stored;
+    if (blank) {
+        stored = g_unreadablePicture == path || DeleteIfPresent(path);
+    } else {
+        stored = WriteFileSafely(std::filesystem::path(path), PictureFileBytes(*pixels)) == WriteStatus::Ok;
+        if (stored && g_unreadablePicture == path) g_unreadablePicture.clear();
+    }
+    if (!stored) MessageBeep(MB_ICONASTERISK);
+    return stored ? 1 : 0;
+}
+
+bool IsPictureBlank() { return CapturePicture(nullptr) == 1; }
+
+bool SaveCanvasImage(LPCWSTR path) {
+    if (CapturePicture(path)) return true;
+    MessageBoxW(g_shell.mainWindow, L"12345678901", L"Err", MB_ICONEXCLAMATION);
+    return false;
+}
+
+void LoadCanvasImage(LPCWSTR path) {
+    g_unreadablePicture.clear();
+    int t = g_shell.commandBarHeight;
+    if (HBITMAP bitmap = SHLoadDIBitmap(path)) {
+        BITMAP size{};
+        GetObjectW(bitmap, sizeof(size), &size);
+        HDC dc = CreateCompatibleDC(g_shell.canvasDc);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        PageRect picture = PictureRect(t);
+        BitBlt(g_shell.canvasDc, picture.left, picture.top, std::min<LONG>(size.bmWidth, kPictureWidth),
+               std::min<LONG>(std::abs(size.bmHeight), kPictureHeight), dc, 0, 0, SRCCOPY);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    } else if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
+        g_unreadablePicture = path;
+    }
+    InvalidatePageRect(PictureFrame(t));
+}

@@ -1,6 +1,30 @@
-// The day's picture: blank test, saving to and loading from the day's BMP.
+// The day's picture: the picture rectangle of the canvas captured as a 4-bit bitmap,
+// the blank test, and saving to and loading from the day's BMP.
 #pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The picture rectangle's pixel bytes as the file stores them, or nothing when the
+// capture cannot be made.
+std::optional<std::vector<std::uint8_t>> CapturePictureBytes();
+
+// With no path: 1 when the picture is blank, 0 when it is not or cannot be captured.
+// With a path: 1 when the file was written, or for a blank picture deleted (or, when it
+// could not be loaded, kept); 0 when the capture or the file failed, after a beep.
+int CapturePicture(LPCWSTR path);
 
 // True when every pixel of the picture rectangle is white. A test that cannot be made
 // counts as not blank, so the user is asked rather than losing a drawing.
 bool IsPictureBlank();
+
+// Saves the picture to the day's BMP; false after showing the user that it failed.
+bool SaveCanvasImage(LPCWSTR path);
+
+// Puts a stored picture on the canvas (its top left part, at most the picture's size)
+// and repaints the frame. A missing or unreadable file leaves the picture white; one
+// that exists but cannot be read is then kept by saving, not deleted.
+void LoadCanvasImage(LPCWSTR path);

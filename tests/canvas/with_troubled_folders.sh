@@ -1,0 +1,23 @@
+#!/bin/sh
+# with_troubled_folders.sh COMMAND...
+# Runs the command with two folders that refuse writes the way real ones do, named in
+# its environment: DOODLE_FULL_FOLDER on a 64 KiB file system that the test fills, and
+# DOODLE_READONLY_FOLDER, a read-only mount holding one older picture "20261206.bmp".
+# Both need root; without it the command runs without them and the tests skip.
+base=$(mktemp -d /tmp/doodle-troubled.XXXXXX)
+cleanup() {
+  umount "$base/full" 2>/dev/null
+  umount "$base/readonly" 2>/dev/null
+  rm -rf "$base"
+}
+trap cleanup EXIT
+mkdir -p "$base/full" "$base/readonly" "$base/source"
+printf 'an older picture, kept as it is' > "$base/source/20261206.bmp"
+if mount -t tmpfs -o size=64k doodle-full "$base/full" 2>/dev/null; then
+  export DOODLE_FULL_FOLDER="$base/full"
+fi
+if mount --bind "$base/source" "$base/readonly" 2>/dev/null &&
+   mount -o remount,bind,ro "$base/readonly" 2>/dev/null; then
+  export DOODLE_READONLY_FOLDER="$base/readonly"
+fi
+"$@"
