@@ -15,7 +15,8 @@ namespace {
 enum class CloseAnswer { Go, Stay };
 
 CloseAnswer AskAboutUnsavedPage(HWND window) {
-    bool empty = GetWindowTextLengthW(g_shell.textBox) == 0 && IsPictureBlank();
+    // A text emptied over a stored one is a change too: saving clears it on disk.
+    bool empty = GetWindowTextLengthW(g_shell.textBox) == 0 && IsPictureBlank() && !IsStoredTextCleared();
     if (empty) return CloseAnswer::Go;
     switch (MessageBoxW(g_shell.mainWindow ? g_shell.mainWindow : window, L"Save Current Changes", L"Exit",
                         MB_YESNOCANCEL | MB_ICONQUESTION)) {

@@ -1,5 +1,7 @@
 #include "built_window.h"
 
+#include <cstdlib>
+
 #include "program_harness.h"
 #include "shell_state.h"
 #include "startup.h"
@@ -35,4 +37,55 @@ HWND BuildWindowOnce() {
         return g_shell.mainWindow;
     }();
     return window;
+}
+
+namespace {
+
+// The visible dialog of this process other than `answered`; the status strip is a
+// dialog too, but a hidden one.
+HWND FindVisibleDialog(HWND answered) {
+    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
+        if (box != answered && IsWindowVisible(box)) return box;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+MessageBoxAnswer::MessageBoxAnswer(std::initializer_list<int> buttons) : buttons_(buttons) {
+    thread_ = std::thread([this] {
+        HWND answered = nullptr;
+        for (int button : buttons_) {
+            HWND box = nullptr;
+            for (int tries = 0; tries < 200 && !box; ++tries) {
+                box = FindVisibleDialog(answered);
+                if (!box) Sleep(25);
+            }
+            if (!box) return;
+            if (!seen_.empty()) seen_ += L" / ";
+            seen_ += WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF));
+            PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+            answered = box;
+        }
+    });
+}
+
+MessageBoxAnswer::~MessageBoxAnswer() {
+    if (thread_.joinable()) thread_.join();
+}
+
+std::wstring MessageBoxAnswer::Seen() {
+    if (thread_.joinable()) thread_.join();
+    return seen_;
+}
+
+std::optional<std::filesystem::path> TroubledFolder(const char* variable) {
+    // Host paths are reached through drive Z:.
+    const char* unixPath = std::getenv(variable);
+    if (!unixPath || !*unixPath) return std::nullopt;
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return std::filesystem::path(path);
 }

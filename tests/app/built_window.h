@@ -12,3 +12,33 @@ HWND BuildWindowOnce();
 
 // Every WM_COMMAND the main window was given, oldest first; tests clear it as they like.
 extern std::vector<WPARAM> g_commandsSeen;
+
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <thread>
+
+// Answers the next visible dialogs of this process (message boxes) from another thread,
+// one button each, in turn, and tells what they said as "caption|text", several joined
+// by " / "; empty when none came.
+class MessageBoxAnswer {
+public:
+    explicit MessageBoxAnswer(std::initializer_list<int> buttons = {IDOK});
+    explicit MessageBoxAnswer(int button) : MessageBoxAnswer({button}) {}
+    ~MessageBoxAnswer();
+    MessageBoxAnswer(const MessageBoxAnswer&) = delete;
+    MessageBoxAnswer& operator=(const MessageBoxAnswer&) = delete;
+    std::wstring Seen();
+
+private:
+    std::vector<int> buttons_;
+    std::wstring seen_;
+    std::thread thread_;
+};
+
+// Folders made by tests/app/with_troubled_folders.sh, named in the environment:
+// "DOODLE_FULL_FOLDER" (a tiny file system) and "DOODLE_READONLY_FOLDER" (a read-only
+// mount holding an older picture and record of 6 December 2026). Nothing when the test
+// runs without the script.
+std::optional<std::filesystem::path> TroubledFolder(const char* variable);

@@ -1,0 +1,109 @@
+#include "day_picker.h"
+
+#include <commctrl.h>
+
+#include "app/resource.h"
+#include "app/shell_state.h"
+
+namespace {
+
+struct PickerState {
+    DayKey current;
+    std::optional<DayKey> chosen;
+    HWND calendar = nullptr;
+};
+
+constexpr int kButtonWidth = 64;
+constexpr int kButtonHeight = 22;
+constexpr int kButtonGap = 6;
+
+HWND MakeButton(HWND dialog, const wchar_t* text, int id, DWORD style, int x, int y) {
+    HWND button = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, kButtonWidth,
+                                  kButtonHeight, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  g_shell.instance, nullptr);
+    SendMessageW(button, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
+    return button;
+}
+
+// The calendar at (0, 0) as wide as it needs and cut below its month, and the OK and
+// Cancel buttons under it (the handheld had OK in the caption); the dialog sized to hold
+// them and centred over the main window.
+void LayOutPicker(HWND dialog, PickerState& state) {
+    state.calendar = CreateWindowExW(WS_EX_CLIENTEDGE, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
+                                     0, 0, dialog, nullptr, g_shell.instance, nullptr);
+    RECT minimum{};
+    SendMessageW(state.calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&minimum));
+    int calendarWidth = minimum.right + 3;
+    int calendarHeight = minimum.bottom - 16;
+    MoveWindow(state.calendar, 0, 0, calendarWidth, calendarHeight, TRUE);
+
+    int buttonsTop = calendarHeight + kButtonGap;
+    int clientWidth = calendarWidth;
+    int clientHeight = buttonsTop + kButtonHeight + kButtonGap;
+    int okX = clientWidth / 2 - kButtonGap / 2 - kButtonWidth;
+    MakeButton(dialog, L"OK", IDOK, BS_DEFPUSHBUTTON, okX, buttonsTop);
+    MakeButton(dialog, L"Cancel", IDCANCEL, BS_PUSHBUTTON, okX + kButtonWidth + kButtonGap, buttonsTop);
+
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    RECT owner{};
+    GetWindowRect(GetWindow(dialog, GW_OWNER), &owner);
+    int x = owner.left + ((owner.right - owner.left) - width) / 2;
+    int y = owner.top + ((owner.bottom - owner.top) - height) / 2;
+    MoveWindow(dialog, x, y, width, height, FALSE);
+}
+
+void ShowDays(const PickerState& state) {
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    SendMessageW(state.calendar, MCM_SETTODAY, 0, reinterpret_cast<LPARAM>(&today));
+    SYSTEMTIME current{};
+    current.wYear = static_cast<WORD>(state.current.year);
+    current.wMonth = static_cast<WORD>(state.current.month);
+    current.wDay = static_cast<WORD>(state.current.day);
+    current.wDayOfWeek = static_cast<WORD>(state.current.dayOfWeek);
+    SendMessageW(state.calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&current));
+}
+
+INT_PTR CALLBACK DayPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<PickerState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        state = reinterpret_cast<PickerState*>(lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        LayOutPicker(dialog, *state);
+        ShowDays(*state);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            SYSTEMTIME picked{};
+            if (SendMessageW(state->calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked))) {
+                state->chosen = DayKey{picked.wYear, picked.wMonth, picked.wDay, picked.wDayOfWeek};
+            }
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+std::optional<DayKey> RunDayPicker(HWND owner, const DayKey& current) {
+    HRSRC found = FindResourceW(g_shell.instance, MAKEINTRESOURCEW(IDD_DAY_PICKER), RT_DIALOG);
+    HGLOBAL loaded = found ? LoadResource(g_shell.instance, found) : nullptr;
+    auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+    if (!dialogTemplate) return std::nullopt;
+    PickerState state{current, std::nullopt, nullptr};
+    DialogBoxIndirectParamW(g_shell.instance, dialogTemplate, owner, DayPickerProc, reinterpret_cast<LPARAM>(&state));
+    return state.chosen;
+}

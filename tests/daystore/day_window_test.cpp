@@ -1,0 +1,404 @@
+// Keeping a diary in the program's window, built inside this process: pages saved and
+// loaded across month and year ends, cleared and long texts, characters the record's
+// code page lacks, damaged and read-only records, Ctrl+S, the date header and the day
+// picker.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include "built_window.h"
+#include "canvas/picture_file.h"
+#include "canvas/strokes.h"
+#include "daystore/codepage.h"
+#include "daystore/date_header.h"
+#include "daystore/page.h"
+#include "program_harness.h"
+#include "resource.h"
+#include "shell_state.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+int T() { return g_shell.commandBarHeight; }
+
+Bytes ReadBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, const Bytes& bytes) {
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes RecordBytes(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, std::u16string_view text) {
+    Bytes bytes = {'D', 'N', 6, weather, mood, place};
+    Bytes encoded = EncodeCp932(text).bytes;
+    bytes.insert(bytes.end(), encoded.begin(), encoded.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+std::wstring BoxText() { return WindowText(g_shell.textBox); }
+void SetBoxText(const std::wstring& text) { SetWindowTextW(g_shell.textBox, text.c_str()); }
+void Command(WPARAM id) { SendMessageW(g_shell.mainWindow, WM_COMMAND, id, 0); }
+int PlaceItem() { return static_cast<int>(SendMessageW(g_shell.placeBox, CB_GETCURSEL, 0, 0)); }
+
+bool SameKey(const DayKey& a, const DayKey& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day && a.dayOfWeek == b.dayOfWeek;
+}
+
+// Each test keeps its diary in a fresh folder and starts on an empty page of `start`.
+class DayStore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(BuildWindowOnce(), nullptr);
+        g_shell.dataFolder = folder_.Path().u16string();
+        g_page.savePicture = true;
+        OpenDay({2000, 1, 31, 1});
+    }
+    void OpenDay(const DayKey& day) {
+        SetBoxText(L"");
+        g_page.currentDay = day;
+        LoadDay();
+        DrawDateHeader();
+    }
+    fs::path File(const wchar_t* name) const { return folder_.Path() / name; }
+    void Draw(int x1, int y1, int x2, int y2) {
+        StartStrokeWithCapture(g_shell.mainWindow, x1, T() + y1);
+        SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x2, T() + y2));
+        SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
+    }
+
+    TemporaryFolder folder_{L"days"};
+};
+
+// The weather icon on the canvas is cell `index` of the weather strip.
+bool ShowsWeatherIcon(int index) {
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            if (GetPixel(g_shell.canvasDc, 180 + x, T() + 14 + y) != GetPixel(g_shell.weatherStripDc, 16 * index + x, y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- moving between days
+
+TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
+    SetBoxText(L"January's last\r\nday 一月");
+    Command(1003);                                   // rain
+    Command(2004);                                   // angry
+    SendMessageW(g_shell.placeBox, CB_SETCURSEL, 3, 0);   // "SL"
+    Draw(400, 60, 450, 100);
+    Command(IDM_NEXT_DAY);
+
+    EXPECT_TRUE(SameKey(g_page.currentDay, {2000, 2, 1, 2}));
+    EXPECT_EQ(ReadBytes(File(L"20000131.dbt")), RecordBytes(3, 4, 3, u"January's last\r\nday 一月"));
+    EXPECT_EQ(fs::file_size(File(L"20000131.bmp")), 21238u);
+    EXPECT_EQ(BoxText(), L"");
+    EXPECT_TRUE(IsPictureBlank());
+    EXPECT_EQ(PlaceItem(), 0);
+    EXPECT_TRUE(ShowsWeatherIcon(0));
+
+    SetBoxText(L"February");
+    Command(IDM_PREVIOUS_DAY);
+    EXPECT_TRUE(SameKey(g_page.currentDay, {2000, 1, 31, 1}));
+    EXPECT_EQ(ReadBytes(File(L"20000201.dbt")), RecordBytes(0, 0, 0, u"February"));
+    EXPECT_FALSE(fs::exists(File(L"20000201.bmp"))) << "a blank picture is not stored";
+    EXPECT_EQ(BoxText(), L"January's last\r\nday 一月");
+    EXPECT_EQ(PlaceItem(), 3);
+    EXPECT_EQ(g_page.weatherIndex, 3);
+    EXPECT_EQ(g_page.moodIndex, 4);
+    EXPECT_TRUE(ShowsWeatherIcon(3));
+    EXPECT_EQ(GetPixel(g_shell.canvasDc, 425, T() + 80), RGB(0, 0, 0)) << "the drawing came back";
+}
+
+TEST_F(DayStore, YearEndAndBack) {
+    OpenDay({2000, 12, 31, 0});
+    SetBoxText(L"old year");
+    Command(IDM_NEXT_DAY);
+    EXPECT_TRUE(SameKey(g_page.currentDay, {2001, 1, 1, 1}));
+    Command(IDM_PREVIOUS_DAY);
+    EXPECT_TRUE(SameKey(g_page.currentDay, {2000, 12, 31, 0}));
+    EXPECT_EQ(BoxText(), L"old year");
+    EXPECT_TRUE(fs::exists(File(L"20001231.dbt")));
+    EXPECT_FALSE(fs::exists(File(L"20010101.dbt"))) << "an empty page gets no record";
+}
+
+// ---------------------------------------------------------------- what a save writes
+
+TEST_F(DayStore, ClearedTextStaysCleared) {
+    Command(1002);
+    SetBoxText(L"abc");
+    ASSERT_TRUE(SaveDay());
+    EXPECT_FALSE(IsStoredTextCleared());
+    SetBoxText(L"");
+    EXPECT_TRUE(IsStoredTextCleared()) << "closing now must ask";
+    Command(IDM_NEXT_DAY);
+    Command(IDM_PREVIOUS_DAY);
+    EXPECT_EQ(BoxText(), L"");
+    EXPECT_EQ(ReadBytes(File(L"20000131.dbt")), RecordBytes(2, 0, 0, u""));
+    EXPECT_FALSE(IsStoredTextCleared());
+}
+
+TEST_F(DayStore, LongTextsAskWhetherToCut) {
+    std::wstring text(10001, L'a');
+    text[9999] = L'b';
+    text[10000] = L'c';
+    SetBoxText(text);
+    {
+        MessageBoxAnswer answer(IDYES);
+        ASSERT_TRUE(SaveDay());
+        EXPECT_EQ(answer.Seen(),
+                  L"確認|10,000文字以上が保存されようとしています。\n10,000文字以下を切り捨てますか？");
+    }
+    EXPECT_EQ(ReadBytes(File(L"20000131.dbt")).size(), 6u + 10000u + 1u);
+    EXPECT_EQ(BoxText().size(), 10001u) << "the text box keeps the whole text";
+    {
+        MessageBoxAnswer answer(IDNO);
+        ASSERT_TRUE(SaveDay());
+        EXPECT_FALSE(answer.Seen().empty());
+    }
+    EXPECT_EQ(ReadBytes(File(L"20000131.dbt")).size(), 6u + 10001u + 1u);
+
+    SetBoxText(text.substr(0, 10000));
+    ASSERT_TRUE(SaveDay()) << "exactly 10,000 is saved without a question";
+    EXPECT_EQ(ReadBytes(File(L"20000131.dbt")).size(), 6u + 10000u + 1u);
+}
+
+TEST_F(DayStore, CharactersOutsideTheCodePageAreReplacedAndTold) {
+    const std::wstring text = L"A\U0001F600Bé〜";
+    SetBoxText(text);
+    {
+        MessageBoxAnswer answer;
+        ASSERT_TRUE(SaveDay());
+        EXPECT_EQ(answer.Seen(), L"Save|Some characters could not be saved and were replaced by \"?\".");
+    }
+    EXPECT_EQ(ReadBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"A?B??"));
+    EXPECT_EQ(BoxText(), text);
+}
+
+// ---------------------------------------------------------------- records that are not right
+
+TEST_F(DayStore, RecordWithoutMagicIsToldThenReplacedBySavingText) {
+    WriteBytes(File(L"20000130.dbt"), {'X', 'Y', 6, 1, 1, 1, 'z', 0});
+    SetBoxText(L"");
+    g_page.currentDay = {2000, 1, 30, 0};
+    {
+        MessageBoxAnswer answer;
+        LoadDay();
+        EXPECT_EQ(answer.Seen(), L"Err|78787878787");
+    }
+    EXPECT_EQ(BoxText(), L"");
+    ASSERT_TRUE(SaveDay());
+    EXPECT_EQ(ReadBytes(File(L"20000130.dbt")), (Bytes{'X', 'Y', 6, 1, 1, 1, 'z', 0})) << "an empty page wrote over it";
+    SetBoxText(L"now a diary");
+    ASSERT_TRUE(SaveDay());
+    EXPECT_EQ(ReadBytes(File(L"20000130.dbt")), RecordBytes(0, 0, 0, u"now a diary"));
+}
+
+TEST_F(DayStore, LongerHeaderAndOutOfRangeIndexesAreKept) {
+    WriteBytes(File(L"20000129.dbt"), {'D', 'N', 8, 9, 7, 255, 0xAB, 0xCD, 'h', 'i', 0});
+    OpenDay({2000, 1, 29, 6});
+    EXPECT_EQ(BoxText(), L"hi");
+    EXPECT_TRUE(ShowsWeatherIcon(0));
+    EXPECT_EQ(PlaceItem(), CB_ERR) << "no place selected";
+    SetBoxText(L"hi!");
+    ASSERT_TRUE(SaveDay());
+    EXPECT_EQ(ReadBytes(File(L"20000129.dbt")), (Bytes{'D', 'N', 8, 9, 7, 255, 0xAB, 0xCD, 'h', 'i', '!', 0}));
+}
+
+// A record that cannot be written keeps its bytes, the user is told, and the page stays.
+TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
+    std::optional<fs::path> folder = TroubledFolder("DOODLE_READONLY_FOLDER");
+    if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the read-only folder";
+    g_shell.dataFolder = folder->u16string();
+    g_page.savePicture = false;
+    OpenDay({2026, 12, 6, 0});
+    EXPECT_EQ(BoxText(), L"an older text");
+    EXPECT_EQ(PlaceItem(), 3);
+    Bytes before = ReadBytes(*folder / L"20261206.dbt");
+
+    SetBoxText(L"today's text");
+    {
+        MessageBoxAnswer answer;
+        Command(IDM_NEXT_DAY);
+        EXPECT_EQ(answer.Seen(), L"ERROR|ファイル書き込みエラーが発生しました");
+    }
+    EXPECT_TRUE(SameKey(g_page.currentDay, {2026, 12, 6, 0})) << "moved away from an unsaved page";
+    EXPECT_EQ(BoxText(), L"today's text");
+    EXPECT_EQ(ReadBytes(*folder / L"20261206.dbt"), before);
+
+    // Yes at the close question, with a save that fails, stops the close as Cancel does.
+    HWND textBox = g_shell.textBox;
+    {
+        MessageBoxAnswer answers({IDYES, IDOK});
+        SendMessageW(g_shell.mainWindow, WM_CLOSE, 0, 0);
+        EXPECT_EQ(answers.Seen(), L"Exit|Save Current Changes / ERROR|ファイル書き込みエラーが発生しました");
+    }
+    EXPECT_EQ(g_shell.textBox, textBox);
+    EXPECT_TRUE(IsWindow(g_shell.statusStrip)) << "the close went on after a failed save";
+    EXPECT_NE(g_shell.canvasDc, nullptr);
+    MSG quit{};
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    g_shell.dataFolder = folder_.Path().u16string();
+}
+
+// ---------------------------------------------------------------- Ctrl+S
+
+TEST_F(DayStore, SaveTextCommandSavesOnlyAPageWithText) {
+    Draw(400, 60, 450, 100);
+    {
+        MessageBoxAnswer answer;
+        Command(IDM_SAVE_TEXT);
+        EXPECT_EQ(answer.Seen(), L"??|No text entered");
+    }
+    EXPECT_TRUE(fs::is_empty(folder_.Path())) << "not even the drawing is saved";
+
+    SetBoxText(L"saved by hand");
+    {
+        MessageBoxAnswer answer;
+        Command(IDM_SAVE_TEXT);
+        EXPECT_EQ(answer.Seen(), L"Save|DBT Saved");
+    }
+    EXPECT_EQ(ReadBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"saved by hand"));
+    EXPECT_TRUE(fs::exists(File(L"20000131.bmp")));
+}
+
+// ---------------------------------------------------------------- date header
+
+struct InkSpan {
+    int left = 1 << 30, right = -1, count = 0;
+};
+
+InkSpan HeaderInk() {
+    InkSpan ink;
+    for (int y = T() + 14; y < T() + 36; ++y) {
+        for (int x = 25; x < 178; ++x) {
+            if (GetPixel(g_shell.canvasDc, x, y) != RGB(255, 255, 255)) {
+                ink.left = std::min(ink.left, x);
+                ink.right = std::max(ink.right, x);
+                ++ink.count;
+            }
+        }
+    }
+    return ink;
+}
+
+TEST_F(DayStore, DateHeaderIsRightAlignedAndShownAtOnce) {
+    OpenDay({2000, 6, 7, 3});
+    InkSpan plain = HeaderInk();
+    ASSERT_GT(plain.count, 0);
+    EXPECT_GT(plain.left, 25 + 40) << "the header is right-aligned";
+    EXPECT_GE(plain.right, 170) << "the underline runs under the closing blanks";
+    EXPECT_LE(plain.right, 177);
+
+    HDC screen = GetDC(g_shell.mainWindow);
+    for (int x = plain.left; x <= plain.right; x += 7) {
+        EXPECT_EQ(GetPixel(screen, x, T() + 30), GetPixel(g_shell.canvasDc, x, T() + 30)) << "x " << x;
+    }
+    ReleaseDC(g_shell.mainWindow, screen);
+
+    OpenDay({2000, 6, 17, 3});
+    EXPECT_LT(HeaderInk().left, plain.left) << "a longer date starts further left";
+    OpenDay({2000, 6, 7, 9});   // a weekday no clock gives
+    EXPECT_GT(HeaderInk().count, plain.count) << "an unknown weekday shows a mark";
+}
+
+// ---------------------------------------------------------------- day picker
+
+struct PickerSeen {
+    SYSTEMTIME selected{};
+    SYSTEMTIME today{};
+    bool buttonsInside = false;
+    bool opened = false;
+};
+
+// Works the picker from another thread: notes what it shows, picks `pick` (or none) and
+// presses `button`.
+std::thread WorkPicker(PickerSeen& seen, std::optional<SYSTEMTIME> pick, int button) {
+    return std::thread([&seen, pick, button] {
+        for (int tries = 0; tries < 200; ++tries) {
+            HWND dialog = FindWindowW(L"#32770", L"PickDay");
+            HWND calendar = dialog ? FindWindowExW(dialog, nullptr, MONTHCAL_CLASSW, nullptr) : nullptr;
+            if (!calendar || !IsWindowVisible(dialog)) {
+                Sleep(25);
+                continue;
+            }
+            seen.opened = true;
+            SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&seen.selected));
+            SendMessageW(calendar, MCM_GETTODAY, 0, reinterpret_cast<LPARAM>(&seen.today));
+            RECT client, ok, cancel;
+            GetClientRect(dialog, &client);
+            GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+            GetWindowRect(GetDlgItem(dialog, IDCANCEL), &cancel);
+            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&ok), 2);
+            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&cancel), 2);
+            seen.buttonsInside = IsWindowVisible(GetDlgItem(dialog, IDOK)) && ok.left >= 0 && ok.top >= 0 &&
+                                 cancel.right <= client.right && cancel.bottom <= client.bottom && ok.right <= cancel.left;
+            if (pick) SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&*pick));
+            PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+            return;
+        }
+    });
+}
+
+TEST_F(DayStore, DayPickerOpensOnTheCurrentDayAndMovesOnOK) {
+    OpenDay({1999, 3, 7, 0});
+    SetBoxText(L"before picking");
+    PickerSeen seen;
+    SYSTEMTIME pick{};
+    pick.wYear = 1999;
+    pick.wMonth = 3;
+    pick.wDay = 24;
+    std::thread worker = WorkPicker(seen, pick, IDOK);
+    Command(IDM_PICK_DAY);
+    worker.join();
+
+    ASSERT_TRUE(seen.opened);
+    EXPECT_EQ(seen.selected.wYear, 1999);
+    EXPECT_EQ(seen.selected.wMonth, 3);
+    EXPECT_EQ(seen.selected.wDay, 7);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    EXPECT_EQ(seen.today.wYear, now.wYear);
+    EXPECT_EQ(seen.today.wMonth, now.wMonth);
+    EXPECT_EQ(seen.today.wDay, now.wDay);
+    EXPECT_TRUE(seen.buttonsInside) << "OK and Cancel must be visible inside the dialog";
+
+    EXPECT_EQ(ReadBytes(File(L"19990307.dbt")), RecordBytes(0, 0, 0, u"before picking"));
+    EXPECT_EQ(g_page.currentDay.year, 1999);
+    EXPECT_EQ(g_page.currentDay.month, 3);
+    EXPECT_EQ(g_page.currentDay.day, 24);
+    EXPECT_EQ(BoxText(), L"");
+}
+
+TEST_F(DayStore, DayPickerCancelKeepsTheDayButSavesThePage) {
+    OpenDay({1999, 3, 7, 0});
+    SetBoxText(L"kept");
+    PickerSeen seen;
+    std::thread worker = WorkPicker(seen, std::nullopt, IDCANCEL);
+    Command(IDM_PICK_DAY);
+    worker.join();
+    ASSERT_TRUE(seen.opened);
+    EXPECT_TRUE(SameKey(g_page.currentDay, {1999, 3, 7, 0}));
+    EXPECT_EQ(BoxText(), L"kept");
+    EXPECT_TRUE(fs::exists(File(L"19990307.dbt")));
+}
+
+}  // namespace
