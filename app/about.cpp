@@ -1,4 +1,78 @@
 #include "about.h"
 
-// The About box arrives with the program's icon.
-void ShowAboutDialog(HWND) {}
+#include <filesystem>
+#include <string>
+
+#include "help_page.h"
+#include "platform/dialog_template.h"
+#include "platform/file_write.h"
+#include "platform/wide_text.h"
+#include "resource.h"
+#include "shell_state.h"
+
+namespace {
+
+constexpr char16_t kHelpPageName[] = u"DoodBind.htp";
+constexpr char16_t kHelpViewerName[] = u"peghelp.exe";
+
+void CentreOverMainWindow(HWND dialog) {
+    RECT main{}, own{};
+    GetWindowRect(g_shell.mainWindow, &main);
+    GetWindowRect(dialog, &own);
+    int x = main.left + ((main.right - main.left) - (own.right - own.left)) / 2;
+    int y = main.top + ((main.bottom - main.top) - (own.bottom - own.top)) / 2;
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+// Starts the viewer the desktop way: its own path quoted first on a writable command
+// line, the handles it gives back closed at once; the diary does not wait for it.
+bool StartHelpViewer(const std::u16string& viewer, const std::u16string& page) {
+    std::u16string commandLine = u"\"" + viewer + u"\" \"" + page + u"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(WidePointer(viewer), reinterpret_cast<wchar_t*>(commandLine.data()), nullptr, nullptr, FALSE,
+                        0, nullptr, nullptr, &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+}  // namespace
+
+void OpenHelpPage() {
+    std::u16string page = g_shell.dataFolder + u"\\" + kHelpPageName;
+    // A viewer started on a stale or missing page would hide the failure.
+    if (WriteFileSafely(std::filesystem::path(page), HelpPageBytes()) != WriteStatus::Ok) {
+        MessageBoxW(g_shell.mainWindow, L"ファイル書き込みエラーが発生しました", L"ERROR", MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!StartHelpViewer(g_shell.dataFolder + u"\\" + kHelpViewerName, page)) {
+        MessageBoxW(g_shell.mainWindow, L"PEGHELP.EXEの起動にjjjました", L"Err", MB_ICONEXCLAMATION);
+    }
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        CentreOverMainWindow(dialog);
+        return FALSE;   // no control takes the focus
+    case WM_COMMAND:
+        if (wParam == IDOK || wParam == IDCANCEL) {
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        if (wParam == IDC_HELP_BUTTON) OpenHelpPage();   // the box stays open
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void ShowAboutDialog(HWND owner) {
+    const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(g_shell.instance, IDD_ABOUT);
+    if (!dialogTemplate) return;
+    DialogBoxIndirectParamW(g_shell.instance, dialogTemplate, owner, AboutDialogProc, 0);
+}

@@ -1,6 +1,10 @@
-// The About box.
+// The About box, and the help page it opens in the help viewer.
 #pragma once
 
 #include <windows.h>
 
 void ShowAboutDialog(HWND owner);
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Writes the help page into the program's folder and starts the help viewer beside the
+// program on it; the user is told when either fails.
+void OpenHelpPage();

@@ -8,6 +8,7 @@
 #include "daystore/page.h"
 #include "notification_icon.h"
 #include "page_menus.h"
+#include "platform/dialog_template.h"
 #include "platform/command_bar.h"
 #include "resource.h"
 #include "shell_state.h"
@@ -96,9 +97,7 @@ HWND MakeChild(HWND window, const wchar_t* className, DWORD style, const PageBox
 }
 
 void BuildStatusStrip(HWND window) {
-    HRSRC found = FindResourceW(g_shell.instance, MAKEINTRESOURCEW(IDD_STATUS_STRIP), RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(g_shell.instance, found) : nullptr;
-    auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+    const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(g_shell.instance, IDD_STATUS_STRIP);
     if (dialogTemplate) {
         g_shell.statusStrip =
             CreateDialogIndirectParamW(g_shell.instance, dialogTemplate, nullptr, StatusStripDialogProc, 0);

@@ -34,7 +34,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MEASUREITEM: MeasureColourItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return 1;
     case WM_COMMAND: RunCommand(window, wParam); return 0;
     case WM_MOUSEMOVE: OnStylusMove(wParam, lParam); return 0;
-    case WM_LBUTTONDOWN: HandleTap(wParam, lParam); return 0;
+    case WM_LBUTTONDOWN: HandleTap(window, wParam, lParam); return 0;
     case WM_LBUTTONUP: OnStylusUp(); return 0;
     case WM_CAPTURECHANGED: OnCaptureLost(); return 0;
     case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;

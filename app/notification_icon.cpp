@@ -1,8 +1,88 @@
 #include "notification_icon.h"
 
-// The notification icon arrives with the window's icon.
-void AddNotificationIcon(HWND, HICON, UINT, const wchar_t*) {}
-void RemoveNotificationIcon(HWND, UINT) {}
-void HandleNotificationIcon(WPARAM, LPARAM) {}
-void InstallTaskbarHook() {}
-void ReleaseTaskbarHook() {}
+#include <shellapi.h>
+
+#include <cwchar>
+
+#include "resource.h"
+#include "shell_state.h"
+
+namespace {
+
+struct TaskbarHook {
+    HWND window = nullptr;
+    WNDPROC previousProc = nullptr;
+    POINT lastPress{};   // screen point of the last press on the taskbar
+};
+TaskbarHook g_taskbar;
+
+NOTIFYICONDATAW IconRecord(HWND window, UINT id) {
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record);
+    record.hWnd = window;
+    record.uID = id;
+    return record;
+}
+
+// Where the icon's menu opens: at the press on a hooked taskbar, else at the mouse.
+POINT NotificationMenuPoint() {
+    if (g_taskbar.previousProc) return g_taskbar.lastPress;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    return cursor;
+}
+
+}  // namespace
+
+BOOL AddNotificationIcon(HWND window, HICON icon, UINT id, const wchar_t* tip) {
+    NOTIFYICONDATAW record = IconRecord(window, id);
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = WM_NOTIFICATION_ICON;
+    record.hIcon = icon;
+    if (tip) wcsncpy(record.szTip, tip, std::size(record.szTip) - 1);
+    return Shell_NotifyIconW(NIM_ADD, &record);
+}
+
+BOOL RemoveNotificationIcon(HWND window, UINT id) {
+    NOTIFYICONDATAW record = IconRecord(window, id);
+    return Shell_NotifyIconW(NIM_DELETE, &record);
+}
+
+void HandleNotificationIcon(WPARAM iconId, LPARAM mouseMessage) {
+    if (iconId != IDI_DOODLEBINDER) return;
+    if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONUP) return;
+    POINT point = NotificationMenuPoint();
+    // A notification menu closes on a click elsewhere only when its window is in front
+    // and a message follows the menu.
+    SetForegroundWindow(g_shell.mainWindow);
+    TrackPopupMenuEx(GetSubMenu(g_shell.systemMenuResource, 0), TPM_BOTTOMALIGN, point.x, point.y,
+                     g_shell.mainWindow, nullptr);
+    PostMessageW(g_shell.mainWindow, WM_NULL, 0, 0);
+}
+
+LRESULT CALLBACK TaskbarSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        POINT press{LOWORD(lParam), HIWORD(lParam)};
+        ClientToScreen(window, &press);
+        g_taskbar.lastPress = press;
+    }
+    return CallWindowProcW(g_taskbar.previousProc, window, message, wParam, lParam);
+}
+
+void InstallTaskbarHook() {
+    HWND taskbar = FindWindowW(L"HHTaskBar", nullptr);
+    HWND child = taskbar ? GetWindow(taskbar, GW_CHILD) : nullptr;
+    if (!child) return;
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TaskbarSubclassProc)));
+    if (!previous) return;   // another process's window cannot be hooked
+    g_taskbar.window = child;
+    g_taskbar.previousProc = previous;
+}
+
+void ReleaseTaskbarHook() {
+    if (g_taskbar.window && IsWindow(g_taskbar.window)) {
+        SetWindowLongPtrW(g_taskbar.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_taskbar.previousProc));
+    }
+    g_taskbar = {};
+}

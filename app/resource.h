@@ -28,6 +28,9 @@
 #define IDC_TEXT_BOX            101
 #define IDC_PLACE_BOX           102
 
+// About box: its HELP button
+#define IDC_HELP_BUTTON         1017
+
 // Command bar id
 #define IDC_COMMAND_BAR         1
 

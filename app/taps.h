@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
-void HandleTap(WPARAM wParam, LPARAM lParam);
+// WM_LBUTTONDOWN on the main window.
+void HandleTap(HWND window, WPARAM wParam, LPARAM lParam);
+// The system menu at the window's top-left corner, the drawing menu at its top-right.
 void ShowSystemMenu();
 void ShowDrawingMenu();
 void TogglePictureSaving();

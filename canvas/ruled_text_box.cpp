@@ -1,5 +1,6 @@
 #include "ruled_text_box.h"
 
+#include "app/resource.h"
 #include "app/shell_state.h"
 
 bool g_ruledLinesOn = true;
@@ -19,7 +20,7 @@ bool RedrawsRulingAfter(UINT message, WPARAM wParam) {
     case WM_ERASEBKGND:
     case WM_KEYUP:
     case WM_LBUTTONUP:
-    case WM_USER:
+    case WM_RULED_LINES_CHANGED:
         return true;
     case WM_KEYDOWN:
         // Caret keys leave the text as it is; the lines come back when the key is let go.

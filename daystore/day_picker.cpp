@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/resource.h"
+#include "platform/dialog_template.h"
 #include "app/shell_state.h"
 
 namespace {
@@ -99,9 +100,7 @@ INT_PTR CALLBACK DayPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 std::optional<DayKey> RunDayPicker(HWND owner, const DayKey& current) {
-    HRSRC found = FindResourceW(g_shell.instance, MAKEINTRESOURCEW(IDD_DAY_PICKER), RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(g_shell.instance, found) : nullptr;
-    auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+    const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(g_shell.instance, IDD_DAY_PICKER);
     if (!dialogTemplate) return std::nullopt;
     PickerState state{current, std::nullopt, nullptr};
     DialogBoxIndirectParamW(g_shell.instance, dialogTemplate, owner, DayPickerProc, reinterpret_cast<LPARAM>(&state));

@@ -89,3 +89,41 @@ std::optional<std::filesystem::path> TroubledFolder(const char* variable) {
     }
     return std::filesystem::path(path);
 }
+
+namespace {
+
+OpenedMenu g_opened;
+
+void CALLBACK NoteOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (popup && IsWindowVisible(popup)) {
+        if (!g_opened.seen) {
+            g_opened.seen = true;
+            GetWindowRect(popup, &g_opened.rect);
+        }
+        EndMenu();
+    }
+}
+
+}  // namespace
+
+OpenedMenu WatchForMenu(DWORD ms, const std::function<void()>& action) {
+    g_opened = {};
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, NoteOpenMenu);
+    action();
+    PumpMessages(ms);
+    KillTimer(nullptr, timer);
+    PumpMessages(100);
+    return g_opened;
+}
+
+void ClickAt(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT presses[2] = {};
+    presses[0].type = presses[1].type = INPUT_MOUSE;
+    presses[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    presses[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, presses, sizeof(INPUT));
+}
+
+POINT CentreOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }

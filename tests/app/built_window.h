@@ -42,3 +42,20 @@ private:
 // mount holding an older picture and record of 6 December 2026). Nothing when the test
 // runs without the script.
 std::optional<std::filesystem::path> TroubledFolder(const char* variable);
+
+#include <functional>
+
+// A pop-up menu seen open: its window rectangle on the screen.
+struct OpenedMenu {
+    bool seen = false;
+    RECT rect{};
+};
+
+// Runs `action` (which may open a pop-up menu and wait in its modal loop) and pumps
+// messages for `ms`; a timer inside the menu loop notes the first pop-up that opened and
+// closes it again.
+OpenedMenu WatchForMenu(DWORD ms, const std::function<void()>& action = [] {});
+
+// A real left click at a screen point.
+void ClickAt(POINT screen);
+POINT CentreOf(const RECT& rect);

@@ -237,46 +237,6 @@ void ExpectRunTimeMenus() {
     ExpectMenu(g_shell.drawingMenu, DrawingMenu());
 }
 
-// ---------------------------------------------------------------- menus opening
-
-// Pop-up menus run a modal loop on this thread; a timer inside it notes the pop-up that
-// opened and closes it again.
-struct OpenedMenu {
-    bool seen = false;
-    POINT topLeft{};
-};
-OpenedMenu g_opened;
-
-void CALLBACK NoteOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    if (popup && IsWindowVisible(popup)) {
-        RECT rect;
-        GetWindowRect(popup, &rect);
-        g_opened = {true, {rect.left, rect.top}};
-        EndMenu();
-    }
-}
-
-OpenedMenu WatchForMenu(DWORD ms) {
-    g_opened = {};
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, NoteOpenMenu);
-    PumpMessages(ms);
-    KillTimer(nullptr, timer);
-    PumpMessages(100);
-    return g_opened;
-}
-
-void ClickAt(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    INPUT presses[2] = {};
-    presses[0].type = presses[1].type = INPUT_MOUSE;
-    presses[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    presses[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, presses, sizeof(INPUT));
-}
-
-POINT CentreOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
-
 }  // namespace
 
 // ---------------------------------------------------------------- the 240-line layout
@@ -370,8 +330,8 @@ TEST(Build640x480, CommandBarButtonsSendTheirCommands) {
         POINT expectedCorner{button.menuX, g_shell.commandBarHeight};
         ClientToScreen(g_shell.mainWindow, &expectedCorner);
         ASSERT_TRUE(opened.seen) << "no pop-up for button " << button.command;
-        EXPECT_EQ(opened.topLeft.x, expectedCorner.x) << "button " << button.command;
-        EXPECT_EQ(opened.topLeft.y, expectedCorner.y) << "button " << button.command;
+        EXPECT_EQ(opened.rect.left, expectedCorner.x) << "button " << button.command;
+        EXPECT_EQ(opened.rect.top, expectedCorner.y) << "button " << button.command;
     }
     // The ruled-lines button was pressed once; press it back to where it started.
     ClickAt(CentreOf([] {

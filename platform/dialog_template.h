@@ -1,0 +1,7 @@
+// Dialogs are made from their templates in the program's resources, found by number.
+#pragma once
+
+#include <windows.h>
+
+// The template of dialog resource `id`, or nullptr when the program has none.
+const DLGTEMPLATE* FindDialogTemplate(HINSTANCE instance, int id);
