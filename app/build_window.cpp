@@ -6,6 +6,7 @@
 #include "canvas/ruled_text_box.h"
 #include "daystore/navigation.h"
 #include "daystore/page.h"
+#include "daystore/place_codes.h"
 #include "notification_icon.h"
 #include "page_menus.h"
 #include "platform/dialog_template.h"
@@ -134,7 +135,7 @@ LRESULT BuildMainWindow(HWND window) {
     g_shell.textBox = MakeChild(window, L"EDIT", kTextBoxStyle, kTextBox, IDC_TEXT_BOX);
     g_shell.placeBox = MakeChild(window, L"COMBOBOX", kPlaceBoxStyle, kPlaceBox, IDC_PLACE_BOX);
     BuildStatusStrip(window);
-    for (const wchar_t* code : kPlaceCodes) {
+    for (const char16_t* code : kPlaceCodes) {
         SendMessageW(g_shell.placeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(code));
     }
     BuildTextControls();

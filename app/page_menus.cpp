@@ -3,8 +3,6 @@
 #include "resource.h"
 #include "shell_state.h"
 
-const wchar_t* const kPlaceCodes[8] = {L"LIB", L"FRND", L"SP", L"SL", L"WK", L"HM", L"TVL", L"OTH"};
-
 namespace {
 
 constexpr MenuItemSpec kMoodItems[] = {

@@ -25,3 +25,56 @@ function(doodle_add_gtest name)
     DISCOVERY_TIMEOUT 120
     PROPERTIES ${props})
 endfunction()
+
+# doodle_add_fuzz_test(NAME SOURCES ... INCLUDES ... SEEDS DIR RUNS N MAX_LEN N [LABELS ...])
+# A libFuzzer target and a short run of it from fixed seeds, native build only.
+# libFuzzer needs clang; the preset's compiler may be g++, so the target is built by a
+# clang++ of its own, and the run is skipped where clang++ or its fuzzer runtime is
+# missing. The run writes nothing: new inputs stay in memory, crashes go to the build tree.
+function(doodle_add_fuzz_test name)
+  if(WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "SEEDS;RUNS;MAX_LEN" "SOURCES;INCLUDES;LABELS" ${ARGN})
+  set(flags -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
+  if(NOT DEFINED DOODLE_FUZZ_USABLE)
+    set(usable OFF)
+    find_program(DOODLE_CLANGXX clang++)
+    if(DOODLE_CLANGXX)
+      set(probe ${CMAKE_BINARY_DIR}/fuzz_probe.cpp)
+      file(WRITE ${probe} "extern \"C\" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n")
+      execute_process(COMMAND ${DOODLE_CLANGXX} ${flags} ${probe} -o ${CMAKE_BINARY_DIR}/fuzz_probe
+        RESULT_VARIABLE probe_result OUTPUT_QUIET ERROR_QUIET)
+      if(probe_result EQUAL 0)
+        set(usable ON)
+      endif()
+    endif()
+    set(DOODLE_FUZZ_USABLE ${usable} CACHE INTERNAL "clang++ with libFuzzer builds fuzz targets")
+  endif()
+
+  if(DOODLE_FUZZ_USABLE)
+    set(exe ${CMAKE_CURRENT_BINARY_DIR}/${name})
+    set(include_flags "")
+    set(headers "")
+    foreach(dir ${ARG_INCLUDES})
+      list(APPEND include_flags -I${dir})
+      file(GLOB dir_headers ${dir}/*.h)
+      list(APPEND headers ${dir_headers})
+    endforeach()
+    add_custom_command(OUTPUT ${exe}
+      COMMAND ${DOODLE_CLANGXX} ${flags} ${include_flags} ${ARG_SOURCES} -o ${exe}
+      DEPENDS ${ARG_SOURCES} ${headers}
+      COMMENT "Building the fuzz target ${name} with clang++"
+      VERBATIM)
+    add_custom_target(${name}_target ALL DEPENDS ${exe})
+    file(GLOB seeds ${ARG_SEEDS}/*)
+    list(JOIN seeds "," seed_list)
+    add_test(NAME ${name}
+      COMMAND ${exe} -seed=1 -runs=${ARG_RUNS} -max_len=${ARG_MAX_LEN} -seed_inputs=${seed_list}
+              -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/)
+  else()
+    add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E echo "clang++ with libFuzzer not found: fuzz run skipped")
+    set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "fuzz run skipped")
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS};fuzz")
+endfunction()

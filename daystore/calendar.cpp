@@ -18,6 +18,11 @@ std::int32_t StepWeekday(std::int32_t dayOfWeek, std::int32_t step) {
     return sum;
 }
 
+std::u16string_view WeekdayName(std::int32_t dayOfWeek) {
+    constexpr std::u16string_view kNames[7] = {u" ", u" ", u" ", u" ", u" ", u" ", u" "};
+    return dayOfWeek >= 0 && dayOfWeek < 7 ? kNames[dayOfWeek] : u"\uFF1F";
+}
+
 // The day is compared as an unsigned number against the month length, which is what
 // lets the all-ones length of a bad month never end it.
 static bool IsPastMonthEnd(const DayKey& key) {

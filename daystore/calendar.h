@@ -22,6 +22,10 @@ std::uint32_t DaysInMonth(std::int32_t year, std::int32_t month);
 // dayOfWeek + step for a step of +1 or -1, wrapping -1 to 6 and 7 to 0.
 std::int32_t StepWeekday(std::int32_t dayOfWeek, std::int32_t step);
 
+// The name shown for a day of week: every weekday shows as one blank, and
+// "？" (U+FF1F) for a value outside 0-6.
+std::u16string_view WeekdayName(std::int32_t dayOfWeek);
+
 void NextDay(DayKey& key);
 void PreviousDay(DayKey& key);
 

@@ -1,8 +1,10 @@
 #include "record.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "codepage.h"
+#include "place_codes.h"
 
 namespace {
 
@@ -11,7 +13,7 @@ constexpr std::size_t kFreshTextOffset = 6;
 constexpr std::size_t kMaxExtraHeader = 255 - kFreshTextOffset;
 constexpr std::size_t kWeatherCount = 6;
 constexpr std::size_t kMoodCount = 6;
-constexpr std::size_t kPlaceCount = 8;
+constexpr std::size_t kPlaceCount = std::size(kPlaceCodes);
 
 }  // namespace
 

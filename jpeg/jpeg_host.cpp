@@ -1,10 +1,7 @@
 #include "jpeg/jpeg_host.h"
 
+#include "file_read.h"
 #include "file_write.h"
-
-#include <fstream>
-#include <new>
-#include <system_error>
 
 namespace jpeg {
 
@@ -24,26 +21,7 @@ bool JpegHost::ReplaceFile(const std::filesystem::path& path, std::span<const ui
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes) {
-    bytes.clear();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return false;
-    in.seekg(0, std::ios::beg);
-    try {
-        bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    if (in.gcount() != size) {
-        bytes.clear();
-        return false;
-    }
-    return true;
+    return ::ReadWholeFile(path, bytes);
 }
 
 }  // namespace jpeg
