@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -449,10 +450,22 @@ DWORD WINAPI AnswerExitQuestion(void* answer) {
     return 0;
 }
 
+// NIM_MODIFY succeeds only for an icon that is in the notification area.
+bool NotificationIconShown() {
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record);
+    record.hWnd = g_shell.mainWindow;
+    record.uID = IDI_DOODLEBINDER;
+    record.uFlags = NIF_TIP;
+    wcscpy(record.szTip, L"Doodlebinder55555");
+    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+}
+
 void ExpectCloseReleasesEverythingOnce() {
     ASSERT_NE(BuildWindowOnce(), nullptr);
     BuiltObjects built = ObjectsOfTheWindow();
     ExpectAlive(built, true);
+    EXPECT_TRUE(NotificationIconShown());
 
     // A cancelled close keeps every object.
     SetWindowTextW(g_shell.textBox, L"not saved yet");
@@ -470,6 +483,7 @@ void ExpectCloseReleasesEverythingOnce() {
     SetWindowTextW(g_shell.textBox, L"");
     CloseProgram(g_shell.mainWindow);
     ExpectAlive(built, false);
+    EXPECT_FALSE(NotificationIconShown()) << "the icon outlived the program";
     // Nothing is left behind to be released a second time.
     BuiltObjects after = ObjectsOfTheWindow();
     for (HGDIOBJ object : after.gdi) EXPECT_EQ(object, nullptr);
