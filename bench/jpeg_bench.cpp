@@ -1,9 +1,10 @@
 // Encoding speed of the JPEG encoder: a day picture (264 x 160, 4 bits per
-// pixel, read from its BMP bytes) and a 4000 x 3000 photo-like picture.
+// pixel, read from its BMP bytes) and a 4000 x 3000 photo-like picture; beside
+// it the same encoding with the DCT evaluated as defined, and libjpeg-turbo.
 //
 //   jpeg_bench                      run the benchmarks
-//   jpeg_bench --write-bmp DIR      write both pictures as BMP files, for
-//                                   comparing with other encoders
+//   jpeg_bench --write-bmp DIR      write both pictures as 24-bit BMP files,
+//                                   for comparing with other encoders
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -21,6 +22,9 @@
 
 #include "jpeg/bmp_reader.h"
 #include "jpeg/encoder.h"
+#include "jpeg/huffman.h"
+#include "jpeg/mcu.h"
+#include "tests/jpeg/direct_dct.h"
 
 namespace {
 
@@ -93,6 +97,38 @@ std::vector<uint8_t> PhotoBmp(int32_t w, int32_t h) {
     return b;
 }
 
+// The same picture as a 24-bit BMP, for encoders that read no 4-bit files.
+std::vector<uint8_t> As24BitBmp(const std::vector<uint8_t>& bmp) {
+    QuietHost host;
+    jpeg::BmpImage image;
+    jpeg::LoadBmp(image, bmp, host);
+    const auto size = jpeg::GetBmpSize(image);
+    const size_t n = static_cast<size_t>(size.width) * size.height;
+    std::vector<uint8_t> r(n), g(n), b(n);
+    jpeg::ExtractPlanes(image, r, g, b, host);
+    const uint32_t stride = (3 * size.width + 3) / 4 * 4;
+    auto out = BmpHeader(size.width, size.height, 24, 0, stride);
+    for (int32_t y = 0; y < size.height; ++y) {
+        uint8_t* row = out.data() + 54 + static_cast<size_t>(size.height - 1 - y) * stride;
+        for (int32_t x = 0; x < size.width; ++x) {
+            const size_t at = static_cast<size_t>(y) * size.width + x;
+            row[3 * x] = b[at], row[3 * x + 1] = g[at], row[3 * x + 2] = r[at];
+        }
+    }
+    return out;
+}
+
+// Made once and shared by every measurement.
+const std::vector<uint8_t>& DayBmp() {
+    static const auto bmp = DayPictureBmp();
+    return bmp;
+}
+
+const std::vector<uint8_t>& Photo12MpBmp() {
+    static const auto bmp = PhotoBmp(4000, 3000);
+    return bmp;
+}
+
 void EncodeBmp(benchmark::State& state, const std::vector<uint8_t>& bmp) {
     QuietHost host;
     for (auto _ : state) {
@@ -108,17 +144,75 @@ void EncodeBmp(benchmark::State& state, const std::vector<uint8_t>& bmp) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bmp.size()));
 }
 
+// The encoder's own steps with the DCT as defined (4096 products a block).
+bool EncodeWithDirectDct(const std::vector<uint8_t>& bmp, std::vector<uint8_t>& out) {
+    QuietHost host;
+    jpeg::BmpImage image;
+    if (!jpeg::LoadBmp(image, bmp, host)) return false;
+    const auto size = jpeg::GetBmpSize(image);
+    const size_t n = static_cast<size_t>(size.width) * size.height;
+    std::vector<uint8_t> r(n), g(n), b(n);
+    if (!jpeg::ExtractPlanes(image, r, g, b, host)) return false;
+    jpeg::JpegEncoder e;
+    e.red = r.data(), e.green = g.data(), e.blue = b.data();
+    e.params.width = size.width, e.params.height = size.height;
+    jpeg::CreateStream(e.stream, host, 3 * n);
+    jpeg::WriteJfifHeaders(e);
+    constexpr int kComponent[6] = {0, 0, 0, 0, 1, 2};
+    const jpeg::Block* blocks[6] = {&e.luminance[0], &e.luminance[1], &e.luminance[2],
+                                    &e.luminance[3], &e.cb, &e.cr};
+    for (int32_t row = 0; row < (size.height + 15) / 16; ++row)
+        for (int32_t column = 0; column < (size.width + 15) / 16; ++column) {
+            jpeg::BuildMcu(e, column, row);
+            for (int k = 0; k < 6; ++k) {
+                jpegtest::DirectDct(*blocks[k], e.coefficients);
+                jpeg::QuantizeBlock(e, kComponent[k]);
+                if (!jpeg::EncodeBlock(e, kComponent[k])) return false;
+            }
+        }
+    const uint8_t endOfImage[2] = {0xFF, 0xD9};
+    jpeg::PutBytes(e.stream, endOfImage);
+    out = std::move(e.stream.bytes);
+    return true;
+}
+
+void EncodeBmpWithDirectDct(benchmark::State& state, const std::vector<uint8_t>& bmp) {
+    // Both ways must give the same bytes, or the comparison means nothing.
+    QuietHost host;
+    jpeg::BmpImage image;
+    std::vector<uint8_t> expected, out;
+    if (!jpeg::LoadBmp(image, bmp, host) || !jpeg::EncodeLoadedBitmap(image, host, expected)) {
+        state.SkipWithError("encoding failed");
+        return;
+    }
+    for (auto _ : state) {
+        if (!EncodeWithDirectDct(bmp, out) || out != expected) {
+            state.SkipWithError("the direct DCT gives other bytes");
+            break;
+        }
+        state.counters["jpeg_bytes"] = static_cast<double>(out.size());
+    }
+}
+
 void BM_DayPicture(benchmark::State& state) {
-    static const auto bmp = DayPictureBmp();
-    EncodeBmp(state, bmp);
+    EncodeBmp(state, DayBmp());
 }
 BENCHMARK(BM_DayPicture)->Unit(benchmark::kMillisecond);
 
 void BM_Photo4000x3000(benchmark::State& state) {
-    static const auto bmp = PhotoBmp(4000, 3000);
-    EncodeBmp(state, bmp);
+    EncodeBmp(state, Photo12MpBmp());
 }
 BENCHMARK(BM_Photo4000x3000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_DirectDctDayPicture(benchmark::State& state) {
+    EncodeBmpWithDirectDct(state, DayBmp());
+}
+BENCHMARK(BM_DirectDctDayPicture)->Unit(benchmark::kMillisecond);
+
+void BM_DirectDctPhoto4000x3000(benchmark::State& state) {
+    EncodeBmpWithDirectDct(state, Photo12MpBmp());
+}
+BENCHMARK(BM_DirectDctPhoto4000x3000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 #ifdef DOODLE_BENCH_LIBJPEG
 // The same pictures through libjpeg-turbo at quality 75 with 4:2:0 sampling
@@ -158,10 +252,10 @@ void EncodeWithLibjpeg(benchmark::State& state, const std::vector<uint8_t>& bmp)
     }
 }
 
-void BM_LibjpegDayPicture(benchmark::State& state) { EncodeWithLibjpeg(state, DayPictureBmp()); }
+void BM_LibjpegDayPicture(benchmark::State& state) { EncodeWithLibjpeg(state, DayBmp()); }
 BENCHMARK(BM_LibjpegDayPicture)->Unit(benchmark::kMillisecond);
 
-void BM_LibjpegPhoto4000x3000(benchmark::State& state) { EncodeWithLibjpeg(state, PhotoBmp(4000, 3000)); }
+void BM_LibjpegPhoto4000x3000(benchmark::State& state) { EncodeWithLibjpeg(state, Photo12MpBmp()); }
 BENCHMARK(BM_LibjpegPhoto4000x3000)->Unit(benchmark::kMillisecond)->Iterations(3);
 #endif
 
@@ -170,7 +264,7 @@ BENCHMARK(BM_LibjpegPhoto4000x3000)->Unit(benchmark::kMillisecond)->Iterations(3
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--write-bmp") == 0) {
         const std::filesystem::path dir = argv[2];
-        for (const auto& [name, bytes] : {std::pair{"day.bmp", DayPictureBmp()}, std::pair{"photo.bmp", PhotoBmp(4000, 3000)}}) {
+        for (const auto& [name, bytes] : {std::pair{"day.bmp", As24BitBmp(DayBmp())}, std::pair{"photo.bmp", Photo12MpBmp()}}) {
             std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                               static_cast<std::streamsize>(bytes.size()));
         }
