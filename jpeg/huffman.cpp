@@ -1,5 +1,6 @@
 #include "jpeg/huffman.h"
 
+#include <bit>
 #include <cstdlib>
 
 namespace jpeg {
@@ -65,13 +66,7 @@ const HuffCodeTable& AcCodeTable(int id) {
 }
 
 int32_t ValueSize(int32_t v) {
-    uint32_t magnitude = static_cast<uint32_t>(std::abs(static_cast<int64_t>(v)));
-    int32_t size = 0;
-    while (magnitude != 0) {
-        ++size;
-        magnitude >>= 1;
-    }
-    return size;
+    return static_cast<int32_t>(std::bit_width(static_cast<uint64_t>(std::abs(static_cast<int64_t>(v)))));
 }
 
 namespace {
@@ -84,7 +79,17 @@ uint32_t AdditionalBits(int32_t v, int32_t size) {
 
 bool PutCode(JpegStream& stream, const HuffCodeTable& table, int32_t index) {
     if (index < 0 || index >= table.count || table.lengths[index] == 0) return false;
-    PutBits(stream, static_cast<uint32_t>(table.codes[index]), table.lengths[index]);
+    AppendBits(stream, static_cast<uint32_t>(table.codes[index]), table.lengths[index]);
+    return true;
+}
+
+// A code word followed by the additional bits of a value of that size: at most
+// 16 + 11 bits, written at once.
+bool PutCodeAndValue(JpegStream& stream, const HuffCodeTable& table, int32_t index, int32_t value,
+                     int32_t size) {
+    if (index < 0 || index >= table.count || table.lengths[index] == 0) return false;
+    const uint32_t code = static_cast<uint32_t>(table.codes[index]) << size;
+    AppendBits(stream, code | AdditionalBits(value, size), table.lengths[index] + size);
     return true;
 }
 
@@ -99,32 +104,30 @@ int EncodeBlock(JpegEncoder& encoder, int component) {
 
     const int32_t diff = coef[0] - encoder.dcPredictors[component];
     encoder.dcPredictors[component] = coef[0];
-    const int32_t category = ValueSize(diff);
-    if (!PutCode(stream, dc, category)) return 0;
-    if (category > 0) PutBits(stream, AdditionalBits(diff, category), category);
+    if (!PutCodeAndValue(stream, dc, ValueSize(diff), diff, ValueSize(diff))) return 0;
 
+    // The AC coefficients in zig-zag order; only the non-zero ones are visited.
+    int32_t zigzag[64];
+    uint64_t nonZero = 0;
+    for (int k = 1; k < 64; ++k) {
+        zigzag[k] = coef[kZigZag[k]];
+        nonZero |= static_cast<uint64_t>(zigzag[k] != 0) << k;
+    }
     constexpr int32_t kEndOfBlock = AcIndex(0, 0);
     constexpr int32_t kZeroRun16 = AcIndex(15, 0);
-    int32_t run = 0;
-    for (int k = 1; k < 64; ++k) {
-        const int32_t a = coef[kZigZag[k]];
-        if (a == 0) {
-            // End-of-block only when the zeros reach the end of the block.
-            if (k == 63) {
-                if (!PutCode(stream, ac, kEndOfBlock)) return 0;
-            } else {
-                ++run;
-            }
-            continue;
-        }
+    int previous = 0;
+    for (; nonZero != 0; nonZero &= nonZero - 1) {
+        const int k = std::countr_zero(nonZero);
+        int32_t run = k - previous - 1;
         for (; run > 15; run -= 16) {
             if (!PutCode(stream, ac, kZeroRun16)) return 0;
         }
-        const int32_t size = ValueSize(a);
-        if (size > 10 || !PutCode(stream, ac, AcIndex(run, size))) return 0;
-        PutBits(stream, AdditionalBits(a, size), size);
-        run = 0;
+        const int32_t size = ValueSize(zigzag[k]);
+        if (size > 10 || !PutCodeAndValue(stream, ac, AcIndex(run, size), zigzag[k], size)) return 0;
+        previous = k;
     }
+    // End-of-block only when the zeros reach the end of the block.
+    if (previous != 63 && !PutCode(stream, ac, kEndOfBlock)) return 0;
     return 1;
 }
 
