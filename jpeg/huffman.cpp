@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 
 namespace jpeg {
 namespace {
@@ -93,6 +94,48 @@ bool PutCodeAndValue(JpegStream& stream, const HuffCodeTable& table, int32_t ind
     return true;
 }
 
+// For each row of the block and each pattern of non-zero columns in it, the
+// zig-zag positions of those coefficients as bits.
+struct ZigZagBits {
+    uint64_t rows[8][256];
+};
+
+const ZigZagBits& RowsInZigZagOrder() {
+    static const ZigZagBits bits = [] {
+        ZigZagBits b{};
+        int32_t position[64];
+        for (int k = 0; k < 64; ++k) position[kZigZag[k]] = k;
+        for (int row = 0; row < 8; ++row)
+            for (int pattern = 0; pattern < 256; ++pattern)
+                for (int column = 0; column < 8; ++column)
+                    if (pattern & (1 << column)) b.rows[row][pattern] |= uint64_t{1} << position[row * 8 + column];
+        return b;
+    }();
+    return bits;
+}
+
+// Bit k set when the coefficient at zig-zag position k is not zero. The
+// comparisons run over the block at once; each row's eight 0/1 bytes are
+// gathered into one byte by a multiplication (byte i lands in bit i, the
+// partial products never overlap), and the row table puts them in order.
+uint64_t NonZeroInZigZagOrder(const Block& coef) {
+    uint8_t flags[64];
+    for (int k = 0; k < 64; ++k) flags[k] = coef[k] != 0;
+    const ZigZagBits& table = RowsInZigZagOrder();
+    uint64_t mask = 0;
+    for (int row = 0; row < 8; ++row) {
+        uint64_t bytes = 0;  // flag of column i in byte i
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&bytes, flags + row * 8, 8);
+        } else {
+            for (int i = 0; i < 8; ++i) bytes |= uint64_t{flags[row * 8 + i]} << (8 * i);
+        }
+        if (bytes == 0) continue;
+        mask |= table.rows[row][(bytes * 0x0102040810204080ull) >> 56];
+    }
+    return mask;
+}
+
 }  // namespace
 
 int EncodeBlock(JpegEncoder& encoder, int component) {
@@ -107,23 +150,19 @@ int EncodeBlock(JpegEncoder& encoder, int component) {
     if (!PutCodeAndValue(stream, dc, ValueSize(diff), diff, ValueSize(diff))) return 0;
 
     // The AC coefficients in zig-zag order; only the non-zero ones are visited.
-    int32_t zigzag[64];
-    uint64_t nonZero = 0;
-    for (int k = 1; k < 64; ++k) {
-        zigzag[k] = coef[kZigZag[k]];
-        nonZero |= static_cast<uint64_t>(zigzag[k] != 0) << k;
-    }
+    uint64_t nonZero = NonZeroInZigZagOrder(coef) & ~uint64_t{1};
     constexpr int32_t kEndOfBlock = AcIndex(0, 0);
     constexpr int32_t kZeroRun16 = AcIndex(15, 0);
     int previous = 0;
     for (; nonZero != 0; nonZero &= nonZero - 1) {
         const int k = std::countr_zero(nonZero);
+        const int32_t a = coef[kZigZag[k]];
         int32_t run = k - previous - 1;
         for (; run > 15; run -= 16) {
             if (!PutCode(stream, ac, kZeroRun16)) return 0;
         }
-        const int32_t size = ValueSize(zigzag[k]);
-        if (size > 10 || !PutCodeAndValue(stream, ac, AcIndex(run, size), zigzag[k], size)) return 0;
+        const int32_t size = ValueSize(a);
+        if (size > 10 || !PutCodeAndValue(stream, ac, AcIndex(run, size), a, size)) return 0;
         previous = k;
     }
     // End-of-block only when the zeros reach the end of the block.
