@@ -36,13 +36,10 @@ std::vector<uint8_t> EncodeSolid(int32_t w, int32_t h, uint32_t colour) {
 // Codes one quantised block for a component whose predictor is 0 and returns
 // the stream with its last byte padded.
 std::vector<uint8_t> CodeBlock(const Block& coefficients, int component) {
-    RecordingHost host;
-    JpegEncoder encoder;
-    CreateStream(encoder.stream, host, 64);
-    encoder.coefficients = coefficients;
-    EXPECT_EQ(EncodeBlock(encoder, component), 1);
-    FlushBits(encoder.stream);
-    return encoder.stream.bytes;
+    int result = 0;
+    auto bytes = jpegtest::CodeOneBlock(coefficients, component, &result);
+    EXPECT_EQ(result, 1);
+    return bytes;
 }
 
 }  // namespace
