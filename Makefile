@@ -1,9 +1,10 @@
-# Doodlebinder: `make run` starts the diary, `make test` builds everything and runs every test.
+# Doodlebinder: `make run` starts the diary, `make test` builds everything and runs every test,
+# `make bench` measures speed and memory beside libjpeg-turbo.
 DIARY ?= $(CURDIR)/diary
 SCREEN ?= 800x600
 TEST_SCREEN = 1024x768
 
-.PHONY: all deps build build-windows build-native test test-native test-windows run run-hpc clean
+.PHONY: all deps build build-windows build-native test test-native test-windows run run-hpc bench clean
 
 all: build
 
@@ -30,6 +31,10 @@ run: build-windows
 # The handheld's 640 x 240 screen: no caption, no command bar.
 run-hpc: build-windows
 	tools/run-diary "$(DIARY)" 640x240
+
+# An optimised build of its own (build/bench); prints a table of ratios.
+bench: deps
+	bench/run-bench
 
 clean:
 	rm -rf build

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <type_traits>
 
 namespace jpeg {
 namespace {
@@ -54,9 +55,11 @@ bool IndicesWithinTable(const BmpImage& image) {
     return true;
 }
 
-}  // namespace
-
-int LoadBmp(BmpImage& image, std::span<const uint8_t> file, JpegHost& host) {
+// Checks the file and loads it. The pixel rows are copied out of `file`, or,
+// when `owned` holds the file's bytes, moved out of it: a photograph's rows
+// are then never in memory twice.
+int LoadBmpBytes(BmpImage& image, std::span<const uint8_t> file, std::vector<uint8_t>* owned,
+                 JpegHost& host) {
     if (file.size() < kFileHeaderSize) return Refuse(host, JpegMessage::BmpUnreadable);
     if (file[0] != 'B' || file[1] != 'M') return Refuse(host, JpegMessage::BmpNoSignature);
 
@@ -120,7 +123,13 @@ int LoadBmp(BmpImage& image, std::span<const uint8_t> file, JpegHost& host) {
     try {
         BmpImage loaded;
         loaded.infoBlock.assign(info.begin(), info.end());
-        loaded.pixels.assign(file.begin() + offBits, file.begin() + offBits + rowBytes);
+        if (owned) {
+            owned->erase(owned->begin(), owned->begin() + offBits);
+            owned->resize(rowBytes);
+            loaded.pixels = std::move(*owned);
+        } else {
+            loaded.pixels.assign(file.begin() + offBits, file.begin() + offBits + rowBytes);
+        }
         loaded.width = biWidth;
         loaded.height = static_cast<int32_t>(height);
         loaded.topDown = biHeight < 0;
@@ -137,11 +146,18 @@ int LoadBmp(BmpImage& image, std::span<const uint8_t> file, JpegHost& host) {
     }
     return 1;
 }
+static_assert(std::is_nothrow_move_assignable_v<BmpImage>, "a loaded bitmap is moved, never copied");
+
+}  // namespace
+
+int LoadBmp(BmpImage& image, std::span<const uint8_t> file, JpegHost& host) {
+    return LoadBmpBytes(image, file, nullptr, host);
+}
 
 int LoadBmp(BmpImage& image, const std::filesystem::path& path, JpegHost& host) {
     std::vector<uint8_t> file;
     if (!host.ReadWholeFile(path, file)) file.clear();  // shows as a file too short to read
-    return LoadBmp(image, file, host);
+    return LoadBmpBytes(image, file, &file, host);
 }
 
 BmpSize GetBmpSize(const BmpImage& image) {
@@ -167,33 +183,35 @@ int ExtractPlanes(const BmpImage& image, std::span<uint8_t> red, std::span<uint8
         uint8_t* outR = red.data() + r * width;
         uint8_t* outG = green.data() + r * width;
         uint8_t* outB = blue.data() + r * width;
-        for (size_t x = 0; x < width; ++x) {
-            uint8_t rr, gg, bb;
-            switch (image.bitCount) {
-            case 4:
-            case 8: {
-                const uint32_t index = image.bitCount == 8 ? p[x]
-                                       : (x & 1)          ? (p[x / 2] & 0x0F)
-                                                          : (p[x / 2] >> 4);
+        // One loop per layout, so that the inner loops carry no decisions.
+        switch (image.bitCount) {
+        case 4:
+            for (size_t x = 0; x < width; ++x) {
+                const uint32_t index = (x & 1) ? (p[x / 2] & 0x0F) : (p[x / 2] >> 4);
                 const uint8_t* entry = table + 4 * index;  // blue, green, red, reserved
-                bb = entry[0], gg = entry[1], rr = entry[2];
-                break;
+                outB[x] = entry[0], outG[x] = entry[1], outR[x] = entry[2];
             }
-            case 16: {
-                // 5-5-5, little-endian; five bits widened so that 31 becomes 255.
+            break;
+        case 8:
+            for (size_t x = 0; x < width; ++x) {
+                const uint8_t* entry = table + 4 * p[x];
+                outB[x] = entry[0], outG[x] = entry[1], outR[x] = entry[2];
+            }
+            break;
+        case 16:
+            // 5-5-5, little-endian; five bits widened so that 31 becomes 255.
+            for (size_t x = 0; x < width; ++x) {
                 const uint32_t v = p[2 * x] | (p[2 * x + 1] << 8);
                 const auto widen = [](uint32_t c) { return static_cast<uint8_t>((c << 3) | (c >> 2)); };
-                rr = widen((v >> 10) & 31), gg = widen((v >> 5) & 31), bb = widen(v & 31);
-                break;
+                outR[x] = widen((v >> 10) & 31), outG[x] = widen((v >> 5) & 31), outB[x] = widen(v & 31);
             }
-            case 24:
-                bb = p[3 * x], gg = p[3 * x + 1], rr = p[3 * x + 2];
-                break;
-            default:  // 32: blue, green, red, unused
-                bb = p[4 * x], gg = p[4 * x + 1], rr = p[4 * x + 2];
-                break;
-            }
-            outR[x] = rr, outG[x] = gg, outB[x] = bb;
+            break;
+        case 24:
+            for (size_t x = 0; x < width; ++x) outB[x] = p[3 * x], outG[x] = p[3 * x + 1], outR[x] = p[3 * x + 2];
+            break;
+        default:  // 32: blue, green, red, unused
+            for (size_t x = 0; x < width; ++x) outB[x] = p[4 * x], outG[x] = p[4 * x + 1], outR[x] = p[4 * x + 2];
+            break;
         }
     }
     return 1;

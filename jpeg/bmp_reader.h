@@ -13,10 +13,8 @@ namespace jpeg {
 
 // A loaded bitmap. Every field is checked against the file when it is loaded,
 // so extraction can trust the sizes and the colour indices it finds here.
-class BmpImage {
-public:
-    virtual ~BmpImage() = default;
-
+// Kept movable: a photograph's pixels are tens of megabytes, never copied.
+struct BmpImage {
     std::vector<uint8_t> infoBlock;  // info header and colour table: file bytes 14 .. bfOffBits - 1
     std::vector<uint8_t> pixels;     // the pixel rows as stored, each padded to 4 bytes
     int32_t width = 0;               // pixels, 1 .. 65535 once loaded

@@ -1,6 +1,7 @@
 #include "jpeg/encoder.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include "jpeg/jpeg_tables.h"
@@ -139,18 +140,20 @@ int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_
     const BmpSize size = GetBmpSize(image);
     if (size.width <= 0 || size.height <= 0) return 0;
 
-    std::vector<uint8_t> red, green, blue;
+    // Not zeroed: ExtractPlanes writes every byte.
+    const size_t planeSize = static_cast<size_t>(size.width) * static_cast<size_t>(size.height);
+    std::unique_ptr<uint8_t[]> red, green, blue;
     try {
-        const size_t planeSize = static_cast<size_t>(size.width) * static_cast<size_t>(size.height);
-        red.resize(planeSize);
-        green.resize(planeSize);
-        blue.resize(planeSize);
+        red = std::make_unique_for_overwrite<uint8_t[]>(planeSize);
+        green = std::make_unique_for_overwrite<uint8_t[]>(planeSize);
+        blue = std::make_unique_for_overwrite<uint8_t[]>(planeSize);
     } catch (const std::bad_alloc&) {
         ShowMessage(host, JpegMessage::OutOfMemory);
         return 0;
     }
-    if (!ExtractPlanes(image, red, green, blue, host)) return 0;
-    return EncodePlanes(size.width, size.height, red, green, blue, host, out);
+    const std::span<uint8_t> r(red.get(), planeSize), g(green.get(), planeSize), b(blue.get(), planeSize);
+    if (!ExtractPlanes(image, r, g, b, host)) return 0;
+    return EncodePlanes(size.width, size.height, r, g, b, host, out);
 }
 
 int ConvertBmpToJpeg(const char16_t* bmpPath, const char16_t* jpegPath, JpegHost& host) {

@@ -1,6 +1,8 @@
 #include "jpeg/huffman.h"
 
+#include <bit>
 #include <cstdlib>
+#include <cstring>
 
 namespace jpeg {
 namespace {
@@ -65,13 +67,7 @@ const HuffCodeTable& AcCodeTable(int id) {
 }
 
 int32_t ValueSize(int32_t v) {
-    uint32_t magnitude = static_cast<uint32_t>(std::abs(static_cast<int64_t>(v)));
-    int32_t size = 0;
-    while (magnitude != 0) {
-        ++size;
-        magnitude >>= 1;
-    }
-    return size;
+    return static_cast<int32_t>(std::bit_width(static_cast<uint64_t>(std::abs(static_cast<int64_t>(v)))));
 }
 
 namespace {
@@ -84,8 +80,60 @@ uint32_t AdditionalBits(int32_t v, int32_t size) {
 
 bool PutCode(JpegStream& stream, const HuffCodeTable& table, int32_t index) {
     if (index < 0 || index >= table.count || table.lengths[index] == 0) return false;
-    PutBits(stream, static_cast<uint32_t>(table.codes[index]), table.lengths[index]);
+    AppendBits(stream, static_cast<uint32_t>(table.codes[index]), table.lengths[index]);
     return true;
+}
+
+// A code word followed by the additional bits of a value of that size: at most
+// 16 + 11 bits, written at once.
+bool PutCodeAndValue(JpegStream& stream, const HuffCodeTable& table, int32_t index, int32_t value,
+                     int32_t size) {
+    if (index < 0 || index >= table.count || table.lengths[index] == 0) return false;
+    const uint32_t code = static_cast<uint32_t>(table.codes[index]) << size;
+    AppendBits(stream, code | AdditionalBits(value, size), table.lengths[index] + size);
+    return true;
+}
+
+// For each row of the block and each pattern of non-zero columns in it, the
+// zig-zag positions of those coefficients as bits.
+struct ZigZagBits {
+    uint64_t rows[8][256];
+};
+
+const ZigZagBits& RowsInZigZagOrder() {
+    static const ZigZagBits bits = [] {
+        ZigZagBits b{};
+        int32_t position[64];
+        for (int k = 0; k < 64; ++k) position[kZigZag[k]] = k;
+        for (int row = 0; row < 8; ++row)
+            for (int pattern = 0; pattern < 256; ++pattern)
+                for (int column = 0; column < 8; ++column)
+                    if (pattern & (1 << column)) b.rows[row][pattern] |= uint64_t{1} << position[row * 8 + column];
+        return b;
+    }();
+    return bits;
+}
+
+// Bit k set when the coefficient at zig-zag position k is not zero. The
+// comparisons run over the block at once; each row's eight 0/1 bytes are
+// gathered into one byte by a multiplication (byte i lands in bit i, the
+// partial products never overlap), and the row table puts them in order.
+uint64_t NonZeroInZigZagOrder(const Block& coef) {
+    uint8_t flags[64];
+    for (int k = 0; k < 64; ++k) flags[k] = coef[k] != 0;
+    const ZigZagBits& table = RowsInZigZagOrder();
+    uint64_t mask = 0;
+    for (int row = 0; row < 8; ++row) {
+        uint64_t bytes = 0;  // flag of column i in byte i
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&bytes, flags + row * 8, 8);
+        } else {
+            for (int i = 0; i < 8; ++i) bytes |= uint64_t{flags[row * 8 + i]} << (8 * i);
+        }
+        if (bytes == 0) continue;
+        mask |= table.rows[row][(bytes * 0x0102040810204080ull) >> 56];
+    }
+    return mask;
 }
 
 }  // namespace
@@ -99,32 +147,26 @@ int EncodeBlock(JpegEncoder& encoder, int component) {
 
     const int32_t diff = coef[0] - encoder.dcPredictors[component];
     encoder.dcPredictors[component] = coef[0];
-    const int32_t category = ValueSize(diff);
-    if (!PutCode(stream, dc, category)) return 0;
-    if (category > 0) PutBits(stream, AdditionalBits(diff, category), category);
+    if (!PutCodeAndValue(stream, dc, ValueSize(diff), diff, ValueSize(diff))) return 0;
 
+    // The AC coefficients in zig-zag order; only the non-zero ones are visited.
+    uint64_t nonZero = NonZeroInZigZagOrder(coef) & ~uint64_t{1};
     constexpr int32_t kEndOfBlock = AcIndex(0, 0);
     constexpr int32_t kZeroRun16 = AcIndex(15, 0);
-    int32_t run = 0;
-    for (int k = 1; k < 64; ++k) {
+    int previous = 0;
+    for (; nonZero != 0; nonZero &= nonZero - 1) {
+        const int k = std::countr_zero(nonZero);
         const int32_t a = coef[kZigZag[k]];
-        if (a == 0) {
-            // End-of-block only when the zeros reach the end of the block.
-            if (k == 63) {
-                if (!PutCode(stream, ac, kEndOfBlock)) return 0;
-            } else {
-                ++run;
-            }
-            continue;
-        }
+        int32_t run = k - previous - 1;
         for (; run > 15; run -= 16) {
             if (!PutCode(stream, ac, kZeroRun16)) return 0;
         }
         const int32_t size = ValueSize(a);
-        if (size > 10 || !PutCode(stream, ac, AcIndex(run, size))) return 0;
-        PutBits(stream, AdditionalBits(a, size), size);
-        run = 0;
+        if (size > 10 || !PutCodeAndValue(stream, ac, AcIndex(run, size), a, size)) return 0;
+        previous = k;
     }
+    // End-of-block only when the zeros reach the end of the block.
+    if (previous != 63 && !PutCode(stream, ac, kEndOfBlock)) return 0;
     return 1;
 }
 

@@ -39,21 +39,25 @@ int PutBits(JpegStream& stream, uint32_t value, int n) {
         if (stream.host) stream.host->ShowMessage(GetMessageInfo(JpegMessage::StreamBitsTooWide));
         return 0;
     }
-    // At most 7 bits pending plus 16 new ones: fits in 32 bits.
-    stream.pendingBits = (stream.pendingBits << n) | (value & ((1u << n) - 1));
-    stream.pendingCount += n;
+    AppendBits(stream, value, n);
+    return 1;
+}
+
+void EmitPendingBytes(JpegStream& stream) {
+    // At most 31 bits pending plus 32 new ones: fits in 64 bits.
     while (stream.pendingCount >= 8) {
         stream.pendingCount -= 8;
         EmitEntropyByte(stream, static_cast<uint8_t>(stream.pendingBits >> stream.pendingCount));
     }
-    stream.pendingBits &= (1u << stream.pendingCount) - 1;
-    return 1;
+    stream.pendingBits &= (uint64_t{1} << stream.pendingCount) - 1;
 }
 
 void FlushBits(JpegStream& stream) {
+    EmitPendingBytes(stream);
     if (stream.pendingCount == 0) return;
     const int fill = 8 - stream.pendingCount;
-    PutBits(stream, (1u << fill) - 1, fill);
+    AppendBits(stream, (1u << fill) - 1, fill);
+    EmitPendingBytes(stream);
 }
 
 }  // namespace jpeg

@@ -13,8 +13,8 @@ namespace jpeg {
 
 struct JpegStream {
     std::vector<uint8_t> bytes;  // grows as needed; allocation failure throws std::bad_alloc
-    uint32_t pendingBits = 0;    // entropy-coded bits not yet in a byte, right-aligned
-    int32_t pendingCount = 0;    // how many, 0 .. 7 between calls
+    uint64_t pendingBits = 0;    // entropy-coded bits not yet in a byte, right-aligned
+    int32_t pendingCount = 0;    // how many, 0 .. 31 between calls
     JpegHost* host = nullptr;    // for the one message the bit writer can show
 };
 
@@ -31,5 +31,16 @@ int PutBits(JpegStream& stream, uint32_t value, int n);
 
 // Completes a partial byte with 1-bits.
 void FlushBits(JpegStream& stream);
+
+// Moves the whole bytes of the pending bits into the stream, stuffing 0xFF.
+void EmitPendingBytes(JpegStream& stream);
+
+// PutBits without its check, for up to 32 bits at once: the Huffman coder
+// writes a code word and its additional bits in one call.
+inline void AppendBits(JpegStream& stream, uint32_t value, int n) {
+    stream.pendingBits = (stream.pendingBits << n) | (value & ((uint64_t{1} << n) - 1));
+    stream.pendingCount += n;
+    if (stream.pendingCount >= 32) EmitPendingBytes(stream);
+}
 
 }  // namespace jpeg

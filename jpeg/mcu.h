@@ -20,10 +20,12 @@ YCbCr ConvertPixel(uint8_t red, uint8_t green, uint8_t blue);
 // (column, row); pixels beyond the picture repeat its last column and row.
 void BuildMcu(JpegEncoder& encoder, int32_t column, int32_t row);
 
-// Forward DCT of one block of samples into encoder.coefficients.
+// Forward DCT of one block of samples (-128 .. 127) into encoder.coefficients:
+// the same integer sums as the direct definition, then its double steps.
 void ForwardDct(JpegEncoder& encoder, const Block& samples);
 
 // Divides the coefficients by the component's table, truncating toward zero.
+// Exact for coefficients of magnitude below 4096 (the DCT's stay within 2048).
 void QuantizeBlock(JpegEncoder& encoder, int component);
 
 // Transforms, quantises and codes the six blocks of the MCU; 0 when a block

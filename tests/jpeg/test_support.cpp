@@ -5,6 +5,9 @@
 #include <random>
 #include <stdexcept>
 
+#include "jpeg/huffman.h"
+#include "jpeg/jpeg_stream.h"
+
 namespace jpegtest {
 
 const uint32_t kDayPalette[16] = {
@@ -145,6 +148,16 @@ std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
 void WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> CodeOneBlock(const jpeg::Block& coefficients, int component, int* result) {
+    RecordingHost host;
+    jpeg::JpegEncoder encoder;
+    jpeg::CreateStream(encoder.stream, host, 1024);
+    encoder.coefficients = coefficients;
+    *result = jpeg::EncodeBlock(encoder, component);
+    jpeg::FlushBits(encoder.stream);
+    return encoder.stream.bytes;
 }
 
 TempFolder::TempFolder() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
 
 namespace jpegtest {
@@ -63,6 +64,10 @@ void Poke16(std::vector<uint8_t>& bytes, size_t at, uint16_t value);
 
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+
+// Codes one quantised block as the first of its component (predictor 0) and
+// returns the stream with its last byte padded; `result` gets EncodeBlock's.
+std::vector<uint8_t> CodeOneBlock(const jpeg::Block& coefficients, int component, int* result);
 
 // A fresh empty folder under the system's temporary folder, removed on destruction.
 struct TempFolder {
