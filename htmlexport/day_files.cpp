@@ -7,8 +7,7 @@
 
 namespace fs = std::filesystem;
 
-// A folder of that name is no picture; Linux would open it for reading, Windows would not.
-static bool CanOpenFile(const fs::path& path) {
+bool CanOpenPicture(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(path, error) && std::ifstream(path, std::ios::binary).is_open();
 }
@@ -17,6 +16,6 @@ DayFiles ReadDayFiles(const fs::path& dataFolder, const DayKey& day) {
     const DayFilePair names = DayFileNames(day);
     DayFiles files;
     ReadWholeFile(dataFolder / names.record, files.record);
-    files.hasPicture = CanOpenFile(dataFolder / names.picture);
+    files.hasPicture = CanOpenPicture(dataFolder / names.picture);
     return files;
 }

@@ -1,0 +1,43 @@
+// The pictures of an HTML export: which days of the run have a picture, where each one's
+// JPEG goes, the progress lines, and the run itself, with the display and the encoder
+// behind a host so the dialog and the command line share it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "calendar.h"
+
+// A typed path without a folder is taken inside the data folder, for the document and
+// its pictures alike, so the two always land together.
+std::filesystem::path ResolveExportPath(const std::filesystem::path& dataFolder, const std::filesystem::path& typed);
+
+struct PictureJob {
+    DayKey day;
+    std::filesystem::path bmp;    // the day's picture in the data folder
+    std::filesystem::path jpeg;   // the day's JPEG beside the document
+};
+
+// The days of the run, newest first, that have a picture in the data folder.
+std::vector<PictureJob> PlanPictureRun(const std::filesystem::path& dataFolder, const DayKey& firstDay,
+                                       int dayCount, const std::filesystem::path& outputPath);
+
+enum class PictureStage { Converting, Done, Failed };
+
+// "CONVERTING:20000305.bmp->20000305.jpg" and the like.
+std::u16string PictureProgressLine(PictureStage stage, const DayKey& day);
+
+class PictureRunHost {
+public:
+    virtual ~PictureRunHost() = default;
+    virtual void ShowProgress(const std::u16string& line) = 0;
+    // 1 when the JPEG was written.
+    virtual int Convert(const PictureJob& job) = 0;
+    // After each day's result line.
+    virtual void Pause() {}
+};
+
+// Converts every job in order, showing each one's progress; gives back the jobs that
+// failed.
+std::vector<PictureJob> RunPictureConversion(const std::vector<PictureJob>& jobs, PictureRunHost& host);
