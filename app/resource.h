@@ -31,6 +31,16 @@
 // About box: its HELP button
 #define IDC_HELP_BUTTON         1017
 
+// HTML output dialog
+#define IDC_TEMPLATE_PATH       1005
+#define IDC_OUTPUT_PATH         1007
+#define IDC_DAY_COUNT           1012
+#define IDC_CHOOSE_TEMPLATE     1013
+#define IDC_START_YEAR          1014
+#define IDC_START_MONTH         1015
+#define IDC_START_DAY           1016
+#define IDC_JPEG_PICTURES       1018
+
 // Command bar id
 #define IDC_COMMAND_BAR         1
 

@@ -41,11 +41,11 @@ HWND BuildWindowOnce() {
 
 namespace {
 
-// The visible dialog of this process other than `answered`; the status strip is a
-// dialog too, but a hidden one.
+// The visible dialog of this process other than `answered` and the status strip (a
+// dialog too).
 HWND FindVisibleDialog(HWND answered) {
     for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
-        if (box != answered && IsWindowVisible(box)) return box;
+        if (box != answered && box != g_shell.statusStrip && IsWindowVisible(box)) return box;
     }
     return nullptr;
 }
