@@ -1,10 +1,10 @@
 // Reading help pages: the diary's own page, and markup that is broken or unusual.
 #include "codepage.h"
+#include "diary_help_page.h"
 #include "help_page.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace {
@@ -17,23 +17,6 @@ const HelpPiece kPara{HelpPieceKind::Paragraph, u"", false};
 const HelpPiece kRule{HelpPieceKind::Rule, u"", false};
 const HelpPiece kItem{HelpPieceKind::ListItem, u"", false};
 
-// The page the diary writes: ten lines joined by CR LF, the sixth ending in 26 blanks,
-// then the NUL that ends the text.
-std::vector<std::uint8_t> DiaryHelpPageBytes() {
-    const std::string lines[] = {
-        "<html>", "<head>", "<meta http-equiv=refer content=\"\">", "</head>", "<body>",
-        "<b>Doodlebinder<br>Tap in extreme top left for system menu or Alt+M<br>Tap in top right for drawing menu "
-        "or Alt+P<br>Alt+Z/X=Previous/Next day<br>Ctrl+L=Select Day, Alt+C=Exit Program, Ctrl+S=Save text entry" +
-            std::string(26, ' '),
-        "</ul>", "<hr>", "</body>", "</html>",
-    };
-    std::string text;
-    for (const std::string& line : lines) text += (text.empty() ? "" : "\r\n") + line;
-    std::vector<std::uint8_t> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
-
 TEST(HelpPage, ReadsTheDiaryHelpPage) {
     const HelpPage page = ParseHelpPage(DecodeCp932(DiaryHelpPageBytes()));
     EXPECT_EQ(page.title, u"");
@@ -45,10 +28,7 @@ TEST(HelpPage, ReadsTheDiaryHelpPage) {
         B(u"Ctrl+L=Select Day, Alt+C=Exit Program, Ctrl+S=Save text entry"), kRule,
     };
     EXPECT_EQ(page.pieces, expected);
-    EXPECT_EQ(PlainTextOfHelpPage(page),
-              u"Doodlebinder\r\nTap in extreme top left for system menu or Alt+M\r\n"
-              u"Tap in top right for drawing menu or Alt+P\r\nAlt+Z/X=Previous/Next day\r\n"
-              u"Ctrl+L=Select Day, Alt+C=Exit Program, Ctrl+S=Save text entry");
+    EXPECT_EQ(PlainTextOfHelpPage(page), kDiaryHelpPlainText);
 }
 
 struct ParseCase {
