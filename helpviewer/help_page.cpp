@@ -1,5 +1,6 @@
 #include "help_page.h"
 
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -149,16 +150,29 @@ std::size_t FindTagEnd(std::u16string_view text, std::size_t from) {
     return text.find(u'>', from);
 }
 
+// The page's text with where its last '>' and "-->" stand: a '<' after them starts no
+// tag, known without searching the rest of the page again for every '<'.
+struct Markup {
+    explicit Markup(std::u16string_view html)
+        : text(html), lastClose(html.rfind(u'>')), lastCommentClose(html.rfind(u"-->")) {}
+    std::u16string_view text;
+    std::size_t lastClose;
+    std::size_t lastCommentClose;
+};
+
+bool FollowedBy(std::size_t pos, std::size_t last) { return last != std::u16string_view::npos && last > pos; }
+
 // The tag at text[open] == '<', or nothing when that '<' is plain text: not followed by
 // a letter, '/', '!' or '?', or never closed by a '>' (the rest of the page is shown
 // rather than lost).
-std::optional<Tag> ReadTag(std::u16string_view text, std::size_t open) {
+std::optional<Tag> ReadTag(const Markup& markup, std::size_t open) {
+    std::u16string_view text = markup.text;
     std::size_t pos = open + 1;
-    if (pos >= text.size()) return std::nullopt;
+    if (pos >= text.size() || !FollowedBy(open, markup.lastClose)) return std::nullopt;
     Tag tag;
     if (StartsWithNoCase(text, pos, u"!--")) {
+        if (!FollowedBy(pos + 2, markup.lastCommentClose)) return std::nullopt;
         std::size_t close = text.find(u"-->", pos + 3);
-        if (close == std::u16string_view::npos) return std::nullopt;
         tag.end = close + 3;
         return tag;
     }
@@ -246,11 +260,13 @@ private:
 constexpr std::u16string_view kTitle = u"title";
 constexpr std::u16string_view kHiddenContent[] = {kTitle, u"script", u"style"};
 
-bool HasHiddenContent(const Tag& tag) {
-    if (tag.closing) return false;
-    for (std::u16string_view name : kHiddenContent)
-        if (tag.name == name) return true;
-    return false;
+constexpr std::size_t kNotHidden = std::size(kHiddenContent);
+
+std::size_t FindHiddenContentName(const Tag& tag) {
+    if (tag.closing) return kNotHidden;
+    for (std::size_t i = 0; i < std::size(kHiddenContent); ++i)
+        if (tag.name == kHiddenContent[i]) return i;
+    return kNotHidden;
 }
 
 void ApplyTag(const Tag& tag, PageBuilder& builder) {
@@ -270,10 +286,34 @@ void ApplyTag(const Tag& tag, PageBuilder& builder) {
     }
 }
 
+// Where the end tag of an element with hidden content is, remembered per name so that
+// many start tags without an end tag do not search the rest of the page each time.
+class EndTagFinder {
+public:
+    std::size_t Find(std::u16string_view text, std::size_t from, std::size_t nameIndex) {
+        Search& search = searches_[nameIndex];
+        bool stillValid = search.found == std::u16string_view::npos ? from >= search.from : search.found >= from;
+        if (!search.done || !stillValid) {
+            search = {true, from, FindNoCase(text, from, u"</" + std::u16string(kHiddenContent[nameIndex]))};
+        }
+        return search.found;
+    }
+
+private:
+    struct Search {
+        bool done = false;
+        std::size_t from = 0;
+        std::size_t found = std::u16string_view::npos;
+    };
+    Search searches_[std::size(kHiddenContent)];
+};
+
 }  // namespace
 
 HelpPage ParseHelpPage(std::u16string_view html) {
     html = html.substr(0, html.find(u'\0'));
+    const Markup markup(html);
+    EndTagFinder endTags;
     PageBuilder builder;
     std::size_t pos = 0;
     while (pos < html.size()) {
@@ -286,15 +326,14 @@ HelpPage ParseHelpPage(std::u16string_view html) {
                 continue;
             }
         } else if (c == u'<') {
-            if (std::optional<Tag> tag = ReadTag(html, pos)) {
+            if (std::optional<Tag> tag = ReadTag(markup, pos)) {
                 pos = tag->end;
-                if (HasHiddenContent(*tag)) {
-                    std::u16string endTag = u"</" + tag->name;
-                    std::size_t contentEnd = FindNoCase(html, pos, endTag);
+                if (std::size_t hidden = FindHiddenContentName(*tag); hidden != kNotHidden) {
+                    std::size_t contentEnd = endTags.Find(html, pos, hidden);
                     if (contentEnd != std::u16string_view::npos) {
                         if (tag->name == kTitle && builder.page.title.empty())
                             builder.page.title = CollapseSpaces(DecodeCharacterReferences(html.substr(pos, contentEnd - pos)));
-                        std::optional<Tag> closing = ReadTag(html, contentEnd);
+                        std::optional<Tag> closing = ReadTag(markup, contentEnd);
                         pos = closing ? closing->end : html.size();
                     }
                 } else {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <string>
 #include <vector>
 
 namespace {
@@ -79,6 +81,27 @@ TEST(HelpPage, ReadsMarkupAsBrowsersDo) {
     for (const ParseCase& c : kParseCases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - kParseCases));
         EXPECT_EQ(ParseHelpPage(c.html).pieces, c.pieces);
+    }
+}
+
+// Markup that is never closed, many times over: each '<' must cost the same, not a
+// search of the whole rest of the page (which would take hours at this size).
+TEST(HelpPage, ReadsUnclosedMarkupInLinearTime) {
+    struct Hostile {
+        std::u16string_view unit;
+        std::u16string_view end;
+    };
+    for (const Hostile& hostile : {Hostile{u"<a", u"end"}, Hostile{u"<a b='", u"end"}, Hostile{u"<!x", u"end"},
+                                   Hostile{u"<!--", u" >end"}, Hostile{u"<title>", u"end"}}) {
+        SCOPED_TRACE(testing::Message() << "unit " << std::string(hostile.unit.begin(), hostile.unit.end()));
+        std::u16string html;
+        for (int i = 0; i < 200000; ++i) html += hostile.unit;
+        html += hostile.end;
+        const auto start = std::chrono::steady_clock::now();
+        const HelpPage page = ParseHelpPage(html);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+        ASSERT_FALSE(page.pieces.empty());
+        EXPECT_TRUE(page.pieces.back().text.ends_with(hostile.end));
     }
 }
 
