@@ -28,13 +28,13 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     return TRUE;
 }
 
+}  // namespace
+
 HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
     WindowSearch search{processId, className, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
-}  // namespace
 
 fs::path TestProgramFolder() {
     std::vector<wchar_t> buffer(32768);

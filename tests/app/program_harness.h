@@ -65,6 +65,8 @@ private:
     HWND window_ = nullptr;
 };
 
+// A visible top-level window of the process with the class, or null.
+HWND FindProcessWindow(DWORD processId, const wchar_t* className);
 // Presses a dialog's button as a click would.
 void PressDialogButton(HWND dialog, int buttonId);
 // Keys pressed together and released, sent to whichever window has the focus.
