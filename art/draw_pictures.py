@@ -10,9 +10,10 @@
                         the page icons at twice the size on a transparent ground
 
 Standard library only; the output depends on nothing but this file, so running it
-again gives the same bytes.
+again gives the same bytes. With a folder argument the files go there instead.
 """
 import struct
+import sys
 from pathlib import Path
 
 ART = Path(__file__).resolve().parent
@@ -726,8 +727,10 @@ def main():
     for name, picture_map in SAMPLE_IMAGES.items():
         check_map(picture_map, 16)
         files["sample/" + name] = gif_bytes(scaled_map(picture_map, SAMPLE_SCALE))
+    folder = Path(sys.argv[1]) if len(sys.argv) > 1 else ART
+    (folder / "sample").mkdir(parents=True, exist_ok=True)
     for name, data in files.items():
-        (ART / name).write_bytes(data)
+        (folder / name).write_bytes(data)
         print(f"{name}: {len(data)} bytes")
 
 
