@@ -6,11 +6,14 @@
     mood.bmp            96 x 16,  4 bits   very happy, so-so, down, bad, angry, embarrassed
     toolbar.bmp         64 x 16,  4 bits   colour, line width, pen type, ruled lines
     doodlebinder.ico    16 x 16 and 32 x 32, 4 bits with a transparency mask
+    sample/*.gif        32 x 32, the weather and mood images an exported diary shows,
+                        the page icons at twice the size on a transparent ground
 
 Standard library only; the output depends on nothing but this file, so running it
-again gives the same bytes.
+again gives the same bytes. With a folder argument the files go there instead.
 """
 import struct
+import sys
 from pathlib import Path
 
 ART = Path(__file__).resolve().parent
@@ -451,6 +454,26 @@ EMBARRASSED = overlay(FACE, [
     "................",
 ])
 
+# A day without a record in an exported diary: a grey face with a question mark.
+UNKNOWN_MOOD = overlay([row.replace("Y", "S").replace("O", "D") for row in FACE], [
+    "................",
+    "................",
+    "......KKKK......",
+    ".....K....K.....",
+    "..........K.....",
+    ".........K......",
+    "........K.......",
+    ".......K........",
+    ".......K........",
+    ".......K........",
+    "................",
+    ".......K........",
+    ".......K........",
+    "................",
+    "................",
+    "................",
+])
+
 # ---------------------------------------------------------------- toolbar
 
 COLOUR = [
@@ -601,6 +624,95 @@ def icon_from_map(pixel_map, size):
     return icon_image(picture)
 
 
+# ---------------------------------------------------------------- GIF images
+
+# An exported diary names these images; each is drawn from the page icon of the same
+# meaning. "weather.gif" stands for no weather chosen, "unknow.gif" for a day without
+# a record.
+SAMPLE_IMAGES = {
+    "weather.gif": NO_WEATHER, "fine.gif": SUN, "cloud.gif": CLOUD, "rain.gif": RAIN,
+    "snow.gif": SNOW, "light.gif": THUNDER,
+    "max.gif": VERY_HAPPY, "soso.gif": SO_SO, "blue.gif": DOWN, "bad.gif": BAD,
+    "anger.gif": ANGRY, "shame.gif": EMBARRASSED, "unknow.gif": UNKNOWN_MOOD,
+}
+SAMPLE_SCALE = 2
+GIF_TRANSPARENT = 16   # the first index after the 16 colours; the table has 32 entries
+
+
+def scaled_map(picture_map, scale):
+    """A pixel map blown up by `scale`, each pixel a square of scale x scale."""
+    return ["".join(letter * scale for letter in row) for row in picture_map for _ in range(scale)]
+
+
+def lzw_codes(indexes, min_code_size):
+    """GIF's variable-length LZW: (code, width) pairs, starting with a clear code and
+    ending with the end code. The width grows once the next free code no longer fits,
+    and the table starts again (a clear code) when it is full at 4096 entries."""
+    clear, end = 1 << min_code_size, (1 << min_code_size) + 1
+    codes = [(clear, min_code_size + 1)]
+
+    def reset():
+        return {(i,): i for i in range(clear)}, end + 1, min_code_size + 1
+
+    table, next_code, width = reset()
+    run = ()
+    for index in indexes:
+        longer = run + (index,)
+        if longer in table:
+            run = longer
+            continue
+        codes.append((table[run], width))
+        if next_code < 4096:
+            table[longer] = next_code
+            next_code += 1
+            if next_code > (1 << width) and width < 12:
+                width += 1
+        else:
+            codes.append((clear, width))
+            table, next_code, width = reset()
+        run = (index,)
+    if run:
+        codes.append((table[run], width))
+    codes.append((end, width))
+    return codes
+
+
+def pack_codes(codes):
+    """Codes packed from the least significant bit up, cut into sub-blocks of at most
+    255 bytes, each after its length, then the zero-length block."""
+    data, accumulator, bits = bytearray(), 0, 0
+    for code, width in codes:
+        accumulator |= code << bits
+        bits += width
+        while bits >= 8:
+            data.append(accumulator & 0xFF)
+            accumulator >>= 8
+            bits -= 8
+    if bits:
+        data.append(accumulator)
+    blocks = bytearray()
+    for start in range(0, len(data), 255):
+        chunk = data[start:start + 255]
+        blocks += bytes([len(chunk)]) + chunk
+    return bytes(blocks) + b"\x00"
+
+
+def gif_bytes(pixel_map):
+    """GIF89a with one image, the 16 colours (padded to 32 entries) and index 16
+    transparent, for '.' in the map."""
+    width, height = len(pixel_map[0]), len(pixel_map)
+    indexes = [GIF_TRANSPARENT if letter == "." else LETTERS.index(letter)
+               for row in pixel_map for letter in row]
+    palette = VGA + [(255, 255, 255)] * (32 - len(VGA))
+    colour_table = b"".join(bytes(colour) for colour in palette)
+    screen = struct.pack("<6sHHBBB", b"GIF89a", width, height, 0xF4, GIF_TRANSPARENT, 0)
+    control = struct.pack("<BBBBHBB", 0x21, 0xF9, 4, 0x01, 0, GIF_TRANSPARENT, 0)
+    descriptor = struct.pack("<BHHHHB", 0x2C, 0, 0, width, height, 0)
+    min_code_size = 5
+    return (screen + colour_table + control + descriptor + bytes([min_code_size])
+            + pack_codes(lzw_codes(indexes, min_code_size)) + b"\x3B")
+
+
 def main():
     files = {
         "background.bmp": bmp_bytes(draw_background(), 8, VGA + PAGE_TONES),
@@ -612,8 +724,13 @@ def main():
             from_maps([COLOUR, LINE_WIDTH, PENCIL, RULED], SILVER), 4, VGA),
         "doodlebinder.ico": ico_bytes([icon_from_map(ICON_16, 16), icon_image(draw_icon_32())]),
     }
+    for name, picture_map in SAMPLE_IMAGES.items():
+        check_map(picture_map, 16)
+        files["sample/" + name] = gif_bytes(scaled_map(picture_map, SAMPLE_SCALE))
+    folder = Path(sys.argv[1]) if len(sys.argv) > 1 else ART
+    (folder / "sample").mkdir(parents=True, exist_ok=True)
     for name, data in files.items():
-        (ART / name).write_bytes(data)
+        (folder / name).write_bytes(data)
         print(f"{name}: {len(data)} bytes")
 
 
