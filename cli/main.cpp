@@ -168,9 +168,8 @@ public:
     void ShowMessage(HtmlExportMessage message) override {
         const std::string text = DescribeHtmlMessage(message);
         if (text.empty()) return;
-        const fs::path& about = message == HtmlExportMessage::NoTemplate ? run_.templatePath
-                                : message == HtmlExportMessage::CannotOpenOutput ? run_.outputPath
-                                                                                 : run_.templatePath;
+        const fs::path& about =
+            message == HtmlExportMessage::CannotOpenOutput ? run_.outputPath : run_.templatePath;
         console_.Error(Utf8(about) + ": " + text);
     }
 
