@@ -2,9 +2,12 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "app/resource.h"
-#include "platform/dialog_template.h"
 #include "app/shell_state.h"
+#include "daystore/pages_in_folder.h"
+#include "platform/dialog_template.h"
 
 namespace {
 
@@ -12,6 +15,8 @@ struct PickerState {
     DayKey current;
     std::optional<DayKey> chosen;
     HWND calendar = nullptr;
+    DaysWithPages pages;                // listed once, when the picker opens
+    std::vector<MONTHDAYSTATE> shown;   // the bold days last handed to the calendar
 };
 
 constexpr int kButtonWidth = 64;
@@ -30,7 +35,8 @@ HWND MakeButton(HWND dialog, const wchar_t* text, int id, DWORD style, int x, in
 // Cancel buttons under it (the handheld had OK in the caption); the dialog sized to hold
 // them and centred over the main window.
 void LayOutPicker(HWND dialog, PickerState& state) {
-    state.calendar = CreateWindowExW(WS_EX_CLIENTEDGE, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
+    state.calendar = CreateWindowExW(WS_EX_CLIENTEDGE, MONTHCAL_CLASSW, L"",
+                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | MCS_DAYSTATE, 0, 0,
                                      0, 0, dialog, nullptr, g_shell.instance, nullptr);
     RECT minimum{};
     SendMessageW(state.calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&minimum));
@@ -57,7 +63,27 @@ void LayOutPicker(HWND dialog, PickerState& state) {
     MoveWindow(dialog, x, y, width, height, FALSE);
 }
 
-void ShowDays(const PickerState& state) {
+// The calendar asks for the bold days of every month it shows, partly shown ones included,
+// whenever that range changes.
+void AnswerDayState(PickerState& state, NMDAYSTATE& request) {
+    std::vector<std::uint32_t> masks =
+        MonthPageMasks(state.pages, request.stStart.wYear, request.stStart.wMonth, request.cDayState);
+    state.shown.assign(masks.begin(), masks.end());
+    request.prgDayState = state.shown.data();
+}
+
+// Selecting another month does not always ask again, so the range on show is answered here.
+void ShowPageDays(PickerState& state) {
+    SYSTEMTIME range[2] = {};
+    NMDAYSTATE request{};
+    request.cDayState = static_cast<int>(
+        SendMessageW(state.calendar, MCM_GETMONTHRANGE, GMR_DAYSTATE, reinterpret_cast<LPARAM>(range)));
+    request.stStart = range[0];
+    AnswerDayState(state, request);
+    SendMessageW(state.calendar, MCM_SETDAYSTATE, request.cDayState, reinterpret_cast<LPARAM>(request.prgDayState));
+}
+
+void ShowDays(PickerState& state) {
     SYSTEMTIME today{};
     GetLocalTime(&today);
     SendMessageW(state.calendar, MCM_SETTODAY, 0, reinterpret_cast<LPARAM>(&today));
@@ -67,6 +93,7 @@ void ShowDays(const PickerState& state) {
     current.wDay = static_cast<WORD>(state.current.day);
     current.wDayOfWeek = static_cast<WORD>(state.current.dayOfWeek);
     SendMessageW(state.calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&current));
+    ShowPageDays(state);
 }
 
 INT_PTR CALLBACK DayPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -78,6 +105,13 @@ INT_PTR CALLBACK DayPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         LayOutPicker(dialog, *state);
         ShowDays(*state);
         return TRUE;
+    case WM_NOTIFY:
+        // Also sent while the calendar is being made, before `state->calendar` is set.
+        if (state && reinterpret_cast<NMHDR*>(lParam)->code == MCN_GETDAYSTATE) {
+            AnswerDayState(*state, *reinterpret_cast<NMDAYSTATE*>(lParam));
+            return TRUE;
+        }
+        return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             SYSTEMTIME picked{};
@@ -102,7 +136,7 @@ INT_PTR CALLBACK DayPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 std::optional<DayKey> RunDayPicker(HWND owner, const DayKey& current) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(g_shell.instance, IDD_DAY_PICKER);
     if (!dialogTemplate) return std::nullopt;
-    PickerState state{current, std::nullopt, nullptr};
+    PickerState state{current, std::nullopt, nullptr, ListDaysWithPages(g_shell.dataFolder), {}};
     DialogBoxIndirectParamW(g_shell.instance, dialogTemplate, owner, DayPickerProc, reinterpret_cast<LPARAM>(&state));
     return state.chosen;
 }

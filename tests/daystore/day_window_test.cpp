@@ -14,6 +14,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "built_window.h"
 #include "canvas/picture_file.h"
@@ -327,6 +328,8 @@ struct PickerSeen {
     SYSTEMTIME today{};
     bool buttonsInside = false;
     bool opened = false;
+    bool dayStateStyle = false;
+    std::vector<MONTHDAYSTATE> boldDays;  // the answer to a request for February to April 1999
 };
 
 // Works the picker from another thread: notes what it shows, picks `pick` (or none) and
@@ -351,6 +354,14 @@ std::thread WorkPicker(PickerSeen& seen, std::optional<SYSTEMTIME> pick, int but
             MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&cancel), 2);
             seen.buttonsInside = IsWindowVisible(GetDlgItem(dialog, IDOK)) && ok.left >= 0 && ok.top >= 0 &&
                                  cancel.right <= client.right && cancel.bottom <= client.bottom && ok.right <= cancel.left;
+            seen.dayStateStyle = (GetWindowLongW(calendar, GWL_STYLE) & MCS_DAYSTATE) != 0;
+            NMDAYSTATE request{};
+            request.nmhdr = {calendar, 0, MCN_GETDAYSTATE};
+            request.stStart.wYear = 1999;
+            request.stStart.wMonth = 2;
+            request.cDayState = 3;
+            SendMessageW(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
+            if (request.prgDayState) seen.boldDays.assign(request.prgDayState, request.prgDayState + 3);
             if (pick) SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&*pick));
             PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
             return;
@@ -361,6 +372,8 @@ std::thread WorkPicker(PickerSeen& seen, std::optional<SYSTEMTIME> pick, int but
 TEST_F(DayStore, DayPickerOpensOnTheCurrentDayAndMovesOnOK) {
     OpenDay({1999, 3, 7, 0});
     SetBoxText(L"before picking");
+    WriteBytes(File(L"19990228.bmp"), {'B', 'M'});
+    WriteBytes(File(L"19990401.dbt"), {'D', 'N'});
     PickerSeen seen;
     SYSTEMTIME pick{};
     pick.wYear = 1999;
@@ -380,6 +393,9 @@ TEST_F(DayStore, DayPickerOpensOnTheCurrentDayAndMovesOnOK) {
     EXPECT_EQ(seen.today.wMonth, now.wMonth);
     EXPECT_EQ(seen.today.wDay, now.wDay);
     EXPECT_TRUE(seen.buttonsInside) << "OK and Cancel must be visible inside the dialog";
+    EXPECT_TRUE(seen.dayStateStyle);
+    // The page saved on opening counts as well as the two files put there before.
+    EXPECT_EQ(seen.boldDays, (std::vector<MONTHDAYSTATE>{1u << 27, 1u << 6, 1u << 0}));
 
     EXPECT_EQ(ReadBytes(File(L"19990307.dbt")), RecordBytes(0, 0, 0, u"before picking"));
     EXPECT_EQ(g_page.currentDay.year, 1999);

@@ -1,0 +1,356 @@
+// doodlebinder-export as a script runs it: the html command writes the very bytes the
+// dialog's export writes, its pictures are the diary's JPEGs, and every exit code comes
+// with its cause and leaves no half-written or overwritten file behind. The same cases
+// run on the Linux build and on the Windows build, against the same expected bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
+
+#include "app/shell_state.h"
+#include "htmlexport/export_html_diary.h"
+#else
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#endif
+
+#include "cli/console_text.h"
+#include "daystore/codepage.h"
+#include "htmlexport/html_export.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+using jpegtest::ReadFileBytes;
+using jpegtest::WriteFileBytes;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Cp932(std::u16string_view text) { return EncodeCp932(text).bytes; }
+Bytes Ascii(std::string_view text) { return Bytes(text.begin(), text.end()); }
+
+std::string Utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
+struct Ran {
+    int code = -1;
+    std::string err;
+};
+
+// The program is copied beside this test program by the build.
+#ifdef _WIN32
+fs::path CliPath() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return fs::path(self).parent_path() / L"doodlebinder-export.exe";
+}
+
+Ran RunCli(const std::vector<std::string>& args, const fs::path& errFile) {
+    std::wstring line = L"\"" + CliPath().wstring() + L"\"";
+    for (const std::string& arg : args) line += L" \"" + fs::path(std::u8string(arg.begin(), arg.end())).wstring() + L"\"";
+    // A file of its own for each run: under Wine the last run's file may still be held
+    // for a moment after its process has ended.
+    static int runs = 0;
+    const fs::path errPath = errFile.wstring() + std::to_wstring(++runs);
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE err = CreateFileW(errPath.c_str(), GENERIC_WRITE, kShareAll, &inherit, CREATE_ALWAYS, 0, nullptr);
+    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, kShareAll, &inherit, OPEN_EXISTING, 0, nullptr);
+    if (err == INVALID_HANDLE_VALUE || nul == INVALID_HANDLE_VALUE) ADD_FAILURE() << "no standard handles for the run";
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = nul;
+    start.hStdOutput = nul;
+    start.hStdError = err;
+    PROCESS_INFORMATION process{};
+    Ran ran;
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &start,
+                       &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        ran.code = static_cast<int>(code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(err);
+    CloseHandle(nul);
+    const Bytes text = ReadFileBytes(errPath);
+    ran.err.assign(text.begin(), text.end());
+    return ran;
+}
+#else
+fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "doodlebinder-export"; }
+
+Ran RunCli(const std::vector<std::string>& args, const fs::path& errFile) {
+    const std::string program = CliPath().string();
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    Ran ran;
+    const pid_t child = fork();
+    if (child == 0) {
+        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int nul = open("/dev/null", O_RDWR);
+        dup2(nul, 0);
+        dup2(nul, 1);
+        dup2(err, 2);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ran.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const Bytes text = ReadFileBytes(errFile);
+    ran.err.assign(text.begin(), text.end());
+    return ran;
+}
+#endif
+
+Bytes RecordBytes(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, std::u16string_view text) {
+    Bytes bytes = {'D', 'N', 6, weather, mood, place};
+    const Bytes encoded = Cp932(text);
+    bytes.insert(bytes.end(), encoded.begin(), encoded.end());
+    return bytes;
+}
+
+const Bytes kDayPicture = jpegtest::MakeBmp(jpegtest::StrokePicture(264, 160, 8), {.bitCount = 4});
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(data_);
+        fs::create_directories(out_);
+    }
+    Ran Run(std::initializer_list<std::string> args) { return RunCli(args, temp_.path / "stderr.txt"); }
+    std::string Arg(const fs::path& path) const { return Utf8(path); }
+
+    jpegtest::TempFolder temp_;
+    fs::path data_ = temp_.path / "diary";
+    fs::path out_ = temp_.path / "site";
+};
+
+// A record with text that the line breaks and markup reach, a day with only a picture,
+// and a day with neither, from 1 March 2000 back over the leap day.
+TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
+    WriteFileBytes(data_ / "20000301.dbt", RecordBytes(1, 2, 6, u"晴れ\r\n\r\n\r\n<b>&"));
+    WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
+    const fs::path templatePath = temp_.path / "hinagata.html";
+    WriteFileBytes(templatePath, Cp932(u"<title><!year>日記</title>\r\n<!for>\r\n<!year>/<!month>/<!day><!dayofweek>"
+                                       u"<!weather><!status><!place>|<!diary>|<!picture><!next>\r\nend"));
+    const Bytes expected = Cp932(
+        u"<title><!year>日記</title>\r\n"
+        u"\n2000/3/1 <img src=\"fine.gif\" alt=\"晴れ\"><img src=\"blue.gif\" alt=\"ブルー\">TVL|"
+        u"晴れ<br>&nbsp;<br><br><b>&|<!picture>"
+        u"\n2000/2/29 <img src=\"weather.gif\" alt=\"天気\"><img src=\"unknow.gif\" alt=\"体調\"><!place>|"
+        u"日記がありません|<img src=\"20000229.jpg\" alt=\"絵\">\r\n"
+        u"\n2000/2/28 <img src=\"weather.gif\" alt=\"天気\"><img src=\"unknow.gif\" alt=\"体調\"><!place>|"
+        u"日記がありません|<!picture>"
+        u"\nend");
+
+    const Ran ran = Run({"html", "--data", Arg(data_), "--template", Arg(templatePath), "--out",
+                         Arg(out_ / "index.html"), "--from", "2000-03-01", "--days", "3", "--jpeg"});
+    ASSERT_EQ(ran.code, 0) << ran.err;
+    EXPECT_EQ(ran.err, "") << "no progress bar and no chatter when stderr is a file";
+    EXPECT_EQ(ReadFileBytes(out_ / "index.html"), expected);
+
+    // The portable export the dialog runs, with the same inputs.
+    struct Quiet : HtmlExportHost {
+        void ShowMessage(HtmlExportMessage) override {}
+        bool ConfirmOverwrite() override { return false; }
+    } quiet;
+    HtmlExportRun run{data_, {2000, 3, 1, 3}, 3, templatePath, temp_.path / "portable.html", true};
+    ASSERT_EQ(ExportHtmlFile(run, quiet), HtmlExportResult::Written);
+    EXPECT_EQ(ReadFileBytes(run.outputPath), expected);
+
+#ifdef _WIN32
+    // And the dialog's own call, message boxes and all (the "saved" box is answered).
+    g_shell.dataFolder = data_.u16string();
+    g_shell.mainWindow = CreateWindowExW(0, L"STATIC", L"Doodlebinder", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                         nullptr, GetModuleHandleW(nullptr), nullptr);
+    HHOOK hook = SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (code == HCBT_ACTIVATE) PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    const fs::path dialogOutput = temp_.path / "dialog.html";
+    EXPECT_EQ(ExportHtmlDiary({2000, 3, 1, 3}, 3, templatePath.u16string(), dialogOutput.u16string(),
+                              g_shell.mainWindow, true),
+              0);
+    UnhookWindowsHookEx(hook);
+    DestroyWindow(g_shell.mainWindow);
+    EXPECT_EQ(ReadFileBytes(dialogOutput), expected);
+#endif
+
+    // The one day with a picture, converted beside the document as the diary converts it.
+    std::vector<fs::path> written;
+    for (const auto& entry : fs::directory_iterator(out_)) written.push_back(entry.path().filename());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<fs::path>{"20000229.jpg", "index.html"}));
+    jpegtest::RecordingHost host;
+    const fs::path programJpeg = temp_.path / "program.jpg";
+    ASSERT_EQ(jpeg::ConvertBmpToJpeg((data_ / "20000229.bmp").u16string().c_str(), programJpeg.u16string().c_str(), host),
+              1);
+    const Bytes jpegBytes = ReadFileBytes(programJpeg);
+    EXPECT_EQ(jpegBytes.size(), 17870u);
+    EXPECT_EQ(ReadFileBytes(out_ / "20000229.jpg"), jpegBytes);
+
+    // The jpeg command gives the same bytes.
+    ASSERT_EQ(Run({"jpeg", Arg(data_ / "20000229.bmp"), Arg(temp_.path / "one.jpg")}).code, 0);
+    EXPECT_EQ(ReadFileBytes(temp_.path / "one.jpg"), jpegBytes);
+
+#ifndef _WIN32
+    // On a terminal the conversion shows its bar; `script` gives the program one.
+    if (std::system("script --version >/dev/null 2>&1") == 0) {
+        const std::string command = "script -qec '" + CliPath().string() + " html --data " + Arg(data_) +
+                                    " --template " + Arg(templatePath) + " --out " + Arg(out_ / "index.html") +
+                                    " --from 2000-03-01 --days 3 --jpeg --yes' /dev/null > " +
+                                    Arg(temp_.path / "terminal.txt");
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        const Bytes shown = ReadFileBytes(temp_.path / "terminal.txt");
+        const std::string text(shown.begin(), shown.end());
+        EXPECT_NE(text.find("] 0/1 CONVERTING:20000229.bmp->20000229.jpg"), std::string::npos) << text;
+        EXPECT_NE(text.find("] 1/1 DONE:20000229.bmp->20000229.jpg"), std::string::npos) << text;
+    }
+#endif
+}
+
+TEST_F(Cli, EveryExitCodeWithItsCause) {
+    const fs::path templatePath = temp_.path / "hinagata.html";
+    const fs::path document = out_ / "index.html";
+    const Bytes kOld = Ascii("the document of last night");
+    const std::string data = Arg(data_), templ = Arg(templatePath), out = Arg(document);
+    WriteFileBytes(data_ / "20000301.bmp", Ascii("not a bitmap"));
+    WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
+
+    struct Case {
+        const char* name;
+        const char* templateText;  // nullptr: no template file
+        bool oldDocument;
+        std::vector<std::string> args;
+        int code;
+        const char* cause;       // in stderr
+        const char* document;    // afterwards; nullptr: as before (absent or the old one)
+    };
+    const std::string loop = "<!for> <!year>-<!month>-<!day>;<!next> end";
+    const Case cases[] = {
+        {"across a year end", loop.c_str(), false,
+         {"html", "--data", data, "--template", templ, "--out", out, "--from", "2001-01-01", "--days", "2"}, 0, "",
+         "2001-1-1;2000-12-31;end"},
+        {"no overwrite without --yes", loop.c_str(), true,
+         {"html", "--data", data, "--template", templ, "--out", out, "--from", "2001-01-01"}, 3, "give --yes", nullptr},
+        {"overwritten with --yes", loop.c_str(), true,
+         {"html", "--data", data, "--template", templ, "--out", out, "--from", "2001-01-01", "--days", "1", "--yes"},
+         0, "", "2001-1-1;end"},
+        {"no loop marker", "<html>", true, {"html", "--data", data, "--template", templ, "--out", out, "--yes"}, 1,
+         "lacks a loop marker", nullptr},
+        {"markers in the wrong order", "<!next> <!for> ", false,
+         {"html", "--data", data, "--template", templ, "--out", out}, 2, "<!next> before <!for>", nullptr},
+        {"no template", nullptr, true, {"html", "--data", data, "--template", templ, "--out", out, "--yes"}, 3,
+         "cannot read the template [No template  ]", nullptr},
+        {"document over its template", loop.c_str(), false,
+         {"html", "--data", data, "--template", templ, "--out", templ, "--yes"}, 3, "cannot write the document",
+         nullptr},
+        {"no folder for the document", loop.c_str(), false,
+         {"html", "--data", data, "--template", templ, "--out", Arg(out_ / "missing" / "index.html")}, 3,
+         "cannot write the document", nullptr},
+        {"no data folder", loop.c_str(), false,
+         {"html", "--data", Arg(temp_.path / "missing"), "--template", templ, "--out", out}, 3,
+         "cannot read the data folder", nullptr},
+        {"a picture refused", loop.c_str(), false,
+         {"html", "--data", data, "--template", templ, "--out", out, "--from", "2000-03-01", "--days", "2", "--jpeg"},
+         4, "20000301.bmp: cannot read the bitmap", "2000-3-1;2000-2-29;end"},
+        {"a bitmap refused by the jpeg command", nullptr, false,
+         {"jpeg", Arg(data_ / "20000301.bmp"), Arg(out_ / "20000301.jpg")}, 3, "20000301.bmp: cannot read the bitmap", nullptr},
+        {"no command", nullptr, false, {}, 64, "subcommand", nullptr},
+        {"unknown command", nullptr, false, {"pdf"}, 64, "--help", nullptr},
+        {"html without its files", nullptr, false, {"html", "--data", data}, 64, "--template", nullptr},
+        {"no days", loop.c_str(), false, {"html", "--data", data, "--template", templ, "--out", out, "--days", "0"},
+         64, "--days", nullptr},
+        {"days not a number", loop.c_str(), false,
+         {"html", "--data", data, "--template", templ, "--out", out, "--days", "x3"}, 64, "--days", nullptr},
+        {"a day the calendar lacks", loop.c_str(), false,
+         {"html", "--data", data, "--template", templ, "--out", out, "--from", "1900-02-29"}, 64, "--from", nullptr},
+        {"unknown option", loop.c_str(), false,
+         {"html", "--data", data, "--template", templ, "--out", out, "--colour"}, 64, "--colour", nullptr},
+        {"jpeg with one path", nullptr, false, {"jpeg", Arg(data_ / "20000229.bmp")}, 64, "OUT.jpg", nullptr},
+        {"help", nullptr, false, {"--help"}, 0, "", nullptr},
+        {"version", nullptr, false, {"--version"}, 0, "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(templatePath);
+        fs::remove_all(out_);
+        fs::create_directories(out_);
+        if (c.templateText) WriteFileBytes(templatePath, Ascii(c.templateText));
+        if (c.oldDocument) WriteFileBytes(document, kOld);
+
+        const Ran ran = RunCli(c.args, temp_.path / "stderr.txt");
+        EXPECT_EQ(ran.code, c.code) << ran.err;
+        EXPECT_NE(ran.err.find(c.cause), std::string::npos) << ran.err;
+        if (c.document) {
+            EXPECT_EQ(ReadFileBytes(document), Ascii(c.document));
+        } else {
+            EXPECT_EQ(fs::exists(document), c.oldDocument);
+            if (c.oldDocument) EXPECT_EQ(ReadFileBytes(document), kOld);
+        }
+        if (c.templateText) EXPECT_EQ(ReadFileBytes(templatePath), Ascii(c.templateText)) << "the template is kept";
+        // Only the good picture of the refused-picture run is ever converted.
+        EXPECT_FALSE(fs::exists(out_ / "20000301.jpg"));
+        for (const auto& entry : fs::directory_iterator(out_)) {
+            const fs::path name = entry.path().filename();
+            EXPECT_TRUE(name == "index.html" || name == "20000229.jpg") << Utf8(name) << " left behind";
+        }
+    }
+}
+
+TEST(CliText, DaysAndProgressBars) {
+    struct DayCase {
+        const char* text;
+        bool valid;
+        DayKey day;
+    };
+    const DayCase days[] = {
+        {"2000-03-01", true, {2000, 3, 1, 3}},   {"2000-02-29", true, {2000, 2, 29, 2}},
+        {"2001-01-01", true, {2001, 1, 1, 1}},   {"1999-12-26", true, {1999, 12, 26, 0}},
+        {"2024-11-30", true, {2024, 11, 30, 6}}, {"1900-02-29", false, {}},
+        {"2000-13-01", false, {}},               {"2000-00-10", false, {}},
+        {"2000-04-31", false, {}},               {"2000-3-1", false, {}},
+        {"20000301", false, {}},                 {"2000/03/01", false, {}},
+        {"+200-03-01", false, {}},               {"2000-03-01x", false, {}},
+        {"", false, {}},
+    };
+    for (const DayCase& c : days) {
+        const std::optional<DayKey> day = ParseDayArgument(c.text);
+        ASSERT_EQ(day.has_value(), c.valid) << c.text;
+        if (!day) continue;
+        EXPECT_EQ(day->year, c.day.year) << c.text;
+        EXPECT_EQ(day->month, c.day.month) << c.text;
+        EXPECT_EQ(day->day, c.day.day) << c.text;
+        EXPECT_EQ(day->dayOfWeek, c.day.dayOfWeek) << c.text;
+    }
+
+    EXPECT_EQ(ProgressBar(0, 4, 8), "[--------] 0/4");
+    EXPECT_EQ(ProgressBar(3, 4, 8), "[######--] 3/4");
+    EXPECT_EQ(ProgressBar(4, 4, 8), "[########] 4/4");
+    EXPECT_EQ(ProgressBar(1, 3, 10), "[###-------] 1/3");
+    EXPECT_EQ(ProgressBar(0, 0, 4), "[####] 0/0");
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+// The calendar's bold days: which names in the data folder count as a day's page, and
+// the month masks across a month and a year boundary.
+#include "pages_in_folder.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(PagesInFolder, NamesThatAreAndAreNotADaysPage) {
+    struct Case {
+        const char* name;
+        std::int32_t day;
+    };
+    constexpr Case kCases[] = {
+        {"20000229.dbt", 20000229}, {"20000229.bmp", 20000229}, {"19991231.BMP", 19991231},
+        {"20010101.Dbt", 20010101}, {"20000230.bmp", 0},        {"19000229.dbt", 0},
+        {"20001300.bmp", 0},        {"20000100.bmp", 0},        {"20000101.jpg", 0},
+        {"20000101.bmpx", 0},       {"2000010.bmp", 0},         {"x20000101.bmp", 0},
+        {"2000-1-1.bmp", 0},        {"20000101bmp", 0},         {"20000101.dbt~", 0},
+        {"DoodBind.exe", 0},
+    };
+    for (const Case& c : kCases) EXPECT_EQ(DayOfPageFileName(c.name), c.day) << c.name;
+}
+
+class PagesFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("doodle-pages-" + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    void Touch(const char* name) { std::ofstream(folder_ / name) << "x"; }
+    fs::path folder_;
+};
+
+TEST_F(PagesFolder, BoldDaysAcrossAMonthAndAYearBoundary) {
+    for (const char* name : {"19991130.dbt", "19991201.bmp", "19991231.dbt", "19991231.bmp", "20000101.dbt",
+                             "20000131.bmp", "20000201.dbt", "20000229.bmp", "20000301.dbt", "mydiary.html",
+                             "20000115.jpg", "20000230.dbt"}) {
+        Touch(name);
+    }
+    fs::create_directory(folder_ / "20000110.bmp");  // a folder is no picture
+    fs::create_directory(folder_ / "19991215");
+    std::ofstream(folder_ / "19991215" / "19991215.dbt") << "x";  // pages are not looked for below
+
+    const DaysWithPages days = ListDaysWithPages(folder_);
+    EXPECT_EQ(days, (DaysWithPages{19991130, 19991201, 19991231, 20000101, 20000131, 20000201, 20000229, 20000301}));
+
+    // December to February, as a calendar showing three months asks for them.
+    EXPECT_EQ(MonthPageMasks(days, 1999, 12, 3),
+              (std::vector<std::uint32_t>{1u << 0 | 1u << 30, 1u << 0 | 1u << 30, 1u << 0 | 1u << 28}));
+    EXPECT_EQ(MonthPageMasks(days, 1999, 11, 1), (std::vector<std::uint32_t>{1u << 29}));
+    EXPECT_EQ(MonthPageMasks(days, 2000, 4, 2), (std::vector<std::uint32_t>{0, 0}));
+    EXPECT_TRUE(MonthPageMasks(days, 2000, 1, 0).empty());
+
+    EXPECT_TRUE(ListDaysWithPages(folder_ / "missing").empty());
+    EXPECT_TRUE(ListDaysWithPages(folder_ / "mydiary.html").empty());
+}
+
+}  // namespace
