@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/file_read.h"
 #include "program_harness.h"
 #include "shell_state.h"
 #include "startup.h"
@@ -127,3 +128,9 @@ void ClickAt(POINT screen) {
 }
 
 POINT CentreOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
+    std::vector<std::uint8_t> bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
+}

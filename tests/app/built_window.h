@@ -13,6 +13,7 @@ HWND BuildWindowOnce();
 // Every WM_COMMAND the main window was given, oldest first; tests clear it as they like.
 extern std::vector<WPARAM> g_commandsSeen;
 
+#include <cstdint>
 #include <filesystem>
 #include <initializer_list>
 #include <optional>
@@ -36,6 +37,9 @@ private:
     std::wstring seen_;
     std::thread thread_;
 };
+
+// The whole file, or nothing when it cannot be read.
+std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path);
 
 // Folders made by tests/app/with_troubled_folders.sh, named in the environment:
 // "DOODLE_FULL_FOLDER" (a tiny file system) and "DOODLE_READONLY_FOLDER" (a read-only

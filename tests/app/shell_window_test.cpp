@@ -39,11 +39,6 @@ OpenedMenu MenuOfTap(int x, int y) {
     return WatchForMenu(300, [x, y] { Tap(x, y); });
 }
 
-std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 class Shell : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -176,7 +171,7 @@ TEST_F(Shell, WithPictureSavingOffADayChangeLeavesTheBmp) {
     SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_SAVE_PICTURE, 0);
     ASSERT_FALSE(g_page.savePicture);
     SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_NEXT_DAY, 0);
-    EXPECT_EQ(ReadBytes(bmp), black);
+    EXPECT_EQ(FileBytes(bmp), black);
 
     SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_SAVE_PICTURE, 0);
     SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_PREVIOUS_DAY, 0);
@@ -287,7 +282,7 @@ TEST_F(Shell, HelpWithoutAViewerWritesThePageAndTells) {
     worker.join();
     EXPECT_EQ(seen.messages, L"Err|PEGHELP.EXEの起動にjjjました\nErr|PEGHELP.EXEの起動にjjjました\n");
     EXPECT_TRUE(seen.stillOpen);
-    EXPECT_EQ(ReadBytes(folder_.Path() / L"DoodBind.htp"), HelpPageBytes());
+    EXPECT_EQ(FileBytes(folder_.Path() / L"DoodBind.htp"), HelpPageBytes());
 }
 
 TEST_F(Shell, HelpStartsTheViewerBesideTheProgramOnThePage) {
@@ -299,7 +294,7 @@ TEST_F(Shell, HelpStartsTheViewerBesideTheProgramOnThePage) {
     EXPECT_EQ(seen.messages, L"");
     fs::path report = folder_.Path() / L"command-line.txt";
     for (int tries = 0; tries < 100 && !fs::exists(report); ++tries) Sleep(50);
-    std::vector<std::uint8_t> bytes = ReadBytes(report);
+    std::vector<std::uint8_t> bytes = FileBytes(report);
     std::wstring commandLine(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
     std::wstring folder = folder_.Path().wstring();
     EXPECT_EQ(commandLine, L"\"" + folder + L"\\peghelp.exe\" \"" + folder + L"\\DoodBind.htp\"");

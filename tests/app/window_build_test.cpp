@@ -282,32 +282,6 @@ TEST(Build640x480, MenuBarItems) {
     ExpectMenu(GetMenu(g_shell.mainWindow), kMenuBar);
 }
 
-TEST(Build640x480, CommandBarButtons) {
-    ASSERT_NE(BuildWindowOnce(), nullptr);
-    struct Button {
-        int image, command;
-        BYTE state, style;
-    };
-    const Button expected[] = {
-        {0, 0, 0, TBSTYLE_SEP},
-        {0, IDM_COLOUR_BUTTON, TBSTATE_ENABLED, TBSTYLE_BUTTON},
-        {1, IDM_WIDTH_BUTTON, TBSTATE_ENABLED, TBSTYLE_BUTTON},
-        {2, IDM_PEN_TYPE_BUTTON, TBSTATE_ENABLED, TBSTYLE_BUTTON},
-        {0, 0, 0, TBSTYLE_SEP},
-        {3, IDM_RULED_LINES, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTYLE_BUTTON},
-    };
-    ASSERT_EQ(SendMessageW(g_shell.commandBar, TB_BUTTONCOUNT, 0, 0), 6);
-    for (int i = 0; i < 6; ++i) {
-        TBBUTTON button{};
-        ASSERT_TRUE(SendMessageW(g_shell.commandBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)));
-        EXPECT_EQ(button.idCommand, expected[i].command) << "button " << i;
-        EXPECT_EQ(button.fsStyle & TBSTYLE_SEP, expected[i].style & TBSTYLE_SEP) << "button " << i;
-        if (expected[i].style == TBSTYLE_SEP) continue;
-        EXPECT_EQ(button.iBitmap, expected[i].image) << "button " << i;
-        EXPECT_EQ(button.fsState & (TBSTATE_ENABLED | TBSTATE_CHECKED), expected[i].state) << "button " << i;
-    }
-}
-
 // A click on each button reaches the window as its command with high word 0; the three
 // menu buttons open their pop-ups at (247, t), (276, t) and (305, t).
 TEST(Build640x480, CommandBarButtonsSendTheirCommands) {

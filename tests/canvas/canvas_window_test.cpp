@@ -331,10 +331,20 @@ TEST_F(Canvas, UnreadablePictureIsNotDeletedByAVisit) {
 
 // ---------------------------------------------------------------- folders that refuse
 
-std::vector<fs::path> FilesIn(const fs::path& folder) {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path().filename());
-    return files;
+// A save that the folder refuses: the user is told, the day's old file keeps its bytes,
+// and the folder holds only `expected` (sorted), no part of a new file.
+void ExpectSaveRefused(const fs::path& day, const std::vector<std::uint8_t>& old,
+                       const std::vector<fs::path>& expected) {
+    {
+        MessageBoxAnswer answer;
+        EXPECT_FALSE(SaveCanvasImage(day.c_str()));
+        EXPECT_EQ(answer.Seen(), L"Err|12345678901");
+    }
+    EXPECT_EQ(jpegtest::ReadFileBytes(day), old);
+    std::vector<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(day.parent_path())) left.push_back(entry.path().filename());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, expected);
 }
 
 TEST_F(Canvas, ReadOnlyFolderKeepsTheOldPictureAndTellsTheUser) {
@@ -344,24 +354,11 @@ TEST_F(Canvas, ReadOnlyFolderKeepsTheOldPictureAndTellsTheUser) {
     std::vector<std::uint8_t> old = jpegtest::ReadFileBytes(day);
     ASSERT_FALSE(old.empty());
 
+    const std::vector<fs::path> files = {L"20261206.bmp", L"20261206.dbt"};
     Stroke({{400, T() + 60}, {500, T() + 90}});
-    {
-        MessageBoxAnswer answer;
-        EXPECT_FALSE(SaveCanvasImage(day.c_str()));
-        EXPECT_EQ(answer.Seen(), L"Err|12345678901");
-    }
-    EXPECT_EQ(jpegtest::ReadFileBytes(day), old);
-
+    ExpectSaveRefused(day, old, files);
     WhitenFrame();   // a blank page whose old file cannot be deleted
-    {
-        MessageBoxAnswer answer;
-        EXPECT_FALSE(SaveCanvasImage(day.c_str()));
-        EXPECT_EQ(answer.Seen(), L"Err|12345678901");
-    }
-    EXPECT_EQ(jpegtest::ReadFileBytes(day), old);
-    std::vector<fs::path> left = FilesIn(*folder);
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<fs::path>{L"20261206.bmp", L"20261206.dbt"}));
+    ExpectSaveRefused(day, old, files);
 }
 
 TEST_F(Canvas, FullDiskKeepsTheOldPictureAndLeavesNoPart) {
@@ -383,15 +380,7 @@ TEST_F(Canvas, FullDiskKeepsTheOldPictureAndLeavesNoPart) {
     CloseHandle(file);
 
     Stroke({{350, T() + 150}, {590, T() + 30}});
-    {
-        MessageBoxAnswer answer;
-        EXPECT_FALSE(SaveCanvasImage(day.c_str()));
-        EXPECT_EQ(answer.Seen(), L"Err|12345678901");
-    }
-    EXPECT_EQ(jpegtest::ReadFileBytes(day), old);
-    std::vector<fs::path> left = FilesIn(*folder);
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<fs::path>{L"20261206.bmp", L"filler"}));
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"filler"});
     fs::remove(filler);
 }
 

@@ -63,15 +63,4 @@ TEST(HelpLayout, RulesSpanTheWidthInABandOfTheirOwn) {
     EXPECT_EQ(layout.height, 66);
 }
 
-TEST(HelpLayout, ANarrowerWindowMakesATallerPage) {
-    const std::u16string_view html = u"Tap in extreme top left for system menu or Alt+M";
-    int previous = 0;
-    for (int width : {1000, 400, 200, 100, 30}) {
-        int height = LayOut(html, width).height;
-        EXPECT_GE(height, previous) << "width " << width;
-        previous = height;
-    }
-    EXPECT_EQ(LayOut(html, 1000).height, 30);
-}
-
 }  // namespace

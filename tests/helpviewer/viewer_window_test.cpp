@@ -213,22 +213,6 @@ TEST(HelpViewer, ShowsAJapanesePageNamedTheHandheldWay) {
     EXPECT_EQ(viewer.WaitForExit(), 0u);
 }
 
-TEST(HelpViewer, WrapsAgainWhenResizedWithAScrollBarWhenNeeded) {
-    TemporaryFolder folder(L"help viewer");
-    const fs::path page = folder.Path() / L"DoodBind.htp";
-    ASSERT_TRUE(WritePageAsTheDiaryDoes(page, DiaryHelpPageBytes()));
-    Viewer viewer(Quoted(ViewerPath()) + L" " + Quoted(page));
-    HWND frame = viewer.WaitForWindow(kHelpFrameClass);
-    ASSERT_TRUE(frame);
-    HWND view = PageView(frame);
-    EXPECT_TRUE(WaitForScrollBar(view, false));
-    constexpr UINT kResizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(frame, nullptr, 0, 0, 180, 200, kResizeOnly);
-    EXPECT_TRUE(WaitForScrollBar(view, true)) << "the wrapped page is taller than the window";
-    SetWindowPos(frame, nullptr, 0, 0, 700, 400, kResizeOnly);
-    EXPECT_TRUE(WaitForScrollBar(view, false));
-}
-
 struct FailedStart {
     const wchar_t* name;
     std::wstring commandLine;

@@ -26,11 +26,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 void WritePicture(const fs::path& path, std::uint8_t fill) {
@@ -203,7 +198,7 @@ TEST_F(HtmlDialog, OkWritesTheDocumentAndTheJpegsBesideIt) {
     EXPECT_NE(html.find("20000304.jpg"), std::string::npos);
 
     for (const char* name : {"20000304.jpg", "20000301.jpg"}) {
-        Bytes jpeg = ReadBytes(data_ / "web" / name);
+        Bytes jpeg = FileBytes(data_ / "web" / name);
         ASSERT_GT(jpeg.size(), 623u) << name;
         EXPECT_EQ(jpeg[0], 0xFF);
         EXPECT_EQ(jpeg[1], 0xD8);

@@ -116,24 +116,6 @@ TEST(BmpReader, ARefusalBeforeTheHeaderKeepsTheEarlierBitmap) {
     EXPECT_EQ(GetBmpSize(image).height, 160);
 }
 
-TEST(BmpReader, DayPictureGeometryAndPlanes) {
-    const Picture picture = StrokePicture(264, 160, 1);
-    const auto file = MakeBmp(picture, {.bitCount = 4});
-    ASSERT_EQ(file.size(), 21238u);
-    RecordingHost host;
-    BmpImage image;
-    ASSERT_EQ(LoadBmp(image, file, host), 1);
-    EXPECT_EQ(image.infoBlock.size(), 104u);
-    EXPECT_EQ(image.colourCount, 16);
-    EXPECT_EQ(image.stride, 132u);
-    std::vector<uint8_t> r(264 * 160), g(r.size()), b(r.size());
-    ASSERT_EQ(ExtractPlanes(image, r, g, b, host), 1);
-    EXPECT_EQ(r, picture.Plane(0));
-    EXPECT_EQ(g, picture.Plane(1));
-    EXPECT_EQ(b, picture.Plane(2));
-    EXPECT_TRUE(host.messages.empty());
-}
-
 TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     struct Layout { const char* what; BmpLayout layout; };
     const Layout layouts[] = {
