@@ -3,9 +3,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
 #include <string>
 
 #include "app/shell_state.h"
@@ -13,8 +10,10 @@
 #include "canvas/picture_file.h"
 #include "canvas/stroke_geometry.h"
 #include "daystore/record.h"
+#include "platform/file_read.h"
 #include "platform/file_write.h"
 #include "platform/wide_text.h"
+#include "platform/window_text.h"
 
 PageState g_page;
 
@@ -25,20 +24,6 @@ constexpr wchar_t kCutQuestion[] =
 constexpr wchar_t kWriteError[] = L"ファイル書き込みエラーが発生しました";
 constexpr wchar_t kReplacedCharacters[] = L"Some characters could not be saved and were replaced by \"?\".";
 
-std::u16string TextBoxText() {
-    int length = GetWindowTextLengthW(g_shell.textBox);
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    int copied = GetWindowTextW(g_shell.textBox, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
-std::optional<std::vector<std::uint8_t>> ReadRecordFile(const std::u16string& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    if (!file) return std::nullopt;
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 int Message(const wchar_t* text, const wchar_t* caption, UINT flags) {
     return MessageBoxW(g_shell.mainWindow, text, caption, flags);
 }
@@ -46,7 +31,7 @@ int Message(const wchar_t* text, const wchar_t* caption, UINT flags) {
 }  // namespace
 
 bool SaveDay() {
-    std::u16string text = TextBoxText();
+    std::u16string text = ReadWindowText(g_shell.textBox);
     DayFilePair paths = DayFileNames(g_shell.dataFolder, g_page.currentDay);
 
     bool pictureStored = true;
@@ -81,8 +66,9 @@ void LoadDay() {
     DayFilePair paths = DayFileNames(g_shell.dataFolder, g_page.currentDay);
     DayRecord record;
     g_page.recordOnDisk = false;
-    if (std::optional<std::vector<std::uint8_t>> bytes = ReadRecordFile(paths.record)) {
-        if (ParseRecord(*bytes, record) == RecordStatus::Ok) {
+    // A record that cannot be opened is a day without one.
+    if (std::vector<std::uint8_t> bytes; ReadWholeFile(std::filesystem::path(paths.record), bytes)) {
+        if (ParseRecord(bytes, record) == RecordStatus::Ok) {
             g_page.recordOnDisk = true;
         } else {
             Message(L"78787878787", L"Err", MB_ICONEXCLAMATION);

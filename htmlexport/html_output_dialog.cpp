@@ -13,6 +13,7 @@
 #include "picture_run.h"
 #include "platform/dialog_template.h"
 #include "platform/wide_text.h"
+#include "platform/window_text.h"
 
 namespace {
 
@@ -22,17 +23,9 @@ constexpr wchar_t kTemplateFilter[] = L"HTML(*.html,*.htm)    \0*.html;*.htm\0Al
 // The template chooser offers the file chosen last, for as long as the program runs.
 std::wstring g_chosenTemplate;
 
-std::u16string ItemText(HWND dialog, int id) {
-    HWND item = GetDlgItem(dialog, id);
-    int length = GetWindowTextLengthW(item);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(item, text.data(), length + 1)));
-    return FromWide(text.data(), text.size());
-}
-
 // A bare file name is taken inside the data folder.
 std::u16string ResolvedItemPath(HWND dialog, int id) {
-    return ResolveExportPath(std::filesystem::path(g_shell.dataFolder), std::filesystem::path(ItemText(dialog, id)))
+    return ResolveExportPath(std::filesystem::path(g_shell.dataFolder), std::filesystem::path(ReadWindowText(GetDlgItem(dialog, id))))
         .u16string();
 }
 
