@@ -1,19 +1,28 @@
-// Whole conversions as the user runs them: one process turns one BMP file
-// into one JPEG file. Our console program and libjpeg-turbo's cjpeg get the
-// same input; each run reports the child's processor time and its peak
-// resident memory.
+// Whole runs of the console program as the user makes them, each in a
+// child process that reports its processor time and its peak resident
+// memory:
+// - one BMP file into one JPEG file, ours beside libjpeg-turbo's cjpeg on
+//   the same input;
+// - a diary of N days, every day with a record and none with a picture,
+//   written into one HTML document from a template, for each N given.
 //
-//   process_bench --export=PROGRAM --cjpeg=PROGRAM --work=DIR IN.bmp... [benchmark flags]
+//   process_bench --export=PROGRAM [--cjpeg=PROGRAM] --work=DIR [--template=FILE --days=N,N...]
+//                 [IN.bmp...] [benchmark flags]
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include "daystore/calendar.h"
+#include "daystore/record.h"
 
 extern char** environ;
 
@@ -55,11 +64,37 @@ void RunConversion(benchmark::State& state, std::vector<std::string> command) {
     state.counters["peak_kb"] = static_cast<double>(peak);
 }
 
+// The last day of every diary made here; the run counts back from it.
+constexpr DayKey kLastDay{2026, 12, 31, 4};
+
+// N days of records ending on kLastDay, each with a few lines of Japanese
+// text and its own weather, mood and place, as a diary written every day.
+// Made once per folder: a folder that already holds the last day is kept.
+bool MakeDiary(const std::filesystem::path& folder, int days) {
+    std::filesystem::create_directories(folder);
+    if (std::filesystem::exists(folder / DayFileName(kLastDay, u"dbt"))) return true;
+    DayKey day = kLastDay;
+    for (int n = 0; n < days; ++n, PreviousDay(day)) {
+        DayRecord record;
+        record.weather = static_cast<uint8_t>(n % 6);
+        record.mood = static_cast<uint8_t>((n / 6) % 6);
+        record.place = n % 9 == 8 ? 255 : static_cast<uint8_t>(n % 9);
+        record.text = u"今日は公園まで歩いた。\r\n桜がきれいで、写真を何枚も撮った。\r\n";
+        for (const char c : std::to_string(n)) record.text += static_cast<char16_t>(c);
+        record.text += u" <b>&</b> \"quotes\"";
+        const RecordBytes bytes = SerializeRecord(record);
+        std::ofstream out(folder / DayFileName(day, u"dbt"), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.bytes.data()), static_cast<std::streamsize>(bytes.bytes.size()));
+        if (!out) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    std::string exporter, cjpeg;
+    std::string exporter, cjpeg, htmlTemplate, dayCounts;
     std::filesystem::path work = ".";
     std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
@@ -67,6 +102,8 @@ int main(int argc, char** argv) {
         if (a.starts_with("--export=")) exporter = a.substr(9);
         else if (a.starts_with("--cjpeg=")) cjpeg = a.substr(8);
         else if (a.starts_with("--work=")) work = a.substr(7);
+        else if (a.starts_with("--template=")) htmlTemplate = a.substr(11);
+        else if (a.starts_with("--days=")) dayCounts = a.substr(7);
         else inputs.emplace_back(a);
     }
     for (const auto& in : inputs) {
@@ -86,6 +123,25 @@ int main(int argc, char** argv) {
                                                                   theirs, in.string()})
                 ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
         }
+    }
+    for (size_t at = 0; !exporter.empty() && !htmlTemplate.empty() && at < dayCounts.size();) {
+        size_t comma = dayCounts.find(',', at);
+        if (comma == std::string::npos) comma = dayCounts.size();
+        const std::string days = dayCounts.substr(at, comma - at);
+        at = comma + 1;
+        const std::filesystem::path diary = work / ("diary-" + days);
+        if (!MakeDiary(diary, std::stoi(days))) {
+            fprintf(stderr, "process_bench: cannot make the diary in %s\n", diary.string().c_str());
+            return 1;
+        }
+        const std::string from = std::to_string(kLastDay.year) + "-" + std::to_string(kLastDay.month) + "-" +
+                                 std::to_string(kLastDay.day);
+        benchmark::RegisterBenchmark(("Html/" + days).c_str(), RunConversion,
+                                     std::vector<std::string>{exporter, "html", "--data", diary.string(),
+                                                              "--template", htmlTemplate, "--out",
+                                                              (work / ("diary-" + days + ".html")).string(),
+                                                              "--from", from, "--days", days, "--yes"})
+            ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
