@@ -88,6 +88,19 @@ bool CreateMainWindow(HINSTANCE instance, int showCommand) {
     return true;
 }
 
+bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showCommand) {
+    g_shell.dataFolder = ReadDataFolder();
+    g_shell.instance = instance;
+    g_shell.backgroundBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+
+    if (!ChooseWindowLayout()) return false;
+    if (!previousInstance && !RegisterMainWindowClass(instance)) return false;
+    if (!CreateMainWindow(instance, showCommand)) return false;
+
+    g_shell.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    return true;
+}
+
 int RunMessageLoop() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0)) {

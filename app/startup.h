@@ -10,3 +10,7 @@ bool ChooseWindowLayout();
 ATOM RegisterMainWindowClass(HINSTANCE instance);
 bool CreateMainWindow(HINSTANCE instance, int showCommand);
 int RunMessageLoop();
+
+// Everything before the message loop: the data folder, the layout, the window class,
+// the main window and the accelerators. False when the program is not to run.
+bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showCommand);

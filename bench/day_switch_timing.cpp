@@ -1,0 +1,128 @@
+// The diary program with a clock around every change of day. It gives the days
+// before today a page each where the data folder has none (a few lines of text
+// and a drawing), steps back through them and forward again as the arrows do,
+// several times over, and times each step with QueryPerformanceCounter: the save
+// of the page on show, the load of the next one and the repaint of the window.
+// Then, on one of those pages, it times the save and the load on their own. The
+// times go to "day-switch-times.txt" in the data folder; then the program ends.
+// Run it from a folder of its own: the pages it makes are real day files.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/shell_state.h"
+#include "app/startup.h"
+#include "canvas/picture_bytes.h"
+#include "daystore/navigation.h"
+#include "daystore/page.h"
+#include "daystore/record.h"
+#include "daystore/today.h"
+#include "platform/file_write.h"
+
+namespace {
+
+constexpr int kPages = 30;   // days before today with a page
+constexpr int kRounds = 3;   // back through them and forward again, this many times
+
+// A page like a user's: three lines of text and a few strokes of colour.
+bool WritePage(const std::u16string& folder, const DayKey& day, int n) {
+    DayRecord record;
+    record.weather = static_cast<uint8_t>(1 + n % 5);
+    record.mood = static_cast<uint8_t>(n % 6);
+    record.place = static_cast<uint8_t>(n % 8);
+    record.text = u"今日は公園まで歩いた。\r\n桜がきれいで、写真を何枚も撮った。\r\n夜は早く寝た。";
+    std::vector<uint8_t> pixels(kPicturePixelBytes, 0xFF);
+    for (int stroke = 0; stroke < 6; ++stroke) {
+        const auto colour = static_cast<uint8_t>((n + stroke) % 15);
+        for (int x = 10; x < kPictureWidth - 10; ++x) {
+            const int y = (20 + 23 * stroke + x * (stroke + n % 3) / 7) % (kPictureHeight - 4);
+            for (int dy = 0; dy < 3; ++dy) SetPicturePixel(pixels, x, y + dy, colour);
+        }
+    }
+    const DayFilePair paths = DayFileNames(folder, day);
+    return WriteFileSafely(std::filesystem::path(paths.record), SerializeRecord(record).bytes) == WriteStatus::Ok &&
+           WriteFileSafely(std::filesystem::path(paths.picture), PictureFileBytes(pixels)) == WriteStatus::Ok;
+}
+
+bool MakePages(const std::u16string& folder) {
+    DayKey day = GetToday();
+    for (int n = 0; n < kPages; ++n) {
+        PreviousDay(day);
+        const DayFilePair paths = DayFileNames(folder, day);
+        const bool present = GetFileAttributesW(reinterpret_cast<const wchar_t*>(paths.record.c_str())) !=
+                             INVALID_FILE_ATTRIBUTES;
+        if (!present && !WritePage(folder, day, n)) return false;
+    }
+    return true;
+}
+
+// Lets the window finish whatever the last action queued, outside the clock.
+void DrainMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// Milliseconds of one action, up to the window painted with its outcome.
+double TimeOne(void (*action)(), double ticksPerMs) {
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    action();
+    RedrawWindow(g_shell.mainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    QueryPerformanceCounter(&end);
+    return static_cast<double>(end.QuadPart - start.QuadPart) / ticksPerMs;
+}
+
+struct Times {
+    std::vector<double> steps, saves, loads;
+};
+
+Times TimeDaySwitches() {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    const double ticksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
+    Times times;
+    const auto measure = [&](std::vector<double>& into, void (*action)()) {
+        DrainMessages();
+        into.push_back(TimeOne(action, ticksPerMs));
+    };
+    for (int round = 0; round < kRounds; ++round) {
+        for (int n = 0; n < kPages; ++n) measure(times.steps, GoPreviousDay);
+        for (int n = 0; n < kPages; ++n) measure(times.steps, GoNextDay);
+    }
+    GoPreviousDay();
+    for (int n = 0; n < kPages; ++n) measure(times.saves, [] { SaveDay(); });
+    for (int n = 0; n < kPages; ++n) measure(times.loads, LoadDay);
+    DrainMessages();
+    return times;
+}
+
+// "NAME_median_ms 1.234" and the like, one line each.
+std::string Summary(const char* name, std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    const auto at = [&](double share) { return times[static_cast<size_t>(share * (times.size() - 1))]; };
+    char text[200];
+    std::snprintf(text, sizeof text, "%s_count %zu\n%s_median_ms %.3f\n%s_p95_ms %.3f\n%s_max_ms %.3f\n", name,
+                  times.size(), name, at(0.5), name, at(0.95), name, times.back());
+    return text;
+}
+
+bool WriteTimes(const std::u16string& folder, const Times& times) {
+    const std::string text = Summary("step", times.steps) + Summary("save", times.saves) + Summary("load", times.loads);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    return WriteFileSafely(std::filesystem::path(folder + u"\\day-switch-times.txt"),
+                           std::span(bytes, text.size())) == WriteStatus::Ok;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, PWSTR, int showCommand) {
+    if (!StartProgram(instance, previousInstance, showCommand)) return 1;
+    if (!MakePages(g_shell.dataFolder)) return 2;
+    return WriteTimes(g_shell.dataFolder, TimeDaySwitches()) ? 0 : 3;
+}
