@@ -79,57 +79,6 @@ void ConvertTile(const Tile& tile, JpegEncoder& encoder) {
     }
 }
 
-// The integer cosine table is symmetric about its middle column, even rows
-// mirrored and odd rows mirrored with the sign turned; rows 0 and 4 have one
-// magnitude, and rows 2 and 6 are antisymmetric within each half. The
-// transform below relies on exactly these properties.
-constexpr bool HasTheSymmetries(const std::array<int32_t, 64>& t) {
-    for (int u = 0; u < 8; ++u)
-        for (int x = 0; x < 4; ++x) {
-            const int32_t mirrored = t[u * 8 + 7 - x];
-            if (mirrored != (u % 2 == 0 ? t[u * 8 + x] : -t[u * 8 + x])) return false;
-        }
-    for (int x = 0; x < 4; ++x) {
-        if (t[x] != t[0]) return false;
-        if (t[32 + x] != (x == 0 || x == 3 ? t[32] : -t[32])) return false;
-    }
-    for (int u : {2, 6})
-        if (t[u * 8 + 3] != -t[u * 8] || t[u * 8 + 2] != -t[u * 8 + 1]) return false;
-    return true;
-}
-static_assert(HasTheSymmetries(kCosineTable));
-
-constexpr int32_t T(int u, int x) { return kCosineTable[u * 8 + x]; }
-
-// out[u] = sum over x of T[u][x] * in[x], with in[x] at in[x * step] and
-// out[u] at out[u * step]. The same integer sum as the plain one, grouped
-// by the symmetries: 22 products instead of 64, and every step exact. The
-// sums and differences of the inputs stay in the input's type: for samples
-// that is 16 bits (at most 4 * 128), which lets the compiler multiply eight
-// columns at a time into 32-bit products.
-template <typename Sample>
-inline void Transform8(const Sample* in, int32_t* out, int step) {
-    Sample sum[4], diff[4];
-    for (int x = 0; x < 4; ++x) {
-        sum[x] = static_cast<Sample>(in[x * step] + in[(7 - x) * step]);
-        diff[x] = static_cast<Sample>(in[x * step] - in[(7 - x) * step]);
-    }
-    const auto outerSum = static_cast<Sample>(sum[0] + sum[3]), innerSum = static_cast<Sample>(sum[1] + sum[2]);
-    const auto outerDiff = static_cast<Sample>(sum[0] - sum[3]), innerDiff = static_cast<Sample>(sum[1] - sum[2]);
-    const auto evenSum = static_cast<Sample>(outerSum + innerSum), evenDiff = static_cast<Sample>(outerSum - innerSum);
-    out[0] = T(0, 0) * int32_t{evenSum};
-    out[4 * step] = T(4, 0) * int32_t{evenDiff};
-    out[2 * step] = T(2, 0) * int32_t{outerDiff} + T(2, 1) * int32_t{innerDiff};
-    out[6 * step] = T(6, 0) * int32_t{outerDiff} + T(6, 1) * int32_t{innerDiff};
-    for (int u = 1; u < 8; u += 2) {
-        out[u * step] = T(u, 0) * int32_t{diff[0]} + T(u, 1) * int32_t{diff[1]} + T(u, 2) * int32_t{diff[2]} +
-                        T(u, 3) * int32_t{diff[3]};
-    }
-}
-
-// C(v) for each column, C(0) and then ones.
-constexpr double kColumnScale[8] = {kScaleC0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0};
-
 // Integer division by the quantisation step q, truncating toward zero, as a
 // multiplication: for |n| < 2^12 and q <= 2^7, n / q == n * ceil(2^19 / q) >> 19.
 // DCT coefficients stay below 2^11 in magnitude.
@@ -175,27 +124,6 @@ void BuildMcu(JpegEncoder& encoder, int32_t column, int32_t row) {
         }
     }
     ConvertTile({edge[0], edge[1], edge[2], 16}, encoder);
-}
-
-void ForwardDct(JpegEncoder& encoder, const Block& f) {
-    // S[u][v] = sum over i, j of T[u][i] * f[i][j] * T[v][j]. The sums are
-    // exact integers (|S| < 2^31), so transforming the columns and then the
-    // rows gives the same S as the direct sum.
-    // Samples are -128 .. 127: 16 bits hold them and their sums of four.
-    int16_t samples[64];
-    for (int k = 0; k < 64; ++k) samples[k] = static_cast<int16_t>(f[k]);
-    int32_t columns[64], s[64];
-    for (int j = 0; j < 8; ++j) Transform8(&samples[j], &columns[j], 8);
-    for (int u = 0; u < 8; ++u) Transform8(&columns[u * 8], &s[u * 8], 1);
-    // Then, per coefficient, the double steps in their order: S * C(v), times
-    // C(u), times the DCT's scale. Multiplying by C = 1.0 changes no bit.
-    for (int u = 0; u < 8; ++u) {
-        const double cu = u == 0 ? kScaleC0 : 1.0;
-        for (int v = 0; v < 8; ++v) {
-            encoder.coefficients[u * 8 + v] =
-                static_cast<int32_t>(((static_cast<double>(s[u * 8 + v]) * kColumnScale[v]) * cu) * kDctScale);
-        }
-    }
 }
 
 void QuantizeBlock(JpegEncoder& encoder, int component) {

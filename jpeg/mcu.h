@@ -22,7 +22,10 @@ void BuildMcu(JpegEncoder& encoder, int32_t column, int32_t row);
 
 // Forward DCT of one block of samples (-128 .. 127) into encoder.coefficients:
 // the same integer sums as the direct definition, then its double steps.
+// Vector instructions where the processor has them (SSE2 on x86-64); the
+// portable form gives the same coefficients everywhere.
 void ForwardDct(JpegEncoder& encoder, const Block& samples);
+void ForwardDctPortable(JpegEncoder& encoder, const Block& samples);
 
 // Divides the coefficients by the component's table, truncating toward zero.
 // Exact for coefficients of magnitude below 4096 (the DCT's stay within 2048).
