@@ -81,7 +81,7 @@ __m128i FactorPair(int32_t a, int32_t b) {
 
 // out[u] = sum over i of T[u][i] * row[i], eight 16-bit lanes in, 32-bit
 // lanes out in two halves (lanes 0-3 in low, 4-7 in high).
-void FirstPass(const __m128i row[8], __m128i low[8], __m128i high[8]) {
+inline void FirstPass(const __m128i row[8], __m128i low[8], __m128i high[8]) {
     __m128i sum[4], diff[4];
     for (int x = 0; x < 4; ++x) {
         sum[x] = _mm_add_epi16(row[x], row[7 - x]);
@@ -109,7 +109,7 @@ void FirstPass(const __m128i row[8], __m128i low[8], __m128i high[8]) {
 }
 
 // out[v] = sum over j of T[v][j] * in[j], two double lanes.
-void SecondPass(const __m128d in[8], __m128d out[8]) {
+inline void SecondPass(const __m128d in[8], __m128d out[8]) {
     __m128d sum[4], diff[4];
     for (int j = 0; j < 4; ++j) {
         sum[j] = _mm_add_pd(in[j], in[7 - j]);
@@ -128,7 +128,7 @@ void SecondPass(const __m128d in[8], __m128d out[8]) {
     }
 }
 
-void Transpose4x4(__m128i& a, __m128i& b, __m128i& c, __m128i& d) {
+inline void Transpose4x4(__m128i& a, __m128i& b, __m128i& c, __m128i& d) {
     const __m128i ab0 = _mm_unpacklo_epi32(a, b), cd0 = _mm_unpacklo_epi32(c, d);
     const __m128i ab1 = _mm_unpackhi_epi32(a, b), cd1 = _mm_unpackhi_epi32(c, d);
     a = _mm_unpacklo_epi64(ab0, cd0);
@@ -138,7 +138,7 @@ void Transpose4x4(__m128i& a, __m128i& b, __m128i& c, __m128i& d) {
 }
 
 // The 8 x 8 block of 32-bit values held as rows of two halves, turned.
-void Transpose8x8(__m128i low[8], __m128i high[8]) {
+inline void Transpose8x8(__m128i low[8], __m128i high[8]) {
     Transpose4x4(low[0], low[1], low[2], low[3]);
     Transpose4x4(high[0], high[1], high[2], high[3]);
     Transpose4x4(low[4], low[5], low[6], low[7]);

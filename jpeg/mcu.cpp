@@ -92,6 +92,7 @@ constexpr std::array<uint32_t, 64> ReciprocalsOf(const std::array<int32_t, 64>& 
 }
 constexpr auto kLuminanceReciprocals = ReciprocalsOf(kLuminanceQuant);
 constexpr auto kChrominanceReciprocals = ReciprocalsOf(kChrominanceQuant);
+constexpr bool kChrominanceIsOnes = std::ranges::all_of(kChrominanceQuant, [](int32_t q) { return q == 1; });
 static_assert(std::ranges::max(kLuminanceQuant) <= 128 && std::ranges::min(kLuminanceQuant) >= 1);
 static_assert(std::ranges::max(kChrominanceQuant) <= 128 && std::ranges::min(kChrominanceQuant) >= 1);
 
@@ -127,6 +128,8 @@ void BuildMcu(JpegEncoder& encoder, int32_t column, int32_t row) {
 }
 
 void QuantizeBlock(JpegEncoder& encoder, int component) {
+    // Division by a table of ones leaves every coefficient as it is.
+    if (component != 0 && kChrominanceIsOnes) return;
     const auto& reciprocals = component == 0 ? kLuminanceReciprocals : kChrominanceReciprocals;
     for (int k = 0; k < 64; ++k) {
         const int32_t c = encoder.coefficients[k];
