@@ -167,18 +167,25 @@ BmpSize GetBmpSize(const BmpImage& image) {
 
 int ExtractPlanes(const BmpImage& image, std::span<uint8_t> red, std::span<uint8_t> green,
                   std::span<uint8_t> blue, JpegHost& host) {
+    return ExtractPlaneRows(image, 0, image.height, red, green, blue, host);
+}
+
+int ExtractPlaneRows(const BmpImage& image, int32_t firstRow, int32_t rowCount, std::span<uint8_t> red,
+                     std::span<uint8_t> green, std::span<uint8_t> blue, JpegHost& host) {
     if (image.infoBlock.empty()) return 0;
     if (image.bitCount == 1) return Refuse(host, JpegMessage::BmpColourLayout);
+    if (firstRow < 0 || rowCount < 0 || rowCount > image.height - firstRow) return 0;
 
     const auto width = static_cast<size_t>(image.width);
     const auto height = static_cast<size_t>(image.height);
-    const size_t planeSize = width * height;
+    const size_t planeSize = width * static_cast<size_t>(rowCount);
     if (red.size() < planeSize || green.size() < planeSize || blue.size() < planeSize) return 0;
 
     const uint8_t* table = image.infoBlock.data() + image.colourTableOffset;
-    for (size_t r = 0; r < height; ++r) {
+    for (size_t r = 0; r < static_cast<size_t>(rowCount); ++r) {
         // Bottom-up files store the top row last.
-        const size_t stored = image.topDown ? r : height - 1 - r;
+        const size_t top = static_cast<size_t>(firstRow) + r;
+        const size_t stored = image.topDown ? top : height - 1 - top;
         const uint8_t* p = image.pixels.data() + stored * image.stride;
         uint8_t* outR = red.data() + r * width;
         uint8_t* outG = green.data() + r * width;

@@ -44,4 +44,10 @@ BmpSize GetBmpSize(const BmpImage& image);
 int ExtractPlanes(const BmpImage& image, std::span<uint8_t> red, std::span<uint8_t> green,
                   std::span<uint8_t> blue, JpegHost& host);
 
+// The same for the rows firstRow .. firstRow + rowCount - 1 (counted from the
+// top) only: planes of width * rowCount bytes. 0 also when the rows are not
+// all in the picture.
+int ExtractPlaneRows(const BmpImage& image, int32_t firstRow, int32_t rowCount, std::span<uint8_t> red,
+                     std::span<uint8_t> green, std::span<uint8_t> blue, JpegHost& host);
+
 }  // namespace jpeg

@@ -37,6 +37,18 @@ void WriteHuffmanTable(JpegStream& stream, const HuffmanLists& lists) {
     PutBytes(stream, lists.values);
 }
 
+// The picture rows of MCU row `row` into the band, which the encoder then reads.
+bool FillBand(JpegEncoder& encoder, const PlaneBand& band, int32_t row, JpegHost& host) {
+    const int32_t top = 16 * row;
+    const int32_t rows = std::min(16, encoder.params.height - top);
+    if (!ExtractPlaneRows(*band.bitmap, top, rows, band.red, band.green, band.blue, host)) return false;
+    encoder.red = band.red.data();
+    encoder.green = band.green.data();
+    encoder.blue = band.blue.data();
+    encoder.planeTop = top;
+    return true;
+}
+
 }  // namespace
 
 BmpImage& LoadedBitmap() {
@@ -86,7 +98,7 @@ void WriteJfifHeaders(JpegEncoder& encoder) {
     PutByte(s, 0);   // successive approximation
 }
 
-int EncodeImage(JpegEncoder& encoder, JpegHost& host) {
+int EncodeImage(JpegEncoder& encoder, JpegHost& host, const PlaneBand* band) {
     const int32_t width = encoder.params.width;
     const int32_t height = encoder.params.height;
     // A frame with a zero dimension is not a picture decoders read.
@@ -100,6 +112,10 @@ int EncodeImage(JpegEncoder& encoder, JpegHost& host) {
         CreateStream(encoder.stream, host, static_cast<size_t>(expected));
         WriteJfifHeaders(encoder);
         for (int32_t row = 0; row < encoder.mcuRows; ++row) {
+            if (band && !FillBand(encoder, *band, row, host)) {
+                encoder.stream = JpegStream{};
+                return 0;
+            }
             for (int32_t column = 0; column < encoder.mcuColumns; ++column) {
                 BuildMcu(encoder, column, row);
                 if (!CodeMcuBlocks(encoder)) {
@@ -140,20 +156,23 @@ int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_
     const BmpSize size = GetBmpSize(image);
     if (size.width <= 0 || size.height <= 0) return 0;
 
-    // Not zeroed: ExtractPlanes writes every byte.
-    const size_t planeSize = static_cast<size_t>(size.width) * static_cast<size_t>(size.height);
-    std::unique_ptr<uint8_t[]> red, green, blue;
+    // Not zeroed: ExtractPlaneRows writes every byte the encoder reads.
+    const size_t bandSize = static_cast<size_t>(size.width) * 16;
+    std::unique_ptr<uint8_t[]> planes;
     try {
-        red = std::make_unique_for_overwrite<uint8_t[]>(planeSize);
-        green = std::make_unique_for_overwrite<uint8_t[]>(planeSize);
-        blue = std::make_unique_for_overwrite<uint8_t[]>(planeSize);
+        planes = std::make_unique_for_overwrite<uint8_t[]>(3 * bandSize);
     } catch (const std::bad_alloc&) {
         ShowMessage(host, JpegMessage::OutOfMemory);
         return 0;
     }
-    const std::span<uint8_t> r(red.get(), planeSize), g(green.get(), planeSize), b(blue.get(), planeSize);
-    if (!ExtractPlanes(image, r, g, b, host)) return 0;
-    return EncodePlanes(size.width, size.height, r, g, b, host, out);
+    const PlaneBand band{&image, {planes.get(), bandSize}, {planes.get() + bandSize, bandSize},
+                         {planes.get() + 2 * bandSize, bandSize}};
+    JpegEncoder encoder;
+    encoder.params.width = size.width;
+    encoder.params.height = size.height;
+    if (!EncodeImage(encoder, host, &band)) return 0;
+    out = std::move(encoder.stream.bytes);
+    return 1;
 }
 
 int ConvertBmpToJpeg(const char16_t* bmpPath, const char16_t* jpegPath, JpegHost& host) {

@@ -29,9 +29,10 @@ using Block = std::array<int32_t, 64>;  // row-major, index row * 8 + column
 
 // The state of one encoding.
 struct JpegEncoder {
-    const uint8_t* red = nullptr;    // planes of width * height bytes, row 0 at the top
-    const uint8_t* green = nullptr;
+    const uint8_t* red = nullptr;    // planes `width` bytes a row, holding the picture's rows
+    const uint8_t* green = nullptr;  // from planeTop down: all of them, or the MCU row being coded
     const uint8_t* blue = nullptr;
+    int32_t planeTop = 0;
     std::array<Block, 4> luminance{};  // the MCU's top-left, top-right, bottom-left, bottom-right
     Block cb{};
     Block cr{};
@@ -60,8 +61,16 @@ int EncodePlanes(int32_t width, int32_t height, std::span<const uint8_t> red,
 // The process-wide bitmap the entry loads each BMP into; it keeps the last one.
 BmpImage& LoadedBitmap();
 
-// Driver steps, exposed for the tests.
-int EncodeImage(JpegEncoder& encoder, JpegHost& host);
+// Planes of 16 rows that EncodeImage fills from a bitmap one MCU row at a
+// time, so that a picture is never held as planes as well as a bitmap.
+struct PlaneBand {
+    const BmpImage* bitmap;
+    std::span<uint8_t> red, green, blue;  // width * 16 bytes each
+};
+
+// Driver steps, exposed for the tests. Without a band the encoder's planes
+// hold the whole picture.
+int EncodeImage(JpegEncoder& encoder, JpegHost& host, const PlaneBand* band = nullptr);
 void WriteJfifHeaders(JpegEncoder& encoder);
 
 }  // namespace jpeg

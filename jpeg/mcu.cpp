@@ -108,15 +108,17 @@ void BuildMcu(JpegEncoder& encoder, int32_t column, int32_t row) {
     const int32_t height = encoder.params.height;
     const int32_t mcuX = 16 * column;
     const int32_t mcuY = 16 * row;
+    // Rows of the planes count from the picture row planeTop.
+    const int32_t top = encoder.planeTop;
     if (mcuX + 16 <= width && mcuY + 16 <= height) {
-        const size_t at = static_cast<size_t>(width) * mcuY + mcuX;
+        const size_t at = static_cast<size_t>(width) * (mcuY - top) + mcuX;
         ConvertTile({encoder.red + at, encoder.green + at, encoder.blue + at, static_cast<size_t>(width)}, encoder);
         return;
     }
     // Pixels beyond the picture repeat its last column and its last row.
     uint8_t edge[3][256];
     for (int32_t dy = 0; dy < 16; ++dy) {
-        const size_t rowStart = static_cast<size_t>(width) * std::min(mcuY + dy, height - 1);
+        const size_t rowStart = static_cast<size_t>(width) * (std::min(mcuY + dy, height - 1) - top);
         for (int32_t dx = 0; dx < 16; ++dx) {
             const size_t at = rowStart + std::min(mcuX + dx, width - 1);
             edge[0][dy * 16 + dx] = encoder.red[at];
