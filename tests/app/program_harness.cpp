@@ -1,5 +1,7 @@
 #include "program_harness.h"
 
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -169,4 +171,13 @@ std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
     return text;
+}
+
+std::wstring Utf16FileText(const fs::path& path, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs && !fs::exists(path); waited += 50) Sleep(50);
+    // The writer may still be closing the file.
+    Sleep(100);
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
 }
