@@ -128,6 +128,12 @@ std::wstring MessageBoxAnswer::Seen() {
     return seen_;
 }
 
+std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons) {
+    MessageBoxAnswer answer(buttons);
+    action();
+    return answer.Seen();
+}
+
 bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work) {
     bool opened = false;
     std::thread worker([&] {

@@ -68,6 +68,10 @@ private:
     std::thread thread_;
 };
 
+// What the message boxes that `action` brings said, answered in turn with `buttons`, as
+// MessageBoxAnswer tells it.
+std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons = {IDOK});
+
 // Sends the main window `command`, which opens a modal dialog, while another thread
 // waits for the visible dialog captioned `caption` and hands it to `work`, which looks
 // at it, works it and closes it. False when no such dialog came.

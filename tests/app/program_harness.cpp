@@ -11,31 +11,15 @@ namespace {
 constexpr wchar_t kProgramName[] = L"doodlebinder.exe";
 constexpr wchar_t kMainClass[] = L"DOODLE_BINDER";
 
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (owner == search->processId && wcscmp(name, search->className) == 0 && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
-    WindowSearch search{processId, className, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 fs::path TestProgramFolder() {

@@ -179,9 +179,7 @@ constexpr wchar_t kAboutCaption[] = L"DoodlebinderHPC ";
 
 // Presses the About box's HELP and tells the message box it brought, if any.
 std::wstring PressHelp(HWND about) {
-    MessageBoxAnswer answer;
-    PostMessageW(GetDlgItem(about, IDC_HELP_BUTTON), BM_CLICK, 0, 0);
-    return answer.Seen();
+    return MessagesShownBy([about] { PostMessageW(GetDlgItem(about, IDC_HELP_BUTTON), BM_CLICK, 0, 0); });
 }
 
 // The box is centred over the window with its texts; without a viewer beside the

@@ -148,11 +148,8 @@ void ExpectCloseReleasesEverythingOnce() {
     EXPECT_TRUE(NotificationIconShown());
 
     SetWindowTextW(g_shell.textBox, L"not saved yet");
-    {
-        MessageBoxAnswer answer(IDCANCEL);
-        CloseProgram(g_shell.mainWindow);
-        EXPECT_EQ(answer.Seen(), L"Exit|Save Current Changes") << "closing with text did not ask";
-    }
+    EXPECT_EQ(MessagesShownBy([] { CloseProgram(g_shell.mainWindow); }, {IDCANCEL}), L"Exit|Save Current Changes")
+        << "closing with text did not ask";
     ExpectAlive(built, true);
     EXPECT_TRUE(IsWindow(g_shell.textBox));
 

@@ -311,11 +311,7 @@ TEST_F(Canvas, UnreadablePictureIsNotDeletedByAVisit) {
 // and the folder holds only `expected` (sorted), no part of a new file.
 void ExpectSaveRefused(const fs::path& day, const std::vector<std::uint8_t>& old,
                        const std::vector<fs::path>& expected) {
-    {
-        MessageBoxAnswer answer;
-        EXPECT_FALSE(SaveCanvasImage(day.c_str()));
-        EXPECT_EQ(answer.Seen(), L"Err|12345678901");
-    }
+    EXPECT_EQ(MessagesShownBy([&] { EXPECT_FALSE(SaveCanvasImage(day.c_str())); }), L"Err|12345678901");
     EXPECT_EQ(FileBytes(day), old);
     std::vector<fs::path> left;
     for (const auto& entry : fs::directory_iterator(day.parent_path())) left.push_back(entry.path().filename());

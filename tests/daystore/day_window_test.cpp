@@ -122,28 +122,17 @@ TEST_F(DayStore, LongTextsAskAndLostCharactersAreTold) {
     text[9999] = L'b';
     text[10000] = L'c';
     SetBoxText(text);
-    {
-        MessageBoxAnswer answer(IDYES);
-        ASSERT_TRUE(SaveDay());
-        EXPECT_EQ(answer.Seen(),
-                  L"確認|10,000文字以上が保存されようとしています。\n10,000文字以下を切り捨てますか？");
-    }
+    EXPECT_EQ(MessagesShownBy([] { EXPECT_TRUE(SaveDay()); }, {IDYES}),
+              L"確認|10,000文字以上が保存されようとしています。\n10,000文字以下を切り捨てますか？");
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")).size(), 6u + 10000u + 1u);
     EXPECT_EQ(BoxText().size(), 10001u);
-    {
-        MessageBoxAnswer answer(IDNO);
-        ASSERT_TRUE(SaveDay());
-        EXPECT_FALSE(answer.Seen().empty());
-    }
+    EXPECT_FALSE(MessagesShownBy([] { EXPECT_TRUE(SaveDay()); }, {IDNO}).empty());
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")).size(), 6u + 10001u + 1u);
 
     const std::wstring lossy = L"A\U0001F600Bé〜";
     SetBoxText(lossy);
-    {
-        MessageBoxAnswer answer;
-        ASSERT_TRUE(SaveDay());
-        EXPECT_EQ(answer.Seen(), L"Save|Some characters could not be saved and were replaced by \"?\".");
-    }
+    EXPECT_EQ(MessagesShownBy([] { EXPECT_TRUE(SaveDay()); }),
+              L"Save|Some characters could not be saved and were replaced by \"?\".");
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"A?B??"));
     EXPECT_EQ(BoxText(), lossy);
 }
@@ -153,11 +142,7 @@ TEST_F(DayStore, LongTextsAskAndLostCharactersAreTold) {
 TEST_F(DayStore, RecordWithoutMagicIsToldThenReplacedBySavingText) {
     const Bytes foreign = {'X', 'Y', 6, 1, 1, 1, 'z', 0};
     WriteFileSafely(File(L"20000130.dbt"), foreign);
-    {
-        MessageBoxAnswer answer;
-        OpenDay({2000, 1, 30, 0});
-        EXPECT_EQ(answer.Seen(), L"Err|78787878787");
-    }
+    EXPECT_EQ(MessagesShownBy([] { OpenDay({2000, 1, 30, 0}); }), L"Err|78787878787");
     EXPECT_EQ(BoxText(), L"");
     ASSERT_TRUE(SaveDay());
     EXPECT_EQ(FileBytes(File(L"20000130.dbt")), foreign) << "an empty page wrote over it";
@@ -178,22 +163,15 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
     Bytes before = FileBytes(*folder / L"20261206.dbt");
 
     SetBoxText(L"today's text");
-    {
-        MessageBoxAnswer answer;
-        Command(IDM_NEXT_DAY);
-        EXPECT_EQ(answer.Seen(), L"ERROR|ファイル書き込みエラーが発生しました");
-    }
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_NEXT_DAY); }), L"ERROR|ファイル書き込みエラーが発生しました");
     EXPECT_EQ(Shown(), std::make_tuple(2026, 12, 6, 0)) << "moved away from an unsaved page";
     EXPECT_EQ(BoxText(), L"today's text");
     EXPECT_EQ(FileBytes(*folder / L"20261206.dbt"), before);
 
     // Yes at the close question, with a save that fails, stops the close as Cancel does.
     HWND textBox = g_shell.textBox;
-    {
-        MessageBoxAnswer answers({IDYES, IDOK});
-        SendMessageW(g_shell.mainWindow, WM_CLOSE, 0, 0);
-        EXPECT_EQ(answers.Seen(), L"Exit|Save Current Changes / ERROR|ファイル書き込みエラーが発生しました");
-    }
+    EXPECT_EQ(MessagesShownBy([] { SendMessageW(g_shell.mainWindow, WM_CLOSE, 0, 0); }, {IDYES, IDOK}),
+              L"Exit|Save Current Changes / ERROR|ファイル書き込みエラーが発生しました");
     EXPECT_EQ(g_shell.textBox, textBox);
     EXPECT_TRUE(IsWindow(g_shell.statusStrip)) << "the close went on after a failed save";
     EXPECT_NE(g_shell.canvasDc, nullptr);
@@ -206,19 +184,11 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
 
 TEST_F(DayStore, SaveTextCommandSavesOnlyAPageWithText) {
     Stroke({{400, T() + 60}, {450, T() + 100}});
-    {
-        MessageBoxAnswer answer;
-        Command(IDM_SAVE_TEXT);
-        EXPECT_EQ(answer.Seen(), L"??|No text entered");
-    }
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"??|No text entered");
     EXPECT_TRUE(fs::is_empty(folder_.Path())) << "not even the drawing is saved";
 
     SetBoxText(L"saved by hand");
-    {
-        MessageBoxAnswer answer;
-        Command(IDM_SAVE_TEXT);
-        EXPECT_EQ(answer.Seen(), L"Save|DBT Saved");
-    }
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|DBT Saved");
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"saved by hand"));
     EXPECT_TRUE(fs::exists(File(L"20000131.bmp")));
 }
