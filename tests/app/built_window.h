@@ -1,10 +1,23 @@
 // The program's main window built inside the test process, once per process, on
-// whatever screen the test runs on, so tests can look at every object it made.
+// whatever screen the test runs on, so tests can look at every object it made, and the
+// ways a test works it: commands, strokes, menus, message boxes and dialogs.
 #pragma once
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <thread>
 #include <vector>
+
+#include "daystore/calendar.h"
+#include "program_harness.h"
 
 // The main window, built on first use from a fresh data folder; nullptr when it could
 // not be made. The program's resources must be linked into the test program.
@@ -13,16 +26,32 @@ HWND BuildWindowOnce();
 // Every WM_COMMAND the main window was given, oldest first; tests clear it as they like.
 extern std::vector<WPARAM> g_commandsSeen;
 
-#include <cstdint>
-#include <filesystem>
-#include <initializer_list>
-#include <optional>
-#include <string>
-#include <thread>
+// A test on the built window that keeps the diary in a fresh data folder of its own.
+class OnBuiltWindow : public ::testing::Test {
+protected:
+    void SetUp() override;
+    std::filesystem::path File(const wchar_t* name) const { return folder_.Path() / name; }
+    TemporaryFolder folder_{L"page"};
+};
 
-// Answers the next visible dialogs of this process (message boxes) from another thread,
-// one button each, in turn, and tells what they said as "caption|text", several joined
-// by " / "; empty when none came.
+// The page's top, t: the command bar's height, 0 in the 240-line layout.
+int T();
+// The main window handles the command as a menu item's.
+void Command(WPARAM id);
+// Shows the day's page from the data folder, over an emptied text box.
+void OpenDay(const DayKey& day);
+// A stroke as the mouse makes it, in client coordinates: press, drag through the points,
+// let go.
+void Stroke(std::initializer_list<POINT> points);
+// Paints the picture's frame (and so the picture) white on the canvas.
+void WhitenPictureFrame();
+// The rows of the text box, at a column no text reaches, that show the ruling colour.
+std::vector<int> RuledRows();
+bool MenuChecked(HMENU menu, UINT command);
+
+// Answers the next dialogs of this process that become visible after it is made
+// (message boxes), from another thread, one button each, in turn, and tells what they
+// said as "caption|text", several joined by " / "; empty when none came.
 class MessageBoxAnswer {
 public:
     explicit MessageBoxAnswer(std::initializer_list<int> buttons = {IDOK});
@@ -34,9 +63,21 @@ public:
 
 private:
     std::vector<int> buttons_;
+    std::vector<HWND> shownBefore_;
     std::wstring seen_;
     std::thread thread_;
 };
+
+// What the message boxes that `action` brings said, answered in turn with `buttons`, as
+// MessageBoxAnswer tells it.
+std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons = {IDOK});
+
+// Sends the main window `command`, which opens a modal dialog, while another thread
+// waits for the visible dialog captioned `caption` and hands it to `work`, which looks
+// at it, works it and closes it. False when no such dialog came.
+bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work);
+// Both buttons are visible inside the dialog's client area, the first left of the second.
+bool ButtonsInside(HWND dialog, int leftButton, int rightButton);
 
 // The whole file, or nothing when it cannot be read.
 std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path);
@@ -46,8 +87,6 @@ std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path);
 // mount holding an older picture and record of 6 December 2026). Nothing when the test
 // runs without the script.
 std::optional<std::filesystem::path> TroubledFolder(const char* variable);
-
-#include <functional>
 
 // A pop-up menu seen open: its window rectangle on the screen.
 struct OpenedMenu {

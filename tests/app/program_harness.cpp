@@ -1,5 +1,7 @@
 #include "program_harness.h"
 
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -9,31 +11,15 @@ namespace {
 constexpr wchar_t kProgramName[] = L"doodlebinder.exe";
 constexpr wchar_t kMainClass[] = L"DOODLE_BINDER";
 
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (owner == search->processId && wcscmp(name, search->className) == 0 && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
-    WindowSearch search{processId, className, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 fs::path TestProgramFolder() {
@@ -169,4 +155,13 @@ std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
     return text;
+}
+
+std::wstring Utf16FileText(const fs::path& path, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs && !fs::exists(path); waited += 50) Sleep(50);
+    // The writer may still be closing the file.
+    Sleep(100);
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
 }

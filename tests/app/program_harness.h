@@ -74,3 +74,6 @@ void SendChord(std::initializer_list<WORD> keys);
 // Lets this thread's windows handle what is queued, for about `ms` milliseconds.
 void PumpMessages(DWORD ms);
 std::wstring WindowText(HWND window);
+// The text of a UTF-16 file that another program writes, once the file is there (it is
+// waited for up to `timeoutMs`); empty when it never came.
+std::wstring Utf16FileText(const std::filesystem::path& path, DWORD timeoutMs = 5000);

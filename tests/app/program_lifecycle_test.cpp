@@ -1,4 +1,5 @@
-// Starting, the single-instance rule and the ways out of the running program.
+// The real program on a tall desktop screen: its window, the single-instance rule, the
+// ways out, its data folder, and a diary kept through its keys.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -20,12 +21,42 @@ HWND MakeForegroundWindow() {
     return window;
 }
 
+// A captioned window whose client area is the whole page, centred horizontally and
+// placed at (screen height - (214 + t)) / 2, t being the command bar's height.
+void ExpectTallLayout(HWND window) {
+    HWND commandBar = FindWindowExW(window, nullptr, L"ToolbarWindow32", nullptr);
+    ASSERT_NE(commandBar, nullptr);
+    RECT bar, frame, client;
+    GetWindowRect(commandBar, &bar);
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    int t = bar.bottom - bar.top;
+    EXPECT_GT(t, 0);
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 214 + t);
+    EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - 640) / 2);
+    EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (214 + t)) / 2);
+    LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_EQ(WindowText(window), L"Doodlebinder v2.16");
+}
+
+// An edit control's text in another process (GetWindowText gives only captions there).
+std::wstring BoxText(HWND box) {
+    wchar_t text[256] = {};
+    SendMessageW(box, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 }  // namespace
 
-TEST(SingleInstance, SecondStartExitsAndBringsTheFirstForward) {
+TEST(Starting, TallLayoutAndASecondStartBringsTheFirstForward) {
+    ASSERT_GT(GetSystemMetrics(SM_CYSCREEN), 240) << "the test runs on a tall screen";
     TemporaryFolder folder;
     DiaryProgram first(folder.Path());
     ASSERT_TRUE(first.Start());
+    ExpectTallLayout(first.Window());
 
     HWND other = MakeForegroundWindow();
     ASSERT_EQ(GetForegroundWindow(), other);
@@ -44,18 +75,28 @@ TEST(SingleInstance, SecondStartExitsAndBringsTheFirstForward) {
 }
 
 // Every way out runs the same close sequence: an empty page closes without a question
-// and the program ends with exit code 0.
+// and the program ends with exit code 0. Commands that do nothing must not end it: the
+// accelerator-only menus arriving as menu commands, unknown identifiers and control
+// notifications.
 TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
     struct Way {
         const char* name;
-        void (*close)(const DiaryProgram&);
+        void (*close)(DiaryProgram&);
     };
     const Way ways[] = {
-        {"WM_CLOSE", [](const DiaryProgram& p) { p.PostClose(); }},
-        {"menu Exit", [](const DiaryProgram& p) { p.PostCommand(IDM_EXIT); }},
-        {"accelerator command", [](const DiaryProgram& p) { p.PostCommand(FROM_ACCELERATOR + IDM_EXIT); }},
-        {"Alt+F4", [](const DiaryProgram& p) { p.PressChord({VK_MENU, VK_F4}); }},
-        {"Alt+C", [](const DiaryProgram& p) { p.PressChord({VK_MENU, 'C'}); }},
+        {"WM_CLOSE after ignored commands", [](DiaryProgram& p) {
+             for (WPARAM command : {WPARAM{IDM_SYSTEM_MENU}, WPARAM{IDM_DRAWING_MENU}, WPARAM{IDM_VIEW_D},
+                                    WPARAM{IDM_VIEW_A}, WPARAM{12345}, WPARAM{MAKEWPARAM(IDC_TEXT_BOX, EN_CHANGE)},
+                                    WPARAM{MAKEWPARAM(IDM_EXIT, 2)}}) {
+                 p.PostCommand(command);
+             }
+             EXPECT_EQ(p.WaitForExit(1500), STILL_ACTIVE);
+             p.PostClose();
+         }},
+        {"menu Exit", [](DiaryProgram& p) { p.PostCommand(IDM_EXIT); }},
+        {"accelerator command", [](DiaryProgram& p) { p.PostCommand(FROM_ACCELERATOR + IDM_EXIT); }},
+        {"Alt+F4", [](DiaryProgram& p) { p.PressChord({VK_MENU, VK_F4}); }},
+        {"Alt+C", [](DiaryProgram& p) { p.PressChord({VK_MENU, 'C'}); }},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
@@ -65,22 +106,6 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
         way.close(program);
         EXPECT_EQ(program.WaitForExit(), 0u);
     }
-}
-
-// Commands that do nothing must leave the program running: the accelerator-only menus
-// arriving as menu commands, unknown identifiers and control notifications.
-TEST(Closing, IgnoredCommandsKeepTheProgramRunning) {
-    TemporaryFolder folder;
-    DiaryProgram program(folder.Path());
-    ASSERT_TRUE(program.Start());
-    for (WPARAM command : {WPARAM{IDM_SYSTEM_MENU}, WPARAM{IDM_DRAWING_MENU}, WPARAM{IDM_VIEW_D},
-                           WPARAM{IDM_VIEW_A}, WPARAM{12345}, WPARAM{MAKEWPARAM(IDC_TEXT_BOX, EN_CHANGE)},
-                           WPARAM{MAKEWPARAM(IDM_EXIT, 2)}}) {
-        program.PostCommand(command);
-    }
-    EXPECT_EQ(program.WaitForExit(1500), STILL_ACTIVE);
-    program.PostClose();
-    EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 // The data folder is the program's own folder however long its path is.
@@ -102,10 +127,48 @@ TEST(DataFolder, LongFolderPathIsKeptWhole) {
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
 
-    std::ifstream report(folder / L"data-folder.txt", std::ios::binary);
-    ASSERT_TRUE(report.good()) << "the probe wrote nothing into its own folder";
-    std::string bytes{std::istreambuf_iterator<char>(report), std::istreambuf_iterator<char>()};
-    std::wstring written(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+    std::wstring written = Utf16FileText(folder / L"data-folder.txt");
     EXPECT_EQ(fs::path(written), folder);
     EXPECT_GT(written.size(), 200u);
+}
+
+// A page written, a day forward and back with the keys, and the close question for an
+// unsaved page: Cancel keeps the program, No closes it.
+TEST(DayKeys, AltXSavesThePageAndAltZBringsItBack) {
+    TemporaryFolder folder;
+    DiaryProgram program(folder.Path());
+    ASSERT_TRUE(program.Start());
+    HWND box = GetDlgItem(program.Window(), IDC_TEXT_BOX);
+    ASSERT_NE(box, nullptr);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"written today"));
+
+    program.PressChord({VK_MENU, 'X'});
+    PumpMessages(500);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    wchar_t name[16];
+    swprintf(name, std::size(name), L"%04d%02d%02d.dbt", now.wYear, now.wMonth, now.wDay);
+    std::ifstream file(folder.Path() / name, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, std::string("DN\x06\x00\x00\x00written today\x00", 20));
+    EXPECT_EQ(BoxText(box), L"") << "the next day's page is empty";
+
+    program.PressChord({VK_MENU, 'Z'});
+    PumpMessages(500);
+    EXPECT_EQ(BoxText(box), L"written today");
+
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"changed"));
+    program.PostClose();
+    auto question = program.WaitForMessageBox();
+    ASSERT_TRUE(question.has_value());
+    EXPECT_EQ(question->caption, L"Exit");
+    EXPECT_EQ(question->text, L"Save Current Changes");
+    PressDialogButton(question->window, IDCANCEL);
+    EXPECT_EQ(program.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE));
+
+    program.PostClose();
+    question = program.WaitForMessageBox();
+    ASSERT_TRUE(question.has_value());
+    PressDialogButton(question->window, IDNO);
+    EXPECT_EQ(program.WaitForExit(), 0u);
 }

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,6 +14,7 @@
 #include "canvas/picture_bytes.h"
 #include "canvas/picture_file.h"
 #include "canvas/pens.h"
+#include "canvas/stroke_geometry.h"
 #include "canvas/strokes.h"
 #include "program_harness.h"
 #include "resource.h"
@@ -27,41 +27,39 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-
-int T() { return g_shell.commandBarHeight; }
+constexpr COLORREF kGrey = RGB(128, 128, 128);
 
 COLORREF CanvasPixel(int x, int y) { return GetPixel(g_shell.canvasDc, x, y); }
 
-void WhitenFrame() {
-    RECT frame{334, T() + 15, 607, T() + 185};
-    FillRect(g_shell.canvasDc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
+    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+}
+
+void LetGo() { SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0); }
+
+// What the window asks to repaint, from a clean start.
+PageRect Repainted(const std::function<void()>& action) {
+    ValidateRect(g_shell.mainWindow, nullptr);
+    action();
+    RECT asked{};
+    GetUpdateRect(g_shell.mainWindow, &asked, FALSE);
+    return {asked.left, asked.top, asked.right, asked.bottom};
 }
 
 // A fresh page for each test: white picture, black pencil 3 wide, no stroke going on.
-class Canvas : public ::testing::Test {
+class Canvas : public OnBuiltWindow {
 protected:
     void SetUp() override {
-        ASSERT_NE(BuildWindowOnce(), nullptr);
+        OnBuiltWindow::SetUp();
         OnCaptureLost();
-        LoadCanvasImage((folder_.Path() / L"none.bmp").c_str());   // no unreadable picture pending
-        WhitenFrame();
+        LoadCanvasImage(File(L"none.bmp").c_str());   // no unreadable picture pending
+        WhitenPictureFrame();
         SetPenColour(IDM_COLOUR_FIRST);
         SetPenWidth(IDM_WIDTH_FIRST + 3);
         SetPenType(IDM_PEN_PENCIL);
+        day_ = File(L"20261206.bmp");
     }
-    fs::path DayFile(const wchar_t* name = L"20261206.bmp") const { return folder_.Path() / name; }
-
-    // A stroke as the mouse makes it: press in the drawing area, drag, let go.
-    void Stroke(std::initializer_list<POINT> points) {
-        auto it = points.begin();
-        StartStrokeWithCapture(g_shell.mainWindow, it->x, it->y);
-        for (++it; it != points.end(); ++it) {
-            SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(it->x, it->y));
-        }
-        SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, MAKELPARAM(points.end()[-1].x, points.end()[-1].y));
-    }
-
-    TemporaryFolder folder_{L"canvas"};
+    fs::path day_;
 };
 
 std::vector<std::uint8_t> Captured() {
@@ -82,25 +80,25 @@ TEST_F(Canvas, StrokeSavedAndPutBackPixelForPixel) {
     ASSERT_FALSE(IsBlankPicture(drawn));
     EXPECT_FALSE(IsPictureBlank());
 
-    ASSERT_TRUE(SaveCanvasImage(DayFile().c_str()));
-    std::vector<std::uint8_t> file = jpegtest::ReadFileBytes(DayFile());
+    ASSERT_TRUE(SaveCanvasImage(day_.c_str()));
+    std::vector<std::uint8_t> file = FileBytes(day_);
     ASSERT_EQ(file.size(), 21238u);
     EXPECT_EQ(file, PictureFileBytes(drawn));
 
-    WhitenFrame();
+    WhitenPictureFrame();
     EXPECT_TRUE(IsPictureBlank());
-    LoadCanvasImage(DayFile().c_str());
+    LoadCanvasImage(day_.c_str());
     EXPECT_EQ(Captured(), drawn);
 }
 
 TEST_F(Canvas, WhiteOnWhiteIsBlankAndDeletesTheDayFile) {
-    jpegtest::WriteFileBytes(DayFile(), PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x00)));
+    jpegtest::WriteFileBytes(day_, PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x00)));
     SetPenColour(IDM_COLOUR_LAST);   // white
     Stroke({{360, T() + 40}, {560, T() + 160}});
     EXPECT_TRUE(IsPictureBlank());
-    EXPECT_TRUE(SaveCanvasImage(DayFile().c_str()));
-    EXPECT_FALSE(fs::exists(DayFile()));
-    EXPECT_TRUE(SaveCanvasImage(DayFile().c_str())) << "a missing file is no error";
+    EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
+    EXPECT_FALSE(fs::exists(day_));
+    EXPECT_TRUE(SaveCanvasImage(day_.c_str())) << "a missing file is no error";
 }
 
 // The ink stays inside the picture: a wide stroke along its left and bottom edges
@@ -116,102 +114,92 @@ TEST_F(Canvas, WideStrokesAreClippedToWhatIsStored) {
     Stroke({{360, T() + 180}, {560, T() + 180}});   // the extra row
 
     for (int x = 334; x < 607; ++x) {
-        ASSERT_EQ(CanvasPixel(x, T() + 180), RGB(128, 128, 128)) << "row t + 180 at x " << x;
-        ASSERT_EQ(CanvasPixel(x, T() + 184), RGB(128, 128, 128)) << "frame bottom at x " << x;
+        ASSERT_EQ(CanvasPixel(x, T() + 180), kGrey) << "row t + 180 at x " << x;
+        ASSERT_EQ(CanvasPixel(x, T() + 184), kGrey) << "frame bottom at x " << x;
     }
     for (int y = T() + 15; y < T() + 185; ++y) {
-        ASSERT_EQ(CanvasPixel(334, y), RGB(128, 128, 128)) << "frame left at y " << y;
-        ASSERT_EQ(CanvasPixel(338, y), RGB(128, 128, 128)) << "frame left at y " << y;
+        ASSERT_EQ(CanvasPixel(334, y), kGrey) << "frame left at y " << y;
+        ASSERT_EQ(CanvasPixel(338, y), kGrey) << "frame left at y " << y;
     }
     std::vector<std::uint8_t> stored = Captured();
     for (int y = 0; y < kPictureHeight; ++y) EXPECT_EQ(PicturePixel(stored, 0, y), 0) << "left column, row " << y;
     for (int x = 0; x < kPictureWidth; ++x) EXPECT_EQ(PicturePixel(stored, x, 159), 0) << "bottom row, x " << x;
 }
 
+// A tap asks for the pixel around it and leaves no mark; each segment asks for its
+// box widened by the pen's width on every side.
 TEST_F(Canvas, RepaintRectanglesOfATapAndOneSegment) {
-    ValidateRect(g_shell.mainWindow, nullptr);
-    StartStrokeWithCapture(g_shell.mainWindow, 400, T() + 50);
-    RECT asked{};
-    GetUpdateRect(g_shell.mainWindow, &asked, FALSE);
-    EXPECT_EQ(asked.left, 399);
-    EXPECT_EQ(asked.top, T() + 49);
-    EXPECT_EQ(asked.right, 401);
-    EXPECT_EQ(asked.bottom, T() + 51);
+    EXPECT_EQ(Repainted([] { StartStrokeWithCapture(g_shell.mainWindow, 400, T() + 50); }),
+              (PageRect{399, T() + 49, 401, T() + 51}));
     EXPECT_EQ(CanvasPixel(400, T() + 50), kWhite) << "a tap leaves no mark";
-
-    ValidateRect(g_shell.mainWindow, nullptr);
-    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(390, T() + 60));
-    GetUpdateRect(g_shell.mainWindow, &asked, FALSE);
-    EXPECT_EQ(asked.left, 387);
-    EXPECT_EQ(asked.top, T() + 47);
-    EXPECT_EQ(asked.right, 403);
-    EXPECT_EQ(asked.bottom, T() + 63);
+    EXPECT_EQ(Repainted([] { Move(390, T() + 60); }), (PageRect{387, T() + 47, 403, T() + 63}));
     EXPECT_EQ(CanvasPixel(395, T() + 55), kBlack);
-    SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
+    SetPenWidth(IDM_WIDTH_FIRST);   // 9 wide
+    EXPECT_EQ(Repainted([] { Move(400, T() + 50); }), (PageRect{381, T() + 41, 409, T() + 69}));
+    LetGo();
 }
 
 // A desktop mouse moves without touching: hovering, pressing outside and dragging in, or
 // losing the capture mid-stroke, never joins an old point to a new stroke.
 TEST_F(Canvas, HoverAndLostCaptureDrawNoStrayLines) {
-    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(400, T() + 50));           // hover
-    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, T() + 100));  // pressed outside
-    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(450, T() + 100));  // dragged in
-    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(470, T() + 100));
-    SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
+    Move(400, T() + 50, 0);   // hover
+    Move(100, T() + 100);     // pressed outside
+    Move(450, T() + 100);     // dragged in
+    Move(470, T() + 100);
+    LetGo();
     EXPECT_EQ(CanvasPixel(460, T() + 100), kBlack) << "the dragged stroke is drawn";
     EXPECT_EQ(CanvasPixel(425, T() + 75), kWhite) << "a line from the hover point";
 
     StartStrokeWithCapture(g_shell.mainWindow, 350, T() + 30);
     ReleaseCapture();   // another window took the mouse
-    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(380, T() + 60));
-    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(390, T() + 60));
-    SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
+    Move(380, T() + 60);
+    Move(390, T() + 60);
+    LetGo();
     EXPECT_EQ(CanvasPixel(365, T() + 45), kWhite) << "a line across the lost capture";
     EXPECT_EQ(CanvasPixel(385, T() + 60), kBlack);
 
     // Movements with another key held draw nothing while a stroke goes on.
     StartStrokeWithCapture(g_shell.mainWindow, 500, T() + 100);
-    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, MAKELPARAM(520, T() + 100));
-    SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
+    Move(520, T() + 100, MK_LBUTTON | MK_SHIFT);
+    LetGo();
     EXPECT_EQ(CanvasPixel(510, T() + 100), kWhite);
 }
 
 // ---------------------------------------------------------------- pens
 
-TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
-    auto checked = [](HMENU menu, UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
-    auto penOfCanvas = [] {
-        LOGPEN pen{};
-        GetObjectW(GetCurrentObject(g_shell.canvasDc, OBJ_PEN), sizeof(pen), &pen);
-        return pen;
-    };
+LOGPEN PenOfCanvas() {
+    LOGPEN pen{};
+    GetObjectW(GetCurrentObject(g_shell.canvasDc, OBJ_PEN), sizeof(pen), &pen);
+    return pen;
+}
 
+TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
     HPEN before = g_drawing.pen;
     SetPenColour(IDM_COLOUR_FIRST + 12);   // blue
     EXPECT_EQ(GetObjectType(before), 0u) << "the replaced pen is still alive";
     EXPECT_EQ(GetCurrentObject(g_shell.canvasDc, OBJ_PEN), g_drawing.pen);
-    EXPECT_EQ(penOfCanvas().lopnColor, RGB(0, 0, 255));
-    EXPECT_EQ(penOfCanvas().lopnWidth.x, 3) << "a colour does not change the width";
+    EXPECT_EQ(PenOfCanvas().lopnColor, RGB(0, 0, 255));
+    EXPECT_EQ(PenOfCanvas().lopnWidth.x, 3) << "a colour does not change the width";
 
     SetPenWidth(IDM_WIDTH_LAST);   // "XS"
-    EXPECT_EQ(penOfCanvas().lopnWidth.x, 1);
-    EXPECT_EQ(penOfCanvas().lopnColor, RGB(0, 0, 255)) << "a width does not change the colour";
+    EXPECT_EQ(PenOfCanvas().lopnWidth.x, 1);
+    EXPECT_EQ(PenOfCanvas().lopnColor, RGB(0, 0, 255)) << "a width does not change the colour";
     for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id) {
-        EXPECT_EQ(checked(g_shell.widthMenu, id), id == IDM_WIDTH_LAST) << id;
+        EXPECT_EQ(MenuChecked(g_shell.widthMenu, id), id == IDM_WIDTH_LAST) << id;
     }
     SetPenWidth(IDM_WIDTH_FIRST + 2);   // "M"
-    EXPECT_EQ(penOfCanvas().lopnWidth.x, 5);
-    EXPECT_TRUE(checked(g_shell.widthMenu, IDM_WIDTH_FIRST + 2));
-    EXPECT_FALSE(checked(g_shell.widthMenu, IDM_WIDTH_LAST));
+    EXPECT_EQ(PenOfCanvas().lopnWidth.x, 5);
+    EXPECT_TRUE(MenuChecked(g_shell.widthMenu, IDM_WIDTH_FIRST + 2));
+    EXPECT_FALSE(MenuChecked(g_shell.widthMenu, IDM_WIDTH_LAST));
 
     HPEN pen = g_drawing.pen;
     SetPenType(IDM_PEN_PEN);
     EXPECT_EQ(g_drawing.pen, pen) << "the pen type does not remake the pen";
-    EXPECT_TRUE(checked(g_shell.penTypeMenu, IDM_PEN_PEN));
-    EXPECT_FALSE(checked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
+    EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PEN));
+    EXPECT_FALSE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
     SetPenType(IDM_PEN_PENCIL);
-    EXPECT_TRUE(checked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
-    EXPECT_FALSE(checked(g_shell.penTypeMenu, IDM_PEN_PEN));
+    EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
+    EXPECT_FALSE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PEN));
 }
 
 TEST_F(Canvas, ColourSwatchesOnMenuOrHighlight) {
@@ -230,13 +218,14 @@ TEST_F(Canvas, ColourSwatchesOnMenuOrHighlight) {
     // Keyboard cues hidden add ODS_NOACCEL to a selected item; it is still selected.
     for (Case c : {Case{0, COLOR_MENU}, Case{ODS_SELECTED, COLOR_HIGHLIGHT},
                    Case{ODS_SELECTED | ODS_NOACCEL, COLOR_HIGHLIGHT}, Case{ODS_NOACCEL, COLOR_MENU}}) {
+        SCOPED_TRACE(testing::Message() << "state " << c.state);
         DRAWITEMSTRUCT item{ODT_MENU, 0, IDM_COLOUR_FIRST + 11, ODA_DRAWENTIRE, c.state, nullptr, dc, {0, 0, 20, 10}, 0};
         SendMessageW(g_shell.mainWindow, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
         COLORREF background = GetNearestColor(dc, GetSysColor(c.sysColour));
-        EXPECT_EQ(GetPixel(dc, 0, 5), background) << "state " << c.state;
-        EXPECT_EQ(GetPixel(dc, 19, 5), background) << "state " << c.state;
-        EXPECT_EQ(GetPixel(dc, 2, 0), RGB(255, 255, 0)) << "state " << c.state;
-        EXPECT_EQ(GetPixel(dc, 17, 9), RGB(255, 255, 0)) << "state " << c.state;
+        EXPECT_EQ(GetPixel(dc, 0, 5), background);
+        EXPECT_EQ(GetPixel(dc, 19, 5), background);
+        EXPECT_EQ(GetPixel(dc, 2, 0), RGB(255, 255, 0));
+        EXPECT_EQ(GetPixel(dc, 17, 9), RGB(255, 255, 0));
     }
     SelectObject(dc, old);
     DeleteObject(bitmap);
@@ -244,18 +233,6 @@ TEST_F(Canvas, ColourSwatchesOnMenuOrHighlight) {
 }
 
 // ---------------------------------------------------------------- ruled text box
-
-// The rows of the text box (at a column no text reaches) that show the ruling colour.
-std::vector<int> RuledRows() {
-    PumpMessages(150);
-    HDC dc = GetDC(g_shell.textBox);
-    std::vector<int> rows;
-    for (int y = 0; y < 149; ++y) {
-        if (GetPixel(dc, 250, y) == RGB(170, 114, 17)) rows.push_back(y);
-    }
-    ReleaseDC(g_shell.textBox, dc);
-    return rows;
-}
 
 TEST_F(Canvas, RulingFollowsTheTextLinesAndTheScroll) {
     std::wstring text;
@@ -291,17 +268,16 @@ TEST_F(Canvas, ForeignPicturesShowTheirTopLeftPart) {
     jpegtest::Picture large = jpegtest::SolidPicture(300, 200, 0x00FF00);
     large.Set(263, 159, 0x0000FF);
     large.Set(264, 100, 0xFF0000);   // right of what is shown
-    jpegtest::WriteFileBytes(DayFile(L"large.bmp"), jpegtest::MakeBmp(large, {24}));
-    LoadCanvasImage(DayFile(L"large.bmp").c_str());
+    jpegtest::WriteFileBytes(File(L"large.bmp"), jpegtest::MakeBmp(large, {24}));
+    LoadCanvasImage(File(L"large.bmp").c_str());
     EXPECT_EQ(CanvasPixel(339, T() + 20), RGB(0, 255, 0));
     EXPECT_EQ(CanvasPixel(602, T() + 179), RGB(0, 0, 255));
     EXPECT_EQ(CanvasPixel(603, T() + 100), kWhite) << "drawn over the frame";
     EXPECT_EQ(CanvasPixel(400, T() + 180), kWhite) << "drawn below the picture";
 
-    WhitenFrame();
-    jpegtest::Picture small = jpegtest::SolidPicture(100, 50, 0xFF0000);
-    jpegtest::WriteFileBytes(DayFile(L"small.bmp"), jpegtest::MakeBmp(small, {8}));
-    LoadCanvasImage(DayFile(L"small.bmp").c_str());
+    WhitenPictureFrame();
+    jpegtest::WriteFileBytes(File(L"small.bmp"), jpegtest::MakeBmp(jpegtest::SolidPicture(100, 50, 0xFF0000), {8}));
+    LoadCanvasImage(File(L"small.bmp").c_str());
     EXPECT_EQ(CanvasPixel(339, T() + 20), RGB(255, 0, 0));
     EXPECT_EQ(CanvasPixel(438, T() + 69), RGB(255, 0, 0));
     EXPECT_EQ(CanvasPixel(439, T() + 69), kWhite);
@@ -311,22 +287,22 @@ TEST_F(Canvas, ForeignPicturesShowTheirTopLeftPart) {
 // A day's BMP that cannot be shown survives a visit to its day; drawing over it replaces it.
 TEST_F(Canvas, UnreadablePictureIsNotDeletedByAVisit) {
     const std::vector<std::uint8_t> garbled = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    jpegtest::WriteFileBytes(DayFile(), garbled);
-    LoadCanvasImage(DayFile().c_str());
+    jpegtest::WriteFileBytes(day_, garbled);
+    LoadCanvasImage(day_.c_str());
     EXPECT_TRUE(IsPictureBlank());
-    EXPECT_TRUE(SaveCanvasImage(DayFile().c_str()));
-    EXPECT_EQ(jpegtest::ReadFileBytes(DayFile()), garbled);
+    EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
+    EXPECT_EQ(FileBytes(day_), garbled);
 
     // Another day's visit forgets it: a blank page there deletes as usual.
-    jpegtest::WriteFileBytes(DayFile(L"20261205.bmp"), garbled);
-    LoadCanvasImage(DayFile(L"missing.bmp").c_str());
-    EXPECT_TRUE(SaveCanvasImage(DayFile(L"20261205.bmp").c_str()));
-    EXPECT_FALSE(fs::exists(DayFile(L"20261205.bmp")));
+    jpegtest::WriteFileBytes(File(L"20261205.bmp"), garbled);
+    LoadCanvasImage(File(L"missing.bmp").c_str());
+    EXPECT_TRUE(SaveCanvasImage(File(L"20261205.bmp").c_str()));
+    EXPECT_FALSE(fs::exists(File(L"20261205.bmp")));
 
-    LoadCanvasImage(DayFile().c_str());
+    LoadCanvasImage(day_.c_str());
     Stroke({{400, T() + 60}, {420, T() + 80}});
-    EXPECT_TRUE(SaveCanvasImage(DayFile().c_str()));
-    EXPECT_EQ(jpegtest::ReadFileBytes(DayFile()).size(), 21238u);
+    EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
+    EXPECT_EQ(FileBytes(day_).size(), 21238u);
 }
 
 // ---------------------------------------------------------------- folders that refuse
@@ -335,12 +311,8 @@ TEST_F(Canvas, UnreadablePictureIsNotDeletedByAVisit) {
 // and the folder holds only `expected` (sorted), no part of a new file.
 void ExpectSaveRefused(const fs::path& day, const std::vector<std::uint8_t>& old,
                        const std::vector<fs::path>& expected) {
-    {
-        MessageBoxAnswer answer;
-        EXPECT_FALSE(SaveCanvasImage(day.c_str()));
-        EXPECT_EQ(answer.Seen(), L"Err|12345678901");
-    }
-    EXPECT_EQ(jpegtest::ReadFileBytes(day), old);
+    EXPECT_EQ(MessagesShownBy([&] { EXPECT_FALSE(SaveCanvasImage(day.c_str())); }), L"Err|12345678901");
+    EXPECT_EQ(FileBytes(day), old);
     std::vector<fs::path> left;
     for (const auto& entry : fs::directory_iterator(day.parent_path())) left.push_back(entry.path().filename());
     std::sort(left.begin(), left.end());
@@ -351,13 +323,13 @@ TEST_F(Canvas, ReadOnlyFolderKeepsTheOldPictureAndTellsTheUser) {
     std::optional<fs::path> folder = TroubledFolder("DOODLE_READONLY_FOLDER");
     if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the read-only folder";
     fs::path day = *folder / L"20261206.bmp";
-    std::vector<std::uint8_t> old = jpegtest::ReadFileBytes(day);
+    std::vector<std::uint8_t> old = FileBytes(day);
     ASSERT_FALSE(old.empty());
 
     const std::vector<fs::path> files = {L"20261206.bmp", L"20261206.dbt"};
     Stroke({{400, T() + 60}, {500, T() + 90}});
     ExpectSaveRefused(day, old, files);
-    WhitenFrame();   // a blank page whose old file cannot be deleted
+    WhitenPictureFrame();   // a blank page whose old file cannot be deleted
     ExpectSaveRefused(day, old, files);
 }
 
@@ -367,7 +339,7 @@ TEST_F(Canvas, FullDiskKeepsTheOldPictureAndLeavesNoPart) {
     fs::path day = *folder / L"20261206.bmp";
     Stroke({{400, T() + 60}, {500, T() + 90}});
     ASSERT_TRUE(SaveCanvasImage(day.c_str()));
-    std::vector<std::uint8_t> old = jpegtest::ReadFileBytes(day);
+    std::vector<std::uint8_t> old = FileBytes(day);
 
     // Fill what is left of the file system.
     fs::path filler = *folder / L"filler";

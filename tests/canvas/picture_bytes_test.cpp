@@ -1,11 +1,9 @@
-// The picture file's bytes, read back by the encoder's own BMP reader, and the page
-// geometry of strokes.
+// The picture file's bytes, spelled out and read back by the encoder's own BMP reader.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "canvas/picture_bytes.h"
-#include "canvas/stroke_geometry.h"
 #include "jpeg/bmp_reader.h"
 #include "test_support.h"
 
@@ -72,28 +70,6 @@ TEST(PictureFile, BlankIsEveryPixelWhite) {
     EXPECT_FALSE(IsBlankPicture(pixels));
     EXPECT_FALSE(IsBlankPicture(std::vector<std::uint8_t>(kPicturePixelBytes - 1, 0xFF)));
     EXPECT_TRUE(PictureFileBytes(std::vector<std::uint8_t>(100, 0xFF)).empty());
-}
-
-TEST(StrokeGeometry, DrawingAreaIsOneRowTallerThanThePicture) {
-    for (int t : {0, 26}) {
-        EXPECT_TRUE(InDrawingArea({339, t + 20}, t));
-        EXPECT_TRUE(InDrawingArea({602, t + 180}, t));
-        EXPECT_FALSE(InDrawingArea({603, t + 100}, t));
-        EXPECT_FALSE(InDrawingArea({338, t + 100}, t));
-        EXPECT_FALSE(InDrawingArea({400, t + 181}, t));
-        EXPECT_FALSE(InDrawingArea({400, t + 19}, t));
-        EXPECT_EQ(PictureRect(t), (PageRect{339, t + 20, 603, t + 180}));
-        EXPECT_EQ(PictureFrame(t), (PageRect{334, t + 15, 607, t + 185}));
-    }
-    // A position above the window arrives as a large unsigned half.
-    EXPECT_FALSE(InDrawingArea({400, 65535}, 0));
-}
-
-TEST(StrokeGeometry, RepaintRectanglesOfATapAndASegment) {
-    const int t = 26;
-    EXPECT_EQ(StartRepaintRect({400, t + 50}), (PageRect{399, t + 49, 401, t + 51}));
-    EXPECT_EQ(SegmentRepaintRect({400, t + 50}, {390, t + 60}, 3), (PageRect{387, t + 47, 403, t + 63}));
-    EXPECT_EQ(SegmentRepaintRect({390, t + 60}, {400, t + 50}, 9), (PageRect{381, t + 41, 409, t + 69}));
 }
 
 }  // namespace

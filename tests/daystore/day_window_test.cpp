@@ -1,26 +1,20 @@
 // Keeping a diary in the program's window, built inside this process: pages saved and
-// loaded across month and year ends, cleared and long texts, characters the record's
-// code page lacks, damaged and read-only records, Ctrl+S, the date header and the day
-// picker.
+// loaded across a month end, cleared and long texts, characters the record's code page
+// lacks, damaged and read-only records, Ctrl+S, the date header and the day picker.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <thread>
+#include <tuple>
 #include <vector>
 
 #include "built_window.h"
 #include "canvas/picture_file.h"
-#include "canvas/strokes.h"
 #include "daystore/codepage.h"
-#include "daystore/date_header.h"
 #include "daystore/page.h"
 #include "platform/file_write.h"
 #include "program_harness.h"
@@ -33,8 +27,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-int T() { return g_shell.commandBarHeight; }
-
 Bytes RecordBytes(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, std::u16string_view text) {
     Bytes bytes = {'D', 'N', 6, weather, mood, place};
     Bytes encoded = EncodeCp932(text).bytes;
@@ -45,36 +37,22 @@ Bytes RecordBytes(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, s
 
 std::wstring BoxText() { return WindowText(g_shell.textBox); }
 void SetBoxText(const std::wstring& text) { SetWindowTextW(g_shell.textBox, text.c_str()); }
-void Command(WPARAM id) { SendMessageW(g_shell.mainWindow, WM_COMMAND, id, 0); }
 int PlaceItem() { return static_cast<int>(SendMessageW(g_shell.placeBox, CB_GETCURSEL, 0, 0)); }
 
-bool SameKey(const DayKey& a, const DayKey& b) {
-    return a.year == b.year && a.month == b.month && a.day == b.day && a.dayOfWeek == b.dayOfWeek;
+// The page's day as one comparable value.
+std::tuple<int, int, int, int> Shown() {
+    const DayKey& day = g_page.currentDay;
+    return {day.year, day.month, day.day, day.dayOfWeek};
 }
 
-// Each test keeps its diary in a fresh folder and starts on an empty page of `start`.
-class DayStore : public ::testing::Test {
+// Each test keeps its diary in a fresh folder and starts on an empty page of 31 January 2000.
+class DayStore : public OnBuiltWindow {
 protected:
     void SetUp() override {
-        ASSERT_NE(BuildWindowOnce(), nullptr);
-        g_shell.dataFolder = folder_.Path().u16string();
+        OnBuiltWindow::SetUp();
         g_page.savePicture = true;
         OpenDay({2000, 1, 31, 1});
     }
-    void OpenDay(const DayKey& day) {
-        SetBoxText(L"");
-        g_page.currentDay = day;
-        LoadDay();
-        DrawDateHeader();
-    }
-    fs::path File(const wchar_t* name) const { return folder_.Path() / name; }
-    void Draw(int x1, int y1, int x2, int y2) {
-        StartStrokeWithCapture(g_shell.mainWindow, x1, T() + y1);
-        SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x2, T() + y2));
-        SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
-    }
-
-    TemporaryFolder folder_{L"days"};
 };
 
 // The weather icon on the canvas is cell `index` of the weather strip.
@@ -96,10 +74,10 @@ TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
     Command(1003);                                   // rain
     Command(2004);                                   // angry
     SendMessageW(g_shell.placeBox, CB_SETCURSEL, 3, 0);   // "SL"
-    Draw(400, 60, 450, 100);
+    Stroke({{400, T() + 60}, {450, T() + 100}});
     Command(IDM_NEXT_DAY);
 
-    EXPECT_TRUE(SameKey(g_page.currentDay, {2000, 2, 1, 2}));
+    EXPECT_EQ(Shown(), std::make_tuple(2000, 2, 1, 2));
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(3, 4, 3, u"January's last\r\nday 一月"));
     EXPECT_EQ(fs::file_size(File(L"20000131.bmp")), 21238u);
     EXPECT_EQ(BoxText(), L"");
@@ -109,7 +87,7 @@ TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
 
     SetBoxText(L"February");
     Command(IDM_PREVIOUS_DAY);
-    EXPECT_TRUE(SameKey(g_page.currentDay, {2000, 1, 31, 1}));
+    EXPECT_EQ(Shown(), std::make_tuple(2000, 1, 31, 1));
     EXPECT_EQ(FileBytes(File(L"20000201.dbt")), RecordBytes(0, 0, 0, u"February"));
     EXPECT_FALSE(fs::exists(File(L"20000201.bmp"))) << "a blank picture is not stored";
     EXPECT_EQ(BoxText(), L"January's last\r\nday 一月");
@@ -136,57 +114,38 @@ TEST_F(DayStore, ClearedTextStaysCleared) {
     EXPECT_FALSE(IsStoredTextCleared());
 }
 
-TEST_F(DayStore, LongTextsAskWhetherToCut) {
+// A text over 10,000 characters asks whether to cut it (where the limit lies is checked
+// by DayRecordSave); characters outside the code page are saved as "?" and told. The
+// text box keeps what was typed either way.
+TEST_F(DayStore, LongTextsAskAndLostCharactersAreTold) {
     std::wstring text(10001, L'a');
     text[9999] = L'b';
     text[10000] = L'c';
     SetBoxText(text);
-    {
-        MessageBoxAnswer answer(IDYES);
-        ASSERT_TRUE(SaveDay());
-        EXPECT_EQ(answer.Seen(),
-                  L"確認|10,000文字以上が保存されようとしています。\n10,000文字以下を切り捨てますか？");
-    }
+    EXPECT_EQ(MessagesShownBy([] { EXPECT_TRUE(SaveDay()); }, {IDYES}),
+              L"確認|10,000文字以上が保存されようとしています。\n10,000文字以下を切り捨てますか？");
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")).size(), 6u + 10000u + 1u);
-    EXPECT_EQ(BoxText().size(), 10001u) << "the text box keeps the whole text";
-    {
-        MessageBoxAnswer answer(IDNO);
-        ASSERT_TRUE(SaveDay());
-        EXPECT_FALSE(answer.Seen().empty());
-    }
+    EXPECT_EQ(BoxText().size(), 10001u);
+    EXPECT_FALSE(MessagesShownBy([] { EXPECT_TRUE(SaveDay()); }, {IDNO}).empty());
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")).size(), 6u + 10001u + 1u);
 
-    SetBoxText(text.substr(0, 10000));
-    ASSERT_TRUE(SaveDay()) << "exactly 10,000 is saved without a question";
-    EXPECT_EQ(FileBytes(File(L"20000131.dbt")).size(), 6u + 10000u + 1u);
-}
-
-TEST_F(DayStore, CharactersOutsideTheCodePageAreReplacedAndTold) {
-    const std::wstring text = L"A\U0001F600Bé〜";
-    SetBoxText(text);
-    {
-        MessageBoxAnswer answer;
-        ASSERT_TRUE(SaveDay());
-        EXPECT_EQ(answer.Seen(), L"Save|Some characters could not be saved and were replaced by \"?\".");
-    }
+    const std::wstring lossy = L"A\U0001F600Bé〜";
+    SetBoxText(lossy);
+    EXPECT_EQ(MessagesShownBy([] { EXPECT_TRUE(SaveDay()); }),
+              L"Save|Some characters could not be saved and were replaced by \"?\".");
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"A?B??"));
-    EXPECT_EQ(BoxText(), text);
+    EXPECT_EQ(BoxText(), lossy);
 }
 
 // ---------------------------------------------------------------- records that are not right
 
 TEST_F(DayStore, RecordWithoutMagicIsToldThenReplacedBySavingText) {
-    WriteFileSafely(File(L"20000130.dbt"), Bytes{'X', 'Y', 6, 1, 1, 1, 'z', 0});
-    SetBoxText(L"");
-    g_page.currentDay = {2000, 1, 30, 0};
-    {
-        MessageBoxAnswer answer;
-        LoadDay();
-        EXPECT_EQ(answer.Seen(), L"Err|78787878787");
-    }
+    const Bytes foreign = {'X', 'Y', 6, 1, 1, 1, 'z', 0};
+    WriteFileSafely(File(L"20000130.dbt"), foreign);
+    EXPECT_EQ(MessagesShownBy([] { OpenDay({2000, 1, 30, 0}); }), L"Err|78787878787");
     EXPECT_EQ(BoxText(), L"");
     ASSERT_TRUE(SaveDay());
-    EXPECT_EQ(FileBytes(File(L"20000130.dbt")), (Bytes{'X', 'Y', 6, 1, 1, 1, 'z', 0})) << "an empty page wrote over it";
+    EXPECT_EQ(FileBytes(File(L"20000130.dbt")), foreign) << "an empty page wrote over it";
     SetBoxText(L"now a diary");
     ASSERT_TRUE(SaveDay());
     EXPECT_EQ(FileBytes(File(L"20000130.dbt")), RecordBytes(0, 0, 0, u"now a diary"));
@@ -204,22 +163,15 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
     Bytes before = FileBytes(*folder / L"20261206.dbt");
 
     SetBoxText(L"today's text");
-    {
-        MessageBoxAnswer answer;
-        Command(IDM_NEXT_DAY);
-        EXPECT_EQ(answer.Seen(), L"ERROR|ファイル書き込みエラーが発生しました");
-    }
-    EXPECT_TRUE(SameKey(g_page.currentDay, {2026, 12, 6, 0})) << "moved away from an unsaved page";
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_NEXT_DAY); }), L"ERROR|ファイル書き込みエラーが発生しました");
+    EXPECT_EQ(Shown(), std::make_tuple(2026, 12, 6, 0)) << "moved away from an unsaved page";
     EXPECT_EQ(BoxText(), L"today's text");
     EXPECT_EQ(FileBytes(*folder / L"20261206.dbt"), before);
 
     // Yes at the close question, with a save that fails, stops the close as Cancel does.
     HWND textBox = g_shell.textBox;
-    {
-        MessageBoxAnswer answers({IDYES, IDOK});
-        SendMessageW(g_shell.mainWindow, WM_CLOSE, 0, 0);
-        EXPECT_EQ(answers.Seen(), L"Exit|Save Current Changes / ERROR|ファイル書き込みエラーが発生しました");
-    }
+    EXPECT_EQ(MessagesShownBy([] { SendMessageW(g_shell.mainWindow, WM_CLOSE, 0, 0); }, {IDYES, IDOK}),
+              L"Exit|Save Current Changes / ERROR|ファイル書き込みエラーが発生しました");
     EXPECT_EQ(g_shell.textBox, textBox);
     EXPECT_TRUE(IsWindow(g_shell.statusStrip)) << "the close went on after a failed save";
     EXPECT_NE(g_shell.canvasDc, nullptr);
@@ -231,20 +183,12 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
 // ---------------------------------------------------------------- Ctrl+S
 
 TEST_F(DayStore, SaveTextCommandSavesOnlyAPageWithText) {
-    Draw(400, 60, 450, 100);
-    {
-        MessageBoxAnswer answer;
-        Command(IDM_SAVE_TEXT);
-        EXPECT_EQ(answer.Seen(), L"??|No text entered");
-    }
+    Stroke({{400, T() + 60}, {450, T() + 100}});
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"??|No text entered");
     EXPECT_TRUE(fs::is_empty(folder_.Path())) << "not even the drawing is saved";
 
     SetBoxText(L"saved by hand");
-    {
-        MessageBoxAnswer answer;
-        Command(IDM_SAVE_TEXT);
-        EXPECT_EQ(answer.Seen(), L"Save|DBT Saved");
-    }
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|DBT Saved");
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"saved by hand"));
     EXPECT_TRUE(fs::exists(File(L"20000131.bmp")));
 }
@@ -295,94 +239,66 @@ struct PickerSeen {
     SYSTEMTIME selected{};
     SYSTEMTIME today{};
     bool buttonsInside = false;
-    bool opened = false;
     bool dayStateStyle = false;
     std::vector<MONTHDAYSTATE> boldDays;  // the answer to a request for February to April 1999
 };
 
-// Works the picker from another thread: notes what it shows, picks `pick` (or none) and
+// Opens the day picker, notes what it shows, picks 24 March 1999 when `pick` says so, and
 // presses `button`.
-std::thread WorkPicker(PickerSeen& seen, std::optional<SYSTEMTIME> pick, int button) {
-    return std::thread([&seen, pick, button] {
-        for (int tries = 0; tries < 200; ++tries) {
-            HWND dialog = FindWindowW(L"#32770", L"PickDay");
-            HWND calendar = dialog ? FindWindowExW(dialog, nullptr, MONTHCAL_CLASSW, nullptr) : nullptr;
-            if (!calendar || !IsWindowVisible(dialog)) {
-                Sleep(25);
-                continue;
-            }
-            seen.opened = true;
-            SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&seen.selected));
-            SendMessageW(calendar, MCM_GETTODAY, 0, reinterpret_cast<LPARAM>(&seen.today));
-            RECT client, ok, cancel;
-            GetClientRect(dialog, &client);
-            GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
-            GetWindowRect(GetDlgItem(dialog, IDCANCEL), &cancel);
-            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&ok), 2);
-            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&cancel), 2);
-            seen.buttonsInside = IsWindowVisible(GetDlgItem(dialog, IDOK)) && ok.left >= 0 && ok.top >= 0 &&
-                                 cancel.right <= client.right && cancel.bottom <= client.bottom && ok.right <= cancel.left;
-            seen.dayStateStyle = (GetWindowLongW(calendar, GWL_STYLE) & MCS_DAYSTATE) != 0;
-            NMDAYSTATE request{};
-            request.nmhdr = {calendar, 0, MCN_GETDAYSTATE};
-            request.stStart.wYear = 1999;
-            request.stStart.wMonth = 2;
-            request.cDayState = 3;
-            SendMessageW(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
-            if (request.prgDayState) seen.boldDays.assign(request.prgDayState, request.prgDayState + 3);
-            if (pick) SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&*pick));
-            PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-            return;
-        }
-    });
+PickerSeen WorkPicker(bool pick, int button) {
+    PickerSeen seen;
+    EXPECT_TRUE(WorkDialog(IDM_PICK_DAY, L"PickDay", [&](HWND dialog) {
+        HWND calendar = FindWindowExW(dialog, nullptr, MONTHCAL_CLASSW, nullptr);
+        SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&seen.selected));
+        SendMessageW(calendar, MCM_GETTODAY, 0, reinterpret_cast<LPARAM>(&seen.today));
+        seen.buttonsInside = ButtonsInside(dialog, IDOK, IDCANCEL);
+        seen.dayStateStyle = (GetWindowLongW(calendar, GWL_STYLE) & MCS_DAYSTATE) != 0;
+        NMDAYSTATE request{};
+        request.nmhdr = {calendar, 0, MCN_GETDAYSTATE};
+        request.stStart.wYear = 1999;
+        request.stStart.wMonth = 2;
+        request.cDayState = 3;
+        SendMessageW(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
+        if (request.prgDayState) seen.boldDays.assign(request.prgDayState, request.prgDayState + 3);
+        SYSTEMTIME day{};
+        day.wYear = 1999;
+        day.wMonth = 3;
+        day.wDay = 24;
+        if (pick) SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
+        PressDialogButton(dialog, button);
+    }));
+    return seen;
 }
 
-TEST_F(DayStore, DayPickerOpensOnTheCurrentDayAndMovesOnOK) {
+std::tuple<int, int, int> Date(const SYSTEMTIME& time) { return {time.wYear, time.wMonth, time.wDay}; }
+
+// The picker opens on the page's day, marks today and the days with pages (the page
+// saved on opening counts as well as the two files put there before), and OK moves to
+// the day picked; Cancel keeps the day, but the page was saved all the same.
+TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
     OpenDay({1999, 3, 7, 0});
     SetBoxText(L"before picking");
     WriteFileSafely(File(L"19990228.bmp"), Bytes{'B', 'M'});
     WriteFileSafely(File(L"19990401.dbt"), Bytes{'D', 'N'});
-    PickerSeen seen;
-    SYSTEMTIME pick{};
-    pick.wYear = 1999;
-    pick.wMonth = 3;
-    pick.wDay = 24;
-    std::thread worker = WorkPicker(seen, pick, IDOK);
-    Command(IDM_PICK_DAY);
-    worker.join();
-
-    ASSERT_TRUE(seen.opened);
-    EXPECT_EQ(seen.selected.wYear, 1999);
-    EXPECT_EQ(seen.selected.wMonth, 3);
-    EXPECT_EQ(seen.selected.wDay, 7);
+    PickerSeen seen = WorkPicker(true, IDOK);
+    EXPECT_EQ(Date(seen.selected), std::make_tuple(1999, 3, 7));
     SYSTEMTIME now;
     GetLocalTime(&now);
-    EXPECT_EQ(seen.today.wYear, now.wYear);
-    EXPECT_EQ(seen.today.wMonth, now.wMonth);
-    EXPECT_EQ(seen.today.wDay, now.wDay);
+    EXPECT_EQ(Date(seen.today), Date(now));
     EXPECT_TRUE(seen.buttonsInside) << "OK and Cancel must be visible inside the dialog";
     EXPECT_TRUE(seen.dayStateStyle);
-    // The page saved on opening counts as well as the two files put there before.
     EXPECT_EQ(seen.boldDays, (std::vector<MONTHDAYSTATE>{1u << 27, 1u << 6, 1u << 0}));
-
     EXPECT_EQ(FileBytes(File(L"19990307.dbt")), RecordBytes(0, 0, 0, u"before picking"));
-    EXPECT_EQ(g_page.currentDay.year, 1999);
-    EXPECT_EQ(g_page.currentDay.month, 3);
-    EXPECT_EQ(g_page.currentDay.day, 24);
+    EXPECT_EQ(std::make_tuple(g_page.currentDay.year, g_page.currentDay.month, g_page.currentDay.day),
+              std::make_tuple(1999, 3, 24));
     EXPECT_EQ(BoxText(), L"");
-}
 
-TEST_F(DayStore, DayPickerCancelKeepsTheDayButSavesThePage) {
-    OpenDay({1999, 3, 7, 0});
+    OpenDay({1999, 3, 8, 1});
     SetBoxText(L"kept");
-    PickerSeen seen;
-    std::thread worker = WorkPicker(seen, std::nullopt, IDCANCEL);
-    Command(IDM_PICK_DAY);
-    worker.join();
-    ASSERT_TRUE(seen.opened);
-    EXPECT_TRUE(SameKey(g_page.currentDay, {1999, 3, 7, 0}));
+    WorkPicker(false, IDCANCEL);
+    EXPECT_EQ(Shown(), std::make_tuple(1999, 3, 8, 1));
     EXPECT_EQ(BoxText(), L"kept");
-    EXPECT_TRUE(fs::exists(File(L"19990307.dbt")));
+    EXPECT_EQ(FileBytes(File(L"19990308.dbt")), RecordBytes(0, 0, 0, u"kept"));
 }
 
 }  // namespace

@@ -53,22 +53,6 @@ TEST(DayRecordBytes, LongerHeaderKeptThroughLoadAndSave) {
     EXPECT_EQ(SerializeRecord(record).bytes, (Bytes{0x44, 0x4E, 0x08, 0x03, 0x05, 0x07, 0xAB, 0xCD, 'x', 0x00}));
 }
 
-TEST(DayRecordBytes, JapaneseTextIsCodePage932) {
-    // "今日は晴れ。" CR LF "ｶﾒﾗ～" (half-width katakana, FULLWIDTH TILDE).
-    const Bytes file = [] {
-        Bytes b{0x44, 0x4E, 0x06, 0x01, 0x00, 0x05};
-        const Bytes text{0x8D, 0xA1, 0x93, 0xFA, 0x82, 0xCD, 0x90, 0xB0, 0x82, 0xEA, 0x81, 0x42,
-                         0x0D, 0x0A, 0xB6, 0xD2, 0xD7, 0x81, 0x60, 0x00};
-        b.insert(b.end(), text.begin(), text.end());
-        return b;
-    }();
-    const DayRecord record = Parsed(file);
-    EXPECT_EQ(record.text, u"今日は晴れ。\r\nｶﾒﾗ～");
-    const RecordBytes saved = SerializeRecord(record);
-    EXPECT_EQ(saved.bytes, file);
-    EXPECT_FALSE(saved.replacedCharacters);
-}
-
 TEST(DayRecordBytes, UnrepresentableCharactersAreReported) {
     DayRecord record;
     record.text = u"晴れ😀é";
