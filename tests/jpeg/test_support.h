@@ -10,8 +10,12 @@
 
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
+#include "test_files.h"
 
 namespace jpegtest {
+
+using ::ReadFileBytes;
+using ::WriteFileBytes;
 
 // Records the messages instead of showing them; file access is the real one
 // unless a test replaces the writer.
