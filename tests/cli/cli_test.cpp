@@ -5,6 +5,7 @@
 // against the same expected bytes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,13 +15,10 @@
 #undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
 #else
 #include <sys/wait.h>
-
-#include <cstdlib>
 #endif
 
 #include "cli/console_text.h"
 #include "daystore/codepage.h"
-#include "htmlexport/html_export.h"
 #include "test_files.h"
 #include "test_support.h"
 
@@ -44,25 +42,30 @@ struct Ran {
     std::string err;
 };
 
-// Runs the program the build copied beside this test program, with its standard error
-// going to `errFile` and nothing on its input or output.
+// The program the build copied beside this test program.
 #ifdef _WIN32
 fs::path CliPath() {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     return fs::path(self).parent_path() / L"doodlebinder-export.exe";
 }
+#else
+fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "doodlebinder-export"; }
+#endif
 
-Ran RunCli(const std::vector<std::string>& args, const fs::path& errFile) {
+// Runs the program with nothing on its input or output and its standard error in a file
+// of its own: under Wine the last run's file may still be held for a moment after its
+// process has ended.
+Ran RunCli(const std::vector<std::string>& args, const fs::path& errFolder) {
+    static int runs = 0;
+    const fs::path errFile = errFolder / ("stderr" + std::to_string(++runs) + ".txt");
+    Ran ran;
+#ifdef _WIN32
     std::wstring line = L"\"" + CliPath().wstring() + L"\"";
     for (const std::string& arg : args) line += L" \"" + fs::path(std::u8string(arg.begin(), arg.end())).wstring() + L"\"";
-    // A file of its own for each run: under Wine the last run's file may still be held
-    // for a moment after its process has ended.
-    static int runs = 0;
-    const fs::path errPath = errFile.wstring() + std::to_wstring(++runs);
     constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE err = CreateFileW(errPath.c_str(), GENERIC_WRITE, kShareAll, &inherit, CREATE_ALWAYS, 0, nullptr);
+    HANDLE err = CreateFileW(errFile.c_str(), GENERIC_WRITE, kShareAll, &inherit, CREATE_ALWAYS, 0, nullptr);
     HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, kShareAll, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW start{};
     start.cb = sizeof start;
@@ -71,7 +74,6 @@ Ran RunCli(const std::vector<std::string>& args, const fs::path& errFile) {
     start.hStdOutput = nul;
     start.hStdError = err;
     PROCESS_INFORMATION process{};
-    Ran ran;
     if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &start,
                        &process)) {
         WaitForSingleObject(process.hProcess, INFINITE);
@@ -83,20 +85,16 @@ Ran RunCli(const std::vector<std::string>& args, const fs::path& errFile) {
     }
     CloseHandle(err);
     CloseHandle(nul);
-    ran.err = ReadFileText(errPath);
-    return ran;
-}
 #else
-fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "doodlebinder-export"; }
-
-// The arguments are quoted for the shell; none of them holds a quote.
-Ran RunCli(const std::vector<std::string>& args, const fs::path& errFile) {
+    // No argument holds a quote.
     std::string command = "'" + CliPath().string() + "'";
     for (const std::string& arg : args) command += " '" + arg + "'";
     const int status = std::system((command + " </dev/null >/dev/null 2>'" + errFile.string() + "'").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileText(errFile)};
-}
+    ran.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
+    ran.err = ReadFileText(errFile);
+    return ran;
+}
 
 Bytes RecordBytes(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, std::u16string_view text) {
     Bytes bytes = {'D', 'N', 6, weather, mood, place};
@@ -113,7 +111,7 @@ protected:
         fs::create_directories(data_);
         fs::create_directories(out_);
     }
-    Ran Run(const std::vector<std::string>& args) { return RunCli(args, temp_ / "stderr.txt"); }
+    Ran Run(const std::vector<std::string>& args) { return RunCli(args, temp_.Path()); }
     std::string Arg(const fs::path& path) const { return Utf8(path); }
 
     ScratchFolder temp_;
@@ -146,15 +144,6 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
     ASSERT_EQ(ran.code, 0) << ran.err;
     EXPECT_EQ(ran.err, "") << "no progress bar and no chatter when stderr is a file";
     EXPECT_EQ(ReadFileBytes(out_ / "index.html"), expected);
-
-    // The portable export the dialog runs, with the same inputs.
-    struct Quiet : HtmlExportHost {
-        void ShowMessage(HtmlExportMessage) override {}
-        bool ConfirmOverwrite() override { return false; }
-    } quiet;
-    HtmlExportRun run{data_, {2000, 3, 1, 3}, 3, templatePath_, temp_ / "portable.html", true};
-    ASSERT_EQ(ExportHtmlFile(run, quiet), HtmlExportResult::Written);
-    EXPECT_EQ(ReadFileBytes(run.outputPath), expected);
 
     // The one day with a picture, converted beside the document as the diary converts it,
     // and by the jpeg command too.
