@@ -62,7 +62,9 @@ Ran RunCli(const std::vector<std::string>& args, const fs::path& errFolder) {
     Ran ran;
 #ifdef _WIN32
     std::wstring line = L"\"" + CliPath().wstring() + L"\"";
-    for (const std::string& arg : args) line += L" \"" + fs::path(std::u8string(arg.begin(), arg.end())).wstring() + L"\"";
+    for (const std::string& arg : args) {
+        line += L" \"" + fs::path(std::u8string(arg.begin(), arg.end())).wstring() + L"\"";
+    }
     constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE err = CreateFileW(errFile.c_str(), GENERIC_WRITE, kShareAll, &inherit, CREATE_ALWAYS, 0, nullptr);
@@ -150,8 +152,8 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
     EXPECT_EQ(NamesIn(out_), (Names{"20000229.jpg", "index.html"}));
     jpegtest::RecordingHost host;
     const fs::path programJpeg = temp_ / "program.jpg";
-    ASSERT_EQ(jpeg::ConvertBmpToJpeg((data_ / "20000229.bmp").u16string().c_str(), programJpeg.u16string().c_str(), host),
-              1);
+    const fs::path bmp = data_ / "20000229.bmp";
+    ASSERT_EQ(jpeg::ConvertBmpToJpeg(bmp.u16string().c_str(), programJpeg.u16string().c_str(), host), 1);
     const Bytes jpegBytes = ReadFileBytes(programJpeg);
     EXPECT_EQ(jpegBytes.size(), 17870u);
     EXPECT_EQ(ReadFileBytes(out_ / "20000229.jpg"), jpegBytes);

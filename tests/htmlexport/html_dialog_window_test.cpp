@@ -45,7 +45,9 @@ std::wstring Describe(HWND box, HWND dialog) {
     const HICON icon = IconOf(box);
     std::wstring line = WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF)) + L"|";
     line += owner == dialog ? L"dialog" : owner == g_shell.mainWindow ? L"main" : L"other";
-    line += icon == LoadIconW(nullptr, IDI_EXCLAMATION) ? L" !" : icon == LoadIconW(nullptr, IDI_INFORMATION) ? L" i" : L" ?";
+    line += icon == LoadIconW(nullptr, IDI_EXCLAMATION)   ? L" !"
+            : icon == LoadIconW(nullptr, IDI_INFORMATION) ? L" i"
+                                                          : L" ?";
     if (GetDlgItem(box, IDYES)) line += L" yes/no";
     return line;
 }
@@ -140,8 +142,10 @@ TEST_F(HtmlDialog, OpensOnTheCurrentDayAndRefusesWithoutWriting) {
     std::vector<Pressed> refusals;
     Pressed cancelled;
     ASSERT_TRUE(RunDialog([&](HWND dialog) {
-        for (int id : {IDC_START_YEAR, IDC_START_MONTH, IDC_START_DAY, IDC_DAY_COUNT, IDC_TEMPLATE_PATH, IDC_OUTPUT_PATH})
+        for (int id : {IDC_START_YEAR, IDC_START_MONTH, IDC_START_DAY, IDC_DAY_COUNT, IDC_TEMPLATE_PATH,
+                       IDC_OUTPUT_PATH}) {
             fields[id] = WindowText(GetDlgItem(dialog, id));
+        }
         checked = SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_GETCHECK, 0, 0) == BST_CHECKED;
         buttonsVisible = IsWindowVisible(GetDlgItem(dialog, IDOK)) && IsWindowVisible(GetDlgItem(dialog, IDCANCEL));
         for (const wchar_t* count : {L"0", L"", L"abc", L"-3", L"99999999999"}) {
@@ -174,7 +178,9 @@ TEST_F(HtmlDialog, OpensOnTheCurrentDayAndRefusesWithoutWriting) {
         SetField(dialog, IDC_OUTPUT_PATH, Data(L"old.html"));
         SetField(dialog, IDC_DAY_COUNT, L"2");
         declined = Press(dialog, IDOK, 1000, false);
-        for (int id : {IDC_DAY_COUNT, IDC_TEMPLATE_PATH, IDC_OUTPUT_PATH}) kept[id] = WindowText(GetDlgItem(dialog, id));
+        for (int id : {IDC_DAY_COUNT, IDC_TEMPLATE_PATH, IDC_OUTPUT_PATH}) {
+            kept[id] = WindowText(GetDlgItem(dialog, id));
+        }
     }));
     EXPECT_EQ(declined.boxes, kOverwriteBox);
     EXPECT_FALSE(declined.closed);
