@@ -20,6 +20,7 @@ struct LayoutCase {
     int width;
     std::vector<HelpFragment> fragments;
     int height;
+    std::vector<HelpRule> rules = {};
 };
 
 // Text starts at the margin, 5; a line is 20 high; width - 5 is the right edge.
@@ -44,23 +45,18 @@ const LayoutCase kLayoutCases[] = {
     {u"<ul><li>one two<li></ul>x", 80,
      {At(5, 5, u"\u2022"), At(35, 5, u"one"), At(35, 25, u"two"), At(5, 45, u"\u2022"), At(5, 65, u"x")}, 90},
     {u"<li>a<br>b</li>c", 500, {At(5, 5, u"\u2022"), At(35, 5, u"a"), At(35, 25, u"b"), At(5, 45, u"c")}, 70},
+    // Rules span the width in a band of their own.
+    {u"a<hr>b<hr>", 200, {At(5, 5, u"a"), At(5, 33, u"b")}, 66, {{5, 195, 29}, {5, 195, 57}}},
 };
 
-TEST(HelpLayout, WrapsAndPlacesText) {
+TEST(HelpLayout, WrapsAndPlacesTextAndRules) {
     for (const LayoutCase& c : kLayoutCases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - kLayoutCases));
         const HelpLayout layout = LayOut(c.html, c.width);
         EXPECT_EQ(layout.fragments, c.fragments);
         EXPECT_EQ(layout.height, c.height);
-        EXPECT_TRUE(layout.rules.empty());
+        EXPECT_EQ(layout.rules, c.rules);
     }
-}
-
-TEST(HelpLayout, RulesSpanTheWidthInABandOfTheirOwn) {
-    const HelpLayout layout = LayOut(u"a<hr>b<hr>", 200);
-    EXPECT_EQ(layout.fragments, (std::vector<HelpFragment>{At(5, 5, u"a"), At(5, 33, u"b")}));
-    EXPECT_EQ(layout.rules, (std::vector<HelpRule>{{5, 195, 29}, {5, 195, 57}}));
-    EXPECT_EQ(layout.height, 66);
 }
 
 }  // namespace

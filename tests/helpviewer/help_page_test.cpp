@@ -1,7 +1,7 @@
 // Reading help pages: the diary's own page, and markup that is broken or unusual.
+#include "app/help_page.h"
 #include "codepage.h"
-#include "diary_help_page.h"
-#include "help_page.h"
+#include "helpviewer/help_page.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ const HelpPiece kRule{HelpPieceKind::Rule, u"", false};
 const HelpPiece kItem{HelpPieceKind::ListItem, u"", false};
 
 TEST(HelpPage, ReadsTheDiaryHelpPage) {
-    const HelpPage page = ParseHelpPage(DecodeCp932(DiaryHelpPageBytes()));
+    const HelpPage page = ParseHelpPage(DecodeCp932(HelpPageBytes()));
     EXPECT_EQ(page.title, u"");
     const std::vector<HelpPiece> expected = {
         B(u"Doodlebinder"), kBr,
@@ -30,7 +30,6 @@ TEST(HelpPage, ReadsTheDiaryHelpPage) {
         B(u"Ctrl+L=Select Day, Alt+C=Exit Program, Ctrl+S=Save text entry"), kRule,
     };
     EXPECT_EQ(page.pieces, expected);
-    EXPECT_EQ(PlainTextOfHelpPage(page), kDiaryHelpPlainText);
 }
 
 struct ParseCase {
@@ -105,13 +104,11 @@ TEST(HelpPage, ReadsUnclosedMarkupInLinearTime) {
     }
 }
 
-TEST(HelpPage, TakesTheFirstTitle) {
-    const HelpPage page = ParseHelpPage(u"<TITLE>\r\n My &amp; <i>Help</i> </Title><title>Other</title>Body");
-    EXPECT_EQ(page.title, u"My & <i>Help</i>");
-    EXPECT_EQ(page.pieces, std::vector<HelpPiece>{T(u"Body")});
-}
+TEST(HelpPage, TakesTheFirstTitleAndPutsBlocksOnLinesOfTheirOwn) {
+    const HelpPage titled = ParseHelpPage(u"<TITLE>\r\n My &amp; <i>Help</i> </Title><title>Other</title>Body");
+    EXPECT_EQ(titled.title, u"My & <i>Help</i>");
+    EXPECT_EQ(titled.pieces, std::vector<HelpPiece>{T(u"Body")});
 
-TEST(HelpPage, PlainTextPutsBlocksOnLinesOfTheirOwn) {
     const HelpPage page = ParseHelpPage(u"<ul><li>one<li><b>two</b></ul><p>para<hr>end<br><br>last");
     EXPECT_EQ(PlainTextOfHelpPage(page), u"\u2022 one\r\n\u2022 two\r\n\r\npara\r\nend\r\n\r\nlast");
 }

@@ -1,7 +1,7 @@
 // The real peghelp.exe started on pages in a temporary folder, as the diary starts it:
-// what it shows, how it closes, and that the diary can rewrite the page meanwhile.
+// what it shows and draws, how it closes, and that the diary can rewrite the page meanwhile.
+#include "app/help_page.h"
 #include "codepage.h"
-#include "diary_help_page.h"
 #include "help_window.h"
 #include "program_harness.h"
 
@@ -19,8 +19,6 @@ fs::path ViewerPath() { return TestProgramFolder() / L"peghelp.exe"; }
 
 std::wstring Quoted(const fs::path& path) { return L"\"" + path.wstring() + L"\""; }
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
-
 // Written as the diary writes the page: no sharing, replacing what is there.
 bool WritePageAsTheDiaryDoes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -30,6 +28,7 @@ bool WritePageAsTheDiaryDoes(const fs::path& path, const std::vector<std::uint8_
     return CloseHandle(file) && ok;
 }
 
+// The viewer's process, ended at the latest with the test.
 class Viewer {
 public:
     explicit Viewer(std::wstring commandLine) {
@@ -54,11 +53,9 @@ public:
     Viewer(const Viewer&) = delete;
     Viewer& operator=(const Viewer&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
-
     // A window of the class, once the viewer has painted it.
-    HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 15000) const {
-        for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+    HWND WaitForWindow(const wchar_t* className) const {
+        for (int tries = 0; process_ && tries < 300; ++tries) {
             if (HWND window = FindProcessWindow(processId_, className)) {
                 Sleep(300);
                 return window;
@@ -69,9 +66,9 @@ public:
     }
 
     // The exit code, or STILL_ACTIVE when the viewer has not ended in time.
-    DWORD WaitForExit(DWORD timeoutMs = 10000) const {
+    DWORD WaitForExit() const {
         DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
+        if (WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
         return code;
     }
 
@@ -84,113 +81,75 @@ HWND PageView(HWND frame) { return FindWindowExW(frame, nullptr, kHelpViewClass,
 
 bool HasScrollBar(HWND view) { return (GetWindowLongW(view, GWL_STYLE) & WS_VSCROLL) != 0; }
 
-bool WaitForScrollBar(HWND view, bool shown) {
-    for (int tries = 0; tries < 100 && HasScrollBar(view) != shown; ++tries) Sleep(50);
-    return HasScrollBar(view) == shown;
-}
-
-// The view's client area as it is on the screen.
-struct Screenshot {
-    int width = 0;
-    int height = 0;
-    std::vector<RGBQUAD> pixels;
-    const RGBQUAD& At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-};
-
-Screenshot TakeScreenshot(HWND window) {
-    Screenshot shot;
+// The view as it is on the screen, a letter for each row from the top: 'r' for a rule
+// (the middle half all in the shadow colour), 'i' for a row with ink, ' ' for the rest.
+std::string DrawnRows(HWND view) {
     RECT client{};
-    GetClientRect(window, &client);
+    GetClientRect(view, &client);
     POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    shot.width = client.right;
-    shot.height = client.bottom;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
-    SelectObject(memory, old);
+    ClientToScreen(view, &origin);
+    const int width = client.right;
+    const int height = client.bottom;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;  // top row first
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    shot.pixels.resize(static_cast<std::size_t>(shot.width * shot.height));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(shot.height), shot.pixels.data(), &info, DIB_RGB_COLORS);
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    std::string rows;
+    for (int y = 0; y < height; ++y) {
+        const RGBQUAD* row = static_cast<const RGBQUAD*>(bits) + static_cast<std::size_t>(y) * width;
+        bool ink = false;
+        bool rule = true;
+        for (int x = 0; x < width; ++x) {
+            ink = ink || (row[x].rgbRed < 0x80 && row[x].rgbGreen < 0x80 && row[x].rgbBlue < 0x80);
+            const bool middle = x >= width / 4 && x < width * 3 / 4;
+            rule = rule && (!middle || RGB(row[x].rgbRed, row[x].rgbGreen, row[x].rgbBlue) == shadow);
+        }
+        rows += rule ? 'r' : ink ? 'i' : ' ';
+    }
+    SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return shot;
-}
-
-bool IsInk(const RGBQUAD& pixel) { return pixel.rgbRed < 0x80 && pixel.rgbGreen < 0x80 && pixel.rgbBlue < 0x80; }
-
-bool RowHasInk(const Screenshot& shot, int y) {
-    for (int x = 0; x < shot.width; ++x)
-        if (IsInk(shot.At(x, y))) return true;
-    return false;
-}
-
-// A rule: the row's middle half all in the shadow colour.
-bool RowIsRule(const Screenshot& shot, int y) {
-    COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    for (int x = shot.width / 4; x < shot.width * 3 / 4; ++x) {
-        const RGBQUAD& pixel = shot.At(x, y);
-        if (RGB(pixel.rgbRed, pixel.rgbGreen, pixel.rgbBlue) != shadow) return false;
-    }
-    return true;
-}
-
-struct DrawnPage {
-    int textLines = 0;   // bands of rows with ink, above the first rule
-    int ruleRow = -1;
-    bool inkBelowRule = false;
-};
-
-DrawnPage ExamineDrawnPage(const Screenshot& shot) {
-    DrawnPage page;
-    bool inBand = false;
-    for (int y = 0; y < shot.height; ++y) {
-        if (page.ruleRow < 0 && RowIsRule(shot, y)) {
-            page.ruleRow = y;
-            continue;
-        }
-        bool ink = RowHasInk(shot, y);
-        if (page.ruleRow >= 0) {
-            page.inkBelowRule |= ink;
-        } else {
-            page.textLines += ink && !inBand;
-            inBand = ink;
-        }
-    }
-    return page;
+    return rows;
 }
 
 TEST(HelpViewer, ShowsTheDiaryPageWhileTheDiaryRewritesIt) {
     TemporaryFolder folder(L"help viewer");
     const fs::path page = folder.Path() / L"DoodBind.htp";
-    ASSERT_TRUE(WritePageAsTheDiaryDoes(page, DiaryHelpPageBytes()));
+    ASSERT_TRUE(WritePageAsTheDiaryDoes(page, HelpPageBytes()));
     Viewer viewer(Quoted(ViewerPath()) + L" " + Quoted(page));
-    ASSERT_TRUE(viewer.Started());
     HWND frame = viewer.WaitForWindow(kHelpFrameClass);
     ASSERT_TRUE(frame);
     HWND view = PageView(frame);
     ASSERT_TRUE(view);
     EXPECT_EQ(WindowText(frame), kDefaultHelpTitle);
-    EXPECT_EQ(WindowText(view), Wide(kDiaryHelpPlainText));
+    EXPECT_EQ(WindowText(view), L"Doodlebinder\r\nTap in extreme top left for system menu or Alt+M\r\n"
+                                L"Tap in top right for drawing menu or Alt+P\r\nAlt+Z/X=Previous/Next day\r\n"
+                                L"Ctrl+L=Select Day, Alt+C=Exit Program, Ctrl+S=Save text entry");
     EXPECT_FALSE(HasScrollBar(view));
 
     // Five lines of text, then the rule, then nothing.
-    const DrawnPage drawn = ExamineDrawnPage(TakeScreenshot(view));
-    EXPECT_EQ(drawn.textLines, 5);
-    EXPECT_GT(drawn.ruleRow, 0);
-    EXPECT_FALSE(drawn.inkBelowRule);
+    const std::string rows = DrawnRows(view);
+    const std::size_t rule = rows.find('r');
+    ASSERT_NE(rule, std::string::npos) << "no rule drawn";
+    int lines = 0;
+    for (std::size_t y = 0; y < rule; ++y) lines += rows[y] == 'i' && (y == 0 || rows[y - 1] != 'i');
+    EXPECT_EQ(lines, 5);
+    EXPECT_EQ(rows.find('i', rule), std::string::npos) << "ink below the rule";
 
     // The next HELP press replaces the page while this viewer is still open.
-    EXPECT_TRUE(WritePageAsTheDiaryDoes(page, DiaryHelpPageBytes()));
+    EXPECT_TRUE(WritePageAsTheDiaryDoes(page, HelpPageBytes()));
     EXPECT_TRUE(fs::remove(page));
 
     PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -213,28 +172,26 @@ TEST(HelpViewer, ShowsAJapanesePageNamedTheHandheldWay) {
     EXPECT_EQ(viewer.WaitForExit(), 0u);
 }
 
-struct FailedStart {
-    const wchar_t* name;
-    std::wstring commandLine;
-    std::wstring namedInMessage;  // part of the message box's text
-};
-
 TEST(HelpViewer, SaysWhyItCannotShowAPageAndFails) {
     TemporaryFolder folder(L"help viewer");
     const fs::path missing = folder.Path() / L"missing.htp";
-    const FailedStart starts[] = {
+    const struct {
+        const wchar_t* name;
+        std::wstring commandLine;
+        std::wstring namedInMessage;  // part of the message box's text
+    } starts[] = {
         {L"missing page", Quoted(ViewerPath()) + L" " + Quoted(missing), missing.wstring()},
         {L"folder for a page", Quoted(ViewerPath()) + L" " + Quoted(folder.Path()), folder.Path().wstring()},
         {L"no page named", Quoted(ViewerPath()), L"help page"},
     };
-    for (const FailedStart& start : starts) {
+    for (const auto& start : starts) {
         SCOPED_TRACE(start.name);
         Viewer viewer(start.commandLine);
         HWND box = viewer.WaitForWindow(L"#32770");
         ASSERT_TRUE(box);
         EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(start.namedInMessage), std::wstring::npos);
         PressDialogButton(box, IDOK);
-        DWORD code = viewer.WaitForExit();
+        const DWORD code = viewer.WaitForExit();
         EXPECT_NE(code, 0u);
         EXPECT_NE(code, static_cast<DWORD>(STILL_ACTIVE));
     }

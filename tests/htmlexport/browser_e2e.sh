@@ -1,27 +1,30 @@
 #!/bin/sh
-# browser_e2e.sh WEEK_PROGRAM SAMPLE_FOLDER WORK_FOLDER
+# browser_e2e.sh EXPORT_PROGRAM SAMPLE_FOLDER WEEK_FOLDER WORK_FOLDER
 #
-# A week of diary exported with the sample template into a folder other than the data
-# folder, the sample images copied beside the document, and the document opened in
-# headless Chromium. Every image the document names must be beside it and decode: the
-# JPEGs with djpeg at the picture's 264 x 160, the GIFs with ImageMagick. Leaves the
-# browser's view in WORK_FOLDER/export-sample.png.
-# Exit 77 (skipped) only when there is no Chromium to run.
+# A winter week of diary (WEEK_FOLDER: the day files as the program saves them, every
+# weather and mood used, one day without a record, one without a picture) exported by
+# doodlebinder-export with the sample template and its JPEGs into a folder other than
+# the data folder, the sample images copied beside the document, and the document
+# opened in headless Chromium. Every image the document names must be beside it and
+# decode: the JPEGs with djpeg at the picture's 264 x 160, the GIFs with ImageMagick.
+# Leaves the browser's view in WORK_FOLDER/export-sample.png.
+# Exit 77 (skipped) when all is well but there is no Chromium to run.
 set -eu
-week=$1
+export_program=$1
 sample=$2
-work=$3
+week=$3
+work=$4
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
 
-command -v chromium >/dev/null 2>&1 || { echo "chromium is not installed: skipped"; exit 77; }
-
 rm -rf "$work"
 mkdir -p "$work/data" "$work/out"
-"$week" "$sample/hinagata.html" "$work/data" "$work/out/mydiary.html" || fail "the export did not finish"
+cp "$week"/* "$work/data/"
+"$export_program" html --data "$work/data" --template "$sample/hinagata.html" --out "$work/out/mydiary.html" \
+  --from 2024-02-10 --days 7 --jpeg || fail "the export did not finish"
 cp "$sample"/*.gif "$work/out/"
 document="$work/out/mydiary.html"
 
@@ -68,6 +71,7 @@ done
 [ "$(echo $gifs | tr ' ' '\n' | sort -u | wc -l)" -eq 13 ] || fail "the week does not use all 13 images:$gifs"
 
 # The browser's view. Chromium needs a profile folder it may write to.
+command -v chromium >/dev/null 2>&1 || { echo "chromium is not installed: screenshot skipped"; exit 77; }
 timeout 180 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars \
   --user-data-dir="$work/profile" --window-size=1280,1180 \
   --screenshot="$work/export-sample.png" "file://$document" >"$work/chromium.log" 2>&1 ||

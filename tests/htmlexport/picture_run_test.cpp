@@ -2,9 +2,8 @@
 // they convert, and that a failure does not stop the others.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "picture_run.h"
+#include "test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -12,16 +11,11 @@ namespace {
 
 class PictureRun : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  (std::string("picture-run-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_ / "out");
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    void Touch(const char* name) { std::ofstream(folder_ / name) << "a picture"; }
+    void SetUp() override { fs::create_directories(folder_ / "out"); }
+    void Touch(const char* name) { WriteFileText(folder_ / name, "a picture"); }
 
-    fs::path folder_;
+    ScratchFolder scratch_;
+    const fs::path& folder_ = scratch_.Path();
 };
 
 struct RecordingHost : PictureRunHost {

@@ -13,8 +13,6 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr DayKey k7June2000 = {2000, 6, 7, 3};  // a Wednesday
-constexpr DayKey k1March2000 = {2000, 3, 1, 3};
-constexpr DayKey k1January2001 = {2001, 1, 1, 1};
 
 // A record as the day store writes it.
 Bytes Record(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, std::u16string text = u"") {
@@ -59,8 +57,6 @@ struct WorkedCase {
 const std::u16string kEveryImageBody = u"<!weather><!status><!place>\n";
 
 const WorkedCase kWorkedCases[] = {
-    {"loop written once per day, newest first", u"A<!for>\r\nX<!next>\r\nB", k7June2000, 2, false, {},
-     HtmlExportResult::Written, u"A\nX\nX\nB"},
     {"one character between the markers: no body", u"H<!for>\r<!next>\r\nT", k7June2000, 3, false, {},
      HtmlExportResult::Written, u"H\nT"},
     {"markers side by side, nothing after next", u"H<!for><!next>", k7June2000, 3, false, {},
@@ -69,44 +65,18 @@ const WorkedCase kWorkedCases[] = {
      HtmlExportResult::Written, u"xx"},
     {"only the first for and next count", u"h<!for>|a<!day><!for>b<!next>|t<!next>c<!year>", k7June2000, 1,
      false, {}, HtmlExportResult::Written, u"ha7<!for>bt<!next>c<!year>"},
-    {"head and tail keep their tags", u"<title><!year></title>" + Loop(u"<!year>") + u"<!diary><!picture>",
-     k7June2000, 1, false, {{k7June2000, Record(1, 1, 1, u"x"), true}}, HtmlExportResult::Written,
-     u"<title><!year></title>2000<!diary><!picture>"},
     {"capitals are plain text", Loop(u"<!DAY><!Year><!day><!Diary>"), k7June2000, 1, false, {},
      HtmlExportResult::Written, u"<!DAY><!Year>7<!Diary>"},
-    {"back across a leap-year month end", Loop(u"<!year>-<!month>-<!day>;"), k1March2000, 3, false, {},
-     HtmlExportResult::Written, u"2000-3-1;2000-2-29;2000-2-28;"},
-    {"back across a year end", Loop(u"<!year>-<!month>-<!day>;"), k1January2001, 2, false, {},
-     HtmlExportResult::Written, u"2001-1-1;2000-12-31;"},
     {"weekday names step back with the day", Loop(u"[<!dayofweek>]"), {2000, 6, 7, 1}, 3, false, {},
      HtmlExportResult::Written, u"[ ][ ][ ]"},
     {"weekday outside the week", Loop(u"[<!dayofweek>]"), {2000, 6, 7, 9}, 1, false, {},
      HtmlExportResult::Written, u"[？]"},
-    {"a day without record or picture", Loop(u"<!diary>|<!weather>|<!status>|<!place>|<!picture>"), k7June2000, 1,
-     false, {}, HtmlExportResult::Written,
-     u"日記がありません|<img src=\"weather.gif\" alt=\"天気\">|<img src=\"unknow.gif\" alt=\"体調\">|<!place>|<!picture>"},
     {"a file without the record magic is no record", Loop(u"<!diary>|<!place>"), k7June2000, 1, false,
      {{k7June2000, Bytes{'N', 'D', 6, 1, 1, 1, 'x', 0}}}, HtmlExportResult::Written, u"日記がありません|<!place>"},
-    {"every weather, mood and place index", Loop(kEveryImageBody), {2000, 6, 9, 5}, 9, false,
-     {{{2000, 6, 9}, Record(0, 0, 0)},
-      {{2000, 6, 8}, Record(1, 1, 1)},
-      {{2000, 6, 7}, Record(2, 2, 2)},
-      {{2000, 6, 6}, Record(3, 3, 3)},
-      {{2000, 6, 5}, Record(4, 4, 4)},
-      {{2000, 6, 4}, Record(5, 5, 5)},
-      {{2000, 6, 3}, Record(6, 6, 6)},
-      {{2000, 6, 2}, Record(7, 7, 7)},
-      {{2000, 6, 1}, Record(255, 255, 255)}},
-     HtmlExportResult::Written,
+    {"weather and mood beyond their images, places beyond the codes", Loop(kEveryImageBody), k7June2000, 2, false,
+     {{k7June2000, Record(6, 6, 8)}, {{2000, 6, 6}, Record(255, 255, 7)}}, HtmlExportResult::Written,
      u"<img src=\"weather.gif\" alt=\"天気\"><img src=\"max.gif\" alt=\"絶好調\">LIB\n"
-     u"<img src=\"fine.gif\" alt=\"晴れ\"><img src=\"soso.gif\" alt=\"まあまあ\">FRND\n"
-     u"<img src=\"cloud.gif\" alt=\"曇り\"><img src=\"blue.gif\" alt=\"ブルー\">SP\n"
-     u"<img src=\"rain.gif\" alt=\"雨\"><img src=\"bad.gif\" alt=\"絶不調\">SL\n"
-     u"<img src=\"snow.gif\" alt=\"雪\"><img src=\"anger.gif\" alt=\"激怒\">WK\n"
-     u"<img src=\"light.gif\" alt=\"雷\"><img src=\"shame.gif\" alt=\"赤面\">HM\n"
-     u"<img src=\"weather.gif\" alt=\"天気\"><img src=\"max.gif\" alt=\"絶好調\">TVL\n"
-     u"<img src=\"weather.gif\" alt=\"天気\"><img src=\"max.gif\" alt=\"絶好調\">OTH\n"
-     u"<img src=\"weather.gif\" alt=\"天気\"><img src=\"max.gif\" alt=\"絶好調\">LIB\n"},
+     u"<img src=\"weather.gif\" alt=\"天気\"><img src=\"max.gif\" alt=\"絶好調\">OTH\n"},
     {"a record cut short reads the missing bytes as 0", Loop(kEveryImageBody + u"[<!diary>]"), k7June2000, 2,
      false, {{k7June2000, Bytes{'D', 'N', 6, 3}}, {{2000, 6, 6}, Bytes{'D', 'N', 40, 1, 2, 3, 'x'}}},
      HtmlExportResult::Written,
@@ -115,8 +85,6 @@ const WorkedCase kWorkedCases[] = {
     {"line breaks become HTML breaks", Loop(u"<!diary>"), k7June2000, 1, false,
      {{k7June2000, Record(0, 0, 0, u"one\r\n\r\n\r\ntwo\r\nthree\n\r")}}, HtmlExportResult::Written,
      u"one<br>&nbsp;<br><br>two<br>three\n\r"},
-    {"markup in a text goes in as it is", Loop(u"<!diary>"), k7June2000, 1, false,
-     {{k7June2000, Record(0, 0, 0, u"<b>A & B</b> &amp;")}}, HtmlExportResult::Written, u"<b>A & B</b> &amp;"},
     {"tags inside a text: only the later steps fill them", Loop(u"<!diary>"), k7June2000, 1, false,
      {{k7June2000,
        Record(1, 1, 1, u"<!weather><!status><!place><!diary>|<!year>-<!month>-<!day><!dayofweek><!picture>"), true}},
@@ -125,9 +93,6 @@ const WorkedCase kWorkedCases[] = {
     {"the picture of a day with a BMP", Loop(u"<!picture><!picture>"), k7June2000, 1, false,
      {{k7June2000, {}, true}}, HtmlExportResult::Written,
      u"<img src=\"20000607.bmp\" alt=\"絵\">\r\n<img src=\"20000607.bmp\" alt=\"絵\">\r\n"},
-    {"pictures named as JPEG files", Loop(u"<!picture>;"), k7June2000, 2, true,
-     {{k7June2000, Record(0, 0, 0), true}}, HtmlExportResult::Written,
-     u"<img src=\"20000607.jpg\" alt=\"絵\">\r\n;<!picture>;"},
     {"an empty template", u"", k7June2000, 1, false, {}, HtmlExportResult::LoopMarkerMissing, u""},
     {"no next", u"<!for> x", k7June2000, 1, false, {}, HtmlExportResult::LoopMarkerMissing, u""},
     {"no for", u"x <!next>", k7June2000, 1, false, {}, HtmlExportResult::LoopMarkerMissing, u""},

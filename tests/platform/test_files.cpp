@@ -1,0 +1,68 @@
+#include "test_files.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#ifdef __linux__
+#include <sys/mount.h>
+#endif
+
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder() {
+    static std::atomic<int> made{0};
+    path_ = fs::temp_directory_path() /
+            ("doodle-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(++made));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string ReadFileText(const fs::path& path) {
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+void WriteFileBytes(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteFileText(const fs::path& path, std::string_view text) {
+    WriteFileBytes(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+#ifdef __linux__
+SmallDisk::SmallDisk(const fs::path& parent, const char* size) : path_(parent / "disk") {
+    fs::create_directories(path_);
+    mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+    if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+}
+
+bool SmallDisk::MakeReadOnly() {
+    return ::mount(nullptr, path_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+#endif
