@@ -25,7 +25,7 @@ namespace {
 // its opposite. Y samples lie in -128 .. 127, Cb and Cr in -127 .. 127.
 std::vector<Block> ExtremeBlocks() {
     std::vector<Block> blocks;
-    for (const auto [low, high] : {std::pair{-128, 127}, std::pair{-127, 127}}) {
+    for (const auto& [low, high] : {std::pair{-128, 127}, std::pair{-127, 127}}) {
         Block b;
         b.fill(low);
         blocks.push_back(b);
@@ -94,9 +94,11 @@ TEST(Equivalence, DctEqualsTheDirectSumOnExtremeAndRandomBlocks) {
     JpegEncoder e;
     Block expected;
     for (size_t n = 0; n < blocks.size(); ++n) {
-        ForwardDct(e, blocks[n]);
         jpegtest::DirectDct(blocks[n], expected);
+        ForwardDct(e, blocks[n]);
         ASSERT_EQ(e.coefficients, expected) << "block " << n;
+        ForwardDctPortable(e, blocks[n]);
+        ASSERT_EQ(e.coefficients, expected) << "portable form, block " << n;
     }
 }
 
