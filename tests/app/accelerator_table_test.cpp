@@ -17,63 +17,44 @@ LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-class AcceleratorTable : public ::testing::Test {
-protected:
-    void SetUp() override {
-        program_ = LoadLibraryExW((TestProgramFolder() / L"doodlebinder.exe").c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_TRUE(program_);
-        table_ = LoadAcceleratorsW(program_, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-        ASSERT_TRUE(table_);
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = RecordCommands;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"AcceleratorProbe";
-        RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(0, L"AcceleratorProbe", L"probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+// Each key reaches its command, which routes to its action; without their modifiers,
+// or with the wrong one, the keys are no commands. The keys go through the real input
+// queue and the same loop steps as the program's.
+TEST(AcceleratorTable, EveryKeyReachesItsCommandAndNoOtherKeyDoes) {
+    HMODULE program = LoadLibraryExW((TestProgramFolder() / L"doodlebinder.exe").c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(program);
+    HACCEL table = LoadAcceleratorsW(program, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    ASSERT_TRUE(table);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = RecordCommands;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"AcceleratorProbe";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, L"AcceleratorProbe", L"probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
                                   100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        SetForegroundWindow(window_);
-        SetFocus(window_);
-        PumpMessages(200);
-    }
-    void TearDown() override {
-        DestroyWindow(window_);
-        FreeLibrary(program_);
-    }
-
-    // The commands the keys produce through the same loop steps as the program's.
-    std::vector<WPARAM> CommandsFor(std::initializer_list<WORD> keys) {
+    SetForegroundWindow(window);
+    SetFocus(window);
+    PumpMessages(200);
+    auto commandsFor = [&](std::initializer_list<WORD> keys) {
         g_commands.clear();
         SendChord(keys);
-        DWORD start = GetTickCount();
         MSG message;
-        while (GetTickCount() - start < 400) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 400; Sleep(10)) {
             while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (TranslateAcceleratorW(window_, table_, &message)) continue;
+                if (TranslateAcceleratorW(window, table, &message)) continue;
                 TranslateMessage(&message);
                 DispatchMessageW(&message);
             }
-            Sleep(10);
         }
         return g_commands;
-    }
+    };
 
-    HMODULE program_ = nullptr;
-    HACCEL table_ = nullptr;
-    HWND window_ = nullptr;
-};
-
-}  // namespace
-
-// Each key reaches its command, which routes to its action; without their modifiers,
-// or with the wrong one, the keys are no commands.
-TEST_F(AcceleratorTable, EveryKeyReachesItsCommandAndNoOtherKeyDoes) {
-    struct Case {
+    const struct {
         std::initializer_list<WORD> keys;
         WPARAM command;
         CommandAction action;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{VK_MENU, 'C'}, FROM_ACCELERATOR + IDM_EXIT, CommandAction::CloseProgram},
         {{VK_MENU, VK_F4}, FROM_ACCELERATOR + IDM_EXIT, CommandAction::CloseProgram},
         {{VK_CONTROL, 'H'}, FROM_ACCELERATOR + IDM_HTML_OUTPUT, CommandAction::ShowHtmlOutput},
@@ -84,12 +65,16 @@ TEST_F(AcceleratorTable, EveryKeyReachesItsCommandAndNoOtherKeyDoes) {
         {{VK_MENU, 'X'}, FROM_ACCELERATOR + IDM_NEXT_DAY, CommandAction::GoNextDay},
         {{VK_MENU, 'Z'}, FROM_ACCELERATOR + IDM_PREVIOUS_DAY, CommandAction::GoPreviousDay},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "command " << c.command);
-        EXPECT_EQ(CommandsFor(c.keys), std::vector<WPARAM>{c.command});
+        EXPECT_EQ(commandsFor(c.keys), std::vector<WPARAM>{c.command});
         EXPECT_EQ(RouteCommand(c.command).action, c.action);
     }
     for (auto keys : {std::initializer_list<WORD>{'C'}, {'X'}, {VK_CONTROL, 'X'}, {VK_MENU, 'H'}, {VK_F4}}) {
-        EXPECT_TRUE(CommandsFor(keys).empty());
+        EXPECT_TRUE(commandsFor(keys).empty());
     }
+    DestroyWindow(window);
+    FreeLibrary(program);
 }
+
+}  // namespace
