@@ -1,6 +1,5 @@
 // The program's main window built inside the test process, once per process, on
-// whatever screen the test runs on, so tests can look at every object it made, and the
-// ways a test works it: commands, strokes, menus and dialogs.
+// whatever screen the test runs on, and the ways a test works it.
 #pragma once
 
 #include <windows.h>
@@ -33,30 +32,26 @@ protected:
 inline int T() { return g_shell.commandBarHeight; }
 // The main window handles the command as a menu item's.
 inline void Command(WPARAM id) { SendMessageW(g_shell.mainWindow, WM_COMMAND, id, 0); }
+inline bool MenuChecked(HMENU menu, UINT command) {
+    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
 // Shows the day's page from the data folder, over an emptied text box.
 void OpenDay(const DayKey& day);
-// A stroke as the mouse makes it, in client coordinates: press, drag through the points,
-// let go.
+// A stroke as the mouse makes it, in client coordinates: press, drag, let go.
 void Stroke(std::initializer_list<POINT> points);
 // Paints the picture's frame (and so the picture) white on the canvas.
 void WhitenPictureFrame();
 // The rows of the text box, at a column no text reaches, that show the ruling colour.
 std::vector<int> RuledRows();
-inline bool MenuChecked(HMENU menu, UINT command) {
-    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
 
-// Sends the main window `command`, which opens the modal dialog captioned `caption`,
-// and hands the dialog to `work` on another thread, which looks at it, works it and
-// closes it. False when no such dialog came.
+// Sends `command`, which opens the modal dialog captioned `caption`, and hands the
+// dialog to `work` on another thread, which must close it. False when no such dialog came.
 bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work);
 // Both buttons are visible inside the dialog's client area, the first left of the second.
 bool ButtonsInside(HWND dialog, int leftButton, int rightButton);
 
-// Folders made by tests/app/with_troubled_folders.sh, named in the environment:
-// "DOODLE_FULL_FOLDER" (a tiny file system) and "DOODLE_READONLY_FOLDER" (a read-only
-// mount holding an older picture and record of 6 December 2026). Nothing when the test
-// runs without the script.
+// A folder made by tests/app/with_troubled_folders.sh and named in the environment
+// variable, or nothing when the test runs without the script.
 std::optional<std::filesystem::path> TroubledFolder(const char* variable);
 
 // A pop-up menu seen open: its window rectangle on the screen.

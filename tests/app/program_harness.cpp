@@ -95,16 +95,14 @@ void PressDialogButton(HWND dialog, int buttonId) {
 }
 
 void SendChord(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (bool up : {false, true}) {
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            // Let go in the reverse order.
-            input.ki.wVk = up ? keys.begin()[keys.size() - 1 - i] : keys.begin()[i];
-            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            inputs.push_back(input);
-        }
+    // Pressed in order, let go in the reverse order.
+    std::vector<INPUT> inputs(2 * keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        INPUT& down = inputs[i];
+        INPUT& up = inputs[inputs.size() - 1 - i];
+        down.type = up.type = INPUT_KEYBOARD;
+        down.ki.wVk = up.ki.wVk = keys.begin()[i];
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }

@@ -1,5 +1,5 @@
-// Drives the real diary program the way a user would: a fresh data folder with its own
-// copy of the program, its window, commands and keys, its message boxes and its files.
+// Drives programs the way a user would: a fresh data folder with its own copy of the
+// program, its window, commands and keys, its dialogs and its files.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // The folder that holds the test program and the copies of the programs beside it.
@@ -29,8 +30,7 @@ private:
 
 class DiaryProgram {
 public:
-    // Copies the program (or another one from beside the tests) into `folder`, its data
-    // folder; nothing runs yet.
+    // Copies the program (or another one from beside the tests) into `folder`.
     explicit DiaryProgram(const std::filesystem::path& folder, const wchar_t* program = L"doodlebinder.exe");
     ~DiaryProgram();   // ends the program if a test left it running
     DiaryProgram(const DiaryProgram&) = delete;
@@ -47,8 +47,7 @@ public:
 
     void PostCommand(WPARAM wParam) const { PostMessageW(window_, WM_COMMAND, wParam, 0); }
     void PostClose() const { PostMessageW(window_, WM_CLOSE, 0, 0); }
-    // Presses the keys together and lets them go, through the real input queue so that
-    // the program's accelerator table sees them as the user's keys.
+    // The keys pressed together in the program's window, as the user's keys.
     void PressChord(std::initializer_list<WORD> keys) const;
 
 private:
@@ -67,6 +66,10 @@ void SendChord(std::initializer_list<WORD> keys);
 // Lets this thread's windows handle what is queued, for about `ms` milliseconds.
 void PumpMessages(DWORD ms);
 std::wstring WindowText(HWND window);
+// A rectangle as one value that compares and prints: left, top, right, bottom.
+inline std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
 
 // Runs `action`, which may wait in modal dialogs of this or another program, while
 // another thread hands each dialog box that becomes visible to `work`, in turn, until
@@ -78,6 +81,5 @@ std::wstring MessagesShownBy(const std::function<void()>& action, std::initializ
 
 // The whole file, or nothing when it cannot be read.
 std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path);
-// The text of a UTF-16 file that another program writes, once the file is there (it is
-// waited for up to five seconds); empty when it never came.
+// The text of a UTF-16 file that another program writes, waited for up to five seconds.
 std::wstring Utf16FileText(const std::filesystem::path& path);

@@ -1,8 +1,7 @@
 // The main window as the program builds it, looked at and worked from inside the
-// process: the page and what the screen shows of it, the menus and the command bar, taps
-// and hot corners, the toggles, the notification icon, the About box with its help page,
-// and the close sequence's release of what was built. Each process runs on a virtual
-// screen of the size in its Build suite's name (see tests/app/CMakeLists.txt).
+// process: the page on screen, menus, keys and command bar, taps, toggles, the
+// notification icon, the About box, and the close sequence. Each process runs on the
+// virtual screen of its Build suite's name (see tests/app/CMakeLists.txt).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -39,11 +39,16 @@ RECT ChildRect(HWND child) {
     return rect;
 }
 
-POINT ScreenPoint(int x, int y) {
+// Screen points and pop-up corners as comparable values.
+using Point = std::pair<LONG, LONG>;
+
+Point ScreenPoint(int x, int y) {
     POINT point{x, y};
     ClientToScreen(g_shell.mainWindow, &point);
-    return point;
+    return {point.x, point.y};
 }
+
+Point TopLeft(const RECT& rect) { return {rect.left, rect.top}; }
 
 POINT CentreOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
@@ -57,7 +62,7 @@ void ClickAt(POINT screen) {
     SendInput(2, presses, sizeof(INPUT));
 }
 
-// The characters of `text` that the font draws as boxes, having no glyph for them.
+// The characters of `text` the font has no glyph for, drawn as boxes.
 int MissingGlyphs(HFONT font, const std::wstring& text) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
@@ -69,39 +74,32 @@ int MissingGlyphs(HFONT font, const std::wstring& text) {
 }
 
 // The client area and the canvas are the whole page, 640 x (214 + t); the text and place
-// boxes sit at their places below t with their Shift-JIS font, which has Japanese
-// glyphs, and the place box lists the codes in the order records store their indexes;
-// the status strip waits hidden; and the screen shows the background picture at (0, t),
-// with the day-step arrows drawn on their tap targets (16..28 and 607..619, 178..190).
+// boxes sit below t with their Shift-JIS font, which has Japanese glyphs; the place box
+// lists the codes in the order records store them; the status strip waits hidden; and
+// the screen shows the background picture at (0, t), with the day-step arrows drawn on
+// their tap targets (16..28 and 607..619, 178..190).
 void ExpectPage(int t) {
     HWND window = BuildWindowOnce();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(g_shell.commandBarHeight, t);
     RECT client;
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 640);
-    EXPECT_EQ(client.bottom, 214 + t) << "the whole page must be visible below the command bar";
+    EXPECT_EQ(Edges(client), Edges({0, 0, 640, 214 + t})) << "the whole page must be visible";
     BITMAP canvas{};
     GetObjectW(g_shell.canvasBitmap, sizeof(canvas), &canvas);
     EXPECT_EQ(canvas.bmWidth, 640);
     EXPECT_EQ(canvas.bmHeight, 214 + t);
+    EXPECT_EQ(Edges(ChildRect(g_shell.textBox)), Edges({29, 31 + t, 304, 180 + t}));
+    RECT place = ChildRect(g_shell.placeBox);
+    EXPECT_EQ(Edges(place), Edges({219, 10 + t, 299, place.bottom}));
 
-    RECT text = ChildRect(GetDlgItem(window, IDC_TEXT_BOX));
-    EXPECT_EQ(text.left, 29);
-    EXPECT_EQ(text.top, 31 + t);
-    EXPECT_EQ(text.right - text.left, 275);
-    EXPECT_EQ(text.bottom - text.top, 149);
-    RECT place = ChildRect(GetDlgItem(window, IDC_PLACE_BOX));
-    EXPECT_EQ(place.left, 219);
-    EXPECT_EQ(place.top, 10 + t);
-    EXPECT_EQ(place.right - place.left, 80);
     LOGFONTW font{};
     ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(g_shell.textBox, WM_GETFONT, 0, 0)), g_shell.textFont);
     ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(g_shell.placeBox, WM_GETFONT, 0, 0)), g_shell.textFont);
     GetObjectW(g_shell.textFont, sizeof(font), &font);
     EXPECT_EQ(font.lfHeight, 13);
     EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
-    EXPECT_EQ(MissingGlyphs(g_shell.textFont, L"日記を書くｱ"), 0);
+    EXPECT_EQ(MissingGlyphs(g_shell.textFont, L"日記を書く閉じるｱ"), 0);
     ASSERT_EQ(SendMessageW(g_shell.placeBox, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(std::size(kPlaceCodes)));
     for (std::size_t i = 0; i < std::size(kPlaceCodes); ++i) {
         wchar_t item[16] = {};
@@ -125,8 +123,8 @@ void ExpectPage(int t) {
     const POINT samples[] = {{22, 184}, {613, 184}, {16, 178}, {28, 190}, {619, 190}, {5, 5},
                              {320, 100}, {470, 200}, {630, 213}, {180, 200}};
     for (POINT page : samples) {
-        POINT onScreen = ScreenPoint(page.x, page.y + t);
-        EXPECT_EQ(GetPixel(screen, onScreen.x, onScreen.y), GetPixel(pictureDc, page.x, page.y))
+        Point onScreen = ScreenPoint(page.x, page.y + t);
+        EXPECT_EQ(GetPixel(screen, onScreen.first, onScreen.second), GetPixel(pictureDc, page.x, page.y))
             << "page point (" << page.x << ", " << page.y << ")";
     }
     // The arrows are drawn in ink on the targets' centres, not left as bare paper.
@@ -167,28 +165,31 @@ TEST(Build640x240, PageWithoutCommandBar) {
     ExpectPage(0);
     EXPECT_EQ(g_shell.commandBar, nullptr);
     EXPECT_EQ(GetMenu(g_shell.mainWindow), nullptr);
-    RECT frame, screenTop{0, 0, 640, 214};
+    RECT frame;
     GetWindowRect(g_shell.mainWindow, &frame);
-    EXPECT_TRUE(EqualRect(&frame, &screenTop)) << frame.left << " " << frame.top << " " << frame.right << " "
-                                               << frame.bottom;
+    EXPECT_EQ(Edges(frame), Edges({0, 0, 640, 214}));
     EXPECT_EQ(GetWindowLongPtrW(g_shell.mainWindow, GWL_STYLE) & (WS_CAPTION | WS_POPUP), WS_POPUP);
 }
 
+// A captioned window with its page placed at (screen height - (214 + t)) / 2.
 TEST(Build640x480, PageBelowTheCommandBar) {
     ASSERT_NE(BuildWindowOnce(), nullptr);
     ASSERT_TRUE(IsWindow(g_shell.commandBar));
     RECT bar = ChildRect(g_shell.commandBar);
-    EXPECT_EQ(bar.top, 0) << "the command bar sits at the top of the client area";
-    EXPECT_EQ(bar.left, 0);
+    EXPECT_EQ(TopLeft(bar), Point(0, 0)) << "the command bar sits at the client area's top";
     ASSERT_GT(bar.bottom, 0);
     ExpectPage(bar.bottom);
+    RECT frame;
+    GetWindowRect(g_shell.mainWindow, &frame);
+    EXPECT_EQ(frame.top, (480 - (214 + bar.bottom)) / 2);
+    LONG_PTR style = GetWindowLongPtrW(g_shell.mainWindow, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
 }
 
 // The system menu holds the menu bar's commands in its order, and each of them is one of
 // the program's actions (the two View items are placeholders). The page's menus set
 // their values in order, the drawing menu holds the pen menus, and the marks show the
-// state the program starts in. The Japanese labels survive the resource compiler, and
-// the menu and message box fonts have glyphs for them.
+// state the program starts in. The Japanese labels survive the resource compiler.
 TEST(Build640x480, MenusRouteEveryItemAndMarkTheState) {
     ASSERT_NE(BuildWindowOnce(), nullptr);
     HMENU bar = GetMenu(g_shell.mainWindow);
@@ -203,14 +204,6 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkTheState) {
                                     A::GoPreviousDay, A::GoNextDay, A::PickDay, A::ToggleRuledLines, A::ShowAbout}));
     EXPECT_EQ(Label(bar, IDM_SAVE_PICTURE), L"絵を保存する");
     EXPECT_EQ(Label(bar, IDM_EXIT), L"閉じる(&C)\tAlt+F4");
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
-    for (const LOGFONTW& face : {metrics.lfMenuFont, metrics.lfMessageFont}) {
-        HFONT font = CreateFontIndirectW(&face);
-        EXPECT_EQ(MissingGlyphs(font, L"絵を保存する閉じる確認ファイル書き込みエラーが発生しました"), 0);
-        DeleteObject(font);
-    }
 
     const struct {
         HMENU menu;
@@ -247,6 +240,28 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkTheState) {
     EXPECT_FALSE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PEN));
 }
 
+// Each key, with exactly its modifiers, gives the accelerator command of its action;
+// no other key is in the table.
+TEST(Build640x480, AcceleratorKeys) {
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    ASSERT_NE(table, nullptr);
+    std::vector<ACCEL> keys(static_cast<std::size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
+    CopyAcceleratorTableW(table, keys.data(), static_cast<int>(keys.size()));
+    std::map<std::pair<int, int>, CommandAction> actions;
+    for (const ACCEL& key : keys) {
+        actions[{key.fVirt & (FVIRTKEY | FALT | FCONTROL | FSHIFT), key.key}] =
+            RouteCommand(FROM_ACCELERATOR + key.cmd).action;
+    }
+    using A = CommandAction;
+    const int alt = FVIRTKEY | FALT, control = FVIRTKEY | FCONTROL;
+    EXPECT_EQ(keys.size(), 9u);
+    EXPECT_EQ(actions, (std::map<std::pair<int, int>, A>{
+                           {{alt, 'C'}, A::CloseProgram}, {{alt, VK_F4}, A::CloseProgram},
+                           {{control, 'H'}, A::ShowHtmlOutput}, {{control, 'L'}, A::PickDay},
+                           {{alt, 'M'}, A::ShowSystemMenu}, {{alt, 'P'}, A::ShowDrawingMenu},
+                           {{control, 'S'}, A::SaveText}, {{alt, 'X'}, A::GoNextDay}, {{alt, 'Z'}, A::GoPreviousDay}}));
+}
+
 // A real click on each menu button opens its pop-up at (247, t), (276, t) or (305, t);
 // one on the ruled-lines button turns the lines off, a second one on again. The menu bar
 // opens with the mouse and from the keyboard (Alt, then the mnemonic).
@@ -262,10 +277,8 @@ TEST(Build640x480, CommandBarAndMenuBarAnswerMouseAndKeys) {
     for (auto [command, menuX] : {std::pair{IDM_COLOUR_BUTTON, 247}, {IDM_WIDTH_BUTTON, 276},
                                   {IDM_PEN_TYPE_BUTTON, 305}}) {
         OpenedMenu opened = WatchForMenu(800, [&] { clickButton(command); });
-        POINT corner = ScreenPoint(menuX, T());
         ASSERT_TRUE(opened.seen) << "no pop-up from button " << command;
-        EXPECT_EQ(opened.rect.left, corner.x) << command;
-        EXPECT_EQ(opened.rect.top, corner.y) << command;
+        EXPECT_EQ(TopLeft(opened.rect), ScreenPoint(menuX, T())) << command;
     }
     for (bool on : {false, true}) {
         clickButton(IDM_RULED_LINES);
@@ -307,18 +320,14 @@ protected:
 TEST_F(Shell, TapActions) {
     OpenedMenu weather = MenuOfTap(196, T() + 30);
     ASSERT_TRUE(weather.seen);
-    POINT at = ScreenPoint(196, T() + 30);
-    EXPECT_EQ(weather.rect.left, at.x);
-    EXPECT_EQ(weather.rect.top, at.y);
+    EXPECT_EQ(TopLeft(weather.rect), ScreenPoint(196, T() + 30));
     EXPECT_TRUE(MenuOfTap(216, T() + 14).seen) << "mood icon";
     EXPECT_FALSE(MenuOfTap(100, T() + 100).seen);
 
     Tap(16, T() + 178);
-    EXPECT_EQ(g_page.currentDay.month, 2);
-    EXPECT_EQ(g_page.currentDay.day, 29);
+    EXPECT_EQ(std::make_pair(g_page.currentDay.month, g_page.currentDay.day), std::make_pair(2, 29));
     Tap(619, T() + 190);
-    EXPECT_EQ(g_page.currentDay.month, 3);
-    EXPECT_EQ(g_page.currentDay.day, 1);
+    EXPECT_EQ(std::make_pair(g_page.currentDay.month, g_page.currentDay.day), std::make_pair(3, 1));
 
     Tap(339, T() + 20);
     EXPECT_EQ(GetCapture(), g_shell.mainWindow) << "a stroke starts with the mouse captured";
@@ -329,17 +338,15 @@ TEST_F(Shell, TapActions) {
 // in the 240-line layout, and are no hot corners in the tall one; Alt+M and Alt+P open
 // the same menus at the same places.
 TEST_F(Shell, CornerMenus) {
-    POINT left = ScreenPoint(0, 0);
-    POINT right = ScreenPoint(640, 0);
     OpenedMenu system = MenuOfCommand(FROM_ACCELERATOR + IDM_SYSTEM_MENU);
     ASSERT_TRUE(system.seen);
-    EXPECT_EQ(system.rect.left, left.x);
-    EXPECT_EQ(system.rect.top, left.y);
+    EXPECT_EQ(TopLeft(system.rect), ScreenPoint(0, 0));
     OpenedMenu drawing = MenuOfCommand(FROM_ACCELERATOR + IDM_DRAWING_MENU);
     ASSERT_TRUE(drawing.seen);
-    EXPECT_EQ(drawing.rect.top, right.y);
+    auto [right, top] = ScreenPoint(640, 0);
+    EXPECT_EQ(drawing.rect.top, top);
     // Against the screen's right edge the menu opens to the left of the point.
-    EXPECT_TRUE(drawing.rect.left == right.x || drawing.rect.right <= right.x + 1) << drawing.rect.left;
+    EXPECT_TRUE(drawing.rect.left == right || drawing.rect.right <= right + 1) << drawing.rect.left;
 
     if (g_shell.tallScreen) {
         EXPECT_FALSE(MenuOfTap(2, T() + 2).seen) << "no hot corner under a command bar";
@@ -347,8 +354,7 @@ TEST_F(Shell, CornerMenus) {
     } else {
         OpenedMenu corner = MenuOfTap(2, 2);
         ASSERT_TRUE(corner.seen);
-        EXPECT_EQ(corner.rect.left, 0);
-        EXPECT_EQ(corner.rect.top, 0);
+        EXPECT_EQ(TopLeft(corner.rect), Point(0, 0));
         EXPECT_TRUE(MenuOfTap(639, 0).seen);
     }
 }
@@ -402,16 +408,15 @@ TEST_F(Shell, WithPictureSavingOffADayChangeLeavesTheBmp) {
 }
 
 TEST_F(Shell, NotificationIconOpensTheSystemMenuAtThePointer) {
-    POINT pointer = ScreenPoint(300, 120);
-    SetCursorPos(pointer.x, pointer.y);
+    Point pointer = ScreenPoint(300, 120);
+    SetCursorPos(pointer.first, pointer.second);
     auto menuOfIcon = [](WPARAM id, LPARAM mouse) {
         return WatchForMenu(300, [=] { SendMessageW(g_shell.mainWindow, WM_NOTIFICATION_ICON, id, mouse); });
     };
     for (LPARAM mouse : {LPARAM{WM_LBUTTONDOWN}, LPARAM{WM_RBUTTONUP}}) {
         OpenedMenu menu = menuOfIcon(IDI_DOODLEBINDER, mouse);
         ASSERT_TRUE(menu.seen) << mouse;
-        EXPECT_EQ(menu.rect.bottom, pointer.y) << "the menu stands on the pointer";
-        EXPECT_EQ(menu.rect.left, pointer.x);
+        EXPECT_EQ(Point(menu.rect.left, menu.rect.bottom), pointer) << "the menu stands on the pointer";
     }
     EXPECT_FALSE(menuOfIcon(IDI_DOODLEBINDER, WM_LBUTTONUP).seen);
     EXPECT_FALSE(menuOfIcon(IDI_DOODLEBINDER, WM_LBUTTONDBLCLK).seen);
@@ -457,7 +462,7 @@ TEST_F(Shell, AboutBoxAndHelp) {
               L"\"" + folder + L"\\peghelp.exe\" \"" + folder + L"\\DoodBind.htp\"");
 }
 
-// Every object the window made, for the close test.
+// Every object the window made, by kind.
 struct BuiltObjects {
     std::vector<HGDIOBJ> gdi;
     std::vector<HMENU> menus;
@@ -466,41 +471,35 @@ struct BuiltObjects {
 };
 
 BuiltObjects ObjectsOfTheWindow() {
-    BuiltObjects built;
-    built.gdi = {g_shell.canvasDc, g_shell.canvasBitmap, g_shell.weatherStripDc, g_shell.weatherStripBitmap,
-                 g_shell.moodStripDc, g_shell.moodStripBitmap, g_shell.textFont};
-    built.menus = {g_shell.systemMenuResource, g_shell.moodMenu, g_shell.weatherMenu, g_shell.colourMenu,
-                   g_shell.widthMenu, g_shell.penTypeMenu, g_shell.drawingMenu};
-    built.windows = {g_shell.statusStrip};
+    BuiltObjects built{{g_shell.canvasDc, g_shell.canvasBitmap, g_shell.weatherStripDc, g_shell.weatherStripBitmap,
+                        g_shell.moodStripDc, g_shell.moodStripBitmap, g_shell.textFont},
+                       {g_shell.systemMenuResource, g_shell.moodMenu, g_shell.weatherMenu, g_shell.colourMenu,
+                        g_shell.widthMenu, g_shell.penTypeMenu, g_shell.drawingMenu},
+                       {g_shell.statusStrip},
+                       {g_shell.smallIcon, g_shell.largeIcon}};
     if (g_shell.tallScreen) built.windows.push_back(g_shell.commandBar);
-    built.icons = {g_shell.smallIcon, g_shell.largeIcon};
     return built;
 }
 
-bool IconAlive(HICON icon) {
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return false;
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return true;
-}
-
+// Each object is alive or gone, and so is the notification icon (NIM_MODIFY succeeds
+// only for an icon that is in the notification area).
 void ExpectAlive(const BuiltObjects& built, bool alive) {
     for (HGDIOBJ object : built.gdi) EXPECT_EQ(GetObjectType(object) != 0, alive) << object;
     for (HMENU menu : built.menus) EXPECT_EQ(IsMenu(menu) != FALSE, alive) << menu;
     for (HWND window : built.windows) EXPECT_EQ(IsWindow(window) != FALSE, alive) << window;
-    for (HICON icon : built.icons) EXPECT_EQ(IconAlive(icon), alive) << icon;
-}
-
-// NIM_MODIFY succeeds only for an icon that is in the notification area.
-bool NotificationIconShown() {
+    for (HICON icon : built.icons) {
+        ICONINFO info{};
+        EXPECT_EQ(GetIconInfo(icon, &info) != FALSE, alive) << icon;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
     NOTIFYICONDATAW record{};
     record.cbSize = sizeof(record);
     record.hWnd = g_shell.mainWindow;
     record.uID = IDI_DOODLEBINDER;
     record.uFlags = NIF_TIP;
     wcscpy(record.szTip, L"Doodlebinder55555");
-    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+    EXPECT_EQ(Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE, alive) << "the notification icon";
 }
 
 // Last in the file, so that it ends the window after every other test. A cancelled close
@@ -509,8 +508,6 @@ bool NotificationIconShown() {
 TEST_F(Shell, ClosingReleasesEverythingOnce) {
     BuiltObjects built = ObjectsOfTheWindow();
     ExpectAlive(built, true);
-    EXPECT_TRUE(NotificationIconShown());
-
     SetWindowTextW(g_shell.textBox, L"not saved yet");
     EXPECT_EQ(MessagesShownBy([] { CloseProgram(g_shell.mainWindow); }, {IDCANCEL}), L"Exit|Save Current Changes")
         << "closing with text did not ask";
@@ -520,7 +517,6 @@ TEST_F(Shell, ClosingReleasesEverythingOnce) {
     SetWindowTextW(g_shell.textBox, L"");
     CloseProgram(g_shell.mainWindow);
     ExpectAlive(built, false);
-    EXPECT_FALSE(NotificationIconShown()) << "the icon outlived the program";
     BuiltObjects after = ObjectsOfTheWindow();
     for (HGDIOBJ object : after.gdi) EXPECT_EQ(object, nullptr);
     for (HMENU menu : after.menus) EXPECT_EQ(menu, nullptr);
