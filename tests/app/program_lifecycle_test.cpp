@@ -87,7 +87,7 @@ TEST(DataFolder, LongFolderPathIsKeptWhole) {
     fs::path folder = base.Path();
     while (folder.wstring().size() <= 200) folder /= L"a-rather-long-folder-name";
     fs::create_directories(folder);
-    DiaryProgram probe(folder, L"data_folder_probe.exe");
+    DiaryProgram probe(folder, L"probe.exe");
     ASSERT_TRUE(probe.Launch());
     EXPECT_EQ(probe.WaitForExit(15000), 0u);
     std::wstring written = Utf16FileText(folder / L"data-folder.txt");

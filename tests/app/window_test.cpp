@@ -2,30 +2,22 @@
 // process: the page on screen, menus, keys and command bar, taps, toggles, the
 // notification icon, the About box, and the close sequence. Each process runs on the
 // virtual screen of its Build suite's name (see tests/app/CMakeLists.txt).
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "built_window.h"
 #include "canvas/pens.h"
-#include "canvas/picture_bytes.h"
-#include "canvas/picture_file.h"
 #include "canvas/ruled_text_box.h"
 #include "command_routes.h"
 #include "daystore/page.h"
 #include "daystore/place_codes.h"
 #include "help_page.h"
 #include "main_window.h"
-#include "platform/file_write.h"
 #include "resource.h"
 
 namespace fs = std::filesystem;
@@ -386,27 +378,6 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
     EXPECT_TRUE(g_ruledLinesOn && g_page.savePicture);
 }
 
-// A page whose picture was rubbed out would delete the day's BMP at the next day change;
-// with picture saving off the file stays as it was.
-TEST_F(Shell, WithPictureSavingOffADayChangeLeavesTheBmp) {
-    fs::path bmp = File(L"20000301.bmp");
-    std::vector<std::uint8_t> black = PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x00));
-    ASSERT_EQ(WriteFileSafely(bmp, black), WriteStatus::Ok);
-    LoadDay();
-    ASSERT_FALSE(IsPictureBlank());
-    WhitenPictureFrame();
-    Command(IDM_SAVE_PICTURE);
-    ASSERT_FALSE(g_page.savePicture);
-    Command(IDM_NEXT_DAY);
-    EXPECT_EQ(FileBytes(bmp), black);
-
-    Command(IDM_SAVE_PICTURE);
-    Command(IDM_PREVIOUS_DAY);
-    WhitenPictureFrame();
-    Command(IDM_NEXT_DAY);
-    EXPECT_FALSE(fs::exists(bmp)) << "with saving on, the rubbed-out picture is deleted";
-}
-
 TEST_F(Shell, NotificationIconOpensTheSystemMenuAtThePointer) {
     Point pointer = ScreenPoint(300, 120);
     SetCursorPos(pointer.first, pointer.second);
@@ -442,7 +413,7 @@ TEST_F(Shell, AboutBoxAndHelp) {
         buttons = ButtonsInside(about, IDC_HELP_BUTTON, IDOK);
         withoutViewer = PressHelp(about) + L"\n" + PressHelp(about);
         stillOpen = IsWindowVisible(about);
-        fs::copy_file(TestProgramFolder() / L"command_line_probe.exe", File(L"peghelp.exe"));
+        fs::copy_file(TestProgramFolder() / L"probe.exe", File(L"peghelp.exe"));
         withViewer = PressHelp(about);
         PressDialogButton(about, IDOK);
     }));

@@ -1,14 +1,7 @@
 // Drawing on the real canvas of the program's window, built inside this process:
 // strokes and what they repaint, pens and their menus, the day's picture file saved and
 // put back, foreign pictures, and failures that must not cost the user a stored picture.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <optional>
-#include <string>
 
 #include "built_window.h"
 #include "canvas/picture_bytes.h"
@@ -298,30 +291,26 @@ void ExpectSaveRefused(const fs::path& day, const Bytes& old, const std::vector<
     EXPECT_EQ(left, expected);
 }
 
-TEST_F(Canvas, ReadOnlyFolderKeepsTheOldPictureAndTellsTheUser) {
-    std::optional<fs::path> folder = TroubledFolder("DOODLE_READONLY_FOLDER");
-    if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the read-only folder";
-    fs::path day = *folder / L"20261206.bmp";
+// Both folders made by the wrapper script refuse the save: the read-only one a new
+// picture and the deletion of a blank one, the full one a new picture over the old.
+TEST_F(Canvas, FoldersThatRefuseKeepTheOldPictureAndTellTheUser) {
+    std::optional<fs::path> readOnly = TroubledFolder("DOODLE_READONLY_FOLDER");
+    std::optional<fs::path> full = TroubledFolder("DOODLE_FULL_FOLDER");
+    if (!readOnly || !full) GTEST_SKIP() << "run by the wrapper script, which makes the folders";
+    fs::path day = *readOnly / L"20261206.bmp";
     Bytes old = FileBytes(day);
     ASSERT_FALSE(old.empty());
-
-    const std::vector<fs::path> files = {L"20261206.bmp", L"20261206.dbt"};
     Stroke({{400, T() + 60}, {500, T() + 90}});
-    ExpectSaveRefused(day, old, files);
-    WhitenPictureFrame();   // a blank page whose old file cannot be deleted
-    ExpectSaveRefused(day, old, files);
-}
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"20261206.dbt"});
+    WhitenPictureFrame();
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"20261206.dbt"});
 
-TEST_F(Canvas, FullDiskKeepsTheOldPictureAndLeavesNoPart) {
-    std::optional<fs::path> folder = TroubledFolder("DOODLE_FULL_FOLDER");
-    if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the small file system";
-    fs::path day = *folder / L"20261206.bmp";
+    day = *full / L"20261206.bmp";
     Stroke({{400, T() + 60}, {500, T() + 90}});
     ASSERT_TRUE(SaveCanvasImage(day.c_str()));
-    Bytes old = FileBytes(day);
-
+    old = FileBytes(day);
     // Fill what is left of the file system.
-    fs::path filler = *folder / L"filler";
+    fs::path filler = *full / L"filler";
     HANDLE file = CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     std::vector<char> block(1024, 'x');
@@ -329,7 +318,6 @@ TEST_F(Canvas, FullDiskKeepsTheOldPictureAndLeavesNoPart) {
     while (WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) && written > 0) {
     }
     CloseHandle(file);
-
     Stroke({{350, T() + 150}, {590, T() + 30}});
     ExpectSaveRefused(day, old, {L"20261206.bmp", L"filler"});
     fs::remove(filler);

@@ -1,16 +1,11 @@
 // Keeping a diary in the program's window, built inside this process: pages saved and
 // loaded across a month end, cleared and long texts, characters the record's code page
 // lacks, damaged and read-only records, Ctrl+S, the date header and the day picker.
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "built_window.h"
 #include "canvas/picture_file.h"
@@ -65,6 +60,10 @@ bool ShowsWeatherIcon(int index) {
     return true;
 }
 
+// A page written, a day forward and back across the month end: each page is saved and
+// brought back with its text, classifications and drawing. Then its text is cleared,
+// which is a change (closing would ask) and is stored; and with picture saving off, a
+// rubbed-out picture no longer deletes the day's BMP.
 TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
     SetBoxText(L"January's last\r\nday 一月");
     Command(1003);                                   // rain
@@ -92,22 +91,21 @@ TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
     EXPECT_EQ(g_page.moodIndex, 4);
     EXPECT_TRUE(ShowsWeatherIcon(3));
     EXPECT_EQ(GetPixel(g_shell.canvasDc, 425, T() + 80), RGB(0, 0, 0)) << "the drawing came back";
-}
 
-// A text emptied over a stored one is a change: closing must ask, and a day change
-// stores the empty text.
-TEST_F(DayStore, ClearedTextStaysCleared) {
-    Command(1002);
-    SetBoxText(L"abc");
-    ASSERT_TRUE(SaveDay());
     EXPECT_FALSE(IsStoredTextCleared());
     SetBoxText(L"");
     EXPECT_TRUE(IsStoredTextCleared());
+    Bytes picture = FileBytes(File(L"20000131.bmp"));
+    WhitenPictureFrame();
+    Command(IDM_SAVE_PICTURE);
+    ASSERT_FALSE(g_page.savePicture);
     Command(IDM_NEXT_DAY);
     Command(IDM_PREVIOUS_DAY);
     EXPECT_EQ(BoxText(), L"");
-    EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(2, 0, 0, u""));
     EXPECT_FALSE(IsStoredTextCleared());
+    EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(3, 4, 3, u""));
+    EXPECT_EQ(FileBytes(File(L"20000131.bmp")), picture);
+    Command(IDM_SAVE_PICTURE);
 }
 
 // A text over 10,000 characters asks whether to cut it (where the limit lies is checked
@@ -245,15 +243,11 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
         dayStateStyle = (GetWindowLongW(calendar, GWL_STYLE) & MCS_DAYSTATE) != 0;
         NMDAYSTATE request{};
         request.nmhdr = {calendar, 0, MCN_GETDAYSTATE};
-        request.stStart.wYear = 1999;
-        request.stStart.wMonth = 2;
+        request.stStart = {1999, 2, 0, 1, 0, 0, 0, 0};
         request.cDayState = 3;
         SendMessageW(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
         if (request.prgDayState) boldDays.assign(request.prgDayState, request.prgDayState + 3);
-        SYSTEMTIME day{};
-        day.wYear = 1999;
-        day.wMonth = 3;
-        day.wDay = 24;
+        SYSTEMTIME day{1999, 3, 0, 24, 0, 0, 0, 0};   // 24 March 1999
         SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
         PressDialogButton(dialog, IDOK);
     }));
