@@ -60,7 +60,6 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
         void (*close)(DiaryProgram&);
     };
     const Way ways[] = {
-        {"WM_CLOSE", [](DiaryProgram& p) { p.PostClose(); }},
         {"menu Exit", [](DiaryProgram& p) { p.PostCommand(IDM_EXIT); }},
         {"accelerator command", [](DiaryProgram& p) { p.PostCommand(FROM_ACCELERATOR + IDM_EXIT); }},
         {"No to the question", [](DiaryProgram& p) {
