@@ -6,23 +6,7 @@
 #include "canvas/strokes.h"
 #include "daystore/date_header.h"
 #include "daystore/page.h"
-#include "platform/file_read.h"
-#include "shell_state.h"
 #include "startup.h"
-
-std::vector<WPARAM> g_commandsSeen;
-
-namespace {
-
-WNDPROC g_mainProc = nullptr;
-
-// Sits in front of the program's window procedure and notes every command it is given.
-LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) g_commandsSeen.push_back(wParam);
-    return CallWindowProcW(g_mainProc, window, message, wParam, lParam);
-}
-
-}  // namespace
 
 HWND BuildWindowOnce() {
     static HWND window = [] {
@@ -34,8 +18,6 @@ HWND BuildWindowOnce() {
             !CreateMainWindow(g_shell.instance, SW_SHOW)) {
             return HWND{};
         }
-        g_mainProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(g_shell.mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordCommands)));
         SetForegroundWindow(g_shell.mainWindow);
         PumpMessages(300);
         return g_shell.mainWindow;
@@ -47,10 +29,6 @@ void OnBuiltWindow::SetUp() {
     ASSERT_NE(BuildWindowOnce(), nullptr);
     g_shell.dataFolder = folder_.Path().u16string();
 }
-
-int T() { return g_shell.commandBarHeight; }
-
-void Command(WPARAM id) { SendMessageW(g_shell.mainWindow, WM_COMMAND, id, 0); }
 
 void OpenDay(const DayKey& day) {
     SetWindowTextW(g_shell.textBox, L"");
@@ -84,73 +62,13 @@ std::vector<int> RuledRows() {
     return rows;
 }
 
-bool MenuChecked(HMENU menu, UINT command) { return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0; }
-
-namespace {
-
-// The visible dialogs of this process other than the status strip (a dialog too).
-std::vector<HWND> VisibleDialogs() {
-    std::vector<HWND> dialogs;
-    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
-        if (box != g_shell.statusStrip && IsWindowVisible(box)) dialogs.push_back(box);
-    }
-    return dialogs;
-}
-
-}  // namespace
-
-MessageBoxAnswer::MessageBoxAnswer(std::initializer_list<int> buttons)
-    : buttons_(buttons), shownBefore_(VisibleDialogs()) {
-    thread_ = std::thread([this] {
-        for (int button : buttons_) {
-            HWND box = nullptr;
-            for (int tries = 0; tries < 200 && !box; ++tries) {
-                for (HWND dialog : VisibleDialogs()) {
-                    if (std::find(shownBefore_.begin(), shownBefore_.end(), dialog) == shownBefore_.end()) box = dialog;
-                }
-                if (!box) Sleep(25);
-            }
-            if (!box) return;
-            if (!seen_.empty()) seen_ += L" / ";
-            seen_ += WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF));
-            PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-            shownBefore_.push_back(box);
-        }
-    });
-}
-
-MessageBoxAnswer::~MessageBoxAnswer() {
-    if (thread_.joinable()) thread_.join();
-}
-
-std::wstring MessageBoxAnswer::Seen() {
-    if (thread_.joinable()) thread_.join();
-    return seen_;
-}
-
-std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons) {
-    MessageBoxAnswer answer(buttons);
-    action();
-    return answer.Seen();
-}
-
 bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work) {
     bool opened = false;
-    std::thread worker([&] {
-        for (int tries = 0; tries < 200 && !opened; ++tries) {
-            HWND dialog = FindWindowW(L"#32770", caption);
-            opened = dialog && IsWindowVisible(dialog);
-            if (opened) {
-                // The dialog's controls are filled in while it initialises.
-                Sleep(100);
-                work(dialog);
-            } else {
-                Sleep(25);
-            }
-        }
+    WorkDialogs([command] { Command(command); }, [&](HWND dialog) {
+        opened = WindowText(dialog) == caption;
+        work(dialog);
+        return false;
     });
-    Command(command);
-    worker.join();
     return opened;
 }
 
@@ -200,21 +118,4 @@ OpenedMenu WatchForMenu(DWORD ms, const std::function<void()>& action) {
     KillTimer(nullptr, timer);
     PumpMessages(100);
     return g_opened;
-}
-
-void ClickAt(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    INPUT presses[2] = {};
-    presses[0].type = presses[1].type = INPUT_MOUSE;
-    presses[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    presses[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, presses, sizeof(INPUT));
-}
-
-POINT CentreOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
-
-std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
-    std::vector<std::uint8_t> bytes;
-    ReadWholeFile(path, bytes);
-    return bytes;
 }

@@ -1,6 +1,6 @@
 // Nothing but the menus' and the accelerator table's commands reaches an action. Which
 // command reaches which action is checked where they are sent: on the built menus and
-// command bar (window_build_test) and through the accelerator table.
+// command bar (window_test) and through the accelerator table.
 #include <gtest/gtest.h>
 
 #include <cstdint>

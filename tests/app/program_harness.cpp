@@ -1,17 +1,11 @@
 #include "program_harness.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <vector>
+#include <thread>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-constexpr wchar_t kProgramName[] = L"doodlebinder.exe";
-constexpr wchar_t kMainClass[] = L"DOODLE_BINDER";
-
-}  // namespace
 
 HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
     for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr));) {
@@ -43,8 +37,8 @@ TemporaryFolder::~TemporaryFolder() {
     fs::remove_all(path_, ignored);
 }
 
-DiaryProgram::DiaryProgram(const fs::path& folder) : folder_(folder), exe_(folder / kProgramName) {
-    fs::copy_file(TestProgramFolder() / kProgramName, exe_, fs::copy_options::overwrite_existing);
+DiaryProgram::DiaryProgram(const fs::path& folder, const wchar_t* program) : exe_(folder / program) {
+    fs::copy_file(TestProgramFolder() / program, exe_, fs::copy_options::overwrite_existing);
 }
 
 DiaryProgram::~DiaryProgram() {
@@ -63,7 +57,7 @@ bool DiaryProgram::Launch() {
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + exe_.wstring() + L"\"";
     if (!CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.c_str(), &startup, &info)) {
+                        exe_.parent_path().c_str(), &startup, &info)) {
         return false;
     }
     CloseHandle(info.hThread);
@@ -76,7 +70,7 @@ bool DiaryProgram::Start(DWORD timeoutMs) {
     if (!Launch()) return false;
     WaitForInputIdle(process_, timeoutMs);
     for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        window_ = FindProcessWindow(processId_, kMainClass);
+        window_ = FindProcessWindow(processId_, L"DOODLE_BINDER");
         if (window_) return true;
         if (WaitForSingleObject(process_, 50) == WAIT_OBJECT_0) return false;
     }
@@ -89,30 +83,10 @@ DWORD DiaryProgram::WaitForExit(DWORD timeoutMs) {
     return code;
 }
 
-void DiaryProgram::PostCommand(WPARAM wParam) const {
-    PostMessageW(window_, WM_COMMAND, wParam, 0);
-}
-
-void DiaryProgram::PostClose() const {
-    PostMessageW(window_, WM_CLOSE, 0, 0);
-}
-
 void DiaryProgram::PressChord(std::initializer_list<WORD> keys) const {
     SetForegroundWindow(window_);
     Sleep(200);
     SendChord(keys);
-}
-
-std::optional<MessageBoxSeen> DiaryProgram::WaitForMessageBox(DWORD timeoutMs) const {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        if (HWND box = FindProcessWindow(processId_, L"#32770")) {
-            // The text static is filled in while the box initialises.
-            Sleep(200);
-            return MessageBoxSeen{box, WindowText(box), WindowText(GetDlgItem(box, 0xFFFF))};
-        }
-        if (WaitForSingleObject(process_, 50) == WAIT_OBJECT_0) return std::nullopt;
-    }
-    return std::nullopt;
 }
 
 void PressDialogButton(HWND dialog, int buttonId) {
@@ -121,19 +95,14 @@ void PressDialogButton(HWND dialog, int buttonId) {
 }
 
 void SendChord(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *key;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
+    // Pressed in order, let go in the reverse order.
+    std::vector<INPUT> inputs(2 * keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        INPUT& down = inputs[i];
+        INPUT& up = inputs[inputs.size() - 1 - i];
+        down.type = up.type = INPUT_KEYBOARD;
+        down.ki.wVk = up.ki.wVk = keys.begin()[i];
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -157,11 +126,60 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-std::wstring Utf16FileText(const fs::path& path, DWORD timeoutMs) {
-    for (DWORD waited = 0; waited < timeoutMs && !fs::exists(path); waited += 50) Sleep(50);
+namespace {
+
+std::vector<HWND> VisibleDialogs() {
+    std::vector<HWND> dialogs;
+    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
+        if (IsWindowVisible(box)) dialogs.push_back(box);
+    }
+    return dialogs;
+}
+
+}  // namespace
+
+void WorkDialogs(const std::function<void()>& action, const std::function<bool(HWND)>& work) {
+    std::vector<HWND> seen = VisibleDialogs();
+    std::thread worker([&] {
+        for (bool more = true; more;) {
+            HWND box = nullptr;
+            for (int tries = 0; tries < 200 && !box; ++tries) {
+                for (HWND dialog : VisibleDialogs()) {
+                    if (std::find(seen.begin(), seen.end(), dialog) == seen.end()) box = dialog;
+                }
+                if (!box) Sleep(25);
+            }
+            if (!box) return;
+            // The box's controls are filled in while it initialises.
+            Sleep(100);
+            seen.push_back(box);
+            more = work(box);
+        }
+    });
+    action();
+    worker.join();
+}
+
+std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons) {
+    std::wstring said;
+    auto button = buttons.begin();
+    WorkDialogs(action, [&](HWND box) {
+        said += (said.empty() ? L"" : L" / ") + WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(*button), 0);
+        return ++button != buttons.end();
+    });
+    return said;
+}
+
+std::vector<std::uint8_t> FileBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::wstring Utf16FileText(const fs::path& path) {
+    for (int tries = 0; tries < 100 && !fs::exists(path); ++tries) Sleep(50);
     // The writer may still be closing the file.
     Sleep(100);
-    std::ifstream file(path, std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<std::uint8_t> bytes = FileBytes(path);
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
 }

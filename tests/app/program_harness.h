@@ -1,21 +1,18 @@
-// Drives the real diary program the way a user would: a fresh data folder with its own
-// copy of the program, its window, commands and keys, its message boxes and its files.
+// Drives programs the way a user would: a fresh data folder with its own copy of the
+// program, its window, commands and keys, its dialogs and its files.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
-#include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
-struct MessageBoxSeen {
-    HWND window = nullptr;
-    std::wstring caption;
-    std::wstring text;
-};
-
-// The folder that holds the test program and the copy of the diary program beside it.
+// The folder that holds the test program and the copies of the programs beside it.
 std::filesystem::path TestProgramFolder();
 
 // A folder under the system's temporary folder, removed with everything in it.
@@ -33,8 +30,8 @@ private:
 
 class DiaryProgram {
 public:
-    // Copies the program into `folder` (its data folder); nothing runs yet.
-    explicit DiaryProgram(const std::filesystem::path& folder);
+    // Copies the program (or another one from beside the tests) into `folder`.
+    explicit DiaryProgram(const std::filesystem::path& folder, const wchar_t* program = L"doodlebinder.exe");
     ~DiaryProgram();   // ends the program if a test left it running
     DiaryProgram(const DiaryProgram&) = delete;
     DiaryProgram& operator=(const DiaryProgram&) = delete;
@@ -45,20 +42,15 @@ public:
     bool Launch();
 
     HWND Window() const { return window_; }
-    DWORD ProcessId() const { return processId_; }
     // The exit code, or STILL_ACTIVE when the program has not ended in time.
     DWORD WaitForExit(DWORD timeoutMs = 10000);
 
-    void PostCommand(WPARAM wParam) const;
-    void PostClose() const;
-    // Presses the keys together and lets them go, through the real input queue so that
-    // the program's accelerator table sees them as the user's keys.
+    void PostCommand(WPARAM wParam) const { PostMessageW(window_, WM_COMMAND, wParam, 0); }
+    void PostClose() const { PostMessageW(window_, WM_CLOSE, 0, 0); }
+    // The keys pressed together in the program's window, as the user's keys.
     void PressChord(std::initializer_list<WORD> keys) const;
-    std::optional<MessageBoxSeen> WaitForMessageBox(DWORD timeoutMs = 10000) const;
-    std::filesystem::path Folder() const { return folder_; }
 
 private:
-    std::filesystem::path folder_;
     std::filesystem::path exe_;
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
@@ -74,6 +66,20 @@ void SendChord(std::initializer_list<WORD> keys);
 // Lets this thread's windows handle what is queued, for about `ms` milliseconds.
 void PumpMessages(DWORD ms);
 std::wstring WindowText(HWND window);
-// The text of a UTF-16 file that another program writes, once the file is there (it is
-// waited for up to `timeoutMs`); empty when it never came.
-std::wstring Utf16FileText(const std::filesystem::path& path, DWORD timeoutMs = 5000);
+// A rectangle as one value that compares and prints: left, top, right, bottom.
+inline std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// Runs `action`, which may wait in modal dialogs of this or another program, while
+// another thread hands each dialog box that becomes visible to `work`, in turn, until
+// `work` returns false or no new box comes within five seconds.
+void WorkDialogs(const std::function<void()>& action, const std::function<bool(HWND)>& work);
+// What the message boxes that `action` brings said, as "caption|text", several joined by
+// " / ", answered in turn with `buttons`; empty when none came.
+std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons = {IDOK});
+
+// The whole file, or nothing when it cannot be read.
+std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path);
+// The text of a UTF-16 file that another program writes, waited for up to five seconds.
+std::wstring Utf16FileText(const std::filesystem::path& path);

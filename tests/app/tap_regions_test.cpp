@@ -1,5 +1,5 @@
-// Which action a tap runs, at the boundary pixels of every region, in both layouts;
-// and the help page's bytes against the page kept beside the tests.
+// Which action a tap runs, at the edges of every region, in both layouts; and the help
+// page's bytes against the page kept beside the tests.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,64 +10,44 @@
 
 namespace {
 
-struct Tap {
-    int x, y;   // y below t
-    TapAction line;   // 240-line layout
-    TapAction tall;   // tall layout
+struct Region {
+    int left, top, right, bottom;   // both ends included; y below t
+    TapAction line, tall;           // the action in the 240-line and in the tall layout
 };
 
-constexpr TapAction kNone = TapAction::None;
-
-const Tap kTaps[] = {
-    {180, 14, TapAction::WeatherMenu, TapAction::WeatherMenu},
-    {196, 30, TapAction::WeatherMenu, TapAction::WeatherMenu},
-    {179, 20, kNone, kNone},
-    {197, 30, kNone, kNone},
-    {190, 31, kNone, kNone},
-    {190, 13, kNone, kNone},
-    {200, 14, TapAction::MoodMenu, TapAction::MoodMenu},
-    {216, 14, TapAction::MoodMenu, TapAction::MoodMenu},
-    {216, 30, TapAction::MoodMenu, TapAction::MoodMenu},
-    {217, 20, kNone, kNone},
-    {199, 20, kNone, kNone},
-    {635, 0, TapAction::DrawingMenu, kNone},
-    {640, 5, TapAction::DrawingMenu, kNone},
-    {639, 0, TapAction::DrawingMenu, kNone},
-    {634, 0, kNone, kNone},
-    {637, 6, kNone, kNone},
-    {16, 178, TapAction::PreviousDay, TapAction::PreviousDay},
-    {28, 190, TapAction::PreviousDay, TapAction::PreviousDay},
-    {15, 184, kNone, kNone},
-    {29, 184, kNone, kNone},
-    {22, 191, kNone, kNone},
-    {22, 177, kNone, kNone},
-    {607, 178, TapAction::NextDay, TapAction::NextDay},
-    {619, 190, TapAction::NextDay, TapAction::NextDay},
-    {606, 184, kNone, kNone},
-    {620, 184, kNone, kNone},
-    {613, 191, kNone, kNone},
-    {0, 0, TapAction::SystemMenu, kNone},
-    {5, 5, TapAction::SystemMenu, kNone},
-    {2, 2, TapAction::SystemMenu, kNone},
-    {6, 2, kNone, kNone},
-    {2, 6, kNone, kNone},
-    {339, 20, TapAction::StartStroke, TapAction::StartStroke},
-    {602, 180, TapAction::StartStroke, TapAction::StartStroke},
-    {338, 20, kNone, kNone},
-    {603, 20, kNone, kNone},
-    {400, 19, kNone, kNone},
-    {400, 181, kNone, kNone},
-    {100, 100, kNone, kNone},
-    {65535, 65535, kNone, kNone},   // a press above and left of the window
+const Region kRegions[] = {
+    {180, 14, 196, 30, TapAction::WeatherMenu, TapAction::WeatherMenu},
+    {200, 14, 216, 30, TapAction::MoodMenu, TapAction::MoodMenu},
+    {16, 178, 28, 190, TapAction::PreviousDay, TapAction::PreviousDay},
+    {607, 178, 619, 190, TapAction::NextDay, TapAction::NextDay},
+    {339, 20, 602, 180, TapAction::StartStroke, TapAction::StartStroke},
+    // The hot corners, only without a command bar; the right one reaches past the page.
+    {0, 0, 5, 5, TapAction::SystemMenu, TapAction::None},
+    {635, 0, 640, 5, TapAction::DrawingMenu, TapAction::None},
 };
+
+void ExpectTap(int x, int y, TapAction line, TapAction tall) {
+    EXPECT_EQ(FindTapAction(x, y, 0, false), line) << "240 lines: " << x << ", " << y;
+    EXPECT_EQ(FindTapAction(x, y + 26, 26, true), tall) << "tall: " << x << ", " << y;
+}
 
 }  // namespace
 
-TEST(TapRegions, BoundaryPixelsInBothLayouts) {
-    for (const Tap& tap : kTaps) {
-        EXPECT_EQ(FindTapAction(tap.x, tap.y, 0, false), tap.line) << "240 lines: " << tap.x << ", " << tap.y;
-        EXPECT_EQ(FindTapAction(tap.x, tap.y + 26, 26, true), tap.tall) << "tall: " << tap.x << ", " << tap.y;
+// Every region's corners run its action, the pixels beside the middle of each edge none.
+TEST(TapRegions, EdgesOfEveryRegionInBothLayouts) {
+    constexpr TapAction kNone = TapAction::None;
+    for (const Region& r : kRegions) {
+        for (int x : {r.left, r.right}) {
+            for (int y : {r.top, r.bottom}) ExpectTap(x, y, r.line, r.tall);
+        }
+        int middleX = (r.left + r.right) / 2, middleY = (r.top + r.bottom) / 2;
+        ExpectTap(r.left - 1, middleY, kNone, kNone);
+        ExpectTap(r.right + 1, middleY, kNone, kNone);
+        ExpectTap(middleX, r.top - 1, kNone, kNone);
+        ExpectTap(middleX, r.bottom + 1, kNone, kNone);
     }
+    ExpectTap(100, 100, kNone, kNone);
+    ExpectTap(65535, 65535, kNone, kNone);   // a press above and left of the window
     // The tall layout's page starts below the command bar: its corner is no hot corner.
     EXPECT_EQ(FindTapAction(2, 28, 26, true), kNone);
     EXPECT_EQ(FindTapAction(190, 20, 26, true), kNone) << "the icon's place without t";

@@ -1,14 +1,7 @@
 // Drawing on the real canvas of the program's window, built inside this process:
 // strokes and what they repaint, pens and their menus, the day's picture file saved and
 // put back, foreign pictures, and failures that must not cost the user a stored picture.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <optional>
-#include <string>
 
 #include "built_window.h"
 #include "canvas/picture_bytes.h"
@@ -16,14 +9,14 @@
 #include "canvas/pens.h"
 #include "canvas/stroke_geometry.h"
 #include "canvas/strokes.h"
-#include "program_harness.h"
 #include "resource.h"
-#include "shell_state.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -37,13 +30,10 @@ void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
 
 void LetGo() { SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0); }
 
-// What the window asks to repaint, from a clean start.
-PageRect Repainted(const std::function<void()>& action) {
-    ValidateRect(g_shell.mainWindow, nullptr);
-    action();
-    RECT asked{};
-    GetUpdateRect(g_shell.mainWindow, &asked, FALSE);
-    return {asked.left, asked.top, asked.right, asked.bottom};
+Bytes Captured() {
+    auto pixels = CapturePictureBytes();
+    EXPECT_TRUE(pixels.has_value());
+    return pixels.value_or(Bytes{});
 }
 
 // A fresh page for each test: white picture, black pencil 3 wide, no stroke going on.
@@ -62,26 +52,18 @@ protected:
     fs::path day_;
 };
 
-std::vector<std::uint8_t> Captured() {
-    auto pixels = CapturePictureBytes();
-    EXPECT_TRUE(pixels.has_value());
-    return pixels.value_or(std::vector<std::uint8_t>{});
-}
-
-// ---------------------------------------------------------------- strokes
-
 TEST_F(Canvas, StrokeSavedAndPutBackPixelForPixel) {
     SetPenColour(IDM_COLOUR_FIRST + 9);   // red
     Stroke({{350, T() + 30}, {500, T() + 150}, {590, T() + 40}});
     SetPenColour(IDM_COLOUR_FIRST + 4);   // navy, the finest line
     SetPenWidth(IDM_WIDTH_LAST);
     Stroke({{340, T() + 175}, {600, T() + 21}});
-    std::vector<std::uint8_t> drawn = Captured();
+    Bytes drawn = Captured();
     ASSERT_FALSE(IsBlankPicture(drawn));
     EXPECT_FALSE(IsPictureBlank());
 
     ASSERT_TRUE(SaveCanvasImage(day_.c_str()));
-    std::vector<std::uint8_t> file = FileBytes(day_);
+    Bytes file = FileBytes(day_);
     ASSERT_EQ(file.size(), 21238u);
     EXPECT_EQ(file, PictureFileBytes(drawn));
 
@@ -89,16 +71,6 @@ TEST_F(Canvas, StrokeSavedAndPutBackPixelForPixel) {
     EXPECT_TRUE(IsPictureBlank());
     LoadCanvasImage(day_.c_str());
     EXPECT_EQ(Captured(), drawn);
-}
-
-TEST_F(Canvas, WhiteOnWhiteIsBlankAndDeletesTheDayFile) {
-    jpegtest::WriteFileBytes(day_, PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x00)));
-    SetPenColour(IDM_COLOUR_LAST);   // white
-    Stroke({{360, T() + 40}, {560, T() + 160}});
-    EXPECT_TRUE(IsPictureBlank());
-    EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
-    EXPECT_FALSE(fs::exists(day_));
-    EXPECT_TRUE(SaveCanvasImage(day_.c_str())) << "a missing file is no error";
 }
 
 // The ink stays inside the picture: a wide stroke along its left and bottom edges
@@ -121,9 +93,18 @@ TEST_F(Canvas, WideStrokesAreClippedToWhatIsStored) {
         ASSERT_EQ(CanvasPixel(334, y), kGrey) << "frame left at y " << y;
         ASSERT_EQ(CanvasPixel(338, y), kGrey) << "frame left at y " << y;
     }
-    std::vector<std::uint8_t> stored = Captured();
+    Bytes stored = Captured();
     for (int y = 0; y < kPictureHeight; ++y) EXPECT_EQ(PicturePixel(stored, 0, y), 0) << "left column, row " << y;
     for (int x = 0; x < kPictureWidth; ++x) EXPECT_EQ(PicturePixel(stored, x, 159), 0) << "bottom row, x " << x;
+}
+
+// What the window asks to repaint, from a clean start.
+PageRect Repainted(const std::function<void()>& action) {
+    ValidateRect(g_shell.mainWindow, nullptr);
+    action();
+    RECT asked{};
+    GetUpdateRect(g_shell.mainWindow, &asked, FALSE);
+    return {asked.left, asked.top, asked.right, asked.bottom};
 }
 
 // A tap asks for the pixel around it and leaves no mark; each segment asks for its
@@ -139,8 +120,9 @@ TEST_F(Canvas, RepaintRectanglesOfATapAndOneSegment) {
     LetGo();
 }
 
-// A desktop mouse moves without touching: hovering, pressing outside and dragging in, or
-// losing the capture mid-stroke, never joins an old point to a new stroke.
+// A desktop mouse moves without touching: hovering, pressing outside and dragging in,
+// losing the capture mid-stroke, or moving with another key held, never joins an old
+// point to a new stroke.
 TEST_F(Canvas, HoverAndLostCaptureDrawNoStrayLines) {
     Move(400, T() + 50, 0);   // hover
     Move(100, T() + 100);     // pressed outside
@@ -158,14 +140,11 @@ TEST_F(Canvas, HoverAndLostCaptureDrawNoStrayLines) {
     EXPECT_EQ(CanvasPixel(365, T() + 45), kWhite) << "a line across the lost capture";
     EXPECT_EQ(CanvasPixel(385, T() + 60), kBlack);
 
-    // Movements with another key held draw nothing while a stroke goes on.
     StartStrokeWithCapture(g_shell.mainWindow, 500, T() + 100);
     Move(520, T() + 100, MK_LBUTTON | MK_SHIFT);
     LetGo();
     EXPECT_EQ(CanvasPixel(510, T() + 100), kWhite);
 }
-
-// ---------------------------------------------------------------- pens
 
 LOGPEN PenOfCanvas() {
     LOGPEN pen{};
@@ -173,33 +152,32 @@ LOGPEN PenOfCanvas() {
     return pen;
 }
 
+// One drawing pen is alive and selected; colour and width change only themselves, the
+// pen type remakes nothing, and the menus mark exactly the chosen width and type.
 TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
     HPEN before = g_drawing.pen;
     SetPenColour(IDM_COLOUR_FIRST + 12);   // blue
     EXPECT_EQ(GetObjectType(before), 0u) << "the replaced pen is still alive";
     EXPECT_EQ(GetCurrentObject(g_shell.canvasDc, OBJ_PEN), g_drawing.pen);
     EXPECT_EQ(PenOfCanvas().lopnColor, RGB(0, 0, 255));
-    EXPECT_EQ(PenOfCanvas().lopnWidth.x, 3) << "a colour does not change the width";
+    EXPECT_EQ(PenOfCanvas().lopnWidth.x, 3);
 
-    SetPenWidth(IDM_WIDTH_LAST);   // "XS"
-    EXPECT_EQ(PenOfCanvas().lopnWidth.x, 1);
-    EXPECT_EQ(PenOfCanvas().lopnColor, RGB(0, 0, 255)) << "a width does not change the colour";
-    for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id) {
-        EXPECT_EQ(MenuChecked(g_shell.widthMenu, id), id == IDM_WIDTH_LAST) << id;
+    for (auto [command, width] : {std::pair{IDM_WIDTH_LAST, 1}, {IDM_WIDTH_FIRST + 2, 5}}) {
+        SetPenWidth(command);
+        EXPECT_EQ(PenOfCanvas().lopnWidth.x, width);
+        EXPECT_EQ(PenOfCanvas().lopnColor, RGB(0, 0, 255));
+        for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id) {
+            EXPECT_EQ(MenuChecked(g_shell.widthMenu, id), id == static_cast<UINT>(command)) << id;
+        }
     }
-    SetPenWidth(IDM_WIDTH_FIRST + 2);   // "M"
-    EXPECT_EQ(PenOfCanvas().lopnWidth.x, 5);
-    EXPECT_TRUE(MenuChecked(g_shell.widthMenu, IDM_WIDTH_FIRST + 2));
-    EXPECT_FALSE(MenuChecked(g_shell.widthMenu, IDM_WIDTH_LAST));
 
     HPEN pen = g_drawing.pen;
-    SetPenType(IDM_PEN_PEN);
-    EXPECT_EQ(g_drawing.pen, pen) << "the pen type does not remake the pen";
-    EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PEN));
-    EXPECT_FALSE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
-    SetPenType(IDM_PEN_PENCIL);
-    EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
-    EXPECT_FALSE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PEN));
+    for (UINT type : {IDM_PEN_PEN, IDM_PEN_PENCIL}) {
+        SetPenType(type);
+        EXPECT_EQ(g_drawing.pen, pen) << "the pen type does not remake the pen";
+        EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, type));
+        EXPECT_FALSE(MenuChecked(g_shell.penTypeMenu, type == IDM_PEN_PEN ? IDM_PEN_PENCIL : IDM_PEN_PEN));
+    }
 }
 
 TEST_F(Canvas, ColourSwatchesOnMenuOrHighlight) {
@@ -211,17 +189,13 @@ TEST_F(Canvas, ColourSwatchesOnMenuOrHighlight) {
     HDC dc = CreateCompatibleDC(g_shell.windowDc);
     HBITMAP bitmap = CreateCompatibleBitmap(g_shell.windowDc, 20, 10);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    struct Case {
-        UINT state;
-        int sysColour;
-    };
     // Keyboard cues hidden add ODS_NOACCEL to a selected item; it is still selected.
-    for (Case c : {Case{0, COLOR_MENU}, Case{ODS_SELECTED, COLOR_HIGHLIGHT},
-                   Case{ODS_SELECTED | ODS_NOACCEL, COLOR_HIGHLIGHT}, Case{ODS_NOACCEL, COLOR_MENU}}) {
-        SCOPED_TRACE(testing::Message() << "state " << c.state);
-        DRAWITEMSTRUCT item{ODT_MENU, 0, IDM_COLOUR_FIRST + 11, ODA_DRAWENTIRE, c.state, nullptr, dc, {0, 0, 20, 10}, 0};
+    for (auto [state, sysColour] : {std::pair<UINT, int>{0, COLOR_MENU}, {ODS_SELECTED, COLOR_HIGHLIGHT},
+                                    {ODS_SELECTED | ODS_NOACCEL, COLOR_HIGHLIGHT}, {ODS_NOACCEL, COLOR_MENU}}) {
+        SCOPED_TRACE(testing::Message() << "state " << state);
+        DRAWITEMSTRUCT item{ODT_MENU, 0, IDM_COLOUR_FIRST + 11, ODA_DRAWENTIRE, state, nullptr, dc, {0, 0, 20, 10}, 0};
         SendMessageW(g_shell.mainWindow, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
-        COLORREF background = GetNearestColor(dc, GetSysColor(c.sysColour));
+        COLORREF background = GetNearestColor(dc, GetSysColor(sysColour));
         EXPECT_EQ(GetPixel(dc, 0, 5), background);
         EXPECT_EQ(GetPixel(dc, 19, 5), background);
         EXPECT_EQ(GetPixel(dc, 2, 0), RGB(255, 255, 0));
@@ -231,8 +205,6 @@ TEST_F(Canvas, ColourSwatchesOnMenuOrHighlight) {
     DeleteObject(bitmap);
     DeleteDC(dc);
 }
-
-// ---------------------------------------------------------------- ruled text box
 
 TEST_F(Canvas, RulingFollowsTheTextLinesAndTheScroll) {
     std::wstring text;
@@ -244,24 +216,20 @@ TEST_F(Canvas, RulingFollowsTheTextLinesAndTheScroll) {
     ASSERT_GT(pitch, 8);
     std::vector<int> atTop;
     for (int y = pitch; y < 149; y += pitch) atTop.push_back(y);
+    auto rowsAfterScroll = [](int lines) {
+        SendMessageW(g_shell.textBox, EM_LINESCROLL, 0, lines);
+        SendMessageW(g_shell.textBox, WM_USER, 0, 0);
+        return RuledRows();
+    };
 
-    SendMessageW(g_shell.textBox, WM_USER, 0, 0);
-    EXPECT_EQ(RuledRows(), atTop) << "pitch " << pitch;
-
-    SendMessageW(g_shell.textBox, EM_LINESCROLL, 0, 1);
-    SendMessageW(g_shell.textBox, WM_USER, 0, 0);
-    std::vector<int> scrolled = RuledRows();
+    EXPECT_EQ(rowsAfterScroll(0), atTop) << "pitch " << pitch;
+    std::vector<int> scrolled = rowsAfterScroll(1);
     ASSERT_FALSE(scrolled.empty());
     EXPECT_EQ(scrolled.front(), 0) << "a scrolled box has a line at its top";
     EXPECT_EQ(scrolled.size(), atTop.size() + 1);
-
-    SendMessageW(g_shell.textBox, EM_LINESCROLL, 0, -1);
-    SendMessageW(g_shell.textBox, WM_USER, 0, 0);
-    EXPECT_EQ(RuledRows(), atTop) << "the top line stays after scrolling back";
+    EXPECT_EQ(rowsAfterScroll(-1), atTop) << "the top line stays after scrolling back";
     SetWindowTextW(g_shell.textBox, L"");
 }
-
-// ---------------------------------------------------------------- foreign and unreadable pictures
 
 // A picture of another size shows its top left part; the rest of the picture stays white.
 TEST_F(Canvas, ForeignPicturesShowTheirTopLeftPart) {
@@ -284,33 +252,37 @@ TEST_F(Canvas, ForeignPicturesShowTheirTopLeftPart) {
     EXPECT_EQ(CanvasPixel(438, T() + 70), kWhite);
 }
 
-// A day's BMP that cannot be shown survives a visit to its day; drawing over it replaces it.
-TEST_F(Canvas, UnreadablePictureIsNotDeletedByAVisit) {
-    const std::vector<std::uint8_t> garbled = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9};
+// A day's BMP that cannot be shown survives a visit to its day. Another day's visit
+// forgets it: a blank page there, white ink on white too, deletes the day's BMP, and a
+// missing one is no error. Drawing over the unreadable picture replaces it.
+TEST_F(Canvas, UnreadablePictureStaysButBlankPagesDelete) {
+    const Bytes garbled = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9};
     jpegtest::WriteFileBytes(day_, garbled);
     LoadCanvasImage(day_.c_str());
     EXPECT_TRUE(IsPictureBlank());
     EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
     EXPECT_EQ(FileBytes(day_), garbled);
 
-    // Another day's visit forgets it: a blank page there deletes as usual.
-    jpegtest::WriteFileBytes(File(L"20261205.bmp"), garbled);
+    fs::path other = File(L"20261205.bmp");
+    jpegtest::WriteFileBytes(other, garbled);
     LoadCanvasImage(File(L"missing.bmp").c_str());
-    EXPECT_TRUE(SaveCanvasImage(File(L"20261205.bmp").c_str()));
-    EXPECT_FALSE(fs::exists(File(L"20261205.bmp")));
+    SetPenColour(IDM_COLOUR_LAST);   // white
+    Stroke({{360, T() + 40}, {560, T() + 160}});
+    EXPECT_TRUE(IsPictureBlank());
+    EXPECT_TRUE(SaveCanvasImage(other.c_str()));
+    EXPECT_FALSE(fs::exists(other));
+    EXPECT_TRUE(SaveCanvasImage(other.c_str())) << "a missing file is no error";
 
     LoadCanvasImage(day_.c_str());
+    SetPenColour(IDM_COLOUR_FIRST);
     Stroke({{400, T() + 60}, {420, T() + 80}});
     EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
     EXPECT_EQ(FileBytes(day_).size(), 21238u);
 }
 
-// ---------------------------------------------------------------- folders that refuse
-
 // A save that the folder refuses: the user is told, the day's old file keeps its bytes,
 // and the folder holds only `expected` (sorted), no part of a new file.
-void ExpectSaveRefused(const fs::path& day, const std::vector<std::uint8_t>& old,
-                       const std::vector<fs::path>& expected) {
+void ExpectSaveRefused(const fs::path& day, const Bytes& old, const std::vector<fs::path>& expected) {
     EXPECT_EQ(MessagesShownBy([&] { EXPECT_FALSE(SaveCanvasImage(day.c_str())); }), L"Err|12345678901");
     EXPECT_EQ(FileBytes(day), old);
     std::vector<fs::path> left;
@@ -319,30 +291,26 @@ void ExpectSaveRefused(const fs::path& day, const std::vector<std::uint8_t>& old
     EXPECT_EQ(left, expected);
 }
 
-TEST_F(Canvas, ReadOnlyFolderKeepsTheOldPictureAndTellsTheUser) {
-    std::optional<fs::path> folder = TroubledFolder("DOODLE_READONLY_FOLDER");
-    if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the read-only folder";
-    fs::path day = *folder / L"20261206.bmp";
-    std::vector<std::uint8_t> old = FileBytes(day);
+// Both folders made by the wrapper script refuse the save: the read-only one a new
+// picture and the deletion of a blank one, the full one a new picture over the old.
+TEST_F(Canvas, FoldersThatRefuseKeepTheOldPictureAndTellTheUser) {
+    std::optional<fs::path> readOnly = TroubledFolder("DOODLE_READONLY_FOLDER");
+    std::optional<fs::path> full = TroubledFolder("DOODLE_FULL_FOLDER");
+    if (!readOnly || !full) GTEST_SKIP() << "run by the wrapper script, which makes the folders";
+    fs::path day = *readOnly / L"20261206.bmp";
+    Bytes old = FileBytes(day);
     ASSERT_FALSE(old.empty());
-
-    const std::vector<fs::path> files = {L"20261206.bmp", L"20261206.dbt"};
     Stroke({{400, T() + 60}, {500, T() + 90}});
-    ExpectSaveRefused(day, old, files);
-    WhitenPictureFrame();   // a blank page whose old file cannot be deleted
-    ExpectSaveRefused(day, old, files);
-}
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"20261206.dbt"});
+    WhitenPictureFrame();
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"20261206.dbt"});
 
-TEST_F(Canvas, FullDiskKeepsTheOldPictureAndLeavesNoPart) {
-    std::optional<fs::path> folder = TroubledFolder("DOODLE_FULL_FOLDER");
-    if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the small file system";
-    fs::path day = *folder / L"20261206.bmp";
+    day = *full / L"20261206.bmp";
     Stroke({{400, T() + 60}, {500, T() + 90}});
     ASSERT_TRUE(SaveCanvasImage(day.c_str()));
-    std::vector<std::uint8_t> old = FileBytes(day);
-
+    old = FileBytes(day);
     // Fill what is left of the file system.
-    fs::path filler = *folder / L"filler";
+    fs::path filler = *full / L"filler";
     HANDLE file = CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     std::vector<char> block(1024, 'x');
@@ -350,7 +318,6 @@ TEST_F(Canvas, FullDiskKeepsTheOldPictureAndLeavesNoPart) {
     while (WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) && written > 0) {
     }
     CloseHandle(file);
-
     Stroke({{350, T() + 150}, {590, T() + 30}});
     ExpectSaveRefused(day, old, {L"20261206.bmp", L"filler"});
     fs::remove(filler);

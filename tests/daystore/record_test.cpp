@@ -53,14 +53,6 @@ TEST(DayRecordBytes, LongerHeaderKeptThroughLoadAndSave) {
     EXPECT_EQ(SerializeRecord(record).bytes, (Bytes{0x44, 0x4E, 0x08, 0x03, 0x05, 0x07, 0xAB, 0xCD, 'x', 0x00}));
 }
 
-TEST(DayRecordBytes, UnrepresentableCharactersAreReported) {
-    DayRecord record;
-    record.text = u"晴れ😀é";
-    const RecordBytes saved = SerializeRecord(record);
-    EXPECT_TRUE(saved.replacedCharacters);
-    EXPECT_EQ(saved.bytes, (Bytes{0x44, 0x4E, 0x06, 0, 0, 0, 0x90, 0xB0, 0x82, 0xEA, '?', '?', 0x00}));
-}
-
 struct BrokenCase {
     const char* name;
     std::string_view file;

@@ -1,0 +1,28 @@
+// Stands in for a program started from a folder of its own: writes the data folder it
+// would use into "data-folder.txt" and the command line it was started with into
+// "command-line.txt", both UTF-16, in that folder.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/wide_text.h"
+#include "startup.h"
+
+namespace {
+
+void WriteReport(const std::u16string& path, const void* text, std::size_t units) {
+    HANDLE file = CreateFileW(WidePointer(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text, static_cast<DWORD>(units * sizeof(char16_t)), &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    std::u16string folder = ReadDataFolder();
+    WriteReport(folder + u"\\data-folder.txt", folder.data(), folder.size());
+    const wchar_t* commandLine = GetCommandLineW();
+    WriteReport(folder + u"\\command-line.txt", commandLine, wcslen(commandLine));
+    return 0;
+}

@@ -1,0 +1,496 @@
+// The main window as the program builds it, looked at and worked from inside the
+// process: the page on screen, menus, keys and command bar, taps, toggles, the
+// notification icon, the About box, and the close sequence. Each process runs on the
+// virtual screen of its Build suite's name (see tests/app/CMakeLists.txt).
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "built_window.h"
+#include "canvas/pens.h"
+#include "canvas/ruled_text_box.h"
+#include "command_routes.h"
+#include "daystore/page.h"
+#include "daystore/place_codes.h"
+#include "help_page.h"
+#include "main_window.h"
+#include "resource.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+RECT ChildRect(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Screen points and pop-up corners as comparable values.
+using Point = std::pair<LONG, LONG>;
+
+Point ScreenPoint(int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(g_shell.mainWindow, &point);
+    return {point.x, point.y};
+}
+
+Point TopLeft(const RECT& rect) { return {rect.left, rect.top}; }
+
+POINT CentreOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+// A real left click at a screen point.
+void ClickAt(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT presses[2] = {};
+    presses[0].type = presses[1].type = INPUT_MOUSE;
+    presses[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    presses[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, presses, sizeof(INPUT));
+}
+
+// The characters of `text` the font has no glyph for, drawn as boxes.
+int MissingGlyphs(HFONT font, const std::wstring& text) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    std::vector<WORD> glyphs(text.size());
+    GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return static_cast<int>(std::count(glyphs.begin(), glyphs.end(), WORD{0xFFFF}));
+}
+
+// The client area and the canvas are the whole page, 640 x (214 + t); the text and place
+// boxes sit below t with their Shift-JIS font, which has Japanese glyphs; the place box
+// lists the codes in the order records store them; the status strip waits hidden; and
+// the screen shows the background picture at (0, t), with the day-step arrows drawn on
+// their tap targets (16..28 and 607..619, 178..190).
+void ExpectPage(int t) {
+    HWND window = BuildWindowOnce();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(g_shell.commandBarHeight, t);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(Edges(client), Edges({0, 0, 640, 214 + t})) << "the whole page must be visible";
+    BITMAP canvas{};
+    GetObjectW(g_shell.canvasBitmap, sizeof(canvas), &canvas);
+    EXPECT_EQ(canvas.bmWidth, 640);
+    EXPECT_EQ(canvas.bmHeight, 214 + t);
+    EXPECT_EQ(Edges(ChildRect(g_shell.textBox)), Edges({29, 31 + t, 304, 180 + t}));
+    RECT place = ChildRect(g_shell.placeBox);
+    EXPECT_EQ(Edges(place), Edges({219, 10 + t, 299, place.bottom}));
+
+    LOGFONTW font{};
+    ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(g_shell.textBox, WM_GETFONT, 0, 0)), g_shell.textFont);
+    ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(g_shell.placeBox, WM_GETFONT, 0, 0)), g_shell.textFont);
+    GetObjectW(g_shell.textFont, sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, 13);
+    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(MissingGlyphs(g_shell.textFont, L"日記を書く閉じるｱ"), 0);
+    ASSERT_EQ(SendMessageW(g_shell.placeBox, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(std::size(kPlaceCodes)));
+    for (std::size_t i = 0; i < std::size(kPlaceCodes); ++i) {
+        wchar_t item[16] = {};
+        SendMessageW(g_shell.placeBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(item)), kPlaceCodes[i]) << "item " << i;
+    }
+    ASSERT_TRUE(IsWindow(g_shell.statusStrip));
+    EXPECT_FALSE(IsWindowVisible(g_shell.statusStrip));
+
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages(200);
+    HDC pictureDc = CreateCompatibleDC(nullptr);
+    HBITMAP picture = LoadBitmapW(g_shell.instance, MAKEINTRESOURCEW(IDB_BACKGROUND));
+    ASSERT_NE(picture, nullptr);
+    HGDIOBJ old = SelectObject(pictureDc, picture);
+    HDC screen = GetDC(nullptr);
+    const POINT samples[] = {{22, 184}, {613, 184}, {16, 178}, {28, 190}, {619, 190}, {5, 5},
+                             {320, 100}, {470, 200}, {630, 213}, {180, 200}};
+    for (POINT page : samples) {
+        Point onScreen = ScreenPoint(page.x, page.y + t);
+        EXPECT_EQ(GetPixel(screen, onScreen.first, onScreen.second), GetPixel(pictureDc, page.x, page.y))
+            << "page point (" << page.x << ", " << page.y << ")";
+    }
+    // The arrows are drawn in ink on the targets' centres, not left as bare paper.
+    const COLORREF arrowInk = RGB(96, 56, 8);
+    EXPECT_EQ(GetPixel(pictureDc, 22, 184), arrowInk);
+    EXPECT_EQ(GetPixel(pictureDc, 613, 184), arrowInk);
+    EXPECT_NE(GetPixel(pictureDc, 16, 178), arrowInk);
+    ReleaseDC(nullptr, screen);
+    SelectObject(pictureDc, old);
+    DeleteObject(picture);
+    DeleteDC(pictureDc);
+}
+
+// The command items of a menu and its cascades, in order.
+std::vector<UINT> CommandItems(HMENU menu) {
+    std::vector<UINT> ids;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU cascade = GetSubMenu(menu, i)) {
+            std::vector<UINT> inner = CommandItems(cascade);
+            ids.insert(ids.end(), inner.begin(), inner.end());
+        } else if (!(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR)) {
+            ids.push_back(GetMenuItemID(menu, i));
+        }
+    }
+    return ids;
+}
+
+std::wstring Label(HMENU menu, UINT command) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, command, text, std::size(text), MF_BYCOMMAND);
+    return text;
+}
+
+}  // namespace
+
+// The window fills the screen's top, without caption or border.
+TEST(Build640x240, PageWithoutCommandBar) {
+    ExpectPage(0);
+    EXPECT_EQ(g_shell.commandBar, nullptr);
+    EXPECT_EQ(GetMenu(g_shell.mainWindow), nullptr);
+    RECT frame;
+    GetWindowRect(g_shell.mainWindow, &frame);
+    EXPECT_EQ(Edges(frame), Edges({0, 0, 640, 214}));
+    EXPECT_EQ(GetWindowLongPtrW(g_shell.mainWindow, GWL_STYLE) & (WS_CAPTION | WS_POPUP), WS_POPUP);
+}
+
+// A captioned window with its page placed at (screen height - (214 + t)) / 2.
+TEST(Build640x480, PageBelowTheCommandBar) {
+    ASSERT_NE(BuildWindowOnce(), nullptr);
+    ASSERT_TRUE(IsWindow(g_shell.commandBar));
+    RECT bar = ChildRect(g_shell.commandBar);
+    EXPECT_EQ(TopLeft(bar), Point(0, 0)) << "the command bar sits at the client area's top";
+    ASSERT_GT(bar.bottom, 0);
+    ExpectPage(bar.bottom);
+    RECT frame;
+    GetWindowRect(g_shell.mainWindow, &frame);
+    EXPECT_EQ(frame.top, (480 - (214 + bar.bottom)) / 2);
+    LONG_PTR style = GetWindowLongPtrW(g_shell.mainWindow, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+}
+
+// The system menu holds the menu bar's commands in its order, and each of them is one of
+// the program's actions (the two View items are placeholders). The page's menus set
+// their values in order, the drawing menu holds the pen menus, and the marks show the
+// state the program starts in. The Japanese labels survive the resource compiler.
+TEST(Build640x480, MenusRouteEveryItemAndMarkTheState) {
+    ASSERT_NE(BuildWindowOnce(), nullptr);
+    HMENU bar = GetMenu(g_shell.mainWindow);
+    std::vector<UINT> commands = CommandItems(bar);
+    EXPECT_EQ(CommandItems(g_shell.systemMenuResource), commands);
+    std::set<CommandAction> actions;
+    for (UINT id : commands) {
+        if (id != IDM_VIEW_D && id != IDM_VIEW_A) actions.insert(RouteCommand(id).action);
+    }
+    using A = CommandAction;
+    EXPECT_EQ(actions, (std::set<A>{A::SaveText, A::ShowHtmlOutput, A::TogglePictureSaving, A::CloseProgram,
+                                    A::GoPreviousDay, A::GoNextDay, A::PickDay, A::ToggleRuledLines, A::ShowAbout}));
+    EXPECT_EQ(Label(bar, IDM_SAVE_PICTURE), L"絵を保存する");
+    EXPECT_EQ(Label(bar, IDM_EXIT), L"閉じる(&C)\tAlt+F4");
+
+    const struct {
+        HMENU menu;
+        A action;
+        int count, firstArgument;
+    } pageMenus[] = {{g_shell.moodMenu, A::SetMood, 6, 0}, {g_shell.weatherMenu, A::SetWeather, 5, 1},
+                     {g_shell.colourMenu, A::SetPenColour, 16, IDM_COLOUR_FIRST},
+                     {g_shell.widthMenu, A::SetPenWidth, 5, IDM_WIDTH_FIRST},
+                     {g_shell.penTypeMenu, A::SetPenType, 2, IDM_PEN_PENCIL}};
+    for (const auto& page : pageMenus) {
+        ASSERT_EQ(GetMenuItemCount(page.menu), page.count);
+        for (int i = 0; i < page.count; ++i) {
+            CommandRoute route = RouteCommand(GetMenuItemID(page.menu, i));
+            EXPECT_EQ(route.action, page.action) << "item " << i;
+            EXPECT_EQ(route.argument, page.firstArgument + i) << "item " << i;
+        }
+    }
+    for (int i = 0; i < 16; ++i) EXPECT_TRUE(GetMenuState(g_shell.colourMenu, i, MF_BYPOSITION) & MF_OWNERDRAW);
+    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 0), g_shell.colourMenu);
+    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 1), g_shell.widthMenu);
+    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 2), g_shell.penTypeMenu);
+
+    for (HMENU menu : {bar, g_shell.systemMenuResource}) {
+        EXPECT_EQ(MenuChecked(menu, IDM_SAVE_PICTURE), g_page.savePicture);
+        EXPECT_EQ(MenuChecked(menu, IDM_RULED_LINES), g_ruledLinesOn);
+    }
+    LOGPEN pen{};
+    GetObjectW(g_drawing.pen, sizeof(pen), &pen);
+    EXPECT_EQ(pen.lopnWidth.x, 3);
+    for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id) {
+        EXPECT_EQ(MenuChecked(g_shell.widthMenu, id), id == IDM_WIDTH_FIRST + 3) << "the pen starts 3 wide, on S";
+    }
+    EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
+    EXPECT_FALSE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PEN));
+}
+
+// Each key, with exactly its modifiers, gives the accelerator command of its action;
+// no other key is in the table.
+TEST(Build640x480, AcceleratorKeys) {
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    ASSERT_NE(table, nullptr);
+    std::vector<ACCEL> keys(static_cast<std::size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
+    CopyAcceleratorTableW(table, keys.data(), static_cast<int>(keys.size()));
+    std::map<std::pair<int, int>, CommandAction> actions;
+    for (const ACCEL& key : keys) {
+        actions[{key.fVirt & (FVIRTKEY | FALT | FCONTROL | FSHIFT), key.key}] =
+            RouteCommand(FROM_ACCELERATOR + key.cmd).action;
+    }
+    using A = CommandAction;
+    const int alt = FVIRTKEY | FALT, control = FVIRTKEY | FCONTROL;
+    EXPECT_EQ(keys.size(), 9u);
+    EXPECT_EQ(actions, (std::map<std::pair<int, int>, A>{
+                           {{alt, 'C'}, A::CloseProgram}, {{alt, VK_F4}, A::CloseProgram},
+                           {{control, 'H'}, A::ShowHtmlOutput}, {{control, 'L'}, A::PickDay},
+                           {{alt, 'M'}, A::ShowSystemMenu}, {{alt, 'P'}, A::ShowDrawingMenu},
+                           {{control, 'S'}, A::SaveText}, {{alt, 'X'}, A::GoNextDay}, {{alt, 'Z'}, A::GoPreviousDay}}));
+}
+
+// A real click on each menu button opens its pop-up at (247, t), (276, t) or (305, t);
+// one on the ruled-lines button turns the lines off, a second one on again. The menu bar
+// opens with the mouse and from the keyboard (Alt, then the mnemonic).
+TEST(Build640x480, CommandBarAndMenuBarAnswerMouseAndKeys) {
+    ASSERT_NE(BuildWindowOnce(), nullptr);
+    auto clickButton = [](int command) {
+        RECT item{};
+        LRESULT index = SendMessageW(g_shell.commandBar, TB_COMMANDTOINDEX, command, 0);
+        EXPECT_TRUE(SendMessageW(g_shell.commandBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)));
+        MapWindowPoints(g_shell.commandBar, nullptr, reinterpret_cast<POINT*>(&item), 2);
+        ClickAt(CentreOf(item));
+    };
+    for (auto [command, menuX] : {std::pair{IDM_COLOUR_BUTTON, 247}, {IDM_WIDTH_BUTTON, 276},
+                                  {IDM_PEN_TYPE_BUTTON, 305}}) {
+        OpenedMenu opened = WatchForMenu(800, [&] { clickButton(command); });
+        ASSERT_TRUE(opened.seen) << "no pop-up from button " << command;
+        EXPECT_EQ(TopLeft(opened.rect), ScreenPoint(menuX, T())) << command;
+    }
+    for (bool on : {false, true}) {
+        clickButton(IDM_RULED_LINES);
+        PumpMessages(200);
+        EXPECT_EQ(g_ruledLinesOn, on);
+    }
+
+    RECT title{};
+    ASSERT_TRUE(GetMenuItemRect(g_shell.mainWindow, GetMenu(g_shell.mainWindow), 1, &title));
+    EXPECT_TRUE(WatchForMenu(800, [&] { ClickAt(CentreOf(title)); }).seen) << "a click on a menu title opened nothing";
+    SetForegroundWindow(g_shell.mainWindow);
+    EXPECT_TRUE(WatchForMenu(800, [] { SendChord({VK_MENU, 'K'}); }).seen) << "Alt+K opened nothing";
+}
+
+namespace {
+
+void Tap(int x, int y) { SendMessageW(g_shell.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+
+OpenedMenu MenuOfTap(int x, int y) {
+    return WatchForMenu(300, [x, y] { Tap(x, y); });
+}
+
+OpenedMenu MenuOfCommand(WPARAM command) {
+    return WatchForMenu(300, [command] { Command(command); });
+}
+
+// Both layouts, on an empty page of 1 March 2000.
+class Shell : public OnBuiltWindow {
+protected:
+    void SetUp() override {
+        OnBuiltWindow::SetUp();
+        OpenDay({2000, 3, 1, 3});
+    }
+};
+
+// Each region's action at t below the top (its edges are checked by TapRegions): icons
+// open their menus at the tap point, arrows step days, the drawing area starts a stroke
+// with the mouse captured; elsewhere nothing happens.
+TEST_F(Shell, TapActions) {
+    OpenedMenu weather = MenuOfTap(196, T() + 30);
+    ASSERT_TRUE(weather.seen);
+    EXPECT_EQ(TopLeft(weather.rect), ScreenPoint(196, T() + 30));
+    EXPECT_TRUE(MenuOfTap(216, T() + 14).seen) << "mood icon";
+    EXPECT_FALSE(MenuOfTap(100, T() + 100).seen);
+
+    Tap(16, T() + 178);
+    EXPECT_EQ(std::make_pair(g_page.currentDay.month, g_page.currentDay.day), std::make_pair(2, 29));
+    Tap(619, T() + 190);
+    EXPECT_EQ(std::make_pair(g_page.currentDay.month, g_page.currentDay.day), std::make_pair(3, 1));
+
+    Tap(339, T() + 20);
+    EXPECT_EQ(GetCapture(), g_shell.mainWindow) << "a stroke starts with the mouse captured";
+    SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
+}
+
+// The hot corners open the system menu and the drawing menu at the window's top corners
+// in the 240-line layout, and are no hot corners in the tall one; Alt+M and Alt+P open
+// the same menus at the same places.
+TEST_F(Shell, CornerMenus) {
+    OpenedMenu system = MenuOfCommand(FROM_ACCELERATOR + IDM_SYSTEM_MENU);
+    ASSERT_TRUE(system.seen);
+    EXPECT_EQ(TopLeft(system.rect), ScreenPoint(0, 0));
+    OpenedMenu drawing = MenuOfCommand(FROM_ACCELERATOR + IDM_DRAWING_MENU);
+    ASSERT_TRUE(drawing.seen);
+    auto [right, top] = ScreenPoint(640, 0);
+    EXPECT_EQ(drawing.rect.top, top);
+    // Against the screen's right edge the menu opens to the left of the point.
+    EXPECT_TRUE(drawing.rect.left == right || drawing.rect.right <= right + 1) << drawing.rect.left;
+
+    if (g_shell.tallScreen) {
+        EXPECT_FALSE(MenuOfTap(2, T() + 2).seen) << "no hot corner under a command bar";
+        EXPECT_FALSE(MenuOfTap(639, T()).seen);
+    } else {
+        OpenedMenu corner = MenuOfTap(2, 2);
+        ASSERT_TRUE(corner.seen);
+        EXPECT_EQ(TopLeft(corner.rect), Point(0, 0));
+        EXPECT_TRUE(MenuOfTap(639, 0).seen);
+    }
+}
+
+TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
+    HMENU bar = GetMenu(g_shell.mainWindow);
+    for (int round = 0; round < 3; ++round) {
+        Command(IDM_RULED_LINES);
+        Command(IDM_SAVE_PICTURE);
+        bool lines = g_ruledLinesOn;
+        bool pictures = g_page.savePicture;
+        EXPECT_EQ(lines, round % 2 == 1) << "round " << round;
+        EXPECT_EQ(pictures, round % 2 == 1) << "round " << round;
+        EXPECT_EQ(MenuChecked(g_shell.systemMenuResource, IDM_RULED_LINES), lines);
+        EXPECT_EQ(MenuChecked(g_shell.systemMenuResource, IDM_SAVE_PICTURE), pictures);
+        if (bar) {
+            EXPECT_EQ(MenuChecked(bar, IDM_RULED_LINES), lines);
+            EXPECT_EQ(MenuChecked(bar, IDM_SAVE_PICTURE), pictures);
+            EXPECT_EQ(SendMessageW(g_shell.commandBar, TB_ISBUTTONCHECKED, IDM_RULED_LINES, 0) != 0, lines);
+        }
+        if (lines) {
+            EXPECT_GE(RuledRows().size(), 10u) << "the lines come back at once";
+        } else {
+            EXPECT_TRUE(RuledRows().empty()) << "the lines go at once";
+        }
+    }
+    Command(IDM_RULED_LINES);
+    Command(IDM_SAVE_PICTURE);
+    EXPECT_TRUE(g_ruledLinesOn && g_page.savePicture);
+}
+
+TEST_F(Shell, NotificationIconOpensTheSystemMenuAtThePointer) {
+    Point pointer = ScreenPoint(300, 120);
+    SetCursorPos(pointer.first, pointer.second);
+    auto menuOfIcon = [](WPARAM id, LPARAM mouse) {
+        return WatchForMenu(300, [=] { SendMessageW(g_shell.mainWindow, WM_NOTIFICATION_ICON, id, mouse); });
+    };
+    for (LPARAM mouse : {LPARAM{WM_LBUTTONDOWN}, LPARAM{WM_RBUTTONUP}}) {
+        OpenedMenu menu = menuOfIcon(IDI_DOODLEBINDER, mouse);
+        ASSERT_TRUE(menu.seen) << mouse;
+        EXPECT_EQ(Point(menu.rect.left, menu.rect.bottom), pointer) << "the menu stands on the pointer";
+    }
+    EXPECT_FALSE(menuOfIcon(IDI_DOODLEBINDER, WM_LBUTTONUP).seen);
+    EXPECT_FALSE(menuOfIcon(IDI_DOODLEBINDER, WM_LBUTTONDBLCLK).seen);
+    EXPECT_FALSE(menuOfIcon(IDI_DOODLEBINDER + 1, WM_LBUTTONDOWN).seen);
+}
+
+// Presses the About box's HELP and tells the message box it brought, if any.
+std::wstring PressHelp(HWND about) {
+    return MessagesShownBy([about] { PostMessageW(GetDlgItem(about, IDC_HELP_BUTTON), BM_CLICK, 0, 0); });
+}
+
+// The box is centred over the window with its texts and buttons. HELP writes the page;
+// without a viewer beside the program it tells the user and the box stays open until
+// OK; with one it starts the viewer on the page.
+TEST_F(Shell, AboutBoxAndHelp) {
+    RECT box{};
+    bool texts = false, buttons = false, stillOpen = false;
+    std::wstring withoutViewer, withViewer;
+    ASSERT_TRUE(WorkDialog(IDM_ABOUT, L"DoodlebinderHPC ", [&](HWND about) {
+        GetWindowRect(about, &box);
+        texts = FindWindowExW(about, nullptr, L"Static", L"Doodlebinder v2.16") &&
+                FindWindowExW(about, nullptr, L"Static", L"Written for HPCs ");
+        buttons = ButtonsInside(about, IDC_HELP_BUTTON, IDOK);
+        withoutViewer = PressHelp(about) + L"\n" + PressHelp(about);
+        stillOpen = IsWindowVisible(about);
+        fs::copy_file(TestProgramFolder() / L"probe.exe", File(L"peghelp.exe"));
+        withViewer = PressHelp(about);
+        PressDialogButton(about, IDOK);
+    }));
+    EXPECT_TRUE(texts);
+    EXPECT_TRUE(buttons) << "OK must be visible beside HELP";
+    RECT main;
+    GetWindowRect(g_shell.mainWindow, &main);
+    EXPECT_EQ(box.left, main.left + ((main.right - main.left) - (box.right - box.left)) / 2);
+    EXPECT_EQ(box.top, main.top + ((main.bottom - main.top) - (box.bottom - box.top)) / 2);
+    EXPECT_EQ(withoutViewer, L"Err|PEGHELP.EXEの起動にjjjました\nErr|PEGHELP.EXEの起動にjjjました");
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(FindWindowW(L"#32770", L"DoodlebinderHPC "), nullptr) << "OK closed the box";
+    EXPECT_EQ(FileBytes(File(L"DoodBind.htp")), HelpPageBytes());
+    EXPECT_EQ(withViewer, L"");
+    std::wstring folder = folder_.Path().wstring();
+    EXPECT_EQ(Utf16FileText(File(L"command-line.txt")),
+              L"\"" + folder + L"\\peghelp.exe\" \"" + folder + L"\\DoodBind.htp\"");
+}
+
+// Every object the window made, by kind.
+struct BuiltObjects {
+    std::vector<HGDIOBJ> gdi;
+    std::vector<HMENU> menus;
+    std::vector<HWND> windows;
+    std::vector<HICON> icons;
+};
+
+BuiltObjects ObjectsOfTheWindow() {
+    BuiltObjects built{{g_shell.canvasDc, g_shell.canvasBitmap, g_shell.weatherStripDc, g_shell.weatherStripBitmap,
+                        g_shell.moodStripDc, g_shell.moodStripBitmap, g_shell.textFont},
+                       {g_shell.systemMenuResource, g_shell.moodMenu, g_shell.weatherMenu, g_shell.colourMenu,
+                        g_shell.widthMenu, g_shell.penTypeMenu, g_shell.drawingMenu},
+                       {g_shell.statusStrip},
+                       {g_shell.smallIcon, g_shell.largeIcon}};
+    if (g_shell.tallScreen) built.windows.push_back(g_shell.commandBar);
+    return built;
+}
+
+// Each object is alive or gone, and so is the notification icon (NIM_MODIFY succeeds
+// only for an icon that is in the notification area).
+void ExpectAlive(const BuiltObjects& built, bool alive) {
+    for (HGDIOBJ object : built.gdi) EXPECT_EQ(GetObjectType(object) != 0, alive) << object;
+    for (HMENU menu : built.menus) EXPECT_EQ(IsMenu(menu) != FALSE, alive) << menu;
+    for (HWND window : built.windows) EXPECT_EQ(IsWindow(window) != FALSE, alive) << window;
+    for (HICON icon : built.icons) {
+        ICONINFO info{};
+        EXPECT_EQ(GetIconInfo(icon, &info) != FALSE, alive) << icon;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record);
+    record.hWnd = g_shell.mainWindow;
+    record.uID = IDI_DOODLEBINDER;
+    record.uFlags = NIF_TIP;
+    wcscpy(record.szTip, L"Doodlebinder55555");
+    EXPECT_EQ(Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE, alive) << "the notification icon";
+}
+
+// Last in the file, so that it ends the window after every other test. A cancelled close
+// keeps every object; an empty page closes without a question and releases all of it,
+// leaving nothing to be released a second time.
+TEST_F(Shell, ClosingReleasesEverythingOnce) {
+    BuiltObjects built = ObjectsOfTheWindow();
+    ExpectAlive(built, true);
+    SetWindowTextW(g_shell.textBox, L"not saved yet");
+    EXPECT_EQ(MessagesShownBy([] { CloseProgram(g_shell.mainWindow); }, {IDCANCEL}), L"Exit|Save Current Changes")
+        << "closing with text did not ask";
+    ExpectAlive(built, true);
+    EXPECT_TRUE(IsWindow(g_shell.textBox));
+
+    SetWindowTextW(g_shell.textBox, L"");
+    CloseProgram(g_shell.mainWindow);
+    ExpectAlive(built, false);
+    BuiltObjects after = ObjectsOfTheWindow();
+    for (HGDIOBJ object : after.gdi) EXPECT_EQ(object, nullptr);
+    for (HMENU menu : after.menus) EXPECT_EQ(menu, nullptr);
+    EXPECT_EQ(g_shell.windowDc, nullptr);
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop was not ended";
+    DestroyWindow(g_shell.mainWindow);
+}
+
+}  // namespace
