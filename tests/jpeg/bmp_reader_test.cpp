@@ -3,7 +3,6 @@
 // every layout giving the same planes and so the same JPEG bytes.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <functional>
 
 #include "jpeg/bmp_reader.h"
@@ -12,26 +11,6 @@
 
 using namespace jpeg;
 using namespace jpegtest;
-
-namespace {
-
-std::vector<uint8_t> DayBmp() { return MakeBmp(StrokePicture(264, 160, 1), {.bitCount = 4}); }
-
-std::vector<uint8_t> EncodeBmpBytes(const std::vector<uint8_t>& file, RecordingHost& host) {
-    BmpImage image;
-    std::vector<uint8_t> out;
-    if (!LoadBmp(image, file, host) || !EncodeLoadedBitmap(image, host, out)) out.clear();
-    return out;
-}
-
-std::vector<uint8_t> EncodePicture(const Picture& p) {
-    RecordingHost host;
-    std::vector<uint8_t> out;
-    EXPECT_EQ(EncodePlanes(p.width, p.height, p.Plane(0), p.Plane(1), p.Plane(2), host, out), 1);
-    return out;
-}
-
-}  // namespace
 
 TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
     using Edit = std::function<void(std::vector<uint8_t>&)>;
@@ -107,7 +86,7 @@ TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
 TEST(BmpReader, ARefusalBeforeTheHeaderKeepsTheEarlierBitmap) {
     RecordingHost host;
     BmpImage image;
-    ASSERT_EQ(LoadBmp(image, DayBmp(), host), 1);
+    ASSERT_EQ(LoadBmp(image, MakeBmp(StrokePicture(264, 160, 1), {.bitCount = 4}), host), 1);
     const std::vector<uint8_t> notBmp(20, 0x20);
     EXPECT_EQ(LoadBmp(image, notBmp, host), 0);
     EXPECT_EQ(GetBmpSize(image).width, 264);
@@ -129,6 +108,7 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     for (auto [w, h] : {std::pair{17, 9}, std::pair{263, 161}, std::pair{1, 1}}) {
         const Picture picture = StrokePicture(w, h, static_cast<uint32_t>(w));
         const auto expected = EncodePicture(picture);
+        ASSERT_FALSE(expected.empty());
         for (const Layout& l : layouts) {
             auto file = MakeBmp(picture, l.layout);
             // Padding bytes and the unused nibble of an odd 4-bit row are ignored.

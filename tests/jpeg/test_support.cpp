@@ -4,6 +4,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "jpeg/bmp_reader.h"
 #include "jpeg/huffman.h"
 #include "jpeg/jpeg_stream.h"
 
@@ -130,6 +131,20 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
         }
     }
     return b;
+}
+
+std::vector<uint8_t> EncodePicture(const Picture& p) {
+    RecordingHost host;
+    std::vector<uint8_t> out;
+    if (!jpeg::EncodePlanes(p.width, p.height, p.Plane(0), p.Plane(1), p.Plane(2), host, out)) out.clear();
+    return out;
+}
+
+std::vector<uint8_t> EncodeBmpBytes(std::span<const uint8_t> file, RecordingHost& host) {
+    jpeg::BmpImage image;
+    std::vector<uint8_t> out;
+    if (!jpeg::LoadBmp(image, file, host) || !jpeg::EncodeLoadedBitmap(image, host, out)) out.clear();
+    return out;
 }
 
 std::vector<uint8_t> CodeOneBlock(const jpeg::Block& coefficients, int component, int* result) {
