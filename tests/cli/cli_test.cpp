@@ -19,7 +19,6 @@
 
 #include "cli/console_text.h"
 #include "daystore/codepage.h"
-#include "test_files.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -27,6 +26,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using Args = std::vector<std::string>;
 using Names = std::vector<std::string>;
 
 Bytes Cp932(std::u16string_view text) { return EncodeCp932(text).bytes; }
@@ -56,7 +56,7 @@ fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "
 // Runs the program with nothing on its input or output and its standard error in a file
 // of its own: under Wine the last run's file may still be held for a moment after its
 // process has ended.
-Ran RunCli(const std::vector<std::string>& args, const fs::path& errFolder) {
+Ran RunCli(const Args& args, const fs::path& errFolder) {
     static int runs = 0;
     const fs::path errFile = errFolder / ("stderr" + std::to_string(++runs) + ".txt");
     Ran ran;
@@ -113,8 +113,13 @@ protected:
         fs::create_directories(data_);
         fs::create_directories(out_);
     }
-    Ran Run(const std::vector<std::string>& args) { return RunCli(args, temp_.Path()); }
-    std::string Arg(const fs::path& path) const { return Utf8(path); }
+    Ran Run(const Args& args) { return RunCli(args, temp_.Path()); }
+    // The html command from the diary folder with the template into `out`, then `more`.
+    Args Html(const fs::path& out, const Args& more = {}) const {
+        Args args = {"html", "--data", Utf8(data_), "--template", Utf8(templatePath_), "--out", Utf8(out)};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    }
 
     ScratchFolder temp_;
     fs::path data_ = temp_ / "diary";
@@ -141,8 +146,7 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
         u"日記がありません|<!picture>"
         u"\nend");
 
-    const Ran ran = Run({"html", "--data", Arg(data_), "--template", Arg(templatePath_), "--out",
-                         Arg(out_ / "index.html"), "--from", "2000-03-01", "--days", "3", "--jpeg"});
+    const Ran ran = Run(Html(out_ / "index.html", {"--from", "2000-03-01", "--days", "3", "--jpeg"}));
     ASSERT_EQ(ran.code, 0) << ran.err;
     EXPECT_EQ(ran.err, "") << "no progress bar and no chatter when stderr is a file";
     EXPECT_EQ(ReadFileBytes(out_ / "index.html"), expected);
@@ -151,22 +155,19 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
     // and by the jpeg command too.
     EXPECT_EQ(NamesIn(out_), (Names{"20000229.jpg", "index.html"}));
     jpegtest::RecordingHost host;
-    const fs::path programJpeg = temp_ / "program.jpg";
-    const fs::path bmp = data_ / "20000229.bmp";
-    ASSERT_EQ(jpeg::ConvertBmpToJpeg(bmp.u16string().c_str(), programJpeg.u16string().c_str(), host), 1);
-    const Bytes jpegBytes = ReadFileBytes(programJpeg);
-    EXPECT_EQ(jpegBytes.size(), 17870u);
+    const Bytes jpegBytes = jpegtest::EncodeBmpBytes(kDayPicture, host);
+    ASSERT_FALSE(jpegBytes.empty());
     EXPECT_EQ(ReadFileBytes(out_ / "20000229.jpg"), jpegBytes);
-    ASSERT_EQ(Run({"jpeg", Arg(data_ / "20000229.bmp"), Arg(temp_ / "one.jpg")}).code, 0);
+    ASSERT_EQ(Run({"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(temp_ / "one.jpg")}).code, 0);
     EXPECT_EQ(ReadFileBytes(temp_ / "one.jpg"), jpegBytes);
 
 #ifndef _WIN32
     // On a terminal the conversion shows its bar; `script` gives the program one.
     if (std::system("script --version >/dev/null 2>&1") == 0) {
-        const std::string command = "script -qec '" + CliPath().string() + " html --data " + Arg(data_) +
-                                    " --template " + Arg(templatePath_) + " --out " + Arg(out_ / "index.html") +
+        const std::string command = "script -qec '" + CliPath().string() + " html --data " + Utf8(data_) +
+                                    " --template " + Utf8(templatePath_) + " --out " + Utf8(out_ / "index.html") +
                                     " --from 2000-03-01 --days 3 --jpeg --yes' /dev/null > " +
-                                    Arg(temp_ / "terminal.txt");
+                                    Utf8(temp_ / "terminal.txt");
         ASSERT_EQ(std::system(command.c_str()), 0);
         const std::string text = ReadFileText(temp_ / "terminal.txt");
         EXPECT_NE(text.find("] 0/1 CONVERTING:20000229.bmp->20000229.jpg"), std::string::npos) << text;
@@ -178,7 +179,6 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
 TEST_F(Cli, EveryExitCodeWithItsCause) {
     const fs::path document = out_ / "index.html";
     const Bytes kOld = Ascii("the document of last night");
-    const std::string data = Arg(data_), templ = Arg(templatePath_), out = Arg(document);
     WriteFileBytes(data_ / "20000301.bmp", Ascii("not a bitmap, though long enough for its header"));
     WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
 
@@ -186,56 +186,45 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
         const char* name;
         const char* templateText;  // nullptr: no template file
         bool oldDocument;
-        std::vector<std::string> args;
+        Args args;
         int code;
         const char* cause;       // in stderr
         const char* document;    // afterwards; nullptr: as before (absent or the old one)
     };
-    const std::string loop = "<!for> <!year>-<!month>-<!day>;<!next> end";
+    const char* loop = "<!for> <!year>-<!month>-<!day>;<!next> end";
     const Case cases[] = {
-        {"across a year end", loop.c_str(), false,
-         {"html", "--data", data, "--template", templ, "--out", out, "--from", "2001-01-01", "--days", "2"}, 0, "",
+        {"across a year end", loop, false, Html(document, {"--from", "2001-01-01", "--days", "2"}), 0, "",
          "2001-1-1;2000-12-31;end"},
-        {"no overwrite without --yes", loop.c_str(), true,
-         {"html", "--data", data, "--template", templ, "--out", out, "--from", "2001-01-01"}, 3, "give --yes", nullptr},
-        {"overwritten with --yes", loop.c_str(), true,
-         {"html", "--data", data, "--template", templ, "--out", out, "--from", "2001-01-01", "--days", "1", "--yes"},
-         0, "", "2001-1-1;end"},
-        {"no loop marker", "<html>", true, {"html", "--data", data, "--template", templ, "--out", out, "--yes"}, 1,
-         "lacks a loop marker", nullptr},
-        {"markers in the wrong order", "<!next> <!for> ", false,
-         {"html", "--data", data, "--template", templ, "--out", out}, 2, "<!next> before <!for>", nullptr},
-        {"no template", nullptr, true, {"html", "--data", data, "--template", templ, "--out", out, "--yes"}, 3,
-         "cannot read the template [No template  ]", nullptr},
-        {"document over its template", loop.c_str(), false,
-         {"html", "--data", data, "--template", templ, "--out", templ, "--yes"}, 3, "cannot write the document",
+        {"no overwrite without --yes", loop, true, Html(document, {"--from", "2001-01-01"}), 3, "give --yes", nullptr},
+        {"overwritten with --yes", loop, true, Html(document, {"--from", "2001-01-01", "--days", "1", "--yes"}), 0,
+         "", "2001-1-1;end"},
+        {"no loop marker", "<html>", true, Html(document, {"--yes"}), 1, "lacks a loop marker", nullptr},
+        {"markers in the wrong order", "<!next> <!for> ", false, Html(document), 2, "<!next> before <!for>", nullptr},
+        {"no template", nullptr, true, Html(document, {"--yes"}), 3, "cannot read the template [No template  ]",
          nullptr},
-        {"a folder in the document's place", loop.c_str(), false,
-         {"html", "--data", data, "--template", templ, "--out", Arg(out_), "--yes"}, 3, "cannot write the document",
+        {"document over its template", loop, false, Html(templatePath_, {"--yes"}), 3, "cannot write the document",
          nullptr},
-        {"no folder for the document", loop.c_str(), false,
-         {"html", "--data", data, "--template", templ, "--out", Arg(out_ / "missing" / "index.html")}, 3,
+        {"a folder in the document's place", loop, false, Html(out_, {"--yes"}), 3, "cannot write the document",
+         nullptr},
+        {"no folder for the document", loop, false, Html(out_ / "missing" / "index.html"), 3,
          "cannot write the document", nullptr},
-        {"no data folder", loop.c_str(), false,
-         {"html", "--data", Arg(temp_ / "missing"), "--template", templ, "--out", out}, 3,
+        {"no data folder", loop, false,
+         {"html", "--data", Utf8(temp_ / "missing"), "--template", Utf8(templatePath_), "--out", Utf8(document)}, 3,
          "cannot read the data folder", nullptr},
-        {"a picture refused", loop.c_str(), false,
-         {"html", "--data", data, "--template", templ, "--out", out, "--from", "2000-03-01", "--days", "2", "--jpeg"},
-         4, "20000301.bmp: not a BMP file [1234567890'BM'12345678]", "2000-3-1;2000-2-29;end"},
+        {"a picture refused", loop, false, Html(document, {"--from", "2000-03-01", "--days", "2", "--jpeg"}), 4,
+         "20000301.bmp: not a BMP file [1234567890'BM'12345678]", "2000-3-1;2000-2-29;end"},
         {"the jpeg command on a missing bitmap", nullptr, false,
-         {"jpeg", Arg(data_ / "missing.bmp"), Arg(out_ / "20000301.jpg")}, 3,
+         {"jpeg", Utf8(data_ / "missing.bmp"), Utf8(out_ / "20000301.jpg")}, 3,
          "missing.bmp: cannot read the bitmap (missing, truncated or inconsistent) [123456789012345]", nullptr},
         {"the jpeg command on a file that is no bitmap", nullptr, false,
-         {"jpeg", Arg(data_ / "20000301.bmp"), Arg(out_ / "20000301.jpg")}, 3, "[1234567890'BM'12345678]", nullptr},
+         {"jpeg", Utf8(data_ / "20000301.bmp"), Utf8(out_ / "20000301.jpg")}, 3, "[1234567890'BM'12345678]", nullptr},
         {"the jpeg command into a missing folder", nullptr, false,
-         {"jpeg", Arg(data_ / "20000229.bmp"), Arg(out_ / "missing" / "20000229.jpg")}, 3, "cannot write", nullptr},
+         {"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(out_ / "missing" / "20000229.jpg")}, 3, "cannot write", nullptr},
         {"no command", nullptr, false, {}, 64, "subcommand", nullptr},
-        {"html without its files", nullptr, false, {"html", "--data", data}, 64, "--template", nullptr},
+        {"html without its files", nullptr, false, {"html", "--data", Utf8(data_)}, 64, "--template", nullptr},
         {"jpeg with a third file", nullptr, false, {"jpeg", "a.bmp", "b.jpg", "c.jpg"}, 64, "c.jpg", nullptr},
-        {"no days", loop.c_str(), false, {"html", "--data", data, "--template", templ, "--out", out, "--days", "0"},
-         64, "--days", nullptr},
-        {"a day the calendar lacks", loop.c_str(), false,
-         {"html", "--data", data, "--template", templ, "--out", out, "--from", "1900-02-29"}, 64, "--from", nullptr},
+        {"no days", loop, false, Html(document, {"--days", "0"}), 64, "--days", nullptr},
+        {"a day the calendar lacks", loop, false, Html(document, {"--from", "1900-02-29"}), 64, "--from", nullptr},
         {"help", nullptr, false, {"--help"}, 0, "", nullptr},
     };
     for (const Case& c : cases) {
@@ -283,13 +272,12 @@ TEST_F(Cli, FullAndReadOnlyDisksKeepTheOldFiles) {
         if (readOnly) {
             ASSERT_TRUE(disk.MakeReadOnly());
         }
-        const Ran html = Run({"html", "--data", Arg(data_), "--template", Arg(templatePath_), "--out", Arg(document),
-                              "--days", readOnly ? "1" : "20000", "--yes"});
+        const Ran html = Run(Html(document, {"--days", readOnly ? "1" : "20000", "--yes"}));
         EXPECT_EQ(html.code, 3);
         EXPECT_NE(html.err.find("cannot write the document"), std::string::npos) << html.err;
-        const Ran jpeg = Run({"jpeg", Arg(data_ / "day.bmp"), Arg(picture)});
+        const Ran jpeg = Run({"jpeg", Utf8(data_ / "day.bmp"), Utf8(picture)});
         EXPECT_EQ(jpeg.code, 3);
-        EXPECT_NE(jpeg.err.find("cannot write " + Arg(picture)), std::string::npos) << jpeg.err;
+        EXPECT_NE(jpeg.err.find("cannot write " + Utf8(picture)), std::string::npos) << jpeg.err;
         EXPECT_EQ(ReadFileBytes(document), old);
         EXPECT_EQ(ReadFileBytes(picture), old);
         EXPECT_EQ(NamesIn(disk.Path()), (Names{"day.jpg", "index.html"}));
@@ -298,29 +286,18 @@ TEST_F(Cli, FullAndReadOnlyDisksKeepTheOldFiles) {
 #endif
 
 TEST(CliText, DaysAndProgressBars) {
-    struct DayCase {
-        const char* text;
-        bool valid;
-        DayKey day;
+    // Each day argument and the day read from it, "year-month-day weekday"; empty when refused.
+    const std::pair<const char*, const char*> days[] = {
+        {"2000-03-01", "2000-3-1 3"}, {"2000-02-29", "2000-2-29 2"}, {"1999-12-26", "1999-12-26 0"},
+        {"2024-11-30", "2024-11-30 6"}, {"1900-02-29", ""}, {"2000-13-01", ""}, {"2000-00-10", ""},
+        {"2000-04-31", ""}, {"2000-3-1", ""}, {"20000301", ""}, {"2000/03/01", ""}, {"+200-03-01", ""},
+        {"2000-03-01x", ""}, {"", ""},
     };
-    const DayCase days[] = {
-        {"2000-03-01", true, {2000, 3, 1, 3}},   {"2000-02-29", true, {2000, 2, 29, 2}},
-        {"2001-01-01", true, {2001, 1, 1, 1}},   {"1999-12-26", true, {1999, 12, 26, 0}},
-        {"2024-11-30", true, {2024, 11, 30, 6}}, {"1900-02-29", false, {}},
-        {"2000-13-01", false, {}},               {"2000-00-10", false, {}},
-        {"2000-04-31", false, {}},               {"2000-3-1", false, {}},
-        {"20000301", false, {}},                 {"2000/03/01", false, {}},
-        {"+200-03-01", false, {}},               {"2000-03-01x", false, {}},
-        {"", false, {}},
-    };
-    for (const DayCase& c : days) {
-        const std::optional<DayKey> day = ParseDayArgument(c.text);
-        ASSERT_EQ(day.has_value(), c.valid) << c.text;
-        if (!day) continue;
-        EXPECT_EQ(day->year, c.day.year) << c.text;
-        EXPECT_EQ(day->month, c.day.month) << c.text;
-        EXPECT_EQ(day->day, c.day.day) << c.text;
-        EXPECT_EQ(day->dayOfWeek, c.day.dayOfWeek) << c.text;
+    for (const auto& [text, expected] : days) {
+        const std::optional<DayKey> day = ParseDayArgument(text);
+        const std::string read = !day ? "" : std::to_string(day->year) + "-" + std::to_string(day->month) + "-" +
+                                                 std::to_string(day->day) + " " + std::to_string(day->dayOfWeek);
+        EXPECT_EQ(read, expected) << text;
     }
 
     EXPECT_EQ(ProgressBar(0, 4, 8), "[--------] 0/4");
