@@ -1,4 +1,5 @@
-// The template engine on text: what each template and run of days gives.
+// The template engine on text: what each template and run of days gives; and the sample
+// template a new diary folder gets, which it must read as meant.
 #include "template_engine.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,10 @@
 #include <map>
 #include <tuple>
 
+#include "codepage.h"
+#include "html_fragments.h"
 #include "record.h"
+#include "test_files.h"
 
 namespace {
 
@@ -48,7 +52,6 @@ struct WorkedCase {
     std::u16string templateText;
     DayKey firstDay;
     int dayCount;
-    bool jpeg;
     std::vector<StoredDay> days;
     HtmlExportResult result;
     std::u16string document;
@@ -57,47 +60,46 @@ struct WorkedCase {
 const std::u16string kEveryImageBody = u"<!weather><!status><!place>\n";
 
 const WorkedCase kWorkedCases[] = {
-    {"one character between the markers: no body", u"H<!for>\r<!next>\r\nT", k7June2000, 3, false, {},
+    {"one character between the markers: no body", u"H<!for>\r<!next>\r\nT", k7June2000, 3, {},
      HtmlExportResult::Written, u"H\nT"},
-    {"markers side by side, nothing after next", u"H<!for><!next>", k7June2000, 3, false, {},
-     HtmlExportResult::Written, u"H"},
-    {"one character after next: no tail", u"<!for>|x<!next>\n", k7June2000, 2, false, {},
-     HtmlExportResult::Written, u"xx"},
-    {"only the first for and next count", u"h<!for>|a<!day><!for>b<!next>|t<!next>c<!year>", k7June2000, 1,
-     false, {}, HtmlExportResult::Written, u"ha7<!for>bt<!next>c<!year>"},
-    {"capitals are plain text", Loop(u"<!DAY><!Year><!day><!Diary>"), k7June2000, 1, false, {},
-     HtmlExportResult::Written, u"<!DAY><!Year>7<!Diary>"},
-    {"weekday names step back with the day", Loop(u"[<!dayofweek>]"), {2000, 6, 7, 1}, 3, false, {},
+    {"markers side by side, nothing after next", u"H<!for><!next>", k7June2000, 3, {}, HtmlExportResult::Written,
+     u"H"},
+    {"one character after next: no tail", u"<!for>|x<!next>\n", k7June2000, 2, {}, HtmlExportResult::Written,
+     u"xx"},
+    {"only the first for and next count", u"h<!for>|a<!day><!for>b<!next>|t<!next>c<!year>", k7June2000, 1, {},
+     HtmlExportResult::Written, u"ha7<!for>bt<!next>c<!year>"},
+    {"capitals are plain text", Loop(u"<!DAY><!Year><!day><!Diary>"), k7June2000, 1, {}, HtmlExportResult::Written,
+     u"<!DAY><!Year>7<!Diary>"},
+    {"weekday names step back with the day", Loop(u"[<!dayofweek>]"), {2000, 6, 7, 1}, 3, {},
      HtmlExportResult::Written, u"[ ][ ][ ]"},
-    {"weekday outside the week", Loop(u"[<!dayofweek>]"), {2000, 6, 7, 9}, 1, false, {},
-     HtmlExportResult::Written, u"[？]"},
-    {"a file without the record magic is no record", Loop(u"<!diary>|<!place>"), k7June2000, 1, false,
+    {"weekday outside the week", Loop(u"[<!dayofweek>]"), {2000, 6, 7, 9}, 1, {}, HtmlExportResult::Written,
+     u"[？]"},
+    {"a file without the record magic is no record", Loop(u"<!diary>|<!place>"), k7June2000, 1,
      {{k7June2000, Bytes{'N', 'D', 6, 1, 1, 1, 'x', 0}}}, HtmlExportResult::Written, u"日記がありません|<!place>"},
-    {"weather and mood beyond their images, places beyond the codes", Loop(kEveryImageBody), k7June2000, 2, false,
+    {"weather and mood beyond their images, places beyond the codes", Loop(kEveryImageBody), k7June2000, 2,
      {{k7June2000, Record(6, 6, 8)}, {{2000, 6, 6}, Record(255, 255, 7)}}, HtmlExportResult::Written,
      u"<img src=\"weather.gif\" alt=\"天気\"><img src=\"max.gif\" alt=\"絶好調\">LIB\n"
      u"<img src=\"weather.gif\" alt=\"天気\"><img src=\"max.gif\" alt=\"絶好調\">OTH\n"},
     {"a record cut short reads the missing bytes as 0", Loop(kEveryImageBody + u"[<!diary>]"), k7June2000, 2,
-     false, {{k7June2000, Bytes{'D', 'N', 6, 3}}, {{2000, 6, 6}, Bytes{'D', 'N', 40, 1, 2, 3, 'x'}}},
+     {{k7June2000, Bytes{'D', 'N', 6, 3}}, {{2000, 6, 6}, Bytes{'D', 'N', 40, 1, 2, 3, 'x'}}},
      HtmlExportResult::Written,
      u"<img src=\"rain.gif\" alt=\"雨\"><img src=\"max.gif\" alt=\"絶好調\">LIB\n[]"
      u"<img src=\"fine.gif\" alt=\"晴れ\"><img src=\"blue.gif\" alt=\"ブルー\">SL\n[]"},
-    {"line breaks become HTML breaks", Loop(u"<!diary>"), k7June2000, 1, false,
+    {"line breaks become HTML breaks", Loop(u"<!diary>"), k7June2000, 1,
      {{k7June2000, Record(0, 0, 0, u"one\r\n\r\n\r\ntwo\r\nthree\n\r")}}, HtmlExportResult::Written,
      u"one<br>&nbsp;<br><br>two<br>three\n\r"},
-    {"tags inside a text: only the later steps fill them", Loop(u"<!diary>"), k7June2000, 1, false,
+    {"tags inside a text: only the later steps fill them", Loop(u"<!diary>"), k7June2000, 1,
      {{k7June2000,
        Record(1, 1, 1, u"<!weather><!status><!place><!diary>|<!year>-<!month>-<!day><!dayofweek><!picture>"), true}},
      HtmlExportResult::Written,
      u"<!weather><!status><!place><!diary>|2000-6-7 <img src=\"20000607.bmp\" alt=\"絵\">\r\n"},
-    {"the picture of a day with a BMP", Loop(u"<!picture><!picture>"), k7June2000, 1, false,
-     {{k7June2000, {}, true}}, HtmlExportResult::Written,
-     u"<img src=\"20000607.bmp\" alt=\"絵\">\r\n<img src=\"20000607.bmp\" alt=\"絵\">\r\n"},
-    {"an empty template", u"", k7June2000, 1, false, {}, HtmlExportResult::LoopMarkerMissing, u""},
-    {"no next", u"<!for> x", k7June2000, 1, false, {}, HtmlExportResult::LoopMarkerMissing, u""},
-    {"no for", u"x <!next>", k7June2000, 1, false, {}, HtmlExportResult::LoopMarkerMissing, u""},
-    {"next before for", u"<!next>|<!for>|", k7June2000, 1, false, {}, HtmlExportResult::NextBeforeFor, u""},
-    {"the first next counts, not a later one", u"<!next><!for>|<!next>|", k7June2000, 1, false, {},
+    {"the picture of a day with a BMP", Loop(u"<!picture><!picture>"), k7June2000, 1, {{k7June2000, {}, true}},
+     HtmlExportResult::Written, u"<img src=\"20000607.bmp\" alt=\"絵\">\r\n<img src=\"20000607.bmp\" alt=\"絵\">\r\n"},
+    {"an empty template", u"", k7June2000, 1, {}, HtmlExportResult::LoopMarkerMissing, u""},
+    {"no next", u"<!for> x", k7June2000, 1, {}, HtmlExportResult::LoopMarkerMissing, u""},
+    {"no for", u"x <!next>", k7June2000, 1, {}, HtmlExportResult::LoopMarkerMissing, u""},
+    {"next before for", u"<!next>|<!for>|", k7June2000, 1, {}, HtmlExportResult::NextBeforeFor, u""},
+    {"the first next counts, not a later one", u"<!next><!for>|<!next>|", k7June2000, 1, {},
      HtmlExportResult::NextBeforeFor, u""},
 };
 
@@ -106,7 +108,7 @@ const WorkedCase kWorkedCases[] = {
 TEST(TemplateEngine, WorkedCases) {
     for (const WorkedCase& c : kWorkedCases) {
         SCOPED_TRACE(c.name);
-        HtmlDiary diary = ExpandDiaryTemplate(c.templateText, c.firstDay, c.dayCount, c.jpeg, ReaderOf(c.days));
+        HtmlDiary diary = ExpandDiaryTemplate(c.templateText, c.firstDay, c.dayCount, false, ReaderOf(c.days));
         EXPECT_EQ(diary.result, c.result);
         EXPECT_EQ(diary.text, c.document);
     }
@@ -132,4 +134,39 @@ TEST(TemplateEngine, LongTextsAndManyTagsExpandInFull) {
     ASSERT_EQ(diary.result, HtmlExportResult::Written);
     EXPECT_EQ(diary.text.size(), expected.size());
     EXPECT_TRUE(diary.text == expected);
+}
+
+// The sample template that `make run` puts into a new diary folder: code page 932 that
+// reads back as the same bytes and says so, CR LF line ends (the character the export
+// drops after each loop marker is the CR), and one loop holding every tag, since tags
+// outside it are written unchanged. Its images, and a week exported with it, are checked
+// by browser_e2e.sh.
+TEST(SampleTemplate, IsCodePage932WithEveryTagInItsOneLoop) {
+    const std::filesystem::path sample = std::filesystem::path(DOODLE_SAMPLE_FOLDER) / "hinagata.html";
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(sample);
+    ASSERT_FALSE(bytes.empty());
+    const std::u16string text = DecodeCp932(bytes);
+    const Cp932Text again = EncodeCp932(text);
+    EXPECT_FALSE(again.replaced);
+    EXPECT_TRUE(again.bytes == bytes) << "the bytes do not read back as themselves";
+    // A byte pair without a character, a cut-off lead byte or an unassigned single byte
+    // reads as one of these stand-ins.
+    for (char16_t c : text) EXPECT_FALSE(c == u'\u0080' || (c >= u'\uF8F0' && c <= u'\uF8F3')) << int(c);
+    EXPECT_NE(text.find(u"<meta charset=\"Shift_JIS\">"), std::u16string::npos);
+    for (size_t i = text.find(u'\n'); i != std::u16string::npos; i = text.find(u'\n', i + 1)) {
+        ASSERT_TRUE(i > 0 && text[i - 1] == u'\r') << "bare LF at " << i;
+    }
+
+    const size_t loopStart = text.find(kForTag);
+    const size_t loopEnd = text.find(kNextTag);
+    ASSERT_NE(loopEnd, std::u16string::npos);
+    ASSERT_LT(loopStart, loopEnd);
+    EXPECT_EQ(text.find(kForTag, loopStart + 1), std::u16string::npos) << "a second <!for> is plain text";
+    EXPECT_EQ(text.find(kNextTag, loopEnd + 1), std::u16string::npos) << "a second <!next> is plain text";
+    for (auto tag : {kWeatherTag, kStatusTag, kPlaceTag, kDiaryTag, kYearTag, kMonthTag, kDayTag, kDayOfWeekTag,
+                     kPictureTag}) {
+        const size_t at = text.find(tag);
+        EXPECT_TRUE(at > loopStart && at < loopEnd && text.find(tag, loopEnd) == std::u16string::npos)
+            << std::string(tag.begin(), tag.end()) << " outside the loop or missing";
+    }
 }
