@@ -1,6 +1,5 @@
-// Reading help pages: the diary's own page, and markup that is broken or unusual.
-#include "app/help_page.h"
-#include "codepage.h"
+// Reading help pages: markup that is broken or unusual. The diary's own page, as the
+// viewer shows it: HelpViewer.ShowsAndDrawsThePageItIsStartedOn.
 #include "helpviewer/help_page.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +17,6 @@ const HelpPiece kEnd{HelpPieceKind::BlockEnd, u"", false};
 const HelpPiece kPara{HelpPieceKind::Paragraph, u"", false};
 const HelpPiece kRule{HelpPieceKind::Rule, u"", false};
 const HelpPiece kItem{HelpPieceKind::ListItem, u"", false};
-
-TEST(HelpPage, ReadsTheDiaryHelpPage) {
-    const HelpPage page = ParseHelpPage(DecodeCp932(HelpPageBytes()));
-    EXPECT_EQ(page.title, u"");
-    const std::vector<HelpPiece> expected = {
-        B(u"Doodlebinder"), kBr,
-        B(u"Tap in extreme top left for system menu or Alt+M"), kBr,
-        B(u"Tap in top right for drawing menu or Alt+P"), kBr,
-        B(u"Alt+Z/X=Previous/Next day"), kBr,
-        B(u"Ctrl+L=Select Day, Alt+C=Exit Program, Ctrl+S=Save text entry"), kRule,
-    };
-    EXPECT_EQ(page.pieces, expected);
-}
 
 struct ParseCase {
     std::u16string_view html;
