@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,54 +30,38 @@ bool WritePageAsTheDiaryDoes(const fs::path& path, const std::vector<std::uint8_
     return CloseHandle(file) && ok;
 }
 
-// The viewer's process, ended at the latest with the test.
-class Viewer {
-public:
-    explicit Viewer(std::wstring commandLine) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (CreateProcessW(ViewerPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &info)) {
-            CloseHandle(info.hThread);
-            process_ = info.hProcess;
-            processId_ = info.dwProcessId;
-        }
+// Starts the viewer on the command line, hands `work` its first visible window of the
+// class once it is painted, and gives the exit code, or STILL_ACTIVE when the viewer has
+// not ended 10 seconds later (it is then ended).
+DWORD RunViewer(std::wstring commandLine, const wchar_t* className, const std::function<void(HWND)>& work) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(ViewerPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        ADD_FAILURE() << "the viewer did not start";
+        return 0;
     }
-    ~Viewer() {
-        if (!process_) return;
-        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process_, 99);
-            WaitForSingleObject(process_, 5000);
-        }
-        CloseHandle(process_);
+    CloseHandle(info.hThread);
+    HWND window = nullptr;
+    for (int tries = 0; !window && tries < 300 && WaitForSingleObject(info.hProcess, 50) == WAIT_TIMEOUT; ++tries) {
+        window = FindProcessWindow(info.dwProcessId, className);
     }
-    Viewer(const Viewer&) = delete;
-    Viewer& operator=(const Viewer&) = delete;
-
-    // A window of the class, once the viewer has painted it.
-    HWND WaitForWindow(const wchar_t* className) const {
-        for (int tries = 0; process_ && tries < 300; ++tries) {
-            if (HWND window = FindProcessWindow(processId_, className)) {
-                Sleep(300);
-                return window;
-            }
-            if (WaitForSingleObject(process_, 50) == WAIT_OBJECT_0) return nullptr;
-        }
-        return nullptr;
+    if (window) {
+        Sleep(300);
+        work(window);
+    } else {
+        ADD_FAILURE() << "no window came";
     }
-
-    // The exit code, or STILL_ACTIVE when the viewer has not ended in time.
-    DWORD WaitForExit() const {
-        DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
-        return code;
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(info.hProcess, 10000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(info.hProcess, &code);
+    } else {
+        TerminateProcess(info.hProcess, 99);
     }
-
-private:
-    HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
-};
+    CloseHandle(info.hProcess);
+    return code;
+}
 
 // The view as it is on the screen, from the top: 'i' for each band of rows with ink (a
 // line of text), 'r' for each band of rules (the middle half all in the shadow colour).
@@ -88,7 +73,7 @@ std::string DrawnBands(HWND view) {
     const int width = client.right;
     const int height = client.bottom;
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};  // top row first
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -146,23 +131,24 @@ TEST(HelpViewer, ShowsAndDrawsThePageItIsStartedOn) {
         TemporaryFolder folder(L"help viewer");
         const fs::path page = folder.Path() / start.fileName;
         ASSERT_TRUE(WritePageAsTheDiaryDoes(page, start.bytes));
-        Viewer viewer(start.handheld ? page.wstring() : Quoted(ViewerPath()) + L" " + Quoted(page));
-        HWND frame = viewer.WaitForWindow(kHelpFrameClass);
-        ASSERT_TRUE(frame);
-        HWND view = FindWindowExW(frame, nullptr, kHelpViewClass, nullptr);
-        ASSERT_TRUE(view);
-        EXPECT_EQ(WindowText(frame), start.title);
-        EXPECT_EQ(WindowText(view), start.text);
-        EXPECT_FALSE(GetWindowLongW(view, GWL_STYLE) & WS_VSCROLL);
-        EXPECT_EQ(DrawnBands(view), start.drawn);
-        if (start.handheld) {
-            PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
-        } else {
+        const std::wstring commandLine = start.handheld ? page.wstring() : Quoted(ViewerPath()) + L" " + Quoted(page);
+        const DWORD code = RunViewer(commandLine, kHelpFrameClass, [&](HWND frame) {
+            HWND view = FindWindowExW(frame, nullptr, kHelpViewClass, nullptr);
+            ASSERT_TRUE(view);
+            EXPECT_EQ(WindowText(frame), start.title);
+            EXPECT_EQ(WindowText(view), start.text);
+            EXPECT_FALSE(GetWindowLongW(view, GWL_STYLE) & WS_VSCROLL);
+            EXPECT_EQ(DrawnBands(view), start.drawn);
+            if (start.handheld) {
+                PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+                return;
+            }
+            // The next HELP press replaces the page while this viewer is still open.
             EXPECT_TRUE(WritePageAsTheDiaryDoes(page, HelpPageBytes()));
             EXPECT_TRUE(fs::remove(page));
             PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
-        }
-        EXPECT_EQ(viewer.WaitForExit(), 0u);
+        });
+        EXPECT_EQ(code, 0u);
     }
 }
 
@@ -180,12 +166,10 @@ TEST(HelpViewer, SaysWhyItCannotShowAPageAndFails) {
     };
     for (const auto& start : starts) {
         SCOPED_TRACE(start.name);
-        Viewer viewer(start.commandLine);
-        HWND box = viewer.WaitForWindow(L"#32770");
-        ASSERT_TRUE(box);
-        EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(start.namedInMessage), std::wstring::npos);
-        PressDialogButton(box, IDOK);
-        const DWORD code = viewer.WaitForExit();
+        const DWORD code = RunViewer(start.commandLine, L"#32770", [&](HWND box) {
+            EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(start.namedInMessage), std::wstring::npos);
+            PressDialogButton(box, IDOK);
+        });
         EXPECT_NE(code, 0u);
         EXPECT_NE(code, static_cast<DWORD>(STILL_ACTIVE));
     }

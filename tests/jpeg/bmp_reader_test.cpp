@@ -83,17 +83,6 @@ TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
     EXPECT_TRUE(out.empty());
 }
 
-TEST(BmpReader, ARefusalBeforeTheHeaderKeepsTheEarlierBitmap) {
-    RecordingHost host;
-    BmpImage image;
-    ASSERT_EQ(LoadBmp(image, MakeBmp(StrokePicture(264, 160, 1), {.bitCount = 4}), host), 1);
-    const std::vector<uint8_t> notBmp(20, 0x20);
-    EXPECT_EQ(LoadBmp(image, notBmp, host), 0);
-    EXPECT_EQ(GetBmpSize(image).width, 264);
-    EXPECT_EQ(LoadBmp(image, std::vector<uint8_t>{}, host), 0);
-    EXPECT_EQ(GetBmpSize(image).height, 160);
-}
-
 TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     struct Layout { const char* what; BmpLayout layout; };
     const Layout layouts[] = {
