@@ -6,14 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
 #undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
 #else
+#include <sys/mount.h>
 #include <sys/wait.h>
 #endif
 
@@ -98,13 +96,6 @@ Ran RunCli(const Args& args, const fs::path& errFolder) {
     return ran;
 }
 
-Bytes RecordBytes(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, std::u16string_view text) {
-    Bytes bytes = {'D', 'N', 6, weather, mood, place};
-    const Bytes encoded = Cp932(text);
-    bytes.insert(bytes.end(), encoded.begin(), encoded.end());
-    return bytes;
-}
-
 const Bytes kDayPicture = jpegtest::MakeBmp(jpegtest::StrokePicture(264, 160, 8), {.bitCount = 4});
 
 class Cli : public ::testing::Test {
@@ -132,7 +123,10 @@ protected:
 // A record with text that the line breaks and markup reach, a day with only a picture,
 // and a day with neither, from 1 March 2000 back over the leap day.
 TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
-    WriteFileBytes(data_ / "20000301.dbt", RecordBytes(1, 2, 6, u"晴れ\r\n\r\n\r\n<b>&"));
+    Bytes record = {'D', 'N', 6, 1, 2, 6};  // the text's offset, weather, mood and place, then the text
+    const Bytes text = Cp932(u"晴れ\r\n\r\n\r\n<b>&");
+    record.insert(record.end(), text.begin(), text.end());
+    WriteFileBytes(data_ / "20000301.dbt", record);
     WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
     WriteFileBytes(templatePath_, Cp932(u"<title><!year>日記</title>\r\n<!for>\r\n<!year>/<!month>/<!day><!dayofweek>"
                                         u"<!weather><!status><!place>|<!diary>|<!picture><!next>\r\nend"));
@@ -255,12 +249,28 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
 }
 
 #ifdef __linux__
+// A tmpfs of `size` on a new folder "disk" inside `parent`, unmounted at the end. Mounting
+// needs root; without it `mounted` is false.
+struct SmallDisk {
+    fs::path path;
+    bool mounted = false;
+
+    SmallDisk(const fs::path& parent, const char* size) : path(parent / "disk") {
+        fs::create_directories(path);
+        mounted = ::mount("tmpfs", path.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted) ::umount2(path.c_str(), MNT_DETACH);
+    }
+    bool MakeReadOnly() { return ::mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
+};
+
 // Real disks that refuse the write: a small file system filled up, then made read-only.
 // Neither the document nor the JPEG that was there is touched, and nothing is left.
 TEST_F(Cli, FullAndReadOnlyDisksKeepTheOldFiles) {
     SmallDisk disk(temp_.Path(), "16k");
-    if (!disk.Mounted()) GTEST_SKIP() << "mounting needs root";
-    const fs::path document = disk.Path() / "index.html", picture = disk.Path() / "day.jpg";
+    if (!disk.mounted) GTEST_SKIP() << "mounting needs root";
+    const fs::path document = disk.path / "index.html", picture = disk.path / "day.jpg";
     const Bytes old = Ascii("the files of last night");
     WriteFileBytes(document, old);
     WriteFileBytes(picture, old);
@@ -280,7 +290,7 @@ TEST_F(Cli, FullAndReadOnlyDisksKeepTheOldFiles) {
         EXPECT_NE(jpeg.err.find("cannot write " + Utf8(picture)), std::string::npos) << jpeg.err;
         EXPECT_EQ(ReadFileBytes(document), old);
         EXPECT_EQ(ReadFileBytes(picture), old);
-        EXPECT_EQ(NamesIn(disk.Path()), (Names{"day.jpg", "index.html"}));
+        EXPECT_EQ(NamesIn(disk.path), (Names{"day.jpg", "index.html"}));
     }
 }
 #endif

@@ -101,90 +101,73 @@ protected:
 
 }  // namespace
 
-TEST_F(HtmlDialog, OpensOnTheCurrentDayAndRefusesWithoutWriting) {
-    SetWindowTextW(g_shell.textBox, L"typed but not saved");
-    std::map<int, std::wstring> fields;
-    bool checked = true;
-    bool buttonsVisible = false;
-    std::vector<Pressed> refusals;
-    Pressed cancelled;
-    ASSERT_TRUE(RunDialog([&](HWND dialog) {
-        for (int id : {IDC_START_YEAR, IDC_START_MONTH, IDC_START_DAY, IDC_DAY_COUNT, IDC_TEMPLATE_PATH,
-                       IDC_OUTPUT_PATH}) {
-            fields[id] = WindowText(GetDlgItem(dialog, id));
-        }
-        checked = SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        buttonsVisible = IsWindowVisible(GetDlgItem(dialog, IDOK)) && IsWindowVisible(GetDlgItem(dialog, IDCANCEL));
-        for (const wchar_t* count : {L"0", L"", L"abc", L"-3", L"99999999999"}) {
-            SetField(dialog, IDC_DAY_COUNT, count);
-            refusals.push_back(Press(dialog, IDOK, 1000));
-        }
-        cancelled = Press(dialog, IDCANCEL, 3000);
-    }));
-    const std::map<int, std::wstring> opened = {
-        {IDC_START_YEAR, L"2000"}, {IDC_START_MONTH, L"3"}, {IDC_START_DAY, L"5"}, {IDC_DAY_COUNT, L"30"},
-        {IDC_TEMPLATE_PATH, File(L"hinagata.html").wstring()}, {IDC_OUTPUT_PATH, File(L"mydiary.html").wstring()}};
-    EXPECT_EQ(fields, opened);
-    EXPECT_FALSE(checked);
-    EXPECT_TRUE(buttonsVisible);
-    ASSERT_EQ(refusals.size(), 5u);
-    for (const Pressed& refusal : refusals) {
-        EXPECT_EQ(refusal.boxes, L"Err|1日間以上に指定してください|dialog !\n");
-        EXPECT_FALSE(refusal.closed);
-    }
-    EXPECT_TRUE(cancelled.closed);
-    EXPECT_TRUE(NamesIn(folder_.Path()).empty()) << "something was saved or written";
-}
-
-// Each outcome of the export shows its one message box; the dialog closes on a written
-// document and on a template without its loop, and stays open for the other failures
-// with what was typed. Without pictures the JPEG box never brings up the strip.
+// Each outcome of OK and Cancel, with the message boxes it brings. The dialog opens on
+// the current day each time; it refuses day counts below 1 before saving the page, closes
+// on a written document and on a template without its loop, and stays open with what was
+// typed for the other failures. Without pictures the JPEG box never brings up the strip.
 TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
-    const std::string oldDocument = "old document";
+    const std::string old = "old document";
     // 日記 (diary) around the loop, in code page 932; the day's text is 晴れ (fine).
-    const char goodTemplate[] = "\x93\xFA\x8B\x4C<!for>|<!diary><!next>|\x93\xFA\x8B\x4C";
+    const char good[] = "\x93\xFA\x8B\x4C<!for>|<!diary><!next>|\x93\xFA\x8B\x4C";
+    const std::wstring refused = L"Err|1日間以上に指定してください|dialog !\n";
     struct Case {
         const char* name;
         const char* templateText;  // nullptr: no template file
-        bool oldOutput;
-        const wchar_t* output;
-        bool yes;  // the answer to the overwrite question
+        const wchar_t* output;     // an older document is there unless its folder is missing
+        const wchar_t* days;
+        int button;  // IDNO: OK, then No to the overwrite question
         std::wstring boxes;
         bool closed;
         std::string document;  // afterwards; empty: no document
     };
     const Case cases[] = {
-        {"no template", nullptr, true, L"mydiary.html", true, L"Err|No template  |dialog !\n", false,
-         oldDocument},
-        {"overwrite declined", goodTemplate, true, L"mydiary.html", false, kOverwriteBox, false, oldDocument},
-        {"no loop markers", "<html>", true, L"mydiary.html", true,
-         kOverwriteBox + L"Err|FORまたはNEXTがありません。\nHTML化に失敗しました|dialog !\n", true, oldDocument},
-        {"next before for", "<!next>|<!for>|", false, L"mydiary.html", true,
-         L"Err|FORの前にNEXTがあります\nHTML化に失敗しました|dialog !\n", true, ""},
-        {"output folder missing", goodTemplate, false, L"missing\\mydiary.html", true,
+        {"cancelled", good, L"mydiary.html", L"1", IDCANCEL, L"", true, old},
+        {"0 days", good, L"mydiary.html", L"0", IDOK, refused, false, old},
+        {"no day count", good, L"mydiary.html", L"", IDOK, refused, false, old},
+        {"letters", good, L"mydiary.html", L"abc", IDOK, refused, false, old},
+        {"-3 days", good, L"mydiary.html", L"-3", IDOK, refused, false, old},
+        {"a count beyond 32 bits", good, L"mydiary.html", L"99999999999", IDOK, refused, false, old},
+        {"no template", nullptr, L"mydiary.html", L"1", IDOK, L"Err|No template  |dialog !\n", false, old},
+        {"overwrite declined", good, L"mydiary.html", L"1", IDNO, kOverwriteBox, false, old},
+        {"no loop markers", "<html>", L"mydiary.html", L"1", IDOK,
+         kOverwriteBox + L"Err|FORまたはNEXTがありません。\nHTML化に失敗しました|dialog !\n", true, old},
+        {"next before for", "<!next>|<!for>|", L"mydiary.html", L"1", IDOK,
+         kOverwriteBox + L"Err|FORの前にNEXTがあります\nHTML化に失敗しました|dialog !\n", true, old},
+        {"output folder missing", good, L"missing\\mydiary.html", L"1", IDOK,
          L"Err|出力先ファイルが開けません|dialog !\n", false, ""},
-        {"written over the old document", goodTemplate, true, L"mydiary.html", true, kOverwriteBox + kSavedBox, true,
+        {"written over the old document", good, L"mydiary.html", L"1", IDOK, kOverwriteBox + kSavedBox, true,
          "\x93\xFA\x8B\x4C\x90\xB0\x82\xEA\x93\xFA\x8B\x4C"},
     };
+    const std::map<int, std::wstring> opened = {
+        {IDC_START_YEAR, L"2000"}, {IDC_START_MONTH, L"3"}, {IDC_START_DAY, L"5"}, {IDC_DAY_COUNT, L"30"},
+        {IDC_TEMPLATE_PATH, File(L"hinagata.html").wstring()}, {IDC_OUTPUT_PATH, File(L"mydiary.html").wstring()}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const fs::path output = File(c.output);
         fs::remove(File(L"mine.html"));
-        fs::remove(output);
+        fs::remove(File(L"20000305.dbt"));
         if (c.templateText) WriteFileText(File(L"mine.html"), c.templateText);
-        if (c.oldOutput) WriteFileText(output, oldDocument);
+        WriteFileText(File(L"mydiary.html"), old);
         SetWindowTextW(g_shell.textBox, L"晴れ");
         const std::map<int, std::wstring> typed = {{IDC_TEMPLATE_PATH, File(L"mine.html").wstring()},
                                                    {IDC_OUTPUT_PATH, output.wstring()},
-                                                   {IDC_DAY_COUNT, L"1"}};
-        std::map<int, std::wstring> kept;
+                                                   {IDC_DAY_COUNT, c.days}};
+        std::map<int, std::wstring> seen, kept;
+        bool unchecked = false;
+        bool buttonsVisible = false;
         Pressed pressed;
         ASSERT_TRUE(RunDialog([&](HWND dialog) {
+            for (const auto& [id, text] : opened) seen[id] = WindowText(GetDlgItem(dialog, id));
+            unchecked = SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
+            buttonsVisible = IsWindowVisible(GetDlgItem(dialog, IDOK)) && IsWindowVisible(GetDlgItem(dialog, IDCANCEL));
             for (const auto& [id, text] : typed) SetField(dialog, id, text);
             CheckJpegBox(dialog);
-            pressed = Press(dialog, IDOK, 3000, c.yes);
+            pressed = Press(dialog, c.button == IDCANCEL ? IDCANCEL : IDOK, 2000, c.button != IDNO);
             for (const auto& [id, text] : typed) kept[id] = WindowText(GetDlgItem(dialog, id));
         }));
+        EXPECT_EQ(seen, opened);
+        EXPECT_TRUE(unchecked);
+        EXPECT_TRUE(buttonsVisible);
         EXPECT_EQ(pressed.boxes, c.boxes);
         EXPECT_EQ(pressed.closed, c.closed);
         if (!c.closed) {
@@ -193,6 +176,7 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
         EXPECT_FALSE(pressed.stripShown);
         EXPECT_EQ(ReadFileText(output), c.document);
         EXPECT_EQ(fs::exists(output), !c.document.empty());
+        EXPECT_EQ(fs::exists(File(L"20000305.dbt")), c.button != IDCANCEL && c.boxes != refused) << "page saved";
     }
 }
 

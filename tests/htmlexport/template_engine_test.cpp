@@ -114,33 +114,11 @@ TEST(TemplateEngine, WorkedCases) {
     }
 }
 
-// Long texts and many tags expand in full; the expected documents are put together
-// piece by piece rather than by replacing.
-TEST(TemplateEngine, LongTextsAndManyTagsExpandInFull) {
-    const std::u16string picture = u"<img src=\"20000607.bmp\" alt=\"絵\">\r\n";
-    std::u16string text, textHtml;
-    while (text.size() < 10000) {
-        text += u"x\r\n\r\n<!day>\r\n<!place><!picture>&";
-        textHtml += u"x<br>&nbsp;<br>7<br><!place>" + picture + u"&";
-    }
-    std::u16string body, expected;
-    for (int i = 0; i < 1000; ++i) {
-        body += u"<!weather><!status><!place><!diary><!year><!month><!day><!dayofweek><!picture>;";
-        expected += u"<img src=\"snow.gif\" alt=\"雪\"><img src=\"bad.gif\" alt=\"絶不調\">WK" + textHtml + u"200067 " +
-                    picture + u";";
-    }
-    const StoredDay day = {k7June2000, Record(4, 3, 4, text), true};
-    HtmlDiary diary = ExpandDiaryTemplate(u"<!for>|" + body + u"<!next>|", k7June2000, 1, false, ReaderOf({day}));
-    ASSERT_EQ(diary.result, HtmlExportResult::Written);
-    EXPECT_EQ(diary.text.size(), expected.size());
-    EXPECT_TRUE(diary.text == expected);
-}
-
 // The sample template that `make run` puts into a new diary folder: code page 932 that
 // reads back as the same bytes and says so, CR LF line ends (the character the export
-// drops after each loop marker is the CR), and one loop holding every tag, since tags
-// outside it are written unchanged. Its images, and a week exported with it, are checked
-// by browser_e2e.sh.
+// drops after each loop marker is the CR), and every tag inside the loop, since tags
+// outside it are written unchanged. Its images, and a week exported with it (no tag left,
+// a second marker would be), are checked by browser_e2e.sh.
 TEST(SampleTemplate, IsCodePage932WithEveryTagInItsOneLoop) {
     const std::filesystem::path sample = std::filesystem::path(DOODLE_SAMPLE_FOLDER) / "hinagata.html";
     const std::vector<std::uint8_t> bytes = ReadFileBytes(sample);
@@ -161,8 +139,6 @@ TEST(SampleTemplate, IsCodePage932WithEveryTagInItsOneLoop) {
     const size_t loopEnd = text.find(kNextTag);
     ASSERT_NE(loopEnd, std::u16string::npos);
     ASSERT_LT(loopStart, loopEnd);
-    EXPECT_EQ(text.find(kForTag, loopStart + 1), std::u16string::npos) << "a second <!for> is plain text";
-    EXPECT_EQ(text.find(kNextTag, loopEnd + 1), std::u16string::npos) << "a second <!next> is plain text";
     for (auto tag : {kWeatherTag, kStatusTag, kPlaceTag, kDiaryTag, kYearTag, kMonthTag, kDayTag, kDayOfWeekTag,
                      kPictureTag}) {
         const size_t at = text.find(tag);
