@@ -1,6 +1,7 @@
 // The BMP reader: every refusal with its message and no read outside the
 // file (run under AddressSanitizer natively), and the same pixels stored in
-// every layout giving the same planes and so the same JPEG bytes.
+// every layout giving the same planes and so the same JPEG bytes; then the
+// conversion entry with real files.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,6 +12,7 @@
 
 using namespace jpeg;
 using namespace jpegtest;
+namespace fs = std::filesystem;
 
 TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
     using Edit = std::function<void(std::vector<uint8_t>&)>;
@@ -140,4 +142,42 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     EXPECT_EQ(EncodeBmpBytes(MakeBmp(few, {.bitCount = 4, .paletteSize = 2, .clrUsed = 2}), host),
               EncodePicture(few));
     EXPECT_TRUE(host.messages.empty());
+}
+
+// The JPEG the entry writes over an older, longer one, and that a refused bitmap or a
+// failed write keeps the older file and leaves no part beside it. Bitmaps that are missing
+// or no bitmap at all, and the real writer into a missing folder or on full and read-only
+// disks: Cli.EveryExitCodeWithItsCause and Cli.FullAndReadOnlyDisksKeepTheOldFiles.
+TEST(Entry, WritesTheWholeJpegOrKeepsTheOlderFile) {
+    const Picture picture = StrokePicture(264, 160, 9);
+    const std::vector<uint8_t> day = MakeBmp(picture, {.bitCount = 4});
+    auto oneBit = MakeBmp(SolidPicture(8, 1, 0), {.bitCount = 8, .paletteSize = 2});
+    Poke16(oneBit, 28, 1);
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bmp;
+        bool writerFails;
+        int result;
+        std::vector<JpegMessage> messages;
+    };
+    const Case cases[] = {
+        {"a day picture", day, false, 1, {}},
+        {"1 bit per pixel", oneBit, false, 0, {JpegMessage::BmpColourLayout, JpegMessage::EncodingFailed}},
+        {"the writer fails", day, true, 0, {}},
+    };
+    const std::vector<uint8_t> expected = EncodePicture(picture);
+    const std::vector<uint8_t> old(100000, 0x55);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder folder;
+        const fs::path bmp = folder / "20000305.bmp", jpg = folder / "20000305.jpg";
+        WriteFileBytes(jpg, old);
+        WriteFileBytes(bmp, c.bmp);
+        RecordingHost host;
+        if (c.writerFails) host.writer = [](const fs::path&, std::span<const uint8_t>) { return false; };
+        EXPECT_EQ(ConvertBmpToJpeg(bmp.u16string().c_str(), jpg.u16string().c_str(), host), c.result);
+        EXPECT_EQ(host.messages, c.messages);
+        EXPECT_TRUE(ReadFileBytes(jpg) == (c.result ? expected : old)) << "an older, longer file is replaced whole";
+        EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"20000305.bmp", "20000305.jpg"}));
+    }
 }
