@@ -113,12 +113,12 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
     struct Case {
         const char* name;
         const char* templateText;  // nullptr: no template file
-        const wchar_t* output;     // an older document is there unless its folder is missing
+        std::wstring output;       // as typed; a bare name lies in the data folder, by the old document
         const wchar_t* days;
         int button;  // IDNO: OK, then No to the overwrite question
         std::wstring boxes;
         bool closed;
-        std::string document;  // afterwards; empty: no document
+        std::string document;  // afterwards
     };
     const Case cases[] = {
         {"cancelled", good, L"mydiary.html", L"1", IDCANCEL, L"", true, old},
@@ -133,8 +133,8 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
          kOverwriteBox + L"Err|FORまたはNEXTがありません。\nHTML化に失敗しました|dialog !\n", true, old},
         {"next before for", "<!next>|<!for>|", L"mydiary.html", L"1", IDOK,
          kOverwriteBox + L"Err|FORの前にNEXTがあります\nHTML化に失敗しました|dialog !\n", true, old},
-        {"output folder missing", good, L"missing\\mydiary.html", L"1", IDOK,
-         L"Err|出力先ファイルが開けません|dialog !\n", false, ""},
+        {"output folder missing", good, File(L"missing\\mydiary.html").wstring(), L"1", IDOK,
+         L"Err|出力先ファイルが開けません|dialog !\n", false, old},
         {"written over the old document", good, L"mydiary.html", L"1", IDOK, kOverwriteBox + kSavedBox, true,
          "\x93\xFA\x8B\x4C\x90\xB0\x82\xEA\x93\xFA\x8B\x4C"},
     };
@@ -143,14 +143,13 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
         {IDC_TEMPLATE_PATH, File(L"hinagata.html").wstring()}, {IDC_OUTPUT_PATH, File(L"mydiary.html").wstring()}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const fs::path output = File(c.output);
         fs::remove(File(L"mine.html"));
         fs::remove(File(L"20000305.dbt"));
         if (c.templateText) WriteFileText(File(L"mine.html"), c.templateText);
         WriteFileText(File(L"mydiary.html"), old);
         SetWindowTextW(g_shell.textBox, L"晴れ");
         const std::map<int, std::wstring> typed = {{IDC_TEMPLATE_PATH, File(L"mine.html").wstring()},
-                                                   {IDC_OUTPUT_PATH, output.wstring()},
+                                                   {IDC_OUTPUT_PATH, c.output},
                                                    {IDC_DAY_COUNT, c.days}};
         std::map<int, std::wstring> seen, kept;
         bool unchecked = false;
@@ -174,8 +173,8 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
             EXPECT_EQ(kept, typed) << "what was typed is kept";
         }
         EXPECT_FALSE(pressed.stripShown);
-        EXPECT_EQ(ReadFileText(output), c.document);
-        EXPECT_EQ(fs::exists(output), !c.document.empty());
+        EXPECT_EQ(ReadFileText(File(L"mydiary.html")), c.document);
+        EXPECT_FALSE(fs::exists(File(L"missing")));
         EXPECT_EQ(fs::exists(File(L"20000305.dbt")), c.button != IDCANCEL && c.boxes != refused) << "page saved";
     }
 }
