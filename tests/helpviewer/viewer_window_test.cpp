@@ -2,6 +2,7 @@
 // what it shows and draws, how it closes, and that the diary can rewrite the page meanwhile.
 #include "app/help_page.h"
 #include "codepage.h"
+#include "file_write.h"
 #include "help_window.h"
 #include "program_harness.h"
 
@@ -19,16 +20,6 @@ namespace {
 fs::path ViewerPath() { return TestProgramFolder() / L"peghelp.exe"; }
 
 std::wstring Quoted(const fs::path& path) { return L"\"" + path.wstring() + L"\""; }
-
-// Written as the diary writes the page: no sharing, replacing what is there.
-bool WritePageAsTheDiaryDoes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size();
-    return CloseHandle(file) && ok;
-}
 
 // Starts the viewer on the command line, hands `work` its first visible window of the
 // class once it is painted, and gives the exit code, or STILL_ACTIVE when the viewer has
@@ -130,7 +121,7 @@ TEST(HelpViewer, ShowsAndDrawsThePageItIsStartedOn) {
         SCOPED_TRACE(start.fileName);
         TemporaryFolder folder(L"help viewer");
         const fs::path page = folder.Path() / start.fileName;
-        ASSERT_TRUE(WritePageAsTheDiaryDoes(page, start.bytes));
+        ASSERT_EQ(WriteFileSafely(page, start.bytes), WriteStatus::Ok);  // the diary's own writer
         const std::wstring commandLine = start.handheld ? page.wstring() : Quoted(ViewerPath()) + L" " + Quoted(page);
         const DWORD code = RunViewer(commandLine, kHelpFrameClass, [&](HWND frame) {
             HWND view = FindWindowExW(frame, nullptr, kHelpViewClass, nullptr);
@@ -144,7 +135,7 @@ TEST(HelpViewer, ShowsAndDrawsThePageItIsStartedOn) {
                 return;
             }
             // The next HELP press replaces the page while this viewer is still open.
-            EXPECT_TRUE(WritePageAsTheDiaryDoes(page, HelpPageBytes()));
+            EXPECT_EQ(WriteFileSafely(page, HelpPageBytes()), WriteStatus::Ok);
             EXPECT_TRUE(fs::remove(page));
             PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
         });
