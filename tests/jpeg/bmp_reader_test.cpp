@@ -14,6 +14,18 @@ using namespace jpeg;
 using namespace jpegtest;
 namespace fs = std::filesystem;
 
+namespace {
+
+// The JPEG of a picture straight from its planes; empty when refused.
+std::vector<uint8_t> EncodePicture(const Picture& p) {
+    RecordingHost host;
+    std::vector<uint8_t> out;
+    if (!EncodePlanes(p.width, p.height, p.Plane(0), p.Plane(1), p.Plane(2), host, out)) out.clear();
+    return out;
+}
+
+}  // namespace
+
 TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
     using Edit = std::function<void(std::vector<uint8_t>&)>;
     struct Case {

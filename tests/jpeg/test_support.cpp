@@ -130,13 +130,6 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
     return b;
 }
 
-std::vector<uint8_t> EncodePicture(const Picture& p) {
-    RecordingHost host;
-    std::vector<uint8_t> out;
-    if (!jpeg::EncodePlanes(p.width, p.height, p.Plane(0), p.Plane(1), p.Plane(2), host, out)) out.clear();
-    return out;
-}
-
 std::vector<uint8_t> EncodeBmpBytes(std::span<const uint8_t> file, RecordingHost& host) {
     jpeg::BmpImage image;
     std::vector<uint8_t> out;
