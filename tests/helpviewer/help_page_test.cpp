@@ -1,6 +1,8 @@
-// Reading help pages: the diary's own page, and markup that is broken or unusual.
-#include "app/help_page.h"
-#include "codepage.h"
+// The viewer's portable parts: reading pages whose markup is broken or unusual, laying
+// them out with made-up fonts, and finding the page's path on the command line. The
+// diary's own page, as the viewer shows it: HelpViewer.ShowsAndDrawsThePageItIsStartedOn.
+#include "helpviewer/command_line.h"
+#include "helpviewer/help_layout.h"
 #include "helpviewer/help_page.h"
 
 #include <gtest/gtest.h>
@@ -19,19 +21,6 @@ const HelpPiece kPara{HelpPieceKind::Paragraph, u"", false};
 const HelpPiece kRule{HelpPieceKind::Rule, u"", false};
 const HelpPiece kItem{HelpPieceKind::ListItem, u"", false};
 
-TEST(HelpPage, ReadsTheDiaryHelpPage) {
-    const HelpPage page = ParseHelpPage(DecodeCp932(HelpPageBytes()));
-    EXPECT_EQ(page.title, u"");
-    const std::vector<HelpPiece> expected = {
-        B(u"Doodlebinder"), kBr,
-        B(u"Tap in extreme top left for system menu or Alt+M"), kBr,
-        B(u"Tap in top right for drawing menu or Alt+P"), kBr,
-        B(u"Alt+Z/X=Previous/Next day"), kBr,
-        B(u"Ctrl+L=Select Day, Alt+C=Exit Program, Ctrl+S=Save text entry"), kRule,
-    };
-    EXPECT_EQ(page.pieces, expected);
-}
-
 struct ParseCase {
     std::u16string_view html;
     std::vector<HelpPiece> pieces;
@@ -41,10 +30,7 @@ const ParseCase kParseCases[] = {
     // White space collapses, and goes at the ends of lines and around breaks.
     {u"  a  \r\n\t b  ", {T(u"a b")}},
     {u"a <br> b", {T(u"a"), kBr, T(u"b")}},
-    {u"a<br><br>b", {T(u"a"), kBr, kBr, T(u"b")}},
     {u"a <b> b</b>", {T(u"a "), B(u"b")}},
-    {u"", {}},
-    {u"<html>\r\n <head></head>\r\n</html>\r\n", {}},
     // Bold nests, a stray end tag is harmless, an unclosed one lasts to the end.
     {u"<b>a<b>b</b>c</b>d", {B(u"abc"), T(u"d")}},
     {u"</b>a<b>b", {T(u"a"), B(u"b")}},
@@ -111,6 +97,92 @@ TEST(HelpPage, TakesTheFirstTitleAndPutsBlocksOnLinesOfTheirOwn) {
 
     const HelpPage page = ParseHelpPage(u"<ul><li>one<li><b>two</b></ul><p>para<hr>end<br><br>last");
     EXPECT_EQ(PlainTextOfHelpPage(page), u"\u2022 one\r\n\u2022 two\r\n\r\npara\r\nend\r\n\r\nlast");
+}
+
+
+// Every character 10 pixels wide, 12 in bold.
+constexpr HelpMetrics kMetrics{.lineHeight = 20, .margin = 5, .listIndent = 30, .paragraphGap = 10, .ruleHeight = 8};
+
+int MeasureFixed(std::u16string_view text, bool bold) { return static_cast<int>(text.size()) * (bold ? 12 : 10); }
+
+HelpLayout LayOut(std::u16string_view html, int width) { return LayOutHelpPage(ParseHelpPage(html), width, kMetrics, MeasureFixed); }
+
+HelpFragment At(int x, int y, std::u16string text, bool bold = false) { return {x, y, std::move(text), bold}; }
+
+struct LayoutCase {
+    std::u16string_view html;
+    int width;
+    std::vector<HelpFragment> fragments;
+    int height;
+    std::vector<HelpRule> rules = {};
+};
+
+// Text starts at the margin, 5; a line is 20 high; width - 5 is the right edge.
+const LayoutCase kLayoutCases[] = {
+    // Words fill the line up to the right edge exactly, then wrap; spaces at a wrap go.
+    {u"aaa bbb ccc", 80, {At(5, 5, u"aaa bbb"), At(5, 25, u"ccc")}, 50},
+    // A word wider than the line is cut; however narrow, each line takes a character.
+    {u"abcdefghij", 50, {At(5, 5, u"abcd"), At(5, 25, u"efgh"), At(5, 45, u"ij")}, 70},
+    {u"ab", 0, {At(5, 5, u"a"), At(5, 25, u"b")}, 50},
+    {u"x \U0001F600", 0, {At(5, 5, u"x"), At(5, 25, u"\U0001F600")}, 50},
+    // Japanese breaks between characters, but not before "。" or after "「".
+    {u"日本語です。", 50, {At(5, 5, u"日本語で"), At(5, 25, u"す。")}, 50},
+    {u"あ「いう」", 30, {At(5, 5, u"あ"), At(5, 25, u"「い"), At(5, 45, u"う」")}, 70},
+    // Bold text is measured in its own font.
+    {u"ab <b>cd</b>e", 500, {At(5, 5, u"ab"), At(25, 5, u" cd", true), At(61, 5, u"e")}, 30},
+    // Breaks, paragraphs (a 10-pixel gap) and an empty page.
+    {u"a<br><br>b", 500, {At(5, 5, u"a"), At(5, 45, u"b")}, 70},
+    {u"a<p>b", 500, {At(5, 5, u"a"), At(5, 35, u"b")}, 60},
+    {u"", 500, {}, 10},
+    // List items: a bullet at the margin, the item's lines 30 further in, until the list ends.
+    {u"<ul><li>one two<li></ul>x", 80,
+     {At(5, 5, u"\u2022"), At(35, 5, u"one"), At(35, 25, u"two"), At(5, 45, u"\u2022"), At(5, 65, u"x")}, 90},
+    {u"<li>a<br>b</li>c", 500, {At(5, 5, u"\u2022"), At(35, 5, u"a"), At(35, 25, u"b"), At(5, 45, u"c")}, 70},
+    // Rules span the width in a band of their own.
+    {u"a<hr>b<hr>", 200, {At(5, 5, u"a"), At(5, 33, u"b")}, 66, {{5, 195, 29}, {5, 195, 57}}},
+};
+
+TEST(HelpLayout, WrapsAndPlacesTextAndRules) {
+    for (const LayoutCase& c : kLayoutCases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - kLayoutCases));
+        const HelpLayout layout = LayOut(c.html, c.width);
+        EXPECT_EQ(layout.fragments, c.fragments);
+        EXPECT_EQ(layout.height, c.height);
+        EXPECT_EQ(layout.rules, c.rules);
+    }
+}
+
+// The diary's way and the handheld's way of starting the viewer.
+struct CommandLineCase {
+    std::u16string_view commandLine;
+    std::u16string_view page;
+};
+
+const CommandLineCase kCases[] = {
+    // The diary's way: both paths quoted.
+    {uR"("C:\Program Files\Diary\peghelp.exe" "C:\Program Files\Diary\DoodBind.htp")", uR"(C:\Program Files\Diary\DoodBind.htp)"},
+    {uR"("C:\x\PEGHELP.EXE"   "C:\a\p.htp"  )", uR"(C:\a\p.htp)"},
+    {uR"("C:\x\peghelp.exe" C:\a b\p.htp)", uR"(C:\a b\p.htp)"},
+    {uR"("C:\x\peghelp.exe" "C:\a\p.htp)", uR"(C:\a\p.htp)"},
+    {uR"(peghelp C:\a\p.htp)", uR"(C:\a\p.htp)"},
+    {uR"(C:/x/peghelp.exe "C:\a b\p.htp")", uR"(C:\a b\p.htp)"},
+    // The handheld's way: the page alone, spaces and all.
+    {uR"(\Windows\DoodBind.htp)", uR"(\Windows\DoodBind.htp)"},
+    {uR"(C:\My Diary\DoodBind.htp)", uR"(C:\My Diary\DoodBind.htp)"},
+    {uR"("C:\My Diary\DoodBind.htp")", uR"(C:\My Diary\DoodBind.htp)"},
+    {uR"(C:\peghelpers\page.htp)", uR"(C:\peghelpers\page.htp)"},
+    // No page at all.
+    {uR"("C:\x\peghelp.exe")", u""},
+    {uR"("C:\x\peghelp.exe" "")", u""},
+    {u"peghelp.exe   ", u""},
+    {u"", u""},
+};
+
+TEST(HelpCommandLine, FindsThePagePath) {
+    for (const CommandLineCase& c : kCases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - kCases));
+        EXPECT_EQ(FindPagePath(c.commandLine, u"peghelp.exe"), c.page);
+    }
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 // what it shows and draws, how it closes, and that the diary can rewrite the page meanwhile.
 #include "app/help_page.h"
 #include "codepage.h"
+#include "file_write.h"
 #include "help_window.h"
 #include "program_harness.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,71 +21,42 @@ fs::path ViewerPath() { return TestProgramFolder() / L"peghelp.exe"; }
 
 std::wstring Quoted(const fs::path& path) { return L"\"" + path.wstring() + L"\""; }
 
-// Written as the diary writes the page: no sharing, replacing what is there.
-bool WritePageAsTheDiaryDoes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-    return CloseHandle(file) && ok;
+// Starts the viewer on the command line, hands `work` its first visible window of the
+// class once it is painted, and gives the exit code, or STILL_ACTIVE when the viewer has
+// not ended 10 seconds later (it is then ended).
+DWORD RunViewer(std::wstring commandLine, const wchar_t* className, const std::function<void(HWND)>& work) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(ViewerPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        ADD_FAILURE() << "the viewer did not start";
+        return 0;
+    }
+    CloseHandle(info.hThread);
+    HWND window = nullptr;
+    for (int tries = 0; !window && tries < 300 && WaitForSingleObject(info.hProcess, 50) == WAIT_TIMEOUT; ++tries) {
+        window = FindProcessWindow(info.dwProcessId, className);
+    }
+    if (window) {
+        Sleep(300);
+        work(window);
+    } else {
+        ADD_FAILURE() << "no window came";
+    }
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(info.hProcess, 10000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(info.hProcess, &code);
+    } else {
+        TerminateProcess(info.hProcess, 99);
+    }
+    CloseHandle(info.hProcess);
+    return code;
 }
 
-// The viewer's process, ended at the latest with the test.
-class Viewer {
-public:
-    explicit Viewer(std::wstring commandLine) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (CreateProcessW(ViewerPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &info)) {
-            CloseHandle(info.hThread);
-            process_ = info.hProcess;
-            processId_ = info.dwProcessId;
-        }
-    }
-    ~Viewer() {
-        if (!process_) return;
-        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process_, 99);
-            WaitForSingleObject(process_, 5000);
-        }
-        CloseHandle(process_);
-    }
-    Viewer(const Viewer&) = delete;
-    Viewer& operator=(const Viewer&) = delete;
-
-    // A window of the class, once the viewer has painted it.
-    HWND WaitForWindow(const wchar_t* className) const {
-        for (int tries = 0; process_ && tries < 300; ++tries) {
-            if (HWND window = FindProcessWindow(processId_, className)) {
-                Sleep(300);
-                return window;
-            }
-            if (WaitForSingleObject(process_, 50) == WAIT_OBJECT_0) return nullptr;
-        }
-        return nullptr;
-    }
-
-    // The exit code, or STILL_ACTIVE when the viewer has not ended in time.
-    DWORD WaitForExit() const {
-        DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
-        return code;
-    }
-
-private:
-    HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
-};
-
-HWND PageView(HWND frame) { return FindWindowExW(frame, nullptr, kHelpViewClass, nullptr); }
-
-bool HasScrollBar(HWND view) { return (GetWindowLongW(view, GWL_STYLE) & WS_VSCROLL) != 0; }
-
-// The view as it is on the screen, a letter for each row from the top: 'r' for a rule
-// (the middle half all in the shadow colour), 'i' for a row with ink, ' ' for the rest.
-std::string DrawnRows(HWND view) {
+// The view as it is on the screen, from the top: 'i' for each band of rows with ink (a
+// line of text), 'r' for each band of rules (the middle half all in the shadow colour).
+std::string DrawnBands(HWND view) {
     RECT client{};
     GetClientRect(view, &client);
     POINT origin{0, 0};
@@ -91,12 +64,7 @@ std::string DrawnRows(HWND view) {
     const int width = client.right;
     const int height = client.bottom;
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -105,7 +73,8 @@ std::string DrawnRows(HWND view) {
     BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
     GdiFlush();
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    std::string rows;
+    std::string bands;
+    char previous = ' ';
     for (int y = 0; y < height; ++y) {
         const RGBQUAD* row = static_cast<const RGBQUAD*>(bits) + static_cast<std::size_t>(y) * width;
         bool ink = false;
@@ -115,61 +84,63 @@ std::string DrawnRows(HWND view) {
             const bool middle = x >= width / 4 && x < width * 3 / 4;
             rule = rule && (!middle || RGB(row[x].rgbRed, row[x].rgbGreen, row[x].rgbBlue) == shadow);
         }
-        rows += rule ? 'r' : ink ? 'i' : ' ';
+        const char kind = rule ? 'r' : ink ? 'i' : ' ';
+        if (kind != previous && kind != ' ') bands += kind;
+        previous = kind;
     }
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return rows;
+    return bands;
 }
 
-TEST(HelpViewer, ShowsTheDiaryPageWhileTheDiaryRewritesIt) {
-    TemporaryFolder folder(L"help viewer");
-    const fs::path page = folder.Path() / L"DoodBind.htp";
-    ASSERT_TRUE(WritePageAsTheDiaryDoes(page, HelpPageBytes()));
-    Viewer viewer(Quoted(ViewerPath()) + L" " + Quoted(page));
-    HWND frame = viewer.WaitForWindow(kHelpFrameClass);
-    ASSERT_TRUE(frame);
-    HWND view = PageView(frame);
-    ASSERT_TRUE(view);
-    EXPECT_EQ(WindowText(frame), kDefaultHelpTitle);
-    EXPECT_EQ(WindowText(view), L"Doodlebinder\r\nTap in extreme top left for system menu or Alt+M\r\n"
-                                L"Tap in top right for drawing menu or Alt+P\r\nAlt+Z/X=Previous/Next day\r\n"
-                                L"Ctrl+L=Select Day, Alt+C=Exit Program, Ctrl+S=Save text entry");
-    EXPECT_FALSE(HasScrollBar(view));
-
-    // Five lines of text, then the rule, then nothing.
-    const std::string rows = DrawnRows(view);
-    const std::size_t rule = rows.find('r');
-    ASSERT_NE(rule, std::string::npos) << "no rule drawn";
-    int lines = 0;
-    for (std::size_t y = 0; y < rule; ++y) lines += rows[y] == 'i' && (y == 0 || rows[y - 1] != 'i');
-    EXPECT_EQ(lines, 5);
-    EXPECT_EQ(rows.find('i', rule), std::string::npos) << "ink below the rule";
-
-    // The next HELP press replaces the page while this viewer is still open.
-    EXPECT_TRUE(WritePageAsTheDiaryDoes(page, HelpPageBytes()));
-    EXPECT_TRUE(fs::remove(page));
-
-    PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(viewer.WaitForExit(), 0u);
-}
-
-TEST(HelpViewer, ShowsAJapanesePageNamedTheHandheldWay) {
-    TemporaryFolder folder(L"help viewer");
-    const fs::path page = folder.Path() / L"日記 help.htp";
-    const Cp932Text bytes = EncodeCp932(u"<title>日記のヘルプ</title><ul><li>日記を書く<li>絵を<b>描く</b></ul>終わり");
-    ASSERT_FALSE(bytes.replaced);
-    ASSERT_TRUE(WritePageAsTheDiaryDoes(page, bytes.bytes));
-    // The page's path alone, unquoted, spaces and all.
-    Viewer viewer(page.wstring());
-    HWND frame = viewer.WaitForWindow(kHelpFrameClass);
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(WindowText(frame), L"日記のヘルプ");
-    EXPECT_EQ(WindowText(PageView(frame)), L"\u2022 日記を書く\r\n\u2022 絵を描く\r\n終わり");
-    PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(viewer.WaitForExit(), 0u);
+// The diary's own page started the diary's way and closed with Escape while the diary
+// replaces it for the next HELP press; a Japanese page named the handheld's way, by its
+// path alone, unquoted, spaces and all, and closed with the close box.
+TEST(HelpViewer, ShowsAndDrawsThePageItIsStartedOn) {
+    const Cp932Text japanese = EncodeCp932(u"<title>日記のヘルプ</title><ul><li>日記を書く<li>絵を<b>描く</b></ul>終わり");
+    ASSERT_FALSE(japanese.replaced);
+    struct Start {
+        const wchar_t* fileName;
+        std::vector<std::uint8_t> bytes;
+        bool handheld;
+        std::wstring title;
+        std::wstring text;
+        std::string drawn;
+    };
+    const Start starts[] = {
+        {L"DoodBind.htp", HelpPageBytes(), false, kDefaultHelpTitle,
+         L"Doodlebinder\r\nTap in extreme top left for system menu or Alt+M\r\n"
+         L"Tap in top right for drawing menu or Alt+P\r\nAlt+Z/X=Previous/Next day\r\n"
+         L"Ctrl+L=Select Day, Alt+C=Exit Program, Ctrl+S=Save text entry",
+         "iiiiir"},
+        {L"日記 help.htp", japanese.bytes, true, L"日記のヘルプ", L"\u2022 日記を書く\r\n\u2022 絵を描く\r\n終わり", "iii"},
+    };
+    for (const Start& start : starts) {
+        SCOPED_TRACE(start.fileName);
+        TemporaryFolder folder(L"help viewer");
+        const fs::path page = folder.Path() / start.fileName;
+        ASSERT_EQ(WriteFileSafely(page, start.bytes), WriteStatus::Ok);  // the diary's own writer
+        const std::wstring commandLine = start.handheld ? page.wstring() : Quoted(ViewerPath()) + L" " + Quoted(page);
+        const DWORD code = RunViewer(commandLine, kHelpFrameClass, [&](HWND frame) {
+            HWND view = FindWindowExW(frame, nullptr, kHelpViewClass, nullptr);
+            ASSERT_TRUE(view);
+            EXPECT_EQ(WindowText(frame), start.title);
+            EXPECT_EQ(WindowText(view), start.text);
+            EXPECT_FALSE(GetWindowLongW(view, GWL_STYLE) & WS_VSCROLL);
+            EXPECT_EQ(DrawnBands(view), start.drawn);
+            if (start.handheld) {
+                PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+                return;
+            }
+            // The next HELP press replaces the page while this viewer is still open.
+            EXPECT_EQ(WriteFileSafely(page, HelpPageBytes()), WriteStatus::Ok);
+            EXPECT_TRUE(fs::remove(page));
+            PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        EXPECT_EQ(code, 0u);
+    }
 }
 
 TEST(HelpViewer, SaysWhyItCannotShowAPageAndFails) {
@@ -186,12 +157,10 @@ TEST(HelpViewer, SaysWhyItCannotShowAPageAndFails) {
     };
     for (const auto& start : starts) {
         SCOPED_TRACE(start.name);
-        Viewer viewer(start.commandLine);
-        HWND box = viewer.WaitForWindow(L"#32770");
-        ASSERT_TRUE(box);
-        EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(start.namedInMessage), std::wstring::npos);
-        PressDialogButton(box, IDOK);
-        const DWORD code = viewer.WaitForExit();
+        const DWORD code = RunViewer(start.commandLine, L"#32770", [&](HWND box) {
+            EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(start.namedInMessage), std::wstring::npos);
+            PressDialogButton(box, IDOK);
+        });
         EXPECT_NE(code, 0u);
         EXPECT_NE(code, static_cast<DWORD>(STILL_ACTIVE));
     }

@@ -9,40 +9,28 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <thread>
 
 #include "built_window.h"
 #include "canvas/picture_bytes.h"
-#include "daystore/page.h"
-#include "program_harness.h"
 #include "resource.h"
 #include "shell_state.h"
-#include "test_files.h"
+#undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void WritePicture(const fs::path& path, std::uint8_t fill) {
-    WriteFileBytes(path, PictureFileBytes(Bytes(kPicturePixelBytes, fill)));
-}
-
-// The icon of a message box: the one icon static among its children.
-HICON IconOf(HWND box) {
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-            return reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-    }
-    return nullptr;
-}
-
 // A message box on one line: "caption|text|", then its owner (the dialog or the main
-// window), its icon ("!" or "i") and "yes/no" when it asks.
+// window), its icon ("!" or "i", from the one icon static among its children) and
+// "yes/no" when it asks.
 std::wstring Describe(HWND box, HWND dialog) {
+    HICON icon = nullptr;
+    for (HWND child = GetWindow(box, GW_CHILD); child && !icon; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+    }
     const HWND owner = GetWindow(box, GW_OWNER);
-    const HICON icon = IconOf(box);
     std::wstring line = WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF)) + L"|";
     line += owner == dialog ? L"dialog" : owner == g_shell.mainWindow ? L"main" : L"other";
     line += icon == LoadIconW(nullptr, IDI_EXCLAMATION)   ? L" !"
@@ -88,188 +76,142 @@ Pressed Press(HWND dialog, int button, DWORD ms, bool yes = false) {
     return seen;
 }
 
-// Opens the dialog with the main window's command and works it from another thread
-// with `script`; the dialog is cancelled if the script leaves it open. False when no
-// dialog came.
+// Opens the dialog with the main window's command and works it with `script` from
+// another thread; the dialog is cancelled if the script leaves it open.
 bool RunDialog(const std::function<void(HWND)>& script) {
-    bool found = false;
-    std::thread worker([&] {
-        HWND dialog = nullptr;
-        for (int tries = 0; tries < 200 && !dialog; ++tries, Sleep(25)) {
-            dialog = FindWindowW(L"#32770", L"HTMLOUT ");
-            if (dialog && !IsWindowVisible(dialog)) dialog = nullptr;
-        }
-        if (!dialog) return;
-        found = true;
+    return WorkDialog(IDM_HTML_OUTPUT, L"HTMLOUT ", [&](HWND dialog) {
         script(dialog);
         if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    SendMessageW(g_shell.mainWindow, WM_COMMAND, IDM_HTML_OUTPUT, 0);
-    worker.join();
-    return found;
 }
 
 void SetField(HWND dialog, int id, const std::wstring& text) { SetDlgItemTextW(dialog, id, text.c_str()); }
+void CheckJpegBox(HWND dialog) { SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_SETCHECK, BST_CHECKED, 0); }
 
-const char kTemplate[] = "<html><!for>\n<p><!year>-<!month>-<!day> <!diary> <!picture></p><!next>\n</html>";
 const std::wstring kOverwriteBox = L"Save?|Overwrite File?   \n        |dialog i yes/no\n";
 const std::wstring kSavedBox = L"HTMLSAVE|Html file saved|main i\n";
 
-class HtmlDialog : public ::testing::Test {
+// On 5 March 2000, in a data folder of its own.
+class HtmlDialog : public OnBuiltWindow {
 protected:
     void SetUp() override {
-        ASSERT_NE(BuildWindowOnce(), nullptr);
-        g_shell.dataFolder = data_.u16string();
-        g_page.currentDay = {2000, 3, 5, 0};
-        SetWindowTextW(g_shell.textBox, L"");
-        LoadDay();
+        OnBuiltWindow::SetUp();
+        OpenDay({2000, 3, 5, 0});
     }
-    std::wstring Data(const wchar_t* name) const { return (data_ / name).wstring(); }
-
-    ScratchFolder folder_;
-    const fs::path& data_ = folder_.Path();
 };
 
 }  // namespace
 
-TEST_F(HtmlDialog, OpensOnTheCurrentDayAndRefusesWithoutWriting) {
-    WriteFileText(data_ / "mine.html", kTemplate);
-    WriteFileText(data_ / "old.html", "an older document");
-    SetWindowTextW(g_shell.textBox, L"typed but not saved");
-    std::map<int, std::wstring> fields;
-    bool checked = true;
-    bool buttonsVisible = false;
-    std::vector<Pressed> refusals;
-    Pressed cancelled;
-    ASSERT_TRUE(RunDialog([&](HWND dialog) {
-        for (int id : {IDC_START_YEAR, IDC_START_MONTH, IDC_START_DAY, IDC_DAY_COUNT, IDC_TEMPLATE_PATH,
-                       IDC_OUTPUT_PATH}) {
-            fields[id] = WindowText(GetDlgItem(dialog, id));
-        }
-        checked = SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        buttonsVisible = IsWindowVisible(GetDlgItem(dialog, IDOK)) && IsWindowVisible(GetDlgItem(dialog, IDCANCEL));
-        for (const wchar_t* count : {L"0", L"", L"abc", L"-3", L"99999999999"}) {
-            SetField(dialog, IDC_DAY_COUNT, count);
-            refusals.push_back(Press(dialog, IDOK, 1000));
-        }
-        cancelled = Press(dialog, IDCANCEL, 3000);
-    }));
-    EXPECT_EQ(fields[IDC_START_YEAR], L"2000");
-    EXPECT_EQ(fields[IDC_START_MONTH], L"3");
-    EXPECT_EQ(fields[IDC_START_DAY], L"5");
-    EXPECT_EQ(fields[IDC_DAY_COUNT], L"30");
-    EXPECT_EQ(fields[IDC_TEMPLATE_PATH], Data(L"hinagata.html"));
-    EXPECT_EQ(fields[IDC_OUTPUT_PATH], Data(L"mydiary.html"));
-    EXPECT_FALSE(checked);
-    EXPECT_TRUE(buttonsVisible);
-    ASSERT_EQ(refusals.size(), 5u);
-    for (const Pressed& refusal : refusals) {
-        EXPECT_EQ(refusal.boxes, L"Err|1日間以上に指定してください|dialog !\n");
-        EXPECT_FALSE(refusal.closed);
-    }
-    EXPECT_TRUE(cancelled.closed);
-    EXPECT_EQ(NamesIn(data_), (std::vector<std::string>{"mine.html", "old.html"})) << "something was saved or written";
-
-    // No to the overwrite question keeps the dialog open with what was typed, and the document.
-    Pressed declined;
-    std::map<int, std::wstring> kept;
-    ASSERT_TRUE(RunDialog([&](HWND dialog) {
-        SetField(dialog, IDC_TEMPLATE_PATH, Data(L"mine.html"));
-        SetField(dialog, IDC_OUTPUT_PATH, Data(L"old.html"));
-        SetField(dialog, IDC_DAY_COUNT, L"2");
-        declined = Press(dialog, IDOK, 1000, false);
-        for (int id : {IDC_DAY_COUNT, IDC_TEMPLATE_PATH, IDC_OUTPUT_PATH}) {
-            kept[id] = WindowText(GetDlgItem(dialog, id));
-        }
-    }));
-    EXPECT_EQ(declined.boxes, kOverwriteBox);
-    EXPECT_FALSE(declined.closed);
-    EXPECT_EQ(kept[IDC_TEMPLATE_PATH], Data(L"mine.html"));
-    EXPECT_EQ(kept[IDC_OUTPUT_PATH], Data(L"old.html"));
-    EXPECT_EQ(kept[IDC_DAY_COUNT], L"2");
-    EXPECT_EQ(ReadFileText(data_ / "old.html"), "an older document");
-}
-
-// Each outcome of the export shows its one message box; the dialog closes on a written
-// document and on a template without its loop, and stays open for the other failures.
+// Each outcome of OK and Cancel, with the message boxes it brings. The dialog opens on
+// the current day each time; it refuses day counts below 1 before saving the page, closes
+// on a written document and on a template without its loop, and stays open with what was
+// typed for the other failures. Without pictures the JPEG box never brings up the strip.
 TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
-    const std::string oldDocument = "old document";
+    const std::string old = "old document";
     // 日記 (diary) around the loop, in code page 932; the day's text is 晴れ (fine).
-    const char goodTemplate[] = "\x93\xFA\x8B\x4C<!for>|<!diary><!next>|\x93\xFA\x8B\x4C";
+    const char good[] = "\x93\xFA\x8B\x4C<!for>|<!diary><!next>|\x93\xFA\x8B\x4C";
+    const std::wstring refused = L"Err|1日間以上に指定してください|dialog !\n";
     struct Case {
         const char* name;
         const char* templateText;  // nullptr: no template file
-        bool oldOutput;
-        const wchar_t* output;
+        std::wstring output;       // as typed; a bare name lies in the data folder, by the old document
+        const wchar_t* days;
+        int button;  // IDNO: OK, then No to the overwrite question
         std::wstring boxes;
         bool closed;
-        std::string document;  // afterwards; empty: no document
+        std::string document;  // afterwards
     };
     const Case cases[] = {
-        {"no template", nullptr, true, L"mydiary.html", L"Err|No template  |dialog !\n", false, oldDocument},
-        {"no loop markers", "<html>", true, L"mydiary.html",
-         kOverwriteBox + L"Err|FORまたはNEXTがありません。\nHTML化に失敗しました|dialog !\n", true, oldDocument},
-        {"next before for", "<!next>|<!for>|", false, L"mydiary.html",
-         L"Err|FORの前にNEXTがあります\nHTML化に失敗しました|dialog !\n", true, ""},
-        {"output folder missing", goodTemplate, false, L"missing\\mydiary.html",
-         L"Err|出力先ファイルが開けません|dialog !\n", false, ""},
-        {"written over the old document", goodTemplate, true, L"mydiary.html", kOverwriteBox + kSavedBox, true,
+        {"cancelled", good, L"mydiary.html", L"1", IDCANCEL, L"", true, old},
+        {"0 days", good, L"mydiary.html", L"0", IDOK, refused, false, old},
+        {"no day count", good, L"mydiary.html", L"", IDOK, refused, false, old},
+        {"letters", good, L"mydiary.html", L"abc", IDOK, refused, false, old},
+        {"-3 days", good, L"mydiary.html", L"-3", IDOK, refused, false, old},
+        {"a count beyond 32 bits", good, L"mydiary.html", L"99999999999", IDOK, refused, false, old},
+        {"no template", nullptr, L"mydiary.html", L"1", IDOK, L"Err|No template  |dialog !\n", false, old},
+        {"overwrite declined", good, L"mydiary.html", L"1", IDNO, kOverwriteBox, false, old},
+        {"no loop markers", "<html>", L"mydiary.html", L"1", IDOK,
+         kOverwriteBox + L"Err|FORまたはNEXTがありません。\nHTML化に失敗しました|dialog !\n", true, old},
+        {"next before for", "<!next>|<!for>|", L"mydiary.html", L"1", IDOK,
+         kOverwriteBox + L"Err|FORの前にNEXTがあります\nHTML化に失敗しました|dialog !\n", true, old},
+        {"output folder missing", good, File(L"missing\\mydiary.html").wstring(), L"1", IDOK,
+         L"Err|出力先ファイルが開けません|dialog !\n", false, old},
+        {"written over the old document", good, L"mydiary.html", L"1", IDOK, kOverwriteBox + kSavedBox, true,
          "\x93\xFA\x8B\x4C\x90\xB0\x82\xEA\x93\xFA\x8B\x4C"},
     };
+    const std::map<int, std::wstring> opened = {
+        {IDC_START_YEAR, L"2000"}, {IDC_START_MONTH, L"3"}, {IDC_START_DAY, L"5"}, {IDC_DAY_COUNT, L"30"},
+        {IDC_TEMPLATE_PATH, File(L"hinagata.html").wstring()}, {IDC_OUTPUT_PATH, File(L"mydiary.html").wstring()}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const fs::path output = data_ / c.output;
-        fs::remove(data_ / "hinagata.html");
-        fs::remove(output);
-        if (c.templateText) WriteFileText(data_ / "hinagata.html", c.templateText);
-        if (c.oldOutput) WriteFileText(output, oldDocument);
+        fs::remove(File(L"mine.html"));
+        fs::remove(File(L"20000305.dbt"));
+        if (c.templateText) WriteFileText(File(L"mine.html"), c.templateText);
+        WriteFileText(File(L"mydiary.html"), old);
         SetWindowTextW(g_shell.textBox, L"晴れ");
+        const std::map<int, std::wstring> typed = {{IDC_TEMPLATE_PATH, File(L"mine.html").wstring()},
+                                                   {IDC_OUTPUT_PATH, c.output},
+                                                   {IDC_DAY_COUNT, c.days}};
+        std::map<int, std::wstring> seen, kept;
+        bool unchecked = false;
+        bool buttonsVisible = false;
         Pressed pressed;
         ASSERT_TRUE(RunDialog([&](HWND dialog) {
-            SetField(dialog, IDC_OUTPUT_PATH, output.wstring());
-            SetField(dialog, IDC_DAY_COUNT, L"1");
-            pressed = Press(dialog, IDOK, 3000, true);
+            for (const auto& [id, text] : opened) seen[id] = WindowText(GetDlgItem(dialog, id));
+            unchecked = SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
+            buttonsVisible = IsWindowVisible(GetDlgItem(dialog, IDOK)) && IsWindowVisible(GetDlgItem(dialog, IDCANCEL));
+            for (const auto& [id, text] : typed) SetField(dialog, id, text);
+            CheckJpegBox(dialog);
+            pressed = Press(dialog, c.button == IDCANCEL ? IDCANCEL : IDOK, 2000, c.button != IDNO);
+            for (const auto& [id, text] : typed) kept[id] = WindowText(GetDlgItem(dialog, id));
         }));
+        EXPECT_EQ(seen, opened);
+        EXPECT_TRUE(unchecked);
+        EXPECT_TRUE(buttonsVisible);
         EXPECT_EQ(pressed.boxes, c.boxes);
         EXPECT_EQ(pressed.closed, c.closed);
-        EXPECT_EQ(ReadFileText(output), c.document);
-        EXPECT_EQ(fs::exists(output), !c.document.empty());
+        if (!c.closed) {
+            EXPECT_EQ(kept, typed) << "what was typed is kept";
+        }
+        EXPECT_FALSE(pressed.stripShown);
+        EXPECT_EQ(ReadFileText(File(L"mydiary.html")), c.document);
+        EXPECT_FALSE(fs::exists(File(L"missing")));
+        EXPECT_EQ(fs::exists(File(L"20000305.dbt")), c.button != IDCANCEL && c.boxes != refused) << "page saved";
     }
 }
 
 // OK with the JPEG box: the page is saved, the document written into another folder, and
 // every day with a picture gets its JPEG beside it; a broken picture is told at the end.
 TEST_F(HtmlDialog, OkWritesTheDocumentAndTheJpegsBesideIt) {
-    WriteFileText(data_ / "hinagata.html", kTemplate);
-    WritePicture(data_ / "20000304.bmp", 0x9C);
-    WriteFileText(data_ / "20000303.bmp", "BM but nothing more");
-    WritePicture(data_ / "20000301.bmp", 0x4F);
-    fs::create_directories(data_ / "web");
+    WriteFileText(File(L"hinagata.html"), "<!for>\n<p><!year>-<!month>-<!day> <!diary> <!picture></p><!next>\n");
+    const std::vector<std::uint8_t> grey = PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x9C));
+    const std::vector<std::uint8_t> green = PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x4F));
+    WriteFileBytes(File(L"20000304.bmp"), grey);
+    WriteFileText(File(L"20000303.bmp"), "BM but nothing more");
+    WriteFileBytes(File(L"20000301.bmp"), green);
+    fs::create_directories(File(L"web"));
     SetWindowTextW(g_shell.textBox, L"today's entry");
 
     Pressed pressed;
     ASSERT_TRUE(RunDialog([&](HWND dialog) {
-        SetField(dialog, IDC_OUTPUT_PATH, Data(L"web\\diary.html"));
+        SetField(dialog, IDC_OUTPUT_PATH, File(L"web\\diary.html").wstring());
         SetField(dialog, IDC_DAY_COUNT, L"7");
-        SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_SETCHECK, BST_CHECKED, 0);
+        CheckJpegBox(dialog);
         pressed = Press(dialog, IDOK, 15000);
     }));
 
     EXPECT_TRUE(pressed.closed);
-    EXPECT_TRUE(fs::exists(data_ / "20000305.dbt")) << "the page was not saved first";
-    const std::string html = ReadFileText(data_ / "web" / "diary.html");
+    EXPECT_TRUE(fs::exists(File(L"20000305.dbt"))) << "the page was not saved first";
+    const std::string html = ReadFileText(File(L"web\\diary.html"));
     EXPECT_NE(html.find("today's entry"), std::string::npos);
     EXPECT_NE(html.find("20000304.jpg"), std::string::npos);
-    for (const char* name : {"20000304.jpg", "20000301.jpg"}) {
-        Bytes jpeg = ReadFileBytes(data_ / "web" / name);
-        ASSERT_GT(jpeg.size(), 623u) << name;
-        EXPECT_EQ(jpeg[0], 0xFF);
-        EXPECT_EQ(jpeg[1], 0xD8);
-        EXPECT_EQ(jpeg[jpeg.size() - 2], 0xFF);
-        EXPECT_EQ(jpeg[jpeg.size() - 1], 0xD9);
-    }
-    EXPECT_FALSE(fs::exists(data_ / "web" / "20000303.jpg"));
-    EXPECT_FALSE(fs::exists(data_ / "20000304.jpg")) << "pictures belong beside the document";
+    // The diary's own JPEGs of the pictures.
+    jpegtest::RecordingHost host;
+    ASSERT_FALSE(jpegtest::EncodeBmpBytes(grey, host).empty());
+    EXPECT_EQ(ReadFileBytes(File(L"web\\20000304.jpg")), jpegtest::EncodeBmpBytes(grey, host));
+    EXPECT_EQ(ReadFileBytes(File(L"web\\20000301.jpg")), jpegtest::EncodeBmpBytes(green, host));
+    EXPECT_FALSE(fs::exists(File(L"web\\20000303.jpg")));
+    EXPECT_FALSE(fs::exists(File(L"20000304.jpg"))) << "pictures belong beside the document";
     EXPECT_TRUE(pressed.stripShown);
     EXPECT_TRUE(pressed.stripGrey);
     EXPECT_FALSE(IsWindowVisible(g_shell.statusStrip)) << "the strip stays after the run";
@@ -278,18 +220,4 @@ TEST_F(HtmlDialog, OkWritesTheDocumentAndTheJpegsBesideIt) {
     EXPECT_NE(pressed.boxes.find(L"Err|These pictures could not be converted to JPEG:\n20000303.jpg|dialog !\n"),
               std::wstring::npos)
         << std::string(pressed.boxes.begin(), pressed.boxes.end());
-}
-
-TEST_F(HtmlDialog, ARunWithoutPicturesNeverShowsTheStrip) {
-    WriteFileText(data_ / "hinagata.html", kTemplate);
-    SetWindowTextW(g_shell.textBox, L"words only");
-    Pressed pressed;
-    ASSERT_TRUE(RunDialog([&](HWND dialog) {
-        SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_SETCHECK, BST_CHECKED, 0);
-        pressed = Press(dialog, IDOK, 3000);
-    }));
-    EXPECT_TRUE(pressed.closed);
-    EXPECT_FALSE(pressed.stripShown);
-    EXPECT_EQ(pressed.boxes, kSavedBox);
-    EXPECT_TRUE(fs::exists(data_ / "mydiary.html"));
 }

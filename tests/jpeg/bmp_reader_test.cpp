@@ -1,9 +1,9 @@
 // The BMP reader: every refusal with its message and no read outside the
 // file (run under AddressSanitizer natively), and the same pixels stored in
-// every layout giving the same planes and so the same JPEG bytes.
+// every layout giving the same planes and so the same JPEG bytes; then the
+// conversion entry with real files.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <functional>
 
 #include "jpeg/bmp_reader.h"
@@ -12,22 +12,15 @@
 
 using namespace jpeg;
 using namespace jpegtest;
+namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<uint8_t> DayBmp() { return MakeBmp(StrokePicture(264, 160, 1), {.bitCount = 4}); }
-
-std::vector<uint8_t> EncodeBmpBytes(const std::vector<uint8_t>& file, RecordingHost& host) {
-    BmpImage image;
-    std::vector<uint8_t> out;
-    if (!LoadBmp(image, file, host) || !EncodeLoadedBitmap(image, host, out)) out.clear();
-    return out;
-}
-
+// The JPEG of a picture straight from its planes; empty when refused.
 std::vector<uint8_t> EncodePicture(const Picture& p) {
     RecordingHost host;
     std::vector<uint8_t> out;
-    EXPECT_EQ(EncodePlanes(p.width, p.height, p.Plane(0), p.Plane(1), p.Plane(2), host, out), 1);
+    if (!EncodePlanes(p.width, p.height, p.Plane(0), p.Plane(1), p.Plane(2), host, out)) out.clear();
     return out;
 }
 
@@ -104,17 +97,6 @@ TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
     EXPECT_TRUE(out.empty());
 }
 
-TEST(BmpReader, ARefusalBeforeTheHeaderKeepsTheEarlierBitmap) {
-    RecordingHost host;
-    BmpImage image;
-    ASSERT_EQ(LoadBmp(image, DayBmp(), host), 1);
-    const std::vector<uint8_t> notBmp(20, 0x20);
-    EXPECT_EQ(LoadBmp(image, notBmp, host), 0);
-    EXPECT_EQ(GetBmpSize(image).width, 264);
-    EXPECT_EQ(LoadBmp(image, std::vector<uint8_t>{}, host), 0);
-    EXPECT_EQ(GetBmpSize(image).height, 160);
-}
-
 TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     struct Layout { const char* what; BmpLayout layout; };
     const Layout layouts[] = {
@@ -129,6 +111,7 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     for (auto [w, h] : {std::pair{17, 9}, std::pair{263, 161}, std::pair{1, 1}}) {
         const Picture picture = StrokePicture(w, h, static_cast<uint32_t>(w));
         const auto expected = EncodePicture(picture);
+        ASSERT_FALSE(expected.empty());
         for (const Layout& l : layouts) {
             auto file = MakeBmp(picture, l.layout);
             // Padding bytes and the unused nibble of an odd 4-bit row are ignored.
@@ -171,4 +154,42 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     EXPECT_EQ(EncodeBmpBytes(MakeBmp(few, {.bitCount = 4, .paletteSize = 2, .clrUsed = 2}), host),
               EncodePicture(few));
     EXPECT_TRUE(host.messages.empty());
+}
+
+// The JPEG the entry writes over an older, longer one, and that a refused bitmap or a
+// failed write keeps the older file and leaves no part beside it. Bitmaps that are missing
+// or no bitmap at all, and the real writer into a missing folder or on full and read-only
+// disks: Cli.EveryExitCodeWithItsCause and Cli.FullAndReadOnlyDisksKeepTheOldFiles.
+TEST(Entry, WritesTheWholeJpegOrKeepsTheOlderFile) {
+    const Picture picture = StrokePicture(264, 160, 9);
+    const std::vector<uint8_t> day = MakeBmp(picture, {.bitCount = 4});
+    auto oneBit = MakeBmp(SolidPicture(8, 1, 0), {.bitCount = 8, .paletteSize = 2});
+    Poke16(oneBit, 28, 1);
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bmp;
+        bool writerFails;
+        int result;
+        std::vector<JpegMessage> messages;
+    };
+    const Case cases[] = {
+        {"a day picture", day, false, 1, {}},
+        {"1 bit per pixel", oneBit, false, 0, {JpegMessage::BmpColourLayout, JpegMessage::EncodingFailed}},
+        {"the writer fails", day, true, 0, {}},
+    };
+    const std::vector<uint8_t> expected = EncodePicture(picture);
+    const std::vector<uint8_t> old(100000, 0x55);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder folder;
+        const fs::path bmp = folder / "20000305.bmp", jpg = folder / "20000305.jpg";
+        WriteFileBytes(jpg, old);
+        WriteFileBytes(bmp, c.bmp);
+        RecordingHost host;
+        if (c.writerFails) host.writer = [](const fs::path&, std::span<const uint8_t>) { return false; };
+        EXPECT_EQ(ConvertBmpToJpeg(bmp.u16string().c_str(), jpg.u16string().c_str(), host), c.result);
+        EXPECT_EQ(host.messages, c.messages);
+        EXPECT_TRUE(ReadFileBytes(jpg) == (c.result ? expected : old)) << "an older, longer file is replaced whole";
+        EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"20000305.bmp", "20000305.jpg"}));
+    }
 }

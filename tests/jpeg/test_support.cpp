@@ -4,6 +4,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "jpeg/bmp_reader.h"
 #include "jpeg/huffman.h"
 #include "jpeg/jpeg_stream.h"
 
@@ -103,33 +104,37 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
         b[55 + 4 * i] = static_cast<uint8_t>(c >> 8);
         b[56 + 4 * i] = static_cast<uint8_t>(c >> 16);
     }
-    const auto paletteIndex = [&](const uint8_t* px) {
-        const uint32_t c = (px[0] << 16) | (px[1] << 8) | px[2];
+    const auto paletteIndex = [&](uint32_t c) {
         const auto* found = std::find(std::begin(kDayPalette), std::end(kDayPalette), c);
         if (found == std::end(kDayPalette)) throw std::invalid_argument("colour not in the palette");
-        return static_cast<uint8_t>(found - kDayPalette);
+        return static_cast<uint32_t>(found - kDayPalette);
     };
+    if (bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) throw std::invalid_argument("bit count");
     for (int32_t y = 0; y < picture.height; ++y) {
         const int32_t stored = layout.topDown ? y : picture.height - 1 - y;
         uint8_t* row = &b[offBits + static_cast<size_t>(stored) * stride];
         for (int32_t x = 0; x < picture.width; ++x) {
             const uint8_t* px = picture.At(x, y);
-            switch (bits) {
-            case 4: row[x / 2] |= (x & 1) ? paletteIndex(px) : paletteIndex(px) << 4; break;
-            case 8: row[x] = paletteIndex(px); break;
-            case 16: {
-                const uint16_t v = static_cast<uint16_t>(((px[0] >> 3) << 10) | ((px[1] >> 3) << 5) | (px[2] >> 3));
-                row[2 * x] = static_cast<uint8_t>(v);
-                row[2 * x + 1] = static_cast<uint8_t>(v >> 8);
-                break;
-            }
-            case 24: row[3 * x] = px[2], row[3 * x + 1] = px[1], row[3 * x + 2] = px[0]; break;
-            case 32: row[4 * x] = px[2], row[4 * x + 1] = px[1], row[4 * x + 2] = px[0], row[4 * x + 3] = 0x5A; break;
-            default: throw std::invalid_argument("bit count");
+            const uint32_t rgb = (px[0] << 16) | (px[1] << 8) | px[2];
+            // Little-endian pixels: a palette index, 5-5-5 or B, G, R (and a filler byte).
+            const uint32_t value = bits <= 8   ? paletteIndex(rgb)
+                                   : bits == 16 ? ((px[0] >> 3) << 10) | ((px[1] >> 3) << 5) | (px[2] >> 3)
+                                                : rgb | 0x5A000000u;
+            if (bits == 4) {
+                row[x / 2] |= static_cast<uint8_t>((x & 1) ? value : value << 4);
+            } else {
+                for (int i = 0; i < bits / 8; ++i) row[x * bits / 8 + i] = static_cast<uint8_t>(value >> (8 * i));
             }
         }
     }
     return b;
+}
+
+std::vector<uint8_t> EncodeBmpBytes(std::span<const uint8_t> file, RecordingHost& host) {
+    jpeg::BmpImage image;
+    std::vector<uint8_t> out;
+    if (!jpeg::LoadBmp(image, file, host) || !jpeg::EncodeLoadedBitmap(image, host, out)) out.clear();
+    return out;
 }
 
 std::vector<uint8_t> CodeOneBlock(const jpeg::Block& coefficients, int component, int* result) {

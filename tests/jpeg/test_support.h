@@ -57,6 +57,10 @@ struct BmpLayout {
 // pictures (plus black for further 8-bit entries); every pixel must be one of them.
 std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout);
 
+// The JPEG of BMP file bytes through the reader; empty when refused (the host has the
+// messages).
+std::vector<uint8_t> EncodeBmpBytes(std::span<const uint8_t> file, RecordingHost& host);
+
 // Little-endian patching of a header field in a BMP made by MakeBmp.
 void Poke32(std::vector<uint8_t>& bytes, size_t at, uint32_t value);
 void Poke16(std::vector<uint8_t>& bytes, size_t at, uint16_t value);

@@ -6,10 +6,6 @@
 #include <iterator>
 #include <random>
 
-#ifdef __linux__
-#include <sys/mount.h>
-#endif
-
 namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder() {
@@ -51,18 +47,3 @@ std::vector<std::string> NamesIn(const fs::path& folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
-
-#ifdef __linux__
-SmallDisk::SmallDisk(const fs::path& parent, const char* size) : path_(parent / "disk") {
-    fs::create_directories(path_);
-    mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) == 0;
-}
-
-SmallDisk::~SmallDisk() {
-    if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
-}
-
-bool SmallDisk::MakeReadOnly() {
-    return ::mount(nullptr, path_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-}
-#endif

@@ -1,5 +1,5 @@
-// Files for the tests of every part: a scratch folder removed with all it holds, whole
-// files read and written, and on Linux a small file system to fill up or make read-only.
+// Files for the tests of every part: a scratch folder removed with all it holds, and whole
+// files read and written.
 #pragma once
 
 #include <cstdint>
@@ -30,22 +30,3 @@ void WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint
 void WriteFileText(const std::filesystem::path& path, std::string_view text);
 // The names of what a folder holds, sorted.
 std::vector<std::string> NamesIn(const std::filesystem::path& folder);
-
-#ifdef __linux__
-// A tmpfs of `size` mounted on a new folder "disk" inside `parent` and unmounted at the
-// end. Mounting needs root; without it Mounted() is false.
-class SmallDisk {
-public:
-    SmallDisk(const std::filesystem::path& parent, const char* size);
-    ~SmallDisk();
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-    bool Mounted() const { return mounted_; }
-    bool MakeReadOnly();
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-    bool mounted_ = false;
-};
-#endif
