@@ -1,12 +1,57 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
 #include "jpeg/bmp_reader.h"
 #include "jpeg/huffman.h"
 #include "jpeg/jpeg_stream.h"
+
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder() {
+    static std::atomic<int> made{0};
+    path_ = fs::temp_directory_path() /
+            ("doodle-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(++made));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string ReadFileText(const fs::path& path) {
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+void WriteFileBytes(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteFileText(const fs::path& path, std::string_view text) {
+    WriteFileBytes(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 namespace jpegtest {
 
@@ -128,6 +173,13 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
         }
     }
     return b;
+}
+
+std::vector<uint8_t> EncodePicture(const Picture& p) {
+    RecordingHost host;
+    std::vector<uint8_t> out;
+    if (!jpeg::EncodePlanes(p.width, p.height, p.Plane(0), p.Plane(1), p.Plane(2), host, out)) out.clear();
+    return out;
 }
 
 std::vector<uint8_t> EncodeBmpBytes(std::span<const uint8_t> file, RecordingHost& host) {

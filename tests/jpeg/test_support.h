@@ -1,16 +1,40 @@
-// Shared by the encoder's tests: a host that records messages, generated pictures, a
-// BMP writer for every layout the reader takes, and one block coded on its own.
+// Shared by the tests of every part: a scratch folder and whole files; for the encoder's
+// tests a host that records messages, generated pictures, a BMP writer for every layout
+// the reader takes, and one block coded on its own.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
-#include "test_files.h"
+
+// A new empty folder under the system's temporary folder, removed with its contents.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The whole file; empty when it cannot be read.
+std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
+std::string ReadFileText(const std::filesystem::path& path);
+void WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+void WriteFileText(const std::filesystem::path& path, std::string_view text);
+// The names of what a folder holds, sorted.
+std::vector<std::string> NamesIn(const std::filesystem::path& folder);
 
 namespace jpegtest {
 
@@ -57,8 +81,9 @@ struct BmpLayout {
 // pictures (plus black for further 8-bit entries); every pixel must be one of them.
 std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout);
 
-// The JPEG of BMP file bytes through the reader; empty when refused (the host has the
-// messages).
+// The JPEG of a picture straight from its planes, or of BMP file bytes through the
+// reader; empty when refused (the host has the messages).
+std::vector<uint8_t> EncodePicture(const Picture& picture);
 std::vector<uint8_t> EncodeBmpBytes(std::span<const uint8_t> file, RecordingHost& host);
 
 // Little-endian patching of a header field in a BMP made by MakeBmp.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "file_write.h"
-#include "test_files.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
