@@ -24,7 +24,8 @@ std::wstring Quoted(const fs::path& path) { return L"\"" + path.wstring() + L"\"
 // Starts the viewer on the command line, hands `work` its frame once it is painted, and
 // gives the exit code, or STILL_ACTIVE when the viewer has not ended 10 seconds later.
 DWORD RunViewer(std::wstring commandLine, const std::function<void(HWND)>& work) {
-    STARTUPINFOW startup{sizeof(STARTUPINFOW)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(ViewerPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {
@@ -52,16 +53,18 @@ DWORD RunViewer(std::wstring commandLine, const std::function<void(HWND)>& work)
 std::string DrawnBands(HWND view) {
     RECT client{};
     GetClientRect(view, &client);
+    POINT origin{0, 0};
+    ClientToScreen(view, &origin);
     const int width = client.right;
     const int height = client.bottom;
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
     void* bits = nullptr;
-    HDC window = GetDC(view);
-    HDC memory = CreateCompatibleDC(window);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
     GdiFlush();
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     std::string bands;
@@ -82,7 +85,7 @@ std::string DrawnBands(HWND view) {
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(view, window);
+    ReleaseDC(nullptr, screen);
     return bands;
 }
 

@@ -120,8 +120,7 @@ void Poke32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
 }
 
 void Poke16(std::vector<uint8_t>& b, size_t at, uint16_t v) {
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
+    for (int i = 0; i < 2; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
@@ -143,12 +142,7 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
     Poke16(b, 28, static_cast<uint16_t>(bits));
     Poke32(b, 34, imageSize);
     Poke32(b, 46, layout.clrUsed);
-    for (int i = 0; i < entries; ++i) {
-        const uint32_t c = i < 16 ? kDayPalette[i] : 0;
-        b[54 + 4 * i] = static_cast<uint8_t>(c);
-        b[55 + 4 * i] = static_cast<uint8_t>(c >> 8);
-        b[56 + 4 * i] = static_cast<uint8_t>(c >> 16);
-    }
+    for (int i = 0; i < entries; ++i) Poke32(b, 54 + 4 * i, i < 16 ? kDayPalette[i] : 0);  // B, G, R, 0
     const auto paletteIndex = [&](uint32_t c) {
         const auto* found = std::find(std::begin(kDayPalette), std::end(kDayPalette), c);
         if (found == std::end(kDayPalette)) throw std::invalid_argument("colour not in the palette");
