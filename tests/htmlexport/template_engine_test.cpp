@@ -70,9 +70,6 @@ const WorkedCase kWorkedCases[] = {
      HtmlExportResult::Written,
      u"<img src=\"rain.gif\" alt=\"雨\"><img src=\"max.gif\" alt=\"絶好調\">LIB\n[]"
      u"<img src=\"fine.gif\" alt=\"晴れ\"><img src=\"blue.gif\" alt=\"ブルー\">SL\n[]"},
-    {"line breaks become HTML breaks", Loop(u"<!diary>"), k7June2000, 1,
-     {{k7June2000, {Record(0, 0, 0, u"one\r\n\r\n\r\ntwo\r\nthree\n\r")}}}, HtmlExportResult::Written,
-     u"one<br>&nbsp;<br><br>two<br>three\n\r"},
     {"tags inside a text: only the later steps fill them", Loop(u"<!diary>"), k7June2000, 1,
      {{k7June2000,
        {Record(1, 1, 1, u"<!weather><!status><!place><!diary>|<!year>-<!month>-<!day><!dayofweek><!picture>"), true}}},

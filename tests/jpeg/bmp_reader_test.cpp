@@ -126,8 +126,6 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
 TEST(Entry, WritesTheWholeJpegOrKeepsTheOlderFile) {
     const Picture picture = StrokePicture(264, 160, 9);
     const std::vector<uint8_t> day = MakeBmp(picture, {.bitCount = 4});
-    auto oneBit = MakeBmp(SolidPicture(8, 1, 0), {.bitCount = 8, .paletteSize = 2});
-    Poke16(oneBit, 28, 1);
     struct Case {
         const char* what;
         std::vector<uint8_t> bmp;
@@ -137,7 +135,6 @@ TEST(Entry, WritesTheWholeJpegOrKeepsTheOlderFile) {
     };
     const Case cases[] = {
         {"a day picture", day, false, 1, {}},
-        {"1 bit per pixel", oneBit, false, 0, {JpegMessage::BmpColourLayout, JpegMessage::EncodingFailed}},
         {"the writer fails", day, true, 0, {}},
     };
     const std::vector<uint8_t> expected = EncodePicture(picture);
