@@ -20,7 +20,7 @@ std::wstring BoxText(HWND box) {
 
 }  // namespace
 
-// The window on a tall screen is placed as in Build640x480; a second copy, in another
+// The window on a tall screen is placed as in window_test; a second copy, in another
 // folder, meets the first one's mutex and brings the first forward.
 TEST(Starting, TallLayoutAndASecondStartBringsTheFirstForward) {
     ASSERT_GT(GetSystemMetrics(SM_CYSCREEN), 240) << "the test runs on a tall screen";
