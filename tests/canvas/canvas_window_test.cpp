@@ -9,8 +9,8 @@
 #include "canvas/pens.h"
 #include "canvas/stroke_geometry.h"
 #include "canvas/strokes.h"
+#include "platform/file_write.h"
 #include "resource.h"
-#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -181,14 +181,14 @@ TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
 // missing one is no error. Drawing over the unreadable picture replaces it.
 TEST_F(Canvas, UnreadablePictureStaysButBlankPagesDelete) {
     const Bytes garbled = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    jpegtest::WriteFileBytes(day_, garbled);
+    WriteFileSafely(day_, garbled);
     LoadCanvasImage(day_.c_str());
     EXPECT_TRUE(IsPictureBlank());
     EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
     EXPECT_EQ(FileBytes(day_), garbled);
 
     fs::path other = File(L"20261205.bmp");
-    jpegtest::WriteFileBytes(other, garbled);
+    WriteFileSafely(other, garbled);
     LoadCanvasImage(File(L"missing.bmp").c_str());
     SetPenColour(IDM_COLOUR_LAST);   // white
     Stroke({{360, T() + 40}, {560, T() + 160}});
