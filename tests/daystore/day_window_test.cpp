@@ -127,19 +127,6 @@ TEST_F(DayStore, LongTextsAskAndLostCharactersAreTold) {
     EXPECT_EQ(BoxText(), lossy);
 }
 
-// A record that is not one is told, kept by an empty page and replaced by saving text.
-TEST_F(DayStore, RecordWithoutMagicIsToldThenReplacedBySavingText) {
-    const Bytes foreign = {'X', 'Y', 6, 1, 1, 1, 'z', 0};
-    WriteFileSafely(File(L"20000130.dbt"), foreign);
-    EXPECT_EQ(MessagesShownBy([] { OpenDay({2000, 1, 30, 0}); }), L"Err|78787878787");
-    EXPECT_EQ(BoxText(), L"");
-    ASSERT_TRUE(SaveDay());
-    EXPECT_EQ(FileBytes(File(L"20000130.dbt")), foreign) << "an empty page wrote over it";
-    SetBoxText(L"now a diary");
-    ASSERT_TRUE(SaveDay());
-    EXPECT_EQ(FileBytes(File(L"20000130.dbt")), RecordBytes(0, 0, 0, u"now a diary"));
-}
-
 // A record that cannot be written keeps its bytes, the user is told, and the page stays.
 TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
     std::optional<fs::path> folder = TroubledFolder("DOODLE_READONLY_FOLDER");
@@ -169,8 +156,9 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
     g_shell.dataFolder = folder_.Path().u16string();
 }
 
-// Ctrl+S saves only a page with text, and then its drawing too.
-TEST_F(DayStore, SaveTextCommandSavesOnlyAPageWithText) {
+// Ctrl+S saves only a page with text, and then its drawing too. A record that is not one
+// is told, kept by an empty page and replaced by saving text.
+TEST_F(DayStore, SavingTextNeedsTextAndReplacesARecordWithoutMagic) {
     Stroke({{400, T() + 60}, {450, T() + 100}});
     EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"??|No text entered");
     EXPECT_TRUE(fs::is_empty(folder_.Path())) << "not even the drawing is saved";
@@ -179,6 +167,16 @@ TEST_F(DayStore, SaveTextCommandSavesOnlyAPageWithText) {
     EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|DBT Saved");
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"saved by hand"));
     EXPECT_TRUE(fs::exists(File(L"20000131.bmp")));
+
+    const Bytes foreign = {'X', 'Y', 6, 1, 1, 1, 'z', 0};
+    WriteFileSafely(File(L"20000130.dbt"), foreign);
+    EXPECT_EQ(MessagesShownBy([] { OpenDay({2000, 1, 30, 0}); }), L"Err|78787878787");
+    EXPECT_EQ(BoxText(), L"");
+    ASSERT_TRUE(SaveDay());
+    EXPECT_EQ(FileBytes(File(L"20000130.dbt")), foreign) << "an empty page wrote over it";
+    SetBoxText(L"now a diary");
+    ASSERT_TRUE(SaveDay());
+    EXPECT_EQ(FileBytes(File(L"20000130.dbt")), RecordBytes(0, 0, 0, u"now a diary"));
 }
 
 // The picker opens on the page's day with OK and Cancel inside it, marks the days with
