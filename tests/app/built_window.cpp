@@ -51,17 +51,6 @@ void WhitenPictureFrame() {
     FillRect(g_shell.canvasDc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
-std::vector<int> RuledRows() {
-    PumpMessages(150);
-    HDC dc = GetDC(g_shell.textBox);
-    std::vector<int> rows;
-    for (int y = 0; y < 149; ++y) {
-        if (GetPixel(dc, 250, y) == RGB(170, 114, 17)) rows.push_back(y);
-    }
-    ReleaseDC(g_shell.textBox, dc);
-    return rows;
-}
-
 bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work) {
     bool opened = false;
     WorkDialogs([command] { Command(command); }, [&](HWND dialog) {
@@ -91,31 +80,4 @@ std::optional<std::filesystem::path> TroubledFolder(const char* variable) {
     std::string path = std::string("Z:") + unixPath;
     std::replace(path.begin(), path.end(), '/', '\\');
     return std::filesystem::path(path);
-}
-
-namespace {
-
-OpenedMenu g_opened;
-
-void CALLBACK NoteOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    if (popup && IsWindowVisible(popup)) {
-        if (!g_opened.seen) {
-            g_opened.seen = true;
-            GetWindowRect(popup, &g_opened.rect);
-        }
-        EndMenu();
-    }
-}
-
-}  // namespace
-
-OpenedMenu WatchForMenu(DWORD ms, const std::function<void()>& action) {
-    g_opened = {};
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, NoteOpenMenu);
-    action();
-    PumpMessages(ms);
-    KillTimer(nullptr, timer);
-    PumpMessages(100);
-    return g_opened;
 }

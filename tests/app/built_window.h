@@ -10,7 +10,6 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
-#include <vector>
 
 #include "daystore/calendar.h"
 #include "program_harness.h"
@@ -41,9 +40,6 @@ void OpenDay(const DayKey& day);
 void Stroke(std::initializer_list<POINT> points);
 // Paints the picture's frame (and so the picture) white on the canvas.
 void WhitenPictureFrame();
-// The rows of the text box, at a column no text reaches, that show the ruling colour.
-std::vector<int> RuledRows();
-
 // Sends `command`, which opens the modal dialog captioned `caption`, and hands the
 // dialog to `work` on another thread, which must close it. False when no such dialog came.
 bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work);
@@ -53,14 +49,3 @@ bool ButtonsInside(HWND dialog, int leftButton, int rightButton);
 // A folder made by tests/app/with_troubled_folders.sh and named in the environment
 // variable, or nothing when the test runs without the script.
 std::optional<std::filesystem::path> TroubledFolder(const char* variable);
-
-// A pop-up menu seen open: its window rectangle on the screen.
-struct OpenedMenu {
-    bool seen = false;
-    RECT rect{};
-};
-
-// Runs `action` (which may open a pop-up menu and wait in its modal loop) and pumps
-// messages for `ms`; a timer inside the menu loop notes the first pop-up that opened and
-// closes it again.
-OpenedMenu WatchForMenu(DWORD ms, const std::function<void()>& action = [] {});

@@ -24,12 +24,11 @@ fs::path TestProgramFolder() {
 
 TemporaryFolder::TemporaryFolder(const std::wstring& nameHint) {
     static unsigned counter = 0;
-    fs::path base = fs::temp_directory_path();
-    for (;;) {
-        path_ = base / (nameHint + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++));
-        std::error_code error;
-        if (fs::create_directories(path_, error)) break;
-    }
+    std::error_code error;
+    do {
+        path_ = fs::temp_directory_path() /
+                (nameHint + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++));
+    } while (!fs::create_directories(path_, error));
 }
 
 TemporaryFolder::~TemporaryFolder() {
@@ -42,16 +41,13 @@ DiaryProgram::DiaryProgram(const fs::path& folder, const wchar_t* program) : exe
 }
 
 DiaryProgram::~DiaryProgram() {
-    if (process_) {
-        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process_, 99);
-            WaitForSingleObject(process_, 5000);
-        }
-        CloseHandle(process_);
-    }
+    if (!process_) return;
+    TerminateProcess(process_, 99);   // nothing to end when the program has ended
+    WaitForSingleObject(process_, 5000);
+    CloseHandle(process_);
 }
 
-bool DiaryProgram::Launch() {
+bool DiaryProgram::Start(bool waitForWindow) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
@@ -62,17 +58,11 @@ bool DiaryProgram::Launch() {
     }
     CloseHandle(info.hThread);
     process_ = info.hProcess;
-    processId_ = info.dwProcessId;
-    return true;
-}
-
-bool DiaryProgram::Start(DWORD timeoutMs) {
-    if (!Launch()) return false;
-    WaitForInputIdle(process_, timeoutMs);
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        window_ = FindProcessWindow(processId_, L"DOODLE_BINDER");
+    if (!waitForWindow) return true;
+    WaitForInputIdle(process_, 15000);
+    for (int tries = 0; tries < 300 && WaitForSingleObject(process_, 50) == WAIT_TIMEOUT; ++tries) {
+        window_ = FindProcessWindow(info.dwProcessId, L"DOODLE_BINDER");
         if (window_) return true;
-        if (WaitForSingleObject(process_, 50) == WAIT_OBJECT_0) return false;
     }
     return false;
 }
@@ -96,15 +86,10 @@ void PressDialogButton(HWND dialog, int buttonId) {
 
 void SendChord(std::initializer_list<WORD> keys) {
     // Pressed in order, let go in the reverse order.
-    std::vector<INPUT> inputs(2 * keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        INPUT& down = inputs[i];
-        INPUT& up = inputs[inputs.size() - 1 - i];
-        down.type = up.type = INPUT_KEYBOARD;
-        down.ki.wVk = up.ki.wVk = keys.begin()[i];
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
+    for (WORD key : keys) keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        keybd_event(static_cast<BYTE>(*key), 0, KEYEVENTF_KEYUP, 0);
     }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void PumpMessages(DWORD ms) {

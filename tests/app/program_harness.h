@@ -28,23 +28,20 @@ private:
     std::filesystem::path path_;
 };
 
+// A copy of the program, or of another one from beside the tests, in a folder of its own.
 class DiaryProgram {
 public:
-    // Copies the program (or another one from beside the tests) into `folder`.
     explicit DiaryProgram(const std::filesystem::path& folder, const wchar_t* program = L"doodlebinder.exe");
     ~DiaryProgram();   // ends the program if a test left it running
     DiaryProgram(const DiaryProgram&) = delete;
     DiaryProgram& operator=(const DiaryProgram&) = delete;
 
-    // Starts the program; true once its main window is visible.
-    bool Start(DWORD timeoutMs = 15000);
-    // Starts the program without waiting for a window (for starts that must not make one).
-    bool Launch();
-
+    // Starts the program; true once its main window is visible, or once it runs when the
+    // start must not make a window.
+    bool Start(bool waitForWindow = true);
     HWND Window() const { return window_; }
     // The exit code, or STILL_ACTIVE when the program has not ended in time.
     DWORD WaitForExit(DWORD timeoutMs = 10000);
-
     void PostCommand(WPARAM wParam) const { PostMessageW(window_, WM_COMMAND, wParam, 0); }
     void PostClose() const { PostMessageW(window_, WM_CLOSE, 0, 0); }
     // The keys pressed together in the program's window, as the user's keys.
@@ -53,7 +50,6 @@ public:
 private:
     std::filesystem::path exe_;
     HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
     HWND window_ = nullptr;
 };
 

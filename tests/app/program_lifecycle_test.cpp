@@ -20,7 +20,7 @@ std::wstring BoxText(HWND box) {
 
 }  // namespace
 
-// The window on a tall screen is placed as in Build640x480; a second copy, in another
+// The window on a tall screen is placed as in window_test; a second copy, in another
 // folder, meets the first one's mutex and brings the first forward.
 TEST(Starting, TallLayoutAndASecondStartBringsTheFirstForward) {
     ASSERT_GT(GetSystemMetrics(SM_CYSCREEN), 240) << "the test runs on a tall screen";
@@ -40,7 +40,7 @@ TEST(Starting, TallLayoutAndASecondStartBringsTheFirstForward) {
     ASSERT_EQ(GetForegroundWindow(), other);
     TemporaryFolder secondFolder;
     DiaryProgram second(secondFolder.Path());
-    ASSERT_TRUE(second.Launch());
+    ASSERT_TRUE(second.Start(false));
     EXPECT_EQ(second.WaitForExit(), 0u);
     PumpMessages(300);
     EXPECT_EQ(GetForegroundWindow(), first.Window());
@@ -52,8 +52,7 @@ TEST(Starting, TallLayoutAndASecondStartBringsTheFirstForward) {
 
 // Every way out runs the same close sequence, and the program ends with exit code 0. An
 // empty page closes without a question; an unsaved one asks, and No closes without
-// saving. Which keys give the close command is checked by AcceleratorKeys; commands that
-// must do nothing by CommandRoutes.
+// saving. Commands that must do nothing are checked by CommandRoutes.
 TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
     struct Way {
         const char* name;
@@ -61,7 +60,7 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
     };
     const Way ways[] = {
         {"menu Exit", [](DiaryProgram& p) { p.PostCommand(IDM_EXIT); }},
-        {"accelerator command", [](DiaryProgram& p) { p.PostCommand(FROM_ACCELERATOR + IDM_EXIT); }},
+        {"Alt+C", [](DiaryProgram& p) { p.PressChord({VK_MENU, 'C'}); }},
         {"No to the question", [](DiaryProgram& p) {
              HWND box = GetDlgItem(p.Window(), IDC_TEXT_BOX);
              SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"never saved"));
@@ -87,7 +86,7 @@ TEST(DataFolder, LongFolderPathIsKeptWhole) {
     while (folder.wstring().size() <= 200) folder /= L"a-rather-long-folder-name";
     fs::create_directories(folder);
     DiaryProgram probe(folder, L"probe.exe");
-    ASSERT_TRUE(probe.Launch());
+    ASSERT_TRUE(probe.Start(false));
     EXPECT_EQ(probe.WaitForExit(15000), 0u);
     std::wstring written = Utf16FileText(folder / L"data-folder.txt");
     EXPECT_EQ(fs::path(written), folder);

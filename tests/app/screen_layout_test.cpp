@@ -12,7 +12,7 @@ void ExpectRefusal(int width, int height) {
     ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), height) << "the test runs on the wrong virtual screen";
     TemporaryFolder folder;
     DiaryProgram program(folder.Path());
-    EXPECT_EQ(MessagesShownBy([&] { ASSERT_TRUE(program.Launch()); }), L"Err|640x240222222222222222");
+    EXPECT_EQ(MessagesShownBy([&] { ASSERT_TRUE(program.Start(false)); }), L"Err|640x240222222222222222");
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 

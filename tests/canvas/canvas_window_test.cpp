@@ -1,6 +1,6 @@
 // Drawing on the real canvas of the program's window, built inside this process:
 // strokes and what they repaint, pens and their menus, the day's picture file saved and
-// put back, foreign pictures, and failures that must not cost the user a stored picture.
+// put back, and failures that must not cost the user a stored picture.
 #include <algorithm>
 
 #include "built_window.h"
@@ -9,8 +9,8 @@
 #include "canvas/pens.h"
 #include "canvas/stroke_geometry.h"
 #include "canvas/strokes.h"
+#include "platform/file_write.h"
 #include "resource.h"
-#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -47,9 +47,8 @@ protected:
         SetPenColour(IDM_COLOUR_FIRST);
         SetPenWidth(IDM_WIDTH_FIRST + 3);
         SetPenType(IDM_PEN_PENCIL);
-        day_ = File(L"20261206.bmp");
     }
-    fs::path day_;
+    fs::path day_ = File(L"20261206.bmp");
 };
 
 TEST_F(Canvas, StrokeSavedAndPutBackPixelForPixel) {
@@ -107,9 +106,11 @@ PageRect Repainted(const std::function<void()>& action) {
     return {asked.left, asked.top, asked.right, asked.bottom};
 }
 
-// A tap asks for the pixel around it and leaves no mark; each segment asks for its
-// box widened by the pen's width on every side.
-TEST_F(Canvas, RepaintRectanglesOfATapAndOneSegment) {
+// A tap asks to repaint the pixel around it and leaves no mark; each segment asks for its
+// box widened by the pen's width on every side. A desktop mouse moves without touching:
+// hovering, pressing outside and dragging in, losing the capture mid-stroke, or moving
+// with another key held, never joins an old point to a new stroke.
+TEST_F(Canvas, MouseStrokesRepaintTheirBoxesAndDrawNoStrayLines) {
     EXPECT_EQ(Repainted([] { StartStrokeWithCapture(g_shell.mainWindow, 400, T() + 50); }),
               (PageRect{399, T() + 49, 401, T() + 51}));
     EXPECT_EQ(CanvasPixel(400, T() + 50), kWhite) << "a tap leaves no mark";
@@ -118,12 +119,7 @@ TEST_F(Canvas, RepaintRectanglesOfATapAndOneSegment) {
     SetPenWidth(IDM_WIDTH_FIRST);   // 9 wide
     EXPECT_EQ(Repainted([] { Move(400, T() + 50); }), (PageRect{381, T() + 41, 409, T() + 69}));
     LetGo();
-}
 
-// A desktop mouse moves without touching: hovering, pressing outside and dragging in,
-// losing the capture mid-stroke, or moving with another key held, never joins an old
-// point to a new stroke.
-TEST_F(Canvas, HoverAndLostCaptureDrawNoStrayLines) {
     Move(400, T() + 50, 0);   // hover
     Move(100, T() + 100);     // pressed outside
     Move(450, T() + 100);     // dragged in
@@ -180,91 +176,19 @@ TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
     }
 }
 
-TEST_F(Canvas, ColourSwatchesOnMenuOrHighlight) {
-    MEASUREITEMSTRUCT measure{ODT_MENU, 0, IDM_COLOUR_FIRST, 0, 0, 0};
-    SendMessageW(g_shell.mainWindow, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
-    EXPECT_EQ(measure.itemWidth, 20u);
-    EXPECT_EQ(measure.itemHeight, 10u);
-
-    HDC dc = CreateCompatibleDC(g_shell.windowDc);
-    HBITMAP bitmap = CreateCompatibleBitmap(g_shell.windowDc, 20, 10);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    // Keyboard cues hidden add ODS_NOACCEL to a selected item; it is still selected.
-    for (auto [state, sysColour] : {std::pair<UINT, int>{0, COLOR_MENU}, {ODS_SELECTED, COLOR_HIGHLIGHT},
-                                    {ODS_SELECTED | ODS_NOACCEL, COLOR_HIGHLIGHT}, {ODS_NOACCEL, COLOR_MENU}}) {
-        SCOPED_TRACE(testing::Message() << "state " << state);
-        DRAWITEMSTRUCT item{ODT_MENU, 0, IDM_COLOUR_FIRST + 11, ODA_DRAWENTIRE, state, nullptr, dc, {0, 0, 20, 10}, 0};
-        SendMessageW(g_shell.mainWindow, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
-        COLORREF background = GetNearestColor(dc, GetSysColor(sysColour));
-        EXPECT_EQ(GetPixel(dc, 0, 5), background);
-        EXPECT_EQ(GetPixel(dc, 19, 5), background);
-        EXPECT_EQ(GetPixel(dc, 2, 0), RGB(255, 255, 0));
-        EXPECT_EQ(GetPixel(dc, 17, 9), RGB(255, 255, 0));
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-}
-
-TEST_F(Canvas, RulingFollowsTheTextLinesAndTheScroll) {
-    std::wstring text;
-    for (int line = 0; line < 30; ++line) text += L"line\r\n";
-    SetWindowTextW(g_shell.textBox, text.c_str());
-    // The pitch the edit control really uses: where its second line starts.
-    int firstLineY = HIWORD(SendMessageW(g_shell.textBox, EM_POSFROMCHAR, 0, 0));
-    int pitch = HIWORD(SendMessageW(g_shell.textBox, EM_POSFROMCHAR, 6, 0)) - firstLineY;
-    ASSERT_GT(pitch, 8);
-    std::vector<int> atTop;
-    for (int y = pitch; y < 149; y += pitch) atTop.push_back(y);
-    auto rowsAfterScroll = [](int lines) {
-        SendMessageW(g_shell.textBox, EM_LINESCROLL, 0, lines);
-        SendMessageW(g_shell.textBox, WM_USER, 0, 0);
-        return RuledRows();
-    };
-
-    EXPECT_EQ(rowsAfterScroll(0), atTop) << "pitch " << pitch;
-    std::vector<int> scrolled = rowsAfterScroll(1);
-    ASSERT_FALSE(scrolled.empty());
-    EXPECT_EQ(scrolled.front(), 0) << "a scrolled box has a line at its top";
-    EXPECT_EQ(scrolled.size(), atTop.size() + 1);
-    EXPECT_EQ(rowsAfterScroll(-1), atTop) << "the top line stays after scrolling back";
-    SetWindowTextW(g_shell.textBox, L"");
-}
-
-// A picture of another size shows its top left part; the rest of the picture stays white.
-TEST_F(Canvas, ForeignPicturesShowTheirTopLeftPart) {
-    jpegtest::Picture large = jpegtest::SolidPicture(300, 200, 0x00FF00);
-    large.Set(263, 159, 0x0000FF);
-    large.Set(264, 100, 0xFF0000);   // right of what is shown
-    jpegtest::WriteFileBytes(File(L"large.bmp"), jpegtest::MakeBmp(large, {24}));
-    LoadCanvasImage(File(L"large.bmp").c_str());
-    EXPECT_EQ(CanvasPixel(339, T() + 20), RGB(0, 255, 0));
-    EXPECT_EQ(CanvasPixel(602, T() + 179), RGB(0, 0, 255));
-    EXPECT_EQ(CanvasPixel(603, T() + 100), kWhite) << "drawn over the frame";
-    EXPECT_EQ(CanvasPixel(400, T() + 180), kWhite) << "drawn below the picture";
-
-    WhitenPictureFrame();
-    jpegtest::WriteFileBytes(File(L"small.bmp"), jpegtest::MakeBmp(jpegtest::SolidPicture(100, 50, 0xFF0000), {8}));
-    LoadCanvasImage(File(L"small.bmp").c_str());
-    EXPECT_EQ(CanvasPixel(339, T() + 20), RGB(255, 0, 0));
-    EXPECT_EQ(CanvasPixel(438, T() + 69), RGB(255, 0, 0));
-    EXPECT_EQ(CanvasPixel(439, T() + 69), kWhite);
-    EXPECT_EQ(CanvasPixel(438, T() + 70), kWhite);
-}
-
 // A day's BMP that cannot be shown survives a visit to its day. Another day's visit
 // forgets it: a blank page there, white ink on white too, deletes the day's BMP, and a
 // missing one is no error. Drawing over the unreadable picture replaces it.
 TEST_F(Canvas, UnreadablePictureStaysButBlankPagesDelete) {
     const Bytes garbled = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    jpegtest::WriteFileBytes(day_, garbled);
+    WriteFileSafely(day_, garbled);
     LoadCanvasImage(day_.c_str());
     EXPECT_TRUE(IsPictureBlank());
     EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
     EXPECT_EQ(FileBytes(day_), garbled);
 
     fs::path other = File(L"20261205.bmp");
-    jpegtest::WriteFileBytes(other, garbled);
+    WriteFileSafely(other, garbled);
     LoadCanvasImage(File(L"missing.bmp").c_str());
     SetPenColour(IDM_COLOUR_LAST);   // white
     Stroke({{360, T() + 40}, {560, T() + 160}});

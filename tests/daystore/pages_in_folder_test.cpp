@@ -12,32 +12,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class PagesFolder : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("doodle-pages-" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    void Touch(const char* name) { std::ofstream(folder_ / name) << "x"; }
-    fs::path folder_;
-};
-
-TEST_F(PagesFolder, BoldDaysAcrossAMonthAndAYearBoundary) {
+TEST(PagesFolder, BoldDaysAcrossAMonthAndAYearBoundary) {
+    const fs::path folder = fs::temp_directory_path() / ("doodle-pages-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder / "20000110.bmp");   // a folder is no picture
+    fs::create_directories(folder / "19991215");
+    std::ofstream(folder / "19991215" / "19991215.dbt") << "x";   // pages are not looked for below
     // Pages in either case of extension, and names that are no day's page.
     for (const char* name : {"19991130.dbt", "19991201.BMP", "19991231.dbt", "19991231.bmp", "20000101.Dbt",
                              "20000131.bmp", "20000201.dbt", "20000229.bmp", "20000301.dbt", "mydiary.html",
                              "20000115.jpg", "20000230.dbt", "19000229.dbt", "20001300.bmp", "20000100.bmp",
                              "20000101.bmpx", "2000010.bmp", "x20000101.bmp", "2000-1-1.bmp", "20000101bmp",
                              "20000101.dbt~", "DoodBind.exe"}) {
-        Touch(name);
+        std::ofstream(folder / name) << "x";
     }
-    fs::create_directory(folder_ / "20000110.bmp");  // a folder is no picture
-    fs::create_directory(folder_ / "19991215");
-    std::ofstream(folder_ / "19991215" / "19991215.dbt") << "x";  // pages are not looked for below
 
-    const DaysWithPages days = ListDaysWithPages(folder_);
+    const DaysWithPages days = ListDaysWithPages(folder);
     EXPECT_EQ(days, (DaysWithPages{19991130, 19991201, 19991231, 20000101, 20000131, 20000201, 20000229, 20000301}));
 
     // December to February, as a calendar showing three months asks for them.
@@ -47,8 +37,9 @@ TEST_F(PagesFolder, BoldDaysAcrossAMonthAndAYearBoundary) {
     EXPECT_EQ(MonthPageMasks(days, 2000, 4, 2), (std::vector<std::uint32_t>{0, 0}));
     EXPECT_TRUE(MonthPageMasks(days, 2000, 1, 0).empty());
 
-    EXPECT_TRUE(ListDaysWithPages(folder_ / "missing").empty());
-    EXPECT_TRUE(ListDaysWithPages(folder_ / "mydiary.html").empty());
+    EXPECT_TRUE(ListDaysWithPages(folder / "missing").empty());
+    EXPECT_TRUE(ListDaysWithPages(folder / "mydiary.html").empty());
+    fs::remove_all(folder);
 }
 
 }  // namespace
