@@ -93,7 +93,7 @@ int CapturePicture(LPCWSTR path) {
     if (blank) {
         stored = g_unreadablePicture == path || DeleteIfPresent(path);
     } else {
-        stored = WriteFileSafely(std::filesystem::path(path), PictureFileBytes(*pixels)) == WriteStatus::Ok;
+        stored = WriteFileSafely(std::filesystem::path(path), PictureFileBytes(*pixels), Durability::Durable) == WriteStatus::Ok;
         if (stored && g_unreadablePicture == path) g_unreadablePicture.clear();
     }
     if (!stored) MessageBeep(MB_ICONASTERISK);

@@ -52,7 +52,7 @@ bool SaveDay() {
     record.extraHeader = g_page.extraHeader;
     record.text = stored;
     RecordBytes bytes = SerializeRecord(record);
-    if (WriteFileSafely(std::filesystem::path(paths.record), bytes.bytes) != WriteStatus::Ok) {
+    if (WriteFileSafely(std::filesystem::path(paths.record), bytes.bytes, Durability::Durable) != WriteStatus::Ok) {
         Message(kWriteError, L"ERROR", MB_ICONEXCLAMATION);
         return false;
     }

@@ -47,7 +47,7 @@ HtmlExportResult ExportHtmlFile(const HtmlExportRun& run, HtmlExportHost& host, 
     }
 
     const Cp932Text document = EncodeCp932(diary.text);
-    if (WriteFileSafely(run.outputPath, document.bytes, steps) != WriteStatus::Ok) {
+    if (WriteFileSafely(run.outputPath, document.bytes, Durability::Atomic, steps) != WriteStatus::Ok) {
         host.ShowMessage(HtmlExportMessage::CannotOpenOutput);
         return HtmlExportResult::FileFailed;
     }

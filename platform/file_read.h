@@ -5,6 +5,19 @@
 #include <filesystem>
 #include <vector>
 
+// Why a file could not be read. A file that is there but cannot be read is not the same
+// as no file: a day record held open by a backup program must not look like an empty day.
+enum class ReadStatus {
+    Ok,
+    Missing,        // no file of that name (or no such folder)
+    InUse,          // another program holds it open without sharing, or has it locked
+    AccessDenied,   // the file's or the folder's permissions refuse reading
+    NotAFile,       // the name is a folder or a device
+    Failed,         // an input/output error, or too large for memory
+};
+
+ReadStatus ReadFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes);
+
 // False, with the bytes cleared, when the path is not a regular file or cannot be read
 // to its end.
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes);

@@ -4,7 +4,11 @@
 
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
+#include "file_read.h"
 #include "file_write.h"
 #include "test_support.h"
 
@@ -16,15 +20,23 @@ using Names = std::vector<std::string>;
 
 std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
 
-// Fails the write after writing half, as a full disk would, or else the replacing.
+// Fails one step on purpose: the write after some bytes went out (a full disk), the
+// flush, or the replacing.
 struct FailingSteps : FileWriteSteps {
-    bool failWrite = false;
-    WriteStatus WriteNewFile(const fs::path& path, std::span<const std::uint8_t> bytes) override {
-        if (!failWrite) return FileWriteSteps::WriteNewFile(path, bytes);
-        WriteFileText(path, "half");
-        return WriteStatus::CannotWrite;
+    enum { Write, Finish, Replace } failing;
+    explicit FailingSteps(decltype(failing) step) : failing(step) {}
+    bool WriteBytes(std::FILE* file, std::span<const std::uint8_t> bytes) override {
+        if (failing != Write) return FileWriteSteps::WriteBytes(file, bytes);
+        FileWriteSteps::WriteBytes(file, bytes.first(bytes.size() / 2));
+        return false;
     }
-    bool ReplaceFile(const fs::path&, const fs::path&) override { return false; }
+    bool FinishFile(std::FILE* file, Durability durability) override {
+        bool ok = FileWriteSteps::FinishFile(file, durability);
+        return ok && failing != Finish;
+    }
+    bool ReplaceFile(const fs::path& from, const fs::path& to, Durability durability) override {
+        return failing != Replace && FileWriteSteps::ReplaceFile(from, to, durability);
+    }
 };
 
 }  // namespace
@@ -33,16 +45,83 @@ TEST(FileWrite, ReplacesWholeFilesAndKeepsTheOldOneOnEveryFailure) {
     ScratchFolder folder;
     const fs::path target = folder / "page.dbt";
     for (const char* text : {"first", "second, longer", ""}) {
-        ASSERT_EQ(WriteFileSafely(target, Bytes(text)), WriteStatus::Ok);
+        ASSERT_EQ(WriteFileSafely(target, Bytes(text), Durability::Durable), WriteStatus::Ok);
         EXPECT_EQ(ReadFileText(target), text);
     }
     ASSERT_EQ(WriteFileSafely(target, Bytes("old page")), WriteStatus::Ok);
 
-    FailingSteps failWrite, failReplace;
-    failWrite.failWrite = true;
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), failWrite), WriteStatus::CannotWrite);
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), failReplace), WriteStatus::CannotReplace);
+    FailingSteps failWrite(FailingSteps::Write), failFinish(FailingSteps::Finish), failReplace(FailingSteps::Replace);
+    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failWrite), WriteStatus::CannotWrite);
+    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failFinish), WriteStatus::CannotWrite);
+    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failReplace), WriteStatus::CannotReplace);
     EXPECT_EQ(WriteFileSafely(folder / "no such folder" / "x.dbt", Bytes("x")), WriteStatus::CannotCreate);
     EXPECT_EQ(ReadFileText(target), "old page");
     EXPECT_EQ(NamesIn(folder.Path()), Names{"page.dbt"}) << "a temporary file was left behind";
+}
+
+TEST(FileWrite, PendingFileWritesPiecesAndTouchesNothingUntilCommitted) {
+    ScratchFolder folder;
+    const fs::path target = folder / "mydiary.html";
+    WriteFileText(target, "old document");
+    {
+        PendingFile file(target, Durability::Atomic);
+        EXPECT_TRUE(file.Write("<html>"));
+        EXPECT_EQ(ReadFileText(target), "old document");
+        // Dropped without Commit, as a refused template is.
+    }
+    EXPECT_EQ(NamesIn(folder.Path()), Names{"mydiary.html"});
+    {
+        PendingFile file(target, Durability::Atomic);
+        for (const char* piece : {"<html>", "<body>", "</html>"}) file.Write(piece);
+        EXPECT_EQ(file.Commit(), WriteStatus::Ok);
+    }
+    EXPECT_EQ(ReadFileText(target), "<html><body></html>");
+    FailingSteps failWrite(FailingSteps::Write);
+    PendingFile file(target, Durability::Atomic, failWrite);
+    EXPECT_FALSE(file.Write("<html>"));
+    EXPECT_FALSE(file.Write("more")) << "writes after a failure are ignored";
+    EXPECT_EQ(file.Commit(), WriteStatus::CannotWrite);
+    EXPECT_EQ(ReadFileText(target), "<html><body></html>");
+}
+
+#ifndef _WIN32
+TEST(FileWrite, ReplacedFilesKeepTheirPermissionBitsAndLinksAreWrittenThrough) {
+    ScratchFolder folder;
+    const fs::path real = folder / "real.dbt";
+    WriteFileText(real, "old");
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+    fs::create_symlink("real.dbt", folder / "link.dbt");
+
+    ASSERT_EQ(WriteFileSafely(folder / "link.dbt", Bytes("new"), Durability::Durable), WriteStatus::Ok);
+    EXPECT_TRUE(fs::is_symlink(folder / "link.dbt"));
+    EXPECT_EQ(ReadFileText(real), "new");
+    struct stat after;
+    ASSERT_EQ(::stat(real.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+}
+#endif
+
+TEST(FileWrite, OnlyTheWritersOwnLeftoversAreRemoved) {
+    ScratchFolder folder;
+    const Names kept = {"20261206.bmp~", "20261206.dbt", "notes.tmp", "notes.tmp-1", "x.tmp-1-2a"};
+    for (const std::string& name : kept) WriteFileText(folder / name, "keep");
+    for (const char* name : {"20261206.dbt.tmp-41-7", "mydiary.html.tmp-1-0"}) WriteFileText(folder / name, "x");
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder.Path()), 2);
+    EXPECT_EQ(NamesIn(folder.Path()), kept);
+}
+
+TEST(FileRead, TellsAMissingFileFromOneThatCannotBeRead) {
+    ScratchFolder folder;
+    std::vector<std::uint8_t> bytes{1, 2, 3};
+    EXPECT_EQ(ReadFileBytes(folder / "none.dbt", bytes), ReadStatus::Missing);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(ReadFileBytes(folder.Path(), bytes), ReadStatus::NotAFile);
+    std::string big(100000, 'x');
+    WriteFileText(folder / "big.dbt", big);
+    ASSERT_EQ(ReadFileBytes(folder / "big.dbt", bytes), ReadStatus::Ok);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), big);
+#ifndef _WIN32
+    // Permissions mean nothing to root; a file behind a name that is no folder does.
+    EXPECT_EQ(ReadFileBytes(folder / "big.dbt" / "inner", bytes), ReadStatus::Missing);
+#endif
 }
