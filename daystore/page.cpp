@@ -92,6 +92,8 @@ void LoadDay() {
     DrawMoodIcon(static_cast<int>(ShownMoodIcon(record.mood)));
 }
 
+void NotePictureChanged() { g_page.pictureChanged = true; }
+
 bool IsStoredTextCleared() {
     return g_page.recordOnDisk && !g_page.recordTextEmpty && GetWindowTextLengthW(g_shell.textBox) == 0;
 }

@@ -15,6 +15,7 @@ struct PageState {
     bool recordOnDisk = false;   // the day has a proper record, loaded or written this visit
     bool recordTextEmpty = true; // ... and its text is empty
     bool savePicture = true;     // the "save the picture" switch
+    bool pictureChanged = false; // drawn on (or a stroke taken back) since the page was loaded
 };
 
 extern PageState g_page;
@@ -24,5 +25,8 @@ extern PageState g_page;
 bool SaveDay();
 // Shows the page of the current day: text, place, weather, mood and picture.
 void LoadDay();
+// The picture was drawn on since the page was loaded (a stroke ended, or one was taken
+// back or brought back): the next save writes it, or deletes it when it is now blank.
+void NotePictureChanged();
 // True when the text box was emptied over a stored text: saving would clear it on disk.
 bool IsStoredTextCleared();
