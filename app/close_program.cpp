@@ -5,6 +5,7 @@
 #include "canvas/pens.h"
 #include "canvas/picture_file.h"
 #include "daystore/page.h"
+#include "daystore/recovery.h"
 #include "main_window.h"
 #include "notification_icon.h"
 #include "resource.h"
@@ -15,15 +16,17 @@ namespace {
 enum class CloseAnswer { Go, Stay };
 
 CloseAnswer AskAboutUnsavedPage(HWND window) {
-    // A text emptied over a stored one is a change too: saving clears it on disk.
-    bool empty = GetWindowTextLengthW(g_shell.textBox) == 0 && IsPictureBlank() && !IsStoredTextCleared();
-    if (empty) return CloseAnswer::Go;
+    // Asked exactly when saving would write or delete something.
+    if (!PlanCurrentSave().WritesAnything()) return CloseAnswer::Go;
     switch (MessageBoxW(g_shell.mainWindow ? g_shell.mainWindow : window, L"Save Current Changes", L"Exit",
                         MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDCANCEL: return CloseAnswer::Stay;
     // A save that failed has told the user why; the page stays so nothing is lost.
     case IDYES: return SaveDay() ? CloseAnswer::Go : CloseAnswer::Stay;
-    default: return CloseAnswer::Go;
+    default:
+        // The user gave the changes up: their recovery copy goes with them.
+        RemoveRecoveryCopy();
+        return CloseAnswer::Go;
     }
 }
 
@@ -77,4 +80,19 @@ void CloseProgram(HWND window) {
     Sleep(500);
     ReleaseTaskbarHook();
     PostQuitMessage(0);
+}
+
+bool SaveForEndOfSession(HWND window) {
+    if (SaveDay(SaveMode::EndOfSession)) {
+        ShutdownBlockReasonDestroy(window);
+        return true;
+    }
+    ShutdownBlockReasonCreate(window, L"The diary page could not be saved.");
+    return false;
+}
+
+void EndSession(HWND window, bool ending) {
+    // The session goes on (another program refused): the diary goes on too.
+    if (!ending) return;
+    RemoveNotificationIcon(window, IDI_DOODLEBINDER);
 }

@@ -30,6 +30,10 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_SAVE_PICTURE, IDM_SAVE_PICTURE, CommandAction::TogglePictureSaving, 0},
     {IDM_RULED_LINES, IDM_RULED_LINES, CommandAction::ToggleRuledLines, 0},
 
+    // The page's controls tell of the user's changes; their other notifications match nothing.
+    {TEXT_BOX_CHANGED, TEXT_BOX_CHANGED, CommandAction::PageEdited, 0},
+    {PLACE_BOX_CHANGED, PLACE_BOX_CHANGED, CommandAction::PageEdited, 0},
+
     // The accelerator table (high word 1). Alt+M and Alt+P have no menu item; Ctrl+H opens
     // the HTML output dialog just as its menu item does.
     {FROM_ACCELERATOR + IDM_EXIT, FROM_ACCELERATOR + IDM_EXIT, CommandAction::CloseProgram, 0},

@@ -26,6 +26,7 @@ enum class CommandAction {
     ToggleRuledLines,
     ShowSystemMenu,
     ShowDrawingMenu,
+    PageEdited,        // the text box's text or the place box's selection changed
 };
 
 struct CommandRoute {

@@ -8,6 +8,7 @@
 #include "command_routes.h"
 #include "daystore/navigation.h"
 #include "daystore/page.h"
+#include "daystore/recovery.h"
 #include "htmlexport/html_output_dialog.h"
 #include "notification_icon.h"
 #include "resource.h"
@@ -38,6 +39,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONUP: OnStylusUp(); return 0;
     case WM_CAPTURECHANGED: OnCaptureLost(); return 0;
     case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;
+    case WM_TIMER: WriteRecoveryCopyOnTimer(wParam); return 0;
+    case WM_QUERYENDSESSION: return SaveForEndOfSession(window) ? TRUE : FALSE;
+    case WM_ENDSESSION: EndSession(window, wParam != FALSE); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -56,8 +60,8 @@ void PaintMainWindow(HWND window) {
 void RunCommand(HWND window, WPARAM wParam) {
     CommandRoute route = RouteCommand(wParam);
     switch (route.action) {
-    case CommandAction::SetWeather: g_page.weatherIndex = route.argument; DrawWeatherIcon(route.argument); break;
-    case CommandAction::SetMood: g_page.moodIndex = route.argument; DrawMoodIcon(route.argument); break;
+    case CommandAction::SetWeather: g_page.weatherIndex = route.argument; DrawWeatherIcon(route.argument); NotePageEdited(); break;
+    case CommandAction::SetMood: g_page.moodIndex = route.argument; DrawMoodIcon(route.argument); NotePageEdited(); break;
     case CommandAction::SetPenColour: SetPenColour(route.argument); break;
     case CommandAction::ShowColourMenu: ShowCommandBarMenu(window, g_shell.colourMenu, 247); break;
     case CommandAction::SetPenWidth: SetPenWidth(route.argument); break;
@@ -75,6 +79,7 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ToggleRuledLines: ToggleRuledLines(window); break;
     case CommandAction::ShowSystemMenu: ShowSystemMenu(); break;
     case CommandAction::ShowDrawingMenu: ShowDrawingMenu(); break;
+    case CommandAction::PageEdited: NotePageEdited(); break;
     case CommandAction::None: break;   // control notifications and unknown identifiers
     }
 }

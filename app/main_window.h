@@ -7,3 +7,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void PaintMainWindow(HWND window);
 void RunCommand(HWND window, WPARAM wParam);
 void CloseProgram(HWND window);
+// Windows is ending the session: the page is stored as a change of day stores it, with
+// no question. False (the end is blocked, with the reason shown) when that failed.
+bool SaveForEndOfSession(HWND window);
+void EndSession(HWND window, bool ending);

@@ -86,5 +86,12 @@
 #define WM_RULED_LINES_CHANGED  1024    // WM_USER: the text box redraws its ruling
 #define WM_NOTIFICATION_ICON    1025    // WM_USER + 1: callback of the notification icon
 
+// Timers of the main window
+#define IDT_RECOVERY_COPY       1       // a recovery copy of the page two seconds after a change
+
+// Notifications of the page's controls that change the page (full WM_COMMAND wParam)
+#define TEXT_BOX_CHANGED        ((0x0300 << 16) | IDC_TEXT_BOX)    // EN_CHANGE
+#define PLACE_BOX_CHANGED       ((1 << 16) | IDC_PLACE_BOX)        // CBN_SELCHANGE
+
 // A command from the accelerator table arrives with high word 1.
 #define FROM_ACCELERATOR        65536

@@ -2,9 +2,12 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
 #include <vector>
 
+#include "daystore/recovery.h"
 #include "main_window.h"
+#include "platform/file_write.h"
 #include "platform/wide_text.h"
 #include "resource.h"
 #include "shell_state.h"
@@ -96,6 +99,10 @@ bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showComman
     if (!ChooseWindowLayout()) return false;
     if (!previousInstance && !RegisterMainWindowClass(instance)) return false;
     if (!CreateMainWindow(instance, showCommand)) return false;
+    // Only now, as the one running diary: a write of this folder's files that a crash or
+    // a power cut interrupted left its temporary file behind.
+    RemoveLeftoverTemporaryFiles(std::filesystem::path(g_shell.dataFolder));
+    OfferRecoveredPages();
 
     g_shell.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return true;

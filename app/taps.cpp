@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "canvas/picture_file.h"
 #include "canvas/ruled_text_box.h"
 #include "canvas/strokes.h"
 #include "daystore/navigation.h"
@@ -54,6 +55,15 @@ void ShowDrawingMenu() { ShowMenuAtClientPoint(g_shell.drawingMenu, g_shell.wind
 void TogglePictureSaving() {
     g_page.savePicture = !g_page.savePicture;
     CheckInBothMenus(IDM_SAVE_PICTURE, g_page.savePicture);
+    DrawPictureSavingMark(!g_page.savePicture);
+    // In the 240-line layout the switch is labelled "Cancel" and is easily turned off by
+    // mistake: a drawing must never be dropped without the user having been told.
+    if (!g_page.savePicture) {
+        MessageBoxW(g_shell.mainWindow,
+                    L"Picture saving is now off: drawings are not saved while it is off, and the picture "
+                    L"frame shows a red dashed edge.\n\nChoose the same menu item again to turn it back on.",
+                    L"絵を保存する", MB_OK | MB_ICONWARNING);
+    }
 }
 
 void ToggleRuledLines(HWND) {

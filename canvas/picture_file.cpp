@@ -13,10 +13,6 @@
 
 namespace {
 
-// A day's BMP that exists but could not be put on the canvas. While the picture stays
-// blank, saving keeps that file: visiting a day must never delete its picture.
-std::wstring g_unreadablePicture;
-
 struct PaletteBitmapInfo {
     BITMAPINFOHEADER header;
     RGBQUAD colours[16];
@@ -89,13 +85,9 @@ int CapturePicture(LPCWSTR path) {
     bool blank = IsBlankPicture(*pixels);
     if (!path) return blank ? 1 : 0;
 
-    bool stored;
-    if (blank) {
-        stored = g_unreadablePicture == path || DeleteIfPresent(path);
-    } else {
-        stored = WriteFileSafely(std::filesystem::path(path), PictureFileBytes(*pixels), Durability::Durable) == WriteStatus::Ok;
-        if (stored && g_unreadablePicture == path) g_unreadablePicture.clear();
-    }
+    bool stored = blank ? DeleteIfPresent(path)
+                        : WriteFileSafely(std::filesystem::path(path), PictureFileBytes(*pixels),
+                                          Durability::Durable) == WriteStatus::Ok;
     if (!stored) MessageBeep(MB_ICONASTERISK);
     return stored ? 1 : 0;
 }
@@ -108,9 +100,9 @@ bool SaveCanvasImage(LPCWSTR path) {
     return false;
 }
 
-void LoadCanvasImage(LPCWSTR path) {
-    g_unreadablePicture.clear();
+PictureLoad LoadCanvasImage(LPCWSTR path) {
     int t = g_shell.commandBarHeight;
+    PictureLoad result = PictureLoad::Shown;
     if (HBITMAP bitmap = SHLoadDIBitmap(path)) {
         BITMAP size{};
         GetObjectW(bitmap, sizeof(size), &size);
@@ -122,8 +114,37 @@ void LoadCanvasImage(LPCWSTR path) {
         SelectObject(dc, old);
         DeleteDC(dc);
         DeleteObject(bitmap);
-    } else if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
-        g_unreadablePicture = path;
+    } else {
+        result = GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES ? PictureLoad::Missing : PictureLoad::Unreadable;
     }
     InvalidatePageRect(PictureFrame(t));
+    return result;
+}
+
+void DrawPictureSavingMark(bool savingOff) {
+    if (!g_shell.canvasDc) return;
+    // The two outer rows and columns of the frame's 5-pixel border: strokes end inside
+    // the picture rectangle and one row below it, so they never reach the mark.
+    PageRect frame = PictureFrame(g_shell.commandBarHeight);
+    HPEN pen = savingOff ? CreatePen(PS_SOLID, 2, RGB(255, 0, 0)) : CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
+    HGDIOBJ oldPen = SelectObject(g_shell.canvasDc, pen);
+    constexpr int kDash = 8;
+    auto dash = [&](int x0, int y0, int x1, int y1) {
+        POINT line[2] = {{x0, y0}, {x1, y1}};
+        Polyline(g_shell.canvasDc, line, 2);
+    };
+    const int top = frame.top + 1, bottom = frame.bottom - 1, left = frame.left + 1, right = frame.right - 1;
+    for (int x = left; x < right; x += 2 * kDash) {
+        int end = std::min(x + kDash, right);
+        dash(x, top, end, top);
+        dash(x, bottom, end, bottom);
+    }
+    for (int y = top; y < bottom; y += 2 * kDash) {
+        int end = std::min(y + kDash, bottom);
+        dash(left, y, left, end);
+        dash(right, y, right, end);
+    }
+    SelectObject(g_shell.canvasDc, oldPen);
+    DeleteObject(pen);
+    InvalidatePageRect(frame);
 }

@@ -13,8 +13,8 @@
 std::optional<std::vector<std::uint8_t>> CapturePictureBytes();
 
 // With no path: 1 when the picture is blank, 0 when it is not or cannot be captured.
-// With a path: 1 when the file was written, or for a blank picture deleted (or, when it
-// could not be loaded, kept); 0 when the capture or the file failed, after a beep.
+// With a path: 1 when the file was written, or for a blank picture deleted; 0 when the
+// capture or the file failed, after a beep. No message.
 int CapturePicture(LPCWSTR path);
 
 // True when every pixel of the picture rectangle is white. A test that cannot be made
@@ -24,7 +24,16 @@ bool IsPictureBlank();
 // Saves the picture to the day's BMP; false after showing the user that it failed.
 bool SaveCanvasImage(LPCWSTR path);
 
+enum class PictureLoad {
+    Shown,
+    Missing,      // the day has no picture
+    Unreadable,   // a file is there but is no picture the program can show
+};
+
 // Puts a stored picture on the canvas (its top left part, at most the picture's size)
-// and repaints the frame. A missing or unreadable file leaves the picture white; one
-// that exists but cannot be read is then kept by saving, not deleted.
-void LoadCanvasImage(LPCWSTR path);
+// and repaints the frame. A missing or unreadable file leaves the picture white.
+PictureLoad LoadCanvasImage(LPCWSTR path);
+
+// While picture saving is off, the picture frame carries a red dashed edge, so a page
+// whose drawing will not be kept says so.
+void DrawPictureSavingMark(bool savingOff);

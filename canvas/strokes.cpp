@@ -3,6 +3,7 @@
 #include "app/shell_state.h"
 #include "canvas/pens.h"
 #include "canvas/stroke_geometry.h"
+#include "daystore/page.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ void ContinueStroke(int x, int y) {
         DrawClippedToPicture(line, 3);
     }
     InvalidateStrokeRect(SegmentRepaintRect(last, {x, y}, g_drawing.width));
+    NotePictureChanged();
     g_stroke.previous = g_stroke.last;
     g_stroke.last = {x, y};
 }

@@ -43,5 +43,5 @@ void SaveTextCommand() {
         MessageBoxW(g_shell.mainWindow, L"No text entered", L"??", MB_ICONHAND);
         return;
     }
-    if (SaveDay()) MessageBoxW(g_shell.mainWindow, L"DBT Saved", L"Save", MB_ICONINFORMATION);
+    if (SaveDay(SaveMode::TextCommand)) MessageBoxW(g_shell.mainWindow, L"DBT Saved", L"Save", MB_ICONINFORMATION);
 }

@@ -10,7 +10,9 @@
 #include "canvas/picture_file.h"
 #include "canvas/stroke_geometry.h"
 #include "daystore/record.h"
-#include "platform/file_read.h"
+#include "daystore/record_file.h"
+#include "daystore/recovery.h"
+#include "daystore/unreadable_file.h"
 #include "platform/file_write.h"
 #include "platform/wide_text.h"
 #include "platform/window_text.h"
@@ -24,60 +26,106 @@ constexpr wchar_t kCutQuestion[] =
 constexpr wchar_t kWriteError[] = L"ファイル書き込みエラーが発生しました";
 constexpr wchar_t kReplacedCharacters[] = L"Some characters could not be saved and were replaced by \"?\".";
 
-int Message(const wchar_t* text, const wchar_t* caption, UINT flags) {
+// While a page is being loaded its controls change without the user.
+bool g_loading = false;
+
+int Message(SaveMode mode, const wchar_t* text, const wchar_t* caption, UINT flags) {
+    // Windows is ending the session: nobody is there to answer, and the shutdown screen
+    // shows why the end is blocked instead.
+    if (mode == SaveMode::EndOfSession) return IDNO;
     return MessageBoxW(g_shell.mainWindow, text, caption, flags);
+}
+
+int SelectedPlace() { return static_cast<int>(SendMessageW(g_shell.placeBox, CB_GETCURSEL, 0, 0)); }
+
+PageChanges CurrentChanges(SaveMode mode, const std::u16string& text) {
+    PageChanges changes;
+    changes.savePicture = g_page.savePicture;
+    changes.pictureChanged = g_page.pictureChanged;
+    // The capture is made only when it decides something.
+    changes.pictureBlank = changes.savePicture && changes.pictureChanged ? IsPictureBlank() : true;
+    changes.pictureUnreadable = g_page.pictureUnreadable;
+    const StoredPage& stored = g_page.stored;
+    changes.recordChanged = text != stored.text || g_page.weatherIndex != stored.weatherIndex ||
+                            g_page.moodIndex != stored.moodIndex || SelectedPlace() != stored.shownPlace;
+    changes.recordUnreadable = g_page.recordUnreadable;
+    changes.textSaveAsked = mode == SaveMode::TextCommand;
+    return changes;
+}
+
+DayRecord RecordWithText(std::u16string_view text) {
+    DayRecord record;
+    record.weather = static_cast<std::uint8_t>(g_page.weatherIndex);
+    record.mood = static_cast<std::uint8_t>(g_page.moodIndex);
+    // An unchanged selection keeps the stored byte (a place this version does not know
+    // included); no selection (-1) is stored as 255.
+    int place = SelectedPlace();
+    record.place = place == g_page.stored.shownPlace ? g_page.stored.place : static_cast<std::uint8_t>(place);
+    record.extraHeader = g_page.extraHeader;
+    record.text = text;
+    return record;
+}
+
+void RememberStoredRecord(const std::u16string& text, const DayRecord& record) {
+    g_page.stored.text = text;
+    g_page.stored.weatherIndex = g_page.weatherIndex;
+    g_page.stored.moodIndex = g_page.moodIndex;
+    g_page.stored.place = record.place;
+    g_page.stored.shownPlace = SelectedPlace();
+}
+
+bool SaveRecord(SaveMode mode, const std::u16string& text, const std::u16string& path) {
+    std::u16string_view kept = text;
+    if (text.size() > kRecordTextLimit && Message(mode, kCutQuestion, L"確認", MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        kept = CutRecordText(text);
+    }
+    DayRecord record = RecordWithText(kept);
+    RecordBytes bytes = SerializeRecord(record);
+    if (WriteFileSafely(std::filesystem::path(path), bytes.bytes, Durability::Durable) != WriteStatus::Ok) {
+        Message(mode, kWriteError, L"ERROR", MB_ICONEXCLAMATION);
+        return false;
+    }
+    RememberStoredRecord(text, record);
+    if (bytes.replacedCharacters) Message(mode, kReplacedCharacters, L"Save", MB_ICONEXCLAMATION);
+    return true;
 }
 
 }  // namespace
 
-bool SaveDay() {
+SavePlan PlanCurrentSave(SaveMode mode) { return PlanPageSave(CurrentChanges(mode, ReadWindowText(g_shell.textBox))); }
+
+bool SaveDay(SaveMode mode) {
     std::u16string text = ReadWindowText(g_shell.textBox);
+    SavePlan plan = PlanPageSave(CurrentChanges(mode, text));
     DayFilePair paths = DayFileNames(g_shell.dataFolder, g_page.currentDay);
 
-    bool pictureStored = true;
-    if (g_page.savePicture) pictureStored = SaveCanvasImage(WidePointer(paths.picture));
-
-    RecordSave plan = PlanRecordSave(text, g_page.recordOnDisk);
-    if (plan == RecordSave::Skip) return pictureStored;
-    std::u16string_view stored = text;
-    if (plan == RecordSave::AskToCut && Message(kCutQuestion, L"確認", MB_YESNO | MB_ICONQUESTION) == IDYES) {
-        stored = CutRecordText(text);
+    bool stored = true;
+    if (plan.picture != PictureStep::Keep) {
+        // Writes the picture, or deletes the day's BMP when it is blank.
+        bool pictureStored = CapturePicture(WidePointer(paths.picture)) == 1;
+        if (!pictureStored) Message(mode, L"12345678901", L"Err", MB_ICONEXCLAMATION);
+        if (pictureStored) g_page.pictureChanged = false;
+        stored = pictureStored;
     }
-
-    DayRecord record;
-    record.weather = static_cast<std::uint8_t>(g_page.weatherIndex);
-    record.mood = static_cast<std::uint8_t>(g_page.moodIndex);
-    // No selection (-1) is stored as 255.
-    record.place = static_cast<std::uint8_t>(SendMessageW(g_shell.placeBox, CB_GETCURSEL, 0, 0));
-    record.extraHeader = g_page.extraHeader;
-    record.text = stored;
-    RecordBytes bytes = SerializeRecord(record);
-    if (WriteFileSafely(std::filesystem::path(paths.record), bytes.bytes, Durability::Durable) != WriteStatus::Ok) {
-        Message(kWriteError, L"ERROR", MB_ICONEXCLAMATION);
-        return false;
-    }
-    g_page.recordOnDisk = true;
-    g_page.recordTextEmpty = stored.empty();
-    if (bytes.replacedCharacters) Message(kReplacedCharacters, L"Save", MB_ICONEXCLAMATION);
-    return pictureStored;
+    if (plan.record == RecordStep::Write) stored = SaveRecord(mode, text, paths.record) && stored;
+    if (stored) RemoveRecoveryCopy();
+    return stored;
 }
 
 void LoadDay() {
+    g_loading = true;
     DayFilePair paths = DayFileNames(g_shell.dataFolder, g_page.currentDay);
-    DayRecord record;
-    g_page.recordOnDisk = false;
-    // A record that cannot be opened is a day without one.
-    if (std::vector<std::uint8_t> bytes; ReadWholeFile(std::filesystem::path(paths.record), bytes)) {
-        if (ParseRecord(bytes, record) == RecordStatus::Ok) {
-            g_page.recordOnDisk = true;
-        } else {
-            Message(L"78787878787", L"Err", MB_ICONEXCLAMATION);
-            record = DayRecord{};
-        }
-    }
-    g_page.extraHeader = record.extraHeader;
-    g_page.recordTextEmpty = record.text.empty();
+    RecordFile file = ReadRecordFile(std::filesystem::path(paths.record));
+    g_page.recordUnreadable = file.status == RecordFileStatus::Unreadable;
+    if (file.status == RecordFileStatus::Damaged) MessageBoxW(g_shell.mainWindow, L"78787878787", L"Err", MB_ICONEXCLAMATION);
+    if (file.status == RecordFileStatus::Unreadable) ReportUnreadableRecord(paths.record, file.readStatus);
+    const DayRecord& record = file.record;
+
+    // A record that could not be read is shown empty and cannot be typed into, so
+    // nothing the user does can be mistaken for its text.
+    SendMessageW(g_shell.textBox, EM_SETREADONLY, g_page.recordUnreadable ? TRUE : FALSE, 0);
     SetWindowTextW(g_shell.textBox, WidePointer(record.text));
+    g_page.extraHeader = record.extraHeader;
     g_page.weatherIndex = record.weather;
     g_page.moodIndex = record.mood;
     SendMessageW(g_shell.placeBox, CB_SETCURSEL, 0, 0);
@@ -85,15 +133,27 @@ void LoadDay() {
     PageRect frame = PictureFrame(g_shell.commandBarHeight);
     RECT white{frame.left, frame.top, frame.right, frame.bottom};
     FillRect(g_shell.canvasDc, &white, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    LoadCanvasImage(WidePointer(paths.picture));
+    g_page.pictureUnreadable = LoadCanvasImage(WidePointer(paths.picture)) == PictureLoad::Unreadable;
+    g_page.pictureChanged = false;
+    if (!g_page.savePicture) DrawPictureSavingMark(true);
 
     DrawWeatherIcon(static_cast<int>(ShownWeatherIcon(record.weather)));
     SendMessageW(g_shell.placeBox, CB_SETCURSEL, static_cast<WPARAM>(ShownPlaceItem(record.place)), 0);
     DrawMoodIcon(static_cast<int>(ShownMoodIcon(record.mood)));
+
+    // The text as the box holds it: whatever it makes of the stored line breaks is no change.
+    RememberStoredRecord(ReadWindowText(g_shell.textBox), record);
+    ForgetRecoveryCopy();
+    g_loading = false;
 }
 
-void NotePictureChanged() { g_page.pictureChanged = true; }
+DayRecord CurrentRecord() { return RecordWithText(ReadWindowText(g_shell.textBox)); }
 
-bool IsStoredTextCleared() {
-    return g_page.recordOnDisk && !g_page.recordTextEmpty && GetWindowTextLengthW(g_shell.textBox) == 0;
+void NotePictureChanged() {
+    g_page.pictureChanged = true;
+    ScheduleRecoveryCopy();
+}
+
+void NotePageEdited() {
+    if (!g_loading) ScheduleRecoveryCopy();
 }

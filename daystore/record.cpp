@@ -72,12 +72,6 @@ std::uint32_t ShownMoodIcon(std::uint8_t mood) { return mood < kMoodCount ? mood
 
 int ShownPlaceItem(std::uint8_t place) { return place < kPlaceCount ? place : -1; }
 
-RecordSave PlanRecordSave(std::u16string_view text, bool recordOnDisk) {
-    if (text.empty()) return recordOnDisk ? RecordSave::Write : RecordSave::Skip;
-    if (text.size() > kRecordTextLimit) return RecordSave::AskToCut;
-    return RecordSave::Write;
-}
-
 std::u16string_view CutRecordText(std::u16string_view text) {
     if (text.size() <= kRecordTextLimit) return text;
     std::size_t length = kRecordTextLimit;

@@ -58,16 +58,5 @@ int ShownPlaceItem(std::uint8_t place);  // -1: no selection
 // Texts longer than this many UTF-16 units make SaveDay ask whether to cut them.
 constexpr std::size_t kRecordTextLimit = 10000;
 
-enum class RecordSave {
-    Skip,      // leave the file on disk alone
-    Write,     // write the text as it is
-    AskToCut,  // ask; Yes writes CutRecordText(text), No writes the whole text
-};
-
-// What SaveDay does with the record. An empty text is written only over a day that
-// has a proper record on disk (so a cleared page stays cleared); a day without one,
-// or whose file lacks the magic, is not given a record for an empty page.
-RecordSave PlanRecordSave(std::u16string_view text, bool recordOnDisk);
-
 // The first kRecordTextLimit units, one fewer when the cut would split a surrogate pair.
 std::u16string_view CutRecordText(std::u16string_view text);

@@ -102,3 +102,15 @@ ReadStatus ReadFileBytes(const std::filesystem::path& path, std::vector<std::uin
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
     return ReadFileBytes(path, bytes) == ReadStatus::Ok;
 }
+
+const char16_t* DescribeReadStatus(ReadStatus status) {
+    switch (status) {
+    case ReadStatus::Ok: return u"";
+    case ReadStatus::Missing: return u"it is not there";
+    case ReadStatus::InUse: return u"it is in use by another program";
+    case ReadStatus::AccessDenied: return u"access to it is denied";
+    case ReadStatus::NotAFile: return u"it is not a file";
+    case ReadStatus::Failed: break;
+    }
+    return u"the disk could not read it";
+}

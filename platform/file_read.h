@@ -21,3 +21,7 @@ ReadStatus ReadFileBytes(const std::filesystem::path& path, std::vector<std::uin
 // False, with the bytes cleared, when the path is not a regular file or cannot be read
 // to its end.
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes);
+
+// Why a file could not be read, in a few words for a message ("it is in use by another
+// program"); empty for Ok.
+const char16_t* DescribeReadStatus(ReadStatus status);

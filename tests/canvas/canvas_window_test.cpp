@@ -42,7 +42,6 @@ protected:
     void SetUp() override {
         OnBuiltWindow::SetUp();
         OnCaptureLost();
-        LoadCanvasImage(File(L"none.bmp").c_str());   // no unreadable picture pending
         WhitenPictureFrame();
         SetPenColour(IDM_COLOUR_FIRST);
         SetPenWidth(IDM_WIDTH_FIRST + 3);
@@ -176,20 +175,18 @@ TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
     }
 }
 
-// A day's BMP that cannot be shown survives a visit to its day. Another day's visit
-// forgets it: a blank page there, white ink on white too, deletes the day's BMP, and a
+// A day's BMP that cannot be shown is told from a missing one (saving keeps it unless the
+// page is drawn on). A blank picture, white ink on white too, deletes the day's BMP, and a
 // missing one is no error. Drawing over the unreadable picture replaces it.
-TEST_F(Canvas, UnreadablePictureStaysButBlankPagesDelete) {
+TEST_F(Canvas, UnreadablePicturesAreToldAndBlankPagesDelete) {
     const Bytes garbled = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9};
     WriteFileSafely(day_, garbled);
-    LoadCanvasImage(day_.c_str());
+    EXPECT_EQ(LoadCanvasImage(day_.c_str()), PictureLoad::Unreadable);
     EXPECT_TRUE(IsPictureBlank());
-    EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
-    EXPECT_EQ(FileBytes(day_), garbled);
+    EXPECT_EQ(LoadCanvasImage(File(L"missing.bmp").c_str()), PictureLoad::Missing);
 
     fs::path other = File(L"20261205.bmp");
     WriteFileSafely(other, garbled);
-    LoadCanvasImage(File(L"missing.bmp").c_str());
     SetPenColour(IDM_COLOUR_LAST);   // white
     Stroke({{360, T() + 40}, {560, T() + 160}});
     EXPECT_TRUE(IsPictureBlank());
@@ -197,11 +194,11 @@ TEST_F(Canvas, UnreadablePictureStaysButBlankPagesDelete) {
     EXPECT_FALSE(fs::exists(other));
     EXPECT_TRUE(SaveCanvasImage(other.c_str())) << "a missing file is no error";
 
-    LoadCanvasImage(day_.c_str());
     SetPenColour(IDM_COLOUR_FIRST);
     Stroke({{400, T() + 60}, {420, T() + 80}});
     EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
     EXPECT_EQ(FileBytes(day_).size(), 21238u);
+    EXPECT_EQ(LoadCanvasImage(day_.c_str()), PictureLoad::Shown);
 }
 
 // A save that the folder refuses: the user is told, the day's old file keeps its bytes,

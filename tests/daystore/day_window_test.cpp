@@ -10,6 +10,7 @@
 #include "canvas/picture_file.h"
 #include "daystore/codepage.h"
 #include "daystore/page.h"
+#include "daystore/recovery.h"
 #include "platform/file_write.h"
 #include "resource.h"
 
@@ -90,17 +91,18 @@ TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
     EXPECT_TRUE(ShowsWeatherIcon(3));
     EXPECT_EQ(GetPixel(g_shell.canvasDc, 425, T() + 80), RGB(0, 0, 0)) << "the drawing came back";
 
-    EXPECT_FALSE(IsStoredTextCleared());
+    EXPECT_FALSE(PlanCurrentSave().WritesAnything()) << "a page only looked at is no change";
     SetBoxText(L"");
-    EXPECT_TRUE(IsStoredTextCleared());
+    EXPECT_TRUE(PlanCurrentSave().WritesAnything()) << "a cleared text is a change";
     Bytes picture = FileBytes(File(L"20000131.bmp"));
+    Stroke({{400, T() + 60}, {450, T() + 100}});
     WhitenPictureFrame();
-    Command(IDM_SAVE_PICTURE);
+    EXPECT_TRUE(MessagesShownBy([] { Command(IDM_SAVE_PICTURE); }).starts_with(L"絵を保存する|")) << "turning it off is told";
     ASSERT_FALSE(g_page.savePicture);
     Command(IDM_NEXT_DAY);
     Command(IDM_PREVIOUS_DAY);
     EXPECT_EQ(BoxText(), L"");
-    EXPECT_FALSE(IsStoredTextCleared());
+    EXPECT_FALSE(PlanCurrentSave().WritesAnything());
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(3, 4, 3, u""));
     EXPECT_EQ(FileBytes(File(L"20000131.bmp")), picture);
     Command(IDM_SAVE_PICTURE);
@@ -116,8 +118,9 @@ TEST_F(DayStore, LongTextsAskAndLostCharactersAreTold) {
               L"確認|10,000文字以上が保存されようとしています。\n10,000文字以下を切り捨てますか？");
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")).size(), 6u + 10000u + 1u);
     EXPECT_EQ(BoxText().size(), 10001u);
+    SetBoxText(text + L"b");
     EXPECT_FALSE(MessagesShownBy([] { EXPECT_TRUE(SaveDay()); }, {IDNO}).empty());
-    EXPECT_EQ(FileBytes(File(L"20000131.dbt")).size(), 6u + 10001u + 1u);
+    EXPECT_EQ(FileBytes(File(L"20000131.dbt")).size(), 6u + 10002u + 1u);
 
     const std::wstring lossy = L"A\U0001F600Bé〜";
     SetBoxText(lossy);
@@ -219,6 +222,111 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
     EXPECT_EQ(Shown(), std::make_tuple(1999, 3, 8, 1));
     EXPECT_EQ(BoxText(), L"kept");
     EXPECT_EQ(FileBytes(File(L"19990308.dbt")), RecordBytes(0, 0, 0, u"kept"));
+}
+
+// Days only looked at keep their files byte for byte, with their times: a picture from a
+// paint program, a damaged record, one with a longer header, a picture that cannot be
+// shown. A weather chosen on a day without text is a record with an empty text.
+TEST_F(DayStore, VisitsChangeNothingAndAWeatherAloneIsSaved) {
+    Bytes foreign = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 44, 1, 0, 0, 200, 0, 0, 0,
+                     1, 0, 24, 0};
+    foreign.resize(54, 0);
+    foreign.resize(54 + 900 * 200, 0x80);   // 300 x 200, 24 bits, grey
+    const std::vector<std::pair<const wchar_t*, Bytes>> files = {
+        {L"20000101.bmp", foreign},
+        {L"20000102.dbt", Bytes{'D', 'N', 40, 1, 2, 3, 'a'}},           // text offset past the end
+        {L"20000103.dbt", Bytes{'D', 'N', 8, 1, 2, 3, 0xAB, 0xCD, 'h', 'i', 0}},
+        {L"20000104.bmp", Bytes{'B', 'M', 1, 2, 3}},
+    };
+    std::vector<fs::file_time_type> times;   // as the file system keeps them
+    for (const auto& [name, bytes] : files) {
+        WriteFileSafely(File(name), bytes);
+        fs::last_write_time(File(name), fs::file_time_type::clock::now() - std::chrono::hours(24 * 400));
+        times.push_back(fs::last_write_time(File(name)));
+    }
+    OpenDay({1999, 12, 31, 5});
+    for (int day = 0; day < 5; ++day) Command(IDM_NEXT_DAY);
+    for (int day = 0; day < 5; ++day) Command(IDM_PREVIOUS_DAY);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const auto& [name, bytes] = files[i];
+        EXPECT_EQ(FileBytes(File(name)), bytes) << fs::path(name).string();
+        EXPECT_EQ(fs::last_write_time(File(name)), times[i]) << fs::path(name).string();
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 4);
+
+    Command(1002);   // a weather, and nothing else
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(FileBytes(File(L"19991231.dbt")), RecordBytes(2, 0, 0, u""));
+}
+
+// A record held open without sharing by another program is told with its name and the
+// reason, shown empty and read-only, and never written; stepping away and back reads it.
+TEST_F(DayStore, ARecordInUseIsShownReadOnlyAndNeverOverwritten) {
+    const Bytes record = RecordBytes(1, 1, 1, u"written elsewhere");
+    WriteFileSafely(File(L"20000105.dbt"), record);
+    HANDLE held = CreateFileW(File(L"20000105.dbt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    OpenDay({2000, 1, 4, 2});
+    EXPECT_TRUE(MessagesShownBy([] { Command(IDM_NEXT_DAY); }).starts_with(L"Err|20000105.dbt could not be read: it is in use by another program."));
+    EXPECT_EQ(BoxText(), L"");
+    EXPECT_TRUE(GetWindowLongW(g_shell.textBox, GWL_STYLE) & ES_READONLY);
+    Command(1004);
+    EXPECT_FALSE(PlanCurrentSave().WritesAnything());
+    EXPECT_TRUE(SaveDay());
+    EXPECT_TRUE(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }, {IDOK}) == L"??|No text entered");
+    CloseHandle(held);
+    EXPECT_EQ(FileBytes(File(L"20000105.dbt")), record);
+
+    Command(IDM_PREVIOUS_DAY);
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(BoxText(), L"written elsewhere");
+    EXPECT_FALSE(GetWindowLongW(g_shell.textBox, GWL_STYLE) & ES_READONLY);
+}
+
+// While the page has unsaved changes a copy of it is kept beside the day files; a save
+// removes it. At the next start it is offered back: No deletes it, Yes shows it as
+// unsaved changes, and a copy that cannot be read is told and left alone.
+TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
+    OpenDay({2026, 12, 6, 0});
+    SetBoxText(L"not yet saved 未保存");
+    Command(1003);
+    Stroke({{400, T() + 60}, {450, T() + 100}});
+    WriteRecoveryCopyOnTimer(IDT_RECOVERY_COPY);
+    const Bytes copy = FileBytes(File(L"20261206.dbt~"));
+    EXPECT_EQ(copy, RecordBytes(3, 0, 0, u"not yet saved 未保存"));
+    const Bytes picture = FileBytes(File(L"20261206.bmp~"));
+    EXPECT_EQ(picture.size(), 21238u);
+    EXPECT_FALSE(fs::exists(File(L"20261206.dbt"))) << "a copy is no save";
+
+    ASSERT_TRUE(SaveDay());
+    EXPECT_FALSE(fs::exists(File(L"20261206.dbt~")));
+    EXPECT_FALSE(fs::exists(File(L"20261206.bmp~")));
+    EXPECT_EQ(FileBytes(File(L"20261206.bmp")), picture);
+
+    // As a crash leaves them, for a day that is not on show.
+    WriteFileSafely(File(L"20261201.dbt~"), copy);
+    WriteFileSafely(File(L"20261201.bmp~"), picture);
+    EXPECT_TRUE(MessagesShownBy(OfferRecoveredPages, {IDNO}).starts_with(L"Doodlebinder|Doodlebinder ended without saving the page of 2026-12-01.\n\nRestore"));
+    EXPECT_FALSE(fs::exists(File(L"20261201.dbt~")));
+    EXPECT_FALSE(fs::exists(File(L"20261201.bmp~")));
+
+    WriteFileSafely(File(L"20261201.dbt~"), copy);
+    WriteFileSafely(File(L"20261201.bmp~"), picture);
+    OpenDay({2026, 12, 7, 1});
+    EXPECT_FALSE(MessagesShownBy(OfferRecoveredPages, {IDYES}).empty());
+    EXPECT_EQ(Shown(), std::make_tuple(2026, 12, 1, 2));
+    EXPECT_EQ(BoxText(), L"not yet saved 未保存");
+    EXPECT_EQ(g_page.weatherIndex, 3);
+    EXPECT_EQ(GetPixel(g_shell.canvasDc, 425, T() + 80), RGB(0, 0, 0));
+    EXPECT_FALSE(fs::exists(File(L"20261201.dbt"))) << "restored, not yet saved";
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(FileBytes(File(L"20261201.dbt")), copy);
+    EXPECT_EQ(FileBytes(File(L"20261201.bmp")), picture);
+    EXPECT_FALSE(fs::exists(File(L"20261201.dbt~")));
+
+    WriteFileSafely(File(L"20261130.dbt~"), Bytes{'n', 'o'});
+    EXPECT_TRUE(MessagesShownBy(OfferRecoveredPages).starts_with(L"Err|"));
+    EXPECT_TRUE(fs::exists(File(L"20261130.dbt~"))) << "an unreadable copy is kept";
 }
 
 }  // namespace

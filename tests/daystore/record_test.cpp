@@ -81,15 +81,9 @@ TEST(DayRecordBytes, RecordsAreReadSafelyAndWrittenBack) {
     EXPECT_EQ(ShownPlaceItem(255), -1);
 }
 
-TEST(DayRecordSave, EmptyAndLongTexts) {
+TEST(DayRecordSave, LongTextsAreCutAtTheLimit) {
     const std::u16string limit(kRecordTextLimit, u'a');
     const std::u16string over = limit + u"b";
-    EXPECT_EQ(PlanRecordSave(u"", false), RecordSave::Skip);
-    EXPECT_EQ(PlanRecordSave(u"", true), RecordSave::Write);
-    EXPECT_EQ(PlanRecordSave(u"a", false), RecordSave::Write);
-    EXPECT_EQ(PlanRecordSave(limit, true), RecordSave::Write);
-    EXPECT_EQ(PlanRecordSave(over, false), RecordSave::AskToCut);
-
     EXPECT_EQ(CutRecordText(over), limit);
     EXPECT_EQ(CutRecordText(limit), limit);
 

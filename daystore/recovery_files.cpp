@@ -1,0 +1,56 @@
+#include "recovery_files.h"
+
+#include <algorithm>
+#include <set>
+#include <system_error>
+
+#include "daystore/pages_in_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Days since 1 March of year 0 in the proleptic Gregorian calendar.
+std::int64_t DayNumber(std::int64_t year, std::int64_t month, std::int64_t day) {
+    if (month <= 2) {
+        year -= 1;
+        month += 12;
+    }
+    return 365 * year + year / 4 - year / 100 + year / 400 + (153 * (month - 3) + 2) / 5 + day - 1;
+}
+
+}  // namespace
+
+std::u16string RecoveryFileName(const DayKey& day, std::u16string_view extension) {
+    return DayFileName(day, extension) + u"~";
+}
+
+std::int32_t DayOfRecoveryFileName(const fs::path& name) {
+    std::u16string text = name.u16string();
+    if (text.empty() || text.back() != u'~') return 0;
+    text.pop_back();
+    return DayOfPageFileName(fs::path(text));
+}
+
+std::vector<std::int32_t> ListRecoveredDays(const fs::path& folder) {
+    std::set<std::int32_t> days;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+        if (std::int32_t day = DayOfRecoveryFileName(it->path().filename())) days.insert(day);
+    }
+    return {days.rbegin(), days.rend()};
+}
+
+DayKey DayKeyOfNumber(std::int32_t yyyymmdd, const DayKey& known) {
+    DayKey key{yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100, 0};
+    const std::int64_t apart = DayNumber(key.year, key.month, key.day) - DayNumber(known.year, known.month, known.day);
+    key.dayOfWeek = static_cast<std::int32_t>(((known.dayOfWeek + apart) % 7 + 7) % 7);
+    return key;
+}
+
+std::u16string IsoDateText(const DayKey& day) {
+    std::u16string name = DayFileName(day, u"");   // "YYYYMMDD."
+    return name.substr(0, 4) + u"-" + name.substr(4, 2) + u"-" + name.substr(6, 2);
+}
