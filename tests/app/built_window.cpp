@@ -73,11 +73,3 @@ bool ButtonsInside(HWND dialog, int leftButton, int rightButton) {
            right.bottom <= client.bottom;
 }
 
-std::optional<std::filesystem::path> TroubledFolder(const char* variable) {
-    // Host paths are reached through drive Z:.
-    const char* unixPath = std::getenv(variable);
-    if (!unixPath || !*unixPath) return std::nullopt;
-    std::string path = std::string("Z:") + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return std::filesystem::path(path);
-}

@@ -46,6 +46,3 @@ bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void
 // Both buttons are visible inside the dialog's client area, the first left of the second.
 bool ButtonsInside(HWND dialog, int leftButton, int rightButton);
 
-// A folder made by tests/app/with_troubled_folders.sh and named in the environment
-// variable, or nothing when the test runs without the script.
-std::optional<std::filesystem::path> TroubledFolder(const char* variable);

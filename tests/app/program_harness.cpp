@@ -37,7 +37,9 @@ TemporaryFolder::~TemporaryFolder() {
 }
 
 DiaryProgram::DiaryProgram(const fs::path& folder, const wchar_t* program) : exe_(folder / program) {
-    fs::copy_file(TestProgramFolder() / program, exe_, fs::copy_options::overwrite_existing);
+    // A read-only folder made by the test's wrapper holds its copy already.
+    std::error_code alreadyThere;
+    fs::copy_file(TestProgramFolder() / program, exe_, fs::copy_options::overwrite_existing, alreadyThere);
 }
 
 DiaryProgram::~DiaryProgram() {
@@ -167,4 +169,13 @@ std::wstring Utf16FileText(const fs::path& path) {
     Sleep(100);
     std::vector<std::uint8_t> bytes = FileBytes(path);
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+}
+
+std::optional<std::filesystem::path> TroubledFolder(const char* variable) {
+    // Host paths are reached through drive Z:.
+    const char* unixPath = std::getenv(variable);
+    if (!unixPath || !*unixPath) return std::nullopt;
+    std::string path = std::string("Z:") + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return std::filesystem::path(path);
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -74,6 +75,10 @@ void WorkDialogs(const std::function<void()>& action, const std::function<bool(H
 // What the message boxes that `action` brings said, as "caption|text", several joined by
 // " / ", answered in turn with `buttons`; empty when none came.
 std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons = {IDOK});
+
+// A folder made by tests/app/with_troubled_folders.sh and named in the environment
+// variable, or nothing when the test runs without the script.
+std::optional<std::filesystem::path> TroubledFolder(const char* variable);
 
 // The whole file, or nothing when it cannot be read.
 std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path);

@@ -1,0 +1,192 @@
+// The diary through the end of a session and through sudden deaths: Windows ending the
+// session (wineboot --end-session under Wine), the program killed at random moments.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <string>
+
+#include "canvas/picture_bytes.h"
+#include "daystore/record.h"
+#include "program_harness.h"
+#include "resource.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The test itself outlives the session it ends: the console's logoff signal is ignored.
+BOOL WINAPI KeepRunning(DWORD event) { return event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT; }
+
+std::wstring TodayName(const wchar_t* extension) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    wchar_t name[32];
+    swprintf(name, std::size(name), L"%04d%02d%02d.%ls", now.wYear, now.wMonth, now.wDay, extension);
+    return name;
+}
+
+HWND TextBoxOf(HWND window) { return FindWindowExW(window, nullptr, L"EDIT", nullptr); }
+
+// An edit control's text in another process (GetWindowText gives only captions there).
+std::wstring BoxText(HWND window) {
+    wchar_t text[256] = {};
+    SendMessageW(TextBoxOf(window), WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// A stroke through the middle of the picture, as the mouse would draw it.
+void DrawStroke(HWND window, int t) {
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, t + 60));
+    for (int step = 1; step <= 10; ++step)
+        PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400 + 5 * step, t + 60 + 4 * step));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(450, t + 100));
+}
+
+int CommandBarHeight(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    return client.bottom - 214;
+}
+
+DWORD RunAndWait(std::wstring commandLine) {
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return ~0u;
+    WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = ~0u;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+std::vector<fs::path> RecoveryCopiesIn(const fs::path& folder) {
+    std::vector<fs::path> copies;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().wstring().ends_with(L"~")) copies.push_back(entry.path());
+    return copies;
+}
+
+Bytes RecordOf(std::u16string_view text) {
+    DayRecord record;
+    record.text = text;
+    return SerializeRecord(record).bytes;
+}
+
+}  // namespace
+
+// Windows ends the session with a page typed and drawn: both are on disk afterwards, with
+// no question asked.
+TEST(EndOfSession, TheSessionEndingSavesThePage) {
+    SetConsoleCtrlHandler(KeepRunning, TRUE);
+    TemporaryFolder folder;
+    DiaryProgram diary(folder.Path());
+    ASSERT_TRUE(diary.Start());
+    SendMessageW(TextBoxOf(diary.Window()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed tonight"));
+    DrawStroke(diary.Window(), CommandBarHeight(diary.Window()));
+    PumpMessages(300);
+
+    EXPECT_EQ(RunAndWait(L"wineboot.exe --end-session"), 0u);
+    EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"typed tonight"));
+    Bytes picture = FileBytes(folder.Path() / TodayName(L"bmp"));
+    ASSERT_EQ(picture.size(), std::size_t(kPictureFileBytes));
+    EXPECT_FALSE(IsBlankPicture(std::span(picture).subspan(kPictureHeaderBytes)));
+}
+
+// A page that cannot be saved (the diary folder is read-only) blocks the end: the
+// program goes on with the page on show, so the user can go back to it.
+TEST(EndOfSession, APageThatCannotBeSavedBlocksTheEnd) {
+    std::optional<fs::path> folder = TroubledFolder("DOODLE_READONLY_FOLDER");
+    if (!folder || !fs::exists(*folder / L"doodlebinder.exe")) GTEST_SKIP() << "run by the wrapper script";
+    SetConsoleCtrlHandler(KeepRunning, TRUE);
+    DiaryProgram diary(*folder);
+    ASSERT_TRUE(diary.Start());
+    SendMessageW(TextBoxOf(diary.Window()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"cannot be stored"));
+    PumpMessages(300);
+
+    EXPECT_NE(RunAndWait(L"wineboot.exe --end-session"), 0u) << "the end went on";
+    EXPECT_EQ(diary.WaitForExit(1000), STILL_ACTIVE);
+    EXPECT_EQ(BoxText(diary.Window()), L"cannot be stored");
+}
+
+// The program killed at random moments while it saves and steps through days: every day
+// file left is whole, the old bytes or the new ones, never empty or cut. Killed two
+// seconds after a change, the next start offers the page back and restores it exactly.
+TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
+    TemporaryFolder folder;
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 12; ++round) {
+        DiaryProgram diary(folder.Path());
+        ASSERT_TRUE(diary.Start());
+        const int t = CommandBarHeight(diary.Window());
+        for (int step = 0; step < 6; ++step) {
+            std::wstring text = L"round " + std::to_wstring(round) + L" step " + std::to_wstring(step) + L" 日記";
+            SendMessageW(TextBoxOf(diary.Window()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            DrawStroke(diary.Window(), t);
+            diary.PostCommand(step % 2 ? IDM_NEXT_DAY : IDM_PREVIOUS_DAY);
+        }
+        Sleep(std::uniform_int_distribution<int>(0, 60)(random));
+        RunAndWait(L"taskkill.exe /f /im doodlebinder.exe");
+        diary.WaitForExit(5000);
+
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder.Path())) {
+            const std::wstring name = entry.path().filename().wstring();
+            const Bytes bytes = FileBytes(entry.path());
+            if (name.ends_with(L".bmp") || name.ends_with(L".bmp~")) {
+                ASSERT_EQ(bytes.size(), std::size_t(kPictureFileBytes)) << entry.path().string();
+            } else if (name.ends_with(L".dbt") || name.ends_with(L".dbt~")) {
+                DayRecord record;
+                ASSERT_EQ(ParseRecord(bytes, record), RecordStatus::Ok) << entry.path().string();
+                ASSERT_TRUE(record.text.starts_with(u"round ")) << entry.path().string();
+                ASSERT_EQ(bytes.back(), 0) << entry.path().string();
+            }
+        }
+        // A copy the killed one kept is offered at the next start; these rounds give it up.
+        if (!RecoveryCopiesIn(folder.Path()).empty()) {
+            DiaryProgram next(folder.Path());
+            WorkDialogs([&] { next.Start(); }, [](HWND box) {
+                PressDialogButton(box, IDNO);
+                return true;
+            });
+            EXPECT_TRUE(RecoveryCopiesIn(folder.Path()).empty());
+            next.PostClose();
+            EXPECT_EQ(next.WaitForExit(), 0u);
+        }
+    }
+
+    // Killed well after the last change: the copy is there and comes back exactly.
+    DiaryProgram diary(folder.Path());
+    ASSERT_TRUE(diary.Start());
+    const std::wstring text = L"kept through a crash\r\n二行目";
+    SendMessageW(TextBoxOf(diary.Window()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    DrawStroke(diary.Window(), CommandBarHeight(diary.Window()));
+    Sleep(3500);
+    RunAndWait(L"taskkill.exe /f /im doodlebinder.exe");
+    diary.WaitForExit(5000);
+    EXPECT_TRUE(fs::exists(folder.Path() / (TodayName(L"dbt") + L"~")));
+    const Bytes picture = FileBytes(folder.Path() / (TodayName(L"bmp") + L"~"));
+    ASSERT_EQ(picture.size(), std::size_t(kPictureFileBytes));
+
+    DiaryProgram restored(folder.Path());
+    std::wstring question;
+    WorkDialogs([&] { restored.Start(); }, [&](HWND box) {
+        question = WindowText(box);
+        PressDialogButton(box, IDYES);
+        return false;
+    });
+    EXPECT_EQ(question, L"Doodlebinder");
+    PumpMessages(300);
+    EXPECT_EQ(BoxText(restored.Window()), text);
+    restored.PostClose();
+    WorkDialogs([&] { restored.WaitForExit(); }, [](HWND box) {
+        PressDialogButton(box, IDYES);   // "Save Current Changes": the restored page is unsaved
+        return true;
+    });
+    EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"kept through a crash\r\n二行目"));
+    EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"bmp")), picture);
+    EXPECT_FALSE(fs::exists(folder.Path() / (TodayName(L"dbt") + L"~")));
+}
