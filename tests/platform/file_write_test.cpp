@@ -125,3 +125,43 @@ TEST(FileRead, TellsAMissingFileFromOneThatCannotBeRead) {
     EXPECT_EQ(ReadFileBytes(folder / "big.dbt" / "inner", bytes), ReadStatus::Missing);
 #endif
 }
+
+#ifdef _WIN32
+#include <windows.h>
+
+// Run as a second process by the test below: holds the file named in its environment
+// open without sharing for a moment, as a virus scanner or an indexer does.
+TEST(FileWriteHolder, HoldsTheNamedFileForAMoment) {
+    wchar_t path[MAX_PATH];
+    if (!GetEnvironmentVariableW(L"DOODLE_HOLD_FILE", path, MAX_PATH)) GTEST_SKIP() << "run by ReplaceWaitsForAProgramHoldingTheFile";
+    HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    WriteFileText(fs::path(path).concat(L".held"), "held");
+    Sleep(400);
+    CloseHandle(file);
+}
+
+TEST(FileWrite, ReplaceWaitsForAProgramHoldingTheFile) {
+    ScratchFolder folder;
+    const fs::path target = folder / "20261206.bmp";
+    WriteFileText(target, "old picture");
+    SetEnvironmentVariableW(L"DOODLE_HOLD_FILE", target.c_str());
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --gtest_filter=FileWriteHolder.*";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION holder{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &holder));
+    SetEnvironmentVariableW(L"DOODLE_HOLD_FILE", nullptr);
+    for (int wait = 0; wait < 200 && !fs::exists(fs::path(target).concat(".held")); ++wait) Sleep(25);
+    ASSERT_TRUE(fs::exists(fs::path(target).concat(".held")));
+
+    EXPECT_EQ(WriteFileSafely(target, Bytes("new picture"), Durability::Durable), WriteStatus::Ok);
+    EXPECT_EQ(ReadFileText(target), "new picture");
+    WaitForSingleObject(holder.hProcess, 10000);
+    CloseHandle(holder.hThread);
+    CloseHandle(holder.hProcess);
+}
+#endif
