@@ -10,12 +10,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/shell_state.h"
 #include "app/startup.h"
 #include "canvas/picture_bytes.h"
+#include "canvas/strokes.h"
 #include "daystore/navigation.h"
 #include "daystore/page.h"
 #include "daystore/record.h"
@@ -79,8 +81,26 @@ double TimeOne(void (*action)(), double ticksPerMs) {
 }
 
 struct Times {
-    std::vector<double> steps, saves, loads;
+    std::vector<double> steps, saves, loads, editedSteps;
+    int filesWrittenByVisits = 0;
 };
+
+// Every day file's last write, to tell whether looking at the pages wrote any of them.
+std::vector<std::filesystem::file_time_type> WriteTimesOfFolder() {
+    std::vector<std::filesystem::file_time_type> times;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(g_shell.dataFolder)))
+        times.push_back(entry.last_write_time());
+    return times;
+}
+
+// A page typed on and drawn on, outside the clock, so the next change of day stores both.
+void EditPage(int n) {
+    std::wstring text = L"edited " + std::to_wstring(n) + L"\r\n日記";
+    SetWindowTextW(g_shell.textBox, text.c_str());
+    const int t = g_shell.commandBarHeight;
+    StartStroke(360 + n, t + 40);
+    ContinueStroke(500 - n, t + 150);
+}
 
 Times TimeDaySwitches() {
     LARGE_INTEGER frequency;
@@ -91,10 +111,20 @@ Times TimeDaySwitches() {
         DrainMessages();
         into.push_back(TimeOne(action, ticksPerMs));
     };
+    const auto before = WriteTimesOfFolder();
     for (int round = 0; round < kRounds; ++round) {
         for (int n = 0; n < kPages; ++n) measure(times.steps, GoPreviousDay);
         for (int n = 0; n < kPages; ++n) measure(times.steps, GoNextDay);
     }
+    const auto after = WriteTimesOfFolder();
+    for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i)
+        times.filesWrittenByVisits += before[i] != after[i];
+    times.filesWrittenByVisits += static_cast<int>(after.size()) - static_cast<int>(before.size());
+    for (int n = 0; n < kPages; ++n) {
+        EditPage(n);
+        measure(times.editedSteps, GoPreviousDay);
+    }
+    for (int n = 0; n < kPages; ++n) GoNextDay();
     GoPreviousDay();
     for (int n = 0; n < kPages; ++n) measure(times.saves, [] { SaveDay(); });
     for (int n = 0; n < kPages; ++n) measure(times.loads, LoadDay);
@@ -113,7 +143,9 @@ std::string Summary(const char* name, std::vector<double> times) {
 }
 
 bool WriteTimes(const std::u16string& folder, const Times& times) {
-    const std::string text = Summary("step", times.steps) + Summary("save", times.saves) + Summary("load", times.loads);
+    const std::string text = Summary("step", times.steps) + Summary("save", times.saves) + Summary("load", times.loads) +
+                             Summary("edited_step", times.editedSteps) + "visit_writes " +
+                             std::to_string(times.filesWrittenByVisits) + "\n";
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
     return WriteFileSafely(std::filesystem::path(folder + u"\\day-switch-times.txt"),
                            std::span(bytes, text.size())) == WriteStatus::Ok;
