@@ -300,7 +300,7 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
     HMENU bar = GetMenu(g_shell.mainWindow);
     for (bool on : {false, true}) {
         Command(IDM_RULED_LINES);
-        Command(IDM_SAVE_PICTURE);
+        EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_PICTURE); }).empty(), on) << "turning it off is told";
         EXPECT_EQ(g_ruledLinesOn, on);
         EXPECT_EQ(g_page.savePicture, on);
         for (HMENU menu : {g_shell.systemMenuResource, bar}) {

@@ -125,6 +125,7 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
         fs::remove(File(L"20000305.dbt"));
         if (c.templateText) WriteFileText(File(L"mine.html"), c.templateText);
         WriteFileText(File(L"mydiary.html"), old);
+        OpenDay({2000, 3, 5, 0});   // the day's record is gone: typing is a change again
         SetWindowTextW(g_shell.textBox, L"晴れ");
         const std::map<int, std::wstring> typed = {{IDC_TEMPLATE_PATH, File(L"mine.html").wstring()},
                                                    {IDC_OUTPUT_PATH, c.output},
