@@ -26,6 +26,9 @@ enum class CommandAction {
     ToggleRuledLines,
     ShowSystemMenu,
     ShowDrawingMenu,
+    UndoStroke,
+    RedoStroke,
+    UndoLastChange,    // Ctrl+Z: the text box's typing or the newest stroke
 };
 
 struct CommandRoute {

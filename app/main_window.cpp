@@ -5,11 +5,13 @@
 #include "canvas/page_icons.h"
 #include "canvas/pens.h"
 #include "canvas/strokes.h"
+#include "canvas/stroke_undo.h"
 #include "command_routes.h"
 #include "daystore/navigation.h"
 #include "daystore/page.h"
 #include "htmlexport/html_output_dialog.h"
 #include "notification_icon.h"
+#include "page_menus.h"
 #include "resource.h"
 #include "shell_state.h"
 #include "taps.h"
@@ -38,6 +40,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONUP: OnStylusUp(); return 0;
     case WM_CAPTURECHANGED: OnCaptureLost(); return 0;
     case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;
+    case WM_INITMENUPOPUP: GreyUndoItems(reinterpret_cast<HMENU>(wParam)); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -75,6 +78,9 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ToggleRuledLines: ToggleRuledLines(window); break;
     case CommandAction::ShowSystemMenu: ShowSystemMenu(); break;
     case CommandAction::ShowDrawingMenu: ShowDrawingMenu(); break;
+    case CommandAction::UndoStroke: UndoStroke(); break;
+    case CommandAction::RedoStroke: RedoStroke(); break;
+    case CommandAction::UndoLastChange: UndoLastChange(); break;
     case CommandAction::None: break;   // control notifications and unknown identifiers
     }
 }

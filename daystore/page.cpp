@@ -9,6 +9,7 @@
 #include "canvas/page_icons.h"
 #include "canvas/picture_file.h"
 #include "canvas/stroke_geometry.h"
+#include "canvas/stroke_undo.h"
 #include "daystore/record.h"
 #include "platform/file_read.h"
 #include "platform/file_write.h"
@@ -90,6 +91,7 @@ void LoadDay() {
     DrawWeatherIcon(static_cast<int>(ShownWeatherIcon(record.weather)));
     SendMessageW(g_shell.placeBox, CB_SETCURSEL, static_cast<WPARAM>(ShownPlaceItem(record.place)), 0);
     DrawMoodIcon(static_cast<int>(ShownMoodIcon(record.mood)));
+    ClearStrokeHistory();
 }
 
 void NotePictureChanged() { g_page.pictureChanged = true; }
