@@ -63,7 +63,10 @@ void UndoStroke() { ShowStep(StepBack); }
 void RedoStroke() { ShowStep(StepForward); }
 
 void UndoLastChange() {
-    if (g_undo.lastChange == PageChange::Typing && GetFocus() == g_shell.textBox) {
+    // With every stroke taken back, the key is the text box's again: typing before the
+    // strokes is the change to take back next.
+    bool inTextBox = GetFocus() == g_shell.textBox;
+    if (inTextBox && (g_undo.lastChange == PageChange::Typing || !CanUndoStroke())) {
         SendMessageW(g_shell.textBox, EM_UNDO, 0, 0);
         return;
     }

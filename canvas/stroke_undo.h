@@ -15,7 +15,8 @@ void NoteTyping();
 void UndoStroke();
 void RedoStroke();
 // Ctrl+Z: the text box undoes its typing when that was the page's last change and the box
-// has the focus; otherwise the newest stroke is taken back.
+// has the focus; otherwise the newest stroke is taken back, and once none is left, the
+// text box with the focus undoes its typing again.
 void UndoLastChange();
 bool CanUndoStroke();
 bool CanRedoStroke();

@@ -175,8 +175,8 @@ TEST_F(StrokeUndo, NothingToUndoOrRedoAfterAChangeOfDay) {
 std::wstring BoxText() { return WindowText(g_shell.textBox); }
 
 // Ctrl+Z goes to the text box when typing there was the page's last change and the box
-// has the focus; after a stroke, or with the focus elsewhere, it takes back the stroke.
-// Keys that change no text (Ctrl+C) are no typing.
+// has the focus; after a stroke, or with the focus elsewhere, it takes back the stroke,
+// until none is left. Keys that change no text (Ctrl+C) are no typing.
 TEST_F(StrokeUndo, CtrlZFollowsThePagesLastChange) {
     StrokeA();
     SetFocus(g_shell.textBox);
@@ -203,6 +203,12 @@ TEST_F(StrokeUndo, CtrlZFollowsThePagesLastChange) {
     Press({VK_CONTROL, 'Z'});
     EXPECT_EQ(Shown(OnA()), kWhite) << "the focus was not in the text box";
     EXPECT_EQ(BoxText(), L"cde");
+
+    // No stroke left to take back: the text box's typing is next (how much of it, the
+    // edit control decides).
+    SetFocus(g_shell.textBox);
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_NE(BoxText(), L"cde");
 }
 
 }  // namespace
