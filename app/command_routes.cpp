@@ -29,6 +29,8 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_ABOUT, IDM_ABOUT, CommandAction::ShowAbout, 0},
     {IDM_SAVE_PICTURE, IDM_SAVE_PICTURE, CommandAction::TogglePictureSaving, 0},
     {IDM_RULED_LINES, IDM_RULED_LINES, CommandAction::ToggleRuledLines, 0},
+    {IDM_UNDO, IDM_UNDO, CommandAction::UndoStroke, 0},
+    {IDM_REDO, IDM_REDO, CommandAction::RedoStroke, 0},
 
     // The page's controls tell of the user's changes; their other notifications match nothing.
     {TEXT_BOX_CHANGED, TEXT_BOX_CHANGED, CommandAction::PageEdited, 0},
@@ -44,6 +46,8 @@ constexpr RangeRoute kRoutes[] = {
     {FROM_ACCELERATOR + IDM_HTML_OUTPUT, FROM_ACCELERATOR + IDM_HTML_OUTPUT, CommandAction::ShowHtmlOutput, 0},
     {FROM_ACCELERATOR + IDM_SYSTEM_MENU, FROM_ACCELERATOR + IDM_SYSTEM_MENU, CommandAction::ShowSystemMenu, 0},
     {FROM_ACCELERATOR + IDM_DRAWING_MENU, FROM_ACCELERATOR + IDM_DRAWING_MENU, CommandAction::ShowDrawingMenu, 0},
+    {FROM_ACCELERATOR + IDM_UNDO, FROM_ACCELERATOR + IDM_UNDO, CommandAction::UndoLastChange, 0},
+    {FROM_ACCELERATOR + IDM_REDO, FROM_ACCELERATOR + IDM_REDO, CommandAction::RedoStroke, 0},
 };
 
 }  // namespace

@@ -27,6 +27,9 @@ enum class CommandAction {
     ShowSystemMenu,
     ShowDrawingMenu,
     PageEdited,        // the text box's text or the place box's selection changed
+    UndoStroke,
+    RedoStroke,
+    UndoLastChange,    // Ctrl+Z: the text box's typing or the newest stroke
 };
 
 struct CommandRoute {

@@ -5,12 +5,14 @@
 #include "canvas/page_icons.h"
 #include "canvas/pens.h"
 #include "canvas/strokes.h"
+#include "canvas/stroke_undo.h"
 #include "command_routes.h"
 #include "daystore/navigation.h"
 #include "daystore/page.h"
 #include "daystore/recovery.h"
 #include "htmlexport/html_output_dialog.h"
 #include "notification_icon.h"
+#include "page_menus.h"
 #include "resource.h"
 #include "shell_state.h"
 #include "taps.h"
@@ -42,6 +44,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER: WriteRecoveryCopyOnTimer(wParam); return 0;
     case WM_QUERYENDSESSION: return SaveForEndOfSession(window) ? TRUE : FALSE;
     case WM_ENDSESSION: EndSession(window, wParam != FALSE); return 0;
+    case WM_INITMENUPOPUP: GreyUndoItems(reinterpret_cast<HMENU>(wParam)); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -80,6 +83,9 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ShowSystemMenu: ShowSystemMenu(); break;
     case CommandAction::ShowDrawingMenu: ShowDrawingMenu(); break;
     case CommandAction::PageEdited: NotePageEdited(); break;
+    case CommandAction::UndoStroke: UndoStroke(); break;
+    case CommandAction::RedoStroke: RedoStroke(); break;
+    case CommandAction::UndoLastChange: UndoLastChange(); break;
     case CommandAction::None: break;   // control notifications and unknown identifiers
     }
 }

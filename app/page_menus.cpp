@@ -1,5 +1,6 @@
 #include "page_menus.h"
 
+#include "canvas/stroke_undo.h"
 #include "resource.h"
 #include "shell_state.h"
 
@@ -26,6 +27,13 @@ constexpr MenuItemSpec kPenTypeItems[] = {
     {IDM_PEN_PEN, L"Pen", MF_STRING},
 };
 
+// Above the pen cascades; greyed until there is something to take back.
+constexpr MenuItemSpec kUndoItems[] = {
+    {IDM_UNDO, L"Undo\tCtrl+Z", MF_STRING | MF_GRAYED},
+    {IDM_REDO, L"Redo\tCtrl+Y", MF_STRING | MF_GRAYED},
+    {0, nullptr, MF_SEPARATOR},
+};
+
 template <std::size_t N>
 void AppendItems(HMENU menu, const MenuItemSpec (&items)[N]) {
     for (const MenuItemSpec& item : items) AppendMenuW(menu, item.flags, item.id, item.label);
@@ -50,7 +58,14 @@ void BuildPopupMenus() {
     AppendItems(g_shell.widthMenu, kWidthItems);
     AppendItems(g_shell.penTypeMenu, kPenTypeItems);
 
+    AppendItems(g_shell.drawingMenu, kUndoItems);
     AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.colourMenu), L"Color");
     AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.widthMenu), L"LnWidth");
     AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.penTypeMenu), L"PenType");
+}
+
+void GreyUndoItems(HMENU menu) {
+    if (menu != g_shell.drawingMenu) return;
+    EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (CanUndoStroke() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (CanRedoStroke() ? MF_ENABLED : MF_GRAYED));
 }

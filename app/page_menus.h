@@ -10,5 +10,9 @@ struct MenuItemSpec {
 };
 
 // Makes the six run-time pop-ups into g_shell: mood, weather, line width, pen type,
-// colour, and the drawing menu that holds the last three as cascades.
+// colour, and the drawing menu that holds Undo and Redo and the last three as cascades.
 void BuildPopupMenus();
+
+// The drawing menu, about to open: Undo and Redo greyed when there is nothing to take
+// back or bring back. Other menus are left as they are.
+void GreyUndoItems(HMENU menu);

@@ -82,6 +82,10 @@
 #define IDM_SAVE_PICTURE        40033
 #define IDM_RULED_LINES         40034
 
+// Drawing menu (built at run time): taking strokes back and bringing them back
+#define IDM_UNDO                40041   // also Ctrl+Z, which serves the text box after typing
+#define IDM_REDO                40042   // also Ctrl+Y and Ctrl+Shift+Z
+
 // Private messages of the main window
 #define WM_RULED_LINES_CHANGED  1024    // WM_USER: the text box redraws its ruling
 #define WM_NOTIFICATION_ICON    1025    // WM_USER + 1: callback of the notification icon

@@ -79,6 +79,16 @@ std::optional<std::vector<std::uint8_t>> CapturePictureBytes() {
     return pixels;
 }
 
+bool PutPictureBytes(const std::vector<std::uint8_t>& pixels) {
+    if (!g_shell.canvasDc || pixels.size() != kPicturePixelBytes) return false;
+    PaletteBitmapInfo info = PictureBitmapInfo();
+    PageRect picture = PictureRect(g_shell.commandBarHeight);
+    int rows = SetDIBitsToDevice(g_shell.canvasDc, picture.left, picture.top, kPictureWidth, kPictureHeight, 0, 0, 0,
+                                 kPictureHeight, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    InvalidatePageRect(picture);
+    return rows == kPictureHeight;
+}
+
 int CapturePicture(LPCWSTR path) {
     std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes();
     if (!pixels) return 0;

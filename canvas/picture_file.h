@@ -11,6 +11,9 @@
 // The picture rectangle's pixel bytes as the file stores them, or nothing when the
 // capture cannot be made.
 std::optional<std::vector<std::uint8_t>> CapturePictureBytes();
+// Puts pixel bytes of that layout back into the picture rectangle and repaints it alone.
+// False when the bytes are not one picture's worth or could not be drawn.
+bool PutPictureBytes(const std::vector<std::uint8_t>& pixels);
 
 // With no path: 1 when the picture is blank, 0 when it is not or cannot be captured.
 // With a path: 1 when the file was written, or for a blank picture deleted; 0 when the

@@ -1,7 +1,11 @@
 #include "ruled_text_box.h"
 
+#include <string>
+
 #include "app/resource.h"
 #include "app/shell_state.h"
+#include "canvas/stroke_undo.h"
+#include "platform/window_text.h"
 
 bool g_ruledLinesOn = true;
 
@@ -27,6 +31,27 @@ bool RedrawsRulingAfter(UINT message, WPARAM wParam) {
         return wParam != VK_LEFT && wParam != VK_UP && wParam != VK_RIGHT && wParam != VK_DOWN && wParam != VK_DELETE;
     case WM_MOUSEMOVE:
         return (wParam & MK_LBUTTON) != 0;
+    default:
+        return false;
+    }
+}
+
+// The ways a user changes the text: keys, the clipboard, the box's own undo and the input
+// method. Loading a day sets the text with WM_SETTEXT, which is no typing.
+bool MayEditText(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_IME_COMPOSITION:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_REPLACESEL:
+        return true;
+    case WM_KEYDOWN:
+        return wParam == VK_DELETE;
     default:
         return false;
     }
@@ -70,7 +95,11 @@ void DrawRuling(HWND box) {
 }  // namespace
 
 LRESULT CALLBACK RuledTextBoxFilter(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only a real change counts: Ctrl+C, say, also arrives as a character.
+    const bool mayEdit = MayEditText(message, wParam);
+    std::u16string before = mayEdit ? ReadWindowText(box) : std::u16string();
     LRESULT result = CallWindowProcW(g_shell.textBoxPreviousProc, box, message, wParam, lParam);
+    if (mayEdit && ReadWindowText(box) != before) NoteTyping();
     if (g_ruledLinesOn && RedrawsRulingAfter(message, wParam)) DrawRuling(box);
     return result;
 }

@@ -3,6 +3,7 @@
 #include "app/shell_state.h"
 #include "canvas/pens.h"
 #include "canvas/stroke_geometry.h"
+#include "canvas/stroke_undo.h"
 #include "daystore/page.h"
 
 namespace {
@@ -41,6 +42,7 @@ void StartStrokeWithCapture(HWND window, int x, int y) {
 }
 
 void StartStroke(int x, int y) {
+    BeginStrokeStep();
     g_stroke.previous = g_stroke.last = {x, y};
     InvalidateStrokeRect(StartRepaintRect({x, y}));
 }
@@ -68,6 +70,7 @@ void OnStylusMove(WPARAM keyFlags, LPARAM position) {
     // A mouse, unlike a stylus, moves without touching: only a held left button draws.
     if (!(keyFlags & MK_LBUTTON)) {
         g_stroke.penDown = false;
+        EndStrokeStep();
         return;
     }
     bool inside = IsInDrawingArea(x, y);
@@ -81,11 +84,16 @@ void OnStylusMove(WPARAM keyFlags, LPARAM position) {
         return;
     }
     g_stroke.penDown = false;
+    EndStrokeStep();
 }
 
 void OnStylusUp() {
     ReleaseCapture();
     g_stroke.penDown = false;
+    EndStrokeStep();
 }
 
-void OnCaptureLost() { g_stroke.penDown = false; }
+void OnCaptureLost() {
+    g_stroke.penDown = false;
+    EndStrokeStep();
+}

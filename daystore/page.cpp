@@ -9,6 +9,7 @@
 #include "canvas/page_icons.h"
 #include "canvas/picture_file.h"
 #include "canvas/stroke_geometry.h"
+#include "canvas/stroke_undo.h"
 #include "daystore/record.h"
 #include "daystore/record_file.h"
 #include "daystore/recovery.h"
@@ -144,6 +145,7 @@ void LoadDay() {
     // The text as the box holds it: whatever it makes of the stored line breaks is no change.
     RememberStoredRecord(ReadWindowText(g_shell.textBox), record);
     ForgetRecoveryCopy();
+    ClearStrokeHistory();
     g_loading = false;
 }
 

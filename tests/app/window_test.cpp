@@ -146,9 +146,15 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
         }
     }
     for (int i = 0; i < 16; ++i) EXPECT_TRUE(GetMenuState(g_shell.colourMenu, i, MF_BYPOSITION) & MF_OWNERDRAW);
-    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 0), g_shell.colourMenu);
-    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 1), g_shell.widthMenu);
-    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 2), g_shell.penTypeMenu);
+    // Undo and Redo head the drawing menu, above a separator and the pen cascades.
+    EXPECT_EQ(RouteCommand(GetMenuItemID(g_shell.drawingMenu, 0)).action, A::UndoStroke);
+    EXPECT_EQ(RouteCommand(GetMenuItemID(g_shell.drawingMenu, 1)).action, A::RedoStroke);
+    EXPECT_EQ(Label(g_shell.drawingMenu, IDM_UNDO), L"Undo\tCtrl+Z");
+    EXPECT_EQ(Label(g_shell.drawingMenu, IDM_REDO), L"Redo\tCtrl+Y");
+    EXPECT_TRUE(GetMenuState(g_shell.drawingMenu, 2, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 3), g_shell.colourMenu);
+    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 4), g_shell.widthMenu);
+    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 5), g_shell.penTypeMenu);
 
     // The program starts with a pencil 3 wide, marked on S.
     LOGPEN pen{};
