@@ -34,10 +34,6 @@ public:
     explicit DiaryProgram(const std::filesystem::path& folder, const wchar_t* program = L"doodlebinder.exe");
     // The program already in the folder, as a user's copy is: nothing is copied.
     static DiaryProgram InPlace(const std::filesystem::path& exe) { return DiaryProgram(InPlaceTag{}, exe); }
-    DiaryProgram(DiaryProgram&& other) noexcept
-        : exe_(std::move(other.exe_)), process_(other.process_), window_(other.window_) {
-        other.process_ = nullptr;
-    }
     ~DiaryProgram();   // ends the program if a test left it running
     DiaryProgram(const DiaryProgram&) = delete;
     DiaryProgram& operator=(const DiaryProgram&) = delete;
