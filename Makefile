@@ -1,12 +1,12 @@
 # Doodlebinder: `make run` starts the diary, `make test` builds everything and runs every test,
-# `make bench` measures speed and memory beside libjpeg-turbo, `make install` installs the
-# command-line exporter into PREFIX.
+# `make dist` packs the Windows programs into a zip, `make bench` measures speed and memory
+# beside libjpeg-turbo, `make install` installs the command-line exporter into PREFIX.
 DIARY ?= $(CURDIR)/diary
 PREFIX ?= /usr/local
 SCREEN ?= 800x600
 TEST_SCREEN = 1024x768
 
-.PHONY: all deps build build-windows build-native test test-native test-windows run run-hpc bench install clean
+.PHONY: all deps build build-windows build-native build-run test test-native test-windows run run-hpc dist bench install clean
 
 all: build
 
@@ -27,12 +27,24 @@ test: build
 	ctest --preset native
 	tools/run-on-screen $(TEST_SCREEN) ctest --preset windows
 
-run: build-windows
+# Only what run-diary starts: the program, its help viewer and the window waiter.
+RUN_TARGETS = doodlebinder peghelp wait-for-window
+
+build-run: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows --target $(RUN_TARGETS)
+
+run: build-run
 	tools/run-diary "$(DIARY)" $(SCREEN)
 
 # The handheld's 640 x 240 screen: no caption, no command bar.
-run-hpc: build-windows
+run-hpc: build-run
 	tools/run-diary "$(DIARY)" 640x240
+
+# The Windows package: dist/doodlebinder-<version>-win64.zip.
+dist: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows --target dist
 
 # An optimised build of its own (build/bench); prints a table of ratios.
 bench: deps

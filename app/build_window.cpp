@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "canvas/pens.h"
+#include "canvas/picture_bytes.h"
 #include "canvas/ruled_text_box.h"
 #include "daystore/navigation.h"
 #include "daystore/page.h"
@@ -26,12 +27,18 @@ constexpr PageBox kTextBox = {29, 31, 275, 149};
 constexpr DWORD kTextBoxStyle = 0x50000044;       // WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL
 constexpr DWORD kPlaceBoxStyle = 0x50000003;      // WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST
 
-constexpr wchar_t kNotificationTip[] = L"Doodlebinder55555";
-
 void BuildCommandBar(HWND window) {
     g_shell.commandBar = CommandBar_Create(g_shell.instance, window, IDC_COMMAND_BAR);
     CommandBar_InsertMenubar(g_shell.commandBar, g_shell.instance, IDR_MENU_BAR, 0);
     CommandBar_AddBitmap(g_shell.commandBar, g_shell.instance, IDB_TOOLBAR, 4, 0, 0);
+    // The colour button shows the pen's colour. Its pictures are given as a bitmap of our
+    // own: from a resource the toolbar would turn black, greys and white into the
+    // system's button colours.
+    g_shell.colourButtons = static_cast<HBITMAP>(LoadImageW(
+        g_shell.instance, MAKEINTRESOURCEW(IDB_COLOUR_BUTTONS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    TBADDBITMAP colours{nullptr, reinterpret_cast<UINT_PTR>(g_shell.colourButtons)};
+    g_shell.firstColourButtonImage = static_cast<int>(SendMessageW(
+        g_shell.commandBar, TB_ADDBITMAP, kPalette.size(), reinterpret_cast<LPARAM>(&colours)));
     const TBBUTTON buttons[] = {
         {0, 0, 0, TBSTYLE_SEP, {}, 0, 0},
         {0, IDM_COLOUR_BUTTON, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
@@ -41,6 +48,7 @@ void BuildCommandBar(HWND window) {
         {3, IDM_RULED_LINES, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTYLE_BUTTON, {}, 0, 0},
     };
     SendMessageW(g_shell.commandBar, TB_ADDBUTTONS, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+    ShowPenColourOnButton();
 
     int height = CommandBar_Height(g_shell.commandBar);
     g_shell.contentHeight += height;
@@ -125,7 +133,7 @@ LRESULT BuildMainWindow(HWND window) {
     g_shell.windowDc = GetDC(window);
     if (g_shell.tallScreen) BuildCommandBar(window);
     SetWindowIcons(window);
-    AddNotificationIcon(window, g_shell.smallIcon, IDI_DOODLEBINDER, kNotificationTip);
+    ShowProgramNotificationIcon(window);
     InstallTaskbarHook();
     g_shell.systemMenuResource = LoadMenuW(g_shell.instance, MAKEINTRESOURCEW(IDR_SYSTEM_MENU));
     BuildPopupMenus();

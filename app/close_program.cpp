@@ -41,6 +41,7 @@ void ReleaseWindowObjects() {
         SetWindowLongPtrW(g_shell.textBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_shell.textBoxPreviousProc));
     }
     ReleaseOnce(g_shell.commandBar, DestroyWindow);
+    ReleaseOnce(g_shell.colourButtons, DeleteObject);
 
     // The drawing menu holds only the colour, width and pen-type menus as cascades. They
     // are destroyed on their own below, so they are detached first: destroying the

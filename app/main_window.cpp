@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include <commctrl.h>
+
 #include "about.h"
 #include "build_window.h"
 #include "canvas/page_icons.h"
@@ -11,6 +13,7 @@
 #include "daystore/page.h"
 #include "daystore/recovery.h"
 #include "htmlexport/html_output_dialog.h"
+#include "keyboard_focus.h"
 #include "notification_icon.h"
 #include "page_menus.h"
 #include "resource.h"
@@ -19,18 +22,26 @@
 
 namespace {
 
-// The command-bar buttons open their menus just below the bar, under the button.
-void ShowCommandBarMenu(HWND window, HMENU menu, int x) {
-    POINT point{x, g_shell.commandBarHeight};
-    ClientToScreen(g_shell.mainWindow, &point);
-    TrackPopupMenuEx(menu, 0, point.x, point.y, window, nullptr);
+// A command-bar button opens its menu at the button's bottom-left corner, as a desktop
+// toolbar does; where the screen has no room below, the menu goes above the button
+// rather than over it.
+void ShowCommandBarMenu(HWND window, HMENU menu, int buttonCommand) {
+    RECT button{};
+    if (!SendMessageW(g_shell.commandBar, TB_GETRECT, buttonCommand, reinterpret_cast<LPARAM>(&button))) return;
+    MapWindowPoints(g_shell.commandBar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    TPMPARAMS exclude{sizeof(exclude), button};
+    TrackPopupMenuEx(menu, TPM_VERTICAL, button.left, button.bottom, window, &exclude);
 }
 
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The shell's restart message has no fixed number, so it cannot be a case label.
+    if (IsTaskbarCreatedMessage(message)) { ShowProgramNotificationIcon(window); return 0; }
     switch (message) {
     case WM_CREATE: return BuildMainWindow(window);
+    case WM_ACTIVATE: NoteFocusOnDeactivation(window, wParam); return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETFOCUS: PassFocusToPage(window); return 0;
     case WM_PAINT: PaintMainWindow(window); return 0;
     case WM_CLOSE: CloseProgram(window); return 0;
     case WM_DRAWITEM: DrawColourItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return 1;
@@ -66,11 +77,11 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::SetWeather: g_page.weatherIndex = route.argument; DrawWeatherIcon(route.argument); NotePageEdited(); break;
     case CommandAction::SetMood: g_page.moodIndex = route.argument; DrawMoodIcon(route.argument); NotePageEdited(); break;
     case CommandAction::SetPenColour: SetPenColour(route.argument); break;
-    case CommandAction::ShowColourMenu: ShowCommandBarMenu(window, g_shell.colourMenu, 247); break;
+    case CommandAction::ShowColourMenu: ShowCommandBarMenu(window, g_shell.colourMenu, IDM_COLOUR_BUTTON); break;
     case CommandAction::SetPenWidth: SetPenWidth(route.argument); break;
-    case CommandAction::ShowWidthMenu: ShowCommandBarMenu(window, g_shell.widthMenu, 276); break;
+    case CommandAction::ShowWidthMenu: ShowCommandBarMenu(window, g_shell.widthMenu, IDM_WIDTH_BUTTON); break;
     case CommandAction::SetPenType: SetPenType(route.argument); break;
-    case CommandAction::ShowPenTypeMenu: ShowCommandBarMenu(window, g_shell.penTypeMenu, 305); break;
+    case CommandAction::ShowPenTypeMenu: ShowCommandBarMenu(window, g_shell.penTypeMenu, IDM_PEN_TYPE_BUTTON); break;
     case CommandAction::CloseProgram: CloseProgram(window); break;
     case CommandAction::GoPreviousDay: GoPreviousDay(); break;
     case CommandAction::GoNextDay: GoNextDay(); break;

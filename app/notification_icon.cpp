@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr wchar_t kNotificationTip[] = L"Doodlebinder55555";
+
 struct TaskbarHook {
     HWND window = nullptr;
     WNDPROC previousProc = nullptr;
@@ -46,6 +48,16 @@ BOOL AddNotificationIcon(HWND window, HICON icon, UINT id, const wchar_t* tip) {
 BOOL RemoveNotificationIcon(HWND window, UINT id) {
     NOTIFYICONDATAW record = IconRecord(window, id);
     return Shell_NotifyIconW(NIM_DELETE, &record);
+}
+
+void ShowProgramNotificationIcon(HWND window) {
+    AddNotificationIcon(window, g_shell.smallIcon, IDI_DOODLEBINDER, kNotificationTip);
+}
+
+bool IsTaskbarCreatedMessage(UINT message) {
+    // Registered once, before the shell can next restart; 0 means registration failed.
+    static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    return taskbarCreated != 0 && message == taskbarCreated;
 }
 
 void HandleNotificationIcon(WPARAM iconId, LPARAM mouseMessage) {

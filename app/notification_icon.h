@@ -6,6 +6,11 @@
 
 BOOL AddNotificationIcon(HWND window, HICON icon, UINT id, const wchar_t* tip);
 BOOL RemoveNotificationIcon(HWND window, UINT id);
+// The program's own icon (id 103, its small icon and tip): at start-up, and again when
+// the shell has restarted and lost every icon.
+void ShowProgramNotificationIcon(HWND window);
+// The shell's broadcast after it (re)starts; its number is known only at run time.
+bool IsTaskbarCreatedMessage(UINT message);
 // The icon's callback (message 1025): a press or right click opens the system menu.
 void HandleNotificationIcon(WPARAM iconId, LPARAM mouseMessage);
 

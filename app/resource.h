@@ -8,6 +8,7 @@
 // Bitmaps
 #define IDB_WEATHER_STRIP       109
 #define IDB_TOOLBAR             128
+#define IDB_COLOUR_BUTTONS      131     // the colour button in each pen colour, palette order
 #define IDB_MOOD_STRIP          130
 #define IDB_BACKGROUND          134
 

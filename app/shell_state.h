@@ -22,12 +22,15 @@ struct ShellState {
     HWND statusStrip = nullptr;         // modeless status dialog, made with the window
     HDC windowDc = nullptr;             // the main window's own DC, kept until exit
     HWND commandBar = nullptr;          // tall-screen layout only
+    HBITMAP colourButtons = nullptr;    // the colour button's pictures, one per pen colour
+    int firstColourButtonImage = 0;     // their first index among the command bar's images
     HICON smallIcon = nullptr;
     HICON largeIcon = nullptr;          // the desktop's task switcher and taskbar
     HWND textBox = nullptr;             // EDIT, id 101
     WNDPROC textBoxPreviousProc = nullptr;
     HWND placeBox = nullptr;            // COMBOBOX, id 102
     HFONT textFont = nullptr;           // shared by the text box and the place box
+    HWND focusBeforeDeactivation = nullptr;   // the control that gets the keys back
 
     // Off-screen copy of the whole window image (640 x content height).
     HDC canvasDc = nullptr;

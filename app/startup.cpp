@@ -11,6 +11,7 @@
 #include "platform/wide_text.h"
 #include "resource.h"
 #include "shell_state.h"
+#include "version.h"
 #include "window_layout.h"
 
 ShellState g_shell;
@@ -19,7 +20,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"DOODLE_BINDER";
 constexpr wchar_t kMutexName[] = L"DOODLE_BINDER";
-constexpr wchar_t kWindowTitle[] = L"Doodlebinder v2.16";
+constexpr wchar_t kWindowTitle[] = L"" DOODLE_NAME_AND_VERSION;
 
 // The module path, however long: the buffer grows until the whole path fits, so a
 // long folder is never cut into a different one.

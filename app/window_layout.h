@@ -12,7 +12,9 @@ constexpr int kMinScreenHeight = 240;
 
 // Window styles of the two layouts. The 240-line one is a pop-up: a desktop top-level
 // window without WS_POPUP always gets a caption and border, which would cut the page.
-constexpr std::uint32_t kTallScreenStyle = 0x10C90000;   // WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX
+// The tall layout is the frame of a fixed-size desktop window: it can be minimized, but
+// not maximized, since the page cannot grow.
+constexpr std::uint32_t kTallScreenStyle = 0x10CA0000;   // WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX
 constexpr std::uint32_t kLineScreenStyle = 0x90000000;   // WS_POPUP | WS_VISIBLE
 
 struct WindowLayout {

@@ -5,6 +5,7 @@
     weather.bmp         96 x 16,  4 bits   no weather, sun, cloud, rain, snow, thunder
     mood.bmp            96 x 16,  4 bits   very happy, so-so, down, bad, angry, embarrassed
     toolbar.bmp         64 x 16,  4 bits   colour, line width, pen type, ruled lines
+    colours.bmp        256 x 16,  4 bits   the colour button showing each pen colour
     doodlebinder.ico    16 x 16 and 32 x 32, 4 bits with a transparency mask
     sample/*.gif        32 x 32, the weather and mood images an exported diary shows,
                         the page icons at twice the size on a transparent ground
@@ -495,6 +496,14 @@ COLOUR = [
     "................",
 ]
 
+
+
+def colour_button(letter):
+    """The colour button showing one pen colour: a framed swatch in the colour."""
+    return ["." * 16, "." * 16, ".KKKKKKKKKKKKKK."] + \
+        [".K" + letter * 12 + "K."] * 11 + [".KKKKKKKKKKKKKK.", "." * 16]
+
+
 LINE_WIDTH = [
     "................",
     "................",
@@ -722,6 +731,8 @@ def main():
             from_maps([VERY_HAPPY, SO_SO, DOWN, BAD, ANGRY, EMBARRASSED], WHITE), 4, VGA),
         "toolbar.bmp": bmp_bytes(
             from_maps([COLOUR, LINE_WIDTH, PENCIL, RULED], SILVER), 4, VGA),
+        "colours.bmp": bmp_bytes(
+            from_maps([colour_button(letter) for letter in LETTERS], SILVER), 4, VGA),
         "doodlebinder.ico": ico_bytes([icon_from_map(ICON_16, 16), icon_image(draw_icon_32())]),
     }
     for name, picture_map in SAMPLE_IMAGES.items():

@@ -1,5 +1,7 @@
 #include "pens.h"
 
+#include <commctrl.h>
+
 #include "app/resource.h"
 #include "app/shell_state.h"
 #include "canvas/picture_bytes.h"
@@ -14,6 +16,7 @@ constexpr int kWidths[] = {9, 7, 5, 3, 1};
 constexpr int kSwatchWidth = 20;
 constexpr int kSwatchHeight = 10;
 constexpr int kSwatchInset = 2;
+constexpr COLORREF kSwatchFrame = RGB(64, 64, 64);
 
 COLORREF PaletteColourRef(int index) {
     const PaletteColour& colour = kPalette[static_cast<std::size_t>(index)];
@@ -27,6 +30,16 @@ void CheckOnly(HMENU menu, int first, int last, int chosen) {
 }
 
 }  // namespace
+
+void ShowPenColourOnButton() {
+    if (!g_shell.commandBar) return;
+    for (std::size_t index = 0; index < kPalette.size(); ++index) {
+        if (PaletteColourRef(static_cast<int>(index)) != g_drawing.colour) continue;
+        SendMessageW(g_shell.commandBar, TB_CHANGEBITMAP, IDM_COLOUR_BUTTON,
+                     MAKELPARAM(g_shell.firstColourButtonImage + static_cast<int>(index), 0));
+        return;
+    }
+}
 
 void CreateDrawingPen() {
     HPEN pen = CreatePen(PS_SOLID, g_drawing.width, g_drawing.colour);
@@ -46,6 +59,7 @@ void SetPenColour(int commandId) {
     if (commandId < IDM_COLOUR_FIRST || commandId > IDM_COLOUR_LAST) return;
     g_drawing.colour = PaletteColourRef(commandId - IDM_COLOUR_FIRST);
     CreateDrawingPen();
+    ShowPenColourOnButton();
 }
 
 void SetPenWidth(int commandId) {
@@ -76,6 +90,10 @@ void DrawColourItem(const DRAWITEMSTRUCT* item) {
     bar.left += kSwatchInset;
     bar.right -= kSwatchInset;
     FillRect(item->hDC, &bar, swatch);
+    // A thin dark frame, so that white (and silver) show against the menu's background.
+    HBRUSH frame = CreateSolidBrush(kSwatchFrame);
+    FrameRect(item->hDC, &bar, frame);
+    DeleteObject(frame);
     DeleteObject(swatch);
     DeleteObject(background);
 }

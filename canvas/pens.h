@@ -24,6 +24,8 @@ void ReleaseDrawingPen();
 void SetPenColour(int commandId);
 void SetPenWidth(int commandId);
 void SetPenType(int commandId);
+// The command bar's colour button shows the current pen colour (tall layout only).
+void ShowPenColourOnButton();
 // The colour menu's owner-drawn swatches.
 void DrawColourItem(const DRAWITEMSTRUCT* item);
 void MeasureColourItem(MEASUREITEMSTRUCT* item);

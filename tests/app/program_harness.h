@@ -33,6 +33,8 @@ private:
 class DiaryProgram {
 public:
     explicit DiaryProgram(const std::filesystem::path& folder, const wchar_t* program = L"doodlebinder.exe");
+    // The program already in the folder, as a user's copy is: nothing is copied.
+    static DiaryProgram InPlace(const std::filesystem::path& exe) { return DiaryProgram(InPlaceTag{}, exe); }
     ~DiaryProgram();   // ends the program if a test left it running
     DiaryProgram(const DiaryProgram&) = delete;
     DiaryProgram& operator=(const DiaryProgram&) = delete;
@@ -49,6 +51,8 @@ public:
     void PressChord(std::initializer_list<WORD> keys) const;
 
 private:
+    struct InPlaceTag {};
+    DiaryProgram(InPlaceTag, const std::filesystem::path& exe) : exe_(exe) {}
     std::filesystem::path exe_;
     HANDLE process_ = nullptr;
     HWND window_ = nullptr;

@@ -118,3 +118,42 @@ TEST(DayKeys, AltXSavesThePageAndAltZBringsItBack) {
     PumpMessages(500);
     EXPECT_EQ(BoxText(box), L"written today");
 }
+
+namespace {
+
+// Waits until the box shows `text`, or gives up after five seconds.
+std::wstring WaitForBoxText(HWND box, const std::wstring& text) {
+    std::wstring shown;
+    for (int tries = 0; tries < 100 && (shown = BoxText(box)) != text; ++tries) Sleep(50);
+    return shown;
+}
+
+void WaitForForeground(HWND window) {
+    for (int tries = 0; tries < 100 && GetForegroundWindow() != window; ++tries) Sleep(50);
+}
+
+}  // namespace
+
+// Keys typed right after the start, and right after a message box (Ctrl+S on an empty
+// page says there is no text), land in the text box without a click on it.
+TEST(Typing, KeysReachTheTextBoxAfterStartAndAfterAMessageBox) {
+    TemporaryFolder folder;
+    DiaryProgram program(folder.Path());
+    ASSERT_TRUE(program.Start());
+    HWND box = GetDlgItem(program.Window(), IDC_TEXT_BOX);
+    WaitForForeground(program.Window());
+    ASSERT_EQ(GetForegroundWindow(), program.Window());
+    SendChord({'A'});
+    SendChord({'B'});
+    EXPECT_EQ(WaitForBoxText(box, L"ab"), L"ab") << "after the start";
+
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    EXPECT_EQ(MessagesShownBy([&] { SendChord({VK_CONTROL, 'S'}); }), L"??|No text entered");
+    WaitForForeground(program.Window());
+    SendChord({'C'});
+    EXPECT_EQ(WaitForBoxText(box, L"c"), L"c") << "after the message box";
+
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    program.PostClose();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}

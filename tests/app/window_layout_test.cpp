@@ -12,10 +12,10 @@ TEST(WindowLayout, ScreenSizePicksTheLayout) {
     const Case cases[] = {
         {640, 240, true, false, 0, 0, 0x90000000},
         {1024, 240, true, false, 0, 0, 0x90000000},
-        {640, 241, true, true, 0, 13, 0x10C90000},
-        {640, 480, true, true, 0, 133, 0x10C90000},
-        {800, 600, true, true, 80, 193, 0x10C90000},
-        {641, 481, true, true, 0, 133, 0x10C90000},   // halves truncate
+        {640, 241, true, true, 0, 13, 0x10CA0000},
+        {640, 480, true, true, 0, 133, 0x10CA0000},
+        {800, 600, true, true, 80, 193, 0x10CA0000},
+        {641, 481, true, true, 0, 133, 0x10CA0000},   // halves truncate
         {640, 239, false, false, 0, 0, 0},
         {639, 480, false, false, 0, 0, 0},
         {0, 0, false, false, 0, 0, 0},

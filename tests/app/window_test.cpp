@@ -164,24 +164,36 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
 }
 
-// A real click on each menu button opens its pop-up at (247, t), (276, t) or (305, t);
-// one on the ruled-lines button turns the lines off, a second one on again. The menu bar
-// opens with the mouse and from the keyboard (Alt, then the mnemonic).
+// A real click on each menu button opens its pop-up at the button's bottom-left corner;
+// one on the ruled-lines button turns the lines off, a second one on again. The colour
+// button shows the pen's colour. The menu bar opens with the mouse and from the keyboard
+// (Alt, then the mnemonic).
 TEST(Build640x480, CommandBarAndMenuBarAnswerMouseAndKeys) {
     ASSERT_NE(BuildWindowOnce(), nullptr);
-    auto clickButton = [](int command) {
+    auto buttonOnScreen = [](int command) {
         RECT item{};
         LRESULT index = SendMessageW(g_shell.commandBar, TB_COMMANDTOINDEX, command, 0);
         EXPECT_TRUE(SendMessageW(g_shell.commandBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)));
         MapWindowPoints(g_shell.commandBar, nullptr, reinterpret_cast<POINT*>(&item), 2);
-        ClickAt(CentreOf(item));
+        return item;
     };
-    for (auto [command, menuX] : {std::pair{IDM_COLOUR_BUTTON, 247}, {IDM_WIDTH_BUTTON, 276},
-                                  {IDM_PEN_TYPE_BUTTON, 305}}) {
+    auto clickButton = [&](int command) { ClickAt(CentreOf(buttonOnScreen(command))); };
+    std::set<LONG> lefts;
+    for (int command : {IDM_COLOUR_BUTTON, IDM_WIDTH_BUTTON, IDM_PEN_TYPE_BUTTON}) {
+        RECT button = buttonOnScreen(command);
         OpenedMenu opened = WatchForMenu(800, [&] { clickButton(command); });
         ASSERT_TRUE(opened.seen) << "no pop-up from button " << command;
-        EXPECT_EQ(TopLeft(opened.rect), ScreenPoint(menuX, T())) << command;
+        EXPECT_EQ(TopLeft(opened.rect), Point(button.left, button.bottom)) << command;
+        lefts.insert(opened.rect.left);
     }
+    EXPECT_EQ(lefts.size(), 3u) << "each button has its own menu position";
+
+    auto colourButtonImage = [] { return SendMessageW(g_shell.commandBar, TB_GETBITMAP, IDM_COLOUR_BUTTON, 0); };
+    EXPECT_EQ(colourButtonImage(), g_shell.firstColourButtonImage) << "black, the starting colour";
+    Command(IDM_COLOUR_LAST);
+    EXPECT_EQ(colourButtonImage(), g_shell.firstColourButtonImage + 15) << "white";
+    Command(IDM_COLOUR_FIRST);
+    EXPECT_EQ(colourButtonImage(), g_shell.firstColourButtonImage);
     for (bool on : {false, true}) {
         clickButton(IDM_RULED_LINES);
         PumpMessages(200);
@@ -228,7 +240,9 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
         EXPECT_EQ(std::tuple(bar.left, bar.top, bar.bottom), std::tuple(0, 0, t)) << "the command bar is on top";
         EXPECT_GT(t, 0);
         EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (214 + t)) / 2);
-        EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+        // A fixed-size desktop window: it can be minimized, not maximized.
+        EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+                  WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
     } else {
         EXPECT_EQ(t, 0);
         EXPECT_EQ(g_shell.commandBar, nullptr);
@@ -322,6 +336,79 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
     }
 }
 
+// Every swatch of the colour menu is its colour inside a thin dark frame, so that white
+// shows on the menu's background too.
+TEST_F(Shell, ColourSwatchesAreFramed) {
+    HDC dc = CreateCompatibleDC(g_shell.windowDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(g_shell.windowDc, 20, 10);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    for (UINT id : {IDM_COLOUR_FIRST + 7, IDM_COLOUR_LAST}) {
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_MENU;
+        item.itemID = id;
+        item.hDC = dc;
+        item.rcItem = {0, 0, 20, 10};
+        SendMessageW(g_shell.mainWindow, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+        COLORREF inside = GetPixel(dc, 10, 5);
+        EXPECT_EQ(inside, id == IDM_COLOUR_LAST ? RGB(255, 255, 255) : RGB(192, 192, 192)) << id;
+        for (POINT edge : {POINT{2, 5}, POINT{17, 5}, POINT{10, 0}, POINT{10, 9}}) {
+            COLORREF frame = GetPixel(dc, edge.x, edge.y);
+            EXPECT_LT(GetRValue(frame) + GetGValue(frame) + GetBValue(frame), 3 * 100)
+                << "swatch " << id << " at " << edge.x << "," << edge.y;
+        }
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+// Typed keys go to the page's controls, never to the window itself: the focus comes back
+// to the text box after a message box, and to the place box when the user had chosen
+// it before switching to another program and back.
+TEST_F(Shell, FocusComesBackToThePage) {
+    SetForegroundWindow(g_shell.mainWindow);
+    PumpMessages(100);
+    SetFocus(g_shell.mainWindow);
+    EXPECT_EQ(GetFocus(), g_shell.textBox) << "the window passes the focus on";
+
+    EXPECT_EQ(MessagesShownBy([] { MessageBoxW(g_shell.mainWindow, L"text", L"box", MB_OK); }), L"box|text");
+    PumpMessages(100);
+    EXPECT_EQ(GetFocus(), g_shell.textBox) << "after a message box";
+
+    SetFocus(g_shell.placeBox);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    PumpMessages(100);
+    ASSERT_NE(GetFocus(), g_shell.placeBox);
+    SetForegroundWindow(g_shell.mainWindow);
+    PumpMessages(100);
+    EXPECT_EQ(GetFocus(), g_shell.placeBox) << "after switching back";
+    DestroyWindow(other);
+    SetFocus(g_shell.textBox);
+}
+
+// When the shell restarts, it has forgotten every notification icon and tells the
+// programs with "TaskbarCreated"; the diary puts its icon back.
+TEST_F(Shell, NotificationIconReturnsAfterAShellRestart) {
+    auto iconShown = [] {
+        NOTIFYICONDATAW record{};
+        record.cbSize = sizeof(record);
+        record.hWnd = g_shell.mainWindow;
+        record.uID = IDI_DOODLEBINDER;
+        return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+    };
+    ASSERT_TRUE(iconShown());
+    NOTIFYICONDATAW gone{};
+    gone.cbSize = sizeof(gone);
+    gone.hWnd = g_shell.mainWindow;
+    gone.uID = IDI_DOODLEBINDER;
+    Shell_NotifyIconW(NIM_DELETE, &gone);
+    ASSERT_FALSE(iconShown());
+    SendMessageW(g_shell.mainWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(iconShown());
+}
+
 // Presses the About box's HELP and tells the message box it brought, if any.
 std::wstring PressHelp(HWND about) {
     return MessagesShownBy([about] { PostMessageW(GetDlgItem(about, IDC_HELP_BUTTON), BM_CLICK, 0, 0); });
@@ -373,7 +460,10 @@ BuiltObjects ObjectsOfTheWindow() {
                         g_shell.widthMenu, g_shell.penTypeMenu, g_shell.drawingMenu},
                        {g_shell.statusStrip},
                        {g_shell.smallIcon, g_shell.largeIcon}};
-    if (g_shell.tallScreen) built.windows.push_back(g_shell.commandBar);
+    if (g_shell.tallScreen) {
+        built.windows.push_back(g_shell.commandBar);
+        built.gdi.push_back(g_shell.colourButtons);
+    }
     return built;
 }
 

@@ -1,0 +1,11 @@
+// Where typed keys go. The main window itself takes no keys: whenever it gets the focus
+// (start-up, a closed dialog or message box, a switch back from another program) it
+// hands it on to the control the user typed into last, the text box at first.
+#pragma once
+
+#include <windows.h>
+
+// WM_ACTIVATE: on leaving, notes which of the window's controls held the focus.
+void NoteFocusOnDeactivation(HWND window, WPARAM wParam);
+// WM_SETFOCUS: passes the focus to the noted control, or to the text box.
+void PassFocusToPage(HWND window);

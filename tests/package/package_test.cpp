@@ -1,0 +1,174 @@
+// The unzipped package as a new user meets it: every program carries the version the
+// About box shows and the manifest, the diary writes its web page with the dialog's
+// defaults on day one, and the exporter and the help viewer run from the same folder.
+// package_test.sh names the folder in DOODLE_PACKAGE_FOLDER.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "program_harness.h"
+#include "resource.h"
+#include "version.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const wchar_t* const kPrograms[] = {L"doodlebinder.exe", L"peghelp.exe", L"doodlebinder-export.exe"};
+
+// Host paths are reached through drive Z:.
+fs::path PackageFolder() {
+    const char* folder = std::getenv("DOODLE_PACKAGE_FOLDER");
+    if (!folder || !*folder) return {};
+    std::string path = std::string("Z:") + folder;
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    return fs::path(path);
+}
+
+class Package : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(folder_.empty()) << "run by package_test.sh, which names the unzipped folder";
+    }
+    fs::path folder_ = PackageFolder();
+};
+
+std::wstring Widen(const char* text) { return std::wstring(text, text + std::strlen(text)); }
+
+// A value of the version resource's string table (US English, Unicode).
+std::wstring VersionString(const fs::path& exe, const wchar_t* name) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+    if (size == 0) return L"(no version resource)";
+    std::vector<std::uint8_t> info(size);
+    if (!GetFileVersionInfoW(exe.c_str(), 0, size, info.data())) return L"(unreadable)";
+    void* value = nullptr;
+    UINT length = 0;
+    std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueW(info.data(), key.c_str(), &value, &length) || length == 0) return L"(missing)";
+    return static_cast<const wchar_t*>(value);
+}
+
+VS_FIXEDFILEINFO FixedVersion(const fs::path& exe) {
+    DWORD ignored = 0;
+    std::vector<std::uint8_t> info(GetFileVersionInfoSizeW(exe.c_str(), &ignored) + 1);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) ||
+        !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
+        return {};
+    }
+    return *fixed;
+}
+
+// The application manifest Windows reads at start (resource 1 of type RT_MANIFEST).
+std::string Manifest(const fs::path& exe) {
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return {};
+    std::string text;
+    if (HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24))) {
+        if (HGLOBAL loaded = LoadResource(module, found)) {
+            text.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, found));
+        }
+    }
+    FreeLibrary(module);
+    return text;
+}
+
+DWORD RunToEnd(const fs::path& folder, std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        folder.c_str(), &startup, &process)) {
+        return 0xFFFFFFFF;
+    }
+    CloseHandle(process.hThread);
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+}  // namespace
+
+TEST_F(Package, EveryProgramCarriesTheVersionAndTheManifest) {
+    for (const wchar_t* name : kPrograms) {
+        SCOPED_TRACE(testing::Message() << fs::path(name).string());
+        fs::path exe = folder_ / name;
+        EXPECT_EQ(VersionString(exe, L"ProductVersion"), Widen(DOODLE_VERSION_TEXT));
+        EXPECT_EQ(VersionString(exe, L"OriginalFilename"), name);
+        VS_FIXEDFILEINFO fixed = FixedVersion(exe);
+        EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
+        EXPECT_EQ(fixed.dwFileVersionMS, MAKELONG(DOODLE_VERSION_MINOR, DOODLE_VERSION_MAJOR));
+
+        std::string manifest = Manifest(exe);
+        EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos)
+            << manifest;
+        EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos) << "Windows 10 and 11";
+        EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor<"), std::string::npos);
+    }
+}
+
+// A first start in the unzipped folder: the About box shows the version the files
+// carry and its HELP opens the page in the viewer beside the program; OK in the HTML
+// output dialog, with the paths it offers, writes mydiary.html
+// from the sample template beside the program.
+TEST_F(Package, DiaryWorksFromTheUnzippedFolder) {
+    DiaryProgram diary = DiaryProgram::InPlace(folder_ / L"doodlebinder.exe");
+    ASSERT_TRUE(diary.Start());
+
+    std::wstring aboutTexts;
+    HWND viewer = nullptr;
+    WorkDialogs([&] { diary.PostCommand(IDM_ABOUT); }, [&](HWND about) {
+        for (HWND item = GetWindow(about, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT)) {
+            aboutTexts += WindowText(item) + L"|";
+        }
+        PostMessageW(GetDlgItem(about, IDC_HELP_BUTTON), BM_CLICK, 0, 0);
+        for (int tries = 0; tries < 200 && !viewer; ++tries) {
+            viewer = FindWindowW(L"PegHelp", nullptr);
+            if (!viewer) Sleep(50);
+        }
+        if (viewer) PostMessageW(viewer, WM_CLOSE, 0, 0);
+        PressDialogButton(about, IDOK);
+        return false;
+    });
+    EXPECT_NE(viewer, nullptr) << "HELP started no viewer";
+    EXPECT_NE(aboutTexts.find(L"|Doodlebinder v" + VersionString(folder_ / L"doodlebinder.exe", L"ProductVersion") +
+                              L"|"),
+              std::wstring::npos)
+        << aboutTexts;
+
+    std::wstring said;
+    bool first = true;
+    WorkDialogs([&] { diary.PostCommand(IDM_HTML_OUTPUT); }, [&](HWND box) {
+        if (first) {
+            first = false;
+            PressDialogButton(box, IDOK);   // the HTML output dialog, as it opens
+            return true;
+        }
+        said += WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    EXPECT_EQ(said, L"HTMLSAVE|Html file saved");
+    std::vector<std::uint8_t> page = FileBytes(folder_ / L"mydiary.html");
+    EXPECT_GT(page.size(), 100u);
+    EXPECT_EQ(std::string(page.begin(), page.end()).find("<!for>"), std::string::npos) << "the template's loop was run";
+
+    diary.PostClose();
+    EXPECT_EQ(diary.WaitForExit(), 0u);
+}
+
+// The console exporter writes the same kind of page from the same folder.
+TEST_F(Package, ExporterRunsThere) {
+    std::wstring exporter = L"\"" + (folder_ / L"doodlebinder-export.exe").wstring() + L"\"";
+    EXPECT_EQ(RunToEnd(folder_, exporter + L" html --data . --template hinagata.html --out exported.html --days 3"),
+              0u);
+    EXPECT_GT(FileBytes(folder_ / L"exported.html").size(), 100u);
+}
