@@ -29,6 +29,7 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_ABOUT, IDM_ABOUT, CommandAction::ShowAbout, 0},
     {IDM_SAVE_PICTURE, IDM_SAVE_PICTURE, CommandAction::TogglePictureSaving, 0},
     {IDM_RULED_LINES, IDM_RULED_LINES, CommandAction::ToggleRuledLines, 0},
+    {IDM_FIND, IDM_FIND, CommandAction::FindDay, 0},
 
     // The accelerator table (high word 1). Alt+M and Alt+P have no menu item; Ctrl+H opens
     // the HTML output dialog just as its menu item does.
@@ -40,6 +41,7 @@ constexpr RangeRoute kRoutes[] = {
     {FROM_ACCELERATOR + IDM_HTML_OUTPUT, FROM_ACCELERATOR + IDM_HTML_OUTPUT, CommandAction::ShowHtmlOutput, 0},
     {FROM_ACCELERATOR + IDM_SYSTEM_MENU, FROM_ACCELERATOR + IDM_SYSTEM_MENU, CommandAction::ShowSystemMenu, 0},
     {FROM_ACCELERATOR + IDM_DRAWING_MENU, FROM_ACCELERATOR + IDM_DRAWING_MENU, CommandAction::ShowDrawingMenu, 0},
+    {FROM_ACCELERATOR + IDM_FIND, FROM_ACCELERATOR + IDM_FIND, CommandAction::FindDay, 0},
 };
 
 }  // namespace
