@@ -26,6 +26,7 @@ constexpr int kMargin = 6;
 struct FindState {
     std::optional<DayKey> chosen;
     bool searchPending = false;
+    WNDPROC wordsProc = nullptr;         // the edit control's own
     std::vector<SearchHit> hits;
     std::vector<std::u16string> cells;   // date, place, line for each hit, as the list shows them
 };
@@ -144,6 +145,26 @@ void OpenResult(HWND dialog, FindState& state, int item) {
     EndDialog(dialog, IDOK);
 }
 
+// The arrow and page keys move through the results while the words keep the focus, so
+// that typing, choosing and Enter need no Tab.
+LRESULT CALLBACK WordsProc(HWND words, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND dialog = GetParent(words);
+    auto* state = reinterpret_cast<FindState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT)) {
+        HWND list = Item(dialog, IDC_FIND_RESULTS);
+        if (SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) < 0 &&
+            SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0) {
+            // The first key selects the newest rather than the one after it.
+            LVITEMW first{};
+            first.state = first.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+            SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
+            return 0;
+        }
+        return SendMessageW(list, message, wParam, lParam);
+    }
+    return CallWindowProcW(state->wordsProc, words, message, wParam, lParam);
+}
+
 INT_PTR OnNotify(HWND dialog, FindState& state, NMHDR& header) {
     if (header.idFrom != IDC_FIND_RESULTS) return FALSE;
     if (header.code == LVN_GETDISPINFOW) {
@@ -167,6 +188,9 @@ INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        state = reinterpret_cast<FindState*>(lParam);
+        state->wordsProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            Item(dialog, IDC_FIND_WORDS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WordsProc)));
         FitFindDialog(dialog);
         AddColumns(Item(dialog, IDC_FIND_RESULTS));
         return TRUE;   // the focus goes to the words

@@ -180,13 +180,13 @@ TEST_F(DayStore, SavingTextNeedsTextAndReplacesARecordWithoutMagic) {
     EXPECT_EQ(FileBytes(File(L"20000130.dbt")), RecordBytes(0, 0, 0, u"now a diary"));
 }
 
-// The days whose cells carry the picker's mark for a page: the calendar is painted, and
-// the day above each marked pixel is asked of the calendar.
+// The days whose cells carry the picker's mark for a page: the day above each marked
+// pixel is asked of the calendar. The calendar paints on the dialog's thread, so the
+// screen is read until two looks agree.
 std::set<int> MarkedDays(HWND calendar) {
     constexpr COLORREF kMark = RGB(0xD0, 0x20, 0x20);
-    std::set<int> days;
-    for (int tries = 0; tries < 40 && days.empty(); ++tries) {
-        RedrawWindow(calendar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    auto look = [calendar] {
+        std::set<int> days;
         RECT client{};
         GetClientRect(calendar, &client);
         HDC dc = GetDC(calendar);
@@ -203,9 +203,16 @@ std::set<int> MarkedDays(HWND calendar) {
             }
         }
         ReleaseDC(calendar, dc);
-        if (days.empty()) Sleep(50);
+        return days;
+    };
+    std::set<int> last = look();
+    for (int tries = 0; tries < 40; ++tries) {
+        Sleep(100);
+        std::set<int> now = look();
+        if (now == last && !now.empty()) break;
+        last = std::move(now);
     }
-    return days;
+    return last;
 }
 
 // The picker opens on the page's day, whole, with OK and Cancel inside it, marks the days with
@@ -260,13 +267,15 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
 }
 
 // What the Find dialog listed after `words` were typed into it, row by row as
-// "date|place|line", and the line under the list; then Enter is pressed.
+// "date|place|line", and the line under the list; then Down is pressed `downs` times
+// and Enter once.
 struct FindListing {
     std::vector<std::wstring> rows;
     std::wstring note;
 };
 
-FindListing TypeIntoFindAndPressEnter(HWND dialog, const std::wstring& words, std::size_t expectedRows) {
+FindListing TypeIntoFindAndPressEnter(HWND dialog, const std::wstring& words, std::size_t expectedRows,
+                                      int downs = 0) {
     HWND edit = GetDlgItem(dialog, IDC_FIND_WORDS);
     HWND list = GetDlgItem(dialog, IDC_FIND_RESULTS);
     for (wchar_t c : words) SendMessageW(edit, WM_CHAR, c, 0);
@@ -291,13 +300,15 @@ FindListing TypeIntoFindAndPressEnter(HWND dialog, const std::wstring& words, st
         listing.rows.push_back(line);
     }
     listing.note = WindowText(GetDlgItem(dialog, IDC_FIND_UNREADABLE));
+    for (int i = 0; i < downs; ++i) SendChord({VK_DOWN});
     SendChord({VK_RETURN});
     return listing;
 }
 
 // Ctrl+F lists the days holding all the words, whatever their kana and width, newest first
 // with place and line; a record that cannot be read is counted. Enter opens the newest,
-// saving the page on show first, as any change of day does.
+// or the day chosen with the arrow keys, saving the page on show first, as any change of
+// day does.
 TEST_F(DayStore, FindListsTheDaysAndEnterOpensTheNewest) {
     WriteFileSafely(File(L"20000105.dbt"), RecordBytes(1, 1, 6, u"Went to the sea.\r\n海を見た。ｳﾐﾈｺ"));
     WriteFileSafely(File(L"20000120.dbt"), RecordBytes(2, 3, 1, u"うみねこ and the SEA"));
@@ -316,6 +327,14 @@ TEST_F(DayStore, FindListsTheDaysAndEnterOpensTheNewest) {
     EXPECT_EQ(BoxText(), L"うみねこ and the SEA");
     EXPECT_EQ(PlaceItem(), 1);
     EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"the page on show"));
+
+    // Down from the words selects the newest, then the next; Enter opens the selected day.
+    EXPECT_TRUE(WorkDialog(IDM_FIND, L"Find", [&](HWND dialog) {
+        listing = TypeIntoFindAndPressEnter(dialog, L"ＳＥＡ", 2, 2);
+    }));
+    EXPECT_EQ(listing.rows.size(), 2u);
+    EXPECT_EQ(Shown(), std::make_tuple(2000, 1, 5, 3));
+    EXPECT_EQ(BoxText(), L"Went to the sea.\r\n海を見た。ｳﾐﾈｺ");
 }
 
 // A result opened over a page that cannot be stored: the user is told, and the page
