@@ -19,9 +19,9 @@ std::optional<std::size_t> FindWords(std::u16string_view text, const std::vector
     if (words.empty()) return std::nullopt;
     std::size_t first = text.size();
     for (const std::u16string& word : words) {
-        const auto found = std::search(text.begin(), text.end(), std::boyer_moore_horspool_searcher(word.begin(), word.end()));
-        if (found == text.end() && !word.empty()) return std::nullopt;
-        first = std::min(first, static_cast<std::size_t>(found - text.begin()));
+        const std::size_t found = text.find(word);
+        if (found == std::u16string_view::npos) return std::nullopt;
+        first = std::min(first, found);
     }
     return first;
 }

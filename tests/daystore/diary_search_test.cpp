@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <fstream>
 
@@ -74,6 +77,25 @@ TEST(SearchText, AllWordsInAnyOrderFromTheFirstMatch) {
     EXPECT_EQ(LineExcerpt({u"ab\U0001F600cdefgh", 0}, 4), u"ab…");
 }
 
+// A record there that cannot be opened: on Windows one held open by another program
+// without sharing, elsewhere a link to itself.
+class UnreadableFile {
+public:
+    explicit UnreadableFile(const fs::path& path) {
+#ifdef _WIN32
+        handle_ = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+#else
+        fs::create_symlink(path.filename(), path);
+#endif
+    }
+#ifdef _WIN32
+    ~UnreadableFile() { CloseHandle(handle_); }
+
+private:
+    HANDLE handle_;
+#endif
+};
+
 // A diary with Latin and Japanese pages in a folder of its own.
 class SearchFolder : public ::testing::Test {
 protected:
@@ -106,7 +128,7 @@ TEST_F(SearchFolder, NewestFirstWithPlaceAndLineAndUnreadableDaysCounted) {
     Write("20000302.bmp", u"うみ");                      // pictures are not searched
     std::ofstream(folder_ / "20000303.dbt") << "XY not a record うみ";   // damaged: skipped, not counted
     fs::create_directory(folder_ / "20000304.dbt");      // named like a record, cannot be read
-    fs::create_symlink("20000305.dbt", folder_ / "20000305.dbt");   // a link to itself cannot be opened
+    const UnreadableFile held(folder_ / "20000305.dbt");
     Write("2000-03-06.dbt", u"うみ");
 
     DiarySearch search = SearchDiary(folder_, SearchWords(u"ウミ"));
