@@ -72,38 +72,51 @@ std::u16string_view PlaceCodeText(std::uint8_t place) {
     return item < 0 ? std::u16string_view() : kPlaceCodes[item];
 }
 
-DiarySearch SearchDiary(const fs::path& folder, const std::vector<std::u16string>& words, DayRange range) {
-    DiarySearch search;
+DiaryRecords ReadDiaryRecords(const fs::path& folder, DayRange range) {
+    DiaryRecords records;
     std::error_code error;
     fs::directory_iterator entry(folder, error);
-    if (error) return search;
-    search.folderListed = true;
-    if (words.empty()) return search;
+    if (error) return records;
+    records.folderListed = true;
 
     // The names as listed: a record may be called "20000101.DBT". Where a folder that
     // tells case apart holds two, the one the program writes is read.
-    std::map<std::int32_t, fs::path, std::greater<>> records;
+    std::map<std::int32_t, fs::path, std::greater<>> paths;
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         const fs::path name = entry->path().filename();
         const std::int32_t day = DayOfPageFileName(name);
         if (day == 0 || day < range.first || day > range.last) continue;
         const std::u16string extension = name.extension().u16string();
         if ((extension[1] | 0x20) != u'd' || (extension[2] | 0x20) != u'b' || (extension[3] | 0x20) != u't') continue;
-        auto [at, added] = records.try_emplace(day, entry->path());
+        auto [at, added] = paths.try_emplace(day, entry->path());
         if (!added && extension == u".dbt") at->second = entry->path();
     }
 
-    std::vector<std::uint32_t> origins;
-    for (const auto& [day, path] : records) {
-        const DayKey key = DayKeyOf(day);
-        const RecordFile file = ReadRecordFile(path);
-        if (file.status == RecordFileStatus::Unreadable) ++search.unreadableDays;
+    records.entries.reserve(paths.size());
+    for (const auto& [day, path] : paths) {
+        RecordFile file = ReadRecordFile(path);
+        if (file.status == RecordFileStatus::Unreadable) ++records.unreadableDays;
         if (file.status != RecordFileStatus::Ok) continue;
-        const std::u16string folded = FoldForSearch(file.record.text, &origins);
-        const std::optional<std::size_t> at = FindWords(folded, words);
+        std::u16string folded = FoldForSearch(file.record.text);
+        records.entries.push_back({day, file.record.place, std::move(file.record.text), std::move(folded)});
+    }
+    return records;
+}
+
+DiarySearch SearchDiary(const DiaryRecords& records, const std::vector<std::u16string>& words) {
+    DiarySearch search{records.folderListed, {}, records.unreadableDays};
+    std::vector<std::uint32_t> origins;
+    for (const DiaryEntry& entry : records.entries) {
+        const std::optional<std::size_t> at = FindWords(entry.folded, words);
         if (!at) continue;
-        const std::size_t original = *at < origins.size() ? origins[*at] : file.record.text.size();
-        search.hits.push_back({key, file.record.place, LineAround(file.record.text, original)});
+        // Folded again, with the way back to the text, only for the days found.
+        FoldForSearch(entry.text, &origins);
+        const std::size_t original = *at < origins.size() ? origins[*at] : entry.text.size();
+        search.hits.push_back({DayKeyOf(entry.day), entry.place, LineAround(entry.text, original)});
     }
     return search;
+}
+
+DiarySearch SearchDiary(const fs::path& folder, const std::vector<std::u16string>& words, DayRange range) {
+    return SearchDiary(ReadDiaryRecords(folder, range), words);
 }

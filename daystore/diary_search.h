@@ -39,14 +39,34 @@ struct DayRange {
     std::int32_t last = 99999999;
 };
 
-struct DiarySearch {
-    bool folderListed = false;    // false: the folder itself could not be read
-    std::vector<SearchHit> hits;  // newest first
-    int unreadableDays = 0;       // records there that could not be read, so not searched
+// The records of a folder, read once and folded, so that a search as the words change
+// costs no file opening (thousands of records take a second to open under Wine).
+struct DiaryEntry {
+    std::int32_t day = 0;     // YYYYMMDD
+    std::uint8_t place = 0;
+    std::u16string text;
+    std::u16string folded;    // FoldForSearch(text)
+};
+
+struct DiaryRecords {
+    bool folderListed = false;         // false: the folder itself could not be read
+    std::vector<DiaryEntry> entries;   // newest first
+    int unreadableDays = 0;            // records there that could not be read, so not kept
 };
 
 // Reads every record of `folder` in `range` with the page's record reader. Records that
-// are no day record are not searched and not counted; an empty word list finds nothing.
+// are no day record are left out and not counted.
+DiaryRecords ReadDiaryRecords(const std::filesystem::path& folder, DayRange range = {});
+
+struct DiarySearch {
+    bool folderListed = false;
+    std::vector<SearchHit> hits;  // newest first
+    int unreadableDays = 0;
+};
+
+// The days holding all the words; an empty word list finds nothing.
+DiarySearch SearchDiary(const DiaryRecords& records, const std::vector<std::u16string>& words);
+// Reads the folder's records and searches them.
 DiarySearch SearchDiary(const std::filesystem::path& folder, const std::vector<std::u16string>& words,
                         DayRange range = {});
 

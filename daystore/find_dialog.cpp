@@ -19,6 +19,8 @@ namespace {
 // Typing runs the search once the keys pause this long.
 constexpr UINT kSearchPauseMs = 250;
 constexpr UINT_PTR kSearchTimer = 1;
+// Posted when the dialog opens: the diary is read once it is on screen.
+constexpr UINT kReadDiary = WM_APP + 1;
 // Units of a matching line shown, cut around the match.
 constexpr std::size_t kExcerptUnits = 48;
 constexpr int kMargin = 6;
@@ -27,6 +29,7 @@ struct FindState {
     std::optional<DayKey> chosen;
     bool searchPending = false;
     WNDPROC wordsProc = nullptr;         // the edit control's own
+    std::optional<DiaryRecords> records; // read once, when the dialog has opened
     std::vector<SearchHit> hits;
     std::vector<std::u16string> cells;   // date, place, line for each hit, as the list shows them
 };
@@ -108,10 +111,25 @@ std::u16string UnreadableText(int days) {
     return std::u16string(count.begin(), count.end()) + (days == 1 ? u" day could not be read" : u" days could not be read");
 }
 
+void RunSearch(HWND dialog, FindState& state);
+
+// Every record of the diary, read while the dialog says so; what was typed meanwhile is
+// searched at once.
+void ReadDiary(HWND dialog, FindState& state) {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), L"Reading the diary...");
+    UpdateWindow(Item(dialog, IDC_FIND_UNREADABLE));
+    state.records = ReadDiaryRecords(g_shell.dataFolder);
+    SetCursor(previous);
+    SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), WidePointer(UnreadableText(state.records->unreadableDays)));
+    if (state.searchPending) RunSearch(dialog, state);
+}
+
 void RunSearch(HWND dialog, FindState& state) {
     KillTimer(dialog, kSearchTimer);
     state.searchPending = false;
-    DiarySearch search = SearchDiary(g_shell.dataFolder, SearchWords(ReadWindowText(Item(dialog, IDC_FIND_WORDS))));
+    if (!state.records) ReadDiary(dialog, state);
+    DiarySearch search = SearchDiary(*state.records, SearchWords(ReadWindowText(Item(dialog, IDC_FIND_WORDS))));
     state.hits = std::move(search.hits);
     state.cells.clear();
     for (const SearchHit& hit : state.hits) {
@@ -127,7 +145,6 @@ void RunSearch(HWND dialog, FindState& state) {
     SendMessageW(list, LVM_SETITEMCOUNT, state.hits.size(), 0);
     SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
     InvalidateRect(list, nullptr, TRUE);
-    SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), WidePointer(UnreadableText(search.unreadableDays)));
 }
 
 // The selected day, or the newest when none is selected; nothing when none was found.
@@ -193,7 +210,11 @@ INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             Item(dialog, IDC_FIND_WORDS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WordsProc)));
         FitFindDialog(dialog);
         AddColumns(Item(dialog, IDC_FIND_RESULTS));
+        PostMessageW(dialog, kReadDiary, 0, 0);
         return TRUE;   // the focus goes to the words
+    case kReadDiary:
+        if (!state->records) ReadDiary(dialog, *state);
+        return TRUE;
     case WM_TIMER:
         if (wParam == kSearchTimer) RunSearch(dialog, *state);
         return TRUE;
