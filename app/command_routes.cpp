@@ -35,6 +35,7 @@ constexpr RangeRoute kRoutes[] = {
     // The page's controls tell of the user's changes; their other notifications match nothing.
     {TEXT_BOX_CHANGED, TEXT_BOX_CHANGED, CommandAction::PageEdited, 0},
     {PLACE_BOX_CHANGED, PLACE_BOX_CHANGED, CommandAction::PageEdited, 0},
+    {IDM_FIND, IDM_FIND, CommandAction::FindDay, 0},
 
     // The accelerator table (high word 1). Alt+M and Alt+P have no menu item; Ctrl+H opens
     // the HTML output dialog just as its menu item does.
@@ -48,6 +49,7 @@ constexpr RangeRoute kRoutes[] = {
     {FROM_ACCELERATOR + IDM_DRAWING_MENU, FROM_ACCELERATOR + IDM_DRAWING_MENU, CommandAction::ShowDrawingMenu, 0},
     {FROM_ACCELERATOR + IDM_UNDO, FROM_ACCELERATOR + IDM_UNDO, CommandAction::UndoLastChange, 0},
     {FROM_ACCELERATOR + IDM_REDO, FROM_ACCELERATOR + IDM_REDO, CommandAction::RedoStroke, 0},
+    {FROM_ACCELERATOR + IDM_FIND, FROM_ACCELERATOR + IDM_FIND, CommandAction::FindDay, 0},
 };
 
 }  // namespace

@@ -19,6 +19,7 @@ enum class CommandAction {
     GoPreviousDay,
     GoNextDay,
     PickDay,
+    FindDay,
     SaveText,
     ShowHtmlOutput,
     ShowAbout,

@@ -86,6 +86,7 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::GoPreviousDay: GoPreviousDay(); break;
     case CommandAction::GoNextDay: GoNextDay(); break;
     case CommandAction::PickDay: PickDay(window); break;
+    case CommandAction::FindDay: FindDay(window); break;
     case CommandAction::SaveText: SaveTextCommand(); break;
     case CommandAction::ShowHtmlOutput: ShowHtmlOutputDialog(window); break;
     case CommandAction::ShowAbout: ShowAboutDialog(window); break;

@@ -87,6 +87,13 @@
 #define IDM_UNDO                40041   // also Ctrl+Z, which serves the text box after typing
 #define IDM_REDO                40042   // also Ctrl+Y and Ctrl+Shift+Z
 
+// Find dialog (Ctrl+F; menu 234(K) and the system menu's Pickday cascade)
+#define IDM_FIND                40020
+#define IDD_FIND                140
+#define IDC_FIND_WORDS          1030
+#define IDC_FIND_RESULTS        1031
+#define IDC_FIND_UNREADABLE     1032
+
 // Private messages of the main window
 #define WM_RULED_LINES_CHANGED  1024    // WM_USER: the text box redraws its ruling
 #define WM_NOTIFICATION_ICON    1025    // WM_USER + 1: callback of the notification icon

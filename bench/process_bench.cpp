@@ -4,13 +4,18 @@
 // - one BMP file into one JPEG file, ours beside libjpeg-turbo's cjpeg on
 //   the same input;
 // - a diary of N days, every day with a record and none with a picture,
-//   written into one HTML document from a template, for each N given.
+//   written into one HTML document from a template, for each N given;
+// - the same diary searched for two words found on every day: by the
+//   console's find (its lines thrown away), and in this process as the Find
+//   dialog does: the records read once, then searched for each change of words.
 //
 //   process_bench --export=PROGRAM [--cjpeg=PROGRAM] --work=DIR [--template=FILE --days=N,N...]
 //                 [IN.bmp...] [benchmark flags]
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
 #include <spawn.h>
+#include <unistd.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -22,7 +27,9 @@
 #include <vector>
 
 #include "daystore/calendar.h"
+#include "daystore/diary_search.h"
 #include "daystore/record.h"
+#include "daystore/search_folding.h"
 
 extern char** environ;
 
@@ -34,12 +41,18 @@ struct ChildUsage {
     long peakKilobytes = 0;
 };
 
+// The child's standard output goes to /dev/null: this program's own is the table.
 ChildUsage RunChild(const std::vector<std::string>& command) {
     std::vector<char*> argv;
     for (const std::string& a : command) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return {};
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return {};
     int status = 0;
     rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid) return {};
@@ -88,6 +101,31 @@ bool MakeDiary(const std::filesystem::path& folder, int days) {
         if (!out) return false;
     }
     return true;
+}
+
+// Both words are on every day, so every record is read, folded and listed.
+constexpr const char* kFindWords[] = {"写真", "QUOTES"};
+
+// What the Find dialog does as the words change: search the records it read on opening.
+void SearchInProcess(benchmark::State& state, std::filesystem::path diary) {
+    const DiaryRecords records = ReadDiaryRecords(diary);
+    const std::vector<std::u16string> words = SearchWords(u"写真 QUOTES");
+    for (auto _ : state) {
+        const DiarySearch search = SearchDiary(records, words);
+        if (search.hits.size() != records.entries.size()) {
+            state.SkipWithError("the words were not found on every day");
+            break;
+        }
+        benchmark::DoNotOptimize(search.hits.data());
+    }
+}
+
+// What the Find dialog does once, as it opens.
+void ReadInProcess(benchmark::State& state, std::filesystem::path diary) {
+    for (auto _ : state) {
+        const DiaryRecords records = ReadDiaryRecords(diary);
+        benchmark::DoNotOptimize(records.entries.data());
+    }
 }
 
 }  // namespace
@@ -142,6 +180,14 @@ int main(int argc, char** argv) {
                                                               (work / ("diary-" + days + ".html")).string(),
                                                               "--from", from, "--days", days, "--yes"})
             ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+        benchmark::RegisterBenchmark(("Find/" + days).c_str(), RunConversion,
+                                     std::vector<std::string>{exporter, "find", kFindWords[0], kFindWords[1],
+                                                              "--data", diary.string()})
+            ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+        benchmark::RegisterBenchmark(("Search/" + days).c_str(), SearchInProcess, diary)
+            ->Unit(benchmark::kMillisecond)->Iterations(5);
+        benchmark::RegisterBenchmark(("Read/" + days).c_str(), ReadInProcess, diary)
+            ->Unit(benchmark::kMillisecond)->Iterations(3);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

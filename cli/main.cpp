@@ -3,6 +3,7 @@
 //   doodlebinder-export html --data DIR --template FILE --out FILE [--from YYYY-MM-DD]
 //                            [--days N] [--jpeg] [--yes]
 //   doodlebinder-export jpeg IN.bmp OUT.jpg
+//   doodlebinder-export find WORDS... --data DIR [--from YYYY-MM-DD] [--to YYYY-MM-DD]
 //
 // The html command runs the same export as the HTML output dialog, so the document has
 // the same bytes; its pictures are converted without the dialog's pause.
@@ -24,6 +25,7 @@
 #endif
 
 #include "cli/console_text.h"
+#include "cli/find_command.h"
 #include "htmlexport/html_export.h"
 #include "htmlexport/picture_run.h"
 #include "jpeg/encoder.h"
@@ -293,6 +295,9 @@ int Run(const std::vector<std::string>& args) {
     jpegCommand->add_option("IN.bmp", bmpIn, "The bitmap")->required();
     jpegCommand->add_option("OUT.jpg", jpegOut, "The JPEG file to write (replaced if it exists)")->required();
 
+    FindOptions find;
+    CLI::App* findCommand = AddFindCommand(app, find);
+
     std::vector<const char*> argv{kProgram};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
     try {
@@ -304,6 +309,7 @@ int Run(const std::vector<std::string>& args) {
     }
 
     if (htmlCommand->parsed()) return RunHtml(html, console);
+    if (findCommand->parsed()) return RunFind(find, [&](const std::string& text) { console.Error(text); });
     if (ConvertOne(PathFromUtf8(bmpIn), PathFromUtf8(jpegOut), console)) return kExitOk;
     return kExitFileFailed;
 }

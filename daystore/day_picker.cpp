@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/resource.h"
@@ -11,12 +12,20 @@
 
 namespace {
 
+struct DayCell {
+    std::int32_t day;   // YYYYMMDD
+    RECT rect;
+};
+
 struct PickerState {
     DayKey current;
     std::optional<DayKey> chosen;
     HWND calendar = nullptr;
     DaysWithPages pages;                // listed once, when the picker opens
     std::vector<MONTHDAYSTATE> shown;   // the bold days last handed to the calendar
+    WNDPROC calendarProc = nullptr;     // the calendar's own, which paints it
+    std::int32_t cellsFrom = 0;         // the first day on show when `cells` were found
+    std::vector<DayCell> cells;         // where each day on show is drawn
 };
 
 constexpr int kButtonWidth = 64;
@@ -31,17 +40,78 @@ HWND MakeButton(HWND dialog, const wchar_t* text, int id, DWORD style, int x, in
     return button;
 }
 
-// The calendar at (0, 0) as wide as it needs and cut below its month, and the OK and
+std::int32_t DayNumber(const SYSTEMTIME& time) { return time.wYear * 10000 + time.wMonth * 100 + time.wDay; }
+
+// Where the calendar draws each day on show, asked of the calendar itself point by point,
+// so that it holds for every version of the control and every font.
+void FindDayCells(PickerState& state) {
+    state.cells.clear();
+    RECT client{};
+    GetClientRect(state.calendar, &client);
+    constexpr int kStep = 2;
+    for (int y = 0; y < client.bottom; y += kStep) {
+        for (int x = 0; x < client.right; x += kStep) {
+            MCHITTESTINFO hit{};
+            hit.cbSize = MCHITTESTINFO_V1_SIZE;
+            hit.pt = {x, y};
+            SendMessageW(state.calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+            if ((hit.uHit & MCHT_CALENDARDATE) != MCHT_CALENDARDATE) continue;
+            const std::int32_t day = DayNumber(hit.st);
+            auto cell = std::find_if(state.cells.begin(), state.cells.end(), [&](const DayCell& c) { return c.day == day; });
+            if (cell == state.cells.end()) {
+                state.cells.push_back({day, {x, y, x + kStep, y + kStep}});
+                continue;
+            }
+            cell->rect.left = std::min<LONG>(cell->rect.left, x);
+            cell->rect.right = std::max<LONG>(cell->rect.right, x + kStep);
+            cell->rect.bottom = std::max<LONG>(cell->rect.bottom, y + kStep);
+        }
+    }
+}
+
+// The day state makes days with a page bold where the control draws it (Windows), and
+// nothing under Wine; a short bar under the number shows them everywhere.
+void MarkPageDays(PickerState& state) {
+    SYSTEMTIME range[2] = {};
+    SendMessageW(state.calendar, MCM_GETMONTHRANGE, GMR_DAYSTATE, reinterpret_cast<LPARAM>(range));
+    if (DayNumber(range[0]) != state.cellsFrom || state.cells.empty()) {
+        FindDayCells(state);
+        state.cellsFrom = DayNumber(range[0]);
+    }
+    HDC dc = GetDC(state.calendar);
+    HBRUSH mark = CreateSolidBrush(RGB(0xD0, 0x20, 0x20));
+    for (const DayCell& cell : state.cells) {
+        if (!state.pages.contains(cell.day)) continue;
+        const LONG width = cell.rect.right - cell.rect.left;
+        const RECT bar{cell.rect.left + width / 4, cell.rect.bottom - 3, cell.rect.right - width / 4, cell.rect.bottom - 1};
+        FillRect(dc, &bar, mark);
+    }
+    DeleteObject(mark);
+    ReleaseDC(state.calendar, dc);
+}
+
+LRESULT CALLBACK CalendarProc(HWND calendar, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<PickerState*>(GetWindowLongPtrW(GetParent(calendar), DWLP_USER));
+    const LRESULT result = CallWindowProcW(state->calendarProc, calendar, message, wParam, lParam);
+    if (message == WM_PAINT) MarkPageDays(*state);
+    return result;
+}
+
+// The calendar at (0, 0) as large as it needs with its sunken edge, and the OK and
 // Cancel buttons under it (the handheld had OK in the caption); the dialog sized to hold
 // them and centred over the main window.
 void LayOutPicker(HWND dialog, PickerState& state) {
-    state.calendar = CreateWindowExW(WS_EX_CLIENTEDGE, MONTHCAL_CLASSW, L"",
-                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | MCS_DAYSTATE, 0, 0,
-                                     0, 0, dialog, nullptr, g_shell.instance, nullptr);
+    constexpr DWORD kCalendarStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | MCS_DAYSTATE;
+    state.calendar = CreateWindowExW(WS_EX_CLIENTEDGE, MONTHCAL_CLASSW, L"", kCalendarStyle, 0, 0, 0, 0, dialog,
+                                     nullptr, g_shell.instance, nullptr);
+    state.calendarProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(state.calendar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CalendarProc)));
     RECT minimum{};
     SendMessageW(state.calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&minimum));
-    int calendarWidth = minimum.right + 3;
-    int calendarHeight = minimum.bottom - 16;
+    // The minimum is the calendar's client area; the sunken edge comes around it.
+    AdjustWindowRectEx(&minimum, kCalendarStyle, FALSE, WS_EX_CLIENTEDGE);
+    int calendarWidth = minimum.right - minimum.left;
+    int calendarHeight = minimum.bottom - minimum.top;
     MoveWindow(state.calendar, 0, 0, calendarWidth, calendarHeight, TRUE);
 
     int buttonsTop = calendarHeight + kButtonGap;
@@ -136,7 +206,9 @@ INT_PTR CALLBACK DayPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 std::optional<DayKey> RunDayPicker(HWND owner, const DayKey& current) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(g_shell.instance, IDD_DAY_PICKER);
     if (!dialogTemplate) return std::nullopt;
-    PickerState state{current, std::nullopt, nullptr, ListDaysWithPages(g_shell.dataFolder), {}};
+    PickerState state;
+    state.current = current;
+    state.pages = ListDaysWithPages(g_shell.dataFolder);
     DialogBoxIndirectParamW(g_shell.instance, dialogTemplate, owner, DayPickerProc, reinterpret_cast<LPARAM>(&state));
     return state.chosen;
 }

@@ -5,21 +5,28 @@
 #include "app/shell_state.h"
 #include "daystore/date_header.h"
 #include "daystore/day_picker.h"
+#include "daystore/find_dialog.h"
 #include "daystore/page.h"
 #include "daystore/today.h"
 
 namespace {
 
-// Every move saves the page first; a page that could not be stored stays on show, so
-// its text and drawing are not replaced by another day's.
 void MoveToDay(void (*step)(DayKey&)) {
-    if (!SaveDay()) return;
-    step(g_page.currentDay);
-    LoadDay();
-    DrawDateHeader();
+    DayKey day = g_page.currentDay;
+    step(day);
+    GoToDay(day);
 }
 
 }  // namespace
+
+// Every move saves the page first; a page that could not be stored stays on show, so
+// its text and drawing are not replaced by another day's.
+void GoToDay(const DayKey& day) {
+    if (!SaveDay()) return;
+    g_page.currentDay = day;
+    LoadDay();
+    DrawDateHeader();
+}
 
 void ShowToday() {
     g_page.currentDay = GetToday();
@@ -36,6 +43,10 @@ void PickDay(HWND owner) {
     g_page.currentDay = *chosen;
     LoadDay();
     DrawDateHeader();
+}
+
+void FindDay(HWND owner) {
+    if (std::optional<DayKey> found = RunFindDialog(owner)) GoToDay(*found);
 }
 
 void SaveTextCommand() {

@@ -125,7 +125,8 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     }
     using A = CommandAction;
     EXPECT_EQ(actions, (std::set<A>{A::SaveText, A::ShowHtmlOutput, A::TogglePictureSaving, A::CloseProgram,
-                                    A::GoPreviousDay, A::GoNextDay, A::PickDay, A::ToggleRuledLines, A::ShowAbout}));
+                                    A::GoPreviousDay, A::GoNextDay, A::PickDay, A::ToggleRuledLines, A::ShowAbout,
+                                    A::FindDay}));
     EXPECT_EQ(Label(bar, IDM_SAVE_PICTURE), L"絵を保存する");
     EXPECT_EQ(Label(bar, IDM_EXIT), L"閉じる(&C)\tAlt+F4");
 

@@ -1,9 +1,10 @@
 // Keeping a diary in the program's window, built inside this process: pages saved and
 // loaded across a month end, cleared and long texts, characters the record's code page
-// lacks, damaged and read-only records, Ctrl+S and the day picker.
+// lacks, damaged and read-only records, Ctrl+S, the day picker and the Find dialog.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <set>
 #include <tuple>
 
 #include "built_window.h"
@@ -182,8 +183,44 @@ TEST_F(DayStore, SavingTextNeedsTextAndReplacesARecordWithoutMagic) {
     EXPECT_EQ(FileBytes(File(L"20000130.dbt")), RecordBytes(0, 0, 0, u"now a diary"));
 }
 
-// The picker opens on the page's day with OK and Cancel inside it, marks the days with
-// pages (the page saved on opening counts as well as the two files put there before),
+// The days whose cells carry the picker's mark for a page: the day above each marked
+// pixel is asked of the calendar. The calendar paints on the dialog's thread, so the
+// screen is read until two looks agree.
+std::set<int> MarkedDays(HWND calendar) {
+    constexpr COLORREF kMark = RGB(0xD0, 0x20, 0x20);
+    auto look = [calendar] {
+        std::set<int> days;
+        RECT client{};
+        GetClientRect(calendar, &client);
+        HDC dc = GetDC(calendar);
+        for (int y = 4; y < client.bottom; ++y) {
+            for (int x = 0; x < client.right; ++x) {
+                if (GetPixel(dc, x, y) != kMark) continue;
+                MCHITTESTINFO hit{};
+                hit.cbSize = MCHITTESTINFO_V1_SIZE;
+                hit.pt = {x, y - 4};
+                SendMessageW(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+                if ((hit.uHit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE) {
+                    days.insert(hit.st.wYear * 10000 + hit.st.wMonth * 100 + hit.st.wDay);
+                }
+            }
+        }
+        ReleaseDC(calendar, dc);
+        return days;
+    };
+    std::set<int> last = look();
+    for (int tries = 0; tries < 40; ++tries) {
+        Sleep(100);
+        std::set<int> now = look();
+        if (now == last && !now.empty()) break;
+        last = std::move(now);
+    }
+    return last;
+}
+
+// The picker opens on the page's day, whole, with OK and Cancel inside it, marks the days with
+// pages (the page saved on opening counts as well as the two files put there before) with
+// the day state and with a mark of its own drawn in their cells,
 // and OK moves to the day picked; Cancel keeps the day, but the page was saved all the same.
 TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
     OpenDay({1999, 3, 7, 0});
@@ -191,8 +228,9 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
     WriteFileSafely(File(L"19990228.bmp"), Bytes{'B', 'M'});
     WriteFileSafely(File(L"19990401.dbt"), Bytes{'D', 'N'});
     SYSTEMTIME selected{};
-    bool buttonsInside = false, dayStateStyle = false;
+    bool buttonsInside = false, dayStateStyle = false, calendarWhole = false;
     std::vector<MONTHDAYSTATE> boldDays;   // the answer to a request for February to April 1999
+    std::set<int> markedDays;              // as drawn, under Wine as well as on Windows
     EXPECT_TRUE(WorkDialog(IDM_PICK_DAY, L"PickDay", [&](HWND dialog) {
         HWND calendar = FindWindowExW(dialog, nullptr, MONTHCAL_CLASSW, nullptr);
         SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&selected));
@@ -204,6 +242,11 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
         request.cDayState = 3;
         SendMessageW(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
         if (request.prgDayState) boldDays.assign(request.prgDayState, request.prgDayState + 3);
+        markedDays = MarkedDays(calendar);
+        RECT client{}, needed{};
+        GetClientRect(calendar, &client);
+        SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed));
+        calendarWhole = client.right >= needed.right && client.bottom >= needed.bottom;
         SYSTEMTIME day{1999, 3, 0, 24, 0, 0, 0, 0};   // 24 March 1999
         SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
         PressDialogButton(dialog, IDOK);
@@ -211,7 +254,9 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
     EXPECT_EQ(std::tuple(selected.wYear, selected.wMonth, selected.wDay), std::tuple(1999, 3, 7));
     EXPECT_TRUE(buttonsInside) << "OK and Cancel must be visible inside the dialog";
     EXPECT_TRUE(dayStateStyle);
+    EXPECT_TRUE(calendarWhole) << "the calendar is cut below its last row";
     EXPECT_EQ(boldDays, (std::vector<MONTHDAYSTATE>{1u << 27, 1u << 6, 1u << 0}));
+    EXPECT_EQ(markedDays, (std::set<int>{19990228, 19990307, 19990401})) << "March 1999 shows 28 Feb to 10 Apr";
     EXPECT_EQ(FileBytes(File(L"19990307.dbt")), RecordBytes(0, 0, 0, u"before picking"));
     EXPECT_EQ(Shown(), std::make_tuple(1999, 3, 24, 3));
     EXPECT_EQ(BoxText(), L"");
@@ -327,6 +372,105 @@ TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
     WriteFileSafely(File(L"20261130.dbt~"), Bytes{'n', 'o'});
     EXPECT_TRUE(MessagesShownBy(OfferRecoveredPages).starts_with(L"Err|"));
     EXPECT_TRUE(fs::exists(File(L"20261130.dbt~"))) << "an unreadable copy is kept";
+}
+
+// What the Find dialog listed after `words` were typed into it, row by row as
+// "date|place|line", and the line under the list; then Down is pressed `downs` times
+// and Enter once.
+struct FindListing {
+    std::vector<std::wstring> rows;
+    std::wstring note;
+};
+
+FindListing TypeIntoFindAndPressEnter(HWND dialog, const std::wstring& words, std::size_t expectedRows,
+                                      int downs = 0) {
+    HWND edit = GetDlgItem(dialog, IDC_FIND_WORDS);
+    HWND list = GetDlgItem(dialog, IDC_FIND_RESULTS);
+    for (wchar_t c : words) SendMessageW(edit, WM_CHAR, c, 0);
+    // The search runs once the typing pauses.
+    for (int tries = 0; tries < 100 && static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) < expectedRows;
+         ++tries) {
+        Sleep(50);
+    }
+    FindListing listing;
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        std::wstring line;
+        for (int column = 0; column < 3; ++column) {
+            wchar_t text[128] = {};
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = 128;
+            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+            line += (column ? L"|" : L"") + std::wstring(text);
+        }
+        listing.rows.push_back(line);
+    }
+    listing.note = WindowText(GetDlgItem(dialog, IDC_FIND_UNREADABLE));
+    for (int i = 0; i < downs; ++i) SendChord({VK_DOWN});
+    SendChord({VK_RETURN});
+    return listing;
+}
+
+// Ctrl+F lists the days holding all the words, whatever their kana and width, newest first
+// with place and line; a record that cannot be read is counted. Enter opens the newest,
+// or the day chosen with the arrow keys, saving the page on show first, as any change of
+// day does.
+TEST_F(DayStore, FindListsTheDaysAndEnterOpensTheNewest) {
+    WriteFileSafely(File(L"20000105.dbt"), RecordBytes(1, 1, 6, u"Went to the sea.\r\n海を見た。ｳﾐﾈｺ"));
+    WriteFileSafely(File(L"20000120.dbt"), RecordBytes(2, 3, 1, u"うみねこ and the SEA"));
+    WriteFileSafely(File(L"20000110.dbt"), RecordBytes(0, 0, 0, u"mountains"));
+    fs::create_directory(File(L"20000125.dbt"));
+    SetBoxText(L"the page on show");
+
+    FindListing listing;
+    EXPECT_TRUE(WorkDialog(FROM_ACCELERATOR + IDM_FIND, L"Find", [&](HWND dialog) {
+        listing = TypeIntoFindAndPressEnter(dialog, L"ウミネコ sea", 2);
+    }));
+    EXPECT_EQ(listing.rows, (std::vector<std::wstring>{L"2000-01-20|FRND|うみねこ and the SEA",
+                                                       L"2000-01-05|TVL|Went to the sea."}));
+    EXPECT_EQ(listing.note, L"1 day could not be read");
+    EXPECT_EQ(Shown(), std::make_tuple(2000, 1, 20, 4));
+    EXPECT_EQ(BoxText(), L"うみねこ and the SEA");
+    EXPECT_EQ(PlaceItem(), 1);
+    EXPECT_EQ(FileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"the page on show"));
+
+    // Down from the words selects the newest, then the next; Enter opens the selected day.
+    EXPECT_TRUE(WorkDialog(IDM_FIND, L"Find", [&](HWND dialog) {
+        listing = TypeIntoFindAndPressEnter(dialog, L"ＳＥＡ", 2, 2);
+    }));
+    EXPECT_EQ(listing.rows.size(), 2u);
+    EXPECT_EQ(Shown(), std::make_tuple(2000, 1, 5, 3));
+    EXPECT_EQ(BoxText(), L"Went to the sea.\r\n海を見た。ｳﾐﾈｺ");
+}
+
+// A result opened over a page that cannot be stored: the user is told, and the page
+// with its text stays on show.
+TEST_F(DayStore, FindKeepsThePageWhenItCannotBeSaved) {
+    std::optional<fs::path> folder = TroubledFolder("DOODLE_READONLY_FOLDER");
+    if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the read-only folder";
+    g_shell.dataFolder = folder->u16string();
+    g_page.savePicture = false;
+    OpenDay({2026, 12, 5, 6});
+    SetBoxText(L"not yet stored");
+
+    std::wstring said;
+    FindListing listing;
+    WorkDialogs([] { Command(IDM_FIND); }, [&](HWND dialog) {
+        if (WindowText(dialog) == L"Find") {
+            listing = TypeIntoFindAndPressEnter(dialog, L"OLDER", 1);
+            return true;
+        }
+        said = WindowText(dialog) + L"|" + WindowText(GetDlgItem(dialog, 0xFFFF));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return false;
+    });
+    g_shell.dataFolder = folder_.Path().u16string();
+    EXPECT_EQ(listing.rows, (std::vector<std::wstring>{L"2026-12-06|SL|an older text"}));
+    EXPECT_EQ(said, L"ERROR|ファイル書き込みエラーが発生しました");
+    EXPECT_EQ(Shown(), std::make_tuple(2026, 12, 5, 6));
+    EXPECT_EQ(BoxText(), L"not yet stored");
 }
 
 }  // namespace

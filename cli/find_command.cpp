@@ -1,0 +1,103 @@
+#include "find_command.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "cli/console_text.h"
+#include "daystore/diary_search.h"
+#include "daystore/search_folding.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kFindExitCodesHelp =
+    "Exit codes:\n"
+    "  0   at least one day was found\n"
+    "  1   no day was found\n"
+    "  3   the data folder could not be read\n"
+    "  64  bad usage";
+
+std::string Utf8(std::u16string_view text) {
+    const std::u8string utf8 = fs::path(text).u8string();
+    return {utf8.begin(), utf8.end()};
+}
+
+std::u16string Utf16(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())).u16string(); }
+
+std::int32_t DayNumber(const std::string& text, std::int32_t none) {
+    const std::optional<DayKey> day = ParseDayArgument(text);
+    return day ? day->year * 10000 + day->month * 100 + day->day : none;
+}
+
+// UTF-8 on stdout; a Windows console gets the text as UTF-16, whatever its code page.
+void PrintOut(const std::string& text) {
+#ifdef _WIN32
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(out, &mode)) {
+        const std::u16string wide = Utf16(text);
+        DWORD written = 0;
+        WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+#endif
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+}  // namespace
+
+CLI::App* AddFindCommand(CLI::App& app, FindOptions& options) {
+    CLI::App* command = app.add_subcommand("find", "List the days whose entry holds all the words, newest first");
+    command->add_option("WORDS", options.words, "Words to find, in any order; case, width and kana kind aside")
+        ->required()
+        ->expected(1, -1);
+    command->add_option("--data", options.data, "The diary folder (the day files)")->required()->type_name("DIR");
+    const CLI::Validator dayArgument(
+        [](std::string& text) { return ParseDayArgument(text) ? std::string() : "not a date: " + text; }, "");
+    command->add_option("--from", options.from, "The oldest day to search (default: the first)")
+        ->check(dayArgument)
+        ->type_name("YYYY-MM-DD");
+    command->add_option("--to", options.to, "The newest day to search (default: the last)")
+        ->check(dayArgument)
+        ->type_name("YYYY-MM-DD");
+    command->footer(kFindExitCodesHelp);
+    return command;
+}
+
+int RunFind(const FindOptions& options, const std::function<void(const std::string&)>& error) {
+    std::u16string query;
+    for (const std::string& word : options.words) query += Utf16(word) + u' ';
+    const std::vector<std::u16string> words = SearchWords(query);
+    if (words.empty()) {
+        error("find: no words to find");
+        return kExitUsage;
+    }
+    const DayRange range{DayNumber(options.from, 0), DayNumber(options.to, 99999999)};
+    if (range.first > range.last) {
+        error("find: --from " + options.from + " is later than --to " + options.to);
+        return kExitUsage;
+    }
+
+    const fs::path folder = fs::path(Utf16(options.data));
+    const DiarySearch search = SearchDiary(folder, words, range);
+    if (!search.folderListed) {
+        error(options.data + ": cannot read the data folder");
+        return kExitFileFailed;
+    }
+    std::string lines;
+    for (const SearchHit& hit : search.hits) lines += Utf8(DayText(hit.day)) + "\t" + Utf8(hit.line.text) + "\n";
+    PrintOut(lines);
+    std::fflush(stdout);
+    if (search.unreadableDays > 0) {
+        error(std::to_string(search.unreadableDays) + (search.unreadableDays == 1 ? " day" : " days") +
+              " could not be read");
+    }
+    return search.hits.empty() ? kExitNothingFound : kExitOk;
+}

@@ -1,0 +1,27 @@
+// doodlebinder-export find: the days whose entry holds all the words, newest first,
+// one line each, "YYYY-MM-DD<TAB>line of text" in UTF-8. Exit codes as grep's.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+constexpr int kExitNothingFound = 1;   // find only; 0, 3 and 64 as for the other commands
+
+struct FindOptions {
+    std::vector<std::string> words;
+    std::string data;
+    std::string from;   // YYYY-MM-DD, checked by the parser; empty for no limit
+    std::string to;
+};
+
+// Adds the find command and its options to the program's parser.
+CLI::App* AddFindCommand(CLI::App& app, FindOptions& options);
+
+// Prints the days found on stdout and returns the exit code. Errors, and how many days
+// could not be read, go to `error`, one message a call.
+int RunFind(const FindOptions& options, const std::function<void(const std::string&)>& error);
