@@ -3,17 +3,23 @@
 // memory:
 // - one BMP file into one JPEG file, ours beside libjpeg-turbo's cjpeg on
 //   the same input;
+//   and, given our quantisation tables, beside cjpeg coding with them;
 // - a diary of N days, every day with a record and none with a picture,
-//   written into one HTML document from a template, for each N given.
+//   written into one HTML document from a template, for each N given; and,
+//   given a picture, the same diaries with that picture on every day,
+//   converted to JPEG files beside the document.
+// Each run also reports its wall time: the console program converts on
+// several threads, where processor time no longer tells how long one waits.
 //
-//   process_bench --export=PROGRAM [--cjpeg=PROGRAM] --work=DIR [--template=FILE --days=N,N...]
-//                 [IN.bmp...] [benchmark flags]
+//   process_bench --export=PROGRAM [--cjpeg=PROGRAM [--qtables=FILE]] --work=DIR
+//                 [--template=FILE --days=N,N... [--picture=FILE]] [IN.bmp...] [benchmark flags]
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -32,6 +38,7 @@ struct ChildUsage {
     bool ok = false;
     double cpuSeconds = 0;
     long peakKilobytes = 0;
+    double wallSeconds = 0;
 };
 
 ChildUsage RunChild(const std::vector<std::string>& command) {
@@ -39,19 +46,23 @@ ChildUsage RunChild(const std::vector<std::string>& command) {
     for (const std::string& a : command) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     pid_t pid = 0;
+    const auto start = std::chrono::steady_clock::now();
     if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return {};
     int status = 0;
     rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid) return {};
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
     const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
     return {WIFEXITED(status) && WEXITSTATUS(status) == 0, seconds(usage.ru_utime) + seconds(usage.ru_stime),
-            usage.ru_maxrss};  // kilobytes on Linux
+            usage.ru_maxrss,  // kilobytes on Linux
+            wall.count()};
 }
 
 // Times are the child's own user and system time, so that other work on the
 // machine disturbs them less than the wall clock would.
 void RunConversion(benchmark::State& state, std::vector<std::string> command) {
     long peak = 0;
+    double wall = 0;
     for (auto _ : state) {
         const ChildUsage u = RunChild(command);
         if (!u.ok) {
@@ -60,8 +71,10 @@ void RunConversion(benchmark::State& state, std::vector<std::string> command) {
         }
         state.SetIterationTime(u.cpuSeconds);
         peak = std::max(peak, u.peakKilobytes);
+        wall += u.wallSeconds;
     }
     state.counters["peak_kb"] = static_cast<double>(peak);
+    state.counters["wall_ms"] = state.iterations() ? 1000 * wall / static_cast<double>(state.iterations()) : 0;
 }
 
 // The last day of every diary made here; the run counts back from it.
@@ -69,12 +82,16 @@ constexpr DayKey kLastDay{2026, 12, 31, 4};
 
 // N days of records ending on kLastDay, each with a few lines of Japanese
 // text and its own weather, mood and place, as a diary written every day.
+// With a picture, every day has it too, as a link to the one file.
 // Made once per folder: a folder that already holds the last day is kept.
-bool MakeDiary(const std::filesystem::path& folder, int days) {
+bool MakeDiary(const std::filesystem::path& folder, int days, const std::filesystem::path& picture) {
     std::filesystem::create_directories(folder);
     if (std::filesystem::exists(folder / DayFileName(kLastDay, u"dbt"))) return true;
     DayKey day = kLastDay;
     for (int n = 0; n < days; ++n, PreviousDay(day)) {
+        std::error_code error;
+        if (!picture.empty()) std::filesystem::create_hard_link(picture, folder / DayFileName(day, u"bmp"), error);
+        if (error) return false;
         DayRecord record;
         record.weather = static_cast<uint8_t>(n % 6);
         record.mood = static_cast<uint8_t>((n / 6) % 6);
@@ -94,13 +111,15 @@ bool MakeDiary(const std::filesystem::path& folder, int days) {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    std::string exporter, cjpeg, htmlTemplate, dayCounts;
+    std::string exporter, cjpeg, qtables, htmlTemplate, dayCounts, picture;
     std::filesystem::path work = ".";
     std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
         if (a.starts_with("--export=")) exporter = a.substr(9);
         else if (a.starts_with("--cjpeg=")) cjpeg = a.substr(8);
+        else if (a.starts_with("--qtables=")) qtables = a.substr(10);
+        else if (a.starts_with("--picture=")) picture = a.substr(10);
         else if (a.starts_with("--work=")) work = a.substr(7);
         else if (a.starts_with("--template=")) htmlTemplate = a.substr(11);
         else if (a.starts_with("--days=")) dayCounts = a.substr(7);
@@ -123,25 +142,41 @@ int main(int argc, char** argv) {
                                                                   theirs, in.string()})
                 ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
         }
+        if (!cjpeg.empty() && !qtables.empty()) {
+            // The tables we code with (quality 50 takes them as they are), one for Y and
+            // one for Cb and Cr, and our sampling.
+            benchmark::RegisterBenchmark(("CjpegOurTables/" + stem).c_str(), RunConversion,
+                                         std::vector<std::string>{cjpeg, "-qtables", qtables, "-qslots", "0,1,1",
+                                                                  "-quality", "50", "-sample", "2x2", "-baseline",
+                                                                  "-outfile", theirs, in.string()})
+                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+        }
     }
     for (size_t at = 0; !exporter.empty() && !htmlTemplate.empty() && at < dayCounts.size();) {
         size_t comma = dayCounts.find(',', at);
         if (comma == std::string::npos) comma = dayCounts.size();
         const std::string days = dayCounts.substr(at, comma - at);
         at = comma + 1;
-        const std::filesystem::path diary = work / ("diary-" + days);
-        if (!MakeDiary(diary, std::stoi(days))) {
-            fprintf(stderr, "process_bench: cannot make the diary in %s\n", diary.string().c_str());
-            return 1;
-        }
         const std::string from = std::to_string(kLastDay.year) + "-" + std::to_string(kLastDay.month) + "-" +
                                  std::to_string(kLastDay.day);
-        benchmark::RegisterBenchmark(("Html/" + days).c_str(), RunConversion,
-                                     std::vector<std::string>{exporter, "html", "--data", diary.string(),
-                                                              "--template", htmlTemplate, "--out",
-                                                              (work / ("diary-" + days + ".html")).string(),
-                                                              "--from", from, "--days", days, "--yes"})
-            ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+        for (const bool pictures : {false, true}) {
+            if (pictures && picture.empty()) continue;
+            const std::string name = (pictures ? "HtmlJpeg/" : "Html/") + days;
+            const std::filesystem::path diary = work / ((pictures ? "pictures-" : "diary-") + days);
+            if (!MakeDiary(diary, std::stoi(days), pictures ? picture : std::string())) {
+                fprintf(stderr, "process_bench: cannot make the diary in %s\n", diary.string().c_str());
+                return 1;
+            }
+            // Pictures go beside the document, in a folder of their own.
+            const std::filesystem::path out = work / ("site-" + name.substr(0, name.find('/')) + "-" + days);
+            std::filesystem::create_directories(out);
+            std::vector<std::string> command{exporter, "html", "--data", diary.string(), "--template",
+                                             htmlTemplate, "--out", (out / "diary.html").string(),
+                                             "--from", from, "--days", days, "--yes"};
+            if (pictures) command.push_back("--jpeg");
+            benchmark::RegisterBenchmark(name.c_str(), RunConversion, command)
+                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+        }
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "codepage.h"
+#include "html_fragments.h"
 
 namespace {
 
@@ -43,12 +44,13 @@ Sequence ReadSequence(std::span<const std::uint8_t> bytes, std::size_t at) {
 
 char AsciiLower(std::uint8_t byte) { return static_cast<char>(std::tolower(byte)); }
 
-// The head, lower-cased in its ASCII letters: meta elements are matched in it.
+// The text before "<!for>", lower-cased in its ASCII letters: meta elements are
+// matched in it.
 std::string LowerHead(std::span<const std::uint8_t> bytes) {
-    std::string head(bytes.size(), '\0');
-    std::transform(bytes.begin(), bytes.end(), head.begin(), AsciiLower);
-    const std::size_t forAt = head.find("<!for>");
-    if (forAt != std::string::npos) head.resize(forAt);
+    const auto end = std::search(bytes.begin(), bytes.end(), kForTag.begin(), kForTag.end(),
+                                 [](std::uint8_t byte, char16_t unit) { return byte == unit; });
+    std::string head(static_cast<std::size_t>(end - bytes.begin()), '\0');
+    std::transform(bytes.begin(), end, head.begin(), AsciiLower);
     return head;
 }
 
