@@ -239,7 +239,7 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
          "cannot read the data folder", nullptr},
         {"the jpeg command on a missing bitmap", nullptr, false,
          {"jpeg", Utf8(data_ / "missing.bmp"), Utf8(out_ / "20000301.jpg")}, 3,
-         "missing.bmp: cannot read the bitmap (missing, truncated or inconsistent)\n", nullptr},
+         "missing.bmp: cannot read the bitmap (missing, truncated or inconsistent)", nullptr},
         {"the jpeg command into a missing folder", nullptr, false,
          {"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(out_ / "missing" / "20000229.jpg")}, 3, "cannot write", nullptr},
         {"the jpeg command over an existing file", nullptr, true,
@@ -263,6 +263,7 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
         const Ran ran = Run(c.args);
         EXPECT_EQ(ran.code, c.code) << ran.err;
         EXPECT_NE(ran.err.find(c.cause), std::string::npos) << ran.err;
+        EXPECT_EQ(ran.err.find("[123456789012345]"), std::string::npos) << "a run of digits tells nothing";
         const std::string after = c.document ? c.document : c.oldDocument ? kOld : "";
         EXPECT_EQ(ReadFileText(document), after);
         EXPECT_EQ(NamesIn(out_), after.empty() ? Names{} : Names{"index.html"}) << "left behind";
