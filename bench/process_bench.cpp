@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
         const std::string theirs = (work / (stem + "-cjpeg.jpg")).string();
         if (!exporter.empty()) {
             benchmark::RegisterBenchmark(("Export/" + stem).c_str(), RunConversion,
-                                         std::vector<std::string>{exporter, "jpeg", in.string(), ours})
+                                         std::vector<std::string>{exporter, "jpeg", in.string(), ours, "--yes"})
                 ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
         }
         if (!cjpeg.empty()) {
