@@ -16,6 +16,7 @@
 
 #include "app/shell_state.h"
 #include "app/startup.h"
+#include "bench/sample_drawing.h"
 #include "canvas/picture_bytes.h"
 #include "canvas/strokes.h"
 #include "daystore/navigation.h"
@@ -36,14 +37,7 @@ bool WritePage(const std::u16string& folder, const DayKey& day, int n) {
     record.mood = static_cast<uint8_t>(n % 6);
     record.place = static_cast<uint8_t>(n % 8);
     record.text = u"今日は公園まで歩いた。\r\n桜がきれいで、写真を何枚も撮った。\r\n夜は早く寝た。";
-    std::vector<uint8_t> pixels(kPicturePixelBytes, 0xFF);
-    for (int stroke = 0; stroke < 6; ++stroke) {
-        const auto colour = static_cast<uint8_t>((n + stroke) % 15);
-        for (int x = 10; x < kPictureWidth - 10; ++x) {
-            const int y = (20 + 23 * stroke + x * (stroke + n % 3) / 7) % (kPictureHeight - 4);
-            for (int dy = 0; dy < 3; ++dy) SetPicturePixel(pixels, x, y + dy, colour);
-        }
-    }
+    const std::vector<uint8_t> pixels = SampleDrawingPixels(n);
     const DayFilePair paths = DayFileNames(folder, day);
     return WriteFileSafely(std::filesystem::path(paths.record), SerializeRecord(record).bytes) == WriteStatus::Ok &&
            WriteFileSafely(std::filesystem::path(paths.picture), PictureFileBytes(pixels)) == WriteStatus::Ok;

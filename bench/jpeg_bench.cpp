@@ -4,7 +4,8 @@
 // of one block both ways.
 //
 //   jpeg_bench                      run the benchmarks
-//   jpeg_bench --write-bmp DIR      write both pictures as 24-bit BMP files,
+//   jpeg_bench --write-bmp DIR      write both pictures as 24-bit BMP files and our
+//                                   quantisation tables as cjpeg reads them (qtables.txt),
 //                                   for comparing with other encoders
 #include <benchmark/benchmark.h>
 
@@ -24,6 +25,7 @@
 #include "jpeg/bmp_reader.h"
 #include "jpeg/encoder.h"
 #include "jpeg/huffman.h"
+#include "jpeg/jpeg_tables.h"
 #include "jpeg/mcu.h"
 #include "tests/jpeg/direct_dct.h"
 
@@ -308,6 +310,13 @@ int main(int argc, char** argv) {
         for (const auto& [name, bytes] : {std::pair{"day.bmp", As24BitBmp(DayBmp())}, std::pair{"photo.bmp", Photo12MpBmp()}}) {
             std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                               static_cast<std::streamsize>(bytes.size()));
+        }
+        // Our two quantisation tables for cjpeg -qtables, row by row, so that cjpeg
+        // codes with the tables we code with.
+        std::ofstream tables(dir / "qtables.txt");
+        for (const auto* table : {&jpeg::kLuminanceQuant, &jpeg::kChrominanceQuant}) {
+            for (int k = 0; k < 64; ++k) tables << (*table)[k] << (k % 8 == 7 ? "\n" : " ");
+            tables << "\n";
         }
         return 0;
     }

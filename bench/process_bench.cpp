@@ -3,14 +3,19 @@
 // memory:
 // - one BMP file into one JPEG file, ours beside libjpeg-turbo's cjpeg on
 //   the same input;
+//   and, given our quantisation tables, beside cjpeg coding with them;
 // - a diary of N days, every day with a record and none with a picture,
-//   written into one HTML document from a template, for each N given;
+//   written into one HTML document from a template, for each N given; and,
+//   given a picture, the same diaries with that picture on every day,
+//   converted to JPEG files beside the document.
 // - the same diary searched for two words found on every day: by the
 //   console's find (its lines thrown away), and in this process as the Find
 //   dialog does: the records read once, then searched for each change of words.
+// Each run also reports its wall time: the console program converts on
+// several threads, where processor time no longer tells how long one waits.
 //
-//   process_bench --export=PROGRAM [--cjpeg=PROGRAM] --work=DIR [--template=FILE --days=N,N...]
-//                 [IN.bmp...] [benchmark flags]
+//   process_bench --export=PROGRAM [--cjpeg=PROGRAM [--qtables=FILE]] --work=DIR
+//                 [--template=FILE --days=N,N... [--picture=FILE]] [IN.bmp...] [benchmark flags]
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -19,6 +24,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -39,6 +45,7 @@ struct ChildUsage {
     bool ok = false;
     double cpuSeconds = 0;
     long peakKilobytes = 0;
+    double wallSeconds = 0;
 };
 
 // The child's standard output goes to /dev/null: this program's own is the table.
@@ -50,21 +57,25 @@ ChildUsage RunChild(const std::vector<std::string>& command) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
+    const auto start = std::chrono::steady_clock::now();
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) return {};
     int status = 0;
     rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid) return {};
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
     const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
     return {WIFEXITED(status) && WEXITSTATUS(status) == 0, seconds(usage.ru_utime) + seconds(usage.ru_stime),
-            usage.ru_maxrss};  // kilobytes on Linux
+            usage.ru_maxrss,  // kilobytes on Linux
+            wall.count()};
 }
 
 // Times are the child's own user and system time, so that other work on the
 // machine disturbs them less than the wall clock would.
 void RunConversion(benchmark::State& state, std::vector<std::string> command) {
     long peak = 0;
+    double wall = 0;
     for (auto _ : state) {
         const ChildUsage u = RunChild(command);
         if (!u.ok) {
@@ -73,8 +84,10 @@ void RunConversion(benchmark::State& state, std::vector<std::string> command) {
         }
         state.SetIterationTime(u.cpuSeconds);
         peak = std::max(peak, u.peakKilobytes);
+        wall += u.wallSeconds;
     }
     state.counters["peak_kb"] = static_cast<double>(peak);
+    state.counters["wall_ms"] = state.iterations() ? 1000 * wall / static_cast<double>(state.iterations()) : 0;
 }
 
 // The last day of every diary made here; the run counts back from it.
@@ -82,12 +95,16 @@ constexpr DayKey kLastDay{2026, 12, 31, 4};
 
 // N days of records ending on kLastDay, each with a few lines of Japanese
 // text and its own weather, mood and place, as a diary written every day.
+// With a picture, every day has it too, as a link to the one file.
 // Made once per folder: a folder that already holds the last day is kept.
-bool MakeDiary(const std::filesystem::path& folder, int days) {
+bool MakeDiary(const std::filesystem::path& folder, int days, const std::filesystem::path& picture) {
     std::filesystem::create_directories(folder);
     if (std::filesystem::exists(folder / DayFileName(kLastDay, u"dbt"))) return true;
     DayKey day = kLastDay;
     for (int n = 0; n < days; ++n, PreviousDay(day)) {
+        std::error_code error;
+        if (!picture.empty()) std::filesystem::create_hard_link(picture, folder / DayFileName(day, u"bmp"), error);
+        if (error) return false;
         DayRecord record;
         record.weather = static_cast<uint8_t>(n % 6);
         record.mood = static_cast<uint8_t>((n / 6) % 6);
@@ -132,13 +149,15 @@ void ReadInProcess(benchmark::State& state, std::filesystem::path diary) {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    std::string exporter, cjpeg, htmlTemplate, dayCounts;
+    std::string exporter, cjpeg, qtables, htmlTemplate, dayCounts, picture;
     std::filesystem::path work = ".";
     std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
         if (a.starts_with("--export=")) exporter = a.substr(9);
         else if (a.starts_with("--cjpeg=")) cjpeg = a.substr(8);
+        else if (a.starts_with("--qtables=")) qtables = a.substr(10);
+        else if (a.starts_with("--picture=")) picture = a.substr(10);
         else if (a.starts_with("--work=")) work = a.substr(7);
         else if (a.starts_with("--template=")) htmlTemplate = a.substr(11);
         else if (a.starts_with("--days=")) dayCounts = a.substr(7);
@@ -150,7 +169,7 @@ int main(int argc, char** argv) {
         const std::string theirs = (work / (stem + "-cjpeg.jpg")).string();
         if (!exporter.empty()) {
             benchmark::RegisterBenchmark(("Export/" + stem).c_str(), RunConversion,
-                                         std::vector<std::string>{exporter, "jpeg", in.string(), ours})
+                                         std::vector<std::string>{exporter, "jpeg", in.string(), ours, "--yes"})
                 ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
         }
         if (!cjpeg.empty()) {
@@ -161,33 +180,50 @@ int main(int argc, char** argv) {
                                                                   theirs, in.string()})
                 ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
         }
+        if (!cjpeg.empty() && !qtables.empty()) {
+            // The tables we code with (quality 50 takes them as they are), one for Y and
+            // one for Cb and Cr, and our sampling.
+            benchmark::RegisterBenchmark(("CjpegOurTables/" + stem).c_str(), RunConversion,
+                                         std::vector<std::string>{cjpeg, "-qtables", qtables, "-qslots", "0,1,1",
+                                                                  "-quality", "50", "-sample", "2x2", "-baseline",
+                                                                  "-outfile", theirs, in.string()})
+                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+        }
     }
     for (size_t at = 0; !exporter.empty() && !htmlTemplate.empty() && at < dayCounts.size();) {
         size_t comma = dayCounts.find(',', at);
         if (comma == std::string::npos) comma = dayCounts.size();
         const std::string days = dayCounts.substr(at, comma - at);
         at = comma + 1;
-        const std::filesystem::path diary = work / ("diary-" + days);
-        if (!MakeDiary(diary, std::stoi(days))) {
-            fprintf(stderr, "process_bench: cannot make the diary in %s\n", diary.string().c_str());
-            return 1;
-        }
         const std::string from = std::to_string(kLastDay.year) + "-" + std::to_string(kLastDay.month) + "-" +
                                  std::to_string(kLastDay.day);
-        benchmark::RegisterBenchmark(("Html/" + days).c_str(), RunConversion,
-                                     std::vector<std::string>{exporter, "html", "--data", diary.string(),
-                                                              "--template", htmlTemplate, "--out",
-                                                              (work / ("diary-" + days + ".html")).string(),
-                                                              "--from", from, "--days", days, "--yes"})
-            ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-        benchmark::RegisterBenchmark(("Find/" + days).c_str(), RunConversion,
-                                     std::vector<std::string>{exporter, "find", kFindWords[0], kFindWords[1],
-                                                              "--data", diary.string()})
-            ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-        benchmark::RegisterBenchmark(("Search/" + days).c_str(), SearchInProcess, diary)
-            ->Unit(benchmark::kMillisecond)->Iterations(5);
-        benchmark::RegisterBenchmark(("Read/" + days).c_str(), ReadInProcess, diary)
-            ->Unit(benchmark::kMillisecond)->Iterations(3);
+        for (const bool pictures : {false, true}) {
+            if (pictures && picture.empty()) continue;
+            const std::string name = (pictures ? "HtmlJpeg/" : "Html/") + days;
+            const std::filesystem::path diary = work / ((pictures ? "pictures-" : "diary-") + days);
+            if (!MakeDiary(diary, std::stoi(days), pictures ? picture : std::string())) {
+                fprintf(stderr, "process_bench: cannot make the diary in %s\n", diary.string().c_str());
+                return 1;
+            }
+            // Pictures go beside the document, in a folder of their own.
+            const std::filesystem::path out = work / ("site-" + name.substr(0, name.find('/')) + "-" + days);
+            std::filesystem::create_directories(out);
+            std::vector<std::string> command{exporter, "html", "--data", diary.string(), "--template",
+                                             htmlTemplate, "--out", (out / "diary.html").string(),
+                                             "--from", from, "--days", days, "--yes"};
+            if (pictures) command.push_back("--jpeg");
+            benchmark::RegisterBenchmark(name.c_str(), RunConversion, command)
+                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+            if (pictures) continue;
+            benchmark::RegisterBenchmark(("Find/" + days).c_str(), RunConversion,
+                                         std::vector<std::string>{exporter, "find", kFindWords[0], kFindWords[1],
+                                                                  "--data", diary.string()})
+                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+            benchmark::RegisterBenchmark(("Search/" + days).c_str(), SearchInProcess, diary)
+                ->Unit(benchmark::kMillisecond)->Iterations(5);
+            benchmark::RegisterBenchmark(("Read/" + days).c_str(), ReadInProcess, diary)
+                ->Unit(benchmark::kMillisecond)->Iterations(3);
+        }
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -18,6 +18,9 @@ constexpr int kExitFileFailed = 3;        // not read, not written, or not to be
 constexpr int kExitPicturesFailed = 4;    // the document was written, some pictures were not
 constexpr int kExitUsage = 64;            // EX_USAGE
 
+// The longest run of days the html command takes: a hundred years.
+constexpr int kMaxDayCount = 36525;
+
 // "2000-03-01" to that day with its day of week; nothing for another form or a date
 // the calendar does not have.
 std::optional<DayKey> ParseDayArgument(std::string_view text);

@@ -2,18 +2,24 @@
 //
 //   doodlebinder-export html --data DIR --template FILE --out FILE [--from YYYY-MM-DD]
 //                            [--days N] [--jpeg] [--yes]
-//   doodlebinder-export jpeg IN.bmp OUT.jpg
+//   doodlebinder-export jpeg IN.bmp OUT.jpg [--yes]
 //   doodlebinder-export find WORDS... --data DIR [--from YYYY-MM-DD] [--to YYYY-MM-DD]
 //
 // The html command runs the same export as the HTML output dialog, so the document has
-// the same bytes; its pictures are converted without the dialog's pause.
+// the same bytes; its pictures are converted on every core of the machine.
+//
+// File names are taken as the system gives them: on Linux a name is bytes, and a name
+// that is no UTF-8 reaches the files as it is and is printed as it is.
 #include <CLI/CLI.hpp>
 
-#include <climits>
+#include <atomic>
 #include <cstdio>
 #include <ctime>
+#include <exception>
 #include <filesystem>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <string_view>
 #include <vector>
 
@@ -46,12 +52,51 @@ constexpr const char* kExitCodesHelp =
     "  4   the document was written but some pictures failed\n"
     "  64  bad usage";
 
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
+#ifdef _WIN32
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD rather than an exception.
+std::string Utf8(std::wstring_view text) {
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
 }
 
-fs::path PathFromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
+// The arguments reach CLI11 as UTF-8 and come back to UTF-16 here.
+fs::path ArgumentPath(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    return fs::path(wide);
+}
+
+std::string Shown(const fs::path& path) { return Utf8(path.native()); }
+#else
+// The argument's bytes are the name: nothing to convert, nothing that can fail.
+fs::path ArgumentPath(const std::string& text) { return fs::path(text); }
+
+// A name is printed as the bytes it is, as other programs on the system print it.
+std::string Shown(const fs::path& path) { return path.native(); }
+#endif
+
+// The program's own texts are plain UTF-16 without surrogates.
+std::string Utf8Text(std::u16string_view text) {
+    std::string utf8;
+    for (const char16_t unit : text) {
+        if (unit < 0x80) {
+            utf8 += static_cast<char>(unit);
+        } else if (unit < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (unit >> 6));
+            utf8 += static_cast<char>(0x80 | (unit & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xE0 | (unit >> 12));
+            utf8 += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (unit & 0x3F));
+        }
+    }
+    return utf8;
+}
 
 // stderr, and whether it is a terminal: only then is there a progress bar. Text is
 // UTF-8; a Windows console gets it as UTF-16, whatever its code page.
@@ -69,7 +114,9 @@ public:
 
     bool IsTerminal() const { return terminal_; }
 
+    // Every line is written whole, whichever thread of a picture run writes it.
     void Error(const std::string& text) {
+        std::lock_guard hold(lock_);
         ClearBar();
         Write(std::string(kProgram) + ": " + text + "\n");
     }
@@ -77,6 +124,7 @@ public:
     // Replaces the bar on show; nothing when stderr is not a terminal.
     void ShowBar(const std::string& bar) {
         if (!terminal_) return;
+        std::lock_guard hold(lock_);
         std::string line = "\r" + bar;
         if (bar.size() < barWidth_) line += std::string(barWidth_ - bar.size(), ' ');
         barWidth_ = bar.size();
@@ -85,6 +133,7 @@ public:
 
     // Leaves the last bar on its own line.
     void EndBar() {
+        std::lock_guard hold(lock_);
         if (barWidth_ == 0) return;
         Write("\n");
         barWidth_ = 0;
@@ -117,6 +166,7 @@ private:
 #endif
     bool terminal_ = false;
     std::size_t barWidth_ = 0;
+    std::mutex lock_;
 };
 
 const char* ExplainJpegMessage(jpeg::JpegMessage id) {
@@ -134,7 +184,8 @@ const char* ExplainJpegMessage(jpeg::JpegMessage id) {
     return "error";
 }
 
-// The encoder's messages, prefixed with the bitmap they are about.
+// The encoder's messages, prefixed with the bitmap they are about. The program's own
+// text follows in brackets where it has words: a run of digits tells a reader nothing.
 class ConsoleJpegHost : public jpeg::JpegHost {
 public:
     ConsoleJpegHost(Console& console, const fs::path& bmp) : console_(console), bmp_(bmp) {}
@@ -142,8 +193,9 @@ public:
     bool writeFailed = false;
 
     void ShowMessage(const jpeg::MessageInfo& m) override {
-        const std::string words = Utf8(fs::path(std::u16string(m.text)));
-        console_.Error(Utf8(bmp_) + ": " + ExplainJpegMessage(m.id) + " [" + words + "]");
+        const bool hasWords = m.text.find_first_not_of(u"0123456789") != std::u16string_view::npos;
+        const std::string words = hasWords ? " [" + Utf8Text(m.text) + "]" : "";
+        console_.Error(Shown(bmp_) + ": " + ExplainJpegMessage(m.id) + words);
     }
     bool ReplaceFile(const fs::path& path, std::span<const uint8_t> bytes) override {
         writeFailed = !JpegHost::ReplaceFile(path, bytes);
@@ -157,8 +209,13 @@ private:
 
 int ConvertOne(const fs::path& bmp, const fs::path& jpegFile, Console& console) {
     ConsoleJpegHost host(console, bmp);
-    if (jpeg::ConvertBmpToJpeg(bmp.u16string().c_str(), jpegFile.u16string().c_str(), host)) return 1;
-    if (host.writeFailed) console.Error("cannot write " + Utf8(jpegFile));
+    try {
+        if (jpeg::ConvertBmpToJpeg(bmp, jpegFile, host)) return 1;
+    } catch (const std::exception& e) {
+        console.Error(Shown(bmp) + ": " + e.what());
+        return 0;
+    }
+    if (host.writeFailed) console.Error("cannot write " + Shown(jpegFile));
     return 0;
 }
 
@@ -172,12 +229,16 @@ public:
         if (text.empty()) return;
         const fs::path& about =
             message == HtmlExportMessage::CannotOpenOutput ? run_.outputPath : run_.templatePath;
-        console_.Error(Utf8(about) + ": " + text);
+        console_.Error(Shown(about) + ": " + text);
     }
 
     bool ConfirmOverwrite() override {
-        if (!overwrite_) console_.Error(Utf8(run_.outputPath) + ": exists already; give --yes to replace it");
+        if (!overwrite_) console_.Error(Shown(run_.outputPath) + ": exists already; give --yes to replace it");
         return overwrite_;
+    }
+
+    void ImageNotCopied(const fs::path& image) override {
+        console_.Error(Shown(image) + ": cannot copy the image from the data folder beside the document");
     }
 
 private:
@@ -192,7 +253,7 @@ public:
     ConsolePictureHost(Console& console, int total) : console_(console), total_(total) {}
 
     void ShowProgress(const std::u16string& line) override {
-        console_.ShowBar(ProgressBar(done_, total_, 30) + " " + Utf8(fs::path(line)));
+        console_.ShowBar(ProgressBar(done_, total_, 30) + " " + Utf8Text(line));
     }
     int Convert(const PictureJob& job) override {
         const int converted = ConvertOne(job.bmp, job.jpeg, console_);
@@ -203,7 +264,7 @@ public:
 private:
     Console& console_;
     int total_;
-    int done_ = 0;
+    std::atomic<int> done_ = 0;
 };
 
 DayKey Today() {
@@ -235,17 +296,17 @@ struct HtmlOptions {
 
 int RunHtml(const HtmlOptions& options, Console& console) {
     HtmlExportRun run;
-    run.dataFolder = Absolute(PathFromUtf8(options.data));
+    run.dataFolder = Absolute(ArgumentPath(options.data));
     run.firstDay = options.from.empty() ? Today() : *ParseDayArgument(options.from);
     run.dayCount = options.days;
     // Absolute, so that a bare file name means the current folder, not the data folder.
-    run.templatePath = Absolute(PathFromUtf8(options.templatePath));
-    run.outputPath = Absolute(PathFromUtf8(options.out));
+    run.templatePath = Absolute(ArgumentPath(options.templatePath));
+    run.outputPath = Absolute(ArgumentPath(options.out));
     run.jpegPictures = options.jpeg;
 
     std::error_code error;
     if (!fs::is_directory(run.dataFolder, error)) {
-        console.Error(Utf8(run.dataFolder) + ": cannot read the data folder");
+        console.Error(Shown(run.dataFolder) + ": cannot read the data folder");
         return kExitFileFailed;
     }
     ConsoleExportHost exportHost(console, run, options.yes);
@@ -255,12 +316,38 @@ int RunHtml(const HtmlOptions& options, Console& console) {
     if (options.jpeg && static_cast<int>(result) >= 0) {
         const std::vector<PictureJob> jobs = PlanPictureRun(run.dataFolder, run.firstDay, run.dayCount, run.outputPath);
         ConsolePictureHost pictureHost(console, static_cast<int>(jobs.size()));
-        const std::vector<PictureJob> failed = RunPictureConversion(jobs, pictureHost);
+        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+        const std::vector<PictureJob> failed = RunPictureConversion(jobs, pictureHost, cores);
         console.EndBar();
-        for (const PictureJob& job : failed) console.Error(Utf8(job.jpeg) + ": picture not converted");
+        for (const PictureJob& job : failed) console.Error(Shown(job.jpeg) + ": picture not converted");
         picturesFailed = !failed.empty();
     }
     return HtmlExitCode(result, picturesFailed);
+}
+
+// The jpeg command: like html, it replaces an existing file only when told to.
+int RunJpeg(const fs::path& bmp, const fs::path& jpegFile, bool overwrite, Console& console) {
+    std::error_code error;
+    if (!overwrite && fs::exists(jpegFile, error)) {
+        console.Error(Shown(jpegFile) + ": exists already; give --yes to replace it");
+        return kExitFileFailed;
+    }
+    return ConvertOne(bmp, jpegFile, console) ? kExitOk : kExitFileFailed;
+}
+
+// Whatever a command throws ends the run with a message naming the file it was about.
+template <typename Command>
+int RunGuarded(const fs::path& about, Console& console, Command command) {
+    try {
+        return command();
+    } catch (const fs::filesystem_error& e) {
+        console.Error(Shown(e.path1().empty() ? about : e.path1()) + ": " + e.code().message());
+    } catch (const std::bad_alloc&) {
+        console.Error(Shown(about) + ": out of memory");
+    } catch (const std::exception& e) {
+        console.Error(Shown(about) + ": " + e.what());
+    }
+    return kExitFileFailed;
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -271,6 +358,7 @@ int Run(const std::vector<std::string>& args) {
     app.require_subcommand(1);
     app.allow_windows_style_options(false);  // "/data/diary" is a path, not an option
 
+    // Values are shown as a user types them: "--days N", not the checks' own wording.
     HtmlOptions html;
     CLI::App* htmlCommand = app.add_subcommand("html", "Write a run of days into one HTML document from a template");
     htmlCommand->add_option("--data", html.data, "The diary folder (the day files)")->required()->type_name("DIR");
@@ -279,21 +367,26 @@ int Run(const std::vector<std::string>& args) {
     htmlCommand
         ->add_option("--from", html.from, "The newest day of the run (default: today)")
         ->check(CLI::Validator(
-            [](std::string& text) { return ParseDayArgument(text) ? std::string() : "not a date: " + text; },
-            "YYYY-MM-DD"))
+            [](std::string& text) { return ParseDayArgument(text) ? std::string() : "not a date: " + text; }, ""))
         ->type_name("YYYY-MM-DD");
-    htmlCommand->add_option("--days", html.days, "How many days, counting back from --from")
-        ->check(CLI::Range(1, INT_MAX))
-        ->capture_default_str();
+    htmlCommand
+        ->add_option("--days", html.days,
+                     "How many days, counting back from --from: 1 to " + std::to_string(kMaxDayCount) + " (default: " +
+                         std::to_string(html.days) + ")")
+        ->check(CLI::Range(1, kMaxDayCount).description(""))
+        ->type_name("N");
     htmlCommand->add_flag("--jpeg", html.jpeg, "Name the pictures .jpg and convert them beside the document");
     htmlCommand->add_flag("--yes", html.yes, "Replace an existing document");
     htmlCommand->footer(kExitCodesHelp);
 
     std::string bmpIn;
     std::string jpegOut;
+    bool jpegYes = false;
     CLI::App* jpegCommand = app.add_subcommand("jpeg", "Convert one BMP into a JPEG as the diary does");
-    jpegCommand->add_option("IN.bmp", bmpIn, "The bitmap")->required();
-    jpegCommand->add_option("OUT.jpg", jpegOut, "The JPEG file to write (replaced if it exists)")->required();
+    jpegCommand->add_option("IN.bmp", bmpIn, "The bitmap")->required()->type_name("");
+    jpegCommand->add_option("OUT.jpg", jpegOut, "The JPEG file to write")->required()->type_name("");
+    jpegCommand->add_flag("--yes", jpegYes, "Replace an existing JPEG file");
+    jpegCommand->footer(kExitCodesHelp);
 
     FindOptions find;
     CLI::App* findCommand = AddFindCommand(app, find);
@@ -308,10 +401,12 @@ int Run(const std::vector<std::string>& args) {
         return kExitUsage;
     }
 
-    if (htmlCommand->parsed()) return RunHtml(html, console);
+    if (htmlCommand->parsed()) {
+        return RunGuarded(ArgumentPath(html.out), console, [&] { return RunHtml(html, console); });
+    }
     if (findCommand->parsed()) return RunFind(find, [&](const std::string& text) { console.Error(text); });
-    if (ConvertOne(PathFromUtf8(bmpIn), PathFromUtf8(jpegOut), console)) return kExitOk;
-    return kExitFileFailed;
+    const fs::path bmp = ArgumentPath(bmpIn);
+    return RunGuarded(bmp, console, [&] { return RunJpeg(bmp, ArgumentPath(jpegOut), jpegYes, console); });
 }
 
 }  // namespace
@@ -320,10 +415,10 @@ int Run(const std::vector<std::string>& args) {
 // Linked with -municode: the arguments arrive as UTF-16 and are handed on as UTF-8.
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(Utf8(fs::path(argv[i])));
+    for (int i = 1; i < argc; ++i) args.push_back(Utf8(argv[i]));
     return Run(args);
 }
 #else
-// Arguments are taken as UTF-8, the encoding of the file system's names here.
+// Arguments are handed on as the bytes they are.
 int main(int argc, char** argv) { return Run({argv + 1, argv + argc}); }
 #endif

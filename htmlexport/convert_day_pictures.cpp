@@ -1,5 +1,6 @@
 #include "convert_day_pictures.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/shell_state.h"
@@ -10,37 +11,75 @@
 
 namespace {
 
-constexpr RECT kProgressArea{0, 0, 281, 20};
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
-constexpr DWORD kPausePerPicture = 1000;   // each day's result stays readable for a second
+constexpr int kMargin = 4;            // pixels left and right of the line, and below it
+constexpr int kRepaintsPerPicture = 64;  // enough for every window the program has
 
-// The status strip, shown with the first picture, carries one progress line at a time.
+// The longest line the strip carries: the strip is made wide enough for it.
+constexpr wchar_t kWidestLine[] = L"CONVERTING:00000000.bmp->00000000.jpg";
+
+// The status strip, shown with the first picture, carries one progress line at a time,
+// in the font its dialog has, and grows to fit the line in that font.
 class StatusStripHost : public PictureRunHost {
 public:
     ~StatusStripHost() override {
-        if (dc_) ReleaseDC(g_shell.statusStrip, dc_);
+        if (dc_) {
+            SelectObject(dc_, oldFont_);
+            ReleaseDC(g_shell.statusStrip, dc_);
+        }
     }
 
     void ShowProgress(const std::u16string& line) override {
         if (!g_shell.statusStrip) return;
-        if (!dc_) {
-            ShowWindow(g_shell.statusStrip, SW_SHOW);
-            dc_ = GetDC(g_shell.statusStrip);
-            SetBkColor(dc_, kLightGrey);
-        }
-        RECT area = kProgressArea;
-        FillRect(dc_, &area, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-        DrawTextW(dc_, WidePointer(line), static_cast<int>(line.size()), &area, DT_SINGLELINE | DT_CENTER);
+        if (!dc_) Open();
+        line_ = line;
+        Draw();
     }
 
-    int Convert(const PictureJob& job) override {
-        return jpeg::ConvertBmpToJpeg(job.bmp.u16string().c_str(), job.jpeg.u16string().c_str(), encoderHost_);
-    }
+    int Convert(const PictureJob& job) override { return jpeg::ConvertBmpToJpeg(job.bmp, job.jpeg, encoderHost_); }
 
-    void Pause() override { Sleep(kPausePerPicture); }
+    // Only pending paints are taken: the windows stay drawn and the system sees the
+    // program answer, while no input reaches it during the run.
+    void AfterPicture() override {
+        MSG message;
+        for (int i = 0; i < kRepaintsPerPicture && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+            DispatchMessageW(&message);
+        if (dc_) Draw();   // the strip's own repaint clears it
+    }
 
 private:
+    void Open() {
+        ShowWindow(g_shell.statusStrip, SW_SHOW);
+        dc_ = GetDC(g_shell.statusStrip);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(g_shell.statusStrip, WM_GETFONT, 0, 0));
+        oldFont_ = SelectObject(dc_, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+        SetBkColor(dc_, kLightGrey);
+        FitStripToWidestLine();
+    }
+
+    void FitStripToWidestLine() {
+        RECT text{};
+        DrawTextW(dc_, kWidestLine, -1, &text, DT_SINGLELINE | DT_CALCRECT);
+        RECT client{}, frame{};
+        GetClientRect(g_shell.statusStrip, &client);
+        GetWindowRect(g_shell.statusStrip, &frame);
+        const int width = std::max<int>(client.right, text.right + 2 * kMargin);
+        const int height = std::max<int>(client.bottom, text.bottom + kMargin);
+        if (width == client.right && height == client.bottom) return;
+        SetWindowPos(g_shell.statusStrip, nullptr, 0, 0, width + (frame.right - frame.left) - client.right,
+                     height + (frame.bottom - frame.top) - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    void Draw() {
+        RECT area{};
+        GetClientRect(g_shell.statusStrip, &area);
+        FillRect(dc_, &area, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+        DrawTextW(dc_, WidePointer(line_), static_cast<int>(line_.size()), &area, DT_SINGLELINE | DT_CENTER);
+    }
+
     HDC dc_ = nullptr;
+    HGDIOBJ oldFont_ = nullptr;
+    std::u16string line_;
     MessageBoxJpegHost encoderHost_;
 };
 
@@ -61,6 +100,6 @@ void ConvertDayPictures(HWND owner, const DayKey& firstDay, int dayCount, const 
         failed = RunPictureConversion(jobs, host);
     }
     if (g_shell.statusStrip) ShowWindow(g_shell.statusStrip, SW_HIDE);
-    // A failure shown for one second is easily missed; the list stays until answered.
+    // A failure shown for a moment is easily missed; the list stays until answered.
     if (!failed.empty()) MessageBoxW(owner, FailureList(failed).c_str(), L"Err", MB_ICONEXCLAMATION);
 }

@@ -3,7 +3,9 @@
 // and asks the question.
 //
 // A failed run never costs the user an earlier document: the document is written
-// beside the old one and moved over it only when complete.
+// beside the old one, a piece at a time, and moved over it only when complete. A
+// document written into another folder than the diary's gets copies of the weather and
+// mood images it names, where that folder has none of that name.
 #pragma once
 
 #include <filesystem>
@@ -27,6 +29,8 @@ public:
     virtual void ShowMessage(HtmlExportMessage message) = 0;
     // The output file exists already: true to replace it.
     virtual bool ConfirmOverwrite() = 0;
+    // A weather or mood image the document names could not be put beside it.
+    virtual void ImageNotCopied(const std::filesystem::path& /*image*/) {}
 };
 
 struct HtmlExportRun {

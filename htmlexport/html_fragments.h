@@ -15,28 +15,32 @@ inline constexpr std::u16string_view kDayTag = u"<!day>";
 inline constexpr std::u16string_view kDayOfWeekTag = u"<!dayofweek>";
 inline constexpr std::u16string_view kPictureTag = u"<!picture>";
 
+// An image the weather and mood tags name: its file, which a document written into
+// another folder gets a copy of, and its alternative text.
+struct TagImage {
+    std::u16string_view file;
+    std::u16string_view alt;
+};
+
 // By weather index; 0 (none chosen) and indexes above 5 get the plain weather image,
 // as does a day without a record.
-inline constexpr std::u16string_view kWeatherImages[] = {
-    u"<img src=\"weather.gif\" alt=\"天気\">",
-    u"<img src=\"fine.gif\" alt=\"晴れ\">",
-    u"<img src=\"cloud.gif\" alt=\"曇り\">",
-    u"<img src=\"rain.gif\" alt=\"雨\">",
-    u"<img src=\"snow.gif\" alt=\"雪\">",
-    u"<img src=\"light.gif\" alt=\"雷\">",
+inline constexpr TagImage kWeatherImages[] = {
+    {u"weather.gif", u"天気"}, {u"fine.gif", u"晴れ"}, {u"cloud.gif", u"曇り"},
+    {u"rain.gif", u"雨"},      {u"snow.gif", u"雪"},   {u"light.gif", u"雷"},
 };
 
 // By mood index; indexes above 5 get the first one. A day without a record gets
 // kUnknownMoodImage instead.
-inline constexpr std::u16string_view kMoodImages[] = {
-    u"<img src=\"max.gif\" alt=\"絶好調\">",
-    u"<img src=\"soso.gif\" alt=\"まあまあ\">",
-    u"<img src=\"blue.gif\" alt=\"ブルー\">",
-    u"<img src=\"bad.gif\" alt=\"絶不調\">",
-    u"<img src=\"anger.gif\" alt=\"激怒\">",
-    u"<img src=\"shame.gif\" alt=\"赤面\">",
+inline constexpr TagImage kMoodImages[] = {
+    {u"max.gif", u"絶好調"}, {u"soso.gif", u"まあまあ"}, {u"blue.gif", u"ブルー"},
+    {u"bad.gif", u"絶不調"}, {u"anger.gif", u"激怒"},    {u"shame.gif", u"赤面"},
 };
-inline constexpr std::u16string_view kUnknownMoodImage = u"<img src=\"unknow.gif\" alt=\"体調\">";
+inline constexpr TagImage kUnknownMoodImage = {u"unknow.gif", u"体調"};
+
+// An image tag's element is these three around its file and its alternative text.
+inline constexpr std::u16string_view kImageStart = u"<img src=\"";
+inline constexpr std::u16string_view kImageMiddle = u"\" alt=\"";
+inline constexpr std::u16string_view kImageEnd = u"\">";
 
 inline constexpr std::u16string_view kNoDiaryText = u"日記がありません";
 
@@ -47,5 +51,5 @@ inline constexpr std::u16string_view kLineBreak = u"\r\n";
 inline constexpr std::u16string_view kLineBreakHtml = u"<br>";
 
 // The picture element is these two around the day's bare file name.
-inline constexpr std::u16string_view kPictureStart = u"<img src=\"";
+inline constexpr std::u16string_view kPictureStart = kImageStart;
 inline constexpr std::u16string_view kPictureEnd = u"\" alt=\"絵\">\r\n";

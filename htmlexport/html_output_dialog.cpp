@@ -49,7 +49,7 @@ void ChooseTemplate(HWND dialog) {
     choice.nFilterIndex = 1;
     choice.lpstrFile = buffer.data();
     choice.nMaxFile = static_cast<DWORD>(buffer.size());
-    choice.lpstrInitialDir = L"\\";
+    choice.lpstrInitialDir = WidePointer(g_shell.dataFolder);   // where the diary's template is
     choice.lpstrTitle = L"Templates ";
     choice.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameW(&choice)) return;

@@ -1,5 +1,10 @@
 #include "picture_run.h"
 
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
 #include "day_files.h"
 
 namespace fs = std::filesystem;
@@ -28,14 +33,57 @@ std::u16string PictureProgressLine(PictureStage stage, const DayKey& day) {
     return line + DayFileName(day, u"bmp") + u"->" + DayFileName(day, u"jpg");
 }
 
-std::vector<PictureJob> RunPictureConversion(const std::vector<PictureJob>& jobs, PictureRunHost& host) {
-    std::vector<PictureJob> failed;
-    for (const PictureJob& job : jobs) {
+namespace {
+
+// One job converted, its lines shown under the lock; false when it failed. A
+// conversion that throws (out of memory, a name the system refuses) is a failure.
+bool ConvertJob(const PictureJob& job, PictureRunHost& host, std::mutex& display) {
+    {
+        std::lock_guard lock(display);
         host.ShowProgress(PictureProgressLine(PictureStage::Converting, job.day));
-        bool converted = host.Convert(job) != 0;
-        host.ShowProgress(PictureProgressLine(converted ? PictureStage::Done : PictureStage::Failed, job.day));
-        if (!converted) failed.push_back(job);
-        host.Pause();
+    }
+    bool converted = false;
+    try {
+        converted = host.Convert(job) != 0;
+    } catch (const std::exception&) {
+        converted = false;
+    }
+    std::lock_guard lock(display);
+    host.ShowProgress(PictureProgressLine(converted ? PictureStage::Done : PictureStage::Failed, job.day));
+    host.AfterPicture();
+    return converted;
+}
+
+}  // namespace
+
+std::vector<PictureJob> RunPictureConversion(const std::vector<PictureJob>& jobs, PictureRunHost& host) {
+    return RunPictureConversion(jobs, host, 1);
+}
+
+std::vector<PictureJob> RunPictureConversion(const std::vector<PictureJob>& jobs, PictureRunHost& host,
+                                             unsigned threadCount) {
+    std::vector<char> converted(jobs.size(), 0);
+    std::atomic<std::size_t> next{0};
+    std::mutex display;
+    const auto work = [&] {
+        for (std::size_t i = next++; i < jobs.size(); i = next++) converted[i] = ConvertJob(jobs[i], host, display);
+    };
+
+    std::vector<std::thread> helpers;
+    const std::size_t wanted = std::min<std::size_t>(threadCount, jobs.size());
+    for (std::size_t i = 1; i < wanted; ++i) {
+        try {
+            helpers.emplace_back(work);
+        } catch (const std::exception&) {  // no more threads, or no memory for one
+            break;
+        }
+    }
+    work();
+    for (std::thread& helper : helpers) helper.join();
+
+    std::vector<PictureJob> failed;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (!converted[i]) failed.push_back(jobs[i]);
     }
     return failed;
 }

@@ -34,10 +34,17 @@ public:
     virtual void ShowProgress(const std::u16string& line) = 0;
     // 1 when the JPEG was written.
     virtual int Convert(const PictureJob& job) = 0;
-    // After each day's result line.
-    virtual void Pause() {}
+    // After each day's result line: the dialog repaints its windows here.
+    virtual void AfterPicture() {}
 };
 
 // Converts every job in order, showing each one's progress; gives back the jobs that
-// failed.
+// failed, in the order of the run.
 std::vector<PictureJob> RunPictureConversion(const std::vector<PictureJob>& jobs, PictureRunHost& host);
+
+// The same on up to threadCount threads, the calling one among them: Convert is called
+// from several threads at once, ShowProgress and AfterPicture from one at a time. Each
+// picture is encoded alone, so the files are the same as from one thread, and so is the
+// list of failures. Threads the system refuses are done without.
+std::vector<PictureJob> RunPictureConversion(const std::vector<PictureJob>& jobs, PictureRunHost& host,
+                                             unsigned threadCount);

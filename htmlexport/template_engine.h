@@ -25,18 +25,32 @@ struct DayFiles {
 
 using DayFilesReader = std::function<DayFiles(const DayKey&)>;
 
-struct HtmlDiary {
-    HtmlExportResult result = HtmlExportResult::Written;
-    std::u16string text;  // the whole document when written, empty otherwise
-};
+// Takes the document a piece at a time, in order; false when the piece could not be
+// kept, which ends the run.
+using DocumentSink = std::function<bool(std::u16string_view piece)>;
+
+// The image files the document names for its weather and mood tags, each once.
+using TagImageFiles = std::vector<std::u16string_view>;
 
 // Writes dayCount blocks, the first for firstDay, each next one for the day before.
 // Pictures are named as ".jpg" files when jpegPictures is set and as ".bmp" files
-// otherwise, in both cases only for days whose BMP exists.
+// otherwise, in both cases only for days whose BMP exists. A refused template gives
+// nothing to the sink; FileFailed when the sink refused a piece.
+HtmlExportResult WriteDiaryDocument(std::u16string_view templateText, const DayKey& firstDay, int dayCount,
+                                    bool jpegPictures, const DayFilesReader& readDay, const DocumentSink& sink,
+                                    TagImageFiles& images);
+
+struct HtmlDiary {
+    HtmlExportResult result = HtmlExportResult::Written;
+    std::u16string text;  // the whole document when written, empty otherwise
+    TagImageFiles images;
+};
+
+// The same document whole in memory, for short runs.
 HtmlDiary ExpandDiaryTemplate(std::u16string_view templateText, const DayKey& firstDay, int dayCount,
                               bool jpegPictures, const DayFilesReader& readDay);
 
 // Replaces every occurrence of tag, scanning from the start; the scan goes on after each
 // inserted replacement, so a replacement is never searched again. An empty tag changes
-// nothing.
-void ReplaceAll(std::u16string& text, std::u16string_view tag, std::u16string_view replacement);
+// nothing. True when the tag was there.
+bool ReplaceAll(std::u16string& text, std::u16string_view tag, std::u16string_view replacement);

@@ -109,7 +109,10 @@ int LoadBmpBytes(BmpImage& image, std::span<const uint8_t> file, std::vector<uin
     // All in 64 bits: 65535 rows of 65535 32-bit pixels need more than 2^32 bytes.
     const uint64_t stride = RowStride(static_cast<uint64_t>(biWidth), bitCount);
     const uint64_t rowBytes = stride * static_cast<uint64_t>(height);
-    if (sizeImage != 0 && sizeImage < rowBytes) return Refuse(host, JpegMessage::BmpUnreadable);
+    // Some writers give the rows' size without their padding; the file itself decides
+    // whether the rows are all there.
+    const uint64_t unpaddedBytes = (static_cast<uint64_t>(biWidth) * bitCount + 7) / 8 * static_cast<uint64_t>(height);
+    if (sizeImage != 0 && sizeImage < unpaddedBytes) return Refuse(host, JpegMessage::BmpUnreadable);
     if (file.size() - offBits < rowBytes) return Refuse(host, JpegMessage::BmpUnreadable);
 
     int32_t colourCount = 0;

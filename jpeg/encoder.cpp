@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <thread>
 
 #include "jpeg/jpeg_tables.h"
 #include "jpeg/mcu.h"
+#include "jpeg/row_stages.h"
 
 namespace jpeg {
 namespace {
@@ -37,22 +39,59 @@ void WriteHuffmanTable(JpegStream& stream, const HuffmanLists& lists) {
     PutBytes(stream, lists.values);
 }
 
-// The picture rows of MCU row `row` into the band, which the encoder then reads.
-bool FillBand(JpegEncoder& encoder, const PlaneBand& band, int32_t row, JpegHost& host) {
-    const int32_t top = 16 * row;
-    const int32_t rows = std::min(16, encoder.params.height - top);
-    if (!ExtractPlaneRows(*band.bitmap, top, rows, band.red, band.green, band.blue, host)) return false;
-    encoder.red = band.red.data();
-    encoder.green = band.green.data();
-    encoder.blue = band.blue.data();
-    encoder.planeTop = top;
-    return true;
+// The output's first reservation, from the size of a day picture's JPEG (about half a
+// byte a pixel) and more as the stream grows. A reservation the system refuses is no
+// failure: the picture may still be one the reader refuses, or small once coded.
+void ReserveOutput(JpegStream& stream, int32_t width, int32_t height) {
+    const int64_t expected = int64_t{width} * height / 2 + 10240;
+    try {
+        stream.bytes.reserve(static_cast<size_t>(expected));
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+// Every MCU row, each transformed and coded before the next, on the calling thread.
+int CodeRowsOnOneThread(JpegEncoder& encoder, JpegHost& host, const PlaneBand* band) {
+    for (int32_t row = 0; row < encoder.mcuRows; ++row) {
+        if (band && !FillBand(encoder, *band, row, host)) return 0;
+        for (int32_t column = 0; column < encoder.mcuColumns; ++column) {
+            BuildMcu(encoder, column, row);
+            if (!CodeMcuBlocks(encoder)) {
+                ShowMessage(host, JpegMessage::BlockNotCoded);
+                return 0;
+            }
+        }
+    }
+    return 1;
+}
+
+int CodeRows(JpegEncoder& encoder, JpegHost& host, const PlaneBand* band) {
+    if (encoder.mcuRows >= kRowsForTwoStages && std::thread::hardware_concurrency() > 1) {
+        switch (CodeRowsInTwoStages(encoder, host, band)) {
+        case StagedResult::Coded: return 1;
+        case StagedResult::Failed: return 0;
+        case StagedResult::NoThread: break;
+        }
+    }
+    return CodeRowsOnOneThread(encoder, host, band);
 }
 
 }  // namespace
 
+int FillBand(JpegEncoder& encoder, const PlaneBand& band, int32_t row, JpegHost& host) {
+    const int32_t top = 16 * row;
+    const int32_t rows = std::min(16, encoder.params.height - top);
+    if (!ExtractPlaneRows(*band.bitmap, top, rows, band.red, band.green, band.blue, host)) return 0;
+    encoder.red = band.red.data();
+    encoder.green = band.green.data();
+    encoder.blue = band.blue.data();
+    encoder.planeTop = top;
+    return 1;
+}
+
 BmpImage& LoadedBitmap() {
-    static BmpImage loadedBitmap;
+    // One a thread: the console exporter converts several pictures at once.
+    static thread_local BmpImage loadedBitmap;
     return loadedBitmap;
 }
 
@@ -107,23 +146,12 @@ int EncodeImage(JpegEncoder& encoder, JpegHost& host, const PlaneBand* band) {
     encoder.mcuColumns = width / 16 + (width % 16 != 0 ? 1 : 0);
 
     try {
-        // The stream grows as needed; this is only the first reservation.
-        const int64_t expected = std::max<int64_t>(3 * int64_t{width} * height, 10240);
-        CreateStream(encoder.stream, host, static_cast<size_t>(expected));
+        CreateStream(encoder.stream, host, 0);
+        ReserveOutput(encoder.stream, width, height);
         WriteJfifHeaders(encoder);
-        for (int32_t row = 0; row < encoder.mcuRows; ++row) {
-            if (band && !FillBand(encoder, *band, row, host)) {
-                encoder.stream = JpegStream{};
-                return 0;
-            }
-            for (int32_t column = 0; column < encoder.mcuColumns; ++column) {
-                BuildMcu(encoder, column, row);
-                if (!CodeMcuBlocks(encoder)) {
-                    ShowMessage(host, JpegMessage::BlockNotCoded);
-                    encoder.stream = JpegStream{};
-                    return 0;
-                }
-            }
+        if (!CodeRows(encoder, host, band)) {
+            encoder.stream = JpegStream{};
+            return 0;
         }
         PutBytes(encoder.stream, kMarkerEoi);  // flushes the last bits first
     } catch (const std::bad_alloc&) {
@@ -175,16 +203,20 @@ int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_
     return 1;
 }
 
-int ConvertBmpToJpeg(const char16_t* bmpPath, const char16_t* jpegPath, JpegHost& host) {
+int ConvertBmpToJpeg(const std::filesystem::path& bmpPath, const std::filesystem::path& jpegPath, JpegHost& host) {
     BmpImage& bitmap = LoadedBitmap();
-    if (!LoadBmp(bitmap, std::filesystem::path(bmpPath), host)) return 0;
+    if (!LoadBmp(bitmap, bmpPath, host)) return 0;
 
     std::vector<uint8_t> bytes;
     if (!EncodeLoadedBitmap(bitmap, host, bytes)) {
         ShowMessage(host, JpegMessage::EncodingFailed);
         return 0;
     }
-    return host.ReplaceFile(std::filesystem::path(jpegPath), bytes) ? 1 : 0;
+    return host.ReplaceFile(jpegPath, bytes) ? 1 : 0;
+}
+
+int ConvertBmpToJpeg(const char16_t* bmpPath, const char16_t* jpegPath, JpegHost& host) {
+    return ConvertBmpToJpeg(std::filesystem::path(bmpPath), std::filesystem::path(jpegPath), host);
 }
 
 }  // namespace jpeg

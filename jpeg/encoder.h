@@ -48,6 +48,7 @@ struct JpegEncoder {
 // 0 when the BMP was refused (the reader has shown why), the encoding failed
 // (a message is shown) or the file could not be written (no message; an older
 // file of that name is left as it was).
+int ConvertBmpToJpeg(const std::filesystem::path& bmpPath, const std::filesystem::path& jpegPath, JpegHost& host);
 int ConvertBmpToJpeg(const char16_t* bmpPath, const char16_t* jpegPath, JpegHost& host);
 
 // Encodes the bitmap into JPEG bytes. 1 on success.
@@ -58,7 +59,7 @@ int EncodePlanes(int32_t width, int32_t height, std::span<const uint8_t> red,
                  std::span<const uint8_t> green, std::span<const uint8_t> blue, JpegHost& host,
                  std::vector<uint8_t>& out);
 
-// The process-wide bitmap the entry loads each BMP into; it keeps the last one.
+// The bitmap the entry loads each BMP into, one for each thread; it keeps the last one.
 BmpImage& LoadedBitmap();
 
 // Planes of 16 rows that EncodeImage fills from a bitmap one MCU row at a
@@ -72,5 +73,7 @@ struct PlaneBand {
 // hold the whole picture.
 int EncodeImage(JpegEncoder& encoder, JpegHost& host, const PlaneBand* band = nullptr);
 void WriteJfifHeaders(JpegEncoder& encoder);
+// The picture rows of MCU row `row` into the band, which the encoder then reads.
+int FillBand(JpegEncoder& encoder, const PlaneBand& band, int32_t row, JpegHost& host);
 
 }  // namespace jpeg

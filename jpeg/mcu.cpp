@@ -141,16 +141,32 @@ void QuantizeBlock(JpegEncoder& encoder, int component) {
     }
 }
 
-int CodeMcuBlocks(JpegEncoder& encoder) {
+namespace {
+constexpr int kComponentOfBlock[6] = {0, 0, 0, 0, 1, 2};
+}  // namespace
+
+void TransformMcu(JpegEncoder& encoder, McuBlocks& out) {
     const Block* blocks[6] = {&encoder.luminance[0], &encoder.luminance[1], &encoder.luminance[2],
                               &encoder.luminance[3], &encoder.cb, &encoder.cr};
-    constexpr int kComponent[6] = {0, 0, 0, 0, 1, 2};
     for (int b = 0; b < 6; ++b) {
         ForwardDct(encoder, *blocks[b]);
-        QuantizeBlock(encoder, kComponent[b]);
-        if (!EncodeBlock(encoder, kComponent[b])) return 0;
+        QuantizeBlock(encoder, kComponentOfBlock[b]);
+        out[b] = encoder.coefficients;
+    }
+}
+
+int CodeMcu(JpegEncoder& encoder, const McuBlocks& blocks) {
+    for (int b = 0; b < 6; ++b) {
+        encoder.coefficients = blocks[b];
+        if (!EncodeBlock(encoder, kComponentOfBlock[b])) return 0;
     }
     return 1;
+}
+
+int CodeMcuBlocks(JpegEncoder& encoder) {
+    McuBlocks blocks;
+    TransformMcu(encoder, blocks);
+    return CodeMcu(encoder, blocks);
 }
 
 }  // namespace jpeg

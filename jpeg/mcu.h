@@ -31,6 +31,15 @@ void ForwardDctPortable(JpegEncoder& encoder, const Block& samples);
 // Exact for coefficients of magnitude below 4096 (the DCT's stay within 2048).
 void QuantizeBlock(JpegEncoder& encoder, int component);
 
+// The six blocks of one MCU in coding order (four Y, Cb, Cr), quantised.
+using McuBlocks = std::array<Block, 6>;
+
+// Transforms and quantises the six blocks BuildMcu filled.
+void TransformMcu(JpegEncoder& encoder, McuBlocks& out);
+
+// Huffman-codes quantised blocks into the stream; 0 when a block cannot be coded.
+int CodeMcu(JpegEncoder& encoder, const McuBlocks& blocks);
+
 // Transforms, quantises and codes the six blocks of the MCU; 0 when a block
 // cannot be coded.
 int CodeMcuBlocks(JpegEncoder& encoder);

@@ -133,6 +133,11 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
     WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
     fs::create_directories(data_ / "20000228.bmp");
     WriteFileBytes(data_ / "20000227.bmp", kDayPicture);  // a day before the run
+    // The images the document names go beside it; one of the same name there is kept,
+    // and one it does not name is not copied.
+    for (const char* image : {"fine.gif", "blue.gif", "weather.gif", "unknow.gif", "rain.gif"})
+        WriteFileText(data_ / image, std::string("diary's ") + image);
+    WriteFileText(out_ / "blue.gif", "mine");
     WriteFileBytes(templatePath_, Cp932(u"<title><!year>日記</title>\r\n<!for>\r\n<!year>/<!month>/<!day><!dayofweek>"
                                         u"<!weather><!status><!place>|<!diary>|<!picture><!next>\r\nend"));
     const Bytes expected = Cp932(
@@ -153,13 +158,50 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
 
     // The one good picture, converted beside the document as the diary converts it, and
     // by the jpeg command too.
-    EXPECT_EQ(NamesIn(out_), (Names{"20000229.jpg", "index.html"}));
+    EXPECT_EQ(NamesIn(out_),
+              (Names{"20000229.jpg", "blue.gif", "fine.gif", "index.html", "unknow.gif", "weather.gif"}));
+    EXPECT_EQ(ReadFileText(out_ / "fine.gif"), "diary's fine.gif");
+    EXPECT_EQ(ReadFileText(out_ / "blue.gif"), "mine");
     jpegtest::RecordingHost host;
     const Bytes jpegBytes = jpegtest::EncodeBmpBytes(kDayPicture, host);
     ASSERT_FALSE(jpegBytes.empty());
     EXPECT_EQ(ReadFileBytes(out_ / "20000229.jpg"), jpegBytes);
     ASSERT_EQ(Run({"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(temp_ / "one.jpg")}).code, 0);
     EXPECT_EQ(ReadFileBytes(temp_ / "one.jpg"), jpegBytes);
+}
+
+// A template in UTF-8 gives a UTF-8 document, the diary's code page 932 text converted;
+// a byte order mark is kept. Each of the three signs of UTF-8 is enough alone.
+TEST_F(Cli, Utf8TemplatesGiveUtf8Documents) {
+    Bytes record = {'D', 'N', 6, 1, 0, 5};
+    const Bytes text = Cp932(u"雪だるま");
+    record.insert(record.end(), text.begin(), text.end());
+    WriteFileBytes(data_ / "20240210.dbt", record);
+    const std::string loop = "<!for>|<!diary><!weather><!next>|";
+    const std::string day = "雪だるま<img src=\"fine.gif\" alt=\"晴れ\">";
+    struct Case {
+        const char* name;
+        std::string templateText;
+        std::string document;
+    };
+    const Case cases[] = {
+        {"byte order mark", "\xEF\xBB\xBF<p>" + loop, "\xEF\xBB\xBF<p>" + day},
+        {"meta charset", "<meta charset=\"UTF-8\">" + loop, "<meta charset=\"UTF-8\">" + day},
+        {"meta http-equiv", "<META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">" + loop,
+         "<META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">" + day},
+        {"UTF-8 text", "<h1>日記</h1>" + loop, "<h1>日記</h1>" + day},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFileText(templatePath_, c.templateText);
+        const Ran ran = Run(Html(out_ / "index.html", {"--from", "2024-02-10", "--days", "1", "--yes"}));
+        EXPECT_EQ(ran.code, 0) << ran.err;
+        EXPECT_EQ(ReadFileText(out_ / "index.html"), c.document);
+    }
+    // A template in code page 932 gives its document in code page 932, as always.
+    WriteFileBytes(templatePath_, Cp932(u"<h1>日記</h1><!for>|<!diary><!next>|"));
+    ASSERT_EQ(Run(Html(out_ / "index.html", {"--from", "2024-02-10", "--days", "1", "--yes"})).code, 0);
+    EXPECT_EQ(ReadFileBytes(out_ / "index.html"), Cp932(u"<h1>日記</h1>雪だるま"));
 
 }
 
@@ -197,12 +239,15 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
          "cannot read the data folder", nullptr},
         {"the jpeg command on a missing bitmap", nullptr, false,
          {"jpeg", Utf8(data_ / "missing.bmp"), Utf8(out_ / "20000301.jpg")}, 3,
-         "missing.bmp: cannot read the bitmap (missing, truncated or inconsistent) [123456789012345]", nullptr},
+         "missing.bmp: cannot read the bitmap (missing, truncated or inconsistent)", nullptr},
         {"the jpeg command into a missing folder", nullptr, false,
          {"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(out_ / "missing" / "20000229.jpg")}, 3, "cannot write", nullptr},
+        {"the jpeg command over an existing file", nullptr, true,
+         {"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(document)}, 3, "exists already; give --yes", nullptr},
         {"no command", nullptr, false, {}, 64, "subcommand", nullptr},
         {"html without its files", nullptr, false, {"html", "--data", Utf8(data_)}, 64, "--template", nullptr},
         {"no days", loop, false, Html(document, {"--days", "0"}), 64, "--days", nullptr},
+        {"more than a hundred years", loop, false, Html(document, {"--days", "36526"}), 64, "--days", nullptr},
         {"a day the calendar lacks", loop, false, Html(document, {"--from", "1900-02-29"}), 64, "--from", nullptr},
         {"a day not written yyyy-mm-dd", loop, false, Html(document, {"--from", "2000-3-01"}), 64, "--from", nullptr},
         {"help", nullptr, false, {"--help"}, 0, "", nullptr},
@@ -218,6 +263,7 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
         const Ran ran = Run(c.args);
         EXPECT_EQ(ran.code, c.code) << ran.err;
         EXPECT_NE(ran.err.find(c.cause), std::string::npos) << ran.err;
+        EXPECT_EQ(ran.err.find("[123456789012345]"), std::string::npos) << "a run of digits tells nothing";
         const std::string after = c.document ? c.document : c.oldDocument ? kOld : "";
         EXPECT_EQ(ReadFileText(document), after);
         EXPECT_EQ(NamesIn(out_), after.empty() ? Names{} : Names{"index.html"}) << "left behind";
@@ -264,12 +310,69 @@ TEST_F(Cli, FullAndReadOnlyDisksKeepTheOldFiles) {
         const Ran html = Run(Html(document, {"--days", readOnly ? "1" : "20000", "--yes"}));
         EXPECT_EQ(html.code, 3);
         EXPECT_NE(html.err.find("cannot write the document"), std::string::npos) << html.err;
-        const Ran jpeg = Run({"jpeg", Utf8(data_ / "day.bmp"), Utf8(picture)});
+        const Ran jpeg = Run({"jpeg", Utf8(data_ / "day.bmp"), Utf8(picture), "--yes"});
         EXPECT_EQ(jpeg.code, 3);
         EXPECT_NE(jpeg.err.find("cannot write " + Utf8(picture)), std::string::npos) << jpeg.err;
         EXPECT_EQ(ReadFileBytes(document), old);
         EXPECT_EQ(ReadFileBytes(picture), old);
         EXPECT_EQ(NamesIn(disk.path), (Names{"day.jpg", "index.html"}));
+    }
+}
+
+// Linux names are bytes: a name in Latin-1 goes through both commands as it is, into
+// the files and into the messages.
+TEST_F(Cli, NamesThatAreNoUtf8) {
+    const std::string cafe = "caf\xE9";
+    const fs::path bmp = temp_ / (cafe + ".bmp"), folder = temp_ / cafe;
+    WriteFileBytes(bmp, kDayPicture);
+    WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
+    WriteFileText(templatePath_, "<!for><!picture><!next>");
+    fs::create_directories(folder);
+
+    const Ran jpeg = Run({"jpeg", bmp.string(), (folder / (cafe + ".jpg")).string()});
+    EXPECT_EQ(jpeg.code, 0) << jpeg.err;
+    const Ran html = Run({"html", "--data", data_.string(), "--template", templatePath_.string(), "--out",
+                          (folder / "index.html").string(), "--from", "2000-02-29", "--days", "1", "--jpeg"});
+    EXPECT_EQ(html.code, 0) << html.err;
+    jpegtest::RecordingHost host;
+    const Bytes expected = jpegtest::EncodeBmpBytes(kDayPicture, host);
+    EXPECT_EQ(ReadFileBytes(folder / (cafe + ".jpg")), expected);
+    EXPECT_EQ(ReadFileBytes(folder / "20000229.jpg"), expected);
+
+    const Ran missing = Run({"jpeg", (temp_ / (cafe + "2.bmp")).string(), (temp_ / "x.jpg").string()});
+    EXPECT_EQ(missing.code, 3);
+    EXPECT_NE(missing.err.find(cafe + "2.bmp: cannot read the bitmap"), std::string::npos) << missing.err;
+}
+
+// A replaced document or JPEG keeps its permission bits, and a link to it stays a link
+// with the file it names replaced.
+TEST_F(Cli, ReplacedFilesKeepTheirModeAndLinks) {
+    WriteFileText(templatePath_, "<!for><!year><!next>");
+    WriteFileBytes(data_ / "day.bmp", kDayPicture);
+    const fs::path realFolder = temp_ / "real";
+    fs::create_directories(realFolder);
+    struct Case {
+        const char* name;
+        Args args;
+        fs::path link;
+    };
+    const Case cases[] = {
+        {"document", Html(out_ / "index.html", {"--from", "2000-01-01", "--days", "1", "--yes"}), out_ / "index.html"},
+        {"JPEG", {"jpeg", Utf8(data_ / "day.bmp"), Utf8(out_ / "day.jpg"), "--yes"}, out_ / "day.jpg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path target = realFolder / c.link.filename();
+        WriteFileText(target, "old");
+        fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        fs::create_symlink(target, c.link);
+
+        const Ran ran = Run(c.args);
+        EXPECT_EQ(ran.code, 0) << ran.err;
+        EXPECT_TRUE(fs::is_symlink(c.link));
+        EXPECT_NE(ReadFileText(target), "old");
+        EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     }
 }
 #endif

@@ -166,13 +166,17 @@ TEST_F(HtmlDialog, OkWritesTheDocumentAndTheJpegsBesideIt) {
     WriteFileBytes(File(L"20000304.bmp"), grey);
     WriteFileText(File(L"20000303.bmp"), "BM but nothing more");
     WriteFileBytes(File(L"20000301.bmp"), green);
+    // A month of pictures before them: with a pause a picture the run would take longer
+    // than the test waits.
+    DayKey day = {2000, 2, 29, 2};
+    for (int i = 0; i < 29; ++i, PreviousDay(day)) WriteFileBytes(File(L"") / DayFileName(day, u"bmp"), grey);
     fs::create_directories(File(L"web"));
     SetWindowTextW(g_shell.textBox, L"today's entry");
 
     Pressed pressed;
     ASSERT_TRUE(RunDialog([&](HWND dialog) {
         SetDlgItemTextW(dialog, IDC_OUTPUT_PATH, File(L"web\\diary.html").c_str());
-        SetDlgItemTextW(dialog, IDC_DAY_COUNT, L"7");
+        SetDlgItemTextW(dialog, IDC_DAY_COUNT, L"40");
         CheckDlgButton(dialog, IDC_JPEG_PICTURES, BST_CHECKED);
         pressed = Press(dialog, IDOK, 15000);
     }));
@@ -186,9 +190,20 @@ TEST_F(HtmlDialog, OkWritesTheDocumentAndTheJpegsBesideIt) {
     jpegtest::RecordingHost host;
     EXPECT_EQ(ReadFileBytes(File(L"web\\20000304.jpg")), jpegtest::EncodeBmpBytes(grey, host));
     EXPECT_EQ(ReadFileBytes(File(L"web\\20000301.jpg")), jpegtest::EncodeBmpBytes(green, host));
+    EXPECT_EQ(ReadFileBytes(File(L"web\\20000201.jpg")), jpegtest::EncodeBmpBytes(grey, host));
     EXPECT_FALSE(fs::exists(File(L"web\\20000303.jpg")));
     EXPECT_FALSE(fs::exists(File(L"20000304.jpg"))) << "pictures belong beside the document";
     EXPECT_TRUE(pressed.stripShown);
+    // The strip holds a whole line in the font it draws with.
+    const HDC dc = GetDC(g_shell.statusStrip);
+    const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(g_shell.statusStrip, WM_GETFONT, 0, 0)));
+    RECT line{}, strip{};
+    DrawTextW(dc, L"CONVERTING:20000304.bmp->20000304.jpg", -1, &line, DT_SINGLELINE | DT_CALCRECT);
+    SelectObject(dc, font);
+    ReleaseDC(g_shell.statusStrip, dc);
+    GetClientRect(g_shell.statusStrip, &strip);
+    EXPECT_GE(strip.right, line.right);
+    EXPECT_GE(strip.bottom, line.bottom);
     EXPECT_FALSE(IsWindowVisible(g_shell.statusStrip)) << "the strip stays after the run";
     // The document's message, the reader's own about the broken file, then the list.
     EXPECT_EQ(pressed.boxes.substr(0, pressed.boxes.find(L'\n') + 1), kSavedBox);

@@ -4,17 +4,20 @@
 //
 // Input: one byte of settings (bit 0 the JPEG flag, bit 1 a picture on every day,
 // bits 2-3 the day count less one), one byte giving the template's length, the
-// template in code page 932, then the record bytes every day reads.
+// template in whichever encoding it shows (UTF-8 or code page 932), then the record
+// bytes every day reads. The document is encoded back as the export would write it.
 #include <cstdlib>
 
-#include "codepage.h"
+#include "template_encoding.h"
 #include "template_engine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
     const std::uint8_t settings = data[0];
     const std::size_t templateSize = std::min<std::size_t>(data[1], size - 2);
-    const std::u16string templateText = DecodeCp932({data + 2, templateSize});
+    const std::span<const std::uint8_t> templateBytes(data + 2, templateSize);
+    const TextEncoding encoding = DetectTemplateEncoding(templateBytes);
+    const std::u16string templateText = DecodeTemplateText(templateBytes, encoding);
     const DayFiles day = {std::vector<std::uint8_t>(data + 2 + templateSize, data + size), (settings & 2) != 0};
 
     const HtmlDiary diary = ExpandDiaryTemplate(templateText, DayKey{2000, 3, 2, 4}, 1 + ((settings >> 2) & 3),
@@ -26,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string_view head = std::u16string_view(templateText).substr(0, forAt);
     const std::u16string_view tail = std::u16string_view(templateText).substr(std::min(nextAt + 8, templateText.size()));
     if (!diary.text.starts_with(head) || !diary.text.ends_with(tail)) std::abort();
-    EncodeCp932(diary.text);
+    std::vector<std::uint8_t> document;
+    AppendDocumentBytes(diary.text, encoding, document);
     return 0;
 }

@@ -103,6 +103,14 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
         }
     }
 
+    // An image size without the rows' padding, the pixel data all there.
+    const Picture odd = StrokePicture(5, 3, 5);
+    auto unpadded = MakeBmp(odd, {.bitCount = 24});
+    Poke32(unpadded, 34, 5 * 3 * 3);
+    RecordingHost oddHost;
+    EXPECT_EQ(EncodeBmpBytes(unpadded, oddHost), EncodePicture(odd));
+    EXPECT_TRUE(oddHost.messages.empty());
+
     // 16-bit (5-5-5) holds full and zero channels exactly.
     Picture pure = SolidPicture(23, 11, 0xFFFFFF);
     const uint32_t colours[] = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF};

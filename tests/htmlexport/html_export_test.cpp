@@ -1,0 +1,168 @@
+// The export from files to files: the template's encoding as it is recognised, a long
+// document written in pieces with the same bytes as written whole, a write that fails
+// halfway keeping the old document, and pictures converted on several threads giving
+// the same files as on one.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "codepage.h"
+#include "day_files.h"
+#include "html_export.h"
+#include "picture_run.h"
+#include "record.h"
+#include "template_encoding.h"
+#include "template_engine.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Text(std::string_view text) { return {text.begin(), text.end()}; }
+
+struct RecordingExportHost : HtmlExportHost {
+    std::vector<HtmlExportMessage> messages;
+    void ShowMessage(HtmlExportMessage message) override { messages.push_back(message); }
+    bool ConfirmOverwrite() override { return true; }
+};
+
+// Lets `goodWrites` writes through, then fails every one after.
+struct FailingLaterSteps : FileWriteSteps {
+    int goodWrites;
+    explicit FailingLaterSteps(int writes) : goodWrites(writes) {}
+    bool WriteBytes(std::FILE* file, std::span<const std::uint8_t> bytes) override {
+        return goodWrites-- > 0 && FileWriteSteps::WriteBytes(file, bytes);
+    }
+};
+
+constexpr DayKey k10February2024 = {2024, 2, 10, 6};
+
+}  // namespace
+
+TEST(TemplateEncoding, RecognisesUtf8ByItsThreeSigns) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        TextEncoding encoding;
+    };
+    const Case cases[] = {
+        {"byte order mark", "\xEF\xBB\xBF<p>", TextEncoding::Utf8WithBom},
+        {"meta charset, any case", "<META Charset = 'Utf-8'><!for>\x93\xFA", TextEncoding::Utf8},
+        {"meta http-equiv", "<meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\">",
+         TextEncoding::Utf8},
+        {"valid UTF-8 with Japanese", "<h1>\xE6\x97\xA5\xE8\xA8\x98</h1>", TextEncoding::Utf8},
+        {"ASCII only", "<h1>diary</h1><!for><!next>", TextEncoding::Cp932},
+        {"code page 932", "<h1>\x93\xFA\x8B\x4C</h1>", TextEncoding::Cp932},
+        {"Shift_JIS declared", "<meta charset=\"Shift_JIS\">\x93\xFA", TextEncoding::Cp932},
+        {"a declaration after the loop is in no head", "<!for><meta charset=utf-8>\x93\xFA", TextEncoding::Cp932},
+        {"charset not in a meta element", "<p>charset=utf-8</p>\x93\xFA", TextEncoding::Cp932},
+        {"an overlong form is no UTF-8", "<p>\xC0\xBC</p>", TextEncoding::Cp932},
+        {"a surrogate is no UTF-8", "<p>\xED\xA0\x80</p>", TextEncoding::Cp932},
+        {"a sequence cut off at the end", "<p>\xE6\x97", TextEncoding::Cp932},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DetectTemplateEncoding(Text(c.bytes)), c.encoding) << c.name;
+    }
+    // Invalid sequences in a declared UTF-8 template read as U+FFFD, one each, and
+    // characters beyond the BMP survive the way out.
+    EXPECT_EQ(DecodeTemplateText(Text("\xEF\xBB\xBF" "a\xFF" "b\xF0\x9F\x98\x80"), TextEncoding::Utf8WithBom),
+              u"a\uFFFDb\U0001F600");
+    Bytes out;
+    AppendDocumentBytes(u"\U0001F600\xD800x", TextEncoding::Utf8, out);
+    EXPECT_EQ(out, Text("\xF0\x9F\x98\x80\xEF\xBF\xBDx"));
+}
+
+// Enough days for many pieces: the file has the bytes of the document made whole, in
+// either encoding; a write failing after the first pieces keeps the old document whole.
+TEST(HtmlExport, LongDocumentsAreWrittenInPiecesWithTheSameBytes) {
+    ScratchFolder folder;
+    const fs::path data = folder / "diary";
+    fs::create_directories(data);
+    DayRecord record{3, 2, 1, {}, u"雪だるま\r\n\r\n鼻が曲がった。"};
+    WriteFileBytes(data / "20240210.dbt", SerializeRecord(record).bytes);
+    WriteFileBytes(data / "20240209.dbt", SerializeRecord(record).bytes);
+    const std::u16string loop = u"<!for>\n<p><!year>/<!month>/<!day> <!weather><!status> <!diary></p><!next>\n";
+
+    struct Case {
+        const char* name;
+        std::u16string templateText;
+        Bytes (*encode)(std::u16string_view);
+    };
+    const Case cases[] = {
+        {"code page 932", u"<h1>日記</h1>" + loop,
+         [](std::u16string_view text) { return EncodeCp932(text).bytes; }},
+        {"UTF-8", u"<meta charset=\"utf-8\"><h1>日記</h1>" + loop,
+         [](std::u16string_view text) {
+             Bytes bytes;
+             AppendDocumentBytes(text, TextEncoding::Utf8, bytes);
+             return bytes;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes templateBytes = c.encode(c.templateText);
+        WriteFileBytes(folder / "hinagata.html", templateBytes);
+        HtmlExportRun run{data, k10February2024, 2500, folder / "hinagata.html", folder / "out" / "diary.html"};
+        fs::create_directories(folder / "out");
+
+        RecordingExportHost host;
+        ASSERT_EQ(ExportHtmlFile(run, host), HtmlExportResult::Written);
+        const HtmlDiary whole = ExpandDiaryTemplate(c.templateText, run.firstDay, run.dayCount, false,
+                                                    [&](const DayKey& day) { return ReadDayFiles(data, day); });
+        const Bytes expected = c.encode(whole.text);
+        ASSERT_GT(expected.size(), 3u * 65536) << "more than a few pieces";
+        EXPECT_TRUE(ReadFileBytes(run.outputPath) == expected);
+
+        FailingLaterSteps failing(2);
+        RecordingExportHost failed;
+        EXPECT_EQ(ExportHtmlFile(run, failed, failing), HtmlExportResult::FileFailed);
+        EXPECT_EQ(failed.messages, std::vector{HtmlExportMessage::CannotOpenOutput});
+        EXPECT_TRUE(ReadFileBytes(run.outputPath) == expected) << "the old document is whole";
+        EXPECT_EQ(NamesIn(folder / "out"), std::vector<std::string>{"diary.html"}) << "nothing left beside it";
+        fs::remove_all(folder / "out");
+    }
+}
+
+// Pictures of a run, some of them broken, converted on one thread and on four: the same
+// JPEG files and the same failures in the same order.
+TEST(PictureRun, ManyThreadsGiveWhatOneThreadGives) {
+    ScratchFolder folder;
+    const fs::path data = folder / "diary";
+    fs::create_directories(data);
+    DayKey day = k10February2024;
+    for (int i = 0; i < 24; ++i, PreviousDay(day)) {
+        const fs::path bmp = data / DayFileName(day, u"bmp");
+        if (i % 7 == 3) WriteFileText(bmp, "BM, and no more");
+        else WriteFileBytes(bmp, jpegtest::MakeBmp(jpegtest::StrokePicture(264, 160, i), {.bitCount = 4}));
+    }
+
+    struct EncoderHost : PictureRunHost {
+        std::atomic<int> shown = 0;
+        void ShowProgress(const std::u16string&) override { ++shown; }
+        int Convert(const PictureJob& job) override {
+            jpegtest::RecordingHost host;
+            return jpeg::ConvertBmpToJpeg(job.bmp, job.jpeg, host);
+        }
+    };
+    std::vector<std::vector<Bytes>> files;
+    std::vector<std::vector<std::u16string>> failures;
+    for (const unsigned threads : {1u, 4u}) {
+        const fs::path out = folder / ("out" + std::to_string(threads)) / "diary.html";
+        fs::create_directories(out.parent_path());
+        const std::vector<PictureJob> jobs = PlanPictureRun(data, k10February2024, 30, out);
+        ASSERT_EQ(jobs.size(), 24u);
+        EncoderHost host;
+        std::vector<std::u16string> failed;
+        for (const PictureJob& job : RunPictureConversion(jobs, host, threads)) failed.push_back(job.jpeg.filename().u16string());
+        EXPECT_EQ(host.shown, 48);
+        failures.push_back(failed);
+        files.emplace_back();
+        for (const PictureJob& job : jobs) files.back().push_back(ReadFileBytes(job.jpeg));
+    }
+    EXPECT_EQ(failures[0].size(), 3u);
+    EXPECT_EQ(failures[0], failures[1]);
+    EXPECT_TRUE(files[0] == files[1]);
+}
