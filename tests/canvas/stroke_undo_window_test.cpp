@@ -199,7 +199,7 @@ TEST_F(StrokeUndo, CtrlZFollowsThePagesLastChange) {
     EXPECT_EQ(BoxText(), L"cd");
 
     Type("E");
-    SetFocus(g_shell.mainWindow);
+    SetFocus(g_shell.placeBox);   // the main window itself hands its focus to the text box
     Press({VK_CONTROL, 'Z'});
     EXPECT_EQ(Shown(OnA()), kWhite) << "the focus was not in the text box";
     EXPECT_EQ(BoxText(), L"cde");
