@@ -2,6 +2,7 @@
 // session (wineboot --end-session under Wine), the program killed at random moments.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <random>
 #include <string>
@@ -20,55 +21,29 @@ using Bytes = std::vector<std::uint8_t>;
 // The test itself outlives the session it ends: the console's logoff signal is ignored.
 BOOL WINAPI KeepRunning(DWORD event) { return event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT; }
 
-std::wstring TodayName(const wchar_t* extension) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    wchar_t name[32];
-    swprintf(name, std::size(name), L"%04d%02d%02d.%ls", now.wYear, now.wMonth, now.wDay, extension);
-    return name;
-}
-
 HWND TextBoxOf(HWND window) { return FindWindowExW(window, nullptr, L"EDIT", nullptr); }
+std::wstring BoxText(HWND window) { return ControlText(TextBoxOf(window)); }
 
-// An edit control's text in another process (GetWindowText gives only captions there).
-std::wstring BoxText(HWND window) {
-    wchar_t text[256] = {};
-    SendMessageW(TextBoxOf(window), WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-    return text;
+void SetBoxText(HWND window, const std::wstring& text) {
+    SendMessageW(TextBoxOf(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// A stroke through the middle of the picture, as the mouse would draw it.
-void DrawStroke(HWND window, int t) {
+// A stroke through the middle of the picture, as the mouse would draw it; the page starts
+// below the command bar, whose height is what the client area has beyond the page's 214.
+void DrawStroke(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int t = client.bottom - 214;
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, t + 60));
     for (int step = 1; step <= 10; ++step)
         PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400 + 5 * step, t + 60 + 4 * step));
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(450, t + 100));
 }
 
-int CommandBarHeight(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    return client.bottom - 214;
-}
-
-DWORD RunAndWait(std::wstring commandLine) {
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return ~0u;
-    WaitForSingleObject(process.hProcess, 30000);
-    DWORD code = ~0u;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
-std::vector<fs::path> RecoveryCopiesIn(const fs::path& folder) {
-    std::vector<fs::path> copies;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        if (entry.path().filename().wstring().ends_with(L"~")) copies.push_back(entry.path());
-    return copies;
+bool AnyRecoveryCopyIn(const fs::path& folder) {
+    return std::any_of(fs::directory_iterator(folder), fs::directory_iterator(), [](const fs::directory_entry& entry) {
+        return entry.path().filename().wstring().ends_with(L"~");
+    });
 }
 
 Bytes RecordOf(std::u16string_view text) {
@@ -86,11 +61,11 @@ TEST(EndOfSession, TheSessionEndingSavesThePage) {
     TemporaryFolder folder;
     DiaryProgram diary(folder.Path());
     ASSERT_TRUE(diary.Start());
-    SendMessageW(TextBoxOf(diary.Window()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed tonight"));
-    DrawStroke(diary.Window(), CommandBarHeight(diary.Window()));
+    SetBoxText(diary.Window(), L"typed tonight");
+    DrawStroke(diary.Window());
     PumpMessages(300);
 
-    EXPECT_EQ(RunAndWait(L"wineboot.exe --end-session"), 0u);
+    EXPECT_EQ(RunToEnd(L"wineboot.exe --end-session"), 0u);
     EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"typed tonight"));
     Bytes picture = FileBytes(folder.Path() / TodayName(L"bmp"));
     ASSERT_EQ(picture.size(), std::size_t(kPictureFileBytes));
@@ -105,10 +80,10 @@ TEST(EndOfSession, APageThatCannotBeSavedBlocksTheEnd) {
     SetConsoleCtrlHandler(KeepRunning, TRUE);
     DiaryProgram diary(*folder);
     ASSERT_TRUE(diary.Start());
-    SendMessageW(TextBoxOf(diary.Window()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"cannot be stored"));
+    SetBoxText(diary.Window(), L"cannot be stored");
     PumpMessages(300);
 
-    EXPECT_NE(RunAndWait(L"wineboot.exe --end-session"), 0u) << "the end went on";
+    EXPECT_NE(RunToEnd(L"wineboot.exe --end-session"), 0u) << "the end went on";
     EXPECT_EQ(diary.WaitForExit(1000), STILL_ACTIVE);
     EXPECT_EQ(BoxText(diary.Window()), L"cannot be stored");
 }
@@ -122,37 +97,37 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
     for (int round = 0; round < 12; ++round) {
         DiaryProgram diary(folder.Path());
         ASSERT_TRUE(diary.Start());
-        const int t = CommandBarHeight(diary.Window());
         for (int step = 0; step < 6; ++step) {
             std::wstring text = L"round " + std::to_wstring(round) + L" step " + std::to_wstring(step) + L" 日記";
-            SendMessageW(TextBoxOf(diary.Window()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-            DrawStroke(diary.Window(), t);
+            SetBoxText(diary.Window(), text);
+            DrawStroke(diary.Window());
             diary.PostCommand(step % 2 ? IDM_NEXT_DAY : IDM_PREVIOUS_DAY);
         }
         Sleep(std::uniform_int_distribution<int>(0, 60)(random));
-        RunAndWait(L"taskkill.exe /f /im doodlebinder.exe");
+        RunToEnd(L"taskkill.exe /f /im doodlebinder.exe");
         diary.WaitForExit(5000);
 
         for (const fs::directory_entry& entry : fs::directory_iterator(folder.Path())) {
+            SCOPED_TRACE(entry.path().string());
             const std::wstring name = entry.path().filename().wstring();
             const Bytes bytes = FileBytes(entry.path());
             if (name.ends_with(L".bmp") || name.ends_with(L".bmp~")) {
-                ASSERT_EQ(bytes.size(), std::size_t(kPictureFileBytes)) << entry.path().string();
+                ASSERT_EQ(bytes.size(), std::size_t(kPictureFileBytes));
             } else if (name.ends_with(L".dbt") || name.ends_with(L".dbt~")) {
                 DayRecord record;
-                ASSERT_EQ(ParseRecord(bytes, record), RecordStatus::Ok) << entry.path().string();
-                ASSERT_TRUE(record.text.starts_with(u"round ")) << entry.path().string();
-                ASSERT_EQ(bytes.back(), 0) << entry.path().string();
+                ASSERT_EQ(ParseRecord(bytes, record), RecordStatus::Ok);
+                ASSERT_TRUE(record.text.starts_with(u"round "));
+                ASSERT_EQ(bytes.back(), 0);
             }
         }
         // A copy the killed one kept is offered at the next start; these rounds give it up.
-        if (!RecoveryCopiesIn(folder.Path()).empty()) {
+        if (AnyRecoveryCopyIn(folder.Path())) {
             DiaryProgram next(folder.Path());
             WorkDialogs([&] { next.Start(); }, [](HWND box) {
                 PressDialogButton(box, IDNO);
                 return true;
             });
-            EXPECT_TRUE(RecoveryCopiesIn(folder.Path()).empty());
+            EXPECT_FALSE(AnyRecoveryCopyIn(folder.Path()));
             next.PostClose();
             EXPECT_EQ(next.WaitForExit(), 0u);
         }
@@ -162,10 +137,10 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
     DiaryProgram diary(folder.Path());
     ASSERT_TRUE(diary.Start());
     const std::wstring text = L"kept through a crash\r\n二行目";
-    SendMessageW(TextBoxOf(diary.Window()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    DrawStroke(diary.Window(), CommandBarHeight(diary.Window()));
+    SetBoxText(diary.Window(), text);
+    DrawStroke(diary.Window());
     Sleep(3500);
-    RunAndWait(L"taskkill.exe /f /im doodlebinder.exe");
+    RunToEnd(L"taskkill.exe /f /im doodlebinder.exe");
     diary.WaitForExit(5000);
     EXPECT_TRUE(fs::exists(folder.Path() / (TodayName(L"dbt") + L"~")));
     const Bytes picture = FileBytes(folder.Path() / (TodayName(L"bmp") + L"~"));

@@ -1,6 +1,7 @@
 #include "program_harness.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -111,6 +112,35 @@ std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
     return text;
+}
+
+std::wstring ControlText(HWND control) {
+    wchar_t text[256] = {};
+    SendMessageW(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::wstring TodayName(const wchar_t* extension) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    wchar_t name[32];
+    swprintf(name, std::size(name), L"%04d%02d%02d.%ls", now.wYear, now.wMonth, now.wDay, extension);
+    return name;
+}
+
+DWORD RunToEnd(std::wstring commandLine, const fs::path& folder, DWORD timeoutMs) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+        return ~0u;
+    }
+    CloseHandle(process.hThread);
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    return code;
 }
 
 namespace {

@@ -67,6 +67,13 @@ void SendChord(std::initializer_list<WORD> keys);
 // Lets this thread's windows handle what is queued, for about `ms` milliseconds.
 void PumpMessages(DWORD ms);
 std::wstring WindowText(HWND window);
+// An edit control's text, also in another process (GetWindowText gives only captions there).
+std::wstring ControlText(HWND control);
+// The name the diary gives today's file with the extension, as in "20261207.dbt".
+std::wstring TodayName(const wchar_t* extension);
+// Runs the command line in `folder` (the test's own when empty) to its end: the exit
+// code, STILL_ACTIVE when it has not ended in time, ~0 when it could not start.
+DWORD RunToEnd(std::wstring commandLine, const std::filesystem::path& folder = {}, DWORD timeoutMs = 30000);
 // A rectangle as one value that compares and prints: left, top, right, bottom.
 inline std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
@@ -80,8 +87,8 @@ void WorkDialogs(const std::function<void()>& action, const std::function<bool(H
 // " / ", answered in turn with `buttons`; empty when none came.
 std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons = {IDOK});
 
-// A folder made by tests/app/with_troubled_folders.sh and named in the environment
-// variable, or nothing when the test runs without the script.
+// A host folder named in the environment variable, as tests/app/with_troubled_folders.sh
+// and tests/package/package_test.sh name theirs, or nothing when the test runs without.
 std::optional<std::filesystem::path> TroubledFolder(const char* variable);
 
 // The whole file, or nothing when it cannot be read.

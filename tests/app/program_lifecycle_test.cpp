@@ -9,17 +9,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// An edit control's text in another process (GetWindowText gives only captions there).
-std::wstring BoxText(HWND box) {
-    wchar_t text[256] = {};
-    SendMessageW(box, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-}  // namespace
-
 // The window on a tall screen is placed as in window_test; a second copy, in another
 // folder, meets the first one's mutex and brings the first forward.
 TEST(Starting, TallLayoutAndASecondStartBringsTheFirstForward) {
@@ -93,38 +82,12 @@ TEST(DataFolder, LongFolderPathIsKeptWhole) {
     EXPECT_GT(written.size(), 200u);
 }
 
-// A page written, a day forward with the keys saves it in the program's folder, and a
-// day back brings it back. (The question at closing is met by Closing and, with Cancel,
-// by Shell.ClosingReleasesEverythingOnce.)
-TEST(DayKeys, AltXSavesThePageAndAltZBringsItBack) {
-    TemporaryFolder folder;
-    DiaryProgram program(folder.Path());
-    ASSERT_TRUE(program.Start());
-    HWND box = GetDlgItem(program.Window(), IDC_TEXT_BOX);
-    ASSERT_NE(box, nullptr);
-    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"written today"));
-
-    program.PressChord({VK_MENU, 'X'});
-    PumpMessages(500);
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    wchar_t name[16];
-    swprintf(name, std::size(name), L"%04d%02d%02d.dbt", now.wYear, now.wMonth, now.wDay);
-    constexpr std::string_view record("DN\x06\x00\x00\x00written today\x00", 20);
-    EXPECT_EQ(FileBytes(folder.Path() / name), std::vector<std::uint8_t>(record.begin(), record.end()));
-    EXPECT_EQ(BoxText(box), L"") << "the next day's page is empty";
-
-    program.PressChord({VK_MENU, 'Z'});
-    PumpMessages(500);
-    EXPECT_EQ(BoxText(box), L"written today");
-}
-
 namespace {
 
 // Waits until the box shows `text`, or gives up after five seconds.
 std::wstring WaitForBoxText(HWND box, const std::wstring& text) {
     std::wstring shown;
-    for (int tries = 0; tries < 100 && (shown = BoxText(box)) != text; ++tries) Sleep(50);
+    for (int tries = 0; tries < 100 && (shown = ControlText(box)) != text; ++tries) Sleep(50);
     return shown;
 }
 
@@ -135,12 +98,16 @@ void WaitForForeground(HWND window) {
 }  // namespace
 
 // Keys typed right after the start, and right after a message box (Ctrl+S on an empty
-// page says there is no text), land in the text box without a click on it.
-TEST(Typing, KeysReachTheTextBoxAfterStartAndAfterAMessageBox) {
+// page says there is no text), land in the text box without a click on it. Then a page
+// written, a day forward with the keys saves it in the program's folder, and a day back
+// brings it back. (The question at closing is met by Closing and, with Cancel, by
+// Shell.ClosingReleasesEverythingOnce.)
+TEST(Typing, KeysReachTheTextBoxAndAltXSavesThePageAndAltZBringsItBack) {
     TemporaryFolder folder;
     DiaryProgram program(folder.Path());
     ASSERT_TRUE(program.Start());
     HWND box = GetDlgItem(program.Window(), IDC_TEXT_BOX);
+    ASSERT_NE(box, nullptr);
     WaitForForeground(program.Window());
     ASSERT_EQ(GetForegroundWindow(), program.Window());
     SendChord({'A'});
@@ -153,7 +120,13 @@ TEST(Typing, KeysReachTheTextBoxAfterStartAndAfterAMessageBox) {
     SendChord({'C'});
     EXPECT_EQ(WaitForBoxText(box, L"c"), L"c") << "after the message box";
 
-    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    program.PostClose();
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"written today"));
+    program.PressChord({VK_MENU, 'X'});
+    PumpMessages(500);
+    constexpr std::string_view record("DN\x06\x00\x00\x00written today\x00", 20);
+    EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"dbt")), std::vector<std::uint8_t>(record.begin(), record.end()));
+    EXPECT_EQ(ControlText(box), L"") << "the next day's page is empty";
+    program.PressChord({VK_MENU, 'Z'});
+    PumpMessages(500);
+    EXPECT_EQ(ControlText(box), L"written today");
 }

@@ -3,13 +3,15 @@
 // the size in its name (see tests/app/CMakeLists.txt).
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "program_harness.h"
 
 namespace {
 
 void ExpectRefusal(int width, int height) {
-    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), width) << "the test runs on the wrong virtual screen";
-    ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), height) << "the test runs on the wrong virtual screen";
+    ASSERT_EQ(std::pair(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)), std::pair(width, height))
+        << "the test runs on the wrong virtual screen";
     TemporaryFolder folder;
     DiaryProgram program(folder.Path());
     EXPECT_EQ(MessagesShownBy([&] { ASSERT_TRUE(program.Start(false)); }), L"Err|640x240222222222222222");

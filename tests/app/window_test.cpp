@@ -153,9 +153,9 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     EXPECT_EQ(Label(g_shell.drawingMenu, IDM_UNDO), L"Undo\tCtrl+Z");
     EXPECT_EQ(Label(g_shell.drawingMenu, IDM_REDO), L"Redo\tCtrl+Y");
     EXPECT_TRUE(GetMenuState(g_shell.drawingMenu, 2, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 3), g_shell.colourMenu);
-    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 4), g_shell.widthMenu);
-    EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 5), g_shell.penTypeMenu);
+    for (int i = 0; HMENU pens : {g_shell.colourMenu, g_shell.widthMenu, g_shell.penTypeMenu}) {
+        EXPECT_EQ(GetSubMenu(g_shell.drawingMenu, 3 + i++), pens);
+    }
 
     // The program starts with a pencil 3 wide, marked on S.
     LOGPEN pen{};
@@ -179,15 +179,12 @@ TEST(Build640x480, CommandBarAndMenuBarAnswerMouseAndKeys) {
         return item;
     };
     auto clickButton = [&](int command) { ClickAt(CentreOf(buttonOnScreen(command))); };
-    std::set<LONG> lefts;
     for (int command : {IDM_COLOUR_BUTTON, IDM_WIDTH_BUTTON, IDM_PEN_TYPE_BUTTON}) {
         RECT button = buttonOnScreen(command);
         OpenedMenu opened = WatchForMenu(800, [&] { clickButton(command); });
         ASSERT_TRUE(opened.seen) << "no pop-up from button " << command;
         EXPECT_EQ(TopLeft(opened.rect), Point(button.left, button.bottom)) << command;
-        lefts.insert(opened.rect.left);
     }
-    EXPECT_EQ(lefts.size(), 3u) << "each button has its own menu position";
 
     auto colourButtonImage = [] { return SendMessageW(g_shell.commandBar, TB_GETBITMAP, IDM_COLOUR_BUTTON, 0); };
     EXPECT_EQ(colourButtonImage(), g_shell.firstColourButtonImage) << "black, the starting colour";
@@ -344,11 +341,7 @@ TEST_F(Shell, ColourSwatchesAreFramed) {
     HBITMAP bitmap = CreateCompatibleBitmap(g_shell.windowDc, 20, 10);
     HGDIOBJ old = SelectObject(dc, bitmap);
     for (UINT id : {IDM_COLOUR_FIRST + 7, IDM_COLOUR_LAST}) {
-        DRAWITEMSTRUCT item{};
-        item.CtlType = ODT_MENU;
-        item.itemID = id;
-        item.hDC = dc;
-        item.rcItem = {0, 0, 20, 10};
+        DRAWITEMSTRUCT item{ODT_MENU, 0, id, ODA_DRAWENTIRE, 0, nullptr, dc, {0, 0, 20, 10}, 0};
         SendMessageW(g_shell.mainWindow, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
         COLORREF inside = GetPixel(dc, 10, 5);
         EXPECT_EQ(inside, id == IDM_COLOUR_LAST ? RGB(255, 255, 255) : RGB(192, 192, 192)) << id;
@@ -389,25 +382,24 @@ TEST_F(Shell, FocusComesBackToThePage) {
     SetFocus(g_shell.textBox);
 }
 
+// Sends the message about the window's notification icon. NIM_MODIFY succeeds only for an
+// icon that is in the notification area.
+bool NotifyIcon(DWORD message) {
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record);
+    record.hWnd = g_shell.mainWindow;
+    record.uID = IDI_DOODLEBINDER;
+    return Shell_NotifyIconW(message, &record) != FALSE;
+}
+
 // When the shell restarts, it has forgotten every notification icon and tells the
 // programs with "TaskbarCreated"; the diary puts its icon back.
 TEST_F(Shell, NotificationIconReturnsAfterAShellRestart) {
-    auto iconShown = [] {
-        NOTIFYICONDATAW record{};
-        record.cbSize = sizeof(record);
-        record.hWnd = g_shell.mainWindow;
-        record.uID = IDI_DOODLEBINDER;
-        return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
-    };
-    ASSERT_TRUE(iconShown());
-    NOTIFYICONDATAW gone{};
-    gone.cbSize = sizeof(gone);
-    gone.hWnd = g_shell.mainWindow;
-    gone.uID = IDI_DOODLEBINDER;
-    Shell_NotifyIconW(NIM_DELETE, &gone);
-    ASSERT_FALSE(iconShown());
+    ASSERT_TRUE(NotifyIcon(NIM_MODIFY));
+    NotifyIcon(NIM_DELETE);
+    ASSERT_FALSE(NotifyIcon(NIM_MODIFY));
     SendMessageW(g_shell.mainWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(iconShown());
+    EXPECT_TRUE(NotifyIcon(NIM_MODIFY));
 }
 
 // Presses the About box's HELP and tells the message box it brought, if any.
@@ -468,8 +460,7 @@ BuiltObjects ObjectsOfTheWindow() {
     return built;
 }
 
-// Each object is alive or gone, and so is the notification icon (NIM_MODIFY succeeds
-// only for an icon that is in the notification area).
+// Each object is alive or gone, and so is the notification icon.
 void ExpectAlive(const BuiltObjects& built, bool alive) {
     for (HGDIOBJ object : built.gdi) EXPECT_EQ(GetObjectType(object) != 0, alive) << object;
     for (HMENU menu : built.menus) EXPECT_EQ(IsMenu(menu) != FALSE, alive) << menu;
@@ -480,13 +471,7 @@ void ExpectAlive(const BuiltObjects& built, bool alive) {
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
     }
-    NOTIFYICONDATAW record{};
-    record.cbSize = sizeof(record);
-    record.hWnd = g_shell.mainWindow;
-    record.uID = IDI_DOODLEBINDER;
-    record.uFlags = NIF_TIP;
-    wcscpy(record.szTip, L"Doodlebinder55555");
-    EXPECT_EQ(Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE, alive) << "the notification icon";
+    EXPECT_EQ(NotifyIcon(NIM_MODIFY), alive) << "the notification icon";
 }
 
 // Last in the file, so that it ends the window after every other test. A cancelled close

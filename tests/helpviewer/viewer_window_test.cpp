@@ -53,10 +53,8 @@ DWORD RunViewer(std::wstring commandLine, const std::function<void(HWND)>& work)
 std::string DrawnBands(HWND view) {
     RECT client{};
     GetClientRect(view, &client);
-    POINT origin{0, 0};
-    ClientToScreen(view, &origin);
-    const int width = client.right;
-    const int height = client.bottom;
+    MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const int width = client.right - client.left, height = client.bottom - client.top;
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
     void* bits = nullptr;
@@ -64,15 +62,14 @@ std::string DrawnBands(HWND view) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, client.left, client.top, SRCCOPY);
     GdiFlush();
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     std::string bands;
     char previous = ' ';
     for (int y = 0; y < height; ++y) {
         const RGBQUAD* row = static_cast<const RGBQUAD*>(bits) + static_cast<std::size_t>(y) * width;
-        bool ink = false;
-        bool rule = true;
+        bool ink = false, rule = true;
         for (int x = 0; x < width; ++x) {
             ink = ink || (row[x].rgbRed < 0x80 && row[x].rgbGreen < 0x80 && row[x].rgbBlue < 0x80);
             const bool middle = x >= width / 4 && x < width * 3 / 4;

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,49 +19,26 @@ namespace {
 
 const wchar_t* const kPrograms[] = {L"doodlebinder.exe", L"peghelp.exe", L"doodlebinder-export.exe"};
 
-// Host paths are reached through drive Z:.
-fs::path PackageFolder() {
-    const char* folder = std::getenv("DOODLE_PACKAGE_FOLDER");
-    if (!folder || !*folder) return {};
-    std::string path = std::string("Z:") + folder;
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    return fs::path(path);
-}
-
 class Package : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_FALSE(folder_.empty()) << "run by package_test.sh, which names the unzipped folder";
-    }
-    fs::path folder_ = PackageFolder();
+    void SetUp() override { ASSERT_FALSE(folder_.empty()) << "run by package_test.sh, which names the unzipped folder"; }
+    fs::path folder_ = TroubledFolder("DOODLE_PACKAGE_FOLDER").value_or(fs::path());
 };
 
-std::wstring Widen(const char* text) { return std::wstring(text, text + std::strlen(text)); }
-
-// A value of the version resource's string table (US English, Unicode).
-std::wstring VersionString(const fs::path& exe, const wchar_t* name) {
+// The version resource: a value of its string table (US English, Unicode), and its
+// fixed part.
+std::wstring VersionString(const fs::path& exe, const wchar_t* name, VS_FIXEDFILEINFO* fixedPart = nullptr) {
     DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
-    if (size == 0) return L"(no version resource)";
-    std::vector<std::uint8_t> info(size);
-    if (!GetFileVersionInfoW(exe.c_str(), 0, size, info.data())) return L"(unreadable)";
+    std::vector<std::uint8_t> info(GetFileVersionInfoSizeW(exe.c_str(), &ignored) + 1);
+    if (!GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data())) return L"(none)";
     void* value = nullptr;
     UINT length = 0;
+    if (fixedPart && VerQueryValueW(info.data(), L"\\", &value, &length) && value) {
+        *fixedPart = *static_cast<const VS_FIXEDFILEINFO*>(value);
+    }
     std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
     if (!VerQueryValueW(info.data(), key.c_str(), &value, &length) || length == 0) return L"(missing)";
     return static_cast<const wchar_t*>(value);
-}
-
-VS_FIXEDFILEINFO FixedVersion(const fs::path& exe) {
-    DWORD ignored = 0;
-    std::vector<std::uint8_t> info(GetFileVersionInfoSizeW(exe.c_str(), &ignored) + 1);
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    if (!GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) ||
-        !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
-        return {};
-    }
-    return *fixed;
 }
 
 // The application manifest Windows reads at start (resource 1 of type RT_MANIFEST).
@@ -80,30 +55,15 @@ std::string Manifest(const fs::path& exe) {
     return text;
 }
 
-DWORD RunToEnd(const fs::path& folder, std::wstring commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        folder.c_str(), &startup, &process)) {
-        return 0xFFFFFFFF;
-    }
-    CloseHandle(process.hThread);
-    DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
 }  // namespace
 
 TEST_F(Package, EveryProgramCarriesTheVersionAndTheManifest) {
     for (const wchar_t* name : kPrograms) {
         SCOPED_TRACE(testing::Message() << fs::path(name).string());
         fs::path exe = folder_ / name;
-        EXPECT_EQ(VersionString(exe, L"ProductVersion"), Widen(DOODLE_VERSION_TEXT));
+        VS_FIXEDFILEINFO fixed{};
+        EXPECT_EQ(VersionString(exe, L"ProductVersion", &fixed), L"" DOODLE_VERSION_TEXT);
         EXPECT_EQ(VersionString(exe, L"OriginalFilename"), name);
-        VS_FIXEDFILEINFO fixed = FixedVersion(exe);
         EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
         EXPECT_EQ(fixed.dwFileVersionMS, MAKELONG(DOODLE_VERSION_MINOR, DOODLE_VERSION_MAJOR));
 
@@ -144,19 +104,9 @@ TEST_F(Package, DiaryWorksFromTheUnzippedFolder) {
               std::wstring::npos)
         << aboutTexts;
 
-    std::wstring said;
-    bool first = true;
-    WorkDialogs([&] { diary.PostCommand(IDM_HTML_OUTPUT); }, [&](HWND box) {
-        if (first) {
-            first = false;
-            PressDialogButton(box, IDOK);   // the HTML output dialog, as it opens
-            return true;
-        }
-        said += WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return true;
-    });
-    EXPECT_EQ(said, L"HTMLSAVE|Html file saved");
+    // OK in the HTML output dialog as it opens, then OK to what it says.
+    std::wstring said = MessagesShownBy([&] { diary.PostCommand(IDM_HTML_OUTPUT); }, {IDOK, IDOK});
+    EXPECT_TRUE(said.starts_with(L"HTMLOUT |") && said.ends_with(L" / HTMLSAVE|Html file saved")) << said;
     std::vector<std::uint8_t> page = FileBytes(folder_ / L"mydiary.html");
     EXPECT_GT(page.size(), 100u);
     EXPECT_EQ(std::string(page.begin(), page.end()).find("<!for>"), std::string::npos) << "the template's loop was run";
@@ -168,7 +118,8 @@ TEST_F(Package, DiaryWorksFromTheUnzippedFolder) {
 // The console exporter writes the same kind of page from the same folder.
 TEST_F(Package, ExporterRunsThere) {
     std::wstring exporter = L"\"" + (folder_ / L"doodlebinder-export.exe").wstring() + L"\"";
-    EXPECT_EQ(RunToEnd(folder_, exporter + L" html --data . --template hinagata.html --out exported.html --days 3"),
+    EXPECT_EQ(RunToEnd(exporter + L" html --data . --template hinagata.html --out exported.html --days 3", folder_,
+                       60000),
               0u);
     EXPECT_GT(FileBytes(folder_ / L"exported.html").size(), 100u);
 }
