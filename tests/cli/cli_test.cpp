@@ -61,20 +61,18 @@ Ran RunCli(const Args& args, const fs::path& folder) {
     Ran ran;
 #ifdef _WIN32
     std::wstring line = L"\"" + CliPath().wstring() + L"\"";
-    for (const std::string& arg : args) {
+    for (const std::string& arg : args)
         line += L" \"" + fs::path(std::u8string(arg.begin(), arg.end())).wstring() + L"\"";
-    }
-    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileW(outFile.c_str(), GENERIC_WRITE, kShareAll, &inherit, CREATE_ALWAYS, 0, nullptr);
-    HANDLE err = CreateFileW(errFile.c_str(), GENERIC_WRITE, kShareAll, &inherit, CREATE_ALWAYS, 0, nullptr);
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ, kShareAll, &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOW start{};
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdInput = nul;
-    start.hStdOutput = out;
-    start.hStdError = err;
+    const auto open = [&](const wchar_t* name, DWORD access, DWORD disposition) {
+        constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        return CreateFileW(name, access, kShareAll, &inherit, disposition, 0, nullptr);
+    };
+    const HANDLE streams[] = {open(L"NUL", GENERIC_READ, OPEN_EXISTING),
+                              open(outFile.c_str(), GENERIC_WRITE, CREATE_ALWAYS),
+                              open(errFile.c_str(), GENERIC_WRITE, CREATE_ALWAYS)};
+    STARTUPINFOW start{.cb = sizeof(STARTUPINFOW), .dwFlags = STARTF_USESTDHANDLES,
+                       .hStdInput = streams[0], .hStdOutput = streams[1], .hStdError = streams[2]};
     PROCESS_INFORMATION process{};
     if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &start,
                        &process)) {
@@ -85,9 +83,7 @@ Ran RunCli(const Args& args, const fs::path& folder) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
-    CloseHandle(out);
-    CloseHandle(err);
-    CloseHandle(nul);
+    for (const HANDLE handle : streams) CloseHandle(handle);
 #else
     // No argument holds a quote.
     std::string command = "'" + CliPath().string() + "'";
@@ -102,6 +98,10 @@ Ran RunCli(const Args& args, const fs::path& folder) {
 }
 
 const Bytes kDayPicture = jpegtest::MakeBmp(jpegtest::StrokePicture(264, 160, 8), {.bitCount = 4});
+const Bytes kDayJpeg = [] {
+    jpegtest::RecordingHost host;
+    return jpegtest::EncodeBmpBytes(kDayPicture, host);
+}();
 
 class Cli : public ::testing::Test {
 protected:
@@ -168,12 +168,10 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
               (Names{"20000229.jpg", "blue.gif", "fine.gif", "index.html", "unknow.gif", "weather.gif"}));
     EXPECT_EQ(ReadFileText(out_ / "fine.gif"), "diary's fine.gif");
     EXPECT_EQ(ReadFileText(out_ / "blue.gif"), "mine");
-    jpegtest::RecordingHost host;
-    const Bytes jpegBytes = jpegtest::EncodeBmpBytes(kDayPicture, host);
-    ASSERT_FALSE(jpegBytes.empty());
-    EXPECT_EQ(ReadFileBytes(out_ / "20000229.jpg"), jpegBytes);
+    ASSERT_FALSE(kDayJpeg.empty());
+    EXPECT_EQ(ReadFileBytes(out_ / "20000229.jpg"), kDayJpeg);
     ASSERT_EQ(Run({"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(temp_ / "one.jpg")}).code, 0);
-    EXPECT_EQ(ReadFileBytes(temp_ / "one.jpg"), jpegBytes);
+    EXPECT_EQ(ReadFileBytes(temp_ / "one.jpg"), kDayJpeg);
 }
 
 // A template in UTF-8 gives a UTF-8 document, the diary's code page 932 text converted,
@@ -327,10 +325,8 @@ TEST_F(Cli, NamesThatAreNoUtf8) {
     const Ran html = Run({"html", "--data", data_.string(), "--template", templatePath_.string(), "--out",
                           (folder / "index.html").string(), "--from", "2000-02-29", "--days", "1", "--jpeg"});
     EXPECT_EQ(html.code, 0) << html.err;
-    jpegtest::RecordingHost host;
-    const Bytes expected = jpegtest::EncodeBmpBytes(kDayPicture, host);
-    EXPECT_EQ(ReadFileBytes(folder / (cafe + ".jpg")), expected);
-    EXPECT_EQ(ReadFileBytes(folder / "20000229.jpg"), expected);
+    EXPECT_EQ(ReadFileBytes(folder / (cafe + ".jpg")), kDayJpeg);
+    EXPECT_EQ(ReadFileBytes(folder / "20000229.jpg"), kDayJpeg);
 
     const Ran missing = Run({"jpeg", (temp_ / (cafe + "2.bmp")).string(), (temp_ / "x.jpg").string()});
     EXPECT_EQ(missing.code, 3);
