@@ -57,11 +57,9 @@ TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
         {"4-bit index 15 of 2", [&](auto& b) { b = fourWithTwo; }, JpegMessage::BmpUnreadable},
     };
     for (const Case& c : cases) {
-        auto bytes = small;
-        c.edit(bytes);
-        // Exactly as long as the edit left it, so ASan sees any read past the end.
-        std::vector<uint8_t> file(bytes.begin(), bytes.end());
-        file.shrink_to_fit();
+        auto file = small;
+        c.edit(file);
+        file.shrink_to_fit();  // exactly as long as the edit left it, so ASan sees any read past the end
         RecordingHost host;
         BmpImage image;
         EXPECT_EQ(LoadBmp(image, file, host), 0) << c.what;
