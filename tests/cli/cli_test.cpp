@@ -17,6 +17,7 @@
 
 #include "cli/console_text.h"
 #include "daystore/codepage.h"
+#include "daystore/record.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -28,7 +29,6 @@ using Args = std::vector<std::string>;
 using Names = std::vector<std::string>;
 
 Bytes Cp932(std::u16string_view text) { return EncodeCp932(text).bytes; }
-Bytes Ascii(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
 std::string Utf8(const fs::path& path) {
     const std::u8string text = path.u8string();
@@ -37,7 +37,7 @@ std::string Utf8(const fs::path& path) {
 
 struct Ran {
     int code = -1;
-    std::string err;
+    std::string out, err;
 };
 
 // The program the build copied beside this test program.
@@ -51,28 +51,28 @@ fs::path CliPath() {
 fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "doodlebinder-export"; }
 #endif
 
-// Runs the program with nothing on its input or output and its standard error in a file
-// of its own: under Wine the last run's file may still be held for a moment after its
+// Runs the program with nothing on its input and its standard output and error in files
+// of their own: under Wine the last run's files may still be held for a moment after its
 // process has ended.
-Ran RunCli(const Args& args, const fs::path& errFolder) {
+Ran RunCli(const Args& args, const fs::path& folder) {
     static int runs = 0;
-    const fs::path errFile = errFolder / ("stderr" + std::to_string(++runs) + ".txt");
+    const std::string run = std::to_string(++runs);
+    const fs::path outFile = folder / ("stdout" + run + ".txt"), errFile = folder / ("stderr" + run + ".txt");
     Ran ran;
 #ifdef _WIN32
     std::wstring line = L"\"" + CliPath().wstring() + L"\"";
-    for (const std::string& arg : args) {
+    for (const std::string& arg : args)
         line += L" \"" + fs::path(std::u8string(arg.begin(), arg.end())).wstring() + L"\"";
-    }
-    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE err = CreateFileW(errFile.c_str(), GENERIC_WRITE, kShareAll, &inherit, CREATE_ALWAYS, 0, nullptr);
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, kShareAll, &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOW start{};
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdInput = nul;
-    start.hStdOutput = nul;
-    start.hStdError = err;
+    const auto open = [&](const wchar_t* name, DWORD access, DWORD disposition) {
+        constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        return CreateFileW(name, access, kShareAll, &inherit, disposition, 0, nullptr);
+    };
+    const HANDLE streams[] = {open(L"NUL", GENERIC_READ, OPEN_EXISTING),
+                              open(outFile.c_str(), GENERIC_WRITE, CREATE_ALWAYS),
+                              open(errFile.c_str(), GENERIC_WRITE, CREATE_ALWAYS)};
+    STARTUPINFOW start{.cb = sizeof(STARTUPINFOW), .dwFlags = STARTF_USESTDHANDLES,
+                       .hStdInput = streams[0], .hStdOutput = streams[1], .hStdError = streams[2]};
     PROCESS_INFORMATION process{};
     if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &start,
                        &process)) {
@@ -83,20 +83,25 @@ Ran RunCli(const Args& args, const fs::path& errFolder) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
-    CloseHandle(err);
-    CloseHandle(nul);
+    for (const HANDLE handle : streams) CloseHandle(handle);
 #else
     // No argument holds a quote.
     std::string command = "'" + CliPath().string() + "'";
     for (const std::string& arg : args) command += " '" + arg + "'";
-    const int status = std::system((command + " </dev/null >/dev/null 2>'" + errFile.string() + "'").c_str());
+    const int status =
+        std::system((command + " </dev/null >'" + outFile.string() + "' 2>'" + errFile.string() + "'").c_str());
     ran.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
+    ran.out = ReadFileText(outFile);
     ran.err = ReadFileText(errFile);
     return ran;
 }
 
 const Bytes kDayPicture = jpegtest::MakeBmp(jpegtest::StrokePicture(264, 160, 8), {.bitCount = 4});
+const Bytes kDayJpeg = [] {
+    jpegtest::RecordingHost host;
+    return jpegtest::EncodeBmpBytes(kDayPicture, host);
+}();
 
 class Cli : public ::testing::Test {
 protected:
@@ -105,6 +110,10 @@ protected:
         fs::create_directories(out_);
     }
     Ran Run(const Args& args) { return RunCli(args, temp_.Path()); }
+    // A record as the diary writes it, fine weather.
+    void Day(const char* name, std::u16string text, std::uint8_t mood = 2, std::uint8_t place = 0) {
+        WriteFileBytes(data_ / name, SerializeRecord({1, mood, place, {}, std::move(text)}).bytes);
+    }
     // The html command from the diary folder with the template into `out`, then `more`.
     Args Html(const fs::path& out, const Args& more = {}) const {
         Args args = {"html", "--data", Utf8(data_), "--template", Utf8(templatePath_), "--out", Utf8(out)};
@@ -125,11 +134,8 @@ protected:
 // 1 March 2000 back over the leap day. The refused picture does not stop the others; the
 // day before the run is not converted.
 TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
-    Bytes record = {'D', 'N', 6, 1, 2, 6};  // the text's offset, weather, mood and place, then the text
-    const Bytes text = Cp932(u"晴れ\r\n\r\n\r\n<b>&");
-    record.insert(record.end(), text.begin(), text.end());
-    WriteFileBytes(data_ / "20000301.dbt", record);
-    WriteFileBytes(data_ / "20000301.bmp", Ascii("not a bitmap, though long enough for its header"));
+    Day("20000301.dbt", u"晴れ\r\n\r\n\r\n<b>&", 2, 6);
+    WriteFileText(data_ / "20000301.bmp", "not a bitmap, though long enough for its header");
     WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
     fs::create_directories(data_ / "20000228.bmp");
     WriteFileBytes(data_ / "20000227.bmp", kDayPicture);  // a day before the run
@@ -162,47 +168,32 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
               (Names{"20000229.jpg", "blue.gif", "fine.gif", "index.html", "unknow.gif", "weather.gif"}));
     EXPECT_EQ(ReadFileText(out_ / "fine.gif"), "diary's fine.gif");
     EXPECT_EQ(ReadFileText(out_ / "blue.gif"), "mine");
-    jpegtest::RecordingHost host;
-    const Bytes jpegBytes = jpegtest::EncodeBmpBytes(kDayPicture, host);
-    ASSERT_FALSE(jpegBytes.empty());
-    EXPECT_EQ(ReadFileBytes(out_ / "20000229.jpg"), jpegBytes);
+    ASSERT_FALSE(kDayJpeg.empty());
+    EXPECT_EQ(ReadFileBytes(out_ / "20000229.jpg"), kDayJpeg);
     ASSERT_EQ(Run({"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(temp_ / "one.jpg")}).code, 0);
-    EXPECT_EQ(ReadFileBytes(temp_ / "one.jpg"), jpegBytes);
+    EXPECT_EQ(ReadFileBytes(temp_ / "one.jpg"), kDayJpeg);
 }
 
-// A template in UTF-8 gives a UTF-8 document, the diary's code page 932 text converted;
-// a byte order mark is kept. Each of the three signs of UTF-8 is enough alone.
+// A template in UTF-8 gives a UTF-8 document, the diary's code page 932 text converted,
+// a byte order mark kept; one in code page 932 gives its document in code page 932. What
+// makes a template UTF-8: TemplateEncoding.RecognisesUtf8ByItsThreeSigns.
 TEST_F(Cli, Utf8TemplatesGiveUtf8Documents) {
-    Bytes record = {'D', 'N', 6, 1, 0, 5};
-    const Bytes text = Cp932(u"雪だるま");
-    record.insert(record.end(), text.begin(), text.end());
-    WriteFileBytes(data_ / "20240210.dbt", record);
-    const std::string loop = "<!for>|<!diary><!weather><!next>|";
-    const std::string day = "雪だるま<img src=\"fine.gif\" alt=\"晴れ\">";
-    struct Case {
-        const char* name;
-        std::string templateText;
-        std::string document;
+    Day("20240210.dbt", u"雪だるま", 0, 5);
+    const std::string loop = "<!for>|<!diary><!weather><!next>|", day = "雪だるま<img src=\"fine.gif\" alt=\"晴れ\">";
+    const Bytes cp932 = Cp932(u"<h1>日記</h1><!for>|<!diary><!next>|"), cp932Day = Cp932(u"<h1>日記</h1>雪だるま");
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xEF\xBB\xBF<p>" + loop, "\xEF\xBB\xBF<p>" + day},
+        {"<meta charset=\"UTF-8\">" + loop, "<meta charset=\"UTF-8\">" + day},
+        {"<h1>日記</h1>" + loop, "<h1>日記</h1>" + day},
+        {{cp932.begin(), cp932.end()}, {cp932Day.begin(), cp932Day.end()}},
     };
-    const Case cases[] = {
-        {"byte order mark", "\xEF\xBB\xBF<p>" + loop, "\xEF\xBB\xBF<p>" + day},
-        {"meta charset", "<meta charset=\"UTF-8\">" + loop, "<meta charset=\"UTF-8\">" + day},
-        {"meta http-equiv", "<META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">" + loop,
-         "<META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">" + day},
-        {"UTF-8 text", "<h1>日記</h1>" + loop, "<h1>日記</h1>" + day},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        WriteFileText(templatePath_, c.templateText);
+    for (const auto& [templateText, document] : cases) {
+        SCOPED_TRACE(templateText);
+        WriteFileText(templatePath_, templateText);
         const Ran ran = Run(Html(out_ / "index.html", {"--from", "2024-02-10", "--days", "1", "--yes"}));
         EXPECT_EQ(ran.code, 0) << ran.err;
-        EXPECT_EQ(ReadFileText(out_ / "index.html"), c.document);
+        EXPECT_EQ(ReadFileText(out_ / "index.html"), document);
     }
-    // A template in code page 932 gives its document in code page 932, as always.
-    WriteFileBytes(templatePath_, Cp932(u"<h1>日記</h1><!for>|<!diary><!next>|"));
-    ASSERT_EQ(Run(Html(out_ / "index.html", {"--from", "2024-02-10", "--days", "1", "--yes"})).code, 0);
-    EXPECT_EQ(ReadFileBytes(out_ / "index.html"), Cp932(u"<h1>日記</h1>雪だるま"));
-
 }
 
 TEST_F(Cli, EveryExitCodeWithItsCause) {
@@ -296,9 +287,9 @@ TEST_F(Cli, FullAndReadOnlyDisksKeepTheOldFiles) {
     SmallDisk disk(temp_.Path(), "16k");
     if (!disk.mounted) GTEST_SKIP() << "mounting needs root";
     const fs::path document = disk.path / "index.html", picture = disk.path / "day.jpg";
-    const Bytes old = Ascii("the files of last night");
-    WriteFileBytes(document, old);
-    WriteFileBytes(picture, old);
+    const std::string old = "the files of last night";
+    WriteFileText(document, old);
+    WriteFileText(picture, old);
     WriteFileText(templatePath_, "<!for><!diary><!next>");
     WriteFileBytes(data_ / "day.bmp", kDayPicture);  // a JPEG of 17,870 bytes, in 8 KiB left free
 
@@ -313,8 +304,8 @@ TEST_F(Cli, FullAndReadOnlyDisksKeepTheOldFiles) {
         const Ran jpeg = Run({"jpeg", Utf8(data_ / "day.bmp"), Utf8(picture), "--yes"});
         EXPECT_EQ(jpeg.code, 3);
         EXPECT_NE(jpeg.err.find("cannot write " + Utf8(picture)), std::string::npos) << jpeg.err;
-        EXPECT_EQ(ReadFileBytes(document), old);
-        EXPECT_EQ(ReadFileBytes(picture), old);
+        EXPECT_EQ(ReadFileText(document), old);
+        EXPECT_EQ(ReadFileText(picture), old);
         EXPECT_EQ(NamesIn(disk.path), (Names{"day.jpg", "index.html"}));
     }
 }
@@ -334,18 +325,16 @@ TEST_F(Cli, NamesThatAreNoUtf8) {
     const Ran html = Run({"html", "--data", data_.string(), "--template", templatePath_.string(), "--out",
                           (folder / "index.html").string(), "--from", "2000-02-29", "--days", "1", "--jpeg"});
     EXPECT_EQ(html.code, 0) << html.err;
-    jpegtest::RecordingHost host;
-    const Bytes expected = jpegtest::EncodeBmpBytes(kDayPicture, host);
-    EXPECT_EQ(ReadFileBytes(folder / (cafe + ".jpg")), expected);
-    EXPECT_EQ(ReadFileBytes(folder / "20000229.jpg"), expected);
+    EXPECT_EQ(ReadFileBytes(folder / (cafe + ".jpg")), kDayJpeg);
+    EXPECT_EQ(ReadFileBytes(folder / "20000229.jpg"), kDayJpeg);
 
     const Ran missing = Run({"jpeg", (temp_ / (cafe + "2.bmp")).string(), (temp_ / "x.jpg").string()});
     EXPECT_EQ(missing.code, 3);
     EXPECT_NE(missing.err.find(cafe + "2.bmp: cannot read the bitmap"), std::string::npos) << missing.err;
 }
 
-// A replaced document or JPEG keeps its permission bits, and a link to it stays a link
-// with the file it names replaced.
+// A replaced document or JPEG keeps its permission bits, and a link to it, relative to
+// its folder, stays a link with the file it names replaced.
 TEST_F(Cli, ReplacedFilesKeepTheirModeAndLinks) {
     WriteFileText(templatePath_, "<!for><!year><!next>");
     WriteFileBytes(data_ / "day.bmp", kDayPicture);
@@ -365,7 +354,7 @@ TEST_F(Cli, ReplacedFilesKeepTheirModeAndLinks) {
         const fs::path target = realFolder / c.link.filename();
         WriteFileText(target, "old");
         fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-        fs::create_symlink(target, c.link);
+        fs::create_symlink(fs::path("..") / "real" / c.link.filename(), c.link);
 
         const Ran ran = Run(c.args);
         EXPECT_EQ(ran.code, 0) << ran.err;
@@ -374,6 +363,75 @@ TEST_F(Cli, ReplacedFilesKeepTheirModeAndLinks) {
         EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     }
+}
+// find on a small diary of Japanese and Latin pages: its lines in UTF-8 newest first, and
+// grep's exit codes.
+class CliFind : public Cli {
+protected:
+    void SetUp() override {
+        Cli::SetUp();
+        Day("20001231.dbt", u"大晦日。ソバを食べた\r\nNew Year's Eve", 2, 5);
+        Day("20010101.dbt", u"初日の出を見た\r\nそばに海", 2, 6);
+        Day("20010102.dbt", u"Ｓｏｂａ again\twith friends", 2, 1);
+        Day("20010103.dbt", u"nothing of note");
+        WriteFileText(data_ / "20010104.dbt", "PK not a record soba");
+    }
+    Args Find(Args args) const {
+        args.insert(args.begin(), "find");
+        args.insert(args.end(), {"--data", data_.string()});
+        return args;
+    }
+};
+
+TEST_F(CliFind, PrintsMatchingDaysNewestFirstInUtf8) {
+    // Half-width katakana finds the word in hiragana and in katakana, not in Latin letters.
+    Ran ran = Run(Find({"ｿﾊﾞ"}));
+    EXPECT_EQ(ran.code, 0) << ran.err;
+    EXPECT_EQ(ran.out, "2001-01-01\tそばに海\n2000-12-31\t大晦日。ソバを食べた\n");
+    EXPECT_EQ(ran.err, "");
+
+    // All words, in any order, whatever their case and width; a tab in the text is a blank.
+    ran = Run(Find({"FRIENDS", "soba"}));
+    EXPECT_EQ(ran.code, 0) << ran.err;
+    EXPECT_EQ(ran.out, "2001-01-02\tＳｏｂａ again with friends\n");
+
+    EXPECT_EQ(Run(Find({"eve", "--from", "2000-12-31", "--to", "2000-12-31"})).out, "2000-12-31\tNew Year's Eve\n");
+    EXPECT_EQ(Run(Find({"そば", "--to", "2000-12-31"})).out, "2000-12-31\t大晦日。ソバを食べた\n");
+}
+
+TEST_F(CliFind, ExitCodesAsGrepsWithTheirCause) {
+    Ran ran = Run(Find({"absent"}));
+    EXPECT_EQ(ran.code, 1);
+    EXPECT_EQ(ran.out, "");
+
+    ran = Run({"find", "soba", "--data", (data_ / "missing").string()});
+    EXPECT_EQ(ran.code, 3);
+    EXPECT_NE(ran.err.find("cannot read the data folder"), std::string::npos) << ran.err;
+
+    // Unreadable records are skipped and counted; the search goes on.
+    fs::create_directory(data_ / "20010105.dbt");
+    fs::create_symlink("20010106.dbt", data_ / "20010106.dbt");
+    ran = Run(Find({"nothing"}));
+    EXPECT_EQ(ran.code, 0);
+    EXPECT_EQ(ran.out, "2001-01-03\tnothing of note\n");
+    EXPECT_NE(ran.err.find("2 days could not be read"), std::string::npos) << ran.err;
+
+    for (const Args& usage : {
+             Args{"find", "soba"},  // no --data
+             Find({}),              // no words
+             Find({"　"}),          // only a blank
+             Find({"soba", "--from", "2001-02-30"}),
+             Find({"soba", "--from", "2001-01-02", "--to", "2001-01-01"}),
+         }) {
+        ran = Run(usage);
+        EXPECT_EQ(ran.code, 64) << usage.back() << ": " << ran.err;
+        EXPECT_EQ(ran.out, "");
+        EXPECT_NE(ran.err, "");
+    }
+
+    ran = Run({"find", "--help"});
+    EXPECT_EQ(ran.code, 0);
+    EXPECT_NE(ran.out.find("1   no day was found"), std::string::npos) << ran.out;
 }
 #endif
 

@@ -73,14 +73,7 @@ bool RunDialog(const std::function<void(HWND)>& script) {
 const std::wstring kOverwriteBox = L"Save?|Overwrite File?   \n        |dialog yes/no\n";
 const std::wstring kSavedBox = L"HTMLSAVE|Html file saved|main\n";
 
-// On 5 March 2000, in a data folder of its own.
-class HtmlDialog : public OnBuiltWindow {
-protected:
-    void SetUp() override {
-        OnBuiltWindow::SetUp();
-        OpenDay({2000, 3, 5, 0});
-    }
-};
+using HtmlDialog = OnBuiltWindow;  // each test opens 5 March 2000 in a data folder of its own
 
 }  // namespace
 
@@ -160,6 +153,7 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
 // OK with the JPEG box: the page is saved, the document written into another folder, and
 // every day with a picture gets its JPEG beside it; a broken picture is told at the end.
 TEST_F(HtmlDialog, OkWritesTheDocumentAndTheJpegsBesideIt) {
+    OpenDay({2000, 3, 5, 0});
     WriteFileText(File(L"hinagata.html"), "<!for>\n<p><!year>-<!month>-<!day> <!diary> <!picture></p><!next>\n");
     const std::vector<std::uint8_t> grey = PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x9C));
     const std::vector<std::uint8_t> green = PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x4F));

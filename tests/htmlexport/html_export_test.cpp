@@ -6,7 +6,6 @@
 
 #include <atomic>
 
-#include "codepage.h"
 #include "day_files.h"
 #include "html_export.h"
 #include "picture_run.h"
@@ -22,6 +21,11 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Text(std::string_view text) { return {text.begin(), text.end()}; }
+Bytes Encoded(std::u16string_view text, TextEncoding encoding) {
+    Bytes bytes;
+    AppendDocumentBytes(text, encoding, bytes);
+    return bytes;
+}
 
 struct RecordingExportHost : HtmlExportHost {
     std::vector<HtmlExportMessage> messages;
@@ -70,9 +74,7 @@ TEST(TemplateEncoding, RecognisesUtf8ByItsThreeSigns) {
     // characters beyond the BMP survive the way out.
     EXPECT_EQ(DecodeTemplateText(Text("\xEF\xBB\xBF" "a\xFF" "b\xF0\x9F\x98\x80"), TextEncoding::Utf8WithBom),
               u"a\uFFFDb\U0001F600");
-    Bytes out;
-    AppendDocumentBytes(u"\U0001F600\xD800x", TextEncoding::Utf8, out);
-    EXPECT_EQ(out, Text("\xF0\x9F\x98\x80\xEF\xBF\xBDx"));
+    EXPECT_EQ(Encoded(u"\U0001F600\xD800x", TextEncoding::Utf8), Text("\xF0\x9F\x98\x80\xEF\xBF\xBDx"));
 }
 
 // Enough days for many pieces: the file has the bytes of the document made whole, in
@@ -84,35 +86,19 @@ TEST(HtmlExport, LongDocumentsAreWrittenInPiecesWithTheSameBytes) {
     DayRecord record{3, 2, 1, {}, u"雪だるま\r\n\r\n鼻が曲がった。"};
     WriteFileBytes(data / "20240210.dbt", SerializeRecord(record).bytes);
     WriteFileBytes(data / "20240209.dbt", SerializeRecord(record).bytes);
-    const std::u16string loop = u"<!for>\n<p><!year>/<!month>/<!day> <!weather><!status> <!diary></p><!next>\n";
-
-    struct Case {
-        const char* name;
-        std::u16string templateText;
-        Bytes (*encode)(std::u16string_view);
-    };
-    const Case cases[] = {
-        {"code page 932", u"<h1>日記</h1>" + loop,
-         [](std::u16string_view text) { return EncodeCp932(text).bytes; }},
-        {"UTF-8", u"<meta charset=\"utf-8\"><h1>日記</h1>" + loop,
-         [](std::u16string_view text) {
-             Bytes bytes;
-             AppendDocumentBytes(text, TextEncoding::Utf8, bytes);
-             return bytes;
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Bytes templateBytes = c.encode(c.templateText);
-        WriteFileBytes(folder / "hinagata.html", templateBytes);
+    const std::u16string body = u"<h1>日記</h1><!for>\n<p><!year>/<!month>/<!day> <!weather><!status> <!diary></p><!next>\n";
+    for (const auto& [encoding, templateText] : {std::pair{TextEncoding::Cp932, body},
+                                                 std::pair{TextEncoding::Utf8, u"<meta charset=\"utf-8\">" + body}}) {
+        SCOPED_TRACE(encoding == TextEncoding::Cp932 ? "code page 932" : "UTF-8");
+        WriteFileBytes(folder / "hinagata.html", Encoded(templateText, encoding));
         HtmlExportRun run{data, k10February2024, 2500, folder / "hinagata.html", folder / "out" / "diary.html"};
         fs::create_directories(folder / "out");
 
         RecordingExportHost host;
         ASSERT_EQ(ExportHtmlFile(run, host), HtmlExportResult::Written);
-        const HtmlDiary whole = ExpandDiaryTemplate(c.templateText, run.firstDay, run.dayCount, false,
+        const HtmlDiary whole = ExpandDiaryTemplate(templateText, run.firstDay, run.dayCount, false,
                                                     [&](const DayKey& day) { return ReadDayFiles(data, day); });
-        const Bytes expected = c.encode(whole.text);
+        const Bytes expected = Encoded(whole.text, encoding);
         ASSERT_GT(expected.size(), 3u * 65536) << "more than a few pieces";
         EXPECT_TRUE(ReadFileBytes(run.outputPath) == expected);
 

@@ -24,9 +24,8 @@ struct StoredDay {
 // The data folder of one case: the days it lists, every other day empty.
 DayFilesReader ReaderOf(const std::vector<StoredDay>& days) {
     return [days](const DayKey& key) {
-        for (const StoredDay& day : days) {
+        for (const StoredDay& day : days)
             if (day.key.year == key.year && day.key.month == key.month && day.key.day == key.day) return day.files;
-        }
         return DayFiles{};
     };
 }

@@ -57,11 +57,9 @@ TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
         {"4-bit index 15 of 2", [&](auto& b) { b = fourWithTwo; }, JpegMessage::BmpUnreadable},
     };
     for (const Case& c : cases) {
-        auto bytes = small;
-        c.edit(bytes);
-        // Exactly as long as the edit left it, so ASan sees any read past the end.
-        std::vector<uint8_t> file(bytes.begin(), bytes.end());
-        file.shrink_to_fit();
+        auto file = small;
+        c.edit(file);
+        file.shrink_to_fit();  // exactly as long as the edit left it, so ASan sees any read past the end
         RecordingHost host;
         BmpImage image;
         EXPECT_EQ(LoadBmp(image, file, host), 0) << c.what;
@@ -133,31 +131,18 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
 // disks: Cli.EveryExitCodeWithItsCause and Cli.FullAndReadOnlyDisksKeepTheOldFiles.
 TEST(Entry, WritesTheWholeJpegOrKeepsTheOlderFile) {
     const Picture picture = StrokePicture(264, 160, 9);
-    const std::vector<uint8_t> day = MakeBmp(picture, {.bitCount = 4});
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> bmp;
-        bool writerFails;
-        int result;
-        std::vector<JpegMessage> messages;
-    };
-    const Case cases[] = {
-        {"a day picture", day, false, 1, {}},
-        {"the writer fails", day, true, 0, {}},
-    };
-    const std::vector<uint8_t> expected = EncodePicture(picture);
-    const std::vector<uint8_t> old(100000, 0x55);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    const std::vector<uint8_t> expected = EncodePicture(picture), old(100000, 0x55);
+    for (const bool writerFails : {false, true}) {
+        SCOPED_TRACE(writerFails ? "the writer fails" : "a day picture");
         ScratchFolder folder;
         const fs::path bmp = folder / "20000305.bmp", jpg = folder / "20000305.jpg";
         WriteFileBytes(jpg, old);
-        WriteFileBytes(bmp, c.bmp);
+        WriteFileBytes(bmp, MakeBmp(picture, {.bitCount = 4}));
         RecordingHost host;
-        if (c.writerFails) host.writer = [](const fs::path&, std::span<const uint8_t>) { return false; };
-        EXPECT_EQ(ConvertBmpToJpeg(bmp.u16string().c_str(), jpg.u16string().c_str(), host), c.result);
-        EXPECT_EQ(host.messages, c.messages);
-        EXPECT_TRUE(ReadFileBytes(jpg) == (c.result ? expected : old)) << "an older, longer file is replaced whole";
+        if (writerFails) host.writer = [](const fs::path&, std::span<const uint8_t>) { return false; };
+        EXPECT_EQ(ConvertBmpToJpeg(bmp.u16string().c_str(), jpg.u16string().c_str(), host), writerFails ? 0 : 1);
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_TRUE(ReadFileBytes(jpg) == (writerFails ? old : expected)) << "an older, longer file is replaced whole";
         EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"20000305.bmp", "20000305.jpg"}));
     }
 }

@@ -38,9 +38,6 @@ std::vector<std::string> NamesIn(const std::filesystem::path& folder);
 
 namespace jpegtest {
 
-using ::ReadFileBytes;
-using ::WriteFileBytes;
-
 // Records the messages instead of showing them; file access is the real one
 // unless a test replaces the writer.
 struct RecordingHost : jpeg::JpegHost {

@@ -1,12 +1,10 @@
 // Writing a file never leaves half of it: the old file stays whole on every failure. Real
-// full and read-only disks under the same writer: Cli.FullAndReadOnlyDisksKeepTheOldFiles.
+// full and read-only disks under the same writer: Cli.FullAndReadOnlyDisksKeepTheOldFiles;
+// permission bits and links kept: Cli.ReplacedFilesKeepTheirModeAndLinks.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 #include "file_read.h"
 #include "file_write.h"
@@ -83,23 +81,6 @@ TEST(FileWrite, PendingFileWritesPiecesAndTouchesNothingUntilCommitted) {
     EXPECT_EQ(file.Commit(), WriteStatus::CannotWrite);
     EXPECT_EQ(ReadFileText(target), "<html><body></html>");
 }
-
-#ifndef _WIN32
-TEST(FileWrite, ReplacedFilesKeepTheirPermissionBitsAndLinksAreWrittenThrough) {
-    ScratchFolder folder;
-    const fs::path real = folder / "real.dbt";
-    WriteFileText(real, "old");
-    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
-    fs::create_symlink("real.dbt", folder / "link.dbt");
-
-    ASSERT_EQ(WriteFileSafely(folder / "link.dbt", Bytes("new"), Durability::Durable), WriteStatus::Ok);
-    EXPECT_TRUE(fs::is_symlink(folder / "link.dbt"));
-    EXPECT_EQ(ReadFileText(real), "new");
-    struct stat after;
-    ASSERT_EQ(::stat(real.c_str(), &after), 0);
-    EXPECT_EQ(after.st_mode & 07777, 0640u);
-}
-#endif
 
 TEST(FileWrite, OnlyTheWritersOwnLeftoversAreRemoved) {
     ScratchFolder folder;
