@@ -1,5 +1,5 @@
 // The bound on what a page's picture history keeps. Which step comes back when is met
-// through the keys, in the window (stroke_undo_window_test).
+// through the keys, in the window (canvas_window_test).
 #include <gtest/gtest.h>
 
 #include "canvas/picture_bytes.h"
