@@ -402,7 +402,7 @@ TEST_F(StrokeUndo, CtrlZFollowsThePagesLastChange) {
     EXPECT_EQ(BoxText(), L"cd");
 
     Type("E");
-    SetFocus(g_shell.mainWindow);
+    SetFocus(g_shell.placeBox);   // not the main window: it hands its focus on to the text box
     Press({VK_CONTROL, 'Z'});
     EXPECT_EQ(Shown(OnA()), kWhite) << "the focus was not in the text box";
     EXPECT_EQ(BoxText(), L"cde");
