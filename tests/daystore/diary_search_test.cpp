@@ -77,22 +77,18 @@ TEST(SearchText, AllWordsInAnyOrderFromTheFirstMatch) {
 
 // A record there that cannot be opened: on Windows one held open by another program
 // without sharing, elsewhere a link to itself.
-class UnreadableFile {
-public:
-    explicit UnreadableFile(const fs::path& path) {
 #ifdef _WIN32
-        handle_ = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-#else
-        fs::create_symlink(path.filename(), path);
-#endif
-    }
-#ifdef _WIN32
-    ~UnreadableFile() { CloseHandle(handle_); }
-
-private:
-    HANDLE handle_;
-#endif
+struct UnreadableFile {
+    explicit UnreadableFile(const fs::path& path)
+        : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)) {}
+    ~UnreadableFile() { CloseHandle(handle); }
+    HANDLE handle;
 };
+#else
+struct UnreadableFile {
+    explicit UnreadableFile(const fs::path& path) { fs::create_symlink(path.filename(), path); }
+};
+#endif
 
 // A diary with Latin and Japanese pages in a folder of its own.
 class SearchFolder : public ::testing::Test {
