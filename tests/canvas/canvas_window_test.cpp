@@ -1,7 +1,7 @@
-// Drawing on the real canvas of the program's window, built inside this process:
-// strokes and what they repaint, pens and their menus, the day's picture file saved and
-// put back, and failures that must not cost the user a stored picture.
+// Drawing on the real canvas of the program's window, built inside this process, and
+// taking strokes back.
 #include <algorithm>
+#include <span>
 
 #include "built_window.h"
 #include "canvas/picture_bytes.h"
@@ -9,6 +9,7 @@
 #include "canvas/pens.h"
 #include "canvas/stroke_geometry.h"
 #include "canvas/strokes.h"
+#include "daystore/page.h"
 #include "platform/file_write.h"
 #include "resource.h"
 
@@ -29,12 +30,8 @@ void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
 }
 
 void LetGo() { SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0); }
-
-Bytes Captured() {
-    auto pixels = CapturePictureBytes();
-    EXPECT_TRUE(pixels.has_value());
-    return pixels.value_or(Bytes{});
-}
+// The picture's pixels as a save would store them; empty when they could not be read.
+Bytes Captured() { return CapturePictureBytes().value_or(Bytes{}); }
 
 // A fresh page for each test: white picture, black pencil 3 wide, no stroke going on.
 class Canvas : public OnBuiltWindow {
@@ -58,12 +55,8 @@ TEST_F(Canvas, StrokeSavedAndPutBackPixelForPixel) {
     Stroke({{340, T() + 175}, {600, T() + 21}});
     Bytes drawn = Captured();
     ASSERT_FALSE(IsBlankPicture(drawn));
-    EXPECT_FALSE(IsPictureBlank());
-
     ASSERT_TRUE(SaveCanvasImage(day_.c_str()));
-    Bytes file = FileBytes(day_);
-    ASSERT_EQ(file.size(), 21238u);
-    EXPECT_EQ(file, PictureFileBytes(drawn));
+    EXPECT_EQ(FileBytes(day_), PictureFileBytes(drawn));
 
     WhitenPictureFrame();
     EXPECT_TRUE(IsPictureBlank());
@@ -83,14 +76,10 @@ TEST_F(Canvas, WideStrokesAreClippedToWhatIsStored) {
     Stroke({{339, T() + 20}, {339, T() + 179}, {602, T() + 179}});
     Stroke({{360, T() + 180}, {560, T() + 180}});   // the extra row
 
-    for (int x = 334; x < 607; ++x) {
-        ASSERT_EQ(CanvasPixel(x, T() + 180), kGrey) << "row t + 180 at x " << x;
-        ASSERT_EQ(CanvasPixel(x, T() + 184), kGrey) << "frame bottom at x " << x;
-    }
-    for (int y = T() + 15; y < T() + 185; ++y) {
-        ASSERT_EQ(CanvasPixel(334, y), kGrey) << "frame left at y " << y;
-        ASSERT_EQ(CanvasPixel(338, y), kGrey) << "frame left at y " << y;
-    }
+    for (int x = 334; x < 607; ++x)
+        ASSERT_TRUE(CanvasPixel(x, T() + 180) == kGrey && CanvasPixel(x, T() + 184) == kGrey) << "row t + 180 or frame bottom at x " << x;
+    for (int y = T() + 15; y < T() + 185; ++y)
+        ASSERT_TRUE(CanvasPixel(334, y) == kGrey && CanvasPixel(338, y) == kGrey) << "frame left at y " << y;
     Bytes stored = Captured();
     for (int y = 0; y < kPictureHeight; ++y) EXPECT_EQ(PicturePixel(stored, 0, y), 0) << "left column, row " << y;
     for (int x = 0; x < kPictureWidth; ++x) EXPECT_EQ(PicturePixel(stored, x, 159), 0) << "bottom row, x " << x;
@@ -161,17 +150,15 @@ TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
         SetPenWidth(command);
         EXPECT_EQ(PenOfCanvas().lopnWidth.x, width);
         EXPECT_EQ(PenOfCanvas().lopnColor, RGB(0, 0, 255));
-        for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id) {
+        for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id)
             EXPECT_EQ(MenuChecked(g_shell.widthMenu, id), id == static_cast<UINT>(command)) << id;
-        }
     }
-
     HPEN pen = g_drawing.pen;
     for (UINT type : {IDM_PEN_PEN, IDM_PEN_PENCIL}) {
         SetPenType(type);
         EXPECT_EQ(g_drawing.pen, pen) << "the pen type does not remake the pen";
-        EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, type));
-        EXPECT_FALSE(MenuChecked(g_shell.penTypeMenu, type == IDM_PEN_PEN ? IDM_PEN_PENCIL : IDM_PEN_PEN));
+        EXPECT_EQ(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PEN), type == IDM_PEN_PEN);
+        EXPECT_EQ(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL), type == IDM_PEN_PENCIL);
     }
 }
 
@@ -234,14 +221,197 @@ TEST_F(Canvas, FoldersThatRefuseKeepTheOldPictureAndTellTheUser) {
     fs::path filler = *full / L"filler";
     HANDLE file = CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    std::vector<char> block(1024, 'x');
-    DWORD written = 0;
-    while (WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) && written > 0) {
+    const char block[1024] = {};
+    for (DWORD written = 1; written > 0 && WriteFile(file, block, sizeof block, &written, nullptr);) {
     }
     CloseHandle(file);
     Stroke({{350, T() + 150}, {590, T() + 30}});
     ExpectSaveRefused(day, old, {L"20261206.bmp", L"filler"});
     fs::remove(filler);
+}
+
+// Taking strokes back and bringing them back, with the keys pressed through the real input
+// queue and the program's own accelerator table. Two strokes apart from each other, and a
+// point on each.
+void StrokeA() { Stroke({{360, T() + 40}, {420, T() + 40}}); }
+void StrokeB() { Stroke({{450, T() + 120}, {520, T() + 120}}); }
+POINT OnA() { return {390, T() + 40}; }
+POINT OnB() { return {485, T() + 120}; }
+
+COLORREF Shown(POINT point) { return GetPixel(g_shell.canvasDc, point.x, point.y); }
+
+// The pixel at a client point of the picture as the day's BMP holds it; -1 without a file.
+int StoredIndex(const fs::path& file, POINT point) {
+    std::vector<std::uint8_t> bytes = FileBytes(file);
+    if (bytes.size() != kPictureFileBytes) return -1;
+    return PicturePixel(std::span(bytes).subspan(kPictureHeaderBytes), point.x - 339, point.y - (T() + 20));
+}
+
+HACCEL Accelerators() {
+    static HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    return table;
+}
+
+// Keys pressed together and let go, handled as the program's message loop handles them,
+// until the first of them has been let go: by then everything they did is done.
+void Press(std::initializer_list<WORD> keys) {
+    SendChord(keys);
+    const WORD lastUp = *keys.begin();
+    bool released = false;
+    for (DWORD start = GetTickCount(); !released && GetTickCount() - start < 5000;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            released |= (message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && message.wParam == lastUp;
+            if (TranslateAcceleratorW(g_shell.mainWindow, Accelerators(), &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (!released) Sleep(10);
+    }
+    ASSERT_TRUE(released) << "the keys never reached the window";
+}
+void Type(const char* letters) {
+    for (const char* letter = letters; *letter; ++letter) Press({static_cast<WORD>(*letter)});
+}
+
+// Undo and Redo as the drawing menu shows them when it opens: true when enabled.
+std::pair<bool, bool> UndoRedoEnabled() {
+    SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(g_shell.drawingMenu), 0);
+    auto enabled = [](UINT id) { return !(GetMenuState(g_shell.drawingMenu, id, MF_BYCOMMAND) & MF_GRAYED); };
+    return {enabled(IDM_UNDO), enabled(IDM_REDO)};
+}
+
+// A fresh page of 31 January 2000 in the window's foreground.
+class StrokeUndo : public Canvas {
+protected:
+    void SetUp() override {
+        Canvas::SetUp();
+        ASSERT_NE(Accelerators(), nullptr);
+        g_page.savePicture = true;
+        OpenDay({2000, 1, 31, 1});
+        day_ = File(L"20000131.bmp");
+        SetForegroundWindow(g_shell.mainWindow);
+        SetFocus(g_shell.mainWindow);
+    }
+};
+
+// Undo is greyed until a stroke is drawn. Ctrl+Z takes it back, repainting the picture
+// alone; the page is then blank, so the change of day writes no BMP, however much the
+// picture was drawn on.
+TEST_F(StrokeUndo, CtrlZLeavesABlankPictureThatIsNotSaved) {
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(false, false));
+    StrokeA();
+    ASSERT_EQ(Shown(OnA()), kBlack);
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(true, false));
+
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnA()), kWhite);
+    EXPECT_TRUE(IsPictureBlank());
+    EXPECT_TRUE(g_page.pictureChanged);
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(false, true));
+
+    // The menu's Redo and Undo do the same; they ask to repaint the picture and nothing else.
+    Command(IDM_REDO);
+    EXPECT_EQ(Shown(OnA()), kBlack);
+    ValidateRect(g_shell.mainWindow, nullptr);
+    Command(IDM_UNDO);
+    RECT asked{};
+    GetUpdateRect(g_shell.mainWindow, &asked, FALSE);
+    const PageRect picture = PictureRect(T());
+    EXPECT_EQ(Edges(asked), std::tuple(picture.left, picture.top, picture.right, picture.bottom));
+
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(g_page.currentDay.day, 1);
+    EXPECT_FALSE(fs::exists(day_));
+}
+
+// Of two strokes Ctrl+Z takes back the second, then the first; Ctrl+Y and Ctrl+Shift+Z
+// bring them back in order, and no further. The day saves what is shown.
+TEST_F(StrokeUndo, RedoKeysBringBackWhatWasTakenBackAndTheDaySavesIt) {
+    StrokeA();
+    StrokeB();
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnB()), kWhite);
+    EXPECT_EQ(Shown(OnA()), kBlack) << "took back more than the second stroke";
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnA()), kWhite);
+
+    Press({VK_CONTROL, 'Y'});
+    EXPECT_EQ(Shown(OnA()), kBlack);
+    EXPECT_EQ(Shown(OnB()), kWhite);
+    Press({VK_CONTROL, VK_SHIFT, 'Z'});
+    EXPECT_EQ(Shown(OnB()), kBlack);
+    Press({VK_CONTROL, 'Y'});
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(true, false));
+
+    Press({VK_CONTROL, 'Z'});
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(StoredIndex(day_, OnA()), 0);
+    EXPECT_EQ(StoredIndex(day_, OnB()), kWhiteIndex);
+
+    Command(IDM_PREVIOUS_DAY);
+    Press({VK_CONTROL, 'Y'});
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(StoredIndex(day_, OnB()), kWhiteIndex) << "a step of the day before came back";
+}
+
+// A new stroke ends what could be brought back; a change of day ends all of it, both ways.
+TEST_F(StrokeUndo, NothingToUndoOrRedoAfterAChangeOfDay) {
+    StrokeA();
+    Press({VK_CONTROL, 'Z'});
+    StrokeB();
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(true, false));
+    Press({VK_CONTROL, 'Y'});
+    EXPECT_EQ(Shown(OnA()), kWhite);
+
+    Command(IDM_NEXT_DAY);
+    StrokeA();
+    Command(IDM_PREVIOUS_DAY);
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(false, false));
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnB()), kBlack) << "the stroke of the page as loaded was taken back";
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(Shown(OnA()), kBlack) << "the next day's stroke was lost";
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(false, false));
+}
+
+std::wstring BoxText() { return WindowText(g_shell.textBox); }
+
+// Ctrl+Z goes to the text box when typing there was the page's last change and the box
+// has the focus; after a stroke, or with the focus elsewhere, it takes back the stroke,
+// until none is left. Keys that change no text (Ctrl+C) are no typing.
+TEST_F(StrokeUndo, CtrlZFollowsThePagesLastChange) {
+    StrokeA();
+    SetFocus(g_shell.textBox);
+    Type("AB");
+    ASSERT_EQ(BoxText(), L"ab");
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(BoxText(), L"");
+    EXPECT_EQ(Shown(OnA()), kBlack) << "the stroke went with the typing";
+
+    Type("CD");
+    StrokeB();
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnB()), kWhite);
+    EXPECT_EQ(BoxText(), L"cd");
+
+    StrokeB();
+    Press({VK_CONTROL, 'C'});
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnB()), kWhite) << "Ctrl+C counted as typing";
+    EXPECT_EQ(BoxText(), L"cd");
+
+    Type("E");
+    SetFocus(g_shell.placeBox);   // not the main window: it hands its focus on to the text box
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnA()), kWhite) << "the focus was not in the text box";
+    EXPECT_EQ(BoxText(), L"cde");
+
+    // No stroke left to take back: the text box's typing is next (how much of it, the
+    // edit control decides).
+    SetFocus(g_shell.textBox);
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_NE(BoxText(), L"cde");
 }
 
 }  // namespace

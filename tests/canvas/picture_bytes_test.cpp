@@ -7,8 +7,6 @@
 
 namespace {
 
-std::vector<std::uint8_t> WhitePixels() { return std::vector<std::uint8_t>(kPicturePixelBytes, 0xFF); }
-
 // The header every picture file starts with, spelled out byte by byte.
 const std::uint8_t kHeader[54] = {
     'B', 'M', 0xF6, 0x52, 0, 0,   0, 0, 0, 0,   118, 0, 0, 0,   // file: size 21238, pixels at 118
@@ -17,11 +15,14 @@ const std::uint8_t kHeader[54] = {
     0xC4, 0x0E, 0, 0,   0xC4, 0x0E, 0, 0,   0, 0, 0, 0,   0, 0, 0, 0,
 };
 
-// Rows are stored bottom up, two pixels a byte with the left one in the high half.
+// Rows are stored bottom up, two pixels a byte with the left one in the high half. Blank
+// is every pixel white: aqua, next to white, in the last pixel is not.
 TEST(PictureFile, BlackTopLeftAndAquaBottomRight) {
-    std::vector<std::uint8_t> pixels = WhitePixels();
-    SetPicturePixel(pixels, 0, 0, 0);
+    std::vector<std::uint8_t> pixels(kPicturePixelBytes, 0xFF);
+    EXPECT_TRUE(IsBlankPicture(pixels));
     SetPicturePixel(pixels, 263, 159, 14);
+    EXPECT_FALSE(IsBlankPicture(pixels));
+    SetPicturePixel(pixels, 0, 0, 0);
     EXPECT_EQ(PicturePixel(pixels, 0, 0), 0);
     EXPECT_EQ(PicturePixel(pixels, 263, 159), 14);
     std::vector<std::uint8_t> file = PictureFileBytes(pixels);
@@ -35,13 +36,6 @@ TEST(PictureFile, BlackTopLeftAndAquaBottomRight) {
         std::uint8_t expected = i == 118 + 159 * 132 ? 0x0F : i == 118 + 131 ? 0xFE : 0xFF;
         ASSERT_EQ(file[i], expected) << "byte " << i;
     }
-}
-
-TEST(PictureFile, BlankIsEveryPixelWhite) {
-    std::vector<std::uint8_t> pixels = WhitePixels();
-    EXPECT_TRUE(IsBlankPicture(pixels));
-    SetPicturePixel(pixels, 263, 159, 14);   // aqua, next to white, in the last pixel
-    EXPECT_FALSE(IsBlankPicture(pixels));
     EXPECT_FALSE(IsBlankPicture(std::vector<std::uint8_t>(kPicturePixelBytes - 1, 0xFF)));
     EXPECT_TRUE(PictureFileBytes(std::vector<std::uint8_t>(100, 0xFF)).empty());
 }

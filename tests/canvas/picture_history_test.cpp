@@ -1,5 +1,5 @@
 // The bound on what a page's picture history keeps. Which step comes back when is met
-// through the keys, in the window (stroke_undo_window_test).
+// through the keys, in the window (canvas_window_test).
 #include <gtest/gtest.h>
 
 #include "canvas/picture_bytes.h"
@@ -29,13 +29,9 @@ TEST(PictureHistory, KeepsTheNewestHundredStepsWithinFiveMegabytes) {
 
     std::size_t most = 0;
     for (int round = 0; round < 300; ++round) {
-        if (round % 7 == 3) {
-            StepForward(history, Picture(1));
-        } else if (round % 3 == 0) {
-            StepBack(history, Picture(2));
-        } else {
-            PushUndoStep(history, Picture(3));
-        }
+        if (round % 7 == 3) StepForward(history, Picture(1));
+        else if (round % 3 == 0) StepBack(history, Picture(2));
+        else PushUndoStep(history, Picture(3));
         most = std::max(most, HeldBytes(history));
     }
     EXPECT_EQ(most, kHistorySteps * kPicturePixelBytes);

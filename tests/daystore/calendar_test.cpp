@@ -14,18 +14,15 @@ namespace {
 TEST(Calendar, WrongWeekdaysAndBadMonthsAreCarriedOn) {
     DayKey wrongWeekday{2000, 6, 7, 6};
     NextDay(wrongWeekday);
-    EXPECT_EQ(wrongWeekday.day, 8);
-    EXPECT_EQ(wrongWeekday.dayOfWeek, 0);
+    EXPECT_EQ(std::pair(wrongWeekday.day, wrongWeekday.dayOfWeek), std::pair(8, 0));
     PreviousDay(wrongWeekday);
-    EXPECT_EQ(wrongWeekday.day, 7);
-    EXPECT_EQ(wrongWeekday.dayOfWeek, 6);
+    EXPECT_EQ(std::pair(wrongWeekday.day, wrongWeekday.dayOfWeek), std::pair(7, 6));
 
     EXPECT_EQ(DaysInMonth(2001, 0), 0xFFFFFFFFu);
     EXPECT_EQ(DaysInMonth(2001, 13), 0xFFFFFFFFu);
     DayKey badMonth{2001, 13, 31, 2};
     NextDay(badMonth);
-    EXPECT_EQ(badMonth.month, 13);
-    EXPECT_EQ(badMonth.day, 32);
+    EXPECT_EQ(std::pair(badMonth.month, badMonth.day), std::pair(13, 32));
 }
 
 // Four hundred Gregorian years are exactly 146,097 days, a whole number of weeks, so
@@ -61,9 +58,8 @@ TEST(Calendar, DayFileNamesInAnyFolder) {
     const DayFilePair inFolder = DayFileNames(u"C:\\日記", june7);
     EXPECT_EQ(inFolder.record, u"C:\\日記\\20000607.dbt");
     EXPECT_EQ(inFolder.picture, u"C:\\日記\\20000607.bmp");
-    const DayFilePair bare = DayFileNames(june7);
-    EXPECT_EQ(bare.record, u"20000607.dbt");
-    EXPECT_EQ(bare.picture, u"20000607.bmp");
+    EXPECT_EQ(DayFileNames(june7).record, u"20000607.dbt");
+    EXPECT_EQ(DayFileNames(june7).picture, u"20000607.bmp");
 
     // Run from the root folder, the folder is empty.
     EXPECT_EQ(DayFilePath(u"", june7, u"dbt"), u"\\20000607.dbt");

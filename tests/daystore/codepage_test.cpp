@@ -82,17 +82,10 @@ TEST(CodePage932, DecodesAsWindowsTable) {
 // every character decoding gives has a code of its own.
 TEST(CodePage932, EverythingReadCanBeWrittenBack) {
     Bytes all;
-    for (int byte = 1; byte < 0x100; ++byte) {
-        if (IsCp932LeadByte(static_cast<std::uint8_t>(byte))) continue;
-        all.push_back(static_cast<std::uint8_t>(byte));
-    }
-    for (int lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!IsCp932LeadByte(static_cast<std::uint8_t>(lead))) continue;
-        for (int trail = 1; trail < 0x100; ++trail) {
-            all.push_back(static_cast<std::uint8_t>(lead));
-            all.push_back(static_cast<std::uint8_t>(trail));
-        }
-    }
+    for (std::uint8_t byte = 1; byte != 0; ++byte)
+        if (!IsCp932LeadByte(byte)) all.push_back(byte);
+    for (std::uint8_t lead = 0x81; lead <= 0xFC; ++lead)
+        for (std::uint8_t trail = 1; trail != 0 && IsCp932LeadByte(lead); ++trail) all.insert(all.end(), {lead, trail});
     const std::u16string text = DecodeCp932(all);
     const Cp932Text again = EncodeCp932(text);
     EXPECT_FALSE(again.replaced);

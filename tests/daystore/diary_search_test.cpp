@@ -4,15 +4,13 @@
 #include "diary_search.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
-#include <fstream>
-
 #include "codepage.h"
 #include "search_folding.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -79,45 +77,34 @@ TEST(SearchText, AllWordsInAnyOrderFromTheFirstMatch) {
 
 // A record there that cannot be opened: on Windows one held open by another program
 // without sharing, elsewhere a link to itself.
-class UnreadableFile {
-public:
-    explicit UnreadableFile(const fs::path& path) {
 #ifdef _WIN32
-        handle_ = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-#else
-        fs::create_symlink(path.filename(), path);
-#endif
-    }
-#ifdef _WIN32
-    ~UnreadableFile() { CloseHandle(handle_); }
-
-private:
-    HANDLE handle_;
-#endif
+struct UnreadableFile {
+    explicit UnreadableFile(const fs::path& path)
+        : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)) {}
+    ~UnreadableFile() { CloseHandle(handle); }
+    HANDLE handle;
 };
+#else
+struct UnreadableFile {
+    explicit UnreadableFile(const fs::path& path) { fs::create_symlink(path.filename(), path); }
+};
+#endif
 
 // A diary with Latin and Japanese pages in a folder of its own.
 class SearchFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
     void Write(const char* name, std::u16string_view text, std::uint8_t place = 0) {
-        std::vector<std::uint8_t> bytes = {'D', 'N', 6, 0, 0, place};
-        const std::vector<std::uint8_t> encoded = EncodeCp932(text).bytes;
+        std::vector<std::uint8_t> bytes = {'D', 'N', 6, 0, 0, place}, encoded = EncodeCp932(text).bytes;
         bytes.insert(bytes.end(), encoded.begin(), encoded.end());
         bytes.push_back(0);
-        std::ofstream(folder_ / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                               static_cast<std::streamsize>(bytes.size()));
+        WriteFileBytes(folder_ / name, bytes);
     }
     std::vector<std::u16string> Days(const DiarySearch& search) {
         std::vector<std::u16string> days;
         for (const SearchHit& hit : search.hits) days.push_back(DayText(hit.day));
         return days;
     }
-    fs::path folder_ = fs::temp_directory_path() / ("doodle-search-" + std::to_string(::getpid()));
+    ScratchFolder folder_;
 };
 
 TEST_F(SearchFolder, NewestFirstWithPlaceAndLineAndUnreadableDaysCounted) {
@@ -126,39 +113,36 @@ TEST_F(SearchFolder, NewestFirstWithPlaceAndLineAndUnreadableDaysCounted) {
     Write("20000215.dbt", u"山と海", 3);                 // kanji are not kana
     Write("20000301.dbt", u"ｳﾐ and mountains\r\nthe SEA again", 200);
     Write("20000302.bmp", u"うみ");                      // pictures are not searched
-    std::ofstream(folder_ / "20000303.dbt") << "XY not a record うみ";   // damaged: skipped, not counted
+    WriteFileText(folder_ / "20000303.dbt", "XY not a record うみ");   // damaged: skipped, not counted
     fs::create_directory(folder_ / "20000304.dbt");      // named like a record, cannot be read
     const UnreadableFile held(folder_ / "20000305.dbt");
     Write("2000-03-06.dbt", u"うみ");
 
-    DiarySearch search = SearchDiary(folder_, SearchWords(u"ウミ"));
+    DiarySearch search = SearchDiary(folder_.Path(), SearchWords(u"ウミ"));
     EXPECT_TRUE(search.folderListed);
     EXPECT_EQ(Days(search), (std::vector<std::u16string>{u"2000-03-01", u"2000-01-01", u"1999-12-31"}));
     EXPECT_EQ(search.unreadableDays, 2);
     ASSERT_EQ(search.hits.size(), 3u);
-    EXPECT_EQ(search.hits[0].line.text, u"ｳﾐ and mountains");
-    EXPECT_EQ(PlaceCodeText(search.hits[0].place), u"");
-    EXPECT_EQ(search.hits[1].line.text, u"ウミを見た");
-    EXPECT_EQ(PlaceCodeText(search.hits[1].place), u"FRND");
-    EXPECT_EQ(search.hits[2].line.text, u"海と、うみ。");
+    for (auto [hit, line, place] : {std::tuple{0, u"ｳﾐ and mountains", u""}, {1, u"ウミを見た", u"FRND"}, {2, u"海と、うみ。", u"TVL"}}) {
+        EXPECT_EQ(search.hits[hit].line.text, line);
+        EXPECT_EQ(PlaceCodeText(search.hits[hit].place), place);
+    }
     EXPECT_EQ(search.hits[2].line.at, 3u);
     const DayKey newYear = search.hits[1].day;
     EXPECT_EQ(std::tuple(newYear.year, newYear.month, newYear.day, newYear.dayOfWeek), std::tuple(2000, 1, 1, 6));
 
     // Every word must be there, in any order; the line is the first match's.
-    search = SearchDiary(folder_, SearchWords(u"sea MOUNTAINS"));
+    search = SearchDiary(folder_.Path(), SearchWords(u"sea MOUNTAINS"));
     ASSERT_EQ(Days(search), (std::vector<std::u16string>{u"2000-03-01"}));
     EXPECT_EQ(search.hits[0].line.text, u"ｳﾐ and mountains");
 
     // A range of days, both ends included.
-    EXPECT_EQ(Days(SearchDiary(folder_, SearchWords(u"うみ"), {19991231, 20000101})),
+    EXPECT_EQ(Days(SearchDiary(folder_.Path(), SearchWords(u"うみ"), {19991231, 20000101})),
               (std::vector<std::u16string>{u"2000-01-01", u"1999-12-31"}));
-    EXPECT_TRUE(SearchDiary(folder_, SearchWords(u"nowhere")).hits.empty());
-    EXPECT_TRUE(SearchDiary(folder_, {}).hits.empty());
+    EXPECT_TRUE(SearchDiary(folder_.Path(), SearchWords(u"nowhere")).hits.empty());
+    EXPECT_TRUE(SearchDiary(folder_.Path(), {}).hits.empty());
 
-    const DiarySearch missing = SearchDiary(folder_ / "missing", SearchWords(u"うみ"));
-    EXPECT_FALSE(missing.folderListed);
-    EXPECT_TRUE(missing.hits.empty());
+    EXPECT_FALSE(SearchDiary(folder_ / "missing", SearchWords(u"うみ")).folderListed);
 }
 
 }  // namespace

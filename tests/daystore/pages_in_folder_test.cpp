@@ -3,31 +3,24 @@
 #include "pages_in_folder.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <fstream>
-#include <string>
-
-namespace fs = std::filesystem;
+#include "test_support.h"
 
 namespace {
 
 TEST(PagesFolder, BoldDaysAcrossAMonthAndAYearBoundary) {
-    const fs::path folder = fs::temp_directory_path() / ("doodle-pages-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder / "20000110.bmp");   // a folder is no picture
-    fs::create_directories(folder / "19991215");
-    std::ofstream(folder / "19991215" / "19991215.dbt") << "x";   // pages are not looked for below
+    const ScratchFolder folder;
+    std::filesystem::create_directories(folder / "20000110.bmp");   // a folder is no picture
+    std::filesystem::create_directories(folder / "19991215");
+    WriteFileText(folder / "19991215" / "19991215.dbt", "x");   // pages are not looked for below
     // Pages in either case of extension, and names that are no day's page.
     for (const char* name : {"19991130.dbt", "19991201.BMP", "19991231.dbt", "19991231.bmp", "20000101.Dbt",
                              "20000131.bmp", "20000201.dbt", "20000229.bmp", "20000301.dbt", "mydiary.html",
                              "20000115.jpg", "20000230.dbt", "19000229.dbt", "20001300.bmp", "20000100.bmp",
                              "20000101.bmpx", "2000010.bmp", "x20000101.bmp", "2000-1-1.bmp", "20000101bmp",
-                             "20000101.dbt~", "DoodBind.exe"}) {
-        std::ofstream(folder / name) << "x";
-    }
-
-    const DaysWithPages days = ListDaysWithPages(folder);
+                             "20000101.dbt~", "DoodBind.exe"})
+        WriteFileText(folder / name, "x");
+    const DaysWithPages days = ListDaysWithPages(folder.Path());
     EXPECT_EQ(days, (DaysWithPages{19991130, 19991201, 19991231, 20000101, 20000131, 20000201, 20000229, 20000301}));
 
     // December to February, as a calendar showing three months asks for them.
@@ -39,7 +32,6 @@ TEST(PagesFolder, BoldDaysAcrossAMonthAndAYearBoundary) {
 
     EXPECT_TRUE(ListDaysWithPages(folder / "missing").empty());
     EXPECT_TRUE(ListDaysWithPages(folder / "mydiary.html").empty());
-    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -63,22 +64,16 @@ TEST(DayRecordBytes, RecordsAreReadSafelyAndWrittenBack) {
         record.text = u"left over";
         record.weather = 4;
         EXPECT_EQ(ParseRecord(file, record), c.status);
-        EXPECT_EQ(record.weather, c.weather);
-        EXPECT_EQ(record.mood, c.mood);
-        EXPECT_EQ(record.place, c.place);
-        EXPECT_EQ(record.extraHeader.size(), c.extraSize);
+        EXPECT_EQ(std::tuple(record.weather, record.mood, record.place, record.extraHeader.size()),
+                  std::tuple(c.weather, c.mood, c.place, c.extraSize));
         EXPECT_EQ(record.text, c.text);
         EXPECT_EQ(SerializeRecord(record).bytes, BytesOf(c.savedAgain));
     }
 
     // Out-of-range indexes stay in the record; the page shows icon 0 and no place.
-    EXPECT_EQ(ShownWeatherIcon(5), 5u);
-    EXPECT_EQ(ShownWeatherIcon(6), 0u);
-    EXPECT_EQ(ShownMoodIcon(5), 5u);
-    EXPECT_EQ(ShownMoodIcon(200), 0u);
-    EXPECT_EQ(ShownPlaceItem(7), 7);
-    EXPECT_EQ(ShownPlaceItem(8), -1);
-    EXPECT_EQ(ShownPlaceItem(255), -1);
+    EXPECT_EQ(std::tuple(ShownWeatherIcon(5), ShownWeatherIcon(6), ShownMoodIcon(5), ShownMoodIcon(200)),
+              std::tuple(5u, 0u, 5u, 0u));
+    EXPECT_EQ(std::tuple(ShownPlaceItem(7), ShownPlaceItem(8), ShownPlaceItem(255)), std::tuple(7, -1, -1));
 }
 
 TEST(DayRecordSave, LongTextsAreCutAtTheLimit) {

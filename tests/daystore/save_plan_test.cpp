@@ -1,12 +1,11 @@
 // What a save of the page writes, from what changed since it was loaded.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "daystore/recovery_files.h"
 #include "daystore/save_plan.h"
+#include "test_support.h"
 
 namespace {
 
@@ -65,11 +64,8 @@ TEST(RecoveryFiles, NamesAndDays) {
     EXPECT_EQ(DayKeyOfNumber(20270101, sunday).dayOfWeek, 5);   // a Friday
     EXPECT_EQ(IsoDateText(DayKeyOfNumber(20000229, sunday)), u"2000-02-29");
 
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "doodle-recovery-names";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    const ScratchFolder folder;
     for (const char* name : {"20261206.bmp~", "20261206.dbt~", "20250101.dbt~", "20261207.dbt", "notes.dbt~"})
-        std::ofstream(folder / name) << "x";
-    EXPECT_EQ(ListRecoveredDays(folder), (std::vector<std::int32_t>{20261206, 20250101}));
-    std::filesystem::remove_all(folder);
+        WriteFileText(folder / name, "x");
+    EXPECT_EQ(ListRecoveredDays(folder.Path()), (std::vector<std::int32_t>{20261206, 20250101}));
 }
