@@ -33,6 +33,15 @@ void ShowCommandBarMenu(HWND window, HMENU menu, int buttonCommand) {
     TrackPopupMenuEx(menu, TPM_VERTICAL, button.left, button.bottom, window, &exclude);
 }
 
+// An Alt+key accelerator takes the key before any window sees it, so the default handling
+// still believes Alt was pressed alone and opens the menu bar when Alt is let go (Wine
+// does): the keys typed next would go to the menu instead of the page.
+bool IsAltReleaseAfterAccelerator(WPARAM command, LPARAM lParam) {
+    if ((command & 0xFFF0) != SC_KEYMENU || lParam != 0 || !g_shell.altChordTaken) return false;
+    g_shell.altChordTaken = false;
+    return true;
+}
+
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,6 +62,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CAPTURECHANGED: OnCaptureLost(); return 0;
     case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;
     case WM_TIMER: WriteRecoveryCopyOnTimer(wParam); return 0;
+    case WM_SYSCOMMAND:
+        if (IsAltReleaseAfterAccelerator(wParam, lParam)) return 0;
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_QUERYENDSESSION: return SaveForEndOfSession(window) ? TRUE : FALSE;
     case WM_ENDSESSION: EndSession(window, wParam != FALSE); return 0;
     case WM_INITMENUPOPUP: GreyUndoItems(reinterpret_cast<HMENU>(wParam)); return 0;

@@ -18,6 +18,7 @@ struct ShellState {
     int contentHeight = 214;            // 214 + command-bar height once the window is built
     int commandBarHeight = 0;           // t; 0 in the 240-line layout
     HACCEL accelerators = nullptr;
+    bool altChordTaken = false;         // an Alt+key accelerator ran and Alt may still be down
     HWND mainWindow = nullptr;          // stored only after CreateWindowExW returns
     HWND statusStrip = nullptr;         // modeless status dialog, made with the window
     HDC windowDc = nullptr;             // the main window's own DC, kept until exit

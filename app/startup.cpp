@@ -114,8 +114,10 @@ int RunMessageLoop() {
     while (GetMessageW(&message, nullptr, 0, 0)) {
         if (g_shell.statusStrip && IsDialogMessageW(g_shell.statusStrip, &message)) continue;
         if (g_shell.accelerators && TranslateAcceleratorW(g_shell.mainWindow, g_shell.accelerators, &message)) {
+            g_shell.altChordTaken = g_shell.altChordTaken || GetKeyState(VK_MENU) < 0;
             continue;
         }
+        if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) g_shell.altChordTaken = false;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
