@@ -3,6 +3,8 @@
 #include <iterator>
 #include <optional>
 
+#include "platform/utf16.h"
+
 namespace {
 
 constexpr bool IsHtmlSpace(char16_t c) {
@@ -43,17 +45,6 @@ struct CharacterReference {
     std::u16string characters;
     std::size_t length = 0;  // 0: the '&' is plain text
 };
-
-void AppendCodePoint(char32_t code, std::u16string& out) {
-    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
-    if (code < 0x10000) {
-        out += static_cast<char16_t>(code);
-        return;
-    }
-    code -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (code >> 10));
-    out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-}
 
 // "&#65;" or "&#x41;", the semicolon optional.
 CharacterReference ReadNumericReference(std::u16string_view text, std::size_t amp) {

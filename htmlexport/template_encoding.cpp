@@ -5,6 +5,7 @@
 
 #include "codepage.h"
 #include "html_fragments.h"
+#include "platform/utf16.h"
 
 namespace {
 
@@ -81,16 +82,6 @@ bool HeadDeclaresUtf8(std::span<const std::uint8_t> bytes) {
         if (DeclaresUtf8(element)) return true;
     }
     return false;
-}
-
-void AppendCodePoint(char32_t point, std::u16string& out) {
-    if (point < 0x10000) {
-        out += static_cast<char16_t>(point);
-        return;
-    }
-    point -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (point >> 10));
-    out += static_cast<char16_t>(0xDC00 + (point & 0x3FF));
 }
 
 void AppendUtf8(char32_t point, std::vector<std::uint8_t>& out) {

@@ -1,0 +1,16 @@
+// One Unicode code point appended as UTF-16: one unit, or a surrogate pair above U+FFFF.
+// What is no character (0, a lone surrogate, beyond U+10FFFF) becomes U+FFFD.
+#pragma once
+
+#include <string>
+
+inline void AppendCodePoint(char32_t code, std::u16string& out) {
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
+    if (code < 0x10000) {
+        out += static_cast<char16_t>(code);
+        return;
+    }
+    code -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (code >> 10));
+    out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+}
