@@ -89,12 +89,6 @@ int FillBand(JpegEncoder& encoder, const PlaneBand& band, int32_t row, JpegHost&
     return 1;
 }
 
-BmpImage& LoadedBitmap() {
-    // One a thread: the console exporter converts several pictures at once.
-    static thread_local BmpImage loadedBitmap;
-    return loadedBitmap;
-}
-
 void WriteJfifHeaders(JpegEncoder& encoder) {
     JpegStream& s = encoder.stream;
     const JpegParams& p = encoder.params;
@@ -204,7 +198,8 @@ int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_
 }
 
 int ConvertBmpToJpeg(const std::filesystem::path& bmpPath, const std::filesystem::path& jpegPath, JpegHost& host) {
-    BmpImage& bitmap = LoadedBitmap();
+    // Its own bitmap each time: one kept in the file must not keep the file open.
+    BmpImage bitmap;
     if (!LoadBmp(bitmap, bmpPath, host)) return 0;
 
     std::vector<uint8_t> bytes;

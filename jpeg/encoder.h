@@ -59,9 +59,6 @@ int EncodePlanes(int32_t width, int32_t height, std::span<const uint8_t> red,
                  std::span<const uint8_t> green, std::span<const uint8_t> blue, JpegHost& host,
                  std::vector<uint8_t>& out);
 
-// The bitmap the entry loads each BMP into, one for each thread; it keeps the last one.
-BmpImage& LoadedBitmap();
-
 // Planes of 16 rows that EncodeImage fills from a bitmap one MCU row at a
 // time, so that a picture is never held as planes as well as a bitmap.
 struct PlaneBand {

@@ -146,9 +146,29 @@ inline void Transpose8x8(__m128i low[8], __m128i high[8]) {
     for (int k = 0; k < 4; ++k) std::swap(high[k], low[4 + k]);
 }
 
+// True when all 64 samples are the same.
+inline bool IsFlat(const Block& f) {
+    const __m128i first = _mm_set1_epi32(f[0]);
+    __m128i same = _mm_set1_epi32(-1);
+    for (int k = 0; k < 64; k += 4) {
+        same = _mm_and_si128(same, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&f[k])), first));
+    }
+    return _mm_movemask_epi8(same) == 0xFFFF;
+}
+
 }  // namespace
 
 void ForwardDct(JpegEncoder& encoder, const Block& f) {
+    // Most blocks of a drawing are one colour. The rows of the cosine table
+    // other than row 0 sum to zero (the symmetries above), so such a block has
+    // S[0][0] = 64 * T[0][0]^2 * sample and no other sum: the same coefficients
+    // as the whole transform, for a fraction of it.
+    if (IsFlat(f)) {
+        const int32_t sum = 64 * T(0, 0) * T(0, 0) * f[0];
+        encoder.coefficients.fill(0);
+        encoder.coefficients[0] = static_cast<int32_t>(((static_cast<double>(sum) * kScaleC0) * kScaleC0) * kDctScale);
+        return;
+    }
     // Rows of f as 16-bit lanes (samples are -128 .. 127).
     __m128i row[8];
     for (int i = 0; i < 8; ++i) {

@@ -1,6 +1,5 @@
 #include "jpeg/jpeg_host.h"
 
-#include "file_read.h"
 #include "file_write.h"
 
 namespace jpeg {
@@ -12,16 +11,8 @@ const MessageInfo& GetMessageInfo(JpegMessage id) {
     return kJpegMessages[0];
 }
 
-bool JpegHost::ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes) {
-    return jpeg::ReadWholeFile(path, bytes);
-}
-
 bool JpegHost::ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
     return WriteFileSafely(path, bytes) == WriteStatus::Ok;
-}
-
-bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes) {
-    return ::ReadWholeFile(path, bytes);
 }
 
 }  // namespace jpeg

@@ -52,15 +52,9 @@ public:
     // One modal message with no owner window.
     virtual void ShowMessage(const MessageInfo& message) = 0;
 
-    // Reads the whole file; false when it cannot be opened or read.
-    virtual bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
-
     // Writes the file completely or not at all (the program's one way to
     // write a file); an older file of that name is untouched on failure.
     virtual bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 };
-
-// Behind JpegHost's default read.
-bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
 
 }  // namespace jpeg

@@ -2,82 +2,12 @@
 
 #include <algorithm>
 
+#include "jpeg/colour_conversion.h"
 #include "jpeg/huffman.h"
 #include "jpeg/jpeg_tables.h"
 
 namespace jpeg {
 namespace {
-
-// The products of the colour conversion for every sample value, each the
-// same double multiplication the formula makes, made once. The sums below
-// are evaluated in the formula's order; the build keeps the compiler from
-// fusing them (-ffp-contract=off), which would change the last bit and with
-// it the truncated result.
-struct ColourProducts {
-    double lumaRed[256], lumaGreen[256], lumaBlue[256];   // 0.299 r, 0.587 g, 0.114 b
-    double half[256];                                     // 0.5 b for Cb, 0.5 r for Cr
-    double cbRed[256], cbGreen[256];                      // 0.1687 r, 0.3313 g
-    double crGreen[256], crBlue[256];                     // 0.4187 g, 0.0813 b
-};
-
-const ColourProducts& Products() {
-    static const ColourProducts products = [] {
-        ColourProducts p;
-        for (int i = 0; i < 256; ++i) {
-            const double v = i;
-            p.lumaRed[i] = 0.299 * v, p.lumaGreen[i] = 0.587 * v, p.lumaBlue[i] = 0.114 * v;
-            p.half[i] = 0.5 * v;
-            p.cbRed[i] = 0.1687 * v, p.cbGreen[i] = 0.3313 * v;
-            p.crGreen[i] = 0.4187 * v, p.crBlue[i] = 0.0813 * v;
-        }
-        return p;
-    }();
-    return products;
-}
-
-// Y = ((0.587 g + 0.299 r) + 0.114 b) - 128
-inline int32_t LumaOf(const ColourProducts& p, uint8_t r, uint8_t g, uint8_t b) {
-    return static_cast<int32_t>(((p.lumaGreen[g] + p.lumaRed[r]) + p.lumaBlue[b]) - 128.0);
-}
-
-// Cb = 0.5 b - (0.1687 r + 0.3313 g)
-inline int32_t BlueDifferenceOf(const ColourProducts& p, uint8_t r, uint8_t g, uint8_t b) {
-    return static_cast<int32_t>(p.half[b] - (p.cbRed[r] + p.cbGreen[g]));
-}
-
-// Cr = (0.5 r - 0.4187 g) - 0.0813 b
-inline int32_t RedDifferenceOf(const ColourProducts& p, uint8_t r, uint8_t g, uint8_t b) {
-    return static_cast<int32_t>((p.half[r] - p.crGreen[g]) - p.crBlue[b]);
-}
-
-// 16 x 16 pixels of the three planes, rows `stride` bytes apart.
-struct Tile {
-    const uint8_t* red;
-    const uint8_t* green;
-    const uint8_t* blue;
-    size_t stride;
-};
-
-void ConvertTile(const Tile& tile, JpegEncoder& encoder) {
-    const ColourProducts& p = Products();
-    for (int dy = 0; dy < 16; ++dy) {
-        const size_t at = dy * tile.stride;
-        const uint8_t* r = tile.red + at;
-        const uint8_t* g = tile.green + at;
-        const uint8_t* b = tile.blue + at;
-        const int top = dy < 8 ? 0 : 2;
-        int32_t* left = &encoder.luminance[top][(dy & 7) * 8];
-        int32_t* right = &encoder.luminance[top + 1][(dy & 7) * 8];
-        for (int x = 0; x < 8; ++x) left[x] = LumaOf(p, r[x], g[x], b[x]);
-        for (int x = 0; x < 8; ++x) right[x] = LumaOf(p, r[8 + x], g[8 + x], b[8 + x]);
-        if (dy & 1) continue;
-        // Chroma is decimated, not averaged: the top-left pixel of each 2 x 2 group.
-        int32_t* cb = &encoder.cb[(dy / 2) * 8];
-        int32_t* cr = &encoder.cr[(dy / 2) * 8];
-        for (int c = 0; c < 8; ++c) cb[c] = BlueDifferenceOf(p, r[2 * c], g[2 * c], b[2 * c]);
-        for (int c = 0; c < 8; ++c) cr[c] = RedDifferenceOf(p, r[2 * c], g[2 * c], b[2 * c]);
-    }
-}
 
 // Integer division by the quantisation step q, truncating toward zero, as a
 // multiplication: for |n| < 2^12 and q <= 2^7, n / q == n * ceil(2^19 / q) >> 19.
@@ -97,11 +27,6 @@ static_assert(std::ranges::max(kLuminanceQuant) <= 128 && std::ranges::min(kLumi
 static_assert(std::ranges::max(kChrominanceQuant) <= 128 && std::ranges::min(kChrominanceQuant) >= 1);
 
 }  // namespace
-
-YCbCr ConvertPixel(uint8_t red, uint8_t green, uint8_t blue) {
-    const ColourProducts& p = Products();
-    return {LumaOf(p, red, green, blue), BlueDifferenceOf(p, red, green, blue), RedDifferenceOf(p, red, green, blue)};
-}
 
 void BuildMcu(JpegEncoder& encoder, int32_t column, int32_t row) {
     const int32_t width = encoder.params.width;

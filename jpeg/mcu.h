@@ -9,13 +9,6 @@
 
 namespace jpeg {
 
-struct YCbCr {
-    int32_t y;   // -128 .. 127
-    int32_t cb;  // -127 .. 127
-    int32_t cr;  // -127 .. 127
-};
-YCbCr ConvertPixel(uint8_t red, uint8_t green, uint8_t blue);
-
 // Fills the four luminance blocks and the Cb and Cr blocks of the MCU at
 // (column, row); pixels beyond the picture repeat its last column and row.
 void BuildMcu(JpegEncoder& encoder, int32_t column, int32_t row);

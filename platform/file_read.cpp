@@ -10,6 +10,7 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -39,6 +40,17 @@ long long ReadSome(int fd, std::uint8_t* into, std::size_t size) {
     return _read(fd, into, static_cast<unsigned>(size < kChunk ? size : kChunk));
 }
 
+long long ReadSomeAt(int fd, std::uint64_t offset, std::uint8_t* into, std::size_t size) {
+    // A ReadableFile belongs to one thread, so the seek and the read stay together.
+    if (_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0) return -1;
+    return ReadSome(fd, into, size);
+}
+
+std::uint64_t SizeOfOpenFile(int fd) {
+    const long long size = _filelengthi64(fd);
+    return size < 0 ? 0 : static_cast<std::uint64_t>(size);
+}
+
 void CloseFile(int fd) { _close(fd); }
 #else
 ReadStatus StatusOfOpenFailure() {
@@ -58,25 +70,44 @@ long long ReadSome(int fd, std::uint8_t* into, std::size_t size) {
     return got;
 }
 
+long long ReadSomeAt(int fd, std::uint64_t offset, std::uint8_t* into, std::size_t size) {
+    long long got;
+    do got = ::pread(fd, into, size, static_cast<off_t>(offset)); while (got < 0 && errno == EINTR);
+    return got;
+}
+
+std::uint64_t SizeOfOpenFile(int fd) {
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 && status.st_size > 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+}
+
 void CloseFile(int fd) { ::close(fd); }
 #endif
+
+// Opens a regular file for reading; -1 with the reason otherwise.
+int OpenRegularFile(const std::filesystem::path& path, ReadStatus& status) {
+    std::error_code error;
+    const std::filesystem::file_status type = std::filesystem::status(path, error);
+    status = ReadStatus::Ok;
+    if (type.type() == std::filesystem::file_type::not_found) status = ReadStatus::Missing;
+    else if (!error && !std::filesystem::is_regular_file(type)) status = ReadStatus::NotAFile;
+    if (status != ReadStatus::Ok) return -1;
+    const int fd = OpenForReading(path);
+    if (fd < 0) status = StatusOfOpenFailure();
+    return fd;
+}
 
 }  // namespace
 
 ReadStatus ReadFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    std::error_code error;
-    const std::filesystem::file_status type = std::filesystem::status(path, error);
-    if (type.type() == std::filesystem::file_type::not_found) return ReadStatus::Missing;
-    if (!error && !std::filesystem::is_regular_file(type)) return ReadStatus::NotAFile;
-
-    const int fd = OpenForReading(path);
-    if (fd < 0) return StatusOfOpenFailure();
+    ReadStatus status;
+    const int fd = OpenRegularFile(path, status);
+    if (fd < 0) return status;
     // The size is a hint only: the file is read to its end, however long it turns out.
-    const std::uintmax_t expected = std::filesystem::file_size(path, error);
-    ReadStatus status = ReadStatus::Ok;
+    const std::uint64_t expected = SizeOfOpenFile(fd);
     try {
-        bytes.resize(error ? 4096 : static_cast<std::size_t>(expected) + 1);
+        bytes.resize(static_cast<std::size_t>(expected) + 1);
         std::size_t filled = 0;
         for (;;) {
             if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
@@ -113,4 +144,45 @@ const char16_t* DescribeReadStatus(ReadStatus status) {
     case ReadStatus::Failed: break;
     }
     return u"the disk could not read it";
+}
+
+ReadableFile::ReadableFile(ReadableFile&& other) noexcept : fd_(other.fd_), size_(other.size_) {
+    other.fd_ = -1;
+    other.size_ = 0;
+}
+
+ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = other.fd_, size_ = other.size_;
+        other.fd_ = -1, other.size_ = 0;
+    }
+    return *this;
+}
+
+ReadableFile::~ReadableFile() { Close(); }
+
+ReadStatus ReadableFile::Open(const std::filesystem::path& path) {
+    Close();
+    ReadStatus status;
+    fd_ = OpenRegularFile(path, status);
+    if (fd_ >= 0) size_ = SizeOfOpenFile(fd_);
+    return status;
+}
+
+void ReadableFile::Close() {
+    if (fd_ >= 0) CloseFile(fd_);
+    fd_ = -1;
+    size_ = 0;
+}
+
+bool ReadableFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const {
+    if (fd_ < 0) return false;
+    std::size_t filled = 0;
+    while (filled < into.size()) {
+        const long long got = ReadSomeAt(fd_, offset + filled, into.data() + filled, into.size() - filled);
+        if (got <= 0) return false;
+        filled += static_cast<std::size_t>(got);
+    }
+    return true;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 // Why a file could not be read. A file that is there but cannot be read is not the same
@@ -25,3 +26,29 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>&
 // Why a file could not be read, in a few words for a message ("it is in use by another
 // program"); empty for Ok.
 const char16_t* DescribeReadStatus(ReadStatus status);
+
+// A file held open to read pieces of it where they lie, for input too large to hold
+// whole: the JPEG encoder reads a photograph's rows as it codes them. Other programs
+// may still read and write the file meanwhile, as with ReadFileBytes.
+class ReadableFile {
+public:
+    ReadableFile() = default;
+    ReadableFile(ReadableFile&& other) noexcept;
+    ReadableFile& operator=(ReadableFile&& other) noexcept;
+    ReadableFile(const ReadableFile&) = delete;
+    ReadableFile& operator=(const ReadableFile&) = delete;
+    ~ReadableFile();
+
+    // Opens the file, closing any file held before.
+    ReadStatus Open(const std::filesystem::path& path);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    // The size when the file was opened.
+    std::uint64_t Size() const { return size_; }
+    // Fills `into` from the bytes at `offset`; false when they are not all there.
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const;
+
+private:
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};

@@ -125,6 +125,45 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     EXPECT_TRUE(host.messages.empty());
 }
 
+// Bitmaps of a megabyte and more without a colour table are read from the file a
+// band at a time as they are coded: the same bytes as a bitmap read whole, in every
+// layout and row order, and a file cut short after loading is refused, not overread.
+TEST(Entry, LargeBitmapsCodedFromTheFileAsFromMemory) {
+    const Picture picture = GradientPicture(1000, 600, 4);
+    const std::vector<uint8_t> expected = EncodePicture(picture);
+    ScratchFolder folder;
+    const fs::path bmp = folder / "photo.bmp", jpg = folder / "photo.jpg";
+    for (const BmpLayout layout : {BmpLayout{.bitCount = 24}, BmpLayout{.bitCount = 24, .topDown = true},
+                                   BmpLayout{.bitCount = 32}}) {
+        SCOPED_TRACE(layout.bitCount);
+        const std::vector<uint8_t> file = MakeBmp(picture, layout);
+        ASSERT_GE(file.size(), kRowsReadInBands);
+        WriteFileBytes(bmp, file);
+        RecordingHost host;
+        BmpImage image;
+        ASSERT_EQ(LoadBmp(image, bmp, host), 1);
+        EXPECT_TRUE(image.pixels.empty()) << "the rows stay in the file";
+        EXPECT_EQ(ConvertBmpToJpeg(bmp, jpg, host), 1);
+        EXPECT_TRUE(ReadFileBytes(jpg) == expected);
+        EXPECT_TRUE(host.messages.empty());
+    }
+    // The 16-bit rows change the colours, so the reference is the same file read whole.
+    const std::vector<uint8_t> wide = MakeBmp(GradientPicture(1100, 500, 5), {.bitCount = 16});
+    ASSERT_GE(wide.size(), kRowsReadInBands);
+    WriteFileBytes(bmp, wide);
+    RecordingHost host;
+    EXPECT_EQ(ConvertBmpToJpeg(bmp, jpg, host), 1);
+    EXPECT_TRUE(ReadFileBytes(jpg) == EncodeBmpBytes(wide, host));
+
+    BmpImage image;
+    WriteFileBytes(bmp, MakeBmp(picture, {.bitCount = 24}));
+    ASSERT_EQ(LoadBmp(image, bmp, host), 1);
+    fs::resize_file(bmp, 500000);
+    std::vector<uint8_t> out;
+    EXPECT_EQ(EncodeLoadedBitmap(image, host, out), 0);
+    EXPECT_EQ(host.messages, std::vector<JpegMessage>{JpegMessage::BmpUnreadable});
+}
+
 // The JPEG the entry writes over an older, longer one, and that a refused bitmap or a
 // failed write keeps the older file and leaves no part beside it. Bitmaps that are missing
 // or no bitmap at all, and the real writer into a missing folder or on full and read-only

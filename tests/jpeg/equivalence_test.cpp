@@ -5,13 +5,16 @@
 // as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "direct_dct.h"
+#include "jpeg/colour_conversion.h"
 #include "jpeg/huffman.h"
 #include "jpeg/jpeg_stream.h"
 #include "jpeg/jpeg_tables.h"
 #include "jpeg/mcu.h"
+#include "jpeg/pixel_rows.h"
 #include "test_support.h"
 
 using namespace jpeg;
@@ -19,18 +22,18 @@ using jpegtest::RecordingHost;
 
 namespace {
 
-// Blocks that reach the ends of the sample ranges: constant blocks at each
-// end, and for every coefficient (u, v) the sign pattern that makes it
+// Blocks of one sample value, each of them; blocks that reach the ends of the
+// sample ranges: for every coefficient (u, v) the sign pattern that makes it
 // largest (one end where T[u][i] * T[v][j] > 0, the other end elsewhere) and
 // its opposite. Y samples lie in -128 .. 127, Cb and Cr in -127 .. 127.
 std::vector<Block> ExtremeBlocks() {
     std::vector<Block> blocks;
-    for (const auto& [low, high] : {std::pair{-128, 127}, std::pair{-127, 127}}) {
+    for (int32_t sample = -128; sample <= 127; ++sample) {
         Block b;
-        b.fill(low);
+        b.fill(sample);
         blocks.push_back(b);
-        b.fill(high);
-        blocks.push_back(b);
+    }
+    for (const auto& [low, high] : {std::pair{-128, 127}, std::pair{-127, 127}}) {
         for (int u = 0; u < 8; ++u)
             for (int v = 0; v < 8; ++v) {
                 Block up, down;
@@ -113,6 +116,83 @@ TEST(Equivalence, ColourConversionOfEveryColour) {
                                   c.cr == static_cast<int32_t>((0.5 * rr - 0.4187 * gg) - 0.0813 * bb);
                 if (!same) FAIL() << r << "," << g << "," << b;
             }
+}
+
+// Every colour goes through the tile conversion at a chroma place (even row,
+// even column), where it is a luminance sample as well; the other places
+// take the colours in order too, so every colour is also tried beside others.
+TEST(Equivalence, TileConversionEqualsThePixelFormulaForEveryColour) {
+    uint8_t planes[3][256];
+    JpegEncoder vector, portable;
+    uint32_t other = 0;
+    for (uint32_t first = 0; first < (1u << 24); first += 64) {
+        uint32_t chroma = first;
+        for (int i = 0; i < 256; ++i) {
+            const bool chromaPlace = (i / 16) % 2 == 0 && i % 2 == 0;
+            const uint32_t colour = chromaPlace ? chroma++ : other++ & 0xFFFFFF;
+            planes[0][i] = static_cast<uint8_t>(colour >> 16), planes[1][i] = static_cast<uint8_t>(colour >> 8),
+            planes[2][i] = static_cast<uint8_t>(colour);
+        }
+        const Tile tile{planes[0], planes[1], planes[2], 16};
+        ConvertTile(tile, vector);
+        ConvertTilePortable(tile, portable);
+        if (vector.luminance != portable.luminance || vector.cb != portable.cb || vector.cr != portable.cr) {
+            FAIL() << "the tile whose chroma places start at colour " << first;
+        }
+    }
+}
+
+// Drawings: rows of one colour beside rows of several, random colours and
+// the ones that need the double formula (white, black, greys).
+TEST(Equivalence, TileConversionOfRowsOfOneColour) {
+    std::mt19937 rng(11);
+    uint8_t planes[3][256];
+    JpegEncoder vector, portable;
+    for (int n = 0; n < 20000; ++n) {
+        for (int y = 0; y < 16; ++y) {
+            const bool oneColour = rng() % 3 != 0;
+            const bool grey = rng() % 2 == 0;
+            for (int x = 0; x < 16; ++x) {
+                const uint32_t colour = (oneColour && x > 0) ? 0 : static_cast<uint32_t>(rng());
+                for (auto& plane : planes) {
+                    plane[y * 16 + x] = (oneColour && x > 0) ? plane[y * 16]
+                                        : grey ? static_cast<uint8_t>(colour >> 8) : static_cast<uint8_t>(rng());
+                }
+            }
+        }
+        const Tile tile{planes[0], planes[1], planes[2], 16};
+        ConvertTile(tile, vector);
+        ConvertTilePortable(tile, portable);
+        ASSERT_EQ(vector.luminance, portable.luminance) << "tile " << n;
+        ASSERT_EQ(vector.cb, portable.cb) << "tile " << n;
+        ASSERT_EQ(vector.cr, portable.cr) << "tile " << n;
+    }
+}
+
+// Every width up to a few vectors and beyond, so each tail length is met, and
+// colour tables of every size.
+TEST(Equivalence, RowSplittingEqualsThePlainLoops) {
+    std::mt19937 rng(3);
+    std::vector<uint8_t> row(3 * 200), table(4 * 16);
+    std::vector<uint8_t> planes(6 * 200);
+    uint8_t* fast[3] = {planes.data(), planes.data() + 200, planes.data() + 400};
+    uint8_t* plain[3] = {planes.data() + 600, planes.data() + 800, planes.data() + 1000};
+    for (size_t width = 1; width <= 200; ++width) {
+        for (auto& b : row) b = static_cast<uint8_t>(rng());
+        SplitBgrRow(row.data(), width, fast[0], fast[1], fast[2]);
+        SplitBgrRowPlain(row.data(), width, plain[0], plain[1], plain[2]);
+        for (int c = 0; c < 3; ++c) ASSERT_TRUE(std::equal(fast[c], fast[c] + width, plain[c])) << width;
+
+        const int colours = 1 + static_cast<int>(width % 16);
+        for (auto& b : table) b = static_cast<uint8_t>(rng());
+        for (size_t x = 0; x < width; ++x) {
+            const auto index = static_cast<uint8_t>(rng() % colours);
+            row[x / 2] = x % 2 ? static_cast<uint8_t>((row[x / 2] & 0xF0) | index) : static_cast<uint8_t>(index << 4);
+        }
+        SplitNibbleRow(row.data(), width, table.data(), colours, fast[0], fast[1], fast[2]);
+        SplitNibbleRowPlain(row.data(), width, table.data(), plain[0], plain[1], plain[2]);
+        for (int c = 0; c < 3; ++c) ASSERT_TRUE(std::equal(fast[c], fast[c] + width, plain[c])) << width;
+    }
 }
 
 TEST(Equivalence, QuantisationDividesEveryCoefficientTheDctCanMake) {
