@@ -1,5 +1,6 @@
 #include "jpeg/jpeg_host.h"
 
+#include "file_read.h"
 #include "file_write.h"
 
 namespace jpeg {
@@ -12,7 +13,7 @@ const MessageInfo& GetMessageInfo(JpegMessage id) {
 }
 
 bool JpegHost::ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-    return WriteFileSafely(path, bytes) == WriteStatus::Ok;
+    return FileHoldsBytes(path, bytes) || WriteFileSafely(path, bytes) == WriteStatus::Ok;
 }
 
 }  // namespace jpeg

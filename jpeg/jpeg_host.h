@@ -53,7 +53,8 @@ public:
     virtual void ShowMessage(const MessageInfo& message) = 0;
 
     // Writes the file completely or not at all (the program's one way to
-    // write a file); an older file of that name is untouched on failure.
+    // write a file); an older file of that name is untouched on failure, and
+    // one that already holds these bytes is left as it is.
     virtual bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 };
 

@@ -1,5 +1,6 @@
 #include "file_read.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
@@ -183,6 +184,19 @@ bool ReadableFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) co
         const long long got = ReadSomeAt(fd_, offset + filled, into.data() + filled, into.size() - filled);
         if (got <= 0) return false;
         filled += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+bool FileHoldsBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    ReadableFile file;
+    if (file.Open(path) != ReadStatus::Ok || file.Size() != bytes.size()) return false;
+    std::uint8_t chunk[16 * 1024];
+    for (std::size_t at = 0; at < bytes.size(); at += sizeof chunk) {
+        const std::size_t size = std::min(sizeof chunk, bytes.size() - at);
+        if (!file.ReadAt(at, std::span(chunk, size)) || !std::equal(chunk, chunk + size, bytes.data() + at)) {
+            return false;
+        }
     }
     return true;
 }

@@ -52,3 +52,8 @@ private:
     int fd_ = -1;
     std::uint64_t size_ = 0;
 };
+
+// True when `path` names a file that holds exactly `bytes`. Writing them again would
+// change nothing but the file's time, so exports leave such files as they are: a second
+// export of the same days costs reading, not replacing, every picture.
+bool FileHoldsBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
