@@ -1,6 +1,10 @@
 #include "convert_day_pictures.h"
 
+#undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
+
 #include <algorithm>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "app/shell_state.h"
@@ -18,8 +22,20 @@ constexpr int kRepaintsPerPicture = 64;  // enough for every window the program 
 // The longest line the strip carries: the strip is made wide enough for it.
 constexpr wchar_t kWidestLine[] = L"CONVERTING:00000000.bmp->00000000.jpg";
 
+// The encoder's messages about one picture, kept to be shown by the program's own thread.
+class HeldMessagesHost : public jpeg::JpegHost {
+public:
+    void ShowMessage(const jpeg::MessageInfo& message) override { messages.push_back(&message); }
+    std::vector<const jpeg::MessageInfo*> messages;
+};
+
 // The status strip, shown with the first picture, carries one progress line at a time,
 // in the font its dialog has, and grows to fit the line in that font.
+//
+// Pictures are converted on every core. The program's own thread converts too, and it
+// alone draws: after each of its pictures it repaints the windows, shows the messages
+// any picture has left, and draws the latest line. While a message is up the other
+// threads wait for it at their next line, as a run on one thread would.
 class StatusStripHost : public PictureRunHost {
 public:
     ~StatusStripHost() override {
@@ -29,25 +45,47 @@ public:
         }
     }
 
+    // Called by one thread at a time.
     void ShowProgress(const std::u16string& line) override {
-        if (!g_shell.statusStrip) return;
-        if (!dc_) Open();
         line_ = line;
+        if (!OnProgramThread() || !g_shell.statusStrip) return;
+        if (!dc_) Open();
         Draw();
     }
 
-    int Convert(const PictureJob& job) override { return jpeg::ConvertBmpToJpeg(job.bmp, job.jpeg, encoderHost_); }
+    int Convert(const PictureJob& job) override {
+        HeldMessagesHost messages;
+        const int converted = jpeg::ConvertBmpToJpeg(job.bmp, job.jpeg, messages);
+        if (!messages.messages.empty()) {
+            std::lock_guard hold(heldLock_);
+            held_.insert(held_.end(), messages.messages.begin(), messages.messages.end());
+        }
+        return converted;
+    }
 
     // Only pending paints are taken: the windows stay drawn and the system sees the
     // program answer, while no input reaches it during the run.
     void AfterPicture() override {
+        if (!OnProgramThread()) return;
         MSG message;
         for (int i = 0; i < kRepaintsPerPicture && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
             DispatchMessageW(&message);
+        ShowHeldMessages();
         if (dc_) Draw();   // the strip's own repaint clears it
     }
 
+    void ShowHeldMessages() {
+        std::vector<const jpeg::MessageInfo*> messages;
+        {
+            std::lock_guard hold(heldLock_);
+            messages.swap(held_);
+        }
+        for (const jpeg::MessageInfo* message : messages) messageBoxes_.ShowMessage(*message);
+    }
+
 private:
+    bool OnProgramThread() const { return GetCurrentThreadId() == programThread_; }
+
     void Open() {
         ShowWindow(g_shell.statusStrip, SW_SHOW);
         dc_ = GetDC(g_shell.statusStrip);
@@ -77,10 +115,13 @@ private:
         DrawTextW(dc_, WidePointer(line_), static_cast<int>(line_.size()), &area, DT_SINGLELINE | DT_CENTER);
     }
 
+    const DWORD programThread_ = GetCurrentThreadId();
     HDC dc_ = nullptr;
     HGDIOBJ oldFont_ = nullptr;
     std::u16string line_;
-    MessageBoxJpegHost encoderHost_;
+    std::mutex heldLock_;
+    std::vector<const jpeg::MessageInfo*> held_;
+    MessageBoxJpegHost messageBoxes_;
 };
 
 std::wstring FailureList(const std::vector<PictureJob>& failed) {
@@ -97,7 +138,8 @@ void ConvertDayPictures(HWND owner, const DayKey& firstDay, int dayCount, const 
     std::vector<PictureJob> failed;
     {
         StatusStripHost host;
-        failed = RunPictureConversion(jobs, host);
+        failed = RunPictureConversion(jobs, host, std::max(1u, std::thread::hardware_concurrency()));
+        host.ShowHeldMessages();
     }
     if (g_shell.statusStrip) ShowWindow(g_shell.statusStrip, SW_HIDE);
     // A failure shown for a moment is easily missed; the list stays until answered.

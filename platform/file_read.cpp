@@ -47,9 +47,12 @@ long long ReadSomeAt(int fd, std::uint64_t offset, std::uint8_t* into, std::size
     return ReadSome(fd, into, size);
 }
 
-std::uint64_t SizeOfOpenFile(int fd) {
-    const long long size = _filelengthi64(fd);
-    return size < 0 ? 0 : static_cast<std::uint64_t>(size);
+// True for a regular file, with its size.
+bool IsRegularOpenFile(int fd, std::uint64_t& size) {
+    struct _stat64 status {};
+    if (_fstat64(fd, &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG) return false;
+    size = status.st_size > 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+    return true;
 }
 
 void CloseFile(int fd) { _close(fd); }
@@ -77,36 +80,46 @@ long long ReadSomeAt(int fd, std::uint64_t offset, std::uint8_t* into, std::size
     return got;
 }
 
-std::uint64_t SizeOfOpenFile(int fd) {
+// True for a regular file, with its size.
+bool IsRegularOpenFile(int fd, std::uint64_t& size) {
     struct stat status {};
-    return ::fstat(fd, &status) == 0 && status.st_size > 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    size = status.st_size > 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+    return true;
 }
 
 void CloseFile(int fd) { ::close(fd); }
 #endif
 
-// Opens a regular file for reading; -1 with the reason otherwise.
-int OpenRegularFile(const std::filesystem::path& path, ReadStatus& status) {
+// Opens a regular file for reading, with its size; -1 otherwise. Opening comes first
+// and the reason is looked for only when it fails: under Wine every look at the disk
+// is a request to the Wine server, and exports look at thousands of files.
+int OpenRegularFile(const std::filesystem::path& path, std::uint64_t& size, ReadStatus* why) {
+    const int fd = OpenForReading(path);
+    if (fd >= 0) {
+        if (IsRegularOpenFile(fd, size)) return fd;
+        CloseFile(fd);
+        if (why) *why = ReadStatus::NotAFile;
+        return -1;
+    }
+    if (!why) return -1;
+    *why = StatusOfOpenFailure();  // before anything else can change errno
     std::error_code error;
     const std::filesystem::file_status type = std::filesystem::status(path, error);
-    status = ReadStatus::Ok;
-    if (type.type() == std::filesystem::file_type::not_found) status = ReadStatus::Missing;
-    else if (!error && !std::filesystem::is_regular_file(type)) status = ReadStatus::NotAFile;
-    if (status != ReadStatus::Ok) return -1;
-    const int fd = OpenForReading(path);
-    if (fd < 0) status = StatusOfOpenFailure();
-    return fd;
+    if (type.type() == std::filesystem::file_type::not_found) *why = ReadStatus::Missing;
+    else if (!error && !std::filesystem::is_regular_file(type)) *why = ReadStatus::NotAFile;
+    return -1;
 }
 
 }  // namespace
 
 ReadStatus ReadFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    ReadStatus status;
-    const int fd = OpenRegularFile(path, status);
+    ReadStatus status = ReadStatus::Ok;
+    std::uint64_t expected = 0;
+    const int fd = OpenRegularFile(path, expected, &status);
     if (fd < 0) return status;
     // The size is a hint only: the file is read to its end, however long it turns out.
-    const std::uint64_t expected = SizeOfOpenFile(fd);
     try {
         bytes.resize(static_cast<std::size_t>(expected) + 1);
         std::size_t filled = 0;
@@ -165,9 +178,8 @@ ReadableFile::~ReadableFile() { Close(); }
 
 ReadStatus ReadableFile::Open(const std::filesystem::path& path) {
     Close();
-    ReadStatus status;
-    fd_ = OpenRegularFile(path, status);
-    if (fd_ >= 0) size_ = SizeOfOpenFile(fd_);
+    ReadStatus status = ReadStatus::Ok;
+    fd_ = OpenRegularFile(path, size_, &status);
     return status;
 }
 
@@ -188,9 +200,17 @@ bool ReadableFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) co
     return true;
 }
 
+bool CanOpenFile(const std::filesystem::path& path) {
+    std::uint64_t size = 0;
+    const int fd = OpenRegularFile(path, size, nullptr);
+    if (fd >= 0) CloseFile(fd);
+    return fd >= 0;
+}
+
 bool FileHoldsBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     ReadableFile file;
-    if (file.Open(path) != ReadStatus::Ok || file.Size() != bytes.size()) return false;
+    file.fd_ = OpenRegularFile(path, file.size_, nullptr);
+    if (!file.IsOpen() || file.Size() != bytes.size()) return false;
     std::uint8_t chunk[16 * 1024];
     for (std::size_t at = 0; at < bytes.size(); at += sizeof chunk) {
         const std::size_t size = std::min(sizeof chunk, bytes.size() - at);

@@ -49,9 +49,13 @@ public:
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const;
 
 private:
+    friend bool FileHoldsBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
     int fd_ = -1;
     std::uint64_t size_ = 0;
 };
+
+// True when the path names a regular file this program may open for reading.
+bool CanOpenFile(const std::filesystem::path& path);
 
 // True when `path` names a file that holds exactly `bytes`. Writing them again would
 // change nothing but the file's time, so exports leave such files as they are: a second

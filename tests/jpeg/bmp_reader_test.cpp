@@ -4,6 +4,7 @@
 // conversion entry with real files.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 
 #include "jpeg/bmp_reader.h"
@@ -122,6 +123,30 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     few.Set(4, 4, 0x800000);
     EXPECT_EQ(EncodeBmpBytes(MakeBmp(few, {.bitCount = 4, .paletteSize = 2, .clrUsed = 2}), host),
               EncodePicture(few));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+// A JPEG that already holds the new bytes is left as it is, time and all; one that
+// differs, even at the same size, is replaced.
+TEST(Entry, LeavesAJpegThatHoldsTheSameBytes) {
+    const Picture picture = StrokePicture(264, 160, 3);
+    ScratchFolder folder;
+    const fs::path bmp = folder / "20000305.bmp", jpg = folder / "20000305.jpg";
+    WriteFileBytes(bmp, MakeBmp(picture, {.bitCount = 4}));
+    RecordingHost host;
+    ASSERT_EQ(ConvertBmpToJpeg(bmp, jpg, host), 1);
+    const auto longAgo = fs::last_write_time(jpg) - std::chrono::hours(24 * 400);
+    fs::last_write_time(jpg, longAgo);
+    ASSERT_EQ(ConvertBmpToJpeg(bmp, jpg, host), 1);
+    EXPECT_EQ(fs::last_write_time(jpg), longAgo);
+
+    std::vector<uint8_t> changed = ReadFileBytes(jpg);
+    changed[changed.size() / 2] ^= 0x01;
+    WriteFileBytes(jpg, changed);
+    fs::last_write_time(jpg, longAgo);
+    ASSERT_EQ(ConvertBmpToJpeg(bmp, jpg, host), 1);
+    EXPECT_NE(fs::last_write_time(jpg), longAgo);
+    EXPECT_EQ(ReadFileBytes(jpg), EncodePicture(picture));
     EXPECT_TRUE(host.messages.empty());
 }
 
