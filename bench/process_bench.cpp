@@ -74,11 +74,14 @@ ChildUsage RunChild(const std::vector<std::string>& command) {
 }
 
 // Times are the child's own user and system time, so that other work on the
-// machine disturbs them less than the wall clock would.
-void RunConversion(benchmark::State& state, std::vector<std::string> command) {
+// machine disturbs them less than the wall clock would. `before(command)` readies
+// each run; its time is the parent's, never counted.
+template <typename BeforeRun>
+void TimeRuns(benchmark::State& state, std::vector<std::string>& command, BeforeRun before) {
     long peak = 0;
     double wall = 0;
     for (auto _ : state) {
+        before(command);
         const ChildUsage u = RunChild(command);
         if (!u.ok) {
             state.SkipWithError("the conversion failed");
@@ -92,32 +95,24 @@ void RunConversion(benchmark::State& state, std::vector<std::string> command) {
     state.counters["wall_ms"] = state.iterations() ? 1000 * wall / static_cast<double>(state.iterations()) : 0;
 }
 
-// The same as RunConversion, each run writing into a new, empty folder: the
-// document is the argument after "--out", put into the folder of the run.
-// The folders are removed after the last run, outside the timing.
+void RunConversion(benchmark::State& state, std::vector<std::string> command) {
+    TimeRuns(state, command, [](std::vector<std::string>&) {});
+}
+
+// The same, each run writing into a new, empty folder: the document is the
+// argument after "--out", put into the folder of the run. The folders are
+// removed after the last run.
 void RunIntoNewFolders(benchmark::State& state, std::vector<std::string> command, std::filesystem::path base) {
     const auto out = std::find(command.begin(), command.end(), std::string("--out")) + 1;
     const std::string document = std::filesystem::path(*out).filename().string();
-    long peak = 0;
-    double wall = 0;
     int run = 0;
-    for (auto _ : state) {
+    TimeRuns(state, command, [&](std::vector<std::string>&) {
         const std::filesystem::path folder = base / ("run-" + std::to_string(run++));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         *out = (folder / document).string();
-        const ChildUsage u = RunChild(command);
-        if (!u.ok) {
-            state.SkipWithError("the conversion failed");
-            break;
-        }
-        state.SetIterationTime(u.cpuSeconds);
-        peak = std::max(peak, u.peakKilobytes);
-        wall += u.wallSeconds;
-    }
+    });
     std::filesystem::remove_all(base);
-    state.counters["peak_kb"] = static_cast<double>(peak);
-    state.counters["wall_ms"] = state.iterations() ? 1000 * wall / static_cast<double>(state.iterations()) : 0;
 }
 
 // The last day of every diary made here; the run counts back from it.

@@ -66,7 +66,11 @@ ReadStatus StatusOfOpenFailure() {
     }
 }
 
-int OpenForReading(const std::filesystem::path& path) { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }
+// Not blocking: a pipe of the name is opened (and then refused, as no regular file)
+// without waiting for a writer. Regular files read the same either way.
+int OpenForReading(const std::filesystem::path& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+}
 
 long long ReadSome(int fd, std::uint8_t* into, std::size_t size) {
     long long got;

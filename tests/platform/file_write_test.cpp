@@ -10,6 +10,10 @@
 #include "file_write.h"
 #include "test_support.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -104,6 +108,10 @@ TEST(FileRead, TellsAMissingFileFromOneThatCannotBeRead) {
 #ifndef _WIN32
     // Permissions mean nothing to root; a file behind a name that is no folder does.
     EXPECT_EQ(ReadFileBytes(folder / "big.dbt" / "inner", bytes), ReadStatus::Missing);
+    // A pipe of a day's name is no file, and no reader waits for a writer to it.
+    ASSERT_EQ(mkfifo((folder / "20261206.bmp").c_str(), 0600), 0);
+    EXPECT_EQ(ReadFileBytes(folder / "20261206.bmp", bytes), ReadStatus::NotAFile);
+    EXPECT_FALSE(CanOpenFile(folder / "20261206.bmp"));
 #endif
 }
 
