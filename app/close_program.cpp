@@ -16,8 +16,12 @@ namespace {
 enum class CloseAnswer { Go, Stay };
 
 CloseAnswer AskAboutUnsavedPage(HWND window) {
-    // Asked exactly when saving would write or delete something.
-    if (!PlanCurrentSave().WritesAnything()) return CloseAnswer::Go;
+    // Asked exactly when saving would write or delete something. With nothing to save,
+    // a copy kept of changes since undone would only bring them back at the next start.
+    if (!PlanCurrentSave().WritesAnything()) {
+        RemoveRecoveryCopy();
+        return CloseAnswer::Go;
+    }
     switch (MessageBoxW(g_shell.mainWindow ? g_shell.mainWindow : window, L"Save Current Changes", L"Exit",
                         MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDCANCEL: return CloseAnswer::Stay;

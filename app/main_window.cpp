@@ -67,7 +67,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_QUERYENDSESSION: return SaveForEndOfSession(window) ? TRUE : FALSE;
     case WM_ENDSESSION: EndSession(window, wParam != FALSE); return 0;
-    case WM_INITMENUPOPUP: GreyUndoItems(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_INITMENUPOPUP: GreyMenuItems(reinterpret_cast<HMENU>(wParam)); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -86,8 +86,12 @@ void PaintMainWindow(HWND window) {
 void RunCommand(HWND window, WPARAM wParam) {
     CommandRoute route = RouteCommand(wParam);
     switch (route.action) {
-    case CommandAction::SetWeather: g_page.weatherIndex = route.argument; DrawWeatherIcon(route.argument); NotePageEdited(); break;
-    case CommandAction::SetMood: g_page.moodIndex = route.argument; DrawMoodIcon(route.argument); NotePageEdited(); break;
+    case CommandAction::SetWeather:
+        if (!PageTakesClassifications()) break;
+        g_page.weatherIndex = route.argument; DrawWeatherIcon(route.argument); NotePageEdited(); break;
+    case CommandAction::SetMood:
+        if (!PageTakesClassifications()) break;
+        g_page.moodIndex = route.argument; DrawMoodIcon(route.argument); NotePageEdited(); break;
     case CommandAction::SetPenColour: SetPenColour(route.argument); break;
     case CommandAction::ShowColourMenu: ShowCommandBarMenu(window, g_shell.colourMenu, IDM_COLOUR_BUTTON); break;
     case CommandAction::SetPenWidth: SetPenWidth(route.argument); break;

@@ -1,6 +1,7 @@
 #include "page_menus.h"
 
 #include "canvas/stroke_undo.h"
+#include "daystore/page.h"
 #include "resource.h"
 #include "shell_state.h"
 
@@ -64,8 +65,13 @@ void BuildPopupMenus() {
     AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.penTypeMenu), L"PenType");
 }
 
-void GreyUndoItems(HMENU menu) {
-    if (menu != g_shell.drawingMenu) return;
-    EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (CanUndoStroke() ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (CanRedoStroke() ? MF_ENABLED : MF_GRAYED));
+void GreyMenuItems(HMENU menu) {
+    if (menu == g_shell.drawingMenu) {
+        EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (CanUndoStroke() ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (CanRedoStroke() ? MF_ENABLED : MF_GRAYED));
+    } else if (menu == g_shell.weatherMenu || menu == g_shell.moodMenu) {
+        // A page whose record cannot be read takes no weather or mood: nothing would keep it.
+        const UINT state = g_page.recordUnreadable ? MF_GRAYED : MF_ENABLED;
+        for (int item = GetMenuItemCount(menu) - 1; item >= 0; --item) EnableMenuItem(menu, item, MF_BYPOSITION | state);
+    }
 }

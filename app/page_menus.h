@@ -13,6 +13,7 @@ struct MenuItemSpec {
 // colour, and the drawing menu that holds Undo and Redo and the last three as cascades.
 void BuildPopupMenus();
 
-// The drawing menu, about to open: Undo and Redo greyed when there is nothing to take
-// back or bring back. Other menus are left as they are.
-void GreyUndoItems(HMENU menu);
+// A menu about to open: in the drawing menu Undo and Redo are greyed when there is nothing
+// to take back or bring back; the weather and mood menus are greyed while the day's
+// record cannot be read. Other menus are left as they are.
+void GreyMenuItems(HMENU menu);

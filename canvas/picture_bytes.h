@@ -36,6 +36,12 @@ void SetPicturePixel(std::span<std::uint8_t> pixels, int x, int y, std::uint8_t 
 // True when every pixel is white. Pixel bytes of the wrong size are not a blank picture.
 bool IsBlankPicture(std::span<const std::uint8_t> pixels);
 
+// True when a file starting with `header` is in the page's own layout: an uncompressed
+// 4-bit bitmap of exactly 264 x 160, bottom row first, with the page's 16 colours, so
+// saving the page over it loses nothing of it. Anything else (a photograph, another size
+// or depth, other colours) came from elsewhere. Only the first kPictureHeaderBytes count.
+bool IsOwnPictureLayout(std::span<const std::uint8_t> header);
+
 // The whole file: the fixed header and palette, then the pixel bytes as given.
 // Empty when the pixel bytes are not exactly one picture's worth.
 std::vector<std::uint8_t> PictureFileBytes(std::span<const std::uint8_t> pixels);

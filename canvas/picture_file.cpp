@@ -9,7 +9,9 @@
 #include "canvas/picture_bytes.h"
 #include "canvas/stroke_geometry.h"
 #include "platform/dib_file.h"
+#include "platform/file_read.h"
 #include "platform/file_write.h"
+#include "platform/wide_text.h"
 
 namespace {
 
@@ -52,6 +54,23 @@ void InvalidatePageRect(const PageRect& rect) {
     InvalidateRect(g_shell.mainWindow, &area, TRUE);
 }
 
+// Copies the top left of a bitmap file, at most the picture's size, onto the picture.
+bool PutBitmapFile(LPCWSTR path) {
+    HBITMAP bitmap = SHLoadDIBitmap(path);
+    if (!bitmap) return false;
+    BITMAP size{};
+    GetObjectW(bitmap, sizeof(size), &size);
+    HDC dc = CreateCompatibleDC(g_shell.canvasDc);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PageRect picture = PictureRect(g_shell.commandBarHeight);
+    BitBlt(g_shell.canvasDc, picture.left, picture.top, std::min<LONG>(size.bmWidth, kPictureWidth),
+           std::min<LONG>(std::abs(size.bmHeight), kPictureHeight), dc, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> CapturePictureBytes() {
@@ -89,17 +108,19 @@ bool PutPictureBytes(const std::vector<std::uint8_t>& pixels) {
     return rows == kPictureHeight;
 }
 
+bool StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels) {
+    bool stored = IsBlankPicture(pixels) ? DeleteIfPresent(path)
+                                         : WriteFileSafely(std::filesystem::path(path), PictureFileBytes(pixels),
+                                                           Durability::Durable) == WriteStatus::Ok;
+    if (!stored) MessageBeep(MB_ICONASTERISK);
+    return stored;
+}
+
 int CapturePicture(LPCWSTR path) {
     std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes();
     if (!pixels) return 0;
-    bool blank = IsBlankPicture(*pixels);
-    if (!path) return blank ? 1 : 0;
-
-    bool stored = blank ? DeleteIfPresent(path)
-                        : WriteFileSafely(std::filesystem::path(path), PictureFileBytes(*pixels),
-                                          Durability::Durable) == WriteStatus::Ok;
-    if (!stored) MessageBeep(MB_ICONASTERISK);
-    return stored ? 1 : 0;
+    if (!path) return IsBlankPicture(*pixels) ? 1 : 0;
+    return StorePicturePixels(path, *pixels) ? 1 : 0;
 }
 
 bool IsPictureBlank() { return CapturePicture(nullptr) == 1; }
@@ -110,25 +131,42 @@ bool SaveCanvasImage(LPCWSTR path) {
     return false;
 }
 
-PictureLoad LoadCanvasImage(LPCWSTR path) {
-    int t = g_shell.commandBarHeight;
-    PictureLoad result = PictureLoad::Shown;
-    if (HBITMAP bitmap = SHLoadDIBitmap(path)) {
-        BITMAP size{};
-        GetObjectW(bitmap, sizeof(size), &size);
-        HDC dc = CreateCompatibleDC(g_shell.canvasDc);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        PageRect picture = PictureRect(t);
-        BitBlt(g_shell.canvasDc, picture.left, picture.top, std::min<LONG>(size.bmWidth, kPictureWidth),
-               std::min<LONG>(std::abs(size.bmHeight), kPictureHeight), dc, 0, 0, SRCCOPY);
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        DeleteObject(bitmap);
-    } else {
-        result = GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES ? PictureLoad::Missing : PictureLoad::Unreadable;
+LoadedPicture LoadCanvasImage(LPCWSTR path) {
+    LoadedPicture loaded;
+    // Opened first, for the reason it cannot be, and for its header: saving over a
+    // picture in another layout would lose what the page cannot show of it.
+    ReadableFile file;
+    const ReadStatus status = file.Open(std::filesystem::path(path));
+    if (status == ReadStatus::Ok) {
+        std::uint8_t header[kPictureHeaderBytes] = {};
+        loaded.ownLayout = file.Size() >= sizeof header && file.ReadAt(0, header) && IsOwnPictureLayout(header);
+        file.Close();
+        loaded.result = PutBitmapFile(path) ? PictureLoad::Shown : PictureLoad::Unreadable;
+        if (loaded.result == PictureLoad::Unreadable) loaded.reason = u"it is no picture Doodlebinder can show";
+    } else if (status != ReadStatus::Missing) {
+        loaded.result = PictureLoad::Unreadable;
+        loaded.reason = DescribeReadStatus(status);
     }
-    InvalidatePageRect(PictureFrame(t));
-    return result;
+    InvalidatePageRect(PictureFrame(g_shell.commandBarHeight));
+    return loaded;
+}
+
+void DrawPictureNotice(const std::u16string& text) {
+    if (!g_shell.canvasDc) return;
+    PageRect picture = PictureRect(g_shell.commandBarHeight);
+    RECT area{picture.left + 8, picture.top, picture.right - 8, picture.bottom};
+    HGDIOBJ oldFont = SelectObject(g_shell.canvasDc, g_shell.textFont ? g_shell.textFont : GetStockObject(DEFAULT_GUI_FONT));
+    COLORREF oldColour = SetTextColor(g_shell.canvasDc, RGB(128, 128, 128));
+    // Centred as a block: measured first, then moved down by half the room left.
+    RECT measured = area;
+    DrawTextW(g_shell.canvasDc, WidePointer(text), static_cast<int>(text.size()), &measured,
+              DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+    area.top += std::max<LONG>(0, ((area.bottom - area.top) - (measured.bottom - measured.top)) / 2);
+    DrawTextW(g_shell.canvasDc, WidePointer(text), static_cast<int>(text.size()), &area,
+              DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+    SetTextColor(g_shell.canvasDc, oldColour);
+    SelectObject(g_shell.canvasDc, oldFont);
+    InvalidatePageRect(picture);
 }
 
 void DrawPictureSavingMark(bool savingOff) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 // The picture rectangle's pixel bytes as the file stores them, or nothing when the
@@ -20,6 +21,10 @@ bool PutPictureBytes(const std::vector<std::uint8_t>& pixels);
 // capture or the file failed, after a beep. No message.
 int CapturePicture(LPCWSTR path);
 
+// Writes pixel bytes as the day's BMP, or deletes it when they are blank. False when
+// the file failed, after a beep. No message.
+bool StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels);
+
 // True when every pixel of the picture rectangle is white. A test that cannot be made
 // counts as not blank, so the user is asked rather than losing a drawing.
 bool IsPictureBlank();
@@ -33,9 +38,20 @@ enum class PictureLoad {
     Unreadable,   // a file is there but is no picture the program can show
 };
 
+struct LoadedPicture {
+    PictureLoad result = PictureLoad::Missing;
+    std::u16string reason;    // why it could not be shown, in a few words; empty unless Unreadable
+    bool ownLayout = false;   // a file in the page's own layout (4-bit 264 x 160, the page's colours)
+    bool operator==(PictureLoad other) const { return result == other; }
+};
+
 // Puts a stored picture on the canvas (its top left part, at most the picture's size)
 // and repaints the frame. A missing or unreadable file leaves the picture white.
-PictureLoad LoadCanvasImage(LPCWSTR path);
+LoadedPicture LoadCanvasImage(LPCWSTR path);
+
+// Writes a few grey words in the middle of the white picture, where a picture that could
+// not be shown would be, so the empty frame is not taken for an empty page.
+void DrawPictureNotice(const std::u16string& text);
 
 // While picture saving is off, the picture frame carries a red dashed edge, so a page
 // whose drawing will not be kept says so.

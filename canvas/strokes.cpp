@@ -31,11 +31,18 @@ void DrawClippedToPicture(const POINT* points, int count) {
     DeleteObject(clip);
 }
 
+// A picture that could not be shown is not the user's to draw over: its day takes no ink.
+bool PictureTakesInk() { return !g_page.pictureUnreadable; }
+
 }  // namespace
 
 bool IsInDrawingArea(int x, int y) { return InDrawingArea({x, y}, g_shell.commandBarHeight); }
 
 void StartStrokeWithCapture(HWND window, int x, int y) {
+    if (!PictureTakesInk()) {
+        MessageBeep(MB_ICONASTERISK);
+        return;
+    }
     SetCapture(window);
     g_stroke.penDown = true;
     StartStroke(x, y);
@@ -73,7 +80,7 @@ void OnStylusMove(WPARAM keyFlags, LPARAM position) {
         EndStrokeStep();
         return;
     }
-    bool inside = IsInDrawingArea(x, y);
+    bool inside = IsInDrawingArea(x, y) && PictureTakesInk();
     if (g_stroke.penDown) {
         if (keyFlags == MK_LBUTTON && inside) ContinueStroke(x, y);
         return;

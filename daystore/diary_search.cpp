@@ -95,12 +95,24 @@ DiaryRecords ReadDiaryRecords(const fs::path& folder, DayRange range) {
     records.entries.reserve(paths.size());
     for (const auto& [day, path] : paths) {
         RecordFile file = ReadRecordFile(path);
-        if (file.status == RecordFileStatus::Unreadable) ++records.unreadableDays;
-        if (file.status != RecordFileStatus::Ok) continue;
+        if (file.status != RecordFileStatus::Ok) {
+            ++records.unreadableDays;
+            continue;
+        }
         std::u16string folded = FoldForSearch(file.record.text);
         records.entries.push_back({day, file.record.place, std::move(file.record.text), std::move(folded)});
     }
     return records;
+}
+
+void PutPageOnShow(DiaryRecords& records, DiaryEntry page) {
+    std::vector<DiaryEntry>& entries = records.entries;
+    // Newest first: the first entry not newer than the page is its day's, or the place for it.
+    auto at = std::find_if(entries.begin(), entries.end(), [&](const DiaryEntry& entry) { return entry.day <= page.day; });
+    if (at != entries.end() && at->day == page.day) at = entries.erase(at);
+    if (page.text.empty()) return;
+    page.folded = FoldForSearch(page.text);
+    entries.insert(at, std::move(page));
 }
 
 DiarySearch SearchDiary(const DiaryRecords& records, const std::vector<std::u16string>& words) {

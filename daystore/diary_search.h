@@ -51,12 +51,16 @@ struct DiaryEntry {
 struct DiaryRecords {
     bool folderListed = false;         // false: the folder itself could not be read
     std::vector<DiaryEntry> entries;   // newest first
-    int unreadableDays = 0;            // records there that could not be read, so not kept
+    int unreadableDays = 0;            // records there that could not be read, or are no day record
 };
 
 // Reads every record of `folder` in `range` with the page's record reader. Records that
-// are no day record are left out and not counted.
+// cannot be read or are no day record are left out and counted.
 DiaryRecords ReadDiaryRecords(const std::filesystem::path& folder, DayRange range = {});
+
+// Puts the page on show in place of its day's stored record, as the user sees it with
+// changes not yet saved; a page without text is no entry. Its text is folded here.
+void PutPageOnShow(DiaryRecords& records, DiaryEntry page);
 
 struct DiarySearch {
     bool folderListed = false;

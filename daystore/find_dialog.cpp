@@ -9,6 +9,8 @@
 #include "app/resource.h"
 #include "app/shell_state.h"
 #include "daystore/diary_search.h"
+#include "daystore/page.h"
+#include "daystore/record.h"
 #include "daystore/search_folding.h"
 #include "platform/dialog_template.h"
 #include "platform/wide_text.h"
@@ -30,6 +32,7 @@ struct FindState {
     bool searchPending = false;
     WNDPROC wordsProc = nullptr;         // the edit control's own
     std::optional<DiaryRecords> records; // read once, when the dialog has opened
+    std::optional<DiaryEntry> pageOnShow;   // searched instead of its day's stored record
     std::vector<SearchHit> hits;
     std::vector<std::u16string> cells;   // date, place, line for each hit, as the list shows them
 };
@@ -120,6 +123,8 @@ void ReadDiary(HWND dialog, FindState& state) {
     SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), L"Reading the diary...");
     UpdateWindow(Item(dialog, IDC_FIND_UNREADABLE));
     state.records = ReadDiaryRecords(g_shell.dataFolder);
+    // The page on show as it is now: typing not yet saved is found too.
+    if (state.pageOnShow) PutPageOnShow(*state.records, *state.pageOnShow);
     SetCursor(previous);
     SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), WidePointer(UnreadableText(state.records->unreadableDays)));
     if (state.searchPending) RunSearch(dialog, state);
@@ -241,6 +246,12 @@ std::optional<DayKey> RunFindDialog(HWND owner) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(g_shell.instance, IDD_FIND);
     if (!dialogTemplate) return std::nullopt;
     FindState state;
+    // A record that could not be read is not on the page; the stored one is counted instead.
+    if (!g_page.recordUnreadable) {
+        const DayKey& day = g_page.currentDay;
+        const DayRecord record = CurrentRecord();
+        state.pageOnShow = DiaryEntry{day.year * 10000 + day.month * 100 + day.day, record.place, record.text, {}};
+    }
     DialogBoxIndirectParamW(g_shell.instance, dialogTemplate, owner, FindDialogProc, reinterpret_cast<LPARAM>(&state));
     return state.chosen;
 }

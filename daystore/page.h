@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "daystore/calendar.h"
 #include "daystore/save_plan.h"
+#include "platform/file_read.h"
 
 // What the page showed when it was loaded or last stored.
 struct StoredPage {
@@ -28,7 +30,13 @@ struct PageState {
     bool savePicture = true;     // the "save the picture" switch
     bool pictureChanged = false; // drawn on (or a stroke taken back) since the page was loaded
     bool pictureUnreadable = false;  // the day's BMP is there but could not be shown
+    bool pictureForeign = false;     // the day's BMP is in another layout: kept before it is replaced
     bool recordUnreadable = false;   // the day's record is there but could not be read
+    ReadStatus recordReadStatus = ReadStatus::Ok;   // why, when it could not be
+    bool recordDamaged = false;      // the day's record failed its checks: kept before it is replaced
+    // The picture's pixels as loaded or last stored: drawing that ends where it began
+    // (a stroke taken back) is no change. Nothing when they could not be captured.
+    std::optional<std::vector<std::uint8_t>> storedPixels;
     StoredPage stored;
 };
 
@@ -56,3 +64,6 @@ DayRecord CurrentRecord();
 void NotePictureChanged();
 // The text, the place, the weather or the mood was changed by the user.
 void NotePageEdited();
+// While the day's record cannot be read, the page takes no weather, mood or place: the
+// user is told again, and false is returned.
+bool PageTakesClassifications();

@@ -16,6 +16,7 @@
 #include "daystore/record_file.h"
 #include "daystore/recovery_files.h"
 #include "daystore/today.h"
+#include "daystore/unreadable_file.h"
 #include "platform/file_read.h"
 #include "platform/file_write.h"
 #include "platform/wide_text.h"
@@ -25,6 +26,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr UINT kRecoveryDelayMs = 2000;
+// A copy that could not be written is tried again this often, until it is written or the
+// page is stored: a disk that had no room may have some again.
+constexpr UINT kRecoveryRetryMs = 5000;
 
 // The copies this program wrote (or restored from) for the page on show; only these are
 // ever removed, so a copy from an earlier run waits for its question.
@@ -44,15 +48,27 @@ void RemoveFile(const fs::path& path) {
 }
 
 // One of the two copies: written when the next save would write it, removed when this
-// program wrote it and no change needs it any more.
-void KeepCopy(bool wanted, bool& written, const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+// program wrote it and no change needs it any more. The status of the write it needed.
+WriteStatus KeepCopy(bool wanted, bool& written, const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     if (wanted) {
-        // A copy that cannot be written is no worse than none: the real save still reports.
-        if (WriteFileSafely(path, bytes, Durability::Durable) == WriteStatus::Ok) written = true;
-    } else if (written) {
+        const WriteStatus status = WriteFileSafely(path, bytes, Durability::Durable);
+        if (status == WriteStatus::Ok) written = true;
+        return status;
+    }
+    if (written) {
         RemoveFile(path);
         written = false;
     }
+    return WriteStatus::Ok;
+}
+
+// The page on show has changes a crash would lose: the window says so, quietly, and the
+// copy is tried again.
+void NoteMissingCopy(const fs::path& path, WriteStatus status) {
+    ShowMissingCopyMark(u"This page has no recovery copy: " + path.filename().u16string() + u" could not be written (" +
+                        std::u16string(WriteFailureWords(status)) +
+                        u"). Doodlebinder tries again every few seconds; a change of day or Ctrl+S stores the page.");
+    if (g_shell.mainWindow) SetTimer(g_shell.mainWindow, IDT_RECOVERY_COPY, kRecoveryRetryMs, nullptr);
 }
 
 struct RecoveredPage {
@@ -88,16 +104,25 @@ std::u16string ReadRecovered(RecoveredPage& page) {
     return {};
 }
 
+// Shows the day with its copy as unsaved changes. A part of the copy whose day file cannot
+// be read now is not put on the page, so no save can take it for stored: it stays in the
+// folder, the user is told, and the next start asks again.
 void ShowRecoveredPage(const RecoveredPage& page) {
     g_page.currentDay = page.day;
     LoadDay();
-    if (page.picture && LoadCanvasImage(WidePointer(RecoveryPath(page.day, u"bmp").u16string())) == PictureLoad::Shown) {
+    const DayFilePair paths = DayFileNames(g_shell.dataFolder, page.day);
+    std::u16string kept;
+    if (page.picture && g_page.pictureUnreadable) {
+        kept = fs::path(paths.picture).filename().u16string();
+    } else if (page.picture && LoadCanvasImage(WidePointer(RecoveryPath(page.day, u"bmp").u16string())) == PictureLoad::Shown) {
         NotePictureChanged();
         g_copy.picture = true;
     }
-    if (page.record) {
+    if (page.record && g_page.recordUnreadable) {
+        kept += (kept.empty() ? u"" : u" and ") + fs::path(paths.record).filename().u16string();
+    } else if (page.record) {
         const DayRecord& record = *page.record;
-        if (!g_page.recordUnreadable) SetWindowTextW(g_shell.textBox, WidePointer(record.text));
+        SetWindowTextW(g_shell.textBox, WidePointer(record.text));
         g_page.weatherIndex = record.weather;
         g_page.moodIndex = record.mood;
         g_page.extraHeader = record.extraHeader;
@@ -107,6 +132,12 @@ void ShowRecoveredPage(const RecoveredPage& page) {
         g_copy.record = true;
     }
     DrawDateHeader();
+    if (!kept.empty()) {
+        std::u16string text = u"The unsaved page of " + IsoDateText(page.day) + u" is not restored over " + kept +
+                              u", which cannot be read now.\n\nIts copy stays in the diary folder, and the next "
+                              u"start offers it again.";
+        MessageBoxW(g_shell.mainWindow, WidePointer(text), L"Doodlebinder", MB_ICONEXCLAMATION);
+    }
 }
 
 }  // namespace
@@ -123,10 +154,19 @@ void WriteRecoveryCopyOnTimer(WPARAM timerId) {
     if (plan.picture == PictureStep::Write) {
         if (std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes()) picture = PictureFileBytes(*pixels);
     }
-    KeepCopy(!picture.empty(), g_copy.picture, RecoveryPath(g_page.currentDay, u"bmp"), picture);
+    const fs::path picturePath = RecoveryPath(g_page.currentDay, u"bmp");
+    const WriteStatus pictureCopy = KeepCopy(!picture.empty(), g_copy.picture, picturePath, picture);
     std::vector<std::uint8_t> record;
     if (plan.record == RecordStep::Write) record = SerializeRecord(CurrentRecord()).bytes;
-    KeepCopy(!record.empty(), g_copy.record, RecoveryPath(g_page.currentDay, u"dbt"), record);
+    const fs::path recordPath = RecoveryPath(g_page.currentDay, u"dbt");
+    const WriteStatus recordCopy = KeepCopy(!record.empty(), g_copy.record, recordPath, record);
+    if (pictureCopy != WriteStatus::Ok) {
+        NoteMissingCopy(picturePath, pictureCopy);
+    } else if (recordCopy != WriteStatus::Ok) {
+        NoteMissingCopy(recordPath, recordCopy);
+    } else {
+        ShowMissingCopyMark(u"");
+    }
 }
 
 void RemoveRecoveryCopy() {
@@ -134,17 +174,19 @@ void RemoveRecoveryCopy() {
     if (g_copy.picture) RemoveFile(RecoveryPath(g_page.currentDay, u"bmp"));
     if (g_copy.record) RemoveFile(RecoveryPath(g_page.currentDay, u"dbt"));
     g_copy = {};
+    ShowMissingCopyMark(u"");
 }
 
 void ForgetRecoveryCopy() {
     if (g_shell.mainWindow) KillTimer(g_shell.mainWindow, IDT_RECOVERY_COPY);
     g_copy = {};
+    ShowMissingCopyMark(u"");
 }
 
 void OfferRecoveredPages() {
     const DayKey today = GetToday();
     for (std::int32_t number : ListRecoveredDays(fs::path(g_shell.dataFolder))) {
-        RecoveredPage page{DayKeyOfNumber(number, today)};
+        RecoveredPage page{DayKeyOfNumber(number, today), std::nullopt, false};
         const std::u16string date = IsoDateText(page.day);
         if (std::u16string reason = ReadRecovered(page); !reason.empty()) {
             std::u16string text = u"The unsaved page of " + date + u" that Doodlebinder kept could not be read (" +

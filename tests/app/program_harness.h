@@ -58,6 +58,21 @@ private:
     HWND window_ = nullptr;
 };
 
+// Another program holding a file open without sharing, as a backup or sync tool does,
+// from construction until the object goes (probe.exe, beside the test program).
+class FileHeldElsewhere {
+public:
+    explicit FileHeldElsewhere(const std::filesystem::path& file);
+    ~FileHeldElsewhere();
+    FileHeldElsewhere(const FileHeldElsewhere&) = delete;
+    FileHeldElsewhere& operator=(const FileHeldElsewhere&) = delete;
+    bool Holding() const { return holding_; }
+
+private:
+    HANDLE process_ = nullptr;
+    bool holding_ = false;
+};
+
 // A visible top-level window of the process with the class, or null.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);
 // Presses a dialog's button as a click would.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "canvas/picture_bytes.h"
 
@@ -37,6 +38,26 @@ TEST(PictureFile, BlackTopLeftAndAquaBottomRight) {
         ASSERT_EQ(file[i], expected) << "byte " << i;
     }
     EXPECT_FALSE(IsBlankPicture(std::vector<std::uint8_t>(kPicturePixelBytes - 1, 0xFF)));
+
+    // The page's own layout, whatever the resolution says; a picture saving would change is not.
+    EXPECT_TRUE(IsOwnPictureLayout(file));
+    const std::pair<std::size_t, std::uint8_t> foreign[] = {
+        {18, 0x09},   // 265 wide
+        {22, 161},    // 161 high
+        {25, 0x80},   // a negative height
+        {28, 8},      // 8 bits
+        {30, 2},      // run-length coded
+        {46, 2},      // two colours
+        {62, 1},      // another second colour
+    };
+    for (const auto& [at, value] : foreign) {
+        std::vector<std::uint8_t> changed = file;
+        changed[at] = value;
+        EXPECT_FALSE(IsOwnPictureLayout(changed)) << "byte " << at;
+    }
+    file[38] = 0x13;   // another resolution
+    EXPECT_TRUE(IsOwnPictureLayout(file));
+    EXPECT_FALSE(IsOwnPictureLayout(std::span(file).first(117)));
     EXPECT_TRUE(PictureFileBytes(std::vector<std::uint8_t>(100, 0xFF)).empty());
 }
 

@@ -2,11 +2,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <fstream>
 #include <set>
 #include <tuple>
 
 #include "built_window.h"
 #include "canvas/picture_file.h"
+#include "canvas/stroke_undo.h"
 #include "daystore/codepage.h"
 #include "daystore/page.h"
 #include "daystore/recovery.h"
@@ -23,6 +25,14 @@ Bytes RecordBytes(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, s
     Bytes bytes = {'D', 'N', 6, weather, mood, place}, encoded = EncodeCp932(text).bytes;
     bytes.insert(bytes.end(), encoded.begin(), encoded.end());
     bytes.push_back(0);
+    return bytes;
+}
+
+// A picture as a paint program saves it: 300 x 200, 24 bits, grey.
+Bytes PaintProgramPicture() {
+    Bytes bytes = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 44, 1, 0, 0, 200, 0, 0, 0, 1, 0, 24, 0};
+    bytes.resize(54, 0);
+    bytes.resize(54 + 900 * 200, 0x80);
     return bytes;
 }
 
@@ -155,19 +165,24 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
     if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the read-only folder";
     g_shell.dataFolder = folder->u16string();
     g_page.savePicture = false;
-    OpenDay({2026, 12, 6, 0});
+    EXPECT_TRUE(MessagesShownBy([] { OpenDay({2026, 12, 6, 0}); }).starts_with(L"Err|20261206.bmp could not be shown"));
     EXPECT_EQ(BoxText(), L"an older text");
     Bytes before = FileBytes(*folder / L"20261206.dbt");
 
     SetBoxText(L"today's text");
-    EXPECT_EQ(MessagesShownBy([] { Command(IDM_NEXT_DAY); }), L"ERROR|ファイル書き込みエラーが発生しました");
+    auto refusedFor = [](const wchar_t* record) {
+        return L"ERROR|ファイル書き込みエラーが発生しました\n\n" + std::wstring(record) +
+               L" could not be saved: the folder cannot be written to.\nThe page stays on show until it can be saved.";
+    };
+    const std::wstring refused = refusedFor(L"20261206.dbt");
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_NEXT_DAY); }), refused);
     EXPECT_EQ(Shown(), std::make_tuple(2026, 12, 6, 0)) << "moved away from an unsaved page";
     EXPECT_EQ(BoxText(), L"today's text");
     EXPECT_EQ(FileBytes(*folder / L"20261206.dbt"), before);
 
     // Yes at the close question, with a save that fails, stops the close as Cancel does.
     EXPECT_EQ(MessagesShownBy([] { SendMessageW(g_shell.mainWindow, WM_CLOSE, 0, 0); }, {IDYES, IDOK}),
-              L"Exit|Save Current Changes / ERROR|ファイル書き込みエラーが発生しました");
+              L"Exit|Save Current Changes / " + refused);
     EXPECT_TRUE(IsWindow(g_shell.statusStrip)) << "the close went on after a failed save";
     MSG quit{};
     EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -186,9 +201,67 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
         return false;
     });
     g_shell.dataFolder = folder_.Path().u16string();
-    EXPECT_EQ(said, L"ERROR|ファイル書き込みエラーが発生しました");
+    EXPECT_EQ(said, refusedFor(L"20261205.dbt"));
     EXPECT_EQ(Shown(), std::make_tuple(2026, 12, 5, 6));
     EXPECT_EQ(BoxText(), L"not yet stored");
+}
+
+// The tooltip over the date header's missing-copy mark; empty while there is none.
+std::wstring MissingCopyTip() {
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+        if (GetWindow(tip, GW_OWNER) != g_shell.mainWindow) continue;
+        wchar_t text[512] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = g_shell.mainWindow;
+        tool.uId = 1;
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+        RECT area{};
+        SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
+        area = tool.rect;
+        return IsRectEmpty(&area) ? L"" : text;
+    }
+    return L"";
+}
+
+// On a full disk the save says why and the page stays; the recovery copy that could not be
+// written is shown as missing, without a box, and is tried again until the disk has room.
+TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
+    std::optional<fs::path> folder = TroubledFolder("DOODLE_FULL_FOLDER");
+    if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the full file system";
+    g_shell.dataFolder = folder->u16string();
+    OpenDay({2026, 12, 6, 0});
+    SetBoxText(L"kept through a full disk");
+    Stroke({{400, T() + 60}, {450, T() + 100}});
+    const fs::path filler = *folder / L"filler";
+    {
+        std::ofstream fill(filler, std::ios::binary);
+        const std::string block(1024, 'x');
+        for (int i = 0; i < 128 && fill.write(block.data(), block.size()); ++i) {
+        }
+    }
+    WriteRecoveryCopyOnTimer(IDT_RECOVERY_COPY);
+    EXPECT_TRUE(MissingCopyTip().starts_with(L"This page has no recovery copy: 20261206.bmp~ could not be written"))
+        << MissingCopyTip();
+    EXPECT_EQ(GetPixel(g_shell.canvasDc, 32, T() + 20), RGB(0xD0, 0x20, 0x20)) << "no mark in the date header";
+
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_NEXT_DAY); }, {IDOK, IDOK}),
+              L"Err|12345678901\n\n20261206.bmp could not be saved: there is no room for it on the disk.\nThe page "
+              L"stays on show until it can be saved. / ERROR|ファイル書き込みエラーが発生しました\n\n20261206.dbt could not "
+              L"be saved: there is no room for it on the disk.\nThe page stays on show until it can be saved.");
+    EXPECT_EQ(BoxText(), L"kept through a full disk");
+
+    fs::remove(filler);
+    PumpMessages(6000);   // no key pressed meanwhile
+    EXPECT_EQ(MissingCopyTip(), L"");
+    EXPECT_EQ(GetPixel(g_shell.canvasDc, 32, T() + 20), RGB(255, 255, 255));
+    EXPECT_EQ(FileBytes(*folder / L"20261206.dbt~"), RecordBytes(0, 0, 0, u"kept through a full disk"));
+    EXPECT_EQ(FileBytes(*folder / L"20261206.bmp~").size(), 21238u);
+    EXPECT_TRUE(SaveDay());
+    EXPECT_FALSE(fs::exists(*folder / L"20261206.dbt~"));
+    for (const wchar_t* name : {L"20261206.dbt", L"20261206.bmp"}) fs::remove(*folder / name);
+    g_shell.dataFolder = folder_.Path().u16string();
 }
 
 // Ctrl+S saves only a page with text, and then its drawing too. A record that is not one
@@ -205,13 +278,17 @@ TEST_F(DayStore, SavingTextNeedsTextAndReplacesARecordWithoutMagic) {
 
     const Bytes foreign = {'X', 'Y', 6, 1, 1, 1, 'z', 0};
     WriteFileSafely(File(L"20000130.dbt"), foreign);
-    EXPECT_EQ(MessagesShownBy([] { OpenDay({2000, 1, 30, 0}); }), L"Err|78787878787");
+    EXPECT_EQ(MessagesShownBy([] { OpenDay({2000, 1, 30, 0}); }),
+              L"Err|78787878787\n\n20000130.dbt is no diary record Doodlebinder can read. Typing on this page "
+              L"replaces it; the file as it is now is first kept as 20000130.dbt.damaged.");
     EXPECT_EQ(BoxText(), L"");
     ASSERT_TRUE(SaveDay());
     EXPECT_EQ(FileBytes(File(L"20000130.dbt")), foreign) << "an empty page wrote over it";
+    EXPECT_FALSE(fs::exists(File(L"20000130.dbt.damaged")));
     SetBoxText(L"now a diary");
     ASSERT_TRUE(SaveDay());
     EXPECT_EQ(FileBytes(File(L"20000130.dbt")), RecordBytes(0, 0, 0, u"now a diary"));
+    EXPECT_EQ(FileBytes(File(L"20000130.dbt.damaged")), foreign) << "the damaged record was not kept";
 }
 
 // The days whose cells carry the picker's mark for a page: the day above each marked
@@ -290,13 +367,11 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
 
 // Days only looked at keep their files byte for byte, with their times: a picture from a
 // paint program, a damaged record, one with a longer header, a picture that cannot be
-// shown. A weather chosen on a day without text is a record with an empty text.
+// shown (told on every visit). A weather chosen on a day without text is a record with an
+// empty text.
 TEST_F(DayStore, VisitsChangeNothingAndAWeatherAloneIsSaved) {
-    Bytes foreign = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 44, 1, 0, 0, 200, 0, 0, 0, 1, 0, 24, 0};
-    foreign.resize(54, 0);
-    foreign.resize(54 + 900 * 200, 0x80);   // 300 x 200, 24 bits, grey
     const std::vector<std::pair<const wchar_t*, Bytes>> files = {
-        {L"20000101.bmp", foreign},
+        {L"20000101.bmp", PaintProgramPicture()},
         {L"20000102.dbt", Bytes{'D', 'N', 40, 1, 2, 3, 'a'}},           // text offset past the end
         {L"20000103.dbt", Bytes{'D', 'N', 8, 1, 2, 3, 0xAB, 0xCD, 'h', 'i', 0}},
         {L"20000104.bmp", Bytes{'B', 'M', 1, 2, 3}},
@@ -308,8 +383,14 @@ TEST_F(DayStore, VisitsChangeNothingAndAWeatherAloneIsSaved) {
         times.push_back(fs::last_write_time(File(name)));
     }
     OpenDay({1999, 12, 31, 5});
-    for (int day = 0; day < 5; ++day) Command(IDM_NEXT_DAY);
-    for (int day = 0; day < 5; ++day) Command(IDM_PREVIOUS_DAY);
+    const std::wstring unshown = L"Err|20000104.bmp could not be shown: it is no picture Doodlebinder can show.\n\n"
+                                 L"The picture cannot be drawn on while this day is shown, so nothing is written over "
+                                 L"it. Step to another day and back to try again.";
+    EXPECT_EQ(MessagesShownBy([] {
+                  for (int day = 0; day < 5; ++day) Command(IDM_NEXT_DAY);
+                  for (int day = 0; day < 5; ++day) Command(IDM_PREVIOUS_DAY);
+              }, {IDOK, IDOK}),
+              unshown + L" / " + unshown);
     for (std::size_t i = 0; i < files.size(); ++i) {
         const auto& [name, bytes] = files[i];
         EXPECT_EQ(FileBytes(File(name)), bytes) << fs::path(name).string();
@@ -322,28 +403,77 @@ TEST_F(DayStore, VisitsChangeNothingAndAWeatherAloneIsSaved) {
     EXPECT_EQ(FileBytes(File(L"19991231.dbt")), RecordBytes(2, 0, 0, u""));
 }
 
+// A picture that cannot be shown takes no ink, so nothing is written over it. A picture
+// from a paint program drawn on and the stroke taken back is no change, not even for the
+// close question; a stroke kept replaces it with the page's own picture, keeping the
+// original beside it once.
+TEST_F(DayStore, PicturesMadeElsewhereAreNeverLost) {
+    WriteFileSafely(File(L"20000201.bmp"), Bytes{0xFF, 0xD8, 0xFF, 0xE0, 'J', 'F', 'I', 'F'});
+    EXPECT_TRUE(MessagesShownBy([] { OpenDay({2000, 2, 1, 2}); }).starts_with(L"Err|20000201.bmp could not be shown: it is no picture"));
+    const Bytes shown = CapturePictureBytes().value_or(Bytes{});
+    Stroke({{400, T() + 60}, {450, T() + 100}});
+    EXPECT_EQ(CapturePictureBytes().value_or(Bytes{}), shown) << "the stroke reached a picture that cannot be shown";
+    EXPECT_FALSE(PlanCurrentSave().WritesAnything());
+
+    const Bytes painted = PaintProgramPicture();
+    WriteFileSafely(File(L"20000202.bmp"), painted);
+    OpenDay({2000, 2, 2, 3});
+    Stroke({{400, T() + 60}, {450, T() + 100}});
+    EXPECT_TRUE(PlanCurrentSave().WritesAnything());
+    UndoStroke();
+    EXPECT_FALSE(PlanCurrentSave().WritesAnything()) << "a stroke taken back is no change";
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(FileBytes(File(L"20000202.bmp")), painted);
+
+    for (int round = 0; round < 2; ++round) {
+        Bytes repainted = painted;
+        repainted.back() = static_cast<std::uint8_t>(round);   // painted over again elsewhere
+        WriteFileSafely(File(L"20000202.bmp"), round == 0 ? painted : repainted);
+        OpenDay({2000, 2, 2, 3});
+        Stroke({{400, T() + 60}, {450, T() + 100}});
+        Command(IDM_NEXT_DAY);
+        EXPECT_EQ(FileBytes(File(L"20000202.bmp")).size(), 21238u);
+        EXPECT_EQ(FileBytes(File(L"20000202.bmp.orig")), painted) << "round " << round;
+    }
+    // Now in the page's own layout: stored again without a copy.
+    Command(IDM_PREVIOUS_DAY);
+    fs::remove(File(L"20000202.bmp.orig"));
+    Stroke({{410, T() + 60}, {460, T() + 100}});
+    Command(IDM_NEXT_DAY);
+    EXPECT_FALSE(fs::exists(File(L"20000202.bmp.orig")));
+    EXPECT_EQ(FileBytes(File(L"20000201.bmp")).size(), 8u);
+}
+
 // A record held open without sharing by another program is told with its name and the
-// reason, shown empty and read-only, and never written; stepping away and back reads it.
+// reason, shown empty and read-only, takes no weather, mood or place, and is never
+// written; stepping away and back reads it.
 TEST_F(DayStore, ARecordInUseIsShownReadOnlyAndNeverOverwritten) {
     const Bytes record = RecordBytes(1, 1, 1, u"written elsewhere");
     WriteFileSafely(File(L"20000105.dbt"), record);
-    HANDLE held = CreateFileW(File(L"20000105.dbt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::optional<FileHeldElsewhere> held(std::in_place, File(L"20000105.dbt"));
+    ASSERT_TRUE(held->Holding());
     OpenDay({2000, 1, 4, 2});
-    EXPECT_TRUE(MessagesShownBy([] { Command(IDM_NEXT_DAY); }).starts_with(L"Err|20000105.dbt could not be read: it is in use by another program."));
+    const std::wstring told = L"Err|20000105.dbt could not be read: it is in use by another program.";
+    EXPECT_TRUE(MessagesShownBy([] { Command(IDM_NEXT_DAY); }).starts_with(told));
     EXPECT_EQ(BoxText(), L"");
     EXPECT_TRUE(GetWindowLongW(g_shell.textBox, GWL_STYLE) & ES_READONLY);
-    Command(1004);
+    EXPECT_FALSE(IsWindowEnabled(g_shell.placeBox));
+    SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(g_shell.weatherMenu), 0);
+    EXPECT_TRUE(GetMenuState(g_shell.weatherMenu, 1004, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(MessagesShownBy([] { Command(1004); }).starts_with(told)) << "a weather was taken silently";
     EXPECT_FALSE(PlanCurrentSave().WritesAnything());
     EXPECT_TRUE(SaveDay());
     EXPECT_TRUE(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }, {IDOK}) == L"??|No text entered");
-    CloseHandle(held);
+    held.reset();
     EXPECT_EQ(FileBytes(File(L"20000105.dbt")), record);
 
     Command(IDM_PREVIOUS_DAY);
     Command(IDM_NEXT_DAY);
     EXPECT_EQ(BoxText(), L"written elsewhere");
     EXPECT_FALSE(GetWindowLongW(g_shell.textBox, GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(IsWindowEnabled(g_shell.placeBox));
+    SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(g_shell.weatherMenu), 0);
+    EXPECT_FALSE(GetMenuState(g_shell.weatherMenu, 1004, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 // While the page has unsaved changes a copy of it is kept beside the day files; a save
@@ -389,6 +519,24 @@ TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
     WriteFileSafely(File(L"20261130.dbt~"), Bytes{'n', 'o'});
     EXPECT_TRUE(MessagesShownBy(OfferRecoveredPages).starts_with(L"Err|"));
     EXPECT_TRUE(fs::exists(File(L"20261130.dbt~"))) << "an unreadable copy is kept";
+
+    // Over a record that another program holds the copy is not restored, so no change of
+    // day can drop it: it stays, and is offered again.
+    const Bytes older = RecordBytes(0, 0, 0, u"older");
+    WriteFileSafely(File(L"20261202.dbt"), older);
+    WriteFileSafely(File(L"20261202.dbt~"), copy);
+    {
+        FileHeldElsewhere held(File(L"20261202.dbt"));
+        ASSERT_TRUE(held.Holding());
+        const std::wstring said = MessagesShownBy(OfferRecoveredPages, {IDYES, IDOK, IDOK});
+        EXPECT_NE(said.find(L" / Doodlebinder|The unsaved page of 2026-12-02 is not restored over 20261202.dbt, which "
+                            L"cannot be read now.\n\nIts copy stays in the diary folder, and the next start offers it again."),
+                  std::wstring::npos) << said;
+        Command(IDM_NEXT_DAY);
+    }
+    EXPECT_EQ(FileBytes(File(L"20261202.dbt~")), copy);
+    EXPECT_EQ(FileBytes(File(L"20261202.dbt")), older);
+    EXPECT_TRUE(MessagesShownBy(OfferRecoveredPages, {IDNO, IDOK}).starts_with(L"Doodlebinder|Doodlebinder ended without saving the page of 2026-12-02."));
 }
 
 // Ctrl+F lists the days holding all the words, whatever their kana and width, newest first
@@ -400,15 +548,22 @@ TEST_F(DayStore, FindListsTheDaysAndEnterOpensTheNewest) {
     WriteFileSafely(File(L"20000120.dbt"), RecordBytes(2, 3, 1, u"うみねこ and the SEA"));
     WriteFileSafely(File(L"20000110.dbt"), RecordBytes(0, 0, 0, u"mountains"));
     fs::create_directory(File(L"20000125.dbt"));
+    WriteFileSafely(File(L"20000126.dbt"), Bytes{'X', 'Y', 6, 0, 0, 0, 's', 'e', 'a', 0});   // no day record
+    SetBoxText(L"the page on show, a zebra");
+
+    // The page on show is searched as it is, before it is saved.
+    FindListing listing;
+    EXPECT_TRUE(WorkDialog(IDM_FIND, L"Find", [&](HWND dialog) { listing = TypeIntoFindAndPressEnter(dialog, L"zebra", 1); }));
+    EXPECT_EQ(listing.rows, (std::vector<std::wstring>{L"2000-01-31|LIB|the page on show, a zebra"}));
+    EXPECT_EQ(listing.note, L"2 days could not be read");
     SetBoxText(L"the page on show");
 
-    FindListing listing;
     EXPECT_TRUE(WorkDialog(FROM_ACCELERATOR + IDM_FIND, L"Find", [&](HWND dialog) {
         listing = TypeIntoFindAndPressEnter(dialog, L"ウミネコ sea", 2);
     }));
     EXPECT_EQ(listing.rows, (std::vector<std::wstring>{L"2000-01-20|FRND|うみねこ and the SEA",
                                                        L"2000-01-05|TVL|Went to the sea."}));
-    EXPECT_EQ(listing.note, L"1 day could not be read");
+    EXPECT_EQ(listing.note, L"2 days could not be read");
     EXPECT_EQ(Shown(), std::make_tuple(2000, 1, 20, 4));
     EXPECT_EQ(BoxText(), L"うみねこ and the SEA");
     EXPECT_EQ(PlaceItem(), 1);

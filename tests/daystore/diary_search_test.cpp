@@ -113,7 +113,7 @@ TEST_F(SearchFolder, NewestFirstWithPlaceAndLineAndUnreadableDaysCounted) {
     Write("20000215.dbt", u"山と海", 3);                 // kanji are not kana
     Write("20000301.dbt", u"ｳﾐ and mountains\r\nthe SEA again", 200);
     Write("20000302.bmp", u"うみ");                      // pictures are not searched
-    WriteFileText(folder_ / "20000303.dbt", "XY not a record うみ");   // damaged: skipped, not counted
+    WriteFileText(folder_ / "20000303.dbt", "XY not a record うみ");   // damaged: skipped and counted
     fs::create_directory(folder_ / "20000304.dbt");      // named like a record, cannot be read
     const UnreadableFile held(folder_ / "20000305.dbt");
     Write("2000-03-06.dbt", u"うみ");
@@ -121,7 +121,7 @@ TEST_F(SearchFolder, NewestFirstWithPlaceAndLineAndUnreadableDaysCounted) {
     DiarySearch search = SearchDiary(folder_.Path(), SearchWords(u"ウミ"));
     EXPECT_TRUE(search.folderListed);
     EXPECT_EQ(Days(search), (std::vector<std::u16string>{u"2000-03-01", u"2000-01-01", u"1999-12-31"}));
-    EXPECT_EQ(search.unreadableDays, 2);
+    EXPECT_EQ(search.unreadableDays, 3);
     ASSERT_EQ(search.hits.size(), 3u);
     for (auto [hit, line, place] : {std::tuple{0, u"ｳﾐ and mountains", u""}, {1, u"ウミを見た", u"FRND"}, {2, u"海と、うみ。", u"TVL"}}) {
         EXPECT_EQ(search.hits[hit].line.text, line);
@@ -143,6 +143,16 @@ TEST_F(SearchFolder, NewestFirstWithPlaceAndLineAndUnreadableDaysCounted) {
     EXPECT_TRUE(SearchDiary(folder_.Path(), {}).hits.empty());
 
     EXPECT_FALSE(SearchDiary(folder_ / "missing", SearchWords(u"うみ")).folderListed);
+
+    // The page on show stands for its day as typed: over a stored record, between two, or
+    // emptied.
+    DiaryRecords records = ReadDiaryRecords(folder_.Path());
+    PutPageOnShow(records, {20000101, 0, u"typed over ウミ", {}});
+    PutPageOnShow(records, {20000220, 0, u"a new page: うみ", {}});
+    PutPageOnShow(records, {19991231, 0, u"", {}});
+    EXPECT_EQ(Days(SearchDiary(records, SearchWords(u"うみ"))),
+              (std::vector<std::u16string>{u"2000-03-01", u"2000-02-20", u"2000-01-01"}));
+    EXPECT_EQ(records.entries.size(), 4u);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "daystore/kept_originals.h"
+#include "daystore/pages_in_folder.h"
 #include "daystore/recovery_files.h"
 #include "daystore/save_plan.h"
 #include "test_support.h"
@@ -28,7 +30,7 @@ const PlanRow kPlans[] = {
     {"drawn on", {true, true, false, false, false, false, false}, W, RK},
     {"drawn on, now blank", {true, true, true, false, false, false, false}, D, RK},
     {"drawn white over an unreadable picture", {true, true, true, true, false, false, false}, K, RK},
-    {"drawn over an unreadable picture", {true, true, false, true, false, false, false}, W, RK},
+    {"drawn over an unreadable picture", {true, true, false, true, false, false, false}, K, RK},
     {"drawn with picture saving off", {false, true, false, false, false, false, false}, K, RK},
     {"blank with picture saving off", {false, true, true, false, false, false, false}, K, RK},
     {"text, place, weather or mood changed", {true, false, true, false, true, false, false}, K, RW},
@@ -68,4 +70,22 @@ TEST(RecoveryFiles, NamesAndDays) {
     for (const char* name : {"20261206.bmp~", "20261206.dbt~", "20250101.dbt~", "20261207.dbt", "notes.dbt~"})
         WriteFileText(folder / name, "x");
     EXPECT_EQ(ListRecoveredDays(folder.Path()), (std::vector<std::int32_t>{20261206, 20250101}));
+}
+
+namespace fs = std::filesystem;
+
+// A file the page did not write is kept beside itself before it is replaced, once: a
+// later replacement keeps the first copy. No file, nothing to keep.
+TEST(KeptOriginals, CopiedOnceBesideTheFile) {
+    const ScratchFolder folder;
+    const fs::path picture = folder / "20261201.bmp";
+    EXPECT_EQ(KeepOriginalBeside(picture, kOriginalPictureSuffix), WriteStatus::Ok);
+    EXPECT_FALSE(fs::exists(KeptOriginalPath(picture, kOriginalPictureSuffix)));
+    WriteFileText(picture, "a photograph");
+    EXPECT_EQ(KeepOriginalBeside(picture, kOriginalPictureSuffix), WriteStatus::Ok);
+    WriteFileText(picture, "another photograph");
+    EXPECT_EQ(KeepOriginalBeside(picture, kOriginalPictureSuffix), WriteStatus::Ok);
+    EXPECT_EQ(ReadFileText(folder / "20261201.bmp.orig"), "a photograph");
+    EXPECT_EQ(DayOfPageFileName(u"20261201.bmp.orig"), 0) << "the copy is taken for a day's file";
+    EXPECT_EQ(DayOfPageFileName(u"20261220.dbt.damaged"), 0);
 }
