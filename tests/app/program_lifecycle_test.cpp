@@ -41,19 +41,29 @@ TEST(Starting, TallLayoutAndASecondStartBringsTheFirstForward) {
 
 // Every way out runs the same close sequence, and the program ends with exit code 0. An
 // empty page closes without a question; an unsaved one asks, and No closes without
-// saving. Commands that must do nothing are checked by CommandRoutes.
+// saving. A page whose typing was deleted again has nothing to save: it closes without a
+// question, and the recovery copy kept meanwhile goes too. Commands that must do nothing
+// are checked by CommandRoutes.
 TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
     struct Way {
         const char* name;
-        void (*close)(DiaryProgram&);
+        void (*close)(DiaryProgram&, const fs::path& folder);
     };
     const Way ways[] = {
-        {"menu Exit", [](DiaryProgram& p) { p.PostCommand(IDM_EXIT); }},
-        {"Alt+C", [](DiaryProgram& p) { p.PressChord({VK_MENU, 'C'}); }},
-        {"No to the question", [](DiaryProgram& p) {
+        {"menu Exit", [](DiaryProgram& p, const fs::path&) { p.PostCommand(IDM_EXIT); }},
+        {"Alt+C", [](DiaryProgram& p, const fs::path&) { p.PressChord({VK_MENU, 'C'}); }},
+        {"No to the question", [](DiaryProgram& p, const fs::path&) {
              HWND box = GetDlgItem(p.Window(), IDC_TEXT_BOX);
              SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"never saved"));
              EXPECT_EQ(MessagesShownBy([&] { p.PostClose(); }, {IDNO}), L"Exit|Save Current Changes");
+         }},
+        {"typing deleted again", [](DiaryProgram& p, const fs::path& folder) {
+             p.PressChord({'A'});
+             const fs::path copy = folder / (TodayName(L"dbt") + L"~");
+             for (int tries = 0; tries < 100 && !fs::exists(copy); ++tries) Sleep(50);
+             EXPECT_TRUE(fs::exists(copy)) << "no recovery copy was kept";
+             p.PressChord({VK_BACK});
+             EXPECT_EQ(MessagesShownBy([&] { p.PostClose(); }), L"");
          }},
     };
     for (const Way& way : ways) {
@@ -61,10 +71,10 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
         TemporaryFolder folder;
         DiaryProgram program(folder.Path());
         ASSERT_TRUE(program.Start());
-        way.close(program);
+        way.close(program, folder.Path());
         EXPECT_EQ(program.WaitForExit(), 0u);
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1)
-            << "the program saved something";
+            << "the program saved something, or left a copy";
     }
 }
 
