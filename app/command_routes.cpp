@@ -62,3 +62,13 @@ CommandRoute RouteCommand(std::uint64_t wParam) {
     }
     return {};
 }
+
+bool OpensDialog(CommandAction action) {
+    switch (action) {
+    case CommandAction::PickDay:
+    case CommandAction::FindDay:
+    case CommandAction::ShowHtmlOutput:
+    case CommandAction::ShowAbout: return true;
+    default: return false;
+    }
+}

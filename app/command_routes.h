@@ -39,3 +39,5 @@ struct CommandRoute {
 };
 
 CommandRoute RouteCommand(std::uint64_t wParam);
+// Whether the action opens a dialog, which needs its owner window on the screen.
+bool OpensDialog(CommandAction action);

@@ -15,3 +15,8 @@ void PassFocusToPage(HWND window) {
     HWND target = usable ? noted : g_shell.textBox;
     if (target) SetFocus(target);
 }
+
+void BringWindowToFront(HWND window) {
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+}

@@ -9,3 +9,6 @@
 void NoteFocusOnDeactivation(HWND window, WPARAM wParam);
 // WM_SETFOCUS: passes the focus to the noted control, or to the text box.
 void PassFocusToPage(HWND window);
+// Before a dialog opens: a minimised window is restored and brought to the front, so
+// that the dialog opens over it on the screen and takes the keys.
+void BringWindowToFront(HWND window);

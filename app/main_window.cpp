@@ -85,6 +85,8 @@ void PaintMainWindow(HWND window) {
 
 void RunCommand(HWND window, WPARAM wParam) {
     CommandRoute route = RouteCommand(wParam);
+    // The notification icon's menu works while the window is minimised.
+    if (OpensDialog(route.action)) BringWindowToFront(window);
     switch (route.action) {
     case CommandAction::SetWeather: g_page.weatherIndex = route.argument; DrawWeatherIcon(route.argument); NotePageEdited(); break;
     case CommandAction::SetMood: g_page.moodIndex = route.argument; DrawMoodIcon(route.argument); NotePageEdited(); break;
