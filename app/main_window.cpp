@@ -109,6 +109,7 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ShowSystemMenu: ShowSystemMenu(); break;
     case CommandAction::ShowDrawingMenu: ShowDrawingMenu(); break;
     case CommandAction::PageEdited: NotePageEdited(); break;
+    case CommandAction::PlaceListClosed: PassFocusOnFromPlaceBox(); break;
     case CommandAction::UndoStroke: UndoStroke(); break;
     case CommandAction::RedoStroke: RedoStroke(); break;
     case CommandAction::UndoLastChange: UndoLastChange(); break;

@@ -378,8 +378,16 @@ TEST_F(Shell, FocusComesBackToThePage) {
     SetForegroundWindow(g_shell.mainWindow);
     PumpMessages(100);
     EXPECT_EQ(GetFocus(), g_shell.placeBox) << "after switching back";
+
+    // Words typed on a new day are its text, wherever the keys went before.
+    Command(FROM_ACCELERATOR + IDM_NEXT_DAY);
+    EXPECT_EQ(GetFocus(), g_shell.textBox) << "after a change of day";
+    SetForegroundWindow(other);
+    PumpMessages(100);
+    SetForegroundWindow(g_shell.mainWindow);
+    PumpMessages(100);
+    EXPECT_EQ(GetFocus(), g_shell.textBox) << "after a change of day and a switch back";
     DestroyWindow(other);
-    SetFocus(g_shell.textBox);
 }
 
 // Commands from the notification icon's menu may come while the window is minimised. A
