@@ -4,6 +4,7 @@
 #include <string>
 
 #include "help_page.h"
+#include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
 #include "platform/file_write.h"
 #include "platform/wide_text.h"
@@ -14,15 +15,6 @@ namespace {
 
 constexpr char16_t kHelpPageName[] = u"DoodBind.htp";
 constexpr char16_t kHelpViewerName[] = u"peghelp.exe";
-
-void CentreOverMainWindow(HWND dialog) {
-    RECT main{}, own{};
-    GetWindowRect(g_shell.mainWindow, &main);
-    GetWindowRect(dialog, &own);
-    int x = main.left + ((main.right - main.left) - (own.right - own.left)) / 2;
-    int y = main.top + ((main.bottom - main.top) - (own.bottom - own.top)) / 2;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
 
 // Starts the viewer the desktop way: its own path quoted first on a writable command
 // line, the handles it gives back closed at once; the diary does not wait for it.
@@ -57,7 +49,7 @@ void OpenHelpPage() {
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        CentreOverMainWindow(dialog);
+        PlaceDialog(dialog);
         return FALSE;   // no control takes the focus
     case WM_COMMAND:
         if (wParam == IDOK || wParam == IDCANCEL) {

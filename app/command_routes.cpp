@@ -4,6 +4,11 @@
 
 namespace {
 
+// The place box's list closing: CBN_CLOSEUP, CBN_SELENDOK and CBN_SELENDCANCEL.
+constexpr std::uint64_t kPlaceListClosedUp = (8 << 16) | IDC_PLACE_BOX;
+constexpr std::uint64_t kPlaceChosen = (9 << 16) | IDC_PLACE_BOX;
+constexpr std::uint64_t kPlaceNotChosen = (10 << 16) | IDC_PLACE_BOX;
+
 struct RangeRoute {
     std::uint64_t first, last;
     CommandAction action;
@@ -35,6 +40,9 @@ constexpr RangeRoute kRoutes[] = {
     // The page's controls tell of the user's changes; their other notifications match nothing.
     {TEXT_BOX_CHANGED, TEXT_BOX_CHANGED, CommandAction::PageEdited, 0},
     {PLACE_BOX_CHANGED, PLACE_BOX_CHANGED, CommandAction::PageEdited, 0},
+    {kPlaceListClosedUp, kPlaceListClosedUp, CommandAction::PlaceListClosed, 0},
+    {kPlaceChosen, kPlaceChosen, CommandAction::PlaceListClosed, 0},
+    {kPlaceNotChosen, kPlaceNotChosen, CommandAction::PlaceListClosed, 0},
     {IDM_FIND, IDM_FIND, CommandAction::FindDay, 0},
 
     // The accelerator table (high word 1). Alt+M and Alt+P have no menu item; Ctrl+H opens
@@ -61,4 +69,14 @@ CommandRoute RouteCommand(std::uint64_t wParam) {
         }
     }
     return {};
+}
+
+bool OpensDialog(CommandAction action) {
+    switch (action) {
+    case CommandAction::PickDay:
+    case CommandAction::FindDay:
+    case CommandAction::ShowHtmlOutput:
+    case CommandAction::ShowAbout: return true;
+    default: return false;
+    }
 }

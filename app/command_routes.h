@@ -1,6 +1,7 @@
 // Which action a WM_COMMAND wParam starts. The whole wParam is compared: a menu item or
 // command-bar button arrives as its identifier, an accelerator as 65536 + identifier, and
-// control notifications (text box, place box) carry a code in the high word and match nothing.
+// control notifications (text box, place box) carry a code in the high word and match
+// nothing but the few the table names.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +29,7 @@ enum class CommandAction {
     ShowSystemMenu,
     ShowDrawingMenu,
     PageEdited,        // the text box's text or the place box's selection changed
+    PlaceListClosed,   // the place box's list closed, with a place chosen or not
     UndoStroke,
     RedoStroke,
     UndoLastChange,    // Ctrl+Z: the text box's typing or the newest stroke
@@ -39,3 +41,5 @@ struct CommandRoute {
 };
 
 CommandRoute RouteCommand(std::uint64_t wParam);
+// Whether the action opens a dialog, which needs its owner window on the screen.
+bool OpensDialog(CommandAction action);

@@ -15,3 +15,20 @@ void PassFocusToPage(HWND window) {
     HWND target = usable ? noted : g_shell.textBox;
     if (target) SetFocus(target);
 }
+
+void PassFocusToTextBox() {
+    g_shell.focusBeforeDeactivation = g_shell.textBox;
+    if (g_shell.textBox && GetActiveWindow() == g_shell.mainWindow) SetFocus(g_shell.textBox);
+}
+
+void PassFocusOnFromPlaceBox() {
+    // The end of a choice is told while the list is still down (the list's closing
+    // follows), and also when the box is losing the focus to something else anyway.
+    if (GetFocus() != g_shell.placeBox || SendMessageW(g_shell.placeBox, CB_GETDROPPEDSTATE, 0, 0)) return;
+    PassFocusToTextBox();
+}
+
+void BringWindowToFront(HWND window) {
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+}

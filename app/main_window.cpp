@@ -85,6 +85,8 @@ void PaintMainWindow(HWND window) {
 
 void RunCommand(HWND window, WPARAM wParam) {
     CommandRoute route = RouteCommand(wParam);
+    // The notification icon's menu works while the window is minimised.
+    if (OpensDialog(route.action)) BringWindowToFront(window);
     switch (route.action) {
     case CommandAction::SetWeather:
         if (!PageTakesClassifications()) break;
@@ -111,6 +113,7 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ShowSystemMenu: ShowSystemMenu(); break;
     case CommandAction::ShowDrawingMenu: ShowDrawingMenu(); break;
     case CommandAction::PageEdited: NotePageEdited(); break;
+    case CommandAction::PlaceListClosed: PassFocusOnFromPlaceBox(); break;
     case CommandAction::UndoStroke: UndoStroke(); break;
     case CommandAction::RedoStroke: RedoStroke(); break;
     case CommandAction::UndoLastChange: UndoLastChange(); break;

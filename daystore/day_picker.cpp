@@ -8,6 +8,7 @@
 #include "app/resource.h"
 #include "app/shell_state.h"
 #include "daystore/pages_in_folder.h"
+#include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
 
 namespace {
@@ -99,7 +100,7 @@ LRESULT CALLBACK CalendarProc(HWND calendar, UINT message, WPARAM wParam, LPARAM
 
 // The calendar at (0, 0) as large as it needs with its sunken edge, and the OK and
 // Cancel buttons under it (the handheld had OK in the caption); the dialog sized to hold
-// them and centred over the main window.
+// them and placed as every dialog is (PlaceDialog).
 void LayOutPicker(HWND dialog, PickerState& state) {
     constexpr DWORD kCalendarStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | MCS_DAYSTATE;
     state.calendar = CreateWindowExW(WS_EX_CLIENTEDGE, MONTHCAL_CLASSW, L"", kCalendarStyle, 0, 0, 0, 0, dialog,
@@ -124,13 +125,7 @@ void LayOutPicker(HWND dialog, PickerState& state) {
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    int width = frame.right - frame.left;
-    int height = frame.bottom - frame.top;
-    RECT owner{};
-    GetWindowRect(GetWindow(dialog, GW_OWNER), &owner);
-    int x = owner.left + ((owner.right - owner.left) - width) / 2;
-    int y = owner.top + ((owner.bottom - owner.top) - height) / 2;
-    MoveWindow(dialog, x, y, width, height, FALSE);
+    PlaceDialog(dialog, frame.right - frame.left, frame.bottom - frame.top);
 }
 
 // The calendar asks for the bold days of every month it shows, partly shown ones included,

@@ -12,6 +12,7 @@
 #include "daystore/page.h"
 #include "daystore/record.h"
 #include "daystore/search_folding.h"
+#include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
 #include "platform/wide_text.h"
 #include "platform/window_text.h"
@@ -46,23 +47,11 @@ RECT ClientRectOf(HWND control, HWND dialog) {
     return rect;
 }
 
-// The dialog within the screen's work area (a 240-line screen is lower than the
-// template), centred over its owner; the words on top, the buttons and the count of
-// unreadable days at the bottom, the list between them.
+// The dialog placed as every dialog is, cut down to the work area where it is larger (a
+// 240-line screen is lower than the template); the words on top, the buttons and the
+// count of unreadable days at the bottom, the list between them.
 void FitFindDialog(HWND dialog) {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT frame{};
-    GetWindowRect(dialog, &frame);
-    const int width = std::min<int>(frame.right - frame.left, work.right - work.left);
-    const int height = std::min<int>(frame.bottom - frame.top, work.bottom - work.top);
-    RECT owner{};
-    GetWindowRect(GetWindow(dialog, GW_OWNER), &owner);
-    int x = owner.left + ((owner.right - owner.left) - width) / 2;
-    int y = owner.top + ((owner.bottom - owner.top) - height) / 2;
-    x = std::clamp<int>(x, work.left, work.right - width);
-    y = std::clamp<int>(y, work.top, work.bottom - height);
-    MoveWindow(dialog, x, y, width, height, FALSE);
+    PlaceDialog(dialog);
 
     RECT client{};
     GetClientRect(dialog, &client);

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "app/keyboard_focus.h"
 #include "app/shell_state.h"
 #include "daystore/date_header.h"
 #include "daystore/day_picker.h"
@@ -20,12 +21,14 @@ void MoveToDay(void (*step)(DayKey&)) {
 }  // namespace
 
 // Every move saves the page first; a page that could not be stored stays on show, so
-// its text and drawing are not replaced by another day's.
+// its text and drawing are not replaced by another day's. Words typed next are the new
+// day's text, wherever the keys went before.
 void GoToDay(const DayKey& day) {
     if (!SaveDay()) return;
     g_page.currentDay = day;
     LoadDay();
     DrawDateHeader();
+    PassFocusToTextBox();
 }
 
 void ShowToday() {
@@ -43,6 +46,7 @@ void PickDay(HWND owner) {
     g_page.currentDay = *chosen;
     LoadDay();
     DrawDateHeader();
+    PassFocusToTextBox();
 }
 
 void FindDay(HWND owner) {

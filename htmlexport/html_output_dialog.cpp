@@ -11,6 +11,7 @@
 #include "daystore/page.h"
 #include "export_html_diary.h"
 #include "picture_run.h"
+#include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
 #include "platform/wide_text.h"
 #include "platform/window_text.h"
@@ -81,6 +82,7 @@ void RunExport(HWND dialog) {
 INT_PTR CALLBACK HtmlOutputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        PlaceDialog(dialog);
         FillDialog(dialog);
         return FALSE;
     case WM_COMMAND:

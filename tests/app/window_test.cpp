@@ -378,8 +378,59 @@ TEST_F(Shell, FocusComesBackToThePage) {
     SetForegroundWindow(g_shell.mainWindow);
     PumpMessages(100);
     EXPECT_EQ(GetFocus(), g_shell.placeBox) << "after switching back";
+
+    // Words typed on a new day are its text, wherever the keys went before.
+    Command(FROM_ACCELERATOR + IDM_NEXT_DAY);
+    EXPECT_EQ(GetFocus(), g_shell.textBox) << "after a change of day";
+    SetForegroundWindow(other);
+    PumpMessages(100);
+    SetForegroundWindow(g_shell.mainWindow);
+    PumpMessages(100);
+    EXPECT_EQ(GetFocus(), g_shell.textBox) << "after a change of day and a switch back";
     DestroyWindow(other);
-    SetFocus(g_shell.textBox);
+}
+
+// Commands from the notification icon's menu may come while the window is minimised. A
+// command that opens a dialog brings the window back first, and the dialog opens whole
+// inside the work area with the keys in it: the day picker, then Find.
+TEST_F(Shell, DialogsOpenedWhileMinimisedAreOnScreenAndTakeKeys) {
+    struct Opened {
+        bool restored = false, inside = false, takesKeys = false;
+        int focusId = 0;
+    };
+    auto open = [](WPARAM command, const wchar_t* caption) {
+        ShowWindow(g_shell.mainWindow, SW_MINIMIZE);
+        PumpMessages(100);
+        EXPECT_TRUE(IsIconic(g_shell.mainWindow));
+        Opened seen;
+        EXPECT_TRUE(WorkDialog(command, caption, [&](HWND dialog) {
+            seen.restored = !IsIconic(g_shell.mainWindow);
+            RECT box{};
+            GetWindowRect(dialog, &box);
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof(monitor);
+            GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+            const RECT& work = monitor.rcWork;
+            seen.inside = box.left >= work.left && box.top >= work.top && box.right <= work.right &&
+                          box.bottom <= work.bottom;
+            GUITHREADINFO input{};
+            input.cbSize = sizeof(input);
+            GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &input);
+            seen.takesKeys = input.hwndActive == dialog && IsChild(dialog, input.hwndFocus);
+            seen.focusId = GetDlgCtrlID(input.hwndFocus);
+            PressDialogButton(dialog, IDCANCEL);
+        }));
+        return seen;
+    };
+    Opened picker = open(IDM_PICK_DAY, L"PickDay");
+    EXPECT_TRUE(picker.restored);
+    EXPECT_TRUE(picker.inside);
+    EXPECT_TRUE(picker.takesKeys);
+    Opened find = open(IDM_FIND, L"Find");
+    EXPECT_TRUE(find.restored);
+    EXPECT_TRUE(find.inside);
+    EXPECT_TRUE(find.takesKeys);
+    EXPECT_EQ(find.focusId, IDC_FIND_WORDS) << "the words take the keys";
 }
 
 // Sends the message about the window's notification icon. NIM_MODIFY succeeds only for an
