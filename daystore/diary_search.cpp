@@ -1,7 +1,6 @@
 #include "diary_search.h"
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <map>
 #include <system_error>
@@ -61,10 +60,8 @@ std::u16string DayText(const DayKey& day) {
 }
 
 DayKey DayKeyOf(std::int32_t yyyymmdd) {
-    using namespace std::chrono;
     const std::int32_t y = yyyymmdd / 10000, m = yyyymmdd / 100 % 100, d = yyyymmdd % 100;
-    const year_month_day date{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}};
-    return {y, m, d, static_cast<std::int32_t>(weekday{sys_days{date}}.c_encoding())};
+    return {y, m, d, WeekdayOfDate(y, m, d)};
 }
 
 std::u16string_view PlaceCodeText(std::uint8_t place) {
