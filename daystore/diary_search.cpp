@@ -81,6 +81,11 @@ DiaryRecords ReadDiaryRecords(const fs::path& folder, DayRange range) {
     std::map<std::int32_t, fs::path, std::greater<>> paths;
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         const fs::path name = entry->path().filename();
+        // Day names are ASCII. Other names are passed over as the bytes they are: on
+        // Linux a name that is no UTF-8 has no UTF-16 form to look at.
+        const fs::path::string_type& bytes = name.native();
+        if (std::any_of(bytes.begin(), bytes.end(), [](auto unit) { return static_cast<std::uint32_t>(unit) >= 0x80; }))
+            continue;
         const std::int32_t day = DayOfPageFileName(name);
         if (day == 0 || day < range.first || day > range.last) continue;
         const std::u16string extension = name.extension().u16string();
