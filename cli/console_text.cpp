@@ -1,6 +1,5 @@
 #include "console_text.h"
 
-#include <chrono>
 #include <filesystem>
 
 namespace {
@@ -29,23 +28,37 @@ std::optional<DayKey> ParseDayArgument(std::string_view text) {
         if (text[i] < '0' || text[i] > '9') return std::nullopt;
         fields[field] = fields[field] * 10 + (text[i] - '0');
     }
-    using namespace std::chrono;
-    const year_month_day date{year{fields[0]}, month{static_cast<unsigned>(fields[1])},
-                              day{static_cast<unsigned>(fields[2])}};
-    if (!date.ok()) return std::nullopt;
-    const auto dayOfWeek = static_cast<std::int32_t>(weekday{sys_days{date}}.c_encoding());
-    return DayKey{fields[0], fields[1], fields[2], dayOfWeek};
+    const auto [year, month, day] = fields;
+    if (month < 1 || month > 12 || day < 1 || static_cast<std::uint32_t>(day) > DaysInMonth(year, month)) {
+        return std::nullopt;
+    }
+    return DayKey{year, month, day, WeekdayOfDate(year, month, day)};
 }
 
-int HtmlExitCode(HtmlExportResult result, bool picturesFailed) {
+std::string DayArgumentProblem(std::string_view text) {
+    const std::optional<DayKey> day = ParseDayArgument(text);
+    if (!day) return "not a date: " + std::string(text);
+    if (day->year < 1) return "before the year 1: " + std::string(text);
+    return "";
+}
+
+bool RunStaysInCalendar(const DayKey& newest, int dayCount) {
+    return DayNumber(newest.year, newest.month, newest.day) - (dayCount - 1) >= DayNumber(0, 1, 1);
+}
+
+int HtmlExitCode(HtmlExportResult result, bool incomplete) {
     switch (result) {
-    case HtmlExportResult::Written: return picturesFailed ? kExitPicturesFailed : kExitOk;
+    case HtmlExportResult::Written: return incomplete ? kExitIncomplete : kExitOk;
     case HtmlExportResult::LoopMarkerMissing: return kExitLoopMarkerMissing;
     case HtmlExportResult::NextBeforeFor: return kExitNextBeforeFor;
     case HtmlExportResult::FileFailed:
     case HtmlExportResult::OverwriteDeclined: return kExitFileFailed;
     }
     return kExitFileFailed;
+}
+
+std::string UnreadDaysText(int days) {
+    return std::to_string(days) + (days == 1 ? " day" : " days") + " could not be read";
 }
 
 std::string DescribeHtmlMessage(HtmlExportMessage message) {

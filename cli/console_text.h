@@ -15,7 +15,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitLoopMarkerMissing = 1;
 constexpr int kExitNextBeforeFor = 2;
 constexpr int kExitFileFailed = 3;        // not read, not written, or not to be overwritten
-constexpr int kExitPicturesFailed = 4;    // the document was written, some pictures were not
+constexpr int kExitIncomplete = 4;        // the document was written, some days or pictures were not
 constexpr int kExitUsage = 64;            // EX_USAGE
 
 // The longest run of days the html command takes: a hundred years.
@@ -25,8 +25,21 @@ constexpr int kMaxDayCount = 36525;
 // the calendar does not have.
 std::optional<DayKey> ParseDayArgument(std::string_view text);
 
-// The end of an html run: a refused template wins over failed pictures.
-int HtmlExitCode(HtmlExportResult result, bool picturesFailed);
+// Why a day argument is refused, for the parser's message; empty for a date from the
+// year 1 on. Day names have four digits, and the year 0 is no year anyone dates by.
+std::string DayArgumentProblem(std::string_view text);
+
+// True when a run of `dayCount` days back from `newest` stays within the years a day
+// name can carry, from 0000-01-01 on.
+bool RunStaysInCalendar(const DayKey& newest, int dayCount);
+
+// The end of an html run: a refused template wins over an incomplete document, one
+// written with days or pictures that could not be read or converted.
+int HtmlExitCode(HtmlExportResult result, bool incomplete);
+
+// "2 days could not be read": the closing count of days whose files are there but
+// could not be read, as html and find print it.
+std::string UnreadDaysText(int days);
 
 // The reason in English, then the program's own words in brackets (one line); empty for
 // the message of success, which the console does not print.

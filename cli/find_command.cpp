@@ -12,6 +12,7 @@
 #include "cli/console_text.h"
 #include "daystore/diary_search.h"
 #include "daystore/search_folding.h"
+#include "htmlexport/template_encoding.h"
 
 namespace fs = std::filesystem;
 
@@ -24,14 +25,21 @@ constexpr const char* kFindExitCodesHelp =
     "  3   the data folder could not be read\n"
     "  64  bad usage";
 
+// A lone surrogate, which no record holds, would become U+FFFD rather than an exception.
 std::string Utf8(std::u16string_view text) {
-    const std::u8string utf8 = fs::path(text).u8string();
-    return {utf8.begin(), utf8.end()};
+    std::vector<std::uint8_t> bytes;
+    AppendDocumentBytes(text, TextEncoding::Utf8, bytes);
+    return {bytes.begin(), bytes.end()};
 }
 
-std::u16string Utf16(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())).u16string(); }
+// Arguments are UTF-8 on Windows; on Linux they are bytes, and a word that is no UTF-8
+// is still searched as text, each byte that is no UTF-8 read as U+FFFD.
+std::u16string Utf16(std::string_view text) {
+    return DecodeTemplateText(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                              TextEncoding::Utf8);
+}
 
-std::int32_t DayNumber(const std::string& text, std::int32_t none) {
+std::int32_t DayOfArgument(const std::string& text, std::int32_t none) {
     const std::optional<DayKey> day = ParseDayArgument(text);
     return day ? day->year * 10000 + day->month * 100 + day->day : none;
 }
@@ -59,8 +67,7 @@ CLI::App* AddFindCommand(CLI::App& app, FindOptions& options) {
         ->required()
         ->expected(1, -1);
     command->add_option("--data", options.data, "The diary folder (the day files)")->required()->type_name("DIR");
-    const CLI::Validator dayArgument(
-        [](std::string& text) { return ParseDayArgument(text) ? std::string() : "not a date: " + text; }, "");
+    const CLI::Validator dayArgument([](std::string& text) { return DayArgumentProblem(text); }, "");
     command->add_option("--from", options.from, "The oldest day to search (default: the first)")
         ->check(dayArgument)
         ->type_name("YYYY-MM-DD");
@@ -71,7 +78,7 @@ CLI::App* AddFindCommand(CLI::App& app, FindOptions& options) {
     return command;
 }
 
-int RunFind(const FindOptions& options, const std::function<void(const std::string&)>& error) {
+int RunFind(const FindOptions& options, const fs::path& folder, const std::function<void(const std::string&)>& error) {
     std::u16string query;
     for (const std::string& word : options.words) query += Utf16(word) + u' ';
     const std::vector<std::u16string> words = SearchWords(query);
@@ -79,13 +86,12 @@ int RunFind(const FindOptions& options, const std::function<void(const std::stri
         error("find: no words to find");
         return kExitUsage;
     }
-    const DayRange range{DayNumber(options.from, 0), DayNumber(options.to, 99999999)};
+    const DayRange range{DayOfArgument(options.from, 0), DayOfArgument(options.to, 99999999)};
     if (range.first > range.last) {
         error("find: --from " + options.from + " is later than --to " + options.to);
         return kExitUsage;
     }
 
-    const fs::path folder = fs::path(Utf16(options.data));
     const DiarySearch search = SearchDiary(folder, words, range);
     if (!search.folderListed) {
         error(options.data + ": cannot read the data folder");
@@ -95,9 +101,6 @@ int RunFind(const FindOptions& options, const std::function<void(const std::stri
     for (const SearchHit& hit : search.hits) lines += Utf8(DayText(hit.day)) + "\t" + Utf8(hit.line.text) + "\n";
     PrintOut(lines);
     std::fflush(stdout);
-    if (search.unreadableDays > 0) {
-        error(std::to_string(search.unreadableDays) + (search.unreadableDays == 1 ? " day" : " days") +
-              " could not be read");
-    }
+    if (search.unreadableDays > 0) error(UnreadDaysText(search.unreadableDays));
     return search.hits.empty() ? kExitNothingFound : kExitOk;
 }

@@ -2,6 +2,7 @@
 // one line each, "YYYY-MM-DD<TAB>line of text" in UTF-8. Exit codes as grep's.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ struct FindOptions {
 // Adds the find command and its options to the program's parser.
 CLI::App* AddFindCommand(CLI::App& app, FindOptions& options);
 
-// Prints the days found on stdout and returns the exit code. Errors, and how many days
-// could not be read, go to `error`, one message a call.
-int RunFind(const FindOptions& options, const std::function<void(const std::string&)>& error);
+// Prints the days found in `folder` (the --data argument, named as the system names
+// it) on stdout and returns the exit code. Errors, and how many days could not be read,
+// go to `error`, one message a call.
+int RunFind(const FindOptions& options, const std::filesystem::path& folder,
+            const std::function<void(const std::string&)>& error);

@@ -36,6 +36,7 @@
 #include "htmlexport/picture_run.h"
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
+#include "platform/file_read.h"
 
 namespace fs = std::filesystem;
 
@@ -49,7 +50,7 @@ constexpr const char* kExitCodesHelp =
     "  1   the template lacks a loop marker (<!for> or <!next>)\n"
     "  2   the loop markers are in the wrong order (<!next> before <!for>)\n"
     "  3   a file could not be read or written, or was not to be overwritten\n"
-    "  4   the document was written but some pictures failed\n"
+    "  4   the document was written, but some days could not be read or some pictures failed\n"
     "  64  bad usage";
 
 #ifdef _WIN32
@@ -207,6 +208,16 @@ private:
     fs::path bmp_;
 };
 
+// Only a regular file is replaced, a link to one written through: a pipe, a device or a
+// folder of the name would be swapped for a file, so it is refused, told to or not.
+bool CheckReplaceable(const fs::path& path, Console& console) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status) || fs::is_regular_file(status)) return true;
+    console.Error(Shown(path) + ": not a regular file, so it is not replaced");
+    return false;
+}
+
 int ConvertOne(const fs::path& bmp, const fs::path& jpegFile, Console& console) {
     ConsoleJpegHost host(console, bmp);
     try {
@@ -241,10 +252,21 @@ public:
         console_.Error(Shown(image) + ": cannot copy the image from the data folder beside the document");
     }
 
+    // Each file is named; the days are counted once each, for the closing line.
+    void DayFileNotRead(const DayKey& day, const fs::path& file, ReadStatus why) override {
+        console_.Error(Shown(file) + ": could not be read: " + Utf8Text(DescribeReadStatus(why)));
+        const std::int32_t number = day.year * 10000 + day.month * 100 + day.day;
+        if (number != lastUnreadDay_) ++unreadDays;
+        lastUnreadDay_ = number;
+    }
+
+    int unreadDays = 0;
+
 private:
     Console& console_;
     const HtmlExportRun& run_;
     bool overwrite_;
+    std::int32_t lastUnreadDay_ = -1;
 };
 
 // The bar counts the days converted of the days with a picture.
@@ -256,7 +278,7 @@ public:
         console_.ShowBar(ProgressBar(done_, total_, 30) + " " + Utf8Text(line));
     }
     int Convert(const PictureJob& job) override {
-        const int converted = ConvertOne(job.bmp, job.jpeg, console_);
+        const int converted = CheckReplaceable(job.jpeg, console_) ? ConvertOne(job.bmp, job.jpeg, console_) : 0;
         ++done_;
         return converted;
     }
@@ -303,12 +325,18 @@ int RunHtml(const HtmlOptions& options, Console& console) {
     run.templatePath = Absolute(ArgumentPath(options.templatePath));
     run.outputPath = Absolute(ArgumentPath(options.out));
     run.jpegPictures = options.jpeg;
+    if (!RunStaysInCalendar(run.firstDay, run.dayCount)) {
+        console.Error("--from " + options.from + " --days " + std::to_string(options.days) +
+                      ": the run reaches back before 0000-01-01");
+        return kExitUsage;
+    }
 
     std::error_code error;
     if (!fs::is_directory(run.dataFolder, error)) {
         console.Error(Shown(run.dataFolder) + ": cannot read the data folder");
         return kExitFileFailed;
     }
+    if (!CheckReplaceable(run.outputPath, console)) return kExitFileFailed;
     ConsoleExportHost exportHost(console, run, options.yes);
     const HtmlExportResult result = ExportHtmlFile(run, exportHost);
     // As in the dialog, the pictures are made also when the template was refused.
@@ -322,11 +350,13 @@ int RunHtml(const HtmlOptions& options, Console& console) {
         for (const PictureJob& job : failed) console.Error(Shown(job.jpeg) + ": picture not converted");
         picturesFailed = !failed.empty();
     }
-    return HtmlExitCode(result, picturesFailed);
+    if (exportHost.unreadDays > 0) console.Error(UnreadDaysText(exportHost.unreadDays));
+    return HtmlExitCode(result, picturesFailed || exportHost.unreadDays > 0);
 }
 
 // The jpeg command: like html, it replaces an existing file only when told to.
 int RunJpeg(const fs::path& bmp, const fs::path& jpegFile, bool overwrite, Console& console) {
+    if (!CheckReplaceable(jpegFile, console)) return kExitFileFailed;
     std::error_code error;
     if (!overwrite && fs::exists(jpegFile, error)) {
         console.Error(Shown(jpegFile) + ": exists already; give --yes to replace it");
@@ -366,8 +396,7 @@ int Run(const std::vector<std::string>& args) {
     htmlCommand->add_option("--out", html.out, "The HTML document to write")->required()->type_name("FILE");
     htmlCommand
         ->add_option("--from", html.from, "The newest day of the run (default: today)")
-        ->check(CLI::Validator(
-            [](std::string& text) { return ParseDayArgument(text) ? std::string() : "not a date: " + text; }, ""))
+        ->check(CLI::Validator([](std::string& text) { return DayArgumentProblem(text); }, ""))
         ->type_name("YYYY-MM-DD");
     htmlCommand
         ->add_option("--days", html.days,
@@ -404,7 +433,9 @@ int Run(const std::vector<std::string>& args) {
     if (htmlCommand->parsed()) {
         return RunGuarded(ArgumentPath(html.out), console, [&] { return RunHtml(html, console); });
     }
-    if (findCommand->parsed()) return RunFind(find, [&](const std::string& text) { console.Error(text); });
+    if (findCommand->parsed()) {
+        return RunFind(find, ArgumentPath(find.data), [&](const std::string& text) { console.Error(text); });
+    }
     const fs::path bmp = ArgumentPath(bmpIn);
     return RunGuarded(bmp, console, [&] { return RunJpeg(bmp, ArgumentPath(jpegOut), jpegYes, console); });
 }

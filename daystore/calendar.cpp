@@ -11,6 +11,28 @@ std::uint32_t DaysInMonth(std::int32_t year, std::int32_t month) {
     }
 }
 
+// Division rounding down, where C++ rounds toward zero: -1 / 4 is -1 years' leap days.
+static std::int64_t FloorDivide(std::int64_t number, std::int64_t divisor) {
+    const std::int64_t quotient = number / divisor;
+    return quotient * divisor > number ? quotient - 1 : quotient;
+}
+
+std::int64_t DayNumber(std::int32_t year, std::int32_t month, std::int32_t day) {
+    // Counted from March, so that the leap day is the last day of its year.
+    std::int64_t y = year, m = month;
+    if (m <= 2) {
+        y -= 1;
+        m += 12;
+    }
+    return 365 * y + FloorDivide(y, 4) - FloorDivide(y, 100) + FloorDivide(y, 400) + (153 * (m - 3) + 2) / 5 + day - 1;
+}
+
+std::int32_t WeekdayOfDate(std::int32_t year, std::int32_t month, std::int32_t day) {
+    // 1 March of the year 0 was a Wednesday; days before it count back from there.
+    const std::int64_t sinceSunday = DayNumber(year, month, day) + 3;
+    return static_cast<std::int32_t>((sinceSunday % 7 + 7) % 7);
+}
+
 std::int32_t StepWeekday(std::int32_t dayOfWeek, std::int32_t step) {
     std::int32_t sum = dayOfWeek + step;
     if (sum == -1) return 6;

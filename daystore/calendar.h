@@ -6,8 +6,10 @@
 #include <string_view>
 
 // One diary day. The day of week (0 = Sunday ... 6 = Saturday) comes from the clock or
-// the month calendar and is then carried through every step; it is never worked out
-// from the date, so a key whose weekday disagrees with its date keeps disagreeing.
+// the month calendar and is then carried through every step; NextDay and PreviousDay
+// never work it out from the date, so a key whose weekday disagrees with its date keeps
+// disagreeing. Only a date with no clock behind it (typed, or a file's name) gets its
+// weekday from WeekdayOfDate.
 struct DayKey {
     std::int32_t year = 0;
     std::int32_t month = 0;      // 1-12
@@ -18,6 +20,15 @@ struct DayKey {
 // Gregorian month length. A month outside 1-12 gives the all-ones value, so that no
 // day number ever counts as past the end of it.
 std::uint32_t DaysInMonth(std::int32_t year, std::int32_t month);
+
+// Days from 1 March of the year 0 in the proleptic Gregorian calendar, negative before
+// it: one count for every year a day name can carry, 0000 to 9999. Years are divided
+// rounding down, so January and February of the year 0, which count in the year -1,
+// come out right. For real dates only.
+std::int64_t DayNumber(std::int32_t year, std::int32_t month, std::int32_t day);
+
+// The day of week of a real date, 0 = Sunday.
+std::int32_t WeekdayOfDate(std::int32_t year, std::int32_t month, std::int32_t day);
 
 // dayOfWeek + step for a step of +1 or -1, wrapping -1 to 6 and 7 to 0.
 std::int32_t StepWeekday(std::int32_t dayOfWeek, std::int32_t step);

@@ -1,7 +1,6 @@
 #include "diary_search.h"
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <map>
 #include <system_error>
@@ -61,10 +60,8 @@ std::u16string DayText(const DayKey& day) {
 }
 
 DayKey DayKeyOf(std::int32_t yyyymmdd) {
-    using namespace std::chrono;
     const std::int32_t y = yyyymmdd / 10000, m = yyyymmdd / 100 % 100, d = yyyymmdd % 100;
-    const year_month_day date{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}};
-    return {y, m, d, static_cast<std::int32_t>(weekday{sys_days{date}}.c_encoding())};
+    return {y, m, d, WeekdayOfDate(y, m, d)};
 }
 
 std::u16string_view PlaceCodeText(std::uint8_t place) {
@@ -84,6 +81,11 @@ DiaryRecords ReadDiaryRecords(const fs::path& folder, DayRange range) {
     std::map<std::int32_t, fs::path, std::greater<>> paths;
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         const fs::path name = entry->path().filename();
+        // Day names are ASCII. Other names are passed over as the bytes they are: on
+        // Linux a name that is no UTF-8 has no UTF-16 form to look at.
+        const fs::path::string_type& bytes = name.native();
+        if (std::any_of(bytes.begin(), bytes.end(), [](auto unit) { return static_cast<std::uint32_t>(unit) >= 0x80; }))
+            continue;
         const std::int32_t day = DayOfPageFileName(name);
         if (day == 0 || day < range.first || day > range.last) continue;
         const std::u16string extension = name.extension().u16string();

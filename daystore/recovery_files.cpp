@@ -8,19 +8,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Days since 1 March of year 0 in the proleptic Gregorian calendar.
-std::int64_t DayNumber(std::int64_t year, std::int64_t month, std::int64_t day) {
-    if (month <= 2) {
-        year -= 1;
-        month += 12;
-    }
-    return 365 * year + year / 4 - year / 100 + year / 400 + (153 * (month - 3) + 2) / 5 + day - 1;
-}
-
-}  // namespace
-
 std::u16string RecoveryFileName(const DayKey& day, std::u16string_view extension) {
     return DayFileName(day, extension) + u"~";
 }

@@ -1,15 +1,21 @@
 #include "day_files.h"
 
-#include "file_read.h"
-
 namespace fs = std::filesystem;
 
 bool CanOpenPicture(const fs::path& path) { return CanOpenFile(path); }
 
-DayFiles ReadDayFiles(const fs::path& dataFolder, const DayKey& day) {
+DayFiles ReadDayFiles(const fs::path& dataFolder, const DayKey& day, const UnreadDayFile& unread) {
     const DayFilePair names = DayFileNames(day);
+    const fs::path record = dataFolder / names.record, picture = dataFolder / names.picture;
     DayFiles files;
-    ReadWholeFile(dataFolder / names.record, files.record);
-    files.hasPicture = CanOpenPicture(dataFolder / names.picture);
+    const ReadStatus recordStatus = ReadFileBytes(record, files.record);
+    // Opened and closed again: the document only names the picture.
+    const ReadStatus pictureStatus = ReadableFile().Open(picture);
+    files.hasPicture = pictureStatus == ReadStatus::Ok;
+    const auto tell = [&unread](const fs::path& file, ReadStatus status) {
+        if (unread && status != ReadStatus::Ok && status != ReadStatus::Missing) unread(file, status);
+    };
+    tell(record, recordStatus);
+    tell(picture, pictureStatus);
     return files;
 }

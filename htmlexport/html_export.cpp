@@ -111,7 +111,10 @@ HtmlExportResult WriteDocument(const HtmlExportRun& run, HtmlExportHost& host, F
     TagImageFiles images;
     const HtmlExportResult result = WriteDiaryDocument(
         templateText, run.firstDay, run.dayCount, run.jpegPictures,
-        [&run](const DayKey& day) { return ReadDayFiles(run.dataFolder, day); },
+        [&run, &host](const DayKey& day) {
+            return ReadDayFiles(run.dataFolder, day,
+                                [&](const fs::path& file, ReadStatus why) { host.DayFileNotRead(day, file, why); });
+        },
         [&writer](std::u16string_view piece) { return writer.Add(piece); }, images);
     switch (result) {
     case HtmlExportResult::LoopMarkerMissing: host.ShowMessage(HtmlExportMessage::LoopMarkerMissing); return result;

@@ -12,6 +12,7 @@
 
 #include "calendar.h"
 #include "export_result.h"
+#include "file_read.h"
 #include "file_write.h"
 
 // What the user is told, at most one per run.
@@ -31,6 +32,9 @@ public:
     virtual bool ConfirmOverwrite() = 0;
     // A weather or mood image the document names could not be put beside it.
     virtual void ImageNotCopied(const std::filesystem::path& /*image*/) {}
+    // A record or picture of the run is there but could not be read: the day is written
+    // as a day without it.
+    virtual void DayFileNotRead(const DayKey& /*day*/, const std::filesystem::path& /*file*/, ReadStatus /*why*/) {}
 };
 
 struct HtmlExportRun {

@@ -12,6 +12,7 @@
 #undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
 #else
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #endif
 
@@ -132,7 +133,8 @@ protected:
 // A record with text that the line breaks and markup reach and a picture that is no
 // bitmap, a day with only a picture, and a day with a folder in its picture's place, from
 // 1 March 2000 back over the leap day. The refused picture does not stop the others; the
-// day before the run is not converted.
+// folder is named and counted as a day that could not be read; the day before the run is
+// not converted.
 TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
     Day("20000301.dbt", u"晴れ\r\n\r\n\r\n<b>&", 2, 6);
     WriteFileText(data_ / "20000301.bmp", "not a bitmap, though long enough for its header");
@@ -159,6 +161,8 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
     const Ran ran = Run(Html(out_ / "index.html", {"--from", "2000-03-01", "--days", "3", "--jpeg"}));
     EXPECT_EQ(ran.code, 4) << ran.err;
     EXPECT_NE(ran.err.find("20000301.bmp: not a BMP file [1234567890'BM'12345678]"), std::string::npos) << ran.err;
+    EXPECT_NE(ran.err.find("20000228.bmp: could not be read: it is not a file"), std::string::npos) << ran.err;
+    EXPECT_NE(ran.err.find("1 day could not be read"), std::string::npos) << ran.err;
     EXPECT_EQ(ran.err.find("CONVERTING"), std::string::npos) << "no progress bar when stderr is a file";
     EXPECT_EQ(ReadFileBytes(out_ / "index.html"), expected);
 
@@ -211,12 +215,17 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
         const char* document;    // afterwards; nullptr: as before (absent or the old one)
     };
     const char* loop = "<!for> <!year>-<!month>-<!day>;<!next> end";
+    fs::create_directories(data_ / "19990101.dbt");
     const Case cases[] = {
         {"across a year end", loop, false, Html(document, {"--from", "2001-01-01", "--days", "2"}), 0, "",
          "2001-1-1;2000-12-31;end"},
         {"no overwrite without --yes", loop, true, Html(document, {"--from", "2001-01-01"}), 3, "give --yes", nullptr},
         {"overwritten with --yes", loop, true, Html(document, {"--from", "2001-01-01", "--days", "1", "--yes"}), 0,
          "", "2001-1-1;end"},
+        {"back into the year 0", "<!for> <!year>-<!month>-<!day><!dayofweek>;<!next> end", false,
+         Html(document, {"--from", "0001-01-02", "--days", "3"}), 0, "", "1-1-2 ;1-1-1 ;0-12-31 ;end"},
+        {"a day that cannot be read", loop, false, Html(document, {"--from", "1999-01-01", "--days", "1"}), 4,
+         "1 day could not be read", "1999-1-1;end"},
         {"no loop marker", "<html>", true, Html(document, {"--yes"}), 1, "lacks a loop marker", nullptr},
         {"markers in the wrong order", "<!next> <!for> ", false, Html(document), 2, "<!next> before <!for>", nullptr},
         {"no template", nullptr, true, Html(document, {"--yes"}), 3, "cannot read the template [No template  ]",
@@ -241,6 +250,10 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
         {"more than a hundred years", loop, false, Html(document, {"--days", "36526"}), 64, "--days", nullptr},
         {"a day the calendar lacks", loop, false, Html(document, {"--from", "1900-02-29"}), 64, "--from", nullptr},
         {"a day not written yyyy-mm-dd", loop, false, Html(document, {"--from", "2000-3-01"}), 64, "--from", nullptr},
+        {"a day before the year 1", loop, false, Html(document, {"--from", "0000-12-31"}), 64, "before the year 1",
+         nullptr},
+        {"a run back before the year 0", loop, false, Html(document, {"--from", "0001-01-01", "--days", "368"}), 64,
+         "before 0000-01-01", nullptr},
         {"help", nullptr, false, {"--help"}, 0, "", nullptr},
     };
     for (const Case& c : cases) {
@@ -331,6 +344,43 @@ TEST_F(Cli, NamesThatAreNoUtf8) {
     const Ran missing = Run({"jpeg", (temp_ / (cafe + "2.bmp")).string(), (temp_ / "x.jpg").string()});
     EXPECT_EQ(missing.code, 3);
     EXPECT_NE(missing.err.find(cafe + "2.bmp: cannot read the bitmap"), std::string::npos) << missing.err;
+
+    // find searches that folder, its own name and the JPEG's no UTF-8, and a word that
+    // is none is searched as text.
+    WriteFileBytes(folder / "20000229.dbt", SerializeRecord({1, 2, 0, {}, u"カフェ au lait"}).bytes);
+    Ran found = Run({"find", "lait", "--data", folder.string()});
+    EXPECT_EQ(found.code, 0) << found.err;
+    EXPECT_EQ(found.out, "2000-02-29\tカフェ au lait\n");
+    found = Run({"find", cafe, "--data", folder.string()});
+    EXPECT_EQ(found.code, 1) << found.err;
+    EXPECT_EQ(found.err, "");
+}
+
+// Only a regular file is replaced: a pipe where the document or a JPEG goes stays a
+// pipe, --yes or not; the html run still writes its document when only a JPEG is refused.
+TEST_F(Cli, OnlyRegularFilesAreReplaced) {
+    WriteFileText(templatePath_, "<!for><!picture><!next>");
+    WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
+    const fs::path document = out_ / "index.html", jpeg = out_ / "20000229.jpg";
+    ASSERT_EQ(::mkfifo(document.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(jpeg.c_str(), 0600), 0);
+    const Args day = {"--from", "2000-02-29", "--days", "1", "--yes"};
+
+    Ran ran = Run(Html(document, day));
+    EXPECT_EQ(ran.code, 3);
+    EXPECT_NE(ran.err.find("index.html: not a regular file, so it is not replaced"), std::string::npos) << ran.err;
+    ran = Run({"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(jpeg), "--yes"});
+    EXPECT_EQ(ran.code, 3);
+    EXPECT_NE(ran.err.find("20000229.jpg: not a regular file"), std::string::npos) << ran.err;
+    Args pictures = day;
+    pictures.push_back("--jpeg");
+    ran = Run(Html(out_ / "other.html", pictures));
+    EXPECT_EQ(ran.code, 4);
+    EXPECT_NE(ran.err.find("20000229.jpg: not a regular file"), std::string::npos) << ran.err;
+
+    EXPECT_TRUE(fs::is_fifo(document));
+    EXPECT_TRUE(fs::is_fifo(jpeg));
+    EXPECT_EQ(NamesIn(out_), (Names{"20000229.jpg", "index.html", "other.html"}));
 }
 
 // A replaced document or JPEG keeps its permission bits, and a link to it, relative to
@@ -421,6 +471,7 @@ TEST_F(CliFind, ExitCodesAsGrepsWithTheirCause) {
              Find({}),              // no words
              Find({"　"}),          // only a blank
              Find({"soba", "--from", "2001-02-30"}),
+             Find({"soba", "--to", "0000-12-31"}),
              Find({"soba", "--from", "2001-01-02", "--to", "2001-01-01"}),
          }) {
         ran = Run(usage);

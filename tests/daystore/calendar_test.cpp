@@ -52,6 +52,24 @@ TEST(Calendar, FourHundredYearWalkMatchesReferenceCalendar) {
     }
 }
 
+// Weekdays worked out from a date, where no clock gave one (a typed date, a file's
+// name): across the leap day of the year 0 and into the year 1, where a count of
+// negative years must round down, and at both ends of the four-digit years.
+TEST(Calendar, WeekdaysOfDatesFromTheYearZeroOn) {
+    struct Case {
+        std::int32_t year, month, day, weekday;
+    };
+    const Case cases[] = {
+        {0, 1, 1, 6},  // a Saturday
+        {0, 2, 28, 1},   {0, 2, 29, 2},   {0, 3, 1, 3}, {0, 12, 31, 0}, {1, 1, 1, 1},
+        {1970, 1, 1, 4}, {2000, 2, 29, 2}, {9999, 12, 31, 5},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WeekdayOfDate(c.year, c.month, c.day), c.weekday) << c.year << "-" << c.month << "-" << c.day;
+    }
+    EXPECT_EQ(DayNumber(1, 1, 1) - DayNumber(0, 1, 1), 366) << "the year 0 is a leap year";
+}
+
 TEST(Calendar, DayFileNamesInAnyFolder) {
     const DayKey june7{2000, 6, 7, 3};
     EXPECT_EQ(DayFileName({987, 1, 2, 0}, u"jpg"), u"09870102.jpg");
