@@ -108,6 +108,8 @@ int OpenRegularFile(const std::filesystem::path& path, std::uint64_t& size, Read
     }
     if (!why) return -1;
     *why = StatusOfOpenFailure();  // before anything else can change errno
+    // Most failed opens are days without that file: they need no second look.
+    if (*why == ReadStatus::Missing) return -1;
     std::error_code error;
     const std::filesystem::file_status type = std::filesystem::status(path, error);
     if (type.type() == std::filesystem::file_type::not_found) *why = ReadStatus::Missing;
