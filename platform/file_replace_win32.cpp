@@ -48,19 +48,20 @@ bool IsBusyError(DWORD error) {
            error == ERROR_UNABLE_TO_REMOVE_REPLACED;
 }
 
+// ReplaceFileW has no write-through; a flush of the replaced file takes its new entry to
+// the disk, as MOVEFILE_WRITE_THROUGH does for a move.
+void FlushReplacedFile(const fs::path& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    FlushFileBuffers(file);
+    CloseHandle(file);
+}
+
 bool MoveOrReplace(const fs::path& from, const fs::path& to, Durability durability) {
     if (Exists(to)) {
         if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-            // ReplaceFileW has no write-through; the replaced file's flush takes its new
-            // entry to the disk, as MOVEFILE_WRITE_THROUGH does for a move.
-            if (durability == Durability::Durable) {
-                HANDLE file = CreateFileW(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, 0, nullptr);
-                if (file != INVALID_HANDLE_VALUE) {
-                    FlushFileBuffers(file);
-                    CloseHandle(file);
-                }
-            }
+            if (durability == Durability::Durable) FlushReplacedFile(to);
             return true;
         }
         // Gone meanwhile: a move puts the new file there.

@@ -253,15 +253,18 @@ std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name) 
 int RemoveLeftoverTemporaryFiles(const fs::path& folder) {
     int removed = 0;
     const fs::file_time_type now = fs::file_time_type::clock::now();
+    const unsigned long self = CurrentProcessNumber();
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::optional<unsigned long> writer = WriterOfDayFileTemporary(it->path().filename().u16string());
         std::error_code ignored;
         if (!writer || !it->is_regular_file(ignored)) continue;
-        // A fresh file of a running process is a save in progress. One whose process number
-        // was taken by another program after its writer died goes at a later start.
+        // A fresh file of another running process is a save in progress. This process has
+        // written nothing yet, and its number may be a killed one's: Wine numbers the
+        // processes of a new Wine server alike. A number another program took after the
+        // writer died keeps the file until a later start.
         const fs::file_time_type written = it->last_write_time(ignored);
-        if (!ignored && now - written < kLeftoverAge && IsProcessRunning(*writer)) continue;
+        if (!ignored && now - written < kLeftoverAge && *writer != self && IsProcessRunning(*writer)) continue;
         if (fs::remove(it->path(), ignored)) ++removed;
     }
     return removed;

@@ -113,5 +113,7 @@ std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name);
 // Removes from the diary folder the temporary files of its own files that no running
 // process is writing: their writer has ended, or they were last written five minutes
 // ago or more. The count removed. Nothing else is touched: an export writing into the
-// folder keeps its temporary files, and so does any other program.
+// folder keeps its temporary files, and so does any other program. Called at start,
+// before the program writes anything: files named with this process's own number are
+// left over too.
 int RemoveLeftoverTemporaryFiles(const std::filesystem::path& folder);

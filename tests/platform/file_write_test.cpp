@@ -18,6 +18,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -41,6 +42,13 @@ std::optional<fs::path> HostPath(const char* variable) {
     return fs::path(path);
 #endif
 }
+
+// A process other than this test that runs while it does.
+#ifdef _WIN32
+unsigned long AnotherRunningProcess();   // with the Windows tests below
+#else
+unsigned long AnotherRunningProcess() { return static_cast<unsigned long>(getppid()); }
+#endif
 
 // Writes until the disk takes no more.
 void FillDisk(const fs::path& file) {
@@ -176,19 +184,21 @@ TEST(FileWrite, WritesThroughALinkToTheFileItNames) {
 }
 
 // Only the temporary files of the diary's own files are swept, and of those only the ones
-// whose writer has ended or that have not been written for ten minutes.
+// whose writer has ended, or is this very process, or that have not been written for ten
+// minutes.
 TEST(FileWrite, SweepsOnlyTheDiarysOwnLeftoversThatNoRunningProcessWrites) {
     ScratchFolder folder;
-    const std::string self = std::to_string(CurrentProcessNumber()), ended = "4194304";
-    Names kept = {"20261206.dbt",    "20261206.bmp.tmp-" + self + "-3", "photo.tmp-1-1", "budget.xlsx.tmp-20240501-1",
-                  "x.dbt.tmp-1-1",   "mydiary.html.tmp-" + ended + "-0", "20261206.dbt.tmp-1"};
+    const std::string running = std::to_string(AnotherRunningProcess()), ended = "4194304",
+                      self = std::to_string(CurrentProcessNumber());
+    Names kept = {"20261206.dbt",  "20261206.bmp.tmp-" + running + "-3", "photo.tmp-1-1", "budget.xlsx.tmp-20240501-1",
+                  "x.dbt.tmp-1-1", "mydiary.html.tmp-" + ended + "-0",   "20261206.dbt.tmp-1"};
     for (const std::string& name : kept) WriteFileText(folder / name, "keep");
-    for (const std::string& name : {"20261206.dbt.tmp-" + ended + "-7", "20261206.BMP~.tmp-" + ended + "-1",
-                                    "20261207.dbt~.tmp-" + self + "-2"})
+    const std::string old = "20261207.dbt~.tmp-" + running + "-2";
+    for (const std::string& name :
+         {"20261206.dbt.tmp-" + ended + "-7", "20261206.BMP~.tmp-" + ended + "-1", "20261206.dbt.tmp-" + self + "-1", old})
         WriteFileText(folder / name, "x");
-    fs::last_write_time(folder / ("20261207.dbt~.tmp-" + self + "-2"),
-                        fs::file_time_type::clock::now() - std::chrono::minutes(10));
-    EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder.Path()), 3);
+    fs::last_write_time(folder / old, fs::file_time_type::clock::now() - std::chrono::minutes(10));
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder.Path()), 4);
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(NamesIn(folder.Path()), kept);
 }
@@ -215,6 +225,22 @@ TEST(FileRead, TellsAMissingFileFromOneThatCannotBeRead) {
 
 #ifdef _WIN32
 #include <windows.h>
+#include <tlhelp32.h>
+
+namespace {
+
+unsigned long AnotherRunningProcess() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    unsigned long found = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+        if (entry.th32ProcessID != 0 && entry.th32ProcessID != GetCurrentProcessId()) found = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return found;
+}
+
+}  // namespace
 
 // Run as a second process by the test below: holds the file named in its environment
 // open without sharing for a moment, as a virus scanner or an indexer does.
