@@ -1,12 +1,18 @@
-// Moving a finished file over its target, the platform's way (file_write.cpp's last step).
+// The writer's steps that differ between platforms (file_write.cpp's platform part).
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <span>
 
 #include "file_write.h"
 
 // Replaces `to` by `from`. Durable: the rename itself reaches the disk too.
 bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem::path& to, Durability durability);
+
+// Writes all the bytes at the file's end.
+bool WriteToFile(std::FILE* file, std::span<const std::uint8_t> bytes);
 
 // Forces a file's written bytes to the disk.
 bool SyncFileToDisk(std::FILE* file);
@@ -14,5 +20,21 @@ bool SyncFileToDisk(std::FILE* file);
 // Gives the new file the permission bits of the one it replaces (where there are any).
 void CopyPermissionBits(std::FILE* file, const std::filesystem::path& from);
 
+// The file a write of `target` lands in: a symbolic link is followed to the file it
+// names, so the link stays a link and its file gets the new bytes.
+std::filesystem::path FollowLinks(const std::filesystem::path& target);
+
+// True for a file the user marked read-only (Windows' attribute); such a file is never
+// replaced. POSIX systems have no such mark: there the folder decides.
+bool IsMarkedReadOnly(const std::filesystem::path& path);
+
+// The system's error is cleared before a step and read when it failed.
+void ForgetSystemError();
+WriteFault FaultOfSystemError();
+// The fault an errno value means.
+WriteFault FaultOfErrorNumber(int number);
+
 // A number that tells this process's temporary files from another's.
 unsigned long CurrentProcessNumber();
+// True while a process of that number runs.
+bool IsProcessRunning(unsigned long number);

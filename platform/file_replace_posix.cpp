@@ -1,15 +1,25 @@
-// The writer's last steps on POSIX systems.
+// The writer's platform steps on POSIX systems.
 #include "file_replace.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+bool WriteToFile(std::FILE* file, std::span<const std::uint8_t> bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
 
 bool SyncFileToDisk(std::FILE* file) { return ::fsync(fileno(file)) == 0; }
 
-void CopyPermissionBits(std::FILE* file, const std::filesystem::path& from) {
+void CopyPermissionBits(std::FILE* file, const fs::path& from) {
     struct stat old;
     if (::stat(from.c_str(), &old) != 0) return;   // a new file keeps the umask's bits
     if (::fchmod(fileno(file), old.st_mode & 07777) != 0) return;
@@ -17,11 +27,11 @@ void CopyPermissionBits(std::FILE* file, const std::filesystem::path& from) {
     if (::geteuid() == 0) (void)!::fchown(fileno(file), old.st_uid, old.st_gid);
 }
 
-bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem::path& to, Durability durability) {
+bool ReplaceFileOnDisk(const fs::path& from, const fs::path& to, Durability durability) {
     if (std::rename(from.c_str(), to.c_str()) != 0) return false;
     if (durability == Durability::Durable) {
         // The new name lives in the folder: the folder's own entry must reach the disk too.
-        std::filesystem::path folder = to.parent_path();
+        fs::path folder = to.parent_path();
         int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd >= 0) {
             ::fsync(fd);
@@ -31,4 +41,27 @@ bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem:
     return true;
 }
 
+fs::path FollowLinks(const fs::path& target) {
+    fs::path at = target;
+    std::error_code error;
+    for (int hops = 0; hops < 40 && fs::is_symlink(at, error); ++hops) {
+        fs::path next = fs::read_symlink(at, error);
+        if (error) break;
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    return at;
+}
+
+bool IsMarkedReadOnly(const fs::path&) { return false; }
+
+void ForgetSystemError() { errno = 0; }
+
+WriteFault FaultOfSystemError() { return FaultOfErrorNumber(errno); }
+
 unsigned long CurrentProcessNumber() { return static_cast<unsigned long>(::getpid()); }
+
+bool IsProcessRunning(unsigned long number) {
+    // 0 and numbers beyond pid_t would ask about a process group, not a process.
+    if (number == 0 || number > static_cast<unsigned long>(INT_MAX)) return false;
+    return ::kill(static_cast<pid_t>(number), 0) == 0 || errno == EPERM;
+}

@@ -1,7 +1,8 @@
 #include "file_write.h"
 
 #include <atomic>
-#include <cctype>
+#include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <string>
 #include <system_error>
@@ -18,33 +19,50 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::u16string_view kTemporaryMark = u".tmp-";
+// Names up to this long keep their readable temporary names; longer ones are cut, so the
+// temporary name fits where the target's does (255 UTF-16 units on NTFS, 255 bytes on
+// ext4, and under Wine a Windows name becomes up to three bytes a unit).
+constexpr std::size_t kKeptNameLength = 32;
+
+// A temporary file this old is no save in progress, whoever wrote it.
+constexpr auto kLeftoverAge = std::chrono::minutes(5);
+
+// True for a unit inside a character: a UTF-8 continuation byte, or the second half of a
+// UTF-16 surrogate pair. A name is never cut there.
+bool ContinuesCharacter(fs::path::value_type unit) {
+    if constexpr (sizeof(unit) == 1) return (static_cast<unsigned char>(unit) & 0xC0) == 0x80;
+    else return (static_cast<unsigned>(unit) & 0xFC00) == 0xDC00;
+}
 
 // A name beside the target that no other writer of this process or another one picks.
 fs::path TemporaryNameFor(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
-    fs::path temp = target;
+    fs::path::string_type name = target.filename().native();
+    if (name.size() > kKeptNameLength) {
+        std::size_t cut = kKeptNameLength;
+        while (cut > 0 && ContinuesCharacter(name[cut])) --cut;
+        name.resize(cut);
+    }
+    fs::path temp = target.parent_path() / name;
     temp += ".tmp-" + std::to_string(CurrentProcessNumber()) + "-" + std::to_string(counter++);
     return temp;
-}
-
-// The file a write lands in: a symbolic link is followed to the file it names, so the
-// link stays a link and its file gets the new bytes.
-fs::path FollowLinks(const fs::path& target) {
-    fs::path at = target;
-    std::error_code error;
-    for (int hops = 0; hops < 40 && fs::is_symlink(at, error); ++hops) {
-        fs::path next = fs::read_symlink(at, error);
-        if (error) break;
-        at = next.is_absolute() ? next : at.parent_path() / next;
-    }
-    return at;
 }
 
 bool AllDigits(std::u16string_view text) {
     if (text.empty()) return false;
     for (char16_t c : text)
         if (c < u'0' || c > u'9') return false;
+    return true;
+}
+
+// Compares with a lower-case ASCII word, as Windows compares names.
+bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view lower) {
+    if (text.size() < lower.size()) return false;
+    for (std::size_t i = 0; i < lower.size(); ++i) {
+        char16_t c = text[i];
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != lower[i]) return false;
+    }
     return true;
 }
 
@@ -61,7 +79,7 @@ std::FILE* FileWriteSteps::CreateNewFile(const fs::path& path) {
 }
 
 bool FileWriteSteps::WriteBytes(std::FILE* file, std::span<const std::uint8_t> bytes) {
-    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return bytes.empty() || WriteToFile(file, bytes);
 }
 
 bool FileWriteSteps::FinishFile(std::FILE* file, Durability durability) {
@@ -84,12 +102,19 @@ PendingFile::PendingFile(const fs::path& target, Durability durability)
 
 PendingFile::PendingFile(const fs::path& target, Durability durability, FileWriteSteps& steps)
     : steps_(steps), target_(FollowLinks(target)), durability_(durability) {
+    if (IsMarkedReadOnly(target_)) {
+        status_ = WriteStatus::CannotReplace;
+        fault_ = WriteFault::ReadOnlyFile;
+        return;
+    }
     // An existing name is refused by CreateNewFile, so a leftover file is never reused.
     for (int attempt = 0; attempt < 8 && !file_; ++attempt) {
         temporary_ = TemporaryNameFor(target_);
+        ForgetSystemError();
         file_ = steps_.CreateNewFile(temporary_);
     }
     if (!file_) {
+        Fail(WriteStatus::CannotCreate);
         temporary_.clear();
         return;
     }
@@ -109,9 +134,16 @@ void PendingFile::Discard() {
     }
 }
 
+// Notes the failure and why, before anything else can change the system's error.
+void PendingFile::Fail(WriteStatus status) {
+    status_ = status;
+    fault_ = FaultOfSystemError();
+}
+
 bool PendingFile::Write(std::span<const std::uint8_t> bytes) {
     if (status_ != WriteStatus::Ok) return false;
-    if (!steps_.WriteBytes(file_, bytes)) status_ = WriteStatus::CannotWrite;
+    ForgetSystemError();
+    if (!steps_.WriteBytes(file_, bytes)) Fail(WriteStatus::CannotWrite);
     return status_ == WriteStatus::Ok;
 }
 
@@ -123,12 +155,13 @@ WriteStatus PendingFile::Commit() {
     if (status_ == WriteStatus::Ok) {
         std::FILE* file = file_;
         file_ = nullptr;
+        ForgetSystemError();
         if (!steps_.FinishFile(file, durability_)) {
-            status_ = WriteStatus::CannotWrite;
-        } else if (!steps_.ReplaceFile(temporary_, target_, durability_)) {
-            status_ = WriteStatus::CannotReplace;
+            Fail(WriteStatus::CannotWrite);
         } else {
-            temporary_.clear();   // it is the target now
+            ForgetSystemError();
+            if (!steps_.ReplaceFile(temporary_, target_, durability_)) Fail(WriteStatus::CannotReplace);
+            else temporary_.clear();   // it is the target now
         }
     }
     Discard();
@@ -136,32 +169,102 @@ WriteStatus PendingFile::Commit() {
 }
 
 WriteStatus WriteFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes, Durability durability,
-                            FileWriteSteps& steps) {
+                            FileWriteSteps& steps, WriteFault* why) {
     PendingFile file(target, durability, steps);
     file.Write(bytes);
-    return file.Commit();
+    const WriteStatus status = file.Commit();
+    if (why) *why = file.Fault();
+    return status;
 }
 
-WriteStatus WriteFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes, Durability durability) {
-    return WriteFileSafely(target, bytes, durability, DefaultWriteSteps());
+WriteStatus WriteFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes, Durability durability,
+                            WriteFault* why) {
+    return WriteFileSafely(target, bytes, durability, DefaultWriteSteps(), why);
 }
 
-bool IsWriterTemporaryName(std::u16string_view name) {
-    // name ".tmp-" process "-" counter, with a name of its own in front
-    const std::size_t mark = name.rfind(kTemporaryMark);
-    if (mark == std::u16string_view::npos || mark == 0) return false;
-    std::u16string_view numbers = name.substr(mark + kTemporaryMark.size());
-    const std::size_t dash = numbers.find(u'-');
-    return dash != std::u16string_view::npos && AllDigits(numbers.substr(0, dash)) &&
-           AllDigits(numbers.substr(dash + 1));
+const char16_t* DescribeWriteFault(WriteFault fault) {
+    switch (fault) {
+    case WriteFault::None: return u"";
+    case WriteFault::DiskFull: return u"there is no space left on the disk";
+    case WriteFault::NotWritable: return u"the folder cannot be written to";
+    case WriteFault::InUse: return u"it is in use by another program";
+    case WriteFault::ReadOnlyFile: return u"it is marked read-only";
+    case WriteFault::NoFolder: return u"its folder is not there";
+    case WriteFault::NameTooLong: return u"its name is too long";
+    case WriteFault::Other: break;
+    }
+    return u"the system refused it";
+}
+
+WriteFault FaultOfWindowsError(unsigned long code) {
+    switch (code) {
+    case 39: case 112: case 1295:        // handle disk full, disk full, quota exceeded
+        return WriteFault::DiskFull;
+    case 5: case 19:                     // access denied, write protected
+        return WriteFault::NotWritable;
+    case 32: case 33: case 1224:         // sharing or lock violation, mapped by another program
+        return WriteFault::InUse;
+    // Not 2, file not found: Wine says that of a name too long for Linux.
+    case 3:                              // path not found
+        return WriteFault::NoFolder;
+    case 206:                            // file name exceeds range
+        return WriteFault::NameTooLong;
+    default:
+        return WriteFault::Other;
+    }
+}
+
+WriteFault FaultOfErrorNumber(int number) {
+    switch (number) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return WriteFault::DiskFull;
+    case EROFS: case EACCES: case EPERM: return WriteFault::NotWritable;
+    case ETXTBSY: case EBUSY: return WriteFault::InUse;
+    case ENOENT: case ENOTDIR: return WriteFault::NoFolder;
+    case ENAMETOOLONG: return WriteFault::NameTooLong;
+    default: return WriteFault::Other;
+    }
+}
+
+std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name) {
+    // "YYYYMMDD" ".bmp" or ".dbt", "~" for a recovery copy, then ".tmp-" process "-" counter
+    if (name.size() < 8 || !AllDigits(name.substr(0, 8))) return std::nullopt;
+    name.remove_prefix(8);
+    if (!StartsWithIgnoringCase(name, u".bmp") && !StartsWithIgnoringCase(name, u".dbt")) return std::nullopt;
+    name.remove_prefix(4);
+    if (name.starts_with(u'~')) name.remove_prefix(1);
+    if (!StartsWithIgnoringCase(name, u".tmp-")) return std::nullopt;
+    name.remove_prefix(5);
+    const std::size_t dash = name.find(u'-');
+    if (dash == std::u16string_view::npos || !AllDigits(name.substr(0, dash)) || !AllDigits(name.substr(dash + 1)))
+        return std::nullopt;
+    // A number too long for a process names none that runs.
+    unsigned long long process = 0;
+    for (char16_t digit : name.substr(0, dash)) {
+        process = process * 10 + (digit - u'0');
+        if (process > 0xFFFFFFFFull) return 0;
+    }
+    return static_cast<unsigned long>(process);
 }
 
 int RemoveLeftoverTemporaryFiles(const fs::path& folder) {
     int removed = 0;
+    const fs::file_time_type now = fs::file_time_type::clock::now();
+    const unsigned long self = CurrentProcessNumber();
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::optional<unsigned long> writer = WriterOfDayFileTemporary(it->path().filename().u16string());
         std::error_code ignored;
-        if (!it->is_regular_file(ignored) || !IsWriterTemporaryName(it->path().filename().u16string())) continue;
+        if (!writer || !it->is_regular_file(ignored)) continue;
+        // A fresh file of another running process is a save in progress. This process has
+        // written nothing yet, and its number may be a killed one's: Wine numbers the
+        // processes of a new Wine server alike. A number another program took after the
+        // writer died keeps the file until a later start.
+        const fs::file_time_type written = it->last_write_time(ignored);
+        if (!ignored && now - written < kLeftoverAge && *writer != self && IsProcessRunning(*writer)) continue;
         if (fs::remove(it->path(), ignored)) ++removed;
     }
     return removed;

@@ -8,13 +8,20 @@
 // leaves the old file or the new one. Exported files can be made again; they are only
 // atomic, so a run of thousands of JPEGs does not wait for thousands of flushes.
 //
-// A replaced file keeps its permission bits, and a target that is a symbolic link is
-// written through to the file it names.
+// A target that is a symbolic link is written through to the file it names. A replaced
+// file keeps its permission bits on POSIX systems, and its attributes and security on
+// Windows (ReplaceFileW); Wine gives the new file the mode a new file gets. A file marked
+// read-only is never replaced.
+//
+// The temporary file is "NAME.tmp-PID-N" beside the target, PID being the writing
+// process. Names longer than 32 characters (bytes on POSIX systems) are cut to 32 in it,
+// so any name the disk allows can be written.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -22,15 +29,35 @@ enum class WriteStatus {
     Ok,
     CannotCreate,   // the temporary file could not be made (missing or read-only folder)
     CannotWrite,    // a write or the flush failed (full disk)
-    CannotReplace,  // the complete file could not be moved over the target
+    CannotReplace,  // the target may not be replaced, or the complete file could not be moved over it
 };
+
+// Why a write failed, in the user's terms, from the system's error at the step that failed.
+enum class WriteFault {
+    None,
+    DiskFull,       // no space left, or the user's quota used up
+    NotWritable,    // the folder or the file may not be written (permissions, read-only disk)
+    InUse,          // another program holds the file
+    ReadOnlyFile,   // the target is marked read-only
+    NoFolder,       // the folder is not there
+    NameTooLong,    // longer than the disk allows
+    Other,          // anything else, or a step that failed without saying why
+};
+
+// Why a write failed, in a few words that complete "... could not be saved: "
+// ("there is no space left on the disk"); empty for None.
+const char16_t* DescribeWriteFault(WriteFault fault);
+// The fault a Windows error code (GetLastError) means, for the program's own file
+// operations outside the writer, such as deleting a day's picture.
+WriteFault FaultOfWindowsError(unsigned long code);
 
 enum class Durability {
     Atomic,    // whole or not at all
     Durable,   // ... and on the disk before it replaces the old file
 };
 
-// The steps that touch the disk, replaceable so tests can fail any one on purpose.
+// The steps that touch the disk, replaceable so tests can fail any one on purpose. A step
+// that fails leaves the system's error (errno, or GetLastError on Windows) telling why.
 struct FileWriteSteps {
     virtual ~FileWriteSteps() = default;
     // A new file that no file of that name may precede; null when it cannot be made.
@@ -56,11 +83,13 @@ public:
     bool Write(std::span<const std::uint8_t> bytes);
     bool Write(std::string_view text);
     WriteStatus Status() const { return status_; }
+    WriteFault Fault() const { return fault_; }
     // Finishes the file and moves it over the target; the status of the whole write.
     WriteStatus Commit();
 
 private:
     void Discard();
+    void Fail(WriteStatus status);
 
     FileWriteSteps& steps_;
     std::filesystem::path target_;
@@ -68,15 +97,23 @@ private:
     Durability durability_;
     std::FILE* file_ = nullptr;
     WriteStatus status_ = WriteStatus::CannotCreate;
+    WriteFault fault_ = WriteFault::None;
 };
 
+// `why`, where given, gets the reason of a failure (None when the write succeeds).
 WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                            Durability durability = Durability::Atomic);
+                            Durability durability = Durability::Atomic, WriteFault* why = nullptr);
 WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                            Durability durability, FileWriteSteps& steps);
+                            Durability durability, FileWriteSteps& steps, WriteFault* why = nullptr);
 
-// True for the name of a temporary file this writer makes ("20261206.dbt.tmp-41-7"):
-// one left behind by a write that never finished can be removed.
-bool IsWriterTemporaryName(std::u16string_view name);
-// Removes such leftovers from a folder; the count removed. No other file is touched.
+// The process that wrote a temporary file of one of the diary's own files: a day's
+// picture or record or a recovery copy of one ("20261206.dbt~.tmp-41-7" gives 41; letters
+// in any case, as Windows names are). Nothing for any other name.
+std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name);
+// Removes from the diary folder the temporary files of its own files that no running
+// process is writing: their writer has ended, or they were last written five minutes
+// ago or more. The count removed. Nothing else is touched: an export writing into the
+// folder keeps its temporary files, and so does any other program. Called at start,
+// before the program writes anything: files named with this process's own number are
+// left over too.
 int RemoveLeftoverTemporaryFiles(const std::filesystem::path& folder);

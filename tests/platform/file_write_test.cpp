@@ -1,17 +1,24 @@
-// Writing a file never leaves half of it: the old file stays whole on every failure. Real
-// full and read-only disks under the same writer: Cli.FullAndReadOnlyDisksKeepTheOldFiles;
-// permission bits and links kept: Cli.ReplacedFilesKeepTheirModeAndLinks.
+// Writing a file never leaves half of it: the old file stays whole on every failure, and
+// the failure says why. with_linked_file.sh makes a link, a full disk and a read-only
+// folder around these tests; the console program meets the same writer in
+// Cli.FullAndReadOnlyDisksKeepTheOldFiles and Cli.ReplacedFilesKeepTheirModeAndLinks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "file_read.h"
+#include "file_replace.h"
 #include "file_write.h"
 #include "test_support.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -21,6 +28,36 @@ namespace {
 using Names = std::vector<std::string>;
 
 std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+// A host path the wrapper script made, named in the environment; Wine reaches it through
+// drive Z:.
+std::optional<fs::path> HostPath(const char* variable) {
+    const char* path = std::getenv(variable);
+    if (!path || !*path) return std::nullopt;
+#ifdef _WIN32
+    std::string windows = std::string("Z:") + path;
+    std::replace(windows.begin(), windows.end(), '/', '\\');
+    return fs::path(windows);
+#else
+    return fs::path(path);
+#endif
+}
+
+// A process other than this test that runs while it does.
+#ifdef _WIN32
+unsigned long AnotherRunningProcess();   // with the Windows tests below
+#else
+unsigned long AnotherRunningProcess() { return static_cast<unsigned long>(getppid()); }
+#endif
+
+// Writes until the disk takes no more.
+void FillDisk(const fs::path& file) {
+    std::FILE* filler = std::fopen(file.string().c_str(), "wb");
+    ASSERT_NE(filler, nullptr);
+    const std::vector<char> block(4096, 'f');
+    while (std::fwrite(block.data(), 1, block.size(), filler) == block.size()) {}
+    std::fclose(filler);
+}
 
 // Fails one step on purpose: the write after some bytes went out (a full disk), the
 // flush, or the replacing.
@@ -50,13 +87,17 @@ TEST(FileWrite, ReplacesWholeFilesAndKeepsTheOldOneOnEveryFailure) {
         ASSERT_EQ(WriteFileSafely(target, Bytes(text), Durability::Durable), WriteStatus::Ok);
         EXPECT_EQ(ReadFileText(target), text);
     }
-    ASSERT_EQ(WriteFileSafely(target, Bytes("old page")), WriteStatus::Ok);
+    WriteFault why = WriteFault::Other;
+    ASSERT_EQ(WriteFileSafely(target, Bytes("old page"), Durability::Atomic, &why), WriteStatus::Ok);
+    EXPECT_EQ(why, WriteFault::None);
 
     FailingSteps failWrite(FailingSteps::Write), failFinish(FailingSteps::Finish), failReplace(FailingSteps::Replace);
     EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failWrite), WriteStatus::CannotWrite);
     EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failFinish), WriteStatus::CannotWrite);
     EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failReplace), WriteStatus::CannotReplace);
-    EXPECT_EQ(WriteFileSafely(folder / "no such folder" / "x.dbt", Bytes("x")), WriteStatus::CannotCreate);
+    EXPECT_EQ(WriteFileSafely(folder / "no such folder" / "x.dbt", Bytes("x"), Durability::Atomic, &why),
+              WriteStatus::CannotCreate);
+    EXPECT_EQ(why, WriteFault::NoFolder);
     EXPECT_EQ(ReadFileText(target), "old page");
     EXPECT_EQ(NamesIn(folder.Path()), Names{"page.dbt"}) << "a temporary file was left behind";
 }
@@ -86,12 +127,79 @@ TEST(FileWrite, PendingFileWritesPiecesAndTouchesNothingUntilCommitted) {
     EXPECT_EQ(ReadFileText(target), "<html><body></html>");
 }
 
-TEST(FileWrite, OnlyTheWritersOwnLeftoversAreRemoved) {
+// A full disk shows in the write of a large file, and only at the flush for a small one
+// that the C library held back; a read-only folder refuses the temporary file.
+TEST(FileWrite, SaysWhyAFullDiskOrAReadOnlyFolderRefusedIt) {
+    const std::optional<fs::path> full = HostPath("DOODLE_FULL_FOLDER"), readOnly = HostPath("DOODLE_READONLY_FOLDER");
+    if (!full || !readOnly) GTEST_SKIP() << "the folders need root";
+    WriteFault why = WriteFault::None;
+    EXPECT_EQ(WriteFileSafely(*readOnly / "20261206.dbt", Bytes("new text"), Durability::Durable, &why),
+              WriteStatus::CannotCreate);
+    EXPECT_EQ(why, WriteFault::NotWritable);
+
+    const fs::path picture = *full / "20261206.bmp";
+    WriteFileText(picture, "old picture");
+    EXPECT_EQ(WriteFileSafely(picture, std::vector<std::uint8_t>(100000, 7), Durability::Durable, &why),
+              WriteStatus::CannotWrite);
+    EXPECT_EQ(why, WriteFault::DiskFull) << "a large write";
+    FillDisk(*full / "filler");
+    EXPECT_EQ(WriteFileSafely(picture, Bytes("new picture"), Durability::Durable, &why), WriteStatus::CannotWrite);
+    EXPECT_EQ(why, WriteFault::DiskFull) << "a small write";
+    EXPECT_EQ(ReadFileText(picture), "old picture");
+    EXPECT_EQ(NamesIn(*full), (Names{"20261206.bmp", "filler"}));
+}
+
+// The temporary name is short, so any name the disk takes can be written: 250 characters
+// (bytes on POSIX systems, where a Japanese name of them is cut between characters).
+TEST(FileWrite, WritesTheLongestNamesTheDiskTakes) {
     ScratchFolder folder;
-    const Names kept = {"20261206.bmp~", "20261206.dbt", "notes.tmp", "notes.tmp-1", "x.tmp-1-2a"};
+    std::vector<fs::path> targets{folder / (std::string(246, 'a') + ".jpg")};
+#ifndef _WIN32
+    std::string japanese;
+    for (int i = 0; i < 82; ++i) japanese += "\xE6\x97\xA5";   // 日, three bytes
+    targets.push_back(folder / (japanese + ".jpg"));
+#endif
+    for (const fs::path& target : targets) {
+        for (const char* text : {"new", "replaced"}) {
+            ASSERT_EQ(WriteFileSafely(target, Bytes(text)), WriteStatus::Ok) << target.filename().string().size();
+            EXPECT_EQ(ReadFileText(target), text);
+        }
+    }
+    EXPECT_EQ(NamesIn(folder.Path()).size(), targets.size());
+}
+
+// The link is made on the host (Wine makes none): the file it names gets the bytes and,
+// where the platform keeps them, keeps its permission bits.
+TEST(FileWrite, WritesThroughALinkToTheFileItNames) {
+    const std::optional<fs::path> link = HostPath("DOODLE_LINKED_FILE");
+    if (!link) GTEST_SKIP() << "run by with_linked_file.sh";
+    const fs::path named = link->parent_path() / "named" / "20261206.dbt";
+    ASSERT_EQ(ReadFileText(named), "an older text");
+    EXPECT_EQ(WriteFileSafely(*link, Bytes("through the link"), Durability::Durable), WriteStatus::Ok);
+    EXPECT_EQ(ReadFileText(named), "through the link") << "the link was replaced by a file of its own";
+#ifndef _WIN32
+    EXPECT_TRUE(fs::is_symlink(*link));
+    EXPECT_EQ(fs::status(named).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+#endif
+}
+
+// Only the temporary files of the diary's own files are swept, and of those only the ones
+// whose writer has ended, or is this very process, or that have not been written for ten
+// minutes.
+TEST(FileWrite, SweepsOnlyTheDiarysOwnLeftoversThatNoRunningProcessWrites) {
+    ScratchFolder folder;
+    const std::string running = std::to_string(AnotherRunningProcess()), ended = "4194304",
+                      self = std::to_string(CurrentProcessNumber());
+    Names kept = {"20261206.dbt",  "20261206.bmp.tmp-" + running + "-3", "photo.tmp-1-1", "budget.xlsx.tmp-20240501-1",
+                  "x.dbt.tmp-1-1", "mydiary.html.tmp-" + ended + "-0",   "20261206.dbt.tmp-1"};
     for (const std::string& name : kept) WriteFileText(folder / name, "keep");
-    for (const char* name : {"20261206.dbt.tmp-41-7", "mydiary.html.tmp-1-0"}) WriteFileText(folder / name, "x");
-    EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder.Path()), 2);
+    const std::string old = "20261207.dbt~.tmp-" + running + "-2";
+    for (const std::string& name :
+         {"20261206.dbt.tmp-" + ended + "-7", "20261206.BMP~.tmp-" + ended + "-1", "20261206.dbt.tmp-" + self + "-1", old})
+        WriteFileText(folder / name, "x");
+    fs::last_write_time(folder / old, fs::file_time_type::clock::now() - std::chrono::minutes(10));
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder.Path()), 4);
+    std::sort(kept.begin(), kept.end());
     EXPECT_EQ(NamesIn(folder.Path()), kept);
 }
 
@@ -117,6 +225,22 @@ TEST(FileRead, TellsAMissingFileFromOneThatCannotBeRead) {
 
 #ifdef _WIN32
 #include <windows.h>
+#include <tlhelp32.h>
+
+namespace {
+
+unsigned long AnotherRunningProcess() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    unsigned long found = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+        if (entry.th32ProcessID != 0 && entry.th32ProcessID != GetCurrentProcessId()) found = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return found;
+}
+
+}  // namespace
 
 // Run as a second process by the test below: holds the file named in its environment
 // open without sharing for a moment, as a virus scanner or an indexer does.
@@ -128,6 +252,20 @@ TEST(FileWriteHolder, HoldsTheNamedFileForAMoment) {
     WriteFileText(fs::path(path).concat(L".held"), "held");
     Sleep(400);
     CloseHandle(file);
+}
+
+// Refused before anything is written, with its own words.
+TEST(FileWrite, NeverReplacesAFileMarkedReadOnly) {
+    ScratchFolder folder;
+    const fs::path target = folder / "20261206.dbt";
+    WriteFileText(target, "kept");
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    WriteFault why = WriteFault::None;
+    EXPECT_EQ(WriteFileSafely(target, Bytes("new"), Durability::Durable, &why), WriteStatus::CannotReplace);
+    EXPECT_EQ(why, WriteFault::ReadOnlyFile);
+    EXPECT_EQ(ReadFileText(target), "kept");
+    EXPECT_EQ(NamesIn(folder.Path()), Names{"20261206.dbt"});
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(FileWrite, ReplaceWaitsForAProgramHoldingTheFile) {
