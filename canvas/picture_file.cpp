@@ -35,15 +35,15 @@ PaletteBitmapInfo PictureBitmapInfo() {
     return info;
 }
 
-bool DeleteIfPresent(LPCWSTR path) {
+WriteFault DeleteIfPresent(LPCWSTR path) {
     // Deletion happens when the last handle closes; a file system that refuses it then
     // (a read-only mount under Wine) may still have answered success. Only a file that
     // is really gone counts.
     if (!DeleteFileW(path)) {
         DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return FaultOfWindowsError(error);
     }
-    return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES ? WriteFault::None : WriteFault::NotWritable;
 }
 
 void InvalidatePageRect(const PageRect& rect) {
@@ -108,27 +108,15 @@ bool PutPictureBytes(const std::vector<std::uint8_t>& pixels) {
     return rows == kPictureHeight;
 }
 
-bool StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels) {
-    bool stored = IsBlankPicture(pixels) ? DeleteIfPresent(path)
-                                         : WriteFileSafely(std::filesystem::path(path), PictureFileBytes(pixels),
-                                                           Durability::Durable) == WriteStatus::Ok;
-    if (!stored) MessageBeep(MB_ICONASTERISK);
-    return stored;
-}
-
-int CapturePicture(LPCWSTR path) {
-    std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes();
-    if (!pixels) return 0;
-    if (!path) return IsBlankPicture(*pixels) ? 1 : 0;
-    return StorePicturePixels(path, *pixels) ? 1 : 0;
-}
-
-bool IsPictureBlank() { return CapturePicture(nullptr) == 1; }
-
-bool SaveCanvasImage(LPCWSTR path) {
-    if (CapturePicture(path)) return true;
-    MessageBoxW(g_shell.mainWindow, L"12345678901", L"Err", MB_ICONEXCLAMATION);
-    return false;
+WriteFault StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels) {
+    WriteFault fault = WriteFault::None;
+    if (IsBlankPicture(pixels)) {
+        fault = DeleteIfPresent(path);
+    } else {
+        WriteFileSafely(std::filesystem::path(path), PictureFileBytes(pixels), Durability::Durable, &fault);
+    }
+    if (fault != WriteFault::None) MessageBeep(MB_ICONASTERISK);
+    return fault;
 }
 
 LoadedPicture LoadCanvasImage(LPCWSTR path) {

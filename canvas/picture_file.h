@@ -1,5 +1,5 @@
 // The day's picture: the picture rectangle of the canvas captured as a 4-bit bitmap,
-// the blank test, and saving to and loading from the day's BMP.
+// and saving to and loading from the day's BMP.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_write.h"
+
 // The picture rectangle's pixel bytes as the file stores them, or nothing when the
 // capture cannot be made.
 std::optional<std::vector<std::uint8_t>> CapturePictureBytes();
@@ -16,21 +18,9 @@ std::optional<std::vector<std::uint8_t>> CapturePictureBytes();
 // False when the bytes are not one picture's worth or could not be drawn.
 bool PutPictureBytes(const std::vector<std::uint8_t>& pixels);
 
-// With no path: 1 when the picture is blank, 0 when it is not or cannot be captured.
-// With a path: 1 when the file was written, or for a blank picture deleted; 0 when the
-// capture or the file failed, after a beep. No message.
-int CapturePicture(LPCWSTR path);
-
-// Writes pixel bytes as the day's BMP, or deletes it when they are blank. False when
-// the file failed, after a beep. No message.
-bool StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels);
-
-// True when every pixel of the picture rectangle is white. A test that cannot be made
-// counts as not blank, so the user is asked rather than losing a drawing.
-bool IsPictureBlank();
-
-// Saves the picture to the day's BMP; false after showing the user that it failed.
-bool SaveCanvasImage(LPCWSTR path);
+// Writes pixel bytes as the day's BMP, or deletes it when they are blank. Why the file
+// failed, after a beep, or None. No message.
+WriteFault StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels);
 
 enum class PictureLoad {
     Shown,

@@ -14,7 +14,7 @@ fs::path KeptOriginalPath(const fs::path& file, std::u16string_view suffix) {
     return kept;
 }
 
-WriteStatus KeepOriginalBeside(const fs::path& file, std::u16string_view suffix) {
+WriteStatus KeepOriginalBeside(const fs::path& file, std::u16string_view suffix, WriteFault* why) {
     const fs::path kept = KeptOriginalPath(file, suffix);
     std::error_code error;
     if (fs::exists(fs::symlink_status(kept, error))) return WriteStatus::Ok;
@@ -22,6 +22,9 @@ WriteStatus KeepOriginalBeside(const fs::path& file, std::u16string_view suffix)
     const ReadStatus read = ReadFileBytes(file, bytes);
     if (read == ReadStatus::Missing) return WriteStatus::Ok;
     // A file that cannot be read now cannot be kept, so it is not replaced either.
-    if (read != ReadStatus::Ok) return WriteStatus::CannotCreate;
-    return WriteFileSafely(kept, bytes, Durability::Durable);
+    if (read != ReadStatus::Ok) {
+        if (why) *why = read == ReadStatus::InUse ? WriteFault::InUse : WriteFault::Other;
+        return WriteStatus::CannotCreate;
+    }
+    return WriteFileSafely(kept, bytes, Durability::Durable, why);
 }

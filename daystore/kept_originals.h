@@ -18,5 +18,6 @@ inline constexpr std::u16string_view kDamagedRecordSuffix = u".damaged";
 std::filesystem::path KeptOriginalPath(const std::filesystem::path& file, std::u16string_view suffix);
 
 // Copies `file` beside itself with the suffix, unless that copy exists already or there
-// is no file. Anything but Ok means the file may not be replaced yet.
-WriteStatus KeepOriginalBeside(const std::filesystem::path& file, std::u16string_view suffix);
+// is no file. Anything but Ok means the file may not be replaced yet; `why` says why.
+WriteStatus KeepOriginalBeside(const std::filesystem::path& file, std::u16string_view suffix,
+                               WriteFault* why = nullptr);

@@ -90,10 +90,9 @@ void RememberStoredRecord(const std::u16string& text, const DayRecord& record) {
 
 // "…\n\n20261201.dbt could not be saved: <why>." after the program's own text, so the user
 // knows what failed and what to do.
-std::u16string SaveFailureText(std::u16string_view programText, const std::filesystem::path& file,
-                               std::u16string_view reason) {
+std::u16string SaveFailureText(std::u16string_view programText, const std::filesystem::path& file, WriteFault fault) {
     return std::u16string(programText) + u"\n\n" + file.filename().u16string() + u" could not be saved: " +
-           std::u16string(reason) + u".\nThe page stays on show until it can be saved.";
+           DescribeWriteFault(fault) + u".\nThe page stays on show until it can be saved.";
 }
 
 // A file the page did not write itself is kept beside it before it is replaced; when that
@@ -101,9 +100,9 @@ std::u16string SaveFailureText(std::u16string_view programText, const std::files
 bool KeepOriginal(SaveMode mode, const std::u16string& file, std::u16string_view suffix,
                   std::u16string_view programText, const wchar_t* caption) {
     const std::filesystem::path path(file);
-    const WriteStatus kept = KeepOriginalBeside(path, suffix);
-    if (kept == WriteStatus::Ok) return true;
-    ReportFailedSave(mode, SaveFailureText(programText, KeptOriginalPath(path, suffix), WriteFailureWords(kept)), caption);
+    WriteFault fault = WriteFault::None;
+    if (KeepOriginalBeside(path, suffix, &fault) == WriteStatus::Ok) return true;
+    ReportFailedSave(mode, SaveFailureText(programText, KeptOriginalPath(path, suffix), fault), caption);
     return false;
 }
 
@@ -111,8 +110,9 @@ bool SavePicture(SaveMode mode, const std::u16string& path) {
     std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes();
     if (g_page.pictureForeign && !KeepOriginal(mode, path, kOriginalPictureSuffix, kPictureError, L"Err")) return false;
     // Writes the picture, or deletes the day's BMP when it is blank.
-    if (!pixels || !StorePicturePixels(WidePointer(path), *pixels)) {
-        ReportFailedSave(mode, SaveFailureText(kPictureError, path, WriteFailureWords(WriteStatus::CannotCreate)), L"Err");
+    const WriteFault fault = pixels ? StorePicturePixels(WidePointer(path), *pixels) : WriteFault::Other;
+    if (fault != WriteFault::None) {
+        ReportFailedSave(mode, SaveFailureText(kPictureError, path, fault), L"Err");
         return false;
     }
     g_page.pictureChanged = false;
@@ -129,9 +129,9 @@ bool SaveRecord(SaveMode mode, const std::u16string& text, const std::u16string&
     if (g_page.recordDamaged && !KeepOriginal(mode, path, kDamagedRecordSuffix, kWriteError, L"ERROR")) return false;
     DayRecord record = RecordWithText(kept);
     RecordBytes bytes = SerializeRecord(record);
-    const WriteStatus written = WriteFileSafely(std::filesystem::path(path), bytes.bytes, Durability::Durable);
-    if (written != WriteStatus::Ok) {
-        ReportFailedSave(mode, SaveFailureText(kWriteError, path, WriteFailureWords(written)), L"ERROR");
+    WriteFault fault = WriteFault::None;
+    if (WriteFileSafely(std::filesystem::path(path), bytes.bytes, Durability::Durable, &fault) != WriteStatus::Ok) {
+        ReportFailedSave(mode, SaveFailureText(kWriteError, path, fault), L"ERROR");
         return false;
     }
     g_page.recordDamaged = false;

@@ -16,7 +16,6 @@
 #include "daystore/record_file.h"
 #include "daystore/recovery_files.h"
 #include "daystore/today.h"
-#include "daystore/unreadable_file.h"
 #include "platform/file_read.h"
 #include "platform/file_write.h"
 #include "platform/wide_text.h"
@@ -48,25 +47,23 @@ void RemoveFile(const fs::path& path) {
 }
 
 // One of the two copies: written when the next save would write it, removed when this
-// program wrote it and no change needs it any more. The status of the write it needed.
-WriteStatus KeepCopy(bool wanted, bool& written, const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+// program wrote it and no change needs it any more. Why the write it needed failed, or None.
+WriteFault KeepCopy(bool wanted, bool& written, const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    WriteFault fault = WriteFault::None;
     if (wanted) {
-        const WriteStatus status = WriteFileSafely(path, bytes, Durability::Durable);
-        if (status == WriteStatus::Ok) written = true;
-        return status;
-    }
-    if (written) {
+        if (WriteFileSafely(path, bytes, Durability::Durable, &fault) == WriteStatus::Ok) written = true;
+    } else if (written) {
         RemoveFile(path);
         written = false;
     }
-    return WriteStatus::Ok;
+    return fault;
 }
 
 // The page on show has changes a crash would lose: the window says so, quietly, and the
 // copy is tried again.
-void NoteMissingCopy(const fs::path& path, WriteStatus status) {
+void NoteMissingCopy(const fs::path& path, WriteFault fault) {
     ShowMissingCopyMark(u"This page has no recovery copy: " + path.filename().u16string() + u" could not be written (" +
-                        std::u16string(WriteFailureWords(status)) +
+                        DescribeWriteFault(fault) +
                         u"). Doodlebinder tries again every few seconds; a change of day or Ctrl+S stores the page.");
     if (g_shell.mainWindow) SetTimer(g_shell.mainWindow, IDT_RECOVERY_COPY, kRecoveryRetryMs, nullptr);
 }
@@ -155,14 +152,14 @@ void WriteRecoveryCopyOnTimer(WPARAM timerId) {
         if (std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes()) picture = PictureFileBytes(*pixels);
     }
     const fs::path picturePath = RecoveryPath(g_page.currentDay, u"bmp");
-    const WriteStatus pictureCopy = KeepCopy(!picture.empty(), g_copy.picture, picturePath, picture);
+    const WriteFault pictureCopy = KeepCopy(!picture.empty(), g_copy.picture, picturePath, picture);
     std::vector<std::uint8_t> record;
     if (plan.record == RecordStep::Write) record = SerializeRecord(CurrentRecord()).bytes;
     const fs::path recordPath = RecoveryPath(g_page.currentDay, u"dbt");
-    const WriteStatus recordCopy = KeepCopy(!record.empty(), g_copy.record, recordPath, record);
-    if (pictureCopy != WriteStatus::Ok) {
+    const WriteFault recordCopy = KeepCopy(!record.empty(), g_copy.record, recordPath, record);
+    if (pictureCopy != WriteFault::None) {
         NoteMissingCopy(picturePath, pictureCopy);
-    } else if (recordCopy != WriteStatus::Ok) {
+    } else if (recordCopy != WriteFault::None) {
         NoteMissingCopy(recordPath, recordCopy);
     } else {
         ShowMissingCopyMark(u"");

@@ -37,11 +37,3 @@ void ReportUnshownPicture(const std::u16string& path, const std::u16string& reas
                           u"over it. Step to another day and back to try again.";
     MessageBoxW(g_shell.mainWindow, WidePointer(text), L"Err", MB_ICONEXCLAMATION);
 }
-
-std::u16string_view WriteFailureWords(WriteStatus status) {
-    switch (status) {
-    case WriteStatus::CannotCreate: return u"the folder cannot be written to";
-    case WriteStatus::CannotWrite: return u"there is no room for it on the disk";
-    default: return u"it could not be replaced";
-    }
-}

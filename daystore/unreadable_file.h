@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/file_read.h"
-#include "platform/file_write.h"
 
 void ReportUnreadableRecord(const std::u16string& path, ReadStatus status);
 // A record that failed its checks: the program's own text, then that typing replaces it
@@ -12,5 +11,3 @@ void ReportUnreadableRecord(const std::u16string& path, ReadStatus status);
 void ReportDamagedRecord(const std::u16string& path);
 // A picture that is there but cannot be shown: it is not drawn on while its day is shown.
 void ReportUnshownPicture(const std::u16string& path, const std::u16string& reason);
-// Why a write failed, in a few words that complete "… could not be saved: ".
-std::u16string_view WriteFailureWords(WriteStatus status);

@@ -32,6 +32,8 @@ void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
 void LetGo() { SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0); }
 // The picture's pixels as a save would store them; empty when they could not be read.
 Bytes Captured() { return CapturePictureBytes().value_or(Bytes{}); }
+// The picture on show stored as the file, as a save stores it.
+WriteFault Store(const fs::path& file) { return StorePicturePixels(file.c_str(), Captured()); }
 
 // A fresh page for each test: white picture, black pencil 3 wide, no stroke going on.
 class Canvas : public OnBuiltWindow {
@@ -55,11 +57,11 @@ TEST_F(Canvas, StrokeSavedAndPutBackPixelForPixel) {
     Stroke({{340, T() + 175}, {600, T() + 21}});
     Bytes drawn = Captured();
     ASSERT_FALSE(IsBlankPicture(drawn));
-    ASSERT_TRUE(SaveCanvasImage(day_.c_str()));
+    ASSERT_EQ(Store(day_), WriteFault::None);
     EXPECT_EQ(FileBytes(day_), PictureFileBytes(drawn));
 
     WhitenPictureFrame();
-    EXPECT_TRUE(IsPictureBlank());
+    EXPECT_TRUE(IsBlankPicture(Captured()));
     LoadCanvasImage(day_.c_str());
     EXPECT_EQ(Captured(), drawn);
 }
@@ -162,36 +164,36 @@ TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
     }
 }
 
-// A day's BMP that cannot be shown is told from a missing one (saving keeps it unless the
-// page is drawn on). A blank picture, white ink on white too, deletes the day's BMP, and a
-// missing one is no error. Drawing over the unreadable picture replaces it.
+// A day's BMP that cannot be shown is told from a missing one (the page keeps it: see
+// DayStore.PicturesMadeElsewhereAreNeverLost). A blank picture, white ink on white too,
+// deletes the day's BMP, and a missing one is no error.
 TEST_F(Canvas, UnreadablePicturesAreToldAndBlankPagesDelete) {
     const Bytes garbled = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9};
     WriteFileSafely(day_, garbled);
     EXPECT_EQ(LoadCanvasImage(day_.c_str()), PictureLoad::Unreadable);
-    EXPECT_TRUE(IsPictureBlank());
+    EXPECT_TRUE(IsBlankPicture(Captured()));
     EXPECT_EQ(LoadCanvasImage(File(L"missing.bmp").c_str()), PictureLoad::Missing);
 
     fs::path other = File(L"20261205.bmp");
     WriteFileSafely(other, garbled);
     SetPenColour(IDM_COLOUR_LAST);   // white
     Stroke({{360, T() + 40}, {560, T() + 160}});
-    EXPECT_TRUE(IsPictureBlank());
-    EXPECT_TRUE(SaveCanvasImage(other.c_str()));
+    EXPECT_TRUE(IsBlankPicture(Captured()));
+    EXPECT_EQ(Store(other), WriteFault::None);
     EXPECT_FALSE(fs::exists(other));
-    EXPECT_TRUE(SaveCanvasImage(other.c_str())) << "a missing file is no error";
+    EXPECT_EQ(Store(other), WriteFault::None) << "a missing file is no error";
 
     SetPenColour(IDM_COLOUR_FIRST);
     Stroke({{400, T() + 60}, {420, T() + 80}});
-    EXPECT_TRUE(SaveCanvasImage(day_.c_str()));
+    EXPECT_EQ(Store(day_), WriteFault::None);
     EXPECT_EQ(FileBytes(day_).size(), 21238u);
     EXPECT_EQ(LoadCanvasImage(day_.c_str()), PictureLoad::Shown);
 }
 
-// A save that the folder refuses: the user is told, the day's old file keeps its bytes,
-// and the folder holds only `expected` (sorted), no part of a new file.
-void ExpectSaveRefused(const fs::path& day, const Bytes& old, const std::vector<fs::path>& expected) {
-    EXPECT_EQ(MessagesShownBy([&] { EXPECT_FALSE(SaveCanvasImage(day.c_str())); }), L"Err|12345678901");
+// A save that the folder refuses for `why`: the day's old file keeps its bytes, and the
+// folder holds only `expected` (sorted), no part of a new file.
+void ExpectSaveRefused(const fs::path& day, const Bytes& old, const std::vector<fs::path>& expected, WriteFault why) {
+    EXPECT_EQ(Store(day), why);
     EXPECT_EQ(FileBytes(day), old);
     std::vector<fs::path> left;
     for (const auto& entry : fs::directory_iterator(day.parent_path())) left.push_back(entry.path().filename());
@@ -199,7 +201,7 @@ void ExpectSaveRefused(const fs::path& day, const Bytes& old, const std::vector<
     EXPECT_EQ(left, expected);
 }
 
-// Both folders made by the wrapper script refuse the save: the read-only one a new
+// Both folders made by the wrapper script refuse the save, and say why: the read-only one a new
 // picture and the deletion of a blank one, the full one a new picture over the old.
 TEST_F(Canvas, FoldersThatRefuseKeepTheOldPictureAndTellTheUser) {
     std::optional<fs::path> readOnly = TroubledFolder("DOODLE_READONLY_FOLDER");
@@ -209,13 +211,13 @@ TEST_F(Canvas, FoldersThatRefuseKeepTheOldPictureAndTellTheUser) {
     Bytes old = FileBytes(day);
     ASSERT_FALSE(old.empty());
     Stroke({{400, T() + 60}, {500, T() + 90}});
-    ExpectSaveRefused(day, old, {L"20261206.bmp", L"20261206.dbt"});
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"20261206.dbt"}, WriteFault::NotWritable);
     WhitenPictureFrame();
-    ExpectSaveRefused(day, old, {L"20261206.bmp", L"20261206.dbt"});
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"20261206.dbt"}, WriteFault::NotWritable);
 
     day = *full / L"20261206.bmp";
     Stroke({{400, T() + 60}, {500, T() + 90}});
-    ASSERT_TRUE(SaveCanvasImage(day.c_str()));
+    ASSERT_EQ(Store(day), WriteFault::None);
     old = FileBytes(day);
     // Fill what is left of the file system.
     fs::path filler = *full / L"filler";
@@ -226,7 +228,7 @@ TEST_F(Canvas, FoldersThatRefuseKeepTheOldPictureAndTellTheUser) {
     }
     CloseHandle(file);
     Stroke({{350, T() + 150}, {590, T() + 30}});
-    ExpectSaveRefused(day, old, {L"20261206.bmp", L"filler"});
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"filler"}, WriteFault::DiskFull);
     fs::remove(filler);
 }
 
@@ -306,7 +308,7 @@ TEST_F(StrokeUndo, CtrlZLeavesABlankPictureThatIsNotSaved) {
 
     Press({VK_CONTROL, 'Z'});
     EXPECT_EQ(Shown(OnA()), kWhite);
-    EXPECT_TRUE(IsPictureBlank());
+    EXPECT_TRUE(IsBlankPicture(Captured()));
     EXPECT_TRUE(g_page.pictureChanged);
     EXPECT_EQ(UndoRedoEnabled(), std::pair(false, true));
 

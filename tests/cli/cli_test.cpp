@@ -72,8 +72,10 @@ Ran RunCli(const Args& args, const fs::path& folder) {
     const HANDLE streams[] = {open(L"NUL", GENERIC_READ, OPEN_EXISTING),
                               open(outFile.c_str(), GENERIC_WRITE, CREATE_ALWAYS),
                               open(errFile.c_str(), GENERIC_WRITE, CREATE_ALWAYS)};
-    STARTUPINFOW start{.cb = sizeof(STARTUPINFOW), .dwFlags = STARTF_USESTDHANDLES,
-                       .hStdInput = streams[0], .hStdOutput = streams[1], .hStdError = streams[2]};
+    STARTUPINFOW start{};
+    start.cb = sizeof(start);
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = streams[0], start.hStdOutput = streams[1], start.hStdError = streams[2];
     PROCESS_INFORMATION process{};
     if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &start,
                        &process)) {

@@ -247,9 +247,9 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
     EXPECT_EQ(GetPixel(g_shell.canvasDc, 32, T() + 20), RGB(0xD0, 0x20, 0x20)) << "no mark in the date header";
 
     EXPECT_EQ(MessagesShownBy([] { Command(IDM_NEXT_DAY); }, {IDOK, IDOK}),
-              L"Err|12345678901\n\n20261206.bmp could not be saved: there is no room for it on the disk.\nThe page "
+              L"Err|12345678901\n\n20261206.bmp could not be saved: there is no space left on the disk.\nThe page "
               L"stays on show until it can be saved. / ERROR|ファイル書き込みエラーが発生しました\n\n20261206.dbt could not "
-              L"be saved: there is no room for it on the disk.\nThe page stays on show until it can be saved.");
+              L"be saved: there is no space left on the disk.\nThe page stays on show until it can be saved.");
     EXPECT_EQ(BoxText(), L"kept through a full disk");
 
     fs::remove(filler);
