@@ -3,12 +3,13 @@
 #include <filesystem>
 #include <string>
 
+#include "diary_window.h"
 #include "help_page.h"
 #include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
 #include "platform/file_write.h"
 #include "platform/wide_text.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "shell_state.h"
 
 namespace {
@@ -35,13 +36,15 @@ bool StartHelpViewer(const std::u16string& viewer, const std::u16string& page) {
 }  // namespace
 
 void OpenHelpPage() {
-    std::u16string page = g_shell.dataFolder + u"\\" + kHelpPageName;
+    // The help viewer and the page live beside the program, in the diary folder.
+    const std::u16string folder = DiaryOf(g_shell.mainWindow).page.Folder();
+    std::u16string page = folder + u"\\" + kHelpPageName;
     // A viewer started on a stale or missing page would hide the failure.
     if (WriteFileSafely(std::filesystem::path(page), HelpPageBytes()) != WriteStatus::Ok) {
         MessageBoxW(g_shell.mainWindow, L"ファイル書き込みエラーが発生しました", L"ERROR", MB_ICONEXCLAMATION);
         return;
     }
-    if (!StartHelpViewer(g_shell.dataFolder + u"\\" + kHelpViewerName, page)) {
+    if (!StartHelpViewer(folder + u"\\" + kHelpViewerName, page)) {
         MessageBoxW(g_shell.mainWindow, L"PEGHELP.EXEの起動にjjjました", L"Err", MB_ICONEXCLAMATION);
     }
 }

@@ -2,30 +2,20 @@
 
 #include <commctrl.h>
 
-#include "canvas/pens.h"
-#include "canvas/picture_bytes.h"
-#include "canvas/ruled_text_box.h"
-#include "daystore/navigation.h"
-#include "daystore/page.h"
-#include "daystore/place_codes.h"
+#include "diary/picture_bytes.h"
+#include "diary_window.h"
 #include "notification_icon.h"
+#include "page/navigation.h"
+#include "page/page_files.h"
+#include "page/page_view.h"
 #include "page_menus.h"
-#include "platform/dialog_template.h"
 #include "platform/command_bar.h"
-#include "resource.h"
+#include "platform/dialog_template.h"
+#include "resources/resource.h"
 #include "shell_state.h"
 #include "window_layout.h"
 
 namespace {
-
-// Page layout below the command bar (y relative to t).
-struct PageBox {
-    int x, y, width, height;
-};
-constexpr PageBox kPlaceBox = {219, 10, 80, 150};   // the height includes the dropped-down list
-constexpr PageBox kTextBox = {29, 31, 275, 149};
-constexpr DWORD kTextBoxStyle = 0x50000044;       // WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL
-constexpr DWORD kPlaceBoxStyle = 0x50000003;      // WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST
 
 void BuildCommandBar(HWND window) {
     g_shell.commandBar = CommandBar_Create(g_shell.instance, window, IDC_COMMAND_BAR);
@@ -48,7 +38,6 @@ void BuildCommandBar(HWND window) {
         {3, IDM_RULED_LINES, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTYLE_BUTTON, {}, 0, 0},
     };
     SendMessageW(g_shell.commandBar, TB_ADDBUTTONS, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
-    ShowPenColourOnButton();
 
     int height = CommandBar_Height(g_shell.commandBar);
     g_shell.contentHeight += height;
@@ -72,39 +61,6 @@ void SetWindowIcons(HWND window) {
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_shell.largeIcon));
 }
 
-HDC MakeStrip(int bitmapId, HBITMAP& bitmap) {
-    HDC dc = CreateCompatibleDC(g_shell.windowDc);
-    bitmap = LoadBitmapW(g_shell.instance, MAKEINTRESOURCEW(bitmapId));
-    SelectObject(dc, bitmap);
-    return dc;
-}
-
-void BuildCanvas() {
-    g_shell.canvasDc = CreateCompatibleDC(g_shell.windowDc);
-    g_shell.canvasBitmap = CreateCompatibleBitmap(g_shell.windowDc, g_shell.windowWidth, g_shell.contentHeight);
-    SelectObject(g_shell.canvasDc, g_shell.canvasBitmap);
-    // The rows above t lie under the command bar; keep them white rather than undefined.
-    RECT top{0, 0, g_shell.windowWidth, g_shell.commandBarHeight};
-    FillRect(g_shell.canvasDc, &top, g_shell.backgroundBrush);
-
-    g_shell.weatherStripDc = MakeStrip(IDB_WEATHER_STRIP, g_shell.weatherStripBitmap);
-    g_shell.moodStripDc = MakeStrip(IDB_MOOD_STRIP, g_shell.moodStripBitmap);
-
-    HDC pictureDc = CreateCompatibleDC(g_shell.windowDc);
-    HBITMAP background = LoadBitmapW(g_shell.instance, MAKEINTRESOURCEW(IDB_BACKGROUND));
-    HGDIOBJ old = SelectObject(pictureDc, background);
-    BitBlt(g_shell.canvasDc, 0, g_shell.commandBarHeight, g_shell.windowWidth, kPageHeight, pictureDc, 0, 0, SRCCOPY);
-    SelectObject(pictureDc, old);
-    DeleteDC(pictureDc);
-    DeleteObject(background);
-}
-
-HWND MakeChild(HWND window, const wchar_t* className, DWORD style, const PageBox& box, int id) {
-    return CreateWindowExW(0, className, nullptr, style, box.x, g_shell.commandBarHeight + box.y, box.width,
-                           box.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           g_shell.instance, nullptr);
-}
-
 void BuildStatusStrip(HWND window) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(g_shell.instance, IDD_STATUS_STRIP);
     if (dialogTemplate) {
@@ -115,43 +71,33 @@ void BuildStatusStrip(HWND window) {
     SetWindowPos(g_shell.statusStrip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_HIDEWINDOW);
 }
 
-void BuildTextControls() {
-    LOGFONTW face{};
-    face.lfHeight = 13;
-    face.lfWeight = FW_NORMAL;
-    face.lfCharSet = SHIFTJIS_CHARSET;
-    g_shell.textFont = CreateFontIndirectW(&face);
-    SendMessageW(g_shell.textBox, WM_SETFONT, reinterpret_cast<WPARAM>(g_shell.textFont), FALSE);
-    SendMessageW(g_shell.placeBox, WM_SETFONT, reinterpret_cast<WPARAM>(g_shell.textFont), FALSE);
-}
-
 }  // namespace
 
 INT_PTR CALLBACK StatusStripDialogProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
 LRESULT BuildMainWindow(HWND window) {
-    g_shell.windowDc = GetDC(window);
+    auto* diary = new DiaryWindow(g_shell.dataFolder);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(diary));
     if (g_shell.tallScreen) BuildCommandBar(window);
     SetWindowIcons(window);
     ShowProgramNotificationIcon(window);
     InstallTaskbarHook();
     g_shell.systemMenuResource = LoadMenuW(g_shell.instance, MAKEINTRESOURCEW(IDR_SYSTEM_MENU));
     BuildPopupMenus();
-    BuildCanvas();
-    ShowToday();
-
-    g_shell.textBox = MakeChild(window, L"EDIT", kTextBoxStyle, kTextBox, IDC_TEXT_BOX);
-    g_shell.placeBox = MakeChild(window, L"COMBOBOX", kPlaceBoxStyle, kPlaceBox, IDC_PLACE_BOX);
+    BuildPageView(diary->view, window, g_shell.instance, g_shell.commandBarHeight);
+    ShowPenColourOnButton(diary->view);
+    MarkMenus(*diary);
+    ShowToday(diary->page, diary->view);
     BuildStatusStrip(window);
-    for (const char16_t* code : kPlaceCodes) {
-        SendMessageW(g_shell.placeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(code));
-    }
-    BuildTextControls();
-    CreateDrawingPen();
-
-    g_shell.textBoxPreviousProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(g_shell.textBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RuledTextBoxFilter)));
-    SendMessageW(g_shell.textBox, EM_SETMARGINS, EC_USEFONTINFO, 2);
-    LoadDay();
+    LoadDay(diary->page, diary->view);
     return 0;
+}
+
+DiaryWindow* FindDiary(HWND mainWindow) {
+    return mainWindow ? reinterpret_cast<DiaryWindow*>(GetWindowLongPtrW(mainWindow, GWLP_USERDATA)) : nullptr;
+}
+
+void ForgetDiary(HWND mainWindow) {
+    delete FindDiary(mainWindow);
+    SetWindowLongPtrW(mainWindow, GWLP_USERDATA, 0);
 }

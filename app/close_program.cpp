@@ -2,34 +2,33 @@
 // with the window, and end the message loop.
 #include <windows.h>
 
-#include "canvas/pens.h"
-#include "canvas/picture_file.h"
-#include "daystore/page.h"
-#include "daystore/recovery.h"
+#include "diary_window.h"
 #include "main_window.h"
+#include "page/page_files.h"
+#include "page/page_view.h"
+#include "page/recovery.h"
 #include "notification_icon.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "shell_state.h"
 
 namespace {
 
 enum class CloseAnswer { Go, Stay };
 
-CloseAnswer AskAboutUnsavedPage(HWND window) {
+CloseAnswer AskAboutUnsavedPage(HWND window, Page& page, PageView& view) {
     // Asked exactly when saving would write or delete something. With nothing to save,
     // a copy kept of changes since undone would only bring them back at the next start.
-    if (!PlanCurrentSave().WritesAnything()) {
-        RemoveRecoveryCopy();
+    if (!PlanCurrentSave(page, view).WritesAnything()) {
+        RemoveRecoveryCopy(page, view);
         return CloseAnswer::Go;
     }
-    switch (MessageBoxW(g_shell.mainWindow ? g_shell.mainWindow : window, L"Save Current Changes", L"Exit",
-                        MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    switch (MessageBoxW(window, L"Save Current Changes", L"Exit", MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDCANCEL: return CloseAnswer::Stay;
     // A save that failed has told the user why; the page stays so nothing is lost.
-    case IDYES: return SaveDay() ? CloseAnswer::Go : CloseAnswer::Stay;
+    case IDYES: return SaveDay(page, view) ? CloseAnswer::Go : CloseAnswer::Stay;
     default:
         // The user gave the changes up: their recovery copy goes with them.
-        RemoveRecoveryCopy();
+        RemoveRecoveryCopy(page, view);
         return CloseAnswer::Go;
     }
 }
@@ -40,10 +39,7 @@ void ReleaseOnce(Handle& handle, Release release) {
     handle = nullptr;
 }
 
-void ReleaseWindowObjects() {
-    if (g_shell.textBox && g_shell.textBoxPreviousProc) {
-        SetWindowLongPtrW(g_shell.textBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_shell.textBoxPreviousProc));
-    }
+void ReleaseWindowObjects(PageView& view) {
     ReleaseOnce(g_shell.commandBar, DestroyWindow);
     ReleaseOnce(g_shell.colourButtons, DeleteObject);
 
@@ -61,34 +57,27 @@ void ReleaseWindowObjects() {
     ReleaseOnce(g_shell.penTypeMenu, DestroyMenu);
     ReleaseOnce(g_shell.drawingMenu, DestroyMenu);
 
-    ReleaseOnce(g_shell.canvasDc, DeleteDC);
-    ReleaseOnce(g_shell.canvasBitmap, DeleteObject);
-    ReleaseOnce(g_shell.weatherStripDc, DeleteDC);
-    ReleaseOnce(g_shell.moodStripDc, DeleteDC);
-    ReleaseOnce(g_shell.weatherStripBitmap, DeleteObject);
-    ReleaseOnce(g_shell.moodStripBitmap, DeleteObject);
-    ReleaseDrawingPen();
-    ReleaseOnce(g_shell.textFont, DeleteObject);
-    RemoveNotificationIcon(g_shell.mainWindow, IDI_DOODLEBINDER);
+    ReleasePageView(view);
+    RemoveNotificationIcon(view.window, IDI_DOODLEBINDER);
     ReleaseOnce(g_shell.smallIcon, DestroyIcon);
     ReleaseOnce(g_shell.largeIcon, DestroyIcon);
-    if (g_shell.windowDc) ReleaseDC(g_shell.mainWindow, g_shell.windowDc);
-    g_shell.windowDc = nullptr;
     ReleaseOnce(g_shell.statusStrip, DestroyWindow);
 }
 
 }  // namespace
 
 void CloseProgram(HWND window) {
-    if (AskAboutUnsavedPage(window) == CloseAnswer::Stay) return;
-    ReleaseWindowObjects();
+    DiaryWindow& diary = DiaryOf(window);
+    if (AskAboutUnsavedPage(window, diary.page, diary.view) == CloseAnswer::Stay) return;
+    ReleaseWindowObjects(diary.view);
     Sleep(500);
     ReleaseTaskbarHook();
     PostQuitMessage(0);
 }
 
 bool SaveForEndOfSession(HWND window) {
-    if (SaveDay(SaveMode::EndOfSession)) {
+    DiaryWindow& diary = DiaryOf(window);
+    if (SaveDay(diary.page, diary.view, SaveMode::EndOfSession)) {
         ShutdownBlockReasonDestroy(window);
         return true;
     }

@@ -1,6 +1,6 @@
 #include "command_routes.h"
 
-#include "resource.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_REDO, IDM_REDO, CommandAction::RedoStroke, 0},
 
     // The page's controls tell of the user's changes; their other notifications match nothing.
-    {TEXT_BOX_CHANGED, TEXT_BOX_CHANGED, CommandAction::PageEdited, 0},
-    {PLACE_BOX_CHANGED, PLACE_BOX_CHANGED, CommandAction::PageEdited, 0},
+    {TEXT_BOX_CHANGED, TEXT_BOX_CHANGED, CommandAction::TextTyped, 0},
+    {PLACE_BOX_CHANGED, PLACE_BOX_CHANGED, CommandAction::PlaceChosen, 0},
     {kPlaceListClosedUp, kPlaceListClosedUp, CommandAction::PlaceListClosed, 0},
     {kPlaceChosen, kPlaceChosen, CommandAction::PlaceListClosed, 0},
     {kPlaceNotChosen, kPlaceNotChosen, CommandAction::PlaceListClosed, 0},

@@ -28,7 +28,8 @@ enum class CommandAction {
     ToggleRuledLines,
     ShowSystemMenu,
     ShowDrawingMenu,
-    PageEdited,        // the text box's text or the place box's selection changed
+    TextTyped,         // the user changed the text box's text
+    PlaceChosen,       // the user changed the place box's selection
     PlaceListClosed,   // the place box's list closed, with a place chosen or not
     UndoStroke,
     RedoStroke,

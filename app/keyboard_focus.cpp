@@ -1,5 +1,6 @@
 #include "keyboard_focus.h"
 
+#include "diary_window.h"
 #include "shell_state.h"
 
 void NoteFocusOnDeactivation(HWND window, WPARAM wParam) {
@@ -12,19 +13,21 @@ void NoteFocusOnDeactivation(HWND window, WPARAM wParam) {
 void PassFocusToPage(HWND window) {
     HWND noted = g_shell.focusBeforeDeactivation;
     bool usable = noted && IsChild(window, noted) && IsWindowVisible(noted) && IsWindowEnabled(noted);
-    HWND target = usable ? noted : g_shell.textBox;
+    HWND target = usable ? noted : DiaryOf(window).view.textBox;
     if (target) SetFocus(target);
 }
 
 void PassFocusToTextBox() {
-    g_shell.focusBeforeDeactivation = g_shell.textBox;
-    if (g_shell.textBox && GetActiveWindow() == g_shell.mainWindow) SetFocus(g_shell.textBox);
+    const HWND textBox = DiaryOf(g_shell.mainWindow).view.textBox;
+    g_shell.focusBeforeDeactivation = textBox;
+    if (textBox && GetActiveWindow() == g_shell.mainWindow) SetFocus(textBox);
 }
 
 void PassFocusOnFromPlaceBox() {
     // The end of a choice is told while the list is still down (the list's closing
     // follows), and also when the box is losing the focus to something else anyway.
-    if (GetFocus() != g_shell.placeBox || SendMessageW(g_shell.placeBox, CB_GETDROPPEDSTATE, 0, 0)) return;
+    const HWND placeBox = DiaryOf(g_shell.mainWindow).view.placeBox;
+    if (GetFocus() != placeBox || SendMessageW(placeBox, CB_GETDROPPEDSTATE, 0, 0)) return;
     PassFocusToTextBox();
 }
 

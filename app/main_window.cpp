@@ -4,19 +4,19 @@
 
 #include "about.h"
 #include "build_window.h"
-#include "canvas/page_icons.h"
-#include "canvas/pens.h"
-#include "canvas/strokes.h"
-#include "canvas/stroke_undo.h"
 #include "command_routes.h"
-#include "daystore/navigation.h"
-#include "daystore/page.h"
-#include "daystore/recovery.h"
+#include "diary_window.h"
 #include "htmlexport/html_output_dialog.h"
 #include "keyboard_focus.h"
 #include "notification_icon.h"
+#include "page/navigation.h"
+#include "page/page_files.h"
+#include "page/pens.h"
+#include "page/recovery.h"
+#include "page/stroke_undo.h"
+#include "page/strokes.h"
 #include "page_menus.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "shell_state.h"
 #include "taps.h"
 
@@ -42,32 +42,43 @@ bool IsAltReleaseAfterAccelerator(WPARAM command, LPARAM lParam) {
     return true;
 }
 
+// A new day's page starts with the keys in its text box.
+void AfterChangeOfDay(bool changed) {
+    if (changed) PassFocusToTextBox();
+}
+
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The shell's restart message has no fixed number, so it cannot be a case label.
     if (IsTaskbarCreatedMessage(message)) { ShowProgramNotificationIcon(window); return 0; }
+    // Made by WM_CREATE: messages before it (and after WM_NCDESTROY) are the system's.
+    DiaryWindow* diary = FindDiary(window);
+    if (message == WM_CREATE) return BuildMainWindow(window);
+    if (!diary) return DefWindowProcW(window, message, wParam, lParam);
+    Page& page = diary->page;
+    PageView& view = diary->view;
     switch (message) {
-    case WM_CREATE: return BuildMainWindow(window);
     case WM_ACTIVATE: NoteFocusOnDeactivation(window, wParam); return DefWindowProcW(window, message, wParam, lParam);
     case WM_SETFOCUS: PassFocusToPage(window); return 0;
     case WM_PAINT: PaintMainWindow(window); return 0;
     case WM_CLOSE: CloseProgram(window); return 0;
+    case WM_NCDESTROY: ForgetDiary(window); return DefWindowProcW(window, message, wParam, lParam);
     case WM_DRAWITEM: DrawColourItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return 1;
     case WM_MEASUREITEM: MeasureColourItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return 1;
     case WM_COMMAND: RunCommand(window, wParam); return 0;
-    case WM_MOUSEMOVE: OnStylusMove(wParam, lParam); return 0;
+    case WM_MOUSEMOVE: OnStylusMove(page, view, wParam, lParam); return 0;
     case WM_LBUTTONDOWN: HandleTap(window, wParam, lParam); return 0;
-    case WM_LBUTTONUP: OnStylusUp(); return 0;
-    case WM_CAPTURECHANGED: OnCaptureLost(); return 0;
+    case WM_LBUTTONUP: OnStylusUp(page, view); return 0;
+    case WM_CAPTURECHANGED: OnCaptureLost(page, view); return 0;
     case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;
-    case WM_TIMER: WriteRecoveryCopyOnTimer(wParam); return 0;
+    case WM_TIMER: WriteRecoveryCopyOnTimer(page, view, wParam); return 0;
     case WM_SYSCOMMAND:
         if (IsAltReleaseAfterAccelerator(wParam, lParam)) return 0;
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_QUERYENDSESSION: return SaveForEndOfSession(window) ? TRUE : FALSE;
     case WM_ENDSESSION: EndSession(window, wParam != FALSE); return 0;
-    case WM_INITMENUPOPUP: GreyMenuItems(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_INITMENUPOPUP: PrepareMenu(reinterpret_cast<HMENU>(wParam), *diary); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -76,47 +87,43 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void PaintMainWindow(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    if (g_shell.canvasDc) {
-        const RECT& r = paint.rcPaint;
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_shell.canvasDc, r.left, r.top, SRCCOPY);
-    }
+    if (DiaryWindow* diary = FindDiary(window)) PaintPage(diary->view, dc, paint.rcPaint);
     EndPaint(window, &paint);
 }
 
 void RunCommand(HWND window, WPARAM wParam) {
     CommandRoute route = RouteCommand(wParam);
+    Page& page = DiaryOf(window).page;
+    PageView& view = DiaryOf(window).view;
     // The notification icon's menu works while the window is minimised.
     if (OpensDialog(route.action)) BringWindowToFront(window);
     switch (route.action) {
-    case CommandAction::SetWeather:
-        if (!PageTakesClassifications()) break;
-        g_page.weatherIndex = route.argument; DrawWeatherIcon(route.argument); NotePageEdited(); break;
-    case CommandAction::SetMood:
-        if (!PageTakesClassifications()) break;
-        g_page.moodIndex = route.argument; DrawMoodIcon(route.argument); NotePageEdited(); break;
-    case CommandAction::SetPenColour: SetPenColour(route.argument); break;
+    case CommandAction::SetWeather: SetPageWeather(page, view, route.argument); break;
+    case CommandAction::SetMood: SetPageMood(page, view, route.argument); break;
+    case CommandAction::SetPenColour: SetPenColour(view, route.argument); ShowPenColourOnButton(view); break;
     case CommandAction::ShowColourMenu: ShowCommandBarMenu(window, g_shell.colourMenu, IDM_COLOUR_BUTTON); break;
-    case CommandAction::SetPenWidth: SetPenWidth(route.argument); break;
+    case CommandAction::SetPenWidth: SetPenWidth(view, route.argument); MarkMenus(DiaryOf(window)); break;
     case CommandAction::ShowWidthMenu: ShowCommandBarMenu(window, g_shell.widthMenu, IDM_WIDTH_BUTTON); break;
-    case CommandAction::SetPenType: SetPenType(route.argument); break;
+    case CommandAction::SetPenType: SetPenType(view, route.argument); MarkMenus(DiaryOf(window)); break;
     case CommandAction::ShowPenTypeMenu: ShowCommandBarMenu(window, g_shell.penTypeMenu, IDM_PEN_TYPE_BUTTON); break;
     case CommandAction::CloseProgram: CloseProgram(window); break;
-    case CommandAction::GoPreviousDay: GoPreviousDay(); break;
-    case CommandAction::GoNextDay: GoNextDay(); break;
-    case CommandAction::PickDay: PickDay(window); break;
-    case CommandAction::FindDay: FindDay(window); break;
-    case CommandAction::SaveText: SaveTextCommand(); break;
-    case CommandAction::ShowHtmlOutput: ShowHtmlOutputDialog(window); break;
+    case CommandAction::GoPreviousDay: AfterChangeOfDay(GoPreviousDay(page, view)); break;
+    case CommandAction::GoNextDay: AfterChangeOfDay(GoNextDay(page, view)); break;
+    case CommandAction::PickDay: AfterChangeOfDay(PickDay(page, view, window)); break;
+    case CommandAction::FindDay: AfterChangeOfDay(FindDay(page, view, window)); break;
+    case CommandAction::SaveText: SaveTextCommand(page, view); break;
+    case CommandAction::ShowHtmlOutput: ShowHtmlOutputDialog(window, page, view, g_shell.statusStrip); break;
     case CommandAction::ShowAbout: ShowAboutDialog(window); break;
-    case CommandAction::TogglePictureSaving: TogglePictureSaving(); break;
-    case CommandAction::ToggleRuledLines: ToggleRuledLines(window); break;
+    case CommandAction::TogglePictureSaving: TogglePictureSaving(page, view); break;
+    case CommandAction::ToggleRuledLines: ToggleRuledLines(view); break;
     case CommandAction::ShowSystemMenu: ShowSystemMenu(); break;
     case CommandAction::ShowDrawingMenu: ShowDrawingMenu(); break;
-    case CommandAction::PageEdited: NotePageEdited(); break;
+    case CommandAction::TextTyped: NotePageEdited(page, view, true); break;
+    case CommandAction::PlaceChosen: NotePageEdited(page, view); break;
     case CommandAction::PlaceListClosed: PassFocusOnFromPlaceBox(); break;
-    case CommandAction::UndoStroke: UndoStroke(); break;
-    case CommandAction::RedoStroke: RedoStroke(); break;
-    case CommandAction::UndoLastChange: UndoLastChange(); break;
+    case CommandAction::UndoStroke: UndoStroke(page, view); break;
+    case CommandAction::RedoStroke: RedoStroke(page, view); break;
+    case CommandAction::UndoLastChange: UndoLastChange(page, view); break;
     case CommandAction::None: break;   // control notifications and unknown identifiers
     }
 }

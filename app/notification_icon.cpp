@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "resource.h"
+#include "resources/resource.h"
 #include "shell_state.h"
 
 namespace {

@@ -1,8 +1,10 @@
 #include "page_menus.h"
 
-#include "canvas/stroke_undo.h"
-#include "daystore/page.h"
-#include "resource.h"
+#include <commctrl.h>
+
+#include "diary_window.h"
+#include "page/pens.h"
+#include "resources/resource.h"
 #include "shell_state.h"
 
 namespace {
@@ -17,14 +19,14 @@ constexpr MenuItemSpec kWeatherItems[] = {
     {1004, L"Sw", MF_STRING}, {1005, L"Rain", MF_STRING},
 };
 
-// The check mark starts on "S", the width the pen starts with.
+// Their check marks come from the pen (MarkMenus).
 constexpr MenuItemSpec kWidthItems[] = {
     {4000, L"XL", MF_STRING}, {4001, L"L", MF_STRING}, {4002, L"M", MF_STRING},
-    {4003, L"S", MF_STRING | MF_CHECKED}, {4004, L"XS", MF_STRING},
+    {4003, L"S", MF_STRING}, {4004, L"XS", MF_STRING},
 };
 
 constexpr MenuItemSpec kPenTypeItems[] = {
-    {IDM_PEN_PENCIL, L"Pncl", MF_STRING | MF_CHECKED},
+    {IDM_PEN_PENCIL, L"Pncl", MF_STRING},
     {IDM_PEN_PEN, L"Pen", MF_STRING},
 };
 
@@ -65,13 +67,32 @@ void BuildPopupMenus() {
     AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.penTypeMenu), L"PenType");
 }
 
-void GreyMenuItems(HMENU menu) {
+void MarkMenus(const DiaryWindow& diary) {
+    auto check = [](HMENU menu, UINT command, bool checked) {
+        if (menu) CheckMenuItem(menu, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    };
+    for (HMENU menu : {GetMenu(diary.view.window), g_shell.systemMenuResource}) {
+        check(menu, IDM_SAVE_PICTURE, diary.page.savePicture);
+        check(menu, IDM_RULED_LINES, diary.view.ruledLinesOn);
+    }
+    for (int id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id) check(g_shell.widthMenu, id, id == PenWidthCommand(diary.view));
+    for (int id = IDM_PEN_PENCIL; id <= IDM_PEN_PEN; ++id) check(g_shell.penTypeMenu, id, id == PenTypeCommand(diary.view));
+}
+
+void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
+    MarkMenus(diary);
     if (menu == g_shell.drawingMenu) {
-        EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (CanUndoStroke() ? MF_ENABLED : MF_GRAYED));
-        EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (CanRedoStroke() ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (diary.page.history.back.empty() ? MF_GRAYED : MF_ENABLED));
+        EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (diary.page.history.forward.empty() ? MF_GRAYED : MF_ENABLED));
     } else if (menu == g_shell.weatherMenu || menu == g_shell.moodMenu) {
         // A page whose record cannot be read takes no weather or mood: nothing would keep it.
-        const UINT state = g_page.recordUnreadable ? MF_GRAYED : MF_ENABLED;
+        const UINT state = diary.page.TakesClassifications() ? MF_ENABLED : MF_GRAYED;
         for (int item = GetMenuItemCount(menu) - 1; item >= 0; --item) EnableMenuItem(menu, item, MF_BYPOSITION | state);
     }
+}
+
+void ShowPenColourOnButton(const PageView& view) {
+    if (!g_shell.commandBar) return;
+    SendMessageW(g_shell.commandBar, TB_CHANGEBITMAP, IDM_COLOUR_BUTTON,
+                 MAKELPARAM(g_shell.firstColourButtonImage + PenColourCommand(view) - IDM_COLOUR_FIRST, 0));
 }

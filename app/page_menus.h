@@ -13,7 +13,16 @@ struct MenuItemSpec {
 // colour, and the drawing menu that holds Undo and Redo and the last three as cascades.
 void BuildPopupMenus();
 
-// A menu about to open: in the drawing menu Undo and Redo are greyed when there is nothing
-// to take back or bring back; the weather and mood menus are greyed while the day's
-// record cannot be read. Other menus are left as they are.
-void GreyMenuItems(HMENU menu);
+struct DiaryWindow;
+class PageView;
+
+// The check marks of the menus, from the page and the view, so no menu keeps a state of
+// its own: picture saving and ruled lines in the menu bar and the system menu, the pen's
+// width and type in theirs.
+void MarkMenus(const DiaryWindow& diary);
+// WM_INITMENUPOPUP: the marks, and greyed what cannot be done now: Undo and Redo with
+// nothing to take back or bring back, the weather and mood while the day's record cannot
+// be read.
+void PrepareMenu(HMENU menu, const DiaryWindow& diary);
+// The command bar's colour button shows the pen's colour (tall layout only).
+void ShowPenColourOnButton(const PageView& view);

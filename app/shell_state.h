@@ -1,5 +1,6 @@
 // Process-wide values of the application shell, set at start-up and by window
-// construction, read by every subsystem.
+// construction, read only by the shell. The page's own objects are the main window's
+// DiaryWindow (diary_window.h).
 #pragma once
 
 #include <windows.h>
@@ -21,27 +22,12 @@ struct ShellState {
     bool altChordTaken = false;         // an Alt+key accelerator ran and Alt may still be down
     HWND mainWindow = nullptr;          // stored only after CreateWindowExW returns
     HWND statusStrip = nullptr;         // modeless status dialog, made with the window
-    HDC windowDc = nullptr;             // the main window's own DC, kept until exit
     HWND commandBar = nullptr;          // tall-screen layout only
     HBITMAP colourButtons = nullptr;    // the colour button's pictures, one per pen colour
     int firstColourButtonImage = 0;     // their first index among the command bar's images
     HICON smallIcon = nullptr;
     HICON largeIcon = nullptr;          // the desktop's task switcher and taskbar
-    HWND textBox = nullptr;             // EDIT, id 101
-    WNDPROC textBoxPreviousProc = nullptr;
-    HWND placeBox = nullptr;            // COMBOBOX, id 102
-    HFONT textFont = nullptr;           // shared by the text box and the place box
     HWND focusBeforeDeactivation = nullptr;   // the control that gets the keys back
-
-    // Off-screen copy of the whole window image (640 x content height).
-    HDC canvasDc = nullptr;
-    HBITMAP canvasBitmap = nullptr;
-
-    // Icon strips: six 16 x 16 pictures side by side.
-    HDC weatherStripDc = nullptr;
-    HBITMAP weatherStripBitmap = nullptr;
-    HDC moodStripDc = nullptr;
-    HBITMAP moodStripBitmap = nullptr;
 
     // Menus. The system menu is the first pop-up of the resource menu; the drawing menu
     // holds the colour, width and pen-type menus as cascades.

@@ -5,11 +5,12 @@
 #include <filesystem>
 #include <vector>
 
-#include "daystore/recovery.h"
+#include "diary_window.h"
+#include "page/recovery.h"
 #include "main_window.h"
 #include "platform/file_write.h"
 #include "platform/wide_text.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "shell_state.h"
 #include "version.h"
 #include "window_layout.h"
@@ -103,7 +104,8 @@ bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showComman
     // Only now, as the one running diary: a write of this folder's files that a crash or
     // a power cut interrupted left its temporary file behind.
     RemoveLeftoverTemporaryFiles(std::filesystem::path(g_shell.dataFolder));
-    OfferRecoveredPages();
+    DiaryWindow& diary = DiaryOf(g_shell.mainWindow);
+    OfferRecoveredPages(diary.page, diary.view);
 
     g_shell.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return true;

@@ -11,18 +11,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/diary_window.h"
 #include "app/shell_state.h"
 #include "app/startup.h"
 #include "bench/sample_drawing.h"
-#include "canvas/picture_bytes.h"
-#include "canvas/strokes.h"
-#include "daystore/navigation.h"
-#include "daystore/page.h"
-#include "daystore/record.h"
-#include "daystore/today.h"
+#include "diary/picture_bytes.h"
+#include "diary/record.h"
+#include "page/navigation.h"
+#include "page/page_files.h"
+#include "page/today.h"
 #include "platform/file_write.h"
 
 namespace {
@@ -64,8 +65,10 @@ void DrainMessages() {
     }
 }
 
+DiaryWindow& Diary() { return DiaryOf(g_shell.mainWindow); }
+
 // Milliseconds of one action, up to the window painted with its outcome.
-double TimeOne(void (*action)(), double ticksPerMs) {
+double TimeOne(const std::function<void()>& action, double ticksPerMs) {
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
     action();
@@ -87,13 +90,16 @@ std::vector<std::filesystem::file_time_type> WriteTimesOfFolder() {
     return times;
 }
 
-// A page typed on and drawn on, outside the clock, so the next change of day stores both.
+// A page typed on and drawn on, outside the clock, so the next change of day stores both:
+// a stroke as the mouse draws it, in the window's own pixels.
 void EditPage(int n) {
     std::wstring text = L"edited " + std::to_wstring(n) + L"\r\n日記";
-    SetWindowTextW(g_shell.textBox, text.c_str());
-    const int t = g_shell.commandBarHeight;
-    StartStroke(360 + n, t + 40);
-    ContinueStroke(500 - n, t + 150);
+    SetWindowTextW(Diary().view.textBox, text.c_str());
+    const RECT from = Diary().view.Client({360 + n, 40, 361 + n, 41});
+    const RECT to = Diary().view.Client({500 - n, 150, 501 - n, 151});
+    SendMessageW(g_shell.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.left, from.top));
+    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.left, to.top));
+    SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, MAKELPARAM(to.left, to.top));
 }
 
 Times TimeDaySwitches() {
@@ -101,14 +107,18 @@ Times TimeDaySwitches() {
     QueryPerformanceFrequency(&frequency);
     const double ticksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
     Times times;
-    const auto measure = [&](std::vector<double>& into, void (*action)()) {
+    Page& page = Diary().page;
+    PageView& view = Diary().view;
+    const auto measure = [&](std::vector<double>& into, const std::function<void()>& action) {
         DrainMessages();
         into.push_back(TimeOne(action, ticksPerMs));
     };
+    const auto previous = [&] { GoPreviousDay(page, view); };
+    const auto next = [&] { GoNextDay(page, view); };
     const auto before = WriteTimesOfFolder();
     for (int round = 0; round < kRounds; ++round) {
-        for (int n = 0; n < kPages; ++n) measure(times.steps, GoPreviousDay);
-        for (int n = 0; n < kPages; ++n) measure(times.steps, GoNextDay);
+        for (int n = 0; n < kPages; ++n) measure(times.steps, previous);
+        for (int n = 0; n < kPages; ++n) measure(times.steps, next);
     }
     const auto after = WriteTimesOfFolder();
     for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i)
@@ -116,12 +126,12 @@ Times TimeDaySwitches() {
     times.filesWrittenByVisits += static_cast<int>(after.size()) - static_cast<int>(before.size());
     for (int n = 0; n < kPages; ++n) {
         EditPage(n);
-        measure(times.editedSteps, GoPreviousDay);
+        measure(times.editedSteps, previous);
     }
-    for (int n = 0; n < kPages; ++n) GoNextDay();
-    GoPreviousDay();
-    for (int n = 0; n < kPages; ++n) measure(times.saves, [] { SaveDay(); });
-    for (int n = 0; n < kPages; ++n) measure(times.loads, LoadDay);
+    for (int n = 0; n < kPages; ++n) next();
+    previous();
+    for (int n = 0; n < kPages; ++n) measure(times.saves, [&] { SaveDay(page, view); });
+    for (int n = 0; n < kPages; ++n) measure(times.loads, [&] { LoadDay(page, view); });
     DrainMessages();
     return times;
 }

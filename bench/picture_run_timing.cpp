@@ -14,9 +14,9 @@
 #include "app/shell_state.h"
 #include "app/startup.h"
 #include "bench/sample_drawing.h"
-#include "canvas/picture_bytes.h"
-#include "daystore/calendar.h"
-#include "daystore/today.h"
+#include "diary/picture_bytes.h"
+#include "diary/calendar.h"
+#include "page/today.h"
 #include "htmlexport/convert_day_pictures.h"
 #include "platform/file_write.h"
 
@@ -46,7 +46,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, PWSTR, int s
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    ConvertDayPictures(g_shell.mainWindow, yesterday, kDays, (folder / "web" / "diary.html").u16string());
+    ConvertDayPictures(g_shell.mainWindow, g_shell.statusStrip, g_shell.dataFolder, yesterday, kDays,
+                       (folder / "web" / "diary.html").u16string());
     QueryPerformanceCounter(&end);
 
     const double ms = static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);

@@ -34,10 +34,10 @@
 #include <string>
 #include <vector>
 
-#include "daystore/calendar.h"
-#include "daystore/diary_search.h"
-#include "daystore/record.h"
-#include "daystore/search_folding.h"
+#include "diary/calendar.h"
+#include "diary/diary_search.h"
+#include "diary/record.h"
+#include "diary/search_folding.h"
 
 extern char** environ;
 

@@ -14,7 +14,7 @@
 #include <span>
 #include <string>
 
-#include "app/resource.h"
+#include "resources/resource.h"
 #include "app/shell_state.h"
 #include "app/startup.h"
 #include "platform/file_write.h"

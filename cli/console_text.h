@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "daystore/calendar.h"
+#include "diary/calendar.h"
 #include "htmlexport/export_result.h"
 #include "htmlexport/html_export.h"
 

@@ -10,8 +10,8 @@
 #endif
 
 #include "cli/console_text.h"
-#include "daystore/diary_search.h"
-#include "daystore/search_folding.h"
+#include "diary/diary_search.h"
+#include "diary/search_folding.h"
 #include "htmlexport/template_encoding.h"
 
 namespace fs = std::filesystem;

@@ -7,7 +7,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/shell_state.h"
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host_win32.h"
 #include "picture_run.h"
@@ -38,17 +37,18 @@ public:
 // threads wait for it at their next line, as a run on one thread would.
 class StatusStripHost : public PictureRunHost {
 public:
+    explicit StatusStripHost(HWND strip) : strip_(strip) {}
     ~StatusStripHost() override {
         if (dc_) {
             SelectObject(dc_, oldFont_);
-            ReleaseDC(g_shell.statusStrip, dc_);
+            ReleaseDC(strip_, dc_);
         }
     }
 
     // Called by one thread at a time.
     void ShowProgress(const std::u16string& line) override {
         line_ = line;
-        if (!OnProgramThread() || !g_shell.statusStrip) return;
+        if (!OnProgramThread() || !strip_) return;
         if (!dc_) Open();
         Draw();
     }
@@ -87,9 +87,9 @@ private:
     bool OnProgramThread() const { return GetCurrentThreadId() == programThread_; }
 
     void Open() {
-        ShowWindow(g_shell.statusStrip, SW_SHOW);
-        dc_ = GetDC(g_shell.statusStrip);
-        const auto font = reinterpret_cast<HFONT>(SendMessageW(g_shell.statusStrip, WM_GETFONT, 0, 0));
+        ShowWindow(strip_, SW_SHOW);
+        dc_ = GetDC(strip_);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(strip_, WM_GETFONT, 0, 0));
         oldFont_ = SelectObject(dc_, font ? font : GetStockObject(DEFAULT_GUI_FONT));
         SetBkColor(dc_, kLightGrey);
         FitStripToWidestLine();
@@ -99,22 +99,23 @@ private:
         RECT text{};
         DrawTextW(dc_, kWidestLine, -1, &text, DT_SINGLELINE | DT_CALCRECT);
         RECT client{}, frame{};
-        GetClientRect(g_shell.statusStrip, &client);
-        GetWindowRect(g_shell.statusStrip, &frame);
+        GetClientRect(strip_, &client);
+        GetWindowRect(strip_, &frame);
         const int width = std::max<int>(client.right, text.right + 2 * kMargin);
         const int height = std::max<int>(client.bottom, text.bottom + kMargin);
         if (width == client.right && height == client.bottom) return;
-        SetWindowPos(g_shell.statusStrip, nullptr, 0, 0, width + (frame.right - frame.left) - client.right,
+        SetWindowPos(strip_, nullptr, 0, 0, width + (frame.right - frame.left) - client.right,
                      height + (frame.bottom - frame.top) - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     void Draw() {
         RECT area{};
-        GetClientRect(g_shell.statusStrip, &area);
+        GetClientRect(strip_, &area);
         FillRect(dc_, &area, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
         DrawTextW(dc_, WidePointer(line_), static_cast<int>(line_.size()), &area, DT_SINGLELINE | DT_CENTER);
     }
 
+    HWND strip_;
     const DWORD programThread_ = GetCurrentThreadId();
     HDC dc_ = nullptr;
     HGDIOBJ oldFont_ = nullptr;
@@ -132,16 +133,17 @@ std::wstring FailureList(const std::vector<PictureJob>& failed) {
 
 }  // namespace
 
-void ConvertDayPictures(HWND owner, const DayKey& firstDay, int dayCount, const std::u16string& outputPath) {
-    std::vector<PictureJob> jobs = PlanPictureRun(std::filesystem::path(g_shell.dataFolder), firstDay, dayCount,
-                                                  std::filesystem::path(outputPath));
+void ConvertDayPictures(HWND owner, HWND statusStrip, const std::u16string& folder, const DayKey& firstDay, int dayCount,
+                        const std::u16string& outputPath) {
+    std::vector<PictureJob> jobs =
+        PlanPictureRun(std::filesystem::path(folder), firstDay, dayCount, std::filesystem::path(outputPath));
     std::vector<PictureJob> failed;
     {
-        StatusStripHost host;
+        StatusStripHost host(statusStrip);
         failed = RunPictureConversion(jobs, host, std::max(1u, std::thread::hardware_concurrency()));
         host.ShowHeldMessages();
     }
-    if (g_shell.statusStrip) ShowWindow(g_shell.statusStrip, SW_HIDE);
+    if (statusStrip) ShowWindow(statusStrip, SW_HIDE);
     // A failure shown for a moment is easily missed; the list stays until answered.
     if (!failed.empty()) MessageBoxW(owner, FailureList(failed).c_str(), L"Err", MB_ICONEXCLAMATION);
 }

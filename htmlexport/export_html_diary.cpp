@@ -1,6 +1,5 @@
 #include "export_html_diary.h"
 
-#include "app/shell_state.h"
 #include "html_export.h"
 
 namespace {
@@ -29,12 +28,12 @@ constexpr const wchar_t* kOverwriteCaption = L"Save?";
 
 class MessageBoxHost : public HtmlExportHost {
 public:
-    explicit MessageBoxHost(HWND owner) : owner_(owner) {}
+    MessageBoxHost(HWND owner, HWND mainWindow) : owner_(owner), mainWindow_(mainWindow) {}
 
     void ShowMessage(HtmlExportMessage message) override {
         for (const HtmlMessageBox& box : kHtmlMessageBoxes) {
             if (box.message != message) continue;
-            MessageBoxW(box.ownedByMainWindow ? g_shell.mainWindow : owner_, box.text, box.caption, box.type);
+            MessageBoxW(box.ownedByMainWindow ? mainWindow_ : owner_, box.text, box.caption, box.type);
         }
     }
 
@@ -44,19 +43,21 @@ public:
 
 private:
     HWND owner_;
+    HWND mainWindow_;
 };
 
 }  // namespace
 
 int ExportHtmlDiary(const DayKey& firstDay, int dayCount, const std::u16string& templatePath,
-                    const std::u16string& outputPath, HWND owner, bool jpegPictures) {
+                    const std::u16string& outputPath, HWND owner, HWND mainWindow, const std::u16string& folder,
+                    bool jpegPictures) {
     HtmlExportRun run;
-    run.dataFolder = g_shell.dataFolder;
+    run.dataFolder = folder;
     run.firstDay = firstDay;
     run.dayCount = dayCount;
     run.templatePath = templatePath;
     run.outputPath = outputPath;
     run.jpegPictures = jpegPictures;
-    MessageBoxHost host(owner);
+    MessageBoxHost host(owner, mainWindow);
     return static_cast<int>(ExportHtmlFile(run, host));
 }

@@ -5,11 +5,12 @@
 
 #include <string>
 
-#include "daystore/calendar.h"
+#include "diary/calendar.h"
 
 // Writes dayCount days, from firstDay backwards, into the document at outputPath,
-// using the template at templatePath and the day files in the data folder. Asks before
+// using the template at templatePath and the day files in the diary folder. Asks before
 // replacing an existing document. Errors and the question are owned by `owner`, the
 // closing "saved" message by the main window. Returns an HtmlExportResult as a number.
 int ExportHtmlDiary(const DayKey& firstDay, int dayCount, const std::u16string& templatePath,
-                    const std::u16string& outputPath, HWND owner, bool jpegPictures);
+                    const std::u16string& outputPath, HWND owner, HWND mainWindow, const std::u16string& folder,
+                    bool jpegPictures);

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "codepage.h"
+#include "diary/codepage.h"
 #include "day_files.h"
 #include "file_read.h"
 #include "template_encoding.h"

@@ -10,7 +10,7 @@
 
 #include <filesystem>
 
-#include "calendar.h"
+#include "diary/calendar.h"
 #include "export_result.h"
 #include "file_read.h"
 #include "file_write.h"

@@ -5,10 +5,11 @@
 #include <filesystem>
 #include <string>
 
-#include "app/resource.h"
-#include "app/shell_state.h"
+#include "resources/resource.h"
 #include "convert_day_pictures.h"
-#include "daystore/page.h"
+#include "page/page.h"
+#include "page/page_files.h"
+#include "page/page_view.h"
 #include "export_html_diary.h"
 #include "picture_run.h"
 #include "platform/dialog_placement.h"
@@ -24,20 +25,33 @@ constexpr wchar_t kTemplateFilter[] = L"HTML(*.html,*.htm)    \0*.html;*.htm\0Al
 // The template chooser offers the file chosen last, for as long as the program runs.
 std::wstring g_chosenTemplate;
 
-// A bare file name is taken inside the data folder.
+// What the dialog works on, handed to it when it opens.
+struct HtmlOutputContext {
+    Page& page;
+    PageView& view;
+    HWND statusStrip;
+};
+
+HtmlOutputContext& ContextOf(HWND dialog) {
+    return *reinterpret_cast<HtmlOutputContext*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+// A bare file name is taken inside the diary folder.
 std::u16string ResolvedItemPath(HWND dialog, int id) {
-    return ResolveExportPath(std::filesystem::path(g_shell.dataFolder), std::filesystem::path(ReadWindowText(GetDlgItem(dialog, id))))
+    return ResolveExportPath(std::filesystem::path(ContextOf(dialog).page.Folder()),
+                             std::filesystem::path(ReadWindowText(GetDlgItem(dialog, id))))
         .u16string();
 }
 
 void FillDialog(HWND dialog) {
-    const DayKey& day = g_page.currentDay;
+    const Page& page = ContextOf(dialog).page;
+    const DayKey& day = page.day;
     SetDlgItemInt(dialog, IDC_START_YEAR, static_cast<UINT>(day.year), FALSE);
     SetDlgItemInt(dialog, IDC_START_MONTH, static_cast<UINT>(day.month), FALSE);
     SetDlgItemInt(dialog, IDC_START_DAY, static_cast<UINT>(day.day), FALSE);
     SetDlgItemInt(dialog, IDC_DAY_COUNT, kDefaultDayCount, FALSE);
-    SetDlgItemTextW(dialog, IDC_TEMPLATE_PATH, WidePointer(g_shell.dataFolder + u"\\hinagata.html"));
-    SetDlgItemTextW(dialog, IDC_OUTPUT_PATH, WidePointer(g_shell.dataFolder + u"\\mydiary.html"));
+    SetDlgItemTextW(dialog, IDC_TEMPLATE_PATH, WidePointer(page.Folder() + u"\\hinagata.html"));
+    SetDlgItemTextW(dialog, IDC_OUTPUT_PATH, WidePointer(page.Folder() + u"\\mydiary.html"));
 }
 
 void ChooseTemplate(HWND dialog) {
@@ -50,7 +64,7 @@ void ChooseTemplate(HWND dialog) {
     choice.nFilterIndex = 1;
     choice.lpstrFile = buffer.data();
     choice.nMaxFile = static_cast<DWORD>(buffer.size());
-    choice.lpstrInitialDir = WidePointer(g_shell.dataFolder);   // where the diary's template is
+    choice.lpstrInitialDir = WidePointer(ContextOf(dialog).page.Folder());   // where the diary's template is
     choice.lpstrTitle = L"Templates ";
     choice.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameW(&choice)) return;
@@ -71,17 +85,21 @@ void RunExport(HWND dialog) {
         return;
     }
     bool jpegPictures = SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    SaveDay();
-    if (ExportHtmlDiary(g_page.currentDay, dayCount, templatePath, outputPath, dialog, jpegPictures) < 0) return;
-    if (jpegPictures) ConvertDayPictures(dialog, g_page.currentDay, dayCount, outputPath);
+    HtmlOutputContext& context = ContextOf(dialog);
+    SaveDay(context.page, context.view);
+    const DayKey& day = context.page.day;
+    if (ExportHtmlDiary(day, dayCount, templatePath, outputPath, dialog, context.view.window, context.page.Folder(),
+                        jpegPictures) < 0) {
+        return;
+    }
+    if (jpegPictures) ConvertDayPictures(dialog, context.statusStrip, context.page.Folder(), day, dayCount, outputPath);
     EndDialog(dialog, 1);
 }
 
-}  // namespace
-
-INT_PTR CALLBACK HtmlOutputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK HtmlOutputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         PlaceDialog(dialog);
         FillDialog(dialog);
         return FALSE;
@@ -97,8 +115,12 @@ INT_PTR CALLBACK HtmlOutputDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     }
 }
 
-void ShowHtmlOutputDialog(HWND owner) {
-    const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(g_shell.instance, IDD_HTML_OUTPUT);
+}  // namespace
+
+void ShowHtmlOutputDialog(HWND owner, Page& page, PageView& view, HWND statusStrip) {
+    const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(view.instance, IDD_HTML_OUTPUT);
     if (!dialogTemplate) return;
-    DialogBoxIndirectParamW(g_shell.instance, dialogTemplate, owner, HtmlOutputDialogProc, 0);
+    HtmlOutputContext context{page, view, statusStrip};
+    DialogBoxIndirectParamW(view.instance, dialogTemplate, owner, HtmlOutputDialogProc,
+                            reinterpret_cast<LPARAM>(&context));
 }

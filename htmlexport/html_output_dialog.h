@@ -4,5 +4,9 @@
 
 #include <windows.h>
 
-void ShowHtmlOutputDialog(HWND owner);
-INT_PTR CALLBACK HtmlOutputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+class Page;
+class PageView;
+
+// The run starts at the page's day, in the page's diary folder; the page on show is saved
+// before it is written. The pictures' progress shows on the status strip.
+void ShowHtmlOutputDialog(HWND owner, Page& page, PageView& view, HWND statusStrip);

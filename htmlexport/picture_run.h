@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "calendar.h"
+#include "diary/calendar.h"
 
 // A typed path without a folder is taken inside the data folder, for the document and
 // its pictures alike, so the two always land together.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "codepage.h"
+#include "diary/codepage.h"
 #include "html_fragments.h"
 #include "platform/utf16.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "html_fragments.h"
-#include "place_codes.h"
-#include "record.h"
+#include "diary/place_codes.h"
+#include "diary/record.h"
 
 namespace {
 

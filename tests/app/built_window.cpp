@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "canvas/strokes.h"
-#include "daystore/date_header.h"
-#include "daystore/page.h"
+#include "page/date_header.h"
+#include "page/page_files.h"
+#include "page/picture_surface.h"
+#include "page/strokes.h"
 #include "startup.h"
 
 HWND BuildWindowOnce() {
@@ -25,31 +26,37 @@ HWND BuildWindowOnce() {
     return window;
 }
 
+Page& ThePage() { return DiaryOf(BuildWindowOnce()).page; }
+PageView& TheView() { return DiaryOf(BuildWindowOnce()).view; }
+
 void OnBuiltWindow::SetUp() {
     ASSERT_NE(BuildWindowOnce(), nullptr);
-    g_shell.dataFolder = folder_.Path().u16string();
+    OpenDiary(folder_.Path());
+}
+
+void OnBuiltWindow::OpenDiary(const std::filesystem::path& folder) {
+    const DayKey day = ThePage().day;
+    ThePage() = Page(folder.u16string());
+    ThePage().day = day;
 }
 
 void OpenDay(const DayKey& day) {
-    SetWindowTextW(g_shell.textBox, L"");
-    g_page.currentDay = day;
-    LoadDay();
-    DrawDateHeader();
+    SetWindowTextW(TheView().textBox, L"");
+    ThePage().day = day;
+    LoadDay(ThePage(), TheView());
+    DrawDateHeader(TheView(), day);
 }
 
 void Stroke(std::initializer_list<POINT> points) {
     auto it = points.begin();
-    StartStrokeWithCapture(g_shell.mainWindow, it->x, it->y);
+    StartStrokeWithCapture(ThePage(), TheView(), TheView().PageAt(it->x, it->y));
     for (++it; it != points.end(); ++it) {
         SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(it->x, it->y));
     }
     SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, MAKELPARAM(points.end()[-1].x, points.end()[-1].y));
 }
 
-void WhitenPictureFrame() {
-    RECT frame{334, T() + 15, 607, T() + 185};
-    FillRect(g_shell.canvasDc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-}
+void WhitenPictureFrame() { WhitenPicture(TheView()); }
 
 bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work) {
     bool opened = false;

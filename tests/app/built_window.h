@@ -11,7 +11,8 @@
 #include <initializer_list>
 #include <optional>
 
-#include "daystore/calendar.h"
+#include "diary/calendar.h"
+#include "diary_window.h"
 #include "program_harness.h"
 #include "shell_state.h"
 
@@ -19,11 +20,18 @@
 // not be made. The program's resources must be linked into the test program.
 HWND BuildWindowOnce();
 
-// A test on the built window that keeps the diary in a fresh data folder of its own.
+// The built window's page and view.
+Page& ThePage();
+PageView& TheView();
+
+// A test on the built window that keeps the diary in a fresh folder of its own: the
+// window's page is a new one on that folder.
 class OnBuiltWindow : public ::testing::Test {
 protected:
     void SetUp() override;
     std::filesystem::path File(const wchar_t* name) const { return folder_.Path() / name; }
+    // The window's page, new, on another diary folder.
+    static void OpenDiary(const std::filesystem::path& folder);
     TemporaryFolder folder_{L"page"};
 };
 
@@ -38,7 +46,7 @@ inline bool MenuChecked(HMENU menu, UINT command) {
 void OpenDay(const DayKey& day);
 // A stroke as the mouse makes it, in client coordinates: press, drag, let go.
 void Stroke(std::initializer_list<POINT> points);
-// Paints the picture's frame (and so the picture) white on the canvas.
+// Paints the picture white, and its frame.
 void WhitenPictureFrame();
 // Sends `command`, which opens the modal dialog captioned `caption`, and hands the
 // dialog to `work` on another thread, which must close it. False when no such dialog came.

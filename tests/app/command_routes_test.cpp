@@ -24,11 +24,11 @@ TEST(CommandRoutes, NeighboursOtherHighWordsAndNotificationsDoNothing) {
     for (std::uint64_t high : {2ull, 0x100ull, 0x300ull, 0x400ull, 0xFFFFull, 0x1'0000'0000ull}) {
         for (std::uint64_t id : {101ull, 102ull, 1003ull, 40002ull, 40004ull}) {
             const bool textTyped = high == 0x300 && id == 101;   // EN_CHANGE of the text box
-            EXPECT_EQ(RouteCommand((high << 16) | id).action, textTyped ? CommandAction::PageEdited : CommandAction::None)
+            EXPECT_EQ(RouteCommand((high << 16) | id).action, textTyped ? CommandAction::TextTyped : CommandAction::None)
                 << high << ":" << id;
         }
     }
-    EXPECT_EQ(RouteCommand((1ull << 16) | 102).action, CommandAction::PageEdited) << "CBN_SELCHANGE of the place box";
+    EXPECT_EQ(RouteCommand((1ull << 16) | 102).action, CommandAction::PlaceChosen) << "CBN_SELCHANGE of the place box";
 }
 
 }  // namespace

@@ -7,10 +7,10 @@
 #include <random>
 #include <string>
 
-#include "canvas/picture_bytes.h"
-#include "daystore/record.h"
+#include "diary/picture_bytes.h"
+#include "diary/record.h"
 #include "program_harness.h"
-#include "resource.h"
+#include "resources/resource.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "program_harness.h"
-#include "resource.h"
+#include "resources/resource.h"
 
 namespace fs = std::filesystem;
 

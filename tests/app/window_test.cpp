@@ -9,14 +9,14 @@
 #include <set>
 
 #include "built_window.h"
-#include "canvas/pens.h"
-#include "canvas/ruled_text_box.h"
+#include "page/pens.h"
+#include "page/ruled_text_box.h"
 #include "command_routes.h"
-#include "daystore/page.h"
-#include "daystore/place_codes.h"
+#include "page/page_files.h"
+#include "diary/place_codes.h"
 #include "help_page.h"
 #include "main_window.h"
-#include "resource.h"
+#include "resources/resource.h"
 
 namespace fs = std::filesystem;
 
@@ -79,12 +79,12 @@ OpenedMenu WatchForMenu(DWORD ms, const std::function<void()>& action) {
 // The rows of the text box, at a column no text reaches, that show the ruling colour.
 std::vector<int> RuledRows() {
     PumpMessages(150);
-    HDC dc = GetDC(g_shell.textBox);
+    HDC dc = GetDC(TheView().textBox);
     std::vector<int> rows;
     for (int y = 0; y < 149; ++y) {
         if (GetPixel(dc, 250, y) == RGB(170, 114, 17)) rows.push_back(y);
     }
-    ReleaseDC(g_shell.textBox, dc);
+    ReleaseDC(TheView().textBox, dc);
     return rows;
 }
 
@@ -159,7 +159,7 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
 
     // The program starts with a pencil 3 wide, marked on S.
     LOGPEN pen{};
-    GetObjectW(g_drawing.pen, sizeof(pen), &pen);
+    GetObjectW(TheView().drawing.pen, sizeof(pen), &pen);
     EXPECT_EQ(pen.lopnWidth.x, 3);
     EXPECT_TRUE(MenuChecked(g_shell.widthMenu, IDM_WIDTH_FIRST + 3));
     EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
@@ -195,7 +195,7 @@ TEST(Build640x480, CommandBarAndMenuBarAnswerMouseAndKeys) {
     for (bool on : {false, true}) {
         clickButton(IDM_RULED_LINES);
         PumpMessages(200);
-        EXPECT_EQ(g_ruledLinesOn, on);
+        EXPECT_EQ(TheView().ruledLinesOn, on);
     }
 
     RECT title{};
@@ -251,22 +251,22 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
     GetClientRect(g_shell.mainWindow, &client);
     EXPECT_EQ(Edges(client), Edges({0, 0, 640, 214 + t})) << "the whole page must be visible";
     BITMAP canvas{};
-    GetObjectW(g_shell.canvasBitmap, sizeof(canvas), &canvas);
+    GetObjectW(TheView().canvasBitmap, sizeof(canvas), &canvas);
     EXPECT_EQ(std::pair(canvas.bmWidth, canvas.bmHeight), std::pair(640L, 214L + t));
-    EXPECT_EQ(Edges(ChildRect(g_shell.textBox)), Edges({29, 31 + t, 304, 180 + t}));
-    RECT place = ChildRect(g_shell.placeBox);
+    EXPECT_EQ(Edges(ChildRect(TheView().textBox)), Edges({29, 31 + t, 304, 180 + t}));
+    RECT place = ChildRect(TheView().placeBox);
     EXPECT_EQ(Edges(place), Edges({219, 10 + t, 299, place.bottom}));
 
     LOGFONTW font{};
-    ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(g_shell.textBox, WM_GETFONT, 0, 0)), g_shell.textFont);
-    ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(g_shell.placeBox, WM_GETFONT, 0, 0)), g_shell.textFont);
-    GetObjectW(g_shell.textFont, sizeof(font), &font);
+    ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(TheView().textBox, WM_GETFONT, 0, 0)), TheView().textFont);
+    ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(TheView().placeBox, WM_GETFONT, 0, 0)), TheView().textFont);
+    GetObjectW(TheView().textFont, sizeof(font), &font);
     EXPECT_EQ(font.lfHeight, 13);
     EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
-    ASSERT_EQ(SendMessageW(g_shell.placeBox, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(std::size(kPlaceCodes)));
+    ASSERT_EQ(SendMessageW(TheView().placeBox, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(std::size(kPlaceCodes)));
     for (std::size_t i = 0; i < std::size(kPlaceCodes); ++i) {
         wchar_t item[16] = {};
-        SendMessageW(g_shell.placeBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        SendMessageW(TheView().placeBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
         EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(item)), kPlaceCodes[i]) << "item " << i;
     }
     ASSERT_TRUE(IsWindow(g_shell.statusStrip));
@@ -285,9 +285,9 @@ TEST_F(Shell, TapsAndCornerMenus) {
     EXPECT_TRUE(MenuOfTap(216, T() + 14).seen) << "mood icon";
     EXPECT_FALSE(MenuOfTap(100, T() + 100).seen);
     Tap(16, T() + 178);
-    EXPECT_EQ(std::pair(g_page.currentDay.month, g_page.currentDay.day), std::pair(2, 29));
+    EXPECT_EQ(std::pair(ThePage().day.month, ThePage().day.day), std::pair(2, 29));
     Tap(619, T() + 190);
-    EXPECT_EQ(std::pair(g_page.currentDay.month, g_page.currentDay.day), std::pair(3, 1));
+    EXPECT_EQ(std::pair(ThePage().day.month, ThePage().day.day), std::pair(3, 1));
     Tap(339, T() + 20);
     EXPECT_EQ(GetCapture(), g_shell.mainWindow) << "a stroke starts with the mouse captured";
     SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
@@ -319,8 +319,8 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
     for (bool on : {false, true}) {
         Command(IDM_RULED_LINES);
         EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_PICTURE); }).empty(), on) << "turning it off is told";
-        EXPECT_EQ(g_ruledLinesOn, on);
-        EXPECT_EQ(g_page.savePicture, on);
+        EXPECT_EQ(TheView().ruledLinesOn, on);
+        EXPECT_EQ(ThePage().savePicture, on);
         for (HMENU menu : {g_shell.systemMenuResource, bar}) {
             if (!menu) continue;
             EXPECT_EQ(MenuChecked(menu, IDM_RULED_LINES), on);
@@ -337,8 +337,8 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
 // Every swatch of the colour menu is its colour inside a thin dark frame, so that white
 // shows on the menu's background too.
 TEST_F(Shell, ColourSwatchesAreFramed) {
-    HDC dc = CreateCompatibleDC(g_shell.windowDc);
-    HBITMAP bitmap = CreateCompatibleBitmap(g_shell.windowDc, 20, 10);
+    HDC dc = CreateCompatibleDC(TheView().windowDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(TheView().windowDc, 20, 10);
     HGDIOBJ old = SelectObject(dc, bitmap);
     for (UINT id : {IDM_COLOUR_FIRST + 7, IDM_COLOUR_LAST}) {
         DRAWITEMSTRUCT item{ODT_MENU, 0, id, ODA_DRAWENTIRE, 0, nullptr, dc, {0, 0, 20, 10}, 0};
@@ -363,30 +363,30 @@ TEST_F(Shell, FocusComesBackToThePage) {
     SetForegroundWindow(g_shell.mainWindow);
     PumpMessages(100);
     SetFocus(g_shell.mainWindow);
-    EXPECT_EQ(GetFocus(), g_shell.textBox) << "the window passes the focus on";
+    EXPECT_EQ(GetFocus(), TheView().textBox) << "the window passes the focus on";
 
     EXPECT_EQ(MessagesShownBy([] { MessageBoxW(g_shell.mainWindow, L"text", L"box", MB_OK); }), L"box|text");
     PumpMessages(100);
-    EXPECT_EQ(GetFocus(), g_shell.textBox) << "after a message box";
+    EXPECT_EQ(GetFocus(), TheView().textBox) << "after a message box";
 
-    SetFocus(g_shell.placeBox);
+    SetFocus(TheView().placeBox);
     HWND other = CreateWindowExW(0, L"STATIC", L"other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(other);
     PumpMessages(100);
-    ASSERT_NE(GetFocus(), g_shell.placeBox);
+    ASSERT_NE(GetFocus(), TheView().placeBox);
     SetForegroundWindow(g_shell.mainWindow);
     PumpMessages(100);
-    EXPECT_EQ(GetFocus(), g_shell.placeBox) << "after switching back";
+    EXPECT_EQ(GetFocus(), TheView().placeBox) << "after switching back";
 
     // Words typed on a new day are its text, wherever the keys went before.
     Command(FROM_ACCELERATOR + IDM_NEXT_DAY);
-    EXPECT_EQ(GetFocus(), g_shell.textBox) << "after a change of day";
+    EXPECT_EQ(GetFocus(), TheView().textBox) << "after a change of day";
     SetForegroundWindow(other);
     PumpMessages(100);
     SetForegroundWindow(g_shell.mainWindow);
     PumpMessages(100);
-    EXPECT_EQ(GetFocus(), g_shell.textBox) << "after a change of day and a switch back";
+    EXPECT_EQ(GetFocus(), TheView().textBox) << "after a change of day and a switch back";
     DestroyWindow(other);
 }
 
@@ -498,8 +498,10 @@ struct BuiltObjects {
 };
 
 BuiltObjects ObjectsOfTheWindow() {
-    BuiltObjects built{{g_shell.canvasDc, g_shell.canvasBitmap, g_shell.weatherStripDc, g_shell.weatherStripBitmap,
-                        g_shell.moodStripDc, g_shell.moodStripBitmap, g_shell.textFont},
+    const PageView& view = TheView();
+    BuiltObjects built{{view.canvasDc, view.canvasBitmap, view.pictureDc, view.pictureBitmap, view.background,
+                        view.weatherStripDc, view.weatherStripBitmap, view.moodStripDc, view.moodStripBitmap, view.textFont,
+                        view.drawing.pen},
                        {g_shell.systemMenuResource, g_shell.moodMenu, g_shell.weatherMenu, g_shell.colourMenu,
                         g_shell.widthMenu, g_shell.penTypeMenu, g_shell.drawingMenu},
                        {g_shell.statusStrip},
@@ -531,19 +533,19 @@ void ExpectAlive(const BuiltObjects& built, bool alive) {
 TEST_F(Shell, ClosingReleasesEverythingOnce) {
     BuiltObjects built = ObjectsOfTheWindow();
     ExpectAlive(built, true);
-    SetWindowTextW(g_shell.textBox, L"not saved yet");
+    SetWindowTextW(TheView().textBox, L"not saved yet");
     EXPECT_EQ(MessagesShownBy([] { CloseProgram(g_shell.mainWindow); }, {IDCANCEL}), L"Exit|Save Current Changes")
         << "closing with text did not ask";
     ExpectAlive(built, true);
-    EXPECT_TRUE(IsWindow(g_shell.textBox));
+    EXPECT_TRUE(IsWindow(TheView().textBox));
 
-    SetWindowTextW(g_shell.textBox, L"");
+    SetWindowTextW(TheView().textBox, L"");
     CloseProgram(g_shell.mainWindow);
     ExpectAlive(built, false);
     BuiltObjects after = ObjectsOfTheWindow();
     for (HGDIOBJ object : after.gdi) EXPECT_EQ(object, nullptr);
     for (HMENU menu : after.menus) EXPECT_EQ(menu, nullptr);
-    EXPECT_EQ(g_shell.windowDc, nullptr);
+    EXPECT_EQ(TheView().windowDc, nullptr);
     MSG quit{};
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop was not ended";
     DestroyWindow(g_shell.mainWindow);

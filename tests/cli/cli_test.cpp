@@ -17,8 +17,8 @@
 #endif
 
 #include "cli/console_text.h"
-#include "daystore/codepage.h"
-#include "daystore/record.h"
+#include "diary/codepage.h"
+#include "diary/record.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

@@ -11,8 +11,8 @@
 #include <map>
 
 #include "built_window.h"
-#include "canvas/picture_bytes.h"
-#include "resource.h"
+#include "diary/picture_bytes.h"
+#include "resources/resource.h"
 #include "shell_state.h"
 #undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
 #include "test_support.h"
@@ -119,7 +119,7 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
         if (c.templateText) WriteFileText(File(L"mine.html"), c.templateText);
         WriteFileText(File(L"mydiary.html"), old);
         OpenDay({2000, 3, 5, 0});   // the day's record is gone: typing is a change again
-        SetWindowTextW(g_shell.textBox, L"晴れ");
+        SetWindowTextW(TheView().textBox, L"晴れ");
         const std::map<int, std::wstring> typed = {{IDC_TEMPLATE_PATH, File(L"mine.html").wstring()},
                                                    {IDC_OUTPUT_PATH, c.output},
                                                    {IDC_DAY_COUNT, c.days}};
@@ -165,7 +165,7 @@ TEST_F(HtmlDialog, OkWritesTheDocumentAndTheJpegsBesideIt) {
     DayKey day = {2000, 2, 29, 2};
     for (int i = 0; i < 29; ++i, PreviousDay(day)) WriteFileBytes(File(L"") / DayFileName(day, u"bmp"), grey);
     fs::create_directories(File(L"web"));
-    SetWindowTextW(g_shell.textBox, L"today's entry");
+    SetWindowTextW(TheView().textBox, L"today's entry");
 
     Pressed pressed;
     ASSERT_TRUE(RunDialog([&](HWND dialog) {

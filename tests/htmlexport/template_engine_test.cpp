@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "record.h"
+#include "diary/record.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "program_harness.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "version.h"
 
 namespace fs = std::filesystem;

@@ -1,0 +1,21 @@
+// The page of the main window: its model and its view, made when the window is built and
+// handed to every handler and dialog that needs them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+#include "page/page.h"
+#include "page/page_view.h"
+
+struct DiaryWindow {
+    explicit DiaryWindow(std::u16string folder) : page(std::move(folder)) {}
+    Page page;
+    PageView view;
+};
+
+// The main window's diary, once WM_CREATE has made it; null before and after.
+DiaryWindow* FindDiary(HWND mainWindow);
+inline DiaryWindow& DiaryOf(HWND mainWindow) { return *FindDiary(mainWindow); }

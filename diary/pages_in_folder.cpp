@@ -1,0 +1,59 @@
+#include "diary/pages_in_folder.h"
+
+#include <system_error>
+
+#include "diary/calendar.h"
+
+namespace fs = std::filesystem;
+
+std::int32_t DayOfPageFileName(const fs::path& name) {
+    const std::u16string text = name.u16string();
+    if (text.size() != 12 || text[8] != u'.') return 0;
+    std::int32_t number = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (text[i] < u'0' || text[i] > u'9') return 0;
+        number = number * 10 + (text[i] - u'0');
+    }
+    std::u16string extension = text.substr(9);
+    for (char16_t& c : extension) {
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    }
+    if (extension != u"dbt" && extension != u"bmp") return 0;
+    const std::int32_t year = number / 10000;
+    const std::int32_t month = number / 100 % 100;
+    const std::int32_t day = number % 100;
+    if (month < 1 || month > 12 || day < 1 || static_cast<std::uint32_t>(day) > DaysInMonth(year, month)) return 0;
+    return number;
+}
+
+DaysWithPages ListDaysWithPages(const fs::path& folder) {
+    DaysWithPages days;
+    std::error_code error;
+    fs::directory_iterator entry(folder, error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        std::error_code typeError;
+        if (!entry->is_regular_file(typeError)) continue;
+        if (std::int32_t day = DayOfPageFileName(entry->path().filename())) days.insert(day);
+    }
+    return days;
+}
+
+std::vector<std::uint32_t> MonthPageMasks(const DaysWithPages& days, std::int32_t firstYear, std::int32_t firstMonth,
+                                          int monthCount) {
+    std::vector<std::uint32_t> masks;
+    std::int32_t year = firstYear;
+    std::int32_t month = firstMonth;
+    for (int i = 0; i < monthCount; ++i) {
+        const std::int32_t first = year * 10000 + month * 100;
+        std::uint32_t mask = 0;
+        for (auto day = days.upper_bound(first); day != days.end() && *day <= first + 31; ++day) {
+            mask |= 1u << (*day - first - 1);
+        }
+        masks.push_back(mask);
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+    }
+    return masks;
+}

@@ -1,0 +1,80 @@
+#include "diary/record.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "diary/codepage.h"
+#include "diary/place_codes.h"
+
+namespace {
+
+constexpr std::uint8_t kMagic[2] = {'D', 'N'};
+constexpr std::size_t kFreshTextOffset = 6;
+constexpr std::size_t kMaxExtraHeader = 255 - kFreshTextOffset;
+constexpr std::size_t kWeatherCount = 6;
+constexpr std::size_t kMoodCount = 6;
+constexpr std::size_t kPlaceCount = std::size(kPlaceCodes);
+
+}  // namespace
+
+RecordStatus ParseRecord(std::span<const std::uint8_t> bytes, DayRecord& out) {
+    out = DayRecord{};
+    if (bytes.size() < 2 || bytes[0] != kMagic[0] || bytes[1] != kMagic[1]) return RecordStatus::NoMagic;
+    if (bytes.size() < 3) return RecordStatus::Ok;
+
+    const std::size_t textOffset = bytes[2];
+    // A header byte counts only when it lies before the text and inside the file.
+    auto headerByte = [&](std::size_t at) -> std::uint8_t {
+        return at < textOffset && at < bytes.size() ? bytes[at] : 0;
+    };
+    out.weather = headerByte(3);
+    out.mood = headerByte(4);
+    out.place = headerByte(5);
+    if (textOffset > kFreshTextOffset) {
+        out.extraHeader.resize(textOffset - kFreshTextOffset);
+        for (std::size_t at = kFreshTextOffset; at < textOffset; ++at)
+            out.extraHeader[at - kFreshTextOffset] = headerByte(at);
+    }
+
+    // Bytes 0-2 are never text, whatever the offset says.
+    const std::size_t textStart = std::max<std::size_t>(textOffset, 3);
+    if (textStart < bytes.size()) {
+        auto text = bytes.subspan(textStart);
+        auto nul = std::find(text.begin(), text.end(), std::uint8_t{0});
+        out.text = DecodeCp932(text.first(static_cast<std::size_t>(nul - text.begin())));
+    }
+    return RecordStatus::Ok;
+}
+
+RecordBytes SerializeRecord(const DayRecord& record) {
+    const std::size_t extraSize = std::min(record.extraHeader.size(), kMaxExtraHeader);
+    Cp932Text text = EncodeCp932(record.text);
+
+    RecordBytes out;
+    out.replacedCharacters = text.replaced;
+    out.bytes.resize(kFreshTextOffset + extraSize + text.bytes.size() + 1);
+    std::uint8_t* at = out.bytes.data();
+    *at++ = kMagic[0];
+    *at++ = kMagic[1];
+    *at++ = static_cast<std::uint8_t>(kFreshTextOffset + extraSize);
+    *at++ = record.weather;
+    *at++ = record.mood;
+    *at++ = record.place;
+    at = std::copy_n(record.extraHeader.begin(), extraSize, at);
+    at = std::copy(text.bytes.begin(), text.bytes.end(), at);
+    *at = 0;
+    return out;
+}
+
+std::uint32_t ShownWeatherIcon(std::uint8_t weather) { return weather < kWeatherCount ? weather : 0; }
+
+std::uint32_t ShownMoodIcon(std::uint8_t mood) { return mood < kMoodCount ? mood : 0; }
+
+int ShownPlaceItem(std::uint8_t place) { return place < kPlaceCount ? place : -1; }
+
+std::u16string_view CutRecordText(std::u16string_view text) {
+    if (text.size() <= kRecordTextLimit) return text;
+    std::size_t length = kRecordTextLimit;
+    if (IsHighSurrogate(text[length - 1]) && IsLowSurrogate(text[length])) --length;
+    return text.substr(0, length);
+}

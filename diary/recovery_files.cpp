@@ -1,0 +1,43 @@
+#include "diary/recovery_files.h"
+
+#include <algorithm>
+#include <set>
+#include <system_error>
+
+#include "diary/pages_in_folder.h"
+
+namespace fs = std::filesystem;
+
+std::u16string RecoveryFileName(const DayKey& day, std::u16string_view extension) {
+    return DayFileName(day, extension) + u"~";
+}
+
+std::int32_t DayOfRecoveryFileName(const fs::path& name) {
+    std::u16string text = name.u16string();
+    if (text.empty() || text.back() != u'~') return 0;
+    text.pop_back();
+    return DayOfPageFileName(fs::path(text));
+}
+
+std::vector<std::int32_t> ListRecoveredDays(const fs::path& folder) {
+    std::set<std::int32_t> days;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+        if (std::int32_t day = DayOfRecoveryFileName(it->path().filename())) days.insert(day);
+    }
+    return {days.rbegin(), days.rend()};
+}
+
+DayKey DayKeyOfNumber(std::int32_t yyyymmdd, const DayKey& known) {
+    DayKey key{yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100, 0};
+    const std::int64_t apart = DayNumber(key.year, key.month, key.day) - DayNumber(known.year, known.month, known.day);
+    key.dayOfWeek = static_cast<std::int32_t>(((known.dayOfWeek + apart) % 7 + 7) % 7);
+    return key;
+}
+
+std::u16string IsoDateText(const DayKey& day) {
+    std::u16string name = DayFileName(day, u"");   // "YYYYMMDD."
+    return name.substr(0, 4) + u"-" + name.substr(4, 2) + u"-" + name.substr(6, 2);
+}

@@ -1,0 +1,28 @@
+// The recovery copy of the page on show: while it has unsaved changes, its picture and
+// record are kept beside the day files as "YYYYMMDD.bmp~" and "YYYYMMDD.dbt~", in the
+// day files' own formats. A crash loses at most the last few seconds; the next start
+// offers the page back. These names are never taken for a day's own files.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "diary/calendar.h"
+
+// "20261206.dbt~" for extension "dbt".
+std::u16string RecoveryFileName(const DayKey& day, std::u16string_view extension);
+
+// The day a recovery file stands for, as YYYYMMDD, or 0 when the name is no recovery file.
+std::int32_t DayOfRecoveryFileName(const std::filesystem::path& name);
+
+// Days with recovery files in the folder, newest first.
+std::vector<std::int32_t> ListRecoveredDays(const std::filesystem::path& folder);
+
+// The day key of a YYYYMMDD number, its day of week carried over from a day whose day
+// of week is known (today, from the clock) by counting the days between them.
+DayKey DayKeyOfNumber(std::int32_t yyyymmdd, const DayKey& known);
+
+// "2026-12-06", the way the program names a day in its messages.
+std::u16string IsoDateText(const DayKey& day);

@@ -1,0 +1,85 @@
+#include "date_header.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "diary/date_header_text.h"
+#include "page/page_view.h"
+#include "platform/wide_text.h"
+
+namespace {
+
+void DrawMark(const PageView& view) {
+    const RECT mark = view.Client(kPage.missingCopyMark);
+    const int unit = (mark.right - mark.left) / 7;   // the disc is seven of these across
+    HBRUSH red = CreateSolidBrush(RGB(0xD0, 0x20, 0x20));
+    HGDIOBJ oldBrush = SelectObject(view.canvasDc, red);
+    HGDIOBJ oldPen = SelectObject(view.canvasDc, GetStockObject(NULL_PEN));
+    Ellipse(view.canvasDc, mark.left, mark.top, mark.right + 1, mark.bottom + 1);
+    SelectObject(view.canvasDc, oldPen);
+    SelectObject(view.canvasDc, oldBrush);
+    DeleteObject(red);
+    // A white "!" in the disc: a bar and a dot.
+    RECT bar{mark.left + 3 * unit, mark.top + unit + unit / 2, mark.left + 4 * unit, mark.top + 4 * unit + unit / 2};
+    RECT dot{mark.left + 3 * unit, mark.top + 5 * unit, mark.left + 4 * unit, mark.top + 6 * unit};
+    FillRect(view.canvasDc, &bar, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(view.canvasDc, &dot, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
+TOOLINFOW MarkTool(const PageView& view) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = view.window;
+    tool.uId = 1;
+    return tool;
+}
+
+// The tooltip over the mark, made on first use; its tool covers nothing while no mark is shown.
+void UpdateMarkTooltip(PageView& view) {
+    if (!view.missingCopyTooltip && !view.missingCopyTip.empty()) {
+        view.missingCopyTooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                                  WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                                  CW_USEDEFAULT, CW_USEDEFAULT, view.window, nullptr, view.instance, nullptr);
+        if (!view.missingCopyTooltip) return;
+        SendMessageW(view.missingCopyTooltip, TTM_SETMAXTIPWIDTH, 0, 360);
+        TOOLINFOW tool = MarkTool(view);
+        SendMessageW(view.missingCopyTooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    if (!view.missingCopyTooltip) return;
+    TOOLINFOW tool = MarkTool(view);
+    tool.rect = view.missingCopyTip.empty() ? RECT{} : view.Client(kPage.missingCopyMark);
+    SendMessageW(view.missingCopyTooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = const_cast<wchar_t*>(WidePointer(view.missingCopyTip));
+    SendMessageW(view.missingCopyTooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace
+
+void DrawDateHeader(PageView& view, const DayKey& day) {
+    if (!view.canvasDc) return;
+    std::u16string text = DateHeaderText(day);
+    RECT area = view.Client(kPage.dateHeader);
+    FillRect(view.canvasDc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+
+    LOGFONTW face{};
+    face.lfHeight = kPage.headerFontHeight * view.zoom;
+    face.lfWeight = FW_SEMIBOLD;
+    face.lfUnderline = TRUE;
+    face.lfCharSet = SHIFTJIS_CHARSET;
+    HFONT font = CreateFontIndirectW(&face);
+    HGDIOBJ old = SelectObject(view.canvasDc, font);
+    // The canvas's own colours: black text on an opaque white background.
+    DrawTextW(view.canvasDc, WidePointer(text), static_cast<int>(text.size()), &area, DT_SINGLELINE | DT_RIGHT);
+    SelectObject(view.canvasDc, old);
+    DeleteObject(font);
+    if (!view.missingCopyTip.empty()) DrawMark(view);
+    ShowPageNow(view, kPage.dateHeader);
+}
+
+void ShowMissingCopyMark(PageView& view, const DayKey& day, const std::u16string& tip) {
+    if (tip == view.missingCopyTip) return;
+    view.missingCopyTip = tip;
+    UpdateMarkTooltip(view);
+    DrawDateHeader(view, day);
+}

@@ -1,0 +1,16 @@
+// The date header at the top left of the page, and the mark it carries while the page on
+// show has unsaved changes and no recovery copy.
+#pragma once
+
+#include <string>
+
+#include "diary/calendar.h"
+
+class PageView;
+
+// Draws the day's header on the canvas and shows it at once.
+void DrawDateHeader(PageView& view, const DayKey& day);
+
+// A red mark at the header's left end, with `tip` as its tooltip: a crash now would lose
+// the page's changes. The typing goes on undisturbed. An empty tip takes the mark away.
+void ShowMissingCopyMark(PageView& view, const DayKey& day, const std::u16string& tip);

@@ -1,0 +1,71 @@
+#include "navigation.h"
+
+#include <optional>
+
+#include "diary/diary_search.h"
+#include "page/date_header.h"
+#include "page/day_picker.h"
+#include "page/find_dialog.h"
+#include "page/page.h"
+#include "page/page_files.h"
+#include "page/page_view.h"
+#include "page/today.h"
+
+namespace {
+
+void ShowDay(Page& page, PageView& view, const DayKey& day) {
+    page.day = day;
+    LoadDay(page, view);
+    DrawDateHeader(view, page.day);
+}
+
+bool MoveToDay(Page& page, PageView& view, void (*step)(DayKey&)) {
+    DayKey day = page.day;
+    step(day);
+    return GoToDay(page, view, day);
+}
+
+}  // namespace
+
+// Every move saves the page first; a page that could not be stored stays on show, so
+// its text and drawing are not replaced by another day's.
+bool GoToDay(Page& page, PageView& view, const DayKey& day) {
+    if (!SaveDay(page, view)) return false;
+    ShowDay(page, view, day);
+    return true;
+}
+
+void ShowToday(Page& page, PageView& view) {
+    page.day = GetToday();
+    DrawDateHeader(view, page.day);
+}
+
+bool GoNextDay(Page& page, PageView& view) { return MoveToDay(page, view, NextDay); }
+bool GoPreviousDay(Page& page, PageView& view) { return MoveToDay(page, view, PreviousDay); }
+
+bool PickDay(Page& page, PageView& view, HWND owner) {
+    if (!SaveDay(page, view)) return false;
+    std::optional<DayKey> chosen = RunDayPicker(owner, view.instance, page.Folder(), page.day);
+    if (!chosen) return false;
+    ShowDay(page, view, *chosen);
+    return true;
+}
+
+bool FindDay(Page& page, PageView& view, HWND owner) {
+    // A record that could not be read is not on the page; the stored one is counted instead.
+    std::optional<DiaryEntry> onShow;
+    if (page.TakesClassifications()) {
+        const DayRecord record = CurrentRecord(page, view);
+        onShow = DiaryEntry{page.day.year * 10000 + page.day.month * 100 + page.day.day, record.place, record.text, {}};
+    }
+    std::optional<DayKey> found = RunFindDialog(owner, view.instance, page.Folder(), onShow);
+    return found && GoToDay(page, view, *found);
+}
+
+void SaveTextCommand(Page& page, PageView& view) {
+    if (GetWindowTextLengthW(view.textBox) == 0) {
+        MessageBoxW(view.window, L"No text entered", L"??", MB_ICONHAND);
+        return;
+    }
+    if (SaveDay(page, view, SaveMode::TextCommand)) MessageBoxW(view.window, L"DBT Saved", L"Save", MB_ICONINFORMATION);
+}

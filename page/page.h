@@ -1,0 +1,114 @@
+// The page on show, as a model: its day, what it shows and what was loaded from the day's
+// files, the history of its picture for undo, the stroke going on and the recovery copy
+// kept of it. No window system here. The view (page_view.h) holds the controls and the
+// surfaces; it tells the model what they show when a decision needs it, so every
+// decision about the page is made here, and every piece of the page's state has its one
+// place here.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "diary/calendar.h"
+#include "diary/record.h"
+#include "diary/save_plan.h"
+#include "page/page_geometry.h"
+#include "page/picture_history.h"
+#include "platform/file_read.h"
+
+enum class SaveMode {
+    ChangeOfDay,    // a move to another day, the close question's Yes, the HTML export
+    TextCommand,    // Ctrl+S: the text is written even when it did not change
+    EndOfSession,   // Windows is ending the session: no questions, no message boxes
+};
+
+// What the page showed when it was loaded or last stored.
+struct StoredPage {
+    std::u16string text;     // as the text box holds it
+    int weatherIndex = 0;
+    int moodIndex = 0;
+    std::uint8_t place = 0;  // the record's own byte, in range or not
+    int shownPlace = 0;      // the place box's item it showed; -1 none
+};
+
+// The day's files as loading found them.
+struct DayFileState {
+    bool pictureUnreadable = false;   // the BMP is there but could not be shown: it takes no ink
+    bool pictureForeign = false;      // the BMP is in another layout: kept before it is replaced
+    bool recordUnreadable = false;    // the record is there but could not be read
+    ReadStatus recordReadStatus = ReadStatus::Ok;   // why, when it could not be
+    bool recordDamaged = false;       // the record failed its checks: kept before it is replaced
+};
+
+// What the view shows now.
+struct ShownPage {
+    std::u16string text;       // as the text box holds it
+    int placeItem = 0;         // the place box's selection; -1 none
+    std::optional<PictureBytes> pixels;   // the picture, when it was asked for and could be captured
+};
+
+// The page's last change, for Ctrl+Z: the text box's own undo or a stroke taken back.
+enum class PageChange { None, Typing, Stroke };
+
+class Page {
+public:
+    explicit Page(std::u16string folder) : folder_(std::move(folder)) {}
+
+    // The diary folder the page's day files are in.
+    const std::u16string& Folder() const { return folder_; }
+    // The names of the day on show's files.
+    DayFilePair Files() const { return DayFileNames(folder_, day); }
+
+    DayKey day;
+    int weatherIndex = 0;                    // 0 none, 1..5
+    int moodIndex = 0;                       // 0..5
+    std::vector<std::uint8_t> extraHeader;   // header bytes after the place, kept as read
+    bool savePicture = true;                 // the "save the picture" switch, for every day
+    bool pictureChanged = false;             // drawn on (or a stroke taken back) since the page was loaded
+    DayFileState files;
+    StoredPage stored;
+    // The picture's pixels as loaded or last stored: drawing that ends where it began (a
+    // stroke taken back) is no change. Nothing when they could not be captured.
+    std::optional<PictureBytes> storedPixels;
+    bool loading = false;                    // the controls change without the user while a day loads
+
+    // True when Changes needs the picture's pixels in what is shown.
+    bool PictureMayHaveChanged() const { return savePicture && pictureChanged; }
+    // What a save would write now, against what was loaded.
+    PageChanges Changes(const ShownPage& shown, SaveMode mode) const;
+    SavePlan PlanSave(const ShownPage& shown, SaveMode mode) const { return PlanPageSave(Changes(shown, mode)); }
+    // The record the page would store with this text and place selection: weather, mood,
+    // the stored place byte while the selection did not change, the header kept as read.
+    DayRecord RecordToStore(std::u16string_view text, int placeItem) const;
+    // The page shows `text` and `placeItem` with the record as it is on disk now.
+    void RecordStored(std::u16string text, const DayRecord& record, int placeItem);
+    // The picture is on disk now with these pixels.
+    void PictureStored(std::optional<PictureBytes> pixels);
+    // While the day's record cannot be read the page takes no weather, mood or place.
+    bool TakesClassifications() const { return !files.recordUnreadable; }
+    // A picture that could not be shown is not the user's to draw over.
+    bool TakesInk() const { return !files.pictureUnreadable; }
+
+    // Undo and redo of strokes.
+    PictureHistory history;
+    PageChange lastChange = PageChange::None;
+    // The stroke going on: its last two points, in page units.
+    struct Stroke {
+        bool penDown = false;
+        bool going = false;                  // a step for undo is open
+        std::optional<PictureBytes> before;  // the picture at its first point, when it could be captured
+        PagePoint last{}, previous{};
+    } stroke;
+    // The recovery copies this program wrote (or restored from) for the page on show;
+    // only these are ever removed, so a copy from an earlier run waits for its question.
+    struct RecoveryCopy {
+        bool picture = false;
+        bool record = false;
+    } copy;
+
+private:
+    std::u16string folder_;
+};

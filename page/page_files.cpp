@@ -1,0 +1,212 @@
+#include "page_files.h"
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "diary/kept_originals.h"
+#include "diary/record.h"
+#include "diary/record_file.h"
+#include "page/file_messages.h"
+#include "page/page_icons.h"
+#include "page/page_view.h"
+#include "page/picture_surface.h"
+#include "page/recovery.h"
+#include "page/stroke_undo.h"
+#include "platform/file_write.h"
+#include "platform/wide_text.h"
+#include "platform/window_text.h"
+
+namespace {
+
+constexpr wchar_t kCutQuestion[] =
+    L"10,000文字以上が保存されようとしています。\n10,000文字以下を切り捨てますか？";
+// The program's own texts for a picture and a record that could not be saved.
+constexpr std::u16string_view kPictureError = u"12345678901";
+constexpr std::u16string_view kWriteError = u"ファイル書き込みエラーが発生しました";
+constexpr wchar_t kReplacedCharacters[] = L"Some characters could not be saved and were replaced by \"?\".";
+
+int Message(const PageView& view, SaveMode mode, const wchar_t* text, const wchar_t* caption, UINT flags) {
+    // Windows is ending the session: nobody is there to answer, and the shutdown screen
+    // shows why the end is blocked instead.
+    if (mode == SaveMode::EndOfSession) return IDNO;
+    return MessageBoxW(view.window, text, caption, flags);
+}
+
+void ReportFailedSave(const PageView& view, SaveMode mode, const std::u16string& text, const wchar_t* caption) {
+    Message(view, mode, WidePointer(text), caption, MB_ICONEXCLAMATION);
+}
+
+int SelectedPlace(const PageView& view) { return static_cast<int>(SendMessageW(view.placeBox, CB_GETCURSEL, 0, 0)); }
+
+// "…\n\n20261201.dbt could not be saved: <why>." after the program's own text, so the user
+// knows what failed and what to do.
+std::u16string SaveFailureText(std::u16string_view programText, const std::filesystem::path& file, WriteFault fault) {
+    return std::u16string(programText) + u"\n\n" + file.filename().u16string() + u" could not be saved: " +
+           DescribeWriteFault(fault) + u".\nThe page stays on show until it can be saved.";
+}
+
+// A file the page did not write itself is kept beside it before it is replaced; when that
+// cannot be done, it is not replaced at all.
+bool KeepOriginal(const PageView& view, SaveMode mode, const std::u16string& file, std::u16string_view suffix,
+                  std::u16string_view programText, const wchar_t* caption) {
+    const std::filesystem::path path(file);
+    WriteFault fault = WriteFault::None;
+    if (KeepOriginalBeside(path, suffix, &fault) == WriteStatus::Ok) return true;
+    ReportFailedSave(view, mode, SaveFailureText(programText, KeptOriginalPath(path, suffix), fault), caption);
+    return false;
+}
+
+bool SavePicture(Page& page, const PageView& view, SaveMode mode, const std::u16string& path) {
+    std::optional<PictureBytes> pixels = CapturePictureBytes(view);
+    if (page.files.pictureForeign && !KeepOriginal(view, mode, path, kOriginalPictureSuffix, kPictureError, L"Err")) {
+        return false;
+    }
+    // Writes the picture, or deletes the day's BMP when it is blank.
+    const WriteFault fault = pixels ? StorePicturePixels(WidePointer(path), *pixels) : WriteFault::Other;
+    if (fault != WriteFault::None) {
+        ReportFailedSave(view, mode, SaveFailureText(kPictureError, path, fault), L"Err");
+        return false;
+    }
+    page.PictureStored(std::move(pixels));
+    return true;
+}
+
+bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16string& text, const std::u16string& path) {
+    std::u16string_view kept = text;
+    if (text.size() > kRecordTextLimit &&
+        Message(view, mode, kCutQuestion, L"確認", MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        kept = CutRecordText(text);
+    }
+    if (page.files.recordDamaged && !KeepOriginal(view, mode, path, kDamagedRecordSuffix, kWriteError, L"ERROR")) {
+        return false;
+    }
+    const int placeItem = SelectedPlace(view);
+    DayRecord record = page.RecordToStore(kept, placeItem);
+    RecordBytes bytes = SerializeRecord(record);
+    WriteFault fault = WriteFault::None;
+    if (WriteFileSafely(std::filesystem::path(path), bytes.bytes, Durability::Durable, &fault) != WriteStatus::Ok) {
+        ReportFailedSave(view, mode, SaveFailureText(kWriteError, path, fault), L"ERROR");
+        return false;
+    }
+    page.RecordStored(text, record, placeItem);
+    page.files.recordDamaged = false;
+    if (bytes.replacedCharacters) Message(view, mode, kReplacedCharacters, L"Save", MB_ICONEXCLAMATION);
+    return true;
+}
+
+void ShowClassifications(const PageView& view, const DayRecord& record) {
+    DrawWeatherIcon(view, static_cast<int>(ShownWeatherIcon(record.weather)));
+    SendMessageW(view.placeBox, CB_SETCURSEL, static_cast<WPARAM>(ShownPlaceItem(record.place)), 0);
+    DrawMoodIcon(view, static_cast<int>(ShownMoodIcon(record.mood)));
+}
+
+}  // namespace
+
+ShownPage ShownNow(const Page& page, const PageView& view) {
+    ShownPage shown{ReadWindowText(view.textBox), SelectedPlace(view), std::nullopt};
+    // The capture is made only when it decides something.
+    if (page.PictureMayHaveChanged()) shown.pixels = CapturePictureBytes(view);
+    return shown;
+}
+
+SavePlan PlanCurrentSave(const Page& page, const PageView& view, SaveMode mode) {
+    return page.PlanSave(ShownNow(page, view), mode);
+}
+
+DayRecord CurrentRecord(const Page& page, const PageView& view) {
+    return page.RecordToStore(ReadWindowText(view.textBox), SelectedPlace(view));
+}
+
+bool SaveDay(Page& page, PageView& view, SaveMode mode) {
+    const ShownPage shown = ShownNow(page, view);
+    const SavePlan plan = page.PlanSave(shown, mode);
+    const DayFilePair paths = page.Files();
+
+    bool stored = true;
+    if (plan.picture != PictureStep::Keep) stored = SavePicture(page, view, mode, paths.picture);
+    if (plan.record == RecordStep::Write) stored = SaveRecord(page, view, mode, shown.text, paths.record) && stored;
+    if (stored) RemoveRecoveryCopy(page, view);
+    return stored;
+}
+
+void LoadDay(Page& page, PageView& view) {
+    page.loading = true;
+    const DayFilePair paths = page.Files();
+    RecordFile file = ReadRecordFile(std::filesystem::path(paths.record));
+    page.files = {};
+    page.files.recordUnreadable = file.status == RecordFileStatus::Unreadable;
+    page.files.recordReadStatus = file.readStatus;
+    page.files.recordDamaged = file.status == RecordFileStatus::Damaged;
+    if (page.files.recordDamaged) ReportDamagedRecord(view.window, paths.record);
+    if (page.files.recordUnreadable) ReportUnreadableRecord(view.window, paths.record, file.readStatus);
+    const DayRecord& record = file.record;
+
+    // A record that could not be read is shown empty and cannot be typed into, so
+    // nothing the user does can be mistaken for its text; nor can a place be chosen.
+    SendMessageW(view.textBox, EM_SETREADONLY, page.files.recordUnreadable ? TRUE : FALSE, 0);
+    EnableWindow(view.placeBox, page.files.recordUnreadable ? FALSE : TRUE);
+    SetWindowTextW(view.textBox, WidePointer(record.text));
+    page.extraHeader = record.extraHeader;
+    page.weatherIndex = record.weather;
+    page.moodIndex = record.mood;
+    SendMessageW(view.placeBox, CB_SETCURSEL, 0, 0);
+
+    WhitenPicture(view);
+    LoadedPicture picture = LoadPictureFile(view, WidePointer(paths.picture));
+    page.files.pictureUnreadable = picture.result == PictureLoad::Unreadable;
+    page.files.pictureForeign = picture.result == PictureLoad::Shown && !picture.ownLayout;
+    if (page.files.pictureUnreadable) {
+        // The frame would look like an empty page, and the first stroke would go over the file.
+        const std::u16string name = std::filesystem::path(paths.picture).filename().u16string();
+        DrawPictureNotice(view, name + u" cannot be shown");
+        ReportUnshownPicture(view.window, paths.picture, picture.reason);
+    }
+    page.pictureChanged = false;
+    page.storedPixels = CapturePictureBytes(view);
+    if (!page.savePicture) DrawPictureSavingMark(view, true);
+    ShowClassifications(view, record);
+
+    // The text as the box holds it: whatever it makes of the stored line breaks is no change.
+    page.RecordStored(ReadWindowText(view.textBox), record, SelectedPlace(view));
+    ForgetRecoveryCopy(page, view);
+    ClearStrokeHistory(page, view);
+    page.loading = false;
+}
+
+void NotePictureChanged(Page& page, PageView& view) {
+    page.pictureChanged = true;
+    ScheduleRecoveryCopy(view);
+}
+
+void NotePageEdited(Page& page, PageView& view, bool typed) {
+    if (page.loading) return;
+    if (typed) page.lastChange = PageChange::Typing;
+    ScheduleRecoveryCopy(view);
+}
+
+bool PageTakesClassifications(const Page& page, const PageView& view) {
+    if (page.TakesClassifications()) return true;
+    ReportUnreadableRecord(view.window, page.Files().record, page.files.recordReadStatus);
+    return false;
+}
+
+void SetPageWeather(Page& page, PageView& view, int weatherIndex) {
+    if (!PageTakesClassifications(page, view)) return;
+    page.weatherIndex = weatherIndex;
+    DrawWeatherIcon(view, weatherIndex);
+    NotePageEdited(page, view);
+}
+
+void SetPageMood(Page& page, PageView& view, int moodIndex) {
+    if (!PageTakesClassifications(page, view)) return;
+    page.moodIndex = moodIndex;
+    DrawMoodIcon(view, moodIndex);
+    NotePageEdited(page, view);
+}
+
+void SetPictureSaving(Page& page, PageView& view, bool on) {
+    page.savePicture = on;
+    DrawPictureSavingMark(view, !on);
+}

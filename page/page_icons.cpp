@@ -1,0 +1,28 @@
+#include "page_icons.h"
+
+#include <windows.h>
+
+#include "page/page_view.h"
+
+namespace {
+
+constexpr int kIconCount = 6;
+
+void DrawStripIcon(const PageView& view, HDC strip, int index, const PageRect& at) {
+    if (!strip || !view.canvasDc) return;
+    if (index < 0 || index >= kIconCount) index = 0;
+    const RECT to = view.Client(at);
+    // Pixel for pixel at any zoom, like the picture.
+    SetStretchBltMode(view.canvasDc, COLORONCOLOR);
+    StretchBlt(view.canvasDc, to.left, to.top, to.right - to.left, to.bottom - to.top, strip, kPage.iconSize * index, 0,
+               kPage.iconSize, kPage.iconSize, SRCCOPY);
+    ShowPageNow(view, at);
+}
+
+}  // namespace
+
+void DrawWeatherIcon(const PageView& view, int weatherIndex) {
+    DrawStripIcon(view, view.weatherStripDc, weatherIndex, kPage.weatherIcon);
+}
+
+void DrawMoodIcon(const PageView& view, int moodIndex) { DrawStripIcon(view, view.moodStripDc, moodIndex, kPage.moodIcon); }

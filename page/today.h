@@ -1,0 +1,6 @@
+// Today's date from the local clock, with its day of week.
+#pragma once
+
+#include "diary/calendar.h"
+
+DayKey GetToday();

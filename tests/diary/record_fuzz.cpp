@@ -1,0 +1,19 @@
+// libFuzzer target for the day record reader: any bytes at all must read without a
+// crash or an out-of-bounds access, and what was read must survive a save and a
+// second read unchanged.
+#include <cstdlib>
+
+#include "diary/record.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    DayRecord record;
+    if (ParseRecord({data, size}, record) != RecordStatus::Ok) return 0;
+    const RecordBytes saved = SerializeRecord(record);
+    DayRecord again;
+    if (ParseRecord(saved.bytes, again) != RecordStatus::Ok) std::abort();
+    if (saved.replacedCharacters) std::abort();
+    if (again.weather != record.weather || again.mood != record.mood || again.place != record.place ||
+        again.extraHeader != record.extraHeader || again.text != record.text)
+        std::abort();
+    return 0;
+}

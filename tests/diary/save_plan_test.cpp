@@ -1,0 +1,91 @@
+// What a save of the page writes, from what changed since it was loaded.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "diary/kept_originals.h"
+#include "diary/pages_in_folder.h"
+#include "diary/recovery_files.h"
+#include "diary/save_plan.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr PictureStep K = PictureStep::Keep, W = PictureStep::Write, D = PictureStep::Delete;
+constexpr RecordStep RK = RecordStep::Keep, RW = RecordStep::Write;
+
+struct PlanRow {
+    const char* story;
+    PageChanges changes;
+    PictureStep picture;
+    RecordStep record;
+};
+
+// Fields: savePicture, pictureChanged, pictureBlank, pictureUnreadable, recordChanged,
+// recordUnreadable, textSaveAsked.
+const PlanRow kPlans[] = {
+    {"only looked at", {true, false, false, false, false, false, false}, K, RK},
+    {"only looked at, blank", {true, false, true, false, false, false, false}, K, RK},
+    {"a foreign picture only looked at", {true, false, false, true, false, false, false}, K, RK},
+    {"drawn on", {true, true, false, false, false, false, false}, W, RK},
+    {"drawn on, now blank", {true, true, true, false, false, false, false}, D, RK},
+    {"drawn white over an unreadable picture", {true, true, true, true, false, false, false}, K, RK},
+    {"drawn over an unreadable picture", {true, true, false, true, false, false, false}, K, RK},
+    {"drawn with picture saving off", {false, true, false, false, false, false, false}, K, RK},
+    {"blank with picture saving off", {false, true, true, false, false, false, false}, K, RK},
+    {"text, place, weather or mood changed", {true, false, true, false, true, false, false}, K, RW},
+    {"drawn and written", {true, true, false, false, true, false, false}, W, RW},
+    {"changed over an unreadable record", {true, false, true, false, true, true, false}, K, RK},
+    {"Ctrl+S without a change", {true, false, true, false, false, false, true}, K, RW},
+    {"Ctrl+S over an unreadable record", {true, false, true, false, false, true, true}, K, RK},
+    {"Ctrl+S after drawing", {true, true, false, false, false, false, true}, W, RW},
+};
+
+}  // namespace
+
+TEST(SavePlan, WritesOnlyWhatChanged) {
+    for (const PlanRow& row : kPlans) {
+        SavePlan plan = PlanPageSave(row.changes);
+        EXPECT_EQ(plan.picture, row.picture) << row.story;
+        EXPECT_EQ(plan.record, row.record) << row.story;
+        EXPECT_EQ(plan.WritesAnything(), row.picture != K || row.record != RK) << row.story;
+    }
+}
+
+TEST(RecoveryFiles, NamesAndDays) {
+    const DayKey sunday{2026, 12, 6, 0};
+    EXPECT_EQ(RecoveryFileName(sunday, u"bmp"), u"20261206.bmp~");
+    EXPECT_EQ(DayOfRecoveryFileName(u"20261206.dbt~"), 20261206);
+    for (const char16_t* other : {u"20261206.dbt", u"20261206.jpg~", u"20261306.bmp~", u"x20261206.bmp~", u"~"})
+        EXPECT_EQ(DayOfRecoveryFileName(other), 0) << std::filesystem::path(other).string();
+
+    // The day of week is counted from a known day, across months, years and leap days.
+    EXPECT_EQ(DayKeyOfNumber(20261207, sunday).dayOfWeek, 1);
+    EXPECT_EQ(DayKeyOfNumber(20261129, sunday).dayOfWeek, 0);
+    EXPECT_EQ(DayKeyOfNumber(20000229, sunday).dayOfWeek, 2);   // a Tuesday
+    EXPECT_EQ(DayKeyOfNumber(20270101, sunday).dayOfWeek, 5);   // a Friday
+    EXPECT_EQ(IsoDateText(DayKeyOfNumber(20000229, sunday)), u"2000-02-29");
+
+    const ScratchFolder folder;
+    for (const char* name : {"20261206.bmp~", "20261206.dbt~", "20250101.dbt~", "20261207.dbt", "notes.dbt~"})
+        WriteFileText(folder / name, "x");
+    EXPECT_EQ(ListRecoveredDays(folder.Path()), (std::vector<std::int32_t>{20261206, 20250101}));
+}
+
+namespace fs = std::filesystem;
+
+// A file the page did not write is kept beside itself before it is replaced, once: a
+// later replacement keeps the first copy. No file, nothing to keep.
+TEST(KeptOriginals, CopiedOnceBesideTheFile) {
+    const ScratchFolder folder;
+    const fs::path picture = folder / "20261201.bmp";
+    EXPECT_EQ(KeepOriginalBeside(picture, kOriginalPictureSuffix), WriteStatus::Ok);
+    EXPECT_FALSE(fs::exists(KeptOriginalPath(picture, kOriginalPictureSuffix)));
+    WriteFileText(picture, "a photograph");
+    EXPECT_EQ(KeepOriginalBeside(picture, kOriginalPictureSuffix), WriteStatus::Ok);
+    WriteFileText(picture, "another photograph");
+    EXPECT_EQ(KeepOriginalBeside(picture, kOriginalPictureSuffix), WriteStatus::Ok);
+    EXPECT_EQ(ReadFileText(folder / "20261201.bmp.orig"), "a photograph");
+    EXPECT_EQ(DayOfPageFileName(u"20261201.bmp.orig"), 0) << "the copy is taken for a day's file";
+    EXPECT_EQ(DayOfPageFileName(u"20261220.dbt.damaged"), 0);
+}

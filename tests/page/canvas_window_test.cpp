@@ -1,0 +1,418 @@
+// Drawing on the real canvas of the program's window, built inside this process, and
+// taking strokes back.
+#include <algorithm>
+#include <span>
+
+#include "built_window.h"
+#include "diary/picture_bytes.h"
+#include "page/picture_surface.h"
+#include "page/pens.h"
+#include "page/page_geometry.h"
+#include "page/strokes.h"
+#include "page/page_files.h"
+#include "platform/file_write.h"
+#include "resources/resource.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+
+COLORREF CanvasPixel(int x, int y) { return GetPixel(TheView().canvasDc, x, y); }
+
+void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
+    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+}
+
+void LetGo() { SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0); }
+// The picture's pixels as a save would store them; empty when they could not be read.
+Bytes Captured() { return CapturePictureBytes(TheView()).value_or(Bytes{}); }
+// The picture on show stored as the file, as a save stores it.
+WriteFault Store(const fs::path& file) { return StorePicturePixels(file.c_str(), Captured()); }
+
+// A fresh page for each test: white picture, black pencil 3 wide, no stroke going on.
+class Canvas : public OnBuiltWindow {
+protected:
+    void SetUp() override {
+        OnBuiltWindow::SetUp();
+        OnCaptureLost(ThePage(), TheView());
+        WhitenPictureFrame();
+        SetPenColour(TheView(), IDM_COLOUR_FIRST);
+        SetPenWidth(TheView(), IDM_WIDTH_FIRST + 3);
+        SetPenType(TheView(), IDM_PEN_PENCIL);
+    }
+    fs::path day_ = File(L"20261206.bmp");
+};
+
+TEST_F(Canvas, StrokeSavedAndPutBackPixelForPixel) {
+    SetPenColour(TheView(), IDM_COLOUR_FIRST + 9);   // red
+    Stroke({{350, T() + 30}, {500, T() + 150}, {590, T() + 40}});
+    SetPenColour(TheView(), IDM_COLOUR_FIRST + 4);   // navy, the finest line
+    SetPenWidth(TheView(), IDM_WIDTH_LAST);
+    Stroke({{340, T() + 175}, {600, T() + 21}});
+    Bytes drawn = Captured();
+    ASSERT_FALSE(IsBlankPicture(drawn));
+    ASSERT_EQ(Store(day_), WriteFault::None);
+    EXPECT_EQ(FileBytes(day_), PictureFileBytes(drawn));
+
+    WhitenPictureFrame();
+    EXPECT_TRUE(IsBlankPicture(Captured()));
+    LoadPictureFile(TheView(), day_.c_str());
+    EXPECT_EQ(Captured(), drawn);
+}
+
+// The ink stays inside the picture: a wide stroke along its left and bottom edges
+// leaves the frame as it was and is stored whole; row t + 180 takes taps but no ink.
+TEST_F(Canvas, WideStrokesAreClippedToWhatIsStored) {
+    RECT frame{334, T() + 15, 607, T() + 185};
+    FillRect(TheView().canvasDc, &frame, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    RECT picture{339, T() + 20, 603, T() + 180};
+    FillRect(TheView().canvasDc, &picture, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+
+    SetPenWidth(TheView(), IDM_WIDTH_FIRST);   // 9 wide
+    Stroke({{339, T() + 20}, {339, T() + 179}, {602, T() + 179}});
+    Stroke({{360, T() + 180}, {560, T() + 180}});   // the extra row
+
+    for (int x = 334; x < 607; ++x)
+        ASSERT_TRUE(CanvasPixel(x, T() + 180) == kGrey && CanvasPixel(x, T() + 184) == kGrey) << "row t + 180 or frame bottom at x " << x;
+    for (int y = T() + 15; y < T() + 185; ++y)
+        ASSERT_TRUE(CanvasPixel(334, y) == kGrey && CanvasPixel(338, y) == kGrey) << "frame left at y " << y;
+    Bytes stored = Captured();
+    for (int y = 0; y < kPictureHeight; ++y) EXPECT_EQ(PicturePixel(stored, 0, y), 0) << "left column, row " << y;
+    for (int x = 0; x < kPictureWidth; ++x) EXPECT_EQ(PicturePixel(stored, x, 159), 0) << "bottom row, x " << x;
+}
+
+// What the window asks to repaint, from a clean start.
+PageRect Repainted(const std::function<void()>& action) {
+    ValidateRect(g_shell.mainWindow, nullptr);
+    action();
+    RECT asked{};
+    GetUpdateRect(g_shell.mainWindow, &asked, FALSE);
+    return {asked.left, asked.top, asked.right, asked.bottom};
+}
+
+// A tap asks to repaint the pixel around it and leaves no mark; each segment asks for its
+// box widened by the pen's width on every side. A desktop mouse moves without touching:
+// hovering, pressing outside and dragging in, losing the capture mid-stroke, or moving
+// with another key held, never joins an old point to a new stroke.
+TEST_F(Canvas, MouseStrokesRepaintTheirBoxesAndDrawNoStrayLines) {
+    EXPECT_EQ(Repainted([] { StartStrokeWithCapture(ThePage(), TheView(), TheView().PageAt(400, T() + 50)); }),
+              (PageRect{399, T() + 49, 401, T() + 51}));
+    EXPECT_EQ(CanvasPixel(400, T() + 50), kWhite) << "a tap leaves no mark";
+    EXPECT_EQ(Repainted([] { Move(390, T() + 60); }), (PageRect{387, T() + 47, 403, T() + 63}));
+    EXPECT_EQ(CanvasPixel(395, T() + 55), kBlack);
+    SetPenWidth(TheView(), IDM_WIDTH_FIRST);   // 9 wide
+    EXPECT_EQ(Repainted([] { Move(400, T() + 50); }), (PageRect{381, T() + 41, 409, T() + 69}));
+    LetGo();
+
+    Move(400, T() + 50, 0);   // hover
+    Move(100, T() + 100);     // pressed outside
+    Move(450, T() + 100);     // dragged in
+    Move(470, T() + 100);
+    LetGo();
+    EXPECT_EQ(CanvasPixel(460, T() + 100), kBlack) << "the dragged stroke is drawn";
+    EXPECT_EQ(CanvasPixel(425, T() + 75), kWhite) << "a line from the hover point";
+
+    StartStrokeWithCapture(ThePage(), TheView(), TheView().PageAt(350, T() + 30));
+    ReleaseCapture();   // another window took the mouse
+    Move(380, T() + 60);
+    Move(390, T() + 60);
+    LetGo();
+    EXPECT_EQ(CanvasPixel(365, T() + 45), kWhite) << "a line across the lost capture";
+    EXPECT_EQ(CanvasPixel(385, T() + 60), kBlack);
+
+    StartStrokeWithCapture(ThePage(), TheView(), TheView().PageAt(500, T() + 100));
+    Move(520, T() + 100, MK_LBUTTON | MK_SHIFT);
+    LetGo();
+    EXPECT_EQ(CanvasPixel(510, T() + 100), kWhite);
+}
+
+LOGPEN PenOfCanvas() {
+    LOGPEN pen{};
+    GetObjectW(GetCurrentObject(TheView().pictureDc, OBJ_PEN), sizeof(pen), &pen);
+    return pen;
+}
+
+// One drawing pen is alive and selected; colour and width change only themselves, the
+// pen type remakes nothing, and the menus mark exactly the chosen width and type.
+TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
+    HPEN before = TheView().drawing.pen;
+    SetPenColour(TheView(), IDM_COLOUR_FIRST + 12);   // blue
+    EXPECT_EQ(GetObjectType(before), 0u) << "the replaced pen is still alive";
+    EXPECT_EQ(GetCurrentObject(TheView().pictureDc, OBJ_PEN), TheView().drawing.pen);
+    EXPECT_EQ(PenOfCanvas().lopnColor, RGB(0, 0, 255));
+    EXPECT_EQ(PenOfCanvas().lopnWidth.x, 3);
+
+    for (auto [command, width] : {std::pair{IDM_WIDTH_LAST, 1}, {IDM_WIDTH_FIRST + 2, 5}}) {
+        Command(command);
+        EXPECT_EQ(PenOfCanvas().lopnWidth.x, width);
+        EXPECT_EQ(PenOfCanvas().lopnColor, RGB(0, 0, 255));
+        for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id)
+            EXPECT_EQ(MenuChecked(g_shell.widthMenu, id), id == static_cast<UINT>(command)) << id;
+    }
+    HPEN pen = TheView().drawing.pen;
+    for (UINT type : {IDM_PEN_PEN, IDM_PEN_PENCIL}) {
+        Command(type);
+        EXPECT_EQ(TheView().drawing.pen, pen) << "the pen type does not remake the pen";
+        EXPECT_EQ(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PEN), type == IDM_PEN_PEN);
+        EXPECT_EQ(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL), type == IDM_PEN_PENCIL);
+    }
+}
+
+// A day's BMP that cannot be shown is told from a missing one (the page keeps it: see
+// DayStore.PicturesMadeElsewhereAreNeverLost). A blank picture, white ink on white too,
+// deletes the day's BMP, and a missing one is no error.
+TEST_F(Canvas, UnreadablePicturesAreToldAndBlankPagesDelete) {
+    const Bytes garbled = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    WriteFileSafely(day_, garbled);
+    EXPECT_EQ(LoadPictureFile(TheView(), day_.c_str()), PictureLoad::Unreadable);
+    EXPECT_TRUE(IsBlankPicture(Captured()));
+    EXPECT_EQ(LoadPictureFile(TheView(), File(L"missing.bmp").c_str()), PictureLoad::Missing);
+
+    fs::path other = File(L"20261205.bmp");
+    WriteFileSafely(other, garbled);
+    SetPenColour(TheView(), IDM_COLOUR_LAST);   // white
+    Stroke({{360, T() + 40}, {560, T() + 160}});
+    EXPECT_TRUE(IsBlankPicture(Captured()));
+    EXPECT_EQ(Store(other), WriteFault::None);
+    EXPECT_FALSE(fs::exists(other));
+    EXPECT_EQ(Store(other), WriteFault::None) << "a missing file is no error";
+
+    SetPenColour(TheView(), IDM_COLOUR_FIRST);
+    Stroke({{400, T() + 60}, {420, T() + 80}});
+    EXPECT_EQ(Store(day_), WriteFault::None);
+    EXPECT_EQ(FileBytes(day_).size(), 21238u);
+    EXPECT_EQ(LoadPictureFile(TheView(), day_.c_str()), PictureLoad::Shown);
+}
+
+// A save that the folder refuses for `why`: the day's old file keeps its bytes, and the
+// folder holds only `expected` (sorted), no part of a new file.
+void ExpectSaveRefused(const fs::path& day, const Bytes& old, const std::vector<fs::path>& expected, WriteFault why) {
+    EXPECT_EQ(Store(day), why);
+    EXPECT_EQ(FileBytes(day), old);
+    std::vector<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(day.parent_path())) left.push_back(entry.path().filename());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, expected);
+}
+
+// Both folders made by the wrapper script refuse the save, and say why: the read-only one a new
+// picture and the deletion of a blank one, the full one a new picture over the old.
+TEST_F(Canvas, FoldersThatRefuseKeepTheOldPictureAndTellTheUser) {
+    std::optional<fs::path> readOnly = TroubledFolder("DOODLE_READONLY_FOLDER");
+    std::optional<fs::path> full = TroubledFolder("DOODLE_FULL_FOLDER");
+    if (!readOnly || !full) GTEST_SKIP() << "run by the wrapper script, which makes the folders";
+    fs::path day = *readOnly / L"20261206.bmp";
+    Bytes old = FileBytes(day);
+    ASSERT_FALSE(old.empty());
+    Stroke({{400, T() + 60}, {500, T() + 90}});
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"20261206.dbt"}, WriteFault::NotWritable);
+    WhitenPictureFrame();
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"20261206.dbt"}, WriteFault::NotWritable);
+
+    day = *full / L"20261206.bmp";
+    Stroke({{400, T() + 60}, {500, T() + 90}});
+    ASSERT_EQ(Store(day), WriteFault::None);
+    old = FileBytes(day);
+    // Fill what is left of the file system.
+    fs::path filler = *full / L"filler";
+    HANDLE file = CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char block[1024] = {};
+    for (DWORD written = 1; written > 0 && WriteFile(file, block, sizeof block, &written, nullptr);) {
+    }
+    CloseHandle(file);
+    Stroke({{350, T() + 150}, {590, T() + 30}});
+    ExpectSaveRefused(day, old, {L"20261206.bmp", L"filler"}, WriteFault::DiskFull);
+    fs::remove(filler);
+}
+
+// Taking strokes back and bringing them back, with the keys pressed through the real input
+// queue and the program's own accelerator table. Two strokes apart from each other, and a
+// point on each.
+void StrokeA() { Stroke({{360, T() + 40}, {420, T() + 40}}); }
+void StrokeB() { Stroke({{450, T() + 120}, {520, T() + 120}}); }
+POINT OnA() { return {390, T() + 40}; }
+POINT OnB() { return {485, T() + 120}; }
+
+COLORREF Shown(POINT point) { return GetPixel(TheView().canvasDc, point.x, point.y); }
+
+// The pixel at a client point of the picture as the day's BMP holds it; -1 without a file.
+int StoredIndex(const fs::path& file, POINT point) {
+    std::vector<std::uint8_t> bytes = FileBytes(file);
+    if (bytes.size() != kPictureFileBytes) return -1;
+    return PicturePixel(std::span(bytes).subspan(kPictureHeaderBytes), point.x - 339, point.y - (T() + 20));
+}
+
+HACCEL Accelerators() {
+    static HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    return table;
+}
+
+// Keys pressed together and let go, handled as the program's message loop handles them,
+// until the first of them has been let go: by then everything they did is done.
+void Press(std::initializer_list<WORD> keys) {
+    SendChord(keys);
+    const WORD lastUp = *keys.begin();
+    bool released = false;
+    for (DWORD start = GetTickCount(); !released && GetTickCount() - start < 5000;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            released |= (message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && message.wParam == lastUp;
+            if (TranslateAcceleratorW(g_shell.mainWindow, Accelerators(), &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (!released) Sleep(10);
+    }
+    ASSERT_TRUE(released) << "the keys never reached the window";
+}
+void Type(const char* letters) {
+    for (const char* letter = letters; *letter; ++letter) Press({static_cast<WORD>(*letter)});
+}
+
+// Undo and Redo as the drawing menu shows them when it opens: true when enabled.
+std::pair<bool, bool> UndoRedoEnabled() {
+    SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(g_shell.drawingMenu), 0);
+    auto enabled = [](UINT id) { return !(GetMenuState(g_shell.drawingMenu, id, MF_BYCOMMAND) & MF_GRAYED); };
+    return {enabled(IDM_UNDO), enabled(IDM_REDO)};
+}
+
+// A fresh page of 31 January 2000 in the window's foreground.
+class StrokeUndo : public Canvas {
+protected:
+    void SetUp() override {
+        Canvas::SetUp();
+        ASSERT_NE(Accelerators(), nullptr);
+        ThePage().savePicture = true;
+        OpenDay({2000, 1, 31, 1});
+        day_ = File(L"20000131.bmp");
+        SetForegroundWindow(g_shell.mainWindow);
+        SetFocus(g_shell.mainWindow);
+    }
+};
+
+// Undo is greyed until a stroke is drawn. Ctrl+Z takes it back, repainting the picture
+// alone; the page is then blank, so the change of day writes no BMP, however much the
+// picture was drawn on.
+TEST_F(StrokeUndo, CtrlZLeavesABlankPictureThatIsNotSaved) {
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(false, false));
+    StrokeA();
+    ASSERT_EQ(Shown(OnA()), kBlack);
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(true, false));
+
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnA()), kWhite);
+    EXPECT_TRUE(IsBlankPicture(Captured()));
+    EXPECT_TRUE(ThePage().pictureChanged);
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(false, true));
+
+    // The menu's Redo and Undo do the same; they ask to repaint the picture and nothing else.
+    Command(IDM_REDO);
+    EXPECT_EQ(Shown(OnA()), kBlack);
+    ValidateRect(g_shell.mainWindow, nullptr);
+    Command(IDM_UNDO);
+    RECT asked{};
+    GetUpdateRect(g_shell.mainWindow, &asked, FALSE);
+    EXPECT_EQ(Edges(asked), Edges(TheView().Client(kPage.picture)));
+
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(ThePage().day.day, 1);
+    EXPECT_FALSE(fs::exists(day_));
+}
+
+// Of two strokes Ctrl+Z takes back the second, then the first; Ctrl+Y and Ctrl+Shift+Z
+// bring them back in order, and no further. The day saves what is shown.
+TEST_F(StrokeUndo, RedoKeysBringBackWhatWasTakenBackAndTheDaySavesIt) {
+    StrokeA();
+    StrokeB();
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnB()), kWhite);
+    EXPECT_EQ(Shown(OnA()), kBlack) << "took back more than the second stroke";
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnA()), kWhite);
+
+    Press({VK_CONTROL, 'Y'});
+    EXPECT_EQ(Shown(OnA()), kBlack);
+    EXPECT_EQ(Shown(OnB()), kWhite);
+    Press({VK_CONTROL, VK_SHIFT, 'Z'});
+    EXPECT_EQ(Shown(OnB()), kBlack);
+    Press({VK_CONTROL, 'Y'});
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(true, false));
+
+    Press({VK_CONTROL, 'Z'});
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(StoredIndex(day_, OnA()), 0);
+    EXPECT_EQ(StoredIndex(day_, OnB()), kWhiteIndex);
+
+    Command(IDM_PREVIOUS_DAY);
+    Press({VK_CONTROL, 'Y'});
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(StoredIndex(day_, OnB()), kWhiteIndex) << "a step of the day before came back";
+}
+
+// A new stroke ends what could be brought back; a change of day ends all of it, both ways.
+TEST_F(StrokeUndo, NothingToUndoOrRedoAfterAChangeOfDay) {
+    StrokeA();
+    Press({VK_CONTROL, 'Z'});
+    StrokeB();
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(true, false));
+    Press({VK_CONTROL, 'Y'});
+    EXPECT_EQ(Shown(OnA()), kWhite);
+
+    Command(IDM_NEXT_DAY);
+    StrokeA();
+    Command(IDM_PREVIOUS_DAY);
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(false, false));
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnB()), kBlack) << "the stroke of the page as loaded was taken back";
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(Shown(OnA()), kBlack) << "the next day's stroke was lost";
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(false, false));
+}
+
+std::wstring BoxText() { return WindowText(TheView().textBox); }
+
+// Ctrl+Z goes to the text box when typing there was the page's last change and the box
+// has the focus; after a stroke, or with the focus elsewhere, it takes back the stroke,
+// until none is left. Keys that change no text (Ctrl+C) are no typing.
+TEST_F(StrokeUndo, CtrlZFollowsThePagesLastChange) {
+    StrokeA();
+    SetFocus(TheView().textBox);
+    Type("AB");
+    ASSERT_EQ(BoxText(), L"ab");
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(BoxText(), L"");
+    EXPECT_EQ(Shown(OnA()), kBlack) << "the stroke went with the typing";
+
+    Type("CD");
+    StrokeB();
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnB()), kWhite);
+    EXPECT_EQ(BoxText(), L"cd");
+
+    StrokeB();
+    Press({VK_CONTROL, 'C'});
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnB()), kWhite) << "Ctrl+C counted as typing";
+    EXPECT_EQ(BoxText(), L"cd");
+
+    Type("E");
+    SetFocus(TheView().placeBox);   // not the main window: it hands its focus on to the text box
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Shown(OnA()), kWhite) << "the focus was not in the text box";
+    EXPECT_EQ(BoxText(), L"cde");
+
+    // No stroke left to take back: the text box's typing is next (how much of it, the
+    // edit control decides).
+    SetFocus(TheView().textBox);
+    Press({VK_CONTROL, 'Z'});
+    EXPECT_NE(BoxText(), L"cde");
+}
+
+}  // namespace
