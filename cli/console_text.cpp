@@ -1,6 +1,6 @@
 #include "console_text.h"
 
-#include <filesystem>
+#include "platform/utf8.h"
 
 namespace {
 
@@ -10,8 +10,7 @@ std::string ProgramWords(std::u16string_view text) {
     for (char16_t& c : line) {
         if (c == u'\n') c = u' ';
     }
-    const std::u8string utf8 = std::filesystem::path(line).u8string();
-    return " [" + std::string(utf8.begin(), utf8.end()) + "]";
+    return " [" + EncodeUtf8(line) + "]";
 }
 
 }  // namespace

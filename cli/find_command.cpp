@@ -12,7 +12,7 @@
 #include "cli/console_text.h"
 #include "diary/diary_search.h"
 #include "diary/search_folding.h"
-#include "htmlexport/template_encoding.h"
+#include "platform/utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -25,20 +25,6 @@ constexpr const char* kFindExitCodesHelp =
     "  3   the data folder could not be read\n"
     "  64  bad usage";
 
-// A lone surrogate, which no record holds, would become U+FFFD rather than an exception.
-std::string Utf8(std::u16string_view text) {
-    std::vector<std::uint8_t> bytes;
-    AppendDocumentBytes(text, TextEncoding::Utf8, bytes);
-    return {bytes.begin(), bytes.end()};
-}
-
-// Arguments are UTF-8 on Windows; on Linux they are bytes, and a word that is no UTF-8
-// is still searched as text, each byte that is no UTF-8 read as U+FFFD.
-std::u16string Utf16(std::string_view text) {
-    return DecodeTemplateText(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
-                              TextEncoding::Utf8);
-}
-
 std::int32_t DayOfArgument(const std::string& text, std::int32_t none) {
     const std::optional<DayKey> day = ParseDayArgument(text);
     return day ? day->year * 10000 + day->month * 100 + day->day : none;
@@ -50,7 +36,7 @@ void PrintOut(const std::string& text) {
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     DWORD mode = 0;
     if (GetConsoleMode(out, &mode)) {
-        const std::u16string wide = Utf16(text);
+        const std::u16string wide = DecodeUtf8(text);
         DWORD written = 0;
         WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
         return;
@@ -80,7 +66,9 @@ CLI::App* AddFindCommand(CLI::App& app, FindOptions& options) {
 
 int RunFind(const FindOptions& options, const fs::path& folder, const std::function<void(const std::string&)>& error) {
     std::u16string query;
-    for (const std::string& word : options.words) query += Utf16(word) + u' ';
+    // Arguments are UTF-8 on Windows; on Linux they are bytes, and a word that is no UTF-8
+    // is still searched as text, each byte that is no UTF-8 read as U+FFFD.
+    for (const std::string& word : options.words) query += DecodeUtf8(word) + u' ';
     const std::vector<std::u16string> words = SearchWords(query);
     if (words.empty()) {
         error("find: no words to find");
@@ -98,7 +86,9 @@ int RunFind(const FindOptions& options, const fs::path& folder, const std::funct
         return kExitFileFailed;
     }
     std::string lines;
-    for (const SearchHit& hit : search.hits) lines += Utf8(DayText(hit.day)) + "\t" + Utf8(hit.line.text) + "\n";
+    for (const SearchHit& hit : search.hits) {
+        lines += EncodeUtf8(DayText(hit.day)) + "\t" + EncodeUtf8(hit.line.text) + "\n";
+    }
     PrintOut(lines);
     std::fflush(stdout);
     if (search.unreadableDays > 0) error(UnreadDaysText(search.unreadableDays));

@@ -37,6 +37,10 @@
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
 #include "platform/file_read.h"
+#include "platform/utf8.h"
+#ifdef _WIN32
+#include "platform/wide_text.h"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -54,23 +58,12 @@ constexpr const char* kExitCodesHelp =
     "  64  bad usage";
 
 #ifdef _WIN32
-// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD rather than an exception.
-std::string Utf8(std::wstring_view text) {
-    const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
-}
+// A Windows text as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf8(std::wstring_view text) { return EncodeUtf8(FromWide(text.data(), text.size())); }
 
-// The arguments reach CLI11 as UTF-8 and come back to UTF-16 here.
-fs::path ArgumentPath(const std::string& text) {
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
-    return fs::path(wide);
-}
+// The arguments reach CLI11 as UTF-8 and come back to UTF-16 here. They were made UTF-8
+// from UTF-16 (wmain), so every one comes back as it was.
+fs::path ArgumentPath(const std::string& text) { return fs::path(WidePointer(DecodeUtf8(text))); }
 
 std::string Shown(const fs::path& path) { return Utf8(path.native()); }
 #else
@@ -80,24 +73,6 @@ fs::path ArgumentPath(const std::string& text) { return fs::path(text); }
 // A name is printed as the bytes it is, as other programs on the system print it.
 std::string Shown(const fs::path& path) { return path.native(); }
 #endif
-
-// The program's own texts are plain UTF-16 without surrogates.
-std::string Utf8Text(std::u16string_view text) {
-    std::string utf8;
-    for (const char16_t unit : text) {
-        if (unit < 0x80) {
-            utf8 += static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (unit >> 6));
-            utf8 += static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xE0 | (unit >> 12));
-            utf8 += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (unit & 0x3F));
-        }
-    }
-    return utf8;
-}
 
 // stderr, and whether it is a terminal: only then is there a progress bar. Text is
 // UTF-8; a Windows console gets it as UTF-16, whatever its code page.
@@ -150,9 +125,7 @@ private:
     void Write(const std::string& text) {
 #ifdef _WIN32
         if (terminal_) {
-            const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-            std::wstring wide(static_cast<std::size_t>(length), L'\0');
-            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+            const std::u16string wide = DecodeUtf8(text);
             DWORD written = 0;
             WriteConsoleW(stderr_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
             return;
@@ -195,7 +168,7 @@ public:
 
     void ShowMessage(const jpeg::MessageInfo& m) override {
         const bool hasWords = m.text.find_first_not_of(u"0123456789") != std::u16string_view::npos;
-        const std::string words = hasWords ? " [" + Utf8Text(m.text) + "]" : "";
+        const std::string words = hasWords ? " [" + EncodeUtf8(m.text) + "]" : "";
         console_.Error(Shown(bmp_) + ": " + ExplainJpegMessage(m.id) + words);
     }
     bool ReplaceFile(const fs::path& path, std::span<const uint8_t> bytes) override {
@@ -254,7 +227,7 @@ public:
 
     // Each file is named; the days are counted once each, for the closing line.
     void DayFileNotRead(const DayKey& day, const fs::path& file, ReadStatus why) override {
-        console_.Error(Shown(file) + ": could not be read: " + Utf8Text(DescribeReadStatus(why)));
+        console_.Error(Shown(file) + ": could not be read: " + EncodeUtf8(DescribeReadStatus(why)));
         const std::int32_t number = day.year * 10000 + day.month * 100 + day.day;
         if (number != lastUnreadDay_) ++unreadDays;
         lastUnreadDay_ = number;
@@ -275,7 +248,7 @@ public:
     ConsolePictureHost(Console& console, int total) : console_(console), total_(total) {}
 
     void ShowProgress(const std::u16string& line) override {
-        console_.ShowBar(ProgressBar(done_, total_, 30) + " " + Utf8Text(line));
+        console_.ShowBar(ProgressBar(done_, total_, 30) + " " + EncodeUtf8(line));
     }
     int Convert(const PictureJob& job) override {
         const int converted = CheckReplaceable(job.jpeg, console_) ? ConvertOne(job.bmp, job.jpeg, console_) : 0;

@@ -31,6 +31,3 @@ void AppendDocumentBytes(std::u16string_view text, TextEncoding encoding, std::v
 // What the document starts with before its text: the byte order mark when its
 // template had one.
 std::span<const std::uint8_t> DocumentPreamble(TextEncoding encoding);
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(std::span<const std::uint8_t> bytes, bool& hasMultiByte);

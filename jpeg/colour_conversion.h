@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "jpeg/encoder.h"
+#include "jpeg/encoder_state.h"
 
 namespace jpeg {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "jpeg/encoder.h"
+#include "jpeg/encoder_state.h"
 #include "jpeg/jpeg_tables.h"
 
 namespace jpeg {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "jpeg/encoder.h"
+#include "jpeg/encoder_state.h"
 
 namespace jpeg {
 

@@ -5,7 +5,11 @@
 // coded exactly as on one thread, so the bytes are the same.
 #pragma once
 
-#include "jpeg/encoder.h"
+#include <cstdint>
+
+#include "jpeg/encoder_state.h"
+#include "jpeg/jpeg_host.h"
+#include "jpeg/plane_band.h"
 
 namespace jpeg {
 

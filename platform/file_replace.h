@@ -6,7 +6,8 @@
 #include <filesystem>
 #include <span>
 
-#include "file_write.h"
+#include "durability.h"
+#include "write_fault.h"
 
 // Replaces `to` by `from`. Durable: the rename itself reaches the disk too.
 bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem::path& to, Durability durability);
@@ -31,8 +32,6 @@ bool IsMarkedReadOnly(const std::filesystem::path& path);
 // The system's error is cleared before a step and read when it failed.
 void ForgetSystemError();
 WriteFault FaultOfSystemError();
-// The fault an errno value means.
-WriteFault FaultOfErrorNumber(int number);
 
 // A number that tells this process's temporary files from another's.
 unsigned long CurrentProcessNumber();

@@ -25,35 +25,14 @@
 #include <span>
 #include <string_view>
 
+#include "durability.h"
+#include "write_fault.h"
+
 enum class WriteStatus {
     Ok,
     CannotCreate,   // the temporary file could not be made (missing or read-only folder)
     CannotWrite,    // a write or the flush failed (full disk)
     CannotReplace,  // the target may not be replaced, or the complete file could not be moved over it
-};
-
-// Why a write failed, in the user's terms, from the system's error at the step that failed.
-enum class WriteFault {
-    None,
-    DiskFull,       // no space left, or the user's quota used up
-    NotWritable,    // the folder or the file may not be written (permissions, read-only disk)
-    InUse,          // another program holds the file
-    ReadOnlyFile,   // the target is marked read-only
-    NoFolder,       // the folder is not there
-    NameTooLong,    // longer than the disk allows
-    Other,          // anything else, or a step that failed without saying why
-};
-
-// Why a write failed, in a few words that complete "... could not be saved: "
-// ("there is no space left on the disk"); empty for None.
-const char16_t* DescribeWriteFault(WriteFault fault);
-// The fault a Windows error code (GetLastError) means, for the program's own file
-// operations outside the writer, such as deleting a day's picture.
-WriteFault FaultOfWindowsError(unsigned long code);
-
-enum class Durability {
-    Atomic,    // whole or not at all
-    Durable,   // ... and on the disk before it replaces the old file
 };
 
 // The steps that touch the disk, replaceable so tests can fail any one on purpose. A step

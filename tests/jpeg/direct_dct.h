@@ -4,7 +4,7 @@
 // compare against this, and the speed measurements use it as the baseline.
 #pragma once
 
-#include "jpeg/encoder.h"
+#include "jpeg/encoder_state.h"
 #include "jpeg/jpeg_tables.h"
 
 namespace jpegtest {

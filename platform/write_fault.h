@@ -1,0 +1,22 @@
+// Why a write failed, in the user's terms, from the system's error at the step that failed.
+#pragma once
+
+enum class WriteFault {
+    None,
+    DiskFull,       // no space left, or the user's quota used up
+    NotWritable,    // the folder or the file may not be written (permissions, read-only disk)
+    InUse,          // another program holds the file
+    ReadOnlyFile,   // the target is marked read-only
+    NoFolder,       // the folder is not there
+    NameTooLong,    // longer than the disk allows
+    Other,          // anything else, or a step that failed without saying why
+};
+
+// Why a write failed, in a few words that complete "... could not be saved: "
+// ("there is no space left on the disk"); empty for None.
+const char16_t* DescribeWriteFault(WriteFault fault);
+// The fault a Windows error code (GetLastError) means, for the program's own file
+// operations outside the writer, such as deleting a day's picture.
+WriteFault FaultOfWindowsError(unsigned long code);
+// The fault an errno value means.
+WriteFault FaultOfErrorNumber(int number);
