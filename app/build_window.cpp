@@ -7,6 +7,7 @@
 #include "notification_icon.h"
 #include "page/navigation.h"
 #include "page/page_files.h"
+#include "page/build_page_view.h"
 #include "page/page_view.h"
 #include "page_menus.h"
 #include "platform/command_bar.h"

@@ -10,7 +10,7 @@
 #include "keyboard_focus.h"
 #include "notification_icon.h"
 #include "page/navigation.h"
-#include "page/page_files.h"
+#include "page/page_edits.h"
 #include "page/pens.h"
 #include "page/recovery.h"
 #include "page/stroke_undo.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "diary_window.h"
-#include "page/recovery.h"
+#include "page/recovered_pages.h"
 #include "main_window.h"
 #include "platform/file_write.h"
 #include "platform/wide_text.h"

@@ -5,7 +5,7 @@
 #include "diary_window.h"
 #include "keyboard_focus.h"
 #include "page/navigation.h"
-#include "page/page_files.h"
+#include "page/page_edits.h"
 #include "page/ruled_text_box.h"
 #include "page/strokes.h"
 #include "page_menus.h"

@@ -12,6 +12,10 @@ std::u16string RecoveryFileName(const DayKey& day, std::u16string_view extension
     return DayFileName(day, extension) + u"~";
 }
 
+fs::path RecoveryFilePath(std::u16string_view folder, const DayKey& day, std::u16string_view extension) {
+    return fs::path(folder) / RecoveryFileName(day, extension);
+}
+
 std::int32_t DayOfRecoveryFileName(const fs::path& name) {
     std::u16string text = name.u16string();
     if (text.empty() || text.back() != u'~') return 0;

@@ -13,6 +13,8 @@
 
 // "20261206.dbt~" for extension "dbt".
 std::u16string RecoveryFileName(const DayKey& day, std::u16string_view extension);
+// That file in the diary folder.
+std::filesystem::path RecoveryFilePath(std::u16string_view folder, const DayKey& day, std::u16string_view extension);
 
 // The day a recovery file stands for, as YYYYMMDD, or 0 when the name is no recovery file.
 std::int32_t DayOfRecoveryFileName(const std::filesystem::path& name);

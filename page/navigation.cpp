@@ -8,6 +8,7 @@
 #include "page/find_dialog.h"
 #include "page/page.h"
 #include "page/page_files.h"
+#include "page/shown_page.h"
 #include "page/page_view.h"
 #include "page/today.h"
 

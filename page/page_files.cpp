@@ -13,6 +13,7 @@
 #include "page/page_view.h"
 #include "page/picture_surface.h"
 #include "page/recovery.h"
+#include "page/shown_page.h"
 #include "page/stroke_undo.h"
 #include "platform/file_write.h"
 #include "platform/wide_text.h"
@@ -37,8 +38,6 @@ int Message(const PageView& view, SaveMode mode, const wchar_t* text, const wcha
 void ReportFailedSave(const PageView& view, SaveMode mode, const std::u16string& text, const wchar_t* caption) {
     Message(view, mode, WidePointer(text), caption, MB_ICONEXCLAMATION);
 }
-
-int SelectedPlace(const PageView& view) { return static_cast<int>(SendMessageW(view.placeBox, CB_GETCURSEL, 0, 0)); }
 
 // "…\n\n20261201.dbt could not be saved: <why>." after the program's own text, so the user
 // knows what failed and what to do.
@@ -104,21 +103,6 @@ void ShowClassifications(const PageView& view, const DayRecord& record) {
 
 }  // namespace
 
-ShownPage ShownNow(const Page& page, const PageView& view) {
-    ShownPage shown{ReadWindowText(view.textBox), SelectedPlace(view), std::nullopt};
-    // The capture is made only when it decides something.
-    if (page.PictureMayHaveChanged()) shown.pixels = CapturePictureBytes(view);
-    return shown;
-}
-
-SavePlan PlanCurrentSave(const Page& page, const PageView& view, SaveMode mode) {
-    return page.PlanSave(ShownNow(page, view), mode);
-}
-
-DayRecord CurrentRecord(const Page& page, const PageView& view) {
-    return page.RecordToStore(ReadWindowText(view.textBox), SelectedPlace(view));
-}
-
 bool SaveDay(Page& page, PageView& view, SaveMode mode) {
     const ShownPage shown = ShownNow(page, view);
     const SavePlan plan = page.PlanSave(shown, mode);
@@ -175,38 +159,3 @@ void LoadDay(Page& page, PageView& view) {
     page.loading = false;
 }
 
-void NotePictureChanged(Page& page, PageView& view) {
-    page.pictureChanged = true;
-    ScheduleRecoveryCopy(view);
-}
-
-void NotePageEdited(Page& page, PageView& view, bool typed) {
-    if (page.loading) return;
-    if (typed) page.lastChange = PageChange::Typing;
-    ScheduleRecoveryCopy(view);
-}
-
-bool PageTakesClassifications(const Page& page, const PageView& view) {
-    if (page.TakesClassifications()) return true;
-    ReportUnreadableRecord(view.window, page.Files().record, page.files.recordReadStatus);
-    return false;
-}
-
-void SetPageWeather(Page& page, PageView& view, int weatherIndex) {
-    if (!PageTakesClassifications(page, view)) return;
-    page.weatherIndex = weatherIndex;
-    DrawWeatherIcon(view, weatherIndex);
-    NotePageEdited(page, view);
-}
-
-void SetPageMood(Page& page, PageView& view, int moodIndex) {
-    if (!PageTakesClassifications(page, view)) return;
-    page.moodIndex = moodIndex;
-    DrawMoodIcon(view, moodIndex);
-    NotePageEdited(page, view);
-}
-
-void SetPictureSaving(Page& page, PageView& view, bool on) {
-    page.savePicture = on;
-    DrawPictureSavingMark(view, !on);
-}

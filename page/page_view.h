@@ -70,11 +70,6 @@ void InvalidatePage(const PageView& view, const PageRect& rect);
 // Copies a page rectangle of the canvas to the screen at once.
 void ShowPageNow(const PageView& view, const PageRect& rect);
 
-// Makes the surfaces, the strips, the text box and the place box of the page in the main
-// window, below t, at the view's zoom. The controls get the ids 101 and 102.
-void BuildPageView(PageView& view, HWND window, HINSTANCE instance, int t);
-// Releases every object BuildPageView made, once.
-void ReleasePageView(PageView& view);
 // Shows a region of the picture (in picture pixels) on the canvas, enlarged by the zoom,
 // and asks for its repaint.
 void PresentPicture(const PageView& view, const PageRect& pictureRegion);

@@ -1,5 +1,5 @@
-// Keeping a recovery copy of the page on show while it has unsaved changes, and
-// offering it back when the program starts after a crash (names in recovery_files.h).
+// Keeping a recovery copy of the page on show while it has unsaved changes (names in
+// recovery_files.h); recovered_pages.h offers it back after a crash.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +18,3 @@ void WriteRecoveryCopyOnTimer(Page& page, PageView& view, WPARAM timerId);
 void RemoveRecoveryCopy(Page& page, PageView& view);
 // A new page is on show: no copy belongs to it yet.
 void ForgetRecoveryCopy(Page& page, PageView& view);
-// At start-up: asks about each day that has a copy, newest first. Yes shows that day
-// with the copy as unsaved changes; No deletes the copy. A copy that cannot be read is
-// reported and left where it is.
-void OfferRecoveredPages(Page& page, PageView& view);

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "page/page.h"
-#include "page/page_files.h"
+#include "page/page_edits.h"
 #include "page/page_view.h"
 #include "page/picture_surface.h"
 

@@ -1,7 +1,7 @@
 #include "strokes.h"
 
 #include "page/page.h"
-#include "page/page_files.h"
+#include "page/page_edits.h"
 #include "page/page_view.h"
 #include "page/stroke_undo.h"
 

@@ -202,6 +202,12 @@ std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name) 
     return static_cast<unsigned long>(process);
 }
 
+bool RemoveFileIfThere(const fs::path& path) {
+    std::error_code error;
+    fs::remove(path, error);
+    return !error;
+}
+
 int RemoveLeftoverTemporaryFiles(const fs::path& folder) {
     int removed = 0;
     const fs::file_time_type now = fs::file_time_type::clock::now();

@@ -85,6 +85,9 @@ WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const
 WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                             Durability durability, FileWriteSteps& steps, WriteFault* why = nullptr);
 
+// Removes a file, if it is there; false when one is still there.
+bool RemoveFileIfThere(const std::filesystem::path& path);
+
 // The process that wrote a temporary file of one of the diary's own files: a day's
 // picture or record or a recovery copy of one ("20261206.dbt~.tmp-41-7" gives 41; letters
 // in any case, as Windows names are). Nothing for any other name.

@@ -11,7 +11,9 @@
 #include "page/stroke_undo.h"
 #include "diary/codepage.h"
 #include "page/page_files.h"
+#include "page/recovered_pages.h"
 #include "page/recovery.h"
+#include "page/shown_page.h"
 #include "platform/file_write.h"
 #include "resources/resource.h"
 

@@ -1,0 +1,12 @@
+// Making and releasing the page's view with the main window.
+#pragma once
+
+#include <windows.h>
+
+class PageView;
+
+// Makes the surfaces, the strips, the text box and the place box of the page in the main
+// window, below t, at the view's zoom. The controls get the ids 101 and 102.
+void BuildPageView(PageView& view, HWND window, HINSTANCE instance, int t);
+// Releases every object BuildPageView made, once.
+void ReleasePageView(PageView& view);
