@@ -27,7 +27,7 @@ constexpr const char* kFindExitCodesHelp =
 
 std::int32_t DayOfArgument(const std::string& text, std::int32_t none) {
     const std::optional<DayKey> day = ParseDayArgument(text);
-    return day ? day->year * 10000 + day->month * 100 + day->day : none;
+    return day ? DayNumberOf(*day) : none;
 }
 
 // UTF-8 on stdout; a Windows console gets the text as UTF-16, whatever its code page.
@@ -87,7 +87,7 @@ int RunFind(const FindOptions& options, const fs::path& folder, const std::funct
     }
     std::string lines;
     for (const SearchHit& hit : search.hits) {
-        lines += EncodeUtf8(DayText(hit.day)) + "\t" + EncodeUtf8(hit.line.text) + "\n";
+        lines += EncodeUtf8(IsoDateText(hit.day)) + "\t" + EncodeUtf8(hit.line.text) + "\n";
     }
     PrintOut(lines);
     std::fflush(stdout);

@@ -228,7 +228,7 @@ public:
     // Each file is named; the days are counted once each, for the closing line.
     void DayFileNotRead(const DayKey& day, const fs::path& file, ReadStatus why) override {
         console_.Error(Shown(file) + ": could not be read: " + EncodeUtf8(DescribeReadStatus(why)));
-        const std::int32_t number = day.year * 10000 + day.month * 100 + day.day;
+        const std::int32_t number = DayNumberOf(day);
         if (number != lastUnreadDay_) ++unreadDays;
         lastUnreadDay_ = number;
     }

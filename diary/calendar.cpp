@@ -101,3 +101,15 @@ DayFilePair DayFileNames(const DayKey& key) {
 DayFilePair DayFileNames(std::u16string_view folder, const DayKey& key) {
     return {DayFilePath(folder, key, u"dbt"), DayFilePath(folder, key, u"bmp")};
 }
+
+std::int32_t DayNumberOf(const DayKey& key) { return key.year * 10000 + key.month * 100 + key.day; }
+
+DayKey DayKeyOfNumber(std::int32_t yyyymmdd) {
+    const std::int32_t year = yyyymmdd / 10000, month = yyyymmdd / 100 % 100, day = yyyymmdd % 100;
+    return {year, month, day, WeekdayOfDate(year, month, day)};
+}
+
+std::u16string IsoDateText(const DayKey& key) {
+    const std::u16string name = DayFileName(key, u"");   // "YYYYMMDD."
+    return name.substr(0, 4) + u"-" + name.substr(4, 2) + u"-" + name.substr(6, 2);
+}

@@ -30,6 +30,14 @@ std::int64_t DayNumber(std::int32_t year, std::int32_t month, std::int32_t day);
 // The day of week of a real date, 0 = Sunday.
 std::int32_t WeekdayOfDate(std::int32_t year, std::int32_t month, std::int32_t day);
 
+// A day as the number its file names carry, YYYYMMDD (20000607), and back: the day of
+// week of a number's key comes from WeekdayOfDate.
+std::int32_t DayNumberOf(const DayKey& key);
+DayKey DayKeyOfNumber(std::int32_t yyyymmdd);
+
+// "2000-06-07", the way the program names a day in its lists and messages.
+std::u16string IsoDateText(const DayKey& key);
+
 // dayOfWeek + step for a step of +1 or -1, wrapping -1 to 6 and 7 to 0.
 std::int32_t StepWeekday(std::int32_t dayOfWeek, std::int32_t step);
 

@@ -54,16 +54,6 @@ std::u16string LineExcerpt(const TextLine& line, std::size_t width) {
     return excerpt;
 }
 
-std::u16string DayText(const DayKey& day) {
-    const std::u16string name = DayFileName(day, u"");   // "YYYYMMDD."
-    return name.substr(0, 4) + u"-" + name.substr(4, 2) + u"-" + name.substr(6, 2);
-}
-
-DayKey DayKeyOf(std::int32_t yyyymmdd) {
-    const std::int32_t y = yyyymmdd / 10000, m = yyyymmdd / 100 % 100, d = yyyymmdd % 100;
-    return {y, m, d, WeekdayOfDate(y, m, d)};
-}
-
 std::u16string_view PlaceCodeText(std::uint8_t place) {
     const int item = ShownPlaceItem(place);
     return item < 0 ? std::u16string_view() : kPlaceCodes[item];
@@ -126,7 +116,7 @@ DiarySearch SearchDiary(const DiaryRecords& records, const std::vector<std::u16s
         // Folded again, with the way back to the text, only for the days found.
         FoldForSearch(entry.text, &origins);
         const std::size_t original = *at < origins.size() ? origins[*at] : entry.text.size();
-        search.hits.push_back({DayKeyOf(entry.day), entry.place, LineAround(entry.text, original)});
+        search.hits.push_back({DayKeyOfNumber(entry.day), entry.place, LineAround(entry.text, original)});
     }
     return search;
 }

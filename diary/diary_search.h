@@ -74,9 +74,5 @@ DiarySearch SearchDiary(const DiaryRecords& records, const std::vector<std::u16s
 DiarySearch SearchDiary(const std::filesystem::path& folder, const std::vector<std::u16string>& words,
                         DayRange range = {});
 
-// "2000-06-07".
-std::u16string DayText(const DayKey& day);
-// The day's key with its day of week from a YYYYMMDD number of a real date.
-DayKey DayKeyOf(std::int32_t yyyymmdd);
 // The place code a hit shows, or "" for an index outside the list.
 std::u16string_view PlaceCodeText(std::uint8_t place);

@@ -33,15 +33,3 @@ std::vector<std::int32_t> ListRecoveredDays(const fs::path& folder) {
     }
     return {days.rbegin(), days.rend()};
 }
-
-DayKey DayKeyOfNumber(std::int32_t yyyymmdd, const DayKey& known) {
-    DayKey key{yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100, 0};
-    const std::int64_t apart = DayNumber(key.year, key.month, key.day) - DayNumber(known.year, known.month, known.day);
-    key.dayOfWeek = static_cast<std::int32_t>(((known.dayOfWeek + apart) % 7 + 7) % 7);
-    return key;
-}
-
-std::u16string IsoDateText(const DayKey& day) {
-    std::u16string name = DayFileName(day, u"");   // "YYYYMMDD."
-    return name.substr(0, 4) + u"-" + name.substr(4, 2) + u"-" + name.substr(6, 2);
-}

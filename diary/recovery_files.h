@@ -21,10 +21,3 @@ std::int32_t DayOfRecoveryFileName(const std::filesystem::path& name);
 
 // Days with recovery files in the folder, newest first.
 std::vector<std::int32_t> ListRecoveredDays(const std::filesystem::path& folder);
-
-// The day key of a YYYYMMDD number, its day of week carried over from a day whose day
-// of week is known (today, from the clock) by counting the days between them.
-DayKey DayKeyOfNumber(std::int32_t yyyymmdd, const DayKey& known);
-
-// "2026-12-06", the way the program names a day in its messages.
-std::u16string IsoDateText(const DayKey& day);

@@ -125,7 +125,7 @@ void RunSearch(HWND dialog, FindState& state) {
     state.hits = std::move(search.hits);
     state.cells.clear();
     for (const SearchHit& hit : state.hits) {
-        state.cells.push_back(DayText(hit.day));
+        state.cells.push_back(IsoDateText(hit.day));
         state.cells.emplace_back(PlaceCodeText(hit.place));
         state.cells.push_back(LineExcerpt(hit.line, kExcerptUnits));
     }

@@ -57,7 +57,7 @@ bool FindDay(Page& page, PageView& view, HWND owner) {
     std::optional<DiaryEntry> onShow;
     if (page.TakesClassifications()) {
         const DayRecord record = CurrentRecord(page, view);
-        onShow = DiaryEntry{page.day.year * 10000 + page.day.month * 100 + page.day.day, record.place, record.text, {}};
+        onShow = DiaryEntry{DayNumberOf(page.day), record.place, record.text, {}};
     }
     std::optional<DayKey> found = RunFindDialog(owner, view.instance, page.Folder(), onShow);
     return found && GoToDay(page, view, *found);

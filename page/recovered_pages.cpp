@@ -18,7 +18,6 @@
 #include "page/page_icons.h"
 #include "page/page_view.h"
 #include "page/picture_surface.h"
-#include "page/today.h"
 #include "platform/file_read.h"
 #include "platform/wide_text.h"
 
@@ -100,9 +99,8 @@ void ShowRecoveredPage(Page& page, PageView& view, const RecoveredPage& recovere
 }  // namespace
 
 void OfferRecoveredPages(Page& page, PageView& view) {
-    const DayKey today = GetToday();
     for (std::int32_t number : ListRecoveredDays(fs::path(page.Folder()))) {
-        RecoveredPage recovered{DayKeyOfNumber(number, today), std::nullopt, false};
+        RecoveredPage recovered{DayKeyOfNumber(number), std::nullopt, false};
         const std::u16string date = IsoDateText(recovered.day);
         if (std::u16string reason = ReadRecovered(page, recovered); !reason.empty()) {
             std::u16string text = u"The unsaved page of " + date + u" that Doodlebinder kept could not be read (" +

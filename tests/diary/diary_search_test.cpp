@@ -101,7 +101,7 @@ protected:
     }
     std::vector<std::u16string> Days(const DiarySearch& search) {
         std::vector<std::u16string> days;
-        for (const SearchHit& hit : search.hits) days.push_back(DayText(hit.day));
+        for (const SearchHit& hit : search.hits) days.push_back(IsoDateText(hit.day));
         return days;
     }
     ScratchFolder folder_;
