@@ -9,7 +9,6 @@
 #include <windows.h>
 #undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
 #else
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #endif
@@ -256,51 +255,6 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
 }
 
 #ifdef __linux__
-// A tmpfs of `size` on a new folder "disk" inside `parent`, unmounted at the end. Mounting
-// needs root; without it `mounted` is false.
-struct SmallDisk {
-    fs::path path;
-    bool mounted = false;
-
-    SmallDisk(const fs::path& parent, const char* size) : path(parent / "disk") {
-        fs::create_directories(path);
-        mounted = ::mount("tmpfs", path.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) == 0;
-    }
-    ~SmallDisk() {
-        if (mounted) ::umount2(path.c_str(), MNT_DETACH);
-    }
-    bool MakeReadOnly() { return ::mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
-};
-
-// Real disks that refuse the write: a small file system filled up, then made read-only.
-// Neither the document nor the JPEG that was there is touched, and nothing is left.
-TEST_F(Cli, FullAndReadOnlyDisksKeepTheOldFiles) {
-    SmallDisk disk(temp_.Path(), "16k");
-    if (!disk.mounted) GTEST_SKIP() << "mounting needs root";
-    const fs::path document = disk.path / "index.html", picture = disk.path / "day.jpg";
-    const std::string old = "the files of last night";
-    WriteFileText(document, old);
-    WriteFileText(picture, old);
-    WriteFileText(templatePath_, "<!for><!diary><!next>");
-    WriteFileBytes(data_ / "day.bmp", kDayPicture);  // a JPEG of 17,870 bytes, in 8 KiB left free
-
-    for (const bool readOnly : {false, true}) {
-        SCOPED_TRACE(readOnly ? "read-only" : "full");
-        if (readOnly) {
-            ASSERT_TRUE(disk.MakeReadOnly());
-        }
-        const Ran html = Run(Html(document, {"--days", readOnly ? "1" : "20000", "--yes"}));
-        EXPECT_EQ(html.code, 3);
-        EXPECT_NE(html.err.find("cannot write the document"), std::string::npos) << html.err;
-        const Ran jpeg = Run({"jpeg", Utf8(data_ / "day.bmp"), Utf8(picture), "--yes"});
-        EXPECT_EQ(jpeg.code, 3);
-        EXPECT_NE(jpeg.err.find("cannot write " + Utf8(picture)), std::string::npos) << jpeg.err;
-        EXPECT_EQ(ReadFileText(document), old);
-        EXPECT_EQ(ReadFileText(picture), old);
-        EXPECT_EQ(NamesIn(disk.path), (Names{"day.jpg", "index.html"}));
-    }
-}
-
 // Linux names are bytes: a name in Latin-1 goes through both commands as it is, into
 // the files and into the messages.
 TEST_F(Cli, NamesThatAreNoUtf8) {
@@ -335,61 +289,37 @@ TEST_F(Cli, NamesThatAreNoUtf8) {
 }
 
 // Only a regular file is replaced: a pipe where the document or a JPEG goes stays a
-// pipe, --yes or not; the html run still writes its document when only a JPEG is refused.
+// pipe, --yes or not, and the html run still writes its document when only a JPEG is
+// refused; a link to a file is a way to that file. How the writer keeps the file's mode
+// and writes through links, and refuses on full and read-only disks, keeping the old
+// file: the FileWrite tests.
 TEST_F(Cli, OnlyRegularFilesAreReplaced) {
     WriteFileText(templatePath_, "<!for><!picture><!next>");
     WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
-    const fs::path document = out_ / "index.html", jpeg = out_ / "20000229.jpg";
+    const fs::path document = out_ / "index.html", jpeg = out_ / "20000229.jpg", linked = temp_ / "linked.html";
     ASSERT_EQ(::mkfifo(document.c_str(), 0600), 0);
     ASSERT_EQ(::mkfifo(jpeg.c_str(), 0600), 0);
+    WriteFileText(linked, "old");
+    fs::create_symlink(fs::path("..") / "linked.html", out_ / "linked.html");
     const Args day = {"--from", "2000-02-29", "--days", "1", "--yes"};
     const std::tuple<Args, int, const char*> runs[] = {
         {Html(document, day), 3, "index.html: not a regular file, so it is not replaced"},
         {{"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(jpeg), "--yes"}, 3, "20000229.jpg: not a regular file"},
         {Html(out_ / "other.html", {"--from", "2000-02-29", "--days", "1", "--jpeg"}), 4, "20000229.jpg: not a regular file"},
+        {Html(out_ / "linked.html", day), 0, ""},
     };
     for (const auto& [args, code, cause] : runs) {
         const Ran ran = Run(args);
-        EXPECT_EQ(ran.code, code);
+        EXPECT_EQ(ran.code, code) << ran.err;
         EXPECT_NE(ran.err.find(cause), std::string::npos) << ran.err;
     }
-
     EXPECT_TRUE(fs::is_fifo(document));
     EXPECT_TRUE(fs::is_fifo(jpeg));
-    EXPECT_EQ(NamesIn(out_), (Names{"20000229.jpg", "index.html", "other.html"}));
+    EXPECT_TRUE(fs::is_symlink(out_ / "linked.html"));
+    EXPECT_NE(ReadFileText(linked), "old");
+    EXPECT_EQ(NamesIn(out_), (Names{"20000229.jpg", "index.html", "linked.html", "other.html"}));
 }
 
-// A replaced document or JPEG keeps its permission bits, and a link to it, relative to
-// its folder, stays a link with the file it names replaced.
-TEST_F(Cli, ReplacedFilesKeepTheirModeAndLinks) {
-    WriteFileText(templatePath_, "<!for><!year><!next>");
-    WriteFileBytes(data_ / "day.bmp", kDayPicture);
-    const fs::path realFolder = temp_ / "real";
-    fs::create_directories(realFolder);
-    struct Case {
-        const char* name;
-        Args args;
-        fs::path link;
-    };
-    const Case cases[] = {
-        {"document", Html(out_ / "index.html", {"--from", "2000-01-01", "--days", "1", "--yes"}), out_ / "index.html"},
-        {"JPEG", {"jpeg", Utf8(data_ / "day.bmp"), Utf8(out_ / "day.jpg"), "--yes"}, out_ / "day.jpg"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const fs::path target = realFolder / c.link.filename();
-        WriteFileText(target, "old");
-        fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-        fs::create_symlink(fs::path("..") / "real" / c.link.filename(), c.link);
-
-        const Ran ran = Run(c.args);
-        EXPECT_EQ(ran.code, 0) << ran.err;
-        EXPECT_TRUE(fs::is_symlink(c.link));
-        EXPECT_NE(ReadFileText(target), "old");
-        EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    }
-}
 // find on a small diary of Japanese and Latin pages: its lines in UTF-8 newest first, and
 // grep's exit codes.
 class CliFind : public Cli {

@@ -129,8 +129,7 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
 // The entry replaces an older, longer JPEG whole; one that already holds the new bytes is
 // left as it is, time and all, and one that differs, even at the same size, is replaced. A
 // failed write keeps the older file and leaves no part beside it. Bitmaps that are missing
-// or no bitmap at all, and the real writer into a missing folder or on full and read-only
-// disks: Cli.EveryExitCodeWithItsCause and Cli.FullAndReadOnlyDisksKeepTheOldFiles.
+// or no bitmap at all, and the real writer into a missing folder: Cli.EveryExitCodeWithItsCause.
 TEST(Entry, WritesTheWholeJpegWhereItDiffersOrKeepsTheOlderFile) {
     const Picture picture = StrokePicture(264, 160, 9);
     const std::vector<uint8_t> expected = EncodePicture(picture), old(100000, 0x55);
