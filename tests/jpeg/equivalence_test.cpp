@@ -118,12 +118,20 @@ TEST(Equivalence, ColourConversionOfEveryColour) {
             }
 }
 
-// Every colour goes through the tile conversion at a chroma place (even row,
-// even column), where it is a luminance sample as well; the other places
-// take the colours in order too, so every colour is also tried beside others.
-TEST(Equivalence, TileConversionEqualsThePixelFormulaForEveryColour) {
+// The tile conversion against its portable form. Every colour goes through it at a chroma
+// place (even row, even column), where it is a luminance sample as well, the other places
+// taking the colours in order, so every colour is also tried beside others. Then drawings:
+// rows of one colour beside rows of several, random colours and the ones that need the
+// double formula (white, black, greys).
+TEST(Equivalence, TileConversionEqualsItsPortableFormForEveryColourAndRowsOfOne) {
     uint8_t planes[3][256];
     JpegEncoder vector, portable;
+    const auto same = [&] {
+        const Tile tile{planes[0], planes[1], planes[2], 16};
+        ConvertTile(tile, vector);
+        ConvertTilePortable(tile, portable);
+        return vector.luminance == portable.luminance && vector.cb == portable.cb && vector.cr == portable.cr;
+    };
     uint32_t other = 0;
     for (uint32_t first = 0; first < (1u << 24); first += 64) {
         uint32_t chroma = first;
@@ -133,21 +141,9 @@ TEST(Equivalence, TileConversionEqualsThePixelFormulaForEveryColour) {
             planes[0][i] = static_cast<uint8_t>(colour >> 16), planes[1][i] = static_cast<uint8_t>(colour >> 8),
             planes[2][i] = static_cast<uint8_t>(colour);
         }
-        const Tile tile{planes[0], planes[1], planes[2], 16};
-        ConvertTile(tile, vector);
-        ConvertTilePortable(tile, portable);
-        if (vector.luminance != portable.luminance || vector.cb != portable.cb || vector.cr != portable.cr) {
-            FAIL() << "the tile whose chroma places start at colour " << first;
-        }
+        if (!same()) FAIL() << "the tile whose chroma places start at colour " << first;
     }
-}
-
-// Drawings: rows of one colour beside rows of several, random colours and
-// the ones that need the double formula (white, black, greys).
-TEST(Equivalence, TileConversionOfRowsOfOneColour) {
     std::mt19937 rng(11);
-    uint8_t planes[3][256];
-    JpegEncoder vector, portable;
     for (int n = 0; n < 20000; ++n) {
         for (int y = 0; y < 16; ++y) {
             const bool oneColour = rng() % 3 != 0;
@@ -160,12 +156,7 @@ TEST(Equivalence, TileConversionOfRowsOfOneColour) {
                 }
             }
         }
-        const Tile tile{planes[0], planes[1], planes[2], 16};
-        ConvertTile(tile, vector);
-        ConvertTilePortable(tile, portable);
-        ASSERT_EQ(vector.luminance, portable.luminance) << "tile " << n;
-        ASSERT_EQ(vector.cb, portable.cb) << "tile " << n;
-        ASSERT_EQ(vector.cr, portable.cr) << "tile " << n;
+        ASSERT_TRUE(same()) << "tile " << n;
     }
 }
 
