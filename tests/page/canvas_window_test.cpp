@@ -144,14 +144,10 @@ TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
     SetPenColour(TheView(), IDM_COLOUR_FIRST + 12);   // blue
     EXPECT_EQ(GetObjectType(before), 0u) << "the replaced pen is still alive";
     EXPECT_EQ(GetCurrentObject(TheView().pictureDc, OBJ_PEN), TheView().drawing.pen);
-    EXPECT_EQ(PenOfCanvas().lopnColor, RGB(0, 0, 255));
-    EXPECT_EQ(PenOfCanvas().lopnWidth.x, 3);
-
-    for (auto [command, width] : {std::pair{IDM_WIDTH_LAST, 1}, {IDM_WIDTH_FIRST + 2, 5}}) {
-        Command(command);
-        EXPECT_EQ(PenOfCanvas().lopnWidth.x, width);
-        EXPECT_EQ(PenOfCanvas().lopnColor, RGB(0, 0, 255));
-        for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id)
+    for (auto [command, width] : {std::pair{0, 3}, {IDM_WIDTH_LAST, 1}, {IDM_WIDTH_FIRST + 2, 5}}) {
+        if (command) Command(command);
+        EXPECT_EQ(std::pair(PenOfCanvas().lopnWidth.x, PenOfCanvas().lopnColor), std::pair(LONG{width}, RGB(0, 0, 255)));
+        for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST && command; ++id)
             EXPECT_EQ(MenuChecked(g_shell.widthMenu, id), id == static_cast<UINT>(command)) << id;
     }
     HPEN pen = TheView().drawing.pen;
