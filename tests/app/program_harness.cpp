@@ -21,7 +21,8 @@ namespace {
 
 // The command line started in `folder` (the test's own when empty): its process, or null.
 HANDLE StartProcess(std::wstring commandLine, const fs::path& folder = {}, DWORD flags = 0) {
-    STARTUPINFOW startup{sizeof(startup)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {

@@ -352,10 +352,12 @@ TEST_F(Shell, DialogsOpenedWhileMinimisedAreOnScreenAndTakeKeys) {
             restored = !IsIconic(g_shell.mainWindow);
             RECT box{}, shown{};
             GetWindowRect(dialog, &box);
-            MONITORINFO monitor{sizeof(monitor)};
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof(monitor);
             GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
             inside = IntersectRect(&shown, &box, &monitor.rcWork) && EqualRect(&shown, &box);
-            GUITHREADINFO input{sizeof(input)};
+            GUITHREADINFO input{};
+            input.cbSize = sizeof(input);
             GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &input);
             EXPECT_TRUE(input.hwndActive == dialog && IsChild(dialog, input.hwndFocus)) << "the dialog takes the keys";
             focusId = GetDlgCtrlID(input.hwndFocus);
@@ -370,7 +372,8 @@ TEST_F(Shell, DialogsOpenedWhileMinimisedAreOnScreenAndTakeKeys) {
 // Sends the message about the window's notification icon. NIM_MODIFY succeeds only for an
 // icon that is in the notification area.
 bool NotifyIcon(DWORD message) {
-    NOTIFYICONDATAW record{sizeof(record), g_shell.mainWindow, IDI_DOODLEBINDER};
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record), record.hWnd = g_shell.mainWindow, record.uID = IDI_DOODLEBINDER;
     return Shell_NotifyIconW(message, &record) != FALSE;
 }
 

@@ -31,7 +31,8 @@ std::wstring PlainText(const std::vector<std::uint8_t>& page) {
 // Starts the viewer on the command line, hands `work` its frame once it is painted, and
 // gives the exit code, or STILL_ACTIVE when the viewer has not ended 10 seconds later.
 DWORD RunViewer(std::wstring commandLine, const std::function<void(HWND)>& work) {
-    STARTUPINFOW startup{sizeof(startup)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(ViewerPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {

@@ -214,8 +214,8 @@ std::wstring MissingCopyTip() {
     for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
         if (GetWindow(tip, GW_OWNER) != g_shell.mainWindow) continue;
         wchar_t text[512] = {};
-        TOOLINFOW tool{sizeof(tool), 0, g_shell.mainWindow, 1};
-        tool.lpszText = text;
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool), tool.hwnd = g_shell.mainWindow, tool.uId = 1, tool.lpszText = text;
         SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
         SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
         return IsRectEmpty(&tool.rect) ? L"" : text;
