@@ -50,6 +50,18 @@ std::vector<Block> ExtremeBlocks() {
     return blocks;
 }
 
+// One quantised block coded by the encoder as the first of its component (predictor 0),
+// the stream's last byte padded; `result` gets EncodeBlock's.
+std::vector<uint8_t> CodeOneBlock(const Block& coefficients, int component, int* result) {
+    RecordingHost host;
+    JpegEncoder encoder;
+    CreateStream(encoder.stream, host, 1024);
+    encoder.coefficients = coefficients;
+    *result = EncodeBlock(encoder, component);
+    FlushBits(encoder.stream);
+    return encoder.stream.bytes;
+}
+
 // The AC coding as written down: every coefficient in zig-zag order, zeros
 // counted, ZRL before a non-zero coefficient after 16 or more zeros,
 // end-of-block only when the last coefficient is zero.
@@ -216,7 +228,7 @@ TEST(Equivalence, HuffmanCodingEqualsCodingOneCoefficientAtATime) {
         const int component = n % 3;
 
         int result = 0;
-        const auto bytes = jpegtest::CodeOneBlock(b, component, &result);
+        const auto bytes = CodeOneBlock(b, component, &result);
         ASSERT_EQ(result, 1);
         ASSERT_EQ(bytes, CodeOneByOne(b, component)) << "block " << n;
     }
