@@ -1,4 +1,4 @@
-// The real peghelp.exe started on pages in a temporary folder, as the diary starts it:
+// The real peghelp.exe started on a page in a temporary folder, as the diary starts it:
 // what it shows and draws, how it closes, and that the diary can rewrite the page meanwhile.
 #include "app/help_page.h"
 #include "diary/codepage.h"
@@ -21,12 +21,6 @@ namespace {
 fs::path ViewerPath() { return TestProgramFolder() / L"peghelp.exe"; }
 
 std::wstring Quoted(const fs::path& path) { return L"\"" + path.wstring() + L"\""; }
-
-// The page's text as the view gives it, its blocks on lines of their own.
-std::wstring PlainText(const std::vector<std::uint8_t>& page) {
-    const std::u16string text = PlainTextOfHelpPage(ParseHelpPage(DecodeCp932(page)));
-    return {text.begin(), text.end()};
-}
 
 // Starts the viewer on the command line, hands `work` its frame once it is painted, and
 // gives the exit code, or STILL_ACTIVE when the viewer has not ended 10 seconds later.
@@ -92,47 +86,30 @@ std::string DrawnBands(HWND view) {
     return bands;
 }
 
-// The diary's own page started the diary's way and closed with Escape while the diary
-// replaces it for the next HELP press; a Japanese page named the handheld's way, by its
-// path alone, unquoted, spaces and all, and closed with the close box.
+// A Japanese page in a folder whose name has a space, started the diary's way (both paths
+// quoted), read in code page 932, titled from its <title> and drawn as three lines and a
+// rule; closed with Escape while the diary replaces it for the next HELP press. The other
+// ways of naming the page: HelpCommandLine.FindsThePagePath.
 TEST(HelpViewer, ShowsAndDrawsThePageItIsStartedOn) {
-    const Cp932Text japanese = EncodeCp932(u"<title>日記のヘルプ</title><ul><li>日記を書く<li>絵を<b>描く</b></ul>終わり");
+    const Cp932Text japanese =
+        EncodeCp932(u"<title>日記のヘルプ</title><ul><li>日記を書く<li>絵を<b>描く</b></ul>終わり<hr>");
     ASSERT_FALSE(japanese.replaced);
-    struct Start {
-        const wchar_t* fileName;
-        std::vector<std::uint8_t> bytes;
-        bool handheld;
-        std::wstring title;
-        std::string drawn;
-    };
-    const Start starts[] = {
-        {L"DoodBind.htp", HelpPageBytes(), false, kDefaultHelpTitle, "iiiiir"},
-        {L"日記 help.htp", japanese.bytes, true, L"日記のヘルプ", "iii"},
-    };
-    for (const Start& start : starts) {
-        SCOPED_TRACE(start.fileName);
-        TemporaryFolder folder(L"help viewer");
-        const fs::path page = folder.Path() / start.fileName;
-        ASSERT_EQ(WriteFileSafely(page, start.bytes), WriteStatus::Ok);  // the diary's own writer
-        const std::wstring commandLine = start.handheld ? page.wstring() : Quoted(ViewerPath()) + L" " + Quoted(page);
-        const DWORD code = RunViewer(commandLine, [&](HWND frame) {
-            HWND view = FindWindowExW(frame, nullptr, kHelpViewClass, nullptr);
-            ASSERT_TRUE(view);
-            EXPECT_EQ(WindowText(frame), start.title);
-            EXPECT_EQ(WindowText(view), PlainText(start.bytes));
-            EXPECT_FALSE(GetWindowLongW(view, GWL_STYLE) & WS_VSCROLL);
-            EXPECT_EQ(DrawnBands(view), start.drawn);
-            if (start.handheld) {
-                PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
-                return;
-            }
-            // The next HELP press replaces the page while this viewer is still open.
-            EXPECT_EQ(WriteFileSafely(page, HelpPageBytes()), WriteStatus::Ok);
-            EXPECT_TRUE(fs::remove(page));
-            PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
-        });
-        EXPECT_EQ(code, 0u);
-    }
+    TemporaryFolder folder(L"help viewer");
+    const fs::path page = folder.Path() / L"日記 help.htp";
+    ASSERT_EQ(WriteFileSafely(page, japanese.bytes), WriteStatus::Ok);  // the diary's own writer
+    const DWORD code = RunViewer(Quoted(ViewerPath()) + L" " + Quoted(page), [&](HWND frame) {
+        HWND view = FindWindowExW(frame, nullptr, kHelpViewClass, nullptr);
+        ASSERT_TRUE(view);
+        EXPECT_EQ(WindowText(frame), L"日記のヘルプ");
+        const std::u16string text = PlainTextOfHelpPage(ParseHelpPage(DecodeCp932(japanese.bytes)));
+        EXPECT_EQ(WindowText(view), std::wstring(text.begin(), text.end())) << "its blocks on lines of their own";
+        EXPECT_FALSE(GetWindowLongW(view, GWL_STYLE) & WS_VSCROLL);
+        EXPECT_EQ(DrawnBands(view), "iiir");
+        EXPECT_EQ(WriteFileSafely(page, HelpPageBytes()), WriteStatus::Ok);
+        EXPECT_TRUE(fs::remove(page));
+        PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace
