@@ -17,6 +17,23 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
     return nullptr;
 }
 
+namespace {
+
+// The command line started in `folder` (the test's own when empty): its process, or null.
+HANDLE StartProcess(std::wstring commandLine, const fs::path& folder = {}, DWORD flags = 0) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+        return nullptr;
+    }
+    CloseHandle(info.hThread);
+    return info.hProcess;
+}
+
+}  // namespace
+
 fs::path TestProgramFolder() {
     std::vector<wchar_t> buffer(32768);
     DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -51,20 +68,11 @@ DiaryProgram::~DiaryProgram() {
 }
 
 bool DiaryProgram::Start(bool waitForWindow) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + exe_.wstring() + L"\"";
-    if (!CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        exe_.parent_path().c_str(), &startup, &info)) {
-        return false;
-    }
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    if (!waitForWindow) return true;
+    process_ = StartProcess(L"\"" + exe_.wstring() + L"\"", exe_.parent_path());
+    if (!process_ || !waitForWindow) return process_ != nullptr;
     WaitForInputIdle(process_, 15000);
     for (int tries = 0; tries < 300 && WaitForSingleObject(process_, 50) == WAIT_TIMEOUT; ++tries) {
-        window_ = FindProcessWindow(info.dwProcessId, L"DOODLE_BINDER");
+        window_ = FindProcessWindow(GetProcessId(process_), L"DOODLE_BINDER");
         if (window_) return true;
     }
     return false;
@@ -72,16 +80,10 @@ bool DiaryProgram::Start(bool waitForWindow) {
 
 FileHeldElsewhere::FileHeldElsewhere(const fs::path& file) {
     const fs::path probe = TestProgramFolder() / L"probe.exe";
-    std::wstring commandLine = L"\"" + probe.wstring() + L"\" --hold \"" + file.wstring() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return;
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
+    process_ = StartProcess(L"\"" + probe.wstring() + L"\" --hold \"" + file.wstring() + L"\"");
     // Held once a reader that shares everything is turned away.
-    for (int tries = 0; tries < 200 && !holding_ && WaitForSingleObject(process_, 25) == WAIT_TIMEOUT; ++tries) {
+    for (int tries = 0; process_ && tries < 200 && !holding_ && WaitForSingleObject(process_, 25) == WAIT_TIMEOUT;
+         ++tries) {
         HANDLE reader = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
         holding_ = reader == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
@@ -155,17 +157,11 @@ std::wstring TodayName(const wchar_t* extension) {
 }
 
 DWORD RunToEnd(std::wstring commandLine, const fs::path& folder, DWORD timeoutMs) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-        return ~0u;
-    }
-    CloseHandle(process.hThread);
+    HANDLE process = StartProcess(std::move(commandLine), folder, CREATE_NO_WINDOW);
+    if (!process) return ~0u;
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
+    if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
+    CloseHandle(process);
     return code;
 }
 

@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <tuple>
 
 namespace {
 
-// Month ends, year ends and leap years are met by the walk below, against the standard
-// library's calendar. What no real date shows: a key whose weekday disagrees with its
-// date (a clock set wrongly) keeps disagreeing, and a bad month never ends, the day just
-// counting on.
+// Month ends, year ends and leap days are stepped over by the day window's, the picture
+// run's and the console's tests. What no real date shows: a key whose weekday disagrees
+// with its date (a clock set wrongly) keeps disagreeing, and a bad month never ends, the
+// day just counting on.
 TEST(Calendar, WrongWeekdaysAndBadMonthsAreCarriedOn) {
     DayKey wrongWeekday{2000, 6, 7, 6};
     NextDay(wrongWeekday);
@@ -23,33 +22,6 @@ TEST(Calendar, WrongWeekdaysAndBadMonthsAreCarriedOn) {
     DayKey badMonth{2001, 13, 31, 2};
     NextDay(badMonth);
     EXPECT_EQ(std::pair(badMonth.month, badMonth.day), std::pair(13, 32));
-}
-
-// Four hundred Gregorian years are exactly 146,097 days, a whole number of weeks, so
-// the walk must come back to the same date on the same weekday. Each step is checked
-// against the standard library's calendar.
-TEST(Calendar, FourHundredYearWalkMatchesReferenceCalendar) {
-    using namespace std::chrono;
-    const sys_days start = sys_days{year{1999} / December / 25};
-    DayKey key{1999, 12, 25, static_cast<std::int32_t>(weekday{start}.c_encoding())};
-    constexpr int kDays = 146097;
-
-    auto keyOf = [](const DayKey& day) { return std::tuple{day.year, day.month, day.day, day.dayOfWeek}; };
-    auto reference = [&](int step) {
-        const sys_days day = start + days{step};
-        const year_month_day ymd{day};
-        return std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t>{
-            int{ymd.year()}, unsigned{ymd.month()}, unsigned{ymd.day()}, weekday{day}.c_encoding()};
-    };
-    for (int i = 1; i <= kDays; ++i) {
-        NextDay(key);
-        ASSERT_EQ(keyOf(key), reference(i)) << "forward step " << i;
-    }
-    EXPECT_EQ(std::make_pair(key.month, key.day), std::make_pair(12, 25));
-    for (int i = kDays - 1; i >= 0; --i) {
-        PreviousDay(key);
-        ASSERT_EQ(keyOf(key), reference(i)) << "backward step to " << i;
-    }
 }
 
 // Weekdays worked out from a date, where no clock gave one (a typed date, a file's
@@ -76,8 +48,6 @@ TEST(Calendar, DayFileNamesInAnyFolder) {
     const DayFilePair inFolder = DayFileNames(u"C:\\日記", june7);
     EXPECT_EQ(inFolder.record, u"C:\\日記\\20000607.dbt");
     EXPECT_EQ(inFolder.picture, u"C:\\日記\\20000607.bmp");
-    EXPECT_EQ(DayFileNames(june7).record, u"20000607.dbt");
-    EXPECT_EQ(DayFileNames(june7).picture, u"20000607.bmp");
 
     // Run from the root folder, the folder is empty.
     EXPECT_EQ(DayFilePath(u"", june7, u"dbt"), u"\\20000607.dbt");

@@ -18,7 +18,7 @@ TEST(PagesFolder, BoldDaysAcrossAMonthAndAYearBoundary) {
                              "20000131.bmp", "20000201.dbt", "20000229.bmp", "20000301.dbt", "mydiary.html",
                              "20000115.jpg", "20000230.dbt", "19000229.dbt", "20001300.bmp", "20000100.bmp",
                              "20000101.bmpx", "2000010.bmp", "x20000101.bmp", "2000-1-1.bmp", "20000101bmp",
-                             "20000101.dbt~", "DoodBind.exe"})
+                             "20000101.dbt~", "20000101.bmp.orig", "20000131.dbt.damaged", "DoodBind.exe"})
         WriteFileText(folder / name, "x");
     const DaysWithPages days = ListDaysWithPages(folder.Path());
     EXPECT_EQ(days, (DaysWithPages{19991130, 19991201, 19991231, 20000101, 20000131, 20000201, 20000229, 20000301}));

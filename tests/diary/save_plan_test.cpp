@@ -3,8 +3,6 @@
 
 #include <vector>
 
-#include "diary/kept_originals.h"
-#include "diary/pages_in_folder.h"
 #include "diary/recovery_files.h"
 #include "diary/save_plan.h"
 #include "test_support.h"
@@ -52,35 +50,12 @@ TEST(SavePlan, WritesOnlyWhatChanged) {
     }
 }
 
-TEST(RecoveryFiles, NamesAndDays) {
-    const DayKey sunday{2026, 12, 6, 0};
-    EXPECT_EQ(RecoveryFileName(sunday, u"bmp"), u"20261206.bmp~");
-    EXPECT_EQ(DayOfRecoveryFileName(u"20261206.dbt~"), 20261206);
-    for (const char16_t* other : {u"20261206.dbt", u"20261206.jpg~", u"20261306.bmp~", u"x20261206.bmp~", u"~"})
-        EXPECT_EQ(DayOfRecoveryFileName(other), 0) << std::filesystem::path(other).string();
-
-    EXPECT_EQ(IsoDateText(DayKeyOfNumber(20000229)), u"2000-02-29");
-
+// Only the copies of day files are offered back, newest first; the copies' names, and the
+// days and weekdays they name, are met where the page offers them (the day window's tests).
+TEST(RecoveryFiles, OnlyCopiesOfDayFilesAreOffered) {
     const ScratchFolder folder;
-    for (const char* name : {"20261206.bmp~", "20261206.dbt~", "20250101.dbt~", "20261207.dbt", "notes.dbt~"})
+    for (const char* name : {"20261206.bmp~", "20261206.dbt~", "20250101.dbt~", "20261207.dbt", "notes.dbt~",
+                             "20261306.bmp~", "x20261206.bmp~", "20261206.jpg~", "~"})
         WriteFileText(folder / name, "x");
     EXPECT_EQ(ListRecoveredDays(folder.Path()), (std::vector<std::int32_t>{20261206, 20250101}));
-}
-
-namespace fs = std::filesystem;
-
-// A file the page did not write is kept beside itself before it is replaced, once: a
-// later replacement keeps the first copy. No file, nothing to keep.
-TEST(KeptOriginals, CopiedOnceBesideTheFile) {
-    const ScratchFolder folder;
-    const fs::path picture = folder / "20261201.bmp";
-    EXPECT_EQ(KeepOriginalBeside(picture, kOriginalPictureSuffix), WriteStatus::Ok);
-    EXPECT_FALSE(fs::exists(KeptOriginalPath(picture, kOriginalPictureSuffix)));
-    WriteFileText(picture, "a photograph");
-    EXPECT_EQ(KeepOriginalBeside(picture, kOriginalPictureSuffix), WriteStatus::Ok);
-    WriteFileText(picture, "another photograph");
-    EXPECT_EQ(KeepOriginalBeside(picture, kOriginalPictureSuffix), WriteStatus::Ok);
-    EXPECT_EQ(ReadFileText(folder / "20261201.bmp.orig"), "a photograph");
-    EXPECT_EQ(DayOfPageFileName(u"20261201.bmp.orig"), 0) << "the copy is taken for a day's file";
-    EXPECT_EQ(DayOfPageFileName(u"20261220.dbt.damaged"), 0);
 }

@@ -1,6 +1,6 @@
 // The viewer's portable parts: reading pages whose markup is broken or unusual, laying
-// them out with made-up fonts, and finding the page's path on the command line. The
-// diary's own page, as the viewer shows it: HelpViewer.ShowsAndDrawsThePageItIsStartedOn.
+// them out with made-up fonts, and finding the page's path on the command line. A page as
+// the viewer shows it: HelpViewer.ShowsAndDrawsThePageItIsStartedOn.
 #include "helpviewer/command_line.h"
 #include "helpviewer/help_layout.h"
 #include "helpviewer/help_page.h"

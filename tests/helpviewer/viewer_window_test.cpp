@@ -1,9 +1,10 @@
-// The real peghelp.exe started on pages in a temporary folder, as the diary starts it:
+// The real peghelp.exe started on a page in a temporary folder, as the diary starts it:
 // what it shows and draws, how it closes, and that the diary can rewrite the page meanwhile.
 #include "app/help_page.h"
 #include "diary/codepage.h"
 #include "file_write.h"
 #include "help_window.h"
+#include "helpviewer/help_page.h"
 #include "program_harness.h"
 
 #include <gtest/gtest.h>
@@ -33,9 +34,8 @@ DWORD RunViewer(std::wstring commandLine, const std::function<void(HWND)>& work)
     }
     CloseHandle(info.hThread);
     HWND frame = nullptr;
-    for (int tries = 0; !frame && tries < 300 && WaitForSingleObject(info.hProcess, 50) == WAIT_TIMEOUT; ++tries) {
+    for (int tries = 0; !frame && tries < 300 && WaitForSingleObject(info.hProcess, 50) == WAIT_TIMEOUT; ++tries)
         frame = FindProcessWindow(info.dwProcessId, kHelpFrameClass);
-    }
     EXPECT_TRUE(frame) << "no window came";
     if (frame) {
         Sleep(300);
@@ -86,52 +86,30 @@ std::string DrawnBands(HWND view) {
     return bands;
 }
 
-// The diary's own page started the diary's way and closed with Escape while the diary
-// replaces it for the next HELP press; a Japanese page named the handheld's way, by its
-// path alone, unquoted, spaces and all, and closed with the close box.
+// A Japanese page in a folder whose name has a space, started the diary's way (both paths
+// quoted), read in code page 932, titled from its <title> and drawn as three lines and a
+// rule; closed with Escape while the diary replaces it for the next HELP press. The other
+// ways of naming the page: HelpCommandLine.FindsThePagePath.
 TEST(HelpViewer, ShowsAndDrawsThePageItIsStartedOn) {
-    const Cp932Text japanese = EncodeCp932(u"<title>日記のヘルプ</title><ul><li>日記を書く<li>絵を<b>描く</b></ul>終わり");
+    const Cp932Text japanese =
+        EncodeCp932(u"<title>日記のヘルプ</title><ul><li>日記を書く<li>絵を<b>描く</b></ul>終わり<hr>");
     ASSERT_FALSE(japanese.replaced);
-    struct Start {
-        const wchar_t* fileName;
-        std::vector<std::uint8_t> bytes;
-        bool handheld;
-        std::wstring title;
-        std::wstring text;
-        std::string drawn;
-    };
-    const Start starts[] = {
-        {L"DoodBind.htp", HelpPageBytes(), false, kDefaultHelpTitle,
-         L"Doodlebinder\r\nTap in extreme top left for system menu or Alt+M\r\n"
-         L"Tap in top right for drawing menu or Alt+P\r\nAlt+Z/X=Previous/Next day\r\n"
-         L"Ctrl+L=Select Day, Alt+C=Exit Program, Ctrl+S=Save text entry",
-         "iiiiir"},
-        {L"日記 help.htp", japanese.bytes, true, L"日記のヘルプ", L"\u2022 日記を書く\r\n\u2022 絵を描く\r\n終わり", "iii"},
-    };
-    for (const Start& start : starts) {
-        SCOPED_TRACE(start.fileName);
-        TemporaryFolder folder(L"help viewer");
-        const fs::path page = folder.Path() / start.fileName;
-        ASSERT_EQ(WriteFileSafely(page, start.bytes), WriteStatus::Ok);  // the diary's own writer
-        const std::wstring commandLine = start.handheld ? page.wstring() : Quoted(ViewerPath()) + L" " + Quoted(page);
-        const DWORD code = RunViewer(commandLine, [&](HWND frame) {
-            HWND view = FindWindowExW(frame, nullptr, kHelpViewClass, nullptr);
-            ASSERT_TRUE(view);
-            EXPECT_EQ(WindowText(frame), start.title);
-            EXPECT_EQ(WindowText(view), start.text);
-            EXPECT_FALSE(GetWindowLongW(view, GWL_STYLE) & WS_VSCROLL);
-            EXPECT_EQ(DrawnBands(view), start.drawn);
-            if (start.handheld) {
-                PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
-                return;
-            }
-            // The next HELP press replaces the page while this viewer is still open.
-            EXPECT_EQ(WriteFileSafely(page, HelpPageBytes()), WriteStatus::Ok);
-            EXPECT_TRUE(fs::remove(page));
-            PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
-        });
-        EXPECT_EQ(code, 0u);
-    }
+    TemporaryFolder folder(L"help viewer");
+    const fs::path page = folder.Path() / L"日記 help.htp";
+    ASSERT_EQ(WriteFileSafely(page, japanese.bytes), WriteStatus::Ok);  // the diary's own writer
+    const DWORD code = RunViewer(Quoted(ViewerPath()) + L" " + Quoted(page), [&](HWND frame) {
+        HWND view = FindWindowExW(frame, nullptr, kHelpViewClass, nullptr);
+        ASSERT_TRUE(view);
+        EXPECT_EQ(WindowText(frame), L"日記のヘルプ");
+        const std::u16string text = PlainTextOfHelpPage(ParseHelpPage(DecodeCp932(japanese.bytes)));
+        EXPECT_EQ(WindowText(view), std::wstring(text.begin(), text.end())) << "its blocks on lines of their own";
+        EXPECT_FALSE(GetWindowLongW(view, GWL_STYLE) & WS_VSCROLL);
+        EXPECT_EQ(DrawnBands(view), "iiir");
+        EXPECT_EQ(WriteFileSafely(page, HelpPageBytes()), WriteStatus::Ok);
+        EXPECT_TRUE(fs::remove(page));
+        PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // The HTML output dialog in the program's window, built inside this process: its fields,
-// the day counts it refuses, each outcome's message box with its owner, icon and buttons,
-// Cancel, and OK with the pictures turned into JPEG files beside a document in another
-// folder, a broken one among them.
+// each outcome's message box with its owner and buttons, and a run with pictures.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -150,22 +148,20 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
     }
 }
 
-// OK with the JPEG box: the page is saved, the document written into another folder, and
-// every day with a picture gets its JPEG beside it; a broken picture is told at the end.
-TEST_F(HtmlDialog, OkWritesTheDocumentAndTheJpegsBesideIt) {
+// OK with the JPEG box over a month of pictures, one of them broken (with a pause a
+// picture the run would take longer than the test waits): the strip shows the run in a
+// font it holds whole and goes when it ends, and the JPEGs go beside the document. The
+// broken picture is told last, after the reader's own message, which the program's own
+// thread shows whichever thread met it. The document's and the JPEGs' bytes are the
+// console's test's (Cli.HtmlWritesTheDialogsDocumentAndTheDiarysJpegs).
+TEST_F(HtmlDialog, OkWithPicturesShowsTheStripAndTellsTheBrokenOneLast) {
     OpenDay({2000, 3, 5, 0});
-    WriteFileText(File(L"hinagata.html"), "<!for>\n<p><!year>-<!month>-<!day> <!diary> <!picture></p><!next>\n");
-    const std::vector<std::uint8_t> grey = PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x9C));
-    const std::vector<std::uint8_t> green = PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x4F));
-    WriteFileBytes(File(L"20000304.bmp"), grey);
+    WriteFileText(File(L"hinagata.html"), "<!for><!picture><!next>");
+    DayKey day = {2000, 3, 4, 6};
+    for (int i = 0; i < 32; ++i, PreviousDay(day))
+        WriteFileBytes(File(L"") / DayFileName(day, u"bmp"), PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x9C)));
     WriteFileText(File(L"20000303.bmp"), "BM but nothing more");
-    WriteFileBytes(File(L"20000301.bmp"), green);
-    // A month of pictures before them: with a pause a picture the run would take longer
-    // than the test waits.
-    DayKey day = {2000, 2, 29, 2};
-    for (int i = 0; i < 29; ++i, PreviousDay(day)) WriteFileBytes(File(L"") / DayFileName(day, u"bmp"), grey);
     fs::create_directories(File(L"web"));
-    SetWindowTextW(TheView().textBox, L"today's entry");
 
     Pressed pressed;
     ASSERT_TRUE(RunDialog([&](HWND dialog) {
@@ -174,21 +170,10 @@ TEST_F(HtmlDialog, OkWritesTheDocumentAndTheJpegsBesideIt) {
         CheckDlgButton(dialog, IDC_JPEG_PICTURES, BST_CHECKED);
         pressed = Press(dialog, IDOK, 15000);
     }));
-
     EXPECT_TRUE(pressed.closed);
-    EXPECT_TRUE(fs::exists(File(L"20000305.dbt"))) << "the page was not saved first";
-    const std::string html = ReadFileText(File(L"web\\diary.html"));
-    EXPECT_NE(html.find("today's entry"), std::string::npos);
-    EXPECT_NE(html.find("20000304.jpg"), std::string::npos);
-    // The diary's own JPEGs of the pictures.
-    jpegtest::RecordingHost host;
-    EXPECT_EQ(ReadFileBytes(File(L"web\\20000304.jpg")), jpegtest::EncodeBmpBytes(grey, host));
-    EXPECT_EQ(ReadFileBytes(File(L"web\\20000301.jpg")), jpegtest::EncodeBmpBytes(green, host));
-    EXPECT_EQ(ReadFileBytes(File(L"web\\20000201.jpg")), jpegtest::EncodeBmpBytes(grey, host));
-    EXPECT_FALSE(fs::exists(File(L"web\\20000303.jpg")));
-    EXPECT_FALSE(fs::exists(File(L"20000304.jpg"))) << "pictures belong beside the document";
+    EXPECT_TRUE(fs::exists(File(L"web\\20000304.jpg")) && !fs::exists(File(L"20000304.jpg")));
     EXPECT_TRUE(pressed.stripShown);
-    // The strip holds a whole line in the font it draws with.
+    EXPECT_FALSE(IsWindowVisible(g_shell.statusStrip)) << "the strip stays after the run";
     const HDC dc = GetDC(g_shell.statusStrip);
     const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(g_shell.statusStrip, WM_GETFONT, 0, 0)));
     RECT line{}, strip{};
@@ -196,15 +181,11 @@ TEST_F(HtmlDialog, OkWritesTheDocumentAndTheJpegsBesideIt) {
     SelectObject(dc, font);
     ReleaseDC(g_shell.statusStrip, dc);
     GetClientRect(g_shell.statusStrip, &strip);
-    EXPECT_GE(strip.right, line.right);
-    EXPECT_GE(strip.bottom, line.bottom);
-    EXPECT_FALSE(IsWindowVisible(g_shell.statusStrip)) << "the strip stays after the run";
-    // The document's message, the reader's own about the broken file, then the list.
-    // The pictures are converted on every core; whichever thread met the broken one, its
-    // message is shown by the program's own thread, before the list.
-    EXPECT_EQ(pressed.boxes.substr(0, pressed.boxes.find(L'\n') + 1), kSavedBox);
+    EXPECT_TRUE(strip.right >= line.right && strip.bottom >= line.bottom);
+    const std::string boxes(pressed.boxes.begin(), pressed.boxes.end());
+    EXPECT_TRUE(pressed.boxes.starts_with(kSavedBox)) << boxes;
     const size_t reader = pressed.boxes.find(L"Err|BMP123456789012345|");
     const size_t list = pressed.boxes.find(L"Err|These pictures could not be converted to JPEG:\n20000303.jpg|dialog\n");
-    EXPECT_NE(list, std::wstring::npos) << std::string(pressed.boxes.begin(), pressed.boxes.end());
-    EXPECT_LT(reader, list) << std::string(pressed.boxes.begin(), pressed.boxes.end());
+    EXPECT_NE(list, std::wstring::npos) << boxes;
+    EXPECT_LT(reader, list) << boxes;
 }

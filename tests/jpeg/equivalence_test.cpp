@@ -50,6 +50,18 @@ std::vector<Block> ExtremeBlocks() {
     return blocks;
 }
 
+// One quantised block coded by the encoder as the first of its component (predictor 0),
+// the stream's last byte padded; `result` gets EncodeBlock's.
+std::vector<uint8_t> CodeOneBlock(const Block& coefficients, int component, int* result) {
+    RecordingHost host;
+    JpegEncoder encoder;
+    CreateStream(encoder.stream, host, 1024);
+    encoder.coefficients = coefficients;
+    *result = EncodeBlock(encoder, component);
+    FlushBits(encoder.stream);
+    return encoder.stream.bytes;
+}
+
 // The AC coding as written down: every coefficient in zig-zag order, zeros
 // counted, ZRL before a non-zero coefficient after 16 or more zeros,
 // end-of-block only when the last coefficient is zero.
@@ -118,12 +130,20 @@ TEST(Equivalence, ColourConversionOfEveryColour) {
             }
 }
 
-// Every colour goes through the tile conversion at a chroma place (even row,
-// even column), where it is a luminance sample as well; the other places
-// take the colours in order too, so every colour is also tried beside others.
-TEST(Equivalence, TileConversionEqualsThePixelFormulaForEveryColour) {
+// The tile conversion against its portable form. Every colour goes through it at a chroma
+// place (even row, even column), where it is a luminance sample as well, the other places
+// taking the colours in order, so every colour is also tried beside others. Then drawings:
+// rows of one colour beside rows of several, random colours and the ones that need the
+// double formula (white, black, greys).
+TEST(Equivalence, TileConversionEqualsItsPortableFormForEveryColourAndRowsOfOne) {
     uint8_t planes[3][256];
     JpegEncoder vector, portable;
+    const auto same = [&] {
+        const Tile tile{planes[0], planes[1], planes[2], 16};
+        ConvertTile(tile, vector);
+        ConvertTilePortable(tile, portable);
+        return vector.luminance == portable.luminance && vector.cb == portable.cb && vector.cr == portable.cr;
+    };
     uint32_t other = 0;
     for (uint32_t first = 0; first < (1u << 24); first += 64) {
         uint32_t chroma = first;
@@ -133,21 +153,9 @@ TEST(Equivalence, TileConversionEqualsThePixelFormulaForEveryColour) {
             planes[0][i] = static_cast<uint8_t>(colour >> 16), planes[1][i] = static_cast<uint8_t>(colour >> 8),
             planes[2][i] = static_cast<uint8_t>(colour);
         }
-        const Tile tile{planes[0], planes[1], planes[2], 16};
-        ConvertTile(tile, vector);
-        ConvertTilePortable(tile, portable);
-        if (vector.luminance != portable.luminance || vector.cb != portable.cb || vector.cr != portable.cr) {
-            FAIL() << "the tile whose chroma places start at colour " << first;
-        }
+        if (!same()) FAIL() << "the tile whose chroma places start at colour " << first;
     }
-}
-
-// Drawings: rows of one colour beside rows of several, random colours and
-// the ones that need the double formula (white, black, greys).
-TEST(Equivalence, TileConversionOfRowsOfOneColour) {
     std::mt19937 rng(11);
-    uint8_t planes[3][256];
-    JpegEncoder vector, portable;
     for (int n = 0; n < 20000; ++n) {
         for (int y = 0; y < 16; ++y) {
             const bool oneColour = rng() % 3 != 0;
@@ -160,12 +168,7 @@ TEST(Equivalence, TileConversionOfRowsOfOneColour) {
                 }
             }
         }
-        const Tile tile{planes[0], planes[1], planes[2], 16};
-        ConvertTile(tile, vector);
-        ConvertTilePortable(tile, portable);
-        ASSERT_EQ(vector.luminance, portable.luminance) << "tile " << n;
-        ASSERT_EQ(vector.cb, portable.cb) << "tile " << n;
-        ASSERT_EQ(vector.cr, portable.cr) << "tile " << n;
+        ASSERT_TRUE(same()) << "tile " << n;
     }
 }
 
@@ -225,7 +228,7 @@ TEST(Equivalence, HuffmanCodingEqualsCodingOneCoefficientAtATime) {
         const int component = n % 3;
 
         int result = 0;
-        const auto bytes = jpegtest::CodeOneBlock(b, component, &result);
+        const auto bytes = CodeOneBlock(b, component, &result);
         ASSERT_EQ(result, 1);
         ASSERT_EQ(bytes, CodeOneByOne(b, component)) << "block " << n;
     }

@@ -4,18 +4,11 @@
 // changes one of them.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <optional>
 #include <random>
 
 #include "jpeg/jpeg_tables.h"
 #include "test_support.h"
-
-#ifdef DOODLE_DECODE_WITH_LIBJPEG
-#include <cstdio>
-
-#include <jpeglib.h>
-#endif
 
 using namespace jpeg;
 using namespace jpegtest;
@@ -107,35 +100,4 @@ TEST(GoldenOutput, GeneratedPicturesKeepTheirBytes) {
         EXPECT_EQ(bytes.size(), c.size) << c.what;
         EXPECT_EQ(Fnv1a64(bytes), c.hash) << c.what << std::hex << " 0x" << Fnv1a64(bytes);
     }
-
-#ifdef DOODLE_DECODE_WITH_LIBJPEG
-    // For when the hashes are recorded anew: the largest photo-like picture, its sides no
-    // multiple of 16, decoded by libjpeg-turbo without a warning (corrupt data, a premature
-    // end), has its size and is close to its source (a peak signal-to-noise ratio in
-    // decibels; the sign patterns are far off by design). A stream libjpeg cannot read ends
-    // the program through libjpeg's own error handler.
-    const Picture& source = cases[6].picture;
-    const std::vector<uint8_t> bytes = EncodePicture(source);
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, bytes.data(), static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&d, TRUE);
-    d.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&d);
-    ASSERT_EQ(d.output_width, static_cast<JDIMENSION>(source.width));
-    ASSERT_EQ(d.output_height, static_cast<JDIMENSION>(source.height));
-    std::vector<uint8_t> decoded(source.rgb.size());
-    while (d.output_scanline < d.output_height) {
-        JSAMPROW row = &decoded[3 * static_cast<size_t>(d.output_scanline) * source.width];
-        jpeg_read_scanlines(&d, &row, 1);
-    }
-    jpeg_finish_decompress(&d);
-    EXPECT_EQ(err.num_warnings, 0);
-    jpeg_destroy_decompress(&d);
-    double squares = 0;
-    for (size_t i = 0; i < decoded.size(); ++i) squares += std::pow(decoded[i] - source.rgb[i], 2);
-    EXPECT_GT(10.0 * std::log10(255.0 * 255.0 * decoded.size() / squares), 25.0);
-#endif
 }

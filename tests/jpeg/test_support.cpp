@@ -8,8 +8,6 @@
 #include <stdexcept>
 
 #include "jpeg/bmp_reader.h"
-#include "jpeg/huffman.h"
-#include "jpeg/jpeg_stream.h"
 
 namespace fs = std::filesystem;
 
@@ -153,7 +151,7 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
         const int32_t stored = layout.topDown ? y : picture.height - 1 - y;
         uint8_t* row = &b[offBits + static_cast<size_t>(stored) * stride];
         for (int32_t x = 0; x < picture.width; ++x) {
-            const uint8_t* px = picture.At(x, y);
+            const uint8_t* px = &picture.rgb[3 * (static_cast<size_t>(y) * picture.width + x)];
             const uint32_t rgb = (px[0] << 16) | (px[1] << 8) | px[2];
             // Little-endian pixels: a palette index, 5-5-5 or B, G, R (and a filler byte).
             const uint32_t value = bits <= 8   ? paletteIndex(rgb)
@@ -181,16 +179,6 @@ std::vector<uint8_t> EncodeBmpBytes(std::span<const uint8_t> file, RecordingHost
     std::vector<uint8_t> out;
     if (!jpeg::LoadBmp(image, file, host) || !jpeg::EncodeLoadedBitmap(image, host, out)) out.clear();
     return out;
-}
-
-std::vector<uint8_t> CodeOneBlock(const jpeg::Block& coefficients, int component, int* result) {
-    RecordingHost host;
-    jpeg::JpegEncoder encoder;
-    jpeg::CreateStream(encoder.stream, host, 1024);
-    encoder.coefficients = coefficients;
-    *result = jpeg::EncodeBlock(encoder, component);
-    jpeg::FlushBits(encoder.stream);
-    return encoder.stream.bytes;
 }
 
 }  // namespace jpegtest

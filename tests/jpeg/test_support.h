@@ -1,6 +1,6 @@
 // Shared by the tests of every part: a scratch folder and whole files; for the encoder's
-// tests a host that records messages, generated pictures, a BMP writer for every layout
-// the reader takes, and one block coded on its own.
+// tests a host that records messages, generated pictures and a BMP writer for every layout
+// the reader takes.
 #pragma once
 
 #include <cstdint>
@@ -56,7 +56,6 @@ struct Picture {
     int32_t height = 0;
     std::vector<uint8_t> rgb;
 
-    const uint8_t* At(int32_t x, int32_t y) const { return &rgb[3 * (static_cast<size_t>(y) * width + x)]; }
     void Set(int32_t x, int32_t y, uint32_t colour);  // 0xRRGGBB
     std::vector<uint8_t> Plane(int channel) const;
 };
@@ -86,9 +85,5 @@ std::vector<uint8_t> EncodeBmpBytes(std::span<const uint8_t> file, RecordingHost
 // Little-endian patching of a header field in a BMP made by MakeBmp.
 void Poke32(std::vector<uint8_t>& bytes, size_t at, uint32_t value);
 void Poke16(std::vector<uint8_t>& bytes, size_t at, uint16_t value);
-
-// Codes one quantised block as the first of its component (predictor 0) and
-// returns the stream with its last byte padded; `result` gets EncodeBlock's.
-std::vector<uint8_t> CodeOneBlock(const jpeg::Block& coefficients, int component, int* result);
 
 }  // namespace jpegtest

@@ -215,15 +215,10 @@ std::wstring MissingCopyTip() {
         if (GetWindow(tip, GW_OWNER) != g_shell.mainWindow) continue;
         wchar_t text[512] = {};
         TOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = g_shell.mainWindow;
-        tool.uId = 1;
-        tool.lpszText = text;
+        tool.cbSize = sizeof(tool), tool.hwnd = g_shell.mainWindow, tool.uId = 1, tool.lpszText = text;
         SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-        RECT area{};
         SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
-        area = tool.rect;
-        return IsRectEmpty(&area) ? L"" : text;
+        return IsRectEmpty(&tool.rect) ? L"" : text;
     }
     return L"";
 }
@@ -241,8 +236,7 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
     {
         std::ofstream fill(filler, std::ios::binary);
         const std::string block(1024, 'x');
-        for (int i = 0; i < 128 && fill.write(block.data(), block.size()); ++i) {
-        }
+        for (int i = 0; i < 128 && fill.write(block.data(), block.size()); ++i) continue;
     }
     WriteRecoveryCopyOnTimer(ThePage(), TheView(), IDT_RECOVERY_COPY);
     EXPECT_TRUE(MissingCopyTip().starts_with(L"This page has no recovery copy: 20261206.bmp~ could not be written"))

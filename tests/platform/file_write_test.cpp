@@ -1,7 +1,7 @@
 // Writing a file never leaves half of it: the old file stays whole on every failure, and
 // the failure says why. with_linked_file.sh makes a link, a full disk and a read-only
-// folder around these tests; the console program meets the same writer in
-// Cli.FullAndReadOnlyDisksKeepTheOldFiles and Cli.ReplacedFilesKeepTheirModeAndLinks.
+// folder around these tests; every file the diary and the console program write, the
+// day files, documents and JPEGs, goes through this writer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
