@@ -37,6 +37,7 @@
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
 #include "platform/file_read.h"
+#include "platform/program_texts.h"
 #include "platform/utf8.h"
 #ifdef _WIN32
 #include "platform/wide_text.h"
@@ -227,7 +228,7 @@ public:
 
     // Each file is named; the days are counted once each, for the closing line.
     void DayFileNotRead(const DayKey& day, const fs::path& file, ReadStatus why) override {
-        console_.Error(Shown(file) + ": could not be read: " + EncodeUtf8(DescribeReadStatus(why)));
+        console_.Error(Shown(file) + ": could not be read: " + EncodeUtf8(ProgramText(ReasonTextId(why))));
         const std::int32_t number = day.year * 10000 + day.month * 100 + day.day;
         if (number != lastUnreadDay_) ++unreadDays;
         lastUnreadDay_ = number;
