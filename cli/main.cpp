@@ -168,8 +168,9 @@ public:
     bool writeFailed = false;
 
     void ShowMessage(const jpeg::MessageInfo& m) override {
-        const bool hasWords = m.text.find_first_not_of(u"0123456789") != std::u16string_view::npos;
-        const std::string words = hasWords ? " [" + EncodeUtf8(m.text) + "]" : "";
+        const std::u16string_view text = ProgramText(m.text);
+        const bool hasWords = text.find_first_not_of(u"0123456789") != std::u16string_view::npos;
+        const std::string words = hasWords ? " [" + EncodeUtf8(text) + "]" : "";
         console_.Error(Shown(bmp_) + ": " + ExplainJpegMessage(m.id) + words);
     }
     bool ReplaceFile(const fs::path& path, std::span<const uint8_t> bytes) override {
@@ -248,7 +249,8 @@ class ConsolePictureHost : public PictureRunHost {
 public:
     ConsolePictureHost(Console& console, int total) : console_(console), total_(total) {}
 
-    void ShowProgress(const std::u16string& line) override {
+    void ShowProgress(PictureStage stage, const DayKey& day) override {
+        const std::u16string line = PictureProgressLine(ProgramText(StageTextId(stage)), day);
         console_.ShowBar(ProgressBar(done_, total_, 30) + " " + EncodeUtf8(line));
     }
     int Convert(const PictureJob& job) override {
