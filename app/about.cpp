@@ -46,7 +46,8 @@ void OpenHelpPage() {
         return;
     }
     if (!StartHelpViewer(folder + u"\\" + kHelpViewerName, page)) {
-        ShowMessageBox(g_shell.mainWindow, g_shell.instance, IDS_HELP_VIEWER_FAILED, IDS_CAPTION_ERR, MB_ICONEXCLAMATION);
+        ShowMessageBox(g_shell.mainWindow, g_shell.instance, IDS_HELP_VIEWER_FAILED, IDS_CAPTION_ERR,
+                       MB_ICONEXCLAMATION);
     }
 }
 

@@ -26,7 +26,9 @@ CloseAnswer AskAboutUnsavedPage(HWND window, Page& page, PageView& view) {
         RemoveRecoveryCopy(page, view);
         return CloseAnswer::Go;
     }
-    switch (ShowMessageBox(window, view.instance, IDS_SAVE_CHANGES, IDS_CAPTION_EXIT, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    const int answer =
+        ShowMessageBox(window, view.instance, IDS_SAVE_CHANGES, IDS_CAPTION_EXIT, MB_YESNOCANCEL | MB_ICONQUESTION);
+    switch (answer) {
     case IDCANCEL: return CloseAnswer::Stay;
     // A save that failed has told the user why; the page stays so nothing is lost.
     case IDYES: return SaveDay(page, view) ? CloseAnswer::Go : CloseAnswer::Stay;

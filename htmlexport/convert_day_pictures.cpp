@@ -156,5 +156,7 @@ void ConvertDayPictures(HWND owner, HWND statusStrip, const std::u16string& fold
     }
     if (statusStrip) ShowWindow(statusStrip, SW_HIDE);
     // A failure shown for a moment is easily missed; the list stays until answered.
-    if (!failed.empty()) ShowMessageBox(owner, instance, FailureList(instance, failed), IDS_CAPTION_ERR, MB_ICONEXCLAMATION);
+    if (!failed.empty()) {
+        ShowMessageBox(owner, instance, FailureList(instance, failed), IDS_CAPTION_ERR, MB_ICONEXCLAMATION);
+    }
 }

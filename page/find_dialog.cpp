@@ -119,7 +119,8 @@ void ReadDiary(HWND dialog, FindState& state) {
     // The page on show as it is now: typing not yet saved is found too.
     if (state.pageOnShow) PutPageOnShow(*state.records, *state.pageOnShow);
     SetCursor(previous);
-    SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), WidePointer(UnreadableText(state.instance, state.records->unreadableDays)));
+    const std::u16string unreadable = UnreadableText(state.instance, state.records->unreadableDays);
+    SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), WidePointer(unreadable));
     if (state.searchPending) RunSearch(dialog, state);
 }
 

@@ -77,9 +77,8 @@ bool SavePicture(Page& page, const PageView& view, SaveMode mode, const std::u16
 
 bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16string& text, const std::u16string& path) {
     std::u16string_view kept = text;
-    if (text.size() > kRecordTextLimit &&
-        Message(view, mode, LoadText(view.instance, IDS_CUT_QUESTION), IDS_CAPTION_CONFIRM, MB_YESNO | MB_ICONQUESTION) ==
-            IDYES) {
+    if (text.size() > kRecordTextLimit && Message(view, mode, LoadText(view.instance, IDS_CUT_QUESTION),
+                                                  IDS_CAPTION_CONFIRM, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         kept = CutRecordText(text);
     }
     if (page.files.recordDamaged && !KeepOriginal(view, mode, path, kDamagedRecordSuffix, kRecordNotSaved)) {
