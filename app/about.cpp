@@ -8,6 +8,7 @@
 #include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
 #include "platform/file_write.h"
+#include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
 #include "shell_state.h"
@@ -41,11 +42,12 @@ void OpenHelpPage() {
     std::u16string page = folder + u"\\" + kHelpPageName;
     // A viewer started on a stale or missing page would hide the failure.
     if (WriteFileSafely(std::filesystem::path(page), HelpPageBytes()) != WriteStatus::Ok) {
-        MessageBoxW(g_shell.mainWindow, L"ファイル書き込みエラーが発生しました", L"ERROR", MB_ICONEXCLAMATION);
+        ShowMessageBox(g_shell.mainWindow, g_shell.instance, IDS_WRITE_ERROR, IDS_CAPTION_ERROR, MB_ICONEXCLAMATION);
         return;
     }
     if (!StartHelpViewer(folder + u"\\" + kHelpViewerName, page)) {
-        MessageBoxW(g_shell.mainWindow, L"PEGHELP.EXEの起動にjjjました", L"Err", MB_ICONEXCLAMATION);
+        ShowMessageBox(g_shell.mainWindow, g_shell.instance, IDS_HELP_VIEWER_FAILED, IDS_CAPTION_ERR,
+                       MB_ICONEXCLAMATION);
     }
 }
 

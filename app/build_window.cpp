@@ -12,6 +12,7 @@
 #include "page_menus.h"
 #include "platform/command_bar.h"
 #include "platform/dialog_template.h"
+#include "platform/loaded_text.h"
 #include "resources/resource.h"
 #include "shell_state.h"
 #include "window_layout.h"
@@ -68,7 +69,9 @@ void BuildStatusStrip(HWND window) {
         g_shell.statusStrip =
             CreateDialogIndirectParamW(g_shell.instance, dialogTemplate, nullptr, StatusStripDialogProc, 0);
     }
-    if (!g_shell.statusStrip) MessageBoxW(window, L"888888888888888", L"Err", MB_ICONHAND);
+    if (!g_shell.statusStrip) {
+        ShowMessageBox(window, g_shell.instance, IDS_NO_STATUS_STRIP, IDS_CAPTION_ERR, MB_ICONHAND);
+    }
     SetWindowPos(g_shell.statusStrip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_HIDEWINDOW);
 }
 

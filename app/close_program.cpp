@@ -10,6 +10,8 @@
 #include "page/page_view.h"
 #include "page/recovery.h"
 #include "notification_icon.h"
+#include "platform/loaded_text.h"
+#include "platform/wide_text.h"
 #include "resources/resource.h"
 #include "shell_state.h"
 
@@ -24,7 +26,9 @@ CloseAnswer AskAboutUnsavedPage(HWND window, Page& page, PageView& view) {
         RemoveRecoveryCopy(page, view);
         return CloseAnswer::Go;
     }
-    switch (MessageBoxW(window, L"Save Current Changes", L"Exit", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    const int answer =
+        ShowMessageBox(window, view.instance, IDS_SAVE_CHANGES, IDS_CAPTION_EXIT, MB_YESNOCANCEL | MB_ICONQUESTION);
+    switch (answer) {
     case IDCANCEL: return CloseAnswer::Stay;
     // A save that failed has told the user why; the page stays so nothing is lost.
     case IDYES: return SaveDay(page, view) ? CloseAnswer::Go : CloseAnswer::Stay;
@@ -83,7 +87,7 @@ bool SaveForEndOfSession(HWND window) {
         ShutdownBlockReasonDestroy(window);
         return true;
     }
-    ShutdownBlockReasonCreate(window, L"The diary page could not be saved.");
+    ShutdownBlockReasonCreate(window, WidePointer(LoadText(diary.view.instance, IDS_END_BLOCKED)));
     return false;
 }
 

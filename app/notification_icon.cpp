@@ -4,12 +4,12 @@
 
 #include <cwchar>
 
+#include "platform/loaded_text.h"
+#include "platform/wide_text.h"
 #include "resources/resource.h"
 #include "shell_state.h"
 
 namespace {
-
-constexpr wchar_t kNotificationTip[] = L"Doodlebinder55555";
 
 struct TaskbarHook {
     HWND window = nullptr;
@@ -51,7 +51,8 @@ BOOL RemoveNotificationIcon(HWND window, UINT id) {
 }
 
 void ShowProgramNotificationIcon(HWND window) {
-    AddNotificationIcon(window, g_shell.smallIcon, IDI_DOODLEBINDER, kNotificationTip);
+    AddNotificationIcon(window, g_shell.smallIcon, IDI_DOODLEBINDER,
+                        WidePointer(LoadText(g_shell.instance, IDS_NOTIFICATION_TIP)));
 }
 
 bool IsTaskbarCreatedMessage(UINT message) {

@@ -4,42 +4,51 @@
 
 #include "diary_window.h"
 #include "page/pens.h"
+#include "platform/loaded_text.h"
+#include "platform/wide_text.h"
 #include "resources/resource.h"
 #include "shell_state.h"
 
 namespace {
 
 constexpr MenuItemSpec kMoodItems[] = {
-    {2000, L"Hap", MF_STRING}, {2001, L"Norm", MF_STRING}, {2002, L"Dwn", MF_STRING},
-    {2003, L"Sad", MF_STRING}, {2004, L"Md", MF_STRING},   {2005, L"Em", MF_STRING},
+    {2000, IDS_MOOD_HAPPY, MF_STRING}, {2001, IDS_MOOD_NORMAL, MF_STRING}, {2002, IDS_MOOD_DOWN, MF_STRING},
+    {2003, IDS_MOOD_SAD, MF_STRING},   {2004, IDS_MOOD_MAD, MF_STRING},    {2005, IDS_MOOD_EMBARRASSED, MF_STRING},
 };
 
 constexpr MenuItemSpec kWeatherItems[] = {
-    {1001, L"Sn", MF_STRING}, {1002, L"Cld", MF_STRING}, {1003, L"Rn", MF_STRING},
-    {1004, L"Sw", MF_STRING}, {1005, L"Rain", MF_STRING},
+    {1001, IDS_WEATHER_FINE, MF_STRING}, {1002, IDS_WEATHER_CLOUD, MF_STRING}, {1003, IDS_WEATHER_RAIN, MF_STRING},
+    {1004, IDS_WEATHER_SNOW, MF_STRING}, {1005, IDS_WEATHER_THUNDER, MF_STRING},
 };
 
 // Their check marks come from the pen (MarkMenus).
 constexpr MenuItemSpec kWidthItems[] = {
-    {4000, L"XL", MF_STRING}, {4001, L"L", MF_STRING}, {4002, L"M", MF_STRING},
-    {4003, L"S", MF_STRING}, {4004, L"XS", MF_STRING},
+    {4000, IDS_WIDTH_XL, MF_STRING}, {4001, IDS_WIDTH_L, MF_STRING}, {4002, IDS_WIDTH_M, MF_STRING},
+    {4003, IDS_WIDTH_S, MF_STRING},  {4004, IDS_WIDTH_XS, MF_STRING},
 };
 
 constexpr MenuItemSpec kPenTypeItems[] = {
-    {IDM_PEN_PENCIL, L"Pncl", MF_STRING},
-    {IDM_PEN_PEN, L"Pen", MF_STRING},
+    {IDM_PEN_PENCIL, IDS_PEN_PENCIL, MF_STRING},
+    {IDM_PEN_PEN, IDS_PEN_PEN, MF_STRING},
 };
 
 // Above the pen cascades; greyed until there is something to take back.
 constexpr MenuItemSpec kUndoItems[] = {
-    {IDM_UNDO, L"Undo\tCtrl+Z", MF_STRING | MF_GRAYED},
-    {IDM_REDO, L"Redo\tCtrl+Y", MF_STRING | MF_GRAYED},
-    {0, nullptr, MF_SEPARATOR},
+    {IDM_UNDO, IDS_UNDO, MF_STRING | MF_GRAYED},
+    {IDM_REDO, IDS_REDO, MF_STRING | MF_GRAYED},
+    {0, 0, MF_SEPARATOR},
 };
 
 template <std::size_t N>
 void AppendItems(HMENU menu, const MenuItemSpec (&items)[N]) {
-    for (const MenuItemSpec& item : items) AppendMenuW(menu, item.flags, item.id, item.label);
+    for (const MenuItemSpec& item : items) {
+        const std::u16string label = item.label ? LoadText(g_shell.instance, item.label) : std::u16string();
+        AppendMenuW(menu, item.flags, item.id, item.label ? WidePointer(label) : nullptr);
+    }
+}
+
+void AppendCascade(HMENU menu, HMENU cascade, UINT label) {
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(cascade), WidePointer(LoadText(g_shell.instance, label)));
 }
 
 }  // namespace
@@ -62,9 +71,9 @@ void BuildPopupMenus() {
     AppendItems(g_shell.penTypeMenu, kPenTypeItems);
 
     AppendItems(g_shell.drawingMenu, kUndoItems);
-    AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.colourMenu), L"Color");
-    AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.widthMenu), L"LnWidth");
-    AppendMenuW(g_shell.drawingMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_shell.penTypeMenu), L"PenType");
+    AppendCascade(g_shell.drawingMenu, g_shell.colourMenu, IDS_COLOUR_MENU);
+    AppendCascade(g_shell.drawingMenu, g_shell.widthMenu, IDS_WIDTH_MENU);
+    AppendCascade(g_shell.drawingMenu, g_shell.penTypeMenu, IDS_PEN_TYPE_MENU);
 }
 
 void MarkMenus(const DiaryWindow& diary) {

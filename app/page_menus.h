@@ -5,7 +5,7 @@
 
 struct MenuItemSpec {
     UINT id;
-    const wchar_t* label;
+    UINT label;   // its text in the string table; 0 for a separator
     UINT flags;
 };
 

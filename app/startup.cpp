@@ -9,10 +9,10 @@
 #include "page/recovered_pages.h"
 #include "main_window.h"
 #include "platform/file_write.h"
+#include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
 #include "shell_state.h"
-#include "version.h"
 #include "window_layout.h"
 
 ShellState g_shell;
@@ -21,7 +21,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"DOODLE_BINDER";
 constexpr wchar_t kMutexName[] = L"DOODLE_BINDER";
-constexpr wchar_t kWindowTitle[] = L"" DOODLE_NAME_AND_VERSION;
 
 // The module path, however long: the buffer grows until the whole path fits, so a
 // long folder is never cut into a different one.
@@ -55,7 +54,7 @@ bool ChooseWindowLayout() {
 
     WindowLayout layout = ChooseLayoutForScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     if (!layout.fits) {
-        MessageBoxW(nullptr, L"640x240222222222222222", L"Err", MB_OK | MB_ICONHAND);
+        ShowMessageBox(nullptr, g_shell.instance, IDS_SCREEN_TOO_SMALL, IDS_CAPTION_ERR, MB_OK | MB_ICONHAND);
         return false;
     }
     g_shell.tallScreen = layout.tallScreen;
@@ -84,7 +83,8 @@ bool CreateMainWindow(HINSTANCE instance, int showCommand) {
     }
 
     SIZE size = WindowSizeForClient(g_shell.windowWidth, g_shell.contentHeight, g_shell.windowStyle);
-    HWND window = CreateWindowExW(0, kClassName, kWindowTitle, g_shell.windowStyle, g_shell.windowX,
+    const std::u16string title = LoadText(instance, IDS_WINDOW_TITLE);
+    HWND window = CreateWindowExW(0, kClassName, WidePointer(title), g_shell.windowStyle, g_shell.windowX,
                                   g_shell.windowY, size.cx, size.cy, nullptr, nullptr, instance, nullptr);
     if (!window) return false;
     g_shell.mainWindow = window;

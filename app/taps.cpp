@@ -9,6 +9,7 @@
 #include "page/ruled_text_box.h"
 #include "page/strokes.h"
 #include "page_menus.h"
+#include "platform/loaded_text.h"
 #include "resources/resource.h"
 #include "shell_state.h"
 
@@ -56,10 +57,8 @@ void TogglePictureSaving(Page& page, PageView& view) {
     // In the 240-line layout the switch is labelled "Cancel" and is easily turned off by
     // mistake: a drawing must never be dropped without the user having been told.
     if (!page.savePicture) {
-        MessageBoxW(view.window,
-                    L"Picture saving is now off: drawings are not saved while it is off, and the picture "
-                    L"frame shows a red dashed edge.\n\nChoose the same menu item again to turn it back on.",
-                    L"絵を保存する", MB_OK | MB_ICONWARNING);
+        ShowMessageBox(view.window, view.instance, IDS_PICTURE_SAVING_OFF, IDS_CAPTION_SAVE_PICTURE,
+                       MB_OK | MB_ICONWARNING);
     }
 }
 

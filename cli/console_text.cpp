@@ -1,12 +1,14 @@
 #include "console_text.h"
 
+#include "platform/program_texts.h"
 #include "platform/utf8.h"
+#include "resources/resource.h"
 
 namespace {
 
 // The program's message texts, as the dialog shows them.
-std::string ProgramWords(std::u16string_view text) {
-    std::u16string line(text);
+std::string ProgramWords(HtmlExportMessage message) {
+    std::u16string line(ProgramText(MessageTextId(message)));
     for (char16_t& c : line) {
         if (c == u'\n') c = u' ';
     }
@@ -57,20 +59,18 @@ int HtmlExitCode(HtmlExportResult result, bool incomplete) {
 }
 
 std::string UnreadDaysText(int days) {
-    return std::to_string(days) + (days == 1 ? " day" : " days") + " could not be read";
+    const std::string count = std::to_string(days);
+    return EncodeUtf8(FillIn(ProgramText(days == 1 ? IDS_ONE_DAY_UNREAD : IDS_DAYS_UNREAD),
+                             {std::u16string(count.begin(), count.end())}));
 }
 
 std::string DescribeHtmlMessage(HtmlExportMessage message) {
     switch (message) {
-    case HtmlExportMessage::NoTemplate: return "cannot read the template" + ProgramWords(u"No template  ");
-    case HtmlExportMessage::CannotOpenOutput:
-        return "cannot write the document" + ProgramWords(u"出力先ファイルが開けません");
+    case HtmlExportMessage::NoTemplate: return "cannot read the template" + ProgramWords(message);
+    case HtmlExportMessage::CannotOpenOutput: return "cannot write the document" + ProgramWords(message);
     case HtmlExportMessage::LoopMarkerMissing:
-        return "the template lacks a loop marker, <!for> or <!next>" +
-               ProgramWords(u"FORまたはNEXTがありません。\nHTML化に失敗しました");
-    case HtmlExportMessage::NextBeforeFor:
-        return "the template has <!next> before <!for>" +
-               ProgramWords(u"FORの前にNEXTがあります\nHTML化に失敗しました");
+        return "the template lacks a loop marker, <!for> or <!next>" + ProgramWords(message);
+    case HtmlExportMessage::NextBeforeFor: return "the template has <!next> before <!for>" + ProgramWords(message);
     case HtmlExportMessage::DocumentSaved: return "";
     }
     return "";

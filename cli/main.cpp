@@ -37,6 +37,7 @@
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
 #include "platform/file_read.h"
+#include "platform/program_texts.h"
 #include "platform/utf8.h"
 #ifdef _WIN32
 #include "platform/wide_text.h"
@@ -167,8 +168,9 @@ public:
     bool writeFailed = false;
 
     void ShowMessage(const jpeg::MessageInfo& m) override {
-        const bool hasWords = m.text.find_first_not_of(u"0123456789") != std::u16string_view::npos;
-        const std::string words = hasWords ? " [" + EncodeUtf8(m.text) + "]" : "";
+        const std::u16string_view text = ProgramText(m.text);
+        const bool hasWords = text.find_first_not_of(u"0123456789") != std::u16string_view::npos;
+        const std::string words = hasWords ? " [" + EncodeUtf8(text) + "]" : "";
         console_.Error(Shown(bmp_) + ": " + ExplainJpegMessage(m.id) + words);
     }
     bool ReplaceFile(const fs::path& path, std::span<const uint8_t> bytes) override {
@@ -227,7 +229,7 @@ public:
 
     // Each file is named; the days are counted once each, for the closing line.
     void DayFileNotRead(const DayKey& day, const fs::path& file, ReadStatus why) override {
-        console_.Error(Shown(file) + ": could not be read: " + EncodeUtf8(DescribeReadStatus(why)));
+        console_.Error(Shown(file) + ": could not be read: " + EncodeUtf8(ProgramText(ReasonTextId(why))));
         const std::int32_t number = DayNumberOf(day);
         if (number != lastUnreadDay_) ++unreadDays;
         lastUnreadDay_ = number;
@@ -247,7 +249,8 @@ class ConsolePictureHost : public PictureRunHost {
 public:
     ConsolePictureHost(Console& console, int total) : console_(console), total_(total) {}
 
-    void ShowProgress(const std::u16string& line) override {
+    void ShowProgress(PictureStage stage, const DayKey& day) override {
+        const std::u16string line = PictureProgressLine(ProgramText(StageTextId(stage)), day);
         console_.ShowBar(ProgressBar(done_, total_, 30) + " " + EncodeUtf8(line));
     }
     int Convert(const PictureJob& job) override {

@@ -10,16 +10,16 @@
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host_win32.h"
 #include "picture_run.h"
+#include "platform/loaded_text.h"
 #include "platform/wide_text.h"
+#include "resources/resource.h"
 
 namespace {
 
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
 constexpr int kMargin = 4;            // pixels left and right of the line, and below it
 constexpr int kRepaintsPerPicture = 64;  // enough for every window the program has
-
-// The longest line the strip carries: the strip is made wide enough for it.
-constexpr wchar_t kWidestLine[] = L"CONVERTING:00000000.bmp->00000000.jpg";
+constexpr PictureStage kStages[] = {PictureStage::Converting, PictureStage::Done, PictureStage::Failed};
 
 // The encoder's messages about one picture, kept to be shown by the program's own thread.
 class HeldMessagesHost : public jpeg::JpegHost {
@@ -37,7 +37,9 @@ public:
 // threads wait for it at their next line, as a run on one thread would.
 class StatusStripHost : public PictureRunHost {
 public:
-    explicit StatusStripHost(HWND strip) : strip_(strip) {}
+    StatusStripHost(HWND strip, HINSTANCE instance) : strip_(strip) {
+        for (PictureStage stage : kStages) stageLines_[static_cast<int>(stage)] = LoadText(instance, StageTextId(stage));
+    }
     ~StatusStripHost() override {
         if (dc_) {
             SelectObject(dc_, oldFont_);
@@ -46,8 +48,8 @@ public:
     }
 
     // Called by one thread at a time.
-    void ShowProgress(const std::u16string& line) override {
-        line_ = line;
+    void ShowProgress(PictureStage stage, const DayKey& day) override {
+        line_ = PictureProgressLine(stageLines_[static_cast<int>(stage)], day);
         if (!OnProgramThread() || !strip_) return;
         if (!dc_) Open();
         Draw();
@@ -95,9 +97,16 @@ private:
         FitStripToWidestLine();
     }
 
+    // The strip is made wide enough for the longest line it can carry.
     void FitStripToWidestLine() {
         RECT text{};
-        DrawTextW(dc_, kWidestLine, -1, &text, DT_SINGLELINE | DT_CALCRECT);
+        for (const std::u16string& stageLine : stageLines_) {
+            const std::u16string widest = PictureProgressLine(stageLine, DayKey{});
+            RECT line{};
+            DrawTextW(dc_, WidePointer(widest), static_cast<int>(widest.size()), &line, DT_SINGLELINE | DT_CALCRECT);
+            text.right = std::max(text.right, line.right);
+            text.bottom = std::max(text.bottom, line.bottom);
+        }
         RECT client{}, frame{};
         GetClientRect(strip_, &client);
         GetWindowRect(strip_, &frame);
@@ -116,6 +125,7 @@ private:
     }
 
     HWND strip_;
+    std::u16string stageLines_[std::size(kStages)];
     const DWORD programThread_ = GetCurrentThreadId();
     HDC dc_ = nullptr;
     HGDIOBJ oldFont_ = nullptr;
@@ -125,9 +135,9 @@ private:
     MessageBoxJpegHost messageBoxes_;
 };
 
-std::wstring FailureList(const std::vector<PictureJob>& failed) {
-    std::wstring text = L"These pictures could not be converted to JPEG:";
-    for (const PictureJob& job : failed) text += L"\n" + job.jpeg.filename().wstring();
+std::u16string FailureList(HINSTANCE instance, const std::vector<PictureJob>& failed) {
+    std::u16string text = LoadText(instance, IDS_PICTURES_NOT_CONVERTED);
+    for (const PictureJob& job : failed) text += u"\n" + job.jpeg.filename().u16string();
     return text;
 }
 
@@ -137,13 +147,16 @@ void ConvertDayPictures(HWND owner, HWND statusStrip, const std::u16string& fold
                         const std::u16string& outputPath) {
     std::vector<PictureJob> jobs =
         PlanPictureRun(std::filesystem::path(folder), firstDay, dayCount, std::filesystem::path(outputPath));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
     std::vector<PictureJob> failed;
     {
-        StatusStripHost host(statusStrip);
+        StatusStripHost host(statusStrip, instance);
         failed = RunPictureConversion(jobs, host, std::max(1u, std::thread::hardware_concurrency()));
         host.ShowHeldMessages();
     }
     if (statusStrip) ShowWindow(statusStrip, SW_HIDE);
     // A failure shown for a moment is easily missed; the list stays until answered.
-    if (!failed.empty()) MessageBoxW(owner, FailureList(failed).c_str(), L"Err", MB_ICONEXCLAMATION);
+    if (!failed.empty()) {
+        ShowMessageBox(owner, instance, FailureList(instance, failed), IDS_CAPTION_ERR, MB_ICONEXCLAMATION);
+    }
 }

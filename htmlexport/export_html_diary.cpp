@@ -1,49 +1,50 @@
 #include "export_html_diary.h"
 
 #include "html_export.h"
+#include "platform/loaded_text.h"
+#include "resources/resource.h"
 
 namespace {
 
 struct HtmlMessageBox {
     HtmlExportMessage message;
-    const wchar_t* text;
-    const wchar_t* caption;
+    UINT caption;
     UINT type;
     bool ownedByMainWindow;  // the success message: the dialog closes once it is answered
 };
 
-// The texts are the program's own, blanks included.
 constexpr HtmlMessageBox kHtmlMessageBoxes[] = {
-    {HtmlExportMessage::NoTemplate, L"No template  ", L"Err", MB_ICONEXCLAMATION, false},
-    {HtmlExportMessage::CannotOpenOutput, L"出力先ファイルが開けません", L"Err", MB_ICONEXCLAMATION, false},
-    {HtmlExportMessage::LoopMarkerMissing, L"FORまたはNEXTがありません。\nHTML化に失敗しました", L"Err",
-     MB_ICONEXCLAMATION, false},
-    {HtmlExportMessage::NextBeforeFor, L"FORの前にNEXTがあります\nHTML化に失敗しました", L"Err", MB_ICONEXCLAMATION, false},
-    {HtmlExportMessage::DocumentSaved, L"Html file saved", L"HTMLSAVE", MB_ICONINFORMATION, true},
+    {HtmlExportMessage::NoTemplate, IDS_CAPTION_ERR, MB_ICONEXCLAMATION, false},
+    {HtmlExportMessage::CannotOpenOutput, IDS_CAPTION_ERR, MB_ICONEXCLAMATION, false},
+    {HtmlExportMessage::LoopMarkerMissing, IDS_CAPTION_ERR, MB_ICONEXCLAMATION, false},
+    {HtmlExportMessage::NextBeforeFor, IDS_CAPTION_ERR, MB_ICONEXCLAMATION, false},
+    {HtmlExportMessage::DocumentSaved, IDS_CAPTION_HTML_SAVED, MB_ICONINFORMATION, true},
 };
-
-// Asked before an existing document is replaced; only Yes replaces it.
-constexpr const wchar_t* kOverwriteText = L"Overwrite File?   \n        ";
-constexpr const wchar_t* kOverwriteCaption = L"Save?";
 
 class MessageBoxHost : public HtmlExportHost {
 public:
-    MessageBoxHost(HWND owner, HWND mainWindow) : owner_(owner), mainWindow_(mainWindow) {}
+    MessageBoxHost(HWND owner, HWND mainWindow)
+        : owner_(owner), mainWindow_(mainWindow),
+          instance_(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE))) {}
 
     void ShowMessage(HtmlExportMessage message) override {
         for (const HtmlMessageBox& box : kHtmlMessageBoxes) {
             if (box.message != message) continue;
-            MessageBoxW(box.ownedByMainWindow ? mainWindow_ : owner_, box.text, box.caption, box.type);
+            ShowMessageBox(box.ownedByMainWindow ? mainWindow_ : owner_, instance_, MessageTextId(message), box.caption,
+                           box.type);
         }
     }
 
+    // Asked before an existing document is replaced; only Yes replaces it.
     bool ConfirmOverwrite() override {
-        return MessageBoxW(owner_, kOverwriteText, kOverwriteCaption, MB_YESNO | MB_ICONINFORMATION) == IDYES;
+        return ShowMessageBox(owner_, instance_, IDS_OVERWRITE_QUESTION, IDS_CAPTION_OVERWRITE,
+                              MB_YESNO | MB_ICONINFORMATION) == IDYES;
     }
 
 private:
     HWND owner_;
     HWND mainWindow_;
+    HINSTANCE instance_;   // whose string table holds the texts
 };
 
 }  // namespace

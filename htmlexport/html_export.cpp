@@ -8,6 +8,7 @@
 #include "diary/codepage.h"
 #include "day_files.h"
 #include "file_read.h"
+#include "resources/resource.h"
 #include "template_encoding.h"
 #include "template_engine.h"
 
@@ -131,6 +132,17 @@ HtmlExportResult WriteDocument(const HtmlExportRun& run, HtmlExportHost& host, F
 }
 
 }  // namespace
+
+int MessageTextId(HtmlExportMessage message) {
+    switch (message) {
+    case HtmlExportMessage::NoTemplate: return IDS_NO_TEMPLATE;
+    case HtmlExportMessage::CannotOpenOutput: return IDS_CANNOT_OPEN_OUTPUT;
+    case HtmlExportMessage::LoopMarkerMissing: return IDS_LOOP_MARKER_MISSING;
+    case HtmlExportMessage::NextBeforeFor: return IDS_NEXT_BEFORE_FOR;
+    case HtmlExportMessage::DocumentSaved: break;
+    }
+    return IDS_DOCUMENT_SAVED;
+}
 
 HtmlExportResult ExportHtmlFile(const HtmlExportRun& run, HtmlExportHost& host, FileWriteSteps& steps) {
     // Out of memory, whether for a huge template or anywhere in the run, is a document

@@ -24,6 +24,10 @@ enum class HtmlExportMessage {
     DocumentSaved,
 };
 
+// The id of the program's words for the message (resources/resource.h), which the dialog
+// shows and the console program quotes.
+int MessageTextId(HtmlExportMessage message);
+
 class HtmlExportHost {
 public:
     virtual ~HtmlExportHost() = default;

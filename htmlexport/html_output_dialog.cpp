@@ -14,13 +14,13 @@
 #include "picture_run.h"
 #include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
+#include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "platform/window_text.h"
 
 namespace {
 
 constexpr int kDefaultDayCount = 30;
-constexpr wchar_t kTemplateFilter[] = L"HTML(*.html,*.htm)    \0*.html;*.htm\0Allfile(*.*)\0*.*\0";
 
 // The template chooser offers the file chosen last, for as long as the program runs.
 std::wstring g_chosenTemplate;
@@ -54,18 +54,28 @@ void FillDialog(HWND dialog) {
     SetDlgItemTextW(dialog, IDC_OUTPUT_PATH, WidePointer(page.Folder() + u"\\mydiary.html"));
 }
 
+// The chooser's kinds of file: each one's name, then its patterns, each ended by a zero,
+// and a zero after the last.
+std::u16string TemplateFilter(HINSTANCE instance) {
+    using namespace std::string_literals;
+    return LoadText(instance, IDS_HTML_FILES) + u"\0*.html;*.htm\0"s + LoadText(instance, IDS_ALL_FILES) + u"\0*.*\0"s;
+}
+
 void ChooseTemplate(HWND dialog) {
+    const HINSTANCE instance = ContextOf(dialog).view.instance;
+    const std::u16string filter = TemplateFilter(instance);
+    const std::u16string title = LoadText(instance, IDS_TEMPLATE_CHOOSER);
     std::wstring buffer = g_chosenTemplate;
     buffer.resize(32768, L'\0');   // room for any path the system hands back
     OPENFILENAMEW choice{};
     choice.lStructSize = sizeof(choice);
     choice.hwndOwner = dialog;
-    choice.lpstrFilter = kTemplateFilter;
+    choice.lpstrFilter = WidePointer(filter);
     choice.nFilterIndex = 1;
     choice.lpstrFile = buffer.data();
     choice.nMaxFile = static_cast<DWORD>(buffer.size());
     choice.lpstrInitialDir = WidePointer(ContextOf(dialog).page.Folder());   // where the diary's template is
-    choice.lpstrTitle = L"Templates ";
+    choice.lpstrTitle = WidePointer(title);
     choice.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameW(&choice)) return;
     g_chosenTemplate = buffer.c_str();
@@ -81,7 +91,8 @@ void RunExport(HWND dialog) {
     BOOL translated = FALSE;
     auto dayCount = static_cast<int>(GetDlgItemInt(dialog, IDC_DAY_COUNT, &translated, FALSE));
     if (!translated || dayCount < 1) {
-        MessageBoxW(dialog, L"1日間以上に指定してください", L"Err", MB_ICONEXCLAMATION);
+        ShowMessageBox(dialog, ContextOf(dialog).view.instance, IDS_DAY_COUNT_TOO_SMALL, IDS_CAPTION_ERR,
+                       MB_ICONEXCLAMATION);
         return;
     }
     bool jpegPictures = SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_GETCHECK, 0, 0) == BST_CHECKED;

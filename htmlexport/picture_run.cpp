@@ -6,6 +6,8 @@
 #include <thread>
 
 #include "day_files.h"
+#include "platform/program_texts.h"
+#include "resources/resource.h"
 
 namespace fs = std::filesystem;
 
@@ -26,11 +28,17 @@ std::vector<PictureJob> PlanPictureRun(const fs::path& dataFolder, const DayKey&
     return jobs;
 }
 
-std::u16string PictureProgressLine(PictureStage stage, const DayKey& day) {
-    std::u16string line = stage == PictureStage::Converting ? u"CONVERTING:"
-                          : stage == PictureStage::Done     ? u"DONE:"
-                                                            : u"FAILED:";
-    return line + DayFileName(day, u"bmp") + u"->" + DayFileName(day, u"jpg");
+int StageTextId(PictureStage stage) {
+    switch (stage) {
+    case PictureStage::Converting: return IDS_PICTURE_CONVERTING;
+    case PictureStage::Done: return IDS_PICTURE_DONE;
+    case PictureStage::Failed: break;
+    }
+    return IDS_PICTURE_FAILED;
+}
+
+std::u16string PictureProgressLine(std::u16string_view stageLine, const DayKey& day) {
+    return FillIn(stageLine, {DayFileName(day, u"bmp"), DayFileName(day, u"jpg")});
 }
 
 namespace {
@@ -40,7 +48,7 @@ namespace {
 bool ConvertJob(const PictureJob& job, PictureRunHost& host, std::mutex& display) {
     {
         std::lock_guard lock(display);
-        host.ShowProgress(PictureProgressLine(PictureStage::Converting, job.day));
+        host.ShowProgress(PictureStage::Converting, job.day);
     }
     bool converted = false;
     try {
@@ -49,7 +57,7 @@ bool ConvertJob(const PictureJob& job, PictureRunHost& host, std::mutex& display
         converted = false;
     }
     std::lock_guard lock(display);
-    host.ShowProgress(PictureProgressLine(converted ? PictureStage::Done : PictureStage::Failed, job.day));
+    host.ShowProgress(converted ? PictureStage::Done : PictureStage::Failed, job.day);
     host.AfterPicture();
     return converted;
 }

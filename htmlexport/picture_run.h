@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "diary/calendar.h"
@@ -25,13 +26,16 @@ std::vector<PictureJob> PlanPictureRun(const std::filesystem::path& dataFolder, 
 
 enum class PictureStage { Converting, Done, Failed };
 
-// "CONVERTING:20000305.bmp->20000305.jpg" and the like.
-std::u16string PictureProgressLine(PictureStage stage, const DayKey& day);
+// The id of the stage's progress line, with %1 and %2 for the day's picture and its JPEG.
+int StageTextId(PictureStage stage);
+
+// "CONVERTING:20000305.bmp->20000305.jpg" and the like: the stage's line filled in.
+std::u16string PictureProgressLine(std::u16string_view stageLine, const DayKey& day);
 
 class PictureRunHost {
 public:
     virtual ~PictureRunHost() = default;
-    virtual void ShowProgress(const std::u16string& line) = 0;
+    virtual void ShowProgress(PictureStage stage, const DayKey& day) = 0;
     // 1 when the JPEG was written.
     virtual int Convert(const PictureJob& job) = 0;
     // After each day's result line: the dialog repaints its windows here.

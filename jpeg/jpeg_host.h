@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
-#include <string_view>
 #include <vector>
+
+#include "resources/resource.h"
 
 namespace jpeg {
 
@@ -24,23 +25,23 @@ enum class JpegMessage {
 
 enum class MessageIcon { None, Stop };
 
+// The text and the caption are ids of the program's texts (resources/resource.h).
 struct MessageInfo {
     JpegMessage id;
-    std::u16string_view text;
-    std::u16string_view caption;
+    int text;
+    int caption;
     MessageIcon icon;
 };
 
-// The texts and captions the user sees, exactly as the program has always shown them.
 inline constexpr MessageInfo kJpegMessages[] = {
-    {JpegMessage::BmpUnreadable, u"123456789012345", u"Err", MessageIcon::Stop},
-    {JpegMessage::BmpNoSignature, u"1234567890'BM'12345678", u"Err", MessageIcon::Stop},
-    {JpegMessage::BmpUnsupported, u"BMP123456789012345", u"Err", MessageIcon::Stop},
-    {JpegMessage::BmpColourLayout, u"123456789012345678901", u"Err", MessageIcon::Stop},
-    {JpegMessage::OutOfMemory, u"123456789012", u"Err", MessageIcon::Stop},
-    {JpegMessage::BlockNotCoded, u"1234567890123456789", u"Err", MessageIcon::Stop},
-    {JpegMessage::StreamBitsTooWide, u"1234567890123456", u"6666666", MessageIcon::Stop},
-    {JpegMessage::EncodingFailed, u"JPEG1234567890123", u"6666666", MessageIcon::Stop},
+    {JpegMessage::BmpUnreadable, IDS_BMP_UNREADABLE, IDS_CAPTION_ERR, MessageIcon::Stop},
+    {JpegMessage::BmpNoSignature, IDS_BMP_NO_SIGNATURE, IDS_CAPTION_ERR, MessageIcon::Stop},
+    {JpegMessage::BmpUnsupported, IDS_BMP_UNSUPPORTED, IDS_CAPTION_ERR, MessageIcon::Stop},
+    {JpegMessage::BmpColourLayout, IDS_BMP_COLOUR_LAYOUT, IDS_CAPTION_ERR, MessageIcon::Stop},
+    {JpegMessage::OutOfMemory, IDS_OUT_OF_MEMORY, IDS_CAPTION_ERR, MessageIcon::Stop},
+    {JpegMessage::BlockNotCoded, IDS_BLOCK_NOT_CODED, IDS_CAPTION_ERR, MessageIcon::Stop},
+    {JpegMessage::StreamBitsTooWide, IDS_STREAM_BITS_TOO_WIDE, IDS_CAPTION_ENCODER, MessageIcon::Stop},
+    {JpegMessage::EncodingFailed, IDS_ENCODING_FAILED, IDS_CAPTION_ENCODER, MessageIcon::Stop},
 };
 
 const MessageInfo& GetMessageInfo(JpegMessage id);

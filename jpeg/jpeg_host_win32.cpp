@@ -1,11 +1,9 @@
 #include "jpeg_host_win32.h"
 
-#include <windows.h>
-
-#include <string>
+#include "platform/loaded_text.h"
 
 void MessageBoxJpegHost::ShowMessage(const jpeg::MessageInfo& message) {
-    std::wstring text(message.text.begin(), message.text.end());
-    std::wstring caption(message.caption.begin(), message.caption.end());
-    MessageBoxW(nullptr, text.c_str(), caption.c_str(), message.icon == jpeg::MessageIcon::Stop ? MB_ICONHAND : MB_OK);
+    // The texts are the program's own, in the resources of its executable.
+    ShowMessageBox(nullptr, GetModuleHandleW(nullptr), message.text, message.caption,
+                   message.icon == jpeg::MessageIcon::Stop ? MB_ICONHAND : MB_OK);
 }

@@ -9,6 +9,8 @@
 #include "diary/pages_in_folder.h"
 #include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
+#include "platform/loaded_text.h"
+#include "platform/wide_text.h"
 
 namespace {
 
@@ -33,9 +35,9 @@ constexpr int kButtonWidth = 64;
 constexpr int kButtonHeight = 22;
 constexpr int kButtonGap = 6;
 
-HWND MakeButton(HWND dialog, const wchar_t* text, int id, DWORD style, int x, int y) {
-    HWND button = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, kButtonWidth,
-                                  kButtonHeight, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+HWND MakeButton(HWND dialog, const std::u16string& text, int id, DWORD style, int x, int y) {
+    HWND button = CreateWindowExW(0, L"BUTTON", WidePointer(text), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y,
+                                  kButtonWidth, kButtonHeight, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
     SendMessageW(button, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
     return button;
@@ -119,8 +121,9 @@ void LayOutPicker(HWND dialog, PickerState& state) {
     int clientWidth = calendarWidth;
     int clientHeight = buttonsTop + kButtonHeight + kButtonGap;
     int okX = clientWidth / 2 - kButtonGap / 2 - kButtonWidth;
-    MakeButton(dialog, L"OK", IDOK, BS_DEFPUSHBUTTON, okX, buttonsTop);
-    MakeButton(dialog, L"Cancel", IDCANCEL, BS_PUSHBUTTON, okX + kButtonWidth + kButtonGap, buttonsTop);
+    MakeButton(dialog, LoadText(state.instance, IDS_OK), IDOK, BS_DEFPUSHBUTTON, okX, buttonsTop);
+    MakeButton(dialog, LoadText(state.instance, IDS_CANCEL), IDCANCEL, BS_PUSHBUTTON, okX + kButtonWidth + kButtonGap,
+               buttonsTop);
 
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,

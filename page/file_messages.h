@@ -2,15 +2,15 @@
 // the main window.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 
 #include "platform/file_read.h"
 
-void ReportUnreadableRecord(HWND owner, const std::u16string& path, ReadStatus status);
+class PageView;
+
+void ReportUnreadableRecord(const PageView& view, const std::u16string& path, ReadStatus status);
 // A record that failed its checks: the program's own text, then that typing replaces it
 // and that the file is kept first.
-void ReportDamagedRecord(HWND owner, const std::u16string& path);
+void ReportDamagedRecord(const PageView& view, const std::u16string& path);
 // A picture that is there but cannot be shown: it is not drawn on while its day is shown.
-void ReportUnshownPicture(HWND owner, const std::u16string& path, const std::u16string& reason);
+void ReportUnshownPicture(const PageView& view, const std::u16string& path, const std::u16string& reason);

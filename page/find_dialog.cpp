@@ -11,6 +11,7 @@
 #include "diary/search_folding.h"
 #include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
+#include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "platform/window_text.h"
 
@@ -26,6 +27,7 @@ constexpr std::size_t kExcerptUnits = 48;
 constexpr int kMargin = 6;
 
 struct FindState {
+    HINSTANCE instance = nullptr;        // whose string table the dialog's texts come from
     std::optional<DayKey> chosen;
     bool searchPending = false;
     WNDPROC wordsProc = nullptr;         // the edit control's own
@@ -70,35 +72,39 @@ void FitFindDialog(HWND dialog) {
 }
 
 // Date and place as wide as their widest text; the line takes the rest.
-void AddColumns(HWND list) {
+void AddColumns(HWND list, HINSTANCE instance) {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     RECT client{};
     GetClientRect(list, &client);
     auto widthOf = [list](const wchar_t* text) {
         return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text))) + 16;
     };
+    const std::u16string placeTitle = LoadText(instance, IDS_FIND_PLACE);
     const int dateWidth = widthOf(L"0000-00-00");
-    const int placeWidth = std::max(widthOf(L"FRND"), widthOf(L"Place"));
+    const int placeWidth = std::max(widthOf(L"FRND"), widthOf(WidePointer(placeTitle)));
     const int lineWidth = std::max(40, static_cast<int>(client.right) - dateWidth - placeWidth -
                                            GetSystemMetrics(SM_CXVSCROLL));
     const struct {
-        const wchar_t* title;
+        std::u16string title;
         int width;
-    } columns[] = {{L"Date", dateWidth}, {L"Place", placeWidth}, {L"Text", lineWidth}};
+    } columns[] = {{LoadText(instance, IDS_FIND_DATE), dateWidth},
+                   {placeTitle, placeWidth},
+                   {LoadText(instance, IDS_FIND_TEXT), lineWidth}};
     for (int i = 0; i < 3; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<wchar_t*>(columns[i].title);
+        column.pszText = const_cast<wchar_t*>(WidePointer(columns[i].title));
         column.cx = columns[i].width;
         column.iSubItem = i;
         SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
 }
 
-std::u16string UnreadableText(int days) {
+std::u16string UnreadableText(HINSTANCE instance, int days) {
     if (days == 0) return u"";
     const std::string count = std::to_string(days);
-    return std::u16string(count.begin(), count.end()) + (days == 1 ? u" day could not be read" : u" days could not be read");
+    const std::u16string number(count.begin(), count.end());
+    return LoadText(instance, days == 1 ? IDS_ONE_DAY_UNREAD : IDS_DAYS_UNREAD, {number});
 }
 
 void RunSearch(HWND dialog, FindState& state);
@@ -107,13 +113,14 @@ void RunSearch(HWND dialog, FindState& state);
 // searched at once.
 void ReadDiary(HWND dialog, FindState& state) {
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), L"Reading the diary...");
+    SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), WidePointer(LoadText(state.instance, IDS_FIND_READING)));
     UpdateWindow(Item(dialog, IDC_FIND_UNREADABLE));
     state.records = ReadDiaryRecords(state.folder);
     // The page on show as it is now: typing not yet saved is found too.
     if (state.pageOnShow) PutPageOnShow(*state.records, *state.pageOnShow);
     SetCursor(previous);
-    SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), WidePointer(UnreadableText(state.records->unreadableDays)));
+    const std::u16string unreadable = UnreadableText(state.instance, state.records->unreadableDays);
+    SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), WidePointer(unreadable));
     if (state.searchPending) RunSearch(dialog, state);
 }
 
@@ -201,7 +208,7 @@ INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         state->wordsProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
             Item(dialog, IDC_FIND_WORDS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WordsProc)));
         FitFindDialog(dialog);
-        AddColumns(Item(dialog, IDC_FIND_RESULTS));
+        AddColumns(Item(dialog, IDC_FIND_RESULTS), state->instance);
         PostMessageW(dialog, kReadDiary, 0, 0);
         return TRUE;   // the focus goes to the words
     case kReadDiary:
@@ -234,6 +241,7 @@ std::optional<DayKey> RunFindDialog(HWND owner, HINSTANCE instance, const std::u
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(instance, IDD_FIND);
     if (!dialogTemplate) return std::nullopt;
     FindState state;
+    state.instance = instance;
     state.folder = folder;
     state.pageOnShow = std::move(pageOnShow);
     DialogBoxIndirectParamW(instance, dialogTemplate, owner, FindDialogProc, reinterpret_cast<LPARAM>(&state));

@@ -11,6 +11,8 @@
 #include "page/shown_page.h"
 #include "page/page_view.h"
 #include "page/today.h"
+#include "platform/loaded_text.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -65,8 +67,10 @@ bool FindDay(Page& page, PageView& view, HWND owner) {
 
 void SaveTextCommand(Page& page, PageView& view) {
     if (GetWindowTextLengthW(view.textBox) == 0) {
-        MessageBoxW(view.window, L"No text entered", L"??", MB_ICONHAND);
+        ShowMessageBox(view.window, view.instance, IDS_NO_TEXT, IDS_CAPTION_NO_TEXT, MB_ICONHAND);
         return;
     }
-    if (SaveDay(page, view, SaveMode::TextCommand)) MessageBoxW(view.window, L"DBT Saved", L"Save", MB_ICONINFORMATION);
+    if (SaveDay(page, view, SaveMode::TextCommand)) {
+        ShowMessageBox(view.window, view.instance, IDS_TEXT_SAVED, IDS_CAPTION_SAVE, MB_ICONINFORMATION);
+    }
 }

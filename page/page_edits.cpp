@@ -20,7 +20,7 @@ void NotePageEdited(Page& page, PageView& view, bool typed) {
 
 bool PageTakesClassifications(const Page& page, const PageView& view) {
     if (page.TakesClassifications()) return true;
-    ReportUnreadableRecord(view.window, page.Files().record, page.files.recordReadStatus);
+    ReportUnreadableRecord(view, page.Files().record, page.files.recordReadStatus);
     return false;
 }
 

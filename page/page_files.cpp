@@ -16,56 +16,59 @@
 #include "page/shown_page.h"
 #include "page/stroke_undo.h"
 #include "platform/file_write.h"
+#include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "platform/window_text.h"
+#include "resources/resource.h"
 
 namespace {
 
-constexpr wchar_t kCutQuestion[] =
-    L"10,000文字以上が保存されようとしています。\n10,000文字以下を切り捨てますか？";
-// The program's own texts for a picture and a record that could not be saved.
-constexpr std::u16string_view kPictureError = u"12345678901";
-constexpr std::u16string_view kWriteError = u"ファイル書き込みエラーが発生しました";
-constexpr wchar_t kReplacedCharacters[] = L"Some characters could not be saved and were replaced by \"?\".";
+// The program's own text for a file of the page that could not be saved, and its caption.
+struct SaveFailureTexts {
+    UINT text;
+    UINT caption;
+};
+constexpr SaveFailureTexts kPictureNotSaved{IDS_PICTURE_ERROR, IDS_CAPTION_ERR};
+constexpr SaveFailureTexts kRecordNotSaved{IDS_WRITE_ERROR, IDS_CAPTION_ERROR};
 
-int Message(const PageView& view, SaveMode mode, const wchar_t* text, const wchar_t* caption, UINT flags) {
+int Message(const PageView& view, SaveMode mode, const std::u16string& text, UINT caption, UINT flags) {
     // Windows is ending the session: nobody is there to answer, and the shutdown screen
     // shows why the end is blocked instead.
     if (mode == SaveMode::EndOfSession) return IDNO;
-    return MessageBoxW(view.window, text, caption, flags);
-}
-
-void ReportFailedSave(const PageView& view, SaveMode mode, const std::u16string& text, const wchar_t* caption) {
-    Message(view, mode, WidePointer(text), caption, MB_ICONEXCLAMATION);
+    return ShowMessageBox(view.window, view.instance, text, caption, flags);
 }
 
 // "…\n\n20261201.dbt could not be saved: <why>." after the program's own text, so the user
 // knows what failed and what to do.
-std::u16string SaveFailureText(std::u16string_view programText, const std::filesystem::path& file, WriteFault fault) {
-    return std::u16string(programText) + u"\n\n" + file.filename().u16string() + u" could not be saved: " +
-           DescribeWriteFault(fault) + u".\nThe page stays on show until it can be saved.";
+void ReportFailedSave(const PageView& view, SaveMode mode, SaveFailureTexts texts, const std::filesystem::path& file,
+                      WriteFault fault) {
+    const std::u16string text =
+        LoadText(view.instance, IDS_SAVE_FAILED,
+                 {LoadText(view.instance, texts.text), file.filename().u16string(),
+                  LoadText(view.instance, ReasonTextId(fault))});
+    Message(view, mode, text, texts.caption, MB_ICONEXCLAMATION);
 }
 
 // A file the page did not write itself is kept beside it before it is replaced; when that
 // cannot be done, it is not replaced at all.
 bool KeepOriginal(const PageView& view, SaveMode mode, const std::u16string& file, std::u16string_view suffix,
-                  std::u16string_view programText, const wchar_t* caption) {
+                  SaveFailureTexts texts) {
     const std::filesystem::path path(file);
     WriteFault fault = WriteFault::None;
     if (KeepOriginalBeside(path, suffix, &fault) == WriteStatus::Ok) return true;
-    ReportFailedSave(view, mode, SaveFailureText(programText, KeptOriginalPath(path, suffix), fault), caption);
+    ReportFailedSave(view, mode, texts, KeptOriginalPath(path, suffix), fault);
     return false;
 }
 
 bool SavePicture(Page& page, const PageView& view, SaveMode mode, const std::u16string& path) {
     std::optional<PictureBytes> pixels = CapturePictureBytes(view);
-    if (page.files.pictureForeign && !KeepOriginal(view, mode, path, kOriginalPictureSuffix, kPictureError, L"Err")) {
+    if (page.files.pictureForeign && !KeepOriginal(view, mode, path, kOriginalPictureSuffix, kPictureNotSaved)) {
         return false;
     }
     // Writes the picture, or deletes the day's BMP when it is blank.
     const WriteFault fault = pixels ? StorePicturePixels(WidePointer(path), *pixels) : WriteFault::Other;
     if (fault != WriteFault::None) {
-        ReportFailedSave(view, mode, SaveFailureText(kPictureError, path, fault), L"Err");
+        ReportFailedSave(view, mode, kPictureNotSaved, path, fault);
         return false;
     }
     page.PictureStored(std::move(pixels));
@@ -74,11 +77,11 @@ bool SavePicture(Page& page, const PageView& view, SaveMode mode, const std::u16
 
 bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16string& text, const std::u16string& path) {
     std::u16string_view kept = text;
-    if (text.size() > kRecordTextLimit &&
-        Message(view, mode, kCutQuestion, L"確認", MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    if (text.size() > kRecordTextLimit && Message(view, mode, LoadText(view.instance, IDS_CUT_QUESTION),
+                                                  IDS_CAPTION_CONFIRM, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         kept = CutRecordText(text);
     }
-    if (page.files.recordDamaged && !KeepOriginal(view, mode, path, kDamagedRecordSuffix, kWriteError, L"ERROR")) {
+    if (page.files.recordDamaged && !KeepOriginal(view, mode, path, kDamagedRecordSuffix, kRecordNotSaved)) {
         return false;
     }
     const int placeItem = SelectedPlace(view);
@@ -86,12 +89,14 @@ bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16s
     RecordBytes bytes = SerializeRecord(record);
     WriteFault fault = WriteFault::None;
     if (WriteFileSafely(std::filesystem::path(path), bytes.bytes, Durability::Durable, &fault) != WriteStatus::Ok) {
-        ReportFailedSave(view, mode, SaveFailureText(kWriteError, path, fault), L"ERROR");
+        ReportFailedSave(view, mode, kRecordNotSaved, path, fault);
         return false;
     }
     page.RecordStored(text, record, placeItem);
     page.files.recordDamaged = false;
-    if (bytes.replacedCharacters) Message(view, mode, kReplacedCharacters, L"Save", MB_ICONEXCLAMATION);
+    if (bytes.replacedCharacters) {
+        Message(view, mode, LoadText(view.instance, IDS_CHARACTERS_REPLACED), IDS_CAPTION_SAVE, MB_ICONEXCLAMATION);
+    }
     return true;
 }
 
@@ -123,8 +128,8 @@ void LoadDay(Page& page, PageView& view) {
     page.files.recordUnreadable = file.status == RecordFileStatus::Unreadable;
     page.files.recordReadStatus = file.readStatus;
     page.files.recordDamaged = file.status == RecordFileStatus::Damaged;
-    if (page.files.recordDamaged) ReportDamagedRecord(view.window, paths.record);
-    if (page.files.recordUnreadable) ReportUnreadableRecord(view.window, paths.record, file.readStatus);
+    if (page.files.recordDamaged) ReportDamagedRecord(view, paths.record);
+    if (page.files.recordUnreadable) ReportUnreadableRecord(view, paths.record, file.readStatus);
     const DayRecord& record = file.record;
 
     // A record that could not be read is shown empty and cannot be typed into, so
@@ -144,8 +149,8 @@ void LoadDay(Page& page, PageView& view) {
     if (page.files.pictureUnreadable) {
         // The frame would look like an empty page, and the first stroke would go over the file.
         const std::u16string name = std::filesystem::path(paths.picture).filename().u16string();
-        DrawPictureNotice(view, name + u" cannot be shown");
-        ReportUnshownPicture(view.window, paths.picture, picture.reason);
+        DrawPictureNotice(view, LoadText(view.instance, IDS_PICTURE_NOTICE, {name}));
+        ReportUnshownPicture(view, paths.picture, picture.reason);
     }
     page.pictureChanged = false;
     page.storedPixels = CapturePictureBytes(view);

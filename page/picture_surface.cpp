@@ -10,7 +10,9 @@
 #include "platform/dib_file.h"
 #include "platform/file_read.h"
 #include "platform/file_write.h"
+#include "platform/loaded_text.h"
 #include "platform/wide_text.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -131,10 +133,10 @@ LoadedPicture LoadPictureFile(const PageView& view, LPCWSTR path) {
         loaded.ownLayout = file.Size() >= sizeof header && file.ReadAt(0, header) && IsOwnPictureLayout(header);
         file.Close();
         loaded.result = PutBitmapFile(view, path) ? PictureLoad::Shown : PictureLoad::Unreadable;
-        if (loaded.result == PictureLoad::Unreadable) loaded.reason = u"it is no picture Doodlebinder can show";
+        if (loaded.result == PictureLoad::Unreadable) loaded.reason = LoadText(view.instance, IDS_NOT_OUR_PICTURE);
     } else if (status != ReadStatus::Missing) {
         loaded.result = PictureLoad::Unreadable;
-        loaded.reason = DescribeReadStatus(status);
+        loaded.reason = LoadText(view.instance, ReasonTextId(status));
     }
     PresentPicture(view, kWholePicture);
     return loaded;

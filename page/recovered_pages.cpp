@@ -19,12 +19,13 @@
 #include "page/page_view.h"
 #include "page/picture_surface.h"
 #include "platform/file_read.h"
+#include "platform/loaded_text.h"
 #include "platform/wide_text.h"
+#include "resources/resource.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
 
 struct RecoveredPage {
     DayKey day;
@@ -37,22 +38,29 @@ bool IsOurPictureFile(const std::vector<std::uint8_t>& bytes) {
 }
 
 // The reason a copy cannot be used, or empty when it can.
-std::u16string ReadRecovered(const Page& diary, RecoveredPage& page) {
+std::u16string ReadRecovered(const Page& diary, const PageView& view, RecoveredPage& page) {
     const fs::path recordPath = RecoveryFilePath(diary.Folder(), page.day, u"dbt");
     const fs::path picturePath = RecoveryFilePath(diary.Folder(), page.day, u"bmp");
+    auto unreadable = [&view](const fs::path& path, ReadStatus status) {
+        return LoadText(view.instance, IDS_COPY_UNREADABLE,
+                        {path.filename().u16string(), LoadText(view.instance, ReasonTextId(status))});
+    };
     std::error_code error;
     if (fs::exists(recordPath, error)) {
         RecordFile file = ReadRecordFile(recordPath);
-        if (file.status == RecordFileStatus::Damaged) return recordPath.filename().u16string() + u": it is no diary record";
-        if (file.status != RecordFileStatus::Ok)
-            return recordPath.filename().u16string() + u": " + DescribeReadStatus(file.readStatus);
+        if (file.status == RecordFileStatus::Damaged) {
+            return LoadText(view.instance, IDS_COPY_NO_RECORD, {recordPath.filename().u16string()});
+        }
+        if (file.status != RecordFileStatus::Ok) return unreadable(recordPath, file.readStatus);
         page.record = file.record;
     }
     if (fs::exists(picturePath, error)) {
         std::vector<std::uint8_t> bytes;
         ReadStatus status = ReadFileBytes(picturePath, bytes);
-        if (status != ReadStatus::Ok) return picturePath.filename().u16string() + u": " + DescribeReadStatus(status);
-        if (!IsOurPictureFile(bytes)) return picturePath.filename().u16string() + u": it is no diary picture";
+        if (status != ReadStatus::Ok) return unreadable(picturePath, status);
+        if (!IsOurPictureFile(bytes)) {
+            return LoadText(view.instance, IDS_COPY_NO_PICTURE, {picturePath.filename().u16string()});
+        }
         page.picture = true;
     }
     return {};
@@ -75,7 +83,8 @@ void ShowRecoveredPage(Page& page, PageView& view, const RecoveredPage& recovere
         page.copy.picture = true;
     }
     if (recovered.record && !page.TakesClassifications()) {
-        kept += (kept.empty() ? u"" : u" and ") + fs::path(paths.record).filename().u16string();
+        const std::u16string record = fs::path(paths.record).filename().u16string();
+        kept = kept.empty() ? record : LoadText(view.instance, IDS_TWO_FILES, {kept, record});
     } else if (recovered.record) {
         const DayRecord& record = *recovered.record;
         SetWindowTextW(view.textBox, WidePointer(record.text));
@@ -89,10 +98,9 @@ void ShowRecoveredPage(Page& page, PageView& view, const RecoveredPage& recovere
     }
     DrawDateHeader(view, page.day);
     if (!kept.empty()) {
-        std::u16string text = u"The unsaved page of " + IsoDateText(recovered.day) + u" is not restored over " + kept +
-                              u", which cannot be read now.\n\nIts copy stays in the diary folder, and the next "
-                              u"start offers it again.";
-        MessageBoxW(view.window, WidePointer(text), L"Doodlebinder", MB_ICONEXCLAMATION);
+        ShowMessageBox(view.window, view.instance,
+                       LoadText(view.instance, IDS_RECOVERED_NOT_RESTORED, {IsoDateText(recovered.day), kept}),
+                       IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
     }
 }
 
@@ -102,16 +110,13 @@ void OfferRecoveredPages(Page& page, PageView& view) {
     for (std::int32_t number : ListRecoveredDays(fs::path(page.Folder()))) {
         RecoveredPage recovered{DayKeyOfNumber(number), std::nullopt, false};
         const std::u16string date = IsoDateText(recovered.day);
-        if (std::u16string reason = ReadRecovered(page, recovered); !reason.empty()) {
-            std::u16string text = u"The unsaved page of " + date + u" that Doodlebinder kept could not be read (" +
-                                  reason + u").\n\nIts files are left in the diary folder.";
-            MessageBoxW(view.window, WidePointer(text), L"Err", MB_ICONEXCLAMATION);
+        if (std::u16string reason = ReadRecovered(page, view, recovered); !reason.empty()) {
+            ShowMessageBox(view.window, view.instance, LoadText(view.instance, IDS_RECOVERED_UNREADABLE, {date, reason}),
+                           IDS_CAPTION_ERR, MB_ICONEXCLAMATION);
             continue;
         }
-        std::u16string question = u"Doodlebinder ended without saving the page of " + date +
-                                  u".\n\nRestore it? Yes shows that day with its unsaved drawing and text; "
-                                  u"No deletes them.";
-        if (MessageBoxW(view.window, WidePointer(question), L"Doodlebinder", MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        if (ShowMessageBox(view.window, view.instance, LoadText(view.instance, IDS_RECOVERED_QUESTION, {date}),
+                           IDS_CAPTION_PROGRAM, MB_YESNO | MB_ICONQUESTION) == IDYES) {
             ShowRecoveredPage(page, view, recovered);
             return;
         }

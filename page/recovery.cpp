@@ -14,6 +14,7 @@
 #include "page/page_view.h"
 #include "page/picture_surface.h"
 #include "platform/file_write.h"
+#include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
 
@@ -44,9 +45,8 @@ WriteFault KeepCopy(bool wanted, bool& written, const fs::path& path, const std:
 // copy is tried again.
 void NoteMissingCopy(const Page& page, PageView& view, const fs::path& path, WriteFault fault) {
     ShowMissingCopyMark(view, page.day,
-                        u"This page has no recovery copy: " + path.filename().u16string() + u" could not be written (" +
-                            DescribeWriteFault(fault) +
-                            u"). Doodlebinder tries again every few seconds; a change of day or Ctrl+S stores the page.");
+                        LoadText(view.instance, IDS_NO_RECOVERY_COPY,
+                                 {path.filename().u16string(), LoadText(view.instance, ReasonTextId(fault))}));
     if (view.window) SetTimer(view.window, IDT_RECOVERY_COPY, kRecoveryRetryMs, nullptr);
 }
 

@@ -15,6 +15,8 @@
 #include <unistd.h>
 #endif
 
+#include "resources/resource.h"
+
 namespace {
 
 #ifdef _WIN32
@@ -154,16 +156,16 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>&
     return ReadFileBytes(path, bytes) == ReadStatus::Ok;
 }
 
-const char16_t* DescribeReadStatus(ReadStatus status) {
+int ReasonTextId(ReadStatus status) {
     switch (status) {
-    case ReadStatus::Ok: return u"";
-    case ReadStatus::Missing: return u"it is not there";
-    case ReadStatus::InUse: return u"it is in use by another program";
-    case ReadStatus::AccessDenied: return u"access to it is denied";
-    case ReadStatus::NotAFile: return u"it is not a file";
+    case ReadStatus::Ok: return 0;
+    case ReadStatus::Missing: return IDS_READ_MISSING;
+    case ReadStatus::InUse: return IDS_FILE_IN_USE;
+    case ReadStatus::AccessDenied: return IDS_READ_ACCESS_DENIED;
+    case ReadStatus::NotAFile: return IDS_READ_NOT_A_FILE;
     case ReadStatus::Failed: break;
     }
-    return u"the disk could not read it";
+    return IDS_READ_FAILED;
 }
 
 ReadableFile::ReadableFile(ReadableFile&& other) noexcept : fd_(other.fd_), size_(other.size_) {

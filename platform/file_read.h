@@ -23,9 +23,9 @@ ReadStatus ReadFileBytes(const std::filesystem::path& path, std::vector<std::uin
 // to its end.
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes);
 
-// Why a file could not be read, in a few words for a message ("it is in use by another
-// program"); empty for Ok.
-const char16_t* DescribeReadStatus(ReadStatus status);
+// The id of the few words that say why a file could not be read, for a message ("it is
+// in use by another program"); 0 for Ok.
+int ReasonTextId(ReadStatus status);
 
 // A file held open to read pieces of it where they lie, for input too large to hold
 // whole: the JPEG encoder reads a photograph's rows as it codes them. Other programs

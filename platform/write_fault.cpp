@@ -2,18 +2,20 @@
 
 #include <cerrno>
 
-const char16_t* DescribeWriteFault(WriteFault fault) {
+#include "resources/resource.h"
+
+int ReasonTextId(WriteFault fault) {
     switch (fault) {
-    case WriteFault::None: return u"";
-    case WriteFault::DiskFull: return u"there is no space left on the disk";
-    case WriteFault::NotWritable: return u"the folder cannot be written to";
-    case WriteFault::InUse: return u"it is in use by another program";
-    case WriteFault::ReadOnlyFile: return u"it is marked read-only";
-    case WriteFault::NoFolder: return u"its folder is not there";
-    case WriteFault::NameTooLong: return u"its name is too long";
+    case WriteFault::None: return 0;
+    case WriteFault::DiskFull: return IDS_WRITE_DISK_FULL;
+    case WriteFault::NotWritable: return IDS_WRITE_NOT_WRITABLE;
+    case WriteFault::InUse: return IDS_FILE_IN_USE;
+    case WriteFault::ReadOnlyFile: return IDS_WRITE_READ_ONLY;
+    case WriteFault::NoFolder: return IDS_WRITE_NO_FOLDER;
+    case WriteFault::NameTooLong: return IDS_WRITE_NAME_TOO_LONG;
     case WriteFault::Other: break;
     }
-    return u"the system refused it";
+    return IDS_WRITE_REFUSED;
 }
 
 WriteFault FaultOfWindowsError(unsigned long code) {

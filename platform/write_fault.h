@@ -12,9 +12,9 @@ enum class WriteFault {
     Other,          // anything else, or a step that failed without saying why
 };
 
-// Why a write failed, in a few words that complete "... could not be saved: "
-// ("there is no space left on the disk"); empty for None.
-const char16_t* DescribeWriteFault(WriteFault fault);
+// The id of the few words that say why a write failed, completing "... could not be
+// saved: " ("there is no space left on the disk"); 0 for None.
+int ReasonTextId(WriteFault fault);
 // The fault a Windows error code (GetLastError) means, for the program's own file
 // operations outside the writer, such as deleting a day's picture.
 WriteFault FaultOfWindowsError(unsigned long code);

@@ -107,3 +107,127 @@
 
 // A command from the accelerator table arrives with high word 1.
 #define FROM_ACCELERATOR        65536
+
+// Texts of the string table, in blocks; program_texts.inc holds their words, and a comment
+// here names the parts a text is filled in with (%1, %2 ...).
+
+// Captions of the message boxes
+#define IDS_CAPTION_ERR             6000
+#define IDS_CAPTION_ERROR           6001
+#define IDS_CAPTION_PROGRAM         6002
+#define IDS_CAPTION_EXIT            6003
+#define IDS_CAPTION_SAVE            6004
+#define IDS_CAPTION_NO_TEXT         6005
+#define IDS_CAPTION_CONFIRM         6006
+#define IDS_CAPTION_SAVE_PICTURE    6007
+#define IDS_CAPTION_HTML_SAVED      6008
+#define IDS_CAPTION_OVERWRITE       6009
+#define IDS_CAPTION_ENCODER         6010
+
+// The shell: the window, start-up, closing, help, picture saving
+#define IDS_WINDOW_TITLE            6100
+#define IDS_NOTIFICATION_TIP        6101
+#define IDS_SCREEN_TOO_SMALL        6102
+#define IDS_NO_STATUS_STRIP         6103
+#define IDS_SAVE_CHANGES            6104
+#define IDS_END_BLOCKED             6105    // why the end of the session waits
+#define IDS_HELP_VIEWER_FAILED      6106
+#define IDS_PICTURE_SAVING_OFF      6107
+
+// Run-time menus: moods and weathers in the order of their IDM_ ranges, line widths XL to XS
+#define IDS_MOOD_HAPPY              6200
+#define IDS_MOOD_NORMAL             6201
+#define IDS_MOOD_DOWN               6202
+#define IDS_MOOD_SAD                6203
+#define IDS_MOOD_MAD                6204
+#define IDS_MOOD_EMBARRASSED        6205
+#define IDS_WEATHER_FINE            6210
+#define IDS_WEATHER_CLOUD           6211
+#define IDS_WEATHER_RAIN            6212
+#define IDS_WEATHER_SNOW            6213
+#define IDS_WEATHER_THUNDER         6214
+#define IDS_WIDTH_XL                6220
+#define IDS_WIDTH_L                 6221
+#define IDS_WIDTH_M                 6222
+#define IDS_WIDTH_S                 6223
+#define IDS_WIDTH_XS                6224
+#define IDS_PEN_PENCIL              6230
+#define IDS_PEN_PEN                 6231
+#define IDS_UNDO                    6232
+#define IDS_REDO                    6233
+#define IDS_COLOUR_MENU             6234
+#define IDS_WIDTH_MENU              6235
+#define IDS_PEN_TYPE_MENU           6236
+
+// The day's files: loading, saving and what the page shows of them
+#define IDS_RECORD_UNREADABLE       6300    // %1 the file, %2 why
+#define IDS_RECORD_DAMAGED          6301    // %1 the file, %2 the name it is kept as
+#define IDS_PICTURE_UNSHOWN         6302    // %1 the file, %2 why
+#define IDS_PICTURE_NOTICE          6303    // %1 the file
+#define IDS_NOT_OUR_PICTURE         6304
+#define IDS_CUT_QUESTION            6305
+#define IDS_PICTURE_ERROR           6306
+#define IDS_WRITE_ERROR             6307
+#define IDS_CHARACTERS_REPLACED     6308
+#define IDS_SAVE_FAILED             6309    // %1 the program's text, %2 the file, %3 why
+#define IDS_NO_TEXT                 6310
+#define IDS_TEXT_SAVED              6311
+
+// Recovery copies
+#define IDS_NO_RECOVERY_COPY        6400    // %1 the file, %2 why
+#define IDS_RECOVERED_NOT_RESTORED  6401    // %1 the date, %2 the files
+#define IDS_TWO_FILES               6402    // %1 and %2
+#define IDS_RECOVERED_UNREADABLE    6403    // %1 the date, %2 why
+#define IDS_RECOVERED_QUESTION      6404    // %1 the date
+#define IDS_COPY_NO_RECORD          6405    // %1 the file
+#define IDS_COPY_NO_PICTURE         6406    // %1 the file
+#define IDS_COPY_UNREADABLE         6407    // %1 the file, %2 why
+
+// The Find dialog and the day picker
+#define IDS_FIND_DATE               6500
+#define IDS_FIND_PLACE              6501
+#define IDS_FIND_TEXT               6502
+#define IDS_FIND_READING            6503
+#define IDS_ONE_DAY_UNREAD          6504    // %1 the count
+#define IDS_DAYS_UNREAD             6505    // %1 the count
+#define IDS_OK                      6506
+#define IDS_CANCEL                  6507
+
+// HTML output and its pictures
+#define IDS_NO_TEMPLATE             6600
+#define IDS_CANNOT_OPEN_OUTPUT      6601
+#define IDS_LOOP_MARKER_MISSING     6602
+#define IDS_NEXT_BEFORE_FOR         6603
+#define IDS_DOCUMENT_SAVED          6604
+#define IDS_OVERWRITE_QUESTION      6605
+#define IDS_HTML_FILES              6606    // the template chooser's two kinds of file
+#define IDS_ALL_FILES               6607
+#define IDS_TEMPLATE_CHOOSER        6608
+#define IDS_DAY_COUNT_TOO_SMALL     6609
+#define IDS_PICTURES_NOT_CONVERTED  6610
+#define IDS_PICTURE_CONVERTING      6611    // a picture's stage: %1 the BMP, %2 the JPEG
+#define IDS_PICTURE_DONE            6612    // the same
+#define IDS_PICTURE_FAILED          6613    // the same
+
+// The JPEG encoder's messages
+#define IDS_BMP_UNREADABLE          6700
+#define IDS_BMP_NO_SIGNATURE        6701
+#define IDS_BMP_UNSUPPORTED         6702
+#define IDS_BMP_COLOUR_LAYOUT       6703
+#define IDS_OUT_OF_MEMORY           6704
+#define IDS_BLOCK_NOT_CODED         6705
+#define IDS_STREAM_BITS_TOO_WIDE    6706
+#define IDS_ENCODING_FAILED         6707
+
+// Why a file could not be read or written, in a few words
+#define IDS_READ_MISSING            6800
+#define IDS_FILE_IN_USE             6801
+#define IDS_READ_ACCESS_DENIED      6802
+#define IDS_READ_NOT_A_FILE         6803
+#define IDS_READ_FAILED             6804
+#define IDS_WRITE_DISK_FULL         6805
+#define IDS_WRITE_NOT_WRITABLE      6806
+#define IDS_WRITE_READ_ONLY         6807
+#define IDS_WRITE_NO_FOLDER         6808
+#define IDS_WRITE_NAME_TOO_LONG     6809
+#define IDS_WRITE_REFUSED           6810

@@ -128,7 +128,7 @@ TEST(PictureRun, ManyThreadsGiveWhatOneThreadGives) {
 
     struct EncoderHost : PictureRunHost {
         std::atomic<int> shown = 0;
-        void ShowProgress(const std::u16string&) override { ++shown; }
+        void ShowProgress(PictureStage, const DayKey&) override { ++shown; }
         int Convert(const PictureJob& job) override {
             jpegtest::RecordingHost host;
             return jpeg::ConvertBmpToJpeg(job.bmp, job.jpeg, host);
