@@ -229,13 +229,16 @@ TEST(FileRead, TellsAMissingFileFromOneThatCannotBeRead) {
 
 namespace {
 
+// A process that outlives the test: the system's service manager, which Windows and Wine
+// both run for as long as the session lasts (a process that merely happens to run may end
+// before the sweep looks at it).
 unsigned long AnotherRunningProcess() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     unsigned long found = 0;
     for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
-        if (entry.th32ProcessID != 0 && entry.th32ProcessID != GetCurrentProcessId()) found = entry.th32ProcessID;
+        if (_wcsicmp(entry.szExeFile, L"services.exe") == 0) found = entry.th32ProcessID;
     CloseHandle(snapshot);
     return found;
 }
