@@ -27,8 +27,6 @@ std::u16string_view ProgramText(int id) {
     return {};
 }
 
-int ProgramTextCount() { return static_cast<int>(std::size(kProgramTexts)); }
-
 std::u16string FillIn(std::u16string_view text, std::initializer_list<std::u16string_view> parts) {
     std::u16string out;
     out.reserve(text.size());

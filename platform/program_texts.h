@@ -10,9 +10,6 @@
 // The text of that id; empty for an id the list does not have.
 std::u16string_view ProgramText(int id);
 
-// How many texts the list has, for checking that each one is known.
-int ProgramTextCount();
-
 // The text with %1, %2 ... up to %9 replaced by the parts in that order, in one pass, so
 // a part that holds "%1" itself (a file name may) stays as it is. A % before anything
 // else, or before a number with no part, is kept.
