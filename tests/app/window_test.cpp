@@ -22,13 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-RECT ChildRect(HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 // Screen points and pop-up corners as comparable values.
 using Point = std::pair<LONG, LONG>;
 
@@ -126,7 +119,7 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     using A = CommandAction;
     EXPECT_EQ(actions, (std::set<A>{A::SaveText, A::ShowHtmlOutput, A::TogglePictureSaving, A::CloseProgram,
                                     A::GoPreviousDay, A::GoNextDay, A::PickDay, A::ToggleRuledLines, A::ShowAbout,
-                                    A::FindDay}));
+                                    A::FindDay, A::ZoomIn, A::ZoomOut, A::SetZoom}));
     EXPECT_EQ(Label(bar, IDM_SAVE_PICTURE), L"絵を保存する");
     EXPECT_EQ(Label(bar, IDM_EXIT), L"閉じる(&C)\tAlt+F4");
 
