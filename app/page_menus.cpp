@@ -76,7 +76,9 @@ void MarkMenus(const DiaryWindow& diary) {
     for (HMENU menu : {GetMenu(diary.view.window), g_shell.systemMenuResource}) {
         check(menu, IDM_SAVE_PICTURE, diary.page.savePicture);
         check(menu, IDM_RULED_LINES, diary.view.ruledLinesOn);
-        if (menu) CheckMenuRadioItem(menu, IDM_ZOOM_FIRST, IDM_ZOOM_LAST, IDM_ZOOM_FIRST + diary.view.zoom - 1, MF_BYCOMMAND);
+        if (menu) {
+            CheckMenuRadioItem(menu, IDM_ZOOM_FIRST, IDM_ZOOM_LAST, IDM_ZOOM_FIRST + diary.view.zoom - 1, MF_BYCOMMAND);
+        }
     }
     for (int id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id) check(g_shell.widthMenu, id, id == PenWidthCommand(diary.view));
     for (int id = IDM_PEN_PENCIL; id <= IDM_PEN_PEN; ++id) check(g_shell.penTypeMenu, id, id == PenTypeCommand(diary.view));

@@ -5,6 +5,7 @@
 
 #include "diary/settings.h"
 #include "diary_window.h"
+#include "keyboard_focus.h"
 #include "page/page_zoom.h"
 #include "shell_state.h"
 #include "window_layout.h"
@@ -100,6 +101,9 @@ void ChooseZoom(DiaryWindow& diary, int zoom) {
         MessageBeep(MB_OK);
         return;
     }
+    // The notification icon's menu reaches the View items while the window is
+    // minimised: the page is shown at its new size.
+    BringWindowToFront(window);
     const int dpi = WindowDpi(window);
     RECT now{};
     GetWindowRect(window, &now);
