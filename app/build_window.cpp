@@ -15,7 +15,7 @@
 #include "platform/loaded_text.h"
 #include "resources/resource.h"
 #include "shell_state.h"
-#include "window_layout.h"
+#include "window_zoom.h"
 
 namespace {
 
@@ -41,16 +41,8 @@ void BuildCommandBar(HWND window) {
     };
     SendMessageW(g_shell.commandBar, TB_ADDBUTTONS, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
 
-    int height = CommandBar_Height(g_shell.commandBar);
-    g_shell.contentHeight += height;
-    g_shell.windowY = CentredWindowY(GetSystemMetrics(SM_CYSCREEN), g_shell.contentHeight);
-    g_shell.commandBarHeight = height;
-
-    // The client area is the whole page: 640 x (214 + t), below the menu bar and caption.
-    RECT frame{0, 0, g_shell.windowWidth, g_shell.contentHeight};
-    AdjustWindowRectEx(&frame, g_shell.windowStyle, GetMenu(window) != nullptr, 0);
-    MoveWindow(window, g_shell.windowX, g_shell.windowY, frame.right - frame.left, frame.bottom - frame.top,
-               FALSE);
+    // The page starts below it; the window is sized to the page once its zoom is known.
+    g_shell.commandBarHeight = CommandBar_Height(g_shell.commandBar);
 }
 
 void SetWindowIcons(HWND window) {
@@ -83,6 +75,7 @@ LRESULT BuildMainWindow(HWND window) {
     auto* diary = new DiaryWindow(g_shell.dataFolder);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(diary));
     if (g_shell.tallScreen) BuildCommandBar(window);
+    ChooseStartZoom(*diary, window);
     SetWindowIcons(window);
     ShowProgramNotificationIcon(window);
     InstallTaskbarHook();

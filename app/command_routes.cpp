@@ -36,6 +36,9 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_RULED_LINES, IDM_RULED_LINES, CommandAction::ToggleRuledLines, 0},
     {IDM_UNDO, IDM_UNDO, CommandAction::UndoStroke, 0},
     {IDM_REDO, IDM_REDO, CommandAction::RedoStroke, 0},
+    {IDM_ZOOM_IN, IDM_ZOOM_IN, CommandAction::ZoomIn, 0},
+    {IDM_ZOOM_OUT, IDM_ZOOM_OUT, CommandAction::ZoomOut, 0},
+    {IDM_ZOOM_FIRST, IDM_ZOOM_LAST, CommandAction::SetZoom, IDM_ZOOM_FIRST - 1},
 
     // The page's controls tell of the user's changes; their other notifications match nothing.
     {TEXT_BOX_CHANGED, TEXT_BOX_CHANGED, CommandAction::TextTyped, 0},
@@ -58,6 +61,8 @@ constexpr RangeRoute kRoutes[] = {
     {FROM_ACCELERATOR + IDM_UNDO, FROM_ACCELERATOR + IDM_UNDO, CommandAction::UndoLastChange, 0},
     {FROM_ACCELERATOR + IDM_REDO, FROM_ACCELERATOR + IDM_REDO, CommandAction::RedoStroke, 0},
     {FROM_ACCELERATOR + IDM_FIND, FROM_ACCELERATOR + IDM_FIND, CommandAction::FindDay, 0},
+    {FROM_ACCELERATOR + IDM_ZOOM_IN, FROM_ACCELERATOR + IDM_ZOOM_IN, CommandAction::ZoomIn, 0},
+    {FROM_ACCELERATOR + IDM_ZOOM_OUT, FROM_ACCELERATOR + IDM_ZOOM_OUT, CommandAction::ZoomOut, 0},
 };
 
 }  // namespace

@@ -34,6 +34,9 @@ enum class CommandAction {
     UndoStroke,
     RedoStroke,
     UndoLastChange,    // Ctrl+Z: the text box's typing or the newest stroke
+    ZoomIn,
+    ZoomOut,
+    SetZoom,           // argument: the zoom, 1..4
 };
 
 struct CommandRoute {

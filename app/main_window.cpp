@@ -19,6 +19,7 @@
 #include "resources/resource.h"
 #include "shell_state.h"
 #include "taps.h"
+#include "window_zoom.h"
 
 namespace {
 
@@ -79,6 +80,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_QUERYENDSESSION: return SaveForEndOfSession(window) ? TRUE : FALSE;
     case WM_ENDSESSION: EndSession(window, wParam != FALSE); return 0;
     case WM_INITMENUPOPUP: PrepareMenu(reinterpret_cast<HMENU>(wParam), *diary); return 0;
+    case WM_DPICHANGED:
+        FollowMonitorScale(*diary, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        MarkMenus(*diary);
+        return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -124,6 +129,9 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::UndoStroke: UndoStroke(page, view); break;
     case CommandAction::RedoStroke: RedoStroke(page, view); break;
     case CommandAction::UndoLastChange: UndoLastChange(page, view); break;
+    case CommandAction::ZoomIn: StepZoom(DiaryOf(window), 1); MarkMenus(DiaryOf(window)); break;
+    case CommandAction::ZoomOut: StepZoom(DiaryOf(window), -1); MarkMenus(DiaryOf(window)); break;
+    case CommandAction::SetZoom: ChooseZoom(DiaryOf(window), route.argument); MarkMenus(DiaryOf(window)); break;
     case CommandAction::None: break;   // control notifications and unknown identifiers
     }
 }

@@ -8,6 +8,8 @@
 #include "platform/wide_text.h"
 #include "resources/resource.h"
 #include "shell_state.h"
+#include "window_zoom.h"
+#include "zoom_choice.h"
 
 namespace {
 
@@ -83,6 +85,9 @@ void MarkMenus(const DiaryWindow& diary) {
     for (HMENU menu : {GetMenu(diary.view.window), g_shell.systemMenuResource}) {
         check(menu, IDM_SAVE_PICTURE, diary.page.savePicture);
         check(menu, IDM_RULED_LINES, diary.view.ruledLinesOn);
+        if (menu) {
+            CheckMenuRadioItem(menu, IDM_ZOOM_FIRST, IDM_ZOOM_LAST, IDM_ZOOM_FIRST + diary.view.zoom - 1, MF_BYCOMMAND);
+        }
     }
     for (int id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id) check(g_shell.widthMenu, id, id == PenWidthCommand(diary.view));
     for (int id = IDM_PEN_PENCIL; id <= IDM_PEN_PEN; ++id) check(g_shell.penTypeMenu, id, id == PenTypeCommand(diary.view));
@@ -90,6 +95,14 @@ void MarkMenus(const DiaryWindow& diary) {
 
 void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
     MarkMenus(diary);
+    // No zoom the monitor has no room for, and none at all in the 240-line layout.
+    const int largest = g_shell.tallScreen ? LargestZoomOfWindow(diary.view.window) : 0;
+    auto enable = [menu](UINT command, bool enabled) {
+        EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    };
+    enable(IDM_ZOOM_IN, diary.view.zoom < largest);
+    enable(IDM_ZOOM_OUT, largest > 0 && diary.view.zoom > 1);
+    for (int zoom = 1; zoom <= kMaxZoom; ++zoom) enable(IDM_ZOOM_FIRST + zoom - 1, zoom <= largest);
     if (menu == g_shell.drawingMenu) {
         EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (diary.page.history.back.empty() ? MF_GRAYED : MF_ENABLED));
         EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (diary.page.history.forward.empty() ? MF_GRAYED : MF_ENABLED));

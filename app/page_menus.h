@@ -17,12 +17,12 @@ struct DiaryWindow;
 class PageView;
 
 // The check marks of the menus, from the page and the view, so no menu keeps a state of
-// its own: picture saving and ruled lines in the menu bar and the system menu, the pen's
-// width and type in theirs.
+// its own: picture saving, ruled lines and the zoom in the menu bar and the system menu,
+// the pen's width and type in theirs.
 void MarkMenus(const DiaryWindow& diary);
 // WM_INITMENUPOPUP: the marks, and greyed what cannot be done now: Undo and Redo with
 // nothing to take back or bring back, the weather and mood while the day's record cannot
-// be read.
+// be read, zooms the monitor has no room for (every zoom in the 240-line layout).
 void PrepareMenu(HMENU menu, const DiaryWindow& diary);
 // The command bar's colour button shows the pen's colour (tall layout only).
 void ShowPenColourOnButton(const PageView& view);

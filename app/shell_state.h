@@ -15,8 +15,8 @@ struct ShellState {
     int windowX = 0;
     int windowY = 0;
     DWORD windowStyle = 0;
-    int windowWidth = 640;
-    int contentHeight = 214;            // 214 + command-bar height once the window is built
+    int windowWidth = 640;              // the client area: 640 x zoom
+    int contentHeight = 214;            // t + 214 x zoom once the window is built
     int commandBarHeight = 0;           // t; 0 in the 240-line layout
     HACCEL accelerators = nullptr;
     bool altChordTaken = false;         // an Alt+key accelerator ran and Alt may still be down

@@ -3,12 +3,16 @@
 // and a drawing), steps back through them and forward again as the arrows do,
 // several times over, and times each step with QueryPerformanceCounter: the save
 // of the page on show, the load of the next one and the repaint of the window.
-// Then, on one of those pages, it times the save and the load on their own. The
-// times go to "day-switch-times.txt" in the data folder; then the program ends.
+// Then, on one of those pages, it times the save and the load on their own, and each
+// segment of a stroke from its mouse message to the screen. The same steps back and
+// forward and the same stroke are timed again with the page at 4x. The times go to
+// "day-switch-times.txt" in the data folder; then the program ends. The screen must have
+// room for the page at 4x (2600 x 1000 at 96 dots per inch).
 // Run it from a folder of its own: the pages it makes are real day files.
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -18,6 +22,7 @@
 #include "app/diary_window.h"
 #include "app/shell_state.h"
 #include "app/startup.h"
+#include "app/window_zoom.h"
 #include "bench/sample_drawing.h"
 #include "diary/picture_bytes.h"
 #include "diary/record.h"
@@ -78,8 +83,9 @@ double TimeOne(const std::function<void()>& action, double ticksPerMs) {
 }
 
 struct Times {
-    std::vector<double> steps, saves, loads, editedSteps;
+    std::vector<double> steps, saves, loads, editedSteps, strokes, zoomedSteps, zoomedStrokes;
     int filesWrittenByVisits = 0;
+    int zoom = 0;   // the zoom the second round was taken at
 };
 
 // Every day file's last write, to tell whether looking at the pages wrote any of them.
@@ -100,6 +106,26 @@ void EditPage(int n) {
     SendMessageW(g_shell.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.left, from.top));
     SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.left, to.top));
     SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, MAKELPARAM(to.left, to.top));
+}
+
+// A page point as the mouse message's client position, at the view's zoom.
+LPARAM MousePosition(int x, int y) {
+    const RECT at = Diary().view.Client({x, y, x + 1, y + 1});
+    return MAKELPARAM(at.left, at.top);
+}
+
+// A stroke round and round the picture in short segments, as a hand draws, each segment
+// timed from its mouse message to the window painted. Its changes are not kept.
+void TimeStroke(std::vector<double>& into, double ticksPerMs) {
+    SendMessageW(g_shell.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MousePosition(570, 100));
+    for (int n = 1; n <= 120; ++n) {
+        const LPARAM to = MousePosition(470 + static_cast<int>(100 * std::cos(n / 10.0)),
+                                        100 + static_cast<int>(60 * std::sin(n / 10.0)));
+        DrainMessages();
+        into.push_back(TimeOne([to] { SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, MK_LBUTTON, to); }, ticksPerMs));
+    }
+    SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
+    LoadDay(Diary().page, Diary().view);
 }
 
 Times TimeDaySwitches() {
@@ -132,6 +158,13 @@ Times TimeDaySwitches() {
     previous();
     for (int n = 0; n < kPages; ++n) measure(times.saves, [&] { SaveDay(page, view); });
     for (int n = 0; n < kPages; ++n) measure(times.loads, [&] { LoadDay(page, view); });
+    TimeStroke(times.strokes, ticksPerMs);
+
+    ChooseZoom(Diary(), 4);
+    times.zoom = view.zoom;
+    for (int n = 0; n < kPages; ++n) measure(times.zoomedSteps, previous);
+    for (int n = 0; n < kPages; ++n) measure(times.zoomedSteps, next);
+    TimeStroke(times.zoomedStrokes, ticksPerMs);
     DrainMessages();
     return times;
 }
@@ -148,8 +181,10 @@ std::string Summary(const char* name, std::vector<double> times) {
 
 bool WriteTimes(const std::u16string& folder, const Times& times) {
     const std::string text = Summary("step", times.steps) + Summary("save", times.saves) + Summary("load", times.loads) +
-                             Summary("edited_step", times.editedSteps) + "visit_writes " +
-                             std::to_string(times.filesWrittenByVisits) + "\n";
+                             Summary("edited_step", times.editedSteps) + Summary("stroke", times.strokes) +
+                             Summary("zoom4_step", times.zoomedSteps) + Summary("zoom4_stroke", times.zoomedStrokes) +
+                             "visit_writes " + std::to_string(times.filesWrittenByVisits) + "\nzoom4_zoom " +
+                             std::to_string(times.zoom) + "\n";
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
     return WriteFileSafely(std::filesystem::path(folder + u"\\day-switch-times.txt"),
                            std::span(bytes, text.size())) == WriteStatus::Ok;

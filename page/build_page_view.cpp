@@ -53,6 +53,20 @@ void DrawBackground(const PageView& view) {
     DeleteDC(paper);
 }
 
+// The text box's and the place box's font at the zoom; the one it replaces goes.
+void SetTextFont(PageView& view, bool redraw) {
+    LOGFONTW face{};
+    face.lfHeight = kPage.textFontHeight * view.zoom;
+    face.lfWeight = FW_NORMAL;
+    face.lfCharSet = SHIFTJIS_CHARSET;
+    HFONT old = view.textFont;
+    view.textFont = CreateFontIndirectW(&face);
+    SendMessageW(view.textBox, WM_SETFONT, reinterpret_cast<WPARAM>(view.textFont), redraw);
+    SendMessageW(view.placeBox, WM_SETFONT, reinterpret_cast<WPARAM>(view.textFont), redraw);
+    SendMessageW(view.textBox, EM_SETMARGINS, EC_USEFONTINFO, 2);
+    if (old) DeleteObject(old);
+}
+
 template <typename Handle, typename Release>
 void ReleaseOnce(Handle& handle, Release release) {
     if (handle) release(handle);
@@ -66,29 +80,38 @@ void BuildPageView(PageView& view, HWND window, HINSTANCE instance, int t) {
     view.instance = instance;
     view.t = t;
     view.windowDc = GetDC(window);
-    const int width = kPage.width * view.zoom, height = t + kPage.height * view.zoom;
-    view.canvasDc = MakeSurface(view, width, height, view.canvasBitmap);
     view.pictureDc = MakeSurface(view, kPage.picture.Width(), kPage.picture.Height(), view.pictureBitmap);
     view.weatherStripDc = MakeStrip(view, IDB_WEATHER_STRIP, view.weatherStripBitmap);
     view.moodStripDc = MakeStrip(view, IDB_MOOD_STRIP, view.moodStripBitmap);
     view.background = LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_BACKGROUND));
-    DrawBackground(view);
+    MakeCanvas(view);
 
     view.textBox = MakeChild(view, L"EDIT", kTextBoxStyle, kPage.textBox, IDC_TEXT_BOX);
     view.placeBox = MakeChild(view, L"COMBOBOX", kPlaceBoxStyle, kPage.placeBox, IDC_PLACE_BOX);
     for (const char16_t* code : kPlaceCodes) {
         SendMessageW(view.placeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(code));
     }
-    LOGFONTW face{};
-    face.lfHeight = kPage.textFontHeight * view.zoom;
-    face.lfWeight = FW_NORMAL;
-    face.lfCharSet = SHIFTJIS_CHARSET;
-    view.textFont = CreateFontIndirectW(&face);
-    SendMessageW(view.textBox, WM_SETFONT, reinterpret_cast<WPARAM>(view.textFont), FALSE);
-    SendMessageW(view.placeBox, WM_SETFONT, reinterpret_cast<WPARAM>(view.textFont), FALSE);
+    SetTextFont(view, false);
     RuleTextBox(view);
-    SendMessageW(view.textBox, EM_SETMARGINS, EC_USEFONTINFO, 2);
     CreateDrawingPen(view);
+}
+
+void MakeCanvas(PageView& view) {
+    HBITMAP old = view.canvasBitmap;
+    if (view.canvasDc) DeleteDC(view.canvasDc);
+    view.canvasDc = MakeSurface(view, kPage.width * view.zoom, view.t + kPage.height * view.zoom, view.canvasBitmap);
+    if (old) DeleteObject(old);
+    DrawBackground(view);
+}
+
+void FitControlsToZoom(PageView& view) {
+    const auto place = [&view](HWND control, const PageRect& box) {
+        const RECT at = view.Client(box);
+        MoveWindow(control, at.left, at.top, at.right - at.left, at.bottom - at.top, TRUE);
+    };
+    place(view.textBox, kPage.textBox);
+    place(view.placeBox, kPage.placeBox);
+    SetTextFont(view, true);
 }
 
 void ReleasePageView(PageView& view) {

@@ -74,12 +74,13 @@ void DrawDateHeader(PageView& view, const DayKey& day) {
     SelectObject(view.canvasDc, old);
     DeleteObject(font);
     if (!view.missingCopyTip.empty()) DrawMark(view);
+    // Where the mark is now, at the view's zoom.
+    UpdateMarkTooltip(view);
     ShowPageNow(view, kPage.dateHeader);
 }
 
 void ShowMissingCopyMark(PageView& view, const DayKey& day, const std::u16string& tip) {
     if (tip == view.missingCopyTip) return;
     view.missingCopyTip = tip;
-    UpdateMarkTooltip(view);
     DrawDateHeader(view, day);
 }

@@ -8,6 +8,7 @@
 #include "diary/kept_originals.h"
 #include "diary/record.h"
 #include "diary/record_file.h"
+#include "page/date_header.h"
 #include "page/file_messages.h"
 #include "page/page_icons.h"
 #include "page/page_view.h"
@@ -100,6 +101,12 @@ bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16s
     return true;
 }
 
+// The frame would look like an empty page, and the first stroke would go over the file.
+void DrawUnshownPictureNotice(const PageView& view, const DayFilePair& paths) {
+    const std::u16string name = std::filesystem::path(paths.picture).filename().u16string();
+    DrawPictureNotice(view, LoadText(view.instance, IDS_PICTURE_NOTICE, {name}));
+}
+
 void ShowClassifications(const PageView& view, const DayRecord& record) {
     DrawWeatherIcon(view, static_cast<int>(ShownWeatherIcon(record.weather)));
     SendMessageW(view.placeBox, CB_SETCURSEL, static_cast<WPARAM>(ShownPlaceItem(record.place)), 0);
@@ -147,9 +154,7 @@ void LoadDay(Page& page, PageView& view) {
     page.files.pictureUnreadable = picture.result == PictureLoad::Unreadable;
     page.files.pictureForeign = picture.result == PictureLoad::Shown && !picture.ownLayout;
     if (page.files.pictureUnreadable) {
-        // The frame would look like an empty page, and the first stroke would go over the file.
-        const std::u16string name = std::filesystem::path(paths.picture).filename().u16string();
-        DrawPictureNotice(view, LoadText(view.instance, IDS_PICTURE_NOTICE, {name}));
+        DrawUnshownPictureNotice(view, paths);
         ReportUnshownPicture(view, paths.picture, picture.reason);
     }
     page.pictureChanged = false;
@@ -164,3 +169,11 @@ void LoadDay(Page& page, PageView& view) {
     page.loading = false;
 }
 
+void DrawShownPage(const Page& page, PageView& view) {
+    ShowPictureInFrame(view);
+    if (page.files.pictureUnreadable) DrawUnshownPictureNotice(view, page.Files());
+    if (!page.savePicture) DrawPictureSavingMark(view, true);
+    DrawWeatherIcon(view, page.weatherIndex);
+    DrawMoodIcon(view, page.moodIndex);
+    DrawDateHeader(view, page.day);
+}

@@ -12,3 +12,6 @@ class PageView;
 bool SaveDay(Page& page, PageView& view, SaveMode mode = SaveMode::ChangeOfDay);
 // Shows the page of the page's day: text, place, weather, mood and picture.
 void LoadDay(Page& page, PageView& view);
+// Draws what the page on show shows on a fresh canvas, as loading left it: the picture in
+// its frame with its marks, the weather and mood icons and the date header.
+void DrawShownPage(const Page& page, PageView& view);

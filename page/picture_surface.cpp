@@ -115,7 +115,12 @@ void WhitenPicture(const PageView& view) {
     if (!view.pictureDc) return;
     RECT all{0, 0, kPictureWidth, kPictureHeight};
     FillRect(view.pictureDc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    // The frame around it too: a mark drawn there for the day before goes.
+    ShowPictureInFrame(view);
+}
+
+void ShowPictureInFrame(const PageView& view) {
+    if (!view.canvasDc) return;
+    // The frame around it white: a mark drawn there for the day before goes.
     RECT frame = view.Client(kPage.frame);
     FillRect(view.canvasDc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     PresentPicture(view, kWholePicture);

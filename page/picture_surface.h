@@ -40,6 +40,8 @@ struct LoadedPicture {
 
 // A white picture in a white frame, as a day without a picture shows it.
 void WhitenPicture(const PageView& view);
+// The picture as it is, in a white frame: the marks over and around it are drawn afresh.
+void ShowPictureInFrame(const PageView& view);
 // Puts a stored picture on the picture (its top left part, at most the picture's size)
 // and shows it. A missing or unreadable file leaves the picture as it was.
 LoadedPicture LoadPictureFile(const PageView& view, LPCWSTR path);

@@ -42,7 +42,8 @@ void DrawRuling(PageView& view) {
     RECT client{};
     GetClientRect(box, &client);
     HDC dc = GetDC(box);
-    HPEN pen = CreatePen(PS_SOLID, 1, kRulingColour);
+    // As thick as the page's other lines: one page unit.
+    HPEN pen = CreatePen(PS_SOLID, view.zoom, kRulingColour);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     int pitch = LinePitch(box, dc);
 
@@ -52,7 +53,7 @@ void DrawRuling(PageView& view) {
         view.rulingTopRepainted = false;
     } else if (!view.rulingTopRepainted) {
         view.rulingTopRepainted = true;
-        RECT topRow{0, 0, client.right, 1};
+        RECT topRow{0, 0, client.right, view.zoom};
         InvalidateRect(box, &topRow, TRUE);
     }
     for (int y = firstY; y < client.bottom; y += pitch) {

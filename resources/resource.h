@@ -83,6 +83,13 @@
 #define IDM_SAVE_PICTURE        40033
 #define IDM_RULED_LINES         40034
 
+// View menus of the menu bar and the system menu: the page's zoom (Ctrl+plus, Ctrl+minus)
+// and its steps 1x to 4x; zoom = id - 40060
+#define IDM_ZOOM_IN             40050
+#define IDM_ZOOM_OUT            40051
+#define IDM_ZOOM_FIRST          40061
+#define IDM_ZOOM_LAST           40064
+
 // Drawing menu (built at run time): taking strokes back and bringing them back
 #define IDM_UNDO                40041   // also Ctrl+Z, which serves the text box after typing
 #define IDM_REDO                40042   // also Ctrl+Y and Ctrl+Shift+Z

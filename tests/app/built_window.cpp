@@ -68,6 +68,13 @@ bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void
     return opened;
 }
 
+RECT ChildRect(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 bool ButtonsInside(HWND dialog, int leftButton, int rightButton) {
     RECT client, left, right;
     GetClientRect(dialog, &client);

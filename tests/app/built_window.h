@@ -51,6 +51,8 @@ void WhitenPictureFrame();
 // Sends `command`, which opens the modal dialog captioned `caption`, and hands the
 // dialog to `work` on another thread, which must close it. False when no such dialog came.
 bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work);
+// A child window's rectangle in its parent's client area.
+RECT ChildRect(HWND child);
 // Both buttons are visible inside the dialog's client area, the first left of the second.
 bool ButtonsInside(HWND dialog, int leftButton, int rightButton);
 

@@ -16,7 +16,7 @@ TEST(CommandRoutes, NeighboursOtherHighWordsAndNotificationsDoNothing) {
     // high word, and menu commands that have no key.
     for (std::uint64_t wParam : {1000ull, 1006ull, 1999ull, 2006ull, 2999ull, 3016ull, 3998ull, 4005ull, 4998ull,
                                  5002ull, 5998ull, 6000ull, 40001ull, 40006ull, 40010ull, 40011ull, 40012ull,
-                                 40013ull, 40014ull, 40032ull, 40035ull, kAccel + 1003ull, kAccel + 2000ull,
+                                 40013ull, 40014ull, 40032ull, 40035ull, 40060ull, 40065ull, kAccel + 40061ull, kAccel + 1003ull, kAccel + 2000ull,
                                  kAccel + 3999ull, kAccel + 40006ull, kAccel + 40009ull, kAccel + 40033ull,
                                  kAccel + 40034ull}) {
         EXPECT_EQ(RouteCommand(wParam).action, CommandAction::None) << wParam;

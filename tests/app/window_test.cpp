@@ -18,13 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-RECT ChildRect(HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 // Screen points and pop-up corners as comparable values.
 using Point = std::pair<LONG, LONG>;
 
@@ -114,7 +107,7 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     using A = CommandAction;
     EXPECT_EQ(actions, (std::set<A>{A::SaveText, A::ShowHtmlOutput, A::TogglePictureSaving, A::CloseProgram,
                                     A::GoPreviousDay, A::GoNextDay, A::PickDay, A::ToggleRuledLines, A::ShowAbout,
-                                    A::FindDay}));
+                                    A::FindDay, A::ZoomIn, A::ZoomOut, A::SetZoom}));
     wchar_t label[64] = {};
     GetMenuStringW(bar, IDM_SAVE_PICTURE, label, std::size(label), MF_BYCOMMAND);
     EXPECT_STREQ(label, L"絵を保存する");
