@@ -25,9 +25,11 @@ void CopyPermissionBits(std::FILE* file, const std::filesystem::path& from);
 // names, so the link stays a link and its file gets the new bytes.
 std::filesystem::path FollowLinks(const std::filesystem::path& target);
 
-// True for a file the user marked read-only (Windows' attribute); such a file is never
-// replaced. POSIX systems have no such mark: there the folder decides.
-bool IsMarkedReadOnly(const std::filesystem::path& path);
+// Why the target may not be replaced, or None: a file the user marked read-only
+// (Windows' attribute; POSIX systems have no such mark, there the folder decides), and
+// anything that is no file, such as a folder of that name, which a rename would put
+// away with everything in it.
+WriteFault RefusalToReplace(const std::filesystem::path& target);
 
 // The system's error is cleared before a step and read when it failed.
 void ForgetSystemError();

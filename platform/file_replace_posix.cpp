@@ -52,7 +52,11 @@ fs::path FollowLinks(const fs::path& target) {
     return at;
 }
 
-bool IsMarkedReadOnly(const fs::path&) { return false; }
+WriteFault RefusalToReplace(const fs::path& target) {
+    struct stat status;
+    if (::stat(target.c_str(), &status) != 0) return WriteFault::None;   // no file yet
+    return S_ISREG(status.st_mode) ? WriteFault::None : WriteFault::NotAFile;
+}
 
 void ForgetSystemError() { errno = 0; }
 

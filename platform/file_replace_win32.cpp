@@ -106,10 +106,11 @@ fs::path FollowLinks(const fs::path& target) {
     return fs::path(path);
 }
 
-bool IsMarkedReadOnly(const fs::path& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+WriteFault RefusalToReplace(const fs::path& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return WriteFault::None;   // no file yet
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return WriteFault::NotAFile;
+    return attributes & FILE_ATTRIBUTE_READONLY ? WriteFault::ReadOnlyFile : WriteFault::None;
 }
 
 void ForgetSystemError() {

@@ -101,9 +101,9 @@ PendingFile::PendingFile(const fs::path& target, Durability durability)
 
 PendingFile::PendingFile(const fs::path& target, Durability durability, FileWriteSteps& steps)
     : steps_(steps), target_(FollowLinks(target)), durability_(durability) {
-    if (IsMarkedReadOnly(target_)) {
+    if (const WriteFault refusal = RefusalToReplace(target_); refusal != WriteFault::None) {
         status_ = WriteStatus::CannotReplace;
-        fault_ = WriteFault::ReadOnlyFile;
+        fault_ = refusal;
         return;
     }
     // An existing name is refused by CreateNewFile, so a leftover file is never reused.

@@ -11,6 +11,7 @@ int ReasonTextId(WriteFault fault) {
     case WriteFault::NotWritable: return IDS_WRITE_NOT_WRITABLE;
     case WriteFault::InUse: return IDS_FILE_IN_USE;
     case WriteFault::ReadOnlyFile: return IDS_WRITE_READ_ONLY;
+    case WriteFault::NotAFile: return IDS_READ_NOT_A_FILE;
     case WriteFault::NoFolder: return IDS_WRITE_NO_FOLDER;
     case WriteFault::NameTooLong: return IDS_WRITE_NAME_TOO_LONG;
     case WriteFault::Other: break;

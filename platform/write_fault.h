@@ -7,6 +7,7 @@ enum class WriteFault {
     NotWritable,    // the folder or the file may not be written (permissions, read-only disk)
     InUse,          // another program holds the file
     ReadOnlyFile,   // the target is marked read-only
+    NotAFile,       // the target is a folder or a device, which no file replaces
     NoFolder,       // the folder is not there
     NameTooLong,    // longer than the disk allows
     Other,          // anything else, or a step that failed without saying why

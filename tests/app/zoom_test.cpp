@@ -117,7 +117,12 @@ using Zoom = OnBuiltWindow;
 // The page starts at the monitor's zoom. The 240-line layout is 1x whatever the scale:
 // its zoom items are greyed and the keys do nothing, nor is anything kept.
 TEST_F(Zoom, PageStartsAtTheMonitorsScale) {
-    EXPECT_EQ(TheView().zoom, StartZoom());
+    HDC screen = GetDC(nullptr);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(TheView().zoom, StartZoom()) << "at " << GetDeviceCaps(screen, LOGPIXELSY) << " dpi, work area "
+                                           << work.right << "x" << work.bottom;
+    ReleaseDC(nullptr, screen);
     ExpectPageAt(StartZoom());
     if (g_shell.tallScreen) return;
     EXPECT_EQ(ZoomItemsOffered(), std::vector<bool>(6, false));

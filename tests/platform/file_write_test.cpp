@@ -183,6 +183,18 @@ TEST(FileWrite, WritesThroughALinkToTheFileItNames) {
 #endif
 }
 
+// A folder of the target's name is no file to replace: it stays, with what it holds.
+TEST(FileWrite, NeverReplacesAFolder) {
+    ScratchFolder folder;
+    const fs::path target = folder / "doodlebinder.ini";
+    fs::create_directory(target);
+    WriteFileText(target / "kept.txt", "kept");
+    WriteFault why = WriteFault::None;
+    EXPECT_EQ(WriteFileSafely(target, Bytes("zoom=2"), Durability::Durable, &why), WriteStatus::CannotReplace);
+    EXPECT_EQ(why, WriteFault::NotAFile);
+    EXPECT_EQ(ReadFileText(target / "kept.txt"), "kept");
+}
+
 // Only the temporary files of the diary's own files are swept, and of those only the ones
 // whose writer has ended, or is this very process, or that have not been written for ten
 // minutes.
