@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 #include "diary_window.h"
 #include "notification_icon.h"
 #include "page/navigation.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "diary/settings.h"
+#include "diarycore/settings.h"
 #include "diary_window.h"
 #include "keyboard_focus.h"
 #include "page/page_zoom.h"

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "diary/settings.h"
+#include "diarycore/settings.h"
 
 inline constexpr int kMaxZoom = 4;
 inline constexpr int kStandardDpi = 96;   // the scale at which 1x is one page unit a screen pixel

@@ -34,10 +34,10 @@
 #include <string>
 #include <vector>
 
-#include "diary/calendar.h"
-#include "diary/diary_search.h"
-#include "diary/record.h"
-#include "diary/search_folding.h"
+#include "diarycore/calendar.h"
+#include "diarycore/diary_search.h"
+#include "diarycore/record.h"
+#include "diarycore/search_folding.h"
 
 extern char** environ;
 

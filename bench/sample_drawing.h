@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 
 inline std::vector<std::uint8_t> SampleDrawingPixels(int n) {
     std::vector<std::uint8_t> pixels(kPicturePixelBytes, 0xFF);

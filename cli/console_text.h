@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 #include "htmlexport/export_result.h"
 #include "htmlexport/html_export.h"
 

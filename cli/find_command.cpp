@@ -10,8 +10,8 @@
 #endif
 
 #include "cli/console_text.h"
-#include "diary/diary_search.h"
-#include "diary/search_folding.h"
+#include "diarycore/diary_search.h"
+#include "diarycore/search_folding.h"
 #include "platform/utf8.h"
 
 namespace fs = std::filesystem;

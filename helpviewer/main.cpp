@@ -1,6 +1,6 @@
 // peghelp.exe: shows the diary's help page. The diary starts it with the page's path on
 // the command line; the page is read whole in code page 932 and the file let go at once.
-#include "diary/codepage.h"
+#include "diarycore/codepage.h"
 #include "command_line.h"
 #include "help_page.h"
 #include "help_window.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 // The run starts at `firstDay` and goes back `dayCount` days of the diary folder, as the
 // document does; the status strip shows the progress. Pictures that could not be

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 // Writes dayCount days, from firstDay backwards, into the document at outputPath,
 // using the template at templatePath and the day files in the diary folder. Asks before

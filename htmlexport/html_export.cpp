@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "diary/codepage.h"
+#include "diarycore/codepage.h"
 #include "day_files.h"
 #include "file_read.h"
 #include "resources/resource.h"

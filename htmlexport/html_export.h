@@ -10,7 +10,7 @@
 
 #include <filesystem>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 #include "export_result.h"
 #include "file_read.h"
 #include "file_write.h"

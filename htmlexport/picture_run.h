@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 // A typed path without a folder is taken inside the data folder, for the document and
 // its pictures alike, so the two always land together.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "diary/codepage.h"
+#include "diarycore/codepage.h"
 #include "html_fragments.h"
 #include "platform/utf8.h"
 

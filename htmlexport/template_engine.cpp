@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "html_fragments.h"
-#include "diary/place_codes.h"
-#include "diary/record.h"
+#include "diarycore/place_codes.h"
+#include "diarycore/record.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 #include "export_result.h"
 
 // What the data folder holds for one day.

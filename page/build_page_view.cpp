@@ -1,6 +1,6 @@
 #include "build_page_view.h"
 
-#include "diary/place_codes.h"
+#include "diarycore/place_codes.h"
 #include "page/page_view.h"
 #include "page/pens.h"
 #include "page/ruled_text_box.h"

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "diary/date_header_text.h"
+#include "diarycore/date_header_text.h"
 #include "page/page_view.h"
 #include "platform/wide_text.h"
 

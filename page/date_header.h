@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 class PageView;
 

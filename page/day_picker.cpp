@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "resources/resource.h"
-#include "diary/pages_in_folder.h"
+#include "diarycore/pages_in_folder.h"
 #include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
 #include "platform/loaded_text.h"

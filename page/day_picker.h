@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 // Shows the calendar over the owner with `current` selected and today marked, and the
 // days of the diary folder that have pages. The day chosen with OK, or nothing for Cancel.

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "diary/kept_originals.h"
+#include "diarycore/kept_originals.h"
 #include "page/page_view.h"
 #include "platform/loaded_text.h"
 #include "resources/resource.h"

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "resources/resource.h"
-#include "diary/diary_search.h"
-#include "diary/search_folding.h"
+#include "diarycore/diary_search.h"
+#include "diarycore/search_folding.h"
 #include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
 #include "platform/loaded_text.h"

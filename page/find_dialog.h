@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "diary/calendar.h"
-#include "diary/diary_search.h"
+#include "diarycore/calendar.h"
+#include "diarycore/diary_search.h"
 
 // Searches the records of the diary folder, with `pageOnShow` in place of its day's stored
 // one (typing not yet saved is found too). The day opened from the list (Enter or a

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "diary/diary_search.h"
+#include "diarycore/diary_search.h"
 #include "page/date_header.h"
 #include "page/day_picker.h"
 #include "page/find_dialog.h"

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 class Page;
 class PageView;

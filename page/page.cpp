@@ -1,6 +1,6 @@
 #include "page.h"
 
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 
 PageChanges Page::Changes(const ShownPage& shown, SaveMode mode) const {
     PageChanges changes;

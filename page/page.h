@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "diary/calendar.h"
-#include "diary/record.h"
-#include "diary/save_plan.h"
+#include "diarycore/calendar.h"
+#include "diarycore/record.h"
+#include "diarycore/save_plan.h"
 #include "page/page_geometry.h"
 #include "page/picture_history.h"
 #include "platform/file_read.h"

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "diary/kept_originals.h"
-#include "diary/record.h"
-#include "diary/record_file.h"
+#include "diarycore/kept_originals.h"
+#include "diarycore/record.h"
+#include "diarycore/record_file.h"
 #include "page/date_header.h"
 #include "page/file_messages.h"
 #include "page/page_icons.h"

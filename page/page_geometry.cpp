@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 
 static_assert(kPage.picture.Width() == kPictureWidth && kPage.picture.Height() == kPictureHeight,
               "the picture rectangle holds the stored picture exactly");

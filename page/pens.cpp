@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 #include "page/page_view.h"
 #include "resources/resource.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 #include "page/page_view.h"
 #include "platform/dib_file.h"
 #include "platform/file_read.h"

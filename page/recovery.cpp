@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "diary/picture_bytes.h"
-#include "diary/record.h"
-#include "diary/recovery_files.h"
+#include "diarycore/picture_bytes.h"
+#include "diarycore/record.h"
+#include "diarycore/recovery_files.h"
 #include "page/date_header.h"
 #include "page/page.h"
 #include "page/shown_page.h"

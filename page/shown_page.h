@@ -2,8 +2,8 @@
 // the place box's selection and, when it decides something, the picture's pixels.
 #pragma once
 
-#include "diary/record.h"
-#include "diary/save_plan.h"
+#include "diarycore/record.h"
+#include "diarycore/save_plan.h"
 #include "page/page.h"
 
 class PageView;

@@ -1,6 +1,6 @@
 // Today's date from the local clock, with its day of week.
 #pragma once
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 DayKey GetToday();

@@ -11,7 +11,7 @@
 #include <initializer_list>
 #include <optional>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 #include "diary_window.h"
 #include "program_harness.h"
 #include "shell_state.h"

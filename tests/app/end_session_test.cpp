@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "diary/picture_bytes.h"
-#include "diary/record.h"
+#include "diarycore/picture_bytes.h"
+#include "diarycore/record.h"
 #include "program_harness.h"
 #include "resources/resource.h"
 

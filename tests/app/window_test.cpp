@@ -9,7 +9,7 @@
 
 #include "built_window.h"
 #include "command_routes.h"
-#include "diary/place_codes.h"
+#include "diarycore/place_codes.h"
 #include "help_page.h"
 #include "main_window.h"
 #include "resources/resource.h"

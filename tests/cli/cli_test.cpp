@@ -14,8 +14,8 @@
 #endif
 
 #include "cli/console_text.h"
-#include "diary/codepage.h"
-#include "diary/record.h"
+#include "diarycore/codepage.h"
+#include "diarycore/record.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

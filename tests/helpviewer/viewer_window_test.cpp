@@ -1,7 +1,7 @@
 // The real peghelp.exe started on a page in a temporary folder, as the diary starts it:
 // what it shows and draws, how it closes, and that the diary can rewrite the page meanwhile.
 #include "app/help_page.h"
-#include "diary/codepage.h"
+#include "diarycore/codepage.h"
 #include "file_write.h"
 #include "help_window.h"
 #include "helpviewer/help_page.h"

@@ -9,7 +9,7 @@
 #include <map>
 
 #include "built_window.h"
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 #include "resources/resource.h"
 #include "shell_state.h"
 #undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile

@@ -9,7 +9,7 @@
 #include "day_files.h"
 #include "html_export.h"
 #include "picture_run.h"
-#include "diary/record.h"
+#include "diarycore/record.h"
 #include "template_encoding.h"
 #include "template_engine.h"
 #include "test_support.h"

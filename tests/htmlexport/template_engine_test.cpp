@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "diary/record.h"
+#include "diarycore/record.h"
 
 namespace {
 

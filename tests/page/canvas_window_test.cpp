@@ -3,7 +3,7 @@
 #include <span>
 
 #include "built_window.h"
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 #include "page/picture_surface.h"
 #include "page/pens.h"
 #include "page/page_geometry.h"

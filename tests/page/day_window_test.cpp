@@ -9,7 +9,7 @@
 #include "built_window.h"
 #include "page/picture_surface.h"
 #include "page/stroke_undo.h"
-#include "diary/codepage.h"
+#include "diarycore/codepage.h"
 #include "page/page_files.h"
 #include "page/recovered_pages.h"
 #include "page/recovery.h"

@@ -2,7 +2,7 @@
 // through the keys, in the window (canvas_window_test).
 #include <gtest/gtest.h>
 
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 #include "page/picture_history.h"
 
 namespace {

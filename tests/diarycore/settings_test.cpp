@@ -1,7 +1,7 @@
 // The settings file: read whatever is in it, and write back what the program did not set.
 #include <gtest/gtest.h>
 
-#include "diary/settings.h"
+#include "diarycore/settings.h"
 #include "test_support.h"
 
 namespace {

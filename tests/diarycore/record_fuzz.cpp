@@ -3,7 +3,7 @@
 // second read unchanged.
 #include <cstdlib>
 
-#include "diary/record.h"
+#include "diarycore/record.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     DayRecord record;

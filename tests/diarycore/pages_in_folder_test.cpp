@@ -1,6 +1,6 @@
 // The calendar's bold days: which files in the data folder count as a day's page, and
 // the month masks across a month and a year boundary.
-#include "diary/pages_in_folder.h"
+#include "diarycore/pages_in_folder.h"
 
 #include <gtest/gtest.h>
 

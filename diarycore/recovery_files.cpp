@@ -1,10 +1,10 @@
-#include "diary/recovery_files.h"
+#include "diarycore/recovery_files.h"
 
 #include <algorithm>
 #include <set>
 #include <system_error>
 
-#include "diary/pages_in_folder.h"
+#include "diarycore/pages_in_folder.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 
 namespace {
 

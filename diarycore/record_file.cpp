@@ -1,4 +1,4 @@
-#include "diary/record_file.h"
+#include "diarycore/record_file.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "diary/kept_originals.h"
+#include "diarycore/kept_originals.h"
 
 #include <cstdint>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "diary/picture_bytes.h"
+#include "diarycore/picture_bytes.h"
 
 #include <algorithm>
 

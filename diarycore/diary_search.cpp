@@ -1,16 +1,16 @@
-#include "diary/diary_search.h"
+#include "diarycore/diary_search.h"
 
 #include <algorithm>
 #include <functional>
 #include <map>
 #include <system_error>
 
-#include "diary/codepage.h"
-#include "diary/pages_in_folder.h"
-#include "diary/place_codes.h"
-#include "diary/record.h"
-#include "diary/record_file.h"
-#include "diary/search_folding.h"
+#include "diarycore/codepage.h"
+#include "diarycore/pages_in_folder.h"
+#include "diarycore/place_codes.h"
+#include "diarycore/record.h"
+#include "diarycore/record_file.h"
+#include "diarycore/search_folding.h"
 
 namespace fs = std::filesystem;
 

@@ -1,10 +1,10 @@
-#include "diary/record.h"
+#include "diarycore/record.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "diary/codepage.h"
-#include "diary/place_codes.h"
+#include "diarycore/codepage.h"
+#include "diarycore/place_codes.h"
 
 namespace {
 

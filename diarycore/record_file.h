@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "diary/record.h"
+#include "diarycore/record.h"
 #include "file_read.h"
 
 enum class RecordFileStatus {

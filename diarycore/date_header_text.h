@@ -4,6 +4,6 @@
 
 #include <string>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 std::u16string DateHeaderText(const DayKey& day);

@@ -1,4 +1,4 @@
-#include "diary/record.h"
+#include "diarycore/record.h"
 
 #include <gtest/gtest.h>
 

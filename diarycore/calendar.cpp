@@ -1,4 +1,4 @@
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 #include <cstdio>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 // "20261206.dbt~" for extension "dbt".
 std::u16string RecoveryFileName(const DayKey& day, std::u16string_view extension);

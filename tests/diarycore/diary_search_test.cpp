@@ -1,15 +1,15 @@
 // The diary's search: how text is folded before it is compared, where a match's line is
 // cut for a narrow list, and a search of a folder with Japanese and Latin pages, damaged
 // and unreadable records among them.
-#include "diary/diary_search.h"
+#include "diarycore/diary_search.h"
 
 #include <gtest/gtest.h>
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
-#include "diary/codepage.h"
-#include "diary/search_folding.h"
+#include "diarycore/codepage.h"
+#include "diarycore/search_folding.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "diary/recovery_files.h"
-#include "diary/save_plan.h"
+#include "diarycore/recovery_files.h"
+#include "diarycore/save_plan.h"
 #include "test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "diary/save_plan.h"
+#include "diarycore/save_plan.h"
 
 SavePlan PlanPageSave(const PageChanges& changes) {
     SavePlan plan;

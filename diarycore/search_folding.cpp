@@ -1,4 +1,4 @@
-#include "diary/search_folding.h"
+#include "diarycore/search_folding.h"
 
 #include <iterator>
 

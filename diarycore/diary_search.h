@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 // Where a text holds all the (folded) words: the start of the earliest match of any of
 // them, as an index into the text. Nothing when a word is missing or there are none.

@@ -10,7 +10,7 @@
 //   characters of their own (U+0080, U+F8F0-U+F8F3) both ways; iconv rejects them.
 // - Byte pairs without a character: iconv stops, Windows reads U+30FB.
 // Every other character and byte pair converts the same way in both.
-#include "diary/codepage.h"
+#include "diarycore/codepage.h"
 
 #include <iconv.h>
 

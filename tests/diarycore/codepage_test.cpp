@@ -1,6 +1,6 @@
 // The same expectations are checked against iconv in the native build and against
 // Windows' own conversion in the Windows build, so both write the same files.
-#include "diary/codepage.h"
+#include "diarycore/codepage.h"
 
 #include <gtest/gtest.h>
 

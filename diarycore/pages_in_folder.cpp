@@ -1,8 +1,8 @@
-#include "diary/pages_in_folder.h"
+#include "diarycore/pages_in_folder.h"
 
 #include <system_error>
 
-#include "diary/calendar.h"
+#include "diarycore/calendar.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "diary/date_header_text.h"
+#include "diarycore/date_header_text.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 // WAVE DASH, "\" for YEN SIGN); lpUsedDefaultChar then tells whether any "?" went in.
 // Surrogates are handled here rather than left to the system, whose answer for a pair
 // (one "?" or two) has not been the same on every version.
-#include "diary/codepage.h"
+#include "diarycore/codepage.h"
 
 #include <windows.h>
 
