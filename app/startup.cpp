@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "diary_window.h"
+#include "page/folder_index.h"
 #include "page/recovered_pages.h"
 #include "main_window.h"
 #include "platform/file_write.h"
@@ -103,8 +104,8 @@ bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showComman
     if (!CreateMainWindow(instance, showCommand)) return false;
     // Only now, as the one running diary: a write of this folder's files that a crash or
     // a power cut interrupted left its temporary file behind.
-    RemoveLeftoverTemporaryFiles(std::filesystem::path(g_shell.dataFolder));
     DiaryWindow& diary = DiaryOf(g_shell.mainWindow);
+    SweepLeftoverTemporaryFiles(diary.page, diary.view);
     OfferRecoveredPages(diary.page, diary.view);
 
     g_shell.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));

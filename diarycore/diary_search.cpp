@@ -60,28 +60,35 @@ std::u16string_view PlaceCodeText(std::uint8_t place) {
 }
 
 DiaryRecords ReadDiaryRecords(const fs::path& folder, DayRange range) {
-    DiaryRecords records;
     std::error_code error;
     fs::directory_iterator entry(folder, error);
-    if (error) return records;
-    records.folderListed = true;
-
-    // The names as listed: a record may be called "20000101.DBT". Where a folder that
-    // tells case apart holds two, the one the program writes is read.
-    std::map<std::int32_t, fs::path, std::greater<>> paths;
+    if (error) return {};
+    std::vector<std::u16string> names;
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         const fs::path name = entry->path().filename();
         // Day names are ASCII. Other names are passed over as the bytes they are: on
         // Linux a name that is no UTF-8 has no UTF-16 form to look at.
         const fs::path::string_type& bytes = name.native();
-        if (std::any_of(bytes.begin(), bytes.end(), [](auto unit) { return static_cast<std::uint32_t>(unit) >= 0x80; }))
-            continue;
+        if (std::none_of(bytes.begin(), bytes.end(), [](auto unit) { return static_cast<std::uint32_t>(unit) >= 0x80; }))
+            names.push_back(name.u16string());
+    }
+    return ReadDiaryRecords(folder, names, range);
+}
+
+DiaryRecords ReadDiaryRecords(const fs::path& folder, const std::vector<std::u16string>& names, DayRange range) {
+    DiaryRecords records;
+    records.folderListed = true;
+    // The names as listed: a record may be called "20000101.DBT". Where a folder that
+    // tells case apart holds two, the one the program writes is read.
+    std::map<std::int32_t, fs::path, std::greater<>> paths;
+    for (const std::u16string& text : names) {
+        const fs::path name(text);
         const std::int32_t day = DayOfPageFileName(name);
         if (day == 0 || day < range.first || day > range.last) continue;
         const std::u16string extension = name.extension().u16string();
         if ((extension[1] | 0x20) != u'd' || (extension[2] | 0x20) != u'b' || (extension[3] | 0x20) != u't') continue;
-        auto [at, added] = paths.try_emplace(day, entry->path());
-        if (!added && extension == u".dbt") at->second = entry->path();
+        auto [at, added] = paths.try_emplace(day, folder / name);
+        if (!added && extension == u".dbt") at->second = folder / name;
     }
 
     records.entries.reserve(paths.size());

@@ -57,6 +57,9 @@ struct DiaryRecords {
 // Reads every record of `folder` in `range` with the page's record reader. Records that
 // cannot be read or are no day record are left out and counted.
 DiaryRecords ReadDiaryRecords(const std::filesystem::path& folder, DayRange range = {});
+// The same for the names of the folder a listing the caller keeps has found.
+DiaryRecords ReadDiaryRecords(const std::filesystem::path& folder, const std::vector<std::u16string>& names,
+                              DayRange range = {});
 
 // Puts the page on show in place of its day's stored record, as the user sees it with
 // changes not yet saved; a page without text is no entry. Its text is folded here.

@@ -57,3 +57,74 @@ std::vector<std::uint32_t> MonthPageMasks(const DaysWithPages& days, std::int32_
     }
     return masks;
 }
+
+namespace {
+
+std::u16string LowerAscii(std::u16string_view name) {
+    std::u16string lower(name);
+    for (char16_t& c : lower)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return lower;
+}
+
+// A name as text, when it is one a day's file can have: on POSIX systems a name is bytes,
+// and one that is no text is none of the diary's.
+std::optional<std::u16string> DayNameOf(const fs::path& name) {
+    for (auto unit : name.native())
+        if (static_cast<std::uint32_t>(unit) >= 0x80 && sizeof(unit) == 1) return std::nullopt;
+    return name.u16string();
+}
+
+bool StartsWithDayDigits(std::u16string_view name) {
+    if (name.size() < 9) return false;
+    for (int i = 0; i < 8; ++i)
+        if (name[i] < u'0' || name[i] > u'9') return false;
+    return true;
+}
+
+}  // namespace
+
+bool DayFileIndex::List(const fs::path& folder) {
+    names_.clear();
+    std::error_code error;
+    fs::directory_iterator entry(folder, error);
+    known_ = !error;
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        if (std::optional<std::u16string> name = DayNameOf(entry->path().filename())) Added(*name);
+    }
+    // A listing cut short by an error knows only part of the folder.
+    if (error) Forget();
+    return known_;
+}
+
+void DayFileIndex::Forget() {
+    known_ = false;
+    names_.clear();
+}
+
+void DayFileIndex::Added(std::u16string_view name) {
+    if (StartsWithDayDigits(name)) names_[LowerAscii(name)] = std::u16string(name);
+}
+
+void DayFileIndex::Removed(std::u16string_view name) { names_.erase(LowerAscii(name)); }
+
+std::optional<std::u16string> DayFileIndex::Listed(std::u16string_view name) const {
+    const auto found = names_.find(LowerAscii(name));
+    if (found == names_.end()) return std::nullopt;
+    return found->second;
+}
+
+DaysWithPages DayFileIndex::Days() const {
+    DaysWithPages days;
+    for (const auto& [lower, name] : names_) {
+        if (std::int32_t day = DayOfPageFileName(fs::path(lower))) days.insert(day);
+    }
+    return days;
+}
+
+std::vector<std::u16string> DayFileIndex::Names() const {
+    std::vector<std::u16string> names;
+    names.reserve(names_.size());
+    for (const auto& entry : names_) names.push_back(entry.second);
+    return names;
+}

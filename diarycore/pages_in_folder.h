@@ -5,7 +5,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // Days as YYYYMMDD numbers, e.g. 20000229.
@@ -23,3 +27,32 @@ DaysWithPages ListDaysWithPages(const std::filesystem::path& folder);
 // day d of that month holds a page (the month calendar's bold days).
 std::vector<std::uint32_t> MonthPageMasks(const DaysWithPages& days, std::int32_t firstYear, std::int32_t firstMonth,
                                           int monthCount);
+
+// The day's files a diary folder holds, from one listing, kept up to date by the names
+// the program writes and removes and the ones the system reports changed. Under Wine a
+// name that is not there costs a read of the whole folder, whatever asks for it; the
+// index answers instead. Every name that starts with eight digits is kept (records,
+// pictures, recovery copies, kept originals, temporary files); others are none of the
+// diary's.
+class DayFileIndex {
+public:
+    // Lists the folder; false, with nothing known, when it cannot be listed.
+    bool List(const std::filesystem::path& folder);
+    bool Known() const { return known_; }
+    // Nothing is known any more: the next use lists again.
+    void Forget();
+    // A name of the folder appeared, or went.
+    void Added(std::u16string_view name);
+    void Removed(std::u16string_view name);
+    // The name as the folder has it, when it holds that name in any letter case. Asked
+    // of an index that is not known, the answer is nothing.
+    std::optional<std::u16string> Listed(std::u16string_view name) const;
+    // The days with a record or a picture.
+    DaysWithPages Days() const;
+    // Every name kept, as the folder has it.
+    std::vector<std::u16string> Names() const;
+
+private:
+    bool known_ = false;
+    std::unordered_map<std::u16string, std::u16string> names_;   // in lower case -> as listed
+};

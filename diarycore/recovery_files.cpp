@@ -8,12 +8,16 @@
 
 namespace fs = std::filesystem;
 
+fs::path WorkFolder(std::u16string_view diary) { return fs::path(diary) / u".doodlebinder"; }
+
+fs::path TemporaryFolder(std::u16string_view diary) { return WorkFolder(diary) / u"tmp"; }
+
 std::u16string RecoveryFileName(const DayKey& day, std::u16string_view extension) {
     return DayFileName(day, extension) + u"~";
 }
 
-fs::path RecoveryFilePath(std::u16string_view folder, const DayKey& day, std::u16string_view extension) {
-    return fs::path(folder) / RecoveryFileName(day, extension);
+fs::path RecoveryFilePath(std::u16string_view diary, const DayKey& day, std::u16string_view extension) {
+    return WorkFolder(diary) / RecoveryFileName(day, extension);
 }
 
 std::int32_t DayOfRecoveryFileName(const fs::path& name) {

@@ -1,7 +1,12 @@
 // The recovery copy of the page on show: while it has unsaved changes, its picture and
-// record are kept beside the day files as "YYYYMMDD.bmp~" and "YYYYMMDD.dbt~", in the
-// day files' own formats. A crash loses at most the last few seconds; the next start
-// offers the page back. These names are never taken for a day's own files.
+// record are kept as "YYYYMMDD.bmp~" and "YYYYMMDD.dbt~", in the day files' own formats,
+// in the program's own folder inside the diary folder (".doodlebinder"; earlier versions
+// kept them beside the day files). A crash loses at most the last few seconds; the next
+// start offers the page back. These names are never taken for a day's own files.
+//
+// The program's folder is small, so its names cost nothing to look up where a diary of
+// decades makes every new name in the diary folder dear (under Wine, a read of the whole
+// folder). The writer's temporary files for the diary's files are made in its "tmp".
 #pragma once
 
 #include <cstdint>
@@ -11,10 +16,14 @@
 
 #include "diarycore/calendar.h"
 
+// The program's folder in a diary folder, and its folder for the writer's temporary files.
+std::filesystem::path WorkFolder(std::u16string_view diary);
+std::filesystem::path TemporaryFolder(std::u16string_view diary);
+
 // "20261206.dbt~" for extension "dbt".
 std::u16string RecoveryFileName(const DayKey& day, std::u16string_view extension);
-// That file in the diary folder.
-std::filesystem::path RecoveryFilePath(std::u16string_view folder, const DayKey& day, std::u16string_view extension);
+// That file in the diary folder's work folder.
+std::filesystem::path RecoveryFilePath(std::u16string_view diary, const DayKey& day, std::u16string_view extension);
 
 // The day a recovery file stands for, as YYYYMMDD, or 0 when the name is no recovery file.
 std::int32_t DayOfRecoveryFileName(const std::filesystem::path& name);

@@ -201,13 +201,13 @@ INT_PTR CALLBACK DayPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-std::optional<DayKey> RunDayPicker(HWND owner, HINSTANCE instance, const std::u16string& folder, const DayKey& current) {
+std::optional<DayKey> RunDayPicker(HWND owner, HINSTANCE instance, DaysWithPages pages, const DayKey& current) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(instance, IDD_DAY_PICKER);
     if (!dialogTemplate) return std::nullopt;
     PickerState state;
     state.instance = instance;
     state.current = current;
-    state.pages = ListDaysWithPages(folder);
+    state.pages = std::move(pages);
     DialogBoxIndirectParamW(instance, dialogTemplate, owner, DayPickerProc, reinterpret_cast<LPARAM>(&state));
     return state.chosen;
 }

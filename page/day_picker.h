@@ -7,7 +7,8 @@
 #include <string>
 
 #include "diarycore/calendar.h"
+#include "diarycore/pages_in_folder.h"
 
 // Shows the calendar over the owner with `current` selected and today marked, and the
-// days of the diary folder that have pages. The day chosen with OK, or nothing for Cancel.
-std::optional<DayKey> RunDayPicker(HWND owner, HINSTANCE instance, const std::u16string& folder, const DayKey& current);
+// days that have pages marked. The day chosen with OK, or nothing for Cancel.
+std::optional<DayKey> RunDayPicker(HWND owner, HINSTANCE instance, DaysWithPages pages, const DayKey& current);

@@ -31,9 +31,8 @@ struct FindState {
     std::optional<DayKey> chosen;
     bool searchPending = false;
     WNDPROC wordsProc = nullptr;         // the edit control's own
-    std::u16string folder;
+    FindSource source;
     std::optional<DiaryRecords> records; // read once, when the dialog has opened
-    std::optional<DiaryEntry> pageOnShow;   // searched instead of its day's stored record
     std::vector<SearchHit> hits;
     std::vector<std::u16string> cells;   // date, place, line for each hit, as the list shows them
 };
@@ -115,9 +114,10 @@ void ReadDiary(HWND dialog, FindState& state) {
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), WidePointer(LoadText(state.instance, IDS_FIND_READING)));
     UpdateWindow(Item(dialog, IDC_FIND_UNREADABLE));
-    state.records = ReadDiaryRecords(state.folder);
+    const std::filesystem::path folder(state.source.folder);
+    state.records = state.source.names ? ReadDiaryRecords(folder, *state.source.names) : ReadDiaryRecords(folder);
     // The page on show as it is now: typing not yet saved is found too.
-    if (state.pageOnShow) PutPageOnShow(*state.records, *state.pageOnShow);
+    if (state.source.pageOnShow) PutPageOnShow(*state.records, *state.source.pageOnShow);
     SetCursor(previous);
     const std::u16string unreadable = UnreadableText(state.instance, state.records->unreadableDays);
     SetWindowTextW(Item(dialog, IDC_FIND_UNREADABLE), WidePointer(unreadable));
@@ -236,14 +236,11 @@ INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-std::optional<DayKey> RunFindDialog(HWND owner, HINSTANCE instance, const std::u16string& folder,
-                                    std::optional<DiaryEntry> pageOnShow) {
+std::optional<DayKey> RunFindDialog(HWND owner, HINSTANCE instance, FindSource source) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(instance, IDD_FIND);
     if (!dialogTemplate) return std::nullopt;
     FindState state;
-    state.instance = instance;
-    state.folder = folder;
-    state.pageOnShow = std::move(pageOnShow);
+    state.source = std::move(source);
     DialogBoxIndirectParamW(instance, dialogTemplate, owner, FindDialogProc, reinterpret_cast<LPARAM>(&state));
     return state.chosen;
 }

@@ -6,12 +6,20 @@
 #include <optional>
 
 #include <string>
+#include <vector>
 
 #include "diarycore/calendar.h"
 #include "diarycore/diary_search.h"
 
-// Searches the records of the diary folder, with `pageOnShow` in place of its day's stored
-// one (typing not yet saved is found too). The day opened from the list (Enter or a
-// double click), or nothing when the dialog was closed. Changing to it is the caller's.
-std::optional<DayKey> RunFindDialog(HWND owner, HINSTANCE instance, const std::u16string& folder,
-                                    std::optional<DiaryEntry> pageOnShow);
+// What Find searches: the diary folder, the names of its files where the caller keeps a
+// listing (else the folder is listed), and the page on show in place of its day's stored
+// record (typing not yet saved is found too).
+struct FindSource {
+    std::u16string folder;
+    std::optional<std::vector<std::u16string>> names;
+    std::optional<DiaryEntry> pageOnShow;
+};
+
+// The day opened from the list (Enter or a double click), or nothing when the dialog was
+// closed. Changing to it is the caller's.
+std::optional<DayKey> RunFindDialog(HWND owner, HINSTANCE instance, FindSource source);

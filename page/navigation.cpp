@@ -6,6 +6,7 @@
 #include "page/date_header.h"
 #include "page/day_picker.h"
 #include "page/find_dialog.h"
+#include "page/folder_index.h"
 #include "page/page.h"
 #include "page/page_files.h"
 #include "page/shown_page.h"
@@ -48,7 +49,10 @@ bool GoPreviousDay(Page& page, PageView& view) { return MoveToDay(page, view, Pr
 
 bool PickDay(Page& page, PageView& view, HWND owner) {
     if (!SaveDay(page, view)) return false;
-    std::optional<DayKey> chosen = RunDayPicker(owner, view.instance, page.Folder(), page.day);
+    // The marks come from the page's index of the folder; only without one is it listed.
+    KeepIndexCurrent(page, view);
+    DaysWithPages pages = page.index.Known() ? page.index.Days() : ListDaysWithPages(std::filesystem::path(page.Folder()));
+    std::optional<DayKey> chosen = RunDayPicker(owner, view.instance, std::move(pages), page.day);
     if (!chosen) return false;
     ShowDay(page, view, *chosen);
     return true;
@@ -61,7 +65,10 @@ bool FindDay(Page& page, PageView& view, HWND owner) {
         const DayRecord record = CurrentRecord(page, view);
         onShow = DiaryEntry{DayNumberOf(page.day), record.place, record.text, {}};
     }
-    std::optional<DayKey> found = RunFindDialog(owner, view.instance, page.Folder(), onShow);
+    KeepIndexCurrent(page, view);
+    FindSource source{page.Folder(), std::nullopt, onShow};
+    if (page.index.Known()) source.names = page.index.Names();
+    std::optional<DayKey> found = RunFindDialog(owner, view.instance, std::move(source));
     return found && GoToDay(page, view, *found);
 }
 

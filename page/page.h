@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "diarycore/calendar.h"
+#include "diarycore/pages_in_folder.h"
 #include "diarycore/record.h"
 #include "diarycore/save_plan.h"
 #include "page/page_geometry.h"
@@ -61,6 +62,8 @@ public:
     const std::u16string& Folder() const { return folder_; }
     // The names of the day on show's files.
     DayFilePair Files() const { return DayFileNames(folder_, day); }
+    // The diary folder's day files, as far as they are known (folder_index.h).
+    DayFileIndex index;
 
     DayKey day;
     int weatherIndex = 0;                    // 0 none, 1..5

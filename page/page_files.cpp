@@ -6,10 +6,12 @@
 #include <string>
 
 #include "diarycore/kept_originals.h"
+#include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
 #include "diarycore/record_file.h"
 #include "page/date_header.h"
 #include "page/file_messages.h"
+#include "page/folder_index.h"
 #include "page/page_icons.h"
 #include "page/page_view.h"
 #include "page/picture_surface.h"
@@ -67,11 +69,14 @@ bool SavePicture(Page& page, const PageView& view, SaveMode mode, const std::u16
         return false;
     }
     // Writes the picture, or deletes the day's BMP when it is blank.
-    const WriteFault fault = pixels ? StorePicturePixels(WidePointer(path), *pixels) : WriteFault::Other;
+    const WriteFault fault =
+        pixels ? StorePicturePixels(WidePointer(path), *pixels, DayFileWriteOptions(page, path)) : WriteFault::Other;
     if (fault != WriteFault::None) {
         ReportFailedSave(view, mode, kPictureNotSaved, path, fault);
         return false;
     }
+    if (IsBlankPicture(*pixels)) NoteDayFileRemoved(page, path);
+    else NoteDayFileWritten(page, path);
     page.PictureStored(std::move(pixels));
     return true;
 }
@@ -89,10 +94,12 @@ bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16s
     DayRecord record = page.RecordToStore(kept, placeItem);
     RecordBytes bytes = SerializeRecord(record);
     WriteFault fault = WriteFault::None;
-    if (WriteFileSafely(std::filesystem::path(path), bytes.bytes, Durability::Durable, &fault) != WriteStatus::Ok) {
+    if (WriteFileSafely(std::filesystem::path(path), bytes.bytes, DayFileWriteOptions(page, path), &fault) !=
+        WriteStatus::Ok) {
         ReportFailedSave(view, mode, kRecordNotSaved, path, fault);
         return false;
     }
+    NoteDayFileWritten(page, path);
     page.RecordStored(text, record, placeItem);
     page.files.recordDamaged = false;
     if (bytes.replacedCharacters) {
@@ -116,6 +123,7 @@ void ShowClassifications(const PageView& view, const DayRecord& record) {
 }  // namespace
 
 bool SaveDay(Page& page, PageView& view, SaveMode mode) {
+    KeepIndexCurrent(page, view);
     const ShownPage shown = ShownNow(page, view);
     const SavePlan plan = page.PlanSave(shown, mode);
     const DayFilePair paths = page.Files();
@@ -129,8 +137,11 @@ bool SaveDay(Page& page, PageView& view, SaveMode mode) {
 
 void LoadDay(Page& page, PageView& view) {
     page.loading = true;
+    KeepIndexCurrent(page, view);
     const DayFilePair paths = page.Files();
-    RecordFile file = ReadRecordFile(std::filesystem::path(paths.record));
+    // A day file the index knows is not there is not asked for.
+    const std::optional<std::filesystem::path> recordFile = DayFileToRead(page, paths.record);
+    RecordFile file = recordFile ? ReadRecordFile(*recordFile) : RecordFile{};
     page.files = {};
     page.files.recordUnreadable = file.status == RecordFileStatus::Unreadable;
     page.files.recordReadStatus = file.readStatus;
@@ -150,7 +161,8 @@ void LoadDay(Page& page, PageView& view) {
     SendMessageW(view.placeBox, CB_SETCURSEL, 0, 0);
 
     WhitenPicture(view);
-    LoadedPicture picture = LoadPictureFile(view, WidePointer(paths.picture));
+    const std::optional<std::filesystem::path> pictureFile = DayFileToRead(page, paths.picture);
+    LoadedPicture picture = pictureFile ? LoadPictureFile(view, pictureFile->c_str()) : LoadedPicture{};
     page.files.pictureUnreadable = picture.result == PictureLoad::Unreadable;
     page.files.pictureForeign = picture.result == PictureLoad::Shown && !picture.ownLayout;
     if (page.files.pictureUnreadable) {

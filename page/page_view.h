@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "page/folder_watch.h"
 #include "page/page_geometry.h"
 
 inline constexpr int kPencil = 0;   // draws each segment once
@@ -51,6 +52,8 @@ public:
     bool rulingTopRepainted = false;   // the top row was repainted to wipe a line a scrolled view left
 
     DrawingSettings drawing;
+    // The diary folder's changes, which keep the page's index of it true.
+    FolderWatch folderWatch;
     // The date header's mark for a page without a recovery copy, and its tooltip.
     std::u16string missingCopyTip;   // empty: no mark
     HWND missingCopyTooltip = nullptr;

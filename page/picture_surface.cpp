@@ -100,12 +100,12 @@ bool PutPictureBytes(const PageView& view, const std::vector<std::uint8_t>& pixe
     return rows == kPictureHeight;
 }
 
-WriteFault StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels) {
+WriteFault StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels, const WriteOptions& options) {
     WriteFault fault = WriteFault::None;
     if (IsBlankPicture(pixels)) {
-        fault = DeleteIfPresent(path);
+        if (!options.targetAbsent) fault = DeleteIfPresent(path);
     } else {
-        WriteFileSafely(std::filesystem::path(path), PictureFileBytes(pixels), Durability::Durable, &fault);
+        WriteFileSafely(std::filesystem::path(path), PictureFileBytes(pixels), options, &fault);
     }
     if (fault != WriteFault::None) MessageBeep(MB_ICONASTERISK);
     return fault;

@@ -21,9 +21,10 @@ std::optional<std::vector<std::uint8_t>> CapturePictureBytes(const PageView& vie
 // are not one picture's worth or could not be drawn.
 bool PutPictureBytes(const PageView& view, const std::vector<std::uint8_t>& pixels);
 
-// Writes pixel bytes as the day's BMP, or deletes it when they are blank. Why the file
-// failed, after a beep, or None. No message.
-WriteFault StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels);
+// Writes pixel bytes as the day's BMP, or deletes it when they are blank (nothing to do
+// for a file the options say is not there). Why the file failed, after a beep, or None.
+// No message.
+WriteFault StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels, const WriteOptions& options);
 
 enum class PictureLoad {
     Shown,

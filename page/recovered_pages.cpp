@@ -12,6 +12,7 @@
 #include "diarycore/record_file.h"
 #include "diarycore/recovery_files.h"
 #include "page/date_header.h"
+#include "page/folder_index.h"
 #include "page/page.h"
 #include "page/page_edits.h"
 #include "page/page_files.h"
@@ -104,10 +105,33 @@ void ShowRecoveredPage(Page& page, PageView& view, const RecoveredPage& recovere
     }
 }
 
+// Earlier versions kept the copies beside the day files: they join the program's folder,
+// where the rest of the program looks for them. One already there is the newer.
+void MoveEarlierCopiesIn(Page& page, PageView& view) {
+    KeepIndexCurrent(page, view);
+    const fs::path diary(page.Folder()), work = WorkFolder(page.Folder());
+    std::vector<std::u16string> copies;
+    if (page.index.Known()) {
+        for (const std::u16string& name : page.index.Names())
+            if (DayOfRecoveryFileName(fs::path(name))) copies.push_back(name);
+    } else {
+        for (std::int32_t number : ListRecoveredDays(diary))
+            for (const char16_t* extension : {u"bmp", u"dbt"}) copies.push_back(RecoveryFileName(DayKeyOfNumber(number), extension));
+    }
+    std::error_code error;
+    if (copies.empty() || (!fs::is_directory(work, error) && !fs::create_directories(work, error))) return;
+    for (const std::u16string& name : copies) {
+        if (fs::exists(work / name, error)) continue;
+        fs::rename(diary / name, work / name, error);
+        if (!error) page.index.Removed(name);
+    }
+}
+
 }  // namespace
 
 void OfferRecoveredPages(Page& page, PageView& view) {
-    for (std::int32_t number : ListRecoveredDays(fs::path(page.Folder()))) {
+    MoveEarlierCopiesIn(page, view);
+    for (std::int32_t number : ListRecoveredDays(WorkFolder(page.Folder()))) {
         RecoveredPage recovered{DayKeyOfNumber(number), std::nullopt, false};
         const std::u16string date = IsoDateText(recovered.day);
         if (std::u16string reason = ReadRecovered(page, view, recovered); !reason.empty()) {

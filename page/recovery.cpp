@@ -30,10 +30,11 @@ constexpr UINT kRecoveryRetryMs = 5000;
 
 // One of the two copies: written when the next save would write it, removed when this
 // program wrote it and no change needs it any more. Why the write it needed failed, or None.
-WriteFault KeepCopy(bool wanted, bool& written, const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+WriteFault KeepCopy(bool wanted, bool& written, const fs::path& path, const std::vector<std::uint8_t>& bytes,
+                    const WriteOptions& options) {
     WriteFault fault = WriteFault::None;
     if (wanted) {
-        if (WriteFileSafely(path, bytes, Durability::Durable, &fault) == WriteStatus::Ok) written = true;
+        if (WriteFileSafely(path, bytes, options, &fault) == WriteStatus::Ok) written = true;
     } else if (written) {
         RemoveFileIfThere(path);
         written = false;
@@ -60,16 +61,18 @@ void WriteRecoveryCopyOnTimer(Page& page, PageView& view, WPARAM timerId) {
     if (timerId != IDT_RECOVERY_COPY) return;
     KillTimer(view.window, IDT_RECOVERY_COPY);
     const SavePlan plan = PlanCurrentSave(page, view);
+    // The copies live in the program's small folder, their temporary files beneath it.
+    const WriteOptions options{Durability::Durable, TemporaryFolder(page.Folder()), false};
     std::vector<std::uint8_t> picture;
     if (plan.picture == PictureStep::Write) {
         if (std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes(view)) picture = PictureFileBytes(*pixels);
     }
     const fs::path picturePath = RecoveryFilePath(page.Folder(), page.day, u"bmp");
-    const WriteFault pictureCopy = KeepCopy(!picture.empty(), page.copy.picture, picturePath, picture);
+    const WriteFault pictureCopy = KeepCopy(!picture.empty(), page.copy.picture, picturePath, picture, options);
     std::vector<std::uint8_t> record;
     if (plan.record == RecordStep::Write) record = SerializeRecord(CurrentRecord(page, view)).bytes;
     const fs::path recordPath = RecoveryFilePath(page.Folder(), page.day, u"dbt");
-    const WriteFault recordCopy = KeepCopy(!record.empty(), page.copy.record, recordPath, record);
+    const WriteFault recordCopy = KeepCopy(!record.empty(), page.copy.record, recordPath, record, options);
     if (pictureCopy != WriteFault::None) {
         NoteMissingCopy(page, view, picturePath, pictureCopy);
     } else if (recordCopy != WriteFault::None) {

@@ -9,8 +9,10 @@
 #include "durability.h"
 #include "write_fault.h"
 
-// Replaces `to` by `from`. Durable: the rename itself reaches the disk too.
-bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem::path& to, Durability durability);
+// Replaces `to` by `from`, or when `mayReplace` is false moves it there only while no file
+// of that name is. Durable: the rename itself reaches the disk too.
+bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem::path& to, Durability durability,
+                       bool mayReplace);
 
 // Writes all the bytes at the file's end.
 bool WriteToFile(std::FILE* file, std::span<const std::uint8_t> bytes);

@@ -27,8 +27,22 @@ void CopyPermissionBits(std::FILE* file, const fs::path& from) {
     if (::geteuid() == 0) (void)!::fchown(fileno(file), old.st_uid, old.st_gid);
 }
 
-bool ReplaceFileOnDisk(const fs::path& from, const fs::path& to, Durability durability) {
-    if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+namespace {
+
+// A rename that never replaces: where the file system cannot refuse a replace itself, a
+// second name made by a link, which an existing one refuses, then the first name removed.
+bool MoveToNewName(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
+}  // namespace
+
+bool ReplaceFileOnDisk(const fs::path& from, const fs::path& to, Durability durability, bool mayReplace) {
+    if (mayReplace ? std::rename(from.c_str(), to.c_str()) != 0 : !MoveToNewName(from, to)) return false;
     if (durability == Durability::Durable) {
         // The new name lives in the folder: the folder's own entry must reach the disk too.
         fs::path folder = to.parent_path();

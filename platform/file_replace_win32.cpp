@@ -58,8 +58,18 @@ void FlushReplacedFile(const fs::path& path) {
     CloseHandle(file);
 }
 
-bool MoveOrReplace(const fs::path& from, const fs::path& to, Durability durability) {
-    if (Exists(to)) {
+// Wine's ReplaceFileW reads the target's whole folder, which in a diary of decades takes
+// longer than a change of day may, and it keeps no more than a move does there: Wine
+// gives the new file a new file's mode either way.
+bool RunsUnderWine() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+bool MoveOrReplace(const fs::path& from, const fs::path& to, Durability durability, bool mayReplace) {
+    DWORD flags = durability == Durability::Durable ? MOVEFILE_WRITE_THROUGH : 0;
+    if (!mayReplace) return MoveFileExW(from.c_str(), to.c_str(), flags);
+    if (!RunsUnderWine() && Exists(to)) {
         if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
             if (durability == Durability::Durable) FlushReplacedFile(to);
             return true;
@@ -67,17 +77,15 @@ bool MoveOrReplace(const fs::path& from, const fs::path& to, Durability durabili
         // Gone meanwhile: a move puts the new file there.
         if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
     }
-    DWORD flags = MOVEFILE_REPLACE_EXISTING;
-    if (durability == Durability::Durable) flags |= MOVEFILE_WRITE_THROUGH;
-    return MoveFileExW(from.c_str(), to.c_str(), flags);
+    return MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_REPLACE_EXISTING);
 }
 
 }  // namespace
 
-bool ReplaceFileOnDisk(const fs::path& from, const fs::path& to, Durability durability) {
+bool ReplaceFileOnDisk(const fs::path& from, const fs::path& to, Durability durability, bool mayReplace) {
     // A replace that meets another program holding the file is tried again for about a second.
     for (int attempt = 0;; ++attempt) {
-        if (MoveOrReplace(from, to, durability)) return true;
+        if (MoveOrReplace(from, to, durability, mayReplace)) return true;
         const DWORD error = GetLastError();
         if (!IsBusyError(error) || attempt == 10) return false;
         Sleep(100);

@@ -33,8 +33,8 @@ bool ContinuesCharacter(fs::path::value_type unit) {
     else return (static_cast<unsigned>(unit) & 0xFC00) == 0xDC00;
 }
 
-// A name beside the target that no other writer of this process or another one picks.
-fs::path TemporaryNameFor(const fs::path& target) {
+// A name in `folder` that no other writer of this process or another one picks.
+fs::path TemporaryNameFor(const fs::path& target, const fs::path& folder) {
     static std::atomic<unsigned> counter{0};
     fs::path::string_type name = target.filename().native();
     if (name.size() > kKeptNameLength) {
@@ -42,7 +42,7 @@ fs::path TemporaryNameFor(const fs::path& target) {
         while (cut > 0 && ContinuesCharacter(name[cut])) --cut;
         name.resize(cut);
     }
-    fs::path temp = target.parent_path() / name;
+    fs::path temp = folder / name;
     temp += ".tmp-" + std::to_string(CurrentProcessNumber()) + "-" + std::to_string(counter++);
     return temp;
 }
@@ -87,8 +87,8 @@ bool FileWriteSteps::FinishFile(std::FILE* file, Durability durability) {
     return std::fclose(file) == 0 && ok;
 }
 
-bool FileWriteSteps::ReplaceFile(const fs::path& from, const fs::path& to, Durability durability) {
-    return ReplaceFileOnDisk(from, to, durability);
+bool FileWriteSteps::ReplaceFile(const fs::path& from, const fs::path& to, Durability durability, bool mayReplace) {
+    return ReplaceFileOnDisk(from, to, durability, mayReplace);
 }
 
 static FileWriteSteps& DefaultWriteSteps() {
@@ -100,17 +100,33 @@ PendingFile::PendingFile(const fs::path& target, Durability durability)
     : PendingFile(target, durability, DefaultWriteSteps()) {}
 
 PendingFile::PendingFile(const fs::path& target, Durability durability, FileWriteSteps& steps)
-    : steps_(steps), target_(FollowLinks(target)), durability_(durability) {
-    if (const WriteFault refusal = RefusalToReplace(target_); refusal != WriteFault::None) {
-        status_ = WriteStatus::CannotReplace;
-        fault_ = refusal;
-        return;
+    : PendingFile(target, WriteOptions{durability, {}, false}, steps) {}
+
+PendingFile::PendingFile(const fs::path& target, const WriteOptions& options, FileWriteSteps& steps)
+    : steps_(steps), target_(options.targetAbsent ? target : FollowLinks(target)), options_(options) {
+    if (!options.targetAbsent) {
+        if (const WriteFault refusal = RefusalToReplace(target_); refusal != WriteFault::None) {
+            status_ = WriteStatus::CannotReplace;
+            fault_ = refusal;
+            return;
+        }
     }
     // An existing name is refused by CreateNewFile, so a leftover file is never reused.
+    // The caller's folder for temporary files is made on first use; where it cannot be,
+    // the file is made beside the target.
+    bool folderMade = false;
+    fs::path folder = options.temporaryFolder.empty() ? target_.parent_path() : options.temporaryFolder;
     for (int attempt = 0; attempt < 8 && !file_; ++attempt) {
-        temporary_ = TemporaryNameFor(target_);
+        temporary_ = TemporaryNameFor(target_, folder);
         ForgetSystemError();
         file_ = steps_.CreateNewFile(temporary_);
+        if (file_ || folder == target_.parent_path()) continue;
+        std::error_code error;
+        if (!folderMade && !fs::is_directory(folder, error)) {
+            folderMade = true;
+            if (fs::create_directories(folder, error)) continue;
+        }
+        folder = target_.parent_path();
     }
     if (!file_) {
         Fail(WriteStatus::CannotCreate);
@@ -118,7 +134,7 @@ PendingFile::PendingFile(const fs::path& target, Durability durability, FileWrit
         return;
     }
     status_ = WriteStatus::Ok;
-    CopyPermissionBits(file_, target_);
+    if (!options.targetAbsent) CopyPermissionBits(file_, target_);
 }
 
 PendingFile::~PendingFile() { Discard(); }
@@ -155,12 +171,15 @@ WriteStatus PendingFile::Commit() {
         std::FILE* file = file_;
         file_ = nullptr;
         ForgetSystemError();
-        if (!steps_.FinishFile(file, durability_)) {
+        if (!steps_.FinishFile(file, options_.durability)) {
             Fail(WriteStatus::CannotWrite);
         } else {
             ForgetSystemError();
-            if (!steps_.ReplaceFile(temporary_, target_, durability_)) Fail(WriteStatus::CannotReplace);
-            else temporary_.clear();   // it is the target now
+            if (!steps_.ReplaceFile(temporary_, target_, options_.durability, !options_.targetAbsent)) {
+                Fail(WriteStatus::CannotReplace);
+            } else {
+                temporary_.clear();   // it is the target now
+            }
         }
     }
     Discard();
@@ -179,6 +198,15 @@ WriteStatus WriteFileSafely(const fs::path& target, std::span<const std::uint8_t
 WriteStatus WriteFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes, Durability durability,
                             WriteFault* why) {
     return WriteFileSafely(target, bytes, durability, DefaultWriteSteps(), why);
+}
+
+WriteStatus WriteFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes, const WriteOptions& options,
+                            WriteFault* why) {
+    PendingFile file(target, options, DefaultWriteSteps());
+    file.Write(bytes);
+    const WriteStatus status = file.Commit();
+    if (why) *why = file.Fault();
+    return status;
 }
 
 std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name) {
@@ -208,22 +236,40 @@ bool RemoveFileIfThere(const fs::path& path) {
     return !error;
 }
 
+namespace {
+
+// A fresh file of another running process is a save in progress. This process has written
+// nothing yet, and its number may be a killed one's: Wine numbers the processes of a new
+// Wine server alike. A number another program took after the writer died keeps the file
+// until a later start.
+bool RemoveIfLeftOver(const fs::path& file, std::u16string_view name, fs::file_time_type now) {
+    const std::optional<unsigned long> writer = WriterOfDayFileTemporary(name);
+    std::error_code error;
+    if (!writer || !fs::is_regular_file(fs::symlink_status(file, error))) return false;
+    const fs::file_time_type written = fs::last_write_time(file, error);
+    if (!error && now - written < kLeftoverAge && *writer != CurrentProcessNumber() && IsProcessRunning(*writer)) {
+        return false;
+    }
+    return fs::remove(file, error);
+}
+
+}  // namespace
+
 int RemoveLeftoverTemporaryFiles(const fs::path& folder) {
     int removed = 0;
     const fs::file_time_type now = fs::file_time_type::clock::now();
-    const unsigned long self = CurrentProcessNumber();
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::optional<unsigned long> writer = WriterOfDayFileTemporary(it->path().filename().u16string());
-        std::error_code ignored;
-        if (!writer || !it->is_regular_file(ignored)) continue;
-        // A fresh file of another running process is a save in progress. This process has
-        // written nothing yet, and its number may be a killed one's: Wine numbers the
-        // processes of a new Wine server alike. A number another program took after the
-        // writer died keeps the file until a later start.
-        const fs::file_time_type written = it->last_write_time(ignored);
-        if (!ignored && now - written < kLeftoverAge && *writer != self && IsProcessRunning(*writer)) continue;
-        if (fs::remove(it->path(), ignored)) ++removed;
+        removed += RemoveIfLeftOver(it->path(), it->path().filename().u16string(), now);
+    }
+    return removed;
+}
+
+std::vector<std::u16string> RemoveLeftoverTemporaryFiles(const fs::path& folder, const std::vector<std::u16string>& names) {
+    std::vector<std::u16string> removed;
+    const fs::file_time_type now = fs::file_time_type::clock::now();
+    for (const std::u16string& name : names) {
+        if (RemoveIfLeftOver(folder / name, name, now)) removed.push_back(name);
     }
     return removed;
 }

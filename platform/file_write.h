@@ -14,8 +14,10 @@
 // read-only is never replaced.
 //
 // The temporary file is "NAME.tmp-PID-N" beside the target, PID being the writing
-// process. Names longer than 32 characters (bytes on POSIX systems) are cut to 32 in it,
-// so any name the disk allows can be written.
+// process, or in a folder the caller names on the same disk: under Wine every name not
+// there yet costs a read of its whole folder, and a diary's folder holds thousands.
+// Names longer than 32 characters (bytes on POSIX systems) are cut to 32 in it, so any
+// name the disk allows can be written.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +25,9 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "durability.h"
 #include "write_fault.h"
@@ -35,6 +39,19 @@ enum class WriteStatus {
     CannotReplace,  // the target may not be replaced, or the complete file could not be moved over it
 };
 
+// What a caller may tell the writer beyond the target.
+struct WriteOptions {
+    Durability durability = Durability::Atomic;
+    // Where the temporary file is made, made itself when missing; it must be on the
+    // target's disk, so the last step stays a rename. Beside the target when empty, or
+    // when it cannot be made.
+    std::filesystem::path temporaryFolder;
+    // The caller's own listing of the folder has no file of the target's name. The folder
+    // is then asked nothing about it beforehand, and the new file goes there only while
+    // that is still so: one another program made meanwhile is not replaced.
+    bool targetAbsent = false;
+};
+
 // The steps that touch the disk, replaceable so tests can fail any one on purpose. A step
 // that fails leaves the system's error (errno, or GetLastError on Windows) telling why.
 struct FileWriteSteps {
@@ -44,8 +61,10 @@ struct FileWriteSteps {
     virtual bool WriteBytes(std::FILE* file, std::span<const std::uint8_t> bytes);
     // Flushes (to the disk when durable) and closes the file, whatever the result.
     virtual bool FinishFile(std::FILE* file, Durability durability);
+    // Moves the finished file to the target: over an older one when `mayReplace`, else
+    // only where no file of that name is.
     virtual bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
-                             Durability durability);
+                             Durability durability, bool mayReplace);
 };
 
 // A file written piece by piece beside its target and moved over it by Commit. Until
@@ -54,6 +73,7 @@ class PendingFile {
 public:
     PendingFile(const std::filesystem::path& target, Durability durability);
     PendingFile(const std::filesystem::path& target, Durability durability, FileWriteSteps& steps);
+    PendingFile(const std::filesystem::path& target, const WriteOptions& options, FileWriteSteps& steps);
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -73,7 +93,7 @@ private:
     FileWriteSteps& steps_;
     std::filesystem::path target_;
     std::filesystem::path temporary_;
-    Durability durability_;
+    WriteOptions options_;
     std::FILE* file_ = nullptr;
     WriteStatus status_ = WriteStatus::CannotCreate;
     WriteFault fault_ = WriteFault::None;
@@ -84,6 +104,8 @@ WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const
                             Durability durability = Durability::Atomic, WriteFault* why = nullptr);
 WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                             Durability durability, FileWriteSteps& steps, WriteFault* why = nullptr);
+WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                            const WriteOptions& options, WriteFault* why = nullptr);
 
 // Removes a file, if it is there; false when one is still there.
 bool RemoveFileIfThere(const std::filesystem::path& path);
@@ -99,3 +121,7 @@ std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name);
 // before the program writes anything: files named with this process's own number are
 // left over too.
 int RemoveLeftoverTemporaryFiles(const std::filesystem::path& folder);
+// The same for the given names of the folder only, which a listing the caller keeps has
+// found; the names removed.
+std::vector<std::u16string> RemoveLeftoverTemporaryFiles(const std::filesystem::path& folder,
+                                                         const std::vector<std::u16string>& names);

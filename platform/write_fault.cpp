@@ -12,6 +12,7 @@ int ReasonTextId(WriteFault fault) {
     case WriteFault::InUse: return IDS_FILE_IN_USE;
     case WriteFault::ReadOnlyFile: return IDS_WRITE_READ_ONLY;
     case WriteFault::NotAFile: return IDS_READ_NOT_A_FILE;
+    case WriteFault::MadeMeanwhile: return IDS_WRITE_MADE_MEANWHILE;
     case WriteFault::NoFolder: return IDS_WRITE_NO_FOLDER;
     case WriteFault::NameTooLong: return IDS_WRITE_NAME_TOO_LONG;
     case WriteFault::Other: break;
@@ -32,6 +33,8 @@ WriteFault FaultOfWindowsError(unsigned long code) {
         return WriteFault::NoFolder;
     case 206:                            // file name exceeds range
         return WriteFault::NameTooLong;
+    case 80: case 183:                   // file exists, already exists
+        return WriteFault::MadeMeanwhile;
     default:
         return WriteFault::Other;
     }
@@ -48,6 +51,7 @@ WriteFault FaultOfErrorNumber(int number) {
     case ETXTBSY: case EBUSY: return WriteFault::InUse;
     case ENOENT: case ENOTDIR: return WriteFault::NoFolder;
     case ENAMETOOLONG: return WriteFault::NameTooLong;
+    case EEXIST: return WriteFault::MadeMeanwhile;
     default: return WriteFault::Other;
     }
 }

@@ -8,6 +8,7 @@ enum class WriteFault {
     InUse,          // another program holds the file
     ReadOnlyFile,   // the target is marked read-only
     NotAFile,       // the target is a folder or a device, which no file replaces
+    MadeMeanwhile,  // a file of the name appeared while it was written, and is not replaced
     NoFolder,       // the folder is not there
     NameTooLong,    // longer than the disk allows
     Other,          // anything else, or a step that failed without saying why

@@ -40,7 +40,10 @@ void OnBuiltWindow::OpenDiary(const std::filesystem::path& folder) {
     ThePage().day = day;
 }
 
+void RelistDiary() { ThePage().index.Forget(); }
+
 void OpenDay(const DayKey& day) {
+    RelistDiary();
     SetWindowTextW(TheView().textBox, L"");
     ThePage().day = day;
     LoadDay(ThePage(), TheView());

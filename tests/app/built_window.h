@@ -42,7 +42,11 @@ inline void Command(WPARAM id) { SendMessageW(g_shell.mainWindow, WM_COMMAND, id
 inline bool MenuChecked(HMENU menu, UINT command) {
     return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
-// Shows the day's page from the data folder, over an emptied text box.
+// The page's index of its folder is listed again at its next use. Files a test puts into
+// the folder reach the index through the system's change reports a moment later; a test
+// that acts at once has the program list the folder instead.
+void RelistDiary();
+// Shows the day's page from the data folder (listed anew), over an emptied text box.
 void OpenDay(const DayKey& day);
 // A stroke as the mouse makes it, in client coordinates: press, drag, let go.
 void Stroke(std::initializer_list<POINT> points);

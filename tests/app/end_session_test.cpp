@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
@@ -41,10 +42,14 @@ void DrawStroke(HWND window, int down = 0) {
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(450, t + 100));
 }
 
+// The program's own folder in a diary folder: the recovery copies, and the temporary
+// files beneath it.
+fs::path WorkFolderOf(const fs::path& diary) { return diary / L".doodlebinder"; }
+
 bool AnyRecoveryCopyIn(const fs::path& folder) {
-    return std::any_of(fs::directory_iterator(folder), fs::directory_iterator(), [](const fs::directory_entry& entry) {
-        return entry.path().filename().wstring().ends_with(L"~");
-    });
+    std::error_code none;
+    return std::any_of(fs::directory_iterator(WorkFolderOf(folder), none), fs::directory_iterator(),
+                       [](const fs::directory_entry& entry) { return entry.path().filename().wstring().ends_with(L"~"); });
 }
 
 Bytes RecordOf(std::u16string_view text) {
@@ -108,7 +113,7 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
         RunToEnd(L"taskkill.exe /f /im doodlebinder.exe");
         diary.WaitForExit(5000);
 
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder.Path())) {
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.Path())) {
             SCOPED_TRACE(entry.path().string());
             const std::wstring name = entry.path().filename().wstring();
             const Bytes bytes = FileBytes(entry.path());
@@ -143,9 +148,12 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
     Sleep(3500);
     RunToEnd(L"taskkill.exe /f /im doodlebinder.exe");
     diary.WaitForExit(5000);
-    EXPECT_TRUE(fs::exists(folder.Path() / (TodayName(L"dbt") + L"~")));
-    const Bytes picture = FileBytes(folder.Path() / (TodayName(L"bmp") + L"~"));
+    EXPECT_TRUE(fs::exists(WorkFolderOf(folder.Path()) / (TodayName(L"dbt") + L"~")));
+    const Bytes picture = FileBytes(WorkFolderOf(folder.Path()) / (TodayName(L"bmp") + L"~"));
     ASSERT_EQ(picture.size(), std::size_t(kPictureFileBytes));
+    // A temporary file in the program's folder whose writer has ended goes at the next start.
+    const fs::path temporaries = WorkFolderOf(folder.Path()) / L"tmp";
+    std::ofstream(temporaries / (TodayName(L"dbt") + L".tmp-4194304-0")) << "cut short";
 
     DiaryProgram restored(folder.Path());
     std::wstring question;
@@ -164,8 +172,9 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
     });
     EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"kept through a crash\r\n二行目"));
     EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"bmp")), picture);
-    EXPECT_FALSE(fs::exists(folder.Path() / (TodayName(L"dbt") + L"~")));
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder.Path()))
+    EXPECT_FALSE(fs::exists(WorkFolderOf(folder.Path()) / (TodayName(L"dbt") + L"~")));
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.Path()))
         EXPECT_EQ(entry.path().filename().wstring().find(L".tmp-"), std::wstring::npos)
             << "a temporary file a kill left behind was not removed at the next start";
+    EXPECT_TRUE(fs::is_directory(temporaries) && fs::is_empty(temporaries)) << "the temporary files' folder is not left empty";
 }

@@ -32,7 +32,7 @@ void LetGo() { SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0); }
 // The picture's pixels as a save would store them; empty when they could not be read.
 Bytes Captured() { return CapturePictureBytes(TheView()).value_or(Bytes{}); }
 // The picture on show stored as the file, as a save stores it.
-WriteFault Store(const fs::path& file) { return StorePicturePixels(file.c_str(), Captured()); }
+WriteFault Store(const fs::path& file) { return StorePicturePixels(file.c_str(), Captured(), WriteOptions{Durability::Durable, {}, false}); }
 
 // A fresh page for each test: white picture, black pencil 3 wide, no stroke going on.
 class Canvas : public OnBuiltWindow {

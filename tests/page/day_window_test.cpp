@@ -11,6 +11,7 @@
 #include "page/stroke_undo.h"
 #include "diarycore/codepage.h"
 #include "page/page_files.h"
+#include "page/folder_index.h"
 #include "page/recovered_pages.h"
 #include "page/recovery.h"
 #include "page/shown_page.h"
@@ -38,7 +39,13 @@ Bytes PaintProgramPicture() {
     return bytes;
 }
 
-void OfferRecoveredPagesOnShow() { OfferRecoveredPages(ThePage(), TheView()); }
+// A file in the program's own folder inside the diary folder.
+fs::path Copy(const wchar_t* name) { return fs::path(ThePage().Folder()) / L".doodlebinder" / name; }
+
+void OfferRecoveredPagesOnShow() {
+    RelistDiary();
+    OfferRecoveredPages(ThePage(), TheView());
+}
 
 std::wstring BoxText() { return WindowText(TheView().textBox); }
 void SetBoxText(const std::wstring& text) { SetWindowTextW(TheView().textBox, text.c_str()); }
@@ -253,10 +260,10 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
     PumpMessages(6000);   // no key pressed meanwhile
     EXPECT_EQ(MissingCopyTip(), L"");
     EXPECT_EQ(GetPixel(TheView().canvasDc, 32, T() + 20), RGB(255, 255, 255));
-    EXPECT_EQ(FileBytes(*folder / L"20261206.dbt~"), RecordBytes(0, 0, 0, u"kept through a full disk"));
-    EXPECT_EQ(FileBytes(*folder / L"20261206.bmp~").size(), 21238u);
+    EXPECT_EQ(FileBytes(*folder / L".doodlebinder" / L"20261206.dbt~"), RecordBytes(0, 0, 0, u"kept through a full disk"));
+    EXPECT_EQ(FileBytes(*folder / L".doodlebinder" / L"20261206.bmp~").size(), 21238u);
     EXPECT_TRUE(SaveDay(ThePage(), TheView()));
-    EXPECT_FALSE(fs::exists(*folder / L"20261206.dbt~"));
+    EXPECT_FALSE(fs::exists(*folder / L".doodlebinder" / L"20261206.dbt~"));
     for (const wchar_t* name : {L"20261206.dbt", L"20261206.bmp"}) fs::remove(*folder / name);
 }
 
@@ -319,14 +326,19 @@ std::set<int> MarkedDays(HWND calendar) {
 }
 
 // The picker opens on the page's day, whole, with OK and Cancel inside it, marks the days with
-// pages (the page saved on opening counts as well as the two files put there before) with
-// the day state and with a mark of its own drawn in their cells,
-// and OK moves to the day picked; Cancel keeps the day, but the page was saved all the same.
+// pages (the page saved on opening counts as well as the two files another program put
+// there once the folder was listed, which the system's change reports tell) with the day
+// state and with a mark of its own drawn in their cells, and OK moves to the day picked;
+// Cancel keeps the day, but the page was saved all the same.
 TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
     OpenDay({1999, 3, 7, 0});
     SetBoxText(L"before picking");
     WriteFileSafely(File(L"19990228.bmp"), Bytes{'B', 'M'});
     WriteFileSafely(File(L"19990401.dbt"), Bytes{'D', 'N'});
+    for (int tries = 0; tries < 40 && !ThePage().index.Listed(u"19990401.dbt"); ++tries) {
+        Sleep(50);
+        KeepIndexCurrent(ThePage(), TheView());
+    }
     EXPECT_TRUE(WorkDialog(IDM_PICK_DAY, L"PickDay", [&](HWND dialog) {
         HWND calendar = FindWindowExW(dialog, nullptr, MONTHCAL_CLASSW, nullptr);
         SYSTEMTIME selected{};
@@ -481,26 +493,28 @@ TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
     Command(1003);
     Stroke({{400, T() + 60}, {450, T() + 100}});
     WriteRecoveryCopyOnTimer(ThePage(), TheView(), IDT_RECOVERY_COPY);
-    const Bytes copy = FileBytes(File(L"20261206.dbt~"));
+    const Bytes copy = FileBytes(Copy(L"20261206.dbt~"));
     EXPECT_EQ(copy, RecordBytes(3, 0, 0, u"not yet saved 未保存"));
-    const Bytes picture = FileBytes(File(L"20261206.bmp~"));
+    const Bytes picture = FileBytes(Copy(L"20261206.bmp~"));
     EXPECT_EQ(picture.size(), 21238u);
     EXPECT_FALSE(fs::exists(File(L"20261206.dbt"))) << "a copy is no save";
 
     ASSERT_TRUE(SaveDay(ThePage(), TheView()));
-    EXPECT_FALSE(fs::exists(File(L"20261206.dbt~")) || fs::exists(File(L"20261206.bmp~")));
+    EXPECT_FALSE(fs::exists(Copy(L"20261206.dbt~")) || fs::exists(Copy(L"20261206.bmp~")));
     EXPECT_EQ(FileBytes(File(L"20261206.bmp")), picture);
 
-    // As a crash leaves them, for a day that is not on show.
-    auto leaveCopies = [&] {
-        WriteFileSafely(File(L"20261201.dbt~"), copy);
-        WriteFileSafely(File(L"20261201.bmp~"), picture);
+    // As a crash leaves them, for a day that is not on show; the first time beside the day
+    // files, where earlier versions kept them.
+    auto leaveCopies = [&](const fs::path& folder) {
+        WriteFileSafely(folder / L"20261201.dbt~", copy);
+        WriteFileSafely(folder / L"20261201.bmp~", picture);
     };
-    leaveCopies();
+    leaveCopies(folder_.Path());
     EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow, {IDNO}).starts_with(L"Doodlebinder|Doodlebinder ended without saving the page of 2026-12-01.\n\nRestore"));
+    EXPECT_FALSE(fs::exists(Copy(L"20261201.dbt~")) || fs::exists(Copy(L"20261201.bmp~")));
     EXPECT_FALSE(fs::exists(File(L"20261201.dbt~")) || fs::exists(File(L"20261201.bmp~")));
 
-    leaveCopies();
+    leaveCopies(Copy(L""));
     OpenDay({2026, 12, 7, 1});
     EXPECT_FALSE(MessagesShownBy(OfferRecoveredPagesOnShow, {IDYES}).empty());
     EXPECT_EQ(Shown(), std::make_tuple(2026, 12, 1, 2));
@@ -510,17 +524,17 @@ TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
     Command(IDM_NEXT_DAY);
     EXPECT_EQ(FileBytes(File(L"20261201.dbt")), copy);
     EXPECT_EQ(FileBytes(File(L"20261201.bmp")), picture);
-    EXPECT_FALSE(fs::exists(File(L"20261201.dbt~")));
+    EXPECT_FALSE(fs::exists(Copy(L"20261201.dbt~")));
 
-    WriteFileSafely(File(L"20261130.dbt~"), Bytes{'n', 'o'});
+    WriteFileSafely(Copy(L"20261130.dbt~"), Bytes{'n', 'o'});
     EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow).starts_with(L"Err|"));
-    EXPECT_TRUE(fs::exists(File(L"20261130.dbt~"))) << "an unreadable copy is kept";
+    EXPECT_TRUE(fs::exists(Copy(L"20261130.dbt~"))) << "an unreadable copy is kept";
 
     // Over a record that another program holds the copy is not restored, so no change of
     // day can drop it: it stays, and is offered again.
     const Bytes older = RecordBytes(0, 0, 0, u"older");
     WriteFileSafely(File(L"20261202.dbt"), older);
-    WriteFileSafely(File(L"20261202.dbt~"), copy);
+    WriteFileSafely(Copy(L"20261202.dbt~"), copy);
     {
         FileHeldElsewhere held(File(L"20261202.dbt"));
         ASSERT_TRUE(held.Holding());
@@ -530,7 +544,7 @@ TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
                   std::wstring::npos) << said;
         Command(IDM_NEXT_DAY);
     }
-    EXPECT_EQ(FileBytes(File(L"20261202.dbt~")), copy);
+    EXPECT_EQ(FileBytes(Copy(L"20261202.dbt~")), copy);
     EXPECT_EQ(FileBytes(File(L"20261202.dbt")), older);
     EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow, {IDNO, IDOK}).starts_with(L"Doodlebinder|Doodlebinder ended without saving the page of 2026-12-02."));
 }
@@ -546,6 +560,7 @@ TEST_F(DayStore, FindListsTheDaysAndEnterOpensTheNewest) {
     fs::create_directory(File(L"20000125.dbt"));
     WriteFileSafely(File(L"20000126.dbt"), Bytes{'X', 'Y', 6, 0, 0, 0, 's', 'e', 'a', 0});   // no day record
     SetBoxText(L"the page on show, a zebra");
+    RelistDiary();
 
     // The page on show is searched as it is, before it is saved.
     FindListing listing;

@@ -73,8 +73,8 @@ struct FailingSteps : FileWriteSteps {
         bool ok = FileWriteSteps::FinishFile(file, durability);
         return ok && failing != Finish;
     }
-    bool ReplaceFile(const fs::path& from, const fs::path& to, Durability durability) override {
-        return failing != Replace && FileWriteSteps::ReplaceFile(from, to, durability);
+    bool ReplaceFile(const fs::path& from, const fs::path& to, Durability durability, bool mayReplace) override {
+        return failing != Replace && FileWriteSteps::ReplaceFile(from, to, durability, mayReplace);
     }
 };
 

@@ -1,0 +1,62 @@
+#include "folder_index.h"
+
+#include "diarycore/recovery_files.h"
+#include "page/page.h"
+#include "page/page_view.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::u16string NameOf(const std::u16string& path) { return fs::path(path).filename().u16string(); }
+
+// Only files of the diary folder itself are in its index; its recovery copies are in the
+// program's own folder.
+bool InDiaryFolder(const Page& page, const std::u16string& path) { return fs::path(path).parent_path() == fs::path(page.Folder()); }
+
+}  // namespace
+
+void KeepIndexCurrent(Page& page, PageView& view) {
+    FolderWatch& watch = view.folderWatch;
+    if (watch.Folder() != page.Folder() || !watch.Watching()) {
+        // A folder whose changes cannot be followed is looked at every time instead.
+        page.index.Forget();
+        if (!watch.Watch(page.Folder())) return;
+    } else if (!watch.ApplyChanges(page.index)) {
+        page.index.Forget();
+    }
+    if (!page.index.Known()) page.index.List(fs::path(page.Folder()));
+}
+
+void SweepLeftoverTemporaryFiles(Page& page, PageView& view) {
+    RemoveLeftoverTemporaryFiles(TemporaryFolder(page.Folder()));
+    KeepIndexCurrent(page, view);
+    if (!page.index.Known()) {
+        RemoveLeftoverTemporaryFiles(fs::path(page.Folder()));
+        return;
+    }
+    for (const std::u16string& name : RemoveLeftoverTemporaryFiles(fs::path(page.Folder()), page.index.Names())) {
+        page.index.Removed(name);
+    }
+}
+
+std::optional<fs::path> DayFileToRead(const Page& page, const std::u16string& path) {
+    if (!page.index.Known() || !InDiaryFolder(page, path)) return fs::path(path);
+    const std::optional<std::u16string> listed = page.index.Listed(NameOf(path));
+    if (!listed) return std::nullopt;
+    return fs::path(page.Folder()) / *listed;
+}
+
+WriteOptions DayFileWriteOptions(const Page& page, const std::u16string& path) {
+    WriteOptions options{Durability::Durable, TemporaryFolder(page.Folder()), false};
+    options.targetAbsent = page.index.Known() && InDiaryFolder(page, path) && !page.index.Listed(NameOf(path));
+    return options;
+}
+
+void NoteDayFileWritten(Page& page, const std::u16string& path) {
+    if (InDiaryFolder(page, path)) page.index.Added(NameOf(path));
+}
+
+void NoteDayFileRemoved(Page& page, const std::u16string& path) {
+    if (InDiaryFolder(page, path)) page.index.Removed(NameOf(path));
+}
