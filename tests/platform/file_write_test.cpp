@@ -183,6 +183,22 @@ TEST(FileWrite, WritesThroughALinkToTheFileItNames) {
 #endif
 }
 
+// Temporary files in a folder of the caller's, made on first use, used again and left
+// empty; a file the caller's listing did not have, which appeared meanwhile, is kept.
+TEST(FileWrite, TemporaryFilesInAFolderOfTheirOwn) {
+    ScratchFolder folder;
+    const fs::path temporaries = folder / ".doodlebinder" / "tmp";
+    const WriteOptions options{Durability::Durable, temporaries, true};
+    EXPECT_EQ(WriteFileSafely(folder / "20261206.dbt", Bytes("first"), options), WriteStatus::Ok);
+    EXPECT_EQ(WriteFileSafely(folder / "20261207.dbt", Bytes("second"), options), WriteStatus::Ok);
+    EXPECT_EQ(ReadFileText(folder / "20261207.dbt"), "second");
+    WriteFault why = WriteFault::None;
+    EXPECT_EQ(WriteFileSafely(folder / "20261206.dbt", Bytes("over it"), options, &why), WriteStatus::CannotReplace);
+    EXPECT_EQ(why, WriteFault::MadeMeanwhile);
+    EXPECT_EQ(ReadFileText(folder / "20261206.dbt"), "first");
+    EXPECT_TRUE(fs::is_empty(temporaries));
+}
+
 // A folder of the target's name is no file to replace: it stays, with what it holds.
 TEST(FileWrite, NeverReplacesAFolder) {
     ScratchFolder folder;
