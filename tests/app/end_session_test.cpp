@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 #include <random>
-#include <string>
 
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
@@ -23,10 +21,7 @@ BOOL WINAPI KeepRunning(DWORD event) { return event == CTRL_LOGOFF_EVENT || even
 
 HWND TextBoxOf(HWND window) { return FindWindowExW(window, nullptr, L"EDIT", nullptr); }
 std::wstring BoxText(HWND window) { return ControlText(TextBoxOf(window)); }
-
-void SetBoxText(HWND window, const std::wstring& text) {
-    SendMessageW(TextBoxOf(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
+void SetBoxText(HWND window, const std::wstring& text) { SetWindowTextW(TextBoxOf(window), text.c_str()); }
 
 // A stroke through the middle of the picture, `down` rows lower, as the mouse would draw
 // it; the page starts below the command bar, whose height is what the client area has
@@ -47,11 +42,7 @@ bool AnyRecoveryCopyIn(const fs::path& folder) {
     });
 }
 
-Bytes RecordOf(std::u16string_view text) {
-    DayRecord record;
-    record.text = text;
-    return SerializeRecord(record).bytes;
-}
+Bytes RecordOf(std::u16string text) { return SerializeRecord({0, 0, 0, {}, std::move(text)}).bytes; }
 
 }  // namespace
 
@@ -59,7 +50,7 @@ Bytes RecordOf(std::u16string_view text) {
 // no question asked.
 TEST(EndOfSession, TheSessionEndingSavesThePage) {
     SetConsoleCtrlHandler(KeepRunning, TRUE);
-    TemporaryFolder folder;
+    ScratchFolder folder;
     DiaryProgram diary(folder.Path());
     ASSERT_TRUE(diary.Start());
     SetBoxText(diary.Window(), L"typed tonight");
@@ -67,8 +58,8 @@ TEST(EndOfSession, TheSessionEndingSavesThePage) {
     PumpMessages(300);
 
     EXPECT_EQ(RunToEnd(L"wineboot.exe --end-session"), 0u);
-    EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"typed tonight"));
-    Bytes picture = FileBytes(folder.Path() / TodayName(L"bmp"));
+    EXPECT_EQ(ReadFileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"typed tonight"));
+    Bytes picture = ReadFileBytes(folder.Path() / TodayName(L"bmp"));
     ASSERT_EQ(picture.size(), std::size_t(kPictureFileBytes));
     EXPECT_FALSE(IsBlankPicture(std::span(picture).subspan(kPictureHeaderBytes)));
 }
@@ -76,7 +67,7 @@ TEST(EndOfSession, TheSessionEndingSavesThePage) {
 // A page that cannot be saved (the diary folder is read-only) blocks the end: the
 // program goes on with the page on show, so the user can go back to it.
 TEST(EndOfSession, APageThatCannotBeSavedBlocksTheEnd) {
-    std::optional<fs::path> folder = TroubledFolder("DOODLE_READONLY_FOLDER");
+    std::optional<fs::path> folder = HostPath("DOODLE_READONLY_FOLDER");
     if (!folder || !fs::exists(*folder / L"doodlebinder.exe")) GTEST_SKIP() << "run by the wrapper script";
     SetConsoleCtrlHandler(KeepRunning, TRUE);
     DiaryProgram diary(*folder);
@@ -93,7 +84,7 @@ TEST(EndOfSession, APageThatCannotBeSavedBlocksTheEnd) {
 // file left is whole, the old bytes or the new ones, never empty or cut. Killed two
 // seconds after a change, the next start offers the page back and restores it exactly.
 TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     std::mt19937 random(20261207);
     for (int round = 0; round < 12; ++round) {
         DiaryProgram diary(folder.Path());
@@ -111,7 +102,7 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
         for (const fs::directory_entry& entry : fs::directory_iterator(folder.Path())) {
             SCOPED_TRACE(entry.path().string());
             const std::wstring name = entry.path().filename().wstring();
-            const Bytes bytes = FileBytes(entry.path());
+            const Bytes bytes = ReadFileBytes(entry.path());
             if (name.ends_with(L".bmp") || name.ends_with(L".bmp~")) {
                 ASSERT_EQ(bytes.size(), std::size_t(kPictureFileBytes));
             } else if (name.ends_with(L".dbt") || name.ends_with(L".dbt~")) {
@@ -144,7 +135,7 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
     RunToEnd(L"taskkill.exe /f /im doodlebinder.exe");
     diary.WaitForExit(5000);
     EXPECT_TRUE(fs::exists(folder.Path() / (TodayName(L"dbt") + L"~")));
-    const Bytes picture = FileBytes(folder.Path() / (TodayName(L"bmp") + L"~"));
+    const Bytes picture = ReadFileBytes(folder.Path() / (TodayName(L"bmp") + L"~"));
     ASSERT_EQ(picture.size(), std::size_t(kPictureFileBytes));
 
     DiaryProgram restored(folder.Path());
@@ -162,8 +153,8 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
         PressDialogButton(box, IDYES);   // "Save Current Changes": the restored page is unsaved
         return true;
     });
-    EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"kept through a crash\r\n二行目"));
-    EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"bmp")), picture);
+    EXPECT_EQ(ReadFileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"kept through a crash\r\n二行目"));
+    EXPECT_EQ(ReadFileBytes(folder.Path() / TodayName(L"bmp")), picture);
     EXPECT_FALSE(fs::exists(folder.Path() / (TodayName(L"dbt") + L"~")));
     for (const fs::directory_entry& entry : fs::directory_iterator(folder.Path()))
         EXPECT_EQ(entry.path().filename().wstring().find(L".tmp-"), std::wstring::npos)

@@ -3,8 +3,6 @@
 // the size in its name (see tests/app/CMakeLists.txt).
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include "program_harness.h"
 
 namespace {
@@ -12,7 +10,7 @@ namespace {
 void ExpectRefusal(int width, int height) {
     ASSERT_EQ(std::pair(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)), std::pair(width, height))
         << "the test runs on the wrong virtual screen";
-    TemporaryFolder folder;
+    ScratchFolder folder;
     DiaryProgram program(folder.Path());
     EXPECT_EQ(MessagesShownBy([&] { ASSERT_TRUE(program.Start(false)); }), L"Err|640x240222222222222222");
     EXPECT_EQ(program.WaitForExit(), 0u);

@@ -8,7 +8,7 @@
 #include <windows.h>
 #endif
 
-#include "diarycore/codepage.h"
+#include "diarycore/record.h"
 #include "diarycore/search_folding.h"
 #include "test_support.h"
 
@@ -93,11 +93,8 @@ struct UnreadableFile {
 // A diary with Latin and Japanese pages in a folder of its own.
 class SearchFolder : public ::testing::Test {
 protected:
-    void Write(const char* name, std::u16string_view text, std::uint8_t place = 0) {
-        std::vector<std::uint8_t> bytes = {'D', 'N', 6, 0, 0, place}, encoded = EncodeCp932(text).bytes;
-        bytes.insert(bytes.end(), encoded.begin(), encoded.end());
-        bytes.push_back(0);
-        WriteFileBytes(folder_ / name, bytes);
+    void Write(const char* name, std::u16string text, std::uint8_t place = 0) {
+        WriteFileBytes(folder_ / name, SerializeRecord({0, 0, place, {}, std::move(text)}).bytes);
     }
     std::vector<std::u16string> Days(const DiarySearch& search) {
         std::vector<std::u16string> days;

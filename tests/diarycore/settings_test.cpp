@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "diarycore/settings.h"
-#include "test_support.h"
 
 namespace {
 
@@ -42,21 +41,6 @@ TEST(Settings, HandMadeFileReadsAndKeepsWhatItDoesNotSet) {
                                       "empty=\r\n"
                                       "place=\xE6\x9D\xB1\xE4\xBA\xAC  next\r\n"));
     EXPECT_EQ(Settings(settings.Bytes()).Number("zoom"), 4);
-}
-
-// No file, or something else under its name, is no settings; what is written is read back.
-TEST(Settings, FolderRoundTrip) {
-    ScratchFolder folder;
-    EXPECT_EQ(ReadSettings(folder.Path()).Bytes(), std::vector<std::uint8_t>{});
-    std::filesystem::create_directory(folder / "doodlebinder.ini");
-    EXPECT_EQ(ReadSettings(folder.Path()).Bytes(), std::vector<std::uint8_t>{});
-    std::filesystem::remove(folder / "doodlebinder.ini");
-
-    Settings settings;
-    settings.SetNumber("zoom", -1);
-    ASSERT_EQ(WriteSettings(folder.Path(), settings), WriteStatus::Ok);
-    EXPECT_EQ(ReadFileText(folder / "doodlebinder.ini"), "zoom=-1\r\n");
-    EXPECT_EQ(ReadSettings(folder.Path()).Number("zoom"), -1);
 }
 
 }  // namespace

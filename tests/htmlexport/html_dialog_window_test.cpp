@@ -1,19 +1,11 @@
 // The HTML output dialog in the program's window, built inside this process: its fields,
 // each outcome's message box with its owner and buttons, and a run with pictures.
-#include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <filesystem>
-#include <functional>
 #include <map>
 
 #include "built_window.h"
 #include "diarycore/picture_bytes.h"
 #include "resources/resource.h"
-#include "shell_state.h"
-#undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
-#include "test_support.h"
 
 namespace fs = std::filesystem;
 

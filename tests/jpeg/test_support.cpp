@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -49,6 +50,24 @@ std::vector<std::string> NamesIn(const fs::path& folder) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::optional<fs::path> HostPath(const char* variable) {
+    const char* path = std::getenv(variable);
+    if (!path || !*path) return std::nullopt;
+#ifdef _WIN32
+    std::string windows = std::string("Z:") + path;
+    std::replace(windows.begin(), windows.end(), '/', '\\');
+    return fs::path(windows);
+#else
+    return fs::path(path);
+#endif
+}
+
+void FillDisk(const fs::path& file) {
+    std::ofstream filler(file, std::ios::binary);
+    const std::string block(4096, 'f');
+    while (filler.write(block.data(), block.size())) {}
 }
 
 namespace jpegtest {

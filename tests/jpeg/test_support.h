@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,6 +36,11 @@ void WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint
 void WriteFileText(const std::filesystem::path& path, std::string_view text);
 // The names of what a folder holds, sorted.
 std::vector<std::string> NamesIn(const std::filesystem::path& folder);
+// A host path a wrapper script made and named in the environment variable (Wine reaches
+// it through drive Z:), or nothing when the test runs without.
+std::optional<std::filesystem::path> HostPath(const char* variable);
+// Writes `file` until the disk takes no more.
+void FillDisk(const std::filesystem::path& file);
 
 namespace jpegtest {
 

@@ -2,12 +2,8 @@
 // About box shows and the manifest, the diary writes its web page with the dialog's
 // defaults on day one, and the exporter and the help viewer run from the same folder.
 // package_test.sh names the folder in DOODLE_PACKAGE_FOLDER.
-#include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "program_harness.h"
 #include "resources/resource.h"
@@ -22,7 +18,7 @@ const wchar_t* const kPrograms[] = {L"doodlebinder.exe", L"peghelp.exe", L"doodl
 class Package : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_FALSE(folder_.empty()) << "run by package_test.sh, which names the unzipped folder"; }
-    fs::path folder_ = TroubledFolder("DOODLE_PACKAGE_FOLDER").value_or(fs::path());
+    fs::path folder_ = HostPath("DOODLE_PACKAGE_FOLDER").value_or(fs::path());
 };
 
 // The version resource: a value of its string table (US English, Unicode), and its
@@ -80,7 +76,7 @@ TEST_F(Package, EveryProgramCarriesTheVersionAndTheManifest) {
 // output dialog, with the paths it offers, writes mydiary.html from the sample template
 // beside the program, and the console exporter there writes the same document.
 TEST_F(Package, DiaryAndExporterWorkFromTheUnzippedFolder) {
-    DiaryProgram diary = DiaryProgram::InPlace(folder_ / L"doodlebinder.exe");
+    DiaryProgram diary(folder_);
     ASSERT_TRUE(diary.Start());
 
     std::wstring aboutTexts;
@@ -104,7 +100,7 @@ TEST_F(Package, DiaryAndExporterWorkFromTheUnzippedFolder) {
     // OK in the HTML output dialog as it opens, then OK to what it says.
     std::wstring said = MessagesShownBy([&] { diary.PostCommand(IDM_HTML_OUTPUT); }, {IDOK, IDOK});
     EXPECT_TRUE(said.starts_with(L"HTMLOUT |") && said.ends_with(L" / HTMLSAVE|Html file saved")) << said;
-    std::vector<std::uint8_t> page = FileBytes(folder_ / L"mydiary.html");
+    std::vector<std::uint8_t> page = ReadFileBytes(folder_ / L"mydiary.html");
     EXPECT_EQ(std::string(page.begin(), page.end()).find("<!for>"), std::string::npos) << "the template's loop was run";
     diary.PostClose();
     EXPECT_EQ(diary.WaitForExit(), 0u);
@@ -112,5 +108,5 @@ TEST_F(Package, DiaryAndExporterWorkFromTheUnzippedFolder) {
     std::wstring exporter = L"\"" + (folder_ / L"doodlebinder-export.exe").wstring() + L"\"";
     EXPECT_EQ(RunToEnd(exporter + L" html --data . --template hinagata.html --out exported.html", folder_, 60000), 0u);
     EXPECT_GT(page.size(), 100u);
-    EXPECT_EQ(FileBytes(folder_ / L"exported.html"), page) << "the dialog's defaults are the exporter's";
+    EXPECT_EQ(ReadFileBytes(folder_ / L"exported.html"), page) << "the dialog's defaults are the exporter's";
 }
