@@ -1,5 +1,4 @@
-// The diary through the end of a session and through sudden deaths: Windows ending the
-// session (wineboot --end-session under Wine), the program killed at random moments.
+// The diary through the session's end (wineboot --end-session under Wine) and sudden deaths.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,9 +22,8 @@ HWND TextBoxOf(HWND window) { return FindWindowExW(window, nullptr, L"EDIT", nul
 std::wstring BoxText(HWND window) { return ControlText(TextBoxOf(window)); }
 void SetBoxText(HWND window, const std::wstring& text) { SetWindowTextW(TextBoxOf(window), text.c_str()); }
 
-// A stroke through the middle of the picture, `down` rows lower, as the mouse would draw
-// it; the page starts below the command bar, whose height is what the client area has
-// beyond the page's 214.
+// A stroke through the picture, `down` rows lower, as the mouse draws it; the page starts
+// below the command bar, whose height is what the client area has beyond the page's 214.
 void DrawStroke(HWND window, int down = 0) {
     RECT client;
     GetClientRect(window, &client);
@@ -46,8 +44,7 @@ Bytes RecordOf(std::u16string text) { return SerializeRecord({0, 0, 0, {}, std::
 
 }  // namespace
 
-// Windows ends the session with a page typed and drawn: both are on disk afterwards, with
-// no question asked.
+// Windows ends the session: the page typed and drawn is on disk, with no question asked.
 TEST(EndOfSession, TheSessionEndingSavesThePage) {
     SetConsoleCtrlHandler(KeepRunning, TRUE);
     ScratchFolder folder;
@@ -64,8 +61,7 @@ TEST(EndOfSession, TheSessionEndingSavesThePage) {
     EXPECT_FALSE(IsBlankPicture(std::span(picture).subspan(kPictureHeaderBytes)));
 }
 
-// A page that cannot be saved (the diary folder is read-only) blocks the end: the
-// program goes on with the page on show, so the user can go back to it.
+// A page that cannot be saved (a read-only folder) blocks the end, and stays on show.
 TEST(EndOfSession, APageThatCannotBeSavedBlocksTheEnd) {
     std::optional<fs::path> folder = HostPath("DOODLE_READONLY_FOLDER");
     if (!folder || !fs::exists(*folder / L"doodlebinder.exe")) GTEST_SKIP() << "run by the wrapper script";
@@ -80,9 +76,8 @@ TEST(EndOfSession, APageThatCannotBeSavedBlocksTheEnd) {
     EXPECT_EQ(BoxText(diary.Window()), L"cannot be stored");
 }
 
-// The program killed at random moments while it saves and steps through days: every day
-// file left is whole, the old bytes or the new ones, never empty or cut. Killed two
-// seconds after a change, the next start offers the page back and restores it exactly.
+// Killed at random while it saves and steps through days, the program leaves every day file
+// whole, old or new; killed after a change, its next start restores the page exactly.
 TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
     ScratchFolder folder;
     std::mt19937 random(20261207);

@@ -62,26 +62,6 @@ bool DiaryProgram::Start(bool waitForWindow, const std::wstring& arguments, cons
     return false;
 }
 
-FileHeldElsewhere::FileHeldElsewhere(const fs::path& file) {
-    const fs::path probe = TestProgramFolder() / L"probe.exe";
-    process_ = StartProcess(L"\"" + probe.wstring() + L"\" --hold \"" + file.wstring() + L"\"");
-    // Held once a reader that shares everything is turned away.
-    for (int tries = 0; process_ && tries < 200 && !holding_ && WaitForSingleObject(process_, 25) == WAIT_TIMEOUT;
-         ++tries) {
-        HANDLE reader = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-        holding_ = reader == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
-        if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
-    }
-}
-
-FileHeldElsewhere::~FileHeldElsewhere() {
-    if (!process_) return;
-    TerminateProcess(process_, 0);
-    WaitForSingleObject(process_, 5000);
-    CloseHandle(process_);
-}
-
 DWORD DiaryProgram::WaitForExit(DWORD timeoutMs) {
     DWORD code = STILL_ACTIVE;
     if (WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);

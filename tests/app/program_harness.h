@@ -45,18 +45,21 @@ private:
     HWND window_ = nullptr;
 };
 
-// Another program (probe.exe) holding a file open without sharing while the object lives.
+// A file held open without sharing while the object lives, as a backup or sync program
+// holds it: the system turns away every other opener, in this process too.
 class FileHeldElsewhere {
 public:
-    explicit FileHeldElsewhere(const std::filesystem::path& file);
-    ~FileHeldElsewhere();
+    explicit FileHeldElsewhere(const std::filesystem::path& file)
+        : handle_(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~FileHeldElsewhere() {
+        if (Holding()) CloseHandle(handle_);
+    }
     FileHeldElsewhere(const FileHeldElsewhere&) = delete;
     FileHeldElsewhere& operator=(const FileHeldElsewhere&) = delete;
-    bool Holding() const { return holding_; }
+    bool Holding() const { return handle_ != INVALID_HANDLE_VALUE; }
 
 private:
-    HANDLE process_ = nullptr;
-    bool holding_ = false;
+    HANDLE handle_;
 };
 
 // A visible top-level window of the process with the class, or null.

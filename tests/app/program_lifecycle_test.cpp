@@ -1,5 +1,4 @@
-// The real program on a tall desktop screen: its window, the single-instance rule, the
-// ways out, its data folder, and keys typed into it.
+// The real program: the single-instance rule, the ways out, its data folder, typed keys.
 #include <gtest/gtest.h>
 
 #include "program_harness.h"
@@ -31,11 +30,9 @@ TEST(Starting, ASecondStartBringsTheFirstForward) {
     EXPECT_EQ(first.WaitForExit(), 0u);
 }
 
-// Every way out runs the same close sequence, and the program ends with exit code 0. An
-// empty page closes without a question; an unsaved one asks, and No closes without
-// saving. A page whose typing was deleted again has nothing to save: it closes without a
-// question, and the recovery copy kept meanwhile goes too. Commands that must do nothing
-// are checked by CommandRoutes.
+// Every way out ends with exit code 0. An empty page closes without a question; an unsaved
+// one asks, and No closes without saving. Typing deleted again is nothing to save: no
+// question, and the recovery copy kept meanwhile goes too.
 TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
     struct Way {
         const char* name;
@@ -99,9 +96,8 @@ void WaitForForeground(HWND window) {
 
 }  // namespace
 
-// Keys typed right after the start, and right after a message box (Ctrl+S on an empty
-// page says there is no text), land in the text box without a click on it. Typing after
-// Alt+X, Alt+Z and a place chosen, with the X server's keys: KeyboardKeys.
+// Keys typed right after the start, and after a message box (Ctrl+S on an empty page), land
+// in the text box unclicked. After Alt+X, Alt+Z and a place chosen: KeyboardKeys.
 TEST(Typing, KeysReachTheTextBoxAfterTheStartAndAMessageBox) {
     ScratchFolder folder;
     DiaryProgram program(folder.Path());

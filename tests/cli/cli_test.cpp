@@ -1,6 +1,5 @@
-// doodlebinder-export as a script runs it: the html command writes the dialog's document
-// and the diary's JPEGs, and every exit code comes with its cause and leaves no half-written
-// or overwritten file behind. The same cases run on the Linux and the Windows build.
+// doodlebinder-export as a script runs it, on Linux and Windows: the dialog's document and
+// the diary's JPEGs, and every exit code with its cause, leaving no half-written file.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -49,9 +48,8 @@ fs::path CliPath() {
 fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "doodlebinder-export"; }
 #endif
 
-// Runs the program with nothing on its input and its standard output and error in files
-// of their own: under Wine the last run's files may still be held for a moment after its
-// process has ended.
+// Runs the program on no input, its output and errors in files of their own: under Wine the
+// last run's files may be held a moment after its process ended.
 Ran RunCli(const Args& args, const fs::path& folder) {
     static int runs = 0;
     const std::string run = std::to_string(++runs);
@@ -129,19 +127,17 @@ protected:
 
 }  // namespace
 
-// A record with text that the line breaks and markup reach and a picture that is no
-// bitmap, a day with only a picture, and a day with a folder in its picture's place, from
-// 1 March 2000 back over the leap day. The refused picture does not stop the others; the
-// folder is named and counted as a day that could not be read; the day before the run is
-// not converted.
+// From 1 March 2000 back over the leap day: a record with line breaks and markup and a
+// picture that is no bitmap, a day with only a picture, a folder in a picture's place (named
+// and counted as unreadable). The refused picture stops no other; the day before the run
+// is not converted.
 TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
     Day("20000301.dbt", u"晴れ\r\n\r\n\r\n<b>&", 2, 6);
     WriteFileText(data_ / "20000301.bmp", "not a bitmap, though long enough for its header");
     WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
     fs::create_directories(data_ / "20000228.bmp");
     WriteFileBytes(data_ / "20000227.bmp", kDayPicture);  // a day before the run
-    // The images the document names go beside it; one of the same name there is kept,
-    // and one it does not name is not copied.
+    // The images the document names go beside it, unless one of the name is there.
     for (const char* image : {"fine.gif", "blue.gif", "weather.gif", "unknow.gif", "rain.gif"})
         WriteFileText(data_ / image, std::string("diary's ") + image);
     WriteFileText(out_ / "blue.gif", "mine");
@@ -165,8 +161,7 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
     EXPECT_EQ(ran.err.find("CONVERTING"), std::string::npos) << "no progress bar when stderr is a file";
     EXPECT_EQ(ReadFileBytes(out_ / "index.html"), expected);
 
-    // The one good picture, converted beside the document as the diary converts it, and
-    // by the jpeg command too.
+    // The one good picture, as the diary and the jpeg command convert it.
     EXPECT_EQ(NamesIn(out_),
               (Names{"20000229.jpg", "blue.gif", "fine.gif", "index.html", "unknow.gif", "weather.gif"}));
     EXPECT_EQ(ReadFileText(out_ / "fine.gif"), "diary's fine.gif");
@@ -252,8 +247,7 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
 }
 
 #ifdef __linux__
-// Linux names are bytes: a name in Latin-1 goes through both commands as it is, into
-// the files and into the messages.
+// Linux names are bytes: a Latin-1 name goes through the commands as it is, into files and messages.
 TEST_F(Cli, NamesThatAreNoUtf8) {
     const std::string cafe = "caf\xE9";
     const fs::path bmp = temp_ / (cafe + ".bmp"), folder = temp_ / cafe;
@@ -274,8 +268,7 @@ TEST_F(Cli, NamesThatAreNoUtf8) {
     EXPECT_EQ(missing.code, 3);
     EXPECT_NE(missing.err.find(cafe + "2.bmp: cannot read the bitmap"), std::string::npos) << missing.err;
 
-    // find searches that folder, its own name and the JPEG's no UTF-8, and a word that
-    // is none is searched as text.
+    // find searches that folder, and a word that is no UTF-8 is searched as text.
     WriteFileBytes(folder / "20000229.dbt", SerializeRecord({1, 2, 0, {}, u"カフェ au lait"}).bytes);
     Ran found = Run({"find", "lait", "--data", folder.string()});
     EXPECT_EQ(found.code, 0) << found.err;
@@ -285,11 +278,8 @@ TEST_F(Cli, NamesThatAreNoUtf8) {
     EXPECT_EQ(found.err, "");
 }
 
-// Only a regular file is replaced: a pipe where the document or a JPEG goes stays a
-// pipe, --yes or not, and the html run still writes its document when only a JPEG is
-// refused; a link to a file is a way to that file. How the writer keeps the file's mode
-// and writes through links, and refuses on full and read-only disks, keeping the old
-// file: the FileWrite tests.
+// Only a regular file is replaced: a pipe where the document or a JPEG goes stays, --yes or
+// not, and a refused JPEG keeps no document from being written; a link leads to its file.
 TEST_F(Cli, OnlyRegularFilesAreReplaced) {
     WriteFileText(templatePath_, "<!for><!picture><!next>");
     WriteFileBytes(data_ / "20000229.bmp", kDayPicture);
@@ -317,8 +307,7 @@ TEST_F(Cli, OnlyRegularFilesAreReplaced) {
     EXPECT_EQ(NamesIn(out_), (Names{"20000229.jpg", "index.html", "linked.html", "other.html"}));
 }
 
-// find on a small diary of Japanese and Latin pages: its lines in UTF-8 newest first, and
-// grep's exit codes.
+// find on Japanese and Latin pages: lines in UTF-8, newest first, and grep's exit codes.
 class CliFind : public Cli {
 protected:
     void SetUp() override {

@@ -1,6 +1,5 @@
-// The viewer's portable parts: reading pages whose markup is broken or unusual, laying
-// them out with made-up fonts, and finding the page's path on the command line. A page as
-// the viewer shows it: HelpViewer.ShowsAndDrawsThePageItIsStartedOn.
+// The viewer's portable parts: reading broken or unusual markup, laying it out with made-up
+// fonts, and finding the page's path on the command line.
 #include "helpviewer/command_line.h"
 #include "helpviewer/help_layout.h"
 #include "helpviewer/help_page.h"
@@ -70,8 +69,7 @@ TEST(HelpPage, ReadsMarkupAsBrowsersDo) {
     EXPECT_EQ(PlainTextOfHelpPage(page), u"\u2022 one\r\n\u2022 two\r\n\r\npara\r\nend\r\n\r\nlast");
 }
 
-// Markup that is never closed, many times over: each '<' must cost the same, not a
-// search of the whole rest of the page (which would take hours at this size).
+// Markup never closed, many times over: each '<' costs the same, not a search of the rest.
 TEST(HelpPage, ReadsUnclosedMarkupInLinearTime) {
     struct Hostile {
         std::u16string_view unit;

@@ -1,7 +1,5 @@
-// The unzipped package as a new user meets it: every program carries the version the
-// About box shows and the manifest, the diary writes its web page with the dialog's
-// defaults on day one, and the exporter and the help viewer run from the same folder.
-// package_test.sh names the folder in DOODLE_PACKAGE_FOLDER.
+// The unzipped package (package_test.sh names it in DOODLE_PACKAGE_FOLDER) as a new user
+// meets it: versions and manifests, and the programs working from that folder.
 
 #include <gtest/gtest.h>
 
@@ -21,8 +19,7 @@ protected:
     fs::path folder_ = HostPath("DOODLE_PACKAGE_FOLDER").value_or(fs::path());
 };
 
-// The version resource: a value of its string table (US English, Unicode), and its
-// fixed part.
+// A value of the version resource's string table (US English, Unicode), and its fixed part.
 std::wstring VersionString(const fs::path& exe, const wchar_t* name, VS_FIXEDFILEINFO* fixedPart = nullptr) {
     DWORD ignored = 0;
     std::vector<std::uint8_t> info(GetFileVersionInfoSizeW(exe.c_str(), &ignored) + 1);
@@ -71,10 +68,9 @@ TEST_F(Package, EveryProgramCarriesTheVersionAndTheManifest) {
     }
 }
 
-// A first start in the unzipped folder: the About box shows the version the files
-// carry and its HELP opens the page in the viewer beside the program; OK in the HTML
-// output dialog, with the paths it offers, writes mydiary.html from the sample template
-// beside the program, and the console exporter there writes the same document.
+// A first start there: About shows the files' version and HELP opens the viewer; OK in the
+// HTML dialog as it opens writes mydiary.html from the sample template, and the exporter
+// writes the same document.
 TEST_F(Package, DiaryAndExporterWorkFromTheUnzippedFolder) {
     DiaryProgram diary(folder_);
     ASSERT_TRUE(diary.Start());

@@ -1,7 +1,6 @@
-// Writing a file never leaves half of it: the old file stays whole on every failure, and
-// the failure says why. with_linked_file.sh makes a link, a full disk and a read-only
-// folder around these tests; every file the diary and the console program write, the
-// day files, documents and JPEGs, goes through this writer.
+// The writer every file goes through never leaves half of one: the old file stays whole on
+// every failure, which says why. with_linked_file.sh makes a link, a full disk and a
+// read-only folder around these tests.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,8 +32,7 @@ unsigned long AnotherRunningProcess();   // with the Windows tests below
 unsigned long AnotherRunningProcess() { return static_cast<unsigned long>(getppid()); }
 #endif
 
-// Fails one step on purpose: the write after some bytes went out (a full disk), the
-// flush, or the replacing.
+// Fails one step: the write after some bytes (a full disk), the flush, or the replacing.
 struct FailingSteps : FileWriteSteps {
     enum { Write, Finish, Replace } failing;
     explicit FailingSteps(decltype(failing) step) : failing(step) {}
@@ -129,7 +127,7 @@ TEST(FileWrite, SaysWhyAFullDiskOrAReadOnlyFolderRefusedIt) {
 }
 
 // The temporary name is short, so any name the disk takes can be written: 250 characters
-// (bytes on POSIX systems, where a Japanese name of them is cut between characters).
+// (POSIX bytes, where a Japanese name of them is cut between characters).
 TEST(FileWrite, WritesTheLongestNamesTheDiskTakes) {
     ScratchFolder folder;
     std::vector<fs::path> targets{folder / (std::string(246, 'a') + ".jpg")};
@@ -162,9 +160,8 @@ TEST(FileWrite, WritesThroughALinkToTheFileItNames) {
 #endif
 }
 
-// Only the temporary files of the diary's own files are swept, and of those only the ones
-// whose writer has ended, or is this very process, or that have not been written for ten
-// minutes.
+// Only the diary's own temporary files are swept, those whose writer has ended or is this
+// process, or untouched for ten minutes.
 TEST(FileWrite, SweepsOnlyTheDiarysOwnLeftoversThatNoRunningProcessWrites) {
     ScratchFolder folder;
     const std::string running = std::to_string(AnotherRunningProcess()), ended = "4194304",
@@ -208,9 +205,7 @@ TEST(FileRead, TellsAMissingFileFromOneThatCannotBeRead) {
 
 namespace {
 
-// A process that outlives the test: the system's service manager, which Windows and Wine
-// both run for as long as the session lasts (a process that merely happens to run may end
-// before the sweep looks at it).
+// A process that outlives the test: the service manager, which runs for the whole session.
 unsigned long AnotherRunningProcess() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
