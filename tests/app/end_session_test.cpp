@@ -13,7 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 
 // The test itself outlives the session it ends: the console's logoff signal is ignored.
 BOOL WINAPI KeepRunning(DWORD event) { return event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT; }

@@ -30,9 +30,26 @@ TEST(Starting, ASecondStartBringsTheFirstForward) {
     EXPECT_EQ(first.WaitForExit(), 0u);
 }
 
+namespace {
+
+// Waits until the box shows `text`, or gives up after five seconds.
+std::wstring WaitForBoxText(HWND box, const std::wstring& text) {
+    std::wstring shown;
+    for (int tries = 0; tries < 100 && (shown = ControlText(box)) != text; ++tries) Sleep(50);
+    return shown;
+}
+
+void WaitForForeground(HWND window) {
+    for (int tries = 0; tries < 100 && GetForegroundWindow() != window; ++tries) Sleep(50);
+}
+
+}  // namespace
+
 // Every way out ends with exit code 0. An empty page closes without a question; an unsaved
 // one asks, and No closes without saving. Typing deleted again is nothing to save: no
-// question, and the recovery copy kept meanwhile goes too.
+// question, and the recovery copy kept meanwhile goes too. Keys typed right after the
+// start, and after a message box, land in the text box unclicked (after Alt+X, Alt+Z and a
+// place chosen: KeyboardKeys).
 TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
     struct Way {
         const char* name;
@@ -47,11 +64,21 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
              EXPECT_EQ(MessagesShownBy([&] { p.PostClose(); }, {IDNO}), L"Exit|Save Current Changes");
          }},
         {"typing deleted again", [](DiaryProgram& p, const fs::path& folder) {
-             p.PressChord({'A'});
+             HWND box = GetDlgItem(p.Window(), IDC_TEXT_BOX);
+             WaitForForeground(p.Window());
+             SendChord({'A'});
+             EXPECT_EQ(WaitForBoxText(box, L"a"), L"a") << "after the start";
              const fs::path copy = folder / (TodayName(L"dbt") + L"~");
              for (int tries = 0; tries < 100 && !fs::exists(copy); ++tries) Sleep(50);
              EXPECT_TRUE(fs::exists(copy)) << "no recovery copy was kept";
-             p.PressChord({VK_BACK});
+             SendChord({VK_BACK});
+             EXPECT_EQ(WaitForBoxText(box, L""), L"");
+             EXPECT_EQ(MessagesShownBy([] { SendChord({VK_CONTROL, 'S'}); }), L"??|No text entered");
+             WaitForForeground(p.Window());
+             SendChord({'C'});
+             EXPECT_EQ(WaitForBoxText(box, L"c"), L"c") << "after the message box";
+             SendChord({VK_BACK});
+             EXPECT_EQ(WaitForBoxText(box, L""), L"");
              EXPECT_EQ(MessagesShownBy([&] { p.PostClose(); }), L"");
          }},
     };
@@ -79,40 +106,4 @@ TEST(DataFolder, LongFolderPathIsKeptWhole) {
     std::wstring written = Utf16FileText(folder / L"data-folder.txt");
     EXPECT_EQ(fs::path(written), folder);
     EXPECT_GT(written.size(), 200u);
-}
-
-namespace {
-
-// Waits until the box shows `text`, or gives up after five seconds.
-std::wstring WaitForBoxText(HWND box, const std::wstring& text) {
-    std::wstring shown;
-    for (int tries = 0; tries < 100 && (shown = ControlText(box)) != text; ++tries) Sleep(50);
-    return shown;
-}
-
-void WaitForForeground(HWND window) {
-    for (int tries = 0; tries < 100 && GetForegroundWindow() != window; ++tries) Sleep(50);
-}
-
-}  // namespace
-
-// Keys typed right after the start, and after a message box (Ctrl+S on an empty page), land
-// in the text box unclicked. After Alt+X, Alt+Z and a place chosen: KeyboardKeys.
-TEST(Typing, KeysReachTheTextBoxAfterTheStartAndAMessageBox) {
-    ScratchFolder folder;
-    DiaryProgram program(folder.Path());
-    ASSERT_TRUE(program.Start());
-    HWND box = GetDlgItem(program.Window(), IDC_TEXT_BOX);
-    ASSERT_NE(box, nullptr);
-    WaitForForeground(program.Window());
-    ASSERT_EQ(GetForegroundWindow(), program.Window());
-    SendChord({'A'});
-    SendChord({'B'});
-    EXPECT_EQ(WaitForBoxText(box, L"ab"), L"ab") << "after the start";
-
-    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    EXPECT_EQ(MessagesShownBy([&] { SendChord({VK_CONTROL, 'S'}); }), L"??|No text entered");
-    WaitForForeground(program.Window());
-    SendChord({'C'});
-    EXPECT_EQ(WaitForBoxText(box, L"c"), L"c") << "after the message box";
 }

@@ -1,6 +1,5 @@
-// The program on screens too small for it says so and ends; the screens it fills are
-// met by window_test and program_lifecycle_test. Each suite runs on a virtual screen of
-// the size in its name (see tests/app/CMakeLists.txt).
+// The program on a screen too small for it says so and ends; each suite runs on a virtual
+// screen of the size in its name.
 #include <gtest/gtest.h>
 
 #include "program_harness.h"

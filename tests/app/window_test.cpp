@@ -285,7 +285,7 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
 }
 
 // Keys go to the page's controls, never to the window: the place box chosen before a switch
-// to another program has the focus back, unless the day changed (a message box: Typing).
+// to another program has the focus back, unless the day changed (a message box: Closing).
 TEST_F(Shell, FocusComesBackToThePage) {
     SetForegroundWindow(g_shell.mainWindow);
     PumpMessages(100);

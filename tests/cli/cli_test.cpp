@@ -21,7 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using Args = std::vector<std::string>;
 using Names = std::vector<std::string>;
 
@@ -48,51 +47,25 @@ fs::path CliPath() {
 fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "doodlebinder-export"; }
 #endif
 
-// Runs the program on no input, its output and errors in files of their own: under Wine the
-// last run's files may be held a moment after its process ended.
+// Runs the program through the shell on no input, its output and errors in files of their
+// own: under Wine the last run's files may be held a moment after its process ended.
 Ran RunCli(const Args& args, const fs::path& folder) {
     static int runs = 0;
     const std::string run = std::to_string(++runs);
     const fs::path outFile = folder / ("stdout" + run + ".txt"), errFile = folder / ("stderr" + run + ".txt");
-    Ran ran;
 #ifdef _WIN32
-    std::wstring line = L"\"" + CliPath().wstring() + L"\"";
-    for (const std::string& arg : args)
-        line += L" \"" + fs::path(std::u8string(arg.begin(), arg.end())).wstring() + L"\"";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const auto open = [&](const wchar_t* name, DWORD access, DWORD disposition) {
-        constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-        return CreateFileW(name, access, kShareAll, &inherit, disposition, 0, nullptr);
-    };
-    const HANDLE streams[] = {open(L"NUL", GENERIC_READ, OPEN_EXISTING),
-                              open(outFile.c_str(), GENERIC_WRITE, CREATE_ALWAYS),
-                              open(errFile.c_str(), GENERIC_WRITE, CREATE_ALWAYS)};
-    STARTUPINFOW start{};
-    start.cb = sizeof(start);
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdInput = streams[0], start.hStdOutput = streams[1], start.hStdError = streams[2];
-    PROCESS_INFORMATION process{};
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &start,
-                       &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        ran.code = static_cast<int>(code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    for (const HANDLE handle : streams) CloseHandle(handle);
+    const auto quoted = [](const fs::path& path) { return L"\"" + path.wstring() + L"\""; };
+    std::wstring line = L"\"" + quoted(CliPath());   // cmd /c takes the outer quotes off
+    for (const std::string& arg : args) line += L" " + quoted(std::u8string(arg.begin(), arg.end()));
+    const int code = _wsystem((line + L" <NUL >" + quoted(outFile) + L" 2>" + quoted(errFile) + L"\"").c_str());
 #else
-    // No argument holds a quote.
-    std::string command = "'" + CliPath().string() + "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    const int status =
-        std::system((command + " </dev/null >'" + outFile.string() + "' 2>'" + errFile.string() + "'").c_str());
-    ran.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const auto quoted = [](const fs::path& path) { return "'" + path.string() + "'"; };   // no argument holds a quote
+    std::string line = quoted(CliPath());
+    for (const std::string& arg : args) line += " " + quoted(arg);
+    const int status = std::system((line + " </dev/null >" + quoted(outFile) + " 2>" + quoted(errFile)).c_str());
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
-    ran.out = ReadFileText(outFile);
-    ran.err = ReadFileText(errFile);
-    return ran;
+    return {code, ReadFileText(outFile), ReadFileText(errFile)};
 }
 
 const Bytes kDayPicture = jpegtest::MakeBmp(jpegtest::StrokePicture(264, 160, 8), {.bitCount = 4});

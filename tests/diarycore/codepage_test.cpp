@@ -1,5 +1,4 @@
-// The same expectations are checked against iconv in the native build and against
-// Windows' own conversion in the Windows build, so both write the same files.
+// The same expectations for iconv (native) and Windows' conversion, so both write the same files.
 #include "diarycore/codepage.h"
 
 #include <gtest/gtest.h>
@@ -78,8 +77,7 @@ TEST(CodePage932, DecodesAsWindowsTable) {
     }
 }
 
-// Whatever a file holds, the text read from it is written back without loss:
-// every character decoding gives has a code of its own.
+// Whatever a file holds, the text read from it is written back without loss.
 TEST(CodePage932, EverythingReadCanBeWrittenBack) {
     Bytes all;
     for (std::uint8_t byte = 1; byte != 0; ++byte)

@@ -1,6 +1,5 @@
-// The diary's search: how text is folded before it is compared, where a match's line is
-// cut for a narrow list, and a search of a folder with Japanese and Latin pages, damaged
-// and unreadable records among them.
+// The diary's search: how text is folded, where a match's line is cut, and a folder of
+// Japanese and Latin pages with damaged and unreadable records among them.
 #include "diarycore/diary_search.h"
 
 #include <gtest/gtest.h>
@@ -75,8 +74,7 @@ TEST(SearchText, AllWordsInAnyOrderFromTheFirstMatch) {
     EXPECT_EQ(LineExcerpt({u"ab\U0001F600cdefgh", 0}, 4), u"ab…");
 }
 
-// A record there that cannot be opened: on Windows one held open by another program
-// without sharing, elsewhere a link to itself.
+// A record that cannot be opened: held without sharing on Windows, a link to itself elsewhere.
 #ifdef _WIN32
 struct UnreadableFile {
     explicit UnreadableFile(const fs::path& path)
@@ -141,8 +139,7 @@ TEST_F(SearchFolder, NewestFirstWithPlaceAndLineAndUnreadableDaysCounted) {
 
     EXPECT_FALSE(SearchDiary(folder_ / "missing", SearchWords(u"うみ")).folderListed);
 
-    // The page on show stands for its day as typed: over a stored record, between two, or
-    // emptied.
+    // The page on show stands for its day as typed: over a record, between two, or emptied.
     DiaryRecords records = ReadDiaryRecords(folder_.Path());
     PutPageOnShow(records, {20000101, 0, u"typed over ウミ", {}});
     PutPageOnShow(records, {20000220, 0, u"a new page: うみ", {}});

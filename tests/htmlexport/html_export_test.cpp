@@ -16,9 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Text(std::string_view text) { return {text.begin(), text.end()}; }
 Bytes Encoded(std::u16string_view text, TextEncoding encoding) {
     Bytes bytes;
     AppendDocumentBytes(text, encoding, bytes);
@@ -66,13 +63,13 @@ TEST(TemplateEncoding, RecognisesUtf8ByItsThreeSigns) {
         {"a sequence cut off at the end", "<p>\xE6\x97", TextEncoding::Cp932},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DetectTemplateEncoding(Text(c.bytes)), c.encoding) << c.name;
+        EXPECT_EQ(DetectTemplateEncoding(BytesOf(c.bytes)), c.encoding) << c.name;
     }
     // Invalid sequences in a declared UTF-8 template read as U+FFFD, one each, and
     // characters beyond the BMP survive the way out.
-    EXPECT_EQ(DecodeTemplateText(Text("\xEF\xBB\xBF" "a\xFF" "b\xF0\x9F\x98\x80"), TextEncoding::Utf8WithBom),
+    EXPECT_EQ(DecodeTemplateText(BytesOf("\xEF\xBB\xBF" "a\xFF" "b\xF0\x9F\x98\x80"), TextEncoding::Utf8WithBom),
               u"a\uFFFDb\U0001F600");
-    EXPECT_EQ(Encoded(u"\U0001F600\xD800x", TextEncoding::Utf8), Text("\xF0\x9F\x98\x80\xEF\xBF\xBDx"));
+    EXPECT_EQ(Encoded(u"\U0001F600\xD800x", TextEncoding::Utf8), BytesOf("\xF0\x9F\x98\x80\xEF\xBF\xBDx"));
 }
 
 // A document of many pieces has the bytes of one made whole, in code page 932 and in UTF-8

@@ -16,7 +16,6 @@ ScratchFolder::ScratchFolder() {
     static std::atomic<int> made{0};
     path_ = fs::temp_directory_path() /
             ("doodle-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(++made));
-    fs::remove_all(path_);
     fs::create_directories(path_);
 }
 

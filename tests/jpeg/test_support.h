@@ -14,6 +14,9 @@
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
 
+using Bytes = std::vector<std::uint8_t>;
+inline Bytes BytesOf(std::string_view text) { return {text.begin(), text.end()}; }
+
 // A new empty folder under the system's temporary folder, removed with its contents.
 class ScratchFolder {
 public:

@@ -23,8 +23,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
-
 // A process other than this test that runs while it does.
 #ifdef _WIN32
 unsigned long AnotherRunningProcess();   // with the Windows tests below
@@ -55,24 +53,24 @@ TEST(FileWrite, ReplacesWholeFilesAndKeepsTheOldOneOnEveryFailure) {
     ScratchFolder folder;
     const fs::path target = folder / "page.dbt";
     for (const char* text : {"first", "second, longer", ""}) {
-        ASSERT_EQ(WriteFileSafely(target, Bytes(text), Durability::Durable), WriteStatus::Ok);
+        ASSERT_EQ(WriteFileSafely(target, BytesOf(text), Durability::Durable), WriteStatus::Ok);
         EXPECT_EQ(ReadFileText(target), text);
     }
     WriteFault why = WriteFault::Other;
-    ASSERT_EQ(WriteFileSafely(target, Bytes("old page"), Durability::Atomic, &why), WriteStatus::Ok);
+    ASSERT_EQ(WriteFileSafely(target, BytesOf("old page"), Durability::Atomic, &why), WriteStatus::Ok);
     EXPECT_EQ(why, WriteFault::None);
 
     FailingSteps failWrite(FailingSteps::Write), failFinish(FailingSteps::Finish), failReplace(FailingSteps::Replace);
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failWrite), WriteStatus::CannotWrite);
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failFinish), WriteStatus::CannotWrite);
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failReplace), WriteStatus::CannotReplace);
-    EXPECT_EQ(WriteFileSafely(folder / "no such folder" / "x.dbt", Bytes("x"), Durability::Atomic, &why),
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new page"), Durability::Durable, failWrite), WriteStatus::CannotWrite);
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new page"), Durability::Durable, failFinish), WriteStatus::CannotWrite);
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new page"), Durability::Durable, failReplace), WriteStatus::CannotReplace);
+    EXPECT_EQ(WriteFileSafely(folder / "no such folder" / "x.dbt", BytesOf("x"), Durability::Atomic, &why),
               WriteStatus::CannotCreate);
     EXPECT_EQ(why, WriteFault::NoFolder);
     // A folder of the target's name is no file to replace: it stays, with what it holds.
     fs::create_directory(folder / "folder.dbt");
     WriteFileText(folder / "folder.dbt" / "kept.txt", "kept");
-    EXPECT_EQ(WriteFileSafely(folder / "folder.dbt", Bytes("x"), Durability::Durable, &why), WriteStatus::CannotReplace);
+    EXPECT_EQ(WriteFileSafely(folder / "folder.dbt", BytesOf("x"), Durability::Durable, &why), WriteStatus::CannotReplace);
     EXPECT_EQ(why, WriteFault::NotAFile);
     EXPECT_EQ(ReadFileText(folder / "folder.dbt" / "kept.txt"), "kept");
     EXPECT_EQ(ReadFileText(target), "old page");
@@ -110,7 +108,7 @@ TEST(FileWrite, SaysWhyAFullDiskOrAReadOnlyFolderRefusedIt) {
     const std::optional<fs::path> full = HostPath("DOODLE_FULL_FOLDER"), readOnly = HostPath("DOODLE_READONLY_FOLDER");
     if (!full || !readOnly) GTEST_SKIP() << "the folders need root";
     WriteFault why = WriteFault::None;
-    EXPECT_EQ(WriteFileSafely(*readOnly / "20261206.dbt", Bytes("new text"), Durability::Durable, &why),
+    EXPECT_EQ(WriteFileSafely(*readOnly / "20261206.dbt", BytesOf("new text"), Durability::Durable, &why),
               WriteStatus::CannotCreate);
     EXPECT_EQ(why, WriteFault::NotWritable);
 
@@ -120,7 +118,7 @@ TEST(FileWrite, SaysWhyAFullDiskOrAReadOnlyFolderRefusedIt) {
               WriteStatus::CannotWrite);
     EXPECT_EQ(why, WriteFault::DiskFull) << "a large write";
     FillDisk(*full / "filler");
-    EXPECT_EQ(WriteFileSafely(picture, Bytes("new picture"), Durability::Durable, &why), WriteStatus::CannotWrite);
+    EXPECT_EQ(WriteFileSafely(picture, BytesOf("new picture"), Durability::Durable, &why), WriteStatus::CannotWrite);
     EXPECT_EQ(why, WriteFault::DiskFull) << "a small write";
     EXPECT_EQ(ReadFileText(picture), "old picture");
     EXPECT_EQ(NamesIn(*full), (Names{"20261206.bmp", "filler"}));
@@ -138,7 +136,7 @@ TEST(FileWrite, WritesTheLongestNamesTheDiskTakes) {
 #endif
     for (const fs::path& target : targets) {
         for (const char* text : {"new", "replaced"}) {
-            ASSERT_EQ(WriteFileSafely(target, Bytes(text)), WriteStatus::Ok) << target.filename().string().size();
+            ASSERT_EQ(WriteFileSafely(target, BytesOf(text)), WriteStatus::Ok) << target.filename().string().size();
             EXPECT_EQ(ReadFileText(target), text);
         }
     }
@@ -152,7 +150,7 @@ TEST(FileWrite, WritesThroughALinkToTheFileItNames) {
     if (!link) GTEST_SKIP() << "run by with_linked_file.sh";
     const fs::path named = link->parent_path() / "named" / "20261206.dbt";
     ASSERT_EQ(ReadFileText(named), "an older text");
-    EXPECT_EQ(WriteFileSafely(*link, Bytes("through the link"), Durability::Durable), WriteStatus::Ok);
+    EXPECT_EQ(WriteFileSafely(*link, BytesOf("through the link"), Durability::Durable), WriteStatus::Ok);
     EXPECT_EQ(ReadFileText(named), "through the link") << "the link was replaced by a file of its own";
 #ifndef _WIN32
     EXPECT_TRUE(fs::is_symlink(*link));
@@ -226,7 +224,7 @@ TEST(FileWrite, NeverReplacesAFileMarkedReadOnly) {
     WriteFileText(target, "kept");
     ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
     WriteFault why = WriteFault::None;
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new"), Durability::Durable, &why), WriteStatus::CannotReplace);
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new"), Durability::Durable, &why), WriteStatus::CannotReplace);
     EXPECT_EQ(why, WriteFault::ReadOnlyFile);
     EXPECT_EQ(ReadFileText(target), "kept");
     EXPECT_EQ(NamesIn(folder.Path()), Names{"20261206.dbt"});
@@ -245,7 +243,7 @@ TEST(FileWrite, ReplaceWaitsForAProgramHoldingTheFile) {
         Sleep(400);
         CloseHandle(held);
     });
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new picture"), Durability::Durable), WriteStatus::Ok);
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new picture"), Durability::Durable), WriteStatus::Ok);
     release.join();
     EXPECT_EQ(ReadFileText(target), "new picture");
 }
