@@ -80,12 +80,8 @@ bool InsideWorkArea(HWND window) {
 }
 
 bool ButtonsInside(HWND dialog, int leftButton, int rightButton) {
-    RECT client, left, right;
+    RECT client, left = ChildRect(GetDlgItem(dialog, leftButton)), right = ChildRect(GetDlgItem(dialog, rightButton));
     GetClientRect(dialog, &client);
-    GetWindowRect(GetDlgItem(dialog, leftButton), &left);
-    GetWindowRect(GetDlgItem(dialog, rightButton), &right);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&left), 2);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&right), 2);
     return IsWindowVisible(GetDlgItem(dialog, leftButton)) && IsWindowVisible(GetDlgItem(dialog, rightButton)) &&
            left.left >= 0 && left.top >= 0 && left.right <= right.left && right.right <= client.right &&
            right.bottom <= client.bottom;

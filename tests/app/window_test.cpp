@@ -46,23 +46,16 @@ void ClickButton(int command) {
     PumpMessages(200);
 }
 
-// A pop-up menu seen open: its window rectangle on the screen.
-struct OpenedMenu {
-    bool seen = false;
-    RECT rect{};
-};
-
-OpenedMenu g_opened;
+std::optional<RECT> g_opened;   // where the pop-up menu seen open is on the screen
 
 // Runs `action`, which may open a pop-up menu, and pumps messages for `ms`; a timer inside
 // the menu's modal loop notes the first pop-up that opened and closes it again.
-OpenedMenu WatchForMenu(DWORD ms, const std::function<void()>& action) {
-    g_opened = {};
+std::optional<RECT> WatchForMenu(DWORD ms, const std::function<void()>& action) {
+    g_opened.reset();
     UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
         HWND popup = FindWindowW(L"#32768", nullptr);
         if (!popup || !IsWindowVisible(popup)) return;
-        if (!g_opened.seen) GetWindowRect(popup, &g_opened.rect);
-        g_opened.seen = true;
+        if (!g_opened) GetWindowRect(popup, &g_opened.emplace());
         EndMenu();
     });
     action();
@@ -153,22 +146,22 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
 TEST(Build640x480, CommandBarAndMenuBarAnswerMouseAndKeys) {
     ASSERT_NE(BuildWindowOnce(), nullptr);
     for (int command : {IDM_COLOUR_BUTTON, IDM_WIDTH_BUTTON, IDM_PEN_TYPE_BUTTON}) {
-        OpenedMenu opened = WatchForMenu(800, [&] { ClickButton(command); });
-        ASSERT_TRUE(opened.seen) << "no pop-up from button " << command;
-        EXPECT_EQ(TopLeft(opened.rect), Point(ButtonOnScreen(command).left, ButtonOnScreen(command).bottom)) << command;
+        const std::optional<RECT> opened = WatchForMenu(800, [&] { ClickButton(command); });
+        ASSERT_TRUE(opened.has_value()) << "no pop-up from button " << command;
+        EXPECT_EQ(TopLeft(*opened), Point(ButtonOnScreen(command).left, ButtonOnScreen(command).bottom)) << command;
     }
     Command(IDM_COLOUR_LAST);
     EXPECT_EQ(SendMessageW(g_shell.commandBar, TB_GETBITMAP, IDM_COLOUR_BUTTON, 0), g_shell.firstColourButtonImage + 15);
     Command(IDM_COLOUR_FIRST);
     SetForegroundWindow(g_shell.mainWindow);
-    EXPECT_TRUE(WatchForMenu(800, [] { SendChord({VK_MENU, 'K'}); }).seen) << "Alt+K opened nothing";
+    EXPECT_TRUE(WatchForMenu(800, [] { SendChord({VK_MENU, 'K'}); }).has_value()) << "Alt+K opened nothing";
 }
 
 namespace {
 
 void Tap(int x, int y) { SendMessageW(g_shell.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 
-OpenedMenu MenuOfTap(int x, int y) {
+std::optional<RECT> MenuOfTap(int x, int y) {
     return WatchForMenu(300, [x, y] { Tap(x, y); });
 }
 
@@ -227,11 +220,11 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
 // drawing area captures the mouse, elsewhere nothing. Alt+M and Alt+P open the system and
 // drawing menus at the top corners, as the hot corners do in the 240-line layout only.
 TEST_F(Shell, TapsAndCornerMenus) {
-    OpenedMenu weather = MenuOfTap(196, T() + 30);
-    ASSERT_TRUE(weather.seen);
-    EXPECT_EQ(TopLeft(weather.rect), ScreenPoint(196, T() + 30));
-    EXPECT_TRUE(MenuOfTap(216, T() + 14).seen) << "mood icon";
-    EXPECT_FALSE(MenuOfTap(100, T() + 100).seen);
+    const std::optional<RECT> weather = MenuOfTap(196, T() + 30);
+    ASSERT_TRUE(weather.has_value());
+    EXPECT_EQ(TopLeft(*weather), ScreenPoint(196, T() + 30));
+    EXPECT_TRUE(MenuOfTap(216, T() + 14).has_value()) << "mood icon";
+    EXPECT_FALSE(MenuOfTap(100, T() + 100).has_value());
     Tap(16, T() + 178);
     EXPECT_EQ(std::pair(ThePage().day.month, ThePage().day.day), std::pair(2, 29));
     Tap(619, T() + 190);
@@ -240,23 +233,23 @@ TEST_F(Shell, TapsAndCornerMenus) {
     EXPECT_EQ(GetCapture(), g_shell.mainWindow) << "a stroke starts with the mouse captured";
     SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
 
-    OpenedMenu system = WatchForMenu(300, [] { Command(FROM_ACCELERATOR + IDM_SYSTEM_MENU); });
-    ASSERT_TRUE(system.seen);
-    EXPECT_EQ(TopLeft(system.rect), ScreenPoint(0, 0));
-    OpenedMenu drawing = WatchForMenu(300, [] { Command(FROM_ACCELERATOR + IDM_DRAWING_MENU); });
-    ASSERT_TRUE(drawing.seen);
+    const std::optional<RECT> system = WatchForMenu(300, [] { Command(FROM_ACCELERATOR + IDM_SYSTEM_MENU); });
+    ASSERT_TRUE(system.has_value());
+    EXPECT_EQ(TopLeft(*system), ScreenPoint(0, 0));
+    const std::optional<RECT> drawing = WatchForMenu(300, [] { Command(FROM_ACCELERATOR + IDM_DRAWING_MENU); });
+    ASSERT_TRUE(drawing.has_value());
     auto [right, top] = ScreenPoint(640, 0);
-    EXPECT_EQ(drawing.rect.top, top);
+    EXPECT_EQ(drawing->top, top);
     // Against the screen's right edge the menu opens to the left of the point.
-    EXPECT_TRUE(drawing.rect.left == right || drawing.rect.right <= right + 1) << drawing.rect.left;
+    EXPECT_TRUE(drawing->left == right || drawing->right <= right + 1) << drawing->left;
     if (g_shell.tallScreen) {
-        EXPECT_FALSE(MenuOfTap(2, T() + 2).seen) << "no hot corner under a command bar";
-        EXPECT_FALSE(MenuOfTap(639, T()).seen);
+        EXPECT_FALSE(MenuOfTap(2, T() + 2).has_value()) << "no hot corner under a command bar";
+        EXPECT_FALSE(MenuOfTap(639, T()).has_value());
     } else {
-        OpenedMenu corner = MenuOfTap(2, 2);
-        ASSERT_TRUE(corner.seen);
-        EXPECT_EQ(TopLeft(corner.rect), Point(0, 0));
-        EXPECT_TRUE(MenuOfTap(639, 0).seen);
+        const std::optional<RECT> corner = MenuOfTap(2, 2);
+        ASSERT_TRUE(corner.has_value());
+        EXPECT_EQ(TopLeft(*corner), Point(0, 0));
+        EXPECT_TRUE(MenuOfTap(639, 0).has_value());
     }
 }
 
@@ -276,9 +269,7 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
             EXPECT_EQ(MenuChecked(menu, IDM_RULED_LINES), on);
             EXPECT_EQ(MenuChecked(menu, IDM_SAVE_PICTURE), on);
         }
-        if (bar) {
-            EXPECT_EQ(SendMessageW(g_shell.commandBar, TB_ISBUTTONCHECKED, IDM_RULED_LINES, 0) != 0, on);
-        }
+        EXPECT_TRUE(!bar || (SendMessageW(g_shell.commandBar, TB_ISBUTTONCHECKED, IDM_RULED_LINES, 0) != 0) == on);
         std::vector<int> rows = RuledRows();
         EXPECT_TRUE(on ? rows.size() >= 10 : rows.empty()) << rows.size() << " ruled rows";
     }

@@ -15,11 +15,6 @@
 
 namespace {
 
-int StartZoom() {
-    const char* zoom = std::getenv("DOODLE_ZOOM");
-    return zoom ? std::atoi(zoom) : 1;
-}
-
 // The page at `zoom`: client area, canvas, controls and their font, the mark in both View
 // menus, and the window inside the work area.
 void ExpectPageAt(int zoom) {
@@ -90,13 +85,14 @@ using Zoom = OnBuiltWindow;
 // The page starts at the monitor's zoom. The 240-line layout is 1x whatever the scale:
 // its zoom items are greyed and the keys do nothing, nor is anything kept.
 TEST_F(Zoom, PageStartsAtTheMonitorsScale) {
+    const int start = std::getenv("DOODLE_ZOOM") ? std::atoi(std::getenv("DOODLE_ZOOM")) : 1;
     HDC screen = GetDC(nullptr);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(TheView().zoom, StartZoom()) << "at " << GetDeviceCaps(screen, LOGPIXELSY) << " dpi, work area "
+    EXPECT_EQ(TheView().zoom, start) << "at " << GetDeviceCaps(screen, LOGPIXELSY) << " dpi, work area "
                                            << work.right << "x" << work.bottom;
     ReleaseDC(nullptr, screen);
-    ExpectPageAt(StartZoom());
+    ExpectPageAt(start);
     if (g_shell.tallScreen) return;
     EXPECT_EQ(ZoomItemsOffered(), std::vector<bool>(6, false));
     for (WPARAM command : {FROM_ACCELERATOR + IDM_ZOOM_IN, IDM_ZOOM_FIRST + 1, IDM_ZOOM_FIRST}) Command(command);

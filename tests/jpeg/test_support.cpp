@@ -147,8 +147,7 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
     const uint32_t imageSize = stride * picture.height;
 
     std::vector<uint8_t> b(offBits + imageSize);
-    b[0] = 'B';
-    b[1] = 'M';
+    b[0] = 'B', b[1] = 'M';
     Poke32(b, 2, static_cast<uint32_t>(b.size()));
     Poke32(b, 10, offBits);
     Poke32(b, 14, 40);
@@ -164,7 +163,6 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
         if (found == std::end(kDayPalette)) throw std::invalid_argument("colour not in the palette");
         return static_cast<uint32_t>(found - kDayPalette);
     };
-    if (bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) throw std::invalid_argument("bit count");
     for (int32_t y = 0; y < picture.height; ++y) {
         const int32_t stored = layout.topDown ? y : picture.height - 1 - y;
         uint8_t* row = &b[offBits + static_cast<size_t>(stored) * stride];

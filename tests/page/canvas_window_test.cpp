@@ -322,8 +322,7 @@ TEST_F(StrokeUndo, CtrlZFollowsThePagesLastChange) {
     EXPECT_EQ(Shown(OnA()), kWhite) << "the focus was not in the text box";
     EXPECT_EQ(BoxText(), L"cde");
 
-    // No stroke left to take back: the text box's typing is next (how much of it, the
-    // edit control decides).
+    // No stroke left: the typing is taken back, as much as the edit control decides.
     SetFocus(TheView().textBox);
     Press({VK_CONTROL, 'Z'});
     EXPECT_NE(BoxText(), L"cde");

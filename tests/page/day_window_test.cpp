@@ -468,8 +468,7 @@ TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
     EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow).starts_with(L"Err|"));
     EXPECT_TRUE(fs::exists(File(L"20261130.dbt~"))) << "an unreadable copy is kept";
 
-    // Over a record that another program holds the copy is not restored, so no change of
-    // day can drop it: it stays, and is offered again.
+    // Not restored over a record another program holds, the copy stays and is offered again.
     const Bytes older = RecordBytes(0, 0, 0, u"older");
     WriteFileBytes(File(L"20261202.dbt"), older);
     WriteFileBytes(File(L"20261202.dbt~"), copy);
