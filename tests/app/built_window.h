@@ -29,9 +29,7 @@ protected:
 inline int T() { return g_shell.commandBarHeight; }
 // The main window handles the command as a menu item's.
 inline void Command(WPARAM id) { SendMessageW(g_shell.mainWindow, WM_COMMAND, id, 0); }
-inline bool MenuChecked(HMENU menu, UINT command) {
-    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
+inline bool MenuChecked(HMENU menu, UINT command) { return GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED; }
 // Shows the day's page from the data folder, over an emptied text box.
 void OpenDay(const DayKey& day);
 // A stroke as the mouse makes it, in client coordinates: press, drag, let go.

@@ -74,9 +74,8 @@ void DiaryProgram::PressChord(std::initializer_list<WORD> keys) const {
     SendChord(keys);
 }
 
-void PressDialogButton(HWND dialog, int buttonId) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+void PressDialogButton(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void SendChord(std::initializer_list<WORD> keys) {

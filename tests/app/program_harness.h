@@ -51,9 +51,7 @@ class FileHeldElsewhere {
 public:
     explicit FileHeldElsewhere(const std::filesystem::path& file)
         : handle_(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~FileHeldElsewhere() {
-        if (Holding()) CloseHandle(handle_);
-    }
+    ~FileHeldElsewhere() { if (Holding()) CloseHandle(handle_); }
     FileHeldElsewhere(const FileHeldElsewhere&) = delete;
     FileHeldElsewhere& operator=(const FileHeldElsewhere&) = delete;
     bool Holding() const { return handle_ != INVALID_HANDLE_VALUE; }
@@ -81,9 +79,7 @@ DWORD RunToEnd(std::wstring commandLine, const std::filesystem::path& folder = {
 // The screen's pixels inside `rect`, row after row from the top, each 0x00RRGGBB.
 std::vector<std::uint32_t> ScreenPixels(const RECT& rect);
 // A rectangle as one value that compares and prints: left, top, right, bottom.
-inline std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
+inline std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Runs `action` while another thread hands each dialog box that becomes visible to `work`,
 // until `work` returns false or no new box comes within five seconds.

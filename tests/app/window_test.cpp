@@ -161,9 +161,7 @@ namespace {
 
 void Tap(int x, int y) { SendMessageW(g_shell.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 
-std::optional<RECT> MenuOfTap(int x, int y) {
-    return WatchForMenu(300, [x, y] { Tap(x, y); });
-}
+std::optional<RECT> MenuOfTap(int x, int y) { return WatchForMenu(300, [x, y] { Tap(x, y); }); }
 
 // Both layouts, on an empty page of 1 March 2000.
 class Shell : public OnBuiltWindow {

@@ -86,12 +86,10 @@ using Zoom = OnBuiltWindow;
 // its zoom items are greyed and the keys do nothing, nor is anything kept.
 TEST_F(Zoom, PageStartsAtTheMonitorsScale) {
     const int start = std::getenv("DOODLE_ZOOM") ? std::atoi(std::getenv("DOODLE_ZOOM")) : 1;
-    HDC screen = GetDC(nullptr);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(TheView().zoom, start) << "at " << GetDeviceCaps(screen, LOGPIXELSY) << " dpi, work area "
-                                           << work.right << "x" << work.bottom;
-    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(TheView().zoom, start) << "at " << GetDpiForWindow(g_shell.mainWindow) << " dpi, work area " << work.right
+                                     << "x" << work.bottom;
     ExpectPageAt(start);
     if (g_shell.tallScreen) return;
     EXPECT_EQ(ZoomItemsOffered(), std::vector<bool>(6, false));

@@ -31,10 +31,7 @@ std::string Utf8(const fs::path& path) {
     return {text.begin(), text.end()};
 }
 
-struct Ran {
-    int code = -1;
-    std::string out, err;
-};
+struct Ran { int code = -1; std::string out, err; };
 
 // The program the build copied beside this test program.
 #ifdef _WIN32
@@ -69,10 +66,7 @@ Ran RunCli(const Args& args, const fs::path& folder) {
 }
 
 const Bytes kDayPicture = jpegtest::MakeBmp(jpegtest::StrokePicture(264, 160, 8), {.bitCount = 4});
-const Bytes kDayJpeg = [] {
-    jpegtest::RecordingHost host;
-    return jpegtest::EncodeBmpBytes(kDayPicture, host);
-}();
+const Bytes kDayJpeg = [] { jpegtest::RecordingHost host; return jpegtest::EncodeBmpBytes(kDayPicture, host); }();
 
 class Cli : public ::testing::Test {
 protected:

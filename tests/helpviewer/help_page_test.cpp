@@ -22,35 +22,26 @@ const HelpPiece kItem{HelpPieceKind::ListItem, u"", false};
 
 const std::pair<std::u16string_view, std::vector<HelpPiece>> kParseCases[] = {
     // White space collapses, and goes at the ends of lines and around breaks.
-    {u"  a  \r\n\t b  ", {T(u"a b")}},
-    {u"a <br> b", {T(u"a"), kBr, T(u"b")}},
-    {u"a <b> b</b>", {T(u"a "), B(u"b")}},
+    {u"  a  \r\n\t b  ", {T(u"a b")}}, {u"a <br> b", {T(u"a"), kBr, T(u"b")}}, {u"a <b> b</b>", {T(u"a "), B(u"b")}},
     // Bold nests, a stray end tag is harmless, an unclosed one lasts to the end.
-    {u"<b>a<b>b</b>c</b>d", {B(u"abc"), T(u"d")}},
-    {u"</b>a<b>b", {T(u"a"), B(u"b")}},
+    {u"<b>a<b>b</b>c</b>d", {B(u"abc"), T(u"d")}}, {u"</b>a<b>b", {T(u"a"), B(u"b")}},
     {u"<B>a</B><BR>b<Strong>c</sTrong>", {B(u"a"), kBr, T(u"b"), B(u"c")}},
     // Character references; anything not quite one is text.
-    {u"&amp;&lt;&gt;&quot;&apos;x", {T(u"&<>\"'x")}},
-    {u"a&nbsp;&nbsp;b &nbsp;", {T(u"a\u00A0\u00A0b \u00A0")}},
+    {u"&amp;&lt;&gt;&quot;&apos;x", {T(u"&<>\"'x")}}, {u"a&nbsp;&nbsp;b &nbsp;", {T(u"a\u00A0\u00A0b \u00A0")}},
     {u"&copy; &apos &amp &lt;&#65;&#x42;&#X43;", {T(u"&copy; &apos & <ABC")}},
-    {u"&#0;&#xD800;&#99999999999999;&#x1F600;", {T(u"\uFFFD\uFFFD\uFFFD\U0001F600")}},
-    {u"&#;&#x;&#65&#x2d", {T(u"&#;&#x;A-")}},
+    {u"&#0;&#xD800;&#99999999999999;&#x1F600;", {T(u"\uFFFD\uFFFD\uFFFD\U0001F600")}}, {u"&#;&#x;&#65&#x2d", {T(u"&#;&#x;A-")}},
     // A '<' that starts no tag, or a tag never closed, is shown.
-    {u"a < b, 1<2, x<", {T(u"a < b, 1<2, x<")}},
-    {u"see <b unclosed", {T(u"see <b unclosed")}},
+    {u"a < b, 1<2, x<", {T(u"a < b, 1<2, x<")}}, {u"see <b unclosed", {T(u"see <b unclosed")}},
     // Unknown tags, comments and declarations go; their text stays.
     {u"<!DOCTYPE html><body class=x>Hi<font size=3>!</font></body>", {T(u"Hi!")}},
     {u"<a title=\"x>y\" href='p>q'>link</a>", {T(u"link")}},
     {u"a<!-- <b>hidden</b> -->b</ >c", {T(u"abc")}},
-    {u"<script>if (a<b) go();</script><STYLE>b{}</style>ok", {T(u"ok")}},
-    {u"<title>Help", {T(u"Help")}},
+    {u"<script>if (a<b) go();</script><STYLE>b{}</style>ok", {T(u"ok")}}, {u"<title>Help", {T(u"Help")}},
     {u"<ul><li>one<li> two </li></ul>after", {kItem, T(u"one"), kItem, T(u"two"), kEnd, T(u"after")}},
-    {u"text<ol><li>a</li></ol>", {T(u"text"), kItem, T(u"a")}},
-    {u"<p>x</p>\r\n<p>y</p>", {T(u"x"), kPara, T(u"y")}},
+    {u"text<ol><li>a</li></ol>", {T(u"text"), kItem, T(u"a")}}, {u"<p>x</p>\r\n<p>y</p>", {T(u"x"), kPara, T(u"y")}},
     {u"x<hr><p>y<hr/>", {T(u"x"), kRule, T(u"y"), kRule}},
     // The text ends at a NUL; control characters are not shown.
-    {std::u16string_view(u"a\0<b>b", 6), {T(u"a")}},
-    {u"a\x01\x1B""b", {T(u"ab")}},
+    {std::u16string_view(u"a\0<b>b", 6), {T(u"a")}}, {u"a\x01\x1B""b", {T(u"ab")}},
 };
 
 TEST(HelpPage, ReadsMarkupAsBrowsersDo) {
@@ -146,9 +137,7 @@ const std::pair<std::u16string_view, std::u16string_view> kCases[] = {
     {uR"("C:\My Diary\DoodBind.htp")", uR"(C:\My Diary\DoodBind.htp)"},
     {uR"(C:\peghelpers\page.htp)", uR"(C:\peghelpers\page.htp)"},
     // No page at all.
-    {uR"("C:\x\peghelp.exe")", u""},
-    {uR"("C:\x\peghelp.exe" "")", u""},
-    {u"", u""},
+    {uR"("C:\x\peghelp.exe")", u""}, {uR"("C:\x\peghelp.exe" "")", u""}, {u"", u""},
 };
 
 TEST(HelpCommandLine, FindsThePagePath) {

@@ -11,18 +11,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A message box as "caption|text|owner", and " yes/no" when it asks.
-std::wstring Describe(HWND box, HWND dialog) {
-    const HWND owner = GetWindow(box, GW_OWNER);
-    std::wstring line = WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF)) + L"|";
-    line += owner == dialog ? L"dialog" : owner == g_shell.mainWindow ? L"main" : L"other";
-    if (GetDlgItem(box, IDYES)) line += L" yes/no";
-    return line;
-}
-
 // What the user saw after pressing a button of the dialog.
 struct Pressed {
-    std::wstring boxes;   // every message box, described, one per line
+    std::wstring boxes;   // each message box as "caption|text|owner", " yes/no" when it asks
     bool closed = false;  // the dialog went away
     bool stripShown = false;
 };
@@ -40,7 +31,10 @@ Pressed Press(HWND dialog, int button, DWORD ms, bool yes = false) {
         seen.stripShown = seen.stripShown || (g_shell.statusStrip && IsWindowVisible(g_shell.statusStrip));
         for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
             if (box == dialog || box == g_shell.statusStrip || !IsWindowVisible(box)) continue;
-            seen.boxes += Describe(box, dialog) + L"\n";
+            const HWND owner = GetWindow(box, GW_OWNER);
+            seen.boxes += WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF)) + L"|" +
+                          (owner == dialog ? L"dialog" : owner == g_shell.mainWindow ? L"main" : L"other") +
+                          (GetDlgItem(box, IDYES) ? L" yes/no\n" : L"\n");
             const int answer = !GetDlgItem(box, IDYES) ? IDOK : yes ? IDYES : IDNO;
             PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
             Sleep(150);

@@ -75,13 +75,9 @@ TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
 TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     struct Layout { const char* what; BmpLayout layout; };
     const Layout layouts[] = {
-        {"4-bit", {.bitCount = 4}},
-        {"4-bit top-down", {.bitCount = 4, .topDown = true}},
-        {"8-bit", {.bitCount = 8}},
-        {"8-bit with a 16-entry table", {.bitCount = 8, .paletteSize = 16, .clrUsed = 16}},
-        {"24-bit", {.bitCount = 24}},
-        {"24-bit top-down", {.bitCount = 24, .topDown = true}},
-        {"32-bit", {.bitCount = 32}},
+        {"4-bit", {.bitCount = 4}}, {"4-bit top-down", {.bitCount = 4, .topDown = true}},
+        {"8-bit", {.bitCount = 8}}, {"8-bit with a 16-entry table", {.bitCount = 8, .paletteSize = 16, .clrUsed = 16}},
+        {"24-bit", {.bitCount = 24}}, {"24-bit top-down", {.bitCount = 24, .topDown = true}}, {"32-bit", {.bitCount = 32}},
     };
     for (auto [w, h] : {std::pair{17, 9}, std::pair{263, 161}, std::pair{1, 1}}) {
         const Picture picture = StrokePicture(w, h, static_cast<uint32_t>(w));

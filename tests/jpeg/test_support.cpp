@@ -39,9 +39,7 @@ void WriteFileBytes(const fs::path& path, std::span<const std::uint8_t> bytes) {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-void WriteFileText(const fs::path& path, std::string_view text) {
-    WriteFileBytes(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-}
+void WriteFileText(const fs::path& path, std::string_view text) { WriteFileBytes(path, BytesOf(text)); }
 
 std::vector<std::string> NamesIn(const fs::path& folder) {
     std::vector<std::string> names;

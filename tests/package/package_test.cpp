@@ -78,14 +78,10 @@ TEST_F(Package, DiaryAndExporterWorkFromTheUnzippedFolder) {
     std::wstring aboutTexts;
     HWND viewer = nullptr;
     WorkDialogs([&] { diary.PostCommand(IDM_ABOUT); }, [&](HWND about) {
-        for (HWND item = GetWindow(about, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT)) {
+        for (HWND item = GetWindow(about, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT))
             aboutTexts += WindowText(item) + L"|";
-        }
         PostMessageW(GetDlgItem(about, IDC_HELP_BUTTON), BM_CLICK, 0, 0);
-        for (int tries = 0; tries < 200 && !viewer; ++tries) {
-            viewer = FindWindowW(L"PegHelp", nullptr);
-            if (!viewer) Sleep(50);
-        }
+        for (int tries = 0; tries < 200 && !(viewer = FindWindowW(L"PegHelp", nullptr)); ++tries) Sleep(50);
         if (viewer) PostMessageW(viewer, WM_CLOSE, 0, 0);
         PressDialogButton(about, IDOK);
         return false;

@@ -20,9 +20,7 @@ constexpr COLORREF kGrey = RGB(128, 128, 128);
 
 COLORREF Shown(POINT point) { return GetPixel(TheView().canvasDc, point.x, point.y); }
 
-void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
-    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
-}
+void Move(int x, int y, WPARAM keys = MK_LBUTTON) { SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, keys, MAKELPARAM(x, y)); }
 
 void LetGo() { SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0); }
 // The picture's pixels as a save would store them; empty when they could not be read.
@@ -147,12 +145,6 @@ TEST_F(Canvas, MouseStrokesRepaintTheirBoxesAndDrawNoStrayLines) {
     EXPECT_EQ(Shown({510, T() + 100}), kWhite);
 }
 
-LOGPEN PenOfCanvas() {
-    LOGPEN pen{};
-    GetObjectW(GetCurrentObject(TheView().pictureDc, OBJ_PEN), sizeof(pen), &pen);
-    return pen;
-}
-
 // One drawing pen is alive and selected; colour and width change only themselves, the
 // pen type remakes nothing, and the menus mark exactly the chosen width and type.
 TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
@@ -162,7 +154,9 @@ TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
     EXPECT_EQ(GetCurrentObject(TheView().pictureDc, OBJ_PEN), TheView().drawing.pen);
     for (auto [command, width] : {std::pair{0, 3}, {IDM_WIDTH_LAST, 1}, {IDM_WIDTH_FIRST + 2, 5}}) {
         if (command) Command(command);
-        EXPECT_EQ(std::pair(PenOfCanvas().lopnWidth.x, PenOfCanvas().lopnColor), std::pair(LONG{width}, RGB(0, 0, 255)));
+        LOGPEN pen{};
+        GetObjectW(GetCurrentObject(TheView().pictureDc, OBJ_PEN), sizeof(pen), &pen);
+        EXPECT_EQ(std::pair(pen.lopnWidth.x, pen.lopnColor), std::pair(LONG{width}, RGB(0, 0, 255)));
         for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST && command; ++id)
             EXPECT_EQ(MenuChecked(g_shell.widthMenu, id), id == static_cast<UINT>(command)) << id;
     }
@@ -212,9 +206,7 @@ void Press(std::initializer_list<WORD> keys) {
     }
     ASSERT_TRUE(released) << "the keys never reached the window";
 }
-void Type(const char* letters) {
-    for (const char* letter = letters; *letter; ++letter) Press({static_cast<WORD>(*letter)});
-}
+void Type(const char* letters) { for (; *letters; ++letters) Press({static_cast<WORD>(*letters)}); }
 
 // Undo and Redo as the drawing menu shows them when it opens: true when enabled.
 std::pair<bool, bool> UndoRedoEnabled() {

@@ -100,10 +100,7 @@ TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
 
 // What Find listed after `words` were typed, as "date|place|line", and the line under the
 // list; then Down is pressed `downs` times and Enter once.
-struct FindListing {
-    std::vector<std::wstring> rows;
-    std::wstring note;
-};
+struct FindListing { std::vector<std::wstring> rows; std::wstring note; };
 
 FindListing TypeIntoFindAndPressEnter(HWND dialog, const std::wstring& words, std::size_t expectedRows, int downs = 0) {
     HWND list = GetDlgItem(dialog, IDC_FIND_RESULTS);
@@ -151,9 +148,8 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
     // Yes at the close question, with a save that fails, stops the close as Cancel does.
     EXPECT_EQ(MessagesShownBy([] { SendMessageW(g_shell.mainWindow, WM_CLOSE, 0, 0); }, {IDYES, IDOK}),
               L"Exit|Save Current Changes / " + refused);
-    EXPECT_TRUE(IsWindow(g_shell.statusStrip)) << "the close went on after a failed save";
     MSG quit{};
-    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the close went on after a failed save";
 
     OpenDay({2026, 12, 5, 6});
     SetBoxText(L"not yet stored");
@@ -235,7 +231,6 @@ TEST_F(DayStore, SavingTextTellsWhatTheRecordCannotHold) {
     EXPECT_EQ(MessagesShownBy([] { EXPECT_TRUE(SaveDay(ThePage(), TheView())); }, {IDYES}),
               L"確認|10,000文字以上が保存されようとしています。\n10,000文字以下を切り捨てますか？");
     EXPECT_EQ(ReadFileBytes(File(L"20000131.dbt")).size(), 6u + 10000u + 1u);
-    EXPECT_EQ(BoxText().size(), 10001u);
     SetBoxText(text + L"b");
     EXPECT_FALSE(MessagesShownBy([] { EXPECT_TRUE(SaveDay(ThePage(), TheView())); }, {IDNO}).empty());
     EXPECT_EQ(ReadFileBytes(File(L"20000131.dbt")).size(), 6u + 10002u + 1u);
@@ -262,33 +257,25 @@ TEST_F(DayStore, SavingTextTellsWhatTheRecordCannotHold) {
 }
 
 // The days whose cells carry the picker's mark, asked of the calendar above each marked
-// pixel; it paints on the dialog's thread, so the screen is read until two looks agree.
+// pixel once it has painted on the dialog's thread.
 std::set<int> MarkedDays(HWND calendar) {
-    auto look = [calendar] {
-        std::set<int> days;
-        RECT client{};
-        GetClientRect(calendar, &client);
-        HDC dc = GetDC(calendar);
-        for (int y = 4; y < client.bottom; ++y) {
-            for (int x = 0; x < client.right; ++x) {
-                if (GetPixel(dc, x, y) != RGB(0xD0, 0x20, 0x20)) continue;
-                MCHITTESTINFO hit{};
-                hit.cbSize = MCHITTESTINFO_V1_SIZE;
-                hit.pt = {x, y - 4};
-                SendMessageW(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-                if ((hit.uHit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE) days.insert(hit.st.wYear * 10000 + hit.st.wMonth * 100 + hit.st.wDay);
-            }
+    RedrawWindow(calendar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::set<int> days;
+    RECT client{};
+    GetClientRect(calendar, &client);
+    HDC dc = GetDC(calendar);
+    for (int y = 4; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            if (GetPixel(dc, x, y) != RGB(0xD0, 0x20, 0x20)) continue;
+            MCHITTESTINFO hit{};
+            hit.cbSize = MCHITTESTINFO_V1_SIZE;
+            hit.pt = {x, y - 4};
+            SendMessageW(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+            if ((hit.uHit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE) days.insert(hit.st.wYear * 10000 + hit.st.wMonth * 100 + hit.st.wDay);
         }
-        ReleaseDC(calendar, dc);
-        return days;
-    };
-    std::set<int> last, now = look();
-    for (int tries = 0; tries < 40 && (now != last || now.empty()); ++tries) {
-        last = std::move(now);
-        Sleep(100);
-        now = look();
     }
-    return now;
+    ReleaseDC(calendar, dc);
+    return days;
 }
 
 // The picker opens whole on the page's day, marks the days with pages (the page it saved
@@ -518,7 +505,6 @@ TEST_F(DayStore, FindListsTheDaysAndEnterOpensTheNewest) {
     EXPECT_TRUE(WorkDialog(IDM_FIND, L"Find", [&](HWND dialog) {
         listing = TypeIntoFindAndPressEnter(dialog, L"ＳＥＡ", 2, 2);
     }));
-    EXPECT_EQ(listing.rows.size(), 2u);
     EXPECT_EQ(Shown(), std::make_tuple(2000, 1, 5, 3));
     EXPECT_EQ(BoxText(), L"Went to the sea.\r\n海を見た。ｳﾐﾈｺ");
 }
