@@ -1,8 +1,5 @@
 #include "built_window.h"
 
-#include <algorithm>
-#include <cstdlib>
-
 #include "page/date_header.h"
 #include "page/page_files.h"
 #include "page/picture_surface.h"
@@ -11,7 +8,7 @@
 
 HWND BuildWindowOnce() {
     static HWND window = [] {
-        static TemporaryFolder folder(L"build");
+        static ScratchFolder folder;
         g_shell.instance = GetModuleHandleW(nullptr);
         g_shell.dataFolder = folder.Path().u16string();
         g_shell.backgroundBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -59,8 +56,6 @@ void Stroke(std::initializer_list<POINT> points) {
     SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, MAKELPARAM(points.end()[-1].x, points.end()[-1].y));
 }
 
-void WhitenPictureFrame() { WhitenPicture(TheView()); }
-
 bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work) {
     bool opened = false;
     WorkDialogs([command] { Command(command); }, [&](HWND dialog) {
@@ -78,13 +73,18 @@ RECT ChildRect(HWND child) {
     return rect;
 }
 
+bool InsideWorkArea(HWND window) {
+    RECT frame{}, shown{};
+    GetWindowRect(window, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    return IntersectRect(&shown, &frame, &monitor.rcWork) && EqualRect(&shown, &frame);
+}
+
 bool ButtonsInside(HWND dialog, int leftButton, int rightButton) {
-    RECT client, left, right;
+    RECT client, left = ChildRect(GetDlgItem(dialog, leftButton)), right = ChildRect(GetDlgItem(dialog, rightButton));
     GetClientRect(dialog, &client);
-    GetWindowRect(GetDlgItem(dialog, leftButton), &left);
-    GetWindowRect(GetDlgItem(dialog, rightButton), &right);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&left), 2);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&right), 2);
     return IsWindowVisible(GetDlgItem(dialog, leftButton)) && IsWindowVisible(GetDlgItem(dialog, rightButton)) &&
            left.left >= 0 && left.top >= 0 && left.right <= right.left && right.right <= client.right &&
            right.bottom <= client.bottom;

@@ -1,47 +1,35 @@
-// The program's main window built inside the test process, once per process, on
-// whatever screen the test runs on, and the ways a test works it.
+// The program's main window built once inside the test process, and ways to work it.
 #pragma once
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <functional>
-#include <initializer_list>
-#include <optional>
 
 #include "diarycore/calendar.h"
 #include "diary_window.h"
 #include "program_harness.h"
 #include "shell_state.h"
 
-// The main window, built on first use from a fresh data folder; nullptr when it could
-// not be made. The program's resources must be linked into the test program.
+// The main window, built on first use (the resources linked in); nullptr when it failed.
 HWND BuildWindowOnce();
 
 // The built window's page and view.
 Page& ThePage();
 PageView& TheView();
 
-// A test on the built window that keeps the diary in a fresh folder of its own: the
-// window's page is a new one on that folder.
+// A test whose window page is a new one on a fresh diary folder.
 class OnBuiltWindow : public ::testing::Test {
 protected:
     void SetUp() override;
     std::filesystem::path File(const wchar_t* name) const { return folder_.Path() / name; }
     // The window's page, new, on another diary folder.
     static void OpenDiary(const std::filesystem::path& folder);
-    TemporaryFolder folder_{L"page"};
+    ScratchFolder folder_;
 };
 
 // The page's top, t: the command bar's height, 0 in the 240-line layout.
 inline int T() { return g_shell.commandBarHeight; }
 // The main window handles the command as a menu item's.
 inline void Command(WPARAM id) { SendMessageW(g_shell.mainWindow, WM_COMMAND, id, 0); }
-inline bool MenuChecked(HMENU menu, UINT command) {
-    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
+inline bool MenuChecked(HMENU menu, UINT command) { return GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED; }
 // The page's index of its folder is listed again at its next use. Files a test puts into
 // the folder reach the index through the system's change reports a moment later; a test
 // that acts at once has the program list the folder instead.
@@ -50,13 +38,13 @@ void RelistDiary();
 void OpenDay(const DayKey& day);
 // A stroke as the mouse makes it, in client coordinates: press, drag, let go.
 void Stroke(std::initializer_list<POINT> points);
-// Paints the picture white, and its frame.
-void WhitenPictureFrame();
-// Sends `command`, which opens the modal dialog captioned `caption`, and hands the
-// dialog to `work` on another thread, which must close it. False when no such dialog came.
+// Sends `command`, and hands the dialog it opens to `work` on another thread, which must
+// close it; false when no dialog of the caption came.
 bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work);
 // A child window's rectangle in its parent's client area.
 RECT ChildRect(HWND child);
+// The window lies whole inside the work area of its monitor.
+bool InsideWorkArea(HWND window);
 // Both buttons are visible inside the dialog's client area, the first left of the second.
 bool ButtonsInside(HWND dialog, int leftButton, int rightButton);
 

@@ -1,6 +1,4 @@
-// Nothing but the menus' and the accelerator table's commands reaches an action. Which
-// command reaches which action is checked where they are sent: on the built menus and
-// command bar (window_test) and through the accelerator table.
+// Nothing but the menus' and the accelerator table's commands reaches an action.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,8 +10,7 @@ namespace {
 constexpr std::uint64_t kAccel = 65536;
 
 TEST(CommandRoutes, NeighboursOtherHighWordsAndNotificationsDoNothing) {
-    // Beside each range and single command, the accelerator-only menus without their
-    // high word, and menu commands that have no key.
+    // Beside each command, the key-only menus without their high word, keys of no command.
     for (std::uint64_t wParam : {1000ull, 1006ull, 1999ull, 2006ull, 2999ull, 3016ull, 3998ull, 4005ull, 4998ull,
                                  5002ull, 5998ull, 6000ull, 40001ull, 40006ull, 40010ull, 40011ull, 40012ull,
                                  40013ull, 40014ull, 40032ull, 40035ull, 40060ull, 40065ull, kAccel + 40061ull, kAccel + 1003ull, kAccel + 2000ull,

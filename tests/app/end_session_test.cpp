@@ -1,12 +1,10 @@
-// The diary through the end of a session and through sudden deaths: Windows ending the
-// session (wineboot --end-session under Wine), the program killed at random moments.
+// The diary through the session's end (wineboot --end-session under Wine) and sudden deaths.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
 #include <optional>
 #include <random>
-#include <string>
 
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
@@ -17,21 +15,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 
 // The test itself outlives the session it ends: the console's logoff signal is ignored.
 BOOL WINAPI KeepRunning(DWORD event) { return event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT; }
 
 HWND TextBoxOf(HWND window) { return FindWindowExW(window, nullptr, L"EDIT", nullptr); }
 std::wstring BoxText(HWND window) { return ControlText(TextBoxOf(window)); }
+void SetBoxText(HWND window, const std::wstring& text) { SetWindowTextW(TextBoxOf(window), text.c_str()); }
 
-void SetBoxText(HWND window, const std::wstring& text) {
-    SendMessageW(TextBoxOf(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-// A stroke through the middle of the picture, `down` rows lower, as the mouse would draw
-// it; the page starts below the command bar, whose height is what the client area has
-// beyond the page's 214.
+// A stroke through the picture, `down` rows lower, as the mouse draws it; the page starts
+// below the command bar, whose height is what the client area has beyond the page's 214.
 void DrawStroke(HWND window, int down = 0) {
     RECT client;
     GetClientRect(window, &client);
@@ -52,19 +45,14 @@ bool AnyRecoveryCopyIn(const fs::path& folder) {
                        [](const fs::directory_entry& entry) { return entry.path().filename().wstring().ends_with(L"~"); });
 }
 
-Bytes RecordOf(std::u16string_view text) {
-    DayRecord record;
-    record.text = text;
-    return SerializeRecord(record).bytes;
-}
+Bytes RecordOf(std::u16string text) { return SerializeRecord({0, 0, 0, {}, std::move(text)}).bytes; }
 
 }  // namespace
 
-// Windows ends the session with a page typed and drawn: both are on disk afterwards, with
-// no question asked.
+// Windows ends the session: the page typed and drawn is on disk, with no question asked.
 TEST(EndOfSession, TheSessionEndingSavesThePage) {
     SetConsoleCtrlHandler(KeepRunning, TRUE);
-    TemporaryFolder folder;
+    ScratchFolder folder;
     DiaryProgram diary(folder.Path());
     ASSERT_TRUE(diary.Start());
     SetBoxText(diary.Window(), L"typed tonight");
@@ -72,16 +60,15 @@ TEST(EndOfSession, TheSessionEndingSavesThePage) {
     PumpMessages(300);
 
     EXPECT_EQ(RunToEnd(L"wineboot.exe --end-session"), 0u);
-    EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"typed tonight"));
-    Bytes picture = FileBytes(folder.Path() / TodayName(L"bmp"));
+    EXPECT_EQ(ReadFileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"typed tonight"));
+    Bytes picture = ReadFileBytes(folder.Path() / TodayName(L"bmp"));
     ASSERT_EQ(picture.size(), std::size_t(kPictureFileBytes));
     EXPECT_FALSE(IsBlankPicture(std::span(picture).subspan(kPictureHeaderBytes)));
 }
 
-// A page that cannot be saved (the diary folder is read-only) blocks the end: the
-// program goes on with the page on show, so the user can go back to it.
+// A page that cannot be saved (a read-only folder) blocks the end, and stays on show.
 TEST(EndOfSession, APageThatCannotBeSavedBlocksTheEnd) {
-    std::optional<fs::path> folder = TroubledFolder("DOODLE_READONLY_FOLDER");
+    std::optional<fs::path> folder = HostPath("DOODLE_READONLY_FOLDER");
     if (!folder || !fs::exists(*folder / L"doodlebinder.exe")) GTEST_SKIP() << "run by the wrapper script";
     SetConsoleCtrlHandler(KeepRunning, TRUE);
     DiaryProgram diary(*folder);
@@ -94,11 +81,10 @@ TEST(EndOfSession, APageThatCannotBeSavedBlocksTheEnd) {
     EXPECT_EQ(BoxText(diary.Window()), L"cannot be stored");
 }
 
-// The program killed at random moments while it saves and steps through days: every day
-// file left is whole, the old bytes or the new ones, never empty or cut. Killed two
-// seconds after a change, the next start offers the page back and restores it exactly.
+// Killed at random while it saves and steps through days, the program leaves every day file
+// whole, old or new; killed after a change, its next start restores the page exactly.
 TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     std::mt19937 random(20261207);
     for (int round = 0; round < 12; ++round) {
         DiaryProgram diary(folder.Path());
@@ -116,7 +102,7 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.Path())) {
             SCOPED_TRACE(entry.path().string());
             const std::wstring name = entry.path().filename().wstring();
-            const Bytes bytes = FileBytes(entry.path());
+            const Bytes bytes = ReadFileBytes(entry.path());
             if (name.ends_with(L".bmp") || name.ends_with(L".bmp~")) {
                 ASSERT_EQ(bytes.size(), std::size_t(kPictureFileBytes));
             } else if (name.ends_with(L".dbt") || name.ends_with(L".dbt~")) {
@@ -149,7 +135,7 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
     RunToEnd(L"taskkill.exe /f /im doodlebinder.exe");
     diary.WaitForExit(5000);
     EXPECT_TRUE(fs::exists(WorkFolderOf(folder.Path()) / (TodayName(L"dbt") + L"~")));
-    const Bytes picture = FileBytes(WorkFolderOf(folder.Path()) / (TodayName(L"bmp") + L"~"));
+    const Bytes picture = ReadFileBytes(WorkFolderOf(folder.Path()) / (TodayName(L"bmp") + L"~"));
     ASSERT_EQ(picture.size(), std::size_t(kPictureFileBytes));
     // A temporary file in the program's folder whose writer has ended goes at the next start.
     const fs::path temporaries = WorkFolderOf(folder.Path()) / L"tmp";
@@ -170,8 +156,8 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
         PressDialogButton(box, IDYES);   // "Save Current Changes": the restored page is unsaved
         return true;
     });
-    EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"kept through a crash\r\n二行目"));
-    EXPECT_EQ(FileBytes(folder.Path() / TodayName(L"bmp")), picture);
+    EXPECT_EQ(ReadFileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"kept through a crash\r\n二行目"));
+    EXPECT_EQ(ReadFileBytes(folder.Path() / TodayName(L"bmp")), picture);
     EXPECT_FALSE(fs::exists(WorkFolderOf(folder.Path()) / (TodayName(L"dbt") + L"~")));
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.Path()))
         EXPECT_EQ(entry.path().filename().wstring().find(L".tmp-"), std::wstring::npos)

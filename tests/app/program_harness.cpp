@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <fstream>
 #include <iterator>
 #include <thread>
 
@@ -40,24 +39,9 @@ fs::path TestProgramFolder() {
     return fs::path(std::wstring(buffer.data(), length)).parent_path();
 }
 
-TemporaryFolder::TemporaryFolder(const std::wstring& nameHint) {
-    static unsigned counter = 0;
-    std::error_code error;
-    do {
-        path_ = fs::temp_directory_path() /
-                (nameHint + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++));
-    } while (!fs::create_directories(path_, error));
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
 DiaryProgram::DiaryProgram(const fs::path& folder, const wchar_t* program) : exe_(folder / program) {
-    // A read-only folder made by the test's wrapper holds its copy already.
-    std::error_code alreadyThere;
-    fs::copy_file(TestProgramFolder() / program, exe_, fs::copy_options::overwrite_existing, alreadyThere);
+    std::error_code readOnly;
+    fs::copy_file(TestProgramFolder() / program, exe_, fs::copy_options::skip_existing, readOnly);
 }
 
 DiaryProgram::~DiaryProgram() {
@@ -67,12 +51,12 @@ DiaryProgram::~DiaryProgram() {
     CloseHandle(process_);
 }
 
-bool DiaryProgram::Start(bool waitForWindow) {
-    process_ = StartProcess(L"\"" + exe_.wstring() + L"\"", exe_.parent_path());
+bool DiaryProgram::Start(bool waitForWindow, const std::wstring& arguments, const wchar_t* windowClass) {
+    process_ = StartProcess(L"\"" + exe_.wstring() + L"\"" + (arguments.empty() ? L"" : L" " + arguments), exe_.parent_path());
     if (!process_ || !waitForWindow) return process_ != nullptr;
     WaitForInputIdle(process_, 15000);
     for (int tries = 0; tries < 300 && WaitForSingleObject(process_, 50) == WAIT_TIMEOUT; ++tries) {
-        window_ = FindProcessWindow(GetProcessId(process_), L"DOODLE_BINDER");
+        window_ = FindProcessWindow(GetProcessId(process_), windowClass);
         if (window_) return true;
     }
     return false;
@@ -110,9 +94,8 @@ void DiaryProgram::PressChord(std::initializer_list<WORD> keys) const {
     SendChord(keys);
 }
 
-void PressDialogButton(HWND dialog, int buttonId) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+void PressDialogButton(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void SendChord(std::initializer_list<WORD> keys) {
@@ -165,6 +148,26 @@ DWORD RunToEnd(std::wstring commandLine, const fs::path& folder, DWORD timeoutMs
     return code;
 }
 
+std::vector<std::uint32_t> ScreenPixels(const RECT& rect) {
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};   // top row first
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(width) * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 namespace {
 
 std::vector<HWND> VisibleDialogs() {
@@ -210,24 +213,10 @@ std::wstring MessagesShownBy(const std::function<void()>& action, std::initializ
     return said;
 }
 
-std::vector<std::uint8_t> FileBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 std::wstring Utf16FileText(const fs::path& path) {
     for (int tries = 0; tries < 100 && !fs::exists(path); ++tries) Sleep(50);
     // The writer may still be closing the file.
     Sleep(100);
-    std::vector<std::uint8_t> bytes = FileBytes(path);
+    std::vector<std::uint8_t> bytes = ReadFileBytes(path);
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-}
-
-std::optional<std::filesystem::path> TroubledFolder(const char* variable) {
-    // Host paths are reached through drive Z:.
-    const char* unixPath = std::getenv(variable);
-    if (!unixPath || !*unixPath) return std::nullopt;
-    std::string path = std::string("Z:") + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return std::filesystem::path(path);
 }

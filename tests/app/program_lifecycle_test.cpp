@@ -1,22 +1,18 @@
-// The real program on a tall desktop screen: its window, the single-instance rule, the
-// ways out, its data folder, and keys typed into it.
+// The real program: the single-instance rule, the ways out, its data folder, typed keys.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "program_harness.h"
 #include "resources/resource.h"
 
 namespace fs = std::filesystem;
 
-// The window on a tall screen is placed as in window_test; a second copy, in another
-// folder, meets the first one's mutex and brings the first forward.
-TEST(Starting, TallLayoutAndASecondStartBringsTheFirstForward) {
-    ASSERT_GT(GetSystemMetrics(SM_CYSCREEN), 240) << "the test runs on a tall screen";
-    TemporaryFolder folder;
+// A second copy, in another folder, meets the first one's mutex and brings the first forward.
+TEST(Starting, ASecondStartBringsTheFirstForward) {
+    ScratchFolder folder;
     DiaryProgram first(folder.Path());
     ASSERT_TRUE(first.Start());
-    RECT frame;
-    GetWindowRect(first.Window(), &frame);
-    EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - 640) / 2) << "the page is centred";
 
     // A window of the test's own holds the foreground while the second copy starts.
     HWND other = CreateWindowExW(0, L"STATIC", L"other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
@@ -24,7 +20,7 @@ TEST(Starting, TallLayoutAndASecondStartBringsTheFirstForward) {
     SetForegroundWindow(other);
     PumpMessages(300);
     ASSERT_EQ(GetForegroundWindow(), other);
-    TemporaryFolder secondFolder;
+    ScratchFolder secondFolder;
     DiaryProgram second(secondFolder.Path());
     ASSERT_TRUE(second.Start(false));
     EXPECT_EQ(second.WaitForExit(), 0u);
@@ -34,65 +30,6 @@ TEST(Starting, TallLayoutAndASecondStartBringsTheFirstForward) {
     DestroyWindow(other);
     first.PostClose();
     EXPECT_EQ(first.WaitForExit(), 0u);
-}
-
-// Every way out runs the same close sequence, and the program ends with exit code 0. An
-// empty page closes without a question; an unsaved one asks, and No closes without
-// saving. A page whose typing was deleted again has nothing to save: it closes without a
-// question, and the recovery copy kept meanwhile goes too. Commands that must do nothing
-// are checked by CommandRoutes.
-TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
-    struct Way {
-        const char* name;
-        void (*close)(DiaryProgram&, const fs::path& folder);
-    };
-    const Way ways[] = {
-        {"menu Exit", [](DiaryProgram& p, const fs::path&) { p.PostCommand(IDM_EXIT); }},
-        {"Alt+C", [](DiaryProgram& p, const fs::path&) { p.PressChord({VK_MENU, 'C'}); }},
-        {"No to the question", [](DiaryProgram& p, const fs::path&) {
-             HWND box = GetDlgItem(p.Window(), IDC_TEXT_BOX);
-             SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"never saved"));
-             EXPECT_EQ(MessagesShownBy([&] { p.PostClose(); }, {IDNO}), L"Exit|Save Current Changes");
-         }},
-        {"typing deleted again", [](DiaryProgram& p, const fs::path& folder) {
-             p.PressChord({'A'});
-             const fs::path copy = folder / L".doodlebinder" / (TodayName(L"dbt") + L"~");
-             for (int tries = 0; tries < 100 && !fs::exists(copy); ++tries) Sleep(50);
-             EXPECT_TRUE(fs::exists(copy)) << "no recovery copy was kept";
-             p.PressChord({VK_BACK});
-             EXPECT_EQ(MessagesShownBy([&] { p.PostClose(); }), L"");
-         }},
-    };
-    for (const Way& way : ways) {
-        SCOPED_TRACE(way.name);
-        TemporaryFolder folder;
-        DiaryProgram program(folder.Path());
-        ASSERT_TRUE(program.Start());
-        way.close(program, folder.Path());
-        EXPECT_EQ(program.WaitForExit(), 0u);
-        // Besides the program, at most its own folder, holding its temporary files' folder, empty.
-        std::vector<fs::path> left;
-        for (const auto& entry : fs::recursive_directory_iterator(folder.Path())) left.push_back(entry.path());
-        std::sort(left.begin(), left.end());
-        const fs::path work = folder.Path() / L".doodlebinder";
-        EXPECT_TRUE(left == std::vector<fs::path>{folder.Path() / L"doodlebinder.exe"} ||
-                    left == (std::vector<fs::path>{work, work / L"tmp", folder.Path() / L"doodlebinder.exe"}))
-            << "the program saved something, or left a copy: " << left.size() << " names";
-    }
-}
-
-// The data folder is the program's own folder however long its path is.
-TEST(DataFolder, LongFolderPathIsKeptWhole) {
-    TemporaryFolder base;
-    fs::path folder = base.Path();
-    while (folder.wstring().size() <= 200) folder /= L"a-rather-long-folder-name";
-    fs::create_directories(folder);
-    DiaryProgram probe(folder, L"probe.exe");
-    ASSERT_TRUE(probe.Start(false));
-    EXPECT_EQ(probe.WaitForExit(15000), 0u);
-    std::wstring written = Utf16FileText(folder / L"data-folder.txt");
-    EXPECT_EQ(fs::path(written), folder);
-    EXPECT_GT(written.size(), 200u);
 }
 
 namespace {
@@ -110,24 +47,70 @@ void WaitForForeground(HWND window) {
 
 }  // namespace
 
-// Keys typed right after the start, and right after a message box (Ctrl+S on an empty
-// page says there is no text), land in the text box without a click on it. Typing after
-// Alt+X, Alt+Z and a place chosen, with the X server's keys: KeyboardKeys.
-TEST(Typing, KeysReachTheTextBoxAfterTheStartAndAMessageBox) {
-    TemporaryFolder folder;
-    DiaryProgram program(folder.Path());
-    ASSERT_TRUE(program.Start());
-    HWND box = GetDlgItem(program.Window(), IDC_TEXT_BOX);
-    ASSERT_NE(box, nullptr);
-    WaitForForeground(program.Window());
-    ASSERT_EQ(GetForegroundWindow(), program.Window());
-    SendChord({'A'});
-    SendChord({'B'});
-    EXPECT_EQ(WaitForBoxText(box, L"ab"), L"ab") << "after the start";
+// Every way out ends with exit code 0. An empty page closes without a question; an unsaved
+// one asks, and No closes without saving. Typing deleted again is nothing to save: no
+// question, and the recovery copy kept meanwhile goes too. Keys typed right after the
+// start, and after a message box, land in the text box unclicked (after Alt+X, Alt+Z and a
+// place chosen: KeyboardKeys).
+TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
+    struct Way {
+        const char* name;
+        void (*close)(DiaryProgram&, const fs::path& folder);
+    };
+    const Way ways[] = {
+        {"menu Exit", [](DiaryProgram& p, const fs::path&) { p.PostCommand(IDM_EXIT); }},
+        {"Alt+C", [](DiaryProgram& p, const fs::path&) { p.PressChord({VK_MENU, 'C'}); }},
+        {"No to the question", [](DiaryProgram& p, const fs::path&) {
+             HWND box = GetDlgItem(p.Window(), IDC_TEXT_BOX);
+             SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"never saved"));
+             EXPECT_EQ(MessagesShownBy([&] { p.PostClose(); }, {IDNO}), L"Exit|Save Current Changes");
+         }},
+        {"typing deleted again", [](DiaryProgram& p, const fs::path& folder) {
+             HWND box = GetDlgItem(p.Window(), IDC_TEXT_BOX);
+             WaitForForeground(p.Window());
+             SendChord({'A'});
+             EXPECT_EQ(WaitForBoxText(box, L"a"), L"a") << "after the start";
+             const fs::path copy = folder / L".doodlebinder" / (TodayName(L"dbt") + L"~");
+             for (int tries = 0; tries < 100 && !fs::exists(copy); ++tries) Sleep(50);
+             EXPECT_TRUE(fs::exists(copy)) << "no recovery copy was kept";
+             SendChord({VK_BACK});
+             EXPECT_EQ(WaitForBoxText(box, L""), L"");
+             EXPECT_EQ(MessagesShownBy([] { SendChord({VK_CONTROL, 'S'}); }), L"??|No text entered");
+             WaitForForeground(p.Window());
+             SendChord({'C'});
+             EXPECT_EQ(WaitForBoxText(box, L"c"), L"c") << "after the message box";
+             SendChord({VK_BACK});
+             EXPECT_EQ(WaitForBoxText(box, L""), L"");
+             EXPECT_EQ(MessagesShownBy([&] { p.PostClose(); }), L"");
+         }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        ScratchFolder folder;
+        DiaryProgram program(folder.Path());
+        ASSERT_TRUE(program.Start());
+        way.close(program, folder.Path());
+        EXPECT_EQ(program.WaitForExit(), 0u);
+        // Besides the program, at most its own folder, holding its temporary files' folder, empty.
+        std::vector<fs::path> left;
+        for (const auto& entry : fs::recursive_directory_iterator(folder.Path())) left.push_back(entry.path());
+        std::sort(left.begin(), left.end());
+        const fs::path work = folder.Path() / L".doodlebinder";
+        EXPECT_TRUE(left == std::vector<fs::path>{folder.Path() / L"doodlebinder.exe"} ||
+                    left == (std::vector<fs::path>{work, work / L"tmp", folder.Path() / L"doodlebinder.exe"}))
+            << "the program saved something, or left a copy: " << left.size() << " names";
+    }
+}
 
-    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    EXPECT_EQ(MessagesShownBy([&] { SendChord({VK_CONTROL, 'S'}); }), L"??|No text entered");
-    WaitForForeground(program.Window());
-    SendChord({'C'});
-    EXPECT_EQ(WaitForBoxText(box, L"c"), L"c") << "after the message box";
+// The data folder is the program's own folder however long its path is.
+TEST(DataFolder, LongFolderPathIsKeptWhole) {
+    ScratchFolder base;
+    fs::path folder = base.Path();
+    while (folder.wstring().size() <= 200) folder /= L"a-rather-long-folder-name";
+    fs::create_directories(folder);
+    DiaryProgram probe(folder, L"probe.exe");
+    ASSERT_TRUE(probe.Start(false));
+    EXPECT_EQ(probe.WaitForExit(15000), 0u);
+    std::wstring written = Utf16FileText(folder / L"data-folder.txt");
+    EXPECT_EQ(fs::path(written), folder);
 }

@@ -1,9 +1,6 @@
-// The program on screens too small for it says so and ends; the screens it fills are
-// met by window_test and program_lifecycle_test. Each suite runs on a virtual screen of
-// the size in its name (see tests/app/CMakeLists.txt).
+// The program on a screen too small for it says so and ends; each suite runs on a virtual
+// screen of the size in its name.
 #include <gtest/gtest.h>
-
-#include <utility>
 
 #include "program_harness.h"
 
@@ -12,7 +9,7 @@ namespace {
 void ExpectRefusal(int width, int height) {
     ASSERT_EQ(std::pair(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)), std::pair(width, height))
         << "the test runs on the wrong virtual screen";
-    TemporaryFolder folder;
+    ScratchFolder folder;
     DiaryProgram program(folder.Path());
     EXPECT_EQ(MessagesShownBy([&] { ASSERT_TRUE(program.Start(false)); }), L"Err|640x240222222222222222");
     EXPECT_EQ(program.WaitForExit(), 0u);

@@ -6,7 +6,6 @@
 #include "zoom_choice.h"
 
 // The tall layout from 241 lines on, centred with halves truncated; nothing below 640 x 240.
-// The windows each layout makes: window_test, on both screens.
 TEST(WindowLayout, ScreenSizePicksTheLayout) {
     struct Case {
         int width, height;
@@ -25,7 +24,7 @@ TEST(WindowLayout, ScreenSizePicksTheLayout) {
 }
 
 // Without a choice the page follows the monitor's scale; a choice keeps the page's size on
-// the desk on a monitor of another scale. Neither is ever larger than the room allows.
+// another monitor; neither outgrows the room.
 TEST(PageZoom, FollowsTheMonitorOrKeepsTheChosenSize) {
     const std::optional<ZoomChoice> none;
     const struct {

@@ -1,6 +1,5 @@
-// The main window as the program builds it, looked at and worked from inside the
-// process: the page on screen, menus, command bar, taps, toggles, the About box and the
-// close sequence, on the virtual screen of its Build suite's name.
+// The main window as the program builds it, worked from inside the process on the virtual
+// screen of its Build suite's name: the page, menus, command bar, taps, toggles, About, close.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -29,33 +28,34 @@ Point ScreenPoint(int x, int y) {
 
 Point TopLeft(const RECT& rect) { return {rect.left, rect.top}; }
 
-POINT CentreOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
-
-// A real left click at a screen point.
-void ClickAt(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+// A command bar button on the screen.
+RECT ButtonOnScreen(int command) {
+    RECT item{};
+    LRESULT index = SendMessageW(g_shell.commandBar, TB_COMMANDTOINDEX, command, 0);
+    EXPECT_TRUE(SendMessageW(g_shell.commandBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)));
+    MapWindowPoints(g_shell.commandBar, nullptr, reinterpret_cast<POINT*>(&item), 2);
+    return item;
 }
 
-// A pop-up menu seen open: its window rectangle on the screen.
-struct OpenedMenu {
-    bool seen = false;
-    RECT rect{};
-};
+// A real left click in the middle of a command bar button, handled.
+void ClickButton(int command) {
+    const RECT button = ButtonOnScreen(command);
+    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    PumpMessages(200);
+}
 
-OpenedMenu g_opened;
+std::optional<RECT> g_opened;   // where the pop-up menu seen open is on the screen
 
-// Runs `action` (which may open a pop-up menu and wait in its modal loop) and pumps
-// messages for `ms`; a timer inside the menu loop notes the first pop-up that opened and
-// closes it again.
-OpenedMenu WatchForMenu(DWORD ms, const std::function<void()>& action) {
-    g_opened = {};
+// Runs `action`, which may open a pop-up menu, and pumps messages for `ms`; a timer inside
+// the menu's modal loop notes the first pop-up that opened and closes it again.
+std::optional<RECT> WatchForMenu(DWORD ms, const std::function<void()>& action) {
+    g_opened.reset();
     UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
         HWND popup = FindWindowW(L"#32768", nullptr);
         if (!popup || !IsWindowVisible(popup)) return;
-        if (!g_opened.seen) GetWindowRect(popup, &g_opened.rect);
-        g_opened.seen = true;
+        if (!g_opened) GetWindowRect(popup, &g_opened.emplace());
         EndMenu();
     });
     action();
@@ -81,8 +81,7 @@ std::vector<UINT> CommandItems(HMENU menu) {
     std::vector<UINT> ids;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         if (HMENU cascade = GetSubMenu(menu, i)) {
-            std::vector<UINT> inner = CommandItems(cascade);
-            ids.insert(ids.end(), inner.begin(), inner.end());
+            std::ranges::copy(CommandItems(cascade), std::back_inserter(ids));
         } else if (!(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR)) {
             ids.push_back(GetMenuItemID(menu, i));
         }
@@ -92,10 +91,10 @@ std::vector<UINT> CommandItems(HMENU menu) {
 
 }  // namespace
 
-// The system menu holds the menu bar's commands in its order, and each of them is one of
-// the program's actions (the two View items are placeholders). The page's menus set
-// their values in order, the drawing menu holds Undo, Redo and the pen menus, and the
-// pen starts as a pencil 3 wide. The Japanese labels survive the resource compiler.
+// The system menu holds the menu bar's commands in order, each one of the program's actions
+// (the View items are placeholders); the page's menus set their values in order, the drawing
+// menu holds Undo, Redo and the pen menus, the pen starts as a pencil 3 wide. The Japanese
+// labels survive the resource compiler.
 TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     ASSERT_NE(BuildWindowOnce(), nullptr);
     HMENU bar = GetMenu(g_shell.mainWindow);
@@ -141,47 +140,28 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
 }
 
-// A real click on each menu button opens its pop-up at the button's bottom-left corner;
-// one on the ruled-lines button turns the lines off, a second one on again. The colour
-// button shows the pen's colour. The menu bar opens from the keyboard (Alt, then the
-// mnemonic).
+// A real click on each menu button opens its pop-up at the button's bottom-left corner
+// (the ruled-lines button: Shell.TogglesAgreeWithTheirMarksEverywhere). The colour button
+// shows the pen's colour. The menu bar opens from the keyboard (Alt, then the mnemonic).
 TEST(Build640x480, CommandBarAndMenuBarAnswerMouseAndKeys) {
     ASSERT_NE(BuildWindowOnce(), nullptr);
-    auto buttonOnScreen = [](int command) {
-        RECT item{};
-        LRESULT index = SendMessageW(g_shell.commandBar, TB_COMMANDTOINDEX, command, 0);
-        EXPECT_TRUE(SendMessageW(g_shell.commandBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)));
-        MapWindowPoints(g_shell.commandBar, nullptr, reinterpret_cast<POINT*>(&item), 2);
-        return item;
-    };
-    auto clickButton = [&](int command) { ClickAt(CentreOf(buttonOnScreen(command))); };
     for (int command : {IDM_COLOUR_BUTTON, IDM_WIDTH_BUTTON, IDM_PEN_TYPE_BUTTON}) {
-        RECT button = buttonOnScreen(command);
-        OpenedMenu opened = WatchForMenu(800, [&] { clickButton(command); });
-        ASSERT_TRUE(opened.seen) << "no pop-up from button " << command;
-        EXPECT_EQ(TopLeft(opened.rect), Point(button.left, button.bottom)) << command;
+        const std::optional<RECT> opened = WatchForMenu(800, [&] { ClickButton(command); });
+        ASSERT_TRUE(opened.has_value()) << "no pop-up from button " << command;
+        EXPECT_EQ(TopLeft(*opened), Point(ButtonOnScreen(command).left, ButtonOnScreen(command).bottom)) << command;
     }
-
     Command(IDM_COLOUR_LAST);
     EXPECT_EQ(SendMessageW(g_shell.commandBar, TB_GETBITMAP, IDM_COLOUR_BUTTON, 0), g_shell.firstColourButtonImage + 15);
     Command(IDM_COLOUR_FIRST);
-    for (bool on : {false, true}) {
-        clickButton(IDM_RULED_LINES);
-        PumpMessages(200);
-        EXPECT_EQ(TheView().ruledLinesOn, on);
-    }
-
     SetForegroundWindow(g_shell.mainWindow);
-    EXPECT_TRUE(WatchForMenu(800, [] { SendChord({VK_MENU, 'K'}); }).seen) << "Alt+K opened nothing";
+    EXPECT_TRUE(WatchForMenu(800, [] { SendChord({VK_MENU, 'K'}); }).has_value()) << "Alt+K opened nothing";
 }
 
 namespace {
 
 void Tap(int x, int y) { SendMessageW(g_shell.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 
-OpenedMenu MenuOfTap(int x, int y) {
-    return WatchForMenu(300, [x, y] { Tap(x, y); });
-}
+std::optional<RECT> MenuOfTap(int x, int y) { return WatchForMenu(300, [x, y] { Tap(x, y); }); }
 
 // Both layouts, on an empty page of 1 March 2000.
 class Shell : public OnBuiltWindow {
@@ -192,14 +172,13 @@ protected:
     }
 };
 
-// In the 240-line layout the window fills the screen's top, without caption or border;
-// in the tall one it has a caption and sits at (screen height - (214 + t)) / 2, its page
-// below the command bar. The client area and the canvas are the whole page,
-// 640 x (214 + t); the text and place boxes sit below t with their Shift-JIS font; the
-// place box lists the codes in the order records store them; the status strip waits hidden.
+// The 240-line layout fills the screen's top without caption or border; the tall one is
+// centred with a caption, its page below the command bar. The text and place boxes sit
+// below t with their Shift-JIS font, the place codes in the records' order; the status
+// strip waits hidden. The client area, canvas and font size: Zoom.PageStartsAtTheMonitorsScale.
 TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
     const int t = T();
-    RECT frame, client;
+    RECT frame;
     GetWindowRect(g_shell.mainWindow, &frame);
     const LONG_PTR style = GetWindowLongPtrW(g_shell.mainWindow, GWL_STYLE);
     if (g_shell.tallScreen) {
@@ -207,7 +186,7 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
         RECT bar = ChildRect(g_shell.commandBar);
         EXPECT_EQ(std::tuple(bar.left, bar.top, bar.bottom), std::tuple(0, 0, t)) << "the command bar is on top";
         EXPECT_GT(t, 0);
-        EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (214 + t)) / 2);
+        EXPECT_EQ(TopLeft(frame), Point((GetSystemMetrics(SM_CXSCREEN) - 640) / 2, (GetSystemMetrics(SM_CYSCREEN) - (214 + t)) / 2));
         // A fixed-size desktop window: it can be minimized, not maximized.
         EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
                   WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
@@ -216,11 +195,6 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
         EXPECT_EQ(Edges(frame), Edges({0, 0, 640, 214}));
         EXPECT_EQ(style & (WS_CAPTION | WS_POPUP), WS_POPUP);
     }
-    GetClientRect(g_shell.mainWindow, &client);
-    EXPECT_EQ(Edges(client), Edges({0, 0, 640, 214 + t})) << "the whole page must be visible";
-    BITMAP canvas{};
-    GetObjectW(TheView().canvasBitmap, sizeof(canvas), &canvas);
-    EXPECT_EQ(std::pair(canvas.bmWidth, canvas.bmHeight), std::pair(640L, 214L + t));
     EXPECT_EQ(Edges(ChildRect(TheView().textBox)), Edges({29, 31 + t, 304, 180 + t}));
     RECT place = ChildRect(TheView().placeBox);
     EXPECT_EQ(Edges(place), Edges({219, 10 + t, 299, place.bottom}));
@@ -229,7 +203,7 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
     for (HWND box : {TheView().textBox, TheView().placeBox})
         ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)), TheView().textFont);
     GetObjectW(TheView().textFont, sizeof(font), &font);
-    EXPECT_EQ(std::pair(font.lfHeight, font.lfCharSet), std::pair(13L, BYTE{SHIFTJIS_CHARSET}));
+    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
     ASSERT_EQ(SendMessageW(TheView().placeBox, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(std::size(kPlaceCodes)));
     for (std::size_t i = 0; i < std::size(kPlaceCodes); ++i) {
         wchar_t item[16] = {};
@@ -240,16 +214,15 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
     EXPECT_FALSE(IsWindowVisible(g_shell.statusStrip));
 }
 
-// Each region's action at t below the top: icons open their menus at the tap point, arrows
-// step days, the drawing area starts a stroke with the mouse captured; elsewhere nothing
-// happens. Alt+M and Alt+P open the system and drawing menus at the window's top corners,
-// and so do the hot corners in the 240-line layout; the tall one has none.
+// Taps at t below the top: icons open their menus at the tap point, arrows step days, the
+// drawing area captures the mouse, elsewhere nothing. Alt+M and Alt+P open the system and
+// drawing menus at the top corners, as the hot corners do in the 240-line layout only.
 TEST_F(Shell, TapsAndCornerMenus) {
-    OpenedMenu weather = MenuOfTap(196, T() + 30);
-    ASSERT_TRUE(weather.seen);
-    EXPECT_EQ(TopLeft(weather.rect), ScreenPoint(196, T() + 30));
-    EXPECT_TRUE(MenuOfTap(216, T() + 14).seen) << "mood icon";
-    EXPECT_FALSE(MenuOfTap(100, T() + 100).seen);
+    const std::optional<RECT> weather = MenuOfTap(196, T() + 30);
+    ASSERT_TRUE(weather.has_value());
+    EXPECT_EQ(TopLeft(*weather), ScreenPoint(196, T() + 30));
+    EXPECT_TRUE(MenuOfTap(216, T() + 14).has_value()) << "mood icon";
+    EXPECT_FALSE(MenuOfTap(100, T() + 100).has_value());
     Tap(16, T() + 178);
     EXPECT_EQ(std::pair(ThePage().day.month, ThePage().day.day), std::pair(2, 29));
     Tap(619, T() + 190);
@@ -258,32 +231,34 @@ TEST_F(Shell, TapsAndCornerMenus) {
     EXPECT_EQ(GetCapture(), g_shell.mainWindow) << "a stroke starts with the mouse captured";
     SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
 
-    OpenedMenu system = WatchForMenu(300, [] { Command(FROM_ACCELERATOR + IDM_SYSTEM_MENU); });
-    ASSERT_TRUE(system.seen);
-    EXPECT_EQ(TopLeft(system.rect), ScreenPoint(0, 0));
-    OpenedMenu drawing = WatchForMenu(300, [] { Command(FROM_ACCELERATOR + IDM_DRAWING_MENU); });
-    ASSERT_TRUE(drawing.seen);
+    const std::optional<RECT> system = WatchForMenu(300, [] { Command(FROM_ACCELERATOR + IDM_SYSTEM_MENU); });
+    ASSERT_TRUE(system.has_value());
+    EXPECT_EQ(TopLeft(*system), ScreenPoint(0, 0));
+    const std::optional<RECT> drawing = WatchForMenu(300, [] { Command(FROM_ACCELERATOR + IDM_DRAWING_MENU); });
+    ASSERT_TRUE(drawing.has_value());
     auto [right, top] = ScreenPoint(640, 0);
-    EXPECT_EQ(drawing.rect.top, top);
+    EXPECT_EQ(drawing->top, top);
     // Against the screen's right edge the menu opens to the left of the point.
-    EXPECT_TRUE(drawing.rect.left == right || drawing.rect.right <= right + 1) << drawing.rect.left;
+    EXPECT_TRUE(drawing->left == right || drawing->right <= right + 1) << drawing->left;
     if (g_shell.tallScreen) {
-        EXPECT_FALSE(MenuOfTap(2, T() + 2).seen) << "no hot corner under a command bar";
-        EXPECT_FALSE(MenuOfTap(639, T()).seen);
+        EXPECT_FALSE(MenuOfTap(2, T() + 2).has_value()) << "no hot corner under a command bar";
+        EXPECT_FALSE(MenuOfTap(639, T()).has_value());
     } else {
-        OpenedMenu corner = MenuOfTap(2, 2);
-        ASSERT_TRUE(corner.seen);
-        EXPECT_EQ(TopLeft(corner.rect), Point(0, 0));
-        EXPECT_TRUE(MenuOfTap(639, 0).seen);
+        const std::optional<RECT> corner = MenuOfTap(2, 2);
+        ASSERT_TRUE(corner.has_value());
+        EXPECT_EQ(TopLeft(*corner), Point(0, 0));
+        EXPECT_TRUE(MenuOfTap(639, 0).has_value());
     }
 }
 
-// Ruled lines and picture saving start on. Each command flips its value and every mark of
-// it, in the system menu, the menu bar and the command bar; the lines come and go at once.
+// Ruled lines and picture saving start on. Each command (the ruled lines: a real click on
+// the command bar's button where there is one) flips its value and every mark of it, in
+// the system menu, the menu bar and the command bar; the lines come and go at once.
 TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
     HMENU bar = GetMenu(g_shell.mainWindow);
     for (bool on : {false, true}) {
-        Command(IDM_RULED_LINES);
+        if (bar) ClickButton(IDM_RULED_LINES);
+        else Command(IDM_RULED_LINES);
         EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_PICTURE); }).empty(), on) << "turning it off is told";
         EXPECT_EQ(TheView().ruledLinesOn, on);
         EXPECT_EQ(ThePage().savePicture, on);
@@ -292,17 +267,14 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
             EXPECT_EQ(MenuChecked(menu, IDM_RULED_LINES), on);
             EXPECT_EQ(MenuChecked(menu, IDM_SAVE_PICTURE), on);
         }
-        if (bar) {
-            EXPECT_EQ(SendMessageW(g_shell.commandBar, TB_ISBUTTONCHECKED, IDM_RULED_LINES, 0) != 0, on);
-        }
+        EXPECT_TRUE(!bar || (SendMessageW(g_shell.commandBar, TB_ISBUTTONCHECKED, IDM_RULED_LINES, 0) != 0) == on);
         std::vector<int> rows = RuledRows();
         EXPECT_TRUE(on ? rows.size() >= 10 : rows.empty()) << rows.size() << " ruled rows";
     }
 }
 
-// Typed keys go to the page's controls, never to the window itself: the focus comes back
-// to the place box when the user had chosen it before switching to another program and
-// back, unless the day changed meanwhile (after a message box: the Typing test).
+// Keys go to the page's controls, never to the window: the place box chosen before a switch
+// to another program has the focus back, unless the day changed (a message box: Closing).
 TEST_F(Shell, FocusComesBackToThePage) {
     SetForegroundWindow(g_shell.mainWindow);
     PumpMessages(100);
@@ -330,9 +302,8 @@ TEST_F(Shell, FocusComesBackToThePage) {
     DestroyWindow(other);
 }
 
-// Commands from the notification icon's menu may come while the window is minimised. A
-// command that opens a dialog brings the window back first, and the dialog opens whole
-// inside the work area with the keys in it: the day picker, then Find.
+// A dialog opened from the notification icon's menu while the window is minimised brings
+// the window back and opens whole inside the work area, with the keys: picker, then Find.
 TEST_F(Shell, DialogsOpenedWhileMinimisedAreOnScreenAndTakeKeys) {
     for (auto [command, caption] : {std::pair{IDM_PICK_DAY, L"PickDay"}, {IDM_FIND, L"Find"}}) {
         SCOPED_TRACE(fs::path(caption).string());
@@ -343,12 +314,7 @@ TEST_F(Shell, DialogsOpenedWhileMinimisedAreOnScreenAndTakeKeys) {
         int focusId = 0;
         EXPECT_TRUE(WorkDialog(command, caption, [&](HWND dialog) {
             restored = !IsIconic(g_shell.mainWindow);
-            RECT box{}, shown{};
-            GetWindowRect(dialog, &box);
-            MONITORINFO monitor{};
-            monitor.cbSize = sizeof(monitor);
-            GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
-            inside = IntersectRect(&shown, &box, &monitor.rcWork) && EqualRect(&shown, &box);
+            inside = InsideWorkArea(dialog);
             GUITHREADINFO input{};
             input.cbSize = sizeof(input);
             GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &input);
@@ -362,16 +328,14 @@ TEST_F(Shell, DialogsOpenedWhileMinimisedAreOnScreenAndTakeKeys) {
     }
 }
 
-// Sends the message about the window's notification icon. NIM_MODIFY succeeds only for an
-// icon that is in the notification area.
+// Sends the message about the window's icon; NIM_MODIFY succeeds only for an icon shown.
 bool NotifyIcon(DWORD message) {
     NOTIFYICONDATAW record{};
     record.cbSize = sizeof(record), record.hWnd = g_shell.mainWindow, record.uID = IDI_DOODLEBINDER;
     return Shell_NotifyIconW(message, &record) != FALSE;
 }
 
-// When the shell restarts, it has forgotten every notification icon and tells the
-// programs with "TaskbarCreated"; the diary puts its icon back.
+// A restarted shell has forgotten the icons and says "TaskbarCreated"; the diary puts its back.
 TEST_F(Shell, NotificationIconReturnsAfterAShellRestart) {
     ASSERT_TRUE(NotifyIcon(NIM_MODIFY));
     NotifyIcon(NIM_DELETE);
@@ -385,9 +349,8 @@ std::wstring PressHelp(HWND about) {
     return MessagesShownBy([about] { PostMessageW(GetDlgItem(about, IDC_HELP_BUTTON), BM_CLICK, 0, 0); });
 }
 
-// Both buttons are in the box. HELP writes the page; without a viewer beside the program
-// it tells the user and the box stays open until OK; with one it starts the viewer on
-// the page.
+// HELP writes the page; without a viewer beside the program it tells the user and the box
+// stays open until OK; with one it starts the viewer on the page.
 TEST_F(Shell, AboutBoxAndHelp) {
     bool buttons = false, stillOpen = false;
     std::wstring withoutViewer, withViewer;
@@ -403,7 +366,7 @@ TEST_F(Shell, AboutBoxAndHelp) {
     EXPECT_EQ(withoutViewer, L"Err|PEGHELP.EXEの起動にjjjました\nErr|PEGHELP.EXEの起動にjjjました");
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(FindWindowW(L"#32770", L"DoodlebinderHPC "), nullptr) << "OK closed the box";
-    EXPECT_EQ(FileBytes(File(L"DoodBind.htp")), HelpPageBytes());
+    EXPECT_EQ(ReadFileBytes(File(L"DoodBind.htp")), HelpPageBytes());
     EXPECT_EQ(withViewer, L"");
     std::wstring folder = folder_.Path().wstring();
     EXPECT_EQ(Utf16FileText(File(L"command-line.txt")),
@@ -448,9 +411,8 @@ void ExpectAlive(const BuiltObjects& built, bool alive) {
     EXPECT_EQ(NotifyIcon(NIM_MODIFY), alive) << "the notification icon";
 }
 
-// Last in the file, so that it ends the window after every other test. A cancelled close
-// keeps every object; an empty page closes without a question and releases all of it,
-// leaving nothing to be released a second time.
+// Last in the file: it ends the window. A cancelled close keeps every object; an empty page
+// closes without a question and releases all of it, leaving nothing to release twice.
 TEST_F(Shell, ClosingReleasesEverythingOnce) {
     BuiltObjects built = ObjectsOfTheWindow();
     ExpectAlive(built, true);

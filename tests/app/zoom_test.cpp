@@ -1,7 +1,6 @@
-// The page at the zoom the monitor's scale asks for, and at the zooms the View menus
-// choose, in the program's window built inside this process. Each run has a screen and a
-// scale of its own (tests/app/CMakeLists.txt); DOODLE_ZOOM names the zoom the page starts
-// at there.
+// The page at the zoom the monitor's scale asks for and at those the View menus choose, in
+// the window built in this process; each run has its screen and scale (CMakeLists.txt),
+// DOODLE_ZOOM the zoom the page starts at there.
 #include <cstdlib>
 #include <tuple>
 
@@ -16,16 +15,11 @@
 
 namespace {
 
-int StartZoom() {
-    const char* zoom = std::getenv("DOODLE_ZOOM");
-    return zoom ? std::atoi(zoom) : 1;
-}
-
 // The page at `zoom`: client area, canvas, controls and their font, the mark in both View
 // menus, and the window inside the work area.
 void ExpectPageAt(int zoom) {
     SCOPED_TRACE(testing::Message() << "at " << zoom << "x");
-    RECT client{}, frame{};
+    RECT client{};
     GetClientRect(g_shell.mainWindow, &client);
     EXPECT_EQ(Edges(client), Edges({0, 0, 640 * zoom, T() + 214 * zoom}));
     BITMAP canvas{};
@@ -40,13 +34,7 @@ void ExpectPageAt(int zoom) {
     for (HMENU menu : {GetMenu(g_shell.mainWindow), g_shell.systemMenuResource}) {
         EXPECT_TRUE(!menu || MenuChecked(menu, IDM_ZOOM_FIRST + zoom - 1));
     }
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromWindow(g_shell.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
-    GetWindowRect(g_shell.mainWindow, &frame);
-    const RECT& work = monitor.rcWork;
-    EXPECT_TRUE(frame.left >= work.left && frame.top >= work.top && frame.right <= work.right && frame.bottom <= work.bottom)
-        << "the window is not inside the work area";
+    EXPECT_TRUE(InsideWorkArea(g_shell.mainWindow));
 }
 
 // Whether the system menu's View pop-up offers Zoom In, Zoom Out, 1x, 2x, 3x and 4x when it opens.
@@ -87,29 +75,9 @@ int PixelsOffTheSquares(const std::uint32_t* shown, int width, int left, int top
 int ScreenPixelsOffTheSquares() {
     RedrawWindow(g_shell.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages(300);
-    const RECT onPage = TheView().Client(kPage.picture);
-    POINT corner{onPage.left, onPage.top};
-    ClientToScreen(g_shell.mainWindow, &corner);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = onPage.right - onPage.left;
-    info.bmiHeader.biHeight = -(onPage.bottom - onPage.top);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, copy);
-    BitBlt(dc, 0, 0, onPage.right - onPage.left, onPage.bottom - onPage.top, screen, corner.x, corner.y, SRCCOPY);
-    int width = 0;
-    const std::uint32_t* shown = SurfacePixels(copy, width);
-    const int off = PixelsOffTheSquares(shown, width, 0, 0);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(copy);
-    ReleaseDC(nullptr, screen);
-    return off;
+    RECT onPage = TheView().Client(kPage.picture);
+    MapWindowPoints(g_shell.mainWindow, nullptr, reinterpret_cast<POINT*>(&onPage), 2);
+    return PixelsOffTheSquares(ScreenPixels(onPage).data(), onPage.right - onPage.left, 0, 0);
 }
 
 using Zoom = OnBuiltWindow;
@@ -117,13 +85,12 @@ using Zoom = OnBuiltWindow;
 // The page starts at the monitor's zoom. The 240-line layout is 1x whatever the scale:
 // its zoom items are greyed and the keys do nothing, nor is anything kept.
 TEST_F(Zoom, PageStartsAtTheMonitorsScale) {
-    HDC screen = GetDC(nullptr);
+    const int start = std::getenv("DOODLE_ZOOM") ? std::atoi(std::getenv("DOODLE_ZOOM")) : 1;
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(TheView().zoom, StartZoom()) << "at " << GetDeviceCaps(screen, LOGPIXELSY) << " dpi, work area "
-                                           << work.right << "x" << work.bottom;
-    ReleaseDC(nullptr, screen);
-    ExpectPageAt(StartZoom());
+    EXPECT_EQ(TheView().zoom, start) << "at " << GetDpiForWindow(g_shell.mainWindow) << " dpi, work area " << work.right
+                                     << "x" << work.bottom;
+    ExpectPageAt(start);
     if (g_shell.tallScreen) return;
     EXPECT_EQ(ZoomItemsOffered(), std::vector<bool>(6, false));
     for (WPARAM command : {FROM_ACCELERATOR + IDM_ZOOM_IN, IDM_ZOOM_FIRST + 1, IDM_ZOOM_FIRST}) Command(command);
@@ -131,9 +98,8 @@ TEST_F(Zoom, PageStartsAtTheMonitorsScale) {
     EXPECT_FALSE(std::filesystem::exists(File(L"doodlebinder.ini")));
 }
 
-// At every zoom the window has room for, each picture pixel is a square on the canvas and
-// on the screen, and the page keeps what is not saved yet: the text with its selection
-// and scrolling, the stroke to take back, the picture.
+// At every zoom there is room for, each picture pixel is a square on the canvas and the
+// screen, and the page keeps the text with its selection and scrolling, undo and picture.
 TEST_F(Zoom, EveryStepKeepsThePageAndShowsPicturePixelsAsSquares) {
     if (LargestZoomOfWindow(g_shell.mainWindow) < 2) GTEST_SKIP() << "no room for 2x";
     OpenDay({2000, 3, 1, 3});
@@ -170,14 +136,13 @@ TEST_F(Zoom, EveryStepKeepsThePageAndShowsPicturePixelsAsSquares) {
     EXPECT_EQ(unsaved(), before);
 }
 
-// The menus offer the zooms there is room for; each choice is kept in the settings file
-// with the monitor's scale. On a monitor of twice the scale the same choice is twice the
-// zoom, and the window goes where the system suggests.
+// The menus offer the zooms there is room for; a choice is kept with the monitor's scale,
+// so twice the scale is twice the zoom, and the window goes where the system suggests.
 TEST_F(Zoom, MenusOfferWhatFitsAndTheChoiceFollowsTheMonitor) {
     const int largest = LargestZoomOfWindow(g_shell.mainWindow);
     if (largest < 2) GTEST_SKIP() << "no room for 2x";
     const int dpi = static_cast<int>(GetDpiForWindow(g_shell.mainWindow));
-    auto choice = [this] { return ReadZoomChoice(Settings(FileBytes(File(L"doodlebinder.ini")))); };
+    auto choice = [this] { return ReadZoomChoice(Settings(ReadFileBytes(File(L"doodlebinder.ini")))); };
     Command(IDM_ZOOM_FIRST);
     EXPECT_EQ(ZoomItemsOffered(), (std::vector<bool>{true, false, true, true, largest >= 3, largest >= 4}));
     Command(IDM_ZOOM_IN);

@@ -6,10 +6,8 @@
 
 namespace {
 
-// Month ends, year ends and leap days are stepped over by the day window's, the picture
-// run's and the console's tests. What no real date shows: a key whose weekday disagrees
-// with its date (a clock set wrongly) keeps disagreeing, and a bad month never ends, the
-// day just counting on.
+// What no real date shows: a weekday that disagrees with its date (a clock set wrongly)
+// keeps disagreeing, and a bad month never ends, the day counting on.
 TEST(Calendar, WrongWeekdaysAndBadMonthsAreCarriedOn) {
     DayKey wrongWeekday{2000, 6, 7, 6};
     NextDay(wrongWeekday);
@@ -24,9 +22,8 @@ TEST(Calendar, WrongWeekdaysAndBadMonthsAreCarriedOn) {
     EXPECT_EQ(std::pair(badMonth.month, badMonth.day), std::pair(13, 32));
 }
 
-// Weekdays worked out from a date, where no clock gave one (a typed date, a file's
-// name): across the leap day of the year 0 and into the year 1, where a count of
-// negative years must round down, and at both ends of the four-digit years.
+// Weekdays of typed dates and file names: across the year 0's leap day into the year 1
+// (negative years round down), and at both ends of the four-digit years.
 TEST(Calendar, WeekdaysOfDatesFromTheYearZeroOn) {
     struct Case {
         std::int32_t year, month, day, weekday;

@@ -1,5 +1,4 @@
-// The same expectations are checked against iconv in the native build and against
-// Windows' own conversion in the Windows build, so both write the same files.
+// The same expectations for iconv (native) and Windows' conversion, so both write the same files.
 #include "diarycore/codepage.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +16,7 @@ struct EncodeCase {
 };
 
 const EncodeCase kEncode[] = {
-    {u"Aa~\\", {0x41, 0x61, 0x7E, 0x5C}, false},
-    {u"日記", {0x93, 0xFA, 0x8B, 0x4C}, false},
-    {u"ｱ", {0xB1}, false},
+    {u"Aa~\\", {0x41, 0x61, 0x7E, 0x5C}, false}, {u"日記", {0x93, 0xFA, 0x8B, 0x4C}, false}, {u"ｱ", {0xB1}, false},
     // Pairs of look-alikes: only the form in Windows' table has a code, the other is "?".
     {u"\uFF5E\u301C", {0x81, 0x60, '?'}, true},  // FULLWIDTH TILDE, WAVE DASH
     {u"\u2225\u2016", {0x81, 0x61, '?'}, true},  // PARALLEL TO, DOUBLE VERTICAL LINE
@@ -36,14 +33,11 @@ const EncodeCase kEncode[] = {
     {u"\u2160", {0x87, 0x54}, false},  // ROMAN NUMERAL ONE: NEC row 13, not IBM
     {u"\u2170", {0xFA, 0x40}, false},  // SMALL ROMAN NUMERAL ONE: IBM, not NEC-selected IBM
     // User-defined area and the unassigned single bytes, both ways.
-    {u"\uE000", {0xF0, 0x40}, false},
-    {u"\u0080\uF8F0\uF8F3", {0x80, 0xA0, 0xFF}, false},
+    {u"\uE000", {0xF0, 0x40}, false}, {u"\u0080\uF8F0\uF8F3", {0x80, 0xA0, 0xFF}, false},
     // One "?" per character outside the page, also for a surrogate pair.
-    {u"a😀b", {'a', '?', 'b'}, true},
-    {u"😀😀", {'?', '?'}, true},
+    {u"a😀b", {'a', '?', 'b'}, true}, {u"😀😀", {'?', '?'}, true},
     {u"a\xD83Dz\xDE00", {'a', '?', 'z', '?'}, true},  // unpaired halves
-    {u"éa", {'?', 'a'}, true},
-    {u"", {}, false},
+    {u"éa", {'?', 'a'}, true}, {u"", {}, false},
 };
 
 TEST(CodePage932, EncodesAsWindowsTable) {
@@ -55,14 +49,8 @@ TEST(CodePage932, EncodesAsWindowsTable) {
     }
 }
 
-struct DecodeCase {
-    Bytes bytes;
-    std::u16string_view text;
-};
-
-const DecodeCase kDecode[] = {
-    {{0x93, 0xFA, 0x8B, 0x4C, 0x0D, 0x0A}, u"日記\r\n"},
-    {{0x81, 0x60, 0x5C, 0x7E}, u"\uFF5E\\~"},
+const std::pair<Bytes, std::u16string_view> kDecode[] = {
+    {{0x93, 0xFA, 0x8B, 0x4C, 0x0D, 0x0A}, u"日記\r\n"}, {{0x81, 0x60, 0x5C, 0x7E}, u"\uFF5E\\~"},
     {{0x87, 0x90, 0x81, 0xE0}, u"\u2252\u2252"},  // both codes of one character
     {{0xEE, 0xEF, 0xFA, 0x40}, u"\u2170\u2170"},
     {{0x80, 0xA0, 0xFD, 0xFE, 0xFF}, u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3"},
@@ -72,14 +60,10 @@ const DecodeCase kDecode[] = {
 };
 
 TEST(CodePage932, DecodesAsWindowsTable) {
-    for (const DecodeCase& c : kDecode) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - kDecode));
-        EXPECT_EQ(DecodeCp932(c.bytes), c.text);
-    }
+    for (const auto& c : kDecode) EXPECT_EQ(DecodeCp932(c.first), c.second) << "case " << (&c - kDecode);
 }
 
-// Whatever a file holds, the text read from it is written back without loss:
-// every character decoding gives has a code of its own.
+// Whatever a file holds, the text read from it is written back without loss.
 TEST(CodePage932, EverythingReadCanBeWrittenBack) {
     Bytes all;
     for (std::uint8_t byte = 1; byte != 0; ++byte)

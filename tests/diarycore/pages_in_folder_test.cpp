@@ -1,5 +1,4 @@
-// The calendar's bold days: which files in the data folder count as a day's page, and
-// the month masks across a month and a year boundary.
+// The calendar's bold days: which files count as a page, and masks across a year's end.
 #include "diarycore/pages_in_folder.h"
 
 #include <gtest/gtest.h>

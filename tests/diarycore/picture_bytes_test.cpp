@@ -16,8 +16,7 @@ const std::uint8_t kHeader[54] = {
     0xC4, 0x0E, 0, 0,   0xC4, 0x0E, 0, 0,   0, 0, 0, 0,   0, 0, 0, 0,
 };
 
-// Rows are stored bottom up, two pixels a byte with the left one in the high half. Blank
-// is every pixel white: aqua, next to white, in the last pixel is not.
+// Rows bottom up, two pixels a byte, the left one high. Blank is all white: aqua is not.
 TEST(PictureFile, BlackTopLeftAndAquaBottomRight) {
     std::vector<std::uint8_t> pixels(kPicturePixelBytes, 0xFF);
     EXPECT_TRUE(IsBlankPicture(pixels));

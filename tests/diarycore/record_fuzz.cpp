@@ -1,6 +1,5 @@
-// libFuzzer target for the day record reader: any bytes at all must read without a
-// crash or an out-of-bounds access, and what was read must survive a save and a
-// second read unchanged.
+// libFuzzer target: any bytes read as a record without a crash or a stray access, and what
+// was read survives a save and a second read unchanged.
 #include <cstdlib>
 
 #include "diarycore/record.h"

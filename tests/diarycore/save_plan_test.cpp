@@ -50,8 +50,7 @@ TEST(SavePlan, WritesOnlyWhatChanged) {
     }
 }
 
-// Only the copies of day files are offered back, newest first; the copies' names, and the
-// days and weekdays they name, are met where the page offers them (the day window's tests).
+// Only the copies of day files are offered back, newest first.
 TEST(RecoveryFiles, OnlyCopiesOfDayFilesAreOffered) {
     const ScratchFolder folder;
     for (const char* name : {"20261206.bmp~", "20261206.dbt~", "20250101.dbt~", "20261207.dbt", "notes.dbt~",

@@ -6,11 +6,8 @@
 
 namespace {
 
-std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
-
-// A file mended by hand and by a later version: a byte order mark, both line ends, blanks,
-// a remark, a broken line, a key of another version, bytes that are no UTF-8 and a key
-// given twice. Every value reads as meant; setting values changes their lines alone.
+// A file mended by hand and by a later version (a byte order mark, both line ends, a remark,
+// a broken line, bytes no UTF-8, a key twice) reads as meant; a set value changes its line alone.
 TEST(Settings, HandMadeFileReadsAndKeepsWhatItDoesNotSet) {
     const std::string_view file =
         "\xEF\xBB\xBFzoom = 3\r\n"
@@ -21,7 +18,7 @@ TEST(Settings, HandMadeFileReadsAndKeepsWhatItDoesNotSet) {
         "zoom=2\n"
         "count=12x\n"
         "empty=\n";
-    Settings settings(Bytes(file));
+    Settings settings(BytesOf(file));
     EXPECT_EQ(settings.Number("zoom"), 2) << "the last line of a key counts";
     EXPECT_EQ(settings.Number("zoom_dpi"), 144);
     EXPECT_EQ(settings.Text("future.key"), u"日\uFFFD");
@@ -33,7 +30,7 @@ TEST(Settings, HandMadeFileReadsAndKeepsWhatItDoesNotSet) {
 
     settings.SetNumber("zoom", 4);
     settings.SetText("place", u"東京\r\nnext");
-    EXPECT_EQ(settings.Bytes(), Bytes("\xEF\xBB\xBFzoom=4\r\n"
+    EXPECT_EQ(settings.Bytes(), BytesOf("\xEF\xBB\xBFzoom=4\r\n"
                                       "; chosen on the laptop\r\n"
                                       "broken line\r\n"
                                       "future.key=\xE6\x97\xA5\xFF\r\n"
@@ -42,21 +39,6 @@ TEST(Settings, HandMadeFileReadsAndKeepsWhatItDoesNotSet) {
                                       "empty=\r\n"
                                       "place=\xE6\x9D\xB1\xE4\xBA\xAC  next\r\n"));
     EXPECT_EQ(Settings(settings.Bytes()).Number("zoom"), 4);
-}
-
-// No file, or something else under its name, is no settings; what is written is read back.
-TEST(Settings, FolderRoundTrip) {
-    ScratchFolder folder;
-    EXPECT_EQ(ReadSettings(folder.Path()).Bytes(), std::vector<std::uint8_t>{});
-    std::filesystem::create_directory(folder / "doodlebinder.ini");
-    EXPECT_EQ(ReadSettings(folder.Path()).Bytes(), std::vector<std::uint8_t>{});
-    std::filesystem::remove(folder / "doodlebinder.ini");
-
-    Settings settings;
-    settings.SetNumber("zoom", -1);
-    ASSERT_EQ(WriteSettings(folder.Path(), settings), WriteStatus::Ok);
-    EXPECT_EQ(ReadFileText(folder / "doodlebinder.ini"), "zoom=-1\r\n");
-    EXPECT_EQ(ReadSettings(folder.Path()).Number("zoom"), -1);
 }
 
 }  // namespace

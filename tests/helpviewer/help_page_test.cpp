@@ -1,6 +1,5 @@
-// The viewer's portable parts: reading pages whose markup is broken or unusual, laying
-// them out with made-up fonts, and finding the page's path on the command line. A page as
-// the viewer shows it: HelpViewer.ShowsAndDrawsThePageItIsStartedOn.
+// The viewer's portable parts: reading broken or unusual markup, laying it out with made-up
+// fonts, and finding the page's path on the command line.
 #include "helpviewer/command_line.h"
 #include "helpviewer/help_layout.h"
 #include "helpviewer/help_page.h"
@@ -21,57 +20,38 @@ const HelpPiece kPara{HelpPieceKind::Paragraph, u"", false};
 const HelpPiece kRule{HelpPieceKind::Rule, u"", false};
 const HelpPiece kItem{HelpPieceKind::ListItem, u"", false};
 
-struct ParseCase {
-    std::u16string_view html;
-    std::vector<HelpPiece> pieces;
-};
-
-const ParseCase kParseCases[] = {
+const std::pair<std::u16string_view, std::vector<HelpPiece>> kParseCases[] = {
     // White space collapses, and goes at the ends of lines and around breaks.
-    {u"  a  \r\n\t b  ", {T(u"a b")}},
-    {u"a <br> b", {T(u"a"), kBr, T(u"b")}},
-    {u"a <b> b</b>", {T(u"a "), B(u"b")}},
+    {u"  a  \r\n\t b  ", {T(u"a b")}}, {u"a <br> b", {T(u"a"), kBr, T(u"b")}}, {u"a <b> b</b>", {T(u"a "), B(u"b")}},
     // Bold nests, a stray end tag is harmless, an unclosed one lasts to the end.
-    {u"<b>a<b>b</b>c</b>d", {B(u"abc"), T(u"d")}},
-    {u"</b>a<b>b", {T(u"a"), B(u"b")}},
+    {u"<b>a<b>b</b>c</b>d", {B(u"abc"), T(u"d")}}, {u"</b>a<b>b", {T(u"a"), B(u"b")}},
     {u"<B>a</B><BR>b<Strong>c</sTrong>", {B(u"a"), kBr, T(u"b"), B(u"c")}},
     // Character references; anything not quite one is text.
-    {u"&amp;&lt;&gt;&quot;&apos;x", {T(u"&<>\"'x")}},
-    {u"a&nbsp;&nbsp;b &nbsp;", {T(u"a\u00A0\u00A0b \u00A0")}},
+    {u"&amp;&lt;&gt;&quot;&apos;x", {T(u"&<>\"'x")}}, {u"a&nbsp;&nbsp;b &nbsp;", {T(u"a\u00A0\u00A0b \u00A0")}},
     {u"&copy; &apos &amp &lt;&#65;&#x42;&#X43;", {T(u"&copy; &apos & <ABC")}},
-    {u"&#0;&#xD800;&#99999999999999;&#x1F600;", {T(u"\uFFFD\uFFFD\uFFFD\U0001F600")}},
-    {u"&#;&#x;&#65&#x2d", {T(u"&#;&#x;A-")}},
+    {u"&#0;&#xD800;&#99999999999999;&#x1F600;", {T(u"\uFFFD\uFFFD\uFFFD\U0001F600")}}, {u"&#;&#x;&#65&#x2d", {T(u"&#;&#x;A-")}},
     // A '<' that starts no tag, or a tag never closed, is shown.
-    {u"a < b, 1<2, x<", {T(u"a < b, 1<2, x<")}},
-    {u"see <b unclosed", {T(u"see <b unclosed")}},
+    {u"a < b, 1<2, x<", {T(u"a < b, 1<2, x<")}}, {u"see <b unclosed", {T(u"see <b unclosed")}},
     // Unknown tags, comments and declarations go; their text stays.
     {u"<!DOCTYPE html><body class=x>Hi<font size=3>!</font></body>", {T(u"Hi!")}},
     {u"<a title=\"x>y\" href='p>q'>link</a>", {T(u"link")}},
     {u"a<!-- <b>hidden</b> -->b</ >c", {T(u"abc")}},
-    {u"<script>if (a<b) go();</script><STYLE>b{}</style>ok", {T(u"ok")}},
-    {u"<title>Help", {T(u"Help")}},
-    // Blocks.
+    {u"<script>if (a<b) go();</script><STYLE>b{}</style>ok", {T(u"ok")}}, {u"<title>Help", {T(u"Help")}},
     {u"<ul><li>one<li> two </li></ul>after", {kItem, T(u"one"), kItem, T(u"two"), kEnd, T(u"after")}},
-    {u"text<ol><li>a</li></ol>", {T(u"text"), kItem, T(u"a")}},
-    {u"<p>x</p>\r\n<p>y</p>", {T(u"x"), kPara, T(u"y")}},
+    {u"text<ol><li>a</li></ol>", {T(u"text"), kItem, T(u"a")}}, {u"<p>x</p>\r\n<p>y</p>", {T(u"x"), kPara, T(u"y")}},
     {u"x<hr><p>y<hr/>", {T(u"x"), kRule, T(u"y"), kRule}},
     // The text ends at a NUL; control characters are not shown.
-    {std::u16string_view(u"a\0<b>b", 6), {T(u"a")}},
-    {u"a\x01\x1B""b", {T(u"ab")}},
+    {std::u16string_view(u"a\0<b>b", 6), {T(u"a")}}, {u"a\x01\x1B""b", {T(u"ab")}},
 };
 
 TEST(HelpPage, ReadsMarkupAsBrowsersDo) {
-    for (const ParseCase& c : kParseCases) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - kParseCases));
-        EXPECT_EQ(ParseHelpPage(c.html).pieces, c.pieces);
-    }
+    for (const auto& c : kParseCases) EXPECT_EQ(ParseHelpPage(c.first).pieces, c.second) << "case " << (&c - kParseCases);
     // As plain text, for the window's own text, each block is on lines of its own.
     const HelpPage page = ParseHelpPage(u"<ul><li>one<li><b>two</b></ul><p>para<hr>end<br><br>last");
     EXPECT_EQ(PlainTextOfHelpPage(page), u"\u2022 one\r\n\u2022 two\r\n\r\npara\r\nend\r\n\r\nlast");
 }
 
-// Markup that is never closed, many times over: each '<' must cost the same, not a
-// search of the whole rest of the page (which would take hours at this size).
+// Markup never closed, many times over: each '<' costs the same, not a search of the rest.
 TEST(HelpPage, ReadsUnclosedMarkupInLinearTime) {
     struct Hostile {
         std::u16string_view unit;
@@ -143,13 +123,8 @@ TEST(HelpLayout, WrapsAndPlacesTextAndRules) {
     }
 }
 
-// The diary's way and the handheld's way of starting the viewer.
-struct CommandLineCase {
-    std::u16string_view commandLine;
-    std::u16string_view page;
-};
-
-const CommandLineCase kCases[] = {
+// The diary's way and the handheld's way of starting the viewer: the command line and the page.
+const std::pair<std::u16string_view, std::u16string_view> kCases[] = {
     // The diary's way: both paths quoted.
     {uR"("C:\Program Files\Diary\peghelp.exe" "C:\Program Files\Diary\DoodBind.htp")", uR"(C:\Program Files\Diary\DoodBind.htp)"},
     {uR"("C:\x\PEGHELP.EXE"   "C:\a\p.htp"  )", uR"(C:\a\p.htp)"},
@@ -162,16 +137,11 @@ const CommandLineCase kCases[] = {
     {uR"("C:\My Diary\DoodBind.htp")", uR"(C:\My Diary\DoodBind.htp)"},
     {uR"(C:\peghelpers\page.htp)", uR"(C:\peghelpers\page.htp)"},
     // No page at all.
-    {uR"("C:\x\peghelp.exe")", u""},
-    {uR"("C:\x\peghelp.exe" "")", u""},
-    {u"", u""},
+    {uR"("C:\x\peghelp.exe")", u""}, {uR"("C:\x\peghelp.exe" "")", u""}, {u"", u""},
 };
 
 TEST(HelpCommandLine, FindsThePagePath) {
-    for (const CommandLineCase& c : kCases) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - kCases));
-        EXPECT_EQ(FindPagePath(c.commandLine, u"peghelp.exe"), c.page);
-    }
+    for (const auto& c : kCases) EXPECT_EQ(FindPagePath(c.first, u"peghelp.exe"), c.second) << "case " << (&c - kCases);
 }
 
 }  // namespace

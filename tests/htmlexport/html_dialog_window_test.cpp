@@ -1,43 +1,25 @@
-// The HTML output dialog in the program's window, built inside this process: its fields,
-// each outcome's message box with its owner and buttons, and a run with pictures.
-#include <gtest/gtest.h>
+// The HTML output dialog of the window built in this process: its fields, each outcome's
+// message box with its owner and buttons, and a run with pictures.
 
-#include <windows.h>
-
-#include <filesystem>
-#include <functional>
 #include <map>
 
 #include "built_window.h"
 #include "diarycore/picture_bytes.h"
 #include "resources/resource.h"
-#include "shell_state.h"
-#undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
-#include "test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A message box on one line: "caption|text|", then its owner (the dialog or the main
-// window) and "yes/no" when it asks.
-std::wstring Describe(HWND box, HWND dialog) {
-    const HWND owner = GetWindow(box, GW_OWNER);
-    std::wstring line = WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF)) + L"|";
-    line += owner == dialog ? L"dialog" : owner == g_shell.mainWindow ? L"main" : L"other";
-    if (GetDlgItem(box, IDYES)) line += L" yes/no";
-    return line;
-}
-
 // What the user saw after pressing a button of the dialog.
 struct Pressed {
-    std::wstring boxes;   // every message box, described, one per line
+    std::wstring boxes;   // each message box as "caption|text|owner", " yes/no" when it asks
     bool closed = false;  // the dialog went away
     bool stripShown = false;
 };
 
-// Presses a button of the dialog, then answers each message box (Yes or No to a
-// question as `yes` says) until the dialog closes or `ms` pass.
+// Presses a button of the dialog and answers each message box (a question as `yes` says)
+// until the dialog closes or `ms` pass.
 Pressed Press(HWND dialog, int button, DWORD ms, bool yes = false) {
     Pressed seen;
     PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
@@ -49,7 +31,10 @@ Pressed Press(HWND dialog, int button, DWORD ms, bool yes = false) {
         seen.stripShown = seen.stripShown || (g_shell.statusStrip && IsWindowVisible(g_shell.statusStrip));
         for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
             if (box == dialog || box == g_shell.statusStrip || !IsWindowVisible(box)) continue;
-            seen.boxes += Describe(box, dialog) + L"\n";
+            const HWND owner = GetWindow(box, GW_OWNER);
+            seen.boxes += WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF)) + L"|" +
+                          (owner == dialog ? L"dialog" : owner == g_shell.mainWindow ? L"main" : L"other") +
+                          (GetDlgItem(box, IDYES) ? L" yes/no\n" : L"\n");
             const int answer = !GetDlgItem(box, IDYES) ? IDOK : yes ? IDYES : IDNO;
             PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
             Sleep(150);
@@ -59,8 +44,7 @@ Pressed Press(HWND dialog, int button, DWORD ms, bool yes = false) {
     return seen;
 }
 
-// Opens the dialog with the main window's command and works it with `script` from
-// another thread; the dialog is cancelled if the script leaves it open.
+// Opens the dialog and works it with `script` on another thread, cancelling it if left open.
 bool RunDialog(const std::function<void(HWND)>& script) {
     return WorkDialog(IDM_HTML_OUTPUT, L"HTMLOUT ", [&](HWND dialog) {
         script(dialog);
@@ -75,10 +59,10 @@ using HtmlDialog = OnBuiltWindow;  // each test opens 5 March 2000 in a data fol
 
 }  // namespace
 
-// Each outcome of OK and Cancel, with the message boxes it brings. The dialog opens on
-// the current day each time; it refuses day counts below 1 before saving the page, closes
-// on a written document and on a template without its loop, and stays open with what was
-// typed for the other failures. Without pictures the JPEG box never brings up the strip.
+// Each outcome of OK and Cancel with its message boxes. The dialog opens on the current day;
+// it refuses day counts below 1 before saving the page, closes on a written document and
+// on a template without its loop, and keeps what was typed for the other failures. Without
+// pictures the JPEG box brings up no strip.
 TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
     const std::string old = "old document";
     // 日記 (diary) around the loop, in code page 932; the day's text is 晴れ (fine).
@@ -138,9 +122,7 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
         EXPECT_TRUE(uncheckedWithButtons);
         EXPECT_EQ(pressed.boxes, c.boxes);
         EXPECT_EQ(pressed.closed, c.closed);
-        if (!c.closed) {
-            EXPECT_EQ(kept, typed) << "what was typed is kept";
-        }
+        EXPECT_EQ(c.closed ? typed : kept, typed) << "what was typed is kept while the dialog is open";
         EXPECT_FALSE(pressed.stripShown);
         EXPECT_EQ(ReadFileText(File(L"mydiary.html")), c.document);
         EXPECT_FALSE(fs::exists(File(L"missing")));
@@ -148,12 +130,10 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
     }
 }
 
-// OK with the JPEG box over a month of pictures, one of them broken (with a pause a
-// picture the run would take longer than the test waits): the strip shows the run in a
-// font it holds whole and goes when it ends, and the JPEGs go beside the document. The
-// broken picture is told last, after the reader's own message, which the program's own
-// thread shows whichever thread met it. The document's and the JPEGs' bytes are the
-// console's test's (Cli.HtmlWritesTheDialogsDocumentAndTheDiarysJpegs).
+// OK with the JPEG box over a month of pictures, one broken: the strip shows the run in a
+// font it holds whole and goes, the JPEGs go beside the document, and the broken picture is
+// told last, after the reader's own message (shown on the program's thread). The bytes:
+// Cli.HtmlWritesTheDialogsDocumentAndTheDiarysJpegs.
 TEST_F(HtmlDialog, OkWithPicturesShowsTheStripAndTellsTheBrokenOneLast) {
     OpenDay({2000, 3, 5, 0});
     WriteFileText(File(L"hinagata.html"), "<!for><!picture><!next>");

@@ -16,10 +16,7 @@ Bytes Record(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, std::u
     return SerializeRecord({weather, mood, place, {}, std::move(text)}).bytes;
 }
 
-struct StoredDay {
-    DayKey key;
-    DayFiles files;
-};
+struct StoredDay { DayKey key; DayFiles files; };
 
 // The data folder of one case: the days it lists, every other day empty.
 DayFilesReader ReaderOf(const std::vector<StoredDay>& days) {

@@ -1,11 +1,7 @@
-// libFuzzer target for the template engine: any template and any record bytes expand
-// without a crash or an out-of-bounds access, and a written document always begins
-// with the template's head and ends with its tail.
-//
-// Input: one byte of settings (bit 0 the JPEG flag, bit 1 a picture on every day,
-// bits 2-3 the day count less one), one byte giving the template's length, the
-// template in whichever encoding it shows (UTF-8 or code page 932), then the record
-// bytes every day reads. The document is encoded back as the export would write it.
+// libFuzzer target: any template and record bytes expand without a crash or a stray access,
+// a written document starting with the template's head and ending with its tail. Input: a
+// settings byte (bit 0 JPEG, bit 1 a picture every day, bits 2-3 days less one), the
+// template's length, the template (UTF-8 or code page 932), then every day's record bytes.
 #include <cstdlib>
 
 #include "template_encoding.h"

@@ -1,7 +1,5 @@
-// The forward DCT exactly as defined: for every coefficient the 64 triple
-// products T[u][i] * f[i][j] * T[v][j] summed in integers, then the double
-// steps. The encoder's faster evaluation must give the same block; the tests
-// compare against this, and the speed measurements use it as the baseline.
+// The forward DCT as defined: for every coefficient the 64 products T[u][i] * f[i][j] *
+// T[v][j] summed in integers, then the double steps; the baseline of tests and timings.
 #pragma once
 
 #include "jpeg/encoder_state.h"

@@ -1,8 +1,6 @@
-// The encoder's fast steps against their plain definitions: the DCT against
-// the direct sum, the colour conversion and the quantisation over every input
-// they can get, the Huffman coder against a coefficient-by-coefficient coder.
-// Together with the recorded outputs (golden_test.cpp) they keep every byte
-// as it was.
+// The encoder's fast steps against their plain definitions: the DCT against the direct sum,
+// colour conversion and quantisation over every input, the Huffman coder against one that
+// codes a coefficient at a time. With the recorded outputs they keep every byte as it was.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,10 +20,9 @@ using jpegtest::RecordingHost;
 
 namespace {
 
-// Blocks of one sample value, each of them; blocks that reach the ends of the
-// sample ranges: for every coefficient (u, v) the sign pattern that makes it
-// largest (one end where T[u][i] * T[v][j] > 0, the other end elsewhere) and
-// its opposite. Y samples lie in -128 .. 127, Cb and Cr in -127 .. 127.
+// Blocks of each one sample value; for every coefficient (u, v) the sign pattern that makes
+// it largest (one end of the range where T[u][i] * T[v][j] > 0, the other elsewhere) and its
+// opposite, over Y's range -128 .. 127 and Cb's and Cr's -127 .. 127.
 std::vector<Block> ExtremeBlocks() {
     std::vector<Block> blocks;
     for (int32_t sample = -128; sample <= 127; ++sample) {
@@ -50,21 +47,8 @@ std::vector<Block> ExtremeBlocks() {
     return blocks;
 }
 
-// One quantised block coded by the encoder as the first of its component (predictor 0),
-// the stream's last byte padded; `result` gets EncodeBlock's.
-std::vector<uint8_t> CodeOneBlock(const Block& coefficients, int component, int* result) {
-    RecordingHost host;
-    JpegEncoder encoder;
-    CreateStream(encoder.stream, host, 1024);
-    encoder.coefficients = coefficients;
-    *result = EncodeBlock(encoder, component);
-    FlushBits(encoder.stream);
-    return encoder.stream.bytes;
-}
-
-// The AC coding as written down: every coefficient in zig-zag order, zeros
-// counted, ZRL before a non-zero coefficient after 16 or more zeros,
-// end-of-block only when the last coefficient is zero.
+// The coding as written down: coefficients in zig-zag order, zeros counted, ZRL before a
+// non-zero one after 16 or more zeros, end-of-block only when the last one is zero.
 std::vector<uint8_t> CodeOneByOne(const Block& coefficients, int component) {
     RecordingHost host;
     JpegStream s;
@@ -130,11 +114,9 @@ TEST(Equivalence, ColourConversionOfEveryColour) {
             }
 }
 
-// The tile conversion against its portable form. Every colour goes through it at a chroma
-// place (even row, even column), where it is a luminance sample as well, the other places
-// taking the colours in order, so every colour is also tried beside others. Then drawings:
-// rows of one colour beside rows of several, random colours and the ones that need the
-// double formula (white, black, greys).
+// The tile conversion against its portable form: every colour at a chroma place (even row
+// and column), the other places taking the colours in order; then rows of one colour beside
+// rows of several, random colours and those that need the double formula (greys).
 TEST(Equivalence, TileConversionEqualsItsPortableFormForEveryColourAndRowsOfOne) {
     uint8_t planes[3][256];
     JpegEncoder vector, portable;
@@ -172,8 +154,7 @@ TEST(Equivalence, TileConversionEqualsItsPortableFormForEveryColourAndRowsOfOne)
     }
 }
 
-// Every width up to a few vectors and beyond, so each tail length is met, and
-// colour tables of every size.
+// Every width up to a few vectors and beyond, so each tail length is met; tables of every size.
 TEST(Equivalence, RowSplittingEqualsThePlainLoops) {
     std::mt19937 rng(3);
     std::vector<uint8_t> row(3 * 200), table(4 * 16);
@@ -214,8 +195,7 @@ TEST(Equivalence, QuantisationDividesEveryCoefficientTheDctCanMake) {
 TEST(Equivalence, HuffmanCodingEqualsCodingOneCoefficientAtATime) {
     std::mt19937 rng(5);
     for (int n = 0; n < 4000; ++n) {
-        // Sparse blocks with long zero runs, sizes up to 10, and sometimes
-        // a non-zero last coefficient.
+        // Sparse blocks, sizes up to 10, sometimes a non-zero last coefficient.
         Block b{};
         const int count = static_cast<int>(rng() % 12);
         for (int i = 0; i < count; ++i) {
@@ -226,10 +206,13 @@ TEST(Equivalence, HuffmanCodingEqualsCodingOneCoefficientAtATime) {
         b[0] = static_cast<int32_t>(rng() % 4095) - 2047;
         if (n % 50 == 0) b.fill(n % 100 ? 1023 : -1023);
         const int component = n % 3;
-
-        int result = 0;
-        const auto bytes = CodeOneBlock(b, component, &result);
-        ASSERT_EQ(result, 1);
-        ASSERT_EQ(bytes, CodeOneByOne(b, component)) << "block " << n;
+        // Coded as the first block of its component (predictor 0), the last byte padded.
+        RecordingHost host;
+        JpegEncoder encoder;
+        CreateStream(encoder.stream, host, 1024);
+        encoder.coefficients = b;
+        ASSERT_EQ(EncodeBlock(encoder, component), 1);
+        FlushBits(encoder.stream);
+        ASSERT_EQ(encoder.stream.bytes, CodeOneByOne(b, component)) << "block " << n;
     }
 }

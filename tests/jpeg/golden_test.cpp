@@ -1,7 +1,5 @@
-// The encoder's output, byte for byte, on generated pictures. The sizes and
-// hashes were recorded from the encoder that evaluated the DCT as the direct
-// sum; any change in the arithmetic (an operation order, a rounding, a table)
-// changes one of them.
+// The encoder's output, byte for byte, on generated pictures, as recorded from the encoder
+// that summed the DCT directly: any change in the arithmetic changes one of them.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -28,12 +26,9 @@ Picture NoisePicture(int32_t width, int32_t height, uint32_t seed) {
     return p;
 }
 
-// Each 8 x 8 block takes the sign pattern that drives one coefficient (u, v)
-// to its largest magnitude: a sample is at one extreme where T[u][i] * T[v][j]
-// is positive and at the other where it is not. The colour pair cycles so that
-// Y (black and white), Cb (blue and yellow) and Cr (red and cyan) each reach
-// the ends of their ranges. With scale 2 each sample covers 2 x 2 pixels, so
-// the decimated chroma blocks carry the patterns.
+// Each 8 x 8 block takes the sign pattern that drives one coefficient (u, v) to its largest
+// magnitude, in colour pairs that take Y, Cb and Cr to the ends of their ranges; at scale 2
+// a sample covers 2 x 2 pixels, so the decimated chroma blocks carry the patterns.
 Picture SignPatternPicture(int32_t width, int32_t height, int32_t scale) {
     constexpr uint32_t kPairs[3][2] = {{0xFFFFFF, 0x000000}, {0x0000FF, 0xFFFF00}, {0xFF0000, 0x00FFFF}};
     Picture p = SolidPicture(width, height, 0);
@@ -51,8 +46,7 @@ Picture SignPatternPicture(int32_t width, int32_t height, int32_t scale) {
     return p;
 }
 
-// Horizontal and vertical stripes one and two pixels wide: the highest
-// frequencies at full contrast.
+// Stripes one and two pixels wide: the highest frequencies at full contrast.
 Picture StripePicture(int32_t width, int32_t height) {
     Picture p = SolidPicture(width, height, 0);
     for (int32_t y = 0; y < height; ++y)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -15,7 +16,6 @@ ScratchFolder::ScratchFolder() {
     static std::atomic<int> made{0};
     path_ = fs::temp_directory_path() /
             ("doodle-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(++made));
-    fs::remove_all(path_);
     fs::create_directories(path_);
 }
 
@@ -39,9 +39,7 @@ void WriteFileBytes(const fs::path& path, std::span<const std::uint8_t> bytes) {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-void WriteFileText(const fs::path& path, std::string_view text) {
-    WriteFileBytes(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-}
+void WriteFileText(const fs::path& path, std::string_view text) { WriteFileBytes(path, BytesOf(text)); }
 
 std::vector<std::string> NamesIn(const fs::path& folder) {
     std::vector<std::string> names;
@@ -49,6 +47,24 @@ std::vector<std::string> NamesIn(const fs::path& folder) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::optional<fs::path> HostPath(const char* variable) {
+    const char* path = std::getenv(variable);
+    if (!path || !*path) return std::nullopt;
+#ifdef _WIN32
+    std::string windows = std::string("Z:") + path;
+    std::replace(windows.begin(), windows.end(), '/', '\\');
+    return fs::path(windows);
+#else
+    return fs::path(path);
+#endif
+}
+
+void FillDisk(const fs::path& file) {
+    std::ofstream filler(file, std::ios::binary);
+    const std::string block(4096, 'f');
+    while (filler.write(block.data(), block.size())) {}
 }
 
 namespace jpegtest {
@@ -129,8 +145,7 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
     const uint32_t imageSize = stride * picture.height;
 
     std::vector<uint8_t> b(offBits + imageSize);
-    b[0] = 'B';
-    b[1] = 'M';
+    b[0] = 'B', b[1] = 'M';
     Poke32(b, 2, static_cast<uint32_t>(b.size()));
     Poke32(b, 10, offBits);
     Poke32(b, 14, 40);
@@ -146,7 +161,6 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
         if (found == std::end(kDayPalette)) throw std::invalid_argument("colour not in the palette");
         return static_cast<uint32_t>(found - kDayPalette);
     };
-    if (bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) throw std::invalid_argument("bit count");
     for (int32_t y = 0; y < picture.height; ++y) {
         const int32_t stored = layout.topDown ? y : picture.height - 1 - y;
         uint8_t* row = &b[offBits + static_cast<size_t>(stored) * stride];

@@ -1,11 +1,11 @@
-// Shared by the tests of every part: a scratch folder and whole files; for the encoder's
-// tests a host that records messages, generated pictures and a BMP writer for every layout
-// the reader takes.
+// For the tests of every part: scratch folders and whole files; for the encoder's, a host
+// that records messages, generated pictures and a BMP writer.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +13,9 @@
 
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
+
+using Bytes = std::vector<std::uint8_t>;
+inline Bytes BytesOf(std::string_view text) { return {text.begin(), text.end()}; }
 
 // A new empty folder under the system's temporary folder, removed with its contents.
 class ScratchFolder {
@@ -35,11 +38,14 @@ void WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint
 void WriteFileText(const std::filesystem::path& path, std::string_view text);
 // The names of what a folder holds, sorted.
 std::vector<std::string> NamesIn(const std::filesystem::path& folder);
+// A host path a wrapper script named in the variable (reached through Z: under Wine), if any.
+std::optional<std::filesystem::path> HostPath(const char* variable);
+// Writes `file` until the disk takes no more.
+void FillDisk(const std::filesystem::path& file);
 
 namespace jpegtest {
 
-// Records the messages instead of showing them; file access is the real one
-// unless a test replaces the writer.
+// Records the messages instead of showing them; writes files unless a test replaces the writer.
 struct RecordingHost : jpeg::JpegHost {
     std::vector<jpeg::JpegMessage> messages;
     std::function<bool(const std::filesystem::path&, std::span<const uint8_t>)> writer;
@@ -73,12 +79,10 @@ struct BmpLayout {
     uint32_t clrUsed = 0;    // biClrUsed as written
 };
 
-// Writes the picture as a BMP. Indexed layouts use the 16 colours of the day
-// pictures (plus black for further 8-bit entries); every pixel must be one of them.
+// The picture as a BMP; indexed layouts take the 16 day-picture colours (black beyond).
 std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout);
 
-// The JPEG of a picture straight from its planes, or of BMP file bytes through the
-// reader; empty when refused (the host has the messages).
+// The JPEG of a picture's planes, or of BMP bytes through the reader; empty when refused.
 std::vector<uint8_t> EncodePicture(const Picture& picture);
 std::vector<uint8_t> EncodeBmpBytes(std::span<const uint8_t> file, RecordingHost& host);
 

@@ -1,13 +1,7 @@
-// The unzipped package as a new user meets it: every program carries the version the
-// About box shows and the manifest, the diary writes its web page with the dialog's
-// defaults on day one, and the exporter and the help viewer run from the same folder.
-// package_test.sh names the folder in DOODLE_PACKAGE_FOLDER.
-#include <windows.h>
+// The unzipped package (package_test.sh names it in DOODLE_PACKAGE_FOLDER) as a new user
+// meets it: versions and manifests, and the programs working from that folder.
 
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "program_harness.h"
 #include "resources/resource.h"
@@ -22,11 +16,10 @@ const wchar_t* const kPrograms[] = {L"doodlebinder.exe", L"peghelp.exe", L"doodl
 class Package : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_FALSE(folder_.empty()) << "run by package_test.sh, which names the unzipped folder"; }
-    fs::path folder_ = TroubledFolder("DOODLE_PACKAGE_FOLDER").value_or(fs::path());
+    fs::path folder_ = HostPath("DOODLE_PACKAGE_FOLDER").value_or(fs::path());
 };
 
-// The version resource: a value of its string table (US English, Unicode), and its
-// fixed part.
+// A value of the version resource's string table (US English, Unicode), and its fixed part.
 std::wstring VersionString(const fs::path& exe, const wchar_t* name, VS_FIXEDFILEINFO* fixedPart = nullptr) {
     DWORD ignored = 0;
     std::vector<std::uint8_t> info(GetFileVersionInfoSizeW(exe.c_str(), &ignored) + 1);
@@ -75,25 +68,20 @@ TEST_F(Package, EveryProgramCarriesTheVersionAndTheManifest) {
     }
 }
 
-// A first start in the unzipped folder: the About box shows the version the files
-// carry and its HELP opens the page in the viewer beside the program; OK in the HTML
-// output dialog, with the paths it offers, writes mydiary.html from the sample template
-// beside the program, and the console exporter there writes the same document.
+// A first start there: About shows the files' version and HELP opens the viewer; OK in the
+// HTML dialog as it opens writes mydiary.html from the sample template, and the exporter
+// writes the same document.
 TEST_F(Package, DiaryAndExporterWorkFromTheUnzippedFolder) {
-    DiaryProgram diary = DiaryProgram::InPlace(folder_ / L"doodlebinder.exe");
+    DiaryProgram diary(folder_);
     ASSERT_TRUE(diary.Start());
 
     std::wstring aboutTexts;
     HWND viewer = nullptr;
     WorkDialogs([&] { diary.PostCommand(IDM_ABOUT); }, [&](HWND about) {
-        for (HWND item = GetWindow(about, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT)) {
+        for (HWND item = GetWindow(about, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT))
             aboutTexts += WindowText(item) + L"|";
-        }
         PostMessageW(GetDlgItem(about, IDC_HELP_BUTTON), BM_CLICK, 0, 0);
-        for (int tries = 0; tries < 200 && !viewer; ++tries) {
-            viewer = FindWindowW(L"PegHelp", nullptr);
-            if (!viewer) Sleep(50);
-        }
+        for (int tries = 0; tries < 200 && !(viewer = FindWindowW(L"PegHelp", nullptr)); ++tries) Sleep(50);
         if (viewer) PostMessageW(viewer, WM_CLOSE, 0, 0);
         PressDialogButton(about, IDOK);
         return false;
@@ -104,7 +92,7 @@ TEST_F(Package, DiaryAndExporterWorkFromTheUnzippedFolder) {
     // OK in the HTML output dialog as it opens, then OK to what it says.
     std::wstring said = MessagesShownBy([&] { diary.PostCommand(IDM_HTML_OUTPUT); }, {IDOK, IDOK});
     EXPECT_TRUE(said.starts_with(L"HTMLOUT |") && said.ends_with(L" / HTMLSAVE|Html file saved")) << said;
-    std::vector<std::uint8_t> page = FileBytes(folder_ / L"mydiary.html");
+    std::vector<std::uint8_t> page = ReadFileBytes(folder_ / L"mydiary.html");
     EXPECT_EQ(std::string(page.begin(), page.end()).find("<!for>"), std::string::npos) << "the template's loop was run";
     diary.PostClose();
     EXPECT_EQ(diary.WaitForExit(), 0u);
@@ -112,5 +100,5 @@ TEST_F(Package, DiaryAndExporterWorkFromTheUnzippedFolder) {
     std::wstring exporter = L"\"" + (folder_ / L"doodlebinder-export.exe").wstring() + L"\"";
     EXPECT_EQ(RunToEnd(exporter + L" html --data . --template hinagata.html --out exported.html", folder_, 60000), 0u);
     EXPECT_GT(page.size(), 100u);
-    EXPECT_EQ(FileBytes(folder_ / L"exported.html"), page) << "the dialog's defaults are the exporter's";
+    EXPECT_EQ(ReadFileBytes(folder_ / L"exported.html"), page) << "the dialog's defaults are the exporter's";
 }

@@ -6,27 +6,21 @@
 #include "diarycore/picture_bytes.h"
 #include "page/picture_surface.h"
 #include "page/pens.h"
-#include "page/page_geometry.h"
 #include "page/strokes.h"
-#include "page/page_files.h"
-#include "platform/file_write.h"
 #include "resources/resource.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 
-COLORREF CanvasPixel(int x, int y) { return GetPixel(TheView().canvasDc, x, y); }
+COLORREF Shown(POINT point) { return GetPixel(TheView().canvasDc, point.x, point.y); }
 
-void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
-    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
-}
+void Move(int x, int y, WPARAM keys = MK_LBUTTON) { SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, keys, MAKELPARAM(x, y)); }
 
 void LetGo() { SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0); }
 // The picture's pixels as a save would store them; empty when they could not be read.
@@ -40,7 +34,7 @@ protected:
     void SetUp() override {
         OnBuiltWindow::SetUp();
         OnCaptureLost(ThePage(), TheView());
-        WhitenPictureFrame();
+        WhitenPicture(TheView());
         SetPenColour(TheView(), IDM_COLOUR_FIRST);
         SetPenWidth(TheView(), IDM_WIDTH_FIRST + 3);
         SetPenType(TheView(), IDM_PEN_PENCIL);
@@ -48,21 +42,42 @@ protected:
     fs::path day_ = File(L"20261206.bmp");
 };
 
-TEST_F(Canvas, StrokeSavedAndPutBackPixelForPixel) {
+// Strokes are stored as the file a save writes and put back pixel for pixel. A blank
+// picture, white ink on white too, deletes the day's BMP, and a missing one is no error.
+// The read-only folder the wrapper script makes refuses a picture and the deletion of a
+// blank one alike, and says why; a full disk: DayStore.AFullDiskIsToldAndTheCopyIsTriedAgain.
+TEST_F(Canvas, StrokesStoredAndPutBackAndBlankPicturesDelete) {
     SetPenColour(TheView(), IDM_COLOUR_FIRST + 9);   // red
     Stroke({{350, T() + 30}, {500, T() + 150}, {590, T() + 40}});
     SetPenColour(TheView(), IDM_COLOUR_FIRST + 4);   // navy, the finest line
     SetPenWidth(TheView(), IDM_WIDTH_LAST);
     Stroke({{340, T() + 175}, {600, T() + 21}});
-    Bytes drawn = Captured();
+    const Bytes drawn = Captured();
     ASSERT_FALSE(IsBlankPicture(drawn));
     ASSERT_EQ(Store(day_), WriteFault::None);
-    EXPECT_EQ(FileBytes(day_), PictureFileBytes(drawn));
-
-    WhitenPictureFrame();
-    EXPECT_TRUE(IsBlankPicture(Captured()));
-    LoadPictureFile(TheView(), day_.c_str());
+    EXPECT_EQ(ReadFileBytes(day_), PictureFileBytes(drawn));
+    WhitenPicture(TheView());
+    EXPECT_EQ(LoadPictureFile(TheView(), day_.c_str()), PictureLoad::Shown);
     EXPECT_EQ(Captured(), drawn);
+
+    WhitenPicture(TheView());
+    SetPenColour(TheView(), IDM_COLOUR_LAST);   // white
+    Stroke({{360, T() + 40}, {560, T() + 160}});
+    EXPECT_TRUE(IsBlankPicture(Captured()));
+    EXPECT_EQ(Store(day_), WriteFault::None);
+    EXPECT_FALSE(fs::exists(day_));
+    EXPECT_EQ(Store(day_), WriteFault::None) << "a missing file is no error";
+
+    std::optional<fs::path> readOnly = HostPath("DOODLE_READONLY_FOLDER");
+    if (!readOnly) GTEST_SKIP() << "run by the wrapper script, which makes the read-only folder";
+    const fs::path kept = *readOnly / L"20261206.bmp";
+    const Bytes old = ReadFileBytes(kept);
+    ASSERT_FALSE(old.empty());
+    PutPictureBytes(TheView(), drawn);
+    EXPECT_EQ(Store(kept), WriteFault::NotWritable);
+    WhitenPicture(TheView());
+    EXPECT_EQ(Store(kept), WriteFault::NotWritable);
+    EXPECT_EQ(ReadFileBytes(kept), old);
 }
 
 // The ink stays inside the picture: a wide stroke along its left and bottom edges
@@ -78,35 +93,34 @@ TEST_F(Canvas, WideStrokesAreClippedToWhatIsStored) {
     Stroke({{360, T() + 180}, {560, T() + 180}});   // the extra row
 
     for (int x = 334; x < 607; ++x)
-        ASSERT_TRUE(CanvasPixel(x, T() + 180) == kGrey && CanvasPixel(x, T() + 184) == kGrey) << "row t + 180 or frame bottom at x " << x;
+        ASSERT_TRUE(Shown({x, T() + 180}) == kGrey && Shown({x, T() + 184}) == kGrey) << "row t + 180 or frame bottom at x " << x;
     for (int y = T() + 15; y < T() + 185; ++y)
-        ASSERT_TRUE(CanvasPixel(334, y) == kGrey && CanvasPixel(338, y) == kGrey) << "frame left at y " << y;
+        ASSERT_TRUE(Shown({334, y}) == kGrey && Shown({338, y}) == kGrey) << "frame left at y " << y;
     Bytes stored = Captured();
     for (int y = 0; y < kPictureHeight; ++y) EXPECT_EQ(PicturePixel(stored, 0, y), 0) << "left column, row " << y;
     for (int x = 0; x < kPictureWidth; ++x) EXPECT_EQ(PicturePixel(stored, x, 159), 0) << "bottom row, x " << x;
 }
 
 // What the window asks to repaint, from a clean start.
-PageRect Repainted(const std::function<void()>& action) {
+std::tuple<LONG, LONG, LONG, LONG> Repainted(const std::function<void()>& action) {
     ValidateRect(g_shell.mainWindow, nullptr);
     action();
     RECT asked{};
     GetUpdateRect(g_shell.mainWindow, &asked, FALSE);
-    return {asked.left, asked.top, asked.right, asked.bottom};
+    return Edges(asked);
 }
 
-// A tap asks to repaint the pixel around it and leaves no mark; each segment asks for its
-// box widened by the pen's width on every side. A desktop mouse moves without touching:
-// hovering, pressing outside and dragging in, losing the capture mid-stroke, or moving
-// with another key held, never joins an old point to a new stroke.
+// A tap repaints the pixel around it, leaving no mark; a segment its box widened by the
+// pen's width. Hovering, dragging in from outside, a lost capture or another key held never
+// joins an old point to a new stroke.
 TEST_F(Canvas, MouseStrokesRepaintTheirBoxesAndDrawNoStrayLines) {
     EXPECT_EQ(Repainted([] { StartStrokeWithCapture(ThePage(), TheView(), TheView().PageAt(400, T() + 50)); }),
-              (PageRect{399, T() + 49, 401, T() + 51}));
-    EXPECT_EQ(CanvasPixel(400, T() + 50), kWhite) << "a tap leaves no mark";
-    EXPECT_EQ(Repainted([] { Move(390, T() + 60); }), (PageRect{387, T() + 47, 403, T() + 63}));
-    EXPECT_EQ(CanvasPixel(395, T() + 55), kBlack);
+              Edges({399, T() + 49, 401, T() + 51}));
+    EXPECT_EQ(Shown({400, T() + 50}), kWhite) << "a tap leaves no mark";
+    EXPECT_EQ(Repainted([] { Move(390, T() + 60); }), Edges({387, T() + 47, 403, T() + 63}));
+    EXPECT_EQ(Shown({395, T() + 55}), kBlack);
     SetPenWidth(TheView(), IDM_WIDTH_FIRST);   // 9 wide
-    EXPECT_EQ(Repainted([] { Move(400, T() + 50); }), (PageRect{381, T() + 41, 409, T() + 69}));
+    EXPECT_EQ(Repainted([] { Move(400, T() + 50); }), Edges({381, T() + 41, 409, T() + 69}));
     LetGo();
 
     Move(400, T() + 50, 0);   // hover
@@ -114,27 +128,21 @@ TEST_F(Canvas, MouseStrokesRepaintTheirBoxesAndDrawNoStrayLines) {
     Move(450, T() + 100);     // dragged in
     Move(470, T() + 100);
     LetGo();
-    EXPECT_EQ(CanvasPixel(460, T() + 100), kBlack) << "the dragged stroke is drawn";
-    EXPECT_EQ(CanvasPixel(425, T() + 75), kWhite) << "a line from the hover point";
+    EXPECT_EQ(Shown({460, T() + 100}), kBlack) << "the dragged stroke is drawn";
+    EXPECT_EQ(Shown({425, T() + 75}), kWhite) << "a line from the hover point";
 
     StartStrokeWithCapture(ThePage(), TheView(), TheView().PageAt(350, T() + 30));
     ReleaseCapture();   // another window took the mouse
     Move(380, T() + 60);
     Move(390, T() + 60);
     LetGo();
-    EXPECT_EQ(CanvasPixel(365, T() + 45), kWhite) << "a line across the lost capture";
-    EXPECT_EQ(CanvasPixel(385, T() + 60), kBlack);
+    EXPECT_EQ(Shown({365, T() + 45}), kWhite) << "a line across the lost capture";
+    EXPECT_EQ(Shown({385, T() + 60}), kBlack);
 
     StartStrokeWithCapture(ThePage(), TheView(), TheView().PageAt(500, T() + 100));
     Move(520, T() + 100, MK_LBUTTON | MK_SHIFT);
     LetGo();
-    EXPECT_EQ(CanvasPixel(510, T() + 100), kWhite);
-}
-
-LOGPEN PenOfCanvas() {
-    LOGPEN pen{};
-    GetObjectW(GetCurrentObject(TheView().pictureDc, OBJ_PEN), sizeof(pen), &pen);
-    return pen;
+    EXPECT_EQ(Shown({510, T() + 100}), kWhite);
 }
 
 // One drawing pen is alive and selected; colour and width change only themselves, the
@@ -146,7 +154,9 @@ TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
     EXPECT_EQ(GetCurrentObject(TheView().pictureDc, OBJ_PEN), TheView().drawing.pen);
     for (auto [command, width] : {std::pair{0, 3}, {IDM_WIDTH_LAST, 1}, {IDM_WIDTH_FIRST + 2, 5}}) {
         if (command) Command(command);
-        EXPECT_EQ(std::pair(PenOfCanvas().lopnWidth.x, PenOfCanvas().lopnColor), std::pair(LONG{width}, RGB(0, 0, 255)));
+        LOGPEN pen{};
+        GetObjectW(GetCurrentObject(TheView().pictureDc, OBJ_PEN), sizeof(pen), &pen);
+        EXPECT_EQ(std::pair(pen.lopnWidth.x, pen.lopnColor), std::pair(LONG{width}, RGB(0, 0, 255)));
         for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST && command; ++id)
             EXPECT_EQ(MenuChecked(g_shell.widthMenu, id), id == static_cast<UINT>(command)) << id;
     }
@@ -159,57 +169,16 @@ TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
     }
 }
 
-// A day's BMP that cannot be shown is told from a missing one (the page keeps it: see
-// DayStore.PicturesMadeElsewhereAreNeverLost). A blank picture, white ink on white too,
-// deletes the day's BMP, and a missing one is no error. The read-only folder the wrapper
-// script makes refuses a new picture and the deletion of a blank one alike, and says why;
-// a full disk is met by DayStore.AFullDiskIsToldAndTheCopyIsTriedAgain.
-TEST_F(Canvas, UnreadablePicturesAreToldAndBlankPagesDelete) {
-    const Bytes garbled = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    WriteFileSafely(day_, garbled);
-    EXPECT_EQ(LoadPictureFile(TheView(), day_.c_str()), PictureLoad::Unreadable);
-    EXPECT_TRUE(IsBlankPicture(Captured()));
-    EXPECT_EQ(LoadPictureFile(TheView(), File(L"missing.bmp").c_str()), PictureLoad::Missing);
-
-    fs::path other = File(L"20261205.bmp");
-    WriteFileSafely(other, garbled);
-    SetPenColour(TheView(), IDM_COLOUR_LAST);   // white
-    Stroke({{360, T() + 40}, {560, T() + 160}});
-    EXPECT_TRUE(IsBlankPicture(Captured()));
-    EXPECT_EQ(Store(other), WriteFault::None);
-    EXPECT_FALSE(fs::exists(other));
-    EXPECT_EQ(Store(other), WriteFault::None) << "a missing file is no error";
-
-    SetPenColour(TheView(), IDM_COLOUR_FIRST);
-    Stroke({{400, T() + 60}, {420, T() + 80}});
-    EXPECT_EQ(Store(day_), WriteFault::None);
-    EXPECT_EQ(FileBytes(day_).size(), 21238u);
-    EXPECT_EQ(LoadPictureFile(TheView(), day_.c_str()), PictureLoad::Shown);
-
-    std::optional<fs::path> readOnly = TroubledFolder("DOODLE_READONLY_FOLDER");
-    if (!readOnly) GTEST_SKIP() << "run by the wrapper script, which makes the read-only folder";
-    const fs::path kept = *readOnly / L"20261206.bmp";
-    const Bytes old = FileBytes(kept);
-    ASSERT_FALSE(old.empty());
-    EXPECT_EQ(Store(kept), WriteFault::NotWritable);
-    WhitenPictureFrame();
-    EXPECT_EQ(Store(kept), WriteFault::NotWritable);
-    EXPECT_EQ(FileBytes(kept), old);
-}
-
-// Taking strokes back and bringing them back, with the keys pressed through the real input
-// queue and the program's own accelerator table. Two strokes apart from each other, and a
-// point on each.
+// Two strokes apart and a point on each, taken back and brought back with keys through the
+// real input queue and the program's accelerator table.
 void StrokeA() { Stroke({{360, T() + 40}, {420, T() + 40}}); }
 void StrokeB() { Stroke({{450, T() + 120}, {520, T() + 120}}); }
 POINT OnA() { return {390, T() + 40}; }
 POINT OnB() { return {485, T() + 120}; }
 
-COLORREF Shown(POINT point) { return GetPixel(TheView().canvasDc, point.x, point.y); }
-
 // The pixel at a client point of the picture as the day's BMP holds it; -1 without a file.
 int StoredIndex(const fs::path& file, POINT point) {
-    std::vector<std::uint8_t> bytes = FileBytes(file);
+    std::vector<std::uint8_t> bytes = ReadFileBytes(file);
     if (bytes.size() != kPictureFileBytes) return -1;
     return PicturePixel(std::span(bytes).subspan(kPictureHeaderBytes), point.x - 339, point.y - (T() + 20));
 }
@@ -237,9 +206,7 @@ void Press(std::initializer_list<WORD> keys) {
     }
     ASSERT_TRUE(released) << "the keys never reached the window";
 }
-void Type(const char* letters) {
-    for (const char* letter = letters; *letter; ++letter) Press({static_cast<WORD>(*letter)});
-}
+void Type(const char* letters) { for (; *letters; ++letters) Press({static_cast<WORD>(*letters)}); }
 
 // Undo and Redo as the drawing menu shows them when it opens: true when enabled.
 std::pair<bool, bool> UndoRedoEnabled() {
@@ -262,44 +229,22 @@ protected:
     }
 };
 
-// Undo is greyed until a stroke is drawn. Ctrl+Z takes it back, repainting the picture
-// alone; the page is then blank, so the change of day writes no BMP, however much the
-// picture was drawn on.
-TEST_F(StrokeUndo, CtrlZLeavesABlankPictureThatIsNotSaved) {
+// Undo is greyed until a stroke. Ctrl+Z and Undo take back the last stroke, repainting the
+// picture alone; Ctrl+Y, Ctrl+Shift+Z and Redo bring strokes back in order, until a new
+// stroke. A change of day saves what is shown and ends both; a page taken back to blank
+// writes no BMP.
+TEST_F(StrokeUndo, StrokesComeAndGoInOrderUntilTheDayChanges) {
     EXPECT_EQ(UndoRedoEnabled(), std::pair(false, false));
     StrokeA();
-    ASSERT_EQ(Shown(OnA()), kBlack);
     EXPECT_EQ(UndoRedoEnabled(), std::pair(true, false));
-
-    Press({VK_CONTROL, 'Z'});
-    EXPECT_EQ(Shown(OnA()), kWhite);
-    EXPECT_TRUE(IsBlankPicture(Captured()));
-    EXPECT_EQ(UndoRedoEnabled(), std::pair(false, true));
-
-    // The menu's Redo and Undo do the same; they ask to repaint the picture and nothing else.
-    Command(IDM_REDO);
-    EXPECT_EQ(Shown(OnA()), kBlack);
-    ValidateRect(g_shell.mainWindow, nullptr);
-    Command(IDM_UNDO);
-    RECT asked{};
-    GetUpdateRect(g_shell.mainWindow, &asked, FALSE);
-    EXPECT_EQ(Edges(asked), Edges(TheView().Client(kPage.picture)));
-
-    Command(IDM_NEXT_DAY);
-    EXPECT_EQ(ThePage().day.day, 1);
-    EXPECT_FALSE(fs::exists(day_));
-}
-
-// Of two strokes Ctrl+Z takes back the second, then the first; Ctrl+Y and Ctrl+Shift+Z
-// bring them back in order, and no further. The change of day saves what is shown.
-TEST_F(StrokeUndo, RedoKeysBringBackWhatWasTakenBackAndTheDaySavesIt) {
-    StrokeA();
     StrokeB();
     Press({VK_CONTROL, 'Z'});
     EXPECT_EQ(Shown(OnB()), kWhite);
     EXPECT_EQ(Shown(OnA()), kBlack) << "took back more than the second stroke";
-    Press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Repainted([] { Command(IDM_UNDO); }), Edges(TheView().Client(kPage.picture)));
     EXPECT_EQ(Shown(OnA()), kWhite);
+    EXPECT_TRUE(IsBlankPicture(Captured()));
+    EXPECT_EQ(UndoRedoEnabled(), std::pair(false, true));
 
     Press({VK_CONTROL, 'Y'});
     EXPECT_EQ(Shown(OnA()), kBlack);
@@ -308,23 +253,20 @@ TEST_F(StrokeUndo, RedoKeysBringBackWhatWasTakenBackAndTheDaySavesIt) {
     EXPECT_EQ(Shown(OnB()), kBlack);
     Press({VK_CONTROL, 'Y'});
     EXPECT_EQ(UndoRedoEnabled(), std::pair(true, false));
+    Press({VK_CONTROL, 'Z'});
+    Command(IDM_REDO);
+    EXPECT_EQ(Shown(OnB()), kBlack);
 
     Press({VK_CONTROL, 'Z'});
-    Command(IDM_NEXT_DAY);
-    EXPECT_EQ(StoredIndex(day_, OnA()), 0);
-    EXPECT_EQ(StoredIndex(day_, OnB()), kWhiteIndex);
-}
-
-// A new stroke ends what could be brought back; a change of day ends all of it, both ways.
-TEST_F(StrokeUndo, NothingToUndoOrRedoAfterAChangeOfDay) {
-    StrokeA();
     Press({VK_CONTROL, 'Z'});
-    StrokeB();
+    StrokeB();   // a new stroke: A is not brought back
     EXPECT_EQ(UndoRedoEnabled(), std::pair(true, false));
     Press({VK_CONTROL, 'Y'});
     EXPECT_EQ(Shown(OnA()), kWhite);
-
     Command(IDM_NEXT_DAY);
+    EXPECT_EQ(StoredIndex(day_, OnB()), 0);
+    EXPECT_EQ(StoredIndex(day_, OnA()), kWhiteIndex);
+
     StrokeA();
     Command(IDM_PREVIOUS_DAY);
     EXPECT_EQ(UndoRedoEnabled(), std::pair(false, false));
@@ -333,13 +275,18 @@ TEST_F(StrokeUndo, NothingToUndoOrRedoAfterAChangeOfDay) {
     Command(IDM_NEXT_DAY);
     EXPECT_EQ(Shown(OnA()), kBlack) << "the next day's stroke was lost";
     EXPECT_EQ(UndoRedoEnabled(), std::pair(false, false));
+
+    Command(IDM_NEXT_DAY);
+    StrokeA();
+    Press({VK_CONTROL, 'Z'});
+    Command(IDM_NEXT_DAY);
+    EXPECT_FALSE(fs::exists(File(L"20000202.bmp")));
 }
 
 std::wstring BoxText() { return WindowText(TheView().textBox); }
 
-// Ctrl+Z goes to the text box when typing there was the page's last change and the box
-// has the focus; after a stroke, or with the focus elsewhere, it takes back the stroke,
-// until none is left. Keys that change no text (Ctrl+C) are no typing.
+// Ctrl+Z goes to the focused text box when typing was the page's last change, else to the
+// strokes until none is left. Keys that change no text (Ctrl+C) are no typing.
 TEST_F(StrokeUndo, CtrlZFollowsThePagesLastChange) {
     StrokeA();
     SetFocus(TheView().textBox);
@@ -367,8 +314,7 @@ TEST_F(StrokeUndo, CtrlZFollowsThePagesLastChange) {
     EXPECT_EQ(Shown(OnA()), kWhite) << "the focus was not in the text box";
     EXPECT_EQ(BoxText(), L"cde");
 
-    // No stroke left to take back: the text box's typing is next (how much of it, the
-    // edit control decides).
+    // No stroke left: the typing is taken back, as much as the edit control decides.
     SetFocus(TheView().textBox);
     Press({VK_CONTROL, 'Z'});
     EXPECT_NE(BoxText(), L"cde");

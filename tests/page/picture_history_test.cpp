@@ -1,5 +1,4 @@
-// The bound on what a page's picture history keeps. Which step comes back when is met
-// through the keys, in the window (canvas_window_test).
+// The bound on what a page's picture history keeps.
 #include <gtest/gtest.h>
 
 #include "diarycore/picture_bytes.h"
@@ -10,9 +9,8 @@ namespace {
 // A whole picture whose bytes all hold `mark`, so pictures are told apart by one byte.
 PictureBytes Picture(std::uint8_t mark) { return PictureBytes(kPicturePixelBytes, mark); }
 
-// Of 250 strokes the last 100 can be taken back; keys pressed past either end swallow
-// nothing; and however strokes, undos and redos follow each other, the history never
-// holds more than 100 pictures: under 5 MB.
+// Of 250 strokes the last 100 can be taken back, nothing past either end; whatever follows,
+// the history holds at most 100 pictures, under 5 MB.
 TEST(PictureHistory, KeepsTheNewestHundredStepsWithinFiveMegabytes) {
     PictureHistory history;
     for (int stroke = 0; stroke < 250; ++stroke) PushUndoStep(history, Picture(static_cast<std::uint8_t>(stroke)));

@@ -1,15 +1,11 @@
-// Writing a file never leaves half of it: the old file stays whole on every failure, and
-// the failure says why. with_linked_file.sh makes a link, a full disk and a read-only
-// folder around these tests; every file the diary and the console program write, the
-// day files, documents and JPEGs, goes through this writer.
+// The writer every file goes through never leaves half of one: the old file stays whole on
+// every failure, which says why. with_linked_file.sh makes a link, a full disk and a
+// read-only folder around these tests.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <optional>
-#include <string>
-#include <vector>
+#include <thread>
 
 #include "file_read.h"
 #include "file_replace.h"
@@ -27,22 +23,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
-
-// A host path the wrapper script made, named in the environment; Wine reaches it through
-// drive Z:.
-std::optional<fs::path> HostPath(const char* variable) {
-    const char* path = std::getenv(variable);
-    if (!path || !*path) return std::nullopt;
-#ifdef _WIN32
-    std::string windows = std::string("Z:") + path;
-    std::replace(windows.begin(), windows.end(), '/', '\\');
-    return fs::path(windows);
-#else
-    return fs::path(path);
-#endif
-}
-
 // A process other than this test that runs while it does.
 #ifdef _WIN32
 unsigned long AnotherRunningProcess();   // with the Windows tests below
@@ -50,17 +30,7 @@ unsigned long AnotherRunningProcess();   // with the Windows tests below
 unsigned long AnotherRunningProcess() { return static_cast<unsigned long>(getppid()); }
 #endif
 
-// Writes until the disk takes no more.
-void FillDisk(const fs::path& file) {
-    std::FILE* filler = std::fopen(file.string().c_str(), "wb");
-    ASSERT_NE(filler, nullptr);
-    const std::vector<char> block(4096, 'f');
-    while (std::fwrite(block.data(), 1, block.size(), filler) == block.size()) {}
-    std::fclose(filler);
-}
-
-// Fails one step on purpose: the write after some bytes went out (a full disk), the
-// flush, or the replacing.
+// Fails one step: the write after some bytes (a full disk), the flush, or the replacing.
 struct FailingSteps : FileWriteSteps {
     enum { Write, Finish, Replace } failing;
     explicit FailingSteps(decltype(failing) step) : failing(step) {}
@@ -70,8 +40,7 @@ struct FailingSteps : FileWriteSteps {
         return false;
     }
     bool FinishFile(std::FILE* file, Durability durability) override {
-        bool ok = FileWriteSteps::FinishFile(file, durability);
-        return ok && failing != Finish;
+        return FileWriteSteps::FinishFile(file, durability) && failing != Finish;
     }
     bool ReplaceFile(const fs::path& from, const fs::path& to, Durability durability, bool mayReplace) override {
         return failing != Replace && FileWriteSteps::ReplaceFile(from, to, durability, mayReplace);
@@ -84,22 +53,28 @@ TEST(FileWrite, ReplacesWholeFilesAndKeepsTheOldOneOnEveryFailure) {
     ScratchFolder folder;
     const fs::path target = folder / "page.dbt";
     for (const char* text : {"first", "second, longer", ""}) {
-        ASSERT_EQ(WriteFileSafely(target, Bytes(text), Durability::Durable), WriteStatus::Ok);
+        ASSERT_EQ(WriteFileSafely(target, BytesOf(text), Durability::Durable), WriteStatus::Ok);
         EXPECT_EQ(ReadFileText(target), text);
     }
     WriteFault why = WriteFault::Other;
-    ASSERT_EQ(WriteFileSafely(target, Bytes("old page"), Durability::Atomic, &why), WriteStatus::Ok);
+    ASSERT_EQ(WriteFileSafely(target, BytesOf("old page"), Durability::Atomic, &why), WriteStatus::Ok);
     EXPECT_EQ(why, WriteFault::None);
 
     FailingSteps failWrite(FailingSteps::Write), failFinish(FailingSteps::Finish), failReplace(FailingSteps::Replace);
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failWrite), WriteStatus::CannotWrite);
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failFinish), WriteStatus::CannotWrite);
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new page"), Durability::Durable, failReplace), WriteStatus::CannotReplace);
-    EXPECT_EQ(WriteFileSafely(folder / "no such folder" / "x.dbt", Bytes("x"), Durability::Atomic, &why),
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new page"), Durability::Durable, failWrite), WriteStatus::CannotWrite);
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new page"), Durability::Durable, failFinish), WriteStatus::CannotWrite);
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new page"), Durability::Durable, failReplace), WriteStatus::CannotReplace);
+    EXPECT_EQ(WriteFileSafely(folder / "no such folder" / "x.dbt", BytesOf("x"), Durability::Atomic, &why),
               WriteStatus::CannotCreate);
     EXPECT_EQ(why, WriteFault::NoFolder);
+    // A folder of the target's name is no file to replace: it stays, with what it holds.
+    fs::create_directory(folder / "folder.dbt");
+    WriteFileText(folder / "folder.dbt" / "kept.txt", "kept");
+    EXPECT_EQ(WriteFileSafely(folder / "folder.dbt", BytesOf("x"), Durability::Durable, &why), WriteStatus::CannotReplace);
+    EXPECT_EQ(why, WriteFault::NotAFile);
+    EXPECT_EQ(ReadFileText(folder / "folder.dbt" / "kept.txt"), "kept");
     EXPECT_EQ(ReadFileText(target), "old page");
-    EXPECT_EQ(NamesIn(folder.Path()), Names{"page.dbt"}) << "a temporary file was left behind";
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"folder.dbt", "page.dbt"})) << "a temporary file was left behind";
 }
 
 TEST(FileWrite, PendingFileWritesPiecesAndTouchesNothingUntilCommitted) {
@@ -133,7 +108,7 @@ TEST(FileWrite, SaysWhyAFullDiskOrAReadOnlyFolderRefusedIt) {
     const std::optional<fs::path> full = HostPath("DOODLE_FULL_FOLDER"), readOnly = HostPath("DOODLE_READONLY_FOLDER");
     if (!full || !readOnly) GTEST_SKIP() << "the folders need root";
     WriteFault why = WriteFault::None;
-    EXPECT_EQ(WriteFileSafely(*readOnly / "20261206.dbt", Bytes("new text"), Durability::Durable, &why),
+    EXPECT_EQ(WriteFileSafely(*readOnly / "20261206.dbt", BytesOf("new text"), Durability::Durable, &why),
               WriteStatus::CannotCreate);
     EXPECT_EQ(why, WriteFault::NotWritable);
 
@@ -143,14 +118,14 @@ TEST(FileWrite, SaysWhyAFullDiskOrAReadOnlyFolderRefusedIt) {
               WriteStatus::CannotWrite);
     EXPECT_EQ(why, WriteFault::DiskFull) << "a large write";
     FillDisk(*full / "filler");
-    EXPECT_EQ(WriteFileSafely(picture, Bytes("new picture"), Durability::Durable, &why), WriteStatus::CannotWrite);
+    EXPECT_EQ(WriteFileSafely(picture, BytesOf("new picture"), Durability::Durable, &why), WriteStatus::CannotWrite);
     EXPECT_EQ(why, WriteFault::DiskFull) << "a small write";
     EXPECT_EQ(ReadFileText(picture), "old picture");
     EXPECT_EQ(NamesIn(*full), (Names{"20261206.bmp", "filler"}));
 }
 
 // The temporary name is short, so any name the disk takes can be written: 250 characters
-// (bytes on POSIX systems, where a Japanese name of them is cut between characters).
+// (POSIX bytes, where a Japanese name of them is cut between characters).
 TEST(FileWrite, WritesTheLongestNamesTheDiskTakes) {
     ScratchFolder folder;
     std::vector<fs::path> targets{folder / (std::string(246, 'a') + ".jpg")};
@@ -161,7 +136,7 @@ TEST(FileWrite, WritesTheLongestNamesTheDiskTakes) {
 #endif
     for (const fs::path& target : targets) {
         for (const char* text : {"new", "replaced"}) {
-            ASSERT_EQ(WriteFileSafely(target, Bytes(text)), WriteStatus::Ok) << target.filename().string().size();
+            ASSERT_EQ(WriteFileSafely(target, BytesOf(text)), WriteStatus::Ok) << target.filename().string().size();
             EXPECT_EQ(ReadFileText(target), text);
         }
     }
@@ -175,7 +150,7 @@ TEST(FileWrite, WritesThroughALinkToTheFileItNames) {
     if (!link) GTEST_SKIP() << "run by with_linked_file.sh";
     const fs::path named = link->parent_path() / "named" / "20261206.dbt";
     ASSERT_EQ(ReadFileText(named), "an older text");
-    EXPECT_EQ(WriteFileSafely(*link, Bytes("through the link"), Durability::Durable), WriteStatus::Ok);
+    EXPECT_EQ(WriteFileSafely(*link, BytesOf("through the link"), Durability::Durable), WriteStatus::Ok);
     EXPECT_EQ(ReadFileText(named), "through the link") << "the link was replaced by a file of its own";
 #ifndef _WIN32
     EXPECT_TRUE(fs::is_symlink(*link));
@@ -211,9 +186,8 @@ TEST(FileWrite, NeverReplacesAFolder) {
     EXPECT_EQ(ReadFileText(target / "kept.txt"), "kept");
 }
 
-// Only the temporary files of the diary's own files are swept, and of those only the ones
-// whose writer has ended, or is this very process, or that have not been written for ten
-// minutes.
+// Only the diary's own temporary files are swept, those whose writer has ended or is this
+// process, or untouched for ten minutes.
 TEST(FileWrite, SweepsOnlyTheDiarysOwnLeftoversThatNoRunningProcessWrites) {
     ScratchFolder folder;
     const std::string running = std::to_string(AnotherRunningProcess()), ended = "4194304",
@@ -257,9 +231,7 @@ TEST(FileRead, TellsAMissingFileFromOneThatCannotBeRead) {
 
 namespace {
 
-// A process that outlives the test: the system's service manager, which Windows and Wine
-// both run for as long as the session lasts (a process that merely happens to run may end
-// before the sweep looks at it).
+// A process that outlives the test: the service manager, which runs for the whole session.
 unsigned long AnotherRunningProcess() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
@@ -273,18 +245,6 @@ unsigned long AnotherRunningProcess() {
 
 }  // namespace
 
-// Run as a second process by the test below: holds the file named in its environment
-// open without sharing for a moment, as a virus scanner or an indexer does.
-TEST(FileWriteHolder, HoldsTheNamedFileForAMoment) {
-    wchar_t path[MAX_PATH];
-    if (!GetEnvironmentVariableW(L"DOODLE_HOLD_FILE", path, MAX_PATH)) GTEST_SKIP() << "run by ReplaceWaitsForAProgramHoldingTheFile";
-    HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    WriteFileText(fs::path(path).concat(L".held"), "held");
-    Sleep(400);
-    CloseHandle(file);
-}
-
 // Refused before anything is written, with its own words.
 TEST(FileWrite, NeverReplacesAFileMarkedReadOnly) {
     ScratchFolder folder;
@@ -292,34 +252,27 @@ TEST(FileWrite, NeverReplacesAFileMarkedReadOnly) {
     WriteFileText(target, "kept");
     ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
     WriteFault why = WriteFault::None;
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new"), Durability::Durable, &why), WriteStatus::CannotReplace);
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new"), Durability::Durable, &why), WriteStatus::CannotReplace);
     EXPECT_EQ(why, WriteFault::ReadOnlyFile);
     EXPECT_EQ(ReadFileText(target), "kept");
     EXPECT_EQ(NamesIn(folder.Path()), Names{"20261206.dbt"});
     SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Another program holding the file open without sharing for a moment, as a virus scanner
+// or an indexer does, delays the replace but does not refuse it.
 TEST(FileWrite, ReplaceWaitsForAProgramHoldingTheFile) {
     ScratchFolder folder;
     const fs::path target = folder / "20261206.bmp";
     WriteFileText(target, "old picture");
-    SetEnvironmentVariableW(L"DOODLE_HOLD_FILE", target.c_str());
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --gtest_filter=FileWriteHolder.*";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION holder{};
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &holder));
-    SetEnvironmentVariableW(L"DOODLE_HOLD_FILE", nullptr);
-    for (int wait = 0; wait < 200 && !fs::exists(fs::path(target).concat(".held")); ++wait) Sleep(25);
-    ASSERT_TRUE(fs::exists(fs::path(target).concat(".held")));
-
-    EXPECT_EQ(WriteFileSafely(target, Bytes("new picture"), Durability::Durable), WriteStatus::Ok);
+    HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release([held] {
+        Sleep(400);
+        CloseHandle(held);
+    });
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new picture"), Durability::Durable), WriteStatus::Ok);
+    release.join();
     EXPECT_EQ(ReadFileText(target), "new picture");
-    WaitForSingleObject(holder.hProcess, 10000);
-    CloseHandle(holder.hThread);
-    CloseHandle(holder.hProcess);
 }
 #endif

@@ -1,6 +1,5 @@
-// The program's texts by id: the list the portable code and the console read and, under
-// Windows, the string table of the program's resources, each against the words the user
-// has always been shown, byte for byte (blanks, line breaks and Japanese included).
+// The program's texts by id, in the list the portable code reads and, under Windows, in
+// the resources' string table.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -22,9 +21,8 @@ constexpr int kTextIds[] = {
 #undef PROGRAM_TEXT
 };
 
-// Every text is there, once, and the string table the resource compiler made from the
-// list holds the same words, byte for byte: the Japanese, the blanks at the ends, the line
-// breaks and the quote are where a compiler's reading of the list goes wrong.
+// Every text is there, once, and the string table holds the list's words byte for byte:
+// Japanese, blanks at the ends, line breaks and quotes are where a resource compiler errs.
 TEST(ProgramTexts, TheStringTableHoldsTheListsWords) {
     std::set<int> seen;
     for (int id : kTextIds) {

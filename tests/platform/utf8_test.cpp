@@ -1,6 +1,5 @@
-// UTF-8 both ways: every character survives the trip, known characters have their
-// known bytes, and what is no UTF-8 (or no UTF-16) comes through as U+FFFD, never as a
-// wrong character.
+// UTF-8 both ways: every character survives the trip, and what is no UTF-8 (or UTF-16)
+// comes through as U+FFFD, never as a wrong character.
 #include <gtest/gtest.h>
 
 #include "platform/utf8.h"

@@ -1,6 +1,5 @@
-// libFuzzer target: any bytes as a BMP file, through the reader and, when it
-// is accepted, the whole encoder. Whatever the input, no crash, no read
-// outside the buffers, and an accepted bitmap always yields a complete JPEG.
+// libFuzzer target: any bytes as a BMP through the reader and, if accepted, the encoder: no
+// crash, no read outside the buffers, and a complete JPEG for an accepted bitmap.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
