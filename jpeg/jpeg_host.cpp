@@ -13,6 +13,10 @@ const MessageInfo& GetMessageInfo(JpegMessage id) {
 }
 
 bool JpegHost::ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+    if (expectNewFile_) {
+        const WriteStatus status = WriteNewFileSafely(path, bytes);
+        if (status != WriteStatus::CannotReplace) return status == WriteStatus::Ok;
+    }
     return FileHoldsBytes(path, bytes) || WriteFileSafely(path, bytes) == WriteStatus::Ok;
 }
 

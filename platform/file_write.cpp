@@ -1,7 +1,9 @@
 #include "file_write.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <fcntl.h>
 #include <string>
 #include <system_error>
@@ -91,6 +93,23 @@ bool FileWriteSteps::ReplaceFile(const fs::path& from, const fs::path& to, Durab
     return ReplaceFileOnDisk(from, to, durability);
 }
 
+bool FileWriteSteps::MoveToFreeName(const fs::path& from, const fs::path& to) {
+#ifdef _WIN32
+    // The C runtime's rename never replaces a file (MoveFileExW without REPLACE_EXISTING).
+    return _wrename(from.c_str(), to.c_str()) == 0;
+#else
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+#endif
+    // Where the file system has no exclusive rename: a second name, which is refused where
+    // one is, and then the first name dropped.
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
+#endif
+}
+
 static FileWriteSteps& DefaultWriteSteps() {
     static FileWriteSteps steps;
     return steps;
@@ -99,9 +118,11 @@ static FileWriteSteps& DefaultWriteSteps() {
 PendingFile::PendingFile(const fs::path& target, Durability durability)
     : PendingFile(target, durability, DefaultWriteSteps()) {}
 
-PendingFile::PendingFile(const fs::path& target, Durability durability, FileWriteSteps& steps)
-    : steps_(steps), target_(FollowLinks(target)), durability_(durability) {
-    if (const WriteFault refusal = RefusalToReplace(target_); refusal != WriteFault::None) {
+PendingFile::PendingFile(const fs::path& target, Durability durability, FileWriteSteps& steps, Placement placement)
+    : steps_(steps), target_(placement == Placement::Replace ? FollowLinks(target) : target), durability_(durability),
+      placement_(placement) {
+    const WriteFault refusal = placement == Placement::Replace ? RefusalToReplace(target_) : WriteFault::None;
+    if (refusal != WriteFault::None) {
         status_ = WriteStatus::CannotReplace;
         fault_ = refusal;
         return;
@@ -118,7 +139,9 @@ PendingFile::PendingFile(const fs::path& target, Durability durability, FileWrit
         return;
     }
     status_ = WriteStatus::Ok;
-    CopyPermissionBits(file_, target_);
+    if (placement == Placement::Replace) CopyPermissionBits(file_, target_);
+    // A new file is written whole, at once: its bytes go to the system in one piece.
+    else std::setvbuf(file_, nullptr, _IONBF, 0);
 }
 
 PendingFile::~PendingFile() { Discard(); }
@@ -159,7 +182,9 @@ WriteStatus PendingFile::Commit() {
             Fail(WriteStatus::CannotWrite);
         } else {
             ForgetSystemError();
-            if (!steps_.ReplaceFile(temporary_, target_, durability_)) Fail(WriteStatus::CannotReplace);
+            const bool placed = placement_ == Placement::Replace ? steps_.ReplaceFile(temporary_, target_, durability_)
+                                                                 : steps_.MoveToFreeName(temporary_, target_);
+            if (!placed) Fail(WriteStatus::CannotReplace);
             else temporary_.clear();   // it is the target now
         }
     }
@@ -200,6 +225,16 @@ std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name) 
         if (process > 0xFFFFFFFFull) return 0;
     }
     return static_cast<unsigned long>(process);
+}
+
+WriteStatus WriteNewFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes, FileWriteSteps& steps) {
+    PendingFile file(target, Durability::Atomic, steps, Placement::FreeNameOnly);
+    file.Write(bytes);
+    return file.Commit();
+}
+
+WriteStatus WriteNewFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes) {
+    return WriteNewFileSafely(target, bytes, DefaultWriteSteps());
 }
 
 bool RemoveFileIfThere(const fs::path& path) {

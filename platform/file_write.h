@@ -28,6 +28,16 @@
 #include "durability.h"
 #include "write_fault.h"
 
+// How the complete file takes the target's name.
+enum class Placement {
+    Replace,   // over a file of that name, as far as the rules above allow
+    // Only while no file has the name: a file of that name is never looked at, followed
+    // or replaced, and the write is CannotReplace when one is there. For files that are
+    // not expected to exist, such as an export's into a folder just listed; the new name
+    // is not flushed to the disk, so these are atomic only.
+    FreeNameOnly,
+};
+
 enum class WriteStatus {
     Ok,
     CannotCreate,   // the temporary file could not be made (missing or read-only folder)
@@ -46,6 +56,9 @@ struct FileWriteSteps {
     virtual bool FinishFile(std::FILE* file, Durability durability);
     virtual bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
                              Durability durability);
+    // Gives `from` the name `to` only where no file has it; false, with both left as they
+    // were, when one does (or where the system cannot tell).
+    virtual bool MoveToFreeName(const std::filesystem::path& from, const std::filesystem::path& to);
 };
 
 // A file written piece by piece beside its target and moved over it by Commit. Until
@@ -53,7 +66,8 @@ struct FileWriteSteps {
 class PendingFile {
 public:
     PendingFile(const std::filesystem::path& target, Durability durability);
-    PendingFile(const std::filesystem::path& target, Durability durability, FileWriteSteps& steps);
+    PendingFile(const std::filesystem::path& target, Durability durability, FileWriteSteps& steps,
+                Placement placement = Placement::Replace);
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -74,6 +88,7 @@ private:
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     Durability durability_;
+    Placement placement_;
     std::FILE* file_ = nullptr;
     WriteStatus status_ = WriteStatus::CannotCreate;
     WriteFault fault_ = WriteFault::None;
@@ -84,6 +99,12 @@ WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const
                             Durability durability = Durability::Atomic, WriteFault* why = nullptr);
 WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                             Durability durability, FileWriteSteps& steps, WriteFault* why = nullptr);
+
+// The same for a file that is not expected to exist (Placement::FreeNameOnly): nothing is
+// looked up before the write, and CannotReplace means a file of that name is there.
+WriteStatus WriteNewFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+WriteStatus WriteNewFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                               FileWriteSteps& steps);
 
 // Removes a file, if it is there; false when one is still there.
 bool RemoveFileIfThere(const std::filesystem::path& path);
