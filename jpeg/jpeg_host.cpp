@@ -14,7 +14,7 @@ const MessageInfo& GetMessageInfo(JpegMessage id) {
 
 bool JpegHost::ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
     if (expectNewFile_) {
-        const WriteStatus status = WriteNewFileSafely(path, bytes);
+        const WriteStatus status = WriteFileSafely(path, bytes, WriteOptions{.targetAbsent = true});
         if (status != WriteStatus::CannotReplace) return status == WriteStatus::Ok;
     }
     return FileHoldsBytes(path, bytes) || WriteFileSafely(path, bytes) == WriteStatus::Ok;

@@ -56,6 +56,25 @@ bool AllDigits(std::u16string_view text) {
     return true;
 }
 
+// Gives `from` the name `to` only where no file has it; false, with both left as they
+// were, when one does or where the system cannot tell.
+bool MoveToFreeName(const fs::path& from, const fs::path& to) {
+#ifdef _WIN32
+    // The C runtime's rename never replaces a file (MoveFileExW without REPLACE_EXISTING).
+    return _wrename(from.c_str(), to.c_str()) == 0;
+#else
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+#endif
+    // Where the file system has no exclusive rename: a second name, which is refused where
+    // one is, and then the first name dropped.
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
+#endif
+}
+
 // Compares with a lower-case ASCII word, as Windows compares names.
 bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view lower) {
     if (text.size() < lower.size()) return false;
@@ -93,23 +112,6 @@ bool FileWriteSteps::ReplaceFile(const fs::path& from, const fs::path& to, Durab
     return ReplaceFileOnDisk(from, to, durability);
 }
 
-bool FileWriteSteps::MoveToFreeName(const fs::path& from, const fs::path& to) {
-#ifdef _WIN32
-    // The C runtime's rename never replaces a file (MoveFileExW without REPLACE_EXISTING).
-    return _wrename(from.c_str(), to.c_str()) == 0;
-#else
-#ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-#endif
-    // Where the file system has no exclusive rename: a second name, which is refused where
-    // one is, and then the first name dropped.
-    if (::link(from.c_str(), to.c_str()) != 0) return false;
-    ::unlink(from.c_str());
-    return true;
-#endif
-}
-
 static FileWriteSteps& DefaultWriteSteps() {
     static FileWriteSteps steps;
     return steps;
@@ -118,10 +120,12 @@ static FileWriteSteps& DefaultWriteSteps() {
 PendingFile::PendingFile(const fs::path& target, Durability durability)
     : PendingFile(target, durability, DefaultWriteSteps()) {}
 
-PendingFile::PendingFile(const fs::path& target, Durability durability, FileWriteSteps& steps, Placement placement)
-    : steps_(steps), target_(placement == Placement::Replace ? FollowLinks(target) : target), durability_(durability),
-      placement_(placement) {
-    const WriteFault refusal = placement == Placement::Replace ? RefusalToReplace(target_) : WriteFault::None;
+PendingFile::PendingFile(const fs::path& target, Durability durability, FileWriteSteps& steps)
+    : PendingFile(target, WriteOptions{durability, false}, steps) {}
+
+PendingFile::PendingFile(const fs::path& target, const WriteOptions& options, FileWriteSteps& steps)
+    : steps_(steps), target_(options.targetAbsent ? target : FollowLinks(target)), options_(options) {
+    const WriteFault refusal = options.targetAbsent ? WriteFault::None : RefusalToReplace(target_);
     if (refusal != WriteFault::None) {
         status_ = WriteStatus::CannotReplace;
         fault_ = refusal;
@@ -139,9 +143,7 @@ PendingFile::PendingFile(const fs::path& target, Durability durability, FileWrit
         return;
     }
     status_ = WriteStatus::Ok;
-    if (placement == Placement::Replace) CopyPermissionBits(file_, target_);
-    // A new file is written whole, at once: its bytes go to the system in one piece.
-    else std::setvbuf(file_, nullptr, _IONBF, 0);
+    if (!options.targetAbsent) CopyPermissionBits(file_, target_);
 }
 
 PendingFile::~PendingFile() { Discard(); }
@@ -178,12 +180,12 @@ WriteStatus PendingFile::Commit() {
         std::FILE* file = file_;
         file_ = nullptr;
         ForgetSystemError();
-        if (!steps_.FinishFile(file, durability_)) {
+        if (!steps_.FinishFile(file, options_.durability)) {
             Fail(WriteStatus::CannotWrite);
         } else {
             ForgetSystemError();
-            const bool placed = placement_ == Placement::Replace ? steps_.ReplaceFile(temporary_, target_, durability_)
-                                                                 : steps_.MoveToFreeName(temporary_, target_);
+            const bool placed = options_.targetAbsent ? MoveToFreeName(temporary_, target_)
+                                                      : steps_.ReplaceFile(temporary_, target_, options_.durability);
             if (!placed) Fail(WriteStatus::CannotReplace);
             else temporary_.clear();   // it is the target now
         }
@@ -195,6 +197,15 @@ WriteStatus PendingFile::Commit() {
 WriteStatus WriteFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes, Durability durability,
                             FileWriteSteps& steps, WriteFault* why) {
     PendingFile file(target, durability, steps);
+    file.Write(bytes);
+    const WriteStatus status = file.Commit();
+    if (why) *why = file.Fault();
+    return status;
+}
+
+WriteStatus WriteFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes, const WriteOptions& options,
+                            WriteFault* why) {
+    PendingFile file(target, options, DefaultWriteSteps());
     file.Write(bytes);
     const WriteStatus status = file.Commit();
     if (why) *why = file.Fault();
@@ -225,16 +236,6 @@ std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name) 
         if (process > 0xFFFFFFFFull) return 0;
     }
     return static_cast<unsigned long>(process);
-}
-
-WriteStatus WriteNewFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes, FileWriteSteps& steps) {
-    PendingFile file(target, Durability::Atomic, steps, Placement::FreeNameOnly);
-    file.Write(bytes);
-    return file.Commit();
-}
-
-WriteStatus WriteNewFileSafely(const fs::path& target, std::span<const std::uint8_t> bytes) {
-    return WriteNewFileSafely(target, bytes, DefaultWriteSteps());
 }
 
 bool RemoveFileIfThere(const fs::path& path) {

@@ -28,14 +28,14 @@
 #include "durability.h"
 #include "write_fault.h"
 
-// How the complete file takes the target's name.
-enum class Placement {
-    Replace,   // over a file of that name, as far as the rules above allow
-    // Only while no file has the name: a file of that name is never looked at, followed
-    // or replaced, and the write is CannotReplace when one is there. For files that are
-    // not expected to exist, such as an export's into a folder just listed; the new name
-    // is not flushed to the disk, so these are atomic only.
-    FreeNameOnly,
+// What a caller may tell the writer beyond the target.
+struct WriteOptions {
+    Durability durability = Durability::Atomic;
+    // No file had the target's name when the caller last listed its folder. The target is
+    // then not looked at, followed or checked before the write, and the complete file
+    // takes the name only while it is still free: a file another program made there
+    // meanwhile is never replaced (CannotReplace).
+    bool targetAbsent = false;
 };
 
 enum class WriteStatus {
@@ -56,9 +56,6 @@ struct FileWriteSteps {
     virtual bool FinishFile(std::FILE* file, Durability durability);
     virtual bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
                              Durability durability);
-    // Gives `from` the name `to` only where no file has it; false, with both left as they
-    // were, when one does (or where the system cannot tell).
-    virtual bool MoveToFreeName(const std::filesystem::path& from, const std::filesystem::path& to);
 };
 
 // A file written piece by piece beside its target and moved over it by Commit. Until
@@ -66,8 +63,8 @@ struct FileWriteSteps {
 class PendingFile {
 public:
     PendingFile(const std::filesystem::path& target, Durability durability);
-    PendingFile(const std::filesystem::path& target, Durability durability, FileWriteSteps& steps,
-                Placement placement = Placement::Replace);
+    PendingFile(const std::filesystem::path& target, Durability durability, FileWriteSteps& steps);
+    PendingFile(const std::filesystem::path& target, const WriteOptions& options, FileWriteSteps& steps);
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -87,8 +84,7 @@ private:
     FileWriteSteps& steps_;
     std::filesystem::path target_;
     std::filesystem::path temporary_;
-    Durability durability_;
-    Placement placement_;
+    WriteOptions options_;
     std::FILE* file_ = nullptr;
     WriteStatus status_ = WriteStatus::CannotCreate;
     WriteFault fault_ = WriteFault::None;
@@ -99,12 +95,8 @@ WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const
                             Durability durability = Durability::Atomic, WriteFault* why = nullptr);
 WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                             Durability durability, FileWriteSteps& steps, WriteFault* why = nullptr);
-
-// The same for a file that is not expected to exist (Placement::FreeNameOnly): nothing is
-// looked up before the write, and CannotReplace means a file of that name is there.
-WriteStatus WriteNewFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
-WriteStatus WriteNewFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                               FileWriteSteps& steps);
+WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                            const WriteOptions& options, WriteFault* why = nullptr);
 
 // Removes a file, if it is there; false when one is still there.
 bool RemoveFileIfThere(const std::filesystem::path& path);
