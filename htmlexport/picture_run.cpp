@@ -1,6 +1,7 @@
 #include "picture_run.h"
 
 #include <algorithm>
+#include <exception>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -43,6 +44,12 @@ public:
         day = day_;
         PreviousDay(day_);
         return true;
+    }
+
+    // No day is handed out any more.
+    void Stop() {
+        std::lock_guard hold(lock_);
+        next_ = count_;
     }
 
 private:
@@ -101,17 +108,26 @@ std::vector<PictureJob> RunPictureConversion(const PictureRun& run, PictureRunHo
     DayCursor days(run.firstDay, run.dayCount);
     std::mutex display;
     std::vector<std::pair<int, PictureJob>> failed;   // with each one's place in the run
+    std::exception_ptr thrown;
     const auto work = [&] {
         int index = 0;
         DayKey day;
         while (days.Take(index, day)) {
-            PictureJob job{day, run.dataFolder / DayFileName(day, u"bmp"), jpegFolder / DayFileName(day, u"jpg")};
-            ReadableFile bmp;
-            if (bmp.Open(job.bmp) != ReadStatus::Ok) continue;
-            job.jpegIsNew = taken && !taken->contains(DayNumberOf(day));
-            if (ConvertJob(job, std::move(bmp), host, display)) continue;
-            std::lock_guard lock(display);
-            failed.emplace_back(index, std::move(job));
+            try {
+                PictureJob job{day, run.dataFolder / DayFileName(day, u"bmp"), jpegFolder / DayFileName(day, u"jpg")};
+                ReadableFile bmp;
+                if (bmp.Open(job.bmp) != ReadStatus::Ok) continue;
+                job.jpegIsNew = taken && !taken->contains(DayNumberOf(day));
+                if (ConvertJob(job, std::move(bmp), host, display)) continue;
+                std::lock_guard lock(display);
+                failed.emplace_back(index, std::move(job));
+            } catch (...) {
+                // No memory even for a day's names: the run ends, and the caller hears why
+                // once every thread has stopped.
+                std::lock_guard lock(display);
+                if (!thrown) thrown = std::current_exception();
+                days.Stop();
+            }
         }
     };
 
@@ -126,6 +142,7 @@ std::vector<PictureJob> RunPictureConversion(const PictureRun& run, PictureRunHo
     }
     work();
     for (std::thread& helper : helpers) helper.join();
+    if (thrown) std::rethrow_exception(thrown);
 
     std::sort(failed.begin(), failed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<PictureJob> jobs;

@@ -56,5 +56,7 @@ public:
 // ones. Convert is called from several threads at once, ShowProgress and AfterPicture
 // from one at a time. Each picture is encoded alone, so the files are the same as from
 // one thread, and so is the list of failures, which comes back in the order of the run.
-// Threads the system refuses are done without.
+// Threads the system refuses are done without. A conversion that throws is a failed
+// picture; anything else thrown (no memory for a day's names) ends the run and is thrown
+// again once every thread has stopped.
 std::vector<PictureJob> RunPictureConversion(const PictureRun& run, PictureRunHost& host, unsigned threadCount = 1);
