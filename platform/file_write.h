@@ -34,7 +34,8 @@ struct WriteOptions {
     // No file had the target's name when the caller last listed its folder. The target is
     // then not looked at, followed or checked before the write, and the complete file
     // takes the name only while it is still free: a file another program made there
-    // meanwhile is never replaced (CannotReplace).
+    // meanwhile is never replaced (CannotReplace). For exports: the new name itself is
+    // not flushed to the disk, even for a durable write.
     bool targetAbsent = false;
 };
 
