@@ -12,7 +12,7 @@
 // that is no UTF-8 reaches the files as it is and is printed as it is.
 #include <CLI/CLI.hpp>
 
-#include <atomic>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <exception>
@@ -193,12 +193,15 @@ bool CheckReplaceable(const fs::path& path, Console& console) {
     return false;
 }
 
-int ConvertOne(const fs::path& bmp, const fs::path& jpegFile, Console& console) {
-    ConsoleJpegHost host(console, bmp);
+// `bmp` is the bitmap at `bmpPath`, opened already (or not, when it cannot be).
+int ConvertOne(const fs::path& bmpPath, ReadableFile&& bmp, const fs::path& jpegFile, bool jpegIsNew,
+               Console& console) {
+    ConsoleJpegHost host(console, bmpPath);
+    if (jpegIsNew) host.ExpectNewFile();
     try {
-        if (jpeg::ConvertBmpToJpeg(bmp, jpegFile, host)) return 1;
+        if (jpeg::ConvertBmpToJpeg(std::move(bmp), jpegFile, host)) return 1;
     } catch (const std::exception& e) {
-        console.Error(Shown(bmp) + ": " + e.what());
+        console.Error(Shown(bmpPath) + ": " + e.what());
         return 0;
     }
     if (host.writeFailed) console.Error("cannot write " + Shown(jpegFile));
@@ -244,25 +247,35 @@ private:
     std::int32_t lastUnreadDay_ = -1;
 };
 
-// The bar counts the days converted of the days with a picture.
+// The bar counts the days of the run reached, of all its days: which days have a
+// picture is learnt only as the run meets them. A JPEG name that was free when the run
+// began needs no look at what has it.
 class ConsolePictureHost : public PictureRunHost {
 public:
-    ConsolePictureHost(Console& console, int total) : console_(console), total_(total) {}
+    ConsolePictureHost(Console& console, const DayKey& firstDay, int dayCount)
+        : console_(console), first_(DayNumber(firstDay.year, firstDay.month, firstDay.day)), total_(dayCount) {}
 
     void ShowProgress(PictureStage stage, const DayKey& day) override {
-        const std::u16string line = PictureProgressLine(ProgramText(StageTextId(stage)), day);
-        console_.ShowBar(ProgressBar(done_, total_, 30) + " " + EncodeUtf8(line));
+        const auto position = static_cast<int>(first_ - DayNumber(day.year, day.month, day.day));
+        reached_ = std::max(reached_, stage == PictureStage::Converting ? position : position + 1);
+        line_ = EncodeUtf8(PictureProgressLine(ProgramText(StageTextId(stage)), day));
+        console_.ShowBar(ProgressBar(reached_, total_, 30) + " " + line_);
     }
-    int Convert(const PictureJob& job) override {
-        const int converted = CheckReplaceable(job.jpeg, console_) ? ConvertOne(job.bmp, job.jpeg, console_) : 0;
-        ++done_;
-        return converted;
+    int Convert(const PictureJob& job, ReadableFile&& bmp) override {
+        if (!job.jpegIsNew && !CheckReplaceable(job.jpeg, console_)) return 0;
+        return ConvertOne(job.bmp, std::move(bmp), job.jpeg, job.jpegIsNew, console_);
+    }
+    // The days after the last picture have none: the bar ends full, on the last line.
+    void ShowEnd() {
+        if (!line_.empty()) console_.ShowBar(ProgressBar(total_, total_, 30) + " " + line_);
     }
 
 private:
     Console& console_;
+    std::int64_t first_;
     int total_;
-    std::atomic<int> done_ = 0;
+    int reached_ = 0;   // the lines are shown one at a time
+    std::string line_;
 };
 
 DayKey Today() {
@@ -318,10 +331,11 @@ int RunHtml(const HtmlOptions& options, Console& console) {
     // As in the dialog, the pictures are made also when the template was refused.
     bool picturesFailed = false;
     if (options.jpeg && static_cast<int>(result) >= 0) {
-        const std::vector<PictureJob> jobs = PlanPictureRun(run.dataFolder, run.firstDay, run.dayCount, run.outputPath);
-        ConsolePictureHost pictureHost(console, static_cast<int>(jobs.size()));
+        ConsolePictureHost pictureHost(console, run.firstDay, run.dayCount);
         const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-        const std::vector<PictureJob> failed = RunPictureConversion(jobs, pictureHost, cores);
+        const std::vector<PictureJob> failed = RunPictureConversion(
+            {run.dataFolder, run.firstDay, run.dayCount, run.outputPath}, pictureHost, cores);
+        pictureHost.ShowEnd();
         console.EndBar();
         for (const PictureJob& job : failed) console.Error(Shown(job.jpeg) + ": picture not converted");
         picturesFailed = !failed.empty();
@@ -338,7 +352,9 @@ int RunJpeg(const fs::path& bmp, const fs::path& jpegFile, bool overwrite, Conso
         console.Error(Shown(jpegFile) + ": exists already; give --yes to replace it");
         return kExitFileFailed;
     }
-    return ConvertOne(bmp, jpegFile, console) ? kExitOk : kExitFileFailed;
+    ReadableFile file;
+    file.Open(bmp);
+    return ConvertOne(bmp, std::move(file), jpegFile, false, console) ? kExitOk : kExitFileFailed;
 }
 
 // Whatever a command throws ends the run with a message naming the file it was about.

@@ -55,9 +55,10 @@ public:
         Draw();
     }
 
-    int Convert(const PictureJob& job) override {
+    int Convert(const PictureJob& job, ReadableFile&& bmp) override {
         HeldMessagesHost messages;
-        const int converted = jpeg::ConvertBmpToJpeg(job.bmp, job.jpeg, messages);
+        if (job.jpegIsNew) messages.ExpectNewFile();
+        const int converted = jpeg::ConvertBmpToJpeg(std::move(bmp), job.jpeg, messages);
         if (!messages.messages.empty()) {
             std::lock_guard hold(heldLock_);
             held_.insert(held_.end(), messages.messages.begin(), messages.messages.end());
@@ -145,13 +146,12 @@ std::u16string FailureList(HINSTANCE instance, const std::vector<PictureJob>& fa
 
 void ConvertDayPictures(HWND owner, HWND statusStrip, const std::u16string& folder, const DayKey& firstDay, int dayCount,
                         const std::u16string& outputPath) {
-    std::vector<PictureJob> jobs =
-        PlanPictureRun(std::filesystem::path(folder), firstDay, dayCount, std::filesystem::path(outputPath));
+    const PictureRun run{std::filesystem::path(folder), firstDay, dayCount, std::filesystem::path(outputPath)};
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
     std::vector<PictureJob> failed;
     {
         StatusStripHost host(statusStrip, instance);
-        failed = RunPictureConversion(jobs, host, std::max(1u, std::thread::hardware_concurrency()));
+        failed = RunPictureConversion(run, host, std::max(1u, std::thread::hardware_concurrency()));
         host.ShowHeldMessages();
     }
     if (statusStrip) ShowWindow(statusStrip, SW_HIDE);

@@ -2,8 +2,6 @@
 
 namespace fs = std::filesystem;
 
-bool CanOpenPicture(const fs::path& path) { return CanOpenFile(path); }
-
 DayFiles ReadDayFiles(const fs::path& dataFolder, const DayKey& day, const UnreadDayFile& unread) {
     const DayFilePair names = DayFileNames(day);
     const fs::path record = dataFolder / names.record, picture = dataFolder / names.picture;

@@ -1,11 +1,13 @@
 #include "picture_run.h"
 
 #include <algorithm>
-#include <atomic>
+#include <exception>
 #include <mutex>
+#include <optional>
 #include <thread>
+#include <unordered_set>
+#include <utility>
 
-#include "day_files.h"
 #include "platform/program_texts.h"
 #include "resources/resource.h"
 
@@ -13,19 +15,6 @@ namespace fs = std::filesystem;
 
 fs::path ResolveExportPath(const fs::path& dataFolder, const fs::path& typed) {
     return typed.has_parent_path() ? typed : dataFolder / typed;
-}
-
-std::vector<PictureJob> PlanPictureRun(const fs::path& dataFolder, const DayKey& firstDay, int dayCount,
-                                       const fs::path& outputPath) {
-    fs::path jpegFolder = ResolveExportPath(dataFolder, outputPath).parent_path();
-    std::vector<PictureJob> jobs;
-    DayKey day = firstDay;
-    for (int i = 0; i < dayCount; ++i, PreviousDay(day)) {
-        fs::path bmp = dataFolder / DayFileName(day, u"bmp");
-        if (!CanOpenPicture(bmp)) continue;
-        jobs.push_back({day, bmp, jpegFolder / DayFileName(day, u"jpg")});
-    }
-    return jobs;
 }
 
 int StageTextId(PictureStage stage) {
@@ -43,16 +32,65 @@ std::u16string PictureProgressLine(std::u16string_view stageLine, const DayKey& 
 
 namespace {
 
+// Hands out the days of the run in order, one at a time to whichever thread asks.
+class DayCursor {
+public:
+    DayCursor(const DayKey& first, int count) : day_(first), count_(count) {}
+
+    bool Take(int& index, DayKey& day) {
+        std::lock_guard hold(lock_);
+        if (next_ >= count_) return false;
+        index = next_++;
+        day = day_;
+        PreviousDay(day_);
+        return true;
+    }
+
+    // No day is handed out any more.
+    void Stop() {
+        std::lock_guard hold(lock_);
+        next_ = count_;
+    }
+
+private:
+    std::mutex lock_;
+    DayKey day_;
+    int count_;
+    int next_ = 0;
+};
+
+// The days whose JPEG name is taken in the folder, by a file or anything else, from one
+// listing: "20000305.jpg" in any case, as Windows finds it. Nothing when the folder
+// cannot be listed whole; every name may then be taken.
+std::optional<std::unordered_set<std::int32_t>> TakenJpegNames(const fs::path& folder) {
+    std::unordered_set<std::int32_t> days;
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; entry != end; entry.increment(error)) {
+        const fs::path::string_type name = entry->path().filename().native();
+        if (name.size() != 12 || name[8] != '.') continue;
+        std::int32_t number = 0;
+        bool digits = true;
+        for (int i = 0; i < 8 && digits; ++i) {
+            digits = name[i] >= '0' && name[i] <= '9';
+            number = number * 10 + (name[i] - '0');
+        }
+        const auto lower = [&name](int i) { return name[i] | 0x20; };
+        if (digits && lower(9) == 'j' && lower(10) == 'p' && lower(11) == 'g') days.insert(number);
+    }
+    if (error) return std::nullopt;
+    return days;
+}
+
 // One job converted, its lines shown under the lock; false when it failed. A
 // conversion that throws (out of memory, a name the system refuses) is a failure.
-bool ConvertJob(const PictureJob& job, PictureRunHost& host, std::mutex& display) {
+bool ConvertJob(const PictureJob& job, ReadableFile&& bmp, PictureRunHost& host, std::mutex& display) {
     {
         std::lock_guard lock(display);
         host.ShowProgress(PictureStage::Converting, job.day);
     }
     bool converted = false;
     try {
-        converted = host.Convert(job) != 0;
+        converted = host.Convert(job, std::move(bmp)) != 0;
     } catch (const std::exception&) {
         converted = false;
     }
@@ -64,22 +102,38 @@ bool ConvertJob(const PictureJob& job, PictureRunHost& host, std::mutex& display
 
 }  // namespace
 
-std::vector<PictureJob> RunPictureConversion(const std::vector<PictureJob>& jobs, PictureRunHost& host) {
-    return RunPictureConversion(jobs, host, 1);
-}
-
-std::vector<PictureJob> RunPictureConversion(const std::vector<PictureJob>& jobs, PictureRunHost& host,
-                                             unsigned threadCount) {
-    std::vector<char> converted(jobs.size(), 0);
-    std::atomic<std::size_t> next{0};
+std::vector<PictureJob> RunPictureConversion(const PictureRun& run, PictureRunHost& host, unsigned threadCount) {
+    const fs::path jpegFolder = ResolveExportPath(run.dataFolder, run.outputPath).parent_path();
+    const std::optional<std::unordered_set<std::int32_t>> taken = TakenJpegNames(jpegFolder);
+    DayCursor days(run.firstDay, run.dayCount);
     std::mutex display;
+    std::vector<std::pair<int, PictureJob>> failed;   // with each one's place in the run
+    std::exception_ptr thrown;
     const auto work = [&] {
-        for (std::size_t i = next++; i < jobs.size(); i = next++) converted[i] = ConvertJob(jobs[i], host, display);
+        int index = 0;
+        DayKey day;
+        while (days.Take(index, day)) {
+            try {
+                PictureJob job{day, run.dataFolder / DayFileName(day, u"bmp"), jpegFolder / DayFileName(day, u"jpg")};
+                ReadableFile bmp;
+                if (bmp.Open(job.bmp) != ReadStatus::Ok) continue;
+                job.jpegIsNew = taken && !taken->contains(DayNumberOf(day));
+                if (ConvertJob(job, std::move(bmp), host, display)) continue;
+                std::lock_guard lock(display);
+                failed.emplace_back(index, std::move(job));
+            } catch (...) {
+                // No memory even for a day's names: the run ends, and the caller hears why
+                // once every thread has stopped.
+                std::lock_guard lock(display);
+                if (!thrown) thrown = std::current_exception();
+                days.Stop();
+            }
+        }
     };
 
     std::vector<std::thread> helpers;
-    const std::size_t wanted = std::min<std::size_t>(threadCount, jobs.size());
-    for (std::size_t i = 1; i < wanted; ++i) {
+    const unsigned wanted = std::min<unsigned>(threadCount, static_cast<unsigned>(std::max(run.dayCount, 1)));
+    for (unsigned i = 1; i < wanted; ++i) {
         try {
             helpers.emplace_back(work);
         } catch (const std::exception&) {  // no more threads, or no memory for one
@@ -88,10 +142,10 @@ std::vector<PictureJob> RunPictureConversion(const std::vector<PictureJob>& jobs
     }
     work();
     for (std::thread& helper : helpers) helper.join();
+    if (thrown) std::rethrow_exception(thrown);
 
-    std::vector<PictureJob> failed;
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-        if (!converted[i]) failed.push_back(jobs[i]);
-    }
-    return failed;
+    std::sort(failed.begin(), failed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<PictureJob> jobs;
+    for (auto& [index, job] : failed) jobs.push_back(std::move(job));
+    return jobs;
 }

@@ -244,8 +244,13 @@ int LoadBmp(BmpImage& image, std::span<const uint8_t> file, JpegHost& host) {
 
 int LoadBmp(BmpImage& image, const std::filesystem::path& path, JpegHost& host) {
     ReadableFile file;
+    file.Open(path);
+    return LoadBmp(image, std::move(file), host);
+}
+
+int LoadBmp(BmpImage& image, ReadableFile&& file, JpegHost& host) {
     std::vector<uint8_t> bytes;  // stays empty, a file too short to read, when it cannot be read
-    if (file.Open(path) == ReadStatus::Ok) {
+    if (file.IsOpen()) {
         switch (LoadBmpInBands(image, file, host)) {
         case BandedLoad::Loaded: return 1;
         case BandedLoad::Refused: return 0;

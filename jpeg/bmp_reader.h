@@ -39,6 +39,8 @@ int LoadBmp(BmpImage& image, std::span<const uint8_t> file, JpegHost& host);
 // The same from a file; the rows of 16- to 32-bit bitmaps of kRowsReadInBands
 // bytes or more stay in the file until extracted.
 int LoadBmp(BmpImage& image, const std::filesystem::path& path, JpegHost& host);
+// The same from a file opened already, which the bitmap keeps or closes.
+int LoadBmp(BmpImage& image, ReadableFile&& file, JpegHost& host);
 inline constexpr uint64_t kRowsReadInBands = uint64_t{1} << 20;
 
 struct BmpSize {

@@ -186,9 +186,15 @@ int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_
 }
 
 int ConvertBmpToJpeg(const std::filesystem::path& bmpPath, const std::filesystem::path& jpegPath, JpegHost& host) {
+    ReadableFile bmp;
+    bmp.Open(bmpPath);   // a file that cannot be opened is refused by the reader
+    return ConvertBmpToJpeg(std::move(bmp), jpegPath, host);
+}
+
+int ConvertBmpToJpeg(ReadableFile&& bmp, const std::filesystem::path& jpegPath, JpegHost& host) {
     // Its own bitmap each time: one kept in the file must not keep the file open.
     BmpImage bitmap;
-    if (!LoadBmp(bitmap, bmpPath, host)) return 0;
+    if (!LoadBmp(bitmap, std::move(bmp), host)) return 0;
 
     std::vector<uint8_t> bytes;
     if (!EncodeLoadedBitmap(bitmap, host, bytes)) {

@@ -21,6 +21,9 @@ namespace jpeg {
 // file of that name is left as it was).
 int ConvertBmpToJpeg(const std::filesystem::path& bmpPath, const std::filesystem::path& jpegPath, JpegHost& host);
 int ConvertBmpToJpeg(const char16_t* bmpPath, const char16_t* jpegPath, JpegHost& host);
+// The same from a bitmap file opened already (an export opens each day's picture to
+// learn whether it has one); the file is closed when the bitmap has been read.
+int ConvertBmpToJpeg(ReadableFile&& bmp, const std::filesystem::path& jpegPath, JpegHost& host);
 
 // Encodes the bitmap into JPEG bytes. 1 on success.
 int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_t>& out);

@@ -57,6 +57,16 @@ public:
     // write a file); an older file of that name is untouched on failure, and
     // one that already holds these bytes is left as it is.
     virtual bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+
+    // Told before a conversion that no file had the JPEG's name a moment ago (the
+    // folder was listed as a run began): ReplaceFile then writes the file under
+    // that name without looking for an older one first; under Wine each look for
+    // a name that is not there reads the whole folder. Should a file have taken
+    // the name after all, it is dealt with as any existing file is.
+    void ExpectNewFile() { expectNewFile_ = true; }
+
+private:
+    bool expectNewFile_ = false;
 };
 
 }  // namespace jpeg

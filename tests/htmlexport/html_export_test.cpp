@@ -103,7 +103,10 @@ TEST(HtmlExport, LongDocumentsAreWrittenInPiecesWithTheSameBytes) {
     }
 }
 
-// A run's pictures, some broken, give the same files and failures on one thread and on four.
+// Pictures of a run, some of them broken and some days without one, converted on one
+// thread and on four: the same JPEG files and the same failures in the same order. A
+// JPEG name that another program takes after the run has listed the folder is dealt
+// with as any existing file: a link there stays a link, and its file gets the JPEG.
 TEST(PictureRun, ManyThreadsGiveWhatOneThreadGives) {
     ScratchFolder folder;
     const fs::path data = folder / "diary";
@@ -116,27 +119,33 @@ TEST(PictureRun, ManyThreadsGiveWhatOneThreadGives) {
     }
 
     struct EncoderHost : PictureRunHost {
+        fs::path linked;   // where the first day's JPEG name leads once it is taken
         std::atomic<int> shown = 0;
         void ShowProgress(PictureStage, const DayKey&) override { ++shown; }
-        int Convert(const PictureJob& job) override {
+        int Convert(const PictureJob& job, ReadableFile&& bmp) override {
             jpegtest::RecordingHost host;
-            return jpeg::ConvertBmpToJpeg(job.bmp, job.jpeg, host);
+            if (job.jpegIsNew) host.ExpectNewFile();
+            if (DayNumberOf(job.day) == DayNumberOf(k10February2024)) fs::create_symlink(linked, job.jpeg);
+            return jpeg::ConvertBmpToJpeg(std::move(bmp), job.jpeg, host);
         }
     };
     std::vector<std::vector<Bytes>> files;
     std::vector<std::vector<std::u16string>> failures;
     for (const unsigned threads : {1u, 4u}) {
-        const fs::path out = folder / ("out" + std::to_string(threads)) / "diary.html";
-        fs::create_directories(out.parent_path());
-        const std::vector<PictureJob> jobs = PlanPictureRun(data, k10February2024, 30, out);
-        ASSERT_EQ(jobs.size(), 24u);
+        const fs::path out = folder / ("out" + std::to_string(threads));
+        fs::create_directories(out);
         EncoderHost host;
+        host.linked = folder / ("linked" + std::to_string(threads) + ".jpg");
         std::vector<std::u16string> failed;
-        for (const PictureJob& job : RunPictureConversion(jobs, host, threads)) failed.push_back(job.jpeg.filename().u16string());
+        for (const PictureJob& job : RunPictureConversion({data, k10February2024, 30, out / "diary.html"}, host, threads))
+            failed.push_back(job.jpeg.filename().u16string());
         EXPECT_EQ(host.shown, 48);
         failures.push_back(failed);
+        EXPECT_TRUE(fs::is_symlink(out / DayFileName(k10February2024, u"jpg")));
+        EXPECT_FALSE(ReadFileBytes(host.linked).empty());
         files.emplace_back();
-        for (const PictureJob& job : jobs) files.back().push_back(ReadFileBytes(job.jpeg));
+        for (DayKey at = k10February2024; files.back().size() < 30; PreviousDay(at))
+            files.back().push_back(ReadFileBytes(out / DayFileName(at, u"jpg")));
     }
     EXPECT_EQ(failures[0].size(), 3u);
     EXPECT_EQ(failures[0], failures[1]);

@@ -164,11 +164,11 @@ TEST(FileWrite, TemporaryFilesInAFolderOfTheirOwn) {
     ScratchFolder folder;
     const fs::path temporaries = folder / ".doodlebinder" / "tmp";
     const WriteOptions options{Durability::Durable, temporaries, true};
-    EXPECT_EQ(WriteFileSafely(folder / "20261206.dbt", Bytes("first"), options), WriteStatus::Ok);
-    EXPECT_EQ(WriteFileSafely(folder / "20261207.dbt", Bytes("second"), options), WriteStatus::Ok);
+    EXPECT_EQ(WriteFileSafely(folder / "20261206.dbt", BytesOf("first"), options), WriteStatus::Ok);
+    EXPECT_EQ(WriteFileSafely(folder / "20261207.dbt", BytesOf("second"), options), WriteStatus::Ok);
     EXPECT_EQ(ReadFileText(folder / "20261207.dbt"), "second");
     WriteFault why = WriteFault::None;
-    EXPECT_EQ(WriteFileSafely(folder / "20261206.dbt", Bytes("over it"), options, &why), WriteStatus::CannotReplace);
+    EXPECT_EQ(WriteFileSafely(folder / "20261206.dbt", BytesOf("over it"), options, &why), WriteStatus::CannotReplace);
     EXPECT_EQ(why, WriteFault::MadeMeanwhile);
     EXPECT_EQ(ReadFileText(folder / "20261206.dbt"), "first");
     EXPECT_TRUE(fs::is_empty(temporaries));
@@ -181,7 +181,7 @@ TEST(FileWrite, NeverReplacesAFolder) {
     fs::create_directory(target);
     WriteFileText(target / "kept.txt", "kept");
     WriteFault why = WriteFault::None;
-    EXPECT_EQ(WriteFileSafely(target, Bytes("zoom=2"), Durability::Durable, &why), WriteStatus::CannotReplace);
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("zoom=2"), Durability::Durable, &why), WriteStatus::CannotReplace);
     EXPECT_EQ(why, WriteFault::NotAFile);
     EXPECT_EQ(ReadFileText(target / "kept.txt"), "kept");
 }
