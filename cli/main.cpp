@@ -193,11 +193,12 @@ bool CheckReplaceable(const fs::path& path, Console& console) {
     return false;
 }
 
-// `bmp` is the bitmap at `bmpPath`, opened already (or not, when it cannot be).
+// `bmp` is the bitmap at `bmpPath`, opened already (or not, when it cannot be). A new
+// JPEG is made in `temporaryFolder`, when there is one.
 int ConvertOne(const fs::path& bmpPath, ReadableFile&& bmp, const fs::path& jpegFile, bool jpegIsNew,
-               Console& console) {
+               Console& console, const fs::path& temporaryFolder = {}) {
     ConsoleJpegHost host(console, bmpPath);
-    if (jpegIsNew) host.ExpectNewFile();
+    if (jpegIsNew) host.ExpectNewFile(temporaryFolder);
     try {
         if (jpeg::ConvertBmpToJpeg(std::move(bmp), jpegFile, host)) return 1;
     } catch (const std::exception& e) {
@@ -263,7 +264,7 @@ public:
     }
     int Convert(const PictureJob& job, ReadableFile&& bmp) override {
         if (!job.jpegIsNew && !CheckReplaceable(job.jpeg, console_)) return 0;
-        return ConvertOne(job.bmp, std::move(bmp), job.jpeg, job.jpegIsNew, console_);
+        return ConvertOne(job.bmp, std::move(bmp), job.jpeg, job.jpegIsNew, console_, job.temporaryFolder);
     }
     // The days after the last picture have none: the bar ends full, on the last line.
     void ShowEnd() {

@@ -57,7 +57,7 @@ public:
 
     int Convert(const PictureJob& job, ReadableFile&& bmp) override {
         HeldMessagesHost messages;
-        if (job.jpegIsNew) messages.ExpectNewFile();
+        if (job.jpegIsNew) messages.ExpectNewFile(job.temporaryFolder);
         const int converted = jpeg::ConvertBmpToJpeg(std::move(bmp), job.jpeg, messages);
         if (!messages.messages.empty()) {
             std::lock_guard hold(heldLock_);

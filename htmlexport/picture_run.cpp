@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "diarycore/recovery_files.h"
 #include "platform/program_texts.h"
 #include "resources/resource.h"
 
@@ -105,6 +106,9 @@ bool ConvertJob(const PictureJob& job, ReadableFile&& bmp, PictureRunHost& host,
 std::vector<PictureJob> RunPictureConversion(const PictureRun& run, PictureRunHost& host, unsigned threadCount) {
     const fs::path jpegFolder = ResolveExportPath(run.dataFolder, run.outputPath).parent_path();
     const std::optional<std::unordered_set<std::int32_t>> taken = TakenJpegNames(jpegFolder);
+    std::error_code error;
+    const fs::path temporaries =
+        fs::equivalent(jpegFolder, run.dataFolder, error) ? TemporaryFolder(run.dataFolder.u16string()) : fs::path();
     DayCursor days(run.firstDay, run.dayCount);
     std::mutex display;
     std::vector<std::pair<int, PictureJob>> failed;   // with each one's place in the run
@@ -114,10 +118,10 @@ std::vector<PictureJob> RunPictureConversion(const PictureRun& run, PictureRunHo
         DayKey day;
         while (days.Take(index, day)) {
             try {
-                PictureJob job{day, run.dataFolder / DayFileName(day, u"bmp"), jpegFolder / DayFileName(day, u"jpg")};
+                PictureJob job{day, run.dataFolder / DayFileName(day, u"bmp"), jpegFolder / DayFileName(day, u"jpg"),
+                               taken && !taken->contains(DayNumberOf(day)), temporaries};
                 ReadableFile bmp;
                 if (bmp.Open(job.bmp) != ReadStatus::Ok) continue;
-                job.jpegIsNew = taken && !taken->contains(DayNumberOf(day));
                 if (ConvertJob(job, std::move(bmp), host, display)) continue;
                 std::lock_guard lock(display);
                 failed.emplace_back(index, std::move(job));

@@ -28,6 +28,9 @@ struct PictureJob {
     std::filesystem::path bmp;    // the day's picture in the data folder
     std::filesystem::path jpeg;   // the day's JPEG beside the document
     bool jpegIsNew = false;       // no file had the JPEG's name when the run began
+    // Where a new JPEG is made before it takes its name: the program's own small folder
+    // when the JPEGs go into the diary folder; beside the JPEG (empty) elsewhere.
+    std::filesystem::path temporaryFolder;
 };
 
 enum class PictureStage { Converting, Done, Failed };

@@ -62,11 +62,17 @@ public:
     // folder was listed as a run began): ReplaceFile then writes the file under
     // that name without looking for an older one first; under Wine each look for
     // a name that is not there reads the whole folder. Should a file have taken
-    // the name after all, it is dealt with as any existing file is.
-    void ExpectNewFile() { expectNewFile_ = true; }
+    // the name after all, it is dealt with as any existing file is. The new file is
+    // made in `temporaryFolder` when one is given (a small folder on the same disk),
+    // so that only its final name is new to the JPEG's folder.
+    void ExpectNewFile(std::filesystem::path temporaryFolder = {}) {
+        expectNewFile_ = true;
+        temporaryFolder_ = std::move(temporaryFolder);
+    }
 
 private:
     bool expectNewFile_ = false;
+    std::filesystem::path temporaryFolder_;
 };
 
 }  // namespace jpeg

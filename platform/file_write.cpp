@@ -209,13 +209,10 @@ WriteStatus WriteFileSafely(const fs::path& target, std::span<const std::uint8_t
     return status;
 }
 
-std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name) {
-    // "YYYYMMDD" ".bmp" or ".dbt", "~" for a recovery copy, then ".tmp-" process "-" counter
-    if (name.size() < 8 || !AllDigits(name.substr(0, 8))) return std::nullopt;
-    name.remove_prefix(8);
-    if (!StartsWithIgnoringCase(name, u".bmp") && !StartsWithIgnoringCase(name, u".dbt")) return std::nullopt;
-    name.remove_prefix(4);
-    if (name.starts_with(u'~')) name.remove_prefix(1);
+namespace {
+
+// The process of ".tmp-" process "-" counter, the end of every temporary name.
+std::optional<unsigned long> WriterOfTemporarySuffix(std::u16string_view name) {
     if (!StartsWithIgnoringCase(name, u".tmp-")) return std::nullopt;
     name.remove_prefix(5);
     const std::size_t dash = name.find(u'-');
@@ -230,6 +227,26 @@ std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name) 
     return static_cast<unsigned long>(process);
 }
 
+// Any name the writer gives a temporary file: the target's (cut) name, then the suffix.
+std::optional<unsigned long> WriterOfAnyTemporary(std::u16string_view name) {
+    for (std::size_t at = name.size(); at-- > 0;) {
+        if (name[at] == u'.') return WriterOfTemporarySuffix(name.substr(at));
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name) {
+    // "YYYYMMDD" ".bmp" or ".dbt", "~" for a recovery copy, then ".tmp-" process "-" counter
+    if (name.size() < 8 || !AllDigits(name.substr(0, 8))) return std::nullopt;
+    name.remove_prefix(8);
+    if (!StartsWithIgnoringCase(name, u".bmp") && !StartsWithIgnoringCase(name, u".dbt")) return std::nullopt;
+    name.remove_prefix(4);
+    if (name.starts_with(u'~')) name.remove_prefix(1);
+    return WriterOfTemporarySuffix(name);
+}
+
 bool RemoveFileIfThere(const fs::path& path) {
     std::error_code error;
     fs::remove(path, error);
@@ -242,8 +259,9 @@ namespace {
 // nothing yet, and its number may be a killed one's: Wine numbers the processes of a new
 // Wine server alike. A number another program took after the writer died keeps the file
 // until a later start.
-bool RemoveIfLeftOver(const fs::path& file, std::u16string_view name, fs::file_time_type now) {
-    const std::optional<unsigned long> writer = WriterOfDayFileTemporary(name);
+bool RemoveIfLeftOver(const fs::path& file, std::u16string_view name, fs::file_time_type now, LeftoverKinds kinds) {
+    const std::optional<unsigned long> writer =
+        kinds == LeftoverKinds::AnyFile ? WriterOfAnyTemporary(name) : WriterOfDayFileTemporary(name);
     std::error_code error;
     if (!writer || !fs::is_regular_file(fs::symlink_status(file, error))) return false;
     const fs::file_time_type written = fs::last_write_time(file, error);
@@ -255,12 +273,12 @@ bool RemoveIfLeftOver(const fs::path& file, std::u16string_view name, fs::file_t
 
 }  // namespace
 
-int RemoveLeftoverTemporaryFiles(const fs::path& folder) {
+int RemoveLeftoverTemporaryFiles(const fs::path& folder, LeftoverKinds kinds) {
     int removed = 0;
     const fs::file_time_type now = fs::file_time_type::clock::now();
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        removed += RemoveIfLeftOver(it->path(), it->path().filename().u16string(), now);
+        removed += RemoveIfLeftOver(it->path(), it->path().filename().u16string(), now, kinds);
     }
     return removed;
 }
@@ -269,7 +287,7 @@ std::vector<std::u16string> RemoveLeftoverTemporaryFiles(const fs::path& folder,
     std::vector<std::u16string> removed;
     const fs::file_time_type now = fs::file_time_type::clock::now();
     for (const std::u16string& name : names) {
-        if (RemoveIfLeftOver(folder / name, name, now)) removed.push_back(name);
+        if (RemoveIfLeftOver(folder / name, name, now, LeftoverKinds::DayFiles)) removed.push_back(name);
     }
     return removed;
 }

@@ -114,13 +114,15 @@ bool RemoveFileIfThere(const std::filesystem::path& path);
 // picture or record or a recovery copy of one ("20261206.dbt~.tmp-41-7" gives 41; letters
 // in any case, as Windows names are). Nothing for any other name.
 std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name);
-// Removes from the diary folder the temporary files of its own files that no running
-// process is writing: their writer has ended, or they were last written five minutes
-// ago or more. The count removed. Nothing else is touched: an export writing into the
-// folder keeps its temporary files, and so does any other program. Called at start,
-// before the program writes anything: files named with this process's own number are
-// left over too.
-int RemoveLeftoverTemporaryFiles(const std::filesystem::path& folder);
+// Which of the writer's temporary files a sweep takes: those of the diary's own files
+// only, in the diary folder; or any, in a folder that holds nothing else.
+enum class LeftoverKinds { DayFiles, AnyFile };
+// Removes from the folder the temporary files of those kinds that no running process is
+// writing: their writer has ended, or they were last written five minutes ago or more.
+// The count removed. Nothing else is touched: an export writing into the diary folder
+// keeps its temporary files, and so does any other program. Called at start, before the
+// program writes anything: files named with this process's own number are left over too.
+int RemoveLeftoverTemporaryFiles(const std::filesystem::path& folder, LeftoverKinds kinds = LeftoverKinds::DayFiles);
 // The same for the given names of the folder only, which a listing the caller keeps has
 // found; the names removed.
 std::vector<std::u16string> RemoveLeftoverTemporaryFiles(const std::filesystem::path& folder,

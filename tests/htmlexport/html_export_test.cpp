@@ -106,7 +106,8 @@ TEST(HtmlExport, LongDocumentsAreWrittenInPiecesWithTheSameBytes) {
 // Pictures of a run, some of them broken and some days without one, converted on one
 // thread and on four: the same JPEG files and the same failures in the same order. A
 // JPEG name that another program takes after the run has listed the folder is dealt
-// with as any existing file: a link there stays a link, and its file gets the JPEG.
+// with as any existing file: a link there stays a link, and its file gets the JPEG. Into
+// the diary folder itself, the new JPEGs are made in the program's own folder.
 TEST(PictureRun, ManyThreadsGiveWhatOneThreadGives) {
     ScratchFolder folder;
     const fs::path data = folder / "diary";
@@ -124,15 +125,15 @@ TEST(PictureRun, ManyThreadsGiveWhatOneThreadGives) {
         void ShowProgress(PictureStage, const DayKey&) override { ++shown; }
         int Convert(const PictureJob& job, ReadableFile&& bmp) override {
             jpegtest::RecordingHost host;
-            if (job.jpegIsNew) host.ExpectNewFile();
+            if (job.jpegIsNew) host.ExpectNewFile(job.temporaryFolder);
             if (DayNumberOf(job.day) == DayNumberOf(k10February2024)) fs::create_symlink(linked, job.jpeg);
             return jpeg::ConvertBmpToJpeg(std::move(bmp), job.jpeg, host);
         }
     };
     std::vector<std::vector<Bytes>> files;
     std::vector<std::vector<std::u16string>> failures;
-    for (const unsigned threads : {1u, 4u}) {
-        const fs::path out = folder / ("out" + std::to_string(threads));
+    const fs::path temporaries = data / ".doodlebinder" / "tmp";
+    for (const auto& [threads, out] : {std::pair{1u, folder / "out1"}, {4u, folder / "out4"}, {2u, data}}) {
         fs::create_directories(out);
         EncoderHost host;
         host.linked = folder / ("linked" + std::to_string(threads) + ".jpg");
@@ -143,11 +144,14 @@ TEST(PictureRun, ManyThreadsGiveWhatOneThreadGives) {
         failures.push_back(failed);
         EXPECT_TRUE(fs::is_symlink(out / DayFileName(k10February2024, u"jpg")));
         EXPECT_FALSE(ReadFileBytes(host.linked).empty());
+        EXPECT_EQ(fs::exists(temporaries), out == data) << "new JPEGs made outside the program's folder";
         files.emplace_back();
         for (DayKey at = k10February2024; files.back().size() < 30; PreviousDay(at))
             files.back().push_back(ReadFileBytes(out / DayFileName(at, u"jpg")));
     }
     EXPECT_EQ(failures[0].size(), 3u);
     EXPECT_EQ(failures[0], failures[1]);
-    EXPECT_TRUE(files[0] == files[1]);
+    EXPECT_EQ(failures[0], failures[2]);
+    EXPECT_TRUE(files[0] == files[1] && files[0] == files[2]);
+    EXPECT_TRUE(fs::is_empty(temporaries));
 }

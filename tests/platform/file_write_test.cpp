@@ -203,6 +203,17 @@ TEST(FileWrite, SweepsOnlyTheDiarysOwnLeftoversThatNoRunningProcessWrites) {
     EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder.Path()), 4);
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(NamesIn(folder.Path()), kept);
+
+    // In the program's own folder an export's JPEGs are made too: any leftover of the
+    // writer's is swept there, under the same rule; other names stay.
+    const fs::path own = folder / ".doodlebinder" / "tmp";
+    fs::create_directories(own);
+    const Names ownKept = {"20261205.jpg.tmp-" + running + "-1", "notes.txt", "photo.tmp-1-x"};
+    for (const std::string& name : ownKept) WriteFileText(own / name, "keep");
+    for (const std::string& name : {"20261205.jpg.tmp-" + ended + "-4", "a.b.c.tmp-" + self + "-2"})
+        WriteFileText(own / name, "x");
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(own, LeftoverKinds::AnyFile), 2);
+    EXPECT_EQ(NamesIn(own), ownKept);
 }
 
 TEST(FileRead, TellsAMissingFileFromOneThatCannotBeRead) {
