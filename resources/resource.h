@@ -239,3 +239,11 @@
 #define IDS_WRITE_NAME_TOO_LONG     6809
 #define IDS_WRITE_REFUSED           6810
 #define IDS_WRITE_MADE_MEANWHILE    6811
+
+// Looking back: the year's legend and figures
+#define IDS_LOOK_NO_PAGE            6900
+#define IDS_LOOK_NO_WEATHER         6901
+#define IDS_LOOK_UNREADABLE         6902
+#define IDS_LOOK_PAGES              6903    // %1 the count
+#define IDS_LOOK_CURRENT_STREAK     6904    // %1 the days
+#define IDS_LOOK_LONGEST_STREAK     6905    // %1 the days
