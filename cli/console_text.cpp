@@ -76,6 +76,14 @@ std::string DescribeHtmlMessage(HtmlExportMessage message) {
     return "";
 }
 
+std::string OutputRefusal(const std::filesystem::path& path, bool overwrite) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) return "";
+    if (!std::filesystem::is_regular_file(status)) return "not a regular file, so it is not replaced";
+    return overwrite ? "" : "exists already; give --yes to replace it";
+}
+
 std::string ProgressBar(int done, int total, int width) {
     const int filled = total > 0 ? static_cast<int>(static_cast<long long>(width) * done / total) : width;
     return "[" + std::string(filled, '#') + std::string(width - filled, '-') + "] " + std::to_string(done) + "/" +

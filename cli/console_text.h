@@ -2,6 +2,7 @@
 // argument, the exit codes, the reasons in plain English and the progress bar.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,12 @@ std::string UnreadDaysText(int days);
 // The reason in English, then the program's own words in brackets (one line); empty for
 // the message of success, which the console does not print.
 std::string DescribeHtmlMessage(HtmlExportMessage message);
+
+// Why a command's output file is not to be written, for "FILE: ..."; empty when it may be.
+// Only a regular file is replaced (a link to one counts as that file): a pipe, a device or
+// a folder of the name would be swapped for a file, so it is refused, told to or not. An
+// existing file is replaced only when `overwrite` says so.
+std::string OutputRefusal(const std::filesystem::path& path, bool overwrite);
 
 // "[#######-------------] 7/20": days done of the days that have a picture.
 std::string ProgressBar(int done, int total, int width);

@@ -4,6 +4,8 @@
 //                            [--days N] [--jpeg] [--yes]
 //   doodlebinder-export jpeg IN.bmp OUT.jpg [--yes]
 //   doodlebinder-export find WORDS... --data DIR [--from YYYY-MM-DD] [--to YYYY-MM-DD]
+//   doodlebinder-export year --data DIR --year YYYY --out FILE.svg [--by mood|weather] [--yes]
+//   doodlebinder-export mosaic --data DIR --year YYYY --out FILE.jpg [--columns N] [--yes]
 //
 // The html command runs the same export as the HTML output dialog, so the document has
 // the same bytes; its pictures are converted on every core of the machine.
@@ -32,6 +34,7 @@
 
 #include "cli/console_text.h"
 #include "cli/find_command.h"
+#include "cli/lookback_commands.h"
 #include "htmlexport/html_export.h"
 #include "htmlexport/picture_run.h"
 #include "jpeg/encoder.h"
@@ -183,14 +186,11 @@ private:
     fs::path bmp_;
 };
 
-// Only a regular file is replaced, a link to one written through: a pipe, a device or a
-// folder of the name would be swapped for a file, so it is refused, told to or not.
-bool CheckReplaceable(const fs::path& path, Console& console) {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (!fs::exists(status) || fs::is_regular_file(status)) return true;
-    console.Error(Shown(path) + ": not a regular file, so it is not replaced");
-    return false;
+// Only a regular file is replaced, a link to one written through (OutputRefusal).
+bool CheckReplaceable(const fs::path& path, Console& console, bool overwrite = true) {
+    const std::string refusal = OutputRefusal(path, overwrite);
+    if (!refusal.empty()) console.Error(Shown(path) + ": " + refusal);
+    return refusal.empty();
 }
 
 // `bmp` is the bitmap at `bmpPath`, opened already (or not, when it cannot be). A new
@@ -347,12 +347,7 @@ int RunHtml(const HtmlOptions& options, Console& console) {
 
 // The jpeg command: like html, it replaces an existing file only when told to.
 int RunJpeg(const fs::path& bmp, const fs::path& jpegFile, bool overwrite, Console& console) {
-    if (!CheckReplaceable(jpegFile, console)) return kExitFileFailed;
-    std::error_code error;
-    if (!overwrite && fs::exists(jpegFile, error)) {
-        console.Error(Shown(jpegFile) + ": exists already; give --yes to replace it");
-        return kExitFileFailed;
-    }
+    if (!CheckReplaceable(jpegFile, console, overwrite)) return kExitFileFailed;
     ReadableFile file;
     file.Open(bmp);
     return ConvertOne(bmp, std::move(file), jpegFile, false, console) ? kExitOk : kExitFileFailed;
@@ -412,6 +407,10 @@ int Run(const std::vector<std::string>& args) {
 
     FindOptions find;
     CLI::App* findCommand = AddFindCommand(app, find);
+    YearOptions year;
+    CLI::App* yearCommand = AddYearCommand(app, year);
+    MosaicOptions mosaic;
+    CLI::App* mosaicCommand = AddMosaicCommand(app, mosaic);
 
     std::vector<const char*> argv{kProgram};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -428,6 +427,15 @@ int Run(const std::vector<std::string>& args) {
     }
     if (findCommand->parsed()) {
         return RunFind(find, ArgumentPath(find.data), [&](const std::string& text) { console.Error(text); });
+    }
+    const auto error = [&](const std::string& text) { console.Error(text); };
+    if (yearCommand->parsed()) {
+        const fs::path out = ArgumentPath(year.out);
+        return RunGuarded(out, console, [&] { return RunYear(year, ArgumentPath(year.data), out, Today(), error); });
+    }
+    if (mosaicCommand->parsed()) {
+        const fs::path out = ArgumentPath(mosaic.out);
+        return RunGuarded(out, console, [&] { return RunMosaic(mosaic, ArgumentPath(mosaic.data), out, error); });
     }
     const fs::path bmp = ArgumentPath(bmpIn);
     return RunGuarded(bmp, console, [&] { return RunJpeg(bmp, ArgumentPath(jpegOut), jpegYes, console); });
