@@ -13,8 +13,11 @@
 #endif
 
 #include "cli/console_text.h"
+#include "cli/year_svg.h"
 #include "diarycore/codepage.h"
 #include "diarycore/record.h"
+#include "lookback/year_poster.h"
+#include "platform/utf8.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -328,6 +331,83 @@ TEST_F(CliFind, PrintsMatchingDaysNewestFirstInUtf8WithGrepsExitCodes) {
     EXPECT_NE(ran.out.find("1   no day was found"), std::string::npos) << ran.out;
 }
 #endif
+
+// A year from a diary that runs into it from December, with a leap day, a damaged record
+// and a JPEG named as a drawing: every square's colour and the figures are the core's,
+// the document is XML, and the poster is the core's poster through the encoder.
+TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
+    for (const char* day : {"20231230.dbt", "20231231.dbt", "20240101.dbt", "20240102.dbt"}) Day(day, u"a <day> & more");
+    Day("20240229.dbt", u"leap", 4);
+    WriteFileText(data_ / "20240301.dbt", "PK not a record");
+    WriteFileBytes(data_ / "20240101.bmp", kDayPicture);
+    WriteFileBytes(data_ / "20240229.bmp", kDayPicture);
+    WriteFileText(data_ / "20240102.bmp", "\xFF\xD8\xFF a JPEG");
+    DayFileIndex index;
+    ASSERT_TRUE(index.List(data_));
+    const YearOfPages core = ReadYearOfPages(data_, index, 2024);
+    const YearFigures figures = CountYearFigures(index.Days(), 2024, {2026, 1, 1, 0});   // any later day
+    const fs::path svg = temp_ / "year.svg", poster = temp_ / "poster.jpg";
+    const auto year = [&](const Args& more) {
+        Args args = {"year", "--data", Utf8(data_), "--year", "2024", "--out", Utf8(svg)};
+        args.insert(args.end(), more.begin(), more.end());
+        return Run(args);
+    };
+
+    for (const ColourBy by : {ColourBy::Mood, ColourBy::Weather}) {
+        const Ran ran = year({"--yes", "--by", by == ColourBy::Mood ? "mood" : "weather"});
+        EXPECT_EQ(ran.code, 4) << ran.err;
+        EXPECT_NE(ran.err.find("2 days could not be read"), std::string::npos) << ran.err;
+        const std::string text = ReadFileText(svg);
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= static_cast<int>(DaysInMonth(2024, month)); ++day) {
+                const std::string date = EncodeUtf8(IsoDateText({2024, month, day, 0}));
+                const std::size_t square = text.rfind("fill=", text.find("<title>" + date + " "));
+                ASSERT_NE(square, std::string::npos) << date;
+                EXPECT_EQ(text.substr(square + 6, 7), ColourText(DayColour(core.At(month, day), by))) << date;
+            }
+        }
+#ifndef _WIN32
+        EXPECT_EQ(std::system(("xmllint --noout '" + svg.string() + "'").c_str()), 0);
+#endif
+    }
+    const std::string text = ReadFileText(svg);
+    EXPECT_NE(text.find("<title>2024-03-01 No weather; Could not be read</title>"), std::string::npos);
+    for (const std::string& figure : {"Pages: " + std::to_string(figures.pages),
+                                     "Current streak: " + std::to_string(figures.currentStreak),
+                                     "Longest streak: " + std::to_string(figures.longestStreak)})
+        EXPECT_NE(text.find(">" + figure + "<"), std::string::npos) << figure;
+    EXPECT_EQ(figures, (YearFigures{4, 0, 4}));
+
+    const Ran kept = year({});
+    EXPECT_EQ(kept.code, 3);
+    EXPECT_NE(kept.err.find("exists already; give --yes"), std::string::npos) << kept.err;
+    EXPECT_EQ(ReadFileText(svg), text);
+    const Ran empty = Run({"year", "--data", Utf8(data_), "--year", "2022", "--out", Utf8(temp_ / "empty.svg")});
+    EXPECT_EQ(empty.code, 0) << empty.err;
+    EXPECT_NE(ReadFileText(temp_ / "empty.svg").find(">Longest streak: 0<"), std::string::npos);
+
+    const Ran mosaic = Run({"mosaic", "--data", Utf8(data_), "--year", "2024", "--out", Utf8(poster), "--columns", "240"});
+    EXPECT_EQ(mosaic.code, 4) << mosaic.err;
+    EXPECT_NE(mosaic.err.find("20240102.bmp: could not be read"), std::string::npos) << mosaic.err;
+    YearPoster expected = MakeYearPoster(data_, index, 2024, 240);
+    EXPECT_EQ(expected.drawings, 2);
+    Bytes jpeg;
+    jpegtest::RecordingHost host;
+    ASSERT_TRUE(jpeg::EncodePlanes(expected.layout.width, expected.layout.height, expected.red, expected.green,
+                                   expected.blue, host, jpeg));
+    EXPECT_EQ(ReadFileBytes(poster), jpeg);
+
+    for (const Args& usage : {Args{"mosaic", "--data", Utf8(data_), "--year", "2024", "--out", "x.jpg", "--columns", "0"},
+                              Args{"year", "--data", Utf8(data_), "--year", "0", "--out", "x.svg"},
+                              Args{"year", "--data", Utf8(data_), "--year", "2024", "--out", "x.svg", "--by", "place"}})
+        EXPECT_EQ(Run(usage).code, 64) << usage.back();
+    const Ran missing = Run({"mosaic", "--data", Utf8(temp_ / "missing"), "--year", "2024", "--out", Utf8(poster), "--yes"});
+    EXPECT_EQ(missing.code, 3);
+    EXPECT_NE(missing.err.find("cannot read the data folder"), std::string::npos) << missing.err;
+    const Ran help = Run({"--help"});
+    EXPECT_NE(help.out.find("year"), std::string::npos);
+    EXPECT_NE(help.out.find("mosaic"), std::string::npos);
+}
 
 TEST(CliText, ProgressBars) {
     EXPECT_EQ(ProgressBar(3, 4, 8), "[######--] 3/4");
