@@ -12,6 +12,8 @@
 // - the same diary searched for two words found on every day: by the
 //   console's find (its lines thrown away), and in this process as the Find
 //   dialog does: the records read once, then searched for each change of words.
+// - the last year of the diaries with pictures drawn by the console's year
+//   command as an SVG, and its drawings put on one poster by its mosaic command.
 // Each run also reports its wall time: the console program converts on
 // several threads, where processor time no longer tells how long one waits.
 //
@@ -222,7 +224,19 @@ int main(int argc, char** argv) {
             }
             benchmark::RegisterBenchmark(name.c_str(), RunConversion, command)
                 ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(runs);
-            if (pictures) continue;
+            if (pictures) {
+                const std::string year = std::to_string(kLastDay.year);
+                benchmark::RegisterBenchmark(("Year/" + days).c_str(), RunConversion,
+                                             std::vector<std::string>{exporter, "year", "--data", diary.string(), "--year",
+                                                                      year, "--out", (out / "year.svg").string(), "--yes"})
+                    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+                benchmark::RegisterBenchmark(("Mosaic/" + days).c_str(), RunConversion,
+                                             std::vector<std::string>{exporter, "mosaic", "--data", diary.string(),
+                                                                      "--year", year, "--out",
+                                                                      (out / "poster.jpg").string(), "--yes"})
+                    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+                continue;
+            }
             benchmark::RegisterBenchmark(("Find/" + days).c_str(), RunConversion,
                                          std::vector<std::string>{exporter, "find", kFindWords[0], kFindWords[1],
                                                                   "--data", diary.string()})
