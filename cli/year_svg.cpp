@@ -69,12 +69,12 @@ std::string YearSvg(const YearOfPages& year, const YearFigures& figures, ColourB
     svg += "<title>" + title + "</title>\n<rect width=\"100%\" height=\"100%\" fill=\"#FFFFFF\"/>\n";
     svg += "<text x=\"" + Number(kGridLeft) + "\" y=\"26\" font-size=\"18\" font-weight=\"bold\">" + title + "</text>\n";
 
-    // Outlines first, from the group: a white square needs one to be seen.
     svg += "<g fill=\"#333333\">\n";
     for (int day = 1; day <= 31; ++day)
         svg += Label(kGridLeft + (day - 1) * kStep + kSquare / 2, kGridTop - 6, Number(day), "middle");
     for (int month = 1; month <= 12; ++month)
         svg += Label(kGridLeft - 6, kGridTop + (month - 1) * kStep + 12, Number(month), "end");
+    // Every square has an outline, from its group: a white one needs it to be seen.
     svg += "</g>\n<g stroke=\"" + ColourText(kOutlineColour) + "\" stroke-width=\"1\">\n";
     for (int month = 1; month <= 12; ++month) {
         const auto length = static_cast<int>(DaysInMonth(year.year, month));

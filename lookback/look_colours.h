@@ -28,9 +28,9 @@ inline constexpr std::array<LookColour, 6> kMoodColours = {{
 
 // The weather index: 0 is no weather chosen, 1-5 the weather menu.
 inline constexpr std::array<LookColour, 6> kWeatherColours = {{
-    {0xDD, 0xDD, 0xDD, IDS_LOOK_NO_WEATHER},    // light grey
+    {0xBB, 0xBB, 0xBB, IDS_LOOK_NO_WEATHER},    // light grey
     {0xE6, 0x9F, 0x00, IDS_WEATHER_FINE},       // orange
-    {0x88, 0x88, 0x88, IDS_WEATHER_CLOUD},      // grey
+    {0x77, 0x77, 0x77, IDS_WEATHER_CLOUD},      // dark grey
     {0x00, 0x72, 0xB2, IDS_WEATHER_RAIN},       // blue
     {0x56, 0xB4, 0xE9, IDS_WEATHER_SNOW},       // sky blue
     {0xF0, 0xE4, 0x42, IDS_WEATHER_THUNDER},    // yellow

@@ -3,6 +3,9 @@
 // date's days, and the poster of a year's drawings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
 #include "lookback/day_drawing.h"
@@ -155,6 +158,49 @@ TEST_F(Diary, ThePosterHasACellForEveryDayOfTheYear) {
     EXPECT_EQ(at(poster.red, 0, 264, 159), kPosterGround);
     EXPECT_EQ(at(poster.red, 365, 0, 160), kPosterGround);
     EXPECT_EQ(at(poster.red, 366, 0, 0), kPosterGround) << "after the last day";
+}
+
+}  // namespace
+
+namespace {
+
+// Each legend's colours stay apart as people with no red, no green or no blue cones see
+// them: the simulations of Machado, Oliveira and Fernandes (2009) at full severity, on
+// linear light, and the distance in CIE L*a*b* (CIE76) above 15, a difference plainly seen.
+TEST(LookColours, EachLegendStaysApartForColourBlindEyes) {
+    using Matrix = std::array<std::array<double, 3>, 3>;
+    const Matrix kSimulations[] = {
+        {{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}}},
+        {{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}}},
+        {{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602}, {0.004733, 0.691367, 0.303900}}},
+    };
+    const auto linear = [](std::uint8_t c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const auto lab = [](const Matrix& eye, const std::array<double, 3>& rgb) {
+        std::array<double, 3> seen{};
+        for (int i = 0; i < 3; ++i)
+            seen[i] = std::clamp(eye[i][0] * rgb[0] + eye[i][1] * rgb[1] + eye[i][2] * rgb[2], 0.0, 1.0);
+        const double x = (0.4124 * seen[0] + 0.3576 * seen[1] + 0.1805 * seen[2]) / 0.95047;
+        const double y = 0.2126 * seen[0] + 0.7152 * seen[1] + 0.0722 * seen[2];
+        const double z = (0.0193 * seen[0] + 0.1192 * seen[1] + 0.9505 * seen[2]) / 1.08883;
+        const auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+        return std::array<double, 3>{116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
+    };
+    for (const ColourBy by : {ColourBy::Mood, ColourBy::Weather}) {
+        const std::array<LookColour, 7> legend = LegendColours(by);
+        for (const Matrix& eye : kSimulations) {
+            for (std::size_t a = 0; a < legend.size(); ++a) {
+                for (std::size_t b = a + 1; b < legend.size(); ++b) {
+                    const auto one = lab(eye, {linear(legend[a].red), linear(legend[a].green), linear(legend[a].blue)});
+                    const auto two = lab(eye, {linear(legend[b].red), linear(legend[b].green), linear(legend[b].blue)});
+                    EXPECT_GT(std::hypot(one[0] - two[0], one[1] - two[1], one[2] - two[2]), 15.0)
+                        << legend[a].name << " and " << legend[b].name;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace
