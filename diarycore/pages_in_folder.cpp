@@ -1,30 +1,35 @@
 #include "diarycore/pages_in_folder.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "diarycore/calendar.h"
 
 namespace fs = std::filesystem;
 
-std::int32_t DayOfPageFileName(const fs::path& name) {
-    const std::u16string text = name.u16string();
+namespace {
+
+std::int32_t DayOfPageName(std::u16string_view text) {
     if (text.size() != 12 || text[8] != u'.') return 0;
     std::int32_t number = 0;
     for (int i = 0; i < 8; ++i) {
         if (text[i] < u'0' || text[i] > u'9') return 0;
         number = number * 10 + (text[i] - u'0');
     }
-    std::u16string extension = text.substr(9);
-    for (char16_t& c : extension) {
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-    if (extension != u"dbt" && extension != u"bmp") return 0;
+    // The extension in any case, compared in place: the index asks this of every name.
+    const auto lower = [&](int at) { return static_cast<char16_t>(text[at] | 0x20); };
+    const bool record = lower(9) == u'd' && lower(10) == u'b' && lower(11) == u't';
+    if (!record && !(lower(9) == u'b' && lower(10) == u'm' && lower(11) == u'p')) return 0;
     const std::int32_t year = number / 10000;
     const std::int32_t month = number / 100 % 100;
     const std::int32_t day = number % 100;
     if (month < 1 || month > 12 || day < 1 || static_cast<std::uint32_t>(day) > DaysInMonth(year, month)) return 0;
     return number;
 }
+
+}  // namespace
+
+std::int32_t DayOfPageFileName(const fs::path& name) { return DayOfPageName(name.u16string()); }
 
 DaysWithPages ListDaysWithPages(const fs::path& folder) {
     DaysWithPages days;
@@ -68,11 +73,14 @@ std::u16string LowerAscii(std::u16string_view name) {
 }
 
 // A name as text, when it is one a day's file can have: on POSIX systems a name is bytes,
-// and one that is no text is none of the diary's.
+// and one that is no text is none of the diary's. Such a name is ASCII there, and UTF-16
+// on Windows, so its units are copied as they are: the system's conversion would cost a
+// lifetime's diary tens of milliseconds.
 std::optional<std::u16string> DayNameOf(const fs::path& name) {
-    for (auto unit : name.native())
+    const fs::path::string_type& units = name.native();
+    for (auto unit : units)
         if (static_cast<std::uint32_t>(unit) >= 0x80 && sizeof(unit) == 1) return std::nullopt;
-    return name.u16string();
+    return std::u16string(units.begin(), units.end());
 }
 
 bool StartsWithDayDigits(std::u16string_view name) {
@@ -115,11 +123,16 @@ std::optional<std::u16string> DayFileIndex::Listed(std::u16string_view name) con
 }
 
 DaysWithPages DayFileIndex::Days() const {
-    DaysWithPages days;
+    // Put in order first: a set made from ordered days is built in one pass, where
+    // tens of thousands of days inserted one by one cost a lifetime's diary tens of
+    // milliseconds.
+    std::vector<std::int32_t> days;
+    days.reserve(names_.size());
     for (const auto& [lower, name] : names_) {
-        if (std::int32_t day = DayOfPageFileName(fs::path(lower))) days.insert(day);
+        if (std::int32_t day = DayOfPageName(lower)) days.push_back(day);
     }
-    return days;
+    std::sort(days.begin(), days.end());
+    return DaysWithPages(days.begin(), days.end());
 }
 
 std::vector<std::u16string> DayFileIndex::Names() const {
