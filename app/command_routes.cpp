@@ -47,6 +47,9 @@ constexpr RangeRoute kRoutes[] = {
     {kPlaceChosen, kPlaceChosen, CommandAction::PlaceListClosed, 0},
     {kPlaceNotChosen, kPlaceNotChosen, CommandAction::PlaceListClosed, 0},
     {IDM_FIND, IDM_FIND, CommandAction::FindDay, 0},
+    {IDM_MONTH, IDM_MONTH, CommandAction::ShowMonth, 0},
+    {IDM_SAME_DAY, IDM_SAME_DAY, CommandAction::ShowSameDay, 0},
+    {IDM_YEAR, IDM_YEAR, CommandAction::ShowYear, 0},
 
     // The accelerator table (high word 1). Alt+M and Alt+P have no menu item; Ctrl+H opens
     // the HTML output dialog just as its menu item does.
@@ -61,6 +64,9 @@ constexpr RangeRoute kRoutes[] = {
     {FROM_ACCELERATOR + IDM_UNDO, FROM_ACCELERATOR + IDM_UNDO, CommandAction::UndoLastChange, 0},
     {FROM_ACCELERATOR + IDM_REDO, FROM_ACCELERATOR + IDM_REDO, CommandAction::RedoStroke, 0},
     {FROM_ACCELERATOR + IDM_FIND, FROM_ACCELERATOR + IDM_FIND, CommandAction::FindDay, 0},
+    {FROM_ACCELERATOR + IDM_MONTH, FROM_ACCELERATOR + IDM_MONTH, CommandAction::ShowMonth, 0},
+    {FROM_ACCELERATOR + IDM_SAME_DAY, FROM_ACCELERATOR + IDM_SAME_DAY, CommandAction::ShowSameDay, 0},
+    {FROM_ACCELERATOR + IDM_YEAR, FROM_ACCELERATOR + IDM_YEAR, CommandAction::ShowYear, 0},
     {FROM_ACCELERATOR + IDM_ZOOM_IN, FROM_ACCELERATOR + IDM_ZOOM_IN, CommandAction::ZoomIn, 0},
     {FROM_ACCELERATOR + IDM_ZOOM_OUT, FROM_ACCELERATOR + IDM_ZOOM_OUT, CommandAction::ZoomOut, 0},
 };
@@ -80,6 +86,9 @@ bool OpensDialog(CommandAction action) {
     switch (action) {
     case CommandAction::PickDay:
     case CommandAction::FindDay:
+    case CommandAction::ShowMonth:
+    case CommandAction::ShowSameDay:
+    case CommandAction::ShowYear:
     case CommandAction::ShowHtmlOutput:
     case CommandAction::ShowAbout: return true;
     default: return false;

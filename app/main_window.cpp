@@ -9,6 +9,7 @@
 #include "htmlexport/html_output_dialog.h"
 #include "keyboard_focus.h"
 #include "notification_icon.h"
+#include "page/look_back.h"
 #include "page/navigation.h"
 #include "page/page_edits.h"
 #include "page/pens.h"
@@ -116,6 +117,9 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::GoNextDay: AfterChangeOfDay(GoNextDay(page, view)); break;
     case CommandAction::PickDay: AfterChangeOfDay(PickDay(page, view, window)); break;
     case CommandAction::FindDay: AfterChangeOfDay(FindDay(page, view, window)); break;
+    case CommandAction::ShowMonth: AfterChangeOfDay(LookBack(page, view, window, LookBackView::Month)); break;
+    case CommandAction::ShowSameDay: AfterChangeOfDay(LookBack(page, view, window, LookBackView::SameDay)); break;
+    case CommandAction::ShowYear: AfterChangeOfDay(LookBack(page, view, window, LookBackView::Year)); break;
     case CommandAction::SaveText: SaveTextCommand(page, view); break;
     case CommandAction::ShowHtmlOutput: ShowHtmlOutputDialog(window, page, view, g_shell.statusStrip); break;
     case CommandAction::ShowAbout: ShowAboutDialog(window); break;

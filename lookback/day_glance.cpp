@@ -6,15 +6,11 @@
 #include "diarycore/record_file.h"
 #include "lookback/day_drawing.h"
 
-namespace {
-
-std::u16string FirstWords(std::u16string_view text) {
+std::u16string FirstWordsOf(std::u16string_view text) {
     const std::size_t start = text.find_first_not_of(u" \t\r\n\u3000");
     if (start == std::u16string_view::npos) return {};
     return LineExcerpt(LineAround(text.substr(start), 0), kFirstWordsWidth);
 }
-
-}  // namespace
 
 DayGlance GlanceAtDay(const std::filesystem::path& folder, const DayFileIndex& index, std::int32_t day,
                       bool withWords) {
@@ -28,7 +24,7 @@ DayGlance GlanceAtDay(const std::filesystem::path& folder, const DayFileIndex& i
         if (file.status == RecordFileStatus::Ok) {
             glance.mark.mood = static_cast<std::uint8_t>(ShownMoodIcon(file.record.mood));
             glance.mark.weather = static_cast<std::uint8_t>(ShownWeatherIcon(file.record.weather));
-            if (withWords) glance.firstWords = FirstWords(file.record.text);
+            if (withWords) glance.firstWords = FirstWordsOf(file.record.text);
         }
         // Gone since the listing is as good as never there; anything else is a mark.
         glance.mark.unreadable = file.status == RecordFileStatus::Unreadable || file.status == RecordFileStatus::Damaged;

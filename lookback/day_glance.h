@@ -28,6 +28,9 @@ struct DayGlance {
 // How many units of the first line a glance keeps, "…" included.
 inline constexpr std::size_t kFirstWordsWidth = 40;
 
+// The first line of the text that holds something, cut short as a glance keeps it.
+std::u16string FirstWordsOf(std::u16string_view text);
+
 // The day's mark (and, when asked, its first words): its record read, its picture checked.
 // A day the index has no files of has no page, and nothing is read.
 DayGlance GlanceAtDay(const std::filesystem::path& folder, const DayFileIndex& index, std::int32_t day,

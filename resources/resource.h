@@ -101,6 +101,12 @@
 #define IDC_FIND_RESULTS        1031
 #define IDC_FIND_UNREADABLE     1032
 
+// Looking back (day menu of both layouts, after Find): the month of drawings (Ctrl+M),
+// the same date in earlier years (Ctrl+T) and the year in colours (Ctrl+Shift+Y)
+#define IDM_MONTH               40021
+#define IDM_SAME_DAY            40022
+#define IDM_YEAR                40023
+
 // Private messages of the main window
 #define WM_RULED_LINES_CHANGED  1024    // WM_USER: the text box redraws its ruling
 #define WM_NOTIFICATION_ICON    1025    // WM_USER + 1: callback of the notification icon
@@ -247,3 +253,12 @@
 #define IDS_LOOK_PAGES              6903    // %1 the count
 #define IDS_LOOK_CURRENT_STREAK     6904    // %1 the days
 #define IDS_LOOK_LONGEST_STREAK     6905    // %1 the days
+
+// Looking back: the windows' captions and words
+#define IDS_LOOK_MONTH_CAPTION      6950
+#define IDS_LOOK_YEAR_CAPTION       6951
+#define IDS_LOOK_BY_WEATHER         6952
+#define IDS_LOOK_SAME_DAY_CAPTION   6953    // %1 the date on show
+#define IDS_LOOK_SAME_DAY_YEAR      6954
+#define IDS_LOOK_SAME_DAY_TEXT      6955
+#define IDS_LOOK_SAME_DAY_NONE      6956

@@ -1,0 +1,73 @@
+#include "lookback/look_window.h"
+
+#include "lookback/thumbnail.h"
+
+DayGlance LookSource::Glance(std::int32_t day, bool withWords) const {
+    if (day == DayNumberOf(onShow.day)) return onShow.glance;
+    return GlanceAtDay(folder, *index, day, withWords);
+}
+
+std::optional<DayDrawing> LookSource::Drawing(const DayGlance& glance) const {
+    if (glance.day == DayNumberOf(onShow.day)) return onShow.drawing;
+    DayDrawing drawing;
+    if (glance.picture.empty() || ReadDayDrawing(glance.picture, drawing) != DrawingRead::Read) return std::nullopt;
+    return drawing;
+}
+
+void RunModalWindow(HWND owner, HWND window) {
+    if (!window) return;
+    EnableWindow(owner, FALSE);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    MSG message;
+    while (IsWindow(window)) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            // The session is ending: the window goes, and the program's own loop hears it too.
+            DestroyWindow(window);
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    // Enabled before the window goes, the owner takes the activation back.
+    EnableWindow(owner, TRUE);
+    SetForegroundWindow(owner);
+}
+
+HBITMAP MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap && bits) std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+    return bitmap;
+}
+
+HBITMAP MakeThumbnail(const std::optional<DayDrawing>& drawing, int width, int height) {
+    if (!drawing) return MakeBitmapOfPixels(std::vector<std::uint32_t>(std::size_t(width) * height, 0xFFFFFF), width, height);
+    return MakeBitmapOfPixels(ShrinkDrawing(*drawing, width, height), width, height);
+}
+
+HFONT MakeLookFont(HWND window, int points, bool bold) {
+    HDC dc = GetDC(window);
+    const int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(window, dc);
+    // The face the program's dialogs ask for, which has the Japanese characters.
+    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ 12345");
+}
+
+void DrawDayIcons(HDC dc, const LookSource& source, const DayMark& mark, int x, int y) {
+    const int size = source.iconSize;
+    if (source.weatherIcons) BitBlt(dc, x, y, size, size, source.weatherIcons, mark.weather * size, 0, SRCCOPY);
+    if (source.moodIcons) BitBlt(dc, x + size + 2, y, size, size, source.moodIcons, mark.mood * size, 0, SRCCOPY);
+}
+
+void DrawUnreadableMark(HDC dc, const RECT& square) {
+    RECT mark = square;
+    FillRect(dc, &mark, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, L"!", 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}

@@ -1,0 +1,57 @@
+// What the windows that look back over the diary share: what they are given, the modal
+// run over the diary window, and the drawing of a day's small picture and icons.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "diarycore/calendar.h"
+#include "diarycore/pages_in_folder.h"
+#include "lookback/day_drawing.h"
+#include "lookback/day_glance.h"
+
+// The page on show as it is in memory, unsaved changes included: the views show it in
+// place of its day's files.
+struct PageOnShow {
+    DayKey day;
+    DayGlance glance;
+    std::optional<DayDrawing> drawing;   // nothing while it cannot be captured
+};
+
+struct LookSource {
+    std::filesystem::path folder;
+    const DayFileIndex* index = nullptr;
+    DayKey today;
+    PageOnShow onShow;
+    HINSTANCE instance = nullptr;
+    HDC weatherIcons = nullptr;   // the page's icon strips: icon i at x = i * iconSize
+    HDC moodIcons = nullptr;
+    int iconSize = 16;
+
+    // The day at a glance, the page on show as it is.
+    DayGlance Glance(std::int32_t day, bool withWords) const;
+    // The day's drawing: the page on show's from memory, any other's read from its file.
+    std::optional<DayDrawing> Drawing(const DayGlance& glance) const;
+};
+
+// Shows `window`, owned by `owner`, and runs its messages until it is destroyed, with the
+// owner disabled meanwhile, as a dialog box does.
+void RunModalWindow(HWND owner, HWND window);
+
+// A 32-bit bitmap of 0x00RRGGBB pixels, row 0 at the top.
+HBITMAP MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, int height);
+// The day's drawing at that size in a bitmap; a white one without a drawing.
+HBITMAP MakeThumbnail(const std::optional<DayDrawing>& drawing, int width, int height);
+
+// The font of the looking-back windows at `points` points for the window's screen.
+HFONT MakeLookFont(HWND window, int points, bool bold = false);
+
+// The day's weather and mood icons side by side from `x`, at the strips' own size.
+void DrawDayIcons(HDC dc, const LookSource& source, const DayMark& mark, int x, int y);
+// A black mark with "!" in the square, for a day whose files could not be read.
+void DrawUnreadableMark(HDC dc, const RECT& square);

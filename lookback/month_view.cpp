@@ -1,0 +1,279 @@
+#include "lookback/month_view.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "lookback/month_grid.h"
+#include "platform/dialog_placement.h"
+#include "platform/loaded_text.h"
+#include "platform/wide_text.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"DoodlebinderMonth";
+constexpr int kMargin = 8;
+constexpr int kRows = 6;   // every month in the same room
+
+struct MonthState {
+    const LookSource* source = nullptr;
+    DayKey selected;
+    MonthGrid grid;
+    std::vector<DayGlance> glances;   // by day of the month - 1
+    std::vector<HBITMAP> thumbnails;  // the same; null for a day without a page
+    std::optional<DayKey> chosen;
+    HFONT font = nullptr, titleFont = nullptr;
+    int firstWeekday = 0;
+    int lineHeight = 0, titleHeight = 0, top = 0, cellWidth = 0, cellHeight = 0, thumbWidth = 0, thumbHeight = 0;
+
+    ~MonthState() {
+        ReleaseThumbnails();
+        DeleteObject(font);
+        DeleteObject(titleFont);
+    }
+    void ReleaseThumbnails() {
+        for (HBITMAP bitmap : thumbnails) {
+            if (bitmap) DeleteObject(bitmap);
+        }
+        thumbnails.clear();
+    }
+};
+
+// The weekday the rows start on, as the day picker's calendar has it: the user's locale's.
+int FirstWeekday() {
+    wchar_t value[4] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, value, 4);
+    const int mondayFirst = value[0] >= L'0' && value[0] <= L'6' ? value[0] - L'0' : 6;
+    return (mondayFirst + 1) % 7;   // the locale counts from Monday, the calendar from Sunday
+}
+
+std::wstring WeekdayLabel(int weekday) {
+    wchar_t name[32] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, weekday == 0 ? LOCALE_SABBREVDAYNAME7 : LOCALE_SABBREVDAYNAME1 + weekday - 1,
+                   name, 32);
+    return name;
+}
+
+// Reads the month of the selected day: its pages at a glance, and their drawings small.
+void LoadMonth(MonthState& state) {
+    const DayKey& day = state.selected;
+    state.grid = LayOutMonth(day.year, day.month, state.firstWeekday);
+    state.ReleaseThumbnails();
+    state.glances.assign(state.grid.days, DayGlance{});
+    state.thumbnails.assign(state.grid.days, nullptr);
+    for (int d = 1; d <= state.grid.days; ++d) {
+        DayGlance glance = state.source->Glance(day.year * 10000 + day.month * 100 + d, true);
+        if (!glance.mark.page) continue;
+        state.thumbnails[d - 1] = MakeThumbnail(state.source->Drawing(glance), state.thumbWidth, state.thumbHeight);
+        state.glances[d - 1] = std::move(glance);
+    }
+}
+
+void LayOut(MonthState& state, HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    TEXTMETRICW metrics;
+    HGDIOBJ old = SelectObject(dc, state.font);
+    GetTextMetricsW(dc, &metrics);
+    state.lineHeight = metrics.tmHeight;
+    SelectObject(dc, state.titleFont);
+    GetTextMetricsW(dc, &metrics);
+    state.titleHeight = metrics.tmHeight + kMargin;
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    state.top = kMargin + state.titleHeight + state.lineHeight + 2;
+    state.cellWidth = (client.right - 2 * kMargin) / 7;
+    state.cellHeight = (client.bottom - state.top - kMargin) / kRows;
+    // The drawing keeps its shape, in what the day's number and words leave of the cell.
+    state.thumbWidth = std::max(8, state.cellWidth - 8);
+    state.thumbHeight = state.thumbWidth * 160 / 264;
+    const int roomHeight = std::max(5, state.cellHeight - 2 * state.lineHeight - 8);
+    if (state.thumbHeight > roomHeight) {
+        state.thumbHeight = roomHeight;
+        state.thumbWidth = roomHeight * 264 / 160;
+    }
+}
+
+RECT CellRect(const MonthState& state, int day) {
+    const int x = kMargin + state.grid.Column(day) * state.cellWidth, y = state.top + state.grid.Row(day) * state.cellHeight;
+    return {x, y, x + state.cellWidth, y + state.cellHeight};
+}
+
+void DrawCell(const MonthState& state, HDC dc, int day) {
+    const RECT cell = CellRect(state, day);
+    const bool onShow = DayNumberOf(state.source->onShow.day) == DayNumberOf({state.grid.year, state.grid.month, day, 0});
+    const bool today = DayNumberOf(state.source->today) == DayNumberOf({state.grid.year, state.grid.month, day, 0});
+    HBRUSH ground = CreateSolidBrush(onShow ? RGB(0xFF, 0xF4, 0xC8) : RGB(0xFF, 0xFF, 0xFF));
+    FillRect(dc, &cell, ground);
+    DeleteObject(ground);
+    FrameRect(dc, &cell, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+
+    // The day's number; today's white on red.
+    RECT number = {cell.left + 2, cell.top + 2, cell.left + 2 + state.lineHeight * 3 / 2, cell.top + 2 + state.lineHeight};
+    if (today) {
+        HBRUSH red = CreateSolidBrush(RGB(0xC0, 0x20, 0x20));
+        FillRect(dc, &number, red);
+        DeleteObject(red);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, today ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    const std::wstring digits = std::to_wstring(day);
+    DrawTextW(dc, digits.c_str(), -1, &number, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+
+    const DayGlance& glance = state.glances[day - 1];
+    if (glance.mark.page) {
+        const int size = state.source->iconSize;
+        DrawDayIcons(dc, *state.source, glance.mark, cell.right - 2 * size - 4, cell.top + 2);
+        const int x = cell.left + (state.cellWidth - state.thumbWidth) / 2, y = cell.top + state.lineHeight + 4;
+        if (HDC thumbDc = CreateCompatibleDC(dc)) {
+            HGDIOBJ old = SelectObject(thumbDc, state.thumbnails[day - 1]);
+            BitBlt(dc, x, y, state.thumbWidth, state.thumbHeight, thumbDc, 0, 0, SRCCOPY);
+            SelectObject(thumbDc, old);
+            DeleteDC(thumbDc);
+        }
+        RECT frame = {x - 1, y - 1, x + state.thumbWidth + 1, y + state.thumbHeight + 1};
+        FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+        if (glance.mark.unreadable) {
+            DrawUnreadableMark(dc, {x, y, x + state.lineHeight, y + state.lineHeight});
+        }
+        SetTextColor(dc, RGB(0, 0, 0));
+        RECT words = {cell.left + 3, y + state.thumbHeight + 2, cell.right - 3, cell.bottom - 2};
+        DrawTextW(dc, WidePointer(glance.firstWords), -1, &words, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
+    if (day == state.selected.day) {
+        HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
+        for (int inset = 0; inset < 3; ++inset) {
+            RECT ring = {cell.left + inset, cell.top + inset, cell.right - inset, cell.bottom - inset};
+            FrameRect(dc, &ring, highlight);
+        }
+    }
+}
+
+void Paint(const MonthState& state, HWND window) {
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    // Drawn off screen first, so that moving the selection does not flicker.
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP image = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ oldImage = SelectObject(dc, image);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+
+    HGDIOBJ oldFont = SelectObject(dc, state.titleFont);
+    SetBkMode(dc, TRANSPARENT);
+    const std::wstring title = std::to_wstring(state.grid.year) + L" - " + std::to_wstring(state.grid.month);
+    RECT titleRect = {kMargin, kMargin, client.right - kMargin, kMargin + state.titleHeight};
+    DrawTextW(dc, title.c_str(), -1, &titleRect, DT_CENTER | DT_SINGLELINE);
+    SelectObject(dc, state.font);
+    for (int column = 0; column < 7; ++column) {
+        RECT label = {kMargin + column * state.cellWidth, state.top - state.lineHeight - 2,
+                      kMargin + (column + 1) * state.cellWidth, state.top};
+        const std::wstring name = WeekdayLabel((state.firstWeekday + column) % 7);
+        DrawTextW(dc, name.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE);
+    }
+    for (int day = 1; day <= state.grid.days; ++day) DrawCell(state, dc, day);
+    SelectObject(dc, oldFont);
+
+    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldImage);
+    DeleteObject(image);
+    DeleteDC(dc);
+    EndPaint(window, &paint);
+}
+
+void Select(MonthState& state, HWND window, const DayKey& day) {
+    const bool otherMonth = day.year != state.selected.year || day.month != state.selected.month;
+    state.selected = day;
+    if (otherMonth) LoadMonth(state);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void Open(MonthState& state, HWND window, const DayKey& day) {
+    state.chosen = day;
+    DestroyWindow(window);
+}
+
+bool HandleKey(MonthState& state, HWND window, WPARAM key) {
+    switch (key) {
+    case VK_LEFT: Select(state, window, DayAfter(state.selected, -1)); return true;
+    case VK_RIGHT: Select(state, window, DayAfter(state.selected, 1)); return true;
+    case VK_UP: Select(state, window, DayAfter(state.selected, -7)); return true;
+    case VK_DOWN: Select(state, window, DayAfter(state.selected, 7)); return true;
+    case VK_PRIOR: Select(state, window, SameDayInMonth(state.selected, -1)); return true;
+    case VK_NEXT: Select(state, window, SameDayInMonth(state.selected, 1)); return true;
+    case VK_HOME: Select(state, window, state.source->onShow.day); return true;
+    case VK_RETURN: Open(state, window, state.selected); return true;
+    case VK_ESCAPE: DestroyWindow(window); return true;
+    default: return false;
+    }
+}
+
+LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<MonthState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_NCCREATE:
+        state = static_cast<MonthState*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+        break;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT:
+        if (state) Paint(*state, window);
+        return 0;
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+        if (state && HandleKey(*state, window, wParam)) return 0;
+        break;
+    case WM_LBUTTONDOWN:
+        if (state) {
+            const int x = static_cast<short>(LOWORD(lParam)) - kMargin, y = static_cast<short>(HIWORD(lParam)) - state->top;
+            if (x < 0 || y < 0 || state->cellWidth <= 0 || state->cellHeight <= 0) return 0;
+            const int day = state->grid.DayAt(y / state->cellHeight, x / state->cellWidth);
+            if (x / state->cellWidth < 7 && day) {
+                Open(*state, window, {state->grid.year, state->grid.month, day,
+                                      WeekdayOfDate(state->grid.year, state->grid.month, day)});
+            }
+        }
+        return 0;
+    case WM_CLOSE: DestroyWindow(window); return 0;
+    default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::optional<DayKey> RunMonthView(HWND owner, const LookSource& source) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = MonthProc;
+    windowClass.hInstance = source.instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassW(&windowClass);   // once; later calls find it there
+
+    MonthState state;
+    state.source = &source;
+    state.selected = source.onShow.day;
+    state.firstWeekday = FirstWeekday();
+    const std::u16string caption = LoadText(source.instance, IDS_LOOK_MONTH_CAPTION);
+    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, WidePointer(caption),
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 100, owner, nullptr, source.instance,
+                                  &state);
+    if (!window) return std::nullopt;
+    state.font = MakeLookFont(window, 9);
+    state.titleFont = MakeLookFont(window, 14, true);
+    // Cells room for a drawing of about half its size; cut down to the screen's work area.
+    HDC dc = GetDC(window);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(window, dc);
+    const int cellWidth = MulDiv(140, dpi, 96), cellHeight = MulDiv(122, dpi, 96);
+    RECT frame = {0, 0, 7 * cellWidth + 2 * kMargin, kRows * cellHeight + MulDiv(70, dpi, 96)};
+    AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
+    PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
+    LayOut(state, window);
+    LoadMonth(state);
+    RunModalWindow(owner, window);
+    return state.chosen;
+}

@@ -1,0 +1,16 @@
+// A day's drawing made small for the views that show many days: each small pixel the
+// average of the drawing's pixels it covers, so thin strokes stay visible as lighter
+// lines instead of vanishing as they do when every n-th pixel is kept.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "lookback/day_drawing.h"
+
+// `width` x `height` pixels (each 1 to the drawing's size), 0x00RRGGBB, row 0 at the top.
+std::vector<std::uint32_t> ShrinkDrawing(const DayDrawing& drawing, int width, int height);
+
+// The page's own pixel bytes (4-bit, as its picture file stores them) as a drawing.
+DayDrawing DrawingOfPictureBytes(std::span<const std::uint8_t> pixels);

@@ -1,0 +1,306 @@
+#include "lookback/year_view.h"
+
+#include <string>
+
+#include "lookback/look_colours.h"
+#include "lookback/month_grid.h"
+#include "lookback/year_of_pages.h"
+#include "platform/dialog_placement.h"
+#include "platform/loaded_text.h"
+#include "platform/wide_text.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"DoodlebinderYear";
+constexpr int kMargin = 8;
+constexpr int kGap = 2;
+constexpr int kSwitchId = 100;
+
+struct YearState {
+    const LookSource* source = nullptr;
+    DayKey selected;
+    YearOfPages year;
+    YearFigures figures;
+    ColourBy by = ColourBy::Mood;
+    std::optional<DayKey> chosen;
+    HFONT font = nullptr, titleFont = nullptr;
+    HWND colourSwitch = nullptr;
+    int square = 0, lineHeight = 0, labelWidth = 0, gridTop = 0;
+    DayKey pointed;   // the square the status line names: under the mouse, else the selected one
+
+    ~YearState() {
+        DeleteObject(font);
+        DeleteObject(titleFont);
+    }
+};
+
+void LoadYear(YearState& state) {
+    const LookSource& source = *state.source;
+    state.year = ReadYearOfPages(source.folder, *source.index, state.selected.year);
+    DaysWithPages days = source.index->Days();
+    // The page on show counts as it is, saved or not.
+    const DayKey& shown = source.onShow.day;
+    if (source.onShow.glance.mark.page) days.insert(DayNumberOf(shown));
+    if (shown.year == state.selected.year) {
+        DayMark& mark = state.year.days[(shown.month - 1) * 31 + shown.day - 1];
+        mark = source.onShow.glance.mark;
+    }
+    state.figures = CountYearFigures(days, state.selected.year, source.today);
+}
+
+RECT SquareRect(const YearState& state, int month, int day) {
+    const int x = kMargin + state.labelWidth + (day - 1) * (state.square + kGap);
+    const int y = state.gridTop + (month - 1) * (state.square + kGap);
+    return {x, y, x + state.square, y + state.square};
+}
+
+std::u16string NumberText(int value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+HBRUSH BrushOf(const LookColour& colour) { return CreateSolidBrush(RGB(colour.red, colour.green, colour.blue)); }
+
+void FillSquare(HDC dc, const RECT& square, const LookColour& colour) {
+    HBRUSH brush = BrushOf(colour);
+    FillRect(dc, &square, brush);
+    DeleteObject(brush);
+    HBRUSH outline = BrushOf(kOutlineColour);
+    FrameRect(dc, &square, outline);
+    DeleteObject(outline);
+}
+
+std::u16string MonthLabel(int month) {
+    wchar_t name[32] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SABBREVMONTHNAME1 + month - 1, name, 32);
+    return FromWide(name, wcslen(name));
+}
+
+// "2026-12-07  Hap", or the name of no page.
+std::u16string StatusLine(const YearState& state, const DayKey& day) {
+    const DayMark& mark = state.year.At(day.month, day.day);
+    std::u16string line = IsoDateText(day) + u"  ";
+    line += LoadText(state.source->instance, DayColour(mark, state.by).name);
+    if (mark.unreadable) line += u"  (" + LoadText(state.source->instance, IDS_LOOK_UNREADABLE) + u")";
+    return line;
+}
+
+void DrawText16(HDC dc, const std::u16string& text, RECT rect, UINT format) {
+    DrawTextW(dc, WidePointer(text), -1, &rect, format | DT_NOPREFIX);
+}
+
+void Paint(const YearState& state, HWND window) {
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP image = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ oldImage = SelectObject(dc, image);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(dc, state.titleFont);
+    const HINSTANCE instance = state.source->instance;
+    DrawText16(dc, NumberText(state.year.year), {kMargin, kMargin, client.right - kMargin, state.gridTop},
+               DT_LEFT | DT_SINGLELINE);
+    SelectObject(dc, state.font);
+
+    for (int month = 1; month <= 12; ++month) {
+        const RECT first = SquareRect(state, month, 1);
+        DrawText16(dc, MonthLabel(month), {kMargin, first.top, kMargin + state.labelWidth - 4, first.bottom},
+                   DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+        const int days = static_cast<int>(DaysInMonth(state.year.year, month));
+        for (int day = 1; day <= days; ++day) {
+            const RECT square = SquareRect(state, month, day);
+            const DayMark& mark = state.year.At(month, day);
+            FillSquare(dc, square, DayColour(mark, state.by));
+            if (mark.unreadable) {
+                const int inset = state.square / 3;
+                DrawUnreadableMark(dc, {square.left + inset, square.top + inset, square.right - inset, square.bottom - inset});
+            }
+            if (month == state.selected.month && day == state.selected.day) {
+                RECT ring = {square.left - 2, square.top - 2, square.right + 2, square.bottom + 2};
+                FrameRect(dc, &ring, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+                InflateRect(&ring, -1, -1);
+                FrameRect(dc, &ring, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            }
+        }
+    }
+
+    // The legend, one swatch and name after another; then the figures and the status line.
+    SetTextColor(dc, RGB(0, 0, 0));
+    int x = kMargin + state.labelWidth;
+    int y = SquareRect(state, 12, 1).bottom + kMargin;
+    const auto legendEntry = [&](const LookColour& colour, bool unreadable, int textId) {
+        const std::u16string name = LoadText(instance, textId);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, WidePointer(name), static_cast<int>(name.size()), &extent);
+        const int width = state.square + 4 + extent.cx + 12;
+        if (x + width > client.right - kMargin) {
+            x = kMargin + state.labelWidth;
+            y += state.lineHeight + 4;
+        }
+        const RECT swatch = {x, y, x + state.square, y + state.square};
+        FillSquare(dc, swatch, colour);
+        if (unreadable) {
+            const int inset = state.square / 3;
+            DrawUnreadableMark(dc, {swatch.left + inset, swatch.top + inset, swatch.right - inset, swatch.bottom - inset});
+        }
+        SetTextColor(dc, RGB(0, 0, 0));
+        DrawText16(dc, name, {x + state.square + 4, y, client.right, y + state.square}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        x += width;
+    };
+    for (const LookColour& colour : LegendColours(state.by)) legendEntry(colour, false, colour.name);
+    legendEntry(kNoPageColour, true, IDS_LOOK_UNREADABLE);
+    y += state.square + kMargin;
+
+    const std::u16string figures = LoadText(instance, IDS_LOOK_PAGES, {NumberText(state.figures.pages)}) + u"    " +
+                                   LoadText(instance, IDS_LOOK_CURRENT_STREAK, {NumberText(state.figures.currentStreak)}) +
+                                   u"    " +
+                                   LoadText(instance, IDS_LOOK_LONGEST_STREAK, {NumberText(state.figures.longestStreak)});
+    DrawText16(dc, figures, {kMargin + state.labelWidth, y, client.right - kMargin, y + state.lineHeight},
+               DT_LEFT | DT_SINGLELINE);
+    y += state.lineHeight + 4;
+    DrawText16(dc, StatusLine(state, state.pointed), {kMargin + state.labelWidth, y, client.right - kMargin, y + state.lineHeight},
+               DT_LEFT | DT_SINGLELINE);
+
+    SelectObject(dc, oldFont);
+    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldImage);
+    DeleteObject(image);
+    DeleteDC(dc);
+    EndPaint(window, &paint);
+}
+
+// The day of the square at a client point, if there is one.
+std::optional<DayKey> DayAt(const YearState& state, int x, int y) {
+    x -= kMargin + state.labelWidth;
+    y -= state.gridTop;
+    const int pitch = state.square + kGap;
+    if (x < 0 || y < 0 || x % pitch >= state.square || y % pitch >= state.square) return std::nullopt;
+    const int day = x / pitch + 1, month = y / pitch + 1;
+    if (month > 12 || day > static_cast<int>(DaysInMonth(state.year.year, month))) return std::nullopt;
+    return DayKey{state.year.year, month, day, WeekdayOfDate(state.year.year, month, day)};
+}
+
+void Select(YearState& state, HWND window, const DayKey& day) {
+    const bool otherYear = day.year != state.selected.year;
+    state.selected = state.pointed = day;
+    if (otherYear) LoadYear(state);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void Open(YearState& state, HWND window, const DayKey& day) {
+    state.chosen = day;
+    DestroyWindow(window);
+}
+
+bool HandleKey(YearState& state, HWND window, WPARAM key) {
+    switch (key) {
+    case VK_LEFT: Select(state, window, DayAfter(state.selected, -1)); return true;
+    case VK_RIGHT: Select(state, window, DayAfter(state.selected, 1)); return true;
+    case VK_UP: Select(state, window, SameDayInMonth(state.selected, -1)); return true;
+    case VK_DOWN: Select(state, window, SameDayInMonth(state.selected, 1)); return true;
+    case VK_PRIOR: Select(state, window, SameDayInMonth(state.selected, -12)); return true;
+    case VK_NEXT: Select(state, window, SameDayInMonth(state.selected, 12)); return true;
+    case VK_HOME: Select(state, window, state.source->onShow.day); return true;
+    case VK_RETURN: Open(state, window, state.selected); return true;
+    case VK_ESCAPE: DestroyWindow(window); return true;
+    default: return false;
+    }
+}
+
+LRESULT CALLBACK YearProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<YearState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_NCCREATE:
+        state = static_cast<YearState*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+        break;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT:
+        if (state) Paint(*state, window);
+        return 0;
+    case WM_KEYDOWN:
+        if (state && HandleKey(*state, window, wParam)) return 0;
+        break;
+    case WM_MOUSEMOVE:
+        if (state) {
+            const std::optional<DayKey> day = DayAt(*state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            const DayKey pointed = day ? *day : state->selected;
+            if (DayNumberOf(pointed) != DayNumberOf(state->pointed)) {
+                state->pointed = pointed;
+                InvalidateRect(window, nullptr, FALSE);
+            }
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+        if (state) {
+            if (const auto day = DayAt(*state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))))
+                Open(*state, window, *day);
+        }
+        return 0;
+    case WM_COMMAND:
+        if (state && LOWORD(wParam) == kSwitchId) {
+            state->by = SendMessageW(state->colourSwitch, BM_GETCHECK, 0, 0) == BST_CHECKED ? ColourBy::Weather : ColourBy::Mood;
+            SetFocus(window);   // the keys stay with the squares
+            InvalidateRect(window, nullptr, FALSE);
+            return 0;
+        }
+        break;
+    case WM_CLOSE: DestroyWindow(window); return 0;
+    default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = YearProc;
+    windowClass.hInstance = source.instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassW(&windowClass);
+
+    YearState state;
+    state.source = &source;
+    state.selected = state.pointed = source.onShow.day;
+    const std::u16string caption = LoadText(source.instance, IDS_LOOK_YEAR_CAPTION);
+    constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, WidePointer(caption), kStyle, 0, 0, 100, 100, owner,
+                                  nullptr, source.instance, &state);
+    if (!window) return std::nullopt;
+    state.font = MakeLookFont(window, 9);
+    state.titleFont = MakeLookFont(window, 14, true);
+    HDC dc = GetDC(window);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    HGDIOBJ old = SelectObject(dc, state.font);
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    state.lineHeight = metrics.tmHeight;
+    SelectObject(dc, state.titleFont);
+    GetTextMetricsW(dc, &metrics);
+    state.gridTop = kMargin + metrics.tmHeight + kMargin;
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    state.square = std::max(MulDiv(18, dpi, 96), state.lineHeight);
+    state.labelWidth = state.lineHeight * 3;
+
+    const int width = 2 * kMargin + state.labelWidth + 31 * (state.square + kGap);
+    const int switchTop = state.gridTop + 12 * (state.square + kGap) + 3 * (state.square + 4) + 2 * (state.lineHeight + 4);
+    const int height = switchTop + state.lineHeight + 8 + kMargin;
+    const std::u16string switchText = LoadText(source.instance, IDS_LOOK_BY_WEATHER);
+    state.colourSwitch = CreateWindowExW(0, L"BUTTON", WidePointer(switchText), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
+                                         kMargin + state.labelWidth, switchTop, width / 2, state.lineHeight + 6, window,
+                                         reinterpret_cast<HMENU>(kSwitchId), source.instance, nullptr);
+    SendMessageW(state.colourSwitch, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
+    PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
+    LoadYear(state);
+    RunModalWindow(owner, window);
+    return state.chosen;
+}

@@ -1,0 +1,15 @@
+// The windows that look back over the diary, opened over the page: the month of drawings,
+// the same date in earlier years, the year in colours.
+#pragma once
+
+#include <windows.h>
+
+class Page;
+class PageView;
+
+enum class LookBackView { Month, SameDay, Year };
+
+// Opens the window with the page on show as it is in memory. The day opened from it
+// becomes the page's day as GoToDay makes it: the page on show is saved first, and stays
+// when it cannot be. True when another day is on show now.
+bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which);
