@@ -23,16 +23,20 @@ void RunModalWindow(HWND owner, HWND window) {
     while (IsWindow(window)) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             // The session is ending: the window goes, and the program's own loop hears it too.
-            DestroyWindow(window);
+            EndModalWindow(window);
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    // Enabled before the window goes, the owner takes the activation back.
     EnableWindow(owner, TRUE);
     SetForegroundWindow(owner);
+}
+
+void EndModalWindow(HWND window) {
+    EnableWindow(GetWindow(window, GW_OWNER), TRUE);
+    DestroyWindow(window);
 }
 
 HBITMAP MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, int height) {

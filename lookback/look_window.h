@@ -42,6 +42,9 @@ struct LookSource {
 // Shows `window`, owned by `owner`, and runs its messages until it is destroyed, with the
 // owner disabled meanwhile, as a dialog box does.
 void RunModalWindow(HWND owner, HWND window);
+// Ends that run: the owner is enabled before the window goes, so that it, and not some
+// other program's window, is activated in its place.
+void EndModalWindow(HWND window);
 
 // A 32-bit bitmap of 0x00RRGGBB pixels, row 0 at the top.
 HBITMAP MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, int height);

@@ -193,7 +193,7 @@ void Select(MonthState& state, HWND window, const DayKey& day) {
 
 void Open(MonthState& state, HWND window, const DayKey& day) {
     state.chosen = day;
-    DestroyWindow(window);
+    EndModalWindow(window);
 }
 
 bool HandleKey(MonthState& state, HWND window, WPARAM key) {
@@ -206,7 +206,7 @@ bool HandleKey(MonthState& state, HWND window, WPARAM key) {
     case VK_NEXT: Select(state, window, SameDayInMonth(state.selected, 1)); return true;
     case VK_HOME: Select(state, window, state.source->onShow.day); return true;
     case VK_RETURN: Open(state, window, state.selected); return true;
-    case VK_ESCAPE: DestroyWindow(window); return true;
+    case VK_ESCAPE: EndModalWindow(window); return true;
     default: return false;
     }
 }
@@ -237,7 +237,7 @@ LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             }
         }
         return 0;
-    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_CLOSE: EndModalWindow(window); return 0;
     default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);

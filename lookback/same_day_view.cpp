@@ -34,7 +34,7 @@ struct SameDayState {
 void Open(SameDayState& state, HWND window, int item) {
     if (item < 0 || item >= static_cast<int>(state.days.size())) return;
     state.chosen = DayKeyOfNumber(state.days[item].day);
-    DestroyWindow(window);
+    EndModalWindow(window);
 }
 
 void AddColumn(HWND list, int index, const std::u16string& title, int width) {
@@ -101,7 +101,7 @@ LRESULT CALLBACK SameDayProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (state && state->list) SetFocus(state->list);
         return 0;
     case WM_KEYDOWN:   // with an empty list, the window itself has the keys
-        if (wParam == VK_ESCAPE || wParam == VK_RETURN) DestroyWindow(window);
+        if (wParam == VK_ESCAPE || wParam == VK_RETURN) EndModalWindow(window);
         return 0;
     case WM_NOTIFY:
         if (state && wParam == kListId) {
@@ -109,10 +109,10 @@ LRESULT CALLBACK SameDayProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             if (header->code == NM_DBLCLK) Open(*state, window, reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem);
             if (header->code == NM_RETURN) Open(*state, window, ListView_GetNextItem(state->list, -1, LVNI_SELECTED));
             if (header->code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_ESCAPE)
-                DestroyWindow(window);
+                EndModalWindow(window);
         }
         return 0;
-    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_CLOSE: EndModalWindow(window); return 0;
     default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
