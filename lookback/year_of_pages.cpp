@@ -43,6 +43,13 @@ YearOfPages ReadYearOfPages(const std::filesystem::path& folder, const DayFileIn
     return grid;
 }
 
+void PutDayMark(YearOfPages& year, std::int32_t month, std::int32_t day, const DayMark& mark) {
+    DayMark& kept = year.days[(month - 1) * 31 + day - 1];
+    year.pages += (mark.page ? 1 : 0) - (kept.page ? 1 : 0);
+    year.unreadableDays += (mark.unreadable ? 1 : 0) - (kept.unreadable ? 1 : 0);
+    kept = mark;
+}
+
 namespace {
 
 std::int64_t NumberOfDay(std::int32_t yyyymmdd) { return DayNumber(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100); }

@@ -65,6 +65,12 @@ TEST_F(Diary, TheYearsMarksAndFiguresAcrossTheTurnOfTheYear) {
     EXPECT_EQ(year.At(3, 1), (DayMark{true, true, 3, 4}));
     EXPECT_EQ(year.At(12, 31), (DayMark{true, false, 1, 2}));
     EXPECT_FALSE(year.At(1, 4).page);
+    YearOfPages shown = year;
+    PutDayMark(shown, 1, 2, {true, false, 5, 1});   // the damaged day on show, typed into
+    PutDayMark(shown, 1, 4, {true, false, 0, 0});   // a new page
+    EXPECT_EQ(shown.pages, 10);
+    EXPECT_EQ(shown.unreadableDays, 2);
+    EXPECT_EQ(shown.At(1, 2).mood, 5);
     EXPECT_FALSE(ReadYearOfPages(folder_.Path(), index_, 2023).At(2, 29).page);
     EXPECT_EQ(ReadYearOfPages(folder_.Path(), index_, 2022).pages, 0);
 
