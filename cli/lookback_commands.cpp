@@ -65,7 +65,7 @@ CLI::App* AddYearCommand(CLI::App& app, YearOptions& options) {
     CLI::App* command = app.add_subcommand("year", "Draw a year's days in the colours of their moods, as an SVG");
     AddCommonOptions(*command, options.data, options.year, options.out, options.yes, "The SVG file to write");
     command->add_option("--by", options.by, "Colour the days by mood or by weather (default: mood)")
-        ->check(CLI::IsMember({"mood", "weather"}))
+        ->check(CLI::IsMember({"mood", "weather"}).description(""))
         ->type_name("mood|weather");
     return command;
 }

@@ -425,10 +425,8 @@ int Run(const std::vector<std::string>& args) {
     if (htmlCommand->parsed()) {
         return RunGuarded(ArgumentPath(html.out), console, [&] { return RunHtml(html, console); });
     }
-    if (findCommand->parsed()) {
-        return RunFind(find, ArgumentPath(find.data), [&](const std::string& text) { console.Error(text); });
-    }
     const auto error = [&](const std::string& text) { console.Error(text); };
+    if (findCommand->parsed()) return RunFind(find, ArgumentPath(find.data), error);
     if (yearCommand->parsed()) {
         const fs::path out = ArgumentPath(year.out);
         return RunGuarded(out, console, [&] { return RunYear(year, ArgumentPath(year.data), out, Today(), error); });

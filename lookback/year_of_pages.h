@@ -22,6 +22,10 @@ struct YearOfPages {
 // Reads the marks of the days the index has files of, and only those.
 YearOfPages ReadYearOfPages(const std::filesystem::path& folder, const DayFileIndex& index, std::int32_t year);
 
+// Puts a day's mark in place of the one read, keeping the counts: the page on show goes
+// in as it is in memory, its unsaved changes included.
+void PutDayMark(YearOfPages& year, std::int32_t month, std::int32_t day, const DayMark& mark);
+
 // Pages this year, and the streaks: runs of consecutive days with a page, which run on
 // across the turn of a year.
 struct YearFigures {

@@ -8,7 +8,6 @@
 
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
-#include "lookback/day_drawing.h"
 #include "lookback/day_lists.h"
 #include "lookback/look_colours.h"
 #include "lookback/year_of_pages.h"
@@ -65,6 +64,12 @@ TEST_F(Diary, TheYearsMarksAndFiguresAcrossTheTurnOfTheYear) {
     EXPECT_EQ(year.At(3, 1), (DayMark{true, true, 3, 4}));
     EXPECT_EQ(year.At(12, 31), (DayMark{true, false, 1, 2}));
     EXPECT_FALSE(year.At(1, 4).page);
+    YearOfPages shown = year;
+    PutDayMark(shown, 1, 2, {true, false, 5, 1});   // the damaged day on show, typed into
+    PutDayMark(shown, 1, 4, {true, false, 0, 0});   // a new page
+    EXPECT_EQ(shown.pages, 10);
+    EXPECT_EQ(shown.unreadableDays, 2);
+    EXPECT_EQ(shown.At(1, 2).mood, 5);
     EXPECT_FALSE(ReadYearOfPages(folder_.Path(), index_, 2023).At(2, 29).page);
     EXPECT_EQ(ReadYearOfPages(folder_.Path(), index_, 2022).pages, 0);
 
@@ -113,34 +118,20 @@ TEST_F(Diary, TheMonthsDaysAndTheSameDateInEarlierYears) {
     EXPECT_EQ(longLine.firstWords, std::u16string(kFirstWordsWidth - 1, u'x') + u"…");
 }
 
-TEST(DayDrawing, ThePagesPartOfAnyBitmapWhiteBeyondASmallOne) {
-    const ScratchFolder folder;
-    const jpegtest::Picture small = jpegtest::StrokePicture(100, 50, 7);
-    WriteFileBytes(folder / "photo.bmp", jpegtest::MakeBmp(kPhoto, {.bitCount = 24, .topDown = true}));
-    WriteFileBytes(folder / "small.bmp", jpegtest::MakeBmp(small, {.bitCount = 8}));
-    DayDrawing drawing;
-    ASSERT_EQ(ReadDayDrawing(folder / "photo.bmp", drawing), DrawingRead::Read);
-    const std::vector<std::uint8_t> photoGreen = kPhoto.Plane(1);
-    for (const auto& [x, y] : {std::pair{0, 0}, {263, 0}, {0, 159}, {263, 159}, {131, 77}})
-        EXPECT_EQ(drawing.green[y * kPictureWidth + x], photoGreen[y * kPhoto.width + x]) << x << "," << y;
-    ASSERT_EQ(ReadDayDrawing(folder / "small.bmp", drawing), DrawingRead::Read);
-    EXPECT_EQ(drawing.red[49 * kPictureWidth + 99], small.Plane(0)[49 * 100 + 99]);
-    EXPECT_EQ(drawing.red[50 * kPictureWidth + 10], 255);
-    EXPECT_EQ(drawing.blue[10 * kPictureWidth + 100], 255);
-    EXPECT_EQ(ReadDayDrawing(folder / "missing.bmp", drawing), DrawingRead::Missing);
-    EXPECT_EQ(CheckDayDrawing(folder / "small.bmp"), DrawingRead::Read);
-}
-
-// Cells in date order, row by row; a drawing at its size, white days, grey gaps; the
-// JPEG named like a drawing is left white and named.
+// Cells in date order, row by row; a drawing at its size, the top left of a photograph,
+// a small picture in white, white days, grey gaps; the JPEG named like a drawing and the
+// folder are left white and named.
 TEST_F(Diary, ThePosterHasACellForEveryDayOfTheYear) {
+    const jpegtest::Picture small = jpegtest::StrokePicture(100, 50, 7);
+    WriteFileBytes(folder_ / "20241230.bmp", jpegtest::MakeBmp(small, {.bitCount = 8, .topDown = true}));
+    ASSERT_TRUE(index_.List(folder_.Path()));
     EXPECT_EQ(LayOutPoster(366, kPosterColumns).rows, 19);
     const YearPoster poster = MakeYearPoster(folder_.Path(), index_, 2024, 30);
     const PosterLayout& layout = poster.layout;
     EXPECT_EQ(layout.rows, 13);
     EXPECT_EQ(layout.width, 30 * 268 + 4);
     EXPECT_EQ(layout.height, 13 * 164 + 4);
-    EXPECT_EQ(poster.drawings, 2);
+    EXPECT_EQ(poster.drawings, 3);
     EXPECT_EQ(poster.unreadable, (std::vector<fs::path>{folder_ / "20240103.bmp", folder_ / "20240301.bmp"}));
 
     const auto at = [&](const std::vector<std::uint8_t>& plane, int cell, int x, int y) {
@@ -153,6 +144,9 @@ TEST_F(Diary, ThePosterHasACellForEveryDayOfTheYear) {
         EXPECT_EQ(at(poster.blue, 31 + 26, x, y), photoBlue[y * kPhoto.width + x]) << "27 February";
         EXPECT_EQ(at(poster.green, 2, x, y), 255) << "the JPEG";
     }
+    EXPECT_EQ(at(poster.red, 364, 99, 49), small.Plane(0)[49 * 100 + 99]);
+    EXPECT_EQ(at(poster.red, 364, 10, 50), 255);
+    EXPECT_EQ(at(poster.blue, 364, 100, 10), 255);
     EXPECT_EQ(layout.CellY(30), layout.CellY(0) + 164) << "the 31st day begins the second row";
     EXPECT_EQ(at(poster.red, 0, -1, 0), kPosterGround);
     EXPECT_EQ(at(poster.red, 0, 264, 159), kPosterGround);
