@@ -26,6 +26,8 @@
 #include "bench/sample_drawing.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
+#include "lookback/month_grid.h"
+#include "page/look_back.h"
 #include "page/navigation.h"
 #include "page/page_files.h"
 #include "page/today.h"
@@ -84,6 +86,7 @@ double TimeOne(const std::function<void()>& action, double ticksPerMs) {
 
 struct Times {
     std::vector<double> steps, saves, loads, editedSteps, strokes, zoomedSteps, zoomedStrokes;
+    std::vector<double> months, years, sameDays;   // the windows that look back, opened and painted
     int filesWrittenByVisits = 0;
     int zoom = 0;   // the zoom the second round was taken at
 };
@@ -128,6 +131,30 @@ void TimeStroke(std::vector<double>& into, double ticksPerMs) {
     LoadDay(Diary().page, Diary().view);
 }
 
+// A window that looks back, from its command to its window painted; then it is closed.
+double TimeLookBack(LookBackView which, double ticksPerMs) {
+    LARGE_INTEGER start, shown{};
+    DrainMessages();
+    QueryPerformanceCounter(&start);
+    LookBack(Diary().page, Diary().view, g_shell.mainWindow, which, [&shown](HWND window) {
+        QueryPerformanceCounter(&shown);
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    });
+    return static_cast<double>(shown.QuadPart - start.QuadPart) / ticksPerMs;
+}
+
+// Each window five times, on a month six weeks back, which a diary of years has whole.
+void TimeLookingBack(Times& times, double ticksPerMs) {
+    const DayKey before = Diary().page.day;
+    GoToDay(Diary().page, Diary().view, DayAfter(GetToday(), -45));
+    for (int n = 0; n < 5; ++n) {
+        times.months.push_back(TimeLookBack(LookBackView::Month, ticksPerMs));
+        times.years.push_back(TimeLookBack(LookBackView::Year, ticksPerMs));
+        times.sameDays.push_back(TimeLookBack(LookBackView::SameDay, ticksPerMs));
+    }
+    GoToDay(Diary().page, Diary().view, before);
+}
+
 Times TimeDaySwitches() {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
@@ -159,6 +186,7 @@ Times TimeDaySwitches() {
     for (int n = 0; n < kPages; ++n) measure(times.saves, [&] { SaveDay(page, view); });
     for (int n = 0; n < kPages; ++n) measure(times.loads, [&] { LoadDay(page, view); });
     TimeStroke(times.strokes, ticksPerMs);
+    TimeLookingBack(times, ticksPerMs);
 
     ChooseZoom(Diary(), 4);
     times.zoom = view.zoom;
@@ -183,6 +211,8 @@ bool WriteTimes(const std::u16string& folder, const Times& times) {
     const std::string text = Summary("step", times.steps) + Summary("save", times.saves) + Summary("load", times.loads) +
                              Summary("edited_step", times.editedSteps) + Summary("stroke", times.strokes) +
                              Summary("zoom4_step", times.zoomedSteps) + Summary("zoom4_stroke", times.zoomedStrokes) +
+                             Summary("look_month", times.months) + Summary("look_year", times.years) +
+                             Summary("look_same_day", times.sameDays) +
                              "visit_writes " + std::to_string(times.filesWrittenByVisits) + "\nzoom4_zoom " +
                              std::to_string(times.zoom) + "\n";
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());

@@ -14,11 +14,13 @@ std::optional<DayDrawing> LookSource::Drawing(const DayGlance& glance) const {
     return drawing;
 }
 
-void RunModalWindow(HWND owner, HWND window) {
+void RunModalWindow(HWND owner, HWND window, const std::function<void(HWND)>& whenShown) {
     if (!window) return;
     EnableWindow(owner, FALSE);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
+    UpdateWindow(window);
+    if (whenShown) whenShown(window);
     MSG message;
     while (IsWindow(window)) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ struct LookSource {
     HDC weatherIcons = nullptr;   // the page's icon strips: icon i at x = i * iconSize
     HDC moodIcons = nullptr;
     int iconSize = 16;
+    // Called once the window is up and painted, before it takes any input (the bench's clock).
+    std::function<void(HWND)> whenShown;
 
     // The day at a glance, the page on show as it is.
     DayGlance Glance(std::int32_t day, bool withWords) const;
@@ -39,9 +42,9 @@ struct LookSource {
     std::optional<DayDrawing> Drawing(const DayGlance& glance) const;
 };
 
-// Shows `window`, owned by `owner`, and runs its messages until it is destroyed, with the
-// owner disabled meanwhile, as a dialog box does.
-void RunModalWindow(HWND owner, HWND window);
+// Shows `window`, owned by `owner`, painted, and runs its messages until it is destroyed,
+// with the owner disabled meanwhile, as a dialog box does.
+void RunModalWindow(HWND owner, HWND window, const std::function<void(HWND)>& whenShown);
 // Ends that run: the owner is enabled before the window goes, so that it, and not some
 // other program's window, is activated in its place.
 void EndModalWindow(HWND window);

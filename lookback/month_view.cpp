@@ -274,6 +274,6 @@ std::optional<DayKey> RunMonthView(HWND owner, const LookSource& source) {
     PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
     LayOut(state, window);
     LoadMonth(state);
-    RunModalWindow(owner, window);
+    RunModalWindow(owner, window, source.whenShown);
     return state.chosen;
 }

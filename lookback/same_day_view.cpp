@@ -149,6 +149,6 @@ std::optional<DayKey> RunSameDayView(HWND owner, const LookSource& source) {
     GetClientRect(window, &room);
     InflateRect(&room, -kMargin, -kMargin);
     Fill(state, window, thumbWidth, thumbHeight, room);
-    RunModalWindow(owner, window);
+    RunModalWindow(owner, window, source.whenShown);
     return state.chosen;
 }

@@ -42,10 +42,7 @@ void LoadYear(YearState& state) {
     // The page on show counts as it is, saved or not.
     const DayKey& shown = source.onShow.day;
     if (source.onShow.glance.mark.page) days.insert(DayNumberOf(shown));
-    if (shown.year == state.selected.year) {
-        DayMark& mark = state.year.days[(shown.month - 1) * 31 + shown.day - 1];
-        mark = source.onShow.glance.mark;
-    }
+    if (shown.year == state.selected.year) PutDayMark(state.year, shown.month, shown.day, source.onShow.glance.mark);
     state.figures = CountYearFigures(days, state.selected.year, source.today);
 }
 
@@ -301,6 +298,6 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
     AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
     PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
     LoadYear(state);
-    RunModalWindow(owner, window);
+    RunModalWindow(owner, window, source.whenShown);
     return state.chosen;
 }

@@ -36,7 +36,8 @@ PageOnShow PageAsShown(const Page& page, const PageView& view, const DayFileInde
 
 }  // namespace
 
-bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which) {
+bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which,
+              const std::function<void(HWND)>& whenShown) {
     KeepIndexCurrent(page, view);
     DayFileIndex listed;
     if (!page.index.Known()) listed.List(std::filesystem::path(page.Folder()));
@@ -49,6 +50,7 @@ bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which) {
     source.weatherIcons = view.weatherStripDc;
     source.moodIcons = view.moodStripDc;
     source.iconSize = kPage.iconSize;
+    source.whenShown = whenShown;
     std::optional<DayKey> chosen;
     switch (which) {
     case LookBackView::Month: chosen = RunMonthView(owner, source); break;

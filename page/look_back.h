@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 class Page;
 class PageView;
 
@@ -12,4 +14,6 @@ enum class LookBackView { Month, SameDay, Year };
 // Opens the window with the page on show as it is in memory. The day opened from it
 // becomes the page's day as GoToDay makes it: the page on show is saved first, and stays
 // when it cannot be. True when another day is on show now.
-bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which);
+// `whenShown` is called once the window is up and painted.
+bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which,
+              const std::function<void(HWND)>& whenShown = {});
