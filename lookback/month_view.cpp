@@ -1,5 +1,6 @@
 #include "lookback/month_view.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ struct MonthState {
     HFONT font = nullptr, titleFont = nullptr;
     int firstWeekday = 0;
     int lineHeight = 0, titleHeight = 0, top = 0, cellWidth = 0, cellHeight = 0, thumbWidth = 0, thumbHeight = 0;
+    int firstRow = 0;      // the week shown at the top: a short screen shows some weeks at a time
+    int visibleRows = kRows;
 
     ~MonthState() {
         ReleaseThumbnails();
@@ -85,7 +88,11 @@ void LayOut(MonthState& state, HWND window) {
     ReleaseDC(window, dc);
     state.top = kMargin + state.titleHeight + state.lineHeight + 2;
     state.cellWidth = (client.right - 2 * kMargin) / 7;
-    state.cellHeight = (client.bottom - state.top - kMargin) / kRows;
+    // Never so short that the drawings cannot be made out: a short screen shows fewer weeks
+    // at a time, and the window follows the selection.
+    const int leastHeight = 2 * state.lineHeight + 8 + (state.cellWidth - 8) * 160 / 264 * 2 / 3;
+    state.cellHeight = std::max(static_cast<int>(client.bottom - state.top - kMargin) / kRows, leastHeight);
+    state.visibleRows = std::max(1, static_cast<int>(client.bottom - state.top) / state.cellHeight);
     // The drawing keeps its shape, in what the day's number and words leave of the cell.
     state.thumbWidth = std::max(8, state.cellWidth - 8);
     state.thumbHeight = state.thumbWidth * 160 / 264;
@@ -97,7 +104,8 @@ void LayOut(MonthState& state, HWND window) {
 }
 
 RECT CellRect(const MonthState& state, int day) {
-    const int x = kMargin + state.grid.Column(day) * state.cellWidth, y = state.top + state.grid.Row(day) * state.cellHeight;
+    const int x = kMargin + state.grid.Column(day) * state.cellWidth;
+    const int y = state.top + (state.grid.Row(day) - state.firstRow) * state.cellHeight;
     return {x, y, x + state.cellWidth, y + state.cellHeight};
 }
 
@@ -174,7 +182,10 @@ void Paint(const MonthState& state, HWND window) {
         const std::wstring name = WeekdayLabel((state.firstWeekday + column) % 7);
         DrawTextW(dc, name.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE);
     }
-    for (int day = 1; day <= state.grid.days; ++day) DrawCell(state, dc, day);
+    for (int day = 1; day <= state.grid.days; ++day) {
+        const int row = state.grid.Row(day);
+        if (row >= state.firstRow && row < state.firstRow + state.visibleRows) DrawCell(state, dc, day);
+    }
     SelectObject(dc, oldFont);
 
     BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
@@ -184,10 +195,19 @@ void Paint(const MonthState& state, HWND window) {
     EndPaint(window, &paint);
 }
 
+// The weeks shown keep the selected day in sight.
+void ShowSelectedWeek(MonthState& state) {
+    const int row = state.grid.Row(state.selected.day);
+    if (row < state.firstRow) state.firstRow = row;
+    if (row >= state.firstRow + state.visibleRows) state.firstRow = row - state.visibleRows + 1;
+    state.firstRow = std::clamp(state.firstRow, 0, std::max(0, state.grid.rows - state.visibleRows));
+}
+
 void Select(MonthState& state, HWND window, const DayKey& day) {
     const bool otherMonth = day.year != state.selected.year || day.month != state.selected.month;
     state.selected = day;
     if (otherMonth) LoadMonth(state);
+    ShowSelectedWeek(state);
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -222,7 +242,6 @@ LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT:
         if (state) Paint(*state, window);
         return 0;
-    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
         if (state && HandleKey(*state, window, wParam)) return 0;
         break;
@@ -230,11 +249,18 @@ LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (state) {
             const int x = static_cast<short>(LOWORD(lParam)) - kMargin, y = static_cast<short>(HIWORD(lParam)) - state->top;
             if (x < 0 || y < 0 || state->cellWidth <= 0 || state->cellHeight <= 0) return 0;
-            const int day = state->grid.DayAt(y / state->cellHeight, x / state->cellWidth);
+            const int day = state->grid.DayAt(y / state->cellHeight + state->firstRow, x / state->cellWidth);
             if (x / state->cellWidth < 7 && day) {
                 Open(*state, window, {state->grid.year, state->grid.month, day,
                                       WeekdayOfDate(state->grid.year, state->grid.month, day)});
             }
+        }
+        return 0;
+    case WM_MOUSEWHEEL:   // a week a notch, on a screen too short for the month
+        if (state) {
+            const int rows = GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -1 : 1;
+            state->firstRow = std::clamp(state->firstRow + rows, 0, std::max(0, state->grid.rows - state->visibleRows));
+            InvalidateRect(window, nullptr, FALSE);
         }
         return 0;
     case WM_CLOSE: EndModalWindow(window); return 0;
@@ -274,6 +300,7 @@ std::optional<DayKey> RunMonthView(HWND owner, const LookSource& source) {
     PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
     LayOut(state, window);
     LoadMonth(state);
+    ShowSelectedWeek(state);
     RunModalWindow(owner, window, source.whenShown);
     return state.chosen;
 }

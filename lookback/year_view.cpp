@@ -1,5 +1,6 @@
 #include "lookback/year_view.h"
 
+#include <algorithm>
 #include <string>
 
 #include "lookback/look_colours.h"
@@ -27,6 +28,9 @@ struct YearState {
     HFONT font = nullptr, titleFont = nullptr;
     HWND colourSwitch = nullptr;
     int square = 0, lineHeight = 0, labelWidth = 0, gridTop = 0;
+    // On a short screen the legend, the figures and the switch stand in a column beside the
+    // squares, and the year is told by the caption alone, so that the squares stay legible.
+    bool sideways = false;
     DayKey pointed;   // the square the status line names: under the mouse, else the selected one
 
     ~YearState() {
@@ -99,8 +103,10 @@ void Paint(const YearState& state, HWND window) {
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, state.titleFont);
     const HINSTANCE instance = state.source->instance;
-    DrawText16(dc, NumberText(state.year.year), {kMargin, kMargin, client.right - kMargin, state.gridTop},
-               DT_LEFT | DT_SINGLELINE);
+    if (!state.sideways) {
+        DrawText16(dc, NumberText(state.year.year), {kMargin, kMargin, client.right - kMargin, state.gridTop},
+                   DT_LEFT | DT_SINGLELINE);
+    }
     SelectObject(dc, state.font);
 
     for (int month = 1; month <= 12; ++month) {
@@ -125,41 +131,51 @@ void Paint(const YearState& state, HWND window) {
         }
     }
 
-    // The legend, one swatch and name after another; then the figures and the status line.
+    // The legend, one swatch and name after another (below the squares, or down the column
+    // beside them); then the figures and the status line.
     SetTextColor(dc, RGB(0, 0, 0));
-    int x = kMargin + state.labelWidth;
-    int y = SquareRect(state, 12, 1).bottom + kMargin;
+    const int left = state.sideways ? SquareRect(state, 1, 31).right + kMargin : kMargin + state.labelWidth;
+    int x = left;
+    int y = state.sideways ? state.gridTop : SquareRect(state, 12, 1).bottom + kMargin;
     const auto legendEntry = [&](const LookColour& colour, bool unreadable, int textId) {
         const std::u16string name = LoadText(instance, textId);
         SIZE extent{};
         GetTextExtentPoint32W(dc, WidePointer(name), static_cast<int>(name.size()), &extent);
-        const int width = state.square + 4 + extent.cx + 12;
-        if (x + width > client.right - kMargin) {
-            x = kMargin + state.labelWidth;
-            y += state.lineHeight + 4;
+        const int swatchSize = state.lineHeight;
+        const int width = swatchSize + 4 + extent.cx + 12;
+        if (x > left && (state.sideways || x + width > client.right - kMargin)) {
+            x = left;
+            y += state.lineHeight + (state.sideways ? 2 : 4);
         }
-        const RECT swatch = {x, y, x + state.square, y + state.square};
+        const RECT swatch = {x, y, x + swatchSize, y + swatchSize};
         FillSquare(dc, swatch, colour);
         if (unreadable) {
-            const int inset = state.square / 3;
+            const int inset = swatchSize / 3;
             DrawUnreadableMark(dc, {swatch.left + inset, swatch.top + inset, swatch.right - inset, swatch.bottom - inset});
         }
         SetTextColor(dc, RGB(0, 0, 0));
-        DrawText16(dc, name, {x + state.square + 4, y, client.right, y + state.square}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        DrawText16(dc, name, {x + swatchSize + 4, y, client.right, y + swatchSize}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
         x += width;
     };
     for (const LookColour& colour : LegendColours(state.by)) legendEntry(colour, false, colour.name);
     legendEntry(kNoPageColour, true, IDS_LOOK_UNREADABLE);
-    y += state.square + kMargin;
+    y += state.lineHeight + (state.sideways ? 4 : kMargin);
 
-    const std::u16string figures = LoadText(instance, IDS_LOOK_PAGES, {NumberText(state.figures.pages)}) + u"    " +
-                                   LoadText(instance, IDS_LOOK_CURRENT_STREAK, {NumberText(state.figures.currentStreak)}) +
-                                   u"    " +
-                                   LoadText(instance, IDS_LOOK_LONGEST_STREAK, {NumberText(state.figures.longestStreak)});
-    DrawText16(dc, figures, {kMargin + state.labelWidth, y, client.right - kMargin, y + state.lineHeight},
-               DT_LEFT | DT_SINGLELINE);
-    y += state.lineHeight + 4;
-    DrawText16(dc, StatusLine(state, state.pointed), {kMargin + state.labelWidth, y, client.right - kMargin, y + state.lineHeight},
+    const std::u16string figures[] = {
+        LoadText(instance, IDS_LOOK_PAGES, {NumberText(state.figures.pages)}),
+        LoadText(instance, IDS_LOOK_CURRENT_STREAK, {NumberText(state.figures.currentStreak)}),
+        LoadText(instance, IDS_LOOK_LONGEST_STREAK, {NumberText(state.figures.longestStreak)})};
+    if (state.sideways) {
+        for (const std::u16string& figure : figures) {
+            DrawText16(dc, figure, {left, y, client.right - kMargin, y + state.lineHeight}, DT_LEFT | DT_SINGLELINE);
+            y += state.lineHeight + 2;
+        }
+    } else {
+        DrawText16(dc, figures[0] + u"    " + figures[1] + u"    " + figures[2],
+                   {left, y, client.right - kMargin, y + state.lineHeight}, DT_LEFT | DT_SINGLELINE);
+        y += state.lineHeight + 4;
+    }
+    DrawText16(dc, StatusLine(state, state.pointed), {left, y, client.right - kMargin, y + state.lineHeight},
                DT_LEFT | DT_SINGLELINE);
 
     SelectObject(dc, oldFont);
@@ -181,10 +197,18 @@ std::optional<DayKey> DayAt(const YearState& state, int x, int y) {
     return DayKey{state.year.year, month, day, WeekdayOfDate(state.year.year, month, day)};
 }
 
+void ShowYearInCaption(const YearState& state, HWND window) {
+    const std::u16string caption = LoadText(state.source->instance, IDS_LOOK_YEAR_CAPTION, {NumberText(state.selected.year)});
+    SetWindowTextW(window, WidePointer(caption));
+}
+
 void Select(YearState& state, HWND window, const DayKey& day) {
     const bool otherYear = day.year != state.selected.year;
     state.selected = state.pointed = day;
-    if (otherYear) LoadYear(state);
+    if (otherYear) {
+        LoadYear(state);
+        ShowYearInCaption(state, window);
+    }
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -265,9 +289,8 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
     YearState state;
     state.source = &source;
     state.selected = state.pointed = source.onShow.day;
-    const std::u16string caption = LoadText(source.instance, IDS_LOOK_YEAR_CAPTION);
     constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, WidePointer(caption), kStyle, 0, 0, 100, 100, owner,
+    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, L"", kStyle, 0, 0, 100, 100, owner,
                                   nullptr, source.instance, &state);
     if (!window) return std::nullopt;
     state.font = MakeLookFont(window, 9);
@@ -283,21 +306,48 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
     state.gridTop = kMargin + metrics.tmHeight + kMargin;
     SelectObject(dc, old);
     ReleaseDC(window, dc);
-    state.square = std::max(MulDiv(18, dpi, 96), state.lineHeight);
     state.labelWidth = state.lineHeight * 3;
-
-    const int width = 2 * kMargin + state.labelWidth + 31 * (state.square + kGap);
-    const int switchTop = state.gridTop + 12 * (state.square + kGap) + 3 * (state.square + 4) + 2 * (state.lineHeight + 4);
-    const int height = switchTop + state.lineHeight + 8 + kMargin;
+    // Below the squares: two rows of legend, the figures, the status line and the switch.
+    const int below = 3 * kMargin + 2 * (state.lineHeight + 4) + 2 * (state.lineHeight + 4) + state.lineHeight + 8;
+    // Squares as large as the work area lets them be, up to their size on a desktop screen:
+    // on a handheld's 240 lines the whole year still shows.
+    RECT frameSize = {0, 0, 0, 0};
+    AdjustWindowRectEx(&frameSize, kStyle, FALSE, WS_EX_DLGMODALFRAME);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int fromWidth = (work.right - work.left - (frameSize.right - frameSize.left) - 2 * kMargin - state.labelWidth) / 31;
+    const int fromHeight = (work.bottom - work.top - (frameSize.bottom - frameSize.top) - state.gridTop - below) / 12;
+    const int desktop = std::max(MulDiv(18, dpi, 96), state.lineHeight);
+    state.square = std::clamp(std::min(fromWidth, fromHeight) - kGap, 6, desktop);
+    int width = 2 * kMargin + state.labelWidth + 31 * (state.square + kGap);
+    int switchLeft = kMargin + state.labelWidth;
+    int switchTop = state.gridTop + 12 * (state.square + kGap) + below - state.lineHeight - 8 - kMargin;
+    if (state.square < state.lineHeight) {
+        state.sideways = true;
+        state.gridTop = kMargin;
+        const int side = MulDiv(150, dpi, 96);
+        const int sideWidth = (work.right - work.left - (frameSize.right - frameSize.left) - 2 * kMargin -
+                               state.labelWidth - side) / 31;
+        const int sideHeight = (work.bottom - work.top - (frameSize.bottom - frameSize.top) - 2 * kMargin) / 12;
+        state.square = std::clamp(std::min(sideWidth, sideHeight) - kGap, 6, desktop);
+        switchLeft = kMargin + state.labelWidth + 31 * (state.square + kGap) + kMargin;
+        width = switchLeft + side;
+        // Eight legend lines, the three figures and the status line above the switch.
+        switchTop = state.gridTop + 8 * (state.lineHeight + 2) + 4 + 4 * (state.lineHeight + 2);
+    }
+    const int height = std::max(switchTop + state.lineHeight + 8, state.gridTop + 12 * (state.square + kGap)) + kMargin;
     const std::u16string switchText = LoadText(source.instance, IDS_LOOK_BY_WEATHER);
     state.colourSwitch = CreateWindowExW(0, L"BUTTON", WidePointer(switchText), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
-                                         kMargin + state.labelWidth, switchTop, width / 2, state.lineHeight + 6, window,
+                                         switchLeft, switchTop, width - switchLeft - kMargin, state.lineHeight + 6, window,
                                          reinterpret_cast<HMENU>(kSwitchId), source.instance, nullptr);
     SendMessageW(state.colourSwitch, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
     RECT frame = {0, 0, width, height};
     AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
     PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
     LoadYear(state);
+    ShowYearInCaption(state, window);
     RunModalWindow(owner, window, source.whenShown);
     return state.chosen;
 }

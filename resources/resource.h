@@ -256,7 +256,7 @@
 
 // Looking back: the windows' captions and words
 #define IDS_LOOK_MONTH_CAPTION      6950
-#define IDS_LOOK_YEAR_CAPTION       6951
+#define IDS_LOOK_YEAR_CAPTION       6951    // %1 the year
 #define IDS_LOOK_BY_WEATHER         6952
 #define IDS_LOOK_SAME_DAY_CAPTION   6953    // %1 the date on show
 #define IDS_LOOK_SAME_DAY_YEAR      6954
