@@ -1,6 +1,9 @@
 #include "lookback/look_window.h"
 
+#include "lookback/month_grid.h"
 #include "lookback/thumbnail.h"
+#include "platform/dialog_placement.h"
+#include "platform/wide_text.h"
 
 DayGlance LookSource::Glance(std::int32_t day, bool withWords) const {
     if (day == DayNumberOf(onShow.day)) return onShow.glance;
@@ -76,4 +79,68 @@ void DrawUnreadableMark(HDC dc, const RECT& square) {
     SetTextColor(dc, RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, L"!", 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+HWND CreateLookWindow(HWND owner, HINSTANCE instance, const wchar_t* className, WNDPROC procedure,
+                      const std::u16string& caption, void* state) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(kLookWindowExStyle, className, WidePointer(caption), kLookWindowStyle, 0, 0, 100, 100, owner,
+                           nullptr, instance, state);
+}
+
+void PlaceLookWindow(HWND window, int clientWidth, int clientHeight) {
+    RECT frame = {0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, kLookWindowStyle, FALSE, kLookWindowExStyle);
+    PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
+}
+
+int ScreenDpi(HWND window) {
+    HDC dc = GetDC(window);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(window, dc);
+    return dpi;
+}
+
+void PaintOffScreen(HWND window, const std::function<void(HDC, const RECT&)>& draw) {
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP image = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ oldImage = SelectObject(dc, image);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    draw(dc, client);
+    SelectObject(dc, oldFont);
+    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldImage);
+    DeleteObject(image);
+    DeleteDC(dc);
+    EndPaint(window, &paint);
+}
+
+std::optional<DayKey> MovedSelection(WPARAM key, const DayKey& selected, const DayKey& onShow,
+                                     const SelectionSteps& steps) {
+    const auto upDown = [&](int sign) {
+        return steps.upDownDays ? DayAfter(selected, sign * steps.upDownDays)
+                                : SameDayInMonth(selected, sign * steps.upDownMonths);
+    };
+    switch (key) {
+    case VK_LEFT: return DayAfter(selected, -1);
+    case VK_RIGHT: return DayAfter(selected, 1);
+    case VK_UP: return upDown(-1);
+    case VK_DOWN: return upDown(1);
+    case VK_PRIOR: return SameDayInMonth(selected, -steps.pageMonths);
+    case VK_NEXT: return SameDayInMonth(selected, steps.pageMonths);
+    case VK_HOME: return onShow;
+    default: return std::nullopt;
+    }
 }

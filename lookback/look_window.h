@@ -49,6 +49,60 @@ void RunModalWindow(HWND owner, HWND window, const std::function<void(HWND)>& wh
 // other program's window, is activated in its place.
 void EndModalWindow(HWND window);
 
+// The three windows' frame: a caption with a close box, no sizing.
+inline constexpr DWORD kLookWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+inline constexpr DWORD kLookWindowExStyle = WS_EX_DLGMODALFRAME;
+
+// Registers the class (once; later calls find it there) and makes a hidden window of it
+// over `owner`, whose procedure finds `state` with LookStateOf.
+HWND CreateLookWindow(HWND owner, HINSTANCE instance, const wchar_t* className, WNDPROC procedure,
+                      const std::u16string& caption, void* state);
+// The state a window was made with: taken from WM_NCCREATE, kept in the window.
+template <typename State>
+State* LookStateOf(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* state = static_cast<State*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+        return state;
+    }
+    return reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+// The window's frame around a client area of that size, centred over the owner and cut
+// down to the work area.
+void PlaceLookWindow(HWND window, int clientWidth, int clientHeight);
+// The screen's dots per inch, which the windows' sizes follow.
+int ScreenDpi(HWND window);
+// WM_PAINT: the whole client area drawn off screen by `draw`, then shown at once, so that
+// moving the selection does not flicker.
+void PaintOffScreen(HWND window, const std::function<void(HDC, const RECT&)>& draw);
+
+// How a view's arrow and page keys move its selected day: left and right a day, up and
+// down `upDownDays` days or `upDownMonths` months, Page Up and Page Down `pageMonths`
+// months; Home goes back to the day on show. Nothing for any other key.
+struct SelectionSteps {
+    int upDownDays = 0;
+    int upDownMonths = 0;
+    int pageMonths = 1;
+};
+std::optional<DayKey> MovedSelection(WPARAM key, const DayKey& selected, const DayKey& onShow,
+                                     const SelectionSteps& steps);
+
+// A key in a view with a selected day: the moves go to `select`, Enter opens the selected
+// day (the view's `chosen`) and ends the view, Escape ends it. False for any other key.
+template <typename State>
+bool HandleDayKey(State& state, HWND window, WPARAM key, const SelectionSteps& steps,
+                  void (*select)(State&, HWND, const DayKey&)) {
+    if (const auto day = MovedSelection(key, state.selected, state.source->onShow.day, steps)) {
+        select(state, window, *day);
+    } else if (key == VK_RETURN || key == VK_ESCAPE) {
+        if (key == VK_RETURN) state.chosen = state.selected;
+        EndModalWindow(window);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // A 32-bit bitmap of 0x00RRGGBB pixels, row 0 at the top.
 HBITMAP MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, int height);
 // The day's drawing at that size in a bitmap; a white one without a drawing.

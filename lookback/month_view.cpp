@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "lookback/month_grid.h"
-#include "platform/dialog_placement.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
@@ -160,39 +159,23 @@ void DrawCell(const MonthState& state, HDC dc, int day) {
 }
 
 void Paint(const MonthState& state, HWND window) {
-    PAINTSTRUCT paint;
-    HDC screen = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    // Drawn off screen first, so that moving the selection does not flicker.
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP image = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ oldImage = SelectObject(dc, image);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-
-    HGDIOBJ oldFont = SelectObject(dc, state.titleFont);
-    SetBkMode(dc, TRANSPARENT);
-    const std::wstring title = std::to_wstring(state.grid.year) + L" - " + std::to_wstring(state.grid.month);
-    RECT titleRect = {kMargin, kMargin, client.right - kMargin, kMargin + state.titleHeight};
-    DrawTextW(dc, title.c_str(), -1, &titleRect, DT_CENTER | DT_SINGLELINE);
-    SelectObject(dc, state.font);
-    for (int column = 0; column < 7; ++column) {
-        RECT label = {kMargin + column * state.cellWidth, state.top - state.lineHeight - 2,
-                      kMargin + (column + 1) * state.cellWidth, state.top};
-        const std::wstring name = WeekdayLabel((state.firstWeekday + column) % 7);
-        DrawTextW(dc, name.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE);
-    }
-    for (int day = 1; day <= state.grid.days; ++day) {
-        const int row = state.grid.Row(day);
-        if (row >= state.firstRow && row < state.firstRow + state.visibleRows) DrawCell(state, dc, day);
-    }
-    SelectObject(dc, oldFont);
-
-    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldImage);
-    DeleteObject(image);
-    DeleteDC(dc);
-    EndPaint(window, &paint);
+    PaintOffScreen(window, [&state](HDC dc, const RECT& client) {
+        SelectObject(dc, state.titleFont);
+        const std::wstring title = std::to_wstring(state.grid.year) + L" - " + std::to_wstring(state.grid.month);
+        RECT titleRect = {kMargin, kMargin, client.right - kMargin, kMargin + state.titleHeight};
+        DrawTextW(dc, title.c_str(), -1, &titleRect, DT_CENTER | DT_SINGLELINE);
+        SelectObject(dc, state.font);
+        for (int column = 0; column < 7; ++column) {
+            RECT label = {kMargin + column * state.cellWidth, state.top - state.lineHeight - 2,
+                          kMargin + (column + 1) * state.cellWidth, state.top};
+            const std::wstring name = WeekdayLabel((state.firstWeekday + column) % 7);
+            DrawTextW(dc, name.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE);
+        }
+        for (int day = 1; day <= state.grid.days; ++day) {
+            const int row = state.grid.Row(day);
+            if (row >= state.firstRow && row < state.firstRow + state.visibleRows) DrawCell(state, dc, day);
+        }
+    });
 }
 
 // The weeks shown keep the selected day in sight.
@@ -216,34 +199,15 @@ void Open(MonthState& state, HWND window, const DayKey& day) {
     EndModalWindow(window);
 }
 
-bool HandleKey(MonthState& state, HWND window, WPARAM key) {
-    switch (key) {
-    case VK_LEFT: Select(state, window, DayAfter(state.selected, -1)); return true;
-    case VK_RIGHT: Select(state, window, DayAfter(state.selected, 1)); return true;
-    case VK_UP: Select(state, window, DayAfter(state.selected, -7)); return true;
-    case VK_DOWN: Select(state, window, DayAfter(state.selected, 7)); return true;
-    case VK_PRIOR: Select(state, window, SameDayInMonth(state.selected, -1)); return true;
-    case VK_NEXT: Select(state, window, SameDayInMonth(state.selected, 1)); return true;
-    case VK_HOME: Select(state, window, state.source->onShow.day); return true;
-    case VK_RETURN: Open(state, window, state.selected); return true;
-    case VK_ESCAPE: EndModalWindow(window); return true;
-    default: return false;
-    }
-}
-
 LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<MonthState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    MonthState* state = LookStateOf<MonthState>(window, message, lParam);
     switch (message) {
-    case WM_NCCREATE:
-        state = static_cast<MonthState*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-        break;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT:
         if (state) Paint(*state, window);
         return 0;
     case WM_KEYDOWN:
-        if (state && HandleKey(*state, window, wParam)) return 0;
+        if (state && HandleDayKey(*state, window, wParam, SelectionSteps{.upDownDays = 7, .upDownMonths = 0, .pageMonths = 1}, Select)) return 0;
         break;
     case WM_LBUTTONDOWN:
         if (state) {
@@ -272,32 +236,18 @@ LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 std::optional<DayKey> RunMonthView(HWND owner, const LookSource& source) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = MonthProc;
-    windowClass.hInstance = source.instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassW(&windowClass);   // once; later calls find it there
-
     MonthState state;
     state.source = &source;
     state.selected = source.onShow.day;
     state.firstWeekday = FirstWeekday();
-    const std::u16string caption = LoadText(source.instance, IDS_LOOK_MONTH_CAPTION);
-    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, WidePointer(caption),
-                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 100, owner, nullptr, source.instance,
-                                  &state);
+    HWND window = CreateLookWindow(owner, source.instance, kClassName, MonthProc,
+                                   LoadText(source.instance, IDS_LOOK_MONTH_CAPTION), &state);
     if (!window) return std::nullopt;
     state.font = MakeLookFont(window, 9);
     state.titleFont = MakeLookFont(window, 14, true);
     // Cells room for a drawing of about half its size; cut down to the screen's work area.
-    HDC dc = GetDC(window);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(window, dc);
-    const int cellWidth = MulDiv(140, dpi, 96), cellHeight = MulDiv(122, dpi, 96);
-    RECT frame = {0, 0, 7 * cellWidth + 2 * kMargin, kRows * cellHeight + MulDiv(70, dpi, 96)};
-    AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
-    PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
+    const int dpi = ScreenDpi(window);
+    PlaceLookWindow(window, 7 * MulDiv(140, dpi, 96) + 2 * kMargin, kRows * MulDiv(122, dpi, 96) + MulDiv(70, dpi, 96));
     LayOut(state, window);
     LoadMonth(state);
     ShowSelectedWeek(state);

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "lookback/day_lists.h"
-#include "platform/dialog_placement.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
@@ -91,12 +90,8 @@ void Fill(SameDayState& state, HWND window, int thumbWidth, int thumbHeight, con
 }
 
 LRESULT CALLBACK SameDayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<SameDayState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    SameDayState* state = LookStateOf<SameDayState>(window, message, lParam);
     switch (message) {
-    case WM_NCCREATE:
-        state = static_cast<SameDayState*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-        break;
     case WM_SETFOCUS:
         if (state && state->list) SetFocus(state->list);
         return 0;
@@ -121,30 +116,16 @@ LRESULT CALLBACK SameDayProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 std::optional<DayKey> RunSameDayView(HWND owner, const LookSource& source) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = SameDayProc;
-    windowClass.hInstance = source.instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassW(&windowClass);
-
     SameDayState state;
     state.source = &source;
     state.days = ReadSameDayInEarlierYears(source.folder, *source.index, source.onShow.day);
     const std::u16string caption = LoadText(source.instance, IDS_LOOK_SAME_DAY_CAPTION, {IsoDateText(source.onShow.day)});
-    constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, WidePointer(caption), kStyle, 0, 0, 100, 100, owner,
-                                  nullptr, source.instance, &state);
+    HWND window = CreateLookWindow(owner, source.instance, kClassName, SameDayProc, caption, &state);
     if (!window) return std::nullopt;
     state.font = MakeLookFont(window, 9);
-    HDC dc = GetDC(window);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(window, dc);
+    const int dpi = ScreenDpi(window);
     const int thumbWidth = MulDiv(88, dpi, 96), thumbHeight = thumbWidth * 160 / 264;
-    RECT frame = {0, 0, MulDiv(520, dpi, 96), MulDiv(400, dpi, 96)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
-    PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
+    PlaceLookWindow(window, MulDiv(520, dpi, 96), MulDiv(400, dpi, 96));
     RECT room;
     GetClientRect(window, &room);
     InflateRect(&room, -kMargin, -kMargin);

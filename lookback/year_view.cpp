@@ -6,7 +6,6 @@
 #include "lookback/look_colours.h"
 #include "lookback/month_grid.h"
 #include "lookback/year_of_pages.h"
-#include "platform/dialog_placement.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
@@ -92,98 +91,84 @@ void DrawText16(HDC dc, const std::u16string& text, RECT rect, UINT format) {
 }
 
 void Paint(const YearState& state, HWND window) {
-    PAINTSTRUCT paint;
-    HDC screen = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP image = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ oldImage = SelectObject(dc, image);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, state.titleFont);
-    const HINSTANCE instance = state.source->instance;
-    if (!state.sideways) {
-        DrawText16(dc, NumberText(state.year.year), {kMargin, kMargin, client.right - kMargin, state.gridTop},
-                   DT_LEFT | DT_SINGLELINE);
-    }
-    SelectObject(dc, state.font);
+    PaintOffScreen(window, [&state](HDC dc, const RECT& client) {
+        SelectObject(dc, state.titleFont);
+        const HINSTANCE instance = state.source->instance;
+        if (!state.sideways) {
+            DrawText16(dc, NumberText(state.year.year), {kMargin, kMargin, client.right - kMargin, state.gridTop},
+                       DT_LEFT | DT_SINGLELINE);
+        }
+        SelectObject(dc, state.font);
 
-    for (int month = 1; month <= 12; ++month) {
-        const RECT first = SquareRect(state, month, 1);
-        DrawText16(dc, MonthLabel(month), {kMargin, first.top, kMargin + state.labelWidth - 4, first.bottom},
-                   DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
-        const int days = static_cast<int>(DaysInMonth(state.year.year, month));
-        for (int day = 1; day <= days; ++day) {
-            const RECT square = SquareRect(state, month, day);
-            const DayMark& mark = state.year.At(month, day);
-            FillSquare(dc, square, DayColour(mark, state.by));
-            if (mark.unreadable) {
-                const int inset = state.square / 3;
-                DrawUnreadableMark(dc, {square.left + inset, square.top + inset, square.right - inset, square.bottom - inset});
-            }
-            if (month == state.selected.month && day == state.selected.day) {
-                RECT ring = {square.left - 2, square.top - 2, square.right + 2, square.bottom + 2};
-                FrameRect(dc, &ring, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-                InflateRect(&ring, -1, -1);
-                FrameRect(dc, &ring, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        for (int month = 1; month <= 12; ++month) {
+            const RECT first = SquareRect(state, month, 1);
+            DrawText16(dc, MonthLabel(month), {kMargin, first.top, kMargin + state.labelWidth - 4, first.bottom},
+                       DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+            const int days = static_cast<int>(DaysInMonth(state.year.year, month));
+            for (int day = 1; day <= days; ++day) {
+                const RECT square = SquareRect(state, month, day);
+                const DayMark& mark = state.year.At(month, day);
+                FillSquare(dc, square, DayColour(mark, state.by));
+                if (mark.unreadable) {
+                    const int inset = state.square / 3;
+                    DrawUnreadableMark(dc, {square.left + inset, square.top + inset, square.right - inset, square.bottom - inset});
+                }
+                if (month == state.selected.month && day == state.selected.day) {
+                    RECT ring = {square.left - 2, square.top - 2, square.right + 2, square.bottom + 2};
+                    FrameRect(dc, &ring, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+                    InflateRect(&ring, -1, -1);
+                    FrameRect(dc, &ring, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+                }
             }
         }
-    }
 
-    // The legend, one swatch and name after another (below the squares, or down the column
-    // beside them); then the figures and the status line.
-    SetTextColor(dc, RGB(0, 0, 0));
-    const int left = state.sideways ? SquareRect(state, 1, 31).right + kMargin : kMargin + state.labelWidth;
-    int x = left;
-    int y = state.sideways ? state.gridTop : SquareRect(state, 12, 1).bottom + kMargin;
-    const auto legendEntry = [&](const LookColour& colour, bool unreadable, int textId) {
-        const std::u16string name = LoadText(instance, textId);
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, WidePointer(name), static_cast<int>(name.size()), &extent);
-        const int swatchSize = state.lineHeight;
-        const int width = swatchSize + 4 + extent.cx + 12;
-        if (x > left && (state.sideways || x + width > client.right - kMargin)) {
-            x = left;
-            y += state.lineHeight + (state.sideways ? 2 : 4);
-        }
-        const RECT swatch = {x, y, x + swatchSize, y + swatchSize};
-        FillSquare(dc, swatch, colour);
-        if (unreadable) {
-            const int inset = swatchSize / 3;
-            DrawUnreadableMark(dc, {swatch.left + inset, swatch.top + inset, swatch.right - inset, swatch.bottom - inset});
-        }
+        // The legend, one swatch and name after another (below the squares, or down the column
+        // beside them); then the figures and the status line.
         SetTextColor(dc, RGB(0, 0, 0));
-        DrawText16(dc, name, {x + swatchSize + 4, y, client.right, y + swatchSize}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-        x += width;
-    };
-    for (const LookColour& colour : LegendColours(state.by)) legendEntry(colour, false, colour.name);
-    legendEntry(kNoPageColour, true, IDS_LOOK_UNREADABLE);
-    y += state.lineHeight + (state.sideways ? 4 : kMargin);
+        const int left = state.sideways ? SquareRect(state, 1, 31).right + kMargin : kMargin + state.labelWidth;
+        int x = left;
+        int y = state.sideways ? state.gridTop : SquareRect(state, 12, 1).bottom + kMargin;
+        const auto legendEntry = [&](const LookColour& colour, bool unreadable, int textId) {
+            const std::u16string name = LoadText(instance, textId);
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, WidePointer(name), static_cast<int>(name.size()), &extent);
+            const int swatchSize = state.lineHeight;
+            const int width = swatchSize + 4 + extent.cx + 12;
+            if (x > left && (state.sideways || x + width > client.right - kMargin)) {
+                x = left;
+                y += state.lineHeight + (state.sideways ? 2 : 4);
+            }
+            const RECT swatch = {x, y, x + swatchSize, y + swatchSize};
+            FillSquare(dc, swatch, colour);
+            if (unreadable) {
+                const int inset = swatchSize / 3;
+                DrawUnreadableMark(dc, {swatch.left + inset, swatch.top + inset, swatch.right - inset, swatch.bottom - inset});
+            }
+            SetTextColor(dc, RGB(0, 0, 0));
+            DrawText16(dc, name, {x + swatchSize + 4, y, client.right, y + swatchSize}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+            x += width;
+        };
+        for (const LookColour& colour : LegendColours(state.by)) legendEntry(colour, false, colour.name);
+        legendEntry(kNoPageColour, true, IDS_LOOK_UNREADABLE);
+        y += state.lineHeight + (state.sideways ? 4 : kMargin);
 
-    const std::u16string figures[] = {
-        LoadText(instance, IDS_LOOK_PAGES, {NumberText(state.figures.pages)}),
-        LoadText(instance, IDS_LOOK_CURRENT_STREAK, {NumberText(state.figures.currentStreak)}),
-        LoadText(instance, IDS_LOOK_LONGEST_STREAK, {NumberText(state.figures.longestStreak)})};
-    if (state.sideways) {
-        for (const std::u16string& figure : figures) {
-            DrawText16(dc, figure, {left, y, client.right - kMargin, y + state.lineHeight}, DT_LEFT | DT_SINGLELINE);
-            y += state.lineHeight + 2;
+        const std::u16string figures[] = {
+            LoadText(instance, IDS_LOOK_PAGES, {NumberText(state.figures.pages)}),
+            LoadText(instance, IDS_LOOK_CURRENT_STREAK, {NumberText(state.figures.currentStreak)}),
+            LoadText(instance, IDS_LOOK_LONGEST_STREAK, {NumberText(state.figures.longestStreak)})};
+        if (state.sideways) {
+            for (const std::u16string& figure : figures) {
+                DrawText16(dc, figure, {left, y, client.right - kMargin, y + state.lineHeight}, DT_LEFT | DT_SINGLELINE);
+                y += state.lineHeight + 2;
+            }
+        } else {
+            DrawText16(dc, figures[0] + u"    " + figures[1] + u"    " + figures[2],
+                       {left, y, client.right - kMargin, y + state.lineHeight}, DT_LEFT | DT_SINGLELINE);
+            y += state.lineHeight + 4;
         }
-    } else {
-        DrawText16(dc, figures[0] + u"    " + figures[1] + u"    " + figures[2],
-                   {left, y, client.right - kMargin, y + state.lineHeight}, DT_LEFT | DT_SINGLELINE);
-        y += state.lineHeight + 4;
-    }
-    DrawText16(dc, StatusLine(state, state.pointed), {left, y, client.right - kMargin, y + state.lineHeight},
-               DT_LEFT | DT_SINGLELINE);
-
-    SelectObject(dc, oldFont);
-    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldImage);
-    DeleteObject(image);
-    DeleteDC(dc);
-    EndPaint(window, &paint);
+        DrawText16(dc, StatusLine(state, state.pointed), {left, y, client.right - kMargin, y + state.lineHeight},
+                   DT_LEFT | DT_SINGLELINE);
+    });
 }
 
 // The day of the square at a client point, if there is one.
@@ -217,34 +202,15 @@ void Open(YearState& state, HWND window, const DayKey& day) {
     EndModalWindow(window);
 }
 
-bool HandleKey(YearState& state, HWND window, WPARAM key) {
-    switch (key) {
-    case VK_LEFT: Select(state, window, DayAfter(state.selected, -1)); return true;
-    case VK_RIGHT: Select(state, window, DayAfter(state.selected, 1)); return true;
-    case VK_UP: Select(state, window, SameDayInMonth(state.selected, -1)); return true;
-    case VK_DOWN: Select(state, window, SameDayInMonth(state.selected, 1)); return true;
-    case VK_PRIOR: Select(state, window, SameDayInMonth(state.selected, -12)); return true;
-    case VK_NEXT: Select(state, window, SameDayInMonth(state.selected, 12)); return true;
-    case VK_HOME: Select(state, window, state.source->onShow.day); return true;
-    case VK_RETURN: Open(state, window, state.selected); return true;
-    case VK_ESCAPE: EndModalWindow(window); return true;
-    default: return false;
-    }
-}
-
 LRESULT CALLBACK YearProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<YearState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    YearState* state = LookStateOf<YearState>(window, message, lParam);
     switch (message) {
-    case WM_NCCREATE:
-        state = static_cast<YearState*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-        break;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT:
         if (state) Paint(*state, window);
         return 0;
     case WM_KEYDOWN:
-        if (state && HandleKey(*state, window, wParam)) return 0;
+        if (state && HandleDayKey(*state, window, wParam, SelectionSteps{.upDownDays = 0, .upDownMonths = 1, .pageMonths = 12}, Select)) return 0;
         break;
     case WM_MOUSEMOVE:
         if (state) {
@@ -279,24 +245,15 @@ LRESULT CALLBACK YearProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = YearProc;
-    windowClass.hInstance = source.instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassW(&windowClass);
-
     YearState state;
     state.source = &source;
     state.selected = state.pointed = source.onShow.day;
-    constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, L"", kStyle, 0, 0, 100, 100, owner,
-                                  nullptr, source.instance, &state);
+    HWND window = CreateLookWindow(owner, source.instance, kClassName, YearProc, u"", &state);
     if (!window) return std::nullopt;
     state.font = MakeLookFont(window, 9);
     state.titleFont = MakeLookFont(window, 14, true);
+    const int dpi = ScreenDpi(window);
     HDC dc = GetDC(window);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
     HGDIOBJ old = SelectObject(dc, state.font);
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
@@ -312,7 +269,7 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
     // Squares as large as the work area lets them be, up to their size on a desktop screen:
     // on a handheld's 240 lines the whole year still shows.
     RECT frameSize = {0, 0, 0, 0};
-    AdjustWindowRectEx(&frameSize, kStyle, FALSE, WS_EX_DLGMODALFRAME);
+    AdjustWindowRectEx(&frameSize, kLookWindowStyle, FALSE, kLookWindowExStyle);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -343,9 +300,7 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
                                          switchLeft, switchTop, width - switchLeft - kMargin, state.lineHeight + 6, window,
                                          reinterpret_cast<HMENU>(kSwitchId), source.instance, nullptr);
     SendMessageW(state.colourSwitch, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
-    RECT frame = {0, 0, width, height};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
-    PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
+    PlaceLookWindow(window, width, height);
     LoadYear(state);
     ShowYearInCaption(state, window);
     RunModalWindow(owner, window, source.whenShown);
