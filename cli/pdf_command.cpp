@@ -78,15 +78,19 @@ int RunPdf(const PdfOptions& options, const fs::path& data, const fs::path& out,
     }
 
     const BookDays days = ReadBookDays(data, index, first, last);
-    for (const fs::path& file : days.unreadable) {
-        const std::u8string name = file.u8string();
-        error(std::string(name.begin(), name.end()) + ": could not be read; its day is left out");
-    }
+    // The days left out, at the end of the run, whatever became of the book.
+    const auto listUnreadable = [&] {
+        for (const fs::path& file : days.unreadable) {
+            const std::u8string name = file.u8string();
+            error(std::string(name.begin(), name.end()) + ": could not be read; its day is left out");
+        }
+        if (days.unreadableDays > 0) error(UnreadDaysText(days.unreadableDays));
+    };
     if (days.days.empty()) {
         error("no day " + (options.from.empty() ? std::string() : "from " + options.from + " ") +
               (options.to.empty() ? std::string() : "to " + options.to + " ") + "has a page: " + options.out +
               " was not written");
-        if (days.unreadableDays > 0) error(UnreadDaysText(days.unreadableDays));
+        listUnreadable();
         return days.unreadableDays > 0 ? kExitFileFailed : kExitNothingFound;
     }
 
@@ -104,11 +108,11 @@ int RunPdf(const PdfOptions& options, const fs::path& data, const fs::path& out,
         const WriteFault fault = file.Fault();
         error(options.out + ": cannot be written" +
               (fault == WriteFault::None ? std::string() : ": " + EncodeUtf8(ProgramText(ReasonTextId(fault)))));
+        listUnreadable();
         return kExitFileFailed;
     }
-    if (days.unreadableDays == 0) return kExitOk;
-    error(UnreadDaysText(days.unreadableDays));
-    return kExitIncomplete;
+    listUnreadable();
+    return days.unreadableDays == 0 ? kExitOk : kExitIncomplete;
 }
 
 #endif
