@@ -429,7 +429,15 @@ TEST_F(Cli, PdfIsABookOfTheDays) {
         for (int x = 0; x < 264; ++x) checker.Set(x, y, (x + y) % 2 ? 0x0000FF : 0xFF0000);
     Day("20000228.dbt", u"first day's words");
     WriteFileBytes(data_ / "20000228.bmp", jpegtest::MakeBmp(checker, {.bitCount = 4}));
-    Day("20000229.dbt", u"閏日の日記です");
+    // Numbered words over several pages, with characters of three and two UTF-8 bytes
+    // around the digits: no line may break inside one.
+    std::u16string leapDay = u"閏日の日記です\r\n";
+    std::vector<std::string> words;
+    for (int n = 1000; n < 2500; ++n) {
+        words.push_back("＄" + std::to_string(n) + "ж");
+        leapDay += DecodeUtf8(words.back()) + u" ";
+    }
+    Day("20000229.dbt", leapDay);
     WriteFileBytes(data_ / "20000301.bmp", kDayPicture);
     WriteFileText(data_ / "20000302.dbt", "PK not a record");
     WriteFileText(data_ / "20000303.bmp", "not a bitmap, though long enough for its header");
@@ -444,12 +452,16 @@ TEST_F(Cli, PdfIsABookOfTheDays) {
     const std::string pdfText = temp_ / "book.txt";
     ASSERT_EQ(std::system(("pdftotext -enc UTF-8 '" + book.string() + "' '" + pdfText + "'").c_str()), 0);
     const std::string text = ReadFileText(pdfText);
-    std::size_t at = 0;
-    for (const char* expected : {"2000-02-28 Monday", "first day's words", "2000-02-29 Tuesday", "閏日の日記です",
-                                 "2000-03-01 Wednesday", "Page 3 of 3"}) {
-        const std::size_t found = text.find(expected, at);
-        EXPECT_NE(found, std::string::npos) << expected << " after " << at << " in\n" << text;
-        at = found == std::string::npos ? at : found;
+    std::size_t at = 0, dollars = 0;
+    for (std::size_t found = text.find("＄"); found != std::string::npos; found = text.find("＄", found + 1)) ++dollars;
+    EXPECT_EQ(dollars, words.size()) << "no line lost or drawn twice";
+    std::vector<std::string> expected = {"2000-02-28 Monday", "first day's words", "2000-02-29 Tuesday", "閏日の日記です"};
+    expected.insert(expected.end(), words.begin(), words.end());
+    expected.push_back("2000-03-01 Wednesday");
+    for (const std::string& next : expected) {
+        const std::size_t found = text.find(next, at);
+        ASSERT_NE(found, std::string::npos) << next << " after " << at << " in\n" << text;
+        at = found + next.size();
     }
     for (const char* absent : {"2000-03-02", "2000-03-03", "after the run"})
         EXPECT_EQ(text.find(absent), std::string::npos) << absent;
