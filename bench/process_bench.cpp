@@ -235,6 +235,12 @@ int main(int argc, char** argv) {
                                                                       "--year", year, "--out",
                                                                       (out / "poster.jpg").string(), "--yes"})
                     ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+                // The last year as a book: every day with its drawing and its text.
+                benchmark::RegisterBenchmark(("Pdf/" + days).c_str(), RunConversion,
+                                             std::vector<std::string>{exporter, "pdf", "--data", diary.string(),
+                                                                      "--from", year + "-01-01", "--to", year + "-12-31",
+                                                                      "--out", (out / "book.pdf").string(), "--yes"})
+                    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
                 continue;
             }
             benchmark::RegisterBenchmark(("Find/" + days).c_str(), RunConversion,

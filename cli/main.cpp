@@ -6,6 +6,8 @@
 //   doodlebinder-export find WORDS... --data DIR [--from YYYY-MM-DD] [--to YYYY-MM-DD]
 //   doodlebinder-export year --data DIR --year YYYY --out FILE.svg [--by mood|weather] [--yes]
 //   doodlebinder-export mosaic --data DIR --year YYYY --out FILE.jpg [--columns N] [--yes]
+//   doodlebinder-export pdf --data DIR --out FILE.pdf [--from YYYY-MM-DD] [--to YYYY-MM-DD]
+//                           [--paper a4|a5|letter] [--two-per-page] [--yes]
 //
 // The html command runs the same export as the HTML output dialog, so the document has
 // the same bytes; its pictures are converted on every core of the machine.
@@ -35,6 +37,7 @@
 #include "cli/console_text.h"
 #include "cli/find_command.h"
 #include "cli/lookback_commands.h"
+#include "cli/pdf_command.h"
 #include "htmlexport/html_export.h"
 #include "htmlexport/picture_run.h"
 #include "jpeg/encoder.h"
@@ -411,6 +414,8 @@ int Run(const std::vector<std::string>& args) {
     CLI::App* yearCommand = AddYearCommand(app, year);
     MosaicOptions mosaic;
     CLI::App* mosaicCommand = AddMosaicCommand(app, mosaic);
+    PdfOptions pdf;
+    CLI::App* pdfCommand = AddPdfCommand(app, pdf);
 
     std::vector<const char*> argv{kProgram};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -434,6 +439,10 @@ int Run(const std::vector<std::string>& args) {
     if (mosaicCommand->parsed()) {
         const fs::path out = ArgumentPath(mosaic.out);
         return RunGuarded(out, console, [&] { return RunMosaic(mosaic, ArgumentPath(mosaic.data), out, error); });
+    }
+    if (pdfCommand->parsed()) {
+        const fs::path out = ArgumentPath(pdf.out);
+        return RunGuarded(out, console, [&] { return RunPdf(pdf, ArgumentPath(pdf.data), out, error); });
     }
     const fs::path bmp = ArgumentPath(bmpIn);
     return RunGuarded(bmp, console, [&] { return RunJpeg(bmp, ArgumentPath(jpegOut), jpegYes, console); });

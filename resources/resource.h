@@ -262,3 +262,15 @@
 #define IDS_LOOK_SAME_DAY_YEAR      6954
 #define IDS_LOOK_SAME_DAY_TEXT      6955
 #define IDS_LOOK_SAME_DAY_NONE      6956
+
+// The book of days: the weekdays in words (Sunday first), the footer, a day carried over
+#define IDS_BOOK_SUNDAY             7000    // + the day of week, 0 = Sunday
+#define IDS_BOOK_MONDAY             7001
+#define IDS_BOOK_TUESDAY            7002
+#define IDS_BOOK_WEDNESDAY          7003
+#define IDS_BOOK_THURSDAY           7004
+#define IDS_BOOK_FRIDAY             7005
+#define IDS_BOOK_SATURDAY           7006
+#define IDS_BOOK_PAGE               7010    // %1 the page, %2 the pages
+#define IDS_BOOK_RUN                7011    // %1 the first day, %2 the last
+#define IDS_BOOK_CONTINUED          7012    // %1 the day's title

@@ -409,6 +409,129 @@ TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
     EXPECT_NE(help.out.find("mosaic"), std::string::npos);
 }
 
+// A run of days as a book: each day's title and text in order as a reader finds them,
+// fonts embedded, the drawing in whole blocks; damaged days left out and named; the file
+// written whole or not at all. Windows names the program's Print instead.
+TEST_F(Cli, PdfIsABookOfTheDays) {
+#ifdef _WIN32
+    const Ran windows = Run({"pdf"});
+    EXPECT_EQ(windows.code, 64);
+    EXPECT_NE(windows.err.find("Print (Ctrl+P)"), std::string::npos) << windows.err;
+#else
+    const fs::path book = temp_ / "book.pdf";
+    const auto pdf = [&](const fs::path& out, const Args& more) {
+        Args args = {"pdf", "--data", Utf8(data_), "--out", Utf8(out)};
+        args.insert(args.end(), more.begin(), more.end());
+        return Run(args);
+    };
+    jpegtest::Picture checker{264, 160, std::vector<std::uint8_t>(264 * 160 * 3)};
+    for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 264; ++x) checker.Set(x, y, (x + y) % 2 ? 0x0000FF : 0xFF0000);
+    Day("20000228.dbt", u"first day's words");
+    WriteFileBytes(data_ / "20000228.bmp", jpegtest::MakeBmp(checker, {.bitCount = 4}));
+    // Numbered words over several pages, with characters of three and two UTF-8 bytes
+    // around the digits: no line may break inside one.
+    std::u16string leapDay = u"閏日の日記です\r\n";
+    std::vector<std::string> words;
+    for (int n = 1000; n < 2500; ++n) {
+        words.push_back("＄" + std::to_string(n) + "ж");
+        leapDay += DecodeUtf8(words.back()) + u" ";
+    }
+    Day("20000229.dbt", leapDay);
+    WriteFileBytes(data_ / "20000301.bmp", kDayPicture);
+    WriteFileText(data_ / "20000302.dbt", "PK not a record");
+    WriteFileText(data_ / "20000303.bmp", "not a bitmap, though long enough for its header");
+    Day("20000305.dbt", u"after the run");
+    const Args run = {"--from", "2000-02-28", "--to", "2000-03-04"};
+
+    const Ran ran = pdf(book, run);
+    EXPECT_EQ(ran.code, 4) << ran.err;
+    for (const char* cause : {"20000302.dbt: could not be read", "20000303.bmp: could not be read",
+                              "2 days could not be read"})
+        EXPECT_NE(ran.err.find(cause), std::string::npos) << ran.err;
+    const std::string pdfText = temp_ / "book.txt";
+    ASSERT_EQ(std::system(("pdftotext -enc UTF-8 '" + book.string() + "' '" + pdfText + "'").c_str()), 0);
+    const std::string text = ReadFileText(pdfText);
+    std::size_t at = 0, dollars = 0;
+    for (std::size_t found = text.find("＄"); found != std::string::npos; found = text.find("＄", found + 1)) ++dollars;
+    EXPECT_EQ(dollars, words.size()) << "no line lost or drawn twice";
+    std::vector<std::string> expected = {"2000-02-28 Monday", "first day's words", "2000-02-29 Tuesday", "閏日の日記です"};
+    expected.insert(expected.end(), words.begin(), words.end());
+    expected.push_back("2000-03-01 Wednesday");
+    for (const std::string& next : expected) {
+        const std::size_t found = text.find(next, at);
+        ASSERT_NE(found, std::string::npos) << next << " after " << at << " in\n" << text;
+        at = found + next.size();
+    }
+    for (const char* absent : {"2000-03-02", "2000-03-03", "after the run"})
+        EXPECT_EQ(text.find(absent), std::string::npos) << absent;
+
+    const fs::path fonts = temp_ / "fonts.txt";
+    ASSERT_EQ(std::system(("pdffonts '" + book.string() + "' >'" + fonts.string() + "'").c_str()), 0);
+    const std::string fontList = ReadFileText(fonts);
+    std::size_t listed = 0;
+    for (std::size_t line = fontList.find("\n", fontList.find("---")); line + 1 < fontList.size();
+         line = fontList.find("\n", line + 1), ++listed)
+        EXPECT_NE(fontList.find(" yes yes ", line), std::string::npos) << "not embedded and subset:\n" << fontList;
+    EXPECT_GE(listed, 1u) << fontList;
+
+    // At 288 dots an inch an A4 page's pixel is 5 dots: the checker's red and blue make a
+    // box of 264 x 160 blocks, each one colour, and nothing between them.
+    ASSERT_EQ(std::system(("pdftoppm -r 288 -f 1 -l 1 -singlefile '" + book.string() + "' '" +
+                           (temp_ / "page").string() + "'").c_str()), 0);
+    const Bytes page = ReadFileBytes(temp_ / "page.ppm");
+    int width = 0, height = 0, header = 0;
+    ASSERT_EQ(std::sscanf(reinterpret_cast<const char*>(page.data()), "P6 %d %d 255%n", &width, &height, &header), 2);
+    const auto colour = [&](int x, int y) {
+        const std::uint8_t* p = &page[header + 1 + 3 * (static_cast<std::size_t>(y) * width + x)];
+        return std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
+    };
+    // The rows mostly of those colours are the drawing's; an icon may have them too.
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        int first = width, last = -1, count = 0;
+        for (int x = 0; x < width; ++x)
+            if (const std::uint32_t c = colour(x, y); c == 0xFF0000 || c == 0x0000FF)
+                first = std::min(first, x), last = std::max(last, x), ++count;
+        if (count < 264 * 5 / 2) continue;
+        left = std::min(left, first), right = std::max(right, last);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+    // The renderer may round an image's far edges out by a dot.
+    ASSERT_NEAR(right - left + 1, 264 * 5, 1);
+    ASSERT_NEAR(bottom - top + 1, 160 * 5, 1);
+    int wrong = 0;
+    for (int y = top; y < top + 160 * 5; ++y)
+        for (int x = left; x < left + 264 * 5; ++x)
+            wrong += colour(x, y) != (((x - left) / 5 + (y - top) / 5) % 2 ? 0x0000FFu : 0xFF0000u);
+    EXPECT_EQ(wrong, 0);
+
+    const Bytes written = ReadFileBytes(book);
+    const Ran kept = pdf(book, run);
+    EXPECT_EQ(kept.code, 3);
+    EXPECT_NE(kept.err.find("exists already; give --yes"), std::string::npos) << kept.err;
+    EXPECT_EQ(ReadFileBytes(book), written);
+    const Ran empty = pdf(temp_ / "empty.pdf", {"--from", "1999-01-01", "--to", "1999-12-31"});
+    EXPECT_EQ(empty.code, 1);
+    EXPECT_NE(empty.err.find("was not written"), std::string::npos) << empty.err;
+    EXPECT_FALSE(fs::exists(temp_ / "empty.pdf"));
+    EXPECT_EQ(pdf(temp_ / "x.pdf", {"--from", "2000-03-01", "--to", "2000-02-28"}).code, 64);
+    EXPECT_EQ(pdf(temp_ / "x.pdf", {"--paper", "a3"}).code, 64);
+
+    // A disk too small for the book keeps no part of it.
+    const fs::path full = temp_ / "full";
+    fs::create_directories(full);
+    ASSERT_EQ(std::system(("mount -t tmpfs -o size=16k tmpfs '" + full.string() + "'").c_str()), 0);
+    const Ran small = pdf(full / "book.pdf", run);
+    const Names leftOver = NamesIn(full);
+    std::system(("umount '" + full.string() + "'").c_str());
+    EXPECT_EQ(small.code, 3);
+    EXPECT_NE(small.err.find("book.pdf: cannot be written: there is no space left on the disk"), std::string::npos)
+        << small.err;
+    EXPECT_EQ(leftOver, Names{});
+#endif
+}
+
 TEST(CliText, ProgressBars) {
     EXPECT_EQ(ProgressBar(3, 4, 8), "[######--] 3/4");
     EXPECT_EQ(ProgressBar(1, 3, 10), "[###-------] 1/3");
