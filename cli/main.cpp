@@ -6,6 +6,8 @@
 //   doodlebinder-export find WORDS... --data DIR [--from YYYY-MM-DD] [--to YYYY-MM-DD]
 //   doodlebinder-export year --data DIR --year YYYY --out FILE.svg [--by mood|weather] [--yes]
 //   doodlebinder-export mosaic --data DIR --year YYYY --out FILE.jpg [--columns N] [--yes]
+//   doodlebinder-export backup --data DIR --to DIR
+//   doodlebinder-export versions YYYY-MM-DD --data DIR --to DIR
 //
 // The html command runs the same export as the HTML output dialog, so the document has
 // the same bytes; its pictures are converted on every core of the machine.
@@ -32,6 +34,8 @@
 #include <unistd.h>
 #endif
 
+#include "backup/dos_time.h"
+#include "cli/backup_commands.h"
 #include "cli/console_text.h"
 #include "cli/find_command.h"
 #include "cli/lookback_commands.h"
@@ -411,6 +415,10 @@ int Run(const std::vector<std::string>& args) {
     CLI::App* yearCommand = AddYearCommand(app, year);
     MosaicOptions mosaic;
     CLI::App* mosaicCommand = AddMosaicCommand(app, mosaic);
+    BackupOptions backup;
+    CLI::App* backupCommand = AddBackupCommand(app, backup);
+    VersionsOptions versions;
+    CLI::App* versionsCommand = AddVersionsCommand(app, versions);
 
     std::vector<const char*> argv{kProgram};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -434,6 +442,16 @@ int Run(const std::vector<std::string>& args) {
     if (mosaicCommand->parsed()) {
         const fs::path out = ArgumentPath(mosaic.out);
         return RunGuarded(out, console, [&] { return RunMosaic(mosaic, ArgumentPath(mosaic.data), out, error); });
+    }
+    if (backupCommand->parsed()) {
+        const fs::path to = ArgumentPath(backup.to);
+        return RunGuarded(to, console, [&] {
+            return RunBackup(backup, ArgumentPath(backup.data), to, UnixSecondsNow(), error);
+        });
+    }
+    if (versionsCommand->parsed()) {
+        const fs::path to = ArgumentPath(versions.to);
+        return RunGuarded(to, console, [&] { return RunVersions(versions, ArgumentPath(versions.data), to, error); });
     }
     const fs::path bmp = ArgumentPath(bmpIn);
     return RunGuarded(bmp, console, [&] { return RunJpeg(bmp, ArgumentPath(jpegOut), jpegYes, console); });
