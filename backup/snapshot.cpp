@@ -12,7 +12,6 @@
 #include "backup/zip_reader.h"
 #include "backup/zip_writer.h"
 #include "diarycore/pages_in_folder.h"
-#include "platform/utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -51,16 +50,6 @@ ReadStatus ReadSteadyFile(const fs::path& path, std::vector<std::uint8_t>& bytes
         }
     }
     return ReadStatus::InUse;
-}
-
-// The entry's name: the file's name in UTF-8 (on POSIX systems its bytes, as the
-// system holds them).
-std::string EntryName(const fs::path& path) {
-#ifdef _WIN32
-    return EncodeUtf8(path.filename().u16string());
-#else
-    return path.filename().string();
-#endif
 }
 
 WriteFault FaultOf(const std::error_code& error) {
@@ -105,10 +94,12 @@ bool GoesIntoSnapshot(const fs::path& name) {
 }
 
 bool IsSameOrInside(const fs::path& inner, const fs::path& outer) {
+    // Absolute first: of a relative path no part of which is there yet, the canonical
+    // form would stay relative.
     std::error_code error;
-    const fs::path in = fs::weakly_canonical(inner, error);
+    const fs::path in = fs::weakly_canonical(fs::absolute(inner, error), error);
     if (error) return false;
-    const fs::path out = fs::weakly_canonical(outer, error);
+    const fs::path out = fs::weakly_canonical(fs::absolute(outer, error), error);
     if (error) return false;
     auto a = in.begin(), b = out.begin();
     for (; b != out.end(); ++a, ++b) {
@@ -165,7 +156,7 @@ SnapshotResult MakeSnapshot(const fs::path& diary, const fs::path& backupFolder,
             result.unread.push_back({file, read});
             continue;
         }
-        written = zip.Add(EntryName(file), bytes, UnixSecondsOf(stamp.modified));
+        written = zip.Add(NameInUtf8(file), bytes, UnixSecondsOf(stamp.modified));
         if (written != ZipWriteStatus::Ok) break;
         ++result.files;
     }

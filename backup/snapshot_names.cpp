@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "diarycore/calendar.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -35,6 +36,14 @@ std::u16string NameInFolder(const std::filesystem::path& path) {
     // the pattern's own characters are ASCII.
     const auto native = path.filename().native();
     return std::u16string(native.begin(), native.end());
+}
+
+std::string NameInUtf8(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return EncodeUtf8(path.filename().u16string());
+#else
+    return path.filename().string();
+#endif
 }
 
 std::u16string SnapshotName(const CivilTime& time) {

@@ -20,6 +20,10 @@ std::optional<CivilTime> TimeOfSnapshotName(std::u16string_view name);
 // the pattern's ASCII, whatever else the name holds.
 std::u16string NameInFolder(const std::filesystem::path& path);
 
+// A file's name in UTF-8, as a zip entry and the console name it (on POSIX systems the
+// bytes the system holds, UTF-8 or not).
+std::string NameInUtf8(const std::filesystem::path& path);
+
 struct SnapshotFile {
     std::filesystem::path path;
     CivilTime time;

@@ -6,6 +6,7 @@
 
 #include "backup/day_versions.h"
 #include "backup/snapshot.h"
+#include "backup/snapshot_names.h"
 #include "cli/console_text.h"
 #include "cli/find_command.h"
 #include "platform/program_texts.h"
@@ -14,15 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A file's name in UTF-8 (on Linux the bytes it is).
-std::string NameText(const fs::path& path) {
-#ifdef _WIN32
-    return EncodeUtf8(path.filename().u16string());
-#else
-    return path.filename().string();
-#endif
-}
 
 void AddFolders(CLI::App& command, std::string& data, std::string& to) {
     command.add_option("--data", data, "The diary folder (the day files)")->required()->type_name("DIR");
@@ -87,10 +79,10 @@ int RunBackup(const BackupOptions& options, const fs::path& data, const fs::path
         break;
     }
     for (const UnreadFile& file : result.unread) {
-        error(NameText(file.path) + ": could not be read, and is not in the snapshot: " +
+        error(NameInUtf8(file.path) + ": could not be read, and is not in the snapshot: " +
               EncodeUtf8(ProgramText(ReasonTextId(file.why))));
     }
-    PrintOut(NameText(result.snapshot) + "\n");
+    PrintOut(NameInUtf8(result.snapshot) + "\n");
     return result.status == SnapshotStatus::Ok ? kExitOk : kExitIncomplete;
 }
 
@@ -112,10 +104,10 @@ int RunVersions(const VersionsOptions& options, const fs::path& data, const fs::
                       static_cast<int>(version.time.month), static_cast<int>(version.time.day),
                       static_cast<int>(version.time.hour), static_cast<int>(version.time.minute),
                       static_cast<int>(version.time.second));
-        lines += time + NameText(version.snapshot) + "\n";
+        lines += time + NameInUtf8(version.snapshot) + "\n";
     }
     PrintOut(lines);
-    for (const fs::path& damaged : list.damaged) error(NameText(damaged) + ": a damaged snapshot, skipped");
+    for (const fs::path& damaged : list.damaged) error(NameInUtf8(damaged) + ": a damaged snapshot, skipped");
     if (!list.damaged.empty()) return kExitIncomplete;
     return list.versions.empty() ? kExitNothingFound : kExitOk;
 }
