@@ -136,8 +136,9 @@ TEST(Snapshot, AFileChangingWhileCopiedIsTakenWholeOrReported) {
     }
     for (const char* foreign : {"holiday.zip", "doodlebinder-old.zip", "doodlebinder-20200301-120000.zip.part"})
         WriteFileText(backups / foreign, "not ours");
+    // Longer each time: a file's time may not move within one tick of the disk's clock.
     const auto changeAlways = [&](const fs::path& path) {
-        if (path == day) WriteFileText(day, "DN page " + std::to_string(writes++));
+        if (path == day) WriteFileText(day, "DN page " + std::string(++writes, '+'));
     };
     const SnapshotResult incomplete = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + kHour, {nullptr, changeAlways});
     EXPECT_EQ(incomplete.status, SnapshotStatus::Incomplete);

@@ -415,18 +415,29 @@ TEST_F(Cli, BackupPrintsItsSnapshotAndVersionsListsTheDays) {
     Day("20261206.dbt", u"The first text");
     const fs::path backups = temp_ / "backups";
     const Args backup = {"backup", "--data", Utf8(data_), "--to", Utf8(backups)};
+    // Lines end as the system's text does: "\r\n" on Windows.
+    const auto lines = [](const std::string& out) {
+        std::vector<std::string> found;
+        for (std::size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
+            found.push_back(out.substr(at, end - at - (end > at && out[end - 1] == '\r')));
+        return found;
+    };
     const Ran made = Run(backup);
     ASSERT_EQ(made.code, 0) << made.err;
-    EXPECT_EQ(made.out.substr(0, 13), "doodlebinder-");
-    EXPECT_EQ(NamesIn(backups), Names{made.out.substr(0, made.out.size() - 1)});
+    ASSERT_EQ(lines(made.out).size(), 1u);
+    const std::string name = lines(made.out)[0];
+    EXPECT_EQ(name.substr(0, 13), "doodlebinder-");
+    EXPECT_EQ(NamesIn(backups), Names{name});
 
     const Args versions = {"versions", "2026-12-06", "--data", Utf8(data_), "--to", Utf8(backups)};
     const Ran listed = Run(versions);
     EXPECT_EQ(listed.code, 0) << listed.err;
     // "2026-12-07 16:30:00<TAB>doodlebinder-20261207-163000.zip"
-    ASSERT_EQ(listed.out.size(), 20u + made.out.size());
-    EXPECT_EQ(listed.out.substr(20), made.out);
-    EXPECT_EQ(listed.out.substr(0, 4) + listed.out.substr(5, 2) + listed.out.substr(8, 2), made.out.substr(13, 8));
+    ASSERT_EQ(lines(listed.out).size(), 1u);
+    const std::string line = lines(listed.out)[0];
+    ASSERT_EQ(line.size(), 20u + name.size());
+    EXPECT_EQ(line.substr(20), name);
+    EXPECT_EQ(line.substr(0, 4) + line.substr(5, 2) + line.substr(8, 2), name.substr(13, 8));
     const Ran none = Run({"versions", "2026-12-05", "--data", Utf8(data_), "--to", Utf8(backups)});
     EXPECT_EQ(none.code, 1);
     EXPECT_EQ(none.out, "");
