@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cwctype>
 
 #include "backup/day_versions.h"
 #include "backup/snapshot.h"
@@ -92,7 +93,11 @@ TEST(Snapshot, RefusesABackupFolderThatIsTheDiaryOrInsideIt) {
     }
     EXPECT_FALSE(fs::exists(root / "backups"));
     EXPECT_FALSE(IsSameOrInside(root.string() + "-backups", root)) << "a name that only starts like it";
-#ifndef _WIN32
+#ifdef _WIN32
+    std::wstring upper = root.wstring();
+    for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(c));
+    EXPECT_TRUE(IsSameOrInside(fs::path(upper) / L"backups", root)) << "names in another letter case";
+#else
     ScratchFolder elsewhere;
     fs::create_directory_symlink(root, elsewhere / "link");
     EXPECT_TRUE(IsSameOrInside(elsewhere / "link" / "backups", root)) << "through a link";
