@@ -182,6 +182,21 @@ SnapshotResult MakeSnapshot(const fs::path& diary, const fs::path& backupFolder,
     return result;
 }
 
+bool DiaryDiffersFromSnapshot(const fs::path& diary, const fs::path& snapshot) {
+    ZipArchive archive;
+    bool listed = false;
+    const std::vector<fs::path> files = FilesOfSnapshot(diary, listed);
+    if (!listed || archive.Open(snapshot) != ZipReadStatus::Ok || archive.Entries().size() != files.size()) return true;
+    for (const fs::path& file : files) {
+        const ZipEntry* entry = archive.Find(NameInUtf8(file));
+        const std::optional<FileStamp> stamp = StampOf(file);
+        if (entry == nullptr || !stamp || entry->size != stamp->size ||
+            entry->modifiedUnix != UnixSecondsOf(stamp->modified))
+            return true;
+    }
+    return false;
+}
+
 std::vector<fs::path> PruneSnapshots(const fs::path& backupFolder, const CivilTime& now) {
     const std::vector<SnapshotFile> snapshots = ListSnapshots(backupFolder);
     std::vector<CivilTime> times;

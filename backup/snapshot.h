@@ -61,6 +61,12 @@ bool IsSameOrInside(const std::filesystem::path& inner, const std::filesystem::p
 SnapshotResult MakeSnapshot(const std::filesystem::path& diary, const std::filesystem::path& backupFolder,
                             std::int64_t nowUnix, const SnapshotHooks& hooks = {});
 
+// True when the files a snapshot of `diary` would take differ from the ones `snapshot`
+// holds, by name, size or modification time (to the second), or when it cannot be read:
+// whether a new snapshot has anything to keep. Reads the folder's listing and the
+// snapshot's directory, no file.
+bool DiaryDiffersFromSnapshot(const std::filesystem::path& diary, const std::filesystem::path& snapshot);
+
 // Removes the snapshots of the folder that the rule of ages no longer keeps; the removed.
 // Only names of the snapshots' own pattern are touched.
 std::vector<std::filesystem::path> PruneSnapshots(const std::filesystem::path& backupFolder, const CivilTime& now);

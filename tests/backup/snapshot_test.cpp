@@ -83,6 +83,17 @@ TEST(Snapshot, HoldsTheDiaryFilesAndRestoresWithUnzip) {
         EXPECT_EQ(fs::last_write_time(restored / name), fs::last_write_time(diary / name)) << name;
     }
 #endif
+    // Nothing to keep until a file of the diary is changed, added or removed.
+    EXPECT_FALSE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot));
+    const auto written = fs::last_write_time(diary / "20261205.dbt");
+    fs::last_write_time(diary / "20261205.dbt", written + std::chrono::seconds(1));
+    EXPECT_TRUE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot)) << "a new time";
+    fs::last_write_time(diary / "20261205.dbt", written);
+    WriteFileText(diary / "20261207.dbt", "DN a new day");
+    EXPECT_TRUE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot)) << "a new day";
+    fs::remove(diary / "20261207.dbt");
+    fs::remove(diary / "photo.JPG");
+    EXPECT_TRUE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot)) << "a file gone";
 }
 
 TEST(Snapshot, RefusesABackupFolderThatIsTheDiaryOrInsideIt) {
