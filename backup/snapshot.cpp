@@ -187,11 +187,12 @@ bool DiaryDiffersFromSnapshot(const fs::path& diary, const fs::path& snapshot) {
     bool listed = false;
     const std::vector<fs::path> files = FilesOfSnapshot(diary, listed);
     if (!listed || archive.Open(snapshot) != ZipReadStatus::Ok || archive.Entries().size() != files.size()) return true;
-    for (const fs::path& file : files) {
-        const ZipEntry* entry = archive.Find(NameInUtf8(file));
-        const std::optional<FileStamp> stamp = StampOf(file);
-        if (entry == nullptr || !stamp || entry->size != stamp->size ||
-            entry->modifiedUnix != UnixSecondsOf(stamp->modified))
+    // Both in the order of the listing sorted, as the snapshot was written.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const ZipEntry& entry = archive.Entries()[i];
+        const std::optional<FileStamp> stamp = StampOf(files[i]);
+        if (entry.name != NameInUtf8(files[i]) || !stamp || entry.size != stamp->size ||
+            entry.modifiedUnix != UnixSecondsOf(stamp->modified))
             return true;
     }
     return false;
