@@ -13,6 +13,9 @@ namespace {
 
 // No entry of a diary comes near this; a header claiming more is not believed.
 constexpr std::uint32_t kLargestEntry = 1u << 30;
+// Deflate makes at most 1,032 bytes of each byte it reads (a run of one value): a size
+// claimed beyond that is a lie, and no memory is set aside for it.
+constexpr std::uint64_t kMostInflation = 1032;
 // The end record and the longest comment that may follow it.
 constexpr std::size_t kEndSearch = kEndSize + 0xFFFF;
 
@@ -115,6 +118,7 @@ ZipReadStatus ZipArchive::Read(const ZipEntry& entry, std::vector<std::uint8_t>&
     if ((entry.flags & kEncryptedFlag) != 0 || (entry.method != kStored && entry.method != kDeflated) ||
         entry.size > kLargestEntry || entry.compressedSize > kLargestEntry)
         return ZipReadStatus::Unsupported;
+    if (entry.size > (static_cast<std::uint64_t>(entry.compressedSize) + 1) * kMostInflation) return ZipReadStatus::Damaged;
     std::vector<std::uint8_t> header(kLocalHeaderSize);
     if (!file_.ReadAt(entry.localOffset, header) || Get32(header, 0) != kLocalHeader) return ZipReadStatus::Damaged;
     const std::uint64_t dataOffset =
