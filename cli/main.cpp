@@ -8,6 +8,8 @@
 //   doodlebinder-export mosaic --data DIR --year YYYY --out FILE.jpg [--columns N] [--yes]
 //   doodlebinder-export pdf --data DIR --out FILE.pdf [--from YYYY-MM-DD] [--to YYYY-MM-DD]
 //                           [--paper a4|a5|letter] [--two-per-page] [--yes]
+//   doodlebinder-export backup --data DIR --to DIR
+//   doodlebinder-export versions YYYY-MM-DD --data DIR --to DIR
 //
 // The html command runs the same export as the HTML output dialog, so the document has
 // the same bytes; its pictures are converted on every core of the machine.
@@ -34,6 +36,8 @@
 #include <unistd.h>
 #endif
 
+#include "backup/dos_time.h"
+#include "cli/backup_commands.h"
 #include "cli/console_text.h"
 #include "cli/find_command.h"
 #include "cli/lookback_commands.h"
@@ -416,6 +420,10 @@ int Run(const std::vector<std::string>& args) {
     CLI::App* mosaicCommand = AddMosaicCommand(app, mosaic);
     PdfOptions pdf;
     CLI::App* pdfCommand = AddPdfCommand(app, pdf);
+    BackupOptions backup;
+    CLI::App* backupCommand = AddBackupCommand(app, backup);
+    VersionsOptions versions;
+    CLI::App* versionsCommand = AddVersionsCommand(app, versions);
 
     std::vector<const char*> argv{kProgram};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -443,6 +451,16 @@ int Run(const std::vector<std::string>& args) {
     if (pdfCommand->parsed()) {
         const fs::path out = ArgumentPath(pdf.out);
         return RunGuarded(out, console, [&] { return RunPdf(pdf, ArgumentPath(pdf.data), out, error); });
+    }
+    if (backupCommand->parsed()) {
+        const fs::path to = ArgumentPath(backup.to);
+        return RunGuarded(to, console, [&] {
+            return RunBackup(backup, ArgumentPath(backup.data), to, UnixSecondsNow(), error);
+        });
+    }
+    if (versionsCommand->parsed()) {
+        const fs::path to = ArgumentPath(versions.to);
+        return RunGuarded(to, console, [&] { return RunVersions(versions, ArgumentPath(versions.data), to, error); });
     }
     const fs::path bmp = ArgumentPath(bmpIn);
     return RunGuarded(bmp, console, [&] { return RunJpeg(bmp, ArgumentPath(jpegOut), jpegYes, console); });

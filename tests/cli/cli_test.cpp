@@ -532,6 +532,54 @@ TEST_F(Cli, PdfIsABookOfTheDays) {
 #endif
 }
 
+// A nightly job's backup and a look for a day's versions: the snapshot's name printed, the
+// day's snapshots listed with their times, and each refusal with its exit code.
+TEST_F(Cli, BackupPrintsItsSnapshotAndVersionsListsTheDays) {
+    Day("20261206.dbt", u"The first text");
+    const fs::path backups = temp_ / "backups";
+    const Args backup = {"backup", "--data", Utf8(data_), "--to", Utf8(backups)};
+    // Lines end as the system's text does: "\r\n" on Windows.
+    const auto lines = [](const std::string& out) {
+        std::vector<std::string> found;
+        for (std::size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
+            found.push_back(out.substr(at, end - at - (end > at && out[end - 1] == '\r')));
+        return found;
+    };
+    const Ran made = Run(backup);
+    ASSERT_EQ(made.code, 0) << made.err;
+    ASSERT_EQ(lines(made.out).size(), 1u);
+    const std::string name = lines(made.out)[0];
+    EXPECT_EQ(name.substr(0, 13), "doodlebinder-");
+    EXPECT_EQ(NamesIn(backups), Names{name});
+
+    const Args versions = {"versions", "2026-12-06", "--data", Utf8(data_), "--to", Utf8(backups)};
+    const Ran listed = Run(versions);
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    // "2026-12-07 16:30:00<TAB>doodlebinder-20261207-163000.zip"
+    ASSERT_EQ(lines(listed.out).size(), 1u);
+    const std::string line = lines(listed.out)[0];
+    ASSERT_EQ(line.size(), 20u + name.size());
+    EXPECT_EQ(line.substr(20), name);
+    EXPECT_EQ(line.substr(0, 4) + line.substr(5, 2) + line.substr(8, 2), name.substr(13, 8));
+    const Ran none = Run({"versions", "2026-12-05", "--data", Utf8(data_), "--to", Utf8(backups)});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(none.out, "");
+    WriteFileText(backups / "doodlebinder-20200101-000000.zip", "damaged");
+    const Ran damaged = Run(versions);
+    EXPECT_EQ(damaged.code, 4);
+    EXPECT_NE(damaged.err.find("doodlebinder-20200101-000000.zip: a damaged snapshot"), std::string::npos) << damaged.err;
+
+    const Ran inside = Run({"backup", "--data", Utf8(data_), "--to", Utf8(data_ / "backups")});
+    EXPECT_EQ(inside.code, 3);
+    EXPECT_NE(inside.err.find("inside it"), std::string::npos) << inside.err;
+    EXPECT_EQ(Run({"backup", "--data", Utf8(temp_ / "missing"), "--to", Utf8(backups)}).code, 3);
+    EXPECT_EQ(Run({"versions", "2026-12-06", "--data", Utf8(data_), "--to", Utf8(temp_ / "missing")}).code, 3);
+    EXPECT_EQ(Run({"versions", "2026-02-30", "--data", Utf8(data_), "--to", Utf8(backups)}).code, 64);
+    EXPECT_EQ(Run({"backup", "--data", Utf8(data_)}).code, 64);
+    const Ran help = Run({"--help"});
+    for (const char* command : {"backup", "versions"}) EXPECT_NE(help.out.find(command), std::string::npos) << command;
+}
+
 TEST(CliText, ProgressBars) {
     EXPECT_EQ(ProgressBar(3, 4, 8), "[######--] 3/4");
     EXPECT_EQ(ProgressBar(1, 3, 10), "[###-------] 1/3");

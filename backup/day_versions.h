@@ -1,0 +1,36 @@
+// The earlier versions of one day: the snapshots of the backup folder that hold the
+// day's record or picture, newest first, and the day's bytes read back from one of them,
+// checked, for the program to put on the page as an unsaved change.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "backup/dos_time.h"
+#include "backup/zip_reader.h"
+#include "diarycore/calendar.h"
+
+struct DayVersion {
+    std::filesystem::path snapshot;
+    CivilTime time;                            // the snapshot's, from its name
+    std::optional<std::uint32_t> recordCrc;    // the day's files in it, as CRC-32s: equal
+    std::optional<std::uint32_t> pictureCrc;   // values mean the same page
+};
+
+struct DayVersionList {
+    std::vector<DayVersion> versions;             // newest first
+    std::vector<std::filesystem::path> damaged;   // snapshots that could not be read, skipped
+};
+
+// Every snapshot is opened and the day's entries read and checked, so that a version
+// listed can be restored.
+DayVersionList ListDayVersions(const std::filesystem::path& backupFolder, const DayKey& day);
+
+struct DayFilesInSnapshot {
+    ZipReadStatus status = ZipReadStatus::Ok;
+    std::optional<std::vector<std::uint8_t>> record;    // nothing when the snapshot has none
+    std::optional<std::vector<std::uint8_t>> picture;
+};
+DayFilesInSnapshot ReadDayFromSnapshot(const std::filesystem::path& snapshot, const DayKey& day);

@@ -1,0 +1,150 @@
+#include "zip_reader.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <span>
+
+#include "zip_format.h"
+
+using namespace zipformat;
+
+namespace {
+
+// No entry of a diary comes near this; a header claiming more is not believed.
+constexpr std::uint32_t kLargestEntry = 1u << 30;
+// Deflate makes at most 1,032 bytes of each byte it reads (a run of one value): a size
+// claimed beyond that is a lie, and no memory is set aside for it.
+constexpr std::uint64_t kMostInflation = 1032;
+// The end record and the longest comment that may follow it.
+constexpr std::size_t kEndSearch = kEndSize + 0xFFFF;
+
+std::optional<std::int64_t> TimestampIn(std::span<const std::uint8_t> extra) {
+    for (std::size_t at = 0; at + 4 <= extra.size();) {
+        const std::uint16_t tag = Get16(extra, at), size = Get16(extra, at + 2);
+        if (at + 4 + size > extra.size()) break;
+        if (tag == kTimestampField && size >= 5 && (extra[at + 4] & 1) != 0)
+            return static_cast<std::int32_t>(Get32(extra, at + 5));
+        at += 4 + size;
+    }
+    return std::nullopt;
+}
+
+bool Inflate(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) {
+    z_stream stream{};
+    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
+    stream.next_in = const_cast<Bytef*>(in.data());
+    stream.avail_in = static_cast<uInt>(in.size());
+    // An empty entry still needs somewhere to point: zlib refuses a null buffer.
+    std::uint8_t none = 0;
+    stream.next_out = out.empty() ? &none : out.data();
+    stream.avail_out = static_cast<uInt>(out.size());
+    const int result = inflate(&stream, Z_FINISH);
+    const bool whole = result == Z_STREAM_END && stream.total_out == out.size();
+    inflateEnd(&stream);
+    return whole;
+}
+
+}  // namespace
+
+ZipReadStatus ZipArchive::Open(const std::filesystem::path& path) {
+    entries_.clear();
+    readFailure_ = file_.Open(path);
+    if (readFailure_ != ReadStatus::Ok) return ZipReadStatus::CannotOpen;
+    const std::uint64_t fileSize = file_.Size();
+    if (fileSize < kEndSize) return ZipReadStatus::NotAZip;
+
+    // The end record is the last one of its signature whose comment reaches the end.
+    const std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kEndSearch));
+    std::vector<std::uint8_t> tail(tailSize);
+    const std::uint64_t tailStart = fileSize - tailSize;
+    if (!file_.ReadAt(tailStart, tail)) return ZipReadStatus::Damaged;
+    std::optional<std::size_t> end;
+    for (std::size_t at = tailSize - kEndSize + 1; at-- > 0;) {
+        if (Get32(tail, at) == kEndOfCentralDirectory && at + kEndSize + Get16(tail, at + 20) == tailSize) {
+            end = at;
+            break;
+        }
+    }
+    if (!end) return ZipReadStatus::NotAZip;
+    const std::uint16_t disk = Get16(tail, *end + 4), directoryDisk = Get16(tail, *end + 6);
+    const std::uint16_t entriesHere = Get16(tail, *end + 8), entryCount = Get16(tail, *end + 10);
+    const std::uint32_t directorySize = Get32(tail, *end + 12), directoryOffset = Get32(tail, *end + 16);
+    const bool zip64 = *end >= kZip64LocatorSize && Get32(tail, *end - kZip64LocatorSize) == kZip64EndLocator;
+    if (zip64 || entryCount == 0xFFFF || directorySize == 0xFFFFFFFF || directoryOffset == 0xFFFFFFFF)
+        return ZipReadStatus::Unsupported;
+    if (disk != 0 || directoryDisk != 0 || entriesHere != entryCount) return ZipReadStatus::Unsupported;
+    if (static_cast<std::uint64_t>(directoryOffset) + directorySize > tailStart + *end) return ZipReadStatus::Damaged;
+
+    std::vector<std::uint8_t> directory(directorySize);
+    if (!file_.ReadAt(directoryOffset, directory)) return ZipReadStatus::Damaged;
+    std::vector<ZipEntry> entries;
+    entries.reserve(entryCount);
+    std::size_t at = 0;
+    for (std::uint32_t i = 0; i < entryCount; ++i) {
+        if (at + kCentralHeaderSize > directory.size() || Get32(directory, at) != kCentralHeader)
+            return ZipReadStatus::Damaged;
+        ZipEntry entry;
+        entry.flags = Get16(directory, at + 8);
+        entry.method = Get16(directory, at + 10);
+        entry.dosTime = {Get16(directory, at + 14), Get16(directory, at + 12)};
+        entry.crc = Get32(directory, at + 16);
+        entry.compressedSize = Get32(directory, at + 20);
+        entry.size = Get32(directory, at + 24);
+        const std::size_t nameSize = Get16(directory, at + 28), extraSize = Get16(directory, at + 30),
+                          commentSize = Get16(directory, at + 32);
+        entry.localOffset = Get32(directory, at + 42);
+        const std::size_t next = at + kCentralHeaderSize + nameSize + extraSize + commentSize;
+        if (next > directory.size()) return ZipReadStatus::Damaged;
+        const auto* name = directory.data() + at + kCentralHeaderSize;
+        entry.name.assign(name, name + nameSize);
+        entry.modifiedUnix = TimestampIn({name + nameSize, extraSize});
+        if (entry.compressedSize == 0xFFFFFFFF || entry.size == 0xFFFFFFFF || entry.localOffset == 0xFFFFFFFF)
+            return ZipReadStatus::Unsupported;
+        entries.push_back(std::move(entry));
+        at = next;
+    }
+    entries_ = std::move(entries);
+    return ZipReadStatus::Ok;
+}
+
+const ZipEntry* ZipArchive::Find(std::string_view name) const {
+    const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const ZipEntry& e) { return e.name == name; });
+    return found == entries_.end() ? nullptr : &*found;
+}
+
+ZipReadStatus ZipArchive::Read(const ZipEntry& entry, std::vector<std::uint8_t>& bytes) const {
+    bytes.clear();
+    if ((entry.flags & kEncryptedFlag) != 0 || (entry.method != kStored && entry.method != kDeflated) ||
+        entry.size > kLargestEntry || entry.compressedSize > kLargestEntry)
+        return ZipReadStatus::Unsupported;
+    if (entry.size > (static_cast<std::uint64_t>(entry.compressedSize) + 1) * kMostInflation) return ZipReadStatus::Damaged;
+    std::vector<std::uint8_t> header(kLocalHeaderSize);
+    if (!file_.ReadAt(entry.localOffset, header) || Get32(header, 0) != kLocalHeader) return ZipReadStatus::Damaged;
+    const std::uint64_t dataOffset =
+        static_cast<std::uint64_t>(entry.localOffset) + kLocalHeaderSize + Get16(header, 26) + Get16(header, 28);
+    if (dataOffset + entry.compressedSize > file_.Size()) return ZipReadStatus::Damaged;
+    std::vector<std::uint8_t> stored(entry.compressedSize);
+    if (!file_.ReadAt(dataOffset, stored)) return ZipReadStatus::Damaged;
+
+    std::vector<std::uint8_t> out;
+    if (entry.method == kStored) {
+        if (entry.compressedSize != entry.size) return ZipReadStatus::Damaged;
+        out = std::move(stored);
+    } else {
+        out.resize(entry.size);
+        if (!Inflate(stored, out)) return ZipReadStatus::Damaged;
+    }
+    if (crc32(crc32(0, nullptr, 0), out.data(), static_cast<uInt>(out.size())) != entry.crc) return ZipReadStatus::Damaged;
+    bytes = std::move(out);
+    return ZipReadStatus::Ok;
+}
+
+ZipReadStatus ZipArchive::CheckEveryEntry() const {
+    std::vector<std::uint8_t> bytes;
+    for (const ZipEntry& entry : entries_) {
+        const ZipReadStatus status = Read(entry, bytes);
+        if (status != ZipReadStatus::Ok) return status;
+    }
+    return ZipReadStatus::Ok;
+}

@@ -1,0 +1,50 @@
+// Writing a standard zip file as a stream: each entry is compressed whole in memory,
+// then its local header and bytes go to the pending file, so the file's size is known
+// before its header is written (no data descriptors) and memory holds one entry and the
+// central directory, never the archive. The central directory and its end follow at
+// Finish. No Zip64: an archive stays below 4 GB and 65,535 entries, and what would pass
+// them is refused rather than written wrong.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class PendingFile;
+
+enum class ZipWriteStatus {
+    Ok,
+    TooLarge,       // past 4 GB or 65,535 entries, which the format needs Zip64 for
+    CannotWrite,    // the pending file failed: its status and fault say why
+    CannotCompress, // zlib refused (out of memory)
+};
+
+class ZipWriter {
+public:
+    explicit ZipWriter(PendingFile& file);
+    ~ZipWriter();
+    ZipWriter(const ZipWriter&) = delete;
+    ZipWriter& operator=(const ZipWriter&) = delete;
+
+    // One file: its name in the archive (bytes; flagged as UTF-8 when they are UTF-8),
+    // its bytes and its modification time in UTC seconds. A failed Add leaves the
+    // archive unfinishable; later calls return the same status.
+    ZipWriteStatus Add(std::string_view name, std::span<const std::uint8_t> bytes, std::int64_t modifiedUnix);
+    // The central directory and its end; the pending file is then complete, not committed.
+    ZipWriteStatus Finish();
+    // Bytes written so far.
+    std::uint64_t Size() const { return offset_; }
+
+private:
+    ZipWriteStatus Emit(std::span<const std::uint8_t> bytes);
+
+    PendingFile& file_;
+    ZipWriteStatus status_ = ZipWriteStatus::Ok;
+    std::uint64_t offset_ = 0;
+    std::uint32_t entries_ = 0;
+    std::vector<std::uint8_t> central_;
+    std::vector<std::uint8_t> compressed_;   // reused from entry to entry
+    void* deflater_ = nullptr;               // z_stream, kept out of this header
+};

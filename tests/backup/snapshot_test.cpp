@@ -1,0 +1,227 @@
+// Snapshots of a small diary: what they hold and how they restore, where they are refused,
+// what a failed check, a changing file, a full disk and a read-only folder leave, which
+// old ones are pruned, and the versions of a day read back from them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cwctype>
+
+#include "backup/day_versions.h"
+#include "backup/snapshot.h"
+#include "backup/snapshot_names.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// 2026-12-06 21:30:00 UTC, and the hours after it.
+constexpr std::int64_t kEvening = 1796592600;
+constexpr std::int64_t kHour = 3600;
+
+// A diary folder with the files a snapshot takes and the ones it leaves.
+struct Diary {
+    ScratchFolder folder;
+    Names kept = {"20261205.bmp", "20261205.dbt", "20261206.DBT", "photo.JPG", "template.html"};
+    Diary() {
+        Bytes picture(20000, 0x77);
+        picture[1234] = 1;
+        WriteFileBytes(folder / "20261205.bmp", picture);
+        WriteFileText(folder / "20261205.dbt", "DN a page of the fifth");
+        WriteFileText(folder / "20261206.DBT", "DN a page of the sixth");
+        WriteFileText(folder / "photo.JPG", "\xFF\xD8 not much of a photo");
+        WriteFileText(folder / "template.html", "<html><!for></html>");
+        for (const char* other : {"doodlebinder.exe", "doodlebinder.ini", "notes.txt", "20261206.dbt~", "20261206.bmp.orig"})
+            WriteFileText(folder / other, "not the diary's pages");
+        fs::create_directory(folder / ".doodlebinder");
+        WriteFileText(folder / ".doodlebinder" / "20261206.dbt~", "a recovery copy");
+        fs::create_directory(folder / "19990101.dbt");   // a folder of a day's name is no day file
+        // A whole second, as a zip keeps it, a day and more ago.
+        const auto written = std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() - std::chrono::hours(30));
+        for (const std::string& name : kept) fs::last_write_time(folder / name, written);
+    }
+    fs::path operator/(const std::string& name) const { return folder / name; }
+};
+
+// Writes every file but flips a byte of the first entry's deflated bytes.
+struct CorruptingSteps : FileWriteSteps {
+    std::uint64_t written = 0;
+    bool WriteBytes(std::FILE* file, std::span<const std::uint8_t> bytes) override {
+        Bytes copy(bytes.begin(), bytes.end());
+        if (written < 55 && written + copy.size() > 55) copy[55 - written] ^= 0x5A;
+        written += copy.size();
+        return FileWriteSteps::WriteBytes(file, copy);
+    }
+};
+
+}  // namespace
+
+TEST(Snapshot, HoldsTheDiaryFilesAndRestoresWithUnzip) {
+    Diary diary;
+    ScratchFolder backups;
+    const SnapshotResult made = MakeSnapshot(diary.folder.Path(), backups / "new folder", kEvening);
+    ASSERT_EQ(made.status, SnapshotStatus::Ok);
+    EXPECT_EQ(made.files, 5);
+    EXPECT_EQ(TimeOfSnapshotName(made.snapshot.filename().u16string()), LocalTimeOf(kEvening));
+    EXPECT_EQ(made.size, fs::file_size(made.snapshot));
+    EXPECT_EQ(NamesIn(backups / "new folder"), Names{made.snapshot.filename().string()});
+    ZipArchive archive;
+    ASSERT_EQ(archive.Open(made.snapshot), ZipReadStatus::Ok);
+    Names names;
+    for (const ZipEntry& entry : archive.Entries()) names.push_back(entry.name);
+    EXPECT_EQ(names, diary.kept);
+#ifndef _WIN32
+    // Unzipped into an empty folder, the diary's files come back as they were, times too.
+    ScratchFolder restored;
+    const std::string zip = "'" + made.snapshot.string() + "'";
+    ASSERT_EQ(std::system(("unzip -tq " + zip + " >/dev/null && unzip -q " + zip + " -d " + restored.Path().string()).c_str()), 0);
+    EXPECT_EQ(NamesIn(restored.Path()), diary.kept);
+    for (const std::string& name : diary.kept) {
+        EXPECT_EQ(ReadFileBytes(restored / name), ReadFileBytes(diary / name)) << name;
+        EXPECT_EQ(fs::last_write_time(restored / name), fs::last_write_time(diary / name)) << name;
+    }
+#endif
+    // Nothing to keep until a file of the diary is changed, added or removed.
+    EXPECT_FALSE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot));
+    const auto written = fs::last_write_time(diary / "20261205.dbt");
+    fs::last_write_time(diary / "20261205.dbt", written + std::chrono::seconds(1));
+    EXPECT_TRUE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot)) << "a new time";
+    fs::last_write_time(diary / "20261205.dbt", written);
+    WriteFileText(diary / "20261207.dbt", "DN a new day");
+    EXPECT_TRUE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot)) << "a new day";
+    fs::remove(diary / "20261207.dbt");
+    fs::remove(diary / "photo.JPG");
+    EXPECT_TRUE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot)) << "a file gone";
+}
+
+TEST(Snapshot, RefusesABackupFolderThatIsTheDiaryOrInsideIt) {
+    Diary diary;
+    const fs::path root = diary.folder.Path();
+    for (const fs::path& inside : {root, root / "backups", root / "a" / ".." / "b" / "c", root / "." / ""}) {
+        EXPECT_EQ(MakeSnapshot(root, inside, kEvening).status, SnapshotStatus::InsideDiary) << inside;
+    }
+    EXPECT_FALSE(fs::exists(root / "backups"));
+    EXPECT_FALSE(IsSameOrInside(root.string() + "-backups", root)) << "a name that only starts like it";
+#ifdef _WIN32
+    std::wstring upper = root.wstring();
+    for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(c));
+    EXPECT_TRUE(IsSameOrInside(fs::path(upper) / L"backups", root)) << "names in another letter case";
+#else
+    ScratchFolder elsewhere;
+    fs::create_directory_symlink(root, elsewhere / "link");
+    EXPECT_TRUE(IsSameOrInside(elsewhere / "link" / "backups", root)) << "through a link";
+#endif
+}
+
+TEST(Snapshot, OneThatFailsItsCheckIsRemovedAndTheOlderKept) {
+    Diary diary;
+    ScratchFolder backups;
+    const SnapshotResult older = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening);
+    ASSERT_EQ(older.status, SnapshotStatus::Ok);
+    CorruptingSteps corrupting;
+    const SnapshotResult failed = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + kHour, {&corrupting, {}});
+    EXPECT_EQ(failed.status, SnapshotStatus::CheckFailed);
+    EXPECT_EQ(NamesIn(backups.Path()), Names{older.snapshot.filename().string()});
+}
+
+// A day file written while it is copied: the snapshot takes it again and holds the new
+// bytes whole; one that keeps changing is reported, and then nothing old is pruned.
+TEST(Snapshot, AFileChangingWhileCopiedIsTakenWholeOrReported) {
+    Diary diary;
+    ScratchFolder backups;
+    const fs::path day = diary / "20261205.dbt";
+    int writes = 0;
+    const auto changeOnce = [&](const fs::path& path) {
+        if (path == day && writes++ == 0) WriteFileText(day, "DN the page as saved meanwhile, longer");
+    };
+    const SnapshotResult made = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening, {nullptr, changeOnce});
+    ASSERT_EQ(made.status, SnapshotStatus::Ok);
+    DayFilesInSnapshot files = ReadDayFromSnapshot(made.snapshot, {2026, 12, 5, 6});
+    ASSERT_TRUE(files.record);
+    EXPECT_EQ(*files.record, BytesOf("DN the page as saved meanwhile, longer"));
+
+    // Eleven old snapshots of one year, which a complete snapshot would prune to the first
+    // of the year beyond the ten newest, and zips that are not the program's.
+    Names before;
+    for (int month = 1; month <= 11; ++month) {
+        const std::string name = "doodlebinder-2020" + std::string(month < 10 ? "0" : "") + std::to_string(month) + "01-120000.zip";
+        fs::copy_file(made.snapshot, backups / name);
+        before.push_back(name);
+    }
+    for (const char* foreign : {"holiday.zip", "doodlebinder-old.zip", "doodlebinder-20200301-120000.zip.part"})
+        WriteFileText(backups / foreign, "not ours");
+    // Longer each time: a file's time may not move within one tick of the disk's clock.
+    const auto changeAlways = [&](const fs::path& path) {
+        if (path == day) WriteFileText(day, "DN page " + std::string(++writes, '+'));
+    };
+    const SnapshotResult incomplete = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + kHour, {nullptr, changeAlways});
+    EXPECT_EQ(incomplete.status, SnapshotStatus::Incomplete);
+    ASSERT_EQ(incomplete.unread.size(), 1u);
+    EXPECT_EQ(incomplete.unread[0].path, day);
+    EXPECT_EQ(incomplete.unread[0].why, ReadStatus::InUse);
+    EXPECT_TRUE(incomplete.pruned.empty());
+    EXPECT_EQ(NamesIn(backups.Path()).size(), 2u + 11u + 3u);
+
+    const SnapshotResult complete = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + 2 * kHour);
+    ASSERT_EQ(complete.status, SnapshotStatus::Ok);
+    // Fourteen of the pattern: the ten newest stay, and January stands for 2020.
+    EXPECT_EQ(complete.pruned, (std::vector<fs::path>{backups / before[3], backups / before[2], backups / before[1]}));
+    for (const char* foreign : {"holiday.zip", "doodlebinder-old.zip", "doodlebinder-20200301-120000.zip.part"})
+        EXPECT_TRUE(fs::exists(backups / foreign)) << foreign;
+}
+
+// The host's full disk and read-only folder (with_troubled_folders.sh) refuse the
+// snapshot, and say why; nothing is left behind.
+TEST(Snapshot, SaysWhyAFullDiskOrAReadOnlyFolderRefusedIt) {
+    const std::optional<fs::path> full = HostPath("DOODLE_FULL_FOLDER"), readOnly = HostPath("DOODLE_READONLY_FOLDER");
+    if (!full || !readOnly) GTEST_SKIP() << "the folders need root";
+    Diary diary;
+    Bytes noise(200000);
+    std::uint32_t state = 1;
+    for (std::uint8_t& b : noise) b = static_cast<std::uint8_t>((state = state * 1103515245 + 12345) >> 24);
+    WriteFileBytes(diary / "20261207.bmp", noise);
+    const SnapshotResult onFull = MakeSnapshot(diary.folder.Path(), *full, kEvening);
+    EXPECT_EQ(onFull.status, SnapshotStatus::CannotWrite);
+    EXPECT_EQ(onFull.fault, WriteFault::DiskFull);
+    EXPECT_EQ(NamesIn(*full), Names{});
+    const Names readOnlyBefore = NamesIn(*readOnly);
+    const SnapshotResult onReadOnly = MakeSnapshot(diary.folder.Path(), *readOnly, kEvening);
+    EXPECT_EQ(onReadOnly.status, SnapshotStatus::CannotWrite);
+    EXPECT_EQ(onReadOnly.fault, WriteFault::NotWritable);
+    EXPECT_EQ(NamesIn(*readOnly), readOnlyBefore);
+}
+
+TEST(DayVersions, TheSnapshotsHoldingADayNewestFirstAndDamagedOnesSkipped) {
+    Diary diary;
+    ScratchFolder backups;
+    const DayKey sixth{2026, 12, 6, 0};
+    std::vector<fs::path> made;
+    for (int i = 0; i < 3; ++i) {
+        WriteFileText(diary / "20261206.DBT", "DN version " + std::to_string(i));
+        made.push_back(MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + i * kHour).snapshot);
+    }
+    fs::remove(diary / "20261206.DBT");   // a day removed: the newest snapshot lacks it
+    ASSERT_EQ(MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + 3 * kHour).status, SnapshotStatus::Ok);
+    // The middle one cut short, and a zip that is not a snapshot.
+    const Bytes middle = ReadFileBytes(made[1]);
+    WriteFileBytes(made[1], Bytes(middle.begin(), middle.begin() + static_cast<std::ptrdiff_t>(middle.size() / 2)));
+    WriteFileText(backups / "other.zip", "not ours");
+
+    const DayVersionList list = ListDayVersions(backups.Path(), sixth);
+    ASSERT_EQ(list.versions.size(), 2u);
+    EXPECT_EQ(list.versions[0].snapshot, made[2]);
+    EXPECT_EQ(list.versions[1].snapshot, made[0]);
+    EXPECT_EQ(list.versions[0].time, LocalTimeOf(kEvening + 2 * kHour));
+    EXPECT_TRUE(list.versions[0].recordCrc);
+    EXPECT_FALSE(list.versions[0].pictureCrc);
+    EXPECT_NE(list.versions[0].recordCrc, list.versions[1].recordCrc);
+    EXPECT_EQ(list.damaged, std::vector<fs::path>{made[1]});
+
+    const DayFilesInSnapshot files = ReadDayFromSnapshot(made[0], sixth);
+    EXPECT_EQ(files.status, ZipReadStatus::Ok);
+    EXPECT_EQ(files.record, BytesOf("DN version 0"));
+    EXPECT_FALSE(files.picture);
+    EXPECT_EQ(ReadDayFromSnapshot(made[1], sixth).status, ZipReadStatus::NotAZip);
+}

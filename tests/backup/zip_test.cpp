@@ -1,0 +1,103 @@
+// Zip files as the backups write and read them: what the writer makes reads back whole,
+// a zip made by the zip tool reads too, and a damaged or unsupported one is told apart.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "backup/zip_reader.h"
+#include "backup/zip_writer.h"
+#include "platform/file_write.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// 2026-12-06 21:30:00 UTC.
+constexpr std::int64_t kEvening = 1796592600;
+
+fs::path WriteZip(const fs::path& path, const std::vector<std::pair<std::string, Bytes>>& files) {
+    PendingFile file(path, Durability::Atomic);
+    ZipWriter zip(file);
+    for (const auto& [name, bytes] : files) EXPECT_EQ(zip.Add(name, bytes, kEvening), ZipWriteStatus::Ok);
+    EXPECT_EQ(zip.Finish(), ZipWriteStatus::Ok);
+    EXPECT_EQ(file.Commit(), WriteStatus::Ok);
+    return path;
+}
+
+}  // namespace
+
+TEST(Zip, WhatIsWrittenReadsBackAndDamageIsFound) {
+    ScratchFolder folder;
+    Bytes drawing(20000, 0x11);
+    drawing[5000] = 0x42;
+    Bytes photo(3000);
+    std::uint32_t noise = 1;
+    for (std::uint8_t& b : photo) b = static_cast<std::uint8_t>((noise = noise * 1103515245 + 12345) >> 24);
+    const fs::path path = WriteZip(folder / "a.zip", {{"20261206.bmp", drawing}, {"empty.html", {}},
+                                                      {"写真.jpg", photo}});
+    ZipArchive archive;
+    ASSERT_EQ(archive.Open(path), ZipReadStatus::Ok);
+    ASSERT_EQ(archive.Entries().size(), 3u);
+    EXPECT_LT(archive.Entries()[0].compressedSize, 1000u) << "a drawing deflates";
+    EXPECT_EQ(archive.Entries()[2].name, "写真.jpg");
+    EXPECT_NE(archive.Entries()[2].flags & (1 << 11), 0) << "UTF-8 names are flagged";
+    EXPECT_EQ(archive.Entries()[0].modifiedUnix, kEvening);
+    for (const auto& [name, bytes] : {std::pair{"20261206.bmp", drawing}, {"empty.html", Bytes{}}, {"写真.jpg", photo}}) {
+        Bytes read;
+        ASSERT_EQ(archive.Read(*archive.Find(name), read), ZipReadStatus::Ok) << name;
+        EXPECT_EQ(read, bytes) << name;
+    }
+#ifndef _WIN32
+    EXPECT_EQ(std::system(("unzip -tq " + path.string() + " >/dev/null").c_str()), 0);
+#endif
+
+    // One byte of the photo, stored as it is, changed (after its header, name and time):
+    // only its CRC tells.
+    const ZipEntry stored = archive.Entries()[2];
+    EXPECT_EQ(stored.compressedSize, stored.size) << "noise does not shrink, and is stored";
+    Bytes file = ReadFileBytes(path);
+    file[stored.localOffset + 30 + stored.name.size() + 9 + 100] ^= 0x55;
+    WriteFileBytes(folder / "damaged.zip", file);
+    ASSERT_EQ(archive.Open(folder / "damaged.zip"), ZipReadStatus::Ok);
+    EXPECT_EQ(archive.CheckEveryEntry(), ZipReadStatus::Damaged);
+
+    const Bytes whole = ReadFileBytes(path);
+    struct Case { const char* what; Bytes bytes; ZipReadStatus status; };
+    Bytes zip64 = whole;
+    zip64[zip64.size() - 22 + 10] = 0xFF, zip64[zip64.size() - 22 + 11] = 0xFF;   // entry count 0xFFFF
+    Bytes offsetPastEnd = whole;
+    offsetPastEnd[offsetPastEnd.size() - 22 + 19] = 0x7F;
+    const Case cases[] = {
+        {"no zip", BytesOf("just some text, longer than an end record"), ZipReadStatus::NotAZip},
+        {"cut before its end", Bytes(whole.begin(), whole.end() - 30), ZipReadStatus::NotAZip},
+        {"Zip64", zip64, ZipReadStatus::Unsupported},
+        {"directory past the end", offsetPastEnd, ZipReadStatus::Damaged},
+    };
+    for (const Case& c : cases) {
+        WriteFileBytes(folder / "case.zip", c.bytes);
+        EXPECT_EQ(archive.Open(folder / "case.zip"), c.status) << c.what;
+    }
+    EXPECT_EQ(archive.Open(folder / "missing.zip"), ZipReadStatus::CannotOpen);
+    EXPECT_EQ(archive.ReadFailure(), ReadStatus::Missing);
+}
+
+#ifndef _WIN32
+// The zip tool's own archive, with a comment and folders, reads back as the tool made it.
+TEST(Zip, ReadsAZipMadeByTheZipTool) {
+    ScratchFolder folder;
+    fs::create_directory(folder / "in");
+    Bytes text(50000);
+    for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<std::uint8_t>('a' + i % 23);
+    WriteFileBytes(folder / "in" / "20261206.dbt", text);
+    const std::string command = "cd " + folder.Path().string() + " && zip -qr tool.zip in && echo 'a comment' | zip -qz tool.zip";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    ZipArchive archive;
+    ASSERT_EQ(archive.Open(folder / "tool.zip"), ZipReadStatus::Ok);
+    ASSERT_NE(archive.Find("in/20261206.dbt"), nullptr);
+    Bytes read;
+    EXPECT_EQ(archive.Read(*archive.Find("in/20261206.dbt"), read), ZipReadStatus::Ok);
+    EXPECT_EQ(read, text);
+    EXPECT_EQ(archive.CheckEveryEntry(), ZipReadStatus::Ok);
+}
+#endif
