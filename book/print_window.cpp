@@ -280,6 +280,7 @@ LRESULT CALLBACK PrintProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case kPrevious: TurnPage(*state, window, -1); return 0;
         case kNext: TurnPage(*state, window, 1); return 0;
         case kPrint:
+        case IDOK:   // Enter: Print... is the default button
             if (state->printing) state->cancelled = true;
             else PrintBook(*state, window);
             return 0;
