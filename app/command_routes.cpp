@@ -50,6 +50,7 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_MONTH, IDM_MONTH, CommandAction::ShowMonth, 0},
     {IDM_SAME_DAY, IDM_SAME_DAY, CommandAction::ShowSameDay, 0},
     {IDM_YEAR, IDM_YEAR, CommandAction::ShowYear, 0},
+    {IDM_PRINT, IDM_PRINT, CommandAction::PrintDays, 0},
 
     // The accelerator table (high word 1). Alt+M and Alt+P have no menu item; Ctrl+H opens
     // the HTML output dialog just as its menu item does.
@@ -67,6 +68,7 @@ constexpr RangeRoute kRoutes[] = {
     {FROM_ACCELERATOR + IDM_MONTH, FROM_ACCELERATOR + IDM_MONTH, CommandAction::ShowMonth, 0},
     {FROM_ACCELERATOR + IDM_SAME_DAY, FROM_ACCELERATOR + IDM_SAME_DAY, CommandAction::ShowSameDay, 0},
     {FROM_ACCELERATOR + IDM_YEAR, FROM_ACCELERATOR + IDM_YEAR, CommandAction::ShowYear, 0},
+    {FROM_ACCELERATOR + IDM_PRINT, FROM_ACCELERATOR + IDM_PRINT, CommandAction::PrintDays, 0},
     {FROM_ACCELERATOR + IDM_ZOOM_IN, FROM_ACCELERATOR + IDM_ZOOM_IN, CommandAction::ZoomIn, 0},
     {FROM_ACCELERATOR + IDM_ZOOM_OUT, FROM_ACCELERATOR + IDM_ZOOM_OUT, CommandAction::ZoomOut, 0},
 };
@@ -89,6 +91,7 @@ bool OpensDialog(CommandAction action) {
     case CommandAction::ShowMonth:
     case CommandAction::ShowSameDay:
     case CommandAction::ShowYear:
+    case CommandAction::PrintDays:
     case CommandAction::ShowHtmlOutput:
     case CommandAction::ShowAbout: return true;
     default: return false;

@@ -24,6 +24,7 @@ enum class CommandAction {
     ShowMonth,
     ShowSameDay,
     ShowYear,
+    PrintDays,
     SaveText,
     ShowHtmlOutput,
     ShowAbout,

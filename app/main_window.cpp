@@ -11,6 +11,7 @@
 #include "notification_icon.h"
 #include "page/look_back.h"
 #include "page/navigation.h"
+#include "page/print_days.h"
 #include "page/page_edits.h"
 #include "page/pens.h"
 #include "page/recovery.h"
@@ -120,6 +121,7 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ShowMonth: AfterChangeOfDay(LookBack(page, view, window, LookBackView::Month)); break;
     case CommandAction::ShowSameDay: AfterChangeOfDay(LookBack(page, view, window, LookBackView::SameDay)); break;
     case CommandAction::ShowYear: AfterChangeOfDay(LookBack(page, view, window, LookBackView::Year)); break;
+    case CommandAction::PrintDays: PrintDays(page, view, window); break;
     case CommandAction::SaveText: SaveTextCommand(page, view); break;
     case CommandAction::ShowHtmlOutput: ShowHtmlOutputDialog(window, page, view, g_shell.statusStrip); break;
     case CommandAction::ShowAbout: ShowAboutDialog(window); break;

@@ -29,6 +29,7 @@
 #include "lookback/month_grid.h"
 #include "page/look_back.h"
 #include "page/navigation.h"
+#include "page/print_days.h"
 #include "page/page_files.h"
 #include "page/today.h"
 #include "platform/file_write.h"
@@ -87,6 +88,7 @@ double TimeOne(const std::function<void()>& action, double ticksPerMs) {
 struct Times {
     std::vector<double> steps, saves, loads, editedSteps, strokes, zoomedSteps, zoomedStrokes;
     std::vector<double> months, years, sameDays;   // the windows that look back, opened and painted
+    std::vector<double> previewPages;              // a page of the print preview drawn again
     int filesWrittenByVisits = 0;
     int zoom = 0;   // the zoom the second round was taken at
 };
@@ -152,6 +154,16 @@ void TimeLookingBack(Times& times, double ticksPerMs) {
         times.years.push_back(TimeLookBack(LookBackView::Year, ticksPerMs));
         times.sameDays.push_back(TimeLookBack(LookBackView::SameDay, ticksPerMs));
     }
+    // The print preview's page, drawn again and again once the window is up.
+    PrintDays(Diary().page, Diary().view, g_shell.mainWindow, [&](HWND window) {
+        for (int n = 0; n < 5; ++n) {
+            times.previewPages.push_back(TimeOne([window] {
+                InvalidateRect(window, nullptr, FALSE);
+                UpdateWindow(window);
+            }, ticksPerMs));
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    });
     GoToDay(Diary().page, Diary().view, before);
 }
 
@@ -212,7 +224,7 @@ bool WriteTimes(const std::u16string& folder, const Times& times) {
                              Summary("edited_step", times.editedSteps) + Summary("stroke", times.strokes) +
                              Summary("zoom4_step", times.zoomedSteps) + Summary("zoom4_stroke", times.zoomedStrokes) +
                              Summary("look_month", times.months) + Summary("look_year", times.years) +
-                             Summary("look_same_day", times.sameDays) +
+                             Summary("look_same_day", times.sameDays) + Summary("preview_page", times.previewPages) +
                              "visit_writes " + std::to_string(times.filesWrittenByVisits) + "\nzoom4_zoom " +
                              std::to_string(times.zoom) + "\n";
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());

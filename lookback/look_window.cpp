@@ -32,6 +32,10 @@ void RunModalWindow(HWND owner, HWND window, const std::function<void(HWND)>& wh
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
+        // A window of controls (WS_EX_CONTROLPARENT) takes Tab, Enter and Escape as a dialog
+        // box does; the others have every key for their own selection.
+        const bool controls = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CONTROLPARENT;
+        if (controls && IsDialogMessageW(window, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -107,6 +107,9 @@
 #define IDM_SAME_DAY            40022
 #define IDM_YEAR                40023
 
+// Printing a book of the days (Ctrl+P; the diary menu of both layouts)
+#define IDM_PRINT               40080
+
 // Private messages of the main window
 #define WM_RULED_LINES_CHANGED  1024    // WM_USER: the text box redraws its ruling
 #define WM_NOTIFICATION_ICON    1025    // WM_USER + 1: callback of the notification icon
@@ -274,3 +277,22 @@
 #define IDS_BOOK_PAGE               7010    // %1 the page, %2 the pages
 #define IDS_BOOK_RUN                7011    // %1 the first day, %2 the last
 #define IDS_BOOK_CONTINUED          7012    // %1 the day's title
+
+// The Print window
+#define IDS_PRINT_CAPTION           7200
+#define IDS_PRINT_FROM              7201
+#define IDS_PRINT_TO                7202
+#define IDS_PRINT_ONE_A_PAGE        7203
+#define IDS_PRINT_TWO_A_PAGE        7204
+#define IDS_PRINT_PAPER_A4          7205
+#define IDS_PRINT_PAPER_A5          7206
+#define IDS_PRINT_PAPER_LETTER      7207
+#define IDS_PRINT_PREVIOUS          7208
+#define IDS_PRINT_NEXT              7209
+#define IDS_PRINT_PRINT             7210
+#define IDS_PRINT_CANCEL            7211
+#define IDS_PRINT_CLOSE             7212
+#define IDS_PRINT_NO_PAGES          7213
+#define IDS_PRINT_PRINTING          7214    // %1 the page, %2 the pages
+#define IDS_PRINT_FAILED            7215
+#define IDS_PRINT_UNREADABLE        7216    // %1 the days

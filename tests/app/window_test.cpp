@@ -106,7 +106,8 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     using A = CommandAction;
     EXPECT_EQ(actions, (std::set<A>{A::SaveText, A::ShowHtmlOutput, A::TogglePictureSaving, A::CloseProgram,
                                     A::GoPreviousDay, A::GoNextDay, A::PickDay, A::ToggleRuledLines, A::ShowAbout,
-                                    A::FindDay, A::ShowMonth, A::ShowSameDay, A::ShowYear, A::ZoomIn, A::ZoomOut,
+                                    A::FindDay, A::ShowMonth, A::ShowSameDay, A::ShowYear, A::PrintDays, A::ZoomIn,
+                                    A::ZoomOut,
                                     A::SetZoom}));
     wchar_t label[64] = {};
     GetMenuStringW(bar, IDM_SAVE_PICTURE, label, std::size(label), MF_BYCOMMAND);

@@ -1,0 +1,22 @@
+#include "page/print_days.h"
+
+#include "book/print_window.h"
+#include "page/folder_index.h"
+#include "page/page_files.h"
+#include "page/page_geometry.h"
+#include "page/page_view.h"
+
+void PrintDays(Page& page, PageView& view, HWND owner, const std::function<void(HWND)>& whenShown) {
+    if (!SaveDay(page, view)) return;
+    KeepIndexCurrent(page, view);
+    DayFileIndex listed;
+    if (!page.index.Known()) listed.List(std::filesystem::path(page.Folder()));
+    PrintSource source;
+    source.folder = std::filesystem::path(page.Folder());
+    source.index = page.index.Known() ? &page.index : &listed;
+    source.onShow = page.day;
+    source.instance = view.instance;
+    source.icons = {view.weatherStripDc, view.moodStripDc, kPage.iconSize};
+    source.whenShown = whenShown;
+    RunPrintWindow(owner, source);
+}
