@@ -87,6 +87,13 @@ struct SelectionSteps {
 std::optional<DayKey> MovedSelection(WPARAM key, const DayKey& selected, const DayKey& onShow,
                                      const SelectionSteps& steps);
 
+// The view ends with `day` as the one to open.
+template <typename State>
+void OpenChosenDay(State& state, HWND window, const DayKey& day) {
+    state.chosen = day;
+    EndModalWindow(window);
+}
+
 // A key in a view with a selected day: the moves go to `select`, Enter opens the selected
 // day (the view's `chosen`) and ends the view, Escape ends it. False for any other key.
 template <typename State>
@@ -94,8 +101,9 @@ bool HandleDayKey(State& state, HWND window, WPARAM key, const SelectionSteps& s
                   void (*select)(State&, HWND, const DayKey&)) {
     if (const auto day = MovedSelection(key, state.selected, state.source->onShow.day, steps)) {
         select(state, window, *day);
-    } else if (key == VK_RETURN || key == VK_ESCAPE) {
-        if (key == VK_RETURN) state.chosen = state.selected;
+    } else if (key == VK_RETURN) {
+        OpenChosenDay(state, window, state.selected);
+    } else if (key == VK_ESCAPE) {
         EndModalWindow(window);
     } else {
         return false;

@@ -14,6 +14,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"DoodlebinderMonth";
 constexpr int kMargin = 8;
+constexpr SelectionSteps kWeekSteps{.upDownDays = 7, .upDownMonths = 0, .pageMonths = 1};   // a week up and down
 constexpr int kRows = 6;   // every month in the same room
 
 struct MonthState {
@@ -194,11 +195,6 @@ void Select(MonthState& state, HWND window, const DayKey& day) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-void Open(MonthState& state, HWND window, const DayKey& day) {
-    state.chosen = day;
-    EndModalWindow(window);
-}
-
 LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MonthState* state = LookStateOf<MonthState>(window, message, lParam);
     switch (message) {
@@ -207,7 +203,7 @@ LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (state) Paint(*state, window);
         return 0;
     case WM_KEYDOWN:
-        if (state && HandleDayKey(*state, window, wParam, SelectionSteps{.upDownDays = 7, .upDownMonths = 0, .pageMonths = 1}, Select)) return 0;
+        if (state && HandleDayKey(*state, window, wParam, kWeekSteps, Select)) return 0;
         break;
     case WM_LBUTTONDOWN:
         if (state) {
@@ -215,7 +211,7 @@ LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (x < 0 || y < 0 || state->cellWidth <= 0 || state->cellHeight <= 0) return 0;
             const int day = state->grid.DayAt(y / state->cellHeight + state->firstRow, x / state->cellWidth);
             if (x / state->cellWidth < 7 && day) {
-                Open(*state, window, {state->grid.year, state->grid.month, day,
+                OpenChosenDay(*state, window, {state->grid.year, state->grid.month, day,
                                       WeekdayOfDate(state->grid.year, state->grid.month, day)});
             }
         }

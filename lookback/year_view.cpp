@@ -14,6 +14,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"DoodlebinderYear";
 constexpr int kMargin = 8;
+constexpr SelectionSteps kMonthSteps{.upDownDays = 0, .upDownMonths = 1, .pageMonths = 12};   // a month up and down
 constexpr int kGap = 2;
 constexpr int kSwitchId = 100;
 
@@ -197,11 +198,6 @@ void Select(YearState& state, HWND window, const DayKey& day) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-void Open(YearState& state, HWND window, const DayKey& day) {
-    state.chosen = day;
-    EndModalWindow(window);
-}
-
 LRESULT CALLBACK YearProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     YearState* state = LookStateOf<YearState>(window, message, lParam);
     switch (message) {
@@ -210,7 +206,7 @@ LRESULT CALLBACK YearProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (state) Paint(*state, window);
         return 0;
     case WM_KEYDOWN:
-        if (state && HandleDayKey(*state, window, wParam, SelectionSteps{.upDownDays = 0, .upDownMonths = 1, .pageMonths = 12}, Select)) return 0;
+        if (state && HandleDayKey(*state, window, wParam, kMonthSteps, Select)) return 0;
         break;
     case WM_MOUSEMOVE:
         if (state) {
@@ -225,7 +221,7 @@ LRESULT CALLBACK YearProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONDOWN:
         if (state) {
             if (const auto day = DayAt(*state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))))
-                Open(*state, window, *day);
+                OpenChosenDay(*state, window, *day);
         }
         return 0;
     case WM_COMMAND:
