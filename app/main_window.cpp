@@ -9,6 +9,7 @@
 #include "htmlexport/html_output_dialog.h"
 #include "keyboard_focus.h"
 #include "notification_icon.h"
+#include "page/backups.h"
 #include "page/look_back.h"
 #include "page/navigation.h"
 #include "page/page_edits.h"
@@ -74,7 +75,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONUP: OnStylusUp(page, view); return 0;
     case WM_CAPTURECHANGED: OnCaptureLost(page, view); return 0;
     case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;
-    case WM_TIMER: WriteRecoveryCopyOnTimer(page, view, wParam); return 0;
+    case WM_TIMER:
+        WriteRecoveryCopyOnTimer(page, view, wParam);
+        SnapshotOnTimer(page, view, wParam);
+        return 0;
+    case WM_SNAPSHOT_DONE: TakeSnapshotResult(view); return 0;
     case WM_SYSCOMMAND:
         if (IsAltReleaseAfterAccelerator(wParam, lParam)) return 0;
         return DefWindowProcW(window, message, wParam, lParam);

@@ -111,8 +111,14 @@
 #define WM_RULED_LINES_CHANGED  1024    // WM_USER: the text box redraws its ruling
 #define WM_NOTIFICATION_ICON    1025    // WM_USER + 1: callback of the notification icon
 
+// Backups: the worker's snapshot is done
+#define WM_SNAPSHOT_DONE        1040    // WM_USER + 16
+
 // Timers of the main window
 #define IDT_RECOVERY_COPY       1       // a recovery copy of the page two seconds after a change
+
+// Backups: a snapshot each hour when the diary changed
+#define IDT_HOURLY_SNAPSHOT     10
 
 // Notifications of the page's controls that change the page (full WM_COMMAND wParam)
 #define TEXT_BOX_CHANGED        ((0x0300 << 16) | IDC_TEXT_BOX)    // EN_CHANGE
@@ -274,3 +280,8 @@
 #define IDS_BOOK_PAGE               7010    // %1 the page, %2 the pages
 #define IDS_BOOK_RUN                7011    // %1 the first day, %2 the last
 #define IDS_BOOK_CONTINUED          7012    // %1 the day's title
+
+// Backups: why a snapshot was not made
+#define IDS_BACKUP_FAILED           7100    // %1 the backup folder, %2 the reason
+#define IDS_BACKUP_CHECK_FAILED     7101
+#define IDS_BACKUP_INSIDE_DIARY     7102
