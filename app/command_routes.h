@@ -27,6 +27,7 @@ enum class CommandAction {
     SaveText,
     ShowHtmlOutput,
     ShowAbout,
+    ShowBackups,
     TogglePictureSaving,
     ToggleRuledLines,
     ShowSystemMenu,

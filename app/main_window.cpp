@@ -10,6 +10,7 @@
 #include "keyboard_focus.h"
 #include "notification_icon.h"
 #include "page/backups.h"
+#include "page/backups_dialog.h"
 #include "page/look_back.h"
 #include "page/navigation.h"
 #include "page/page_edits.h"
@@ -128,6 +129,7 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::SaveText: SaveTextCommand(page, view); break;
     case CommandAction::ShowHtmlOutput: ShowHtmlOutputDialog(window, page, view, g_shell.statusStrip); break;
     case CommandAction::ShowAbout: ShowAboutDialog(window); break;
+    case CommandAction::ShowBackups: ShowBackupsDialog(page, view, window); break;
     case CommandAction::TogglePictureSaving: TogglePictureSaving(page, view); break;
     case CommandAction::ToggleRuledLines: ToggleRuledLines(view); break;
     case CommandAction::ShowSystemMenu: ShowSystemMenu(); break;

@@ -31,6 +31,7 @@ constexpr int kCloseWaitMs = 5000;
 struct SnapshotJob {
     fs::path diary;
     fs::path backups;
+    bool asked = false;                     // by the user, Back up now: made even when nothing changed
     std::atomic<bool> done = false;
     std::optional<SnapshotResult> result;   // nothing when the diary had not changed
 };
@@ -65,8 +66,9 @@ fs::path LocalAppDataFolder() {
     return folder;
 }
 
-void TellFailureOnce(const PageView& view, const SnapshotJob& job) {
-    if (!job.result || g_failureTold) return;
+// A failure is told once a run, unless the user asked for the snapshot.
+void TellFailure(const PageView& view, HWND owner, const SnapshotJob& job) {
+    if (!job.result || (g_failureTold && !job.asked)) return;
     UINT reason = 0;
     switch (job.result->status) {
     case SnapshotStatus::CannotWrite: {
@@ -83,14 +85,32 @@ void TellFailureOnce(const PageView& view, const SnapshotJob& job) {
     g_failureTold = true;
     const std::u16string text =
         LoadText(view.instance, IDS_BACKUP_FAILED, {job.backups.u16string(), LoadText(view.instance, reason)});
-    ShowMessageBox(view.window, view.instance, text, IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
+    ShowMessageBox(owner, view.instance, text, IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
 }
 
-std::shared_ptr<SnapshotJob> NewJob(const Page& page) {
+std::shared_ptr<SnapshotJob> NewJob(const Page& page, bool asked) {
     auto job = std::make_shared<SnapshotJob>();
     job->diary = fs::path(page.Folder());
     job->backups = BackupFolderOfDiary(page.Folder());
+    job->asked = asked;
     return job;
+}
+
+void RunJob(SnapshotJob& job) {
+    job.result = job.asked ? std::optional(MakeSnapshot(job.diary, job.backups, UnixSecondsNow()))
+                           : SnapshotIfChanged(job.diary, job.backups);
+}
+
+// The worker lists the files and reads each itself. The page's saves replace a file by
+// renaming a complete one over it, so a read sees the old bytes or the new, and a file
+// that changes while it is read is taken again.
+void StartJob(const Page& page, HWND notify, bool asked) {
+    g_job = NewJob(page, asked);
+    std::thread([job = g_job, notify] {
+        RunJob(*job);
+        job->done = true;
+        PostMessageW(notify, WM_SNAPSHOT_DONE, 0, 0);
+    }).detach();
 }
 
 }  // namespace
@@ -106,23 +126,25 @@ void StartHourlySnapshots(const PageView& view) {
 }
 
 void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId) {
-    if (timerId != IDT_HOURLY_SNAPSHOT || g_job) return;
-    // The worker lists the files and reads each itself. The page's saves replace a file
-    // by renaming a complete one over it, so a read sees the old bytes or the new, and a
-    // file that changes while it is read is taken again.
-    g_job = NewJob(page);
-    std::thread([job = g_job, window = view.window] {
-        job->result = SnapshotIfChanged(job->diary, job->backups);
-        job->done = true;
-        PostMessageW(window, WM_SNAPSHOT_DONE, 0, 0);
-    }).detach();
+    if (timerId != IDT_HOURLY_SNAPSHOT) return;
+    // A job whose window closed before it ended was never taken.
+    if (g_job && g_job->done) TakeSnapshotResult(view);
+    if (!g_job) StartJob(page, view.window, false);
 }
 
-void TakeSnapshotResult(const PageView& view) {
+bool StartSnapshotNow(const Page& page, HWND notify) {
+    if (g_job) return false;
+    StartJob(page, notify, true);
+    return true;
+}
+
+bool SnapshotUnderWay() { return g_job != nullptr; }
+
+void TakeSnapshotResult(const PageView& view, HWND owner) {
     if (!g_job || !g_job->done) return;
     const std::shared_ptr<SnapshotJob> job = std::move(g_job);
     g_job = nullptr;
-    TellFailureOnce(view, *job);
+    TellFailure(view, owner ? owner : view.window, *job);
 }
 
 void SnapshotAtClose(const Page& page, const PageView& view) {
@@ -132,7 +154,7 @@ void SnapshotAtClose(const Page& page, const PageView& view) {
         if (!g_job->done) return;
         TakeSnapshotResult(view);
     }
-    const std::shared_ptr<SnapshotJob> job = NewJob(page);
-    job->result = SnapshotIfChanged(job->diary, job->backups);
-    TellFailureOnce(view, *job);
+    const std::shared_ptr<SnapshotJob> job = NewJob(page, false);
+    RunJob(*job);
+    TellFailure(view, view.window, *job);
 }

@@ -21,8 +21,13 @@ void StartHourlySnapshots(const PageView& view);
 // The main window's timer: a snapshot on the worker when the diary changed since the
 // last, unless one is still under way.
 void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId);
-// WM_SNAPSHOT_DONE from the worker: its result taken, a failure told once a run.
-void TakeSnapshotResult(const PageView& view);
+// "Back up now": a snapshot on the worker whether or not the diary changed; `notify` gets
+// WM_SNAPSHOT_DONE. False when one is under way already.
+bool StartSnapshotNow(const Page& page, HWND notify);
+bool SnapshotUnderWay();
+// WM_SNAPSHOT_DONE from the worker: its result taken, a failure told (in a box owned by
+// `owner`, the main window by default) once a run, or always when the user asked.
+void TakeSnapshotResult(const PageView& view, HWND owner = nullptr);
 // The close, after the page was saved or its changes given up: waits a few seconds at
 // most for a snapshot under way, then makes the last one when the diary changed.
 void SnapshotAtClose(const Page& page, const PageView& view);

@@ -111,6 +111,14 @@
 #define WM_RULED_LINES_CHANGED  1024    // WM_USER: the text box redraws its ruling
 #define WM_NOTIFICATION_ICON    1025    // WM_USER + 1: callback of the notification icon
 
+// Backups: the menu item and its dialog
+#define IDM_BACKUPS             40070
+#define IDD_BACKUPS             150
+#define IDC_BACKUP_FOLDER       1070
+#define IDC_BACKUP_CHANGE       1071
+#define IDC_BACKUP_LAST         1072
+#define IDC_BACKUP_NOW          1073
+
 // Backups: the worker's snapshot is done
 #define WM_SNAPSHOT_DONE        1040    // WM_USER + 16
 
@@ -285,3 +293,8 @@
 #define IDS_BACKUP_FAILED           7100    // %1 the backup folder, %2 the reason
 #define IDS_BACKUP_CHECK_FAILED     7101
 #define IDS_BACKUP_INSIDE_DIARY     7102
+#define IDS_BACKUP_LAST             7103    // %1 the time, %2 the size
+#define IDS_BACKUP_NONE_YET         7104
+#define IDS_BACKUP_UNDER_WAY        7105
+#define IDS_BACKUP_CHOOSE_FOLDER    7106
+#define IDS_BACKUP_NOT_KEPT         7107    // %1 the reason
