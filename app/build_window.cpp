@@ -5,6 +5,7 @@
 #include "diarycore/picture_bytes.h"
 #include "diary_window.h"
 #include "notification_icon.h"
+#include "page/backups.h"
 #include "page/navigation.h"
 #include "page/page_files.h"
 #include "page/build_page_view.h"
@@ -87,6 +88,7 @@ LRESULT BuildMainWindow(HWND window) {
     ShowToday(diary->page, diary->view);
     BuildStatusStrip(window);
     LoadDay(diary->page, diary->view);
+    StartHourlySnapshots(diary->view);
     return 0;
 }
 

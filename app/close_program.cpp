@@ -10,6 +10,7 @@
 #include "page/page_view.h"
 #include "page/recovery.h"
 #include "notification_icon.h"
+#include "page/backups.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
@@ -75,6 +76,7 @@ void ReleaseWindowObjects(PageView& view) {
 void CloseProgram(HWND window) {
     DiaryWindow& diary = DiaryOf(window);
     if (AskAboutUnsavedPage(window, diary.page, diary.view) == CloseAnswer::Stay) return;
+    SnapshotAtClose(diary.page, diary.view);
     ReleaseWindowObjects(diary.view);
     Sleep(500);
     ReleaseTaskbarHook();

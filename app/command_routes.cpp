@@ -32,6 +32,7 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_SAVE_TEXT, IDM_SAVE_TEXT, CommandAction::SaveText, 0},
     {IDM_HTML_OUTPUT, IDM_HTML_OUTPUT, CommandAction::ShowHtmlOutput, 0},
     {IDM_ABOUT, IDM_ABOUT, CommandAction::ShowAbout, 0},
+    {IDM_BACKUPS, IDM_BACKUPS, CommandAction::ShowBackups, 0},
     {IDM_SAVE_PICTURE, IDM_SAVE_PICTURE, CommandAction::TogglePictureSaving, 0},
     {IDM_RULED_LINES, IDM_RULED_LINES, CommandAction::ToggleRuledLines, 0},
     {IDM_UNDO, IDM_UNDO, CommandAction::UndoStroke, 0},
@@ -93,7 +94,8 @@ bool OpensDialog(CommandAction action) {
     case CommandAction::ShowYear:
     case CommandAction::PrintDays:
     case CommandAction::ShowHtmlOutput:
-    case CommandAction::ShowAbout: return true;
+    case CommandAction::ShowAbout:
+    case CommandAction::ShowBackups: return true;
     default: return false;
     }
 }

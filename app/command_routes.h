@@ -28,6 +28,7 @@ enum class CommandAction {
     SaveText,
     ShowHtmlOutput,
     ShowAbout,
+    ShowBackups,
     TogglePictureSaving,
     ToggleRuledLines,
     ShowSystemMenu,

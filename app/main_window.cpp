@@ -9,6 +9,8 @@
 #include "htmlexport/html_output_dialog.h"
 #include "keyboard_focus.h"
 #include "notification_icon.h"
+#include "page/backups.h"
+#include "page/backups_dialog.h"
 #include "page/look_back.h"
 #include "page/navigation.h"
 #include "page/print_days.h"
@@ -75,7 +77,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONUP: OnStylusUp(page, view); return 0;
     case WM_CAPTURECHANGED: OnCaptureLost(page, view); return 0;
     case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;
-    case WM_TIMER: WriteRecoveryCopyOnTimer(page, view, wParam); return 0;
+    case WM_TIMER:
+        WriteRecoveryCopyOnTimer(page, view, wParam);
+        SnapshotOnTimer(page, view, wParam);
+        return 0;
+    case WM_SNAPSHOT_DONE: TakeSnapshotResult(view); return 0;
     case WM_SYSCOMMAND:
         if (IsAltReleaseAfterAccelerator(wParam, lParam)) return 0;
         return DefWindowProcW(window, message, wParam, lParam);
@@ -125,6 +131,7 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::SaveText: SaveTextCommand(page, view); break;
     case CommandAction::ShowHtmlOutput: ShowHtmlOutputDialog(window, page, view, g_shell.statusStrip); break;
     case CommandAction::ShowAbout: ShowAboutDialog(window); break;
+    case CommandAction::ShowBackups: ShowBackupsDialog(page, view, window); break;
     case CommandAction::TogglePictureSaving: TogglePictureSaving(page, view); break;
     case CommandAction::ToggleRuledLines: ToggleRuledLines(view); break;
     case CommandAction::ShowSystemMenu: ShowSystemMenu(); break;

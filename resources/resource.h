@@ -114,8 +114,22 @@
 #define WM_RULED_LINES_CHANGED  1024    // WM_USER: the text box redraws its ruling
 #define WM_NOTIFICATION_ICON    1025    // WM_USER + 1: callback of the notification icon
 
+// Backups: the menu item and its dialog
+#define IDM_BACKUPS             40070
+#define IDD_BACKUPS             150
+#define IDC_BACKUP_FOLDER       1070
+#define IDC_BACKUP_CHANGE       1071
+#define IDC_BACKUP_LAST         1072
+#define IDC_BACKUP_NOW          1073
+
+// Backups: the worker's snapshot is done
+#define WM_SNAPSHOT_DONE        1040    // WM_USER + 16
+
 // Timers of the main window
 #define IDT_RECOVERY_COPY       1       // a recovery copy of the page two seconds after a change
+
+// Backups: a snapshot each hour when the diary changed
+#define IDT_HOURLY_SNAPSHOT     10
 
 // Notifications of the page's controls that change the page (full WM_COMMAND wParam)
 #define TEXT_BOX_CHANGED        ((0x0300 << 16) | IDC_TEXT_BOX)    // EN_CHANGE
@@ -296,3 +310,13 @@
 #define IDS_PRINT_PRINTING          7214    // %1 the page, %2 the pages
 #define IDS_PRINT_FAILED            7215
 #define IDS_PRINT_UNREADABLE        7216    // %1 the days
+
+// Backups: why a snapshot was not made
+#define IDS_BACKUP_FAILED           7100    // %1 the backup folder, %2 the reason
+#define IDS_BACKUP_CHECK_FAILED     7101
+#define IDS_BACKUP_INSIDE_DIARY     7102
+#define IDS_BACKUP_LAST             7103    // %1 the time, %2 the size
+#define IDS_BACKUP_NONE_YET         7104
+#define IDS_BACKUP_UNDER_WAY        7105
+#define IDS_BACKUP_CHOOSE_FOLDER    7106
+#define IDS_BACKUP_NOT_KEPT         7107    // %1 the reason

@@ -1,4 +1,5 @@
-// The diary through the session's end (wineboot --end-session under Wine) and sudden deaths.
+// The diary through the session's end (wineboot --end-session under Wine), sudden deaths
+// and the snapshot at the close, with a read-only folder made around them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -163,4 +164,35 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
         EXPECT_EQ(entry.path().filename().wstring().find(L".tmp-"), std::wstring::npos)
             << "a temporary file a kill left behind was not removed at the next start";
     EXPECT_TRUE(fs::is_directory(temporaries) && fs::is_empty(temporaries)) << "the temporary files' folder is not left empty";
+}
+
+// The close leaves a snapshot of a changed diary in the backup folder the settings name,
+// and none when nothing changed since; a backup folder that cannot be written is named to
+// the user, and the program still closes.
+TEST(Backups, TheCloseKeepsASnapshotOrSaysWhyNot) {
+    ScratchFolder folder, backups;
+    WriteFileText(folder.Path() / L"20261206.dbt", "DN a page of the sixth");
+    auto backUpTo = [&](const fs::path& to) {
+        std::ofstream(folder.Path() / L"doodlebinder.ini") << "backup_folder=" << to.string() << "\n";
+    };
+    backUpTo(backups.Path());
+    for (int run = 0; run < 2; ++run) {
+        DiaryProgram diary(folder.Path());
+        ASSERT_TRUE(diary.Start());
+        EXPECT_EQ(MessagesShownBy([&] { diary.PostClose(); }), L"");
+        EXPECT_EQ(diary.WaitForExit(), 0u);
+        std::vector<fs::path> zips;
+        for (const auto& entry : fs::directory_iterator(backups.Path())) zips.push_back(entry.path().filename());
+        ASSERT_EQ(zips.size(), 1u) << "after run " << run;
+        EXPECT_TRUE(zips[0].wstring().starts_with(L"doodlebinder-")) << zips[0];
+    }
+
+    std::optional<fs::path> readOnly = HostPath("DOODLE_READONLY_FOLDER");
+    if (!readOnly) GTEST_SKIP() << "run by the wrapper script";
+    backUpTo(*readOnly / L"backups");
+    DiaryProgram diary(folder.Path());
+    ASSERT_TRUE(diary.Start());
+    const std::wstring shown = MessagesShownBy([&] { diary.PostClose(); });
+    EXPECT_NE(shown.find(L"could not be backed up"), std::wstring::npos) << shown;
+    EXPECT_EQ(diary.WaitForExit(), 0u);
 }

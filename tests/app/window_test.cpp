@@ -107,8 +107,7 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     EXPECT_EQ(actions, (std::set<A>{A::SaveText, A::ShowHtmlOutput, A::TogglePictureSaving, A::CloseProgram,
                                     A::GoPreviousDay, A::GoNextDay, A::PickDay, A::ToggleRuledLines, A::ShowAbout,
                                     A::FindDay, A::ShowMonth, A::ShowSameDay, A::ShowYear, A::PrintDays, A::ZoomIn,
-                                    A::ZoomOut,
-                                    A::SetZoom}));
+                                    A::ZoomOut, A::SetZoom, A::ShowBackups}));
     wchar_t label[64] = {};
     GetMenuStringW(bar, IDM_SAVE_PICTURE, label, std::size(label), MF_BYCOMMAND);
     EXPECT_STREQ(label, L"絵を保存する");
@@ -373,6 +372,26 @@ TEST_F(Shell, AboutBoxAndHelp) {
     std::wstring folder = folder_.Path().wstring();
     EXPECT_EQ(Utf16FileText(File(L"command-line.txt")),
               L"\"" + folder + L"\\peghelp.exe\" \"" + folder + L"\\DoodBind.htp\"");
+}
+
+// The Backups dialog shows the folder the settings name and no snapshot in it; Back up
+// now makes one on the worker while the dialog stays, and then shows it.
+TEST_F(Shell, BackupsDialogBacksUpNow) {
+    ScratchFolder backups;
+    WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + backups.Path().string() + "\r\n");
+    std::wstring folder, before, after;
+    ASSERT_TRUE(WorkDialog(IDM_BACKUPS, L"Backups", [&](HWND dialog) {
+        folder = ControlText(GetDlgItem(dialog, IDC_BACKUP_FOLDER));
+        before = ControlText(GetDlgItem(dialog, IDC_BACKUP_LAST));
+        PostMessageW(GetDlgItem(dialog, IDC_BACKUP_NOW), BM_CLICK, 0, 0);
+        for (int tries = 0; tries < 100 && (after = ControlText(GetDlgItem(dialog, IDC_BACKUP_LAST)))
+                                                .starts_with(L"Last") == false; ++tries) Sleep(50);
+        PressDialogButton(dialog, IDCANCEL);
+    }));
+    EXPECT_EQ(folder, backups.Path().wstring());
+    EXPECT_EQ(before, L"No snapshot yet");
+    EXPECT_TRUE(after.starts_with(L"Last snapshot: ")) << after;
+    EXPECT_EQ(std::distance(fs::directory_iterator(backups.Path()), fs::directory_iterator()), 1);
 }
 
 // Every object the window made, by kind.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cwctype>
 
+#include "backup/backup_folder.h"
 #include "backup/day_versions.h"
 #include "backup/snapshot.h"
 #include "backup/snapshot_names.h"
@@ -224,4 +225,16 @@ TEST(DayVersions, TheSnapshotsHoldingADayNewestFirstAndDamagedOnesSkipped) {
     EXPECT_EQ(files.record, BytesOf("DN version 0"));
     EXPECT_FALSE(files.picture);
     EXPECT_EQ(ReadDayFromSnapshot(made[1], sixth).status, ZipReadStatus::NotAZip);
+}
+
+// The folder kept in the settings file comes back from its bytes; without one, the
+// default is named after the diary folder, however its path ends.
+TEST(BackupFolder, KeptInTheSettingsOrNamedAfterTheDiary) {
+    Settings settings;
+    EXPECT_FALSE(ChosenBackupFolder(settings));
+    KeepBackupFolder(settings, fs::path(u"/mnt/backups/日記"));
+    EXPECT_EQ(ChosenBackupFolder(Settings(settings.Bytes())), fs::path(u"/mnt/backups/日記"));
+    const fs::path local = "/home/me/local";
+    EXPECT_EQ(DefaultBackupFolder(local, "/media/stick/Diary"), local / "Doodlebinder" / "Backups" / "Diary");
+    EXPECT_EQ(DefaultBackupFolder(local, "/media/stick/Diary/"), local / "Doodlebinder" / "Backups" / "Diary");
 }

@@ -1,0 +1,33 @@
+// Snapshots of the diary while the program runs: one an hour when a day file changed
+// since the last, made on a worker thread so the page stays in the user's hands, and one
+// after the page is saved at the close. A backup folder that cannot take them is named to
+// the user once a run; the diary goes on working all the same.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+class Page;
+class PageView;
+
+// The backup folder of this diary: the one chosen in its settings file, or the default on
+// the computer's own disk.
+std::filesystem::path BackupFolderOfDiary(const std::u16string& diaryFolder);
+
+// Starts the hourly timer of the main window.
+void StartHourlySnapshots(const PageView& view);
+// The main window's timer: a snapshot on the worker when the diary changed since the
+// last, unless one is still under way.
+void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId);
+// "Back up now": a snapshot on the worker whether or not the diary changed; `notify` gets
+// WM_SNAPSHOT_DONE. False when one is under way already.
+bool StartSnapshotNow(const Page& page, HWND notify);
+bool SnapshotUnderWay();
+// WM_SNAPSHOT_DONE from the worker: its result taken, a failure told (in a box owned by
+// `owner`, the main window by default) once a run, or always when the user asked.
+void TakeSnapshotResult(const PageView& view, HWND owner = nullptr);
+// The close, after the page was saved or its changes given up: waits a few seconds at
+// most for a snapshot under way, then makes the last one when the diary changed.
+void SnapshotAtClose(const Page& page, const PageView& view);

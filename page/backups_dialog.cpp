@@ -1,0 +1,147 @@
+#include "page/backups_dialog.h"
+
+#include <shlobj.h>
+
+#include <cstdio>
+#include <optional>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "backup/backup_folder.h"
+#include "backup/snapshot.h"
+#include "backup/snapshot_names.h"
+#include "diarycore/settings.h"
+#include "page/backups.h"
+#include "page/page.h"
+#include "page/page_view.h"
+#include "platform/dialog_placement.h"
+#include "platform/dialog_template.h"
+#include "platform/loaded_text.h"
+#include "platform/wide_text.h"
+#include "platform/write_fault.h"
+#include "resources/resource.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct BackupsDialog {
+    const Page& page;
+    const PageView& view;
+};
+
+std::u16string Digits(const char* format, const CivilTime& t) {
+    char text[32];
+    std::snprintf(text, sizeof(text), format, t.year, t.month, t.day, t.hour, t.minute);
+    return std::u16string(text, text + std::char_traits<char>::length(text));
+}
+
+std::u16string Number(std::uint64_t value) {
+    const std::string text = std::to_string(value);
+    return std::u16string(text.begin(), text.end());
+}
+
+void SetItemText(HWND dialog, int id, const std::u16string& text) {
+    SetDlgItemTextW(dialog, id, WidePointer(text));
+}
+
+// The folder, and the newest snapshot in it, or that a snapshot is under way.
+void ShowState(HWND dialog, const BackupsDialog& state) {
+    const fs::path folder = BackupFolderOfDiary(state.page.Folder());
+    SetItemText(dialog, IDC_BACKUP_FOLDER, folder.u16string());
+    const bool underWay = SnapshotUnderWay();
+    EnableWindow(GetDlgItem(dialog, IDC_BACKUP_NOW), !underWay);
+    if (underWay) {
+        SetItemText(dialog, IDC_BACKUP_LAST, LoadText(state.view.instance, IDS_BACKUP_UNDER_WAY));
+        return;
+    }
+    const std::vector<SnapshotFile> snapshots = ListSnapshots(folder);
+    if (snapshots.empty()) {
+        SetItemText(dialog, IDC_BACKUP_LAST, LoadText(state.view.instance, IDS_BACKUP_NONE_YET));
+        return;
+    }
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(snapshots.front().path, error);
+    SetItemText(dialog, IDC_BACKUP_LAST,
+                LoadText(state.view.instance, IDS_BACKUP_LAST,
+                         {Digits("%04d-%02d-%02d %02d:%02d", snapshots.front().time),
+                          Number(error ? 0 : (size + 1023) / 1024)}));
+}
+
+// The shell's folder browser: under Wine the older one is the one that works everywhere.
+std::optional<fs::path> BrowseForFolder(HWND dialog, HINSTANCE instance) {
+    const std::u16string title = LoadText(instance, IDS_BACKUP_CHOOSE_FOLDER);
+    BROWSEINFOW browse{};
+    browse.hwndOwner = dialog;
+    browse.lpszTitle = WidePointer(title);
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    if (!chosen) return std::nullopt;
+    wchar_t path[MAX_PATH] = {};
+    const bool named = SHGetPathFromIDListW(chosen, path);
+    CoTaskMemFree(chosen);
+    if (!named) return std::nullopt;
+    return fs::path(path);
+}
+
+void ChangeFolder(HWND dialog, const BackupsDialog& state) {
+    const std::optional<fs::path> chosen = BrowseForFolder(dialog, state.view.instance);
+    if (!chosen) return;
+    const fs::path diary(state.page.Folder());
+    HINSTANCE instance = state.view.instance;
+    // A lost disk or stick would take the backups with the diary.
+    if (IsSameOrInside(*chosen, diary)) {
+        ShowMessageBox(dialog, instance,
+                       LoadText(instance, IDS_BACKUP_FAILED,
+                                {chosen->u16string(), LoadText(instance, IDS_BACKUP_INSIDE_DIARY)}),
+                       IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    Settings settings = ReadSettings(diary);
+    KeepBackupFolder(settings, *chosen);
+    WriteFault why = WriteFault::None;
+    if (WriteSettings(diary, settings, &why) != WriteStatus::Ok) {
+        const int reason = ReasonTextId(why == WriteFault::None ? WriteFault::Other : why);
+        ShowMessageBox(dialog, instance, LoadText(instance, IDS_BACKUP_NOT_KEPT, {LoadText(instance, reason)}),
+                       IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
+    }
+    ShowState(dialog, state);
+}
+
+INT_PTR CALLBACK BackupsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<BackupsDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        PlaceDialog(dialog);
+        ShowState(dialog, *reinterpret_cast<BackupsDialog*>(lParam));
+        return TRUE;
+    case WM_SNAPSHOT_DONE:
+        TakeSnapshotResult(state->view, dialog);
+        ShowState(dialog, *state);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_BACKUP_CHANGE: ChangeFolder(dialog, *state); return TRUE;
+        case IDC_BACKUP_NOW:
+            StartSnapshotNow(state->page, dialog);
+            ShowState(dialog, *state);
+            return TRUE;
+        case IDOK:
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+        default: return FALSE;
+        }
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void ShowBackupsDialog(const Page& page, const PageView& view, HWND owner) {
+    const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(view.instance, IDD_BACKUPS);
+    if (!dialogTemplate) return;
+    BackupsDialog state{page, view};
+    DialogBoxIndirectParamW(view.instance, dialogTemplate, owner, BackupsDialogProc, reinterpret_cast<LPARAM>(&state));
+}

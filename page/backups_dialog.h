@@ -1,0 +1,10 @@
+// "Backups...": the backup folder, with a button to choose another, the last snapshot's
+// time and size, and "Back up now", which makes one on the worker while the dialog stays.
+#pragma once
+
+#include <windows.h>
+
+class Page;
+class PageView;
+
+void ShowBackupsDialog(const Page& page, const PageView& view, HWND owner);
