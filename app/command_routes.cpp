@@ -33,6 +33,7 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_HTML_OUTPUT, IDM_HTML_OUTPUT, CommandAction::ShowHtmlOutput, 0},
     {IDM_ABOUT, IDM_ABOUT, CommandAction::ShowAbout, 0},
     {IDM_BACKUPS, IDM_BACKUPS, CommandAction::ShowBackups, 0},
+    {IDM_EARLIER_VERSIONS, IDM_EARLIER_VERSIONS, CommandAction::ShowEarlierVersions, 0},
     {IDM_SAVE_PICTURE, IDM_SAVE_PICTURE, CommandAction::TogglePictureSaving, 0},
     {IDM_RULED_LINES, IDM_RULED_LINES, CommandAction::ToggleRuledLines, 0},
     {IDM_UNDO, IDM_UNDO, CommandAction::UndoStroke, 0},
@@ -95,7 +96,8 @@ bool OpensDialog(CommandAction action) {
     case CommandAction::PrintDays:
     case CommandAction::ShowHtmlOutput:
     case CommandAction::ShowAbout:
-    case CommandAction::ShowBackups: return true;
+    case CommandAction::ShowBackups:
+    case CommandAction::ShowEarlierVersions: return true;
     default: return false;
     }
 }

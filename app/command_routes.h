@@ -29,6 +29,7 @@ enum class CommandAction {
     ShowHtmlOutput,
     ShowAbout,
     ShowBackups,
+    ShowEarlierVersions,
     TogglePictureSaving,
     ToggleRuledLines,
     ShowSystemMenu,

@@ -11,6 +11,7 @@
 #include "notification_icon.h"
 #include "page/backups.h"
 #include "page/backups_dialog.h"
+#include "page/earlier_versions.h"
 #include "page/look_back.h"
 #include "page/navigation.h"
 #include "page/print_days.h"
@@ -132,6 +133,7 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ShowHtmlOutput: ShowHtmlOutputDialog(window, page, view, g_shell.statusStrip); break;
     case CommandAction::ShowAbout: ShowAboutDialog(window); break;
     case CommandAction::ShowBackups: ShowBackupsDialog(page, view, window); break;
+    case CommandAction::ShowEarlierVersions: ShowEarlierVersions(page, view, window); break;
     case CommandAction::TogglePictureSaving: TogglePictureSaving(page, view); break;
     case CommandAction::ToggleRuledLines: ToggleRuledLines(view); break;
     case CommandAction::ShowSystemMenu: ShowSystemMenu(); break;

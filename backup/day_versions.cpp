@@ -1,9 +1,13 @@
 #include "day_versions.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "backup/snapshot_names.h"
+#include "platform/file_read.h"
 
 namespace fs = std::filesystem;
 
@@ -23,6 +27,16 @@ const ZipEntry* FindDayEntry(const ZipArchive& archive, const DayKey& day, std::
         if (same) return &entry;
     }
     return nullptr;
+}
+
+bool SamePage(const DayVersion& a, const DayVersion& b) {
+    return a.recordCrc == b.recordCrc && a.pictureCrc == b.pictureCrc;
+}
+
+std::optional<std::uint32_t> CrcOfFile(const fs::path& path) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) return std::nullopt;
+    return static_cast<std::uint32_t>(crc32(crc32(0, nullptr, 0), bytes.data(), static_cast<uInt>(bytes.size())));
 }
 
 }  // namespace
@@ -64,4 +78,22 @@ DayVersionList ListDayVersions(const fs::path& backupFolder, const DayKey& day) 
         else if (version.recordCrc || version.pictureCrc) list.versions.push_back(std::move(version));
     }
     return list;
+}
+
+DayVersion StoredVersion(const fs::path& record, const fs::path& picture) {
+    DayVersion stored;
+    stored.recordCrc = CrcOfFile(record);
+    stored.pictureCrc = CrcOfFile(picture);
+    return stored;
+}
+
+std::vector<DayVersion> VersionsThatDiffer(std::vector<DayVersion> newestFirst, const DayVersion& stored) {
+    std::vector<DayVersion> differing;
+    for (auto version = newestFirst.rbegin(); version != newestFirst.rend(); ++version) {
+        if (!differing.empty() && SamePage(differing.back(), *version)) continue;
+        differing.push_back(std::move(*version));
+    }
+    std::erase_if(differing, [&](const DayVersion& version) { return SamePage(version, stored); });
+    std::reverse(differing.begin(), differing.end());
+    return differing;
 }

@@ -34,3 +34,11 @@ struct DayFilesInSnapshot {
     std::optional<std::vector<std::uint8_t>> picture;
 };
 DayFilesInSnapshot ReadDayFromSnapshot(const std::filesystem::path& snapshot, const DayKey& day);
+
+// The day's files as stored now, as CRC-32s (no snapshot, no time): what the versions are
+// compared with. A file that is not there, or cannot be read, has none.
+DayVersion StoredVersion(const std::filesystem::path& record, const std::filesystem::path& picture);
+// The versions worth going back to, newest first: those in which the day differs from what
+// is stored now and from the next older version. A day unchanged for months shows once,
+// from the oldest snapshot that holds it so.
+std::vector<DayVersion> VersionsThatDiffer(std::vector<DayVersion> newestFirst, const DayVersion& stored);

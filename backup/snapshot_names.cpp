@@ -56,6 +56,14 @@ std::u16string SnapshotName(const CivilTime& time) {
     return name + std::u16string(kSuffix);
 }
 
+std::u16string SnapshotTimeText(const CivilTime& time) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%04d-%02d-%02d %02d:%02d", static_cast<int>(time.year),
+                  static_cast<int>(time.month), static_cast<int>(time.day), static_cast<int>(time.hour),
+                  static_cast<int>(time.minute));
+    return std::u16string(digits, digits + std::char_traits<char>::length(digits));
+}
+
 std::optional<CivilTime> TimeOfSnapshotName(std::u16string_view name) {
     constexpr std::size_t kStamp = 15;   // YYYYMMDD-HHMMSS
     if (name.size() != kPrefix.size() + kStamp + kSuffix.size() || !StartsWithFolded(name, kPrefix) ||

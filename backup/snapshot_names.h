@@ -12,6 +12,8 @@
 #include "backup/dos_time.h"
 
 std::u16string SnapshotName(const CivilTime& time);
+// The time a snapshot was made as the program's dialogs show it: "YYYY-MM-DD HH:MM".
+std::u16string SnapshotTimeText(const CivilTime& time);
 // The time a snapshot's name gives; nothing for any other name, or for a date or time
 // the clock never shows. Letters in any case, as Windows finds names.
 std::optional<CivilTime> TimeOfSnapshotName(std::u16string_view name);

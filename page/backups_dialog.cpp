@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include <cstdio>
 #include <optional>
 #include <filesystem>
 #include <string>
@@ -32,12 +31,6 @@ struct BackupsDialog {
     const PageView& view;
 };
 
-std::u16string Digits(const char* format, const CivilTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof(text), format, t.year, t.month, t.day, t.hour, t.minute);
-    return std::u16string(text, text + std::char_traits<char>::length(text));
-}
-
 std::u16string Number(std::uint64_t value) {
     const std::string text = std::to_string(value);
     return std::u16string(text.begin(), text.end());
@@ -66,7 +59,7 @@ void ShowState(HWND dialog, const BackupsDialog& state) {
     const std::uintmax_t size = fs::file_size(snapshots.front().path, error);
     SetItemText(dialog, IDC_BACKUP_LAST,
                 LoadText(state.view.instance, IDS_BACKUP_LAST,
-                         {Digits("%04d-%02d-%02d %02d:%02d", snapshots.front().time),
+                         {SnapshotTimeText(snapshots.front().time),
                           Number(error ? 0 : (size + 1023) / 1024)}));
 }
 

@@ -181,6 +181,14 @@ void LoadDay(Page& page, PageView& view) {
     page.loading = false;
 }
 
+void PutRecordOnPage(Page& page, PageView& view, const DayRecord& record) {
+    SetWindowTextW(view.textBox, WidePointer(record.text));
+    page.weatherIndex = record.weather;
+    page.moodIndex = record.mood;
+    page.extraHeader = record.extraHeader;
+    ShowClassifications(view, record);
+}
+
 void DrawShownPage(const Page& page, PageView& view) {
     ShowPictureInFrame(view);
     if (page.files.pictureUnreadable) DrawUnshownPictureNotice(view, page.Files());

@@ -87,14 +87,7 @@ void ShowRecoveredPage(Page& page, PageView& view, const RecoveredPage& recovere
         const std::u16string record = fs::path(paths.record).filename().u16string();
         kept = kept.empty() ? record : LoadText(view.instance, IDS_TWO_FILES, {kept, record});
     } else if (recovered.record) {
-        const DayRecord& record = *recovered.record;
-        SetWindowTextW(view.textBox, WidePointer(record.text));
-        page.weatherIndex = record.weather;
-        page.moodIndex = record.mood;
-        page.extraHeader = record.extraHeader;
-        DrawWeatherIcon(view, static_cast<int>(ShownWeatherIcon(record.weather)));
-        SendMessageW(view.placeBox, CB_SETCURSEL, static_cast<WPARAM>(ShownPlaceItem(record.place)), 0);
-        DrawMoodIcon(view, static_cast<int>(ShownMoodIcon(record.mood)));
+        PutRecordOnPage(page, view, *recovered.record);
         page.copy.record = true;
     }
     DrawDateHeader(view, page.day);

@@ -121,6 +121,10 @@
 #define IDC_BACKUP_CHANGE       1071
 #define IDC_BACKUP_LAST         1072
 #define IDC_BACKUP_NOW          1073
+#define IDM_EARLIER_VERSIONS    40071
+#define IDD_EARLIER_VERSIONS    151
+#define IDC_VERSIONS_LIST       1074
+#define IDC_VERSIONS_DAMAGED    1075
 
 // Backups: the worker's snapshot is done
 #define WM_SNAPSHOT_DONE        1040    // WM_USER + 16
@@ -320,3 +324,8 @@
 #define IDS_BACKUP_UNDER_WAY        7105
 #define IDS_BACKUP_CHOOSE_FOLDER    7106
 #define IDS_BACKUP_NOT_KEPT         7107    // %1 the reason
+#define IDS_VERSIONS_TIME           7110
+#define IDS_VERSIONS_TEXT           7111
+#define IDS_VERSIONS_NONE           7112
+#define IDS_VERSIONS_DAMAGED        7113    // %1 the count
+#define IDS_VERSIONS_NOT_RESTORED   7114

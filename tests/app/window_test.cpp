@@ -8,9 +8,14 @@
 
 #include "built_window.h"
 #include "command_routes.h"
+#include "backup/snapshot.h"
+#include "diarycore/picture_bytes.h"
 #include "diarycore/place_codes.h"
+#include "diarycore/record.h"
+#include "diarycore/record_file.h"
 #include "help_page.h"
 #include "main_window.h"
+#include "page/picture_surface.h"
 #include "resources/resource.h"
 
 namespace fs = std::filesystem;
@@ -107,7 +112,7 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     EXPECT_EQ(actions, (std::set<A>{A::SaveText, A::ShowHtmlOutput, A::TogglePictureSaving, A::CloseProgram,
                                     A::GoPreviousDay, A::GoNextDay, A::PickDay, A::ToggleRuledLines, A::ShowAbout,
                                     A::FindDay, A::ShowMonth, A::ShowSameDay, A::ShowYear, A::PrintDays, A::ZoomIn,
-                                    A::ZoomOut, A::SetZoom, A::ShowBackups}));
+                                    A::ZoomOut, A::SetZoom, A::ShowBackups, A::ShowEarlierVersions}));
     wchar_t label[64] = {};
     GetMenuStringW(bar, IDM_SAVE_PICTURE, label, std::size(label), MF_BYCOMMAND);
     EXPECT_STREQ(label, L"絵を保存する");
@@ -392,6 +397,74 @@ TEST_F(Shell, BackupsDialogBacksUpNow) {
     EXPECT_EQ(before, L"No snapshot yet");
     EXPECT_TRUE(after.starts_with(L"Last snapshot: ")) << after;
     EXPECT_EQ(std::distance(fs::directory_iterator(backups.Path()), fs::directory_iterator()), 1);
+}
+
+// Earlier versions of the day on show: one row each time it changed, newest first, none
+// for the day as stored now, a damaged snapshot counted below the list. Restore puts the
+// older text and drawing on the page unsaved: the close asks, the day's files are
+// untouched until the save, which stores them.
+TEST_F(Shell, EarlierVersionRestoredAsAnUnsavedChange) {
+    ScratchFolder backups;
+    WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + backups.Path().string() + "\r\n");
+    auto writeDay = [&](const char16_t* text) {
+        DayRecord record;
+        record.text = text;
+        WriteFileBytes(File(L"20000301.dbt"), SerializeRecord(record).bytes);
+    };
+    constexpr std::int64_t kMorning = 1796544000;
+    PictureBytes drawn(kPicturePixelBytes, 0xFF);
+    for (int x = 10; x < 200; ++x) SetPicturePixel(drawn, x, 80, 0);
+    WriteFileBytes(File(L"20000301.bmp"), PictureFileBytes(drawn));
+    writeDay(u"the first words");
+    ASSERT_EQ(MakeSnapshot(folder_.Path(), backups.Path(), kMorning).status, SnapshotStatus::Ok);
+    ASSERT_EQ(MakeSnapshot(folder_.Path(), backups.Path(), kMorning + 3600).status, SnapshotStatus::Ok);
+    writeDay(u"the second words");
+    fs::remove(File(L"20000301.bmp"));
+    ASSERT_EQ(MakeSnapshot(folder_.Path(), backups.Path(), kMorning + 7200).status, SnapshotStatus::Ok);
+    WriteFileText(backups.Path() / "doodlebinder-20200101-000000.zip", "PK not a zip at all");
+    writeDay(u"today's words");
+    ASSERT_EQ(MakeSnapshot(folder_.Path(), backups.Path(), kMorning + 10800).status, SnapshotStatus::Ok);
+    OpenDay({2000, 3, 1, 3});
+
+    int rows = 0;
+    std::wstring below, lines;
+    std::wstring other;
+    WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); }, [&](HWND dialog) {
+        if (WindowText(dialog) != L"Earlier Versions") {
+            other = WindowText(dialog) + L"|" + WindowText(GetDlgItem(dialog, 0xFFFF));
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            return false;
+        }
+        HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
+        rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < rows; ++row) {
+            wchar_t text[64] = {};
+            LVITEMW item{};
+            item.iSubItem = 1;
+            item.pszText = text;
+            item.cchTextMax = std::size(text);
+            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+            lines += std::wstring(text) + L"|";
+        }
+        below = ControlText(GetDlgItem(dialog, IDC_VERSIONS_DAMAGED));
+        LVITEMW oldest{};
+        oldest.stateMask = oldest.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&oldest));
+        PressDialogButton(dialog, IDOK);
+        return true;
+    });
+    EXPECT_EQ(other, L"");
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(lines, L"the second words|the first words|");
+    EXPECT_EQ(below, L"Snapshots that could not be read, skipped: 1.");
+    EXPECT_EQ(ControlText(TheView().textBox), L"the first words");
+    EXPECT_EQ(CapturePictureBytes(TheView()), drawn);
+    EXPECT_EQ(MessagesShownBy([] { CloseProgram(g_shell.mainWindow); }, {IDCANCEL}), L"Exit|Save Current Changes");
+    EXPECT_EQ(ReadRecordFile(File(L"20000301.dbt")).record.text, u"today's words");
+    EXPECT_FALSE(fs::exists(File(L"20000301.bmp")));
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|DBT Saved");
+    EXPECT_EQ(ReadRecordFile(File(L"20000301.dbt")).record.text, u"the first words");
+    EXPECT_EQ(ReadFileBytes(File(L"20000301.bmp")), PictureFileBytes(drawn));
 }
 
 // Every object the window made, by kind.

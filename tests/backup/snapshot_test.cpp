@@ -227,6 +227,37 @@ TEST(DayVersions, TheSnapshotsHoldingADayNewestFirstAndDamagedOnesSkipped) {
     EXPECT_EQ(ReadDayFromSnapshot(made[1], sixth).status, ZipReadStatus::NotAZip);
 }
 
+// What Earlier versions offers: a run of snapshots holding the same page shows once, from
+// the oldest of them, and the page as stored now not at all, whichever snapshot holds it.
+TEST(DayVersions, OnlyVersionsThatDifferAreOffered) {
+    auto version = [](int n, std::optional<std::uint32_t> record, std::optional<std::uint32_t> picture) {
+        return DayVersion{fs::path("snapshot-" + std::to_string(n)), {}, record, picture};
+    };
+    auto snapshotsOf = [](const std::vector<DayVersion>& versions) {
+        std::vector<std::string> names;
+        for (const DayVersion& v : versions) names.push_back(v.snapshot.string());
+        return names;
+    };
+    using Names = std::vector<std::string>;
+    // Newest first: 6 and 5 as stored now, 4 and 3 the same older page, 2 with no picture
+    // yet, 1 as stored now again (the page went back to it), 0 a page with neither.
+    const std::vector<DayVersion> newestFirst{version(6, 7, 8), version(5, 7, 8), version(4, 7, 9), version(3, 7, 9),
+                                              version(2, 7, std::nullopt), version(1, 7, 8), version(0, 1, 2)};
+    EXPECT_EQ(snapshotsOf(VersionsThatDiffer(newestFirst, version(-1, 7, 8))),
+              (Names{"snapshot-3", "snapshot-2", "snapshot-0"}));
+    EXPECT_EQ(snapshotsOf(VersionsThatDiffer(newestFirst, version(-1, 5, std::nullopt))),
+              (Names{"snapshot-5", "snapshot-3", "snapshot-2", "snapshot-1", "snapshot-0"}));
+    EXPECT_EQ(snapshotsOf(VersionsThatDiffer({}, version(-1, 7, 8))), Names{});
+
+    // The stored page as CRC-32s of its files; a file that is not there has none.
+    Diary diary;
+    WriteFileText(diary / "20261206.dbt", "DN stored");
+    const DayVersion stored = StoredVersion(diary / "20261206.dbt", diary / "20261206.bmp");
+    ASSERT_TRUE(stored.recordCrc);
+    EXPECT_EQ(*stored.recordCrc, 0x715CF74Eu);
+    EXPECT_FALSE(stored.pictureCrc);
+}
+
 // The folder kept in the settings file comes back from its bytes; without one, the
 // default is named after the diary folder, however its path ends.
 TEST(BackupFolder, KeptInTheSettingsOrNamedAfterTheDiary) {

@@ -1,0 +1,196 @@
+#include "page/earlier_versions.h"
+
+#include <commctrl.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "backup/day_versions.h"
+#include "backup/snapshot_names.h"
+#include "diarycore/picture_bytes.h"
+#include "diarycore/record.h"
+#include "lookback/look_window.h"
+#include "lookback/thumbnail.h"
+#include "page/backups.h"
+#include "page/date_header.h"
+#include "page/page.h"
+#include "page/page_edits.h"
+#include "page/page_files.h"
+#include "page/page_icons.h"
+#include "page/page_view.h"
+#include "page/picture_surface.h"
+#include "platform/dialog_placement.h"
+#include "platform/dialog_template.h"
+#include "platform/loaded_text.h"
+#include "platform/wide_text.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr int kThumbWidth = 66;    // a quarter of the drawing
+constexpr int kThumbHeight = 40;
+
+struct ShownVersion {
+    DayVersion version;
+    DayFilesInSnapshot files;
+};
+
+struct VersionsDialog {
+    Page& page;
+    PageView& view;
+    std::vector<ShownVersion> versions;
+    std::size_t damaged = 0;
+    HIMAGELIST thumbnails = nullptr;
+    bool restored = false;
+};
+
+bool IsOwnPicture(const std::optional<std::vector<std::uint8_t>>& bytes) {
+    return bytes && bytes->size() == kPictureFileBytes && IsOwnPictureLayout(*bytes);
+}
+
+// The drawing of a picture in the page's own layout; a version without one had a blank
+// drawing, and one from elsewhere shows white.
+std::optional<DayDrawing> DrawingOf(const DayFilesInSnapshot& files) {
+    if (!IsOwnPicture(files.picture)) return std::nullopt;
+    return DrawingOfPictureBytes(std::span(*files.picture).subspan(kPictureHeaderBytes));
+}
+
+std::u16string FirstLine(const DayFilesInSnapshot& files) {
+    DayRecord record;
+    if (!files.record || ParseRecord(*files.record, record) != RecordStatus::Ok) return {};
+    const std::size_t end = record.text.find_first_of(u"\r\n");
+    return record.text.substr(0, end);
+}
+
+void AddColumn(HWND list, int index, const std::u16string& title, int width) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<wchar_t*>(WidePointer(title));
+    column.cx = width;
+    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+}
+
+void Fill(HWND dialog, VersionsDialog& state) {
+    const HINSTANCE instance = state.view.instance;
+    HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    state.thumbnails = ImageList_Create(kThumbWidth, kThumbHeight, ILC_COLOR32, 8, 8);
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(state.thumbnails));
+    RECT room{};
+    GetClientRect(list, &room);
+    const int timeWidth = kThumbWidth + 110;
+    AddColumn(list, 0, LoadText(instance, IDS_VERSIONS_TIME), timeWidth);
+    AddColumn(list, 1, LoadText(instance, IDS_VERSIONS_TEXT), room.right - timeWidth - 4);
+    for (int item = 0; item < static_cast<int>(state.versions.size()); ++item) {
+        const ShownVersion& shown = state.versions[item];
+        HBITMAP thumbnail = MakeThumbnail(DrawingOf(shown.files), kThumbWidth, kThumbHeight);
+        ImageList_Add(state.thumbnails, thumbnail, nullptr);
+        DeleteObject(thumbnail);
+        const std::u16string time = SnapshotTimeText(shown.version.time), line = FirstLine(shown.files);
+        LVITEMW row{};
+        row.mask = LVIF_TEXT | LVIF_IMAGE;
+        row.iItem = item;
+        row.iImage = item;
+        row.pszText = const_cast<wchar_t*>(WidePointer(time));
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row));
+        row.mask = LVIF_TEXT;
+        row.iSubItem = 1;
+        row.pszText = const_cast<wchar_t*>(WidePointer(line));
+        SendMessageW(list, LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&row));
+    }
+    if (!state.versions.empty()) {
+        LVITEMW selected{};
+        selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
+    }
+    std::u16string below;
+    if (state.versions.empty()) below = LoadText(instance, IDS_VERSIONS_NONE);
+    if (state.damaged > 0) {
+        const std::string count = std::to_string(state.damaged);
+        const std::u16string damaged =
+            LoadText(instance, IDS_VERSIONS_DAMAGED, {std::u16string(count.begin(), count.end())});
+        below = below.empty() ? damaged : below + u" " + damaged;
+    }
+    SetDlgItemTextW(dialog, IDC_VERSIONS_DAMAGED, WidePointer(below));
+    EnableWindow(GetDlgItem(dialog, IDOK), !state.versions.empty());
+}
+
+// The version on the page as unsaved changes, as a recovered copy is put there. A part
+// the day's files would not take (a record or a picture that could not be read when the
+// day was loaded) stays as it is, so no save can overwrite what could not be read.
+void Restore(VersionsDialog& state, const ShownVersion& shown) {
+    Page& page = state.page;
+    PageView& view = state.view;
+    if (!page.TakesInk() || !page.TakesClassifications()) {
+        ShowMessageBox(view.window, view.instance, IDS_VERSIONS_NOT_RESTORED, IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
+        return;
+    }
+    // Read again: the list's bytes were checked, but the snapshot may have gone since.
+    const DayFilesInSnapshot files = ReadDayFromSnapshot(shown.version.snapshot, page.day);
+    DayRecord record;
+    if (files.status != ZipReadStatus::Ok || (files.picture && !IsOwnPicture(files.picture)) ||
+        (files.record && ParseRecord(*files.record, record) != RecordStatus::Ok)) {
+        ShowMessageBox(view.window, view.instance, IDS_VERSIONS_NOT_RESTORED, IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (files.picture) {
+        PutPictureBytes(view, std::vector<std::uint8_t>(files.picture->begin() + kPictureHeaderBytes, files.picture->end()));
+    } else {
+        WhitenPicture(view);
+    }
+    NotePictureChanged(page, view);
+    PutRecordOnPage(page, view, record);
+    NotePageEdited(page, view);
+    DrawDateHeader(view, page.day);
+    state.restored = true;
+}
+
+INT_PTR CALLBACK VersionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<VersionsDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        PlaceDialog(dialog);
+        Fill(dialog, *reinterpret_cast<VersionsDialog*>(lParam));
+        return TRUE;
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lParam)->code == NM_DBLCLK) PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK: {
+            const int item = static_cast<int>(
+                SendMessageW(GetDlgItem(dialog, IDC_VERSIONS_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+            if (item < 0 || item >= static_cast<int>(state->versions.size())) return TRUE;
+            Restore(*state, state->versions[item]);
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+        default: return FALSE;
+        }
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
+    const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(view.instance, IDD_EARLIER_VERSIONS);
+    if (!dialogTemplate) return;
+    VersionsDialog state{page, view, {}, 0, nullptr, false};
+    const DayVersionList list = ListDayVersions(BackupFolderOfDiary(page.Folder()), page.day);
+    state.damaged = list.damaged.size();
+    const DayFilePair stored = page.Files();
+    for (DayVersion& version : VersionsThatDiffer(list.versions, StoredVersion(stored.record, stored.picture))) {
+        DayFilesInSnapshot files = ReadDayFromSnapshot(version.snapshot, page.day);
+        if (files.status != ZipReadStatus::Ok) {
+            ++state.damaged;
+            continue;
+        }
+        state.versions.push_back({std::move(version), std::move(files)});
+    }
+    DialogBoxIndirectParamW(view.instance, dialogTemplate, owner, VersionsDialogProc, reinterpret_cast<LPARAM>(&state));
+    if (state.thumbnails) ImageList_Destroy(state.thumbnails);
+}
