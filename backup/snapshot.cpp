@@ -140,9 +140,12 @@ SnapshotResult MakeSnapshot(const fs::path& diary, const fs::path& backupFolder,
     }
 
     const CivilTime now = LocalTimeOf(nowUnix);
-    const fs::path target = backupFolder / fs::path(SnapshotName(now));
+    // A snapshot of the same second is not replaced: it passed its check already. The new
+    // one takes the next free second's name instead (Back up now pressed twice quickly).
+    fs::path target = backupFolder / fs::path(SnapshotName(now));
+    for (int later = 1; later < 60 && fs::exists(fs::symlink_status(target, error)); ++later)
+        target = backupFolder / fs::path(SnapshotName(LocalTimeOf(nowUnix + later)));
     FileWriteSteps plainSteps;
-    // A snapshot of the same second is not replaced: it passed its check already.
     WriteOptions options{Durability::Durable, {}, true};
     PendingFile pending(target, options, hooks.steps ? *hooks.steps : plainSteps);
     ZipWriter zip(pending);

@@ -1,6 +1,7 @@
 #include "program_harness.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <iterator>
 #include <thread>
@@ -180,15 +181,19 @@ std::vector<HWND> VisibleDialogs() {
 
 }  // namespace
 
-void WorkDialogs(const std::function<void()>& action, const std::function<bool(HWND)>& work) {
+void WorkDialogs(const std::function<void()>& action, const std::function<bool(HWND)>& work, bool onlyWhileActing) {
     std::vector<HWND> seen = VisibleDialogs();
+    std::atomic<bool> acted = false;
     std::thread worker([&] {
         for (bool more = true; more;) {
             HWND box = nullptr;
             for (int tries = 0; tries < 200 && !box; ++tries) {
+                // Read before looking: a box the action showed is closed once it returned.
+                const bool over = onlyWhileActing && acted;
                 for (HWND dialog : VisibleDialogs()) {
                     if (std::find(seen.begin(), seen.end(), dialog) == seen.end()) box = dialog;
                 }
+                if (!box && over) return;
                 if (!box) Sleep(25);
             }
             if (!box) return;
@@ -199,18 +204,31 @@ void WorkDialogs(const std::function<void()>& action, const std::function<bool(H
         }
     });
     action();
+    acted = true;
     worker.join();
 }
 
-std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons) {
+namespace {
+
+std::wstring AnswerMessages(const std::function<void()>& action, std::initializer_list<int> buttons, bool onlyWhileActing) {
     std::wstring said;
     auto button = buttons.begin();
     WorkDialogs(action, [&](HWND box) {
         said += (said.empty() ? L"" : L" / ") + WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF));
         PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(*button), 0);
         return ++button != buttons.end();
-    });
+    }, onlyWhileActing);
     return said;
+}
+
+}  // namespace
+
+std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons) {
+    return AnswerMessages(action, buttons, false);
+}
+
+std::wstring MessagesShownWhile(const std::function<void()>& action, std::initializer_list<int> buttons) {
+    return AnswerMessages(action, buttons, true);
 }
 
 std::wstring Utf16FileText(const fs::path& path) {

@@ -81,11 +81,16 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& rect);
 inline std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Runs `action` while another thread hands each dialog box that becomes visible to `work`,
-// until `work` returns false or no new box comes within five seconds.
-void WorkDialogs(const std::function<void()>& action, const std::function<bool(HWND)>& work);
+// until `work` returns false or no new box comes within five seconds. An action of this
+// process whose boxes can come only before it returns says so with `onlyWhileActing`: no
+// wait once it returned.
+void WorkDialogs(const std::function<void()>& action, const std::function<bool(HWND)>& work,
+                 bool onlyWhileActing = false);
 // What the message boxes `action` brings said, "caption|text" joined by " / ", answered in
 // turn with `buttons`; empty when none came.
 std::wstring MessagesShownBy(const std::function<void()>& action, std::initializer_list<int> buttons = {IDOK});
+// The same for an action of this process that shows its boxes before it returns.
+std::wstring MessagesShownWhile(const std::function<void()>& action, std::initializer_list<int> buttons = {IDOK});
 
 // The text of a UTF-16 file that another program writes, waited for up to five seconds.
 std::wstring Utf16FileText(const std::filesystem::path& path);

@@ -15,6 +15,7 @@
 #include "diarycore/record_file.h"
 #include "help_page.h"
 #include "main_window.h"
+#include "page/backups.h"
 #include "page/picture_surface.h"
 #include "resources/resource.h"
 
@@ -397,6 +398,44 @@ TEST_F(Shell, BackupsDialogBacksUpNow) {
     EXPECT_EQ(before, L"No snapshot yet");
     EXPECT_TRUE(after.starts_with(L"Last snapshot: ")) << after;
     EXPECT_EQ(std::distance(fs::directory_iterator(backups.Path()), fs::directory_iterator()), 1);
+}
+
+// The hourly snapshot: made on the worker when a day file changed since the last, not when
+// nothing did; a backup folder that refuses it is named once a run, not every hour.
+TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
+    ScratchFolder backups;
+    auto backUpTo = [&](const fs::path& to) {
+        WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + to.string() + "\r\n");
+    };
+    // The hour's timer, and the worker's result taken as the window takes it.
+    auto anHourLater = [] {
+        SendMessageW(g_shell.mainWindow, WM_TIMER, IDT_HOURLY_SNAPSHOT, 0);
+        for (int tries = 0; tries < 200 && SnapshotUnderWay(); ++tries) PumpMessages(25);
+    };
+    auto snapshots = [&] { return std::distance(fs::directory_iterator(backups.Path()), fs::directory_iterator()); };
+    auto changeADay = [&](const char* text) {
+        WriteFileText(File(L"20000302.dbt"), text);
+        Sleep(1100);   // a modification time the snapshot tells apart
+    };
+    backUpTo(backups.Path());
+    changeADay("DN the second of March");
+    EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
+    EXPECT_EQ(snapshots(), 1);
+    EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
+    EXPECT_EQ(snapshots(), 1) << "a snapshot of a diary that did not change";
+    changeADay("DN the second of March, written again");
+    EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
+    EXPECT_EQ(snapshots(), 2);
+
+    backUpTo(folder_.Path() / L"backups");
+    changeADay("DN and again");
+    const std::wstring told = MessagesShownWhile(anHourLater);
+    EXPECT_NE(told.find(L"could not be backed up"), std::wstring::npos) << told;
+    EXPECT_NE(told.find(L"inside it"), std::wstring::npos) << told;
+    changeADay("DN and once more");
+    EXPECT_EQ(MessagesShownWhile(anHourLater), L"") << "told twice in a run";
+    EXPECT_FALSE(fs::exists(folder_.Path() / L"backups"));
+    EXPECT_FALSE(SnapshotUnderWay());
 }
 
 // Earlier versions of the day on show: one row each time it changed, newest first, none

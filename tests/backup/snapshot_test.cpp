@@ -127,6 +127,22 @@ TEST(Snapshot, OneThatFailsItsCheckIsRemovedAndTheOlderKept) {
     EXPECT_EQ(NamesIn(backups.Path()), Names{older.snapshot.filename().string()});
 }
 
+// Two snapshots in one second: the first is kept as it is, the second takes the next
+// second's name.
+TEST(Snapshot, TwoInOneSecondAreBothKept) {
+    Diary diary;
+    ScratchFolder backups;
+    const SnapshotResult first = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening);
+    ASSERT_EQ(first.status, SnapshotStatus::Ok);
+    const Bytes firstBytes = ReadFileBytes(first.snapshot);
+    WriteFileText(diary / "20261206.DBT", "DN the sixth, a moment later");
+    const SnapshotResult second = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening);
+    ASSERT_EQ(second.status, SnapshotStatus::Ok);
+    EXPECT_EQ(second.snapshot.filename().u16string(), SnapshotName(LocalTimeOf(kEvening + 1)));
+    EXPECT_EQ(ReadFileBytes(first.snapshot), firstBytes);
+    EXPECT_EQ(NamesIn(backups.Path()).size(), 2u);
+}
+
 // A day file written while it is copied: the snapshot takes it again and holds the new
 // bytes whole; one that keeps changing is reported, and then nothing old is pruned.
 TEST(Snapshot, AFileChangingWhileCopiedIsTakenWholeOrReported) {
