@@ -30,6 +30,32 @@ std::optional<std::int64_t> TimestampIn(std::span<const std::uint8_t> extra) {
     return std::nullopt;
 }
 
+// The Zip64 extra field of a central record: each classic field that holds all ones has
+// its 8-byte value there, in the order size, compressed size, offset. False when one is
+// missing.
+bool ReadZip64Field(std::span<const std::uint8_t> extra, ZipEntry& entry) {
+    std::uint64_t* wanted[3] = {entry.size == kAllOnes32 ? &entry.size : nullptr,
+                                entry.compressedSize == kAllOnes32 ? &entry.compressedSize : nullptr,
+                                entry.localOffset == kAllOnes32 ? &entry.localOffset : nullptr};
+    if (!wanted[0] && !wanted[1] && !wanted[2]) return true;
+    for (std::size_t at = 0; at + 4 <= extra.size();) {
+        const std::uint16_t tag = Get16(extra, at), size = Get16(extra, at + 2);
+        if (at + 4 + size > extra.size()) break;
+        if (tag == kZip64Field) {
+            std::size_t field = at + 4;
+            for (std::uint64_t* value : wanted) {
+                if (!value) continue;
+                if (field + 8 > at + 4 + size) return false;
+                *value = Get64(extra, field);
+                field += 8;
+            }
+            return true;
+        }
+        at += 4 + size;
+    }
+    return false;
+}
+
 bool Inflate(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) {
     z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
@@ -68,20 +94,37 @@ ZipReadStatus ZipArchive::Open(const std::filesystem::path& path) {
     }
     if (!end) return ZipReadStatus::NotAZip;
     const std::uint16_t disk = Get16(tail, *end + 4), directoryDisk = Get16(tail, *end + 6);
-    const std::uint16_t entriesHere = Get16(tail, *end + 8), entryCount = Get16(tail, *end + 10);
-    const std::uint32_t directorySize = Get32(tail, *end + 12), directoryOffset = Get32(tail, *end + 16);
-    const bool zip64 = *end >= kZip64LocatorSize && Get32(tail, *end - kZip64LocatorSize) == kZip64EndLocator;
-    if (zip64 || entryCount == 0xFFFF || directorySize == 0xFFFFFFFF || directoryOffset == 0xFFFFFFFF)
-        return ZipReadStatus::Unsupported;
-    if (disk != 0 || directoryDisk != 0 || entriesHere != entryCount) return ZipReadStatus::Unsupported;
-    if (static_cast<std::uint64_t>(directoryOffset) + directorySize > tailStart + *end) return ZipReadStatus::Damaged;
+    std::uint64_t entriesHere = Get16(tail, *end + 8), entryCount = Get16(tail, *end + 10);
+    std::uint64_t directorySize = Get32(tail, *end + 12), directoryOffset = Get32(tail, *end + 16);
+    if (disk != 0 || directoryDisk != 0) return ZipReadStatus::Unsupported;
+    // Where the directory must end: the Zip64 end record, when there is one, else the end record.
+    std::uint64_t directoryEnd = tailStart + *end;
+    if (*end >= kZip64LocatorSize && Get32(tail, *end - kZip64LocatorSize) == kZip64EndLocator) {
+        const std::size_t locator = *end - kZip64LocatorSize;
+        const std::uint64_t zip64End = Get64(tail, locator + 8);
+        if (Get32(tail, locator + 4) != 0 || Get32(tail, locator + 16) != 1) return ZipReadStatus::Unsupported;
+        std::vector<std::uint8_t> record(kZip64EndSize);
+        if (zip64End + kZip64EndSize > tailStart + locator || !file_.ReadAt(zip64End, record) ||
+            Get32(record, 0) != kZip64End)
+            return ZipReadStatus::Damaged;
+        if (Get32(record, 16) != 0 || Get32(record, 20) != 0) return ZipReadStatus::Unsupported;
+        entriesHere = Get64(record, 24);
+        entryCount = Get64(record, 32);
+        directorySize = Get64(record, 40);
+        directoryOffset = Get64(record, 48);
+        directoryEnd = zip64End;
+    }
+    if (entriesHere != entryCount) return ZipReadStatus::Unsupported;
+    if (directoryOffset > directoryEnd || directorySize > directoryEnd - directoryOffset ||
+        entryCount > directorySize / kCentralHeaderSize)
+        return ZipReadStatus::Damaged;
 
-    std::vector<std::uint8_t> directory(directorySize);
+    std::vector<std::uint8_t> directory(static_cast<std::size_t>(directorySize));
     if (!file_.ReadAt(directoryOffset, directory)) return ZipReadStatus::Damaged;
     std::vector<ZipEntry> entries;
-    entries.reserve(entryCount);
+    entries.reserve(static_cast<std::size_t>(entryCount));
     std::size_t at = 0;
-    for (std::uint32_t i = 0; i < entryCount; ++i) {
+    for (std::uint64_t i = 0; i < entryCount; ++i) {
         if (at + kCentralHeaderSize > directory.size() || Get32(directory, at) != kCentralHeader)
             return ZipReadStatus::Damaged;
         ZipEntry entry;
@@ -94,13 +137,14 @@ ZipReadStatus ZipArchive::Open(const std::filesystem::path& path) {
         const std::size_t nameSize = Get16(directory, at + 28), extraSize = Get16(directory, at + 30),
                           commentSize = Get16(directory, at + 32);
         entry.localOffset = Get32(directory, at + 42);
+        if (Get16(directory, at + 34) != 0) return ZipReadStatus::Unsupported;   // on another disk
         const std::size_t next = at + kCentralHeaderSize + nameSize + extraSize + commentSize;
         if (next > directory.size()) return ZipReadStatus::Damaged;
         const auto* name = directory.data() + at + kCentralHeaderSize;
         entry.name.assign(name, name + nameSize);
-        entry.modifiedUnix = TimestampIn({name + nameSize, extraSize});
-        if (entry.compressedSize == 0xFFFFFFFF || entry.size == 0xFFFFFFFF || entry.localOffset == 0xFFFFFFFF)
-            return ZipReadStatus::Unsupported;
+        const std::span<const std::uint8_t> extra(name + nameSize, extraSize);
+        entry.modifiedUnix = TimestampIn(extra);
+        if (!ReadZip64Field(extra, entry)) return ZipReadStatus::Damaged;
         entries.push_back(std::move(entry));
         at = next;
     }
@@ -118,13 +162,12 @@ ZipReadStatus ZipArchive::Read(const ZipEntry& entry, std::vector<std::uint8_t>&
     if ((entry.flags & kEncryptedFlag) != 0 || (entry.method != kStored && entry.method != kDeflated) ||
         entry.size > kLargestEntry || entry.compressedSize > kLargestEntry)
         return ZipReadStatus::Unsupported;
-    if (entry.size > (static_cast<std::uint64_t>(entry.compressedSize) + 1) * kMostInflation) return ZipReadStatus::Damaged;
+    if (entry.size > (entry.compressedSize + 1) * kMostInflation) return ZipReadStatus::Damaged;
     std::vector<std::uint8_t> header(kLocalHeaderSize);
     if (!file_.ReadAt(entry.localOffset, header) || Get32(header, 0) != kLocalHeader) return ZipReadStatus::Damaged;
-    const std::uint64_t dataOffset =
-        static_cast<std::uint64_t>(entry.localOffset) + kLocalHeaderSize + Get16(header, 26) + Get16(header, 28);
+    const std::uint64_t dataOffset = entry.localOffset + kLocalHeaderSize + Get16(header, 26) + Get16(header, 28);
     if (dataOffset + entry.compressedSize > file_.Size()) return ZipReadStatus::Damaged;
-    std::vector<std::uint8_t> stored(entry.compressedSize);
+    std::vector<std::uint8_t> stored(static_cast<std::size_t>(entry.compressedSize));
     if (!file_.ReadAt(dataOffset, stored)) return ZipReadStatus::Damaged;
 
     std::vector<std::uint8_t> out;
@@ -132,7 +175,7 @@ ZipReadStatus ZipArchive::Read(const ZipEntry& entry, std::vector<std::uint8_t>&
         if (entry.compressedSize != entry.size) return ZipReadStatus::Damaged;
         out = std::move(stored);
     } else {
-        out.resize(entry.size);
+        out.resize(static_cast<std::size_t>(entry.size));
         if (!Inflate(stored, out)) return ZipReadStatus::Damaged;
     }
     if (crc32(crc32(0, nullptr, 0), out.data(), static_cast<uInt>(out.size())) != entry.crc) return ZipReadStatus::Damaged;

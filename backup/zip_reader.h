@@ -1,7 +1,8 @@
 // Reading a zip file back: its central directory, and any entry's bytes inflated and
-// checked against their CRC-32. The file is read where the parts lie, never whole. What
-// the writer never makes (Zip64, archives over several disks, encryption, methods other
-// than stored and deflate) is refused as unsupported, and anything inconsistent as
+// checked against their CRC-32. The file is read where the parts lie, never whole. Zip64
+// records are read where the classic fields hold all ones. What the writer never makes
+// (archives over several disks, encryption, methods other than stored and deflate, an
+// entry of 1 GB or more) is refused as unsupported, and anything inconsistent as
 // damaged, so that a stranger's zip or a truncated one costs nothing but its answer.
 #pragma once
 
@@ -28,9 +29,9 @@ struct ZipEntry {
     std::uint16_t flags = 0;
     std::uint16_t method = 0;
     std::uint32_t crc = 0;
-    std::uint32_t compressedSize = 0;
-    std::uint32_t size = 0;
-    std::uint32_t localOffset = 0;
+    std::uint64_t compressedSize = 0;
+    std::uint64_t size = 0;
+    std::uint64_t localOffset = 0;
     DosDateTime dosTime;
     std::optional<std::int64_t> modifiedUnix;   // from the timestamp extra field, when there
 };

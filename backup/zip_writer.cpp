@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "backup/dos_time.h"
@@ -13,8 +14,6 @@ using namespace zipformat;
 
 namespace {
 
-constexpr std::uint64_t kLargestOffset = std::numeric_limits<std::uint32_t>::max();
-constexpr std::uint32_t kMostEntries = std::numeric_limits<std::uint16_t>::max();
 // Ten years of drawings deflate at level 3 in a third of the time level 6 takes, into a
 // zip a tenth larger: a snapshot is made every hour, and must not keep a core busy.
 constexpr int kLevel = 3;
@@ -60,8 +59,7 @@ ZipWriteStatus ZipWriter::Emit(std::span<const std::uint8_t> bytes) {
 
 ZipWriteStatus ZipWriter::Add(std::string_view name, std::span<const std::uint8_t> bytes, std::int64_t modifiedUnix) {
     if (status_ != ZipWriteStatus::Ok) return status_;
-    if (entries_ == kMostEntries || name.size() > 0xFFFF || bytes.size() >= kLargestOffset)
-        return status_ = ZipWriteStatus::TooLarge;
+    if (name.size() > kAllOnes16 || bytes.size() >= kAllOnes32) return status_ = ZipWriteStatus::TooLarge;
 
     auto* stream = static_cast<z_stream*>(deflater_);
     deflateReset(stream);
@@ -77,8 +75,14 @@ ZipWriteStatus ZipWriter::Add(std::string_view name, std::span<const std::uint8_
         deflated ? std::span<const std::uint8_t>(compressed_.data(), stream->total_out) : bytes;
     const std::uint64_t localOffset = offset_;
     const std::vector<std::uint8_t> extra = TimestampField(modifiedUnix);
-    if (localOffset + kLocalHeaderSize + name.size() + extra.size() + data.size() > kLargestOffset)
-        return status_ = ZipWriteStatus::TooLarge;
+    // An entry that starts past 4 GB has its offset in a Zip64 field of its central record.
+    const bool farOffset = localOffset >= kAllOnes32;
+    std::vector<std::uint8_t> centralExtra = extra;
+    if (farOffset) {
+        Put16(centralExtra, kZip64Field);
+        Put16(centralExtra, 8);
+        Put64(centralExtra, localOffset);
+    }
 
     const auto* nameBytes = reinterpret_cast<const std::uint8_t*>(name.data());
     bool multiByte = false;
@@ -87,9 +91,10 @@ ZipWriteStatus ZipWriter::Add(std::string_view name, std::span<const std::uint8_
     const DosDateTime dos = DosDateTimeOf(LocalTimeOf(modifiedUnix));
     const auto crc = static_cast<std::uint32_t>(crc32(crc32(0, nullptr, 0), bytes.data(), static_cast<uInt>(bytes.size())));
 
-    // The fields a local header and its central record share, from "version needed" on.
+    // The fields a local header and its central record share, from "version needed" on,
+    // but for the length of the extra field.
     std::vector<std::uint8_t> common;
-    Put16(common, kVersion);
+    Put16(common, farOffset ? kVersionZip64 : kVersion);
     Put16(common, flags);
     Put16(common, deflated ? kDeflated : kStored);
     Put16(common, dos.time);
@@ -98,42 +103,64 @@ ZipWriteStatus ZipWriter::Add(std::string_view name, std::span<const std::uint8_
     Put32(common, static_cast<std::uint32_t>(data.size()));
     Put32(common, static_cast<std::uint32_t>(bytes.size()));
     Put16(common, static_cast<std::uint32_t>(name.size()));
-    Put16(common, static_cast<std::uint32_t>(extra.size()));
 
     std::vector<std::uint8_t> local;
     Put32(local, kLocalHeader);
     local.insert(local.end(), common.begin(), common.end());
+    Put16(local, static_cast<std::uint32_t>(extra.size()));
     local.insert(local.end(), nameBytes, nameBytes + name.size());
     local.insert(local.end(), extra.begin(), extra.end());
     if (Emit(local) != ZipWriteStatus::Ok || Emit(data) != ZipWriteStatus::Ok) return status_;
 
     Put32(central_, kCentralHeader);
-    Put16(central_, kVersion);   // made by
+    Put16(central_, farOffset ? kVersionZip64 : kVersion);   // made by
     central_.insert(central_.end(), common.begin(), common.end());
+    Put16(central_, static_cast<std::uint32_t>(centralExtra.size()));
     Put16(central_, 0);          // comment length
     Put16(central_, 0);          // disk number
     Put16(central_, 0);          // internal attributes
     Put32(central_, 0);          // external attributes: a plain file
-    Put32(central_, static_cast<std::uint32_t>(localOffset));
+    Put32(central_, farOffset ? kAllOnes32 : static_cast<std::uint32_t>(localOffset));
     central_.insert(central_.end(), nameBytes, nameBytes + name.size());
-    central_.insert(central_.end(), extra.begin(), extra.end());
+    central_.insert(central_.end(), centralExtra.begin(), centralExtra.end());
     ++entries_;
     return ZipWriteStatus::Ok;
 }
 
 ZipWriteStatus ZipWriter::Finish() {
     if (status_ != ZipWriteStatus::Ok) return status_;
-    const std::uint64_t centralOffset = offset_;
-    if (centralOffset + central_.size() + kEndSize > kLargestOffset) return status_ = ZipWriteStatus::TooLarge;
+    const std::uint64_t centralOffset = offset_, centralSize = central_.size();
+    if (Emit(central_) != ZipWriteStatus::Ok) return status_;
     std::vector<std::uint8_t> end;
+    // Past what the classic end record holds, a Zip64 end record and its locator come
+    // first, and the classic fields that do not fit hold all ones.
+    const bool zip64 = entries_ >= kAllOnes16 || centralOffset >= kAllOnes32 || centralSize >= kAllOnes32;
+    if (zip64) {
+        const std::uint64_t zip64End = offset_;
+        Put32(end, kZip64End);
+        Put64(end, kZip64EndSize - 12);   // the size of what follows this field
+        Put16(end, kVersionZip64);        // made by
+        Put16(end, kVersionZip64);        // needed
+        Put32(end, 0);                    // this disk
+        Put32(end, 0);                    // the disk the directory starts on
+        Put64(end, entries_);
+        Put64(end, entries_);
+        Put64(end, centralSize);
+        Put64(end, centralOffset);
+        Put32(end, kZip64EndLocator);
+        Put32(end, 0);                    // the disk of the Zip64 end record
+        Put64(end, zip64End);
+        Put32(end, 1);                    // disks in all
+    }
+    const auto fit16 = [](std::uint64_t value) { return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, kAllOnes16)); };
+    const auto fit32 = [](std::uint64_t value) { return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, kAllOnes32)); };
     Put32(end, kEndOfCentralDirectory);
     Put16(end, 0);   // this disk
     Put16(end, 0);   // the disk the directory starts on
-    Put16(end, entries_);
-    Put16(end, entries_);
-    Put32(end, static_cast<std::uint32_t>(central_.size()));
-    Put32(end, static_cast<std::uint32_t>(centralOffset));
+    Put16(end, fit16(entries_));
+    Put16(end, fit16(entries_));
+    Put32(end, fit32(centralSize));
+    Put32(end, fit32(centralOffset));
     Put16(end, 0);   // comment length
-    if (Emit(central_) != ZipWriteStatus::Ok) return status_;
     return Emit(end);
 }

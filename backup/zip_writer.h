@@ -2,8 +2,8 @@
 // then its local header and bytes go to the pending file, so the file's size is known
 // before its header is written (no data descriptors) and memory holds one entry and the
 // central directory, never the archive. The central directory and its end follow at
-// Finish. No Zip64: an archive stays below 4 GB and 65,535 entries, and what would pass
-// them is refused rather than written wrong.
+// Finish. Zip64 records are written where the archive needs them (a lifetime diary holds
+// more than 65,535 files; an archive past 4 GB); a single file of 4 GB or more is refused.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,7 @@ class PendingFile;
 
 enum class ZipWriteStatus {
     Ok,
-    TooLarge,       // past 4 GB or 65,535 entries, which the format needs Zip64 for
+    TooLarge,       // a single file of 4 GB or more, or a name longer than 65,535 bytes
     CannotWrite,    // the pending file failed: its status and fault say why
     CannotCompress, // zlib refused (out of memory)
 };
@@ -43,7 +43,7 @@ private:
     PendingFile& file_;
     ZipWriteStatus status_ = ZipWriteStatus::Ok;
     std::uint64_t offset_ = 0;
-    std::uint32_t entries_ = 0;
+    std::uint64_t entries_ = 0;
     std::vector<std::uint8_t> central_;
     std::vector<std::uint8_t> compressed_;   // reused from entry to entry
     void* deflater_ = nullptr;               // z_stream, kept out of this header

@@ -64,14 +64,14 @@ TEST(Zip, WhatIsWrittenReadsBackAndDamageIsFound) {
 
     const Bytes whole = ReadFileBytes(path);
     struct Case { const char* what; Bytes bytes; ZipReadStatus status; };
-    Bytes zip64 = whole;
-    zip64[zip64.size() - 22 + 10] = 0xFF, zip64[zip64.size() - 22 + 11] = 0xFF;   // entry count 0xFFFF
+    Bytes countPastDirectory = whole;   // 0xFFFF entries claimed, and no Zip64 record
+    for (std::size_t at : {8, 9, 10, 11}) countPastDirectory[countPastDirectory.size() - 22 + at] = 0xFF;
     Bytes offsetPastEnd = whole;
     offsetPastEnd[offsetPastEnd.size() - 22 + 19] = 0x7F;
     const Case cases[] = {
         {"no zip", BytesOf("just some text, longer than an end record"), ZipReadStatus::NotAZip},
         {"cut before its end", Bytes(whole.begin(), whole.end() - 30), ZipReadStatus::NotAZip},
-        {"Zip64", zip64, ZipReadStatus::Unsupported},
+        {"more entries than the directory holds", countPastDirectory, ZipReadStatus::Damaged},
         {"directory past the end", offsetPastEnd, ZipReadStatus::Damaged},
     };
     for (const Case& c : cases) {
@@ -80,6 +80,48 @@ TEST(Zip, WhatIsWrittenReadsBackAndDamageIsFound) {
     }
     EXPECT_EQ(archive.Open(folder / "missing.zip"), ZipReadStatus::CannotOpen);
     EXPECT_EQ(archive.ReadFailure(), ReadStatus::Missing);
+}
+
+// A lifetime diary holds more files than the classic end record counts: the count goes
+// into a Zip64 end record, and the archive reads back whole, here and with unzip.
+TEST(Zip, MoreThan65535EntriesGoIntoAZip64Record) {
+    ScratchFolder folder;
+    const fs::path path = folder / "many.zip";
+    constexpr std::uint32_t kMany = 70000;
+    {
+        PendingFile file(path, Durability::Atomic);
+        ZipWriter zip(file);
+        for (std::uint32_t i = 0; i < kMany; ++i) {
+            const std::string name = std::to_string(i) + ".dbt";
+            ASSERT_EQ(zip.Add(name, Bytes{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8)}, kEvening),
+                      ZipWriteStatus::Ok);
+        }
+        ASSERT_EQ(zip.Finish(), ZipWriteStatus::Ok);
+        ASSERT_EQ(file.Commit(), WriteStatus::Ok);
+    }
+    const Bytes whole = ReadFileBytes(path);
+    ASSERT_GT(whole.size(), 22u + 20u + 56u);
+    const std::size_t end = whole.size() - 22;
+    EXPECT_EQ(whole[end + 10] | whole[end + 11] << 8, 0xFFFF) << "the classic count says: look in the Zip64 record";
+
+    ZipArchive archive;
+    ASSERT_EQ(archive.Open(path), ZipReadStatus::Ok);
+    ASSERT_EQ(archive.Entries().size(), kMany);
+    EXPECT_EQ(archive.Entries().back().name, std::to_string(kMany - 1) + ".dbt");
+    Bytes read;
+    ASSERT_EQ(archive.Read(archive.Entries()[66000], read), ZipReadStatus::Ok);
+    EXPECT_EQ(read, (Bytes{static_cast<std::uint8_t>(66000), static_cast<std::uint8_t>(66000 >> 8)}));
+    EXPECT_EQ(archive.CheckEveryEntry(), ZipReadStatus::Ok);
+#ifndef _WIN32
+    EXPECT_EQ(std::system(("unzip -tq " + path.string() + " >/dev/null").c_str()), 0);
+#endif
+
+    // The Zip64 end record pointing past the directory's end is damage, not a count.
+    Bytes lying = whole;
+    const std::size_t zip64End = end - 20 - 56;
+    lying[zip64End + 40] ^= 0x40;   // the directory's size
+    WriteFileBytes(folder / "lying.zip", lying);
+    EXPECT_EQ(archive.Open(folder / "lying.zip"), ZipReadStatus::Damaged);
 }
 
 #ifndef _WIN32
@@ -99,5 +141,12 @@ TEST(Zip, ReadsAZipMadeByTheZipTool) {
     EXPECT_EQ(archive.Read(*archive.Find("in/20261206.dbt"), read), ZipReadStatus::Ok);
     EXPECT_EQ(read, text);
     EXPECT_EQ(archive.CheckEveryEntry(), ZipReadStatus::Ok);
+
+    // The same with the tool's Zip64 fields forced in.
+    ASSERT_EQ(std::system(("cd " + folder.Path().string() + " && zip -qr -fz tool64.zip in").c_str()), 0);
+    ASSERT_EQ(archive.Open(folder / "tool64.zip"), ZipReadStatus::Ok);
+    ASSERT_NE(archive.Find("in/20261206.dbt"), nullptr);
+    EXPECT_EQ(archive.Read(*archive.Find("in/20261206.dbt"), read), ZipReadStatus::Ok);
+    EXPECT_EQ(read, text);
 }
 #endif
