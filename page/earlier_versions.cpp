@@ -42,7 +42,6 @@ struct VersionsDialog {
     std::vector<ShownVersion> versions;
     std::size_t damaged = 0;
     HIMAGELIST thumbnails = nullptr;
-    bool restored = false;
 };
 
 bool IsOwnPicture(const std::optional<std::vector<std::uint8_t>>& bytes) {
@@ -143,7 +142,6 @@ void Restore(VersionsDialog& state, const ShownVersion& shown) {
     PutRecordOnPage(page, view, record);
     NotePageEdited(page, view);
     DrawDateHeader(view, page.day);
-    state.restored = true;
 }
 
 INT_PTR CALLBACK VersionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -179,7 +177,9 @@ INT_PTR CALLBACK VersionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(view.instance, IDD_EARLIER_VERSIONS);
     if (!dialogTemplate) return;
-    VersionsDialog state{page, view, {}, 0, nullptr, false};
+    VersionsDialog state{page, view, {}, 0, nullptr};
+    // Every snapshot's directory is read: a second or so in a lifetime diary's backups.
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     const DayVersionList list = ListDayVersions(BackupFolderOfDiary(page.Folder()), page.day);
     state.damaged = list.damaged.size();
     const DayFilePair stored = page.Files();
@@ -191,6 +191,7 @@ void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
         }
         state.versions.push_back({std::move(version), std::move(files)});
     }
+    SetCursor(previous);
     DialogBoxIndirectParamW(view.instance, dialogTemplate, owner, VersionsDialogProc, reinterpret_cast<LPARAM>(&state));
     if (state.thumbnails) ImageList_Destroy(state.thumbnails);
 }
