@@ -1,5 +1,7 @@
 #include "lookback/look_window.h"
 
+#include <commctrl.h>
+
 #include "lookback/month_grid.h"
 #include "lookback/thumbnail.h"
 #include "platform/dialog_placement.h"
@@ -55,6 +57,14 @@ HBITMAP MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, 
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap && bits) std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
     return bitmap;
+}
+
+void AddListColumn(HWND list, int index, const std::u16string& title, int width) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<wchar_t*>(WidePointer(title));
+    column.cx = width;
+    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }
 
 HBITMAP MakeThumbnail(const std::optional<DayDrawing>& drawing, int width, int height) {

@@ -116,6 +116,9 @@ HBITMAP MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, 
 // The day's drawing at that size in a bitmap; a white one without a drawing.
 HBITMAP MakeThumbnail(const std::optional<DayDrawing>& drawing, int width, int height);
 
+// A column of a report list view (On This Day, Earlier Versions): its title and width.
+void AddListColumn(HWND list, int index, const std::u16string& title, int width);
+
 // The font of the looking-back windows at `points` points for the window's screen.
 HFONT MakeLookFont(HWND window, int points, bool bold = false);
 

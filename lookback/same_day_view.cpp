@@ -36,14 +36,6 @@ void Open(SameDayState& state, HWND window, int item) {
     EndModalWindow(window);
 }
 
-void AddColumn(HWND list, int index, const std::u16string& title, int width) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<wchar_t*>(WidePointer(title));
-    column.cx = width;
-    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-}
-
 // The list, or the words that there is none yet.
 void Fill(SameDayState& state, HWND window, int thumbWidth, int thumbHeight, const RECT& room) {
     const HINSTANCE instance = state.source->instance;
@@ -69,8 +61,8 @@ void Fill(SameDayState& state, HWND window, int thumbWidth, int thumbHeight, con
     }
     SendMessageW(state.list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(state.thumbnails));
     const int yearWidth = thumbWidth + MulDiv(60, thumbHeight, 53);
-    AddColumn(state.list, 0, LoadText(instance, IDS_LOOK_SAME_DAY_YEAR), yearWidth);
-    AddColumn(state.list, 1, LoadText(instance, IDS_LOOK_SAME_DAY_TEXT), room.right - room.left - yearWidth - 24);
+    AddListColumn(state.list, 0, LoadText(instance, IDS_LOOK_SAME_DAY_YEAR), yearWidth);
+    AddListColumn(state.list, 1, LoadText(instance, IDS_LOOK_SAME_DAY_TEXT), room.right - room.left - yearWidth - 24);
     for (int item = 0; item < static_cast<int>(state.days.size()); ++item) {
         const DayGlance& glance = state.days[item];
         std::wstring year = std::to_wstring(glance.day / 10000);

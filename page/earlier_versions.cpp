@@ -62,14 +62,6 @@ std::u16string FirstLine(const DayFilesInSnapshot& files) {
     return record.text.substr(0, end);
 }
 
-void AddColumn(HWND list, int index, const std::u16string& title, int width) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<wchar_t*>(WidePointer(title));
-    column.cx = width;
-    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-}
-
 void Fill(HWND dialog, VersionsDialog& state) {
     const HINSTANCE instance = state.view.instance;
     HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
@@ -79,8 +71,8 @@ void Fill(HWND dialog, VersionsDialog& state) {
     RECT room{};
     GetClientRect(list, &room);
     const int timeWidth = kThumbWidth + 110;
-    AddColumn(list, 0, LoadText(instance, IDS_VERSIONS_TIME), timeWidth);
-    AddColumn(list, 1, LoadText(instance, IDS_VERSIONS_TEXT), room.right - timeWidth - 4);
+    AddListColumn(list, 0, LoadText(instance, IDS_VERSIONS_TIME), timeWidth);
+    AddListColumn(list, 1, LoadText(instance, IDS_VERSIONS_TEXT), room.right - timeWidth - 4);
     for (int item = 0; item < static_cast<int>(state.versions.size()); ++item) {
         const ShownVersion& shown = state.versions[item];
         HBITMAP thumbnail = MakeThumbnail(DrawingOf(shown.files), kThumbWidth, kThumbHeight);
