@@ -22,6 +22,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr UINT kHourMs = 60 * 60 * 1000;
+constexpr UINT kRetryMs = 60 * 1000;
 // The close waits this long for a snapshot under way; one that takes longer is left to
 // end with the process, its pending file never committed.
 constexpr int kCloseWaitMs = 5000;
@@ -127,6 +128,10 @@ void StartHourlySnapshots(const PageView& view) {
 
 void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId) {
     if (timerId != IDT_HOURLY_SNAPSHOT) return;
+    // Never while a save is under way (a failed save's message box runs the timers): the
+    // snapshot is tried again a minute later, and then the hours go on from there.
+    SetTimer(view.window, IDT_HOURLY_SNAPSHOT, page.saving ? kRetryMs : kHourMs, nullptr);
+    if (page.saving) return;
     // A job whose window closed before it ended was never taken.
     if (g_job && g_job->done) TakeSnapshotResult(view);
     if (!g_job) StartJob(page, view.window, false);

@@ -77,6 +77,7 @@ public:
     // stroke taken back) is no change. Nothing when they could not be captured.
     std::optional<PictureBytes> storedPixels;
     bool loading = false;                    // the controls change without the user while a day loads
+    bool saving = false;                     // a save is writing the day's files (its message boxes still run timers)
 
     // True when Changes needs the picture's pixels in what is shown.
     bool PictureMayHaveChanged() const { return savePicture && pictureChanged; }

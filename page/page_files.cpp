@@ -129,8 +129,10 @@ bool SaveDay(Page& page, PageView& view, SaveMode mode) {
     const DayFilePair paths = page.Files();
 
     bool stored = true;
+    page.saving = true;
     if (plan.picture != PictureStep::Keep) stored = SavePicture(page, view, mode, paths.picture);
     if (plan.record == RecordStep::Write) stored = SaveRecord(page, view, mode, shown.text, paths.record) && stored;
+    page.saving = false;
     if (stored) RemoveRecoveryCopy(page, view);
     return stored;
 }

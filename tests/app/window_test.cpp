@@ -424,6 +424,10 @@ TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
     EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
     EXPECT_EQ(snapshots(), 1) << "a snapshot of a diary that did not change";
     changeADay("DN the second of March, written again");
+    ThePage().saving = true;   // a save's message box on show: its loop runs the timer
+    EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
+    EXPECT_EQ(snapshots(), 1) << "a snapshot while a save was under way";
+    ThePage().saving = false;
     EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
     EXPECT_EQ(snapshots(), 2);
 
