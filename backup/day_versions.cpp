@@ -1,13 +1,12 @@
 #include "day_versions.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "backup/snapshot_names.h"
 #include "platform/file_read.h"
+#include "zip_format.h"
 
 namespace fs = std::filesystem;
 
@@ -36,16 +35,13 @@ bool SamePage(const DayVersion& a, const DayVersion& b) {
 std::optional<std::uint32_t> CrcOfFile(const fs::path& path) {
     std::vector<std::uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) return std::nullopt;
-    return static_cast<std::uint32_t>(crc32(crc32(0, nullptr, 0), bytes.data(), static_cast<uInt>(bytes.size())));
+    return zipformat::Crc32Of(bytes);
 }
 
-}  // namespace
-
-DayFilesInSnapshot ReadDayFromSnapshot(const fs::path& snapshot, const DayKey& day) {
+// The day's record and picture from an open snapshot, each checked; on a failure, its
+// status and no bytes. The CRC-32s of the entries found go to `version`, when given.
+DayFilesInSnapshot ReadDayEntries(const ZipArchive& archive, const DayKey& day, DayVersion* version = nullptr) {
     DayFilesInSnapshot files;
-    ZipArchive archive;
-    files.status = archive.Open(snapshot);
-    if (files.status != ZipReadStatus::Ok) return files;
     for (auto [extension, into] : {std::pair{"dbt", &files.record}, std::pair{"bmp", &files.picture}}) {
         const ZipEntry* entry = FindDayEntry(archive, day, extension);
         if (entry == nullptr) continue;
@@ -53,28 +49,28 @@ DayFilesInSnapshot ReadDayFromSnapshot(const fs::path& snapshot, const DayKey& d
         files.status = archive.Read(*entry, bytes);
         if (files.status != ZipReadStatus::Ok) return DayFilesInSnapshot{files.status, {}, {}};
         *into = std::move(bytes);
+        if (version) (into == &files.record ? version->recordCrc : version->pictureCrc) = entry->crc;
     }
     return files;
+}
+
+}  // namespace
+
+DayFilesInSnapshot ReadDayFromSnapshot(const fs::path& snapshot, const DayKey& day) {
+    ZipArchive archive;
+    const ZipReadStatus opened = archive.Open(snapshot);
+    if (opened != ZipReadStatus::Ok) return DayFilesInSnapshot{opened, {}, {}};
+    return ReadDayEntries(archive, day);
 }
 
 DayVersionList ListDayVersions(const fs::path& backupFolder, const DayKey& day) {
     DayVersionList list;
     for (const SnapshotFile& snapshot : ListSnapshots(backupFolder)) {
         ZipArchive archive;
-        if (archive.Open(snapshot.path) != ZipReadStatus::Ok) {
-            list.damaged.push_back(snapshot.path);
-            continue;
-        }
-        DayVersion version{snapshot.path, snapshot.time, {}, {}};
-        bool damaged = false;
-        for (auto [extension, crc] : {std::pair{"dbt", &version.recordCrc}, std::pair{"bmp", &version.pictureCrc}}) {
-            const ZipEntry* entry = FindDayEntry(archive, day, extension);
-            if (entry == nullptr) continue;
-            std::vector<std::uint8_t> bytes;
-            damaged = damaged || archive.Read(*entry, bytes) != ZipReadStatus::Ok;
-            *crc = entry->crc;
-        }
-        if (damaged) list.damaged.push_back(snapshot.path);
+        DayVersion version{snapshot.path, snapshot.time, {}, {}, {}};
+        if (archive.Open(snapshot.path) == ZipReadStatus::Ok) version.files = ReadDayEntries(archive, day, &version);
+        else version.files.status = ZipReadStatus::Damaged;
+        if (version.files.status != ZipReadStatus::Ok) list.damaged.push_back(snapshot.path);
         else if (version.recordCrc || version.pictureCrc) list.versions.push_back(std::move(version));
     }
     return list;

@@ -12,11 +12,18 @@
 #include "backup/zip_reader.h"
 #include "diarycore/calendar.h"
 
+struct DayFilesInSnapshot {
+    ZipReadStatus status = ZipReadStatus::Ok;
+    std::optional<std::vector<std::uint8_t>> record;    // nothing when the snapshot has none
+    std::optional<std::vector<std::uint8_t>> picture;
+};
+
 struct DayVersion {
     std::filesystem::path snapshot;
     CivilTime time;                            // the snapshot's, from its name
     std::optional<std::uint32_t> recordCrc;    // the day's files in it, as CRC-32s: equal
     std::optional<std::uint32_t> pictureCrc;   // values mean the same page
+    DayFilesInSnapshot files;                  // their bytes, read and checked
 };
 
 struct DayVersionList {
@@ -24,15 +31,10 @@ struct DayVersionList {
     std::vector<std::filesystem::path> damaged;   // snapshots that could not be read, skipped
 };
 
-// Every snapshot is opened and the day's entries read and checked, so that a version
-// listed can be restored.
+// Every snapshot is opened and the day's entries read and checked, and kept with the
+// version, so that a version listed can be restored as it was read.
 DayVersionList ListDayVersions(const std::filesystem::path& backupFolder, const DayKey& day);
 
-struct DayFilesInSnapshot {
-    ZipReadStatus status = ZipReadStatus::Ok;
-    std::optional<std::vector<std::uint8_t>> record;    // nothing when the snapshot has none
-    std::optional<std::vector<std::uint8_t>> picture;
-};
 DayFilesInSnapshot ReadDayFromSnapshot(const std::filesystem::path& snapshot, const DayKey& day);
 
 // The day's files as stored now, as CRC-32s (no snapshot, no time): what the versions are

@@ -2,6 +2,8 @@
 // reader use: signatures, header sizes, little-endian fields. Private to backup/.
 #pragma once
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -55,6 +57,11 @@ inline std::uint32_t Get32(std::span<const std::uint8_t> bytes, std::size_t at) 
 
 inline std::uint64_t Get64(std::span<const std::uint8_t> bytes, std::size_t at) {
     return Get32(bytes, at) | (static_cast<std::uint64_t>(Get32(bytes, at + 4)) << 32);
+}
+
+// The CRC-32 a zip entry carries, of bytes held whole.
+inline std::uint32_t Crc32Of(std::span<const std::uint8_t> bytes) {
+    return static_cast<std::uint32_t>(crc32(crc32(0, nullptr, 0), bytes.data(), static_cast<uInt>(bytes.size())));
 }
 
 }  // namespace zipformat

@@ -178,7 +178,7 @@ ZipReadStatus ZipArchive::Read(const ZipEntry& entry, std::vector<std::uint8_t>&
         out.resize(static_cast<std::size_t>(entry.size));
         if (!Inflate(stored, out)) return ZipReadStatus::Damaged;
     }
-    if (crc32(crc32(0, nullptr, 0), out.data(), static_cast<uInt>(out.size())) != entry.crc) return ZipReadStatus::Damaged;
+    if (Crc32Of(out) != entry.crc) return ZipReadStatus::Damaged;
     bytes = std::move(out);
     return ZipReadStatus::Ok;
 }

@@ -89,7 +89,7 @@ ZipWriteStatus ZipWriter::Add(std::string_view name, std::span<const std::uint8_
     const bool utf8 = IsValidUtf8({nameBytes, name.size()}, multiByte);
     const std::uint16_t flags = utf8 ? kUtf8NameFlag : 0;
     const DosDateTime dos = DosDateTimeOf(LocalTimeOf(modifiedUnix));
-    const auto crc = static_cast<std::uint32_t>(crc32(crc32(0, nullptr, 0), bytes.data(), static_cast<uInt>(bytes.size())));
+    const std::uint32_t crc = Crc32Of(bytes);
 
     // The fields a local header and its central record share, from "version needed" on,
     // but for the length of the extra field.

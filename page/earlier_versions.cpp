@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "backup/day_versions.h"
@@ -31,15 +32,10 @@ namespace {
 constexpr int kThumbWidth = 66;    // a quarter of the drawing
 constexpr int kThumbHeight = 40;
 
-struct ShownVersion {
-    DayVersion version;
-    DayFilesInSnapshot files;
-};
-
 struct VersionsDialog {
     Page& page;
     PageView& view;
-    std::vector<ShownVersion> versions;
+    std::vector<DayVersion> versions;
     std::size_t damaged = 0;
     HIMAGELIST thumbnails = nullptr;
 };
@@ -74,11 +70,11 @@ void Fill(HWND dialog, VersionsDialog& state) {
     AddListColumn(list, 0, LoadText(instance, IDS_VERSIONS_TIME), timeWidth);
     AddListColumn(list, 1, LoadText(instance, IDS_VERSIONS_TEXT), room.right - timeWidth - 4);
     for (int item = 0; item < static_cast<int>(state.versions.size()); ++item) {
-        const ShownVersion& shown = state.versions[item];
+        const DayVersion& shown = state.versions[item];
         HBITMAP thumbnail = MakeThumbnail(DrawingOf(shown.files), kThumbWidth, kThumbHeight);
         ImageList_Add(state.thumbnails, thumbnail, nullptr);
         DeleteObject(thumbnail);
-        const std::u16string time = SnapshotTimeText(shown.version.time), line = FirstLine(shown.files);
+        const std::u16string time = SnapshotTimeText(shown.time), line = FirstLine(shown.files);
         LVITEMW row{};
         row.mask = LVIF_TEXT | LVIF_IMAGE;
         row.iItem = item;
@@ -110,17 +106,16 @@ void Fill(HWND dialog, VersionsDialog& state) {
 // The version on the page as unsaved changes, as a recovered copy is put there. A part
 // the day's files would not take (a record or a picture that could not be read when the
 // day was loaded) stays as it is, so no save can overwrite what could not be read.
-void Restore(VersionsDialog& state, const ShownVersion& shown) {
+void Restore(VersionsDialog& state, const DayVersion& version) {
     Page& page = state.page;
     PageView& view = state.view;
     if (!page.TakesInk() || !page.TakesClassifications()) {
         ShowMessageBox(view.window, view.instance, IDS_VERSIONS_NOT_RESTORED, IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
         return;
     }
-    // Read again: the list's bytes were checked, but the snapshot may have gone since.
-    const DayFilesInSnapshot files = ReadDayFromSnapshot(shown.version.snapshot, page.day);
+    const DayFilesInSnapshot& files = version.files;
     DayRecord record;
-    if (files.status != ZipReadStatus::Ok || (files.picture && !IsOwnPicture(files.picture)) ||
+    if ((files.picture && !IsOwnPicture(files.picture)) ||
         (files.record && ParseRecord(*files.record, record) != RecordStatus::Ok)) {
         ShowMessageBox(view.window, view.instance, IDS_VERSIONS_NOT_RESTORED, IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
         return;
@@ -172,17 +167,10 @@ void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
     VersionsDialog state{page, view, {}, 0, nullptr};
     // Every snapshot's directory is read: a second or so in a lifetime diary's backups.
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const DayVersionList list = ListDayVersions(BackupFolderOfDiary(page.Folder()), page.day);
+    DayVersionList list = ListDayVersions(BackupFolderOfDiary(page.Folder()), page.day);
     state.damaged = list.damaged.size();
     const DayFilePair stored = page.Files();
-    for (DayVersion& version : VersionsThatDiffer(list.versions, StoredVersion(stored.record, stored.picture))) {
-        DayFilesInSnapshot files = ReadDayFromSnapshot(version.snapshot, page.day);
-        if (files.status != ZipReadStatus::Ok) {
-            ++state.damaged;
-            continue;
-        }
-        state.versions.push_back({std::move(version), std::move(files)});
-    }
+    state.versions = VersionsThatDiffer(std::move(list.versions), StoredVersion(stored.record, stored.picture));
     SetCursor(previous);
     DialogBoxIndirectParamW(view.instance, dialogTemplate, owner, VersionsDialogProc, reinterpret_cast<LPARAM>(&state));
     if (state.thumbnails) ImageList_Destroy(state.thumbnails);

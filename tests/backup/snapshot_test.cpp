@@ -247,7 +247,7 @@ TEST(DayVersions, TheSnapshotsHoldingADayNewestFirstAndDamagedOnesSkipped) {
 // the oldest of them, and the page as stored now not at all, whichever snapshot holds it.
 TEST(DayVersions, OnlyVersionsThatDifferAreOffered) {
     auto version = [](int n, std::optional<std::uint32_t> record, std::optional<std::uint32_t> picture) {
-        return DayVersion{fs::path("snapshot-" + std::to_string(n)), {}, record, picture};
+        return DayVersion{fs::path("snapshot-" + std::to_string(n)), {}, record, picture, {}};
     };
     auto snapshotsOf = [](const std::vector<DayVersion>& versions) {
         std::vector<std::string> names;
