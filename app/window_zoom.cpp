@@ -6,6 +6,7 @@
 #include "diarycore/settings.h"
 #include "diary_window.h"
 #include "keyboard_focus.h"
+#include "page/diary_settings.h"
 #include "page/page_zoom.h"
 #include "shell_state.h"
 #include "window_layout.h"
@@ -74,8 +75,6 @@ void ApplyZoom(DiaryWindow& diary, int zoom, int dpi, POINT at, HMONITOR monitor
     SizeWindowToPage(diary.view.window, zoom, at, dpi, &work);
 }
 
-std::filesystem::path FolderOf(const DiaryWindow& diary) { return std::filesystem::path(diary.page.Folder()); }
-
 }  // namespace
 
 int LargestZoomOfWindow(HWND window) {
@@ -85,7 +84,7 @@ int LargestZoomOfWindow(HWND window) {
 void ChooseStartZoom(DiaryWindow& diary, HWND window) {
     if (!g_shell.tallScreen) return;
     const int dpi = WindowDpi(window);
-    const int zoom = ZoomForMonitor(ReadZoomChoice(ReadSettings(FolderOf(diary))), dpi, LargestZoomOfWindow(window));
+    const int zoom = ZoomForMonitor(ReadZoomChoice(DiarySettings(diary.page)), dpi, LargestZoomOfWindow(window));
     diary.view.zoom = zoom;
     // Centred on the screen by the page's size, as the 1x window always was; the page is
     // painted once it is made.
@@ -108,11 +107,9 @@ void ChooseZoom(DiaryWindow& diary, int zoom) {
     RECT now{};
     GetWindowRect(window, &now);
     ApplyZoom(diary, zoom, dpi, {now.left, now.top}, MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
-    // Kept with what else the file holds. A folder that refuses it leaves the page at the
-    // zoom for this run only.
-    Settings settings = ReadSettings(FolderOf(diary));
-    KeepZoomChoice(settings, {zoom, dpi});
-    WriteSettings(FolderOf(diary), settings);
+    // Kept with what else the file holds. A folder that refuses it, or a file that could
+    // not be read, leaves the page at the zoom for this run only.
+    KeepDiarySettings(diary.page, diary.view, window, [&](Settings& settings) { KeepZoomChoice(settings, {zoom, dpi}); });
 }
 
 void StepZoom(DiaryWindow& diary, int step) { ChooseZoom(diary, diary.view.zoom + step); }
@@ -120,7 +117,7 @@ void StepZoom(DiaryWindow& diary, int step) { ChooseZoom(diary, diary.view.zoom 
 void FollowMonitorScale(DiaryWindow& diary, int dpi, const RECT& suggested) {
     if (!g_shell.tallScreen) return;
     HMONITOR monitor = MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST);
-    const int zoom = ZoomForMonitor(ReadZoomChoice(ReadSettings(FolderOf(diary))), dpi,
+    const int zoom = ZoomForMonitor(ReadZoomChoice(DiarySettings(diary.page)), dpi,
                                     LargestZoomOn(diary.view.window, monitor, dpi));
     ApplyZoom(diary, zoom, dpi, {suggested.left, suggested.top}, monitor);
 }

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 
+#include "backup/snapshot.h"
+#include "backup/snapshot_label.h"
 #include "backup/snapshot_names.h"
 #include "platform/file_read.h"
 #include "zip_format.h"
@@ -12,20 +15,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The day's record or picture among the entries: "YYYYMMDD.dbt" or ".bmp" in any case.
-const ZipEntry* FindDayEntry(const ZipArchive& archive, const DayKey& day, std::string_view extension) {
+// True when `name` is the day's record or picture: "YYYYMMDD.dbt" or ".bmp" in any case.
+bool IsDayName(std::string_view name, const DayKey& day, std::string_view extension) {
     char stem[16];
     std::snprintf(stem, sizeof stem, "%04d%02d%02d.", static_cast<int>(day.year), static_cast<int>(day.month),
                   static_cast<int>(day.day));
     const std::string wanted = std::string(stem) + std::string(extension);
+    if (name.size() != wanted.size()) return false;
+    for (std::size_t i = 0; i < wanted.size(); ++i)
+        if ((name[i] >= 'A' && name[i] <= 'Z' ? name[i] | 0x20 : name[i]) != wanted[i]) return false;
+    return true;
+}
+
+const ZipEntry* FindDayEntry(const ZipArchive& archive, const DayKey& day, std::string_view extension) {
     for (const ZipEntry& entry : archive.Entries()) {
-        if (entry.name.size() != wanted.size()) continue;
-        bool same = true;
-        for (std::size_t i = 0; i < wanted.size() && same; ++i)
-            same = (entry.name[i] >= 'A' && entry.name[i] <= 'Z' ? entry.name[i] | 0x20 : entry.name[i]) == wanted[i];
-        if (same) return &entry;
+        if (IsDayName(entry.name, day, extension)) return &entry;
     }
     return nullptr;
+}
+
+bool DayFileLeftOut(const SnapshotLabel& label, const DayKey& day, std::string_view extension) {
+    return std::any_of(label.leftOut.begin(), label.leftOut.end(),
+                       [&](const LeftOutFile& file) { return IsDayName(file.name, day, extension); });
 }
 
 bool SamePage(const DayVersion& a, const DayVersion& b) {
@@ -38,41 +49,51 @@ std::optional<std::uint32_t> CrcOfFile(const fs::path& path) {
     return zipformat::Crc32Of(bytes);
 }
 
-// The day's record and picture from an open snapshot, each checked; on a failure, its
-// status and no bytes. The CRC-32s of the entries found go to `version`, when given.
-DayFilesInSnapshot ReadDayEntries(const ZipArchive& archive, const DayKey& day, DayVersion* version = nullptr) {
-    DayFilesInSnapshot files;
-    for (auto [extension, into] : {std::pair{"dbt", &files.record}, std::pair{"bmp", &files.picture}}) {
-        const ZipEntry* entry = FindDayEntry(archive, day, extension);
-        if (entry == nullptr) continue;
-        std::vector<std::uint8_t> bytes;
-        files.status = archive.Read(*entry, bytes);
-        if (files.status != ZipReadStatus::Ok) return DayFilesInSnapshot{files.status, {}, {}};
-        *into = std::move(bytes);
-        if (version) (into == &files.record ? version->recordCrc : version->pictureCrc) = entry->crc;
-    }
-    return files;
-}
-
 }  // namespace
 
 DayFilesInSnapshot ReadDayFromSnapshot(const fs::path& snapshot, const DayKey& day) {
     ZipArchive archive;
     const ZipReadStatus opened = archive.Open(snapshot);
     if (opened != ZipReadStatus::Ok) return DayFilesInSnapshot{opened, {}, {}};
-    return ReadDayEntries(archive, day);
+    DayFilesInSnapshot files;
+    const SnapshotLabel label = ParseSnapshotLabel(archive.Comment());
+    files.recordLeftOut = DayFileLeftOut(label, day, "dbt");
+    files.pictureLeftOut = DayFileLeftOut(label, day, "bmp");
+    for (auto [extension, into] : {std::pair{"dbt", &files.record}, std::pair{"bmp", &files.picture}}) {
+        const ZipEntry* entry = FindDayEntry(archive, day, extension);
+        if (entry == nullptr) continue;
+        std::vector<std::uint8_t> bytes;
+        files.status = archive.Read(*entry, bytes, kLargestDayFile);
+        if (files.status != ZipReadStatus::Ok) return DayFilesInSnapshot{files.status, {}, {}};
+        *into = std::move(bytes);
+    }
+    return files;
 }
 
-DayVersionList ListDayVersions(const fs::path& backupFolder, const DayKey& day) {
+DayVersionList ListDayVersions(const fs::path& backupFolder, std::string_view identity, const DayKey& day) {
+    DiarySnapshots snapshots = ListDiarySnapshots(backupFolder, identity);
     DayVersionList list;
-    for (const SnapshotFile& snapshot : ListSnapshots(backupFolder)) {
+    list.damaged = std::move(snapshots.unreadable);
+    for (const LabelledSnapshot& snapshot : snapshots.ours) {
         ZipArchive archive;
-        DayVersion version{snapshot.path, snapshot.time, {}, {}, {}};
-        if (archive.Open(snapshot.path) == ZipReadStatus::Ok) version.files = ReadDayEntries(archive, day, &version);
-        else version.files.status = ZipReadStatus::Damaged;
-        if (version.files.status != ZipReadStatus::Ok) list.damaged.push_back(snapshot.path);
-        else if (version.recordCrc || version.pictureCrc) list.versions.push_back(std::move(version));
+        DayVersion version{snapshot.path, snapshot.time, {}, {}, false};
+        bool sound = archive.Open(snapshot.path) == ZipReadStatus::Ok;
+        for (auto [extension, crc] : {std::pair{"dbt", &version.recordCrc}, std::pair{"bmp", &version.pictureCrc}}) {
+            const ZipEntry* entry = sound ? FindDayEntry(archive, day, extension) : nullptr;
+            if (entry == nullptr) continue;
+            // A day's entry larger than any day file is no page to put back, and is not inflated.
+            sound = entry->size <= kLargestDayFile && archive.Check(*entry) == ZipReadStatus::Ok;
+            *crc = entry->crc;
+        }
+        if (!sound) {
+            list.damaged.push_back(snapshot.path);
+            continue;
+        }
+        version.incomplete = DayFileLeftOut(snapshot.label, day, "dbt") || DayFileLeftOut(snapshot.label, day, "bmp");
+        if (version.recordCrc || version.pictureCrc) list.versions.push_back(std::move(version));
     }
+    // Newest first, whoever could not be read among them.
+    std::sort(list.damaged.begin(), list.damaged.end(), std::greater<>());
     return list;
 }
 

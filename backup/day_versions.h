@@ -1,21 +1,32 @@
-// The earlier versions of one day: the snapshots of the backup folder that hold the
-// day's record or picture, newest first, and the day's bytes read back from one of them,
-// checked, for the program to put on the page as an unsaved change.
+// The earlier versions of one day: the snapshots of one diary in the backup folder that
+// hold the day's record or picture, newest first, and the day's bytes read back from one
+// of them, checked, for the program to put on the page as an unsaved change. One
+// snapshot's day is read at a time, and no more of an entry than a day file can be: a
+// header that lies about its size costs nothing.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "backup/dos_time.h"
 #include "backup/zip_reader.h"
 #include "diarycore/calendar.h"
 
+// A day record and a day picture are small (a page of text, a drawing of 264 x 160); an
+// entry of a day's name larger than this is no page to put back.
+inline constexpr std::uint64_t kLargestDayFile = std::uint64_t{16} << 20;
+
 struct DayFilesInSnapshot {
     ZipReadStatus status = ZipReadStatus::Ok;
     std::optional<std::vector<std::uint8_t>> record;    // nothing when the snapshot has none
     std::optional<std::vector<std::uint8_t>> picture;
+    // The snapshot could not read the day's file when it was made and left it out: the
+    // day had one, which is not known, and is no blank.
+    bool recordLeftOut = false;
+    bool pictureLeftOut = false;
 };
 
 struct DayVersion {
@@ -23,7 +34,7 @@ struct DayVersion {
     CivilTime time;                            // the snapshot's, from its name
     std::optional<std::uint32_t> recordCrc;    // the day's files in it, as CRC-32s: equal
     std::optional<std::uint32_t> pictureCrc;   // values mean the same page
-    DayFilesInSnapshot files;                  // their bytes, read and checked
+    bool incomplete = false;                   // the snapshot left out one of the day's files
 };
 
 struct DayVersionList {
@@ -31,10 +42,11 @@ struct DayVersionList {
     std::vector<std::filesystem::path> damaged;   // snapshots that could not be read, skipped
 };
 
-// Every snapshot is opened and the day's entries read and checked, and kept with the
-// version, so that a version listed can be restored as it was read.
-DayVersionList ListDayVersions(const std::filesystem::path& backupFolder, const DayKey& day);
+// The diary's snapshots (see ListDiarySnapshots; an empty identity takes all), one at a
+// time: each opened, and the day's entries checked in pieces without being kept.
+DayVersionList ListDayVersions(const std::filesystem::path& backupFolder, std::string_view identity, const DayKey& day);
 
+// The day's files of one snapshot, each read whole up to kLargestDayFile and checked.
 DayFilesInSnapshot ReadDayFromSnapshot(const std::filesystem::path& snapshot, const DayKey& day);
 
 // The day's files as stored now, as CRC-32s (no snapshot, no time): what the versions are

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <numeric>
 #include <set>
-#include <utility>
 
 #include "diarycore/calendar.h"
 
@@ -13,9 +12,10 @@ namespace {
 std::int64_t DayOf(const CivilTime& t) { return DayNumber(t.year, t.month, t.day); }
 std::int64_t MonthOf(const CivilTime& t) { return static_cast<std::int64_t>(t.year) * 12 + t.month - 1; }
 
-// The period a snapshot of that age falls in, as a kind and a number: the day, the week
-// (by its Monday), the month or the year.
-std::pair<int, std::int64_t> PeriodOf(const CivilTime& time, const CivilTime& now) {
+}  // namespace
+
+// The week is numbered by its Monday.
+RetentionPeriod PeriodOfSnapshot(const CivilTime& time, const CivilTime& now) {
     const std::int64_t ageInDays = DayOf(now) - DayOf(time);
     if (ageInDays < kDailyDays) return {0, DayOf(time)};
     if (ageInDays < kWeeklyWeeks * 7) return {1, DayOf(time) - (WeekdayOfDate(time.year, time.month, time.day) + 6) % 7};
@@ -23,20 +23,26 @@ std::pair<int, std::int64_t> PeriodOf(const CivilTime& time, const CivilTime& no
     return {3, time.year};
 }
 
-}  // namespace
-
 std::vector<bool> SnapshotsToKeep(std::span<const CivilTime> times, const CivilTime& now) {
     std::vector<std::size_t> newestFirst(times.size());
     std::iota(newestFirst.begin(), newestFirst.end(), 0);
     std::stable_sort(newestFirst.begin(), newestFirst.end(), [&](std::size_t a, std::size_t b) { return times[a] > times[b]; });
 
     std::vector<bool> keep(times.size(), false);
-    for (std::size_t i = 0; i < newestFirst.size() && i < kNewestKept; ++i) keep[newestFirst[i]] = true;
+    int newest = 0;
+    for (std::size_t index : newestFirst) {
+        if (times[index] > now) {
+            keep[index] = true;
+        } else if (newest < kNewestKept) {
+            keep[index] = true;
+            ++newest;
+        }
+    }
     // Oldest first, so that the first snapshot met in a period is the one it keeps.
-    std::set<std::pair<int, std::int64_t>> periodsKept;
+    std::set<RetentionPeriod> periodsKept;
     for (auto it = newestFirst.rbegin(); it != newestFirst.rend(); ++it) {
         if (times[*it] > now) continue;
-        if (periodsKept.insert(PeriodOf(times[*it], now)).second) keep[*it] = true;
+        if (periodsKept.insert(PeriodOfSnapshot(times[*it], now)).second) keep[*it] = true;
     }
     return keep;
 }

@@ -6,6 +6,8 @@
 // pruned elsewhere.
 #pragma once
 
+#include <compare>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -17,5 +19,16 @@ constexpr int kWeeklyWeeks = 8;
 constexpr int kMonthlyMonths = 12;
 
 // One answer per time, in the order given: true to keep it. A time after `now` (a clock
-// set back) counts as among the newest.
+// that was set ahead, or a backup folder from a computer in a later time zone) is kept
+// outside the rule until its time comes: it never counts among the newest, so it never
+// pushes out a snapshot made now.
 std::vector<bool> SnapshotsToKeep(std::span<const CivilTime> times, const CivilTime& now);
+
+// The day, week, month or year a snapshot of that time stands for as of `now`; the
+// snapshots of one period compare equal, and the oldest of them is the one kept.
+struct RetentionPeriod {
+    int kind = 0;   // 0 a day, 1 a week, 2 a month, 3 a year
+    std::int64_t number = 0;
+    auto operator<=>(const RetentionPeriod&) const = default;
+};
+RetentionPeriod PeriodOfSnapshot(const CivilTime& time, const CivilTime& now);

@@ -11,8 +11,6 @@ using namespace zipformat;
 
 namespace {
 
-// No entry of a diary comes near this; a header claiming more is not believed.
-constexpr std::uint32_t kLargestEntry = 1u << 30;
 // Deflate makes at most 1,032 bytes of each byte it reads (a run of one value): a size
 // claimed beyond that is a lie, and no memory is set aside for it.
 constexpr std::uint64_t kMostInflation = 1032;
@@ -56,6 +54,35 @@ bool ReadZip64Field(std::span<const std::uint8_t> extra, ZipEntry& entry) {
     return false;
 }
 
+// The end record of a central directory and what stands around it in the file's tail.
+struct EndOfArchive {
+    std::vector<std::uint8_t> tail;   // the file's last bytes, the end record among them
+    std::uint64_t tailStart = 0;      // where they start in the file
+    std::size_t end = 0;              // where the end record starts in `tail`
+};
+
+// The end record is the last one of its signature whose comment reaches the end.
+ZipReadStatus FindEnd(const ReadableFile& file, EndOfArchive& found) {
+    const std::uint64_t fileSize = file.Size();
+    if (fileSize < kEndSize) return ZipReadStatus::NotAZip;
+    const std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kEndSearch));
+    found.tail.resize(tailSize);
+    found.tailStart = fileSize - tailSize;
+    if (!file.ReadAt(found.tailStart, found.tail)) return ZipReadStatus::Damaged;
+    for (std::size_t at = tailSize - kEndSize + 1; at-- > 0;) {
+        if (Get32(found.tail, at) == kEndOfCentralDirectory && at + kEndSize + Get16(found.tail, at + 20) == tailSize) {
+            found.end = at;
+            return ZipReadStatus::Ok;
+        }
+    }
+    return ZipReadStatus::NotAZip;
+}
+
+std::string CommentOf(const EndOfArchive& found) {
+    const auto* start = found.tail.data() + found.end + kEndSize;
+    return std::string(start, found.tail.data() + found.tail.size());
+}
+
 bool Inflate(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) {
     z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
@@ -73,26 +100,26 @@ bool Inflate(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) {
 
 }  // namespace
 
+ZipReadStatus ReadZipComment(const std::filesystem::path& path, std::string& comment) {
+    comment.clear();
+    ReadableFile file;
+    if (file.Open(path) != ReadStatus::Ok) return ZipReadStatus::CannotOpen;
+    EndOfArchive found;
+    const ZipReadStatus status = FindEnd(file, found);
+    if (status == ZipReadStatus::Ok) comment = CommentOf(found);
+    return status;
+}
+
 ZipReadStatus ZipArchive::Open(const std::filesystem::path& path) {
     entries_.clear();
+    comment_.clear();
     readFailure_ = file_.Open(path);
     if (readFailure_ != ReadStatus::Ok) return ZipReadStatus::CannotOpen;
-    const std::uint64_t fileSize = file_.Size();
-    if (fileSize < kEndSize) return ZipReadStatus::NotAZip;
-
-    // The end record is the last one of its signature whose comment reaches the end.
-    const std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kEndSearch));
-    std::vector<std::uint8_t> tail(tailSize);
-    const std::uint64_t tailStart = fileSize - tailSize;
-    if (!file_.ReadAt(tailStart, tail)) return ZipReadStatus::Damaged;
-    std::optional<std::size_t> end;
-    for (std::size_t at = tailSize - kEndSize + 1; at-- > 0;) {
-        if (Get32(tail, at) == kEndOfCentralDirectory && at + kEndSize + Get16(tail, at + 20) == tailSize) {
-            end = at;
-            break;
-        }
-    }
-    if (!end) return ZipReadStatus::NotAZip;
+    EndOfArchive found;
+    if (const ZipReadStatus status = FindEnd(file_, found); status != ZipReadStatus::Ok) return status;
+    const std::vector<std::uint8_t>& tail = found.tail;
+    const std::uint64_t tailStart = found.tailStart;
+    const std::optional<std::size_t> end = found.end;
     const std::uint16_t disk = Get16(tail, *end + 4), directoryDisk = Get16(tail, *end + 6);
     std::uint64_t entriesHere = Get16(tail, *end + 8), entryCount = Get16(tail, *end + 10);
     std::uint64_t directorySize = Get32(tail, *end + 12), directoryOffset = Get32(tail, *end + 16);
@@ -149,6 +176,7 @@ ZipReadStatus ZipArchive::Open(const std::filesystem::path& path) {
         at = next;
     }
     entries_ = std::move(entries);
+    comment_ = CommentOf(found);
     return ZipReadStatus::Ok;
 }
 
@@ -157,18 +185,24 @@ const ZipEntry* ZipArchive::Find(std::string_view name) const {
     return found == entries_.end() ? nullptr : &*found;
 }
 
-ZipReadStatus ZipArchive::Read(const ZipEntry& entry, std::vector<std::uint8_t>& bytes) const {
+std::optional<std::uint64_t> ZipArchive::DataOffset(const ZipEntry& entry) const {
+    std::vector<std::uint8_t> header(kLocalHeaderSize);
+    if (!file_.ReadAt(entry.localOffset, header) || Get32(header, 0) != kLocalHeader) return std::nullopt;
+    const std::uint64_t dataOffset = entry.localOffset + kLocalHeaderSize + Get16(header, 26) + Get16(header, 28);
+    if (dataOffset > file_.Size() || entry.compressedSize > file_.Size() - dataOffset) return std::nullopt;
+    return dataOffset;
+}
+
+ZipReadStatus ZipArchive::Read(const ZipEntry& entry, std::vector<std::uint8_t>& bytes, std::uint64_t largest) const {
     bytes.clear();
     if ((entry.flags & kEncryptedFlag) != 0 || (entry.method != kStored && entry.method != kDeflated) ||
-        entry.size > kLargestEntry || entry.compressedSize > kLargestEntry)
+        entry.size > largest || entry.compressedSize > largest)
         return ZipReadStatus::Unsupported;
     if (entry.size > (entry.compressedSize + 1) * kMostInflation) return ZipReadStatus::Damaged;
-    std::vector<std::uint8_t> header(kLocalHeaderSize);
-    if (!file_.ReadAt(entry.localOffset, header) || Get32(header, 0) != kLocalHeader) return ZipReadStatus::Damaged;
-    const std::uint64_t dataOffset = entry.localOffset + kLocalHeaderSize + Get16(header, 26) + Get16(header, 28);
-    if (dataOffset + entry.compressedSize > file_.Size()) return ZipReadStatus::Damaged;
+    const std::optional<std::uint64_t> dataOffset = DataOffset(entry);
+    if (!dataOffset) return ZipReadStatus::Damaged;
     std::vector<std::uint8_t> stored(static_cast<std::size_t>(entry.compressedSize));
-    if (!file_.ReadAt(dataOffset, stored)) return ZipReadStatus::Damaged;
+    if (!file_.ReadAt(*dataOffset, stored)) return ZipReadStatus::Damaged;
 
     std::vector<std::uint8_t> out;
     if (entry.method == kStored) {
@@ -183,10 +217,56 @@ ZipReadStatus ZipArchive::Read(const ZipEntry& entry, std::vector<std::uint8_t>&
     return ZipReadStatus::Ok;
 }
 
+ZipReadStatus ZipArchive::Check(const ZipEntry& entry) const {
+    if ((entry.flags & kEncryptedFlag) != 0 || (entry.method != kStored && entry.method != kDeflated))
+        return ZipReadStatus::Unsupported;
+    if (entry.size > (entry.compressedSize + 1) * kMostInflation) return ZipReadStatus::Damaged;
+    if (entry.method == kStored && entry.compressedSize != entry.size) return ZipReadStatus::Damaged;
+    const std::optional<std::uint64_t> dataOffset = DataOffset(entry);
+    if (!dataOffset) return ZipReadStatus::Damaged;
+
+    constexpr std::size_t kPiece = 64 * 1024;
+    std::vector<std::uint8_t> in(kPiece), out(kPiece);
+    z_stream stream{};
+    if (entry.method == kDeflated && inflateInit2(&stream, -MAX_WBITS) != Z_OK) return ZipReadStatus::Damaged;
+    uLong crc = crc32(0, nullptr, 0);
+    std::uint64_t inflated = 0;
+    bool whole = true, ended = entry.method == kStored;
+    for (std::uint64_t done = 0; whole && done < entry.compressedSize;) {
+        const std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, entry.compressedSize - done));
+        if (!file_.ReadAt(*dataOffset + done, std::span(in.data(), piece))) {
+            whole = false;
+            break;
+        }
+        done += piece;
+        if (entry.method == kStored) {
+            crc = crc32(crc, in.data(), static_cast<uInt>(piece));
+            inflated += piece;
+            continue;
+        }
+        stream.next_in = in.data();
+        stream.avail_in = static_cast<uInt>(piece);
+        while (whole && stream.avail_in > 0 && !ended) {
+            stream.next_out = out.data();
+            stream.avail_out = static_cast<uInt>(out.size());
+            const int result = inflate(&stream, Z_NO_FLUSH);
+            const std::size_t made = out.size() - stream.avail_out;
+            crc = crc32(crc, out.data(), static_cast<uInt>(made));
+            inflated += made;
+            if (result == Z_STREAM_END) ended = true;
+            else if (result != Z_OK || inflated > entry.size) whole = false;
+        }
+        // Bytes after the end of the deflate stream belong to no entry.
+        if (ended && stream.avail_in > 0) whole = false;
+    }
+    if (entry.method == kDeflated) inflateEnd(&stream);
+    if (!whole || !ended || inflated != entry.size || crc != entry.crc) return ZipReadStatus::Damaged;
+    return ZipReadStatus::Ok;
+}
+
 ZipReadStatus ZipArchive::CheckEveryEntry() const {
-    std::vector<std::uint8_t> bytes;
     for (const ZipEntry& entry : entries_) {
-        const ZipReadStatus status = Read(entry, bytes);
+        const ZipReadStatus status = Check(entry);
         if (status != ZipReadStatus::Ok) return status;
     }
     return ZipReadStatus::Ok;

@@ -127,8 +127,9 @@ ZipWriteStatus ZipWriter::Add(std::string_view name, std::span<const std::uint8_
     return ZipWriteStatus::Ok;
 }
 
-ZipWriteStatus ZipWriter::Finish() {
+ZipWriteStatus ZipWriter::Finish(std::string_view comment) {
     if (status_ != ZipWriteStatus::Ok) return status_;
+    if (comment.size() > kAllOnes16) return status_ = ZipWriteStatus::TooLarge;
     const std::uint64_t centralOffset = offset_, centralSize = central_.size();
     if (Emit(central_) != ZipWriteStatus::Ok) return status_;
     std::vector<std::uint8_t> end;
@@ -161,6 +162,7 @@ ZipWriteStatus ZipWriter::Finish() {
     Put16(end, fit16(entries_));
     Put32(end, fit32(centralSize));
     Put32(end, fit32(centralOffset));
-    Put16(end, 0);   // comment length
+    Put16(end, static_cast<std::uint32_t>(comment.size()));
+    end.insert(end.end(), comment.begin(), comment.end());
     return Emit(end);
 }

@@ -32,8 +32,9 @@ public:
     // its bytes and its modification time in UTC seconds. A failed Add leaves the
     // archive unfinishable; later calls return the same status.
     ZipWriteStatus Add(std::string_view name, std::span<const std::uint8_t> bytes, std::int64_t modifiedUnix);
-    // The central directory and its end; the pending file is then complete, not committed.
-    ZipWriteStatus Finish();
+    // The central directory and its end, with the archive's comment (at most 65,535
+    // bytes, else TooLarge); the pending file is then complete, not committed.
+    ZipWriteStatus Finish(std::string_view comment = {});
     // Bytes written so far.
     std::uint64_t Size() const { return offset_; }
 

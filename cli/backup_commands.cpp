@@ -3,22 +3,30 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <optional>
 
 #include "backup/day_versions.h"
+#include "backup/diary_identity.h"
 #include "backup/snapshot.h"
 #include "backup/snapshot_names.h"
 #include "cli/console_text.h"
 #include "cli/find_command.h"
 #include "platform/program_texts.h"
 #include "platform/utf8.h"
+#include "resources/resource.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void AddFolders(CLI::App& command, std::string& data, std::string& to) {
-    command.add_option("--data", data, "The diary folder (the day files)")->required()->type_name("DIR");
+void AddFolders(CLI::App& command, std::string& data, std::string& to, bool dataRequired) {
+    command.add_option("--data", data, "The diary folder (the day files)")->required(dataRequired)->type_name("DIR");
     command.add_option("--to", to, "The backup folder, outside the diary folder")->required()->type_name("DIR");
+}
+
+std::string ReasonOf(const UnreadFile& file) {
+    if (file.tooLarge) return EncodeUtf8(ProgramText(IDS_BACKUP_TOO_LARGE));
+    return EncodeUtf8(ProgramText(ReasonTextId(file.why)));
 }
 
 void PrintOut(const std::string& text) {
@@ -31,12 +39,16 @@ void PrintOut(const std::string& text) {
 CLI::App* AddBackupCommand(CLI::App& app, BackupOptions& options) {
     CLI::App* command = app.add_subcommand(
         "backup", "Write a snapshot of the diary into the backup folder as a zip file, check it, and prune older ones by age");
-    AddFolders(*command, options.data, options.to);
+    AddFolders(*command, options.data, options.to, true);
+    command->add_flag("--allow-empty", options.allowEmpty,
+                      "Write a snapshot even of a data folder without day files when the newest snapshot has some");
     command->footer(
         "Exit codes:\n"
         "  0   the snapshot was written and checked; its name is printed\n"
+        "  1   the data folder holds no day files, while its newest snapshot does: nothing written or pruned\n"
+        "      (a drive not plugged in?); --allow-empty writes it anyway\n"
         "  3   the data folder could not be read, or the snapshot could not be written or failed its check\n"
-        "  4   the snapshot was written, but some files could not be read (no older snapshot was pruned)\n"
+        "  4   the snapshot was written, but some files could not be read and are left out of it\n"
         "  64  bad usage");
     return command;
 }
@@ -47,12 +59,14 @@ CLI::App* AddVersionsCommand(CLI::App& app, VersionsOptions& options) {
         ->required()
         ->check(CLI::Validator([](std::string& text) { return DayArgumentProblem(text); }, ""))
         ->type_name("YYYY-MM-DD");
-    AddFolders(*command, options.data, options.to);
+    AddFolders(*command, options.data, options.to, false);
     command->footer(
+        "Lines: the snapshot's time, a tab and its name; a tab and \"incomplete\" follow when the snapshot\n"
+        "had to leave one of the day's files out. With --data only that diary's snapshots are listed.\n"
         "Exit codes:\n"
         "  0   at least one snapshot holds the day\n"
         "  1   no snapshot holds the day\n"
-        "  3   the data folder or the backup folder could not be read\n"
+        "  3   the backup folder could not be read\n"
         "  4   some snapshots were damaged and skipped\n"
         "  64  bad usage");
     return command;
@@ -60,8 +74,12 @@ CLI::App* AddVersionsCommand(CLI::App& app, VersionsOptions& options) {
 
 int RunBackup(const BackupOptions& options, const fs::path& data, const fs::path& to, std::int64_t nowUnix,
               const ErrorLine& error) {
-    const SnapshotResult result = MakeSnapshot(data, to, nowUnix);
+    const SnapshotResult result = MakeSnapshot(data, to, nowUnix, {}, {options.allowEmpty});
     switch (result.status) {
+    case SnapshotStatus::EmptyDiary:
+        error(options.data + ": holds no day files, while the newest snapshot of it does; nothing was written or "
+                             "pruned (use --allow-empty if the pages were removed on purpose)");
+        return kExitNothingFound;
     case SnapshotStatus::InsideDiary:
         error(options.to + ": the backup folder is the data folder or inside it; choose one outside it");
         return kExitFileFailed;
@@ -78,9 +96,16 @@ int RunBackup(const BackupOptions& options, const fs::path& data, const fs::path
     case SnapshotStatus::Ok:
         break;
     }
-    for (const UnreadFile& file : result.unread) {
-        error(NameInUtf8(file.path) + ": could not be read, and is not in the snapshot: " +
-              EncodeUtf8(ProgramText(ReasonTextId(file.why))));
+    for (const UnreadFile& file : result.unread)
+        error(NameInUtf8(file.path) + ": could not be read, and is not in the snapshot: " + ReasonOf(file));
+    for (const fs::path& damaged : result.setAside)
+        error(NameInUtf8(damaged) + ": an older snapshot that failed its check, renamed aside and no longer counted");
+    if (result.identity != IdentityStatus::Ok) {
+        const std::string why = result.identity == IdentityStatus::Unreadable
+                                    ? "its settings file could not be read"
+                                    : EncodeUtf8(ProgramText(ReasonTextId(result.identityFault)));
+        error(options.data + ": the diary's identity could not be kept (" + why +
+              "); no older snapshot was pruned, since which are this diary's cannot be told");
     }
     PrintOut(NameInUtf8(result.snapshot) + "\n");
     return result.status == SnapshotStatus::Ok ? kExitOk : kExitIncomplete;
@@ -88,15 +113,18 @@ int RunBackup(const BackupOptions& options, const fs::path& data, const fs::path
 
 int RunVersions(const VersionsOptions& options, const fs::path& data, const fs::path& to, const ErrorLine& error) {
     std::error_code failed;
-    if (!fs::is_directory(data, failed)) {
-        error(options.data + ": cannot read the data folder");
-        return kExitFileFailed;
-    }
     if (!fs::is_directory(to, failed)) {
         error(options.to + ": cannot read the backup folder");
         return kExitFileFailed;
     }
-    const DayVersionList list = ListDayVersions(to, *ParseDayArgument(options.day));
+    // The data folder is asked only whose snapshots to list: it may well be the thing lost.
+    std::optional<std::string> identity;
+    if (!options.data.empty()) {
+        identity = KnownDiaryIdentity(data);
+        if (!identity)
+            error(options.data + ": the diary's identity cannot be read there; listing the snapshots of every diary");
+    }
+    const DayVersionList list = ListDayVersions(to, identity.value_or(""), *ParseDayArgument(options.day));
     std::string lines;
     for (const DayVersion& version : list.versions) {
         char time[32];
@@ -104,7 +132,7 @@ int RunVersions(const VersionsOptions& options, const fs::path& data, const fs::
                       static_cast<int>(version.time.month), static_cast<int>(version.time.day),
                       static_cast<int>(version.time.hour), static_cast<int>(version.time.minute),
                       static_cast<int>(version.time.second));
-        lines += time + NameInUtf8(version.snapshot) + "\n";
+        lines += time + NameInUtf8(version.snapshot) + (version.incomplete ? "\tincomplete\n" : "\n");
     }
     PrintOut(lines);
     for (const fs::path& damaged : list.damaged) error(NameInUtf8(damaged) + ": a damaged snapshot, skipped");

@@ -8,8 +8,8 @@
 //   doodlebinder-export mosaic --data DIR --year YYYY --out FILE.jpg [--columns N] [--yes]
 //   doodlebinder-export pdf --data DIR --out FILE.pdf [--from YYYY-MM-DD] [--to YYYY-MM-DD]
 //                           [--paper a4|a5|letter] [--two-per-page] [--yes]
-//   doodlebinder-export backup --data DIR --to DIR
-//   doodlebinder-export versions YYYY-MM-DD --data DIR --to DIR
+//   doodlebinder-export backup --data DIR --to DIR [--allow-empty]
+//   doodlebinder-export versions YYYY-MM-DD --to DIR [--data DIR]
 //
 // The html command runs the same export as the HTML output dialog, so the document has
 // the same bytes; its pictures are converted on every core of the machine.

@@ -63,6 +63,8 @@ std::optional<int> Settings::Number(std::string_view key) const {
 }
 
 void Settings::SetText(std::string_view key, std::u16string_view value) {
+    // Every line without "=" has the empty key: setting it would rewrite them all.
+    if (Trimmed(key).empty() || key.find('=') != std::string_view::npos) return;
     // A line break in the value would start a line of its own.
     std::string encoded = EncodeUtf8(value);
     for (char& c : encoded) {
@@ -85,6 +87,13 @@ void Settings::SetText(std::string_view key, std::u16string_view value) {
     if (!placed) lines_.push_back(std::move(line));
 }
 
+void Settings::SetValuesOf(const Settings& other) {
+    for (const std::string& line : other.lines_) {
+        const KeyAndValue pair = Split(line);
+        if (!pair.key.empty()) SetText(pair.key, DecodeUtf8(pair.value));
+    }
+}
+
 void Settings::SetNumber(std::string_view key, int value) {
     const std::string digits = std::to_string(value);
     SetText(key, std::u16string(digits.begin(), digits.end()));
@@ -102,10 +111,52 @@ std::vector<std::uint8_t> Settings::Bytes() const {
 
 Settings ReadSettings(const std::filesystem::path& folder) {
     std::vector<std::uint8_t> bytes;
-    if (ReadFileBytes(folder / kSettingsFileName, bytes) != ReadStatus::Ok) return {};
+    const ReadStatus status = ReadFileBytes(folder / kSettingsFileName, bytes);
+    if (status == ReadStatus::Missing) return {};
+    if (status != ReadStatus::Ok) {
+        Settings unread;
+        unread.unread_ = status;
+        return unread;
+    }
     return Settings(bytes);
 }
 
 WriteStatus WriteSettings(const std::filesystem::path& folder, const Settings& settings, WriteFault* why) {
+    if (settings.FromUnreadableFile()) {
+        if (why) {
+            switch (settings.WhyUnread()) {
+            case ReadStatus::InUse: *why = WriteFault::InUse; break;
+            case ReadStatus::AccessDenied: *why = WriteFault::NotWritable; break;
+            case ReadStatus::NotAFile: *why = WriteFault::NotAFile; break;
+            default: *why = WriteFault::Other; break;
+            }
+        }
+        return WriteStatus::CannotReplace;
+    }
     return WriteFileSafely(folder / kSettingsFileName, settings.Bytes(), Durability::Atomic, why);
+}
+
+Settings ReadSettingsHolding(const std::filesystem::path& folder, const Settings& held) {
+    Settings settings = ReadSettings(folder);
+    settings.SetValuesOf(held);
+    return settings;
+}
+
+SettingsKept KeepSettings(const std::filesystem::path& folder, Settings& held,
+                          const std::function<void(Settings&)>& choose, WriteFault* why) {
+    Settings settings = ReadSettings(folder);
+    if (settings.FromUnreadableFile()) {
+        choose(held);
+        if (why) WriteSettings(folder, settings, why);   // only says why it is not written
+        return SettingsKept::Held;
+    }
+    settings.SetValuesOf(held);
+    choose(settings);
+    if (WriteSettings(folder, settings, why) != WriteStatus::Ok) {
+        choose(held);
+        return SettingsKept::NotWritten;
+    }
+    // The file holds them all now: what was held for the run is in it.
+    held = Settings();
+    return SettingsKept::Written;
 }

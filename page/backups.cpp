@@ -5,12 +5,15 @@
 #include <atomic>
 #include <memory>
 #include <optional>
+#include <set>
 #include <system_error>
 #include <thread>
 
 #include "backup/backup_folder.h"
+#include "backup/diary_identity.h"
 #include "backup/snapshot.h"
 #include "backup/snapshot_names.h"
+#include "page/diary_settings.h"
 #include "page/page.h"
 #include "page/page_view.h"
 #include "platform/loaded_text.h"
@@ -37,9 +40,13 @@ struct SnapshotJob {
     std::optional<SnapshotResult> result;   // nothing when the diary had not changed
 };
 
-// The one snapshot under way, or done and not yet taken: the program has one diary window.
-std::shared_ptr<SnapshotJob> g_job;
-bool g_failureTold = false;
+// The backups of this run: the program has one diary window.
+struct BackupsOfRun {
+    std::shared_ptr<SnapshotJob> job;   // the one snapshot under way, or done and not yet taken
+    bool failureTold = false;
+    std::set<fs::path> leftOutTold;     // files a snapshot had to leave out, each told once a run
+};
+BackupsOfRun g_backups;
 
 bool HoldsAnythingToKeep(const fs::path& diary) {
     std::error_code error;
@@ -52,9 +59,9 @@ bool HoldsAnythingToKeep(const fs::path& diary) {
 // A snapshot when the diary's files differ from the newest one's; the first one only once
 // the diary holds a page, so that a diary never written in leaves no empty zips behind.
 std::optional<SnapshotResult> SnapshotIfChanged(const fs::path& diary, const fs::path& backups) {
-    const std::vector<SnapshotFile> snapshots = ListSnapshots(backups);
-    const bool changed =
-        snapshots.empty() ? HoldsAnythingToKeep(diary) : DiaryDiffersFromSnapshot(diary, snapshots.front().path);
+    const DiarySnapshots snapshots = ListDiarySnapshots(backups, KnownDiaryIdentity(diary).value_or(""));
+    const bool changed = snapshots.ours.empty() ? HoldsAnythingToKeep(diary)
+                                                : DiaryDiffersFromSnapshot(diary, snapshots.ours.front().path);
     if (!changed) return std::nullopt;
     return MakeSnapshot(diary, backups, UnixSecondsNow());
 }
@@ -67,9 +74,37 @@ fs::path LocalAppDataFolder() {
     return folder;
 }
 
+std::u16string NamesInLines(const std::vector<fs::path>& paths) {
+    std::u16string lines;
+    for (const fs::path& path : paths) lines += path.filename().u16string() + u"\n";
+    return lines;
+}
+
+// Files left out of a snapshot, each named once a run: the hourly snapshots go on
+// leaving out a file that stays unreadable, and say nothing more of it.
+void TellLeftOut(const PageView& view, HWND owner, const SnapshotJob& job) {
+    std::u16string lines;
+    for (const UnreadFile& file : job.result->unread) {
+        if (!g_backups.leftOutTold.insert(file.path).second && !job.asked) continue;
+        const UINT reason = file.tooLarge ? IDS_BACKUP_TOO_LARGE : static_cast<UINT>(ReasonTextId(file.why));
+        lines += LoadText(view.instance, IDS_BACKUP_LEFT_OUT_LINE,
+                          {file.path.filename().u16string(), LoadText(view.instance, reason)}) + u"\n";
+    }
+    if (lines.empty()) return;
+    ShowMessageBox(owner, view.instance, LoadText(view.instance, IDS_BACKUP_LEFT_OUT, {job.backups.u16string(), lines}),
+                   IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
+}
+
 // A failure is told once a run, unless the user asked for the snapshot.
 void TellFailure(const PageView& view, HWND owner, const SnapshotJob& job) {
-    if (!job.result || (g_failureTold && !job.asked)) return;
+    if (!job.result) return;
+    if (!job.result->setAside.empty()) {
+        ShowMessageBox(owner, view.instance,
+                       LoadText(view.instance, IDS_BACKUP_SET_ASIDE, {NamesInLines(job.result->setAside)}),
+                       IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
+    }
+    if (job.result->status == SnapshotStatus::Incomplete) TellLeftOut(view, owner, job);
+    if (g_backups.failureTold && !job.asked) return;
     UINT reason = 0;
     switch (job.result->status) {
     case SnapshotStatus::CannotWrite: {
@@ -79,11 +114,16 @@ void TellFailure(const PageView& view, HWND owner, const SnapshotJob& job) {
     }
     case SnapshotStatus::CheckFailed: reason = IDS_BACKUP_CHECK_FAILED; break;
     case SnapshotStatus::InsideDiary: reason = IDS_BACKUP_INSIDE_DIARY; break;
-    // A diary that cannot be listed has the page's own messages; a file that could not
-    // be read is in the next snapshot.
+    // A folder without pages is most likely a stick not plugged in: the hourly snapshot
+    // waits for it in silence, and says why only when the user asked for one.
+    case SnapshotStatus::EmptyDiary:
+        if (!job.asked) return;
+        reason = IDS_BACKUP_EMPTY_DIARY;
+        break;
+    // A diary that cannot be listed has the page's own messages.
     default: return;
     }
-    g_failureTold = true;
+    g_backups.failureTold = true;
     const std::u16string text =
         LoadText(view.instance, IDS_BACKUP_FAILED, {job.backups.u16string(), LoadText(view.instance, reason)});
     ShowMessageBox(owner, view.instance, text, IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
@@ -92,7 +132,7 @@ void TellFailure(const PageView& view, HWND owner, const SnapshotJob& job) {
 std::shared_ptr<SnapshotJob> NewJob(const Page& page, bool asked) {
     auto job = std::make_shared<SnapshotJob>();
     job->diary = fs::path(page.Folder());
-    job->backups = BackupFolderOfDiary(page.Folder());
+    job->backups = BackupFolderOfDiary(page);
     job->asked = asked;
     return job;
 }
@@ -106,8 +146,8 @@ void RunJob(SnapshotJob& job) {
 // renaming a complete one over it, so a read sees the old bytes or the new, and a file
 // that changes while it is read is taken again.
 void StartJob(const Page& page, HWND notify, bool asked) {
-    g_job = NewJob(page, asked);
-    std::thread([job = g_job, notify] {
+    g_backups.job = NewJob(page, asked);
+    std::thread([job = g_backups.job, notify] {
         RunJob(*job);
         job->done = true;
         PostMessageW(notify, WM_SNAPSHOT_DONE, 0, 0);
@@ -116,10 +156,13 @@ void StartJob(const Page& page, HWND notify, bool asked) {
 
 }  // namespace
 
-fs::path BackupFolderOfDiary(const std::u16string& diaryFolder) {
-    const fs::path diary(diaryFolder);
-    if (std::optional<fs::path> chosen = ChosenBackupFolder(ReadSettings(diary))) return *chosen;
-    return DefaultBackupFolder(LocalAppDataFolder(), diary);
+fs::path BackupFolderOfDiary(const Page& page) {
+    if (std::optional<fs::path> chosen = ChosenBackupFolder(DiarySettings(page))) return *chosen;
+    // The default folder is named by the diary's identity, made here when it has none yet.
+    const fs::path diary(page.Folder());
+    std::string identity;
+    ObtainDiaryIdentity(diary, identity);
+    return DefaultBackupFolder(LocalAppDataFolder(), diary, identity);
 }
 
 void StartHourlySnapshots(const PageView& view) {
@@ -133,30 +176,30 @@ void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId) {
     SetTimer(view.window, IDT_HOURLY_SNAPSHOT, page.saving ? kRetryMs : kHourMs, nullptr);
     if (page.saving) return;
     // A job whose window closed before it ended was never taken.
-    if (g_job && g_job->done) TakeSnapshotResult(view);
-    if (!g_job) StartJob(page, view.window, false);
+    if (g_backups.job && g_backups.job->done) TakeSnapshotResult(view);
+    if (!g_backups.job) StartJob(page, view.window, false);
 }
 
 bool StartSnapshotNow(const Page& page, HWND notify) {
-    if (g_job) return false;
+    if (g_backups.job) return false;
     StartJob(page, notify, true);
     return true;
 }
 
-bool SnapshotUnderWay() { return g_job != nullptr; }
+bool SnapshotUnderWay() { return g_backups.job != nullptr; }
 
 void TakeSnapshotResult(const PageView& view, HWND owner) {
-    if (!g_job || !g_job->done) return;
-    const std::shared_ptr<SnapshotJob> job = std::move(g_job);
-    g_job = nullptr;
+    if (!g_backups.job || !g_backups.job->done) return;
+    const std::shared_ptr<SnapshotJob> job = std::move(g_backups.job);
+    g_backups.job = nullptr;
     TellFailure(view, owner ? owner : view.window, *job);
 }
 
 void SnapshotAtClose(const Page& page, const PageView& view) {
     if (view.window) KillTimer(view.window, IDT_HOURLY_SNAPSHOT);
-    if (g_job) {
-        for (int waited = 0; !g_job->done && waited < kCloseWaitMs; waited += 20) Sleep(20);
-        if (!g_job->done) return;
+    if (g_backups.job) {
+        for (int waited = 0; !g_backups.job->done && waited < kCloseWaitMs; waited += 20) Sleep(20);
+        if (!g_backups.job->done) return;
         TakeSnapshotResult(view);
     }
     const std::shared_ptr<SnapshotJob> job = NewJob(page, false);

@@ -12,9 +12,9 @@
 class Page;
 class PageView;
 
-// The backup folder of this diary: the one chosen in its settings file, or the default on
-// the computer's own disk.
-std::filesystem::path BackupFolderOfDiary(const std::u16string& diaryFolder);
+// The backup folder of this diary: the one chosen in its settings file (or for this run),
+// or the default on the computer's own disk.
+std::filesystem::path BackupFolderOfDiary(const Page& page);
 
 // Starts the hourly timer of the main window.
 void StartHourlySnapshots(const PageView& view);

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "backup/backup_folder.h"
+#include "backup/diary_identity.h"
 #include "backup/snapshot.h"
 #include "backup/snapshot_names.h"
 #include "diarycore/settings.h"
 #include "page/backups.h"
+#include "page/diary_settings.h"
 #include "page/page.h"
 #include "page/page_view.h"
 #include "platform/dialog_placement.h"
@@ -27,7 +29,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct BackupsDialog {
-    const Page& page;
+    Page& page;
     const PageView& view;
 };
 
@@ -42,7 +44,7 @@ void SetItemText(HWND dialog, int id, const std::u16string& text) {
 
 // The folder, and the newest snapshot in it, or that a snapshot is under way.
 void ShowState(HWND dialog, const BackupsDialog& state) {
-    const fs::path folder = BackupFolderOfDiary(state.page.Folder());
+    const fs::path folder = BackupFolderOfDiary(state.page);
     SetItemText(dialog, IDC_BACKUP_FOLDER, folder.u16string());
     const bool underWay = SnapshotUnderWay();
     EnableWindow(GetDlgItem(dialog, IDC_BACKUP_NOW), !underWay);
@@ -50,7 +52,8 @@ void ShowState(HWND dialog, const BackupsDialog& state) {
         SetItemText(dialog, IDC_BACKUP_LAST, LoadText(state.view.instance, IDS_BACKUP_UNDER_WAY));
         return;
     }
-    const std::vector<SnapshotFile> snapshots = ListSnapshots(folder);
+    const std::vector<LabelledSnapshot> snapshots =
+        ListDiarySnapshots(folder, KnownDiaryIdentity(fs::path(state.page.Folder())).value_or("")).ours;
     if (snapshots.empty()) {
         SetItemText(dialog, IDC_BACKUP_LAST, LoadText(state.view.instance, IDS_BACKUP_NONE_YET));
         return;
@@ -92,10 +95,10 @@ void ChangeFolder(HWND dialog, const BackupsDialog& state) {
                        IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
         return;
     }
-    Settings settings = ReadSettings(diary);
-    KeepBackupFolder(settings, *chosen);
     WriteFault why = WriteFault::None;
-    if (WriteSettings(diary, settings, &why) != WriteStatus::Ok) {
+    const SettingsKept kept =
+        KeepDiarySettings(state.page, state.view, dialog, [&](Settings& settings) { KeepBackupFolder(settings, *chosen); }, &why);
+    if (kept == SettingsKept::NotWritten) {
         const int reason = ReasonTextId(why == WriteFault::None ? WriteFault::Other : why);
         ShowMessageBox(dialog, instance, LoadText(instance, IDS_BACKUP_NOT_KEPT, {LoadText(instance, reason)}),
                        IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
@@ -132,7 +135,7 @@ INT_PTR CALLBACK BackupsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void ShowBackupsDialog(const Page& page, const PageView& view, HWND owner) {
+void ShowBackupsDialog(Page& page, const PageView& view, HWND owner) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(view.instance, IDD_BACKUPS);
     if (!dialogTemplate) return;
     BackupsDialog state{page, view};

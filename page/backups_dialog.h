@@ -7,4 +7,4 @@
 class Page;
 class PageView;
 
-void ShowBackupsDialog(const Page& page, const PageView& view, HWND owner);
+void ShowBackupsDialog(Page& page, const PageView& view, HWND owner);

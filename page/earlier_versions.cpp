@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "backup/day_versions.h"
+#include "backup/diary_identity.h"
 #include "backup/snapshot_names.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
@@ -71,10 +72,14 @@ void Fill(HWND dialog, VersionsDialog& state) {
     AddListColumn(list, 1, LoadText(instance, IDS_VERSIONS_TEXT), room.right - timeWidth - 4);
     for (int item = 0; item < static_cast<int>(state.versions.size()); ++item) {
         const DayVersion& shown = state.versions[item];
-        HBITMAP thumbnail = MakeThumbnail(DrawingOf(shown.files), kThumbWidth, kThumbHeight);
+        // One snapshot's day at a time, let go before the next is read.
+        const DayFilesInSnapshot files = ReadDayFromSnapshot(shown.snapshot, state.page.day);
+        HBITMAP thumbnail = MakeThumbnail(DrawingOf(files), kThumbWidth, kThumbHeight);
         ImageList_Add(state.thumbnails, thumbnail, nullptr);
         DeleteObject(thumbnail);
-        const std::u16string time = SnapshotTimeText(shown.time), line = FirstLine(shown.files);
+        std::u16string time = SnapshotTimeText(shown.time);
+        if (shown.incomplete) time = LoadText(instance, IDS_VERSIONS_INCOMPLETE, {time});
+        const std::u16string line = FirstLine(files);
         LVITEMW row{};
         row.mask = LVIF_TEXT | LVIF_IMAGE;
         row.iItem = item;
@@ -105,28 +110,30 @@ void Fill(HWND dialog, VersionsDialog& state) {
 
 // The version on the page as unsaved changes, as a recovered copy is put there. A part
 // the day's files would not take (a record or a picture that could not be read when the
-// day was loaded) stays as it is, so no save can overwrite what could not be read.
+// day was loaded) stays as it is, so no save can overwrite what could not be read. A
+// part the snapshot had to leave out is not known, and stays as the page has it: it was
+// never blank.
 void Restore(VersionsDialog& state, const DayVersion& version) {
     Page& page = state.page;
     PageView& view = state.view;
-    if (!page.TakesInk() || !page.TakesClassifications()) {
-        ShowMessageBox(view.window, view.instance, IDS_VERSIONS_NOT_RESTORED, IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
-        return;
-    }
-    const DayFilesInSnapshot& files = version.files;
+    const DayFilesInSnapshot files = ReadDayFromSnapshot(version.snapshot, page.day);
     DayRecord record;
-    if ((files.picture && !IsOwnPicture(files.picture)) ||
+    if (!page.TakesInk() || !page.TakesClassifications() || files.status != ZipReadStatus::Ok ||
+        (files.picture && !IsOwnPicture(files.picture)) ||
         (files.record && ParseRecord(*files.record, record) != RecordStatus::Ok)) {
         ShowMessageBox(view.window, view.instance, IDS_VERSIONS_NOT_RESTORED, IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
         return;
     }
-    if (files.picture) {
-        PutPictureBytes(view, std::vector<std::uint8_t>(files.picture->begin() + kPictureHeaderBytes, files.picture->end()));
-    } else {
-        WhitenPicture(view);
+    if (!files.pictureLeftOut) {
+        if (files.picture) {
+            PutPictureBytes(view,
+                            std::vector<std::uint8_t>(files.picture->begin() + kPictureHeaderBytes, files.picture->end()));
+        } else {
+            WhitenPicture(view);
+        }
+        NotePictureChanged(page, view);
     }
-    NotePictureChanged(page, view);
-    PutRecordOnPage(page, view, record);
+    if (!files.recordLeftOut) PutRecordOnPage(page, view, record);
     NotePageEdited(page, view);
     DrawDateHeader(view, page.day);
 }
@@ -167,7 +174,8 @@ void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
     VersionsDialog state{page, view, {}, 0, nullptr};
     // Every snapshot's directory is read: a second or so in a lifetime diary's backups.
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    DayVersionList list = ListDayVersions(BackupFolderOfDiary(page.Folder()), page.day);
+    DayVersionList list = ListDayVersions(BackupFolderOfDiary(page),
+                                          KnownDiaryIdentity(std::filesystem::path(page.Folder())).value_or(""), page.day);
     state.damaged = list.damaged.size();
     const DayFilePair stored = page.Files();
     state.versions = VersionsThatDiffer(std::move(list.versions), StoredVersion(stored.record, stored.picture));

@@ -16,6 +16,7 @@
 #include "diarycore/pages_in_folder.h"
 #include "diarycore/record.h"
 #include "diarycore/save_plan.h"
+#include "diarycore/settings.h"
 #include "page/page_geometry.h"
 #include "page/picture_history.h"
 #include "platform/file_read.h"
@@ -112,6 +113,10 @@ public:
         bool picture = false;
         bool record = false;
     } copy;
+    // Choices the diary's settings file could not take this run (it could not be read,
+    // so it is not written over): they hold over what the file says until the close.
+    Settings heldSettings;
+    bool heldSettingsTold = false;   // the user heard why, once a run
 
 private:
     std::u16string folder_;

@@ -324,8 +324,15 @@
 #define IDS_BACKUP_UNDER_WAY        7105
 #define IDS_BACKUP_CHOOSE_FOLDER    7106
 #define IDS_BACKUP_NOT_KEPT         7107    // %1 the reason
+#define IDS_BACKUP_LEFT_OUT         7108    // %1 the backup folder, %2 the files' lines
+#define IDS_BACKUP_LEFT_OUT_LINE    7109    // %1 the file, %2 the reason
+#define IDS_BACKUP_TOO_LARGE        7116
+#define IDS_BACKUP_EMPTY_DIARY      7117
+#define IDS_BACKUP_SET_ASIDE        7118    // %1 the snapshots' names, a line each
+#define IDS_SETTINGS_NOT_READ       7119    // %1 the settings file, %2 the reason
 #define IDS_VERSIONS_TIME           7110
 #define IDS_VERSIONS_TEXT           7111
 #define IDS_VERSIONS_NONE           7112
 #define IDS_VERSIONS_DAMAGED        7113    // %1 the count
 #define IDS_VERSIONS_NOT_RESTORED   7114
+#define IDS_VERSIONS_INCOMPLETE     7115    // %1 the snapshot's time

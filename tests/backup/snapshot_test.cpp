@@ -25,7 +25,8 @@ constexpr std::int64_t kHour = 3600;
 // A diary folder with the files a snapshot takes and the ones it leaves.
 struct Diary {
     ScratchFolder folder;
-    Names kept = {"20261205.bmp", "20261205.dbt", "20261206.DBT", "photo.JPG", "template.html"};
+    Names kept = {"20261205.bmp", "20261205.dbt", "20261205.dbt.damaged", "20261206.DBT", "20261206.bmp.orig",
+                  "doodlebinder.ini", "photo.JPG", "template.html"};
     Diary() {
         Bytes picture(20000, 0x77);
         picture[1234] = 1;
@@ -34,7 +35,11 @@ struct Diary {
         WriteFileText(folder / "20261206.DBT", "DN a page of the sixth");
         WriteFileText(folder / "photo.JPG", "\xFF\xD8 not much of a photo");
         WriteFileText(folder / "template.html", "<html><!for></html>");
-        for (const char* other : {"doodlebinder.exe", "doodlebinder.ini", "notes.txt", "20261206.dbt~", "20261206.bmp.orig"})
+        // The user's own files the page kept before it replaced them.
+        WriteFileText(folder / "20261206.bmp.orig", "BM a photograph the page drew over");
+        WriteFileText(folder / "20261205.dbt.damaged", "a record that failed its checks");
+        WriteFileText(folder / "doodlebinder.ini", "zoom=2\r\ndiary_id=5e1f00c0ffee00000000000000000001\r\n");
+        for (const char* other : {"doodlebinder.exe", "notes.txt", "20261206.dbt~", "photo.orig", "20261206.txt.orig"})
             WriteFileText(folder / other, "not the diary's pages");
         fs::create_directory(folder / ".doodlebinder");
         WriteFileText(folder / ".doodlebinder" / "20261206.dbt~", "a recovery copy");
@@ -64,7 +69,7 @@ TEST(Snapshot, HoldsTheDiaryFilesAndRestoresWithUnzip) {
     ScratchFolder backups;
     const SnapshotResult made = MakeSnapshot(diary.folder.Path(), backups / "new folder", kEvening);
     ASSERT_EQ(made.status, SnapshotStatus::Ok);
-    EXPECT_EQ(made.files, 5);
+    EXPECT_EQ(made.files, 8);
     EXPECT_EQ(TimeOfSnapshotName(made.snapshot.filename().u16string()), LocalTimeOf(kEvening));
     EXPECT_EQ(made.size, fs::file_size(made.snapshot));
     EXPECT_EQ(NamesIn(backups / "new folder"), Names{made.snapshot.filename().string()});
@@ -178,13 +183,24 @@ TEST(Snapshot, AFileChangingWhileCopiedIsTakenWholeOrReported) {
     ASSERT_EQ(incomplete.unread.size(), 1u);
     EXPECT_EQ(incomplete.unread[0].path, day);
     EXPECT_EQ(incomplete.unread[0].why, ReadStatus::InUse);
-    EXPECT_TRUE(incomplete.pruned.empty());
-    EXPECT_EQ(NamesIn(backups.Path()).size(), 2u + 11u + 3u);
+    // Pruned as usual all the same: thirteen of the pattern, the ten newest stay, and
+    // January stands for 2020.
+    EXPECT_EQ(incomplete.pruned, (std::vector<fs::path>{backups / before[2], backups / before[1]}));
+    // The day is marked where it is offered, and its record is not taken for none.
+    const DayVersionList versions = ListDayVersions(backups.Path(), "", {2026, 12, 5, 6});
+    ASSERT_FALSE(versions.versions.empty());
+    EXPECT_EQ(versions.versions[0].snapshot, incomplete.snapshot);
+    EXPECT_TRUE(versions.versions[0].incomplete);
+    EXPECT_FALSE(versions.versions[0].recordCrc);
+    files = ReadDayFromSnapshot(incomplete.snapshot, {2026, 12, 5, 6});
+    EXPECT_TRUE(files.recordLeftOut);
+    EXPECT_FALSE(files.record);
+    EXPECT_FALSE(files.pictureLeftOut);
+    EXPECT_TRUE(files.picture);
 
     const SnapshotResult complete = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + 2 * kHour);
     ASSERT_EQ(complete.status, SnapshotStatus::Ok);
-    // Fourteen of the pattern: the ten newest stay, and January stands for 2020.
-    EXPECT_EQ(complete.pruned, (std::vector<fs::path>{backups / before[3], backups / before[2], backups / before[1]}));
+    EXPECT_EQ(complete.pruned, (std::vector<fs::path>{backups / before[3]}));
     for (const char* foreign : {"holiday.zip", "doodlebinder-old.zip", "doodlebinder-20200301-120000.zip.part"})
         EXPECT_TRUE(fs::exists(backups / foreign)) << foreign;
 }
@@ -199,7 +215,8 @@ TEST(Snapshot, SaysWhyAFullDiskOrAReadOnlyFolderRefusedIt) {
     std::uint32_t state = 1;
     for (std::uint8_t& b : noise) b = static_cast<std::uint8_t>((state = state * 1103515245 + 12345) >> 24);
     WriteFileBytes(diary / "20261207.bmp", noise);
-    const SnapshotResult onFull = MakeSnapshot(diary.folder.Path(), *full, kEvening);
+    // Folders the snapshot made for itself go again with it.
+    const SnapshotResult onFull = MakeSnapshot(diary.folder.Path(), *full / "backups" / "diary", kEvening);
     EXPECT_EQ(onFull.status, SnapshotStatus::CannotWrite);
     EXPECT_EQ(onFull.fault, WriteFault::DiskFull);
     EXPECT_EQ(NamesIn(*full), Names{});
@@ -226,7 +243,7 @@ TEST(DayVersions, TheSnapshotsHoldingADayNewestFirstAndDamagedOnesSkipped) {
     WriteFileBytes(made[1], Bytes(middle.begin(), middle.begin() + static_cast<std::ptrdiff_t>(middle.size() / 2)));
     WriteFileText(backups / "other.zip", "not ours");
 
-    const DayVersionList list = ListDayVersions(backups.Path(), sixth);
+    const DayVersionList list = ListDayVersions(backups.Path(), "", sixth);
     ASSERT_EQ(list.versions.size(), 2u);
     EXPECT_EQ(list.versions[0].snapshot, made[2]);
     EXPECT_EQ(list.versions[1].snapshot, made[0]);
@@ -276,12 +293,16 @@ TEST(DayVersions, OnlyVersionsThatDifferAreOffered) {
 
 // The folder kept in the settings file comes back from its bytes; without one, the
 // default is named after the diary folder, however its path ends.
-TEST(BackupFolder, KeptInTheSettingsOrNamedAfterTheDiary) {
+TEST(BackupFolder, KeptInTheSettingsOrNamedAfterTheDiaryAndItsIdentity) {
     Settings settings;
     EXPECT_FALSE(ChosenBackupFolder(settings));
     KeepBackupFolder(settings, fs::path(u"/mnt/backups/日記"));
     EXPECT_EQ(ChosenBackupFolder(Settings(settings.Bytes())), fs::path(u"/mnt/backups/日記"));
     const fs::path local = "/home/me/local";
-    EXPECT_EQ(DefaultBackupFolder(local, "/media/stick/Diary"), local / "Doodlebinder" / "Backups" / "Diary");
-    EXPECT_EQ(DefaultBackupFolder(local, "/media/stick/Diary/"), local / "Doodlebinder" / "Backups" / "Diary");
+    const std::string id = "0123456789abcdef0123456789abcdef";
+    EXPECT_EQ(DefaultBackupFolder(local, "/media/stick/Diary", id), local / "Doodlebinder" / "Backups" / "Diary-01234567");
+    EXPECT_EQ(DefaultBackupFolder(local, "/media/stick/Diary/", id), local / "Doodlebinder" / "Backups" / "Diary-01234567");
+    // Without an identity, two folders of one name still get two backup folders.
+    EXPECT_NE(DefaultBackupFolder(local, "/media/d/Diary", ""), DefaultBackupFolder(local, "/media/e/Diary", ""));
+    EXPECT_EQ(DefaultBackupFolder(local, "/media/d/Diary", ""), DefaultBackupFolder(local, "/media/d/Diary/", ""));
 }
