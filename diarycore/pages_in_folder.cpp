@@ -1,6 +1,7 @@
 #include "diarycore/pages_in_folder.h"
 
 #include <algorithm>
+#include <iterator>
 #include <system_error>
 
 #include "diarycore/calendar.h"
@@ -98,7 +99,8 @@ bool DayFileIndex::List(const fs::path& folder) {
     fs::directory_iterator entry(folder, error);
     known_ = !error;
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        if (std::optional<std::u16string> name = DayNameOf(entry->path().filename())) Added(*name);
+        std::optional<std::u16string> name = DayNameOf(entry->path().filename());
+        if (name && StartsWithDayDigits(*name)) names_.emplace(LowerAscii(*name), std::move(*name));
     }
     // A listing cut short by an error knows only part of the folder.
     if (error) Forget();
@@ -111,15 +113,33 @@ void DayFileIndex::Forget() {
 }
 
 void DayFileIndex::Added(std::u16string_view name) {
-    if (StartsWithDayDigits(name)) names_[LowerAscii(name)] = std::u16string(name);
+    if (!known_ || !StartsWithDayDigits(name)) return;
+    std::u16string lower = LowerAscii(name);
+    const auto [first, last] = names_.equal_range(lower);
+    if (first == last) {
+        names_.emplace(std::move(lower), std::u16string(name));
+    } else if (std::none_of(first, last, [&](const auto& entry) { return entry.second == name; })) {
+        // Known in another case only: a new file beside it on a disk that tells cases
+        // apart, or the very file, which the system found by this name and wrote
+        // (Windows, and Wine on any disk). Only a new listing can tell.
+        Forget();
+    }
 }
 
-void DayFileIndex::Removed(std::u16string_view name) { names_.erase(LowerAscii(name)); }
+void DayFileIndex::Removed(std::u16string_view name) {
+    const auto [first, last] = names_.equal_range(LowerAscii(name));
+    if (first == last) return;
+    const auto exact = std::find_if(first, last, [&](const auto& entry) { return entry.second == name; });
+    if (exact != last) names_.erase(exact);
+    else if (std::next(first) == last) names_.erase(first);
+    else Forget();
+}
 
 std::optional<std::u16string> DayFileIndex::Listed(std::u16string_view name) const {
-    const auto found = names_.find(LowerAscii(name));
-    if (found == names_.end()) return std::nullopt;
-    return found->second;
+    const auto [first, last] = names_.equal_range(LowerAscii(name));
+    if (first == last) return std::nullopt;
+    const auto exact = std::find_if(first, last, [&](const auto& entry) { return entry.second == name; });
+    return exact != last ? exact->second : first->second;
 }
 
 DaysWithPages DayFileIndex::Days() const {

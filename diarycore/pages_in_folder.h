@@ -41,11 +41,18 @@ public:
     bool Known() const { return known_; }
     // Nothing is known any more: the next use lists again.
     void Forget();
-    // A name of the folder appeared, or went.
+    // A file of this name appeared, or was written. Where the index knows the name only
+    // in another letter case, whether that file was written or a second one made cannot
+    // be told, and the index knows nothing until it lists again. An index that knows
+    // nothing stays so, here and in Removed.
     void Added(std::u16string_view name);
+    // A file went: the one of exactly this name, or else the only one the name finds in
+    // another letter case, as Windows finds it. Where it finds several, which one went
+    // cannot be told, and the index knows nothing until it lists again.
     void Removed(std::u16string_view name);
-    // The name as the folder has it, when it holds that name in any letter case. Asked
-    // of an index that is not known, the answer is nothing.
+    // The name as the folder has it, when it holds that name in any letter case: the name
+    // itself where the folder holds it as written. Asked of an index that is not known,
+    // the answer is nothing.
     std::optional<std::u16string> Listed(std::u16string_view name) const;
     // The days with a record or a picture.
     DaysWithPages Days() const;
@@ -54,5 +61,7 @@ public:
 
 private:
     bool known_ = false;
-    std::unordered_map<std::u16string, std::u16string> names_;   // in lower case -> as listed
+    // In lower case -> as listed. A disk that tells letter cases apart (Linux, and Wine
+    // on it) may hold "20261206.dbt" and "20261206.DBT" at once: two files, two entries.
+    std::unordered_multimap<std::u16string, std::u16string> names_;
 };

@@ -26,6 +26,16 @@ constexpr std::size_t kKeptNameLength = 32;
 // A temporary file this old is no save in progress, whoever wrote it.
 constexpr auto kLeftoverAge = std::chrono::minutes(5);
 
+// A POSIX process's number in a temporary name has this letter before it; a Windows
+// process's, under Wine too, has none. The Wine program and the Linux exporter may write
+// into one folder, and neither can ask about the other's processes.
+constexpr char kPosixProcessMark = 'p';
+#ifdef _WIN32
+constexpr bool kPosixProcesses = false;
+#else
+constexpr bool kPosixProcesses = true;
+#endif
+
 // True for a unit inside a character: a UTF-8 continuation byte, or the second half of a
 // UTF-16 surrogate pair. A name is never cut there.
 bool ContinuesCharacter(fs::path::value_type unit) {
@@ -43,7 +53,9 @@ fs::path TemporaryNameFor(const fs::path& target, const fs::path& folder) {
         name.resize(cut);
     }
     fs::path temp = folder / name;
-    temp += ".tmp-" + std::to_string(CurrentProcessNumber()) + "-" + std::to_string(counter++);
+    std::string process = std::to_string(CurrentProcessNumber());
+    if (kPosixProcesses) process.insert(0, 1, kPosixProcessMark);
+    temp += ".tmp-" + process + "-" + std::to_string(counter++);
     return temp;
 }
 
@@ -211,10 +223,15 @@ WriteStatus WriteFileSafely(const fs::path& target, std::span<const std::uint8_t
 
 namespace {
 
-// The process of ".tmp-" process "-" counter, the end of every temporary name.
-std::optional<unsigned long> WriterOfTemporarySuffix(std::u16string_view name) {
+// The writer of ".tmp-" process "-" counter, the end of every temporary name.
+std::optional<TemporaryWriter> WriterOfTemporarySuffix(std::u16string_view name) {
     if (!StartsWithIgnoringCase(name, u".tmp-")) return std::nullopt;
     name.remove_prefix(5);
+    TemporaryWriter writer{0, false};
+    if (!name.empty() && (name.front() | 0x20) == kPosixProcessMark) {   // in either case
+        writer.posix = true;
+        name.remove_prefix(1);
+    }
     const std::size_t dash = name.find(u'-');
     if (dash == std::u16string_view::npos || !AllDigits(name.substr(0, dash)) || !AllDigits(name.substr(dash + 1)))
         return std::nullopt;
@@ -222,13 +239,14 @@ std::optional<unsigned long> WriterOfTemporarySuffix(std::u16string_view name) {
     unsigned long long process = 0;
     for (char16_t digit : name.substr(0, dash)) {
         process = process * 10 + (digit - u'0');
-        if (process > 0xFFFFFFFFull) return 0;
+        if (process > 0xFFFFFFFFull) return writer;
     }
-    return static_cast<unsigned long>(process);
+    writer.process = static_cast<unsigned long>(process);
+    return writer;
 }
 
 // Any name the writer gives a temporary file: the target's (cut) name, then the suffix.
-std::optional<unsigned long> WriterOfAnyTemporary(std::u16string_view name) {
+std::optional<TemporaryWriter> WriterOfAnyTemporary(std::u16string_view name) {
     for (std::size_t at = name.size(); at-- > 0;) {
         if (name[at] == u'.') return WriterOfTemporarySuffix(name.substr(at));
     }
@@ -237,7 +255,7 @@ std::optional<unsigned long> WriterOfAnyTemporary(std::u16string_view name) {
 
 }  // namespace
 
-std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name) {
+std::optional<TemporaryWriter> WriterOfDayFileTemporary(std::u16string_view name) {
     // "YYYYMMDD" ".bmp" or ".dbt", "~" for a recovery copy, then ".tmp-" process "-" counter
     if (name.size() < 8 || !AllDigits(name.substr(0, 8))) return std::nullopt;
     name.remove_prefix(8);
@@ -258,15 +276,17 @@ namespace {
 // A fresh file of another running process is a save in progress. This process has written
 // nothing yet, and its number may be a killed one's: Wine numbers the processes of a new
 // Wine server alike. A number another program took after the writer died keeps the file
-// until a later start.
+// until a later start. A process of the other kind cannot be asked about: its fresh files
+// are kept, whatever its number means here.
 bool RemoveIfLeftOver(const fs::path& file, std::u16string_view name, fs::file_time_type now, LeftoverKinds kinds) {
-    const std::optional<unsigned long> writer =
+    const std::optional<TemporaryWriter> writer =
         kinds == LeftoverKinds::AnyFile ? WriterOfAnyTemporary(name) : WriterOfDayFileTemporary(name);
     std::error_code error;
     if (!writer || !fs::is_regular_file(fs::symlink_status(file, error))) return false;
     const fs::file_time_type written = fs::last_write_time(file, error);
-    if (!error && now - written < kLeftoverAge && *writer != CurrentProcessNumber() && IsProcessRunning(*writer)) {
-        return false;
+    if (!error && now - written < kLeftoverAge) {
+        if (writer->posix != kPosixProcesses) return false;
+        if (writer->process != CurrentProcessNumber() && IsProcessRunning(writer->process)) return false;
     }
     return fs::remove(file, error);
 }

@@ -14,8 +14,10 @@
 // read-only is never replaced.
 //
 // The temporary file is "NAME.tmp-PID-N" beside the target, PID being the writing
-// process, or in a folder the caller names on the same disk: under Wine every name not
-// there yet costs a read of its whole folder, and a diary's folder holds thousands.
+// process ("p" and its number for a POSIX process, the number alone for a Windows one,
+// under Wine too), or in a folder the caller names on the same disk: under Wine every
+// name not there yet costs a read of its whole folder, and a diary's folder holds
+// thousands.
 // Names longer than 32 characters (bytes on POSIX systems) are cut to 32 in it, so any
 // name the disk allows can be written.
 #pragma once
@@ -110,15 +112,25 @@ WriteStatus WriteFileSafely(const std::filesystem::path& target, std::span<const
 // Removes a file, if it is there; false when one is still there.
 bool RemoveFileIfThere(const std::filesystem::path& path);
 
-// The process that wrote a temporary file of one of the diary's own files: a day's
-// picture or record or a recovery copy of one ("20261206.dbt~.tmp-41-7" gives 41; letters
-// in any case, as Windows names are). Nothing for any other name.
-std::optional<unsigned long> WriterOfDayFileTemporary(std::u16string_view name);
+// The process that wrote a temporary file, and whether a POSIX system or Windows numbered
+// it. A number too long for any process is 0.
+struct TemporaryWriter {
+    unsigned long process;
+    bool posix;
+    bool operator==(const TemporaryWriter&) const = default;
+};
+// The writer of a temporary file of one of the diary's own files: a day's picture or
+// record or a recovery copy of one ("20261206.dbt~.tmp-41-7" gives Windows process 41,
+// "20261206.dbt.tmp-p41-7" POSIX process 41; letters in any case, as Windows names are).
+// Nothing for any other name.
+std::optional<TemporaryWriter> WriterOfDayFileTemporary(std::u16string_view name);
 // Which of the writer's temporary files a sweep takes: those of the diary's own files
 // only, in the diary folder; or any, in a folder that holds nothing else.
 enum class LeftoverKinds { DayFiles, AnyFile };
 // Removes from the folder the temporary files of those kinds that no running process is
 // writing: their writer has ended, or they were last written five minutes ago or more.
+// A process of the other system's kind (a Linux process's file met by the program under
+// Wine, or a Windows one's met on Linux) is not asked about: its files go by age alone.
 // The count removed. Nothing else is touched: an export writing into the diary folder
 // keeps its temporary files, and so does any other program. Called at start, before the
 // program writes anything: files named with this process's own number are left over too.

@@ -14,6 +14,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -28,6 +29,15 @@ using Names = std::vector<std::string>;
 unsigned long AnotherRunningProcess();   // with the Windows tests below
 #else
 unsigned long AnotherRunningProcess() { return static_cast<unsigned long>(getppid()); }
+#endif
+
+// What comes before a process's number in a temporary name: nothing for a Windows process
+// (Wine's too), "p" for a POSIX one. The same folder gets both when the Linux exporter
+// writes into a diary the program keeps under Wine.
+#ifdef _WIN32
+const std::string kThisSystem = "", kOtherSystem = "p";
+#else
+const std::string kThisSystem = "p", kOtherSystem = "";
 #endif
 
 // Fails one step: the write after some bytes (a full disk), the flush, or the replacing.
@@ -190,8 +200,8 @@ TEST(FileWrite, NeverReplacesAFolder) {
 // process, or untouched for ten minutes.
 TEST(FileWrite, SweepsOnlyTheDiarysOwnLeftoversThatNoRunningProcessWrites) {
     ScratchFolder folder;
-    const std::string running = std::to_string(AnotherRunningProcess()), ended = "4194304",
-                      self = std::to_string(CurrentProcessNumber());
+    const std::string running = kThisSystem + std::to_string(AnotherRunningProcess()), ended = kThisSystem + "4194304",
+                      self = kThisSystem + std::to_string(CurrentProcessNumber());
     Names kept = {"20261206.dbt",  "20261206.bmp.tmp-" + running + "-3", "photo.tmp-1-1", "budget.xlsx.tmp-20240501-1",
                   "x.dbt.tmp-1-1", "mydiary.html.tmp-" + ended + "-0",   "20261206.dbt.tmp-1"};
     for (const std::string& name : kept) WriteFileText(folder / name, "keep");
@@ -215,6 +225,79 @@ TEST(FileWrite, SweepsOnlyTheDiarysOwnLeftoversThatNoRunningProcessWrites) {
     EXPECT_EQ(RemoveLeftoverTemporaryFiles(own, LeftoverKinds::AnyFile), 2);
     EXPECT_EQ(NamesIn(own), ownKept);
 }
+
+// A process of the other system cannot be asked about: a number that names an ended
+// process here, or this very one, may be a running export's there. Its files go by age
+// alone, in the diary folder, in the program's own folder and by the index's names; so do
+// the names earlier versions wrote on Linux, which had no mark.
+TEST(FileWrite, SweepsAnotherSystemsTemporaryFilesByAgeAlone) {
+    ScratchFolder folder;
+    const std::string running = std::to_string(AnotherRunningProcess()), ended = "4194304",
+                      self = std::to_string(CurrentProcessNumber());
+    const fs::path own = folder / ".doodlebinder" / "tmp";
+    fs::create_directories(own);
+    const auto make = [](const fs::path& file, std::chrono::minutes age) {
+        WriteFileText(file, "x");
+        fs::last_write_time(file, fs::file_time_type::clock::now() - age);
+    };
+    Names young = {"20261206.dbt.tmp-" + kOtherSystem + ended + "-1", "20261206.bmp~.tmp-" + kOtherSystem + self + "-2",
+                   "20261207.DBT.tmp-" + kOtherSystem + running + "-3"};
+    const Names old = {"20261208.dbt.tmp-" + kOtherSystem + running + "-4", "20261208.bmp.tmp-" + kOtherSystem + ended + "-5"};
+    for (const std::string& name : young) make(folder / name, std::chrono::minutes(4));
+    for (const std::string& name : old) make(folder / name, std::chrono::minutes(6));
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder.Path()), 2);
+    make(own / ("20261205.jpg.tmp-" + kOtherSystem + ended + "-6"), std::chrono::minutes(0));
+    make(own / ("20261204.jpg.tmp-" + kOtherSystem + ended + "-7"), std::chrono::minutes(6));
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(own, LeftoverKinds::AnyFile), 1);
+    EXPECT_EQ(NamesIn(own), Names{"20261205.jpg.tmp-" + kOtherSystem + ended + "-6"});
+    fs::remove_all(folder / ".doodlebinder");
+    std::sort(young.begin(), young.end());
+    EXPECT_EQ(NamesIn(folder.Path()), young);
+
+    std::vector<std::u16string> listed;
+    for (const std::string& name : young) listed.push_back(fs::path(name).u16string());
+    EXPECT_TRUE(RemoveLeftoverTemporaryFiles(folder.Path(), listed).empty());
+    make(folder / young[0], std::chrono::minutes(5));
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder.Path(), listed), std::vector<std::u16string>{listed[0]});
+}
+
+#ifndef _WIN32
+// The writer's own names, as a save cut short leaves them: the sweep keeps the file while
+// its writer runs and removes it once that process has ended.
+TEST(FileWrite, SweepsAWritersFileOnceThatProcessHasEnded) {
+    ScratchFolder folder;
+    const fs::path own = folder / ".doodlebinder" / "tmp";
+    int toParent[2], toChild[2];
+    ASSERT_EQ(pipe(toParent), 0);
+    ASSERT_EQ(pipe(toChild), 0);
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        // Ends without the destructors, as a killed program does.
+        FileWriteSteps steps;
+        PendingFile file(folder / "20261206.dbt", WriteOptions{Durability::Durable, own, false}, steps);
+        const char written = file.Write("half a page") ? 'w' : 'f';
+        char go = 0;
+        if (write(toParent[1], &written, 1) != 1 || read(toChild[0], &go, 1) != 1) _exit(1);
+        _exit(0);
+    }
+    char written = 0;
+    ASSERT_EQ(read(toParent[0], &written, 1), 1);
+    ASSERT_EQ(written, 'w');
+    const Names names = NamesIn(own);
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(WriterOfDayFileTemporary(fs::path(names[0]).u16string()),
+              (TemporaryWriter{static_cast<unsigned long>(writer), true}));
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(own, LeftoverKinds::AnyFile), 0);
+    ASSERT_EQ(write(toChild[1], "!", 1), 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(writer, &status, 0), writer);
+    EXPECT_EQ(NamesIn(own), names) << "the writer's end removed its file";
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(own, LeftoverKinds::AnyFile), 1);
+    EXPECT_TRUE(fs::is_empty(own));
+    for (int end : {toParent[0], toParent[1], toChild[0], toChild[1]}) close(end);
+}
+#endif
 
 TEST(FileRead, TellsAMissingFileFromOneThatCannotBeRead) {
     ScratchFolder folder;
