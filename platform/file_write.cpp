@@ -303,11 +303,12 @@ int RemoveLeftoverTemporaryFiles(const fs::path& folder, LeftoverKinds kinds) {
     return removed;
 }
 
-std::vector<std::u16string> RemoveLeftoverTemporaryFiles(const fs::path& folder, const std::vector<std::u16string>& names) {
+std::vector<std::u16string> RemoveLeftoverTemporaryFiles(const fs::path& folder, const std::vector<std::u16string>& names,
+                                                         LeftoverKinds kinds) {
     std::vector<std::u16string> removed;
     const fs::file_time_type now = fs::file_time_type::clock::now();
     for (const std::u16string& name : names) {
-        if (RemoveIfLeftOver(folder / name, name, now, LeftoverKinds::DayFiles)) removed.push_back(name);
+        if (RemoveIfLeftOver(folder / name, name, now, kinds)) removed.push_back(name);
     }
     return removed;
 }

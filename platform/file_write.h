@@ -138,4 +138,5 @@ int RemoveLeftoverTemporaryFiles(const std::filesystem::path& folder, LeftoverKi
 // The same for the given names of the folder only, which a listing the caller keeps has
 // found; the names removed.
 std::vector<std::u16string> RemoveLeftoverTemporaryFiles(const std::filesystem::path& folder,
-                                                         const std::vector<std::u16string>& names);
+                                                         const std::vector<std::u16string>& names,
+                                                         LeftoverKinds kinds = LeftoverKinds::DayFiles);
