@@ -81,8 +81,9 @@ DayVersionList ListDayVersions(const fs::path& backupFolder, std::string_view id
         for (auto [extension, crc] : {std::pair{"dbt", &version.recordCrc}, std::pair{"bmp", &version.pictureCrc}}) {
             const ZipEntry* entry = sound ? FindDayEntry(archive, day, extension) : nullptr;
             if (entry == nullptr) continue;
-            // A day's entry larger than any day file is no page to put back, and is not inflated.
-            sound = entry->size <= kLargestDayFile && archive.Check(*entry) == ZipReadStatus::Ok;
+            // An entry larger than any day file is listed as it is named, but not inflated
+            // here: it is no page to put back, and its header may lie about its size.
+            if (entry->size <= kLargestDayFile) sound = archive.Check(*entry) == ZipReadStatus::Ok;
             *crc = entry->crc;
         }
         if (!sound) {

@@ -55,7 +55,7 @@ TEST(Retention, KeepsTheNewestThenOnePerDayWeekMonthAndYear) {
         At(2026, 9, 1), At(2026, 9, 20),              // a month within the year
         At(2025, 6, 1), At(2025, 7, 1),               // more than twelve months: one for 2025
         At(2019, 3, 3),                               // alone in its year
-        At(2026, 12, 8),                              // a clock set back: counts among the newest
+        At(2026, 12, 8),                              // dated ahead: kept outside the rule
     };
     std::vector<CivilTime> times(today.begin(), today.begin() + 10);
     times.insert(times.end(), older.begin(), older.end());
@@ -65,6 +65,16 @@ TEST(Retention, KeepsTheNewestThenOnePerDayWeekMonthAndYear) {
     for (const CivilTime& t : {At(2026, 11, 30, 9), At(2026, 11, 18, 8), At(2026, 9, 20), At(2025, 7, 1)})
         EXPECT_EQ(std::find(kept.begin(), kept.end(), t), kept.end()) << t.year << "-" << t.month << "-" << t.day;
     EXPECT_EQ(std::count(kept.begin(), kept.end(), At(2026, 12, 8)), 1);
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), today[9]), 1) << "the newest of now stays beside one dated ahead";
+
+    // Ten dated a year ahead take none of the ten places of the newest: the ten of today
+    // stay beside them, and the oldest of today stands for the day.
+    std::vector<CivilTime> ahead;
+    for (int h = 0; h < 10; ++h) ahead.push_back(At(2027, 12, 7, h));
+    ahead.insert(ahead.end(), today.begin(), today.end());
+    std::vector<CivilTime> aheadKept(ahead.begin(), ahead.begin() + 10);
+    aheadKept.insert(aheadKept.end(), todayKept.begin(), todayKept.end());
+    EXPECT_EQ(Kept(ahead, now), aheadKept);
 }
 
 // Three snapshots a day for a year, pruned after each as the program does: the folder

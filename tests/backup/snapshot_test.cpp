@@ -306,3 +306,58 @@ TEST(BackupFolder, KeptInTheSettingsOrNamedAfterTheDiaryAndItsIdentity) {
     EXPECT_NE(DefaultBackupFolder(local, "/media/d/Diary", ""), DefaultBackupFolder(local, "/media/e/Diary", ""));
     EXPECT_EQ(DefaultBackupFolder(local, "/media/d/Diary", ""), DefaultBackupFolder(local, "/media/d/Diary/", ""));
 }
+
+// What a snapshot cannot take or cannot date must not make every hourly look see a
+// change: a day file dated after 2038 (no zip timestamp holds it), and a 1.1 GB file
+// beside the days (left out unread, with a word). Each is compared as the snapshot holds
+// it or names it; a real change is still seen.
+TEST(Snapshot, WhatItLeavesOutOrCannotDateIsNoChangeEveryHour) {
+    Diary diary;
+    ScratchFolder backups;
+    const auto later = std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() + std::chrono::hours(24 * 365 * 14));
+    fs::last_write_time(diary / "20261205.dbt", later);
+    std::error_code sparse;
+    fs::resize_file(diary / "photo.JPG", (std::uintmax_t{1100} << 20), sparse);
+    ASSERT_FALSE(sparse) << sparse.message();
+    const SnapshotResult made = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening);
+    ASSERT_EQ(made.status, SnapshotStatus::Incomplete);
+    ASSERT_EQ(made.unread.size(), 1u);
+    EXPECT_EQ(made.unread[0].path.filename(), "photo.JPG");
+    EXPECT_TRUE(made.unread[0].tooLarge);
+    EXPECT_EQ(made.files, 7) << "every day file";
+    EXPECT_FALSE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot));
+
+    fs::resize_file(diary / "photo.JPG", std::uintmax_t{1100} << 20 | 1);
+    EXPECT_TRUE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot)) << "the large file changed";
+    fs::resize_file(diary / "photo.JPG", 1000);
+    const SnapshotResult next = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + kHour);
+    ASSERT_EQ(next.status, SnapshotStatus::Ok);
+    EXPECT_EQ(next.files, 8);
+    EXPECT_FALSE(DiaryDiffersFromSnapshot(diary.folder.Path(), next.snapshot));
+    fs::last_write_time(diary / "20261205.dbt", later + std::chrono::seconds(2));
+    EXPECT_TRUE(DiaryDiffersFromSnapshot(diary.folder.Path(), next.snapshot)) << "a later time past 2038";
+}
+
+// A snapshot cut short by a kill, or by the close's wait running out, leaves the writer's
+// temporary zip: the next snapshot sweeps it by the writer's rule, and nothing else.
+TEST(Snapshot, AnInterruptedSnapshotsTemporaryZipIsSweptNextTime) {
+    Diary diary;
+    ScratchFolder backups;
+    // The writer's names say which system numbered their process: "p" for a POSIX one.
+#ifdef _WIN32
+    const std::string thisSystem = "", otherSystem = "p";
+#else
+    const std::string thisSystem = "p", otherSystem = "";
+#endif
+    const std::string leftover = "doodlebinder-20261206-203000.zip.tmp-" + thisSystem + "4000000000-1";
+    // A process of the other system cannot be asked about: its fresh zip may be one being written.
+    const std::string young = "doodlebinder-20261206-203000.zip.tmp-" + otherSystem + "4000000000-1";
+    const Names others = {"holiday.zip.tmp-4000000000-1", "notes.txt"};
+    for (const std::string& name : others) WriteFileText(backups / name, "not a snapshot's");
+    WriteFileText(backups / leftover, "PK half a snapshot");
+    WriteFileText(backups / young, "PK a snapshot being written");
+    ASSERT_EQ(MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening).status, SnapshotStatus::Ok);
+    EXPECT_FALSE(fs::exists(backups / leftover));
+    EXPECT_TRUE(fs::exists(backups / young)) << "a fresh one whose writer cannot be asked about";
+    for (const std::string& name : others) EXPECT_TRUE(fs::exists(backups / name)) << name;
+}

@@ -124,6 +124,50 @@ TEST(Zip, MoreThan65535EntriesGoIntoAZip64Record) {
     EXPECT_EQ(archive.Open(folder / "lying.zip"), ZipReadStatus::Damaged);
 }
 
+// An entry whose headers claim 256 MiB for a few compressed bytes: read whole it is
+// refused before any memory is set aside for it, and checked in pieces it is found out.
+// A true 64 MiB of zeros, deflated to a few kilobytes, checks in pieces just as well. The
+// comment comes back as written, with or without the directory.
+TEST(Zip, LyingSizesCostNothingAndCommentsComeBack) {
+    ScratchFolder folder;
+    const Bytes zeros(64u << 20, 0);
+    const fs::path path = folder / "lying.zip";
+    {
+        PendingFile file(path, Durability::Atomic);
+        ZipWriter zip(file);
+        ASSERT_EQ(zip.Add("20000301.bmp", Bytes(4000, 7), kEvening), ZipWriteStatus::Ok);
+        ASSERT_EQ(zip.Add("big.png", zeros, kEvening), ZipWriteStatus::Ok);
+        ASSERT_EQ(zip.Finish("Doodlebinder snapshot\nline two\n"), ZipWriteStatus::Ok);
+        ASSERT_EQ(file.Commit(), WriteStatus::Ok);
+    }
+    ZipArchive archive;
+    ASSERT_EQ(archive.Open(path), ZipReadStatus::Ok);
+    EXPECT_EQ(archive.Comment(), "Doodlebinder snapshot\nline two\n");
+    std::string comment;
+    EXPECT_EQ(ReadZipComment(path, comment), ZipReadStatus::Ok);
+    EXPECT_EQ(comment, archive.Comment());
+    EXPECT_EQ(archive.CheckEveryEntry(), ZipReadStatus::Ok);
+    Bytes read;
+    EXPECT_EQ(archive.Read(*archive.Find("big.png"), read, 16u << 20), ZipReadStatus::Unsupported);
+    EXPECT_TRUE(read.empty());
+
+    // The day's entry made to claim 256 MiB, in its local and central headers alike.
+    Bytes bytes = ReadFileBytes(path);
+    const ZipEntry day = *archive.Find("20000301.bmp");
+    const std::size_t end = bytes.size() - 22 - comment.size();
+    const std::size_t central = bytes[end + 16] | bytes[end + 17] << 8 | bytes[end + 18] << 16 | bytes[end + 19] << 24;
+    ASSERT_EQ(bytes[central], 0x50);
+    for (std::size_t at : {static_cast<std::size_t>(day.localOffset) + 22, central + 24}) {
+        for (std::uint8_t byte : {0x00, 0x00, 0x00, 0x10}) bytes[at++] = byte;   // 256 MiB, little-endian
+    }
+    WriteFileBytes(folder / "claims.zip", bytes);
+    ASSERT_EQ(archive.Open(folder / "claims.zip"), ZipReadStatus::Ok);
+    ASSERT_EQ(archive.Entries()[0].size, 256u << 20);
+    EXPECT_EQ(archive.Read(archive.Entries()[0], read, 16u << 20), ZipReadStatus::Unsupported);
+    EXPECT_EQ(archive.Check(archive.Entries()[0]), ZipReadStatus::Damaged);
+    EXPECT_EQ(archive.Check(archive.Entries()[1]), ZipReadStatus::Ok);
+}
+
 #ifndef _WIN32
 // The zip tool's own archive, with a comment and folders, reads back as the tool made it.
 TEST(Zip, ReadsAZipMadeByTheZipTool) {

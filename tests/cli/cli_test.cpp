@@ -10,8 +10,10 @@
 #else
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
+#include "backup/snapshot.h"
 #include "cli/console_text.h"
 #include "cli/year_svg.h"
 #include "diarycore/codepage.h"
@@ -49,7 +51,7 @@ fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "
 
 // Runs the program through the shell on no input, its output and errors in files of their
 // own: under Wine the last run's files may be held a moment after its process ended.
-Ran RunCli(const Args& args, const fs::path& folder) {
+Ran RunCli(const Args& args, const fs::path& folder, const std::string& asUser = {}) {
     static int runs = 0;
     const std::string run = std::to_string(++runs);
     const fs::path outFile = folder / ("stdout" + run + ".txt"), errFile = folder / ("stderr" + run + ".txt");
@@ -60,7 +62,9 @@ Ran RunCli(const Args& args, const fs::path& folder) {
     const int code = _wsystem((line + L" <NUL >" + quoted(outFile) + L" 2>" + quoted(errFile) + L"\"").c_str());
 #else
     const auto quoted = [](const fs::path& path) { return "'" + path.string() + "'"; };   // no argument holds a quote
-    std::string line = quoted(CliPath());
+    // `asUser` runs it as another user (setpriv's --reuid), for files this user may not read.
+    std::string line = (asUser.empty() ? "" : "setpriv --reuid=" + asUser + " --regid=" + asUser + " --clear-groups ") +
+                       quoted(CliPath());
     for (const std::string& arg : args) line += " " + quoted(arg);
     const int status = std::system((line + " </dev/null >" + quoted(outFile) + " 2>" + quoted(errFile)).c_str());
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -573,12 +577,56 @@ TEST_F(Cli, BackupPrintsItsSnapshotAndVersionsListsTheDays) {
     EXPECT_EQ(inside.code, 3);
     EXPECT_NE(inside.err.find("inside it"), std::string::npos) << inside.err;
     EXPECT_EQ(Run({"backup", "--data", Utf8(temp_ / "missing"), "--to", Utf8(backups)}).code, 3);
+    // A data folder with no day files (a drive not plugged in) over snapshots with days.
+    fs::create_directories(temp_ / "unplugged");
+    const Ran empty = Run({"backup", "--data", Utf8(temp_ / "unplugged"), "--to", Utf8(backups)});
+    EXPECT_EQ(empty.code, 1) << empty.err;
+    EXPECT_NE(empty.err.find("--allow-empty"), std::string::npos) << empty.err;
+    EXPECT_EQ(NamesIn(temp_ / "unplugged"), Names{});
+    // The diary folder lost: its versions are still listed from the backups alone.
+    fs::rename(data_, temp_ / "lost");
+    const Ran lost = Run({"versions", "2026-12-06", "--to", Utf8(backups)});
+    EXPECT_EQ(lost.code, 4) << lost.err;   // the damaged one above is still there
+    ASSERT_EQ(lines(lost.out).size(), 1u);
+    EXPECT_EQ(lines(lost.out)[0], line);
+    const Ran named = Run({"versions", "2026-12-06", "--data", Utf8(data_), "--to", Utf8(backups)});
+    EXPECT_EQ(lines(named.out), lines(lost.out));
+    EXPECT_NE(named.err.find("every diary"), std::string::npos) << named.err;
+    fs::rename(temp_ / "lost", data_);
     EXPECT_EQ(Run({"versions", "2026-12-06", "--data", Utf8(data_), "--to", Utf8(temp_ / "missing")}).code, 3);
     EXPECT_EQ(Run({"versions", "2026-02-30", "--data", Utf8(data_), "--to", Utf8(backups)}).code, 64);
     EXPECT_EQ(Run({"backup", "--data", Utf8(data_)}).code, 64);
     const Ran help = Run({"--help"});
     for (const char* command : {"backup", "versions"}) EXPECT_NE(help.out.find(command), std::string::npos) << command;
 }
+
+#ifndef _WIN32
+// A day's picture its owner may read and the nightly job's user may not: the snapshot is
+// made without it and says so, the day's versions mark it incomplete, and the unchanged
+// diary does not look changed to the next hourly check.
+TEST_F(Cli, AFileTheUserMayNotReadIsLeftOutAndNamed) {
+    if (getuid() != 0) GTEST_SKIP() << "runs the program as another user, which needs root";
+    Day("20261206.dbt", u"Words that back up");
+    WriteFileBytes(data_ / "20261206.bmp", kDayPicture);
+    const fs::path backups = temp_ / "backups";
+    fs::create_directories(backups);
+    for (const fs::path& folder : {temp_.Path(), data_, backups})
+        fs::permissions(folder, fs::perms::all, fs::perm_options::replace);
+    WriteFileText(data_ / "doodlebinder.ini", "diary_id=00112233445566778899aabbccddeeff\r\n");
+    fs::permissions(data_ / "20261206.bmp", fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+    fs::permissions(data_ / "20261206.dbt", fs::perms::all, fs::perm_options::replace);
+    fs::permissions(data_ / "doodlebinder.ini", fs::perms::all, fs::perm_options::replace);
+    const std::string nobody = "65534";
+    const Ran made = RunCli({"backup", "--data", Utf8(data_), "--to", Utf8(backups)}, temp_.Path(), nobody);
+    EXPECT_EQ(made.code, 4) << made.err;
+    EXPECT_NE(made.err.find("20261206.bmp: could not be read, and is not in the snapshot"), std::string::npos) << made.err;
+    const std::string name = made.out.substr(0, made.out.find('\n'));
+    const Ran versions = Run({"versions", "2026-12-06", "--data", Utf8(data_), "--to", Utf8(backups)});
+    EXPECT_EQ(versions.code, 0) << versions.err;
+    EXPECT_EQ(versions.out.substr(versions.out.find('\t') + 1), name + "\tincomplete\n");
+    EXPECT_FALSE(DiaryDiffersFromSnapshot(data_, backups / name)) << "the same unreadable picture is no change";
+}
+#endif
 
 TEST(CliText, ProgressBars) {
     EXPECT_EQ(ProgressBar(3, 4, 8), "[######--] 3/4");
