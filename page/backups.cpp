@@ -129,10 +129,13 @@ void TellFailure(const PageView& view, HWND owner, const SnapshotJob& job) {
     ShowMessageBox(owner, view.instance, text, IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
 }
 
+// Nothing while the backup folder cannot be known.
 std::shared_ptr<SnapshotJob> NewJob(const Page& page, bool asked) {
+    std::optional<fs::path> backups = BackupFolderOfDiary(page);
+    if (!backups) return nullptr;
     auto job = std::make_shared<SnapshotJob>();
     job->diary = fs::path(page.Folder());
-    job->backups = BackupFolderOfDiary(page);
+    job->backups = std::move(*backups);
     job->asked = asked;
     return job;
 }
@@ -145,19 +148,25 @@ void RunJob(SnapshotJob& job) {
 // The worker lists the files and reads each itself. The page's saves replace a file by
 // renaming a complete one over it, so a read sees the old bytes or the new, and a file
 // that changes while it is read is taken again.
-void StartJob(const Page& page, HWND notify, bool asked) {
+bool StartJob(const Page& page, HWND notify, bool asked) {
     g_backups.job = NewJob(page, asked);
+    if (!g_backups.job) return false;
     std::thread([job = g_backups.job, notify] {
         RunJob(*job);
         job->done = true;
         PostMessageW(notify, WM_SNAPSHOT_DONE, 0, 0);
     }).detach();
+    return true;
 }
 
 }  // namespace
 
-fs::path BackupFolderOfDiary(const Page& page) {
-    if (std::optional<fs::path> chosen = ChosenBackupFolder(DiarySettings(page))) return *chosen;
+std::optional<fs::path> BackupFolderOfDiary(const Page& page) {
+    const Settings settings = DiarySettings(page);
+    if (std::optional<fs::path> chosen = ChosenBackupFolder(settings)) return *chosen;
+    // The folder the user chose may be in the file that cannot be read now: the default is
+    // no stand-in for it.
+    if (settings.FromUnreadableFile()) return std::nullopt;
     // The default folder is named by the diary's identity, made here when it has none yet.
     const fs::path diary(page.Folder());
     std::string identity;
@@ -171,19 +180,19 @@ void StartHourlySnapshots(const PageView& view) {
 
 void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId) {
     if (timerId != IDT_HOURLY_SNAPSHOT) return;
-    // Never while a save is under way (a failed save's message box runs the timers): the
-    // snapshot is tried again a minute later, and then the hours go on from there.
+    // Never while a save is under way (a failed save's message box runs the timers), nor
+    // while the backup folder cannot be known: the snapshot is tried again a minute later,
+    // and then the hours go on from there.
     SetTimer(view.window, IDT_HOURLY_SNAPSHOT, page.saving ? kRetryMs : kHourMs, nullptr);
     if (page.saving) return;
     // A job whose window closed before it ended was never taken.
     if (g_backups.job && g_backups.job->done) TakeSnapshotResult(view);
-    if (!g_backups.job) StartJob(page, view.window, false);
+    if (!g_backups.job && !StartJob(page, view.window, false)) SetTimer(view.window, IDT_HOURLY_SNAPSHOT, kRetryMs, nullptr);
 }
 
 bool StartSnapshotNow(const Page& page, HWND notify) {
     if (g_backups.job) return false;
-    StartJob(page, notify, true);
-    return true;
+    return StartJob(page, notify, true);
 }
 
 bool SnapshotUnderWay() { return g_backups.job != nullptr; }
@@ -203,6 +212,7 @@ void SnapshotAtClose(const Page& page, const PageView& view) {
         TakeSnapshotResult(view);
     }
     const std::shared_ptr<SnapshotJob> job = NewJob(page, false);
+    if (!job) return;
     RunJob(*job);
     TellFailure(view, view.window, *job);
 }

@@ -7,14 +7,16 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 class Page;
 class PageView;
 
 // The backup folder of this diary: the one chosen in its settings file (or for this run),
-// or the default on the computer's own disk.
-std::filesystem::path BackupFolderOfDiary(const Page& page);
+// or the default on the computer's own disk; nothing while the settings file cannot be
+// read, which may name another.
+std::optional<std::filesystem::path> BackupFolderOfDiary(const Page& page);
 
 // Starts the hourly timer of the main window.
 void StartHourlySnapshots(const PageView& view);
@@ -22,7 +24,7 @@ void StartHourlySnapshots(const PageView& view);
 // last, unless one is still under way.
 void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId);
 // "Back up now": a snapshot on the worker whether or not the diary changed; `notify` gets
-// WM_SNAPSHOT_DONE. False when one is under way already.
+// WM_SNAPSHOT_DONE. False when one is under way already, or the backup folder is not known.
 bool StartSnapshotNow(const Page& page, HWND notify);
 bool SnapshotUnderWay();
 // WM_SNAPSHOT_DONE from the worker: its result taken, a failure told (in a box owned by

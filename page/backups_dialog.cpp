@@ -44,7 +44,14 @@ void SetItemText(HWND dialog, int id, const std::u16string& text) {
 
 // The folder, and the newest snapshot in it, or that a snapshot is under way.
 void ShowState(HWND dialog, const BackupsDialog& state) {
-    const fs::path folder = BackupFolderOfDiary(state.page);
+    const std::optional<fs::path> known = BackupFolderOfDiary(state.page);
+    if (!known) {
+        SetItemText(dialog, IDC_BACKUP_FOLDER, LoadText(state.view.instance, IDS_BACKUP_FOLDER_UNKNOWN));
+        SetItemText(dialog, IDC_BACKUP_LAST, u"");
+        EnableWindow(GetDlgItem(dialog, IDC_BACKUP_NOW), FALSE);
+        return;
+    }
+    const fs::path& folder = *known;
     SetItemText(dialog, IDC_BACKUP_FOLDER, folder.u16string());
     const bool underWay = SnapshotUnderWay();
     EnableWindow(GetDlgItem(dialog, IDC_BACKUP_NOW), !underWay);

@@ -38,6 +38,7 @@ struct VersionsDialog {
     PageView& view;
     std::vector<DayVersion> versions;
     std::size_t damaged = 0;
+    bool folderUnknown = false;   // the settings file that names it cannot be read now
     HIMAGELIST thumbnails = nullptr;
 };
 
@@ -97,7 +98,7 @@ void Fill(HWND dialog, VersionsDialog& state) {
         SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
     }
     std::u16string below;
-    if (state.versions.empty()) below = LoadText(instance, IDS_VERSIONS_NONE);
+    if (state.versions.empty()) below = LoadText(instance, state.folderUnknown ? IDS_BACKUP_FOLDER_UNKNOWN : IDS_VERSIONS_NONE);
     if (state.damaged > 0) {
         const std::string count = std::to_string(state.damaged);
         const std::u16string damaged =
@@ -171,11 +172,13 @@ INT_PTR CALLBACK VersionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(view.instance, IDD_EARLIER_VERSIONS);
     if (!dialogTemplate) return;
-    VersionsDialog state{page, view, {}, 0, nullptr};
+    VersionsDialog state{page, view, {}, 0, false, nullptr};
     // Every snapshot's directory is read: a second or so in a lifetime diary's backups.
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    DayVersionList list = ListDayVersions(BackupFolderOfDiary(page),
-                                          KnownDiaryIdentity(std::filesystem::path(page.Folder())).value_or(""), page.day);
+    const std::optional<std::filesystem::path> backups = BackupFolderOfDiary(page);
+    DayVersionList list;
+    if (backups) list = ListDayVersions(*backups, KnownDiaryIdentity(std::filesystem::path(page.Folder())).value_or(""), page.day);
+    state.folderUnknown = !backups;
     state.damaged = list.damaged.size();
     const DayFilePair stored = page.Files();
     state.versions = VersionsThatDiffer(std::move(list.versions), StoredVersion(stored.record, stored.picture));

@@ -442,6 +442,88 @@ TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
     EXPECT_FALSE(SnapshotUnderWay());
 }
 
+// A settings file a sync tool holds without sharing: a zoom chosen meanwhile holds for the
+// run and is told once, the file is never written over, the backups wait rather than go
+// to another folder, and the choice goes into the file once it can be read again.
+TEST_F(Shell, ASettingsFileHeldElsewhereIsNeverWrittenOver) {
+    if (!g_shell.tallScreen) GTEST_SKIP() << "the 240-line screen has no zoom to choose";
+    ScratchFolder backups;
+    const std::string kept = "backup_folder=" + backups.Path().string() + "\r\n; the user's own remark\r\n";
+    WriteFileText(File(L"doodlebinder.ini"), kept);
+    {
+        FileHeldElsewhere held(File(L"doodlebinder.ini"));
+        const std::wstring told = MessagesShownWhile([] { Command(IDM_ZOOM_FIRST); });
+        EXPECT_NE(told.find(L"could not be read"), std::wstring::npos) << told;
+        EXPECT_NE(told.find(L"doodlebinder.ini"), std::wstring::npos) << told;
+        EXPECT_EQ(MessagesShownWhile([] { Command(IDM_ZOOM_FIRST); }), L"") << "told twice in a run";
+        std::wstring folder;
+        bool canBackUp = true;
+        ASSERT_TRUE(WorkDialog(IDM_BACKUPS, L"Backups", [&](HWND dialog) {
+            folder = ControlText(GetDlgItem(dialog, IDC_BACKUP_FOLDER));
+            canBackUp = IsWindowEnabled(GetDlgItem(dialog, IDC_BACKUP_NOW));
+            PressDialogButton(dialog, IDCANCEL);
+        }));
+        EXPECT_TRUE(folder.starts_with(L"The settings file cannot be read now")) << folder;
+        EXPECT_FALSE(canBackUp);
+        SendMessageW(g_shell.mainWindow, WM_TIMER, IDT_HOURLY_SNAPSHOT, 0);
+        EXPECT_FALSE(SnapshotUnderWay()) << "a snapshot into a folder the user may not have chosen";
+        EXPECT_EQ(ReadFileText(File(L"doodlebinder.ini")), "") << "still held";
+    }
+    EXPECT_EQ(ReadFileText(File(L"doodlebinder.ini")), kept);
+    EXPECT_EQ(MessagesShownWhile([] { Command(IDM_ZOOM_FIRST); }), L"");
+    const std::string now = ReadFileText(File(L"doodlebinder.ini"));
+    EXPECT_TRUE(now.starts_with(kept)) << now;
+    EXPECT_NE(now.find("zoom=1\r\n"), std::string::npos) << now;
+}
+
+// A snapshot made while another program held the day's picture left it out: Earlier
+// Versions marks that version incomplete, and restoring it puts back its text and leaves
+// the drawing on the page as it is, never blank, so the next save keeps the picture.
+TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
+    ScratchFolder backups;
+    WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + backups.Path().string() + "\r\n");
+    auto writeDay = [&](const char16_t* text) {
+        DayRecord record;
+        record.text = text;
+        WriteFileBytes(File(L"20000301.dbt"), SerializeRecord(record).bytes);
+    };
+    PictureBytes drawn(kPicturePixelBytes, 0xFF);
+    for (int x = 10; x < 200; ++x) SetPicturePixel(drawn, x, 40, 0);
+    WriteFileBytes(File(L"20000301.bmp"), PictureFileBytes(drawn));
+    writeDay(u"words while the picture was held");
+    {
+        FileHeldElsewhere held(File(L"20000301.bmp"));
+        const SnapshotResult made = MakeSnapshot(folder_.Path(), backups.Path(), 1796544000);
+        ASSERT_EQ(made.status, SnapshotStatus::Incomplete);
+        ASSERT_EQ(made.unread.size(), 1u);
+        EXPECT_EQ(made.unread[0].why, ReadStatus::InUse);
+    }
+    writeDay(u"today's words");
+    OpenDay({2000, 3, 1, 3});
+
+    std::wstring time, line;
+    WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); }, [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
+        wchar_t text[96] = {};
+        LVITEMW item{};
+        item.pszText = text;
+        item.cchTextMax = std::size(text);
+        SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+        time = text;
+        item.iSubItem = 1;
+        SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+        line = text;
+        PressDialogButton(dialog, IDOK);
+        return false;
+    });
+    EXPECT_TRUE(time.ends_with(L" (incomplete)")) << time;
+    EXPECT_EQ(line, L"words while the picture was held");
+    EXPECT_EQ(ControlText(TheView().textBox), L"words while the picture was held");
+    EXPECT_EQ(CapturePictureBytes(TheView()), drawn) << "the drawing left out is not whitened";
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|DBT Saved");
+    EXPECT_EQ(ReadFileBytes(File(L"20000301.bmp")), PictureFileBytes(drawn));
+}
+
 // Earlier versions of the day on show: one row each time it changed, newest first, none
 // for the day as stored now, a damaged snapshot counted below the list. Restore puts the
 // older text and drawing on the page unsaved: the close asks, the day's files are
