@@ -56,6 +56,7 @@ Ran RunCli(const Args& args, const fs::path& folder, const std::string& asUser =
     const std::string run = std::to_string(++runs);
     const fs::path outFile = folder / ("stdout" + run + ".txt"), errFile = folder / ("stderr" + run + ".txt");
 #ifdef _WIN32
+    (void)asUser;   // one user's program under Wine
     const auto quoted = [](const fs::path& path) { return L"\"" + path.wstring() + L"\""; };
     std::wstring line = L"\"" + quoted(CliPath());   // cmd /c takes the outer quotes off
     for (const std::string& arg : args) line += L" " + quoted(std::u8string(arg.begin(), arg.end()));
