@@ -110,6 +110,7 @@ char16_t FoldCase(char16_t c) {
          (c >= 0x48A && c <= 0x4BF)) && c % 2 == 0)
         return static_cast<char16_t>(c + 1);
     if (((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) && c % 2 == 1) return static_cast<char16_t>(c + 1);
+    if (c == 0x3C2) return 0x3C3;   // the final sigma is the sigma
     if (c == 0x386) return 0x3AC;
     if (c >= 0x388 && c <= 0x38A) return static_cast<char16_t>(c + 0x25);
     if (c == 0x38C) return 0x3CC;

@@ -114,6 +114,16 @@ TEST(Snapshot, RefusesABackupFolderThatIsTheDiaryOrInsideIt) {
     std::wstring upper = root.wstring();
     for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(c));
     EXPECT_TRUE(IsSameOrInside(fs::path(upper) / L"backups", root)) << "names in another letter case";
+    // Capitals beyond ASCII fold as the disk folds them.
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"Dagb\u00F3k", L"DAGB\u00D3K"},                                                  // Dagbók
+        {L"\u0434\u043D\u0435\u0432\u043D\u0438\u043A", L"\u0414\u041D\u0415\u0412\u041D\u0418\u041A"},  // дневник
+        {L"\u03B4\u03AF\u03C3\u03BA\u03BF\u03C2", L"\u0394\u038A\u03A3\u039A\u039F\u03A3"},        // δίσκος
+        {L"\u0142\u00F3d\u017A", L"\u0141\u00D3D\u0179"},                                    // łódź
+    };
+    for (const auto& [small, capitals] : cases)
+        EXPECT_TRUE(IsSameOrInside(root / capitals / L"backups", root / small)) << capitals;
+    EXPECT_FALSE(IsSameOrInside(root / L"\u0414\u041D\u0415\u0412\u041D\u0418\u041A", root / L"\u0434\u043D\u0435\u0432\u043D\u0438"));
 #else
     ScratchFolder elsewhere;
     fs::create_directory_symlink(root, elsewhere / "link");
