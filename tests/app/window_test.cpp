@@ -476,8 +476,8 @@ TEST_F(Shell, ASettingsFileHeldElsewhereIsNeverWrittenOver) {
     EXPECT_NE(now.find("zoom=1\r\n"), std::string::npos) << now;
 }
 
-// A snapshot made while another program held the day's picture left it out: Earlier
-// Versions marks that version incomplete, and restoring it puts back its text and leaves
+// An hourly snapshot made while another program held the day's picture left it out and
+// said so once: Earlier Versions marks that version incomplete, and restoring it puts back its text and leaves
 // the drawing on the page as it is, never blank, so the next save keeps the picture.
 TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
     ScratchFolder backups;
@@ -491,12 +491,21 @@ TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
     for (int x = 10; x < 200; ++x) SetPicturePixel(drawn, x, 40, 0);
     WriteFileBytes(File(L"20000301.bmp"), PictureFileBytes(drawn));
     writeDay(u"words while the picture was held");
+    auto anHourLater = [] {
+        SendMessageW(g_shell.mainWindow, WM_TIMER, IDT_HOURLY_SNAPSHOT, 0);
+        for (int tries = 0; tries < 200 && SnapshotUnderWay(); ++tries) PumpMessages(25);
+    };
+    auto snapshots = [&] { return std::distance(fs::directory_iterator(backups.Path()), fs::directory_iterator()); };
     {
+        // The hourly snapshot says which file it left out, once: the same unreadable file
+        // an hour later is no change, and makes no new snapshot.
         FileHeldElsewhere held(File(L"20000301.bmp"));
-        const SnapshotResult made = MakeSnapshot(folder_.Path(), backups.Path(), 1796544000);
-        ASSERT_EQ(made.status, SnapshotStatus::Incomplete);
-        ASSERT_EQ(made.unread.size(), 1u);
-        EXPECT_EQ(made.unread[0].why, ReadStatus::InUse);
+        const std::wstring told = MessagesShownWhile(anHourLater);
+        EXPECT_NE(told.find(L"leaves out files that could not be read"), std::wstring::npos) << told;
+        EXPECT_NE(told.find(L"20000301.bmp: it is in use by another program"), std::wstring::npos) << told;
+        EXPECT_EQ(snapshots(), 1);
+        EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
+        EXPECT_EQ(snapshots(), 1) << "a new snapshot every hour for the one file it cannot read";
     }
     writeDay(u"today's words");
     OpenDay({2000, 3, 1, 3});
