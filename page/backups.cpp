@@ -48,10 +48,12 @@ struct BackupsOfRun {
 };
 BackupsOfRun g_backups;
 
+// A page, a template or an image; the settings file alone (a zoom chosen) is no diary yet.
 bool HoldsAnythingToKeep(const fs::path& diary) {
     std::error_code error;
     for (fs::directory_iterator entry(diary, error), end; !error && entry != end; entry.increment(error)) {
-        if (entry->is_regular_file(error) && GoesIntoSnapshot(entry->path().filename())) return true;
+        const fs::path name = entry->path().filename();
+        if (entry->is_regular_file(error) && GoesIntoSnapshot(name) && name != fs::path(kSettingsFileName)) return true;
     }
     return false;
 }
@@ -129,7 +131,16 @@ void TellFailure(const PageView& view, HWND owner, const SnapshotJob& job) {
     ShowMessageBox(owner, view.instance, text, IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
 }
 
-// Nothing while the backup folder cannot be known.
+// True for a diary that was never backed up and holds nothing to keep: it gets no
+// identity, no settings file and no snapshot until it has a page.
+bool NothingToBackUpYet(const Page& page) {
+    const fs::path diary(page.Folder());
+    return !KnownDiaryIdentity(diary) && !HoldsAnythingToKeep(diary);
+}
+
+// Nothing while the backup folder cannot be known. The diary's identity is made here (by
+// BackupFolderOfDiary), on the window's thread, which writes the settings file: the worker
+// only reads it.
 std::shared_ptr<SnapshotJob> NewJob(const Page& page, bool asked) {
     std::optional<fs::path> backups = BackupFolderOfDiary(page);
     if (!backups) return nullptr;
@@ -163,14 +174,14 @@ bool StartJob(const Page& page, HWND notify, bool asked) {
 
 std::optional<fs::path> BackupFolderOfDiary(const Page& page) {
     const Settings settings = DiarySettings(page);
-    if (std::optional<fs::path> chosen = ChosenBackupFolder(settings)) return *chosen;
     // The folder the user chose may be in the file that cannot be read now: the default is
     // no stand-in for it.
-    if (settings.FromUnreadableFile()) return std::nullopt;
-    // The default folder is named by the diary's identity, made here when it has none yet.
+    if (settings.FromUnreadableFile() && !ChosenBackupFolder(settings)) return std::nullopt;
+    // The identity the snapshots carry; the default folder is named by it.
     const fs::path diary(page.Folder());
     std::string identity;
     ObtainDiaryIdentity(diary, identity);
+    if (std::optional<fs::path> chosen = ChosenBackupFolder(DiarySettings(page))) return *chosen;
     return DefaultBackupFolder(LocalAppDataFolder(), diary, identity);
 }
 
@@ -187,7 +198,8 @@ void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId) {
     if (page.saving) return;
     // A job whose window closed before it ended was never taken.
     if (g_backups.job && g_backups.job->done) TakeSnapshotResult(view);
-    if (!g_backups.job && !StartJob(page, view.window, false)) SetTimer(view.window, IDT_HOURLY_SNAPSHOT, kRetryMs, nullptr);
+    if (g_backups.job || NothingToBackUpYet(page)) return;
+    if (!StartJob(page, view.window, false)) SetTimer(view.window, IDT_HOURLY_SNAPSHOT, kRetryMs, nullptr);
 }
 
 bool StartSnapshotNow(const Page& page, HWND notify) {
@@ -211,6 +223,7 @@ void SnapshotAtClose(const Page& page, const PageView& view) {
         if (!g_backups.job->done) return;
         TakeSnapshotResult(view);
     }
+    if (NothingToBackUpYet(page)) return;
     const std::shared_ptr<SnapshotJob> job = NewJob(page, false);
     if (!job) return;
     RunJob(*job);

@@ -380,6 +380,26 @@ TEST_F(Shell, AboutBoxAndHelp) {
               L"\"" + folder + L"\\peghelp.exe\" \"" + folder + L"\\DoodBind.htp\"");
 }
 
+namespace {
+
+// The hour's timer, and the worker's result taken as the window takes it.
+void AnHourLater() {
+    SendMessageW(g_shell.mainWindow, WM_TIMER, IDT_HOURLY_SNAPSHOT, 0);
+    for (int tries = 0; tries < 200 && SnapshotUnderWay(); ++tries) PumpMessages(25);
+}
+
+std::ptrdiff_t FilesIn(const fs::path& folder) {
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
+
+void WriteRecordText(const fs::path& record, const char16_t* text) {
+    DayRecord day;
+    day.text = text;
+    WriteFileBytes(record, SerializeRecord(day).bytes);
+}
+
+}  // namespace
+
 // The Backups dialog shows the folder the settings name and no snapshot in it; Back up
 // now makes one on the worker while the dialog stays, and then shows it.
 TEST_F(Shell, BackupsDialogBacksUpNow) {
@@ -397,7 +417,7 @@ TEST_F(Shell, BackupsDialogBacksUpNow) {
     EXPECT_EQ(folder, backups.Path().wstring());
     EXPECT_EQ(before, L"No snapshot yet");
     EXPECT_TRUE(after.starts_with(L"Last snapshot: ")) << after;
-    EXPECT_EQ(std::distance(fs::directory_iterator(backups.Path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(FilesIn(backups.Path()), 1);
 }
 
 // The hourly snapshot: made on the worker when a day file changed since the last, not when
@@ -407,37 +427,32 @@ TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
     auto backUpTo = [&](const fs::path& to) {
         WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + to.string() + "\r\n");
     };
-    // The hour's timer, and the worker's result taken as the window takes it.
-    auto anHourLater = [] {
-        SendMessageW(g_shell.mainWindow, WM_TIMER, IDT_HOURLY_SNAPSHOT, 0);
-        for (int tries = 0; tries < 200 && SnapshotUnderWay(); ++tries) PumpMessages(25);
-    };
-    auto snapshots = [&] { return std::distance(fs::directory_iterator(backups.Path()), fs::directory_iterator()); };
+    auto snapshots = [&] { return FilesIn(backups.Path()); };
     auto changeADay = [&](const char* text) {
         WriteFileText(File(L"20000302.dbt"), text);
         Sleep(1100);   // a modification time the snapshot tells apart
     };
     backUpTo(backups.Path());
     changeADay("DN the second of March");
-    EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
+    EXPECT_EQ(MessagesShownWhile(AnHourLater), L"");
     EXPECT_EQ(snapshots(), 1);
-    EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
+    EXPECT_EQ(MessagesShownWhile(AnHourLater), L"");
     EXPECT_EQ(snapshots(), 1) << "a snapshot of a diary that did not change";
     changeADay("DN the second of March, written again");
     ThePage().saving = true;   // a save's message box on show: its loop runs the timer
-    EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
+    EXPECT_EQ(MessagesShownWhile(AnHourLater), L"");
     EXPECT_EQ(snapshots(), 1) << "a snapshot while a save was under way";
     ThePage().saving = false;
-    EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
+    EXPECT_EQ(MessagesShownWhile(AnHourLater), L"");
     EXPECT_EQ(snapshots(), 2);
 
     backUpTo(folder_.Path() / L"backups");
     changeADay("DN and again");
-    const std::wstring told = MessagesShownWhile(anHourLater);
+    const std::wstring told = MessagesShownWhile(AnHourLater);
     EXPECT_NE(told.find(L"could not be backed up"), std::wstring::npos) << told;
     EXPECT_NE(told.find(L"inside it"), std::wstring::npos) << told;
     changeADay("DN and once more");
-    EXPECT_EQ(MessagesShownWhile(anHourLater), L"") << "told twice in a run";
+    EXPECT_EQ(MessagesShownWhile(AnHourLater), L"") << "told twice in a run";
     EXPECT_FALSE(fs::exists(folder_.Path() / L"backups"));
     EXPECT_FALSE(SnapshotUnderWay());
 }
@@ -477,34 +492,27 @@ TEST_F(Shell, ASettingsFileHeldElsewhereIsNeverWrittenOver) {
 }
 
 // An hourly snapshot made while another program held the day's picture left it out and
-// said so once: Earlier Versions marks that version incomplete, and restoring it puts back its text and leaves
-// the drawing on the page as it is, never blank, so the next save keeps the picture.
+// said so once: Earlier Versions marks that version incomplete, and restoring it puts
+// back its text and leaves the drawing on the page as it is, never blank, so the next
+// save keeps the picture.
 TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
     ScratchFolder backups;
     WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + backups.Path().string() + "\r\n");
-    auto writeDay = [&](const char16_t* text) {
-        DayRecord record;
-        record.text = text;
-        WriteFileBytes(File(L"20000301.dbt"), SerializeRecord(record).bytes);
-    };
+    auto writeDay = [&](const char16_t* text) { WriteRecordText(File(L"20000301.dbt"), text); };
     PictureBytes drawn(kPicturePixelBytes, 0xFF);
     for (int x = 10; x < 200; ++x) SetPicturePixel(drawn, x, 40, 0);
     WriteFileBytes(File(L"20000301.bmp"), PictureFileBytes(drawn));
     writeDay(u"words while the picture was held");
-    auto anHourLater = [] {
-        SendMessageW(g_shell.mainWindow, WM_TIMER, IDT_HOURLY_SNAPSHOT, 0);
-        for (int tries = 0; tries < 200 && SnapshotUnderWay(); ++tries) PumpMessages(25);
-    };
-    auto snapshots = [&] { return std::distance(fs::directory_iterator(backups.Path()), fs::directory_iterator()); };
+    auto snapshots = [&] { return FilesIn(backups.Path()); };
     {
         // The hourly snapshot says which file it left out, once: the same unreadable file
         // an hour later is no change, and makes no new snapshot.
         FileHeldElsewhere held(File(L"20000301.bmp"));
-        const std::wstring told = MessagesShownWhile(anHourLater);
+        const std::wstring told = MessagesShownWhile(AnHourLater);
         EXPECT_NE(told.find(L"leaves out files that could not be read"), std::wstring::npos) << told;
         EXPECT_NE(told.find(L"20000301.bmp: it is in use by another program"), std::wstring::npos) << told;
         EXPECT_EQ(snapshots(), 1);
-        EXPECT_EQ(MessagesShownWhile(anHourLater), L"");
+        EXPECT_EQ(MessagesShownWhile(AnHourLater), L"");
         EXPECT_EQ(snapshots(), 1) << "a new snapshot every hour for the one file it cannot read";
     }
     writeDay(u"today's words");
@@ -540,11 +548,7 @@ TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
 TEST_F(Shell, EarlierVersionRestoredAsAnUnsavedChange) {
     ScratchFolder backups;
     WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + backups.Path().string() + "\r\n");
-    auto writeDay = [&](const char16_t* text) {
-        DayRecord record;
-        record.text = text;
-        WriteFileBytes(File(L"20000301.dbt"), SerializeRecord(record).bytes);
-    };
+    auto writeDay = [&](const char16_t* text) { WriteRecordText(File(L"20000301.dbt"), text); };
     constexpr std::int64_t kMorning = 1796544000;
     PictureBytes drawn(kPicturePixelBytes, 0xFF);
     for (int x = 10; x < 200; ++x) SetPicturePixel(drawn, x, 80, 0);
