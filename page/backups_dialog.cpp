@@ -47,7 +47,7 @@ void ShowState(HWND dialog, const BackupsDialog& state) {
     const std::optional<fs::path> known = BackupFolderOfDiary(state.page);
     if (!known) {
         SetItemText(dialog, IDC_BACKUP_FOLDER, LoadText(state.view.instance, IDS_BACKUP_FOLDER_UNKNOWN));
-        SetItemText(dialog, IDC_BACKUP_LAST, u"");
+        SetItemText(dialog, IDC_BACKUP_LAST, LoadText(state.view.instance, IDS_BACKUP_WAITING));
         EnableWindow(GetDlgItem(dialog, IDC_BACKUP_NOW), FALSE);
         return;
     }

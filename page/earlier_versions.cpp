@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -92,13 +93,25 @@ void Fill(HWND dialog, VersionsDialog& state) {
         row.pszText = const_cast<wchar_t*>(WidePointer(line));
         SendMessageW(list, LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&row));
     }
+    // The time column as wide as its longest text ("(incomplete)" after a time), the first
+    // lines taking what is left.
+    if (!state.versions.empty()) {
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
+        const int fitted = std::max(timeWidth, static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, fitted);
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, room.right - fitted - 4);
+    }
     if (!state.versions.empty()) {
         LVITEMW selected{};
         selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
     }
     std::u16string below;
-    if (state.versions.empty()) below = LoadText(instance, state.folderUnknown ? IDS_BACKUP_FOLDER_UNKNOWN : IDS_VERSIONS_NONE);
+    if (state.folderUnknown) {
+        below = LoadText(instance, IDS_BACKUP_FOLDER_UNKNOWN) + u". " + LoadText(instance, IDS_BACKUP_WAITING);
+    } else if (state.versions.empty()) {
+        below = LoadText(instance, IDS_VERSIONS_NONE);
+    }
     if (state.damaged > 0) {
         const std::string count = std::to_string(state.damaged);
         const std::u16string damaged =

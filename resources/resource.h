@@ -331,6 +331,7 @@
 #define IDS_BACKUP_SET_ASIDE        7118    // %1 the snapshots' names, a line each
 #define IDS_SETTINGS_NOT_READ       7119    // %1 the settings file, %2 the reason
 #define IDS_BACKUP_FOLDER_UNKNOWN   7120
+#define IDS_BACKUP_WAITING          7121
 #define IDS_VERSIONS_TIME           7110
 #define IDS_VERSIONS_TEXT           7111
 #define IDS_VERSIONS_NONE           7112

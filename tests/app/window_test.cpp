@@ -478,7 +478,7 @@ TEST_F(Shell, ASettingsFileHeldElsewhereIsNeverWrittenOver) {
             canBackUp = IsWindowEnabled(GetDlgItem(dialog, IDC_BACKUP_NOW));
             PressDialogButton(dialog, IDCANCEL);
         }));
-        EXPECT_TRUE(folder.starts_with(L"The settings file cannot be read now")) << folder;
+        EXPECT_EQ(folder, L"doodlebinder.ini cannot be read now");
         EXPECT_FALSE(canBackUp);
         SendMessageW(g_shell.mainWindow, WM_TIMER, IDT_HOURLY_SNAPSHOT, 0);
         EXPECT_FALSE(SnapshotUnderWay()) << "a snapshot into a folder the user may not have chosen";
