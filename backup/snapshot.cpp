@@ -56,13 +56,6 @@ ReadStatus ReadSteadyFile(const fs::path& path, std::vector<std::uint8_t>& bytes
     return ReadStatus::InUse;
 }
 
-WriteFault FaultOf(const std::error_code& error) {
-#ifdef _WIN32
-    if (error.category() == std::system_category()) return FaultOfWindowsError(static_cast<unsigned long>(error.value()));
-#endif
-    return FaultOfErrorNumber(error.value());
-}
-
 std::vector<fs::path> FilesOfSnapshot(const fs::path& diary, bool& listed) {
     std::vector<fs::path> files;
     std::error_code error;
@@ -314,7 +307,7 @@ SnapshotResult MakeSnapshot(const fs::path& diary, const fs::path& backupFolder,
     if (error) {
         RemoveFoldersMade(made);
         result.status = SnapshotStatus::CannotWrite;
-        result.fault = FaultOf(error);
+        result.fault = FaultOfErrorCode(error);
         return result;
     }
     SweepInterruptedSnapshots(backupFolder);

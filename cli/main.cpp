@@ -10,6 +10,8 @@
 //                           [--paper a4|a5|letter] [--two-per-page] [--yes]
 //   doodlebinder-export backup --data DIR --to DIR [--allow-empty]
 //   doodlebinder-export versions YYYY-MM-DD --to DIR [--data DIR]
+//   doodlebinder-export conflicts --data DIR
+//   doodlebinder-export merge --data DIR [--backups DIR] [--yes]
 //
 // The html command runs the same export as the HTML output dialog, so the document has
 // the same bytes; its pictures are converted on every core of the machine.
@@ -38,6 +40,7 @@
 
 #include "backup/dos_time.h"
 #include "cli/backup_commands.h"
+#include "cli/sync_commands.h"
 #include "cli/console_text.h"
 #include "cli/find_command.h"
 #include "cli/lookback_commands.h"
@@ -424,6 +427,10 @@ int Run(const std::vector<std::string>& args) {
     CLI::App* backupCommand = AddBackupCommand(app, backup);
     VersionsOptions versions;
     CLI::App* versionsCommand = AddVersionsCommand(app, versions);
+    ConflictsOptions conflicts;
+    CLI::App* conflictsCommand = AddConflictsCommand(app, conflicts);
+    MergeOptions merge;
+    CLI::App* mergeCommand = AddMergeCommand(app, merge);
 
     std::vector<const char*> argv{kProgram};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -461,6 +468,11 @@ int Run(const std::vector<std::string>& args) {
     if (versionsCommand->parsed()) {
         const fs::path to = ArgumentPath(versions.to);
         return RunGuarded(to, console, [&] { return RunVersions(versions, ArgumentPath(versions.data), to, error); });
+    }
+    if (conflictsCommand->parsed()) return RunConflicts(conflicts, ArgumentPath(conflicts.data), error);
+    if (mergeCommand->parsed()) {
+        const fs::path data = ArgumentPath(merge.data);
+        return RunGuarded(data, console, [&] { return RunMerge(merge, data, ArgumentPath(merge.backups), error); });
     }
     const fs::path bmp = ArgumentPath(bmpIn);
     return RunGuarded(bmp, console, [&] { return RunJpeg(bmp, ArgumentPath(jpegOut), jpegYes, console); });

@@ -55,3 +55,10 @@ WriteFault FaultOfErrorNumber(int number) {
     default: return WriteFault::Other;
     }
 }
+
+WriteFault FaultOfErrorCode(const std::error_code& error) {
+#ifdef _WIN32
+    if (error.category() == std::system_category()) return FaultOfWindowsError(static_cast<unsigned long>(error.value()));
+#endif
+    return FaultOfErrorNumber(error.value());
+}

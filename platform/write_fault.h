@@ -1,6 +1,8 @@
 // Why a write failed, in the user's terms, from the system's error at the step that failed.
 #pragma once
 
+#include <system_error>
+
 enum class WriteFault {
     None,
     DiskFull,       // no space left, or the user's quota used up
@@ -22,3 +24,5 @@ int ReasonTextId(WriteFault fault);
 WriteFault FaultOfWindowsError(unsigned long code);
 // The fault an errno value means.
 WriteFault FaultOfErrorNumber(int number);
+// The fault of a file system call's error code: a Windows error on Windows, errno elsewhere.
+WriteFault FaultOfErrorCode(const std::error_code& error);

@@ -601,6 +601,36 @@ TEST_F(Cli, BackupPrintsItsSnapshotAndVersionsListsTheDays) {
     for (const char* command : {"backup", "versions"}) EXPECT_NE(help.out.find(command), std::string::npos) << command;
 }
 
+// A sync tool's conflict copy: listed by day, said what would be merged without --yes
+// (nothing written), merged into its day with it, and kept aside, never deleted.
+TEST_F(Cli, ConflictCopiesAreListedAndMergedIntoTheirDays) {
+    Day("20261206.dbt", u"shared\r\nmine");
+    const std::string copy = "20261206.sync-conflict-20261206-101010-ABCDEFG.dbt";
+    Day(copy.c_str(), u"shared\r\ntheirs");
+    const Bytes before = ReadFileBytes(data_ / "20261206.dbt");
+    const auto firstLine = [](const std::string& out) { return out.substr(0, out.find_first_of("\r\n")); };
+
+    const Ran listed = Run({"conflicts", "--data", Utf8(data_)});
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(firstLine(listed.out), "2026-12-06\t" + copy);
+    const Ran asked = Run({"merge", "--data", Utf8(data_)});
+    EXPECT_EQ(asked.code, 0) << asked.err;
+    EXPECT_EQ(firstLine(asked.out), "2026-12-06\twould merge " + copy);
+    EXPECT_EQ(ReadFileBytes(data_ / "20261206.dbt"), before);
+
+    const Ran merged = Run({"merge", "--data", Utf8(data_), "--yes"});
+    EXPECT_EQ(merged.code, 0) << merged.err;
+    EXPECT_EQ(firstLine(merged.out),
+              "2026-12-06\tmerged " + copy + " (no common version: put together); both texts kept where both changed");
+    DayRecord record;
+    ASSERT_EQ(ParseRecord(ReadFileBytes(data_ / "20261206.dbt"), record), RecordStatus::Ok);
+    EXPECT_EQ(record.text, u"shared\r\nmine\r\ntheirs");
+    EXPECT_TRUE(fs::exists(data_ / ".doodlebinder" / "merged" / copy));
+    EXPECT_EQ(Run({"conflicts", "--data", Utf8(data_)}).code, 1);
+    EXPECT_EQ(Run({"merge", "--data", Utf8(data_), "--yes"}).code, 1);
+    EXPECT_EQ(Run({"conflicts", "--data", Utf8(temp_ / "missing")}).code, 3);
+}
+
 #ifndef _WIN32
 // A day's picture its owner may read and the nightly job's user may not: the snapshot is
 // made without it and says so, the day's versions mark it incomplete, and the unchanged
