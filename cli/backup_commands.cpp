@@ -10,7 +10,7 @@
 #include "backup/snapshot.h"
 #include "backup/snapshot_names.h"
 #include "cli/console_text.h"
-#include "cli/find_command.h"
+#include "cli/console_out.h"
 #include "platform/program_texts.h"
 #include "platform/utf8.h"
 #include "resources/resource.h"
@@ -27,11 +27,6 @@ void AddFolders(CLI::App& command, std::string& data, std::string& to, bool data
 std::string ReasonOf(const UnreadFile& file) {
     if (file.tooLarge) return EncodeUtf8(ProgramText(IDS_BACKUP_TOO_LARGE));
     return EncodeUtf8(ProgramText(ReasonTextId(file.why)));
-}
-
-void PrintOut(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);   // names and times: ASCII only
-    std::fflush(stdout);
 }
 
 }  // namespace

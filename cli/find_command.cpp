@@ -5,10 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
+#include "cli/console_out.h"
 #include "cli/console_text.h"
 #include "diarycore/diary_search.h"
 #include "diarycore/search_folding.h"
@@ -28,21 +25,6 @@ constexpr const char* kFindExitCodesHelp =
 std::int32_t DayOfArgument(const std::string& text, std::int32_t none) {
     const std::optional<DayKey> day = ParseDayArgument(text);
     return day ? DayNumberOf(*day) : none;
-}
-
-// UTF-8 on stdout; a Windows console gets the text as UTF-16, whatever its code page.
-void PrintOut(const std::string& text) {
-#ifdef _WIN32
-    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    DWORD mode = 0;
-    if (GetConsoleMode(out, &mode)) {
-        const std::u16string wide = DecodeUtf8(text);
-        DWORD written = 0;
-        WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
-    }
-#endif
-    std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
 }  // namespace

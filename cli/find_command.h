@@ -11,7 +11,6 @@ namespace CLI {
 class App;
 }
 
-constexpr int kExitNothingFound = 1;   // find only; 0, 3 and 64 as for the other commands
 
 struct FindOptions {
     std::vector<std::string> words;

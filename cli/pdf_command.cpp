@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/console_text.h"
-#include "cli/find_command.h"
 
 #ifndef _WIN32
 #include "book/book_days.h"

@@ -2,14 +2,13 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
 #include <optional>
 
 #include "backup/backup_folder.h"
 #include "backup/diary_identity.h"
 #include "backup/snapshot_names.h"
 #include "cli/console_text.h"
-#include "cli/find_command.h"
+#include "cli/console_out.h"
 #include "diarycore/calendar.h"
 #include "platform/program_texts.h"
 #include "platform/utf8.h"
@@ -18,11 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void PrintOut(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
-}
 
 std::string DayText(const DayKey& day) { return EncodeUtf8(IsoDateText(day)); }
 

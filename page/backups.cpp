@@ -177,11 +177,12 @@ std::optional<fs::path> BackupFolderOfDiary(const Page& page) {
     // The folder the user chose may be in the file that cannot be read now: the default is
     // no stand-in for it.
     if (settings.FromUnreadableFile() && !ChosenBackupFolder(settings)) return std::nullopt;
-    // The identity the snapshots carry; the default folder is named by it.
+    // The identity the snapshots carry, made here when the diary has none (writing it
+    // changes no other line); the default folder is named by it.
     const fs::path diary(page.Folder());
     std::string identity;
     ObtainDiaryIdentity(diary, identity);
-    if (std::optional<fs::path> chosen = ChosenBackupFolder(DiarySettings(page))) return *chosen;
+    if (std::optional<fs::path> chosen = ChosenBackupFolder(settings)) return *chosen;
     return DefaultBackupFolder(LocalAppDataFolder(), diary, identity);
 }
 
