@@ -6,6 +6,7 @@
 #include "diary_window.h"
 #include "notification_icon.h"
 #include "page/backups.h"
+#include "page/disk_changes.h"
 #include "page/navigation.h"
 #include "page/page_files.h"
 #include "page/build_page_view.h"
@@ -89,6 +90,7 @@ LRESULT BuildMainWindow(HWND window) {
     BuildStatusStrip(window);
     LoadDay(diary->page, diary->view);
     StartHourlySnapshots(diary->view);
+    StartFollowingDayFiles(diary->view);
     return 0;
 }
 

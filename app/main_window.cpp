@@ -11,6 +11,7 @@
 #include "notification_icon.h"
 #include "page/backups.h"
 #include "page/backups_dialog.h"
+#include "page/disk_changes.h"
 #include "page/earlier_versions.h"
 #include "page/look_back.h"
 #include "page/navigation.h"
@@ -80,6 +81,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;
     case WM_TIMER:
         WriteRecoveryCopyOnTimer(page, view, wParam);
+        FollowDayFilesOnTimer(page, view, wParam);
         SnapshotOnTimer(page, view, wParam);
         return 0;
     case WM_SNAPSHOT_DONE: TakeSnapshotResult(view); return 0;

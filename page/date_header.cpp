@@ -54,6 +54,24 @@ void UpdateMarkTooltip(PageView& view) {
     SendMessageW(view.missingCopyTooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// The notice's small grey type, over white, so a new notice never shows an old one through.
+void DrawHeaderNotice(const PageView& view) {
+    RECT area = view.Client(kPage.headerNotice);
+    FillRect(view.canvasDc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (view.headerNotice.empty()) return;
+    LOGFONTW face{};
+    face.lfHeight = kPage.headerNoticeFontHeight * view.zoom;
+    face.lfCharSet = DEFAULT_CHARSET;
+    HFONT font = CreateFontIndirectW(&face);
+    HGDIOBJ old = SelectObject(view.canvasDc, font);
+    const COLORREF oldColour = SetTextColor(view.canvasDc, RGB(0x60, 0x60, 0x60));
+    DrawTextW(view.canvasDc, WidePointer(view.headerNotice), static_cast<int>(view.headerNotice.size()), &area,
+              DT_SINGLELINE | DT_LEFT | DT_BOTTOM | DT_END_ELLIPSIS | DT_NOPREFIX);
+    SetTextColor(view.canvasDc, oldColour);
+    SelectObject(view.canvasDc, old);
+    DeleteObject(font);
+}
+
 }  // namespace
 
 void DrawDateHeader(PageView& view, const DayKey& day) {
@@ -76,7 +94,14 @@ void DrawDateHeader(PageView& view, const DayKey& day) {
     if (!view.missingCopyTip.empty()) DrawMark(view);
     // Where the mark is now, at the view's zoom.
     UpdateMarkTooltip(view);
+    DrawHeaderNotice(view);
     ShowPageNow(view, kPage.dateHeader);
+    ShowPageNow(view, kPage.headerNotice);
+}
+
+void ShowHeaderNotice(PageView& view, const DayKey& day, const std::u16string& notice) {
+    view.headerNotice = notice;
+    DrawDateHeader(view, day);
 }
 
 void ShowMissingCopyMark(PageView& view, const DayKey& day, const std::u16string& tip) {

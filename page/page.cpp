@@ -44,3 +44,16 @@ void Page::PictureStored(std::optional<PictureBytes> pixels) {
     files.pictureForeign = false;
     storedPixels = std::move(pixels);
 }
+
+std::optional<MergedPage> Page::MergeWithDisk(const ShownPage& shown, const DayFileBytes& disk) const {
+    const std::optional<DayPage> theirs = DayPageOfFiles(disk);
+    if (!theirs) return std::nullopt;
+    // What was loaded but is no page of ours (a damaged record, a foreign picture) was
+    // never shown as it is: the merge takes it for no version at all.
+    const DayPage base = DayPageOfFiles(loadedFiles).value_or(DayPage{});
+    const PageChanges changes = Changes(shown, SaveMode::ChangeOfDay);
+    DayPage ours = base;
+    if (changes.recordChanged) ours.record = RecordToStore(shown.text, shown.placeItem);
+    if (changes.pictureChanged && shown.pixels) ours.picture = *shown.pixels;
+    return MergeDayPage(base, ours, *theirs);
+}

@@ -20,6 +20,8 @@
 #include "page/page_geometry.h"
 #include "page/picture_history.h"
 #include "platform/file_read.h"
+#include "sync/day_files.h"
+#include "sync/page_merge.h"
 
 enum class SaveMode {
     ChangeOfDay,    // a move to another day, the close question's Yes, the HTML export
@@ -77,6 +79,10 @@ public:
     // The picture's pixels as loaded or last stored: drawing that ends where it began (a
     // stroke taken back) is no change. Nothing when they could not be captured.
     std::optional<PictureBytes> storedPixels;
+    // The day's files as this page last read or wrote them: the version both sides had
+    // when the files change elsewhere (a sync tool, another program) while the page is on
+    // show. Empty when they could not be read whole: a change then merges without a base.
+    DayFileBytes loadedFiles;
     bool loading = false;                    // the controls change without the user while a day loads
     bool saving = false;                     // a save is writing the day's files (its message boxes still run timers)
 
@@ -85,6 +91,10 @@ public:
     // What a save would write now, against what was loaded.
     PageChanges Changes(const ShownPage& shown, SaveMode mode) const;
     SavePlan PlanSave(const ShownPage& shown, SaveMode mode) const { return PlanPageSave(Changes(shown, mode)); }
+    // The page with its files changed elsewhere to `disk`: what this page would store now
+    // merged with them against what was loaded. Nothing when they are no record or no
+    // picture of the page's own layout, which are kept whole, never merged.
+    std::optional<MergedPage> MergeWithDisk(const ShownPage& shown, const DayFileBytes& disk) const;
     // The record the page would store with this text and place selection: weather, mood,
     // the stored place byte while the selection did not change, the header kept as read.
     DayRecord RecordToStore(std::u16string_view text, int placeItem) const;

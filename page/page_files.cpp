@@ -10,6 +10,7 @@
 #include "diarycore/record.h"
 #include "diarycore/record_file.h"
 #include "page/date_header.h"
+#include "page/disk_changes.h"
 #include "page/file_messages.h"
 #include "page/folder_index.h"
 #include "page/page_icons.h"
@@ -75,8 +76,13 @@ bool SavePicture(Page& page, const PageView& view, SaveMode mode, const std::u16
         ReportFailedSave(view, mode, kPictureNotSaved, path, fault);
         return false;
     }
-    if (IsBlankPicture(*pixels)) NoteDayFileRemoved(page, path);
-    else NoteDayFileWritten(page, path);
+    if (IsBlankPicture(*pixels)) {
+        NoteDayFileRemoved(page, path);
+        page.loadedFiles.picture.reset();
+    } else {
+        NoteDayFileWritten(page, path);
+        page.loadedFiles.picture = PictureFileBytes(*pixels);
+    }
     page.PictureStored(std::move(pixels));
     return true;
 }
@@ -100,6 +106,7 @@ bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16s
         return false;
     }
     NoteDayFileWritten(page, path);
+    page.loadedFiles.record = std::move(bytes.bytes);
     page.RecordStored(text, record, placeItem);
     page.files.recordDamaged = false;
     if (bytes.replacedCharacters) {
@@ -108,21 +115,12 @@ bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16s
     return true;
 }
 
-// The frame would look like an empty page, and the first stroke would go over the file.
-void DrawUnshownPictureNotice(const PageView& view, const DayFilePair& paths) {
-    const std::u16string name = std::filesystem::path(paths.picture).filename().u16string();
-    DrawPictureNotice(view, LoadText(view.instance, IDS_PICTURE_NOTICE, {name}));
-}
-
-void ShowClassifications(const PageView& view, const DayRecord& record) {
-    DrawWeatherIcon(view, static_cast<int>(ShownWeatherIcon(record.weather)));
-    SendMessageW(view.placeBox, CB_SETCURSEL, static_cast<WPARAM>(ShownPlaceItem(record.place)), 0);
-    DrawMoodIcon(view, static_cast<int>(ShownMoodIcon(record.mood)));
-}
-
 }  // namespace
 
 bool SaveDay(Page& page, PageView& view, SaveMode mode) {
+    // What changed on disk since the page was loaded is merged in first: the save writes
+    // the merge, never over a version it has not seen.
+    TakeInDiskChanges(page, view);
     KeepIndexCurrent(page, view);
     const ShownPage shown = ShownNow(page, view);
     const SavePlan plan = page.PlanSave(shown, mode);
@@ -135,67 +133,4 @@ bool SaveDay(Page& page, PageView& view, SaveMode mode) {
     page.saving = false;
     if (stored) RemoveRecoveryCopy(page, view);
     return stored;
-}
-
-void LoadDay(Page& page, PageView& view) {
-    page.loading = true;
-    KeepIndexCurrent(page, view);
-    const DayFilePair paths = page.Files();
-    // A day file the index knows is not there is not asked for.
-    const std::optional<std::filesystem::path> recordFile = DayFileToRead(page, paths.record);
-    RecordFile file = recordFile ? ReadRecordFile(*recordFile) : RecordFile{};
-    page.files = {};
-    page.files.recordUnreadable = file.status == RecordFileStatus::Unreadable;
-    page.files.recordReadStatus = file.readStatus;
-    page.files.recordDamaged = file.status == RecordFileStatus::Damaged;
-    if (page.files.recordDamaged) ReportDamagedRecord(view, paths.record);
-    if (page.files.recordUnreadable) ReportUnreadableRecord(view, paths.record, file.readStatus);
-    const DayRecord& record = file.record;
-
-    // A record that could not be read is shown empty and cannot be typed into, so
-    // nothing the user does can be mistaken for its text; nor can a place be chosen.
-    SendMessageW(view.textBox, EM_SETREADONLY, page.files.recordUnreadable ? TRUE : FALSE, 0);
-    EnableWindow(view.placeBox, page.files.recordUnreadable ? FALSE : TRUE);
-    SetWindowTextW(view.textBox, WidePointer(record.text));
-    page.extraHeader = record.extraHeader;
-    page.weatherIndex = record.weather;
-    page.moodIndex = record.mood;
-    SendMessageW(view.placeBox, CB_SETCURSEL, 0, 0);
-
-    WhitenPicture(view);
-    const std::optional<std::filesystem::path> pictureFile = DayFileToRead(page, paths.picture);
-    LoadedPicture picture = pictureFile ? LoadPictureFile(view, pictureFile->c_str()) : LoadedPicture{};
-    page.files.pictureUnreadable = picture.result == PictureLoad::Unreadable;
-    page.files.pictureForeign = picture.result == PictureLoad::Shown && !picture.ownLayout;
-    if (page.files.pictureUnreadable) {
-        DrawUnshownPictureNotice(view, paths);
-        ReportUnshownPicture(view, paths.picture, picture.reason);
-    }
-    page.pictureChanged = false;
-    page.storedPixels = CapturePictureBytes(view);
-    if (!page.savePicture) DrawPictureSavingMark(view, true);
-    ShowClassifications(view, record);
-
-    // The text as the box holds it: whatever it makes of the stored line breaks is no change.
-    page.RecordStored(ReadWindowText(view.textBox), record, SelectedPlace(view));
-    ForgetRecoveryCopy(page, view);
-    ClearStrokeHistory(page, view);
-    page.loading = false;
-}
-
-void PutRecordOnPage(Page& page, PageView& view, const DayRecord& record) {
-    SetWindowTextW(view.textBox, WidePointer(record.text));
-    page.weatherIndex = record.weather;
-    page.moodIndex = record.mood;
-    page.extraHeader = record.extraHeader;
-    ShowClassifications(view, record);
-}
-
-void DrawShownPage(const Page& page, PageView& view) {
-    ShowPictureInFrame(view);
-    if (page.files.pictureUnreadable) DrawUnshownPictureNotice(view, page.Files());
-    if (!page.savePicture) DrawPictureSavingMark(view, true);
-    DrawWeatherIcon(view, page.weatherIndex);
-    DrawMoodIcon(view, page.moodIndex);
-    DrawDateHeader(view, page.day);
 }

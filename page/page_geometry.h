@@ -29,6 +29,7 @@ struct PageGeometry {
     PageRect placeBox;          // its height includes the dropped-down list
     PageRect dateHeader;
     PageRect missingCopyMark;   // at the header's left end
+    PageRect headerNotice;      // a line of small type above the header, left of the place box
     PageRect weatherIcon;
     PageRect moodIcon;
     // Tap regions, in the order they are tested: the icons' regions are one unit wider and
@@ -37,6 +38,7 @@ struct PageGeometry {
     PageRect weatherTap, moodTap, drawingMenuCorner, previousArrow, nextArrow, systemMenuCorner;
     int textFontHeight;         // the text box's and the place box's font
     int headerFontHeight;
+    int headerNoticeFontHeight;
     int iconSize;
 };
 
@@ -49,6 +51,7 @@ inline constexpr PageGeometry kPage = {
     {219, 10, 299, 160},
     {25, 14, 178, 36},
     {25, 18, 39, 32},
+    {25, 0, 215, 13},
     {180, 14, 196, 30},
     {200, 14, 216, 30},
     {180, 14, 197, 31},
@@ -57,7 +60,7 @@ inline constexpr PageGeometry kPage = {
     {16, 178, 29, 191},
     {607, 178, 620, 191},
     {0, 0, 6, 6},
-    13, 16, 16,
+    13, 16, 11, 16,
 };
 
 // The pixel around a stroke's first point: nothing is drawn there yet.

@@ -57,6 +57,7 @@ public:
     // The date header's mark for a page without a recovery copy, and its tooltip.
     std::u16string missingCopyTip;   // empty: no mark
     HWND missingCopyTooltip = nullptr;
+    std::u16string headerNotice;     // a few words above the date header; empty: none
 
     // A page rectangle or point in client pixels, and a client point in page units.
     RECT Client(const PageRect& rect) const {

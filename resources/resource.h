@@ -131,6 +131,7 @@
 
 // Timers of the main window
 #define IDT_RECOVERY_COPY       1       // a recovery copy of the page two seconds after a change
+#define IDT_FOLLOW_FILES        2       // a look at the day's files for changes made elsewhere
 
 // Backups: a snapshot each hour when the diary changed
 #define IDT_HOURLY_SNAPSHOT     10
@@ -216,6 +217,10 @@
 #define IDS_COPY_NO_RECORD          6405    // %1 the file
 #define IDS_COPY_NO_PICTURE         6406    // %1 the file
 #define IDS_COPY_UNREADABLE         6407    // %1 the file, %2 why
+
+// Two computers, one diary: changes that arrive through a sync tool
+#define IDS_CHANGED_ELSEWHERE       7300
+#define IDS_MERGED_ELSEWHERE        7301
 
 // The Find dialog and the day picker
 #define IDS_FIND_DATE               6500

@@ -8,6 +8,7 @@
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
 #include "platform/file_write.h"
+#include "sync/day_files.h"
 
 namespace fs = std::filesystem;
 
@@ -50,16 +51,9 @@ bool ReadSide(const fs::path& path, std::optional<Bytes>& bytes, ReadStatus& why
 
 // The page a record's and a picture's bytes make; false when either is not the page's own.
 bool PageOf(const std::optional<Bytes>& record, const std::optional<Bytes>& picture, DayPage& page) {
-    page = {};
-    if (record) {
-        DayRecord parsed;
-        if (ParseRecord(*record, parsed) != RecordStatus::Ok) return false;
-        page.record = std::move(parsed);
-    }
-    if (picture) {
-        if (picture->size() != static_cast<std::size_t>(kPictureFileBytes) || !IsOwnPictureLayout(*picture)) return false;
-        page.picture = Bytes(picture->begin() + kPictureHeaderBytes, picture->end());
-    }
+    std::optional<DayPage> made = DayPageOfFiles({record, picture});
+    if (!made) return false;
+    page = std::move(*made);
     return true;
 }
 
@@ -78,15 +72,6 @@ std::optional<DayPage> BaseFromSnapshots(const fs::path& backupFolder, std::stri
         if (PageOf(files.record, files.picture, base)) return base;
     }
     return std::nullopt;
-}
-
-fs::path FreeNameIn(const fs::path& folder, const fs::path& name) {
-    std::error_code error;
-    fs::path target = folder / name;
-    for (int n = 2; fs::exists(fs::symlink_status(target, error)); ++n)
-        target = folder / (name.stem().u16string() + u" (" + fs::path(std::to_string(n)).u16string() + u")" +
-                           name.extension().u16string());
-    return target;
 }
 
 }  // namespace
@@ -111,6 +96,24 @@ std::vector<ConflictCopyFile> ListConflictCopies(const fs::path& diary, bool& li
 }
 
 fs::path MergedCopiesFolder(const fs::path& diary) { return diary / u".doodlebinder" / u"merged"; }
+
+fs::path UnusedNameIn(const fs::path& folder, const fs::path& name) {
+    std::error_code error;
+    fs::path target = folder / name;
+    for (int n = 2; fs::exists(fs::symlink_status(target, error)); ++n)
+        target = folder / (name.stem().u16string() + u" (" + fs::path(std::to_string(n)).u16string() + u")" +
+                           name.extension().u16string());
+    return target;
+}
+
+fs::path KeepReplacedVersion(const fs::path& diary, const fs::path& name, std::span<const std::uint8_t> bytes,
+                             WriteFault* fault) {
+    std::error_code error;
+    fs::create_directories(MergedCopiesFolder(diary), error);
+    const fs::path target = UnusedNameIn(MergedCopiesFolder(diary), name);
+    if (WriteFileSafely(target, bytes, Durability::Durable, fault) != WriteStatus::Ok) return {};
+    return target;
+}
 
 TakeInResult TakeInConflictCopy(const fs::path& diary, const ConflictCopyFile& copy,
                                 const std::optional<fs::path>& backupFolder, std::string_view identity) {
@@ -157,7 +160,7 @@ TakeInResult TakeInConflictCopy(const fs::path& diary, const ConflictCopyFile& c
     }
     std::error_code error;
     fs::create_directories(MergedCopiesFolder(diary), error);
-    result.keptAs = FreeNameIn(MergedCopiesFolder(diary), copy.path.filename());
+    result.keptAs = UnusedNameIn(MergedCopiesFolder(diary), copy.path.filename());
     if (!error) fs::rename(copy.path, result.keptAs, error);
     if (error) {
         result.status = TakeInStatus::CannotWrite;

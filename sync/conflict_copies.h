@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -25,8 +26,14 @@ struct ConflictCopyFile {
 // when the folder cannot be listed.
 std::vector<ConflictCopyFile> ListConflictCopies(const std::filesystem::path& diary, bool& listed);
 
-// Where copies that were taken in are kept.
+// Where copies that were taken in are kept, with the versions a merge replaced.
 std::filesystem::path MergedCopiesFolder(const std::filesystem::path& diary);
+// `name` in `folder`, or "name (2).ext", "name (3).ext"... when it is taken.
+std::filesystem::path UnusedNameIn(const std::filesystem::path& folder, const std::filesystem::path& name);
+// Keeps a version of a day file that a merge replaced in the merged copies' folder, under
+// the day file's name: where it went, or empty when it could not be written (`fault`).
+std::filesystem::path KeepReplacedVersion(const std::filesystem::path& diary, const std::filesystem::path& name,
+                                          std::span<const std::uint8_t> bytes, WriteFault* fault = nullptr);
 
 enum class TakeInStatus {
     Merged,
