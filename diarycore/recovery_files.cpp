@@ -5,19 +5,27 @@
 #include <system_error>
 
 #include "diarycore/pages_in_folder.h"
+#include "platform/computer_name.h"
 
 namespace fs = std::filesystem;
 
 fs::path WorkFolder(std::u16string_view diary) { return fs::path(diary) / u".doodlebinder"; }
 
-fs::path TemporaryFolder(std::u16string_view diary) { return WorkFolder(diary) / u"tmp"; }
+fs::path ComputerFolder(std::u16string_view diary) {
+    static const std::u16string computer = ThisComputerName();
+    return WorkFolder(diary) / computer;
+}
+
+fs::path TemporaryFolder(std::u16string_view diary) { return ComputerFolder(diary) / u"tmp"; }
+
+fs::path EarlierTemporaryFolder(std::u16string_view diary) { return WorkFolder(diary) / u"tmp"; }
 
 std::u16string RecoveryFileName(const DayKey& day, std::u16string_view extension) {
     return DayFileName(day, extension) + u"~";
 }
 
 fs::path RecoveryFilePath(std::u16string_view diary, const DayKey& day, std::u16string_view extension) {
-    return WorkFolder(diary) / RecoveryFileName(day, extension);
+    return ComputerFolder(diary) / RecoveryFileName(day, extension);
 }
 
 std::int32_t DayOfRecoveryFileName(const fs::path& name) {

@@ -30,6 +30,7 @@ void KeepIndexCurrent(Page& page, PageView& view) {
 
 void SweepLeftoverTemporaryFiles(Page& page, PageView& view) {
     RemoveLeftoverTemporaryFiles(TemporaryFolder(page.Folder()), LeftoverKinds::AnyFile);
+    RemoveLeftoverTemporaryFiles(EarlierTemporaryFolder(page.Folder()), LeftoverKinds::AnyFile);
     KeepIndexCurrent(page, view);
     if (!page.index.Known()) {
         RemoveLeftoverTemporaryFiles(fs::path(page.Folder()));

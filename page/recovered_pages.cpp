@@ -98,25 +98,28 @@ void ShowRecoveredPage(Page& page, PageView& view, const RecoveredPage& recovere
     }
 }
 
-// Earlier versions kept the copies beside the day files: they join the program's folder,
-// where the rest of the program looks for them. One already there is the newer.
+// Earlier versions kept the copies beside the day files, and then in the program's folder
+// that every computer shares: they join this computer's folder, where the rest of the
+// program looks for them, and are offered once. One already there is the newer.
 void MoveEarlierCopiesIn(Page& page, PageView& view) {
     KeepIndexCurrent(page, view);
-    const fs::path diary(page.Folder()), work = WorkFolder(page.Folder());
-    std::vector<std::u16string> copies;
+    const fs::path diary(page.Folder()), work = WorkFolder(page.Folder()), computer = ComputerFolder(page.Folder());
+    std::vector<fs::path> copies;
     if (page.index.Known()) {
         for (const std::u16string& name : page.index.Names())
-            if (DayOfRecoveryFileName(fs::path(name))) copies.push_back(name);
+            if (DayOfRecoveryFileName(fs::path(name))) copies.push_back(diary / name);
     } else {
         for (std::int32_t number : ListRecoveredDays(diary))
-            for (const char16_t* extension : {u"bmp", u"dbt"}) copies.push_back(RecoveryFileName(DayKeyOfNumber(number), extension));
+            for (const char16_t* extension : {u"bmp", u"dbt"}) copies.push_back(diary / RecoveryFileName(DayKeyOfNumber(number), extension));
     }
+    for (std::int32_t number : ListRecoveredDays(work))
+        for (const char16_t* extension : {u"bmp", u"dbt"}) copies.push_back(work / RecoveryFileName(DayKeyOfNumber(number), extension));
     std::error_code error;
-    if (copies.empty() || (!fs::is_directory(work, error) && !fs::create_directories(work, error))) return;
-    for (const std::u16string& name : copies) {
-        if (fs::exists(work / name, error)) continue;
-        fs::rename(diary / name, work / name, error);
-        if (!error) page.index.Removed(name);
+    if (copies.empty() || (!fs::is_directory(computer, error) && !fs::create_directories(computer, error))) return;
+    for (const fs::path& copy : copies) {
+        if (fs::exists(computer / copy.filename(), error) || !fs::exists(copy, error)) continue;
+        fs::rename(copy, computer / copy.filename(), error);
+        if (!error && copy.parent_path() == diary) page.index.Removed(copy.filename().u16string());
     }
 }
 
@@ -124,7 +127,7 @@ void MoveEarlierCopiesIn(Page& page, PageView& view) {
 
 void OfferRecoveredPages(Page& page, PageView& view) {
     MoveEarlierCopiesIn(page, view);
-    for (std::int32_t number : ListRecoveredDays(WorkFolder(page.Folder()))) {
+    for (std::int32_t number : ListRecoveredDays(ComputerFolder(page.Folder()))) {
         RecoveredPage recovered{DayKeyOfNumber(number), std::nullopt, false};
         const std::u16string date = IsoDateText(recovered.day);
         if (std::u16string reason = ReadRecovered(page, view, recovered); !reason.empty()) {

@@ -11,6 +11,7 @@
 #include "diarycore/record.h"
 #include "program_harness.h"
 #include "resources/resource.h"
+#include "diarycore/recovery_files.h"
 
 namespace fs = std::filesystem;
 
@@ -36,9 +37,9 @@ void DrawStroke(HWND window, int down = 0) {
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(450, t + 100));
 }
 
-// The program's own folder in a diary folder: the recovery copies, and the temporary
-// files beneath it.
-fs::path WorkFolderOf(const fs::path& diary) { return diary / L".doodlebinder"; }
+// This computer's folder in a diary folder: the recovery copies, and the temporary files
+// beneath it.
+fs::path WorkFolderOf(const fs::path& diary) { return ComputerFolder(diary.u16string()); }
 
 bool AnyRecoveryCopyIn(const fs::path& folder) {
     std::error_code none;

@@ -5,6 +5,7 @@
 
 #include "program_harness.h"
 #include "resources/resource.h"
+#include "diarycore/recovery_files.h"
 
 namespace fs = std::filesystem;
 
@@ -70,7 +71,7 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
              WaitForForeground(p.Window());
              SendChord({'A'});
              EXPECT_EQ(WaitForBoxText(box, L"a"), L"a") << "after the start";
-             const fs::path copy = folder / L".doodlebinder" / (TodayName(L"dbt") + L"~");
+             const fs::path copy = ComputerFolder(folder.u16string()) / (TodayName(L"dbt") + L"~");
              for (int tries = 0; tries < 100 && !fs::exists(copy); ++tries) Sleep(50);
              EXPECT_TRUE(fs::exists(copy)) << "no recovery copy was kept";
              SendChord({VK_BACK});
@@ -95,9 +96,9 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
         std::vector<fs::path> left;
         for (const auto& entry : fs::recursive_directory_iterator(folder.Path())) left.push_back(entry.path());
         std::sort(left.begin(), left.end());
-        const fs::path work = folder.Path() / L".doodlebinder";
+        const fs::path work = folder.Path() / L".doodlebinder", computer = ComputerFolder(folder.Path().u16string());
         EXPECT_TRUE(left == std::vector<fs::path>{folder.Path() / L"doodlebinder.exe"} ||
-                    left == (std::vector<fs::path>{work, work / L"tmp", folder.Path() / L"doodlebinder.exe"}))
+                    left == (std::vector<fs::path>{work, computer, computer / L"tmp", folder.Path() / L"doodlebinder.exe"}))
             << "the program saved something, or left a copy: " << left.size() << " names";
     }
 }

@@ -11,6 +11,7 @@
 #include "template_encoding.h"
 #include "template_engine.h"
 #include "test_support.h"
+#include "diarycore/recovery_files.h"
 
 namespace fs = std::filesystem;
 
@@ -132,7 +133,7 @@ TEST(PictureRun, ManyThreadsGiveWhatOneThreadGives) {
     };
     std::vector<std::vector<Bytes>> files;
     std::vector<std::vector<std::u16string>> failures;
-    const fs::path temporaries = data / ".doodlebinder" / "tmp";
+    const fs::path temporaries = TemporaryFolder(data.u16string());
     for (const auto& [threads, out] : {std::pair{1u, folder / "out1"}, {4u, folder / "out4"}, {2u, data}}) {
         fs::create_directories(out);
         EncoderHost host;

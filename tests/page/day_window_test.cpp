@@ -16,6 +16,7 @@
 #include "page/recovery.h"
 #include "page/shown_page.h"
 #include "resources/resource.h"
+#include "diarycore/recovery_files.h"
 
 namespace fs = std::filesystem;
 
@@ -30,7 +31,7 @@ Bytes RecordBytes(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, s
 const Bytes kPaintProgramPicture = jpegtest::MakeBmp(jpegtest::SolidPicture(300, 200, 0x808080), {});
 
 // A file in the program's own folder inside the diary folder.
-fs::path Copy(const wchar_t* name) { return fs::path(ThePage().Folder()) / L".doodlebinder" / name; }
+fs::path Copy(const wchar_t* name) { return ComputerFolder(ThePage().Folder()) / name; }
 
 void OfferRecoveredPagesOnShow() {
     RelistDiary();
@@ -216,10 +217,10 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
     PumpMessages(6000);   // no key pressed meanwhile
     EXPECT_EQ(MissingCopyTip(), L"");
     EXPECT_EQ(GetPixel(TheView().canvasDc, 32, T() + 20), RGB(255, 255, 255));
-    EXPECT_EQ(ReadFileBytes(*folder / L".doodlebinder" / L"20261206.dbt~"), RecordBytes(0, 0, 0, u"kept through a full disk"));
-    EXPECT_EQ(ReadFileBytes(*folder / L".doodlebinder" / L"20261206.bmp~").size(), 21238u);
+    EXPECT_EQ(ReadFileBytes(ComputerFolder(folder->u16string()) / L"20261206.dbt~"), RecordBytes(0, 0, 0, u"kept through a full disk"));
+    EXPECT_EQ(ReadFileBytes(ComputerFolder(folder->u16string()) / L"20261206.bmp~").size(), 21238u);
     EXPECT_TRUE(SaveDay(ThePage(), TheView()));
-    EXPECT_FALSE(fs::exists(*folder / L".doodlebinder" / L"20261206.dbt~"));
+    EXPECT_FALSE(fs::exists(ComputerFolder(folder->u16string()) / L"20261206.dbt~"));
     for (const wchar_t* name : {L"20261206.dbt", L"20261206.bmp"}) fs::remove(*folder / name);
 }
 
@@ -491,6 +492,18 @@ TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
     EXPECT_EQ(ReadFileBytes(Copy(L"20261202.dbt~")), copy);
     EXPECT_EQ(ReadFileBytes(File(L"20261202.dbt")), older);
     EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow, {IDNO, IDOK}).starts_with(L"Doodlebinder|Doodlebinder ended without saving the page of 2026-12-02."));
+
+    // Another computer's copy, which a sync tool brought, is never offered here; one that
+    // an earlier version left in the folder every computer shares is offered once.
+    const fs::path shared = fs::path(ThePage().Folder()) / L".doodlebinder", elsewhere = shared / L"ELSEWHERE";
+    fs::create_directories(elsewhere);
+    WriteFileBytes(elsewhere / L"20261203.dbt~", copy);
+    WriteFileBytes(shared / L"20261204.dbt~", copy);
+    const std::wstring said = MessagesShownBy(OfferRecoveredPagesOnShow, {IDNO, IDOK});
+    EXPECT_TRUE(said.starts_with(L"Doodlebinder|Doodlebinder ended without saving the page of 2026-12-04.")) << said;
+    EXPECT_EQ(said.find(L"2026-12-03"), std::wstring::npos) << said;
+    EXPECT_FALSE(fs::exists(shared / L"20261204.dbt~") || fs::exists(Copy(L"20261204.dbt~")));
+    EXPECT_EQ(ReadFileBytes(elsewhere / L"20261203.dbt~"), copy);
 }
 
 // Ctrl+F lists the days holding all the words, whatever their kana and width, newest first
