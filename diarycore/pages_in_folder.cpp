@@ -94,6 +94,7 @@ bool StartsWithDayDigits(std::u16string_view name) {
 }  // namespace
 
 bool DayFileIndex::List(const fs::path& folder) {
+    ++version_;
     names_.clear();
     std::error_code error;
     fs::directory_iterator entry(folder, error);
@@ -108,12 +109,14 @@ bool DayFileIndex::List(const fs::path& folder) {
 }
 
 void DayFileIndex::Forget() {
+    ++version_;
     known_ = false;
     names_.clear();
 }
 
 void DayFileIndex::Added(std::u16string_view name) {
     if (!known_ || !StartsWithDayDigits(name)) return;
+    ++version_;
     std::u16string lower = LowerAscii(name);
     const auto [first, last] = names_.equal_range(lower);
     if (first == last) {
@@ -127,6 +130,7 @@ void DayFileIndex::Added(std::u16string_view name) {
 }
 
 void DayFileIndex::Removed(std::u16string_view name) {
+    ++version_;
     const auto [first, last] = names_.equal_range(LowerAscii(name));
     if (first == last) return;
     const auto exact = std::find_if(first, last, [&](const auto& entry) { return entry.second == name; });

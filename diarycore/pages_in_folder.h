@@ -58,9 +58,13 @@ public:
     DaysWithPages Days() const;
     // Every name kept, as the folder has it.
     std::vector<std::u16string> Names() const;
+    // Counts the listings and the names added and removed: what is known may have changed
+    // only when it has.
+    std::uint64_t Version() const { return version_; }
 
 private:
     bool known_ = false;
+    std::uint64_t version_ = 0;
     // In lower case -> as listed. A disk that tells letter cases apart (Linux, and Wine
     // on it) may hold "20261206.dbt" and "20261206.DBT" at once: two files, two entries.
     std::unordered_multimap<std::u16string, std::u16string> names_;
