@@ -11,6 +11,7 @@
 #include "page/recovery.h"
 #include "notification_icon.h"
 #include "page/backups.h"
+#include "page/open_elsewhere.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
@@ -77,6 +78,7 @@ void CloseProgram(HWND window) {
     DiaryWindow& diary = DiaryOf(window);
     if (AskAboutUnsavedPage(window, diary.page, diary.view) == CloseAnswer::Stay) return;
     SnapshotAtClose(diary.page, diary.view);
+    EndPresence(diary.page, diary.view);
     ReleaseWindowObjects(diary.view);
     Sleep(500);
     ReleaseTaskbarHook();
@@ -96,5 +98,6 @@ bool SaveForEndOfSession(HWND window) {
 void EndSession(HWND window, bool ending) {
     // The session goes on (another program refused): the diary goes on too.
     if (!ending) return;
+    EndPresence(DiaryOf(window).page, DiaryOf(window).view);
     RemoveNotificationIcon(window, IDI_DOODLEBINDER);
 }
