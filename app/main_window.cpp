@@ -15,6 +15,7 @@
 #include "page/earlier_versions.h"
 #include "page/look_back.h"
 #include "page/navigation.h"
+#include "page/open_elsewhere.h"
 #include "page/print_days.h"
 #include "page/page_edits.h"
 #include "page/pens.h"
@@ -82,6 +83,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         WriteRecoveryCopyOnTimer(page, view, wParam);
         FollowDayFilesOnTimer(page, view, wParam);
+        PresenceOnTimer(page, view, wParam);
         SnapshotOnTimer(page, view, wParam);
         return 0;
     case WM_SNAPSHOT_DONE: TakeSnapshotResult(view); return 0;
@@ -145,7 +147,9 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::PlaceListClosed: PassFocusOnFromPlaceBox(); break;
     case CommandAction::UndoStroke: UndoStroke(page, view); break;
     case CommandAction::RedoStroke: RedoStroke(page, view); break;
-    case CommandAction::UndoLastChange: UndoLastChange(page, view); break;
+    case CommandAction::UndoLastChange:
+        if (!UndoRestore(page, view)) UndoLastChange(page, view);
+        break;
     case CommandAction::ZoomIn: StepZoom(DiaryOf(window), 1); MarkMenus(DiaryOf(window)); break;
     case CommandAction::ZoomOut: StepZoom(DiaryOf(window), -1); MarkMenus(DiaryOf(window)); break;
     case CommandAction::SetZoom: ChooseZoom(DiaryOf(window), route.argument); MarkMenus(DiaryOf(window)); break;

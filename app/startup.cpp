@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "diary_window.h"
+#include "page/conflict_intake.h"
+#include "page/disk_changes.h"
 #include "page/folder_index.h"
+#include "page/open_elsewhere.h"
 #include "page/recovered_pages.h"
 #include "main_window.h"
 #include "platform/file_write.h"
@@ -107,6 +110,11 @@ bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showComman
     DiaryWindow& diary = DiaryOf(g_shell.mainWindow);
     SweepLeftoverTemporaryFiles(diary.page, diary.view);
     OfferRecoveredPages(diary.page, diary.view);
+    // What the sync tool brought while the program was not running: the copies it left of
+    // days both computers changed, and the day on show changed meanwhile.
+    TakeInConflictCopies(diary.page, diary.view);
+    TakeInDiskChanges(diary.page, diary.view);
+    StartPresence(diary.page, diary.view);
 
     g_shell.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return true;

@@ -58,14 +58,15 @@ void UpdateMarkTooltip(PageView& view) {
 void DrawHeaderNotice(const PageView& view) {
     RECT area = view.Client(kPage.headerNotice);
     FillRect(view.canvasDc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (view.headerNotice.empty()) return;
+    const std::u16string& notice = view.headerNotice.empty() ? view.presenceNotice : view.headerNotice;
+    if (notice.empty()) return;
     LOGFONTW face{};
     face.lfHeight = kPage.headerNoticeFontHeight * view.zoom;
     face.lfCharSet = DEFAULT_CHARSET;
     HFONT font = CreateFontIndirectW(&face);
     HGDIOBJ old = SelectObject(view.canvasDc, font);
     const COLORREF oldColour = SetTextColor(view.canvasDc, RGB(0x60, 0x60, 0x60));
-    DrawTextW(view.canvasDc, WidePointer(view.headerNotice), static_cast<int>(view.headerNotice.size()), &area,
+    DrawTextW(view.canvasDc, WidePointer(notice), static_cast<int>(notice.size()), &area,
               DT_SINGLELINE | DT_LEFT | DT_BOTTOM | DT_END_ELLIPSIS | DT_NOPREFIX);
     SetTextColor(view.canvasDc, oldColour);
     SelectObject(view.canvasDc, old);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "diarycore/picture_bytes.h"
+#include "page/conflict_intake.h"
 #include "page/date_header.h"
 #include "page/day_loading.h"
 #include "page/folder_index.h"
@@ -15,7 +16,7 @@
 #include "page/shown_page.h"
 #include "platform/loaded_text.h"
 #include "resources/resource.h"
-#include "sync/conflict_copies.h"
+#include "sync/kept_versions.h"
 #include "sync/picture_merge.h"
 #include "sync/day_files.h"
 
@@ -26,12 +27,12 @@ namespace {
 constexpr UINT kFollowIntervalMs = 2000;
 
 // Both sides coloured some pixels differently and the page keeps this computer's: the
-// other side's whole picture is kept where the versions a merge replaced are. When it
+// other side's whole picture is set aside where Earlier Versions lists it. When it
 // cannot be, the save keeps the day's picture beside it before replacing it, or does not
 // replace it.
 void KeepTheirPicture(Page& page, const DayFileBytes& disk) {
     if (disk.picture &&
-        KeepReplacedVersion(fs::path(page.Folder()), fs::path(page.Files().picture).filename(), *disk.picture).empty())
+        KeepDayVersion(fs::path(page.Folder()), page.day, {std::nullopt, disk.picture}, UnixSecondsNow()).empty())
         page.files.pictureForeign = true;
 }
 
@@ -101,6 +102,7 @@ void FollowDayFilesOnTimer(Page& page, PageView& view, WPARAM timerId) {
     if (timerId != IDT_FOLLOW_FILES) return;
     // Not under a message box or a dialog of the window's: the page changes only while
     // the user can see it do so.
-    if (!IsWindowEnabled(view.window)) return;
+    if (!IsWindowEnabled(view.window) || page.loading || page.saving) return;
+    TakeInConflictCopies(page, view);
     TakeInDiskChanges(page, view);
 }

@@ -20,6 +20,7 @@ enum class DiskChange {
 // folder, where it stays as an earlier version.
 DiskChange TakeInDiskChanges(Page& page, PageView& view);
 
-// The main window looks every two seconds.
+// The main window looks every two seconds, taking in the sync tools' conflict copies
+// first (conflict_intake.h).
 void StartFollowingDayFiles(const PageView& view);
 void FollowDayFilesOnTimer(Page& page, PageView& view, WPARAM timerId);

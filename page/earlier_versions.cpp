@@ -23,21 +23,34 @@
 #include "page/page_icons.h"
 #include "page/page_view.h"
 #include "page/picture_surface.h"
+#include "page/shown_page.h"
 #include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
+#include "sync/kept_versions.h"
 
 namespace {
 
 constexpr int kThumbWidth = 66;    // a quarter of the drawing
 constexpr int kThumbHeight = 40;
 
+// A row of the list: a snapshot's version of the day, or one a merge or a restore set aside.
+struct VersionRow {
+    CivilTime time;
+    std::optional<DayVersion> snapshot;
+    KeptVersion kept;
+};
+
+DayFilesInSnapshot FilesOf(const VersionRow& row, const DayKey& day) {
+    return row.snapshot ? ReadDayFromSnapshot(row.snapshot->snapshot, day) : ReadKeptVersion(row.kept);
+}
+
 struct VersionsDialog {
     Page& page;
     PageView& view;
-    std::vector<DayVersion> versions;
+    std::vector<VersionRow> versions;
     std::size_t damaged = 0;
     bool folderUnknown = false;   // the settings file that names it cannot be read now
     HIMAGELIST thumbnails = nullptr;
@@ -73,14 +86,15 @@ void Fill(HWND dialog, VersionsDialog& state) {
     AddListColumn(list, 0, LoadText(instance, IDS_VERSIONS_TIME), timeWidth);
     AddListColumn(list, 1, LoadText(instance, IDS_VERSIONS_TEXT), room.right - timeWidth - 4);
     for (int item = 0; item < static_cast<int>(state.versions.size()); ++item) {
-        const DayVersion& shown = state.versions[item];
+        const VersionRow& shown = state.versions[item];
         // One snapshot's day at a time, let go before the next is read.
-        const DayFilesInSnapshot files = ReadDayFromSnapshot(shown.snapshot, state.page.day);
+        const DayFilesInSnapshot files = FilesOf(shown, state.page.day);
         HBITMAP thumbnail = MakeThumbnail(DrawingOf(files), kThumbWidth, kThumbHeight);
         ImageList_Add(state.thumbnails, thumbnail, nullptr);
         DeleteObject(thumbnail);
         std::u16string time = SnapshotTimeText(shown.time);
-        if (shown.incomplete) time = LoadText(instance, IDS_VERSIONS_INCOMPLETE, {time});
+        if (!shown.snapshot) time = LoadText(instance, IDS_VERSIONS_SET_ASIDE, {time});
+        else if (shown.snapshot->incomplete) time = LoadText(instance, IDS_VERSIONS_INCOMPLETE, {time});
         const std::u16string line = FirstLine(files);
         LVITEMW row{};
         row.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -122,15 +136,35 @@ void Fill(HWND dialog, VersionsDialog& state) {
     EnableWindow(GetDlgItem(dialog, IDOK), !state.versions.empty());
 }
 
+// The page as it is, unsaved changes and all, for Ctrl+Z right after the restore; with
+// unsaved changes it is also set aside, where Earlier Versions lists it. False, after
+// telling the user, when it could not be.
+bool KeepPageBeforeRestore(Page& page, PageView& view) {
+    Page::BeforeRestore before{CurrentRecord(page, view), CapturePictureBytes(view)};
+    if (PlanCurrentSave(page, view).WritesAnything()) {
+        DayFileBytes files{SerializeRecord(before.record).bytes, std::nullopt};
+        if (before.pixels) files.picture = PictureFileBytes(*before.pixels);
+        WriteFault fault = WriteFault::None;
+        if (KeepDayVersion(std::filesystem::path(page.Folder()), page.day, files, UnixSecondsNow(), &fault).empty()) {
+            ShowMessageBox(view.window, view.instance,
+                           LoadText(view.instance, IDS_VERSIONS_NOT_KEPT, {LoadText(view.instance, ReasonTextId(fault))}),
+                           IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
+            return false;
+        }
+    }
+    page.beforeRestore = std::move(before);
+    return true;
+}
+
 // The version on the page as unsaved changes, as a recovered copy is put there. A part
 // the day's files would not take (a record or a picture that could not be read when the
 // day was loaded) stays as it is, so no save can overwrite what could not be read. A
-// part the snapshot had to leave out is not known, and stays as the page has it: it was
-// never blank.
-void Restore(VersionsDialog& state, const DayVersion& version) {
+// part the version does not know (the snapshot had to leave it out, or a version set
+// aside has no such file) stays as the page has it: it was never blank.
+void Restore(VersionsDialog& state, const VersionRow& version) {
     Page& page = state.page;
     PageView& view = state.view;
-    const DayFilesInSnapshot files = ReadDayFromSnapshot(version.snapshot, page.day);
+    const DayFilesInSnapshot files = FilesOf(version, page.day);
     DayRecord record;
     if (!page.TakesInk() || !page.TakesClassifications() || files.status != ZipReadStatus::Ok ||
         (files.picture && !IsOwnPicture(files.picture)) ||
@@ -138,6 +172,7 @@ void Restore(VersionsDialog& state, const DayVersion& version) {
         ShowMessageBox(view.window, view.instance, IDS_VERSIONS_NOT_RESTORED, IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
         return;
     }
+    if (!KeepPageBeforeRestore(page, view)) return;
     if (!files.pictureLeftOut) {
         if (files.picture) {
             PutPictureBytes(view,
@@ -150,6 +185,7 @@ void Restore(VersionsDialog& state, const DayVersion& version) {
     if (!files.recordLeftOut) PutRecordOnPage(page, view, record);
     NotePageEdited(page, view);
     DrawDateHeader(view, page.day);
+    page.lastChange = PageChange::Restore;
 }
 
 INT_PTR CALLBACK VersionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -194,8 +230,25 @@ void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
     state.folderUnknown = !backups;
     state.damaged = list.damaged.size();
     const DayFilePair stored = page.Files();
-    state.versions = VersionsThatDiffer(std::move(list.versions), StoredVersion(stored.record, stored.picture));
+    for (DayVersion& version : VersionsThatDiffer(std::move(list.versions), StoredVersion(stored.record, stored.picture)))
+        state.versions.push_back({version.time, std::move(version), {}});
+    for (KeptVersion& kept : ListKeptVersions(std::filesystem::path(page.Folder()), page.day))
+        state.versions.push_back({kept.time, std::nullopt, std::move(kept)});
+    std::stable_sort(state.versions.begin(), state.versions.end(),
+                     [](const VersionRow& a, const VersionRow& b) { return a.time > b.time; });
     SetCursor(previous);
     DialogBoxIndirectParamW(view.instance, dialogTemplate, owner, VersionsDialogProc, reinterpret_cast<LPARAM>(&state));
     if (state.thumbnails) ImageList_Destroy(state.thumbnails);
+}
+
+bool UndoRestore(Page& page, PageView& view) {
+    if (page.lastChange != PageChange::Restore || !page.beforeRestore) return false;
+    const Page::BeforeRestore before = std::move(*page.beforeRestore);
+    page.beforeRestore.reset();
+    if (before.pixels && PutPictureBytes(view, *before.pixels)) NotePictureChanged(page, view);
+    PutRecordOnPage(page, view, before.record);
+    NotePageEdited(page, view);
+    DrawDateHeader(view, page.day);
+    page.lastChange = PageChange::None;
+    return true;
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,8 +55,9 @@ struct ShownPage {
     std::optional<PictureBytes> pixels;   // the picture, when it was asked for and could be captured
 };
 
-// The page's last change, for Ctrl+Z: the text box's own undo or a stroke taken back.
-enum class PageChange { None, Typing, Stroke };
+// The page's last change, for Ctrl+Z: the text box's own undo, a stroke taken back, or an
+// earlier version restored over the page.
+enum class PageChange { None, Typing, Stroke, Restore };
 
 class Page {
 public:
@@ -110,6 +112,12 @@ public:
     // Undo and redo of strokes.
     PictureHistory history;
     PageChange lastChange = PageChange::None;
+    // The page as it was when an earlier version was restored over it, for Ctrl+Z right after.
+    struct BeforeRestore {
+        DayRecord record;
+        std::optional<PictureBytes> pixels;
+    };
+    std::optional<BeforeRestore> beforeRestore;
     // The stroke going on: its last two points, in page units.
     struct Stroke {
         bool penDown = false;
@@ -123,6 +131,10 @@ public:
         bool picture = false;
         bool record = false;
     } copy;
+    // The sync tools' conflict copies (conflict_intake.h): the index's version when they
+    // were last looked for, and the days (YYYYMMDD) of those that could not be taken in.
+    std::uint64_t conflictCopiesSeen = ~std::uint64_t{0};
+    std::set<std::int32_t> daysWithCopiesLeft;
     // Choices the diary's settings file could not take this run (it could not be read,
     // so it is not written over): they hold over what the file says until the close.
     Settings heldSettings;

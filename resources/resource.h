@@ -132,6 +132,7 @@
 // Timers of the main window
 #define IDT_RECOVERY_COPY       1       // a recovery copy of the page two seconds after a change
 #define IDT_FOLLOW_FILES        2       // a look at the day's files for changes made elsewhere
+#define IDT_PRESENCE            3       // the diary says again it is open on this computer
 
 // Backups: a snapshot each hour when the diary changed
 #define IDT_HOURLY_SNAPSHOT     10
@@ -221,6 +222,9 @@
 // Two computers, one diary: changes that arrive through a sync tool
 #define IDS_CHANGED_ELSEWHERE       7300
 #define IDS_MERGED_ELSEWHERE        7301
+#define IDS_OPEN_ELSEWHERE          7302    // %1 the other computers' names
+#define IDS_VERSIONS_SET_ASIDE      7303    // %1 the time it was set aside
+#define IDS_VERSIONS_NOT_KEPT       7304    // %1 why
 
 // The Find dialog and the day picker
 #define IDS_FIND_DATE               6500

@@ -12,6 +12,7 @@
 #include "page/picture_surface.h"
 #include "page/shown_page.h"
 #include "resources/resource.h"
+#include "sync/kept_versions.h"
 
 namespace fs = std::filesystem;
 
@@ -147,7 +148,10 @@ TEST_F(Followed, StrokesFromBothSidesAreKeptAndTheirPictureIsKeptOnAConflict) {
                 << "byte " << i << ", shift " << shift;
         }
     }
-    EXPECT_EQ(ReadFileBytes(File(L".doodlebinder") / L"merged" / L"20261207.bmp"), PictureFileBytes(painted));
+    const std::vector<KeptVersion> kept = ListKeptVersions(folder_.Path(), kDay);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(kept[0].record.empty());
+    EXPECT_EQ(ReadFileBytes(kept[0].picture), PictureFileBytes(painted));
 }
 
 // A record the other side left damaged is not merged: the save keeps it beside the day
