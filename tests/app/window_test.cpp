@@ -18,6 +18,7 @@
 #include "page/backups.h"
 #include "page/picture_surface.h"
 #include "resources/resource.h"
+#include "sync/kept_versions.h"
 
 namespace fs = std::filesystem;
 
@@ -603,6 +604,55 @@ TEST_F(Shell, EarlierVersionRestoredAsAnUnsavedChange) {
     EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|DBT Saved");
     EXPECT_EQ(ReadRecordFile(File(L"20000301.dbt")).record.text, u"the first words");
     EXPECT_EQ(ReadFileBytes(File(L"20000301.bmp")), PictureFileBytes(drawn));
+}
+
+// A restore over unsaved typing sets the page aside first: Ctrl+Z right after brings the
+// typing back, and Earlier Versions lists the page set aside beside the snapshots.
+TEST_F(Shell, ARestoreOverUnsavedTypingSetsItAsideAndCtrlZBringsItBack) {
+    ScratchFolder backups;
+    WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + backups.Path().string() + "\r\n");
+    WriteRecordText(File(L"20000301.dbt"), u"the first words");
+    ASSERT_EQ(MakeSnapshot(folder_.Path(), backups.Path(), 1796544000).status, SnapshotStatus::Ok);
+    WriteRecordText(File(L"20000301.dbt"), u"today's words");
+    OpenDay({2000, 3, 1, 3});
+    SetWindowTextW(TheView().textBox, L"today's words, and unsaved typing");
+
+    auto restoreRow = [](int chosen) {
+        std::wstring times;
+        WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); }, [&](HWND dialog) {
+            HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
+            const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+            for (int row = 0; row < rows; ++row) {
+                wchar_t text[64] = {};
+                LVITEMW item{};
+                item.pszText = text;
+                item.cchTextMax = std::size(text);
+                SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+                times += std::wstring(text).ends_with(L" (set aside)") ? L"set aside|" : L"snapshot|";
+            }
+            LVITEMW selected{};
+            selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+            SendMessageW(list, LVM_SETITEMSTATE, chosen, reinterpret_cast<LPARAM>(&selected));
+            PressDialogButton(dialog, IDOK);
+            return true;
+        });
+        return times;
+    };
+    EXPECT_EQ(restoreRow(0), L"snapshot|");
+    EXPECT_EQ(ControlText(TheView().textBox), L"the first words");
+    const std::vector<KeptVersion> kept = ListKeptVersions(folder_.Path(), {2000, 3, 1, 3});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(ReadRecordFile(kept[0].record).record.text, u"today's words, and unsaved typing");
+    EXPECT_EQ(ReadRecordFile(File(L"20000301.dbt")).record.text, u"today's words") << "nothing saved yet";
+
+    Command(FROM_ACCELERATOR + IDM_UNDO);
+    EXPECT_EQ(ControlText(TheView().textBox), L"today's words, and unsaved typing");
+
+    // The page set aside is a version of its own, newest first.
+    EXPECT_EQ(restoreRow(0), L"set aside|snapshot|");
+    EXPECT_EQ(ControlText(TheView().textBox), L"today's words, and unsaved typing");
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_NEXT_DAY); }), L"");
+    EXPECT_EQ(ReadRecordFile(File(L"20000301.dbt")).record.text, u"today's words, and unsaved typing");
 }
 
 // Every object the window made, by kind.

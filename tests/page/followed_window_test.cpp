@@ -3,16 +3,20 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <set>
 
 #include "built_window.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
 #include "page/disk_changes.h"
+#include "page/open_elsewhere.h"
 #include "page/page_files.h"
 #include "page/picture_surface.h"
 #include "page/shown_page.h"
+#include "platform/computer_name.h"
 #include "resources/resource.h"
 #include "sync/kept_versions.h"
+#include "sync/presence.h"
 
 namespace fs = std::filesystem;
 
@@ -168,6 +172,62 @@ TEST_F(Followed, AFileThatIsNoPageOfOursIsKeptBesideBeforeTheSave) {
     Command(IDM_NEXT_DAY);
     EXPECT_EQ(RecordIn(record).text, u"kept\r\nand more");
     EXPECT_EQ(ReadFileBytes(File(L"20261207.dbt.damaged")), damaged);
+}
+
+// A sync tool's conflict copy that arrives while the day is on show with unsaved typing is
+// taken into the day at the next look, and the page merges the result with its typing;
+// the copy is set aside. One that cannot be read stays, and its day is noted.
+TEST_F(Followed, ConflictCopiesAreTakenInWhileTheProgramRuns) {
+    const fs::path record = File(L"20261207.dbt");
+    WriteFileBytes(record, RecordBytes(0, 0, 0, u"morning"));
+    OpenDay(kDay);
+    Type(L"morning\r\nwritten here");
+    const fs::path copy = File(L"20261207.sync-conflict-20261207-101010-ABCDEFG.dbt");
+    WriteFileBytes(copy, RecordBytes(0, 0, 0, u"morning\r\nwritten there"));
+    RelistDiary();
+    FollowDayFilesOnTimer(ThePage(), TheView(), IDT_FOLLOW_FILES);
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_TRUE(fs::exists(File(L".doodlebinder") / L"merged" / copy.filename()));
+    EXPECT_EQ(BoxText(), L"morning\r\nwritten here\r\nwritten there");
+    EXPECT_TRUE(ThePage().daysWithCopiesLeft.empty());
+    Command(IDM_NEXT_DAY);
+    EXPECT_EQ(RecordIn(record).text, u"morning\r\nwritten here\r\nwritten there");
+
+    const fs::path held = File(L"20261209 (conflicted copy 2026-12-09 101010).dbt");
+    WriteFileBytes(held, RecordBytes(0, 0, 0, u"held"));
+    {
+        FileHeldElsewhere holder(held);
+        ASSERT_TRUE(holder.Holding());
+        RelistDiary();
+        FollowDayFilesOnTimer(ThePage(), TheView(), IDT_FOLLOW_FILES);
+        EXPECT_TRUE(fs::exists(held));
+        EXPECT_EQ(ThePage().daysWithCopiesLeft, std::set<std::int32_t>{20261209});
+    }
+    // Once it can be read, the next change of the folder takes it in.
+    WriteFileBytes(File(L"20261210.dbt"), RecordBytes(0, 0, 0, u"a day"));
+    RelistDiary();
+    FollowDayFilesOnTimer(ThePage(), TheView(), IDT_FOLLOW_FILES);
+    EXPECT_FALSE(fs::exists(held));
+    EXPECT_EQ(RecordIn(File(L"20261209.dbt")).text, u"held");
+    EXPECT_TRUE(ThePage().daysWithCopiesLeft.empty());
+}
+
+// While another computer says the diary is open there, a line above the date says so;
+// this computer says so too while it runs, and no more after the close.
+TEST_F(Followed, AnotherComputerWithTheDiaryOpenGetsALine) {
+    OpenDay(kDay);
+    const std::u16string diary = ThePage().Folder();
+    ASSERT_EQ(WritePresence(diary, u"ELSEWHERE", std::chrono::system_clock::now()), WriteFault::None);
+    StartPresence(ThePage(), TheView());
+    EXPECT_EQ(TheView().presenceNotice, u"Also open on ELSEWHERE");
+    EXPECT_TRUE(fs::exists(PresenceFile(diary, ThisComputerName())));
+    OpenDay({2026, 12, 8, 2});
+    EXPECT_EQ(TheView().presenceNotice, u"Also open on ELSEWHERE") << "the line stays from day to day";
+    RemovePresence(diary, u"ELSEWHERE");
+    PresenceOnTimer(ThePage(), TheView(), IDT_PRESENCE);
+    EXPECT_TRUE(TheView().presenceNotice.empty());
+    EndPresence(ThePage(), TheView());
+    EXPECT_FALSE(fs::exists(PresenceFile(diary, ThisComputerName())));
 }
 
 }  // namespace
