@@ -8,8 +8,12 @@
 
 #include "backup/diary_identity.h"
 #include "page/backups.h"
+#include "page/date_header.h"
 #include "page/folder_index.h"
 #include "page/page.h"
+#include "page/page_view.h"
+#include "platform/loaded_text.h"
+#include "resources/resource.h"
 #include "sync/conflict_copies.h"
 
 namespace fs = std::filesystem;
@@ -30,6 +34,17 @@ std::vector<ConflictCopyFile> CopiesIndexed(const Page& page) {
     return copies;
 }
 
+// The days whose copies could not be taken in, above the date until the next look takes
+// them in: the copies stay in the diary folder meanwhile.
+void ShowWaitingCopies(const Page& page, PageView& view) {
+    std::u16string days;
+    for (const std::int32_t day : page.daysWithCopiesLeft) days += (days.empty() ? u"" : u", ") + IsoDateText(DayKeyOfNumber(day));
+    const std::u16string notice = days.empty() ? u"" : LoadText(view.instance, IDS_COPIES_WAITING, {days});
+    if (notice == view.copiesNotice) return;
+    view.copiesNotice = notice;
+    DrawDateHeader(view, page.day);
+}
+
 }  // namespace
 
 void TakeInConflictCopies(Page& page, PageView& view) {
@@ -40,10 +55,13 @@ void TakeInConflictCopies(Page& page, PageView& view) {
         page.index.Known() ? CopiesIndexed(page) : ListConflictCopies(fs::path(page.Folder()), listed);
     page.daysWithCopiesLeft.clear();
     if (!copies.empty()) {
-        const std::optional<fs::path> backupFolder = BackupFolderOfDiary(page);
-        const std::string identity = KnownDiaryIdentity(fs::path(page.Folder())).value_or("");
+        // A diary without an identity has no snapshots to take a base from, and none is
+        // made for it here: two computers taking in one copy at once would each make
+        // their own, and the sync tool would have a settings file in conflict.
+        const std::optional<std::string> identity = KnownDiaryIdentity(fs::path(page.Folder()));
+        const std::optional<fs::path> backupFolder = identity ? BackupFolderOfDiary(page) : std::nullopt;
         for (const ConflictCopyFile& copy : copies) {
-            const TakeInResult taken = TakeInConflictCopy(fs::path(page.Folder()), copy, backupFolder, identity);
+            const TakeInResult taken = TakeInConflictCopy(fs::path(page.Folder()), copy, backupFolder, identity.value_or(""));
             if (taken.status != TakeInStatus::Merged) {
                 page.daysWithCopiesLeft.insert(DayNumberOf(copy.copy.day));
                 continue;
@@ -56,4 +74,5 @@ void TakeInConflictCopies(Page& page, PageView& view) {
     }
     // The names this look changed are no reason for another.
     page.conflictCopiesSeen = page.index.Version();
+    ShowWaitingCopies(page, view);
 }

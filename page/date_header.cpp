@@ -58,7 +58,9 @@ void UpdateMarkTooltip(PageView& view) {
 void DrawHeaderNotice(const PageView& view) {
     RECT area = view.Client(kPage.headerNotice);
     FillRect(view.canvasDc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    const std::u16string& notice = view.headerNotice.empty() ? view.presenceNotice : view.headerNotice;
+    const std::u16string& notice = !view.headerNotice.empty() ? view.headerNotice
+                                   : !view.copiesNotice.empty() ? view.copiesNotice
+                                                                : view.presenceNotice;
     if (notice.empty()) return;
     LOGFONTW face{};
     face.lfHeight = kPage.headerNoticeFontHeight * view.zoom;

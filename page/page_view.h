@@ -58,7 +58,8 @@ public:
     std::u16string missingCopyTip;   // empty: no mark
     HWND missingCopyTooltip = nullptr;
     std::u16string headerNotice;     // a few words above the date header; empty: none
-    std::u16string presenceNotice;   // shown there while there is no headerNotice
+    std::u16string copiesNotice;     // shown there while there is no headerNotice
+    std::u16string presenceNotice;   // shown there while there is neither
 
     // A page rectangle or point in client pixels, and a client point in page units.
     RECT Client(const PageRect& rect) const {

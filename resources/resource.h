@@ -225,6 +225,7 @@
 #define IDS_OPEN_ELSEWHERE          7302    // %1 the other computers' names
 #define IDS_VERSIONS_SET_ASIDE      7303    // %1 the time it was set aside
 #define IDS_VERSIONS_NOT_KEPT       7304    // %1 why
+#define IDS_COPIES_WAITING          7305    // %1 the days
 
 // The Find dialog and the day picker
 #define IDS_FIND_DATE               6500

@@ -9,6 +9,7 @@
 #include "diarycore/record.h"
 #include "platform/file_write.h"
 #include "sync/day_files.h"
+#include "sync/kept_versions.h"
 
 namespace fs = std::filesystem;
 
@@ -95,8 +96,6 @@ std::vector<ConflictCopyFile> ListConflictCopies(const fs::path& diary, bool& li
     return copies;
 }
 
-fs::path MergedCopiesFolder(const fs::path& diary) { return diary / u".doodlebinder" / u"merged"; }
-
 fs::path UnusedNameIn(const fs::path& folder, const fs::path& name) {
     std::error_code error;
     fs::path target = folder / name;
@@ -106,14 +105,6 @@ fs::path UnusedNameIn(const fs::path& folder, const fs::path& name) {
     return target;
 }
 
-fs::path KeepReplacedVersion(const fs::path& diary, const fs::path& name, std::span<const std::uint8_t> bytes,
-                             WriteFault* fault) {
-    std::error_code error;
-    fs::create_directories(MergedCopiesFolder(diary), error);
-    const fs::path target = UnusedNameIn(MergedCopiesFolder(diary), name);
-    if (WriteFileSafely(target, bytes, Durability::Durable, fault) != WriteStatus::Ok) return {};
-    return target;
-}
 
 TakeInResult TakeInConflictCopy(const fs::path& diary, const ConflictCopyFile& copy,
                                 const std::optional<fs::path>& backupFolder, std::string_view identity) {
@@ -142,6 +133,16 @@ TakeInResult TakeInConflictCopy(const fs::path& diary, const ConflictCopyFile& c
     const MergedPage merged = MergeDayPage(base.value_or(DayPage{}), ours, theirs);
     result.summary = merged.summary;
 
+    // What the merge replaces of the day here is set aside first: a line only the other
+    // side changed, a colour both gave a pixel. Nothing is written when it cannot be.
+    DayFileBytes replaced;
+    if (merged.summary.differsFromOurs.record && record) replaced.record = record;
+    if (merged.summary.differsFromOurs.picture && picture) replaced.picture = picture;
+    if ((replaced.record || replaced.picture) &&
+        KeepDayVersion(diary, day, replaced, UnixSecondsNow(), &result.fault).empty()) {
+        result.status = TakeInStatus::CannotWrite;
+        return result;
+    }
     // The day's files first, then the copy aside: a failure between leaves the copy where
     // it was, and taking it in again finds its lines in the day already.
     if (merged.summary.differsFromOurs.record && merged.page.record) {

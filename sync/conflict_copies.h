@@ -2,8 +2,9 @@
 // "ours", the day with the copy in place of its file is "theirs", and the base is the
 // newest backup snapshot of the diary that holds the day in neither side's version (the
 // version both started from), or none, when the two are put together without one. The
-// merged page is written through the safe writer, and the copy is then moved into
-// ".doodlebinder\merged\", never deleted: it is the other side's whole file, kept.
+// merged page is written through the safe writer, what it replaced of the day set aside
+// first (kept_versions.h), and the copy is then moved into ".doodlebinder\merged\", never
+// deleted: it is the other side's whole file, kept.
 #pragma once
 
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "platform/file_read.h"
 #include "platform/write_fault.h"
 #include "sync/conflict_names.h"
+#include "sync/kept_versions.h"
 #include "sync/page_merge.h"
 
 struct ConflictCopyFile {
@@ -26,14 +28,8 @@ struct ConflictCopyFile {
 // when the folder cannot be listed.
 std::vector<ConflictCopyFile> ListConflictCopies(const std::filesystem::path& diary, bool& listed);
 
-// Where copies that were taken in are kept, with the versions a merge replaced.
-std::filesystem::path MergedCopiesFolder(const std::filesystem::path& diary);
 // `name` in `folder`, or "name (2).ext", "name (3).ext"... when it is taken.
 std::filesystem::path UnusedNameIn(const std::filesystem::path& folder, const std::filesystem::path& name);
-// Keeps a version of a day file that a merge replaced in the merged copies' folder, under
-// the day file's name: where it went, or empty when it could not be written (`fault`).
-std::filesystem::path KeepReplacedVersion(const std::filesystem::path& diary, const std::filesystem::path& name,
-                                          std::span<const std::uint8_t> bytes, WriteFault* fault = nullptr);
 
 enum class TakeInStatus {
     Merged,

@@ -7,7 +7,6 @@
 
 #include "platform/file_read.h"
 #include "platform/file_write.h"
-#include "sync/conflict_copies.h"
 
 namespace fs = std::filesystem;
 
@@ -30,6 +29,8 @@ std::optional<std::vector<std::uint8_t>> ReadPart(const fs::path& path, ZipReadS
 }
 
 }  // namespace
+
+fs::path MergedCopiesFolder(const fs::path& diary) { return diary / u".doodlebinder" / u"merged"; }
 
 std::vector<KeptVersion> ListKeptVersions(const fs::path& diary, const DayKey& day) {
     const std::u16string digits = DayFileNames(day).record.substr(0, 8);

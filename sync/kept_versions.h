@@ -1,5 +1,5 @@
-// The versions of a day that a merge or a restore replaced, kept in the merged copies'
-// folder (conflict_copies.h) so that every one can be brought back: the other side's
+// The versions of a day that a merge or a restore replaced, kept in the program's folder
+// for them, ".doodlebinder\merged\", so that every one can be brought back: the other side's
 // picture where both coloured a pixel, a sync tool's conflict copy once it was taken in,
 // and the unsaved page a restore put an earlier version over. The files of one version
 // share a name but for the extension ("20261207.kept-20261208-101500.dbt" and ".bmp");
@@ -14,6 +14,9 @@
 #include "backup/dos_time.h"
 #include "platform/write_fault.h"
 #include "sync/day_files.h"
+
+// Where versions are set aside and the conflict copies taken in are kept.
+std::filesystem::path MergedCopiesFolder(const std::filesystem::path& diary);
 
 struct KeptVersion {
     std::filesystem::path record;    // empty when the version has no record of its own

@@ -202,6 +202,7 @@ TEST_F(Followed, ConflictCopiesAreTakenInWhileTheProgramRuns) {
         FollowDayFilesOnTimer(ThePage(), TheView(), IDT_FOLLOW_FILES);
         EXPECT_TRUE(fs::exists(held));
         EXPECT_EQ(ThePage().daysWithCopiesLeft, std::set<std::int32_t>{20261209});
+        EXPECT_EQ(TheView().copiesNotice, u"A sync tool's copy waits: 2026-12-09");
     }
     // Once it can be read, the next change of the folder takes it in.
     WriteFileBytes(File(L"20261210.dbt"), RecordBytes(0, 0, 0, u"a day"));
@@ -210,6 +211,7 @@ TEST_F(Followed, ConflictCopiesAreTakenInWhileTheProgramRuns) {
     EXPECT_FALSE(fs::exists(held));
     EXPECT_EQ(RecordIn(File(L"20261209.dbt")).text, u"held");
     EXPECT_TRUE(ThePage().daysWithCopiesLeft.empty());
+    EXPECT_TRUE(TheView().copiesNotice.empty());
 }
 
 // While another computer says the diary is open there, a line above the date says so;

@@ -96,7 +96,22 @@ TEST(ConflictCopies, WithoutABaseBothSidesArePutTogether) {
     const std::span<const std::uint8_t> pixels(both.begin() + kPictureHeaderBytes, both.end());
     EXPECT_EQ(PicturePixel(pixels, 60, 10), 0) << "our stroke";
     EXPECT_EQ(PicturePixel(pixels, 60, 50), 9) << "their stroke";
-    EXPECT_EQ(NamesIn(MergedCopiesFolder(diary.Path())).size(), 3u) << "no copy replaced, none deleted";
+    // The two copies beside the earlier one of that name, and the day as it was here
+    // before each merge replaced it, set aside.
+    EXPECT_EQ(NamesIn(MergedCopiesFolder(diary.Path())).size(), 5u) << "no copy replaced, none deleted";
+    std::vector<std::u16string> setAside;
+    for (const KeptVersion& version : ListKeptVersions(diary.Path(), {2026, 12, 6, 0})) {
+        const DayFilesInSnapshot files = ReadKeptVersion(version);
+        if (files.record && version.record.filename().u16string().find(u".kept-") != std::u16string::npos) {
+            DayRecord kept;
+            ParseRecord(*files.record, kept);
+            setAside.push_back(kept.text);
+        }
+        if (files.picture && version.picture.filename().u16string().find(u".kept-") != std::u16string::npos) {
+            EXPECT_EQ(*files.picture, PictureWithLine(10, 0)) << "our picture as it was";
+        }
+    }
+    EXPECT_EQ(setAside, std::vector<std::u16string>{u"shared\r\nmine"});
 }
 
 // A copy that is no page of the diary's own (a photograph's bytes), and a day whose own

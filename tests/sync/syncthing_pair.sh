@@ -6,6 +6,8 @@
 #
 # pair_start WORK: homes, folders "$WORK/a" and "$WORK/b" (diaries), instances started.
 # pair_stop: both ended (also on exit).
+# Every name these functions set starts with pair_ or PAIR_, so a sourcing script's own
+# names stay its own.
 
 pair_port() { echo $(( 20000 + ($$ * 7 + $1) % 30000 )); }
 
@@ -43,23 +45,23 @@ XML
 pair_start() {
     PAIR_WORK=$1
     mkdir -p "$PAIR_WORK/a" "$PAIR_WORK/b" "$PAIR_WORK/st-a" "$PAIR_WORK/st-b"
-    for side in a b; do
-        syncthing generate --home="$PAIR_WORK/st-$side" --no-default-folder >/dev/null 2>&1 || return 1
+    for pair_side in a b; do
+        syncthing generate --home="$PAIR_WORK/st-$pair_side" --no-default-folder >/dev/null 2>&1 || return 1
     done
     PAIR_ID_a=$(syncthing --home="$PAIR_WORK/st-a" --device-id)
     PAIR_ID_b=$(syncthing --home="$PAIR_WORK/st-b" --device-id)
     PAIR_GUI_a=$(pair_port 1); PAIR_GUI_b=$(pair_port 2)
-    listen_a=$(pair_port 3); listen_b=$(pair_port 4)
-    pair_config "$PAIR_WORK/st-a" a "$PAIR_ID_a" "$PAIR_ID_b" "$PAIR_WORK/a" "$PAIR_GUI_a" "$listen_a" "$listen_b"
-    pair_config "$PAIR_WORK/st-b" b "$PAIR_ID_b" "$PAIR_ID_a" "$PAIR_WORK/b" "$PAIR_GUI_b" "$listen_b" "$listen_a"
-    for side in a b; do
-        STNORESTART=1 STNOUPGRADE=1 syncthing serve --home="$PAIR_WORK/st-$side" --no-browser --no-restart \
-            >"$PAIR_WORK/st-$side.log" 2>&1 &
-        eval "PAIR_PID_$side=\$!"
+    pair_listen_a=$(pair_port 3); pair_listen_b=$(pair_port 4)
+    pair_config "$PAIR_WORK/st-a" a "$PAIR_ID_a" "$PAIR_ID_b" "$PAIR_WORK/a" "$PAIR_GUI_a" "$pair_listen_a" "$pair_listen_b"
+    pair_config "$PAIR_WORK/st-b" b "$PAIR_ID_b" "$PAIR_ID_a" "$PAIR_WORK/b" "$PAIR_GUI_b" "$pair_listen_b" "$pair_listen_a"
+    for pair_side in a b; do
+        STNORESTART=1 STNOUPGRADE=1 syncthing serve --home="$PAIR_WORK/st-$pair_side" --no-browser --no-restart \
+            >"$PAIR_WORK/st-$pair_side.log" 2>&1 &
+        eval "PAIR_PID_$pair_side=\$!"
     done
     trap pair_stop EXIT
-    for side in a b; do
-        for try in $(seq 1 100); do pair_rest "$side" GET /rest/system/ping >/dev/null 2>&1 && break; sleep 0.2; done
+    for pair_side in a b; do
+        for pair_try in $(seq 1 100); do pair_rest "$pair_side" GET /rest/system/ping >/dev/null 2>&1 && break; sleep 0.2; done
     done
     pair_connected || { echo "the two Syncthing instances did not connect"; return 1; }
 }
@@ -73,15 +75,15 @@ pair_stop() {
 
 # pair_rest SIDE METHOD PATH: the instance's REST answer on stdout.
 pair_rest() {
-    eval "port=\$PAIR_GUI_$1"
-    curl -sf -X "$2" -H "X-API-Key: doodle-test-key" "http://127.0.0.1:$port$3"
+    eval "pair_gui=\$PAIR_GUI_$1"
+    curl -sf -X "$2" -H "X-API-Key: doodle-test-key" "http://127.0.0.1:$pair_gui$3"
 }
 
 pair_other() { [ "$1" = a ] && echo b || echo a; }
 pair_id() { eval "echo \$PAIR_ID_$1"; }
 
 pair_connected() {
-    for try in $(seq 1 150); do
+    for pair_try in $(seq 1 150); do
         [ "$(pair_rest a GET /rest/system/connections | jq -r ".connections[\"$PAIR_ID_b\"].connected")" = true ] &&
         [ "$(pair_rest b GET /rest/system/connections | jq -r ".connections[\"$PAIR_ID_a\"].connected")" = true ] && return 0
         sleep 0.2
@@ -98,22 +100,22 @@ pair_resume() {
 # pair_sync: both folders scanned, then waited for until each side has all the other has
 # and neither has anything left to do (60 seconds at most).
 pair_sync() {
-    for try in $(seq 1 300); do
+    for pair_try in $(seq 1 300); do
         pair_rest a POST "/rest/db/scan?folder=diary" >/dev/null
         pair_rest b POST "/rest/db/scan?folder=diary" >/dev/null
-        done=yes
-        for side in a b; do
-            other=$(pair_other "$side")
-            status=$(pair_rest "$side" GET "/rest/db/status?folder=diary")
-            completion=$(pair_rest "$side" GET "/rest/db/completion?folder=diary&device=$(pair_id "$other")")
-            [ "$(echo "$status" | jq -r .state)" = idle ] && [ "$(echo "$status" | jq -r .needTotalItems)" = 0 ] &&
-            [ "$(echo "$completion" | jq -r .completion)" = 100 ] && [ "$(echo "$completion" | jq -r .needItems)" = 0 ] ||
-                done=no
+        pair_done=yes
+        for pair_side in a b; do
+            pair_peer=$(pair_other "$pair_side")
+            pair_status=$(pair_rest "$pair_side" GET "/rest/db/status?folder=diary")
+            pair_completion=$(pair_rest "$pair_side" GET "/rest/db/completion?folder=diary&device=$(pair_id "$pair_peer")")
+            [ "$(echo "$pair_status" | jq -r .state)" = idle ] && [ "$(echo "$pair_status" | jq -r .needTotalItems)" = 0 ] &&
+            [ "$(echo "$pair_completion" | jq -r .completion)" = 100 ] && [ "$(echo "$pair_completion" | jq -r .needItems)" = 0 ] ||
+                pair_done=no
         done
-        if [ $done = yes ]; then
-            seq_a=$(pair_rest a GET "/rest/db/status?folder=diary" | jq -r .globalFiles,.globalBytes,.localFiles,.localBytes | tr '\n' ' ')
-            seq_b=$(pair_rest b GET "/rest/db/status?folder=diary" | jq -r .globalFiles,.globalBytes,.localFiles,.localBytes | tr '\n' ' ')
-            [ "$seq_a" = "$seq_b" ] && return 0
+        if [ $pair_done = yes ]; then
+            pair_seen_a=$(pair_rest a GET "/rest/db/status?folder=diary" | jq -r .globalFiles,.globalBytes,.localFiles,.localBytes | tr '\n' ' ')
+            pair_seen_b=$(pair_rest b GET "/rest/db/status?folder=diary" | jq -r .globalFiles,.globalBytes,.localFiles,.localBytes | tr '\n' ' ')
+            [ "$pair_seen_a" = "$pair_seen_b" ] && return 0
         fi
         sleep 0.2
     done
