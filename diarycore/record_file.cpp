@@ -3,9 +3,14 @@
 #include <vector>
 
 RecordFile ReadRecordFile(const std::filesystem::path& path) {
-    RecordFile file;
     std::vector<std::uint8_t> bytes;
-    file.readStatus = ReadFileBytes(path, bytes);
+    const ReadStatus status = ReadFileBytes(path, bytes);
+    return RecordFileOf(status, bytes);
+}
+
+RecordFile RecordFileOf(ReadStatus readStatus, const std::vector<std::uint8_t>& bytes) {
+    RecordFile file;
+    file.readStatus = readStatus;
     switch (file.readStatus) {
     case ReadStatus::Ok:
         file.status = ParseRecord(bytes, file.record) == RecordStatus::Ok ? RecordFileStatus::Ok

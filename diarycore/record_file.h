@@ -3,7 +3,9 @@
 // is never shown, or overwritten, as an empty page.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <vector>
 
 #include "diarycore/record.h"
 #include "file_read.h"
@@ -22,3 +24,5 @@ struct RecordFile {
 };
 
 RecordFile ReadRecordFile(const std::filesystem::path& path);
+// The same for a file read already: how the read went, and the bytes it gave.
+RecordFile RecordFileOf(ReadStatus readStatus, const std::vector<std::uint8_t>& bytes);

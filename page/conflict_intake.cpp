@@ -50,6 +50,10 @@ void ShowWaitingCopies(const Page& page, PageView& view) {
 void TakeInConflictCopies(Page& page, PageView& view) {
     KeepIndexCurrent(page, view);
     if (page.index.Known() && page.index.Version() == page.conflictCopiesSeen) return;
+    // Without an index (the folder's changes cannot be followed) the folder is listed at
+    // the first look only: under Wine a listing of a lifetime's diary is no thing to
+    // repeat every two seconds.
+    if (!page.index.Known() && page.conflictCopiesSeen != Page::kNeverLooked) return;
     bool listed = true;
     const std::vector<ConflictCopyFile> copies =
         page.index.Known() ? CopiesIndexed(page) : ListConflictCopies(fs::path(page.Folder()), listed);

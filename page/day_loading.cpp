@@ -43,7 +43,9 @@ void LoadDay(Page& page, PageView& view) {
     const DayFilePair paths = page.Files();
     // A day file the index knows is not there is not asked for.
     const std::optional<std::filesystem::path> recordFile = DayFileToRead(page, paths.record);
-    RecordFile file = recordFile ? ReadRecordFile(*recordFile) : RecordFile{};
+    std::vector<std::uint8_t> recordBytes;
+    const ReadStatus recordRead = recordFile ? ReadFileBytes(*recordFile, recordBytes) : ReadStatus::Missing;
+    RecordFile file = RecordFileOf(recordRead, recordBytes);
     page.files = {};
     page.files.recordUnreadable = file.status == RecordFileStatus::Unreadable;
     page.files.recordReadStatus = file.readStatus;
@@ -51,10 +53,17 @@ void LoadDay(Page& page, PageView& view) {
     if (page.files.recordDamaged) ReportDamagedRecord(view, paths.record);
     if (page.files.recordUnreadable) ReportUnreadableRecord(view, paths.record, file.readStatus);
     const DayRecord& record = file.record;
-    // What a change made elsewhere is merged against. Read apart from the page's own
-    // reads: a file that changes between the two is merged again at the next look.
+    // What a change made elsewhere is merged against: the record as shown, the picture
+    // read apart from its drawing (one that changes between the two is merged again at
+    // the next look). Nothing, when either could not be read.
     const std::optional<std::filesystem::path> pictureFile = DayFileToRead(page, paths.picture);
-    if (ReadDayFileBytes(recordFile, pictureFile, page.loadedFiles) != ReadStatus::Ok) page.loadedFiles = {};
+    page.loadedFiles = {};
+    DayFileBytes pictureBytes;
+    if ((recordRead == ReadStatus::Ok || recordRead == ReadStatus::Missing) &&
+        ReadDayFileBytes(std::nullopt, pictureFile, pictureBytes) == ReadStatus::Ok) {
+        if (recordRead == ReadStatus::Ok) page.loadedFiles.record = std::move(recordBytes);
+        page.loadedFiles.picture = std::move(pictureBytes.picture);
+    }
     view.headerNotice.clear();
 
     // A record that could not be read is shown empty and cannot be typed into, so

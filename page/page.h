@@ -133,7 +133,8 @@ public:
     } copy;
     // The sync tools' conflict copies (conflict_intake.h): the index's version when they
     // were last looked for, and the days (YYYYMMDD) of those that could not be taken in.
-    std::uint64_t conflictCopiesSeen = ~std::uint64_t{0};
+    static constexpr std::uint64_t kNeverLooked = ~std::uint64_t{0};
+    std::uint64_t conflictCopiesSeen = kNeverLooked;
     std::set<std::int32_t> daysWithCopiesLeft;
     // Choices the diary's settings file could not take this run (it could not be read,
     // so it is not written over): they hold over what the file says until the close.

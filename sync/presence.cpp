@@ -1,9 +1,10 @@
 #include "sync/presence.h"
 
 #include <algorithm>
-#include <ctime>
+#include <cstdio>
 #include <system_error>
 
+#include "backup/dos_time.h"
 #include "diarycore/recovery_files.h"
 #include "platform/file_write.h"
 #include "platform/utf8.h"
@@ -14,17 +15,12 @@ namespace {
 
 constexpr std::u16string_view kSuffix = u".open";
 
-// The file's own line: the computer and the time, in UTC, for whoever opens the folder.
+// The file's own line: the computer and the time on its clock, for whoever opens the folder.
 std::string PresenceText(std::u16string_view computer, std::chrono::system_clock::time_point now) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &seconds);
-#else
-    gmtime_r(&seconds, &utc);
-#endif
+    const CivilTime at = LocalTimeOf(std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count());
     char when[32];
-    std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", at.year, at.month, at.day, at.hour, at.minute,
+                  at.second);
     return "Doodlebinder is open on " + EncodeUtf8(computer) + " since " + when + "\n";
 }
 
