@@ -8,8 +8,9 @@
 #include "platform/wide_text.h"
 
 DayGlance LookSource::Glance(std::int32_t day, bool withWords) const {
-    if (day == DayNumberOf(onShow.day)) return onShow.glance;
-    return GlanceAtDay(folder, *index, day, withWords);
+    DayGlance glance = day == DayNumberOf(onShow.day) ? onShow.glance : GlanceAtDay(folder, *index, day, withWords);
+    if (waiting.contains(day)) glance.mark.page = glance.mark.unreadable = true;
+    return glance;
 }
 
 std::optional<DayDrawing> LookSource::Drawing(const DayGlance& glance) const {

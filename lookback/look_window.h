@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct LookSource {
     const DayFileIndex* index = nullptr;
     DayKey today;
     PageOnShow onShow;
+    // Days (YYYYMMDD) with a sync tool's copy that could not be taken in: marked as a day
+    // with a file that cannot be read.
+    std::set<std::int32_t> waiting;
     HINSTANCE instance = nullptr;
     HDC weatherIcons = nullptr;   // the page's icon strips: icon i at x = i * iconSize
     HDC moodIcons = nullptr;

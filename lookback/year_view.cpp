@@ -47,6 +47,13 @@ void LoadYear(YearState& state) {
     const DayKey& shown = source.onShow.day;
     if (source.onShow.glance.mark.page) days.insert(DayNumberOf(shown));
     if (shown.year == state.selected.year) PutDayMark(state.year, shown.month, shown.day, source.onShow.glance.mark);
+    for (const std::int32_t number : source.waiting) {
+        const DayKey day = DayKeyOfNumber(number);
+        if (day.year != state.selected.year) continue;
+        DayMark mark = state.year.At(day.month, day.day);
+        mark.page = mark.unreadable = true;
+        PutDayMark(state.year, day.month, day.day, mark);
+    }
     state.figures = CountYearFigures(days, state.selected.year, source.today);
 }
 

@@ -46,6 +46,7 @@ bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which,
     source.index = page.index.Known() ? &page.index : &listed;
     source.today = GetToday();
     source.onShow = PageAsShown(page, view, *source.index);
+    source.waiting = page.daysWithCopiesLeft;
     source.instance = view.instance;
     source.weatherIcons = view.weatherStripDc;
     source.moodIcons = view.moodStripDc;

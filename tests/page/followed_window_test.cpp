@@ -8,6 +8,7 @@
 #include "built_window.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
+#include "lookback/look_window.h"
 #include "page/disk_changes.h"
 #include "page/open_elsewhere.h"
 #include "page/page_files.h"
@@ -203,6 +204,13 @@ TEST_F(Followed, ConflictCopiesAreTakenInWhileTheProgramRuns) {
         EXPECT_TRUE(fs::exists(held));
         EXPECT_EQ(ThePage().daysWithCopiesLeft, std::set<std::int32_t>{20261209});
         EXPECT_EQ(TheView().copiesNotice, u"A sync tool's copy waits: 2026-12-09");
+        // Month and Year mark the day as one with a file that cannot be read.
+        LookSource source;
+        source.folder = folder_.Path();
+        source.index = &ThePage().index;
+        source.waiting = ThePage().daysWithCopiesLeft;
+        EXPECT_TRUE(source.Glance(20261209, false).mark.unreadable);
+        EXPECT_FALSE(source.Glance(20261210, false).mark.unreadable);
     }
     // Once it can be read, the next change of the folder takes it in.
     WriteFileBytes(File(L"20261210.dbt"), RecordBytes(0, 0, 0, u"a day"));
