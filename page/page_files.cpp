@@ -119,8 +119,9 @@ bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16s
 
 bool SaveDay(Page& page, PageView& view, SaveMode mode) {
     // What changed on disk since the page was loaded is merged in first: the save writes
-    // the merge, never over a version it has not seen.
-    TakeInDiskChanges(page, view);
+    // the merge, never over a version it has not seen. At the end of the session a page
+    // with nothing to write is left as it is: following it could bring a message box.
+    if (mode != SaveMode::EndOfSession || PlanCurrentSave(page, view, mode).WritesAnything()) TakeInDiskChanges(page, view);
     KeepIndexCurrent(page, view);
     const ShownPage shown = ShownNow(page, view);
     const SavePlan plan = page.PlanSave(shown, mode);

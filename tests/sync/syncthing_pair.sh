@@ -5,7 +5,7 @@
 # interface to make real conflict copies.
 #
 # pair_start WORK: homes, folders "$WORK/a" and "$WORK/b" (diaries), instances started.
-# pair_stop: both ended (also on exit).
+# pair_stop: both ended; the sourcing script calls it from its own exit trap.
 # Every name these functions set starts with pair_ or PAIR_, so a sourcing script's own
 # names stay its own.
 
@@ -59,7 +59,6 @@ pair_start() {
             >"$PAIR_WORK/st-$pair_side.log" 2>&1 &
         eval "PAIR_PID_$pair_side=\$!"
     done
-    trap pair_stop EXIT
     for pair_side in a b; do
         for pair_try in $(seq 1 100); do pair_rest "$pair_side" GET /rest/system/ping >/dev/null 2>&1 && break; sleep 0.2; done
     done
@@ -67,9 +66,9 @@ pair_start() {
 }
 
 pair_stop() {
-    [ -n "$PAIR_PID_a" ] && kill "$PAIR_PID_a" 2>/dev/null
-    [ -n "$PAIR_PID_b" ] && kill "$PAIR_PID_b" 2>/dev/null
-    wait 2>/dev/null
+    # Only the instances are waited for: the script's other children (programs, screens)
+    # are its own to end.
+    for pair_pid in $PAIR_PID_a $PAIR_PID_b; do kill "$pair_pid" 2>/dev/null; wait "$pair_pid" 2>/dev/null; done
     PAIR_PID_a=; PAIR_PID_b=
 }
 

@@ -15,6 +15,7 @@ screens=
 cleanup() {
     for side in home office; do
         WINEPREFIX=$top/build/wineprefix-$side wineserver -k 2>/dev/null
+        WINEPREFIX=$top/build/wineprefix-$side wineserver -w 2>/dev/null
     done
     for pid in $screens; do kill "$pid" 2>/dev/null; done
     pair_stop
