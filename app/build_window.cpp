@@ -74,8 +74,7 @@ void BuildStatusStrip(HWND window) {
 INT_PTR CALLBACK StatusStripDialogProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
 LRESULT BuildMainWindow(HWND window) {
-    auto* diary = new DiaryWindow(g_shell.dataFolder);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(diary));
+    DiaryWindow* diary = AttachDiary(window, g_shell.dataFolder);
     if (g_shell.tallScreen) BuildCommandBar(window);
     ChooseStartZoom(*diary, window);
     SetWindowIcons(window);
@@ -94,11 +93,3 @@ LRESULT BuildMainWindow(HWND window) {
     return 0;
 }
 
-DiaryWindow* FindDiary(HWND mainWindow) {
-    return mainWindow ? reinterpret_cast<DiaryWindow*>(GetWindowLongPtrW(mainWindow, GWLP_USERDATA)) : nullptr;
-}
-
-void ForgetDiary(HWND mainWindow) {
-    delete FindDiary(mainWindow);
-    SetWindowLongPtrW(mainWindow, GWLP_USERDATA, 0);
-}

@@ -5,8 +5,6 @@
 
 // Makes the window's diary (diary_window.h) on the data folder, then every object.
 LRESULT BuildMainWindow(HWND window);
-// WM_NCDESTROY: the diary goes with the window.
-void ForgetDiary(HWND mainWindow);
 
 // The status strip handles nothing itself; the dialog manager's defaults apply.
 INT_PTR CALLBACK StatusStripDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

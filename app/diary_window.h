@@ -16,6 +16,10 @@ struct DiaryWindow {
     PageView view;
 };
 
+// The diary lives in the main window's user data from WM_CREATE to WM_NCDESTROY: made on
+// the data folder by AttachDiary, gone with ForgetDiary.
+DiaryWindow* AttachDiary(HWND mainWindow, std::u16string folder);
+void ForgetDiary(HWND mainWindow);
 // The main window's diary, once WM_CREATE has made it; null before and after.
 DiaryWindow* FindDiary(HWND mainWindow);
 inline DiaryWindow& DiaryOf(HWND mainWindow) { return *FindDiary(mainWindow); }

@@ -19,8 +19,6 @@
 #include "shell_state.h"
 #include "window_layout.h"
 
-ShellState g_shell;
-
 namespace {
 
 constexpr wchar_t kClassName[] = L"DOODLE_BINDER";

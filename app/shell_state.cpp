@@ -1,0 +1,3 @@
+#include "shell_state.h"
+
+ShellState g_shell;
