@@ -30,8 +30,8 @@ Cp932Text EncodeCp932(std::u16string_view text);
 std::u16string DecodeCp932(std::span<const std::uint8_t> bytes);
 
 // First byte of a two-byte character.
-constexpr bool IsCp932LeadByte(std::uint8_t byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+constexpr bool IsCp932LeadByte(std::uint8_t first) {
+    return (first >= 0x81 && first <= 0x9F) || (first >= 0xE0 && first <= 0xFC);
 }
 
 constexpr char16_t kCp932UnmappedPair = u'\u30FB';
