@@ -25,8 +25,8 @@ bool StartHelpViewer(const std::u16string& viewer, const std::u16string& page) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(WidePointer(viewer), reinterpret_cast<wchar_t*>(commandLine.data()), nullptr, nullptr, FALSE,
-                        0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessW(WidePointer(viewer), reinterpret_cast<wchar_t*>(commandLine.data()), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &process)) {
         return false;
     }
     CloseHandle(process.hThread);
@@ -53,18 +53,15 @@ void OpenHelpPage() {
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        PlaceDialog(dialog);
-        return FALSE;   // no control takes the focus
+    case WM_INITDIALOG: PlaceDialog(dialog); return FALSE;  // no control takes the focus
     case WM_COMMAND:
         if (wParam == IDOK || wParam == IDCANCEL) {
             EndDialog(dialog, 1);
             return TRUE;
         }
-        if (wParam == IDC_HELP_BUTTON) OpenHelpPage();   // the box stays open
+        if (wParam == IDC_HELP_BUTTON) OpenHelpPage();  // the box stays open
         return FALSE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 

@@ -28,11 +28,11 @@ void BuildCommandBar(HWND window) {
     // The colour button shows the pen's colour. Its pictures are given as a bitmap of our
     // own: from a resource the toolbar would turn black, greys and white into the
     // system's button colours.
-    g_shell.colourButtons = static_cast<HBITMAP>(LoadImageW(
-        g_shell.instance, MAKEINTRESOURCEW(IDB_COLOUR_BUTTONS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    g_shell.colourButtons = static_cast<HBITMAP>(
+        LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDB_COLOUR_BUTTONS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     TBADDBITMAP colours{nullptr, reinterpret_cast<UINT_PTR>(g_shell.colourButtons)};
-    g_shell.firstColourButtonImage = static_cast<int>(SendMessageW(
-        g_shell.commandBar, TB_ADDBITMAP, kPalette.size(), reinterpret_cast<LPARAM>(&colours)));
+    g_shell.firstColourButtonImage = static_cast<int>(
+        SendMessageW(g_shell.commandBar, TB_ADDBITMAP, kPalette.size(), reinterpret_cast<LPARAM>(&colours)));
     const TBBUTTON buttons[] = {
         {0, 0, 0, TBSTYLE_SEP, {}, 0, 0},
         {0, IDM_COLOUR_BUTTON, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
@@ -48,12 +48,12 @@ void BuildCommandBar(HWND window) {
 }
 
 void SetWindowIcons(HWND window) {
-    g_shell.smallIcon = static_cast<HICON>(
-        LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDI_DOODLEBINDER), IMAGE_ICON, 16, 16, 0));
+    g_shell.smallIcon =
+        static_cast<HICON>(LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDI_DOODLEBINDER), IMAGE_ICON, 16, 16, 0));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_shell.smallIcon));
     // The desktop also shows a large icon (task switcher, taskbar).
-    g_shell.largeIcon = static_cast<HICON>(
-        LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDI_DOODLEBINDER), IMAGE_ICON, 32, 32, 0));
+    g_shell.largeIcon =
+        static_cast<HICON>(LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDI_DOODLEBINDER), IMAGE_ICON, 32, 32, 0));
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_shell.largeIcon));
 }
 
@@ -92,4 +92,3 @@ LRESULT BuildMainWindow(HWND window) {
     StartFollowingDayFiles(diary->view);
     return 0;
 }
-

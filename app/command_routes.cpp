@@ -12,7 +12,7 @@ constexpr std::uint64_t kPlaceNotChosen = (10 << 16) | IDC_PLACE_BOX;
 struct RangeRoute {
     std::uint64_t first, last;
     CommandAction action;
-    int argumentBase;   // argument = wParam - argumentBase
+    int argumentBase;  // argument = wParam - argumentBase
 };
 
 constexpr RangeRoute kRoutes[] = {

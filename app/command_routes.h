@@ -8,13 +8,13 @@
 
 enum class CommandAction {
     None,
-    SetWeather,        // argument: weather index 1..5
-    SetMood,           // argument: mood index 0..5
-    SetPenColour,      // argument: the menu identifier
+    SetWeather,    // argument: weather index 1..5
+    SetMood,       // argument: mood index 0..5
+    SetPenColour,  // argument: the menu identifier
     ShowColourMenu,
-    SetPenWidth,       // argument: the menu identifier
+    SetPenWidth,  // argument: the menu identifier
     ShowWidthMenu,
-    SetPenType,        // argument: the menu identifier
+    SetPenType,  // argument: the menu identifier
     ShowPenTypeMenu,
     CloseProgram,
     GoPreviousDay,
@@ -34,15 +34,15 @@ enum class CommandAction {
     ToggleRuledLines,
     ShowSystemMenu,
     ShowDrawingMenu,
-    TextTyped,         // the user changed the text box's text
-    PlaceChosen,       // the user changed the place box's selection
-    PlaceListClosed,   // the place box's list closed, with a place chosen or not
+    TextTyped,        // the user changed the text box's text
+    PlaceChosen,      // the user changed the place box's selection
+    PlaceListClosed,  // the place box's list closed, with a place chosen or not
     UndoStroke,
     RedoStroke,
-    UndoLastChange,    // Ctrl+Z: the text box's typing or the newest stroke
+    UndoLastChange,  // Ctrl+Z: the text box's typing or the newest stroke
     ZoomIn,
     ZoomOut,
-    SetZoom,           // argument: the zoom, 1..4
+    SetZoom,  // argument: the zoom, 1..4
 };
 
 struct CommandRoute {

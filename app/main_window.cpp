@@ -59,7 +59,10 @@ void AfterChangeOfDay(bool changed) {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The shell's restart message has no fixed number, so it cannot be a case label.
-    if (IsTaskbarCreatedMessage(message)) { ShowProgramNotificationIcon(window); return 0; }
+    if (IsTaskbarCreatedMessage(message)) {
+        ShowProgramNotificationIcon(window);
+        return 0;
+    }
     // Made by WM_CREATE: messages before it (and after WM_NCDESTROY) are the system's.
     DiaryWindow* diary = FindDiary(window);
     if (message == WM_CREATE) return BuildMainWindow(window);
@@ -118,11 +121,20 @@ void RunCommand(HWND window, WPARAM wParam) {
     switch (route.action) {
     case CommandAction::SetWeather: SetPageWeather(page, view, route.argument); break;
     case CommandAction::SetMood: SetPageMood(page, view, route.argument); break;
-    case CommandAction::SetPenColour: SetPenColour(view, route.argument); ShowPenColourOnButton(view); break;
+    case CommandAction::SetPenColour:
+        SetPenColour(view, route.argument);
+        ShowPenColourOnButton(view);
+        break;
     case CommandAction::ShowColourMenu: ShowCommandBarMenu(window, g_shell.colourMenu, IDM_COLOUR_BUTTON); break;
-    case CommandAction::SetPenWidth: SetPenWidth(view, route.argument); MarkMenus(DiaryOf(window)); break;
+    case CommandAction::SetPenWidth:
+        SetPenWidth(view, route.argument);
+        MarkMenus(DiaryOf(window));
+        break;
     case CommandAction::ShowWidthMenu: ShowCommandBarMenu(window, g_shell.widthMenu, IDM_WIDTH_BUTTON); break;
-    case CommandAction::SetPenType: SetPenType(view, route.argument); MarkMenus(DiaryOf(window)); break;
+    case CommandAction::SetPenType:
+        SetPenType(view, route.argument);
+        MarkMenus(DiaryOf(window));
+        break;
     case CommandAction::ShowPenTypeMenu: ShowCommandBarMenu(window, g_shell.penTypeMenu, IDM_PEN_TYPE_BUTTON); break;
     case CommandAction::CloseProgram: CloseProgram(window); break;
     case CommandAction::GoPreviousDay: AfterChangeOfDay(GoPreviousDay(page, view)); break;
@@ -150,9 +162,18 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::UndoLastChange:
         if (!UndoRestore(page, view)) UndoLastChange(page, view);
         break;
-    case CommandAction::ZoomIn: StepZoom(DiaryOf(window), 1); MarkMenus(DiaryOf(window)); break;
-    case CommandAction::ZoomOut: StepZoom(DiaryOf(window), -1); MarkMenus(DiaryOf(window)); break;
-    case CommandAction::SetZoom: ChooseZoom(DiaryOf(window), route.argument); MarkMenus(DiaryOf(window)); break;
-    case CommandAction::None: break;   // control notifications and unknown identifiers
+    case CommandAction::ZoomIn:
+        StepZoom(DiaryOf(window), 1);
+        MarkMenus(DiaryOf(window));
+        break;
+    case CommandAction::ZoomOut:
+        StepZoom(DiaryOf(window), -1);
+        MarkMenus(DiaryOf(window));
+        break;
+    case CommandAction::SetZoom:
+        ChooseZoom(DiaryOf(window), route.argument);
+        MarkMenus(DiaryOf(window));
+        break;
+    case CommandAction::None: break;  // control notifications and unknown identifiers
     }
 }

@@ -14,7 +14,7 @@ namespace {
 struct TaskbarHook {
     HWND window = nullptr;
     WNDPROC previousProc = nullptr;
-    POINT lastPress{};   // screen point of the last press on the taskbar
+    POINT lastPress{};  // screen point of the last press on the taskbar
 };
 TaskbarHook g_taskbar;
 
@@ -68,8 +68,8 @@ void HandleNotificationIcon(WPARAM iconId, LPARAM mouseMessage) {
     // A notification menu closes on a click elsewhere only when its window is in front
     // and a message follows the menu.
     SetForegroundWindow(g_shell.mainWindow);
-    TrackPopupMenuEx(GetSubMenu(g_shell.systemMenuResource, 0), TPM_BOTTOMALIGN, point.x, point.y,
-                     g_shell.mainWindow, nullptr);
+    TrackPopupMenuEx(GetSubMenu(g_shell.systemMenuResource, 0), TPM_BOTTOMALIGN, point.x, point.y, g_shell.mainWindow,
+                     nullptr);
     PostMessageW(g_shell.mainWindow, WM_NULL, 0, 0);
 }
 
@@ -88,7 +88,7 @@ void InstallTaskbarHook() {
     if (!child) return;
     auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TaskbarSubclassProc)));
-    if (!previous) return;   // another process's window cannot be hooked
+    if (!previous) return;  // another process's window cannot be hooked
     g_taskbar.window = child;
     g_taskbar.previousProc = previous;
 }

@@ -19,13 +19,13 @@ constexpr MenuItemSpec kMoodItems[] = {
 };
 
 constexpr MenuItemSpec kWeatherItems[] = {
-    {1001, IDS_WEATHER_FINE, MF_STRING}, {1002, IDS_WEATHER_CLOUD, MF_STRING}, {1003, IDS_WEATHER_RAIN, MF_STRING},
+    {1001, IDS_WEATHER_FINE, MF_STRING}, {1002, IDS_WEATHER_CLOUD, MF_STRING},   {1003, IDS_WEATHER_RAIN, MF_STRING},
     {1004, IDS_WEATHER_SNOW, MF_STRING}, {1005, IDS_WEATHER_THUNDER, MF_STRING},
 };
 
 // Their check marks come from the pen (MarkMenus).
 constexpr MenuItemSpec kWidthItems[] = {
-    {4000, IDS_WIDTH_XL, MF_STRING}, {4001, IDS_WIDTH_L, MF_STRING}, {4002, IDS_WIDTH_M, MF_STRING},
+    {4000, IDS_WIDTH_XL, MF_STRING}, {4001, IDS_WIDTH_L, MF_STRING},  {4002, IDS_WIDTH_M, MF_STRING},
     {4003, IDS_WIDTH_S, MF_STRING},  {4004, IDS_WIDTH_XS, MF_STRING},
 };
 
@@ -89,8 +89,10 @@ void MarkMenus(const DiaryWindow& diary) {
             CheckMenuRadioItem(menu, IDM_ZOOM_FIRST, IDM_ZOOM_LAST, IDM_ZOOM_FIRST + diary.view.zoom - 1, MF_BYCOMMAND);
         }
     }
-    for (int id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id) check(g_shell.widthMenu, id, id == PenWidthCommand(diary.view));
-    for (int id = IDM_PEN_PENCIL; id <= IDM_PEN_PEN; ++id) check(g_shell.penTypeMenu, id, id == PenTypeCommand(diary.view));
+    for (int id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id)
+        check(g_shell.widthMenu, id, id == PenWidthCommand(diary.view));
+    for (int id = IDM_PEN_PENCIL; id <= IDM_PEN_PEN; ++id)
+        check(g_shell.penTypeMenu, id, id == PenTypeCommand(diary.view));
 }
 
 void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
@@ -109,7 +111,8 @@ void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
     } else if (menu == g_shell.weatherMenu || menu == g_shell.moodMenu) {
         // A page whose record cannot be read takes no weather or mood: nothing would keep it.
         const UINT state = diary.page.TakesClassifications() ? MF_ENABLED : MF_GRAYED;
-        for (int item = GetMenuItemCount(menu) - 1; item >= 0; --item) EnableMenuItem(menu, item, MF_BYPOSITION | state);
+        for (int item = GetMenuItemCount(menu) - 1; item >= 0; --item)
+            EnableMenuItem(menu, item, MF_BYPOSITION | state);
     }
 }
 

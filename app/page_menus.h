@@ -5,7 +5,7 @@
 
 struct MenuItemSpec {
     UINT id;
-    UINT label;   // its text in the string table; 0 for a separator
+    UINT label;  // its text in the string table; 0 for a separator
     UINT flags;
 };
 

@@ -46,9 +46,7 @@ SIZE WindowSizeForClient(int width, int height, DWORD style) {
 
 }  // namespace
 
-std::u16string ReadDataFolder() {
-    return DataFolderOf(ReadModulePath());
-}
+std::u16string ReadDataFolder() { return DataFolderOf(ReadModulePath()); }
 
 bool ChooseWindowLayout() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};

@@ -64,6 +64,7 @@ void TogglePictureSaving(Page& page, PageView& view) {
 
 void ToggleRuledLines(PageView& view) {
     SetRuledLines(view, !view.ruledLinesOn);
-    if (g_shell.commandBar) SendMessageW(g_shell.commandBar, TB_CHECKBUTTON, IDM_RULED_LINES, view.ruledLinesOn ? TRUE : FALSE);
+    if (g_shell.commandBar)
+        SendMessageW(g_shell.commandBar, TB_CHECKBUTTON, IDM_RULED_LINES, view.ruledLinesOn ? TRUE : FALSE);
     MarkMenus(DiaryOf(view.window));
 }

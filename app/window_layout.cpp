@@ -16,9 +16,7 @@ WindowLayout ChooseLayoutForScreen(int screenWidth, int screenHeight) {
     return layout;
 }
 
-int CentredWindowY(int screenHeight, int contentHeight) {
-    return (screenHeight - contentHeight) / 2;
-}
+int CentredWindowY(int screenHeight, int contentHeight) { return (screenHeight - contentHeight) / 2; }
 
 std::u16string DataFolderOf(std::u16string_view modulePath) {
     auto slash = modulePath.rfind(u'\\');

@@ -6,7 +6,7 @@
 #include <string_view>
 
 constexpr int kPageWidth = 640;
-constexpr int kPageHeight = 214;        // height of the page image without a command bar
+constexpr int kPageHeight = 214;  // height of the page image without a command bar
 constexpr int kMinScreenWidth = 640;
 constexpr int kMinScreenHeight = 240;
 
@@ -14,12 +14,12 @@ constexpr int kMinScreenHeight = 240;
 // window without WS_POPUP always gets a caption and border, which would cut the page.
 // The tall layout is the frame of a fixed-size desktop window: it can be minimized, but
 // not maximized, since the page cannot grow.
-constexpr std::uint32_t kTallScreenStyle = 0x10CA0000;   // WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX
-constexpr std::uint32_t kLineScreenStyle = 0x90000000;   // WS_POPUP | WS_VISIBLE
+constexpr std::uint32_t kTallScreenStyle = 0x10CA0000;  // WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX
+constexpr std::uint32_t kLineScreenStyle = 0x90000000;  // WS_POPUP | WS_VISIBLE
 
 struct WindowLayout {
-    bool fits = false;          // false: the screen is below 640 x 240 and the program must not start
-    bool tallScreen = false;    // caption and command bar; otherwise the 240-line layout
+    bool fits = false;        // false: the screen is below 640 x 240 and the program must not start
+    bool tallScreen = false;  // caption and command bar; otherwise the 240-line layout
     int x = 0;
     int y = 0;
     std::uint32_t style = 0;

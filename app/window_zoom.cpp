@@ -109,7 +109,9 @@ void ChooseZoom(DiaryWindow& diary, int zoom) {
     ApplyZoom(diary, zoom, dpi, {now.left, now.top}, MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
     // Kept with what else the file holds. A folder that refuses it, or a file that could
     // not be read, leaves the page at the zoom for this run only.
-    KeepDiarySettings(diary.page, diary.view, window, [&](Settings& settings) { KeepZoomChoice(settings, {zoom, dpi}); });
+    KeepDiarySettings(diary.page, diary.view, window, [&](Settings& settings) {
+        KeepZoomChoice(settings, {zoom, dpi});
+    });
 }
 
 void StepZoom(DiaryWindow& diary, int step) { ChooseZoom(diary, diary.view.zoom + step); }
@@ -117,7 +119,7 @@ void StepZoom(DiaryWindow& diary, int step) { ChooseZoom(diary, diary.view.zoom 
 void FollowMonitorScale(DiaryWindow& diary, int dpi, const RECT& suggested) {
     if (!g_shell.tallScreen) return;
     HMONITOR monitor = MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST);
-    const int zoom = ZoomForMonitor(ReadZoomChoice(DiarySettings(diary.page)), dpi,
-                                    LargestZoomOn(diary.view.window, monitor, dpi));
+    const int zoom =
+        ZoomForMonitor(ReadZoomChoice(DiarySettings(diary.page)), dpi, LargestZoomOn(diary.view.window, monitor, dpi));
     ApplyZoom(diary, zoom, dpi, {suggested.left, suggested.top}, monitor);
 }

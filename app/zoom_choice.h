@@ -10,11 +10,11 @@
 #include "diarycore/settings.h"
 
 inline constexpr int kMaxZoom = 4;
-inline constexpr int kStandardDpi = 96;   // the scale at which 1x is one page unit a screen pixel
+inline constexpr int kStandardDpi = 96;  // the scale at which 1x is one page unit a screen pixel
 
 struct ZoomChoice {
     int zoom = 1;
-    int dpi = kStandardDpi;   // the monitor's scale when the zoom was chosen
+    int dpi = kStandardDpi;  // the monitor's scale when the zoom was chosen
     bool operator==(const ZoomChoice&) const = default;
 };
 

@@ -24,7 +24,7 @@ std::filesystem::path DefaultBackupFolder(const std::filesystem::path& localAppD
     std::filesystem::path whole = diary.lexically_normal();
     if (whole.filename().empty() && whole.has_relative_path()) whole = whole.parent_path();
     std::filesystem::path name = whole.filename();
-    if (name.empty()) name = u"Diary";   // a diary at the root of a drive
+    if (name.empty()) name = u"Diary";  // a diary at the root of a drive
     std::string digits(identity.substr(0, 8));
     if (digits.empty()) {
         // FNV-1a of the path's units, letters folded as the disk finds them.

@@ -21,7 +21,7 @@ inline constexpr std::uint64_t kLargestDayFile = std::uint64_t{16} << 20;
 
 struct DayFilesInSnapshot {
     ZipReadStatus status = ZipReadStatus::Ok;
-    std::optional<std::vector<std::uint8_t>> record;    // nothing when the snapshot has none
+    std::optional<std::vector<std::uint8_t>> record;  // nothing when the snapshot has none
     std::optional<std::vector<std::uint8_t>> picture;
     // The snapshot could not read the day's file when it was made and left it out: the
     // day had one, which is not known, and is no blank.
@@ -31,15 +31,15 @@ struct DayFilesInSnapshot {
 
 struct DayVersion {
     std::filesystem::path snapshot;
-    CivilTime time;                            // the snapshot's, from its name
-    std::optional<std::uint32_t> recordCrc;    // the day's files in it, as CRC-32s: equal
-    std::optional<std::uint32_t> pictureCrc;   // values mean the same page
-    bool incomplete = false;                   // the snapshot left out one of the day's files
+    CivilTime time;                           // the snapshot's, from its name
+    std::optional<std::uint32_t> recordCrc;   // the day's files in it, as CRC-32s: equal
+    std::optional<std::uint32_t> pictureCrc;  // values mean the same page
+    bool incomplete = false;                  // the snapshot left out one of the day's files
 };
 
 struct DayVersionList {
-    std::vector<DayVersion> versions;             // newest first
-    std::vector<std::filesystem::path> damaged;   // snapshots that could not be read, skipped
+    std::vector<DayVersion> versions;            // newest first
+    std::vector<std::filesystem::path> damaged;  // snapshots that could not be read, skipped
 };
 
 // The diary's snapshots (see ListDiarySnapshots; an empty identity takes all), one at a

@@ -48,7 +48,10 @@ std::string NewDiaryIdentity() {
     // The clock goes in beside the system's random numbers: a random source that is no
     // better than a fixed sequence must still not give two diaries one identity.
     std::random_device device;
-    std::seed_seq seed{device(), device(), device(), device(),
+    std::seed_seq seed{device(),
+                       device(),
+                       device(),
+                       device(),
                        static_cast<unsigned>(std::chrono::high_resolution_clock::now().time_since_epoch().count()),
                        static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count() >> 32)};
     std::mt19937_64 generator(seed);

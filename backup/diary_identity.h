@@ -18,12 +18,13 @@ std::optional<std::string> KnownDiaryIdentity(const std::filesystem::path& diary
 
 enum class IdentityStatus {
     Ok,
-    Unreadable,   // the settings file is there but could not be read: nothing is written over it
-    CannotKeep,   // a new identity could not be written: `why` says why
+    Unreadable,  // the settings file is there but could not be read: nothing is written over it
+    CannotKeep,  // a new identity could not be written: `why` says why
 };
 
 // The diary's identity, made and kept in its settings file when it has none yet.
-IdentityStatus ObtainDiaryIdentity(const std::filesystem::path& diary, std::string& identity, WriteFault* why = nullptr);
+IdentityStatus ObtainDiaryIdentity(const std::filesystem::path& diary, std::string& identity,
+                                   WriteFault* why = nullptr);
 
 // 32 hexadecimal digits from the system's random source.
 std::string NewDiaryIdentity();

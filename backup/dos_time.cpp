@@ -32,5 +32,5 @@ DosDateTime DosDateTimeOf(const CivilTime& time) {
 
 CivilTime CivilTimeOfDos(DosDateTime dos) {
     return {1980 + (dos.date >> 9), (dos.date >> 5) & 15, dos.date & 31,
-            dos.time >> 11, (dos.time >> 5) & 63, (dos.time & 31) * 2};
+            dos.time >> 11,         (dos.time >> 5) & 63, (dos.time & 31) * 2};
 }

@@ -9,8 +9,8 @@
 
 struct CivilTime {
     std::int32_t year = 1980;
-    std::int32_t month = 1;    // 1-12
-    std::int32_t day = 1;      // 1-31
+    std::int32_t month = 1;  // 1-12
+    std::int32_t day = 1;    // 1-31
     std::int32_t hour = 0;
     std::int32_t minute = 0;
     std::int32_t second = 0;

@@ -18,7 +18,8 @@ std::int64_t MonthOf(const CivilTime& t) { return static_cast<std::int64_t>(t.ye
 RetentionPeriod PeriodOfSnapshot(const CivilTime& time, const CivilTime& now) {
     const std::int64_t ageInDays = DayOf(now) - DayOf(time);
     if (ageInDays < kDailyDays) return {0, DayOf(time)};
-    if (ageInDays < kWeeklyWeeks * 7) return {1, DayOf(time) - (WeekdayOfDate(time.year, time.month, time.day) + 6) % 7};
+    if (ageInDays < kWeeklyWeeks * 7)
+        return {1, DayOf(time) - (WeekdayOfDate(time.year, time.month, time.day) + 6) % 7};
     if (MonthOf(now) - MonthOf(time) < kMonthlyMonths) return {2, MonthOf(time)};
     return {3, time.year};
 }
@@ -26,7 +27,8 @@ RetentionPeriod PeriodOfSnapshot(const CivilTime& time, const CivilTime& now) {
 std::vector<bool> SnapshotsToKeep(std::span<const CivilTime> times, const CivilTime& now) {
     std::vector<std::size_t> newestFirst(times.size());
     std::iota(newestFirst.begin(), newestFirst.end(), 0);
-    std::stable_sort(newestFirst.begin(), newestFirst.end(), [&](std::size_t a, std::size_t b) { return times[a] > times[b]; });
+    std::stable_sort(newestFirst.begin(), newestFirst.end(),
+                     [&](std::size_t a, std::size_t b) { return times[a] > times[b]; });
 
     std::vector<bool> keep(times.size(), false);
     int newest = 0;

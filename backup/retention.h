@@ -27,7 +27,7 @@ std::vector<bool> SnapshotsToKeep(std::span<const CivilTime> times, const CivilT
 // The day, week, month or year a snapshot of that time stands for as of `now`; the
 // snapshots of one period compare equal, and the oldest of them is the one kept.
 struct RetentionPeriod {
-    int kind = 0;   // 0 a day, 1 a week, 2 a month, 3 a year
+    int kind = 0;  // 0 a day, 1 a week, 2 a month, 3 a year
     std::int64_t number = 0;
     auto operator<=>(const RetentionPeriod&) const = default;
 };

@@ -77,7 +77,6 @@ bool SnapshotReadsBack(const fs::path& path, int files) {
            archive.CheckEveryEntry() == ZipReadStatus::Ok;
 }
 
-
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c | 0x20) : c; }
 
 bool EndsWithFolded(std::u16string_view text, std::u16string_view end) {
@@ -100,10 +99,11 @@ char16_t FoldCase(char16_t c) {
     if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);
     if (c == 0x178) return 0xFF;
     if (((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) || (c >= 0x460 && c <= 0x481) ||
-         (c >= 0x48A && c <= 0x4BF)) && c % 2 == 0)
+         (c >= 0x48A && c <= 0x4BF)) &&
+        c % 2 == 0)
         return static_cast<char16_t>(c + 1);
     if (((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) && c % 2 == 1) return static_cast<char16_t>(c + 1);
-    if (c == 0x3C2) return 0x3C3;   // the final sigma is the sigma
+    if (c == 0x3C2) return 0x3C3;  // the final sigma is the sigma
     if (c == 0x386) return 0x3AC;
     if (c >= 0x388 && c <= 0x38A) return static_cast<char16_t>(c + 0x25);
     if (c == 0x38C) return 0x3CC;
@@ -112,7 +112,8 @@ char16_t FoldCase(char16_t c) {
 }
 
 bool SameNameInAnyCase(std::u16string_view a, std::u16string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
 }
 #endif
 
@@ -139,7 +140,8 @@ bool NewestSnapshotHasDays(const fs::path& diary, const fs::path& backupFolder) 
 std::vector<fs::path> FoldersMissing(const fs::path& folder) {
     std::vector<fs::path> missing;
     std::error_code error;
-    for (fs::path at = fs::absolute(folder, error); !error && !at.empty() && !fs::exists(at, error); at = at.parent_path()) {
+    for (fs::path at = fs::absolute(folder, error); !error && !at.empty() && !fs::exists(at, error);
+         at = at.parent_path()) {
         missing.insert(missing.begin(), at);
         if (at == at.parent_path()) break;
     }
@@ -149,7 +151,7 @@ std::vector<fs::path> FoldersMissing(const fs::path& folder) {
 void RemoveFoldersMade(const std::vector<fs::path>& made) {
     std::error_code error;
     for (auto folder = made.rbegin(); folder != made.rend(); ++folder) {
-        if (!fs::remove(*folder, error)) return;   // not empty, or not ours to remove
+        if (!fs::remove(*folder, error)) return;  // not empty, or not ours to remove
     }
 }
 
@@ -200,7 +202,7 @@ bool WriteSnapshot(const fs::path& target, const std::vector<fs::path>& files, S
         // Beside the days a very large file is left out unread; a day is always taken.
         const bool tooLarge = listed && !IsDayFile(file) && listed->size > kLargestFileBesideDays;
         const ReadStatus read = tooLarge ? ReadStatus::Failed : ReadSteadyFile(file, bytes, stamp, hooks);
-        if (read == ReadStatus::Missing) continue;   // removed since the listing: no longer the diary's
+        if (read == ReadStatus::Missing) continue;  // removed since the listing: no longer the diary's
         if (read != ReadStatus::Ok) {
             result.unread.push_back({file, read, tooLarge});
             if (listed) label.leftOut.push_back({NameInUtf8(file), listed->size, UnixSecondsOf(listed->modified)});
@@ -240,7 +242,8 @@ bool GoesIntoSnapshot(const fs::path& name) {
     if (DayOfPageFileName(fs::path(text)) != 0) return true;
     // The user's own files, kept before the page replaced them.
     for (std::u16string_view suffix : {kOriginalPictureSuffix, kDamagedRecordSuffix}) {
-        if (EndsWithFolded(text, suffix) && DayOfPageFileName(fs::path(text.substr(0, text.size() - suffix.size()))) != 0)
+        if (EndsWithFolded(text, suffix) &&
+            DayOfPageFileName(fs::path(text.substr(0, text.size() - suffix.size()))) != 0)
             return true;
     }
     if (text.size() == kSettingsFileName.size() && EndsWithFolded(text, kSettingsFileName)) return true;
@@ -262,7 +265,7 @@ bool IsSameOrInside(const fs::path& inner, const fs::path& outer) {
     if (error) return false;
     auto a = in.begin(), b = out.begin();
     for (; b != out.end(); ++a, ++b) {
-        if (b->empty()) continue;   // the trailing separator's empty name
+        if (b->empty()) continue;  // the trailing separator's empty name
         if (a == in.end()) return false;
 #ifdef _WIN32
         // Names on Windows are the same in any letter case, not only ASCII's.
@@ -401,12 +404,15 @@ std::vector<fs::path> PruneSnapshots(const fs::path& backupFolder, std::string_v
             const RetentionPeriod period = PeriodOfSnapshot(times[i], now);
             std::optional<std::size_t> keeper;
             for (std::size_t j = 0; j < mine.size(); ++j) {
-                if (kept[j] && times[j] <= now && PeriodOfSnapshot(times[j], now) == period && (!keeper || times[j] < times[*keeper]))
+                if (kept[j] && times[j] <= now && PeriodOfSnapshot(times[j], now) == period &&
+                    (!keeper || times[j] < times[*keeper]))
                     keeper = j;
             }
             if (!keeper || sound.contains(mine[*keeper].path)) continue;
-            if (PassesCheck(mine[*keeper].path)) sound.insert(mine[*keeper].path);
-            else damaged = *keeper;
+            if (PassesCheck(mine[*keeper].path))
+                sound.insert(mine[*keeper].path);
+            else
+                damaged = *keeper;
         }
         if (damaged) {
             // Nothing goes while a damaged snapshot cannot be put out of the count.

@@ -23,18 +23,18 @@
 
 enum class SnapshotStatus {
     Ok,
-    Incomplete,     // written and checked, but some files are left out (`unread`); pruned as usual
-    InsideDiary,    // the backup folder is the diary folder or inside it: a lost disk would take both
-    NoDiary,        // the diary folder cannot be listed
-    EmptyDiary,     // the diary folder holds no day file while its newest snapshot does: nothing written
-    CannotWrite,    // the backup folder could not take it: `fault` says why
-    CheckFailed,    // written, but it did not read back whole; removed
+    Incomplete,   // written and checked, but some files are left out (`unread`); pruned as usual
+    InsideDiary,  // the backup folder is the diary folder or inside it: a lost disk would take both
+    NoDiary,      // the diary folder cannot be listed
+    EmptyDiary,   // the diary folder holds no day file while its newest snapshot does: nothing written
+    CannotWrite,  // the backup folder could not take it: `fault` says why
+    CheckFailed,  // written, but it did not read back whole; removed
 };
 
 struct UnreadFile {
     std::filesystem::path path;
-    ReadStatus why;          // InUse also for a file that kept changing while it was read
-    bool tooLarge = false;   // not read at all: larger than a snapshot takes of a file beside the days
+    ReadStatus why;         // InUse also for a file that kept changing while it was read
+    bool tooLarge = false;  // not read at all: larger than a snapshot takes of a file beside the days
 };
 
 // Beside the days, a file larger than this is left out with a word: a snapshot holds
@@ -44,12 +44,12 @@ inline constexpr std::uint64_t kLargestFileBesideDays = std::uint64_t{64} << 20;
 struct SnapshotResult {
     SnapshotStatus status = SnapshotStatus::Ok;
     WriteFault fault = WriteFault::None;
-    std::filesystem::path snapshot;              // the file made, for Ok and Incomplete
-    std::uint64_t size = 0;                      // its bytes
-    int files = 0;                               // the files it holds
+    std::filesystem::path snapshot;  // the file made, for Ok and Incomplete
+    std::uint64_t size = 0;          // its bytes
+    int files = 0;                   // the files it holds
     std::vector<UnreadFile> unread;
-    std::vector<std::filesystem::path> pruned;   // older snapshots removed by age
-    std::vector<std::filesystem::path> setAside; // older snapshots that failed their check, renamed
+    std::vector<std::filesystem::path> pruned;    // older snapshots removed by age
+    std::vector<std::filesystem::path> setAside;  // older snapshots that failed their check, renamed
     // The diary's identity could not be read or kept: the snapshot carries none, and no
     // older one was pruned, since which of them are this diary's cannot be told.
     IdentityStatus identity = IdentityStatus::Ok;
@@ -97,8 +97,8 @@ struct LabelledSnapshot {
     SnapshotLabel label;
 };
 struct DiarySnapshots {
-    std::vector<LabelledSnapshot> ours;                // newest first
-    std::vector<std::filesystem::path> unreadable;     // of the pattern, but no zip could be read: whose is unknown
+    std::vector<LabelledSnapshot> ours;             // newest first
+    std::vector<std::filesystem::path> unreadable;  // of the pattern, but no zip could be read: whose is unknown
 };
 // The snapshots of one diary: those carrying its identity, and those made before diaries
 // had one (which every diary reads, and none prunes). An empty identity takes every

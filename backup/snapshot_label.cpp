@@ -60,5 +60,6 @@ SnapshotLabel ParseSnapshotLabel(std::string_view comment) {
 }
 
 bool LeftOut(const SnapshotLabel& label, std::string_view name) {
-    return std::any_of(label.leftOut.begin(), label.leftOut.end(), [&](const LeftOutFile& f) { return f.name == name; });
+    return std::any_of(label.leftOut.begin(), label.leftOut.end(),
+                       [&](const LeftOutFile& f) { return f.name == name; });
 }

@@ -15,15 +15,15 @@
 #include <vector>
 
 struct LeftOutFile {
-    std::string name;               // as the snapshot's entries name files (UTF-8)
+    std::string name;  // as the snapshot's entries name files (UTF-8)
     std::uint64_t size = 0;
     std::int64_t modifiedUnix = 0;
     auto operator<=>(const LeftOutFile&) const = default;
 };
 
 struct SnapshotLabel {
-    bool ours = false;              // the comment is one this program writes
-    std::string diary;              // the diary's identity; empty for snapshots made before diaries had one
+    bool ours = false;  // the comment is one this program writes
+    std::string diary;  // the diary's identity; empty for snapshots made before diaries had one
     std::vector<LeftOutFile> leftOut;
 };
 

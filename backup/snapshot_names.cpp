@@ -65,13 +65,14 @@ std::u16string SnapshotTimeText(const CivilTime& time) {
 }
 
 std::optional<CivilTime> TimeOfSnapshotName(std::u16string_view name) {
-    constexpr std::size_t kStamp = 15;   // YYYYMMDD-HHMMSS
+    constexpr std::size_t kStamp = 15;  // YYYYMMDD-HHMMSS
     if (name.size() != kPrefix.size() + kStamp + kSuffix.size() || !StartsWithFolded(name, kPrefix) ||
         !StartsWithFolded(name.substr(kPrefix.size() + kStamp), kSuffix) || name[kPrefix.size() + 8] != u'-')
         return std::nullopt;
     const std::size_t at = kPrefix.size();
     const auto year = DigitsAt(name, at, 4), month = DigitsAt(name, at + 4, 2), day = DigitsAt(name, at + 6, 2);
-    const auto hour = DigitsAt(name, at + 9, 2), minute = DigitsAt(name, at + 11, 2), second = DigitsAt(name, at + 13, 2);
+    const auto hour = DigitsAt(name, at + 9, 2), minute = DigitsAt(name, at + 11, 2),
+               second = DigitsAt(name, at + 13, 2);
     if (!year || !month || !day || !hour || !minute || !second) return std::nullopt;
     if (*month < 1 || *month > 12 || *day < 1 || static_cast<std::uint32_t>(*day) > DaysInMonth(*year, *month) ||
         *hour > 23 || *minute > 59 || *second > 60)

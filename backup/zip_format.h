@@ -23,13 +23,13 @@ constexpr std::size_t kZip64EndSize = 56;
 // Zip64 (APPNOTE 4.3.14, 4.5.3): past 65,534 entries or 4 GB a classic field holds all
 // ones and the real value is in a Zip64 record or extra field.
 constexpr std::uint16_t kZip64Field = 0x0001;
-constexpr std::uint16_t kVersionZip64 = 45;      // 4.5: Zip64
+constexpr std::uint16_t kVersionZip64 = 45;  // 4.5: Zip64
 constexpr std::uint16_t kAllOnes16 = 0xFFFF;
 constexpr std::uint32_t kAllOnes32 = 0xFFFFFFFF;
 
 constexpr std::uint16_t kStored = 0;
 constexpr std::uint16_t kDeflated = 8;
-constexpr std::uint16_t kVersion = 20;            // 2.0: deflate, folders; host MS-DOS
+constexpr std::uint16_t kVersion = 20;  // 2.0: deflate, folders; host MS-DOS
 constexpr std::uint16_t kEncryptedFlag = 1 << 0;
 constexpr std::uint16_t kUtf8NameFlag = 1 << 11;
 // The "extended timestamp" extra field: the modification time in UTC seconds, which

@@ -56,9 +56,9 @@ bool ReadZip64Field(std::span<const std::uint8_t> extra, ZipEntry& entry) {
 
 // The end record of a central directory and what stands around it in the file's tail.
 struct EndOfArchive {
-    std::vector<std::uint8_t> tail;   // the file's last bytes, the end record among them
-    std::uint64_t tailStart = 0;      // where they start in the file
-    std::size_t end = 0;              // where the end record starts in `tail`
+    std::vector<std::uint8_t> tail;  // the file's last bytes, the end record among them
+    std::uint64_t tailStart = 0;     // where they start in the file
+    std::size_t end = 0;             // where the end record starts in `tail`
 };
 
 // The end record is the last one of its signature whose comment reaches the end.
@@ -164,7 +164,7 @@ ZipReadStatus ZipArchive::Open(const std::filesystem::path& path) {
         const std::size_t nameSize = Get16(directory, at + 28), extraSize = Get16(directory, at + 30),
                           commentSize = Get16(directory, at + 32);
         entry.localOffset = Get32(directory, at + 42);
-        if (Get16(directory, at + 34) != 0) return ZipReadStatus::Unsupported;   // on another disk
+        if (Get16(directory, at + 34) != 0) return ZipReadStatus::Unsupported;  // on another disk
         const std::size_t next = at + kCentralHeaderSize + nameSize + extraSize + commentSize;
         if (next > directory.size()) return ZipReadStatus::Damaged;
         const auto* name = directory.data() + at + kCentralHeaderSize;
@@ -181,7 +181,8 @@ ZipReadStatus ZipArchive::Open(const std::filesystem::path& path) {
 }
 
 const ZipEntry* ZipArchive::Find(std::string_view name) const {
-    const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const ZipEntry& e) { return e.name == name; });
+    const auto found =
+        std::find_if(entries_.begin(), entries_.end(), [&](const ZipEntry& e) { return e.name == name; });
     return found == entries_.end() ? nullptr : &*found;
 }
 
@@ -233,7 +234,8 @@ ZipReadStatus ZipArchive::Check(const ZipEntry& entry) const {
     std::uint64_t inflated = 0;
     bool whole = true, ended = entry.method == kStored;
     for (std::uint64_t done = 0; whole && done < entry.compressedSize;) {
-        const std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, entry.compressedSize - done));
+        const std::size_t piece =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, entry.compressedSize - done));
         if (!file_.ReadAt(*dataOffset + done, std::span(in.data(), piece))) {
             whole = false;
             break;
@@ -253,8 +255,10 @@ ZipReadStatus ZipArchive::Check(const ZipEntry& entry) const {
             const std::size_t made = out.size() - stream.avail_out;
             crc = crc32(crc, out.data(), static_cast<uInt>(made));
             inflated += made;
-            if (result == Z_STREAM_END) ended = true;
-            else if (result != Z_OK || inflated > entry.size) whole = false;
+            if (result == Z_STREAM_END)
+                ended = true;
+            else if (result != Z_OK || inflated > entry.size)
+                whole = false;
         }
         // Bytes after the end of the deflate stream belong to no entry.
         if (ended && stream.avail_in > 0) whole = false;

@@ -20,14 +20,14 @@
 
 enum class ZipReadStatus {
     Ok,
-    CannotOpen,     // the file could not be opened: ReadFailure() says why
-    NotAZip,        // no end of a central directory
-    Unsupported,    // a zip of a kind this reader does not take
-    Damaged,        // headers that do not fit the file, bytes that do not inflate or fail their CRC
+    CannotOpen,   // the file could not be opened: ReadFailure() says why
+    NotAZip,      // no end of a central directory
+    Unsupported,  // a zip of a kind this reader does not take
+    Damaged,      // headers that do not fit the file, bytes that do not inflate or fail their CRC
 };
 
 struct ZipEntry {
-    std::string name;                    // bytes as stored
+    std::string name;  // bytes as stored
     std::uint16_t flags = 0;
     std::uint16_t method = 0;
     std::uint32_t crc = 0;
@@ -35,7 +35,7 @@ struct ZipEntry {
     std::uint64_t size = 0;
     std::uint64_t localOffset = 0;
     DosDateTime dosTime;
-    std::optional<std::int64_t> modifiedUnix;   // from the timestamp extra field, when there
+    std::optional<std::int64_t> modifiedUnix;  // from the timestamp extra field, when there
 };
 
 // The most an entry is read whole unless the caller says otherwise.

@@ -22,11 +22,12 @@ constexpr int kLevel = 3;
 // 32-bit field cannot hold, where the DOS time alone stands.
 std::vector<std::uint8_t> TimestampField(std::int64_t modifiedUnix) {
     std::vector<std::uint8_t> field;
-    if (modifiedUnix < std::numeric_limits<std::int32_t>::min() || modifiedUnix > std::numeric_limits<std::int32_t>::max())
+    if (modifiedUnix < std::numeric_limits<std::int32_t>::min() ||
+        modifiedUnix > std::numeric_limits<std::int32_t>::max())
         return field;
     Put16(field, kTimestampField);
     Put16(field, 5);
-    field.push_back(1);   // the modification time follows
+    field.push_back(1);  // the modification time follows
     Put32(field, static_cast<std::uint32_t>(static_cast<std::int32_t>(modifiedUnix)));
     return field;
 }
@@ -113,13 +114,13 @@ ZipWriteStatus ZipWriter::Add(std::string_view name, std::span<const std::uint8_
     if (Emit(local) != ZipWriteStatus::Ok || Emit(data) != ZipWriteStatus::Ok) return status_;
 
     Put32(central_, kCentralHeader);
-    Put16(central_, farOffset ? kVersionZip64 : kVersion);   // made by
+    Put16(central_, farOffset ? kVersionZip64 : kVersion);  // made by
     central_.insert(central_.end(), common.begin(), common.end());
     Put16(central_, static_cast<std::uint32_t>(centralExtra.size()));
-    Put16(central_, 0);          // comment length
-    Put16(central_, 0);          // disk number
-    Put16(central_, 0);          // internal attributes
-    Put32(central_, 0);          // external attributes: a plain file
+    Put16(central_, 0);  // comment length
+    Put16(central_, 0);  // disk number
+    Put16(central_, 0);  // internal attributes
+    Put32(central_, 0);  // external attributes: a plain file
     Put32(central_, farOffset ? kAllOnes32 : static_cast<std::uint32_t>(localOffset));
     central_.insert(central_.end(), nameBytes, nameBytes + name.size());
     central_.insert(central_.end(), centralExtra.begin(), centralExtra.end());
@@ -139,25 +140,29 @@ ZipWriteStatus ZipWriter::Finish(std::string_view comment) {
     if (zip64) {
         const std::uint64_t zip64End = offset_;
         Put32(end, kZip64End);
-        Put64(end, kZip64EndSize - 12);   // the size of what follows this field
-        Put16(end, kVersionZip64);        // made by
-        Put16(end, kVersionZip64);        // needed
-        Put32(end, 0);                    // this disk
-        Put32(end, 0);                    // the disk the directory starts on
+        Put64(end, kZip64EndSize - 12);  // the size of what follows this field
+        Put16(end, kVersionZip64);       // made by
+        Put16(end, kVersionZip64);       // needed
+        Put32(end, 0);                   // this disk
+        Put32(end, 0);                   // the disk the directory starts on
         Put64(end, entries_);
         Put64(end, entries_);
         Put64(end, centralSize);
         Put64(end, centralOffset);
         Put32(end, kZip64EndLocator);
-        Put32(end, 0);                    // the disk of the Zip64 end record
+        Put32(end, 0);  // the disk of the Zip64 end record
         Put64(end, zip64End);
-        Put32(end, 1);                    // disks in all
+        Put32(end, 1);  // disks in all
     }
-    const auto fit16 = [](std::uint64_t value) { return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, kAllOnes16)); };
-    const auto fit32 = [](std::uint64_t value) { return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, kAllOnes32)); };
+    const auto fit16 = [](std::uint64_t value) {
+        return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, kAllOnes16));
+    };
+    const auto fit32 = [](std::uint64_t value) {
+        return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, kAllOnes32));
+    };
     Put32(end, kEndOfCentralDirectory);
-    Put16(end, 0);   // this disk
-    Put16(end, 0);   // the disk the directory starts on
+    Put16(end, 0);  // this disk
+    Put16(end, 0);  // the disk the directory starts on
     Put16(end, fit16(entries_));
     Put16(end, fit16(entries_));
     Put32(end, fit32(centralSize));

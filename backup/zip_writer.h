@@ -16,9 +16,9 @@ class PendingFile;
 
 enum class ZipWriteStatus {
     Ok,
-    TooLarge,       // a single file of 4 GB or more, or a name longer than 65,535 bytes
-    CannotWrite,    // the pending file failed: its status and fault say why
-    CannotCompress, // zlib refused (out of memory)
+    TooLarge,        // a single file of 4 GB or more, or a name longer than 65,535 bytes
+    CannotWrite,     // the pending file failed: its status and fault say why
+    CannotCompress,  // zlib refused (out of memory)
 };
 
 class ZipWriter {
@@ -46,6 +46,6 @@ private:
     std::uint64_t offset_ = 0;
     std::uint64_t entries_ = 0;
     std::vector<std::uint8_t> central_;
-    std::vector<std::uint8_t> compressed_;   // reused from entry to entry
-    void* deflater_ = nullptr;               // z_stream, kept out of this header
+    std::vector<std::uint8_t> compressed_;  // reused from entry to entry
+    void* deflater_ = nullptr;              // z_stream, kept out of this header
 };

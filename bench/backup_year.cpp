@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "backup-year: cannot make the diary in %s\n", diary.string().c_str());
         return 1;
     }
-    constexpr std::int64_t kFirstMorning = 1767258000;   // 2026-01-01 09:00 UTC
+    constexpr std::int64_t kFirstMorning = 1767258000;  // 2026-01-01 09:00 UTC
     constexpr std::int64_t kDay = 24 * 3600;
     std::size_t most = 0, held = 0;
     for (int day = 0; day < 365; ++day) {

@@ -36,8 +36,8 @@
 
 namespace {
 
-constexpr int kPages = 30;   // days before today with a page
-constexpr int kRounds = 3;   // back through them and forward again, this many times
+constexpr int kPages = 30;  // days before today with a page
+constexpr int kRounds = 3;  // back through them and forward again, this many times
 
 // A page like a user's: three lines of text and a few strokes of colour.
 bool WritePage(const std::u16string& folder, const DayKey& day, int n) {
@@ -57,8 +57,8 @@ bool MakePages(const std::u16string& folder) {
     for (int n = 0; n < kPages; ++n) {
         PreviousDay(day);
         const DayFilePair paths = DayFileNames(folder, day);
-        const bool present = GetFileAttributesW(reinterpret_cast<const wchar_t*>(paths.record.c_str())) !=
-                             INVALID_FILE_ATTRIBUTES;
+        const bool present =
+            GetFileAttributesW(reinterpret_cast<const wchar_t*>(paths.record.c_str())) != INVALID_FILE_ATTRIBUTES;
         if (!present && !WritePage(folder, day, n)) return false;
     }
     return true;
@@ -87,10 +87,10 @@ double TimeOne(const std::function<void()>& action, double ticksPerMs) {
 
 struct Times {
     std::vector<double> steps, saves, loads, editedSteps, strokes, zoomedSteps, zoomedStrokes;
-    std::vector<double> months, years, sameDays;   // the windows that look back, opened and painted
-    std::vector<double> previewPages;              // a page of the print preview drawn again
+    std::vector<double> months, years, sameDays;  // the windows that look back, opened and painted
+    std::vector<double> previewPages;             // a page of the print preview drawn again
     int filesWrittenByVisits = 0;
-    int zoom = 0;   // the zoom the second round was taken at
+    int zoom = 0;  // the zoom the second round was taken at
 };
 
 // Every day file's last write, to tell whether looking at the pages wrote any of them.
@@ -157,10 +157,12 @@ void TimeLookingBack(Times& times, double ticksPerMs) {
     // The print preview's page, drawn again and again once the window is up.
     PrintDays(Diary().page, Diary().view, g_shell.mainWindow, [&](HWND window) {
         for (int n = 0; n < 5; ++n) {
-            times.previewPages.push_back(TimeOne([window] {
-                InvalidateRect(window, nullptr, FALSE);
-                UpdateWindow(window);
-            }, ticksPerMs));
+            times.previewPages.push_back(TimeOne(
+                [window] {
+                    InvalidateRect(window, nullptr, FALSE);
+                    UpdateWindow(window);
+                },
+                ticksPerMs));
         }
         PostMessageW(window, WM_CLOSE, 0, 0);
     });
@@ -220,16 +222,16 @@ std::string Summary(const char* name, std::vector<double> times) {
 }
 
 bool WriteTimes(const std::u16string& folder, const Times& times) {
-    const std::string text = Summary("step", times.steps) + Summary("save", times.saves) + Summary("load", times.loads) +
-                             Summary("edited_step", times.editedSteps) + Summary("stroke", times.strokes) +
-                             Summary("zoom4_step", times.zoomedSteps) + Summary("zoom4_stroke", times.zoomedStrokes) +
-                             Summary("look_month", times.months) + Summary("look_year", times.years) +
-                             Summary("look_same_day", times.sameDays) + Summary("preview_page", times.previewPages) +
-                             "visit_writes " + std::to_string(times.filesWrittenByVisits) + "\nzoom4_zoom " +
-                             std::to_string(times.zoom) + "\n";
+    const std::string text =
+        Summary("step", times.steps) + Summary("save", times.saves) + Summary("load", times.loads) +
+        Summary("edited_step", times.editedSteps) + Summary("stroke", times.strokes) +
+        Summary("zoom4_step", times.zoomedSteps) + Summary("zoom4_stroke", times.zoomedStrokes) +
+        Summary("look_month", times.months) + Summary("look_year", times.years) +
+        Summary("look_same_day", times.sameDays) + Summary("preview_page", times.previewPages) + "visit_writes " +
+        std::to_string(times.filesWrittenByVisits) + "\nzoom4_zoom " + std::to_string(times.zoom) + "\n";
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-    return WriteFileSafely(std::filesystem::path(folder + u"\\day-switch-times.txt"),
-                           std::span(bytes, text.size())) == WriteStatus::Ok;
+    return WriteFileSafely(std::filesystem::path(folder + u"\\day-switch-times.txt"), std::span(bytes, text.size())) ==
+           WriteStatus::Ok;
 }
 
 }  // namespace

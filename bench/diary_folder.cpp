@@ -46,7 +46,8 @@ bool MakeDiaryFolder(const fs::path& folder, const DayKey& lastDay, int days, Di
     for (int n = 0; n < days; ++n, PreviousDay(day)) {
         const fs::path bmp = folder / DayFileName(day, u"bmp");
         if (pictures != DiaryPictures::None && bmp != picture) fs::create_hard_link(picture, bmp, error);
-        if (error || !WriteBytes(folder / DayFileName(day, u"dbt"), SerializeRecord(RecordOfDay(n)).bytes)) return false;
+        if (error || !WriteBytes(folder / DayFileName(day, u"dbt"), SerializeRecord(RecordOfDay(n)).bytes))
+            return false;
     }
     return true;
 }

@@ -58,9 +58,8 @@ std::vector<uint8_t> DayPictureBmp() {
     const int32_t w = 264, h = 160;
     const uint32_t stride = 132;
     auto b = BmpHeader(w, h, 4, 16, stride);
-    const uint32_t palette[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
-                                  0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
-                                  0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    const uint32_t palette[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                                  0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
     for (int i = 0; i < 16; ++i) Put32(b, 54 + 4 * i, palette[i]);
     std::mt19937 rng(1);
     std::vector<uint8_t> index(static_cast<size_t>(w) * h, 15);
@@ -182,8 +181,7 @@ bool EncodeWithDirectDct(const Planes& p, std::vector<uint8_t>& out) {
     jpeg::CreateStream(e.stream, host, p.red.size() * 3);
     jpeg::WriteJfifHeaders(e);
     constexpr int kComponent[6] = {0, 0, 0, 0, 1, 2};
-    const jpeg::Block* blocks[6] = {&e.luminance[0], &e.luminance[1], &e.luminance[2],
-                                    &e.luminance[3], &e.cb, &e.cr};
+    const jpeg::Block* blocks[6] = {&e.luminance[0], &e.luminance[1], &e.luminance[2], &e.luminance[3], &e.cb, &e.cr};
     for (int32_t row = 0; row < (p.height + 15) / 16; ++row)
         for (int32_t column = 0; column < (p.width + 15) / 16; ++column) {
             jpeg::BuildMcu(e, column, row);
@@ -225,9 +223,7 @@ BENCHMARK(BM_Photo4000x3000)->Unit(benchmark::kMillisecond)->Iterations(5);
 void BM_DirectDctDayPicture(benchmark::State& state) { EncodeFromPlanesWithDirectDct(state, DayPlanes()); }
 BENCHMARK(BM_DirectDctDayPicture)->Unit(benchmark::kMillisecond);
 
-void BM_DirectDctPhoto4000x3000(benchmark::State& state) {
-    EncodeFromPlanesWithDirectDct(state, Photo12MpPlanes());
-}
+void BM_DirectDctPhoto4000x3000(benchmark::State& state) { EncodeFromPlanesWithDirectDct(state, Photo12MpPlanes()); }
 BENCHMARK(BM_DirectDctPhoto4000x3000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // One block's DCT, ours and the direct sum, over a set of noisy blocks.
@@ -307,9 +303,10 @@ BENCHMARK(BM_LibjpegPhoto4000x3000)->Unit(benchmark::kMillisecond)->Iterations(5
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--write-bmp") == 0) {
         const std::filesystem::path dir = argv[2];
-        for (const auto& [name, bytes] : {std::pair{"day.bmp", As24BitBmp(DayBmp())}, std::pair{"photo.bmp", Photo12MpBmp()}}) {
-            std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                              static_cast<std::streamsize>(bytes.size()));
+        for (const auto& [name, bytes] :
+             {std::pair{"day.bmp", As24BitBmp(DayBmp())}, std::pair{"photo.bmp", Photo12MpBmp()}}) {
+            std::ofstream(dir / name, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         }
         // Our two quantisation tables for cjpeg -qtables, row by row, so that cjpeg
         // codes with the tables we code with.

@@ -71,7 +71,8 @@ void TakeInHundredCopies(benchmark::State& state, fs::path diary) {
         DayRecord other;
         ParseRecord(bytes, other);
         other.text += u"\r\nwritten on the other computer";
-        copies.push_back(diary / (DayFileNames(day).record.substr(0, 8) + u".sync-conflict-20261207-101010-ABCDEFG.dbt"));
+        copies.push_back(diary /
+                         (DayFileNames(day).record.substr(0, 8) + u".sync-conflict-20261207-101010-ABCDEFG.dbt"));
         WriteFileSafely(copies.back(), SerializeRecord(other).bytes, Durability::Atomic);
     }
     const std::vector<Bytes> copyBytes = [&] {
@@ -111,7 +112,9 @@ int main(int argc, char** argv) {
     const fs::path work = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / "doodle-merge-bench";
     benchmark::RegisterBenchmark("MergeOneDay", MergeOneDay)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("TakeInHundredCopies", TakeInHundredCopies, work / "diary-3650")
-        ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3);
     benchmark::RunSpecifiedBenchmarks();
     return 0;
 }

@@ -29,7 +29,8 @@ double TimePictureRun(const DayKey& firstDay, const std::filesystem::path& docum
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    ConvertDayPictures(g_shell.mainWindow, g_shell.statusStrip, g_shell.dataFolder, firstDay, kDays, document.u16string());
+    ConvertDayPictures(g_shell.mainWindow, g_shell.statusStrip, g_shell.dataFolder, firstDay, kDays,
+                       document.u16string());
     QueryPerformanceCounter(&end);
     return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
@@ -56,8 +57,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, PWSTR, int s
     const double intoDiaryFolder = TimePictureRun(yesterday, folder / "diary.html");
 
     char text[200];
-    const int length = std::snprintf(text, sizeof text, "pictures %d\npicture_run_ms %.3f\npicture_run_in_diary_ms %.3f\n",
-                                     pictures, intoNewFolder, intoDiaryFolder);
+    const int length =
+        std::snprintf(text, sizeof text, "pictures %d\npicture_run_ms %.3f\npicture_run_in_diary_ms %.3f\n", pictures,
+                      intoNewFolder, intoDiaryFolder);
     const auto* bytes = reinterpret_cast<const uint8_t*>(text);
     return WriteFileSafely(folder / "picture-run-times.txt", std::span(bytes, static_cast<size_t>(length))) ==
                    WriteStatus::Ok

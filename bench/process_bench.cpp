@@ -111,7 +111,8 @@ void RunIntoNewFolders(benchmark::State& state, std::vector<std::string> command
     int run = 0;
     TimeRuns(state, command, [&](std::vector<std::string>&) {
         std::filesystem::path folder;
-        do folder = base / ("run-" + std::to_string(run++)); while (std::filesystem::exists(folder));
+        do folder = base / ("run-" + std::to_string(run++));
+        while (std::filesystem::exists(folder));
         std::filesystem::create_directories(folder);
         *out = (folder / document).string();
     });
@@ -154,14 +155,22 @@ int main(int argc, char** argv) {
     std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
-        if (a.starts_with("--export=")) exporter = a.substr(9);
-        else if (a.starts_with("--cjpeg=")) cjpeg = a.substr(8);
-        else if (a.starts_with("--qtables=")) qtables = a.substr(10);
-        else if (a.starts_with("--picture=")) picture = a.substr(10);
-        else if (a.starts_with("--work=")) work = a.substr(7);
-        else if (a.starts_with("--template=")) htmlTemplate = a.substr(11);
-        else if (a.starts_with("--days=")) dayCounts = a.substr(7);
-        else inputs.emplace_back(a);
+        if (a.starts_with("--export="))
+            exporter = a.substr(9);
+        else if (a.starts_with("--cjpeg="))
+            cjpeg = a.substr(8);
+        else if (a.starts_with("--qtables="))
+            qtables = a.substr(10);
+        else if (a.starts_with("--picture="))
+            picture = a.substr(10);
+        else if (a.starts_with("--work="))
+            work = a.substr(7);
+        else if (a.starts_with("--template="))
+            htmlTemplate = a.substr(11);
+        else if (a.starts_with("--days="))
+            dayCounts = a.substr(7);
+        else
+            inputs.emplace_back(a);
     }
     for (const auto& in : inputs) {
         const std::string stem = in.stem().string();
@@ -170,24 +179,30 @@ int main(int argc, char** argv) {
         if (!exporter.empty()) {
             benchmark::RegisterBenchmark(("Export/" + stem).c_str(), RunConversion,
                                          std::vector<std::string>{exporter, "jpeg", in.string(), ours, "--yes"})
-                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(5);
         }
         if (!cjpeg.empty()) {
             // What cjpeg does by default, spelled out: quality 75, 4:2:0, baseline, integer DCT.
-            benchmark::RegisterBenchmark(("Cjpeg/" + stem).c_str(), RunConversion,
-                                         std::vector<std::string>{cjpeg, "-quality", "75", "-sample", "2x2",
-                                                                  "-baseline", "-dct", "int", "-outfile",
-                                                                  theirs, in.string()})
-                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+            benchmark::RegisterBenchmark(
+                ("Cjpeg/" + stem).c_str(), RunConversion,
+                std::vector<std::string>{cjpeg, "-quality", "75", "-sample", "2x2", "-baseline", "-dct", "int",
+                                         "-outfile", theirs, in.string()})
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(5);
         }
         if (!cjpeg.empty() && !qtables.empty()) {
             // The tables we code with (quality 50 takes them as they are), one for Y and
             // one for Cb and Cr, and our sampling.
-            benchmark::RegisterBenchmark(("CjpegOurTables/" + stem).c_str(), RunConversion,
-                                         std::vector<std::string>{cjpeg, "-qtables", qtables, "-qslots", "0,1,1",
-                                                                  "-quality", "50", "-sample", "2x2", "-baseline",
-                                                                  "-outfile", theirs, in.string()})
-                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+            benchmark::RegisterBenchmark(
+                ("CjpegOurTables/" + stem).c_str(), RunConversion,
+                std::vector<std::string>{cjpeg, "-qtables", qtables, "-qslots", "0,1,1", "-quality", "50", "-sample",
+                                         "2x2", "-baseline", "-outfile", theirs, in.string()})
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(5);
         }
     }
     for (size_t at = 0; !exporter.empty() && !htmlTemplate.empty() && at < dayCounts.size();) {
@@ -195,23 +210,24 @@ int main(int argc, char** argv) {
         if (comma == std::string::npos) comma = dayCounts.size();
         const std::string days = dayCounts.substr(at, comma - at);
         at = comma + 1;
-        const std::string from = std::to_string(kLastDay.year) + "-" + std::to_string(kLastDay.month) + "-" +
-                                 std::to_string(kLastDay.day);
+        const std::string from =
+            std::to_string(kLastDay.year) + "-" + std::to_string(kLastDay.month) + "-" + std::to_string(kLastDay.day);
         for (const bool pictures : {false, true}) {
             if (pictures && picture.empty()) continue;
             const std::string name = (pictures ? "HtmlJpeg/" : "Html/") + days;
             const std::filesystem::path diary = work / ((pictures ? "pictures-" : "diary-") + days);
-            if (!MakeDiaryFolder(diary, kLastDay, std::stoi(days), pictures ? DiaryPictures::Given : DiaryPictures::None,
-                                 picture)) {
+            if (!MakeDiaryFolder(diary, kLastDay, std::stoi(days),
+                                 pictures ? DiaryPictures::Given : DiaryPictures::None, picture)) {
                 fprintf(stderr, "process_bench: cannot make the diary in %s\n", diary.string().c_str());
                 return 1;
             }
             // Pictures go beside the document, in a folder of their own.
             const std::filesystem::path out = work / ("site-" + name.substr(0, name.find('/')) + "-" + days);
             std::filesystem::create_directories(out);
-            std::vector<std::string> command{exporter, "html", "--data", diary.string(), "--template",
-                                             htmlTemplate, "--out", (out / "diary.html").string(),
-                                             "--from", from, "--days", days, "--yes"};
+            std::vector<std::string> command{exporter,     "html",       "--data", diary.string(),
+                                             "--template", htmlTemplate, "--out",  (out / "diary.html").string(),
+                                             "--from",     from,         "--days", days,
+                                             "--yes"};
             if (pictures) command.push_back("--jpeg");
             // With pictures, first into empty folders; then again and again into one
             // folder, where the pictures of the run before are found unchanged. A
@@ -220,43 +236,59 @@ int main(int argc, char** argv) {
             if (pictures) {
                 benchmark::RegisterBenchmark(("HtmlJpegNew/" + days).c_str(), RunIntoNewFolders, command,
                                              work / ("site-HtmlJpegNew-" + days))
-                    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(runs);
+                    ->UseManualTime()
+                    ->Unit(benchmark::kMillisecond)
+                    ->Iterations(runs);
             }
             benchmark::RegisterBenchmark(name.c_str(), RunConversion, command)
-                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(runs);
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(runs);
             if (pictures) {
                 const std::string year = std::to_string(kLastDay.year);
-                benchmark::RegisterBenchmark(("Year/" + days).c_str(), RunConversion,
-                                             std::vector<std::string>{exporter, "year", "--data", diary.string(), "--year",
-                                                                      year, "--out", (out / "year.svg").string(), "--yes"})
-                    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-                benchmark::RegisterBenchmark(("Mosaic/" + days).c_str(), RunConversion,
-                                             std::vector<std::string>{exporter, "mosaic", "--data", diary.string(),
-                                                                      "--year", year, "--out",
-                                                                      (out / "poster.jpg").string(), "--yes"})
-                    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+                benchmark::RegisterBenchmark(
+                    ("Year/" + days).c_str(), RunConversion,
+                    std::vector<std::string>{exporter, "year", "--data", diary.string(), "--year", year, "--out",
+                                             (out / "year.svg").string(), "--yes"})
+                    ->UseManualTime()
+                    ->Unit(benchmark::kMillisecond)
+                    ->Iterations(5);
+                benchmark::RegisterBenchmark(
+                    ("Mosaic/" + days).c_str(), RunConversion,
+                    std::vector<std::string>{exporter, "mosaic", "--data", diary.string(), "--year", year, "--out",
+                                             (out / "poster.jpg").string(), "--yes"})
+                    ->UseManualTime()
+                    ->Unit(benchmark::kMillisecond)
+                    ->Iterations(3);
                 // The last year as a book: every day with its drawing and its text.
-                benchmark::RegisterBenchmark(("Pdf/" + days).c_str(), RunConversion,
-                                             std::vector<std::string>{exporter, "pdf", "--data", diary.string(),
-                                                                      "--from", year + "-01-01", "--to", year + "-12-31",
-                                                                      "--out", (out / "book.pdf").string(), "--yes"})
-                    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+                benchmark::RegisterBenchmark(
+                    ("Pdf/" + days).c_str(), RunConversion,
+                    std::vector<std::string>{exporter, "pdf", "--data", diary.string(), "--from", year + "-01-01",
+                                             "--to", year + "-12-31", "--out", (out / "book.pdf").string(), "--yes"})
+                    ->UseManualTime()
+                    ->Unit(benchmark::kMillisecond)
+                    ->Iterations(3);
                 continue;
             }
-            benchmark::RegisterBenchmark(("Find/" + days).c_str(), RunConversion,
-                                         std::vector<std::string>{exporter, "find", kFindWords[0], kFindWords[1],
-                                                                  "--data", diary.string()})
-                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+            benchmark::RegisterBenchmark(
+                ("Find/" + days).c_str(), RunConversion,
+                std::vector<std::string>{exporter, "find", kFindWords[0], kFindWords[1], "--data", diary.string()})
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(3);
             benchmark::RegisterBenchmark(("Search/" + days).c_str(), SearchInProcess, diary)
-                ->Unit(benchmark::kMillisecond)->Iterations(5);
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(5);
             benchmark::RegisterBenchmark(("Read/" + days).c_str(), ReadInProcess, diary)
-                ->Unit(benchmark::kMillisecond)->Iterations(3);
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(3);
         }
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     for (const auto& entry : std::filesystem::directory_iterator(work)) {
-        if (entry.path().filename().string().starts_with("site-HtmlJpegNew-")) std::filesystem::remove_all(entry.path());
+        if (entry.path().filename().string().starts_with("site-HtmlJpegNew-"))
+            std::filesystem::remove_all(entry.path());
     }
     return 0;
 }

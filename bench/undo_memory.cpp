@@ -55,8 +55,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, PWSTR, int s
     const double afterUndoRedo = CommittedMb() - start;
 
     char text[200];
-    std::snprintf(text, sizeof text, "strokes_100_mb %.3f\nstrokes_400_mb %.3f\nundo_redo_mb %.3f\n", after100, after400,
-                  afterUndoRedo);
+    std::snprintf(text, sizeof text, "strokes_100_mb %.3f\nstrokes_400_mb %.3f\nundo_redo_mb %.3f\n", after100,
+                  after400, afterUndoRedo);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text);
     return WriteFileSafely(std::filesystem::path(g_shell.dataFolder + u"\\undo-memory.txt"),
                            std::span(bytes, std::strlen(text))) == WriteStatus::Ok

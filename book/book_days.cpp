@@ -18,12 +18,15 @@ BookDays ReadBookDays(const std::filesystem::path& folder, const DayFileIndex& i
             day.hasRecord = file.status == RecordFileStatus::Ok;
             if (day.hasRecord) day.record = std::move(file.record);
             // A record gone since the listing was as good as never there.
-            else if (file.status != RecordFileStatus::Missing) unreadable.push_back(folder / *record);
+            else if (file.status != RecordFileStatus::Missing)
+                unreadable.push_back(folder / *record);
         }
         if (const auto picture = index.Listed(names.picture)) {
             const DrawingRead read = CheckDayDrawing(folder / *picture);
-            if (read == DrawingRead::Read) day.picture = folder / *picture;
-            else if (read == DrawingRead::Unreadable) unreadable.push_back(folder / *picture);
+            if (read == DrawingRead::Read)
+                day.picture = folder / *picture;
+            else if (read == DrawingRead::Unreadable)
+                unreadable.push_back(folder / *picture);
         }
         if (!unreadable.empty()) {
             book.unreadable.insert(book.unreadable.end(), unreadable.begin(), unreadable.end());

@@ -14,8 +14,8 @@ class DayFileIndex;
 struct BookDay {
     DayKey key;
     bool hasRecord = false;
-    DayRecord record;                // the empty page without one
-    std::filesystem::path picture;   // a drawing ReadDayDrawing takes; empty without one
+    DayRecord record;               // the empty page without one
+    std::filesystem::path picture;  // a drawing ReadDayDrawing takes; empty without one
 };
 
 struct BookDays {

@@ -11,10 +11,10 @@
 
 namespace {
 
-constexpr double kIconSize = 5;       // millimetres: a 16 x 16 icon
-constexpr double kGap = 3;            // between the parts of a day
-constexpr double kFooterRoom = 8;     // above the bottom margin: the rule and the footer
-constexpr double kSlotGap = 8;        // between the two days of a page
+constexpr double kIconSize = 5;    // millimetres: a 16 x 16 icon
+constexpr double kGap = 3;         // between the parts of a day
+constexpr double kFooterRoom = 8;  // above the bottom margin: the rule and the footer
+constexpr double kSlotGap = 8;     // between the two days of a page
 
 std::u16string Decimal(std::size_t value) {
     const std::string digits = std::to_string(value);
@@ -125,8 +125,9 @@ void PlaceText(Flow& flow, const std::u16string& title, std::u16string_view text
                 PlaceTitle(flow, FillIn(ProgramText(IDS_BOOK_CONTINUED), {title}), kDetailSize, measure);
             }
             const std::u16string_view line = paragraph.substr(starts[i], starts[i + 1] - starts[i]);
-            if (!line.empty()) flow.Page().texts.push_back({flow.Left(), flow.Y(), flow.Width(), kTextSize, false,
-                                                            std::u16string(line)});
+            if (!line.empty())
+                flow.Page().texts.push_back(
+                    {flow.Left(), flow.Y(), flow.Width(), kTextSize, false, std::u16string(line)});
             flow.Advance(lineHeight);
         }
     }
@@ -138,7 +139,8 @@ void PlaceFooters(Book& book, const std::vector<BookDay>& days, TextMeasure& mea
     const double width = book.paper.width - 2 * margin;
     const double rule = book.paper.height - margin - kFooterRoom + kFooterRoom / 4;
     const double top = rule + 1;
-    const std::u16string run = FillIn(ProgramText(IDS_BOOK_RUN), {IsoDateText(days.front().key), IsoDateText(days.back().key)});
+    const std::u16string run =
+        FillIn(ProgramText(IDS_BOOK_RUN), {IsoDateText(days.front().key), IsoDateText(days.back().key)});
     const std::u16string count = Decimal(book.pages.size());
     for (std::size_t n = 0; n < book.pages.size(); ++n) {
         BookPage& page = book.pages[n];
@@ -154,7 +156,8 @@ void PlaceFooters(Book& book, const std::vector<BookDay>& days, TextMeasure& mea
 
 std::u16string BookDayTitle(const DayKey& day) {
     std::u16string title = IsoDateText(day);
-    if (day.dayOfWeek >= 0 && day.dayOfWeek < 7) title += u"  " + std::u16string(ProgramText(IDS_BOOK_SUNDAY + day.dayOfWeek));
+    if (day.dayOfWeek >= 0 && day.dayOfWeek < 7)
+        title += u"  " + std::u16string(ProgramText(IDS_BOOK_SUNDAY + day.dayOfWeek));
     return title;
 }
 
@@ -173,7 +176,8 @@ Book LayOutBook(const std::vector<BookDay>& days, const PaperSize& paper, bool t
         if (!day.picture.empty()) {
             // On whole quarter points, as the block is, so every pixel lands on whole dots.
             const double quarter = 25.4 / 288;
-            const double left = std::round((flow.Left() + (flow.Width() - kPictureWidth * block) / 2) / quarter) * quarter;
+            const double left =
+                std::round((flow.Left() + (flow.Width() - kPictureWidth * block) / 2) / quarter) * quarter;
             const double top = std::round(flow.Y() / quarter) * quarter;
             flow.Page().pictures.push_back({left, top, block, n});
             flow.Advance(top - flow.Y() + kPictureHeight * block + kGap);

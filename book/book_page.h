@@ -11,8 +11,8 @@
 // into lines with the drawer's own measure. `top` is the top of the line's box.
 struct PlacedText {
     double left = 0, top = 0;
-    double width = 0;        // the room it was measured into
-    double fontSize = 0;     // points
+    double width = 0;     // the room it was measured into
+    double fontSize = 0;  // points
     bool bold = false;
     std::u16string text;
 };

@@ -100,16 +100,17 @@ void DrawBookPage(HDC dc, const BookPage& page, const std::vector<BookDay>& days
         DeleteObject(font);
     }
 
-    SetStretchBltMode(dc, COLORONCOLOR);   // each pixel a block, never smoothed
+    SetStretchBltMode(dc, COLORONCOLOR);  // each pixel a block, never smoothed
     for (const PlacedIcon& icon : page.icons) {
         HDC strip = icon.strip == IconStrip::Weather ? icons.weather : icons.mood;
         if (!strip) continue;
-        StretchBlt(dc, x(icon.left), y(icon.top), Round(icon.size * at.dotsPerMmX), Round(icon.size * at.dotsPerMmY), strip,
-                   static_cast<int>(icon.index) * icons.size, 0, icons.size, icons.size, SRCCOPY);
+        StretchBlt(dc, x(icon.left), y(icon.top), Round(icon.size * at.dotsPerMmX), Round(icon.size * at.dotsPerMmY),
+                   strip, static_cast<int>(icon.index) * icons.size, 0, icons.size, icons.size, SRCCOPY);
     }
     for (const PlacedPicture& picture : page.pictures) {
         DayDrawing drawing;
-        if (picture.day >= days.size() || ReadDayDrawing(days[picture.day].picture, drawing) != DrawingRead::Read) continue;
+        if (picture.day >= days.size() || ReadDayDrawing(days[picture.day].picture, drawing) != DrawingRead::Read)
+            continue;
         // Top-down rows of blue, green and red, each row a multiple of four bytes.
         constexpr int kRowBytes = (kPictureWidth * 3 + 3) / 4 * 4;
         std::vector<std::uint8_t> bits(static_cast<std::size_t>(kRowBytes) * kPictureHeight);

@@ -100,8 +100,8 @@ std::vector<std::size_t> Utf8Offsets(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         offsets[i] = bytes;
         const char16_t unit = text[i];
-        const bool pair = unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                          text[i + 1] < 0xE000;
+        const bool pair =
+            unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
         if (pair) {
             offsets[++i] = bytes;
             bytes += 4;
@@ -168,8 +168,8 @@ public:
         GSList* line = pango_layout_get_lines_readonly(Set(text, fontSize, false, width));
         for (line = line ? line->next : nullptr; line; line = line->next) {
             const auto byte = static_cast<std::size_t>(static_cast<PangoLayoutLine*>(line->data)->start_index);
-            starts.push_back(static_cast<std::size_t>(std::lower_bound(offsets.begin(), offsets.end(), byte) -
-                                                      offsets.begin()));
+            starts.push_back(
+                static_cast<std::size_t>(std::lower_bound(offsets.begin(), offsets.end(), byte) - offsets.begin()));
         }
         return starts;
     }
@@ -188,8 +188,8 @@ struct PdfBook::Parts {
 
 PdfBook::PdfBook(const PaperSize& paper, PdfSink sink) : parts_(std::make_unique<Parts>()) {
     parts_->sink = std::move(sink);
-    parts_->surface = cairo_pdf_surface_create_for_stream(WriteToSink, &parts_->sink, paper.width * kPointsPerMillimetre,
-                                                          paper.height * kPointsPerMillimetre);
+    parts_->surface = cairo_pdf_surface_create_for_stream(
+        WriteToSink, &parts_->sink, paper.width * kPointsPerMillimetre, paper.height * kPointsPerMillimetre);
     parts_->cr = cairo_create(parts_->surface);
     cairo_scale(parts_->cr, kPointsPerMillimetre, kPointsPerMillimetre);
     parts_->measure = std::make_unique<PangoMeasure>(parts_->cr);

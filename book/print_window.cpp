@@ -56,9 +56,10 @@ std::u16string NumberText(std::size_t value) {
 
 void ShowPageLabel(PrintState& state) {
     const HINSTANCE instance = state.source->instance;
-    std::u16string label = state.book.pages.empty()
-                               ? LoadText(instance, IDS_PRINT_NO_PAGES)
-                               : LoadText(instance, IDS_BOOK_PAGE, {NumberText(state.page + 1), NumberText(state.book.pages.size())});
+    std::u16string label =
+        state.book.pages.empty()
+            ? LoadText(instance, IDS_PRINT_NO_PAGES)
+            : LoadText(instance, IDS_BOOK_PAGE, {NumberText(state.page + 1), NumberText(state.book.pages.size())});
     if (state.days.unreadableDays > 0)
         label += u"  " + LoadText(instance, IDS_PRINT_UNREADABLE, {NumberText(state.days.unreadableDays)});
     SetWindowTextW(state.pageLabel, WidePointer(label));
@@ -193,9 +194,9 @@ void PrintBook(PrintState& state, HWND window) {
 
 HWND MakeControl(HWND window, const PrintState& state, const wchar_t* className, const std::u16string& text,
                  DWORD style, int id, int x, int y, int width, int height) {
-    HWND control = CreateWindowExW(0, className, WidePointer(text), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                                   window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   state.source->instance, nullptr);
+    HWND control =
+        CreateWindowExW(0, className, WidePointer(text), WS_CHILD | WS_VISIBLE | style, x, y, width, height, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), state.source->instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
     return control;
 }
@@ -220,8 +221,8 @@ void MakeControls(PrintState& state, HWND window, int dpi) {
                            place(scaled(110)), y1, scaled(110), row);
     state.layout = MakeControl(window, state, L"COMBOBOX", u"", WS_TABSTOP | CBS_DROPDOWNLIST, kLayout,
                                place(scaled(130)), y1, scaled(130), scaled(120));
-    state.paper = MakeControl(window, state, L"COMBOBOX", u"", WS_TABSTOP | CBS_DROPDOWNLIST, kPaper,
-                              place(scaled(80)), y1, scaled(80), scaled(120));
+    state.paper = MakeControl(window, state, L"COMBOBOX", u"", WS_TABSTOP | CBS_DROPDOWNLIST, kPaper, place(scaled(80)),
+                              y1, scaled(80), scaled(120));
     for (int text : {IDS_PRINT_ONE_A_PAGE, IDS_PRINT_TWO_A_PAGE})
         SendMessageW(state.layout, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePointer(LoadText(instance, text))));
     for (int text : kPaperNames)
@@ -230,16 +231,16 @@ void MakeControls(PrintState& state, HWND window, int dpi) {
     SendMessageW(state.paper, CB_SETCURSEL, 0, 0);
 
     x = kMargin;
-    state.previous = MakeControl(window, state, L"BUTTON", LoadText(instance, IDS_PRINT_PREVIOUS), WS_TABSTOP, kPrevious,
-                                 place(scaled(80)), y2, scaled(80), row);
+    state.previous = MakeControl(window, state, L"BUTTON", LoadText(instance, IDS_PRINT_PREVIOUS), WS_TABSTOP,
+                                 kPrevious, place(scaled(80)), y2, scaled(80), row);
     state.next = MakeControl(window, state, L"BUTTON", LoadText(instance, IDS_PRINT_NEXT), WS_TABSTOP, kNext,
                              place(scaled(80)), y2, scaled(80), row);
     state.pageLabel = MakeControl(window, state, L"STATIC", u"", SS_CENTERIMAGE, kPageLabel, place(scaled(250)), y2,
                                   scaled(250), row);
-    state.print = MakeControl(window, state, L"BUTTON", LoadText(instance, IDS_PRINT_PRINT), WS_TABSTOP | BS_DEFPUSHBUTTON,
-                              kPrint, place(scaled(80)), y2, scaled(80), row);
-    MakeControl(window, state, L"BUTTON", LoadText(instance, IDS_PRINT_CLOSE), WS_TABSTOP, kClose, place(scaled(70)), y2,
-                scaled(70), row);
+    state.print = MakeControl(window, state, L"BUTTON", LoadText(instance, IDS_PRINT_PRINT),
+                              WS_TABSTOP | BS_DEFPUSHBUTTON, kPrint, place(scaled(80)), y2, scaled(80), row);
+    MakeControl(window, state, L"BUTTON", LoadText(instance, IDS_PRINT_CLOSE), WS_TABSTOP, kClose, place(scaled(70)),
+                y2, scaled(70), row);
     state.controlsHeight = y2 + row + kMargin;
 
     // The month on show, whole.
@@ -280,9 +281,11 @@ LRESULT CALLBACK PrintProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case kPrevious: TurnPage(*state, window, -1); return 0;
         case kNext: TurnPage(*state, window, 1); return 0;
         case kPrint:
-        case IDOK:   // Enter: Print... is the default button
-            if (state->printing) state->cancelled = true;
-            else PrintBook(*state, window);
+        case IDOK:  // Enter: Print... is the default button
+            if (state->printing)
+                state->cancelled = true;
+            else
+                PrintBook(*state, window);
             return 0;
         case kClose:
         case IDCANCEL:

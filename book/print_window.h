@@ -14,7 +14,7 @@
 struct PrintSource {
     std::filesystem::path folder;
     const DayFileIndex* index = nullptr;
-    DayKey onShow;   // its month is the run at first
+    DayKey onShow;  // its month is the run at first
     HINSTANCE instance = nullptr;
     BookIcons icons;
     // Called once the window is up and its first page drawn (the bench's clock).

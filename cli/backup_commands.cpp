@@ -33,7 +33,8 @@ std::string ReasonOf(const UnreadFile& file) {
 
 CLI::App* AddBackupCommand(CLI::App& app, BackupOptions& options) {
     CLI::App* command = app.add_subcommand(
-        "backup", "Write a snapshot of the diary into the backup folder as a zip file, check it, and prune older ones by age");
+        "backup",
+        "Write a snapshot of the diary into the backup folder as a zip file, check it, and prune older ones by age");
     AddFolders(*command, options.data, options.to, true);
     command->add_flag("--allow-empty", options.allowEmpty,
                       "Write a snapshot even of a data folder without day files when the newest snapshot has some");
@@ -49,7 +50,8 @@ CLI::App* AddBackupCommand(CLI::App& app, BackupOptions& options) {
 }
 
 CLI::App* AddVersionsCommand(CLI::App& app, VersionsOptions& options) {
-    CLI::App* command = app.add_subcommand("versions", "List the snapshots of the backup folder that hold a day, newest first");
+    CLI::App* command =
+        app.add_subcommand("versions", "List the snapshots of the backup folder that hold a day, newest first");
     command->add_option("DAY", options.day, "The day")
         ->required()
         ->check(CLI::Validator([](std::string& text) { return DayArgumentProblem(text); }, ""))
@@ -72,15 +74,14 @@ int RunBackup(const BackupOptions& options, const fs::path& data, const fs::path
     const SnapshotResult result = MakeSnapshot(data, to, nowUnix, {}, {options.allowEmpty});
     switch (result.status) {
     case SnapshotStatus::EmptyDiary:
-        error(options.data + ": holds no day files, while the newest snapshot of it does; nothing was written or "
-                             "pruned (use --allow-empty if the pages were removed on purpose)");
+        error(options.data +
+              ": holds no day files, while the newest snapshot of it does; nothing was written or "
+              "pruned (use --allow-empty if the pages were removed on purpose)");
         return kExitNothingFound;
     case SnapshotStatus::InsideDiary:
         error(options.to + ": the backup folder is the data folder or inside it; choose one outside it");
         return kExitFileFailed;
-    case SnapshotStatus::NoDiary:
-        error(options.data + ": cannot read the data folder");
-        return kExitFileFailed;
+    case SnapshotStatus::NoDiary: error(options.data + ": cannot read the data folder"); return kExitFileFailed;
     case SnapshotStatus::CannotWrite:
         error(options.to + ": the snapshot cannot be written: " + EncodeUtf8(ProgramText(ReasonTextId(result.fault))));
         return kExitFileFailed;
@@ -88,8 +89,7 @@ int RunBackup(const BackupOptions& options, const fs::path& data, const fs::path
         error(options.to + ": the snapshot did not read back whole and was removed; the older ones are kept");
         return kExitFileFailed;
     case SnapshotStatus::Incomplete:
-    case SnapshotStatus::Ok:
-        break;
+    case SnapshotStatus::Ok: break;
     }
     for (const UnreadFile& file : result.unread)
         error(NameInUtf8(file.path) + ": could not be read, and is not in the snapshot: " + ReasonOf(file));

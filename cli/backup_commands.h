@@ -17,12 +17,12 @@ class App;
 struct BackupOptions {
     std::string data;
     std::string to;
-    bool allowEmpty = false;   // snapshot a folder without day files even when the newest snapshot has some
+    bool allowEmpty = false;  // snapshot a folder without day files even when the newest snapshot has some
 };
 
 struct VersionsOptions {
-    std::string day;    // YYYY-MM-DD, checked by the parser
-    std::string data;   // optional: only the diary's identity is read from it
+    std::string day;   // YYYY-MM-DD, checked by the parser
+    std::string data;  // optional: only the diary's identity is read from it
     std::string to;
 };
 

@@ -11,11 +11,10 @@ namespace CLI {
 class App;
 }
 
-
 struct FindOptions {
     std::vector<std::string> words;
     std::string data;
-    std::string from;   // YYYY-MM-DD, checked by the parser; empty for no limit
+    std::string from;  // YYYY-MM-DD, checked by the parser; empty for no limit
     std::string to;
 };
 

@@ -15,10 +15,12 @@ namespace fs = std::filesystem;
 namespace {
 
 // What both commands have: the diary, the year and the file to write.
-void AddCommonOptions(CLI::App& command, std::string& data, int& year, std::string& out, bool& yes,
-                      const char* what) {
+void AddCommonOptions(CLI::App& command, std::string& data, int& year, std::string& out, bool& yes, const char* what) {
     command.add_option("--data", data, "The diary folder (the day files)")->required()->type_name("DIR");
-    command.add_option("--year", year, "The year")->required()->check(CLI::Range(1, 9999).description(""))->type_name("YYYY");
+    command.add_option("--year", year, "The year")
+        ->required()
+        ->check(CLI::Range(1, 9999).description(""))
+        ->type_name("YYYY");
     command.add_option("--out", out, what)->required()->type_name("FILE");
     command.add_flag("--yes", yes, "Replace an existing file");
     command.footer(
@@ -55,7 +57,9 @@ bool WriteOut(const std::string& outText, const fs::path& out, std::span<const s
 // The encoder's one likely complaint about a poster is memory; it is noted, not shown.
 class PosterHost : public jpeg::JpegHost {
 public:
-    void ShowMessage(const jpeg::MessageInfo& message) override { outOfMemory = message.id == jpeg::JpegMessage::OutOfMemory; }
+    void ShowMessage(const jpeg::MessageInfo& message) override {
+        outOfMemory = message.id == jpeg::JpegMessage::OutOfMemory;
+    }
     bool outOfMemory = false;
 };
 
@@ -76,8 +80,8 @@ CLI::App* AddMosaicCommand(CLI::App& app, MosaicOptions& options) {
     options.columns = kPosterColumns;
     command
         ->add_option("--columns", options.columns,
-                     "Days in a row: 1 to " + std::to_string(kMaxPosterColumns) + " (default: " +
-                         std::to_string(kPosterColumns) + ")")
+                     "Days in a row: 1 to " + std::to_string(kMaxPosterColumns) +
+                         " (default: " + std::to_string(kPosterColumns) + ")")
         ->check(CLI::Range(1, kMaxPosterColumns).description(""))
         ->type_name("N");
     return command;

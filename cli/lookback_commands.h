@@ -18,7 +18,7 @@ struct YearOptions {
     std::string data;
     int year = 0;
     std::string out;
-    std::string by = "mood";   // or "weather"
+    std::string by = "mood";  // or "weather"
     bool yes = false;
 };
 
@@ -26,7 +26,7 @@ struct MosaicOptions {
     std::string data;
     int year = 0;
     std::string out;
-    int columns = 0;           // set to the poster's default by AddMosaicCommand
+    int columns = 0;  // set to the poster's default by AddMosaicCommand
     bool yes = false;
 };
 

@@ -205,8 +205,8 @@ bool CheckReplaceable(const fs::path& path, Console& console, bool overwrite = t
 
 // `bmp` is the bitmap at `bmpPath`, opened already (or not, when it cannot be). A new
 // JPEG is made in `temporaryFolder`, when there is one.
-int ConvertOne(const fs::path& bmpPath, ReadableFile&& bmp, const fs::path& jpegFile, bool jpegIsNew,
-               Console& console, const fs::path& temporaryFolder = {}) {
+int ConvertOne(const fs::path& bmpPath, ReadableFile&& bmp, const fs::path& jpegFile, bool jpegIsNew, Console& console,
+               const fs::path& temporaryFolder = {}) {
     ConsoleJpegHost host(console, bmpPath);
     if (jpegIsNew) host.ExpectNewFile(temporaryFolder);
     try {
@@ -227,8 +227,7 @@ public:
     void ShowMessage(HtmlExportMessage message) override {
         const std::string text = DescribeHtmlMessage(message);
         if (text.empty()) return;
-        const fs::path& about =
-            message == HtmlExportMessage::CannotOpenOutput ? run_.outputPath : run_.templatePath;
+        const fs::path& about = message == HtmlExportMessage::CannotOpenOutput ? run_.outputPath : run_.templatePath;
         console_.Error(Shown(about) + ": " + text);
     }
 
@@ -285,7 +284,7 @@ private:
     Console& console_;
     std::int64_t first_;
     int total_;
-    int reached_ = 0;   // the lines are shown one at a time
+    int reached_ = 0;  // the lines are shown one at a time
     std::string line_;
 };
 
@@ -344,8 +343,8 @@ int RunHtml(const HtmlOptions& options, Console& console) {
     if (options.jpeg && static_cast<int>(result) >= 0) {
         ConsolePictureHost pictureHost(console, run.firstDay, run.dayCount);
         const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-        const std::vector<PictureJob> failed = RunPictureConversion(
-            {run.dataFolder, run.firstDay, run.dayCount, run.outputPath}, pictureHost, cores);
+        const std::vector<PictureJob> failed =
+            RunPictureConversion({run.dataFolder, run.firstDay, run.dayCount, run.outputPath}, pictureHost, cores);
         pictureHost.ShowEnd();
         console.EndBar();
         for (const PictureJob& job : failed) console.Error(Shown(job.jpeg) + ": picture not converted");
@@ -372,9 +371,7 @@ int RunGuarded(const fs::path& about, Console& console, Command command) {
         console.Error(Shown(e.path1().empty() ? about : e.path1()) + ": " + e.code().message());
     } catch (const std::bad_alloc&) {
         console.Error(Shown(about) + ": out of memory");
-    } catch (const std::exception& e) {
-        console.Error(Shown(about) + ": " + e.what());
-    }
+    } catch (const std::exception& e) { console.Error(Shown(about) + ": " + e.what()); }
     return kExitFileFailed;
 }
 
@@ -392,14 +389,13 @@ int Run(const std::vector<std::string>& args) {
     htmlCommand->add_option("--data", html.data, "The diary folder (the day files)")->required()->type_name("DIR");
     htmlCommand->add_option("--template", html.templatePath, "The HTML template")->required()->type_name("FILE");
     htmlCommand->add_option("--out", html.out, "The HTML document to write")->required()->type_name("FILE");
-    htmlCommand
-        ->add_option("--from", html.from, "The newest day of the run (default: today)")
+    htmlCommand->add_option("--from", html.from, "The newest day of the run (default: today)")
         ->check(CLI::Validator([](std::string& text) { return DayArgumentProblem(text); }, ""))
         ->type_name("YYYY-MM-DD");
     htmlCommand
         ->add_option("--days", html.days,
-                     "How many days, counting back from --from: 1 to " + std::to_string(kMaxDayCount) + " (default: " +
-                         std::to_string(html.days) + ")")
+                     "How many days, counting back from --from: 1 to " + std::to_string(kMaxDayCount) +
+                         " (default: " + std::to_string(html.days) + ")")
         ->check(CLI::Range(1, kMaxDayCount).description(""))
         ->type_name("N");
     htmlCommand->add_flag("--jpeg", html.jpeg, "Name the pictures .jpg and convert them beside the document");
@@ -461,9 +457,8 @@ int Run(const std::vector<std::string>& args) {
     }
     if (backupCommand->parsed()) {
         const fs::path to = ArgumentPath(backup.to);
-        return RunGuarded(to, console, [&] {
-            return RunBackup(backup, ArgumentPath(backup.data), to, UnixSecondsNow(), error);
-        });
+        return RunGuarded(to, console,
+                          [&] { return RunBackup(backup, ArgumentPath(backup.data), to, UnixSecondsNow(), error); });
     }
     if (versionsCommand->parsed()) {
         const fs::path to = ArgumentPath(versions.to);

@@ -25,13 +25,17 @@ constexpr bool kDrawsPdf = true;
 
 CLI::App* AddPdfCommand(CLI::App& app, PdfOptions& options) {
     CLI::App* command = app.add_subcommand("pdf", "Write a run of days as a book, a PDF of a day or two a page");
-    command->add_option("--data", options.data, "The diary folder (the day files)")->required(kDrawsPdf)->type_name("DIR");
+    command->add_option("--data", options.data, "The diary folder (the day files)")
+        ->required(kDrawsPdf)
+        ->type_name("DIR");
     command->add_option("--out", options.out, "The PDF file to write")->required(kDrawsPdf)->type_name("FILE");
     const CLI::Validator day([](std::string& text) { return DayArgumentProblem(text); }, "");
     command->add_option("--from", options.from, "The first day (default: the diary's first)")
         ->check(day)
         ->type_name("YYYY-MM-DD");
-    command->add_option("--to", options.to, "The last day (default: the diary's last)")->check(day)->type_name("YYYY-MM-DD");
+    command->add_option("--to", options.to, "The last day (default: the diary's last)")
+        ->check(day)
+        ->type_name("YYYY-MM-DD");
     command->add_option("--paper", options.paper, "The paper, portrait (default: a4)")
         ->check(CLI::IsMember({"a4", "a5", "letter"}).description(""))
         ->type_name("a4|a5|letter");
@@ -50,8 +54,9 @@ CLI::App* AddPdfCommand(CLI::App& app, PdfOptions& options) {
 #ifdef _WIN32
 
 int RunPdf(const PdfOptions&, const fs::path&, const fs::path&, const std::function<void(const std::string&)>& error) {
-    error("pdf: this console program writes no PDF on Windows; open the diary and use Print (Ctrl+P) in its "
-          "diary menu, with \"Microsoft Print to PDF\" as the printer");
+    error(
+        "pdf: this console program writes no PDF on Windows; open the diary and use Print (Ctrl+P) in its "
+        "diary menu, with \"Microsoft Print to PDF\" as the printer");
     return kExitUsage;
 }
 

@@ -14,8 +14,8 @@ class App;
 struct PdfOptions {
     std::string data;
     std::string out;
-    std::string from;   // YYYY-MM-DD, checked by the parser; empty: the diary's first day
-    std::string to;     // empty: its last day
+    std::string from;  // YYYY-MM-DD, checked by the parser; empty: the diary's first day
+    std::string to;    // empty: its last day
     std::string paper = "a4";
     bool twoPerPage = false;
     bool yes = false;

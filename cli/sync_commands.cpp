@@ -38,11 +38,13 @@ CLI::App* AddConflictsCommand(CLI::App& app, ConflictsOptions& options) {
 
 CLI::App* AddMergeCommand(CLI::App& app, MergeOptions& options) {
     CLI::App* command = app.add_subcommand(
-        "merge", "Take the sync tool's conflict copies into their days: the text line by line, the drawing pixel by pixel");
+        "merge",
+        "Take the sync tool's conflict copies into their days: the text line by line, the drawing pixel by pixel");
     command->add_option("--data", options.data, "The diary folder (the day files)")->required()->type_name("DIR");
-    command->add_option("--backups", options.backups,
-                        "The backup folder, where the version both sides started from is looked for "
-                        "(default: the one the diary's settings name)")
+    command
+        ->add_option("--backups", options.backups,
+                     "The backup folder, where the version both sides started from is looked for "
+                     "(default: the one the diary's settings name)")
         ->type_name("DIR");
     command->add_flag("--yes", options.yes, "Write the merged days; without it, only say what would be merged");
     command->footer(
@@ -78,8 +80,10 @@ int RunMerge(const MergeOptions& options, const fs::path& data, const fs::path& 
     }
     if (copies.empty()) return kExitNothingFound;
     std::optional<fs::path> backupFolder;
-    if (!options.backups.empty()) backupFolder = backups;
-    else backupFolder = ChosenBackupFolder(ReadSettings(data));
+    if (!options.backups.empty())
+        backupFolder = backups;
+    else
+        backupFolder = ChosenBackupFolder(ReadSettings(data));
     const std::string identity = KnownDiaryIdentity(data).value_or("");
     int code = kExitOk;
     std::string lines;
@@ -92,13 +96,16 @@ int RunMerge(const MergeOptions& options, const fs::path& data, const fs::path& 
         const TakeInResult taken = TakeInConflictCopy(data, copy, backupFolder, identity);
         switch (taken.status) {
         case TakeInStatus::Merged:
-            lines += DayText(copy.copy.day) + "\tmerged " + name + (taken.hadBase ? "" : " (no common version: put together)") +
-                     (taken.summary.textConflicted ? "; both texts kept where both changed" : "") +
-                     (taken.summary.pictureConflicted ? "; the drawing kept this computer's colours where both drew" : "") +
-                     "\n";
+            lines +=
+                DayText(copy.copy.day) + "\tmerged " + name +
+                (taken.hadBase ? "" : " (no common version: put together)") +
+                (taken.summary.textConflicted ? "; both texts kept where both changed" : "") +
+                (taken.summary.pictureConflicted ? "; the drawing kept this computer's colours where both drew" : "") +
+                "\n";
             break;
         case TakeInStatus::Unreadable:
-            error(name + ": could not be read, and stays where it is: " + EncodeUtf8(ProgramText(ReasonTextId(taken.why))));
+            error(name +
+                  ": could not be read, and stays where it is: " + EncodeUtf8(ProgramText(ReasonTextId(taken.why))));
             code = std::max(code, kExitIncomplete);
             break;
         case TakeInStatus::NotMergeable:
@@ -107,7 +114,8 @@ int RunMerge(const MergeOptions& options, const fs::path& data, const fs::path& 
             break;
         case TakeInStatus::CannotWrite:
             error(name + ": the merged day could not be written, or the copy not moved aside: " +
-                  EncodeUtf8(ProgramText(ReasonTextId(taken.fault == WriteFault::None ? WriteFault::Other : taken.fault))));
+                  EncodeUtf8(
+                      ProgramText(ReasonTextId(taken.fault == WriteFault::None ? WriteFault::Other : taken.fault))));
             code = kExitFileFailed;
             break;
         }

@@ -17,8 +17,8 @@ struct ConflictsOptions {
 
 struct MergeOptions {
     std::string data;
-    std::string backups;   // where to look for the version both sides started from; none: the settings' folder
-    bool yes = false;      // write; without it, only say what would be merged
+    std::string backups;  // where to look for the version both sides started from; none: the settings' folder
+    bool yes = false;     // write; without it, only say what would be merged
 };
 
 CLI::App* AddConflictsCommand(CLI::App& app, ConflictsOptions& options);

@@ -8,8 +8,8 @@
 namespace {
 
 constexpr int kSquare = 16;
-constexpr int kStep = 18;                       // a square and the gap after it
-constexpr int kGridLeft = 32, kGridTop = 62;    // room for the month numbers and day numbers
+constexpr int kStep = 18;                     // a square and the gap after it
+constexpr int kGridLeft = 32, kGridTop = 62;  // room for the month numbers and day numbers
 constexpr int kLegendLeft = kGridLeft + 31 * kStep + 24;
 constexpr int kWidth = kLegendLeft + 170;
 constexpr int kHeight = kGridTop + 12 * kStep + 16;
@@ -63,11 +63,13 @@ std::string ColourText(const LookColour& colour) {
 std::string YearSvg(const YearOfPages& year, const YearFigures& figures, ColourBy by) {
     std::string svg =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(kWidth) + "\" height=\"" + Number(kHeight) +
-        "\" viewBox=\"0 0 " + Number(kWidth) + " " + Number(kHeight) + "\" font-family=\"sans-serif\" font-size=\"11\">\n";
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+        Number(kWidth) + "\" height=\"" + Number(kHeight) + "\" viewBox=\"0 0 " + Number(kWidth) + " " +
+        Number(kHeight) + "\" font-family=\"sans-serif\" font-size=\"11\">\n";
     const std::string title = Text(IDS_CAPTION_PROGRAM) + " " + Number(year.year);
     svg += "<title>" + title + "</title>\n<rect width=\"100%\" height=\"100%\" fill=\"#FFFFFF\"/>\n";
-    svg += "<text x=\"" + Number(kGridLeft) + "\" y=\"26\" font-size=\"18\" font-weight=\"bold\">" + title + "</text>\n";
+    svg +=
+        "<text x=\"" + Number(kGridLeft) + "\" y=\"26\" font-size=\"18\" font-weight=\"bold\">" + title + "</text>\n";
 
     svg += "<g fill=\"#333333\">\n";
     for (int day = 1; day <= 31; ++day)

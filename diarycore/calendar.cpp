@@ -4,8 +4,17 @@
 
 std::uint32_t DaysInMonth(std::int32_t year, std::int32_t month) {
     switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12: return 31;
-    case 4: case 6: case 9: case 11: return 30;
+    case 1:
+    case 3:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12: return 31;
+    case 4:
+    case 6:
+    case 9:
+    case 11: return 30;
     case 2: return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0 ? 29 : 28;
     default: return 0xFFFFFFFFu;
     }
@@ -94,9 +103,7 @@ std::u16string DayFilePath(std::u16string_view folder, const DayKey& key, std::u
     return path;
 }
 
-DayFilePair DayFileNames(const DayKey& key) {
-    return {DayFileName(key, u"dbt"), DayFileName(key, u"bmp")};
-}
+DayFilePair DayFileNames(const DayKey& key) { return {DayFileName(key, u"dbt"), DayFileName(key, u"bmp")}; }
 
 DayFilePair DayFileNames(std::u16string_view folder, const DayKey& key) {
     return {DayFilePath(folder, key, u"dbt"), DayFilePath(folder, key, u"bmp")};
@@ -110,6 +117,6 @@ DayKey DayKeyOfNumber(std::int32_t yyyymmdd) {
 }
 
 std::u16string IsoDateText(const DayKey& key) {
-    const std::u16string name = DayFileName(key, u"");   // "YYYYMMDD."
+    const std::u16string name = DayFileName(key, u"");  // "YYYYMMDD."
     return name.substr(0, 4) + u"-" + name.substr(4, 2) + u"-" + name.substr(6, 2);
 }

@@ -73,8 +73,8 @@ private:
     // UTF-16LE output, put together byte by byte so the host's byte order does not matter.
     static void Append(const char* begin, const char* end, std::vector<char16_t>& out) {
         for (const char* p = begin; p + 1 < end; p += 2)
-            out.push_back(static_cast<char16_t>(static_cast<std::uint8_t>(p[0]) |
-                                                (static_cast<std::uint8_t>(p[1]) << 8)));
+            out.push_back(
+                static_cast<char16_t>(static_cast<std::uint8_t>(p[0]) | (static_cast<std::uint8_t>(p[1]) << 8)));
     }
 
     iconv_t cd_;

@@ -69,7 +69,8 @@ DiaryRecords ReadDiaryRecords(const fs::path& folder, DayRange range) {
         // Day names are ASCII. Other names are passed over as the bytes they are: on
         // Linux a name that is no UTF-8 has no UTF-16 form to look at.
         const fs::path::string_type& bytes = name.native();
-        if (std::none_of(bytes.begin(), bytes.end(), [](auto unit) { return static_cast<std::uint32_t>(unit) >= 0x80; }))
+        if (std::none_of(bytes.begin(), bytes.end(),
+                         [](auto unit) { return static_cast<std::uint32_t>(unit) >= 0x80; }))
             names.push_back(name.u16string());
     }
     return ReadDiaryRecords(folder, names, range);
@@ -107,7 +108,8 @@ DiaryRecords ReadDiaryRecords(const fs::path& folder, const std::vector<std::u16
 void PutPageOnShow(DiaryRecords& records, DiaryEntry page) {
     std::vector<DiaryEntry>& entries = records.entries;
     // Newest first: the first entry not newer than the page is its day's, or the place for it.
-    auto at = std::find_if(entries.begin(), entries.end(), [&](const DiaryEntry& entry) { return entry.day <= page.day; });
+    auto at =
+        std::find_if(entries.begin(), entries.end(), [&](const DiaryEntry& entry) { return entry.day <= page.day; });
     if (at != entries.end() && at->day == page.day) at = entries.erase(at);
     if (page.text.empty()) return;
     page.folded = FoldForSearch(page.text);

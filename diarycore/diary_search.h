@@ -19,7 +19,7 @@ std::optional<std::size_t> FindWords(std::u16string_view text, const std::vector
 // The line of `text` around index `at`, without its line break, tabs as blanks.
 struct TextLine {
     std::u16string text;
-    std::size_t at = 0;   // `at` within the line
+    std::size_t at = 0;  // `at` within the line
 };
 TextLine LineAround(std::u16string_view text, std::size_t at);
 
@@ -28,9 +28,9 @@ TextLine LineAround(std::u16string_view text, std::size_t at);
 std::u16string LineExcerpt(const TextLine& line, std::size_t width);
 
 struct SearchHit {
-    DayKey day;               // with its day of week, worked out from the date
-    std::uint8_t place = 0;   // the stored place index, in range or not
-    TextLine line;            // the line of the first match
+    DayKey day;              // with its day of week, worked out from the date
+    std::uint8_t place = 0;  // the stored place index, in range or not
+    TextLine line;           // the line of the first match
 };
 
 // Days as YYYYMMDD numbers, both ends included.
@@ -42,16 +42,16 @@ struct DayRange {
 // The records of a folder, read once and folded, so that a search as the words change
 // costs no file opening (thousands of records take a second to open under Wine).
 struct DiaryEntry {
-    std::int32_t day = 0;     // YYYYMMDD
+    std::int32_t day = 0;  // YYYYMMDD
     std::uint8_t place = 0;
     std::u16string text;
-    std::u16string folded;    // FoldForSearch(text)
+    std::u16string folded;  // FoldForSearch(text)
 };
 
 struct DiaryRecords {
-    bool folderListed = false;         // false: the folder itself could not be read
-    std::vector<DiaryEntry> entries;   // newest first
-    int unreadableDays = 0;            // records there that could not be read, or are no day record
+    bool folderListed = false;        // false: the folder itself could not be read
+    std::vector<DiaryEntry> entries;  // newest first
+    int unreadableDays = 0;           // records there that could not be read, or are no day record
 };
 
 // Reads every record of `folder` in `range` with the page's record reader. Records that

@@ -134,9 +134,12 @@ void DayFileIndex::Removed(std::u16string_view name) {
     const auto [first, last] = names_.equal_range(LowerAscii(name));
     if (first == last) return;
     const auto exact = std::find_if(first, last, [&](const auto& entry) { return entry.second == name; });
-    if (exact != last) names_.erase(exact);
-    else if (std::next(first) == last) names_.erase(first);
-    else Forget();
+    if (exact != last)
+        names_.erase(exact);
+    else if (std::next(first) == last)
+        names_.erase(first);
+    else
+        Forget();
 }
 
 std::optional<std::u16string> DayFileIndex::Listed(std::u16string_view name) const {

@@ -42,8 +42,8 @@ bool IsOwnPictureLayout(std::span<const std::uint8_t> header) {
     const std::uint32_t coloursUsed = LittleEndianAt(header, 46, 4);
     if (LittleEndianAt(header, 10, 4) != kPictureHeaderBytes || LittleEndianAt(header, 14, 4) != 40 ||
         LittleEndianAt(header, 18, 4) != kPictureWidth || LittleEndianAt(header, 22, 4) != kPictureHeight ||
-        LittleEndianAt(header, 26, 2) != 1 || LittleEndianAt(header, 28, 2) != 4 || LittleEndianAt(header, 30, 4) != 0 ||
-        (coloursUsed != 0 && coloursUsed != kPalette.size())) {
+        LittleEndianAt(header, 26, 2) != 1 || LittleEndianAt(header, 28, 2) != 4 ||
+        LittleEndianAt(header, 30, 4) != 0 || (coloursUsed != 0 && coloursUsed != kPalette.size())) {
         return false;
     }
     for (std::size_t i = 0; i < kPalette.size(); ++i) {
@@ -60,19 +60,19 @@ std::vector<std::uint8_t> PictureFileBytes(std::span<const std::uint8_t> pixels)
     file.push_back('B');
     file.push_back('M');
     PutLittleEndian(file, kPictureFileBytes, 4);
-    PutLittleEndian(file, 0, 4);                     // two reserved words
-    PutLittleEndian(file, kPictureHeaderBytes, 4);   // where the pixels start
-    PutLittleEndian(file, 40, 4);                    // info header size
+    PutLittleEndian(file, 0, 4);                    // two reserved words
+    PutLittleEndian(file, kPictureHeaderBytes, 4);  // where the pixels start
+    PutLittleEndian(file, 40, 4);                   // info header size
     PutLittleEndian(file, kPictureWidth, 4);
-    PutLittleEndian(file, kPictureHeight, 4);        // positive: bottom row first
-    PutLittleEndian(file, 1, 2);                     // planes
-    PutLittleEndian(file, 4, 2);                     // bits per pixel
-    PutLittleEndian(file, 0, 4);                     // no compression
+    PutLittleEndian(file, kPictureHeight, 4);  // positive: bottom row first
+    PutLittleEndian(file, 1, 2);               // planes
+    PutLittleEndian(file, 4, 2);               // bits per pixel
+    PutLittleEndian(file, 0, 4);               // no compression
     PutLittleEndian(file, kPicturePixelBytes, 4);
-    PutLittleEndian(file, 3780, 4);                  // 96 dots per inch, in pixels per metre
+    PutLittleEndian(file, 3780, 4);  // 96 dots per inch, in pixels per metre
     PutLittleEndian(file, 3780, 4);
-    PutLittleEndian(file, 0, 4);                     // colours used: all sixteen
-    PutLittleEndian(file, 0, 4);                     // important colours: all
+    PutLittleEndian(file, 0, 4);  // colours used: all sixteen
+    PutLittleEndian(file, 0, 4);  // important colours: all
     for (const PaletteColour& colour : kPalette) {
         file.push_back(colour.blue);
         file.push_back(colour.green);

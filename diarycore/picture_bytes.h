@@ -10,9 +10,9 @@
 
 inline constexpr int kPictureWidth = 264;
 inline constexpr int kPictureHeight = 160;
-inline constexpr int kPictureRowBytes = kPictureWidth / 2;                  // two pixels a byte, no padding
-inline constexpr int kPicturePixelBytes = kPictureRowBytes * kPictureHeight;  // 21,120
-inline constexpr int kPictureHeaderBytes = 14 + 40 + 16 * 4;                  // file and info header, palette
+inline constexpr int kPictureRowBytes = kPictureWidth / 2;                          // two pixels a byte, no padding
+inline constexpr int kPicturePixelBytes = kPictureRowBytes * kPictureHeight;        // 21,120
+inline constexpr int kPictureHeaderBytes = 14 + 40 + 16 * 4;                        // file and info header, palette
 inline constexpr int kPictureFileBytes = kPictureHeaderBytes + kPicturePixelBytes;  // 21,238
 inline constexpr std::uint8_t kWhiteIndex = 15;
 
@@ -22,10 +22,22 @@ struct PaletteColour {
 
 // The pens' colours and the picture file's palette, in the order of both.
 inline constexpr std::array<PaletteColour, 16> kPalette = {{
-    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0},
-    {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-    {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-    {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},
+    {128, 0, 0},
+    {0, 128, 0},
+    {128, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {0, 128, 128},
+    {192, 192, 192},
+    {128, 128, 128},
+    {255, 0, 0},
+    {0, 255, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {0, 255, 255},
+    {255, 255, 255},
 }};
 
 // Pixel bytes as the file stores them: the bottom row first, the left pixel of each

@@ -13,8 +13,8 @@ RecordFile RecordFileOf(ReadStatus readStatus, const std::vector<std::uint8_t>& 
     file.readStatus = readStatus;
     switch (file.readStatus) {
     case ReadStatus::Ok:
-        file.status = ParseRecord(bytes, file.record) == RecordStatus::Ok ? RecordFileStatus::Ok
-                                                                          : RecordFileStatus::Damaged;
+        file.status =
+            ParseRecord(bytes, file.record) == RecordStatus::Ok ? RecordFileStatus::Ok : RecordFileStatus::Damaged;
         if (file.status != RecordFileStatus::Ok) file.record = DayRecord{};
         break;
     case ReadStatus::Missing: file.status = RecordFileStatus::Missing; break;

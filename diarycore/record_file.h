@@ -11,16 +11,16 @@
 #include "file_read.h"
 
 enum class RecordFileStatus {
-    Ok,           // read; record holds it
-    Missing,      // the day has no record
-    Unreadable,   // the file is there but could not be read; readStatus says why
-    Damaged,      // read, but it is no day record (no "DN" magic)
+    Ok,          // read; record holds it
+    Missing,     // the day has no record
+    Unreadable,  // the file is there but could not be read; readStatus says why
+    Damaged,     // read, but it is no day record (no "DN" magic)
 };
 
 struct RecordFile {
     RecordFileStatus status = RecordFileStatus::Missing;
     ReadStatus readStatus = ReadStatus::Missing;
-    DayRecord record;   // the empty page unless status is Ok
+    DayRecord record;  // the empty page unless status is Ok
 };
 
 RecordFile ReadRecordFile(const std::filesystem::path& path);

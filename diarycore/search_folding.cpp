@@ -34,11 +34,11 @@ char16_t FoldUnit(char16_t c) {
     if (c == 0x3000) return u' ';
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 0x20);
     if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return static_cast<char16_t>(c + 0x20);  // Greek
-    if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 0x20);                 // Cyrillic
-    if (c == 0x401) return 0x451;                                                         // Ё
+    if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 0x20);                // Cyrillic
+    if (c == 0x401) return 0x451;                                                        // Ё
     if (c >= 0xFF61 && c <= 0xFF9F) return FoldUnit(kFullWidthKana[c - 0xFF61]);
-    if (c >= 0x30A1 && c <= 0x30F6) return static_cast<char16_t>(c - 0x60);               // katakana
-    if (c == 0x30FD || c == 0x30FE) return static_cast<char16_t>(c - 0x60);               // ヽ ヾ
+    if (c >= 0x30A1 && c <= 0x30F6) return static_cast<char16_t>(c - 0x60);  // katakana
+    if (c == 0x30FD || c == 0x30FE) return static_cast<char16_t>(c - 0x60);  // ヽ ヾ
     return c;
 }
 

@@ -147,7 +147,7 @@ SettingsKept KeepSettings(const std::filesystem::path& folder, Settings& held,
     Settings settings = ReadSettings(folder);
     if (settings.FromUnreadableFile()) {
         choose(held);
-        if (why) WriteSettings(folder, settings, why);   // only says why it is not written
+        if (why) WriteSettings(folder, settings, why);  // only says why it is not written
         return SettingsKept::Held;
     }
     settings.SetValuesOf(held);

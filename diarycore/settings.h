@@ -51,7 +51,7 @@ public:
 
 private:
     friend Settings ReadSettings(const std::filesystem::path& folder);
-    std::vector<std::string> lines_;   // as read, without their line ends
+    std::vector<std::string> lines_;  // as read, without their line ends
     ReadStatus unread_ = ReadStatus::Ok;
 };
 
@@ -68,9 +68,9 @@ WriteStatus WriteSettings(const std::filesystem::path& folder, const Settings& s
 Settings ReadSettingsHolding(const std::filesystem::path& folder, const Settings& held);
 
 enum class SettingsKept {
-    Written,      // the file holds the choice
-    Held,         // the file could not be read and is left as it is: the choice is in `held` for the run
-    NotWritten,   // the file could not be written: `why` says why; the choice is in `held` for the run
+    Written,     // the file holds the choice
+    Held,        // the file could not be read and is left as it is: the choice is in `held` for the run
+    NotWritten,  // the file could not be written: `why` says why; the choice is in `held` for the run
 };
 // Applies `choose` to the folder's settings and writes them, every other line kept. A file
 // that could not be read is never written over.

@@ -11,8 +11,8 @@ struct CharacterRange {
 
 // Scripts written without spaces, where a line may break between any two characters.
 constexpr CharacterRange kWideRanges[] = {
-    {u'\u1100', u'\u115F'}, {u'\u2E80', u'\uA4CF'}, {u'\uAC00', u'\uD7A3'},
-    {u'\uF900', u'\uFAFF'}, {u'\uFE30', u'\uFE4F'}, {u'\uFF00', u'\uFF60'}, {u'\uFFE0', u'\uFFE6'},
+    {u'\u1100', u'\u115F'}, {u'\u2E80', u'\uA4CF'}, {u'\uAC00', u'\uD7A3'}, {u'\uF900', u'\uFAFF'},
+    {u'\uFE30', u'\uFE4F'}, {u'\uFF00', u'\uFF60'}, {u'\uFFE0', u'\uFFE6'},
 };
 // Japanese line-breaking rules: these never start a line...
 constexpr std::u16string_view kNoLineStart = u"、。，．）」』】〕〉》！？：；ー・ぁぃぅぇぉっゃゅょァィゥェォッャュョ";
@@ -26,7 +26,8 @@ bool IsWide(char16_t c) {
 
 bool CanBreakBetween(char16_t before, char16_t after) {
     if (!IsWide(before) && !IsWide(after)) return false;
-    return kNoLineStart.find(after) == std::u16string_view::npos && kNoLineEnd.find(before) == std::u16string_view::npos;
+    return kNoLineStart.find(after) == std::u16string_view::npos &&
+           kNoLineEnd.find(before) == std::u16string_view::npos;
 }
 
 constexpr bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -125,7 +126,9 @@ private:
 
     // At least one character (a surrogate pair is one), however narrow the line.
     std::size_t LongestFittingPrefix(std::u16string_view word, bool bold) const {
-        auto characterLength = [&](std::size_t at) { return IsHighSurrogate(word[at]) && at + 1 < word.size() ? 2 : 1; };
+        auto characterLength = [&](std::size_t at) {
+            return IsHighSurrogate(word[at]) && at + 1 < word.size() ? 2 : 1;
+        };
         std::size_t fits = characterLength(0);
         while (fits < word.size()) {
             std::size_t next = fits + characterLength(fits);

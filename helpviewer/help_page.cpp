@@ -7,9 +7,7 @@
 
 namespace {
 
-constexpr bool IsHtmlSpace(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
-}
+constexpr bool IsHtmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f'; }
 
 constexpr bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 constexpr bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -37,7 +35,7 @@ struct NamedEntity {
 };
 
 constexpr NamedEntity kNamedEntities[] = {
-    {u"amp", u'&', false}, {u"lt", u'<', false},   {u"gt", u'>', false},
+    {u"amp", u'&', false},  {u"lt", u'<', false},        {u"gt", u'>', false},
     {u"quot", u'"', false}, {u"nbsp", u'\u00A0', false}, {u"apos", u'\'', true},
 };
 
@@ -56,9 +54,12 @@ CharacterReference ReadNumericReference(std::u16string_view text, std::size_t am
     for (; pos < text.size(); ++pos, ++digits) {
         char16_t c = ToLowerAscii(text[pos]);
         unsigned value;
-        if (IsAsciiDigit(c)) value = c - u'0';
-        else if (hex && c >= u'a' && c <= u'f') value = c - u'a' + 10;
-        else break;
+        if (IsAsciiDigit(c))
+            value = c - u'0';
+        else if (hex && c >= u'a' && c <= u'f')
+            value = c - u'a' + 10;
+        else
+            break;
         // Past the last code point the value only has to stay invalid, not exact.
         code = code > 0x10FFFF ? code : code * (hex ? 16 : 10) + value;
     }
@@ -215,7 +216,8 @@ public:
     void AddBreak(HelpPieceKind kind) {
         TrimTrailingSpace();
         if (kind != HelpPieceKind::LineBreak && LastKindIs(HelpPieceKind::BlockEnd)) page.pieces.pop_back();
-        bool freshBlock = page.pieces.empty() || LastKindIs(HelpPieceKind::Paragraph) || LastKindIs(HelpPieceKind::Rule);
+        bool freshBlock =
+            page.pieces.empty() || LastKindIs(HelpPieceKind::Paragraph) || LastKindIs(HelpPieceKind::Rule);
         if (!(freshBlock && (kind == HelpPieceKind::BlockEnd || kind == HelpPieceKind::Paragraph)))
             page.pieces.push_back({kind, u"", false});
         atLineStart_ = true;
@@ -323,7 +325,8 @@ HelpPage ParseHelpPage(std::u16string_view html) {
                     std::size_t contentEnd = endTags.Find(html, pos, hidden);
                     if (contentEnd != std::u16string_view::npos) {
                         if (tag->name == kTitle && builder.page.title.empty())
-                            builder.page.title = CollapseSpaces(DecodeCharacterReferences(html.substr(pos, contentEnd - pos)));
+                            builder.page.title =
+                                CollapseSpaces(DecodeCharacterReferences(html.substr(pos, contentEnd - pos)));
                         std::optional<Tag> closing = ReadTag(markup, contentEnd);
                         pos = closing ? closing->end : html.size();
                     }
@@ -350,12 +353,26 @@ std::u16string PlainTextOfHelpPage(const HelpPage& page) {
     };
     for (const HelpPiece& piece : page.pieces) {
         switch (piece.kind) {
-        case HelpPieceKind::Text: out += piece.text; lineUsed = true; break;
-        case HelpPieceKind::LineBreak: out += kNewLine; lineUsed = false; break;
+        case HelpPieceKind::Text:
+            out += piece.text;
+            lineUsed = true;
+            break;
+        case HelpPieceKind::LineBreak:
+            out += kNewLine;
+            lineUsed = false;
+            break;
         case HelpPieceKind::BlockEnd: endLine(); break;
         case HelpPieceKind::Rule: endLine(); break;
-        case HelpPieceKind::Paragraph: endLine(); out += kNewLine; break;
-        case HelpPieceKind::ListItem: endLine(); out += kBullet; out += u' '; lineUsed = true; break;
+        case HelpPieceKind::Paragraph:
+            endLine();
+            out += kNewLine;
+            break;
+        case HelpPieceKind::ListItem:
+            endLine();
+            out += kBullet;
+            out += u' ';
+            lineUsed = true;
+            break;
         }
     }
     while (out.ends_with(kNewLine)) out.resize(out.size() - kNewLine.size());

@@ -115,7 +115,8 @@ void HandleScrollBar(HWND view, WPARAM request) {
     case SB_PAGEDOWN: ScrollBy(view, page); break;
     case SB_TOP: ScrollTo(view, 0); break;
     case SB_BOTTOM: ScrollTo(view, MaxScroll()); break;
-    case SB_THUMBTRACK: case SB_THUMBPOSITION: {
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
         // The 16-bit position in wParam is cut short on a long page; ask for all 32 bits.
         SCROLLINFO info{};
         info.cbSize = sizeof(info);
@@ -141,7 +142,8 @@ void HandleKey(HWND view, WPARAM key) {
     case VK_UP: HandleScrollBar(view, SB_LINEUP); break;
     case VK_DOWN: HandleScrollBar(view, SB_LINEDOWN); break;
     case VK_PRIOR: HandleScrollBar(view, SB_PAGEUP); break;
-    case VK_NEXT: case VK_SPACE: HandleScrollBar(view, SB_PAGEDOWN); break;
+    case VK_NEXT:
+    case VK_SPACE: HandleScrollBar(view, SB_PAGEDOWN); break;
     case VK_HOME: HandleScrollBar(view, SB_TOP); break;
     case VK_END: HandleScrollBar(view, SB_BOTTOM); break;
     default: break;
@@ -217,7 +219,8 @@ bool RegisterClasses(HINSTANCE instance) {
 SIZE ChooseWindowSize() {
     RECT work{0, 0, kWindowWidth, kWindowHeight};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return {std::min<LONG>(kWindowWidth, work.right - work.left), std::min<LONG>(kWindowHeight, work.bottom - work.top)};
+    return {std::min<LONG>(kWindowWidth, work.right - work.left),
+            std::min<LONG>(kWindowHeight, work.bottom - work.top)};
 }
 
 }  // namespace
@@ -227,13 +230,13 @@ int RunHelpWindow(HINSTANCE instance, const HelpPage& page, int show) {
     if (!RegisterClasses(instance)) return 1;
     const std::u16string& title = page.title;
     SIZE size = ChooseWindowSize();
-    HWND frame = CreateWindowExW(0, kHelpFrameClass, title.empty() ? kDefaultHelpTitle : WidePointer(title),
-                                 WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
-                                 nullptr, nullptr, instance, nullptr);
+    HWND frame =
+        CreateWindowExW(0, kHelpFrameClass, title.empty() ? kDefaultHelpTitle : WidePointer(title), WS_OVERLAPPEDWINDOW,
+                        CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, nullptr);
     if (!frame) return 1;
     std::u16string plainText = PlainTextOfHelpPage(page);
-    HWND view = CreateWindowExW(0, kHelpViewClass, WidePointer(plainText), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                0, 0, 0, 0, frame, nullptr, instance, nullptr);
+    HWND view = CreateWindowExW(0, kHelpViewClass, WidePointer(plainText), WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
+                                0, frame, nullptr, instance, nullptr);
     if (!view) {
         DestroyWindow(frame);
         return 1;

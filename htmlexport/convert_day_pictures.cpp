@@ -17,7 +17,7 @@
 namespace {
 
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
-constexpr int kMargin = 4;            // pixels left and right of the line, and below it
+constexpr int kMargin = 4;               // pixels left and right of the line, and below it
 constexpr int kRepaintsPerPicture = 64;  // enough for every window the program has
 constexpr PictureStage kStages[] = {PictureStage::Converting, PictureStage::Done, PictureStage::Failed};
 
@@ -38,7 +38,8 @@ public:
 class StatusStripHost : public PictureRunHost {
 public:
     StatusStripHost(HWND strip, HINSTANCE instance) : strip_(strip) {
-        for (PictureStage stage : kStages) stageLines_[static_cast<int>(stage)] = LoadText(instance, StageTextId(stage));
+        for (PictureStage stage : kStages)
+            stageLines_[static_cast<int>(stage)] = LoadText(instance, StageTextId(stage));
     }
     ~StatusStripHost() override {
         if (dc_) {
@@ -74,7 +75,7 @@ public:
         for (int i = 0; i < kRepaintsPerPicture && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
             DispatchMessageW(&message);
         ShowHeldMessages();
-        if (dc_) Draw();   // the strip's own repaint clears it
+        if (dc_) Draw();  // the strip's own repaint clears it
     }
 
     void ShowHeldMessages() {
@@ -144,8 +145,8 @@ std::u16string FailureList(HINSTANCE instance, const std::vector<PictureJob>& fa
 
 }  // namespace
 
-void ConvertDayPictures(HWND owner, HWND statusStrip, const std::u16string& folder, const DayKey& firstDay, int dayCount,
-                        const std::u16string& outputPath) {
+void ConvertDayPictures(HWND owner, HWND statusStrip, const std::u16string& folder, const DayKey& firstDay,
+                        int dayCount, const std::u16string& outputPath) {
     const PictureRun run{std::filesystem::path(folder), firstDay, dayCount, std::filesystem::path(outputPath)};
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
     std::vector<PictureJob> failed;

@@ -11,5 +11,5 @@
 // The run starts at `firstDay` and goes back `dayCount` days of the diary folder, as the
 // document does; the status strip shows the progress. Pictures that could not be
 // converted are listed to the user at the end, in a message owned by `owner`.
-void ConvertDayPictures(HWND owner, HWND statusStrip, const std::u16string& folder, const DayKey& firstDay, int dayCount,
-                        const std::u16string& outputPath);
+void ConvertDayPictures(HWND owner, HWND statusStrip, const std::u16string& folder, const DayKey& firstDay,
+                        int dayCount, const std::u16string& outputPath);

@@ -24,7 +24,8 @@ constexpr HtmlMessageBox kHtmlMessageBoxes[] = {
 class MessageBoxHost : public HtmlExportHost {
 public:
     MessageBoxHost(HWND owner, HWND mainWindow)
-        : owner_(owner), mainWindow_(mainWindow),
+        : owner_(owner),
+          mainWindow_(mainWindow),
           instance_(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE))) {}
 
     void ShowMessage(HtmlExportMessage message) override {
@@ -44,7 +45,7 @@ public:
 private:
     HWND owner_;
     HWND mainWindow_;
-    HINSTANCE instance_;   // whose string table holds the texts
+    HINSTANCE instance_;  // whose string table holds the texts
 };
 
 }  // namespace

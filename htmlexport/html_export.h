@@ -47,7 +47,7 @@ struct HtmlExportRun {
     int dayCount = 0;
     std::filesystem::path templatePath;
     std::filesystem::path outputPath;
-    bool jpegPictures = false;         // pictures named ".jpg" rather than ".bmp"
+    bool jpegPictures = false;  // pictures named ".jpg" rather than ".bmp"
 };
 
 HtmlExportResult ExportHtmlFile(const HtmlExportRun& run, HtmlExportHost& host);

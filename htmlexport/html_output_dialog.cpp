@@ -66,7 +66,7 @@ void ChooseTemplate(HWND dialog) {
     const std::u16string filter = TemplateFilter(instance);
     const std::u16string title = LoadText(instance, IDS_TEMPLATE_CHOOSER);
     std::wstring buffer = g_chosenTemplate;
-    buffer.resize(32768, L'\0');   // room for any path the system hands back
+    buffer.resize(32768, L'\0');  // room for any path the system hands back
     OPENFILENAMEW choice{};
     choice.lStructSize = sizeof(choice);
     choice.hwndOwner = dialog;
@@ -74,7 +74,7 @@ void ChooseTemplate(HWND dialog) {
     choice.nFilterIndex = 1;
     choice.lpstrFile = buffer.data();
     choice.nMaxFile = static_cast<DWORD>(buffer.size());
-    choice.lpstrInitialDir = WidePointer(ContextOf(dialog).page.Folder());   // where the diary's template is
+    choice.lpstrInitialDir = WidePointer(ContextOf(dialog).page.Folder());  // where the diary's template is
     choice.lpstrTitle = WidePointer(title);
     choice.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameW(&choice)) return;
@@ -121,8 +121,7 @@ INT_PTR CALLBACK HtmlOutputDialogProc(HWND dialog, UINT message, WPARAM wParam, 
         case IDC_CHOOSE_TEMPLATE: ChooseTemplate(dialog); return FALSE;
         default: return FALSE;
         }
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 

@@ -92,9 +92,7 @@ bool ConvertJob(const PictureJob& job, ReadableFile&& bmp, PictureRunHost& host,
     bool converted = false;
     try {
         converted = host.Convert(job, std::move(bmp)) != 0;
-    } catch (const std::exception&) {
-        converted = false;
-    }
+    } catch (const std::exception&) { converted = false; }
     std::lock_guard lock(display);
     host.ShowProgress(converted ? PictureStage::Done : PictureStage::Failed, job.day);
     host.AfterPicture();
@@ -111,7 +109,7 @@ std::vector<PictureJob> RunPictureConversion(const PictureRun& run, PictureRunHo
         fs::equivalent(jpegFolder, run.dataFolder, error) ? TemporaryFolder(run.dataFolder.u16string()) : fs::path();
     DayCursor days(run.firstDay, run.dayCount);
     std::mutex display;
-    std::vector<std::pair<int, PictureJob>> failed;   // with each one's place in the run
+    std::vector<std::pair<int, PictureJob>> failed;  // with each one's place in the run
     std::exception_ptr thrown;
     const auto work = [&] {
         int index = 0;

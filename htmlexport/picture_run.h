@@ -20,14 +20,14 @@ struct PictureRun {
     std::filesystem::path dataFolder;
     DayKey firstDay;
     int dayCount = 0;
-    std::filesystem::path outputPath;   // the document as typed; the JPEGs go beside it
+    std::filesystem::path outputPath;  // the document as typed; the JPEGs go beside it
 };
 
 struct PictureJob {
     DayKey day;
-    std::filesystem::path bmp;    // the day's picture in the data folder
-    std::filesystem::path jpeg;   // the day's JPEG beside the document
-    bool jpegIsNew = false;       // no file had the JPEG's name when the run began
+    std::filesystem::path bmp;   // the day's picture in the data folder
+    std::filesystem::path jpeg;  // the day's JPEG beside the document
+    bool jpegIsNew = false;      // no file had the JPEG's name when the run began
     // Where a new JPEG is made before it takes its name: the program's own small folder
     // when the JPEGs go into the diary folder; beside the JPEG (empty) elsewhere.
     std::filesystem::path temporaryFolder;

@@ -32,8 +32,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
 // "charset", blanks, "=", blanks, an optional quote, "utf-8" (or "utf8") somewhere in
 // one element's text: both the charset attribute and an http-equiv content say it so.
 bool DeclaresUtf8(std::string_view element) {
-    for (std::size_t at = element.find("charset"); at != std::string_view::npos;
-         at = element.find("charset", at + 1)) {
+    for (std::size_t at = element.find("charset"); at != std::string_view::npos; at = element.find("charset", at + 1)) {
         std::size_t i = at + 7;
         while (i < element.size() && IsBlank(element[i])) ++i;
         if (i >= element.size() || element[i] != '=') continue;

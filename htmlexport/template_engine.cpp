@@ -133,8 +133,8 @@ HtmlExportResult WriteDiaryDocument(std::u16string_view templateText, const DayK
     return sink(pieces.tail) ? HtmlExportResult::Written : HtmlExportResult::FileFailed;
 }
 
-HtmlDiary ExpandDiaryTemplate(std::u16string_view templateText, const DayKey& firstDay, int dayCount,
-                              bool jpegPictures, const DayFilesReader& readDay) {
+HtmlDiary ExpandDiaryTemplate(std::u16string_view templateText, const DayKey& firstDay, int dayCount, bool jpegPictures,
+                              const DayFilesReader& readDay) {
     HtmlDiary diary;
     diary.result = WriteDiaryDocument(
         templateText, firstDay, dayCount, jpegPictures, readDay,

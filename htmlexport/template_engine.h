@@ -47,8 +47,8 @@ struct HtmlDiary {
 };
 
 // The same document whole in memory, for short runs.
-HtmlDiary ExpandDiaryTemplate(std::u16string_view templateText, const DayKey& firstDay, int dayCount,
-                              bool jpegPictures, const DayFilesReader& readDay);
+HtmlDiary ExpandDiaryTemplate(std::u16string_view templateText, const DayKey& firstDay, int dayCount, bool jpegPictures,
+                              const DayFilesReader& readDay);
 
 // Replaces every occurrence of tag, scanning from the start; the scan goes on after each
 // inserted replacement, so a replacement is never searched again. An empty tag changes

@@ -18,9 +18,7 @@ constexpr uint32_t kKnownInfoSizes[] = {40, 108, 124};
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiBitfields = 3;
 
-uint16_t ReadU16(std::span<const uint8_t> b, size_t at) {
-    return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
-}
+uint16_t ReadU16(std::span<const uint8_t> b, size_t at) { return static_cast<uint16_t>(b[at] | (b[at + 1] << 8)); }
 
 uint32_t ReadU32(std::span<const uint8_t> b, size_t at) {
     return static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
@@ -33,9 +31,7 @@ int Refuse(JpegHost& host, JpegMessage message) {
 }
 
 // Bytes per stored row, padded to a multiple of 4.
-uint64_t RowStride(uint64_t width, uint32_t bitCount) {
-    return (width * bitCount + 31) / 32 * 4;
-}
+uint64_t RowStride(uint64_t width, uint32_t bitCount) { return (width * bitCount + 31) / 32 * 4; }
 
 // True when every index in the stored rows names an entry of the colour table.
 bool IndicesWithinTable(const BmpImage& image) {
@@ -83,8 +79,7 @@ int ReadBmpLayout(BmpImage& image, std::span<const uint8_t> head, uint64_t fileS
 
     if (head.size() < kFileHeaderSize + 4) return Refuse(host, JpegMessage::BmpUnreadable);
     const uint32_t infoSize = ReadU32(head, kFileHeaderSize);
-    if (std::find(std::begin(kKnownInfoSizes), std::end(kKnownInfoSizes), infoSize) ==
-        std::end(kKnownInfoSizes)) {
+    if (std::find(std::begin(kKnownInfoSizes), std::end(kKnownInfoSizes), infoSize) == std::end(kKnownInfoSizes)) {
         return Refuse(host, JpegMessage::BmpUnsupported);
     }
     const uint32_t offBits = ReadU32(head, 10);
@@ -102,16 +97,21 @@ int ReadBmpLayout(BmpImage& image, std::span<const uint8_t> head, uint64_t fileS
     const uint32_t clrUsed = ReadU32(info, 32);
 
     switch (bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32: break;
     default: return Refuse(host, JpegMessage::BmpUnsupported);
     }
     if (compression == kBiBitfields && (bitCount == 16 || bitCount == 32)) {
         // Channel masks right after the 40-byte header; only the layouts
         // that equal the uncompressed ones are read.
         if (info.size() < 52) return Refuse(host, JpegMessage::BmpUnreadable);
-        const bool plain = bitCount == 16
-            ? ReadU32(info, 40) == 0x7C00 && ReadU32(info, 44) == 0x03E0 && ReadU32(info, 48) == 0x001F
-            : ReadU32(info, 40) == 0xFF0000 && ReadU32(info, 44) == 0xFF00 && ReadU32(info, 48) == 0xFF;
+        const bool plain =
+            bitCount == 16 ? ReadU32(info, 40) == 0x7C00 && ReadU32(info, 44) == 0x03E0 && ReadU32(info, 48) == 0x001F
+                           : ReadU32(info, 40) == 0xFF0000 && ReadU32(info, 44) == 0xFF00 && ReadU32(info, 48) == 0xFF;
         if (!plain) return Refuse(host, JpegMessage::BmpUnsupported);
     } else if (compression != kBiRgb) {
         return Refuse(host, JpegMessage::BmpUnsupported);
@@ -135,11 +135,10 @@ int ReadBmpLayout(BmpImage& image, std::span<const uint8_t> head, uint64_t fileS
     if (bitCount <= 8) {
         const uint32_t declared = clrUsed != 0 ? clrUsed : (1u << bitCount);
         const size_t held = (info.size() - infoSize) / 4;
-        colourCount = static_cast<int32_t>(
-            std::min<uint64_t>({declared, uint64_t{1} << bitCount, held}));
+        colourCount = static_cast<int32_t>(std::min<uint64_t>({declared, uint64_t{1} << bitCount, held}));
     }
-    layout = {info, offBits, biWidth, static_cast<int32_t>(height), biHeight < 0, bitCount, stride, rowBytes,
-              infoSize, colourCount};
+    layout = {info,     offBits,  biWidth,    static_cast<int32_t>(height), biHeight < 0, bitCount, stride,
+              rowBytes, infoSize, colourCount};
     return 1;
 }
 
@@ -160,8 +159,7 @@ BmpImage ImageOf(const BmpLayout& layout) {
 // Checks the file and loads it. The pixel rows are copied out of `file`, or,
 // when `owned` holds the file's bytes, moved out of it: a photograph's rows
 // are then never in memory twice.
-int LoadBmpBytes(BmpImage& image, std::span<const uint8_t> file, std::vector<uint8_t>* owned,
-                 JpegHost& host) {
+int LoadBmpBytes(BmpImage& image, std::span<const uint8_t> file, std::vector<uint8_t>* owned, JpegHost& host) {
     BmpLayout layout;
     if (!ReadBmpLayout(image, file, file.size(), layout, host)) return 0;
     try {
@@ -173,13 +171,9 @@ int LoadBmpBytes(BmpImage& image, std::span<const uint8_t> file, std::vector<uin
         } else {
             loaded.pixels.assign(file.begin() + layout.offBits, file.begin() + layout.offBits + layout.rowBytes);
         }
-        if (loaded.bitCount <= 8 && !IndicesWithinTable(loaded)) {
-            return Refuse(host, JpegMessage::BmpUnreadable);
-        }
+        if (loaded.bitCount <= 8 && !IndicesWithinTable(loaded)) { return Refuse(host, JpegMessage::BmpUnreadable); }
         image = std::move(loaded);
-    } catch (const std::bad_alloc&) {
-        return Refuse(host, JpegMessage::BmpUnreadable);
-    }
+    } catch (const std::bad_alloc&) { return Refuse(host, JpegMessage::BmpUnreadable); }
     return 1;
 }
 static_assert(std::is_nothrow_move_assignable_v<BmpImage>, "a loaded bitmap is moved, never copied");
@@ -227,9 +221,7 @@ bool ReadStoredRows(const BmpImage& image, size_t first, size_t count, JpegHost&
     if (!image.rowFile.IsOpen()) return true;
     try {
         image.rowBuffer.resize(count * image.stride);
-    } catch (const std::bad_alloc&) {
-        return Refuse(host, JpegMessage::OutOfMemory);
-    }
+    } catch (const std::bad_alloc&) { return Refuse(host, JpegMessage::OutOfMemory); }
     if (!image.rowFile.ReadAt(image.rowsOffset + first * image.stride, image.rowBuffer)) {
         return Refuse(host, JpegMessage::BmpUnreadable);
     }
@@ -259,9 +251,7 @@ int LoadBmp(BmpImage& image, ReadableFile&& file, JpegHost& host) {
         try {
             bytes.resize(static_cast<size_t>(file.Size()));
             if (!file.ReadAt(0, bytes)) bytes.clear();
-        } catch (const std::bad_alloc&) {
-            bytes.clear();
-        }
+        } catch (const std::bad_alloc&) { bytes.clear(); }
         file.Close();
     }
     return LoadBmpBytes(image, bytes, &bytes, host);
@@ -272,8 +262,8 @@ BmpSize GetBmpSize(const BmpImage& image) {
     return {image.width, image.height};
 }
 
-int ExtractPlanes(const BmpImage& image, std::span<uint8_t> red, std::span<uint8_t> green,
-                  std::span<uint8_t> blue, JpegHost& host) {
+int ExtractPlanes(const BmpImage& image, std::span<uint8_t> red, std::span<uint8_t> green, std::span<uint8_t> blue,
+                  JpegHost& host) {
     return ExtractPlaneRows(image, 0, image.height, red, green, blue, host);
 }
 
@@ -303,9 +293,7 @@ int ExtractPlaneRows(const BmpImage& image, int32_t firstRow, int32_t rowCount, 
         uint8_t* outB = blue.data() + r * width;
         // One loop per layout, so that the inner loops carry no decisions.
         switch (image.bitCount) {
-        case 4:
-            SplitNibbleRow(p, width, table, image.colourCount, outR, outG, outB);
-            break;
+        case 4: SplitNibbleRow(p, width, table, image.colourCount, outR, outG, outB); break;
         case 8:
             for (size_t x = 0; x < width; ++x) {
                 const uint8_t* entry = table + 4 * p[x];
@@ -320,9 +308,7 @@ int ExtractPlaneRows(const BmpImage& image, int32_t firstRow, int32_t rowCount, 
                 outR[x] = widen((v >> 10) & 31), outG[x] = widen((v >> 5) & 31), outB[x] = widen(v & 31);
             }
             break;
-        case 24:
-            SplitBgrRow(p, width, outR, outG, outB);
-            break;
+        case 24: SplitBgrRow(p, width, outR, outG, outB); break;
         default:  // 32: blue, green, red, unused
             for (size_t x = 0; x < width; ++x) outB[x] = p[4 * x], outG[x] = p[4 * x + 1], outR[x] = p[4 * x + 2];
             break;

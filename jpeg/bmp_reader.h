@@ -23,13 +23,13 @@ struct BmpImage {
     ReadableFile rowFile;            // instead of `pixels`: the file, its rows from rowsOffset
     uint64_t rowsOffset = 0;
     mutable std::vector<uint8_t> rowBuffer;  // the rows read from rowFile last
-    int32_t width = 0;               // pixels, 1 .. 65535 once loaded
-    int32_t height = 0;              // pixels, 1 .. 65535 once loaded (biHeight without its sign)
-    bool topDown = false;            // biHeight was negative: the first stored row is the top one
-    uint16_t bitCount = 0;           // 1, 4, 8, 16, 24 or 32
-    uint32_t stride = 0;             // bytes per stored row
-    size_t colourTableOffset = 0;    // in infoBlock: right after the info header
-    int32_t colourCount = 0;         // usable colour-table entries; 0 without a table
+    int32_t width = 0;                       // pixels, 1 .. 65535 once loaded
+    int32_t height = 0;                      // pixels, 1 .. 65535 once loaded (biHeight without its sign)
+    bool topDown = false;                    // biHeight was negative: the first stored row is the top one
+    uint16_t bitCount = 0;                   // 1, 4, 8, 16, 24 or 32
+    uint32_t stride = 0;                     // bytes per stored row
+    size_t colourTableOffset = 0;            // in infoBlock: right after the info header
+    int32_t colourCount = 0;                 // usable colour-table entries; 0 without a table
 };
 
 // Loads a bitmap from the bytes of a whole file; 1 on success, 0 after showing
@@ -52,8 +52,8 @@ BmpSize GetBmpSize(const BmpImage& image);
 
 // Fills three planes of width * height bytes, row 0 at the top. 1 on success;
 // 0 when nothing is loaded or the layout is one it does not handle.
-int ExtractPlanes(const BmpImage& image, std::span<uint8_t> red, std::span<uint8_t> green,
-                  std::span<uint8_t> blue, JpegHost& host);
+int ExtractPlanes(const BmpImage& image, std::span<uint8_t> red, std::span<uint8_t> green, std::span<uint8_t> blue,
+                  JpegHost& host);
 
 // The same for the rows firstRow .. firstRow + rowCount - 1 (counted from the
 // top) only: planes of width * rowCount bytes. 0 also when the rows are not

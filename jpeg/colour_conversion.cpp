@@ -15,10 +15,10 @@ namespace {
 // fusing them (-ffp-contract=off), which would change the last bit and with
 // it the truncated result.
 struct ColourProducts {
-    double lumaRed[256], lumaGreen[256], lumaBlue[256];   // 0.299 r, 0.587 g, 0.114 b
-    double half[256];                                     // 0.5 b for Cb, 0.5 r for Cr
-    double cbRed[256], cbGreen[256];                      // 0.1687 r, 0.3313 g
-    double crGreen[256], crBlue[256];                     // 0.4187 g, 0.0813 b
+    double lumaRed[256], lumaGreen[256], lumaBlue[256];  // 0.299 r, 0.587 g, 0.114 b
+    double half[256];                                    // 0.5 b for Cb, 0.5 r for Cr
+    double cbRed[256], cbGreen[256];                     // 0.1687 r, 0.3313 g
+    double crGreen[256], crBlue[256];                    // 0.4187 g, 0.0813 b
 };
 
 const ColourProducts& Products() {
@@ -70,8 +70,8 @@ int32_t* LuminanceRow(JpegEncoder& encoder, int dy, int half) {
 // double formula itself. (Near 0 both sides truncate to 0.)
 
 __m128i FactorPair(int16_t a, int16_t b) {
-    return _mm_set1_epi32(static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(b)) << 16) |
-                                               static_cast<uint16_t>(a)));
+    return _mm_set1_epi32(
+        static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(b)) << 16) | static_cast<uint16_t>(a)));
 }
 
 // Four fractions k / divisor truncated toward zero, and a mask of the lanes
@@ -113,8 +113,8 @@ inline Sums WeightedSums(__m128i x, __m128i y, __m128i z, __m128i zPartner, __m1
 // Eight results from their sums; the integral lanes are computed again by
 // `formula` from the pixel's samples at `r`, `g`, `b` (every `step` bytes).
 template <typename Formula>
-inline void StoreEight(const Sums& k, float reciprocal, float divisor, int32_t* out, const uint8_t* r,
-                       const uint8_t* g, const uint8_t* b, int step, Formula formula) {
+inline void StoreEight(const Sums& k, float reciprocal, float divisor, int32_t* out, const uint8_t* r, const uint8_t* g,
+                       const uint8_t* b, int step, Formula formula) {
     const Quotients low = DivideTruncating(k.low, reciprocal, divisor);
     const Quotients high = DivideTruncating(k.high, reciprocal, divisor);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), low.values);
@@ -168,10 +168,10 @@ void ConvertTile(const Tile& tile, JpegEncoder& encoder) {
         if (dy & 1) continue;
         const __m128i red = EvenSamples(r), green = EvenSamples(g), blue = EvenSamples(b);
         const int row = (dy / 2) * 8;
-        StoreEight(WeightedSums(blue, red, green, zero, cbBlueRed, cbGreen), 0.0001f, 10000.0f, &encoder.cb[row], r,
-                   g, b, 2, blueDifference);
-        StoreEight(WeightedSums(red, green, blue, zero, crRedGreen, crBlue), 0.0001f, 10000.0f, &encoder.cr[row], r,
-                   g, b, 2, redDifference);
+        StoreEight(WeightedSums(blue, red, green, zero, cbBlueRed, cbGreen), 0.0001f, 10000.0f, &encoder.cb[row], r, g,
+                   b, 2, blueDifference);
+        StoreEight(WeightedSums(red, green, blue, zero, crRedGreen, crBlue), 0.0001f, 10000.0f, &encoder.cr[row], r, g,
+                   b, 2, redDifference);
     }
 }
 

@@ -19,9 +19,7 @@ constexpr uint16_t kMarkerDht = 0xFFC4;
 constexpr uint16_t kMarkerSos = 0xFFDA;
 constexpr uint8_t kMarkerEoi[2] = {0xFF, 0xD9};
 
-void ShowMessage(JpegHost& host, JpegMessage message) {
-    host.ShowMessage(GetMessageInfo(message));
-}
+void ShowMessage(JpegHost& host, JpegMessage message) { host.ShowMessage(GetMessageInfo(message)); }
 
 void WriteQuantTable(JpegStream& stream, uint8_t id, const std::array<int32_t, 64>& table) {
     PutWord(stream, kMarkerDqt);
@@ -45,8 +43,7 @@ void ReserveOutput(JpegStream& stream, int32_t width, int32_t height) {
     const int64_t expected = int64_t{width} * height / 2 + 10240;
     try {
         stream.bytes.reserve(static_cast<size_t>(expected));
-    } catch (const std::bad_alloc&) {
-    }
+    } catch (const std::bad_alloc&) {}
 }
 
 // Every MCU row, each transformed and coded before the next, on the calling thread.
@@ -144,9 +141,8 @@ int EncodeImage(JpegEncoder& encoder, JpegHost& host, const PlaneBand* band) {
     return 1;
 }
 
-int EncodePlanes(int32_t width, int32_t height, std::span<const uint8_t> red,
-                 std::span<const uint8_t> green, std::span<const uint8_t> blue, JpegHost& host,
-                 std::vector<uint8_t>& out) {
+int EncodePlanes(int32_t width, int32_t height, std::span<const uint8_t> red, std::span<const uint8_t> green,
+                 std::span<const uint8_t> blue, JpegHost& host, std::vector<uint8_t>& out) {
     if (width <= 0 || height <= 0) return 0;
     const size_t planeSize = static_cast<size_t>(width) * static_cast<size_t>(height);
     if (red.size() < planeSize || green.size() < planeSize || blue.size() < planeSize) return 0;
@@ -175,8 +171,8 @@ int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_
         ShowMessage(host, JpegMessage::OutOfMemory);
         return 0;
     }
-    const PlaneBand band{&image, {planes.get(), bandSize}, {planes.get() + bandSize, bandSize},
-                         {planes.get() + 2 * bandSize, bandSize}};
+    const PlaneBand band{
+        &image, {planes.get(), bandSize}, {planes.get() + bandSize, bandSize}, {planes.get() + 2 * bandSize, bandSize}};
     JpegEncoder encoder;
     encoder.params.width = size.width;
     encoder.params.height = size.height;
@@ -187,7 +183,7 @@ int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_
 
 int ConvertBmpToJpeg(const std::filesystem::path& bmpPath, const std::filesystem::path& jpegPath, JpegHost& host) {
     ReadableFile bmp;
-    bmp.Open(bmpPath);   // a file that cannot be opened is refused by the reader
+    bmp.Open(bmpPath);  // a file that cannot be opened is refused by the reader
     return ConvertBmpToJpeg(std::move(bmp), jpegPath, host);
 }
 

@@ -29,9 +29,8 @@ int ConvertBmpToJpeg(ReadableFile&& bmp, const std::filesystem::path& jpegPath, 
 int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_t>& out);
 
 // Encodes three planes of width * height bytes (row 0 at the top). 1 on success.
-int EncodePlanes(int32_t width, int32_t height, std::span<const uint8_t> red,
-                 std::span<const uint8_t> green, std::span<const uint8_t> blue, JpegHost& host,
-                 std::vector<uint8_t>& out);
+int EncodePlanes(int32_t width, int32_t height, std::span<const uint8_t> red, std::span<const uint8_t> green,
+                 std::span<const uint8_t> blue, JpegHost& host, std::vector<uint8_t>& out);
 
 // Driver steps, exposed for the tests. Without a band the encoder's planes
 // hold the whole picture.

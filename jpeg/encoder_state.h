@@ -29,7 +29,7 @@ struct JpegEncoder {
     std::array<Block, 4> luminance{};  // the MCU's top-left, top-right, bottom-left, bottom-right
     Block cb{};
     Block cr{};
-    Block coefficients{};              // natural order: index u * 8 + v
+    Block coefficients{};                   // natural order: index u * 8 + v
     std::array<int32_t, 3> dcPredictors{};  // Y, Cb, Cr; never reset within a picture
     JpegParams params;
     int32_t mcuRows = 0;

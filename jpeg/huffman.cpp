@@ -86,8 +86,7 @@ bool PutCode(JpegStream& stream, const HuffCodeTable& table, int32_t index) {
 
 // A code word followed by the additional bits of a value of that size: at most
 // 16 + 11 bits, written at once.
-bool PutCodeAndValue(JpegStream& stream, const HuffCodeTable& table, int32_t index, int32_t value,
-                     int32_t size) {
+bool PutCodeAndValue(JpegStream& stream, const HuffCodeTable& table, int32_t index, int32_t value, int32_t size) {
     if (index < 0 || index >= table.count || table.lengths[index] == 0) return false;
     const uint32_t code = static_cast<uint32_t>(table.codes[index]) << size;
     AppendBits(stream, code | AdditionalBits(value, size), table.lengths[index] + size);

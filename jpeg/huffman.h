@@ -26,9 +26,7 @@ HuffCodeTable GenerateCodeTable(const HuffmanLists& lists);
 
 // AC index of zero run r (0..15) and size s (0..10): r * 10 + s, plus 1 for
 // r = 15, so end-of-block is 0 and ZRL (15, 0) is 151.
-constexpr int32_t AcIndex(int32_t run, int32_t size) {
-    return run * 10 + size + (run == 15 ? 1 : 0);
-}
+constexpr int32_t AcIndex(int32_t run, int32_t size) { return run * 10 + size + (run == 15 ? 1 : 0); }
 
 // Number of significant bits of |v|.
 int32_t ValueSize(int32_t v);

@@ -14,7 +14,8 @@ const MessageInfo& GetMessageInfo(JpegMessage id) {
 
 bool JpegHost::ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
     if (expectNewFile_) {
-        const WriteOptions newFile{.durability = Durability::Atomic, .temporaryFolder = temporaryFolder_, .targetAbsent = true};
+        const WriteOptions newFile{
+            .durability = Durability::Atomic, .temporaryFolder = temporaryFolder_, .targetAbsent = true};
         const WriteStatus status = WriteFileSafely(path, bytes, newFile);
         if (status != WriteStatus::CannotReplace) return status == WriteStatus::Ok;
     }

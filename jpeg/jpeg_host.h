@@ -13,14 +13,14 @@
 namespace jpeg {
 
 enum class JpegMessage {
-    BmpUnreadable,       // missing, truncated or inconsistent file
-    BmpNoSignature,      // does not start with "BM"
-    BmpUnsupported,      // compressed, unknown info header or bit count
-    BmpColourLayout,     // a layout the extraction does not handle (1 bit per pixel)
-    OutOfMemory,         // planes or stream could not be allocated
-    BlockNotCoded,       // a symbol without a code word
-    StreamBitsTooWide,   // PutBits asked for more than 16 bits
-    EncodingFailed,      // the entry gives up on this picture
+    BmpUnreadable,      // missing, truncated or inconsistent file
+    BmpNoSignature,     // does not start with "BM"
+    BmpUnsupported,     // compressed, unknown info header or bit count
+    BmpColourLayout,    // a layout the extraction does not handle (1 bit per pixel)
+    OutOfMemory,        // planes or stream could not be allocated
+    BlockNotCoded,      // a symbol without a code word
+    StreamBitsTooWide,  // PutBits asked for more than 16 bits
+    EncodingFailed,     // the entry gives up on this picture
 };
 
 enum class MessageIcon { None, Stop };

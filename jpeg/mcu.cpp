@@ -15,9 +15,7 @@ namespace {
 constexpr int kQuantShift = 19;
 constexpr std::array<uint32_t, 64> ReciprocalsOf(const std::array<int32_t, 64>& table) {
     std::array<uint32_t, 64> r{};
-    for (int k = 0; k < 64; ++k) {
-        r[k] = static_cast<uint32_t>(((1u << kQuantShift) + table[k] - 1) / table[k]);
-    }
+    for (int k = 0; k < 64; ++k) { r[k] = static_cast<uint32_t>(((1u << kQuantShift) + table[k] - 1) / table[k]); }
     return r;
 }
 constexpr auto kLuminanceReciprocals = ReciprocalsOf(kLuminanceQuant);
@@ -72,7 +70,7 @@ constexpr int kComponentOfBlock[6] = {0, 0, 0, 0, 1, 2};
 
 void TransformMcu(JpegEncoder& encoder, McuBlocks& out) {
     const Block* blocks[6] = {&encoder.luminance[0], &encoder.luminance[1], &encoder.luminance[2],
-                              &encoder.luminance[3], &encoder.cb, &encoder.cr};
+                              &encoder.luminance[3], &encoder.cb,           &encoder.cr};
     for (int b = 0; b < 6; ++b) {
         ForwardDct(encoder, *blocks[b]);
         QuantizeBlock(encoder, kComponentOfBlock[b]);

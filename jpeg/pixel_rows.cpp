@@ -67,8 +67,7 @@ __attribute__((target("ssse3"))) void SplitBgrRowShuffled(const uint8_t* row, si
 // Sixteen pixels from eight bytes: the indices in order, then each channel
 // looked up in its own sixteen-byte table.
 __attribute__((target("ssse3"))) void SplitNibbleRowShuffled(const uint8_t* row, size_t width, const uint8_t* table,
-                                                             int colours, uint8_t* red, uint8_t* green,
-                                                             uint8_t* blue) {
+                                                             int colours, uint8_t* red, uint8_t* green, uint8_t* blue) {
     alignas(16) uint8_t lanes[3][16] = {};
     for (int i = 0; i < colours && i < 16; ++i) {
         for (int c = 0; c < 3; ++c) lanes[c][i] = table[4 * i + c];
@@ -103,8 +102,8 @@ void SplitBgrRow(const uint8_t* row, size_t width, uint8_t* red, uint8_t* green,
     SplitBgrRowPlain(row, width, red, green, blue);
 }
 
-void SplitNibbleRow(const uint8_t* row, size_t width, const uint8_t* table, int colours, uint8_t* red,
-                    uint8_t* green, uint8_t* blue) {
+void SplitNibbleRow(const uint8_t* row, size_t width, const uint8_t* table, int colours, uint8_t* red, uint8_t* green,
+                    uint8_t* blue) {
     if (HasShuffles()) return SplitNibbleRowShuffled(row, width, table, colours, red, green, blue);
     SplitNibbleRowPlain(row, width, table, red, green, blue);
 }

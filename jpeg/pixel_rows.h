@@ -14,8 +14,8 @@ void SplitBgrRow(const uint8_t* row, size_t width, uint8_t* red, uint8_t* green,
 // Pixels as 4-bit indices, the first in the high nibble, into a colour table
 // of `colours` (1 .. 16) blue, green, red, reserved entries. Every index must
 // be below `colours`.
-void SplitNibbleRow(const uint8_t* row, size_t width, const uint8_t* table, int colours, uint8_t* red,
-                    uint8_t* green, uint8_t* blue);
+void SplitNibbleRow(const uint8_t* row, size_t width, const uint8_t* table, int colours, uint8_t* red, uint8_t* green,
+                    uint8_t* blue);
 
 // The plain loops, which the shuffles must match.
 void SplitBgrRowPlain(const uint8_t* row, size_t width, uint8_t* red, uint8_t* green, uint8_t* blue);

@@ -120,9 +120,7 @@ StagedResult CodeRowsInTwoStages(JpegEncoder& encoder, JpegHost& host, const Pla
     std::thread helper;
     try {
         helper = std::thread(TransformRows, std::ref(*stage), band, std::ref(queue));
-    } catch (const std::system_error&) {
-        return StagedResult::NoThread;
-    }
+    } catch (const std::system_error&) { return StagedResult::NoThread; }
 
     // Whatever ends the coding early, out of memory for the stream included, stops the
     // helper before the rows it reads go away.

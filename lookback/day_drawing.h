@@ -11,8 +11,8 @@
 
 enum class DrawingRead {
     Read,
-    Missing,      // no file of that name
-    Unreadable,   // a file is there, but no bitmap the reader takes (or it could not be read)
+    Missing,     // no file of that name
+    Unreadable,  // a file is there, but no bitmap the reader takes (or it could not be read)
 };
 
 // Red, green and blue planes of kPictureWidth x kPictureHeight bytes, row 0 at the top.

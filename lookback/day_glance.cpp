@@ -27,7 +27,8 @@ DayGlance GlanceAtDay(const std::filesystem::path& folder, const DayFileIndex& i
             if (withWords) glance.firstWords = FirstWordsOf(file.record.text);
         }
         // Gone since the listing is as good as never there; anything else is a mark.
-        glance.mark.unreadable = file.status == RecordFileStatus::Unreadable || file.status == RecordFileStatus::Damaged;
+        glance.mark.unreadable =
+            file.status == RecordFileStatus::Unreadable || file.status == RecordFileStatus::Damaged;
     }
     if (picture) {
         glance.picture = folder / *picture;

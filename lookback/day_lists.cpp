@@ -2,8 +2,8 @@
 
 #include "diarycore/pages_in_folder.h"
 
-std::vector<DayGlance> ReadMonthPages(const std::filesystem::path& folder, const DayFileIndex& index,
-                                      std::int32_t year, std::int32_t month) {
+std::vector<DayGlance> ReadMonthPages(const std::filesystem::path& folder, const DayFileIndex& index, std::int32_t year,
+                                      std::int32_t month) {
     std::vector<DayGlance> days;
     const auto length = static_cast<std::int32_t>(DaysInMonth(year, month));
     for (std::int32_t day = 1; day <= length; ++day) {

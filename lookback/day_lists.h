@@ -9,8 +9,8 @@
 #include "lookback/day_glance.h"
 
 // The days of a month that have a page, in date order.
-std::vector<DayGlance> ReadMonthPages(const std::filesystem::path& folder, const DayFileIndex& index,
-                                      std::int32_t year, std::int32_t month);
+std::vector<DayGlance> ReadMonthPages(const std::filesystem::path& folder, const DayFileIndex& index, std::int32_t year,
+                                      std::int32_t month);
 
 // The same date in every earlier year that has a page of it, newest first. 29 February
 // has one only in leap years.

@@ -69,7 +69,8 @@ void AddListColumn(HWND list, int index, const std::u16string& title, int width)
 }
 
 HBITMAP MakeThumbnail(const std::optional<DayDrawing>& drawing, int width, int height) {
-    if (!drawing) return MakeBitmapOfPixels(std::vector<std::uint32_t>(std::size_t(width) * height, 0xFFFFFF), width, height);
+    if (!drawing)
+        return MakeBitmapOfPixels(std::vector<std::uint32_t>(std::size_t(width) * height, 0xFFFFFF), width, height);
     return MakeBitmapOfPixels(ShrinkDrawing(*drawing, width, height), width, height);
 }
 

@@ -22,7 +22,7 @@
 struct PageOnShow {
     DayKey day;
     DayGlance glance;
-    std::optional<DayDrawing> drawing;   // nothing while it cannot be captured
+    std::optional<DayDrawing> drawing;  // nothing while it cannot be captured
 };
 
 struct LookSource {
@@ -34,7 +34,7 @@ struct LookSource {
     // with a file that cannot be read.
     std::set<std::int32_t> waiting;
     HINSTANCE instance = nullptr;
-    HDC weatherIcons = nullptr;   // the page's icon strips: icon i at x = i * iconSize
+    HDC weatherIcons = nullptr;  // the page's icon strips: icon i at x = i * iconSize
     HDC moodIcons = nullptr;
     int iconSize = 16;
     // Called once the window is up and painted, before it takes any input (the bench's clock).

@@ -9,9 +9,9 @@
 struct MonthGrid {
     std::int32_t year = 0;
     std::int32_t month = 0;
-    int firstColumn = 0;   // the column of the 1st
-    int days = 0;          // in the month
-    int rows = 0;          // weeks it touches: 4 to 6
+    int firstColumn = 0;  // the column of the 1st
+    int days = 0;         // in the month
+    int rows = 0;         // weeks it touches: 4 to 6
 
     int Row(int day) const { return (firstColumn + day - 1) / 7; }
     int Column(int day) const { return (firstColumn + day - 1) % 7; }

@@ -14,8 +14,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"DoodlebinderMonth";
 constexpr int kMargin = 8;
-constexpr SelectionSteps kWeekSteps{.upDownDays = 7, .upDownMonths = 0, .pageMonths = 1};   // a week up and down
-constexpr int kRows = 6;   // every month in the same room
+constexpr SelectionSteps kWeekSteps{.upDownDays = 7, .upDownMonths = 0, .pageMonths = 1};  // a week up and down
+constexpr int kRows = 6;  // every month in the same room
 
 struct MonthState {
     const LookSource* source = nullptr;
@@ -27,7 +27,7 @@ struct MonthState {
     HFONT font = nullptr, titleFont = nullptr;
     int firstWeekday = 0;
     int lineHeight = 0, titleHeight = 0, top = 0, cellWidth = 0, cellHeight = 0, thumbWidth = 0, thumbHeight = 0;
-    int firstRow = 0;      // the week shown at the top: a short screen shows some weeks at a time
+    int firstRow = 0;  // the week shown at the top: a short screen shows some weeks at a time
     int visibleRows = kRows;
 
     ~MonthState() {
@@ -48,7 +48,7 @@ int FirstWeekday() {
     wchar_t value[4] = {};
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, value, 4);
     const int mondayFirst = value[0] >= L'0' && value[0] <= L'6' ? value[0] - L'0' : 6;
-    return (mondayFirst + 1) % 7;   // the locale counts from Monday, the calendar from Sunday
+    return (mondayFirst + 1) % 7;  // the locale counts from Monday, the calendar from Sunday
 }
 
 std::wstring WeekdayLabel(int weekday) {
@@ -111,7 +111,8 @@ RECT CellRect(const MonthState& state, int day) {
 
 void DrawCell(const MonthState& state, HDC dc, int day) {
     const RECT cell = CellRect(state, day);
-    const bool onShow = DayNumberOf(state.source->onShow.day) == DayNumberOf({state.grid.year, state.grid.month, day, 0});
+    const bool onShow =
+        DayNumberOf(state.source->onShow.day) == DayNumberOf({state.grid.year, state.grid.month, day, 0});
     const bool today = DayNumberOf(state.source->today) == DayNumberOf({state.grid.year, state.grid.month, day, 0});
     HBRUSH ground = CreateSolidBrush(onShow ? RGB(0xFF, 0xF4, 0xC8) : RGB(0xFF, 0xFF, 0xFF));
     FillRect(dc, &cell, ground);
@@ -119,7 +120,8 @@ void DrawCell(const MonthState& state, HDC dc, int day) {
     FrameRect(dc, &cell, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
 
     // The day's number; today's white on red.
-    RECT number = {cell.left + 2, cell.top + 2, cell.left + 2 + state.lineHeight * 3 / 2, cell.top + 2 + state.lineHeight};
+    RECT number = {cell.left + 2, cell.top + 2, cell.left + 2 + state.lineHeight * 3 / 2,
+                   cell.top + 2 + state.lineHeight};
     if (today) {
         HBRUSH red = CreateSolidBrush(RGB(0xC0, 0x20, 0x20));
         FillRect(dc, &number, red);
@@ -143,9 +145,7 @@ void DrawCell(const MonthState& state, HDC dc, int day) {
         }
         RECT frame = {x - 1, y - 1, x + state.thumbWidth + 1, y + state.thumbHeight + 1};
         FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-        if (glance.mark.unreadable) {
-            DrawUnreadableMark(dc, {x, y, x + state.lineHeight, y + state.lineHeight});
-        }
+        if (glance.mark.unreadable) { DrawUnreadableMark(dc, {x, y, x + state.lineHeight, y + state.lineHeight}); }
         SetTextColor(dc, RGB(0, 0, 0));
         RECT words = {cell.left + 3, y + state.thumbHeight + 2, cell.right - 3, cell.bottom - 2};
         DrawTextW(dc, WidePointer(glance.firstWords), -1, &words, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
@@ -207,16 +207,18 @@ LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_LBUTTONDOWN:
         if (state) {
-            const int x = static_cast<short>(LOWORD(lParam)) - kMargin, y = static_cast<short>(HIWORD(lParam)) - state->top;
+            const int x = static_cast<short>(LOWORD(lParam)) - kMargin,
+                      y = static_cast<short>(HIWORD(lParam)) - state->top;
             if (x < 0 || y < 0 || state->cellWidth <= 0 || state->cellHeight <= 0) return 0;
             const int day = state->grid.DayAt(y / state->cellHeight + state->firstRow, x / state->cellWidth);
             if (x / state->cellWidth < 7 && day) {
-                OpenChosenDay(*state, window, {state->grid.year, state->grid.month, day,
-                                      WeekdayOfDate(state->grid.year, state->grid.month, day)});
+                OpenChosenDay(*state, window,
+                              {state->grid.year, state->grid.month, day,
+                               WeekdayOfDate(state->grid.year, state->grid.month, day)});
             }
         }
         return 0;
-    case WM_MOUSEWHEEL:   // a week a notch, on a screen too short for the month
+    case WM_MOUSEWHEEL:  // a week a notch, on a screen too short for the month
         if (state) {
             const int rows = GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -1 : 1;
             state->firstRow = std::clamp(state->firstRow + rows, 0, std::max(0, state->grid.rows - state->visibleRows));

@@ -87,7 +87,7 @@ LRESULT CALLBACK SameDayProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETFOCUS:
         if (state && state->list) SetFocus(state->list);
         return 0;
-    case WM_KEYDOWN:   // with an empty list, the window itself has the keys
+    case WM_KEYDOWN:  // with an empty list, the window itself has the keys
         if (wParam == VK_ESCAPE || wParam == VK_RETURN) EndModalWindow(window);
         return 0;
     case WM_NOTIFY:
@@ -111,7 +111,8 @@ std::optional<DayKey> RunSameDayView(HWND owner, const LookSource& source) {
     SameDayState state;
     state.source = &source;
     state.days = ReadSameDayInEarlierYears(source.folder, *source.index, source.onShow.day);
-    const std::u16string caption = LoadText(source.instance, IDS_LOOK_SAME_DAY_CAPTION, {IsoDateText(source.onShow.day)});
+    const std::u16string caption =
+        LoadText(source.instance, IDS_LOOK_SAME_DAY_CAPTION, {IsoDateText(source.onShow.day)});
     HWND window = CreateLookWindow(owner, source.instance, kClassName, SameDayProc, caption, &state);
     if (!window) return std::nullopt;
     state.font = MakeLookFont(window, 9);

@@ -21,7 +21,8 @@ YearOfPages ReadYearOfPages(const std::filesystem::path& folder, const DayFileIn
         for (std::int32_t month = first; month <= 12; month += step) {
             const auto length = static_cast<std::int32_t>(DaysInMonth(year, month));
             for (std::int32_t day = 1; day <= length; ++day)
-                grid.days[(month - 1) * 31 + day - 1] = GlanceAtDay(folder, index, year * 10000 + month * 100 + day, false).mark;
+                grid.days[(month - 1) * 31 + day - 1] =
+                    GlanceAtDay(folder, index, year * 10000 + month * 100 + day, false).mark;
         }
     };
     const int threads = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, kYearThreads));
@@ -31,7 +32,7 @@ YearOfPages ReadYearOfPages(const std::filesystem::path& folder, const DayFileIn
         try {
             others.push_back(std::async(std::launch::async, readMonths, 1 + part, threads));
         } catch (const std::system_error&) {
-            readMonths(1 + part, threads);   // no thread to be had: those months here
+            readMonths(1 + part, threads);  // no thread to be had: those months here
         }
     }
     readMonths(1, threads);
@@ -52,7 +53,9 @@ void PutDayMark(YearOfPages& year, std::int32_t month, std::int32_t day, const D
 
 namespace {
 
-std::int64_t NumberOfDay(std::int32_t yyyymmdd) { return DayNumber(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100); }
+std::int64_t NumberOfDay(std::int32_t yyyymmdd) {
+    return DayNumber(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
+}
 
 }  // namespace
 

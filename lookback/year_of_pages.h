@@ -12,9 +12,9 @@
 
 struct YearOfPages {
     std::int32_t year = 0;
-    std::array<DayMark, 12 * 31> days{};   // month m, day d at (m - 1) * 31 + d - 1; days a month lacks have no page
+    std::array<DayMark, 12 * 31> days{};  // month m, day d at (m - 1) * 31 + d - 1; days a month lacks have no page
     int pages = 0;
-    int unreadableDays = 0;                // days with a mark: a file there that could not be read
+    int unreadableDays = 0;  // days with a mark: a file there that could not be read
 
     const DayMark& At(std::int32_t month, std::int32_t day) const { return days[(month - 1) * 31 + day - 1]; }
 };

@@ -31,8 +31,10 @@ void PutCell(YearPoster& poster, int n, const DayDrawing* drawing) {
     for (int plane = 0; plane < 3; ++plane) {
         std::uint8_t* to = planes[plane]->data() + top;
         for (int y = 0; y < kPictureHeight; ++y, to += layout.width) {
-            if (drawing) std::copy_n(from[plane]->data() + y * kPictureWidth, kPictureWidth, to);
-            else std::fill_n(to, kPictureWidth, std::uint8_t{255});
+            if (drawing)
+                std::copy_n(from[plane]->data() + y * kPictureWidth, kPictureWidth, to);
+            else
+                std::fill_n(to, kPictureWidth, std::uint8_t{255});
         }
     }
 }

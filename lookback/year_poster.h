@@ -18,7 +18,7 @@ inline constexpr std::uint8_t kPosterGround = 0xC8;  // the gaps' grey
 struct PosterLayout {
     int columns = 0;
     int rows = 0;
-    int width = 0;    // pixels
+    int width = 0;  // pixels
     int height = 0;
     // The top left corner of cell n (0 is the first day).
     int CellX(int n) const;

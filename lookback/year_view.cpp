@@ -14,7 +14,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"DoodlebinderYear";
 constexpr int kMargin = 8;
-constexpr SelectionSteps kMonthSteps{.upDownDays = 0, .upDownMonths = 1, .pageMonths = 12};   // a month up and down
+constexpr SelectionSteps kMonthSteps{.upDownDays = 0, .upDownMonths = 1, .pageMonths = 12};  // a month up and down
 constexpr int kGap = 2;
 constexpr int kSwitchId = 100;
 
@@ -31,7 +31,7 @@ struct YearState {
     // On a short screen the legend, the figures and the switch stand in a column beside the
     // squares, and the year is told by the caption alone, so that the squares stay legible.
     bool sideways = false;
-    DayKey pointed;   // the square the status line names: under the mouse, else the selected one
+    DayKey pointed;  // the square the status line names: under the mouse, else the selected one
 
     ~YearState() {
         DeleteObject(font);
@@ -119,7 +119,8 @@ void Paint(const YearState& state, HWND window) {
                 FillSquare(dc, square, DayColour(mark, state.by));
                 if (mark.unreadable) {
                     const int inset = state.square / 3;
-                    DrawUnreadableMark(dc, {square.left + inset, square.top + inset, square.right - inset, square.bottom - inset});
+                    DrawUnreadableMark(
+                        dc, {square.left + inset, square.top + inset, square.right - inset, square.bottom - inset});
                 }
                 if (month == state.selected.month && day == state.selected.day) {
                     RECT ring = {square.left - 2, square.top - 2, square.right + 2, square.bottom + 2};
@@ -150,10 +151,12 @@ void Paint(const YearState& state, HWND window) {
             FillSquare(dc, swatch, colour);
             if (unreadable) {
                 const int inset = swatchSize / 3;
-                DrawUnreadableMark(dc, {swatch.left + inset, swatch.top + inset, swatch.right - inset, swatch.bottom - inset});
+                DrawUnreadableMark(
+                    dc, {swatch.left + inset, swatch.top + inset, swatch.right - inset, swatch.bottom - inset});
             }
             SetTextColor(dc, RGB(0, 0, 0));
-            DrawText16(dc, name, {x + swatchSize + 4, y, client.right, y + swatchSize}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+            DrawText16(dc, name, {x + swatchSize + 4, y, client.right, y + swatchSize},
+                       DT_LEFT | DT_VCENTER | DT_SINGLELINE);
             x += width;
         };
         for (const LookColour& colour : LegendColours(state.by)) legendEntry(colour, false, colour.name);
@@ -166,7 +169,8 @@ void Paint(const YearState& state, HWND window) {
             LoadText(instance, IDS_LOOK_LONGEST_STREAK, {NumberText(state.figures.longestStreak)})};
         if (state.sideways) {
             for (const std::u16string& figure : figures) {
-                DrawText16(dc, figure, {left, y, client.right - kMargin, y + state.lineHeight}, DT_LEFT | DT_SINGLELINE);
+                DrawText16(dc, figure, {left, y, client.right - kMargin, y + state.lineHeight},
+                           DT_LEFT | DT_SINGLELINE);
                 y += state.lineHeight + 2;
             }
         } else {
@@ -191,7 +195,8 @@ std::optional<DayKey> DayAt(const YearState& state, int x, int y) {
 }
 
 void ShowYearInCaption(const YearState& state, HWND window) {
-    const std::u16string caption = LoadText(state.source->instance, IDS_LOOK_YEAR_CAPTION, {NumberText(state.selected.year)});
+    const std::u16string caption =
+        LoadText(state.source->instance, IDS_LOOK_YEAR_CAPTION, {NumberText(state.selected.year)});
     SetWindowTextW(window, WidePointer(caption));
 }
 
@@ -217,7 +222,8 @@ LRESULT CALLBACK YearProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         break;
     case WM_MOUSEMOVE:
         if (state) {
-            const std::optional<DayKey> day = DayAt(*state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            const std::optional<DayKey> day =
+                DayAt(*state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             const DayKey pointed = day ? *day : state->selected;
             if (DayNumberOf(pointed) != DayNumberOf(state->pointed)) {
                 state->pointed = pointed;
@@ -233,8 +239,9 @@ LRESULT CALLBACK YearProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_COMMAND:
         if (state && LOWORD(wParam) == kSwitchId) {
-            state->by = SendMessageW(state->colourSwitch, BM_GETCHECK, 0, 0) == BST_CHECKED ? ColourBy::Weather : ColourBy::Mood;
-            SetFocus(window);   // the keys stay with the squares
+            state->by = SendMessageW(state->colourSwitch, BM_GETCHECK, 0, 0) == BST_CHECKED ? ColourBy::Weather
+                                                                                            : ColourBy::Mood;
+            SetFocus(window);  // the keys stay with the squares
             InvalidateRect(window, nullptr, FALSE);
             return 0;
         }
@@ -277,7 +284,8 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    const int fromWidth = (work.right - work.left - (frameSize.right - frameSize.left) - 2 * kMargin - state.labelWidth) / 31;
+    const int fromWidth =
+        (work.right - work.left - (frameSize.right - frameSize.left) - 2 * kMargin - state.labelWidth) / 31;
     const int fromHeight = (work.bottom - work.top - (frameSize.bottom - frameSize.top) - state.gridTop - below) / 12;
     const int desktop = std::max(MulDiv(18, dpi, 96), state.lineHeight);
     state.square = std::clamp(std::min(fromWidth, fromHeight) - kGap, 6, desktop);
@@ -288,8 +296,8 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
         state.sideways = true;
         state.gridTop = kMargin;
         const int side = MulDiv(150, dpi, 96);
-        const int sideWidth = (work.right - work.left - (frameSize.right - frameSize.left) - 2 * kMargin -
-                               state.labelWidth - side) / 31;
+        const int sideWidth =
+            (work.right - work.left - (frameSize.right - frameSize.left) - 2 * kMargin - state.labelWidth - side) / 31;
         const int sideHeight = (work.bottom - work.top - (frameSize.bottom - frameSize.top) - 2 * kMargin) / 12;
         state.square = std::clamp(std::min(sideWidth, sideHeight) - kGap, 6, desktop);
         switchLeft = kMargin + state.labelWidth + 31 * (state.square + kGap) + kMargin;
@@ -300,8 +308,8 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
     const int height = std::max(switchTop + state.lineHeight + 8, state.gridTop + 12 * (state.square + kGap)) + kMargin;
     const std::u16string switchText = LoadText(source.instance, IDS_LOOK_BY_WEATHER);
     state.colourSwitch = CreateWindowExW(0, L"BUTTON", WidePointer(switchText), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
-                                         switchLeft, switchTop, width - switchLeft - kMargin, state.lineHeight + 6, window,
-                                         reinterpret_cast<HMENU>(kSwitchId), source.instance, nullptr);
+                                         switchLeft, switchTop, width - switchLeft - kMargin, state.lineHeight + 6,
+                                         window, reinterpret_cast<HMENU>(kSwitchId), source.instance, nullptr);
     SendMessageW(state.colourSwitch, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
     PlaceLookWindow(window, width, height);
     LoadYear(state);

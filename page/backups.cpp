@@ -35,16 +35,16 @@ constexpr int kCloseWaitMs = 5000;
 struct SnapshotJob {
     fs::path diary;
     fs::path backups;
-    bool asked = false;                     // by the user, Back up now: made even when nothing changed
+    bool asked = false;  // by the user, Back up now: made even when nothing changed
     std::atomic<bool> done = false;
-    std::optional<SnapshotResult> result;   // nothing when the diary had not changed
+    std::optional<SnapshotResult> result;  // nothing when the diary had not changed
 };
 
 // The backups of this run: the program has one diary window.
 struct BackupsOfRun {
-    std::shared_ptr<SnapshotJob> job;   // the one snapshot under way, or done and not yet taken
+    std::shared_ptr<SnapshotJob> job;  // the one snapshot under way, or done and not yet taken
     bool failureTold = false;
-    std::set<fs::path> leftOutTold;     // files a snapshot had to leave out, each told once a run
+    std::set<fs::path> leftOutTold;  // files a snapshot had to leave out, each told once a run
 };
 BackupsOfRun g_backups;
 
@@ -90,7 +90,8 @@ void TellLeftOut(const PageView& view, HWND owner, const SnapshotJob& job) {
         if (!g_backups.leftOutTold.insert(file.path).second && !job.asked) continue;
         const UINT reason = file.tooLarge ? IDS_BACKUP_TOO_LARGE : static_cast<UINT>(ReasonTextId(file.why));
         lines += LoadText(view.instance, IDS_BACKUP_LEFT_OUT_LINE,
-                          {file.path.filename().u16string(), LoadText(view.instance, reason)}) + u"\n";
+                          {file.path.filename().u16string(), LoadText(view.instance, reason)}) +
+                 u"\n";
     }
     if (lines.empty()) return;
     ShowMessageBox(owner, view.instance, LoadText(view.instance, IDS_BACKUP_LEFT_OUT, {job.backups.u16string(), lines}),

@@ -38,9 +38,7 @@ std::u16string Number(std::uint64_t value) {
     return std::u16string(text.begin(), text.end());
 }
 
-void SetItemText(HWND dialog, int id, const std::u16string& text) {
-    SetDlgItemTextW(dialog, id, WidePointer(text));
-}
+void SetItemText(HWND dialog, int id, const std::u16string& text) { SetDlgItemTextW(dialog, id, WidePointer(text)); }
 
 // The folder, and the newest snapshot in it, or that a snapshot is under way.
 void ShowState(HWND dialog, const BackupsDialog& state) {
@@ -69,8 +67,7 @@ void ShowState(HWND dialog, const BackupsDialog& state) {
     const std::uintmax_t size = fs::file_size(snapshots.front().path, error);
     SetItemText(dialog, IDC_BACKUP_LAST,
                 LoadText(state.view.instance, IDS_BACKUP_LAST,
-                         {SnapshotTimeText(snapshots.front().time),
-                          Number(error ? 0 : (size + 1023) / 1024)}));
+                         {SnapshotTimeText(snapshots.front().time), Number(error ? 0 : (size + 1023) / 1024)}));
 }
 
 // The shell's folder browser: under Wine the older one is the one that works everywhere.
@@ -96,15 +93,15 @@ void ChangeFolder(HWND dialog, const BackupsDialog& state) {
     HINSTANCE instance = state.view.instance;
     // A lost disk or stick would take the backups with the diary.
     if (IsSameOrInside(*chosen, diary)) {
-        ShowMessageBox(dialog, instance,
-                       LoadText(instance, IDS_BACKUP_FAILED,
-                                {chosen->u16string(), LoadText(instance, IDS_BACKUP_INSIDE_DIARY)}),
-                       IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
+        ShowMessageBox(
+            dialog, instance,
+            LoadText(instance, IDS_BACKUP_FAILED, {chosen->u16string(), LoadText(instance, IDS_BACKUP_INSIDE_DIARY)}),
+            IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
         return;
     }
     WriteFault why = WriteFault::None;
-    const SettingsKept kept =
-        KeepDiarySettings(state.page, state.view, dialog, [&](Settings& settings) { KeepBackupFolder(settings, *chosen); }, &why);
+    const SettingsKept kept = KeepDiarySettings(
+        state.page, state.view, dialog, [&](Settings& settings) { KeepBackupFolder(settings, *chosen); }, &why);
     if (kept == SettingsKept::NotWritten) {
         const int reason = ReasonTextId(why == WriteFault::None ? WriteFault::Other : why);
         ShowMessageBox(dialog, instance, LoadText(instance, IDS_BACKUP_NOT_KEPT, {LoadText(instance, reason)}),

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr DWORD kTextBoxStyle = 0x50000044;       // WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL
-constexpr DWORD kPlaceBoxStyle = 0x50000003;      // WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST
+constexpr DWORD kTextBoxStyle = 0x50000044;   // WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL
+constexpr DWORD kPlaceBoxStyle = 0x50000003;  // WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST
 
 HDC MakeStrip(const PageView& view, int bitmapId, HBITMAP& bitmap) {
     HDC dc = CreateCompatibleDC(view.windowDc);
@@ -130,4 +130,3 @@ void ReleasePageView(PageView& view) {
     if (view.windowDc) ReleaseDC(view.window, view.windowDc);
     view.windowDc = nullptr;
 }
-

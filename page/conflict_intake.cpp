@@ -38,7 +38,8 @@ std::vector<ConflictCopyFile> CopiesIndexed(const Page& page) {
 // them in: the copies stay in the diary folder meanwhile.
 void ShowWaitingCopies(const Page& page, PageView& view) {
     std::u16string days;
-    for (const std::int32_t day : page.daysWithCopiesLeft) days += (days.empty() ? u"" : u", ") + IsoDateText(DayKeyOfNumber(day));
+    for (const std::int32_t day : page.daysWithCopiesLeft)
+        days += (days.empty() ? u"" : u", ") + IsoDateText(DayKeyOfNumber(day));
     const std::u16string notice = days.empty() ? u"" : LoadText(view.instance, IDS_COPIES_WAITING, {days});
     if (notice == view.copiesNotice) return;
     view.copiesNotice = notice;
@@ -65,7 +66,8 @@ void TakeInConflictCopies(Page& page, PageView& view) {
         const std::optional<std::string> identity = KnownDiaryIdentity(fs::path(page.Folder()));
         const std::optional<fs::path> backupFolder = identity ? BackupFolderOfDiary(page) : std::nullopt;
         for (const ConflictCopyFile& copy : copies) {
-            const TakeInResult taken = TakeInConflictCopy(fs::path(page.Folder()), copy, backupFolder, identity.value_or(""));
+            const TakeInResult taken =
+                TakeInConflictCopy(fs::path(page.Folder()), copy, backupFolder, identity.value_or(""));
             if (taken.status != TakeInStatus::Merged) {
                 page.daysWithCopiesLeft.insert(DayNumberOf(copy.copy.day));
                 continue;

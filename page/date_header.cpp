@@ -11,7 +11,7 @@ namespace {
 
 void DrawMark(const PageView& view) {
     const RECT mark = view.Client(kPage.missingCopyMark);
-    const int unit = (mark.right - mark.left) / 7;   // the disc is seven of these across
+    const int unit = (mark.right - mark.left) / 7;  // the disc is seven of these across
     HBRUSH red = CreateSolidBrush(RGB(0xD0, 0x20, 0x20));
     HGDIOBJ oldBrush = SelectObject(view.canvasDc, red);
     HGDIOBJ oldPen = SelectObject(view.canvasDc, GetStockObject(NULL_PEN));
@@ -38,9 +38,9 @@ TOOLINFOW MarkTool(const PageView& view) {
 // The tooltip over the mark, made on first use; its tool covers nothing while no mark is shown.
 void UpdateMarkTooltip(PageView& view) {
     if (!view.missingCopyTooltip && !view.missingCopyTip.empty()) {
-        view.missingCopyTooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                                  WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                                  CW_USEDEFAULT, CW_USEDEFAULT, view.window, nullptr, view.instance, nullptr);
+        view.missingCopyTooltip = CreateWindowExW(
+            WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, view.window, nullptr, view.instance, nullptr);
         if (!view.missingCopyTooltip) return;
         SendMessageW(view.missingCopyTooltip, TTM_SETMAXTIPWIDTH, 0, 360);
         TOOLINFOW tool = MarkTool(view);
@@ -58,7 +58,7 @@ void UpdateMarkTooltip(PageView& view) {
 void DrawHeaderNotice(const PageView& view) {
     RECT area = view.Client(kPage.headerNotice);
     FillRect(view.canvasDc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    const std::u16string& notice = !view.headerNotice.empty() ? view.headerNotice
+    const std::u16string& notice = !view.headerNotice.empty()   ? view.headerNotice
                                    : !view.copiesNotice.empty() ? view.copiesNotice
                                                                 : view.presenceNotice;
     if (notice.empty()) return;

@@ -15,7 +15,7 @@
 namespace {
 
 struct DayCell {
-    std::int32_t day;   // YYYYMMDD
+    std::int32_t day;  // YYYYMMDD
     RECT rect;
 };
 
@@ -24,11 +24,11 @@ struct PickerState {
     DayKey current;
     std::optional<DayKey> chosen;
     HWND calendar = nullptr;
-    DaysWithPages pages;                // listed once, when the picker opens
-    std::vector<MONTHDAYSTATE> shown;   // the bold days last handed to the calendar
-    WNDPROC calendarProc = nullptr;     // the calendar's own, which paints it
-    std::int32_t cellsFrom = 0;         // the first day on show when `cells` were found
-    std::vector<DayCell> cells;         // where each day on show is drawn
+    DaysWithPages pages;               // listed once, when the picker opens
+    std::vector<MONTHDAYSTATE> shown;  // the bold days last handed to the calendar
+    WNDPROC calendarProc = nullptr;    // the calendar's own, which paints it
+    std::int32_t cellsFrom = 0;        // the first day on show when `cells` were found
+    std::vector<DayCell> cells;        // where each day on show is drawn
 };
 
 constexpr int kButtonWidth = 64;
@@ -36,9 +36,10 @@ constexpr int kButtonHeight = 22;
 constexpr int kButtonGap = 6;
 
 HWND MakeButton(HWND dialog, const std::u16string& text, int id, DWORD style, int x, int y) {
-    HWND button = CreateWindowExW(0, L"BUTTON", WidePointer(text), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y,
-                                  kButtonWidth, kButtonHeight, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
+    HWND button =
+        CreateWindowExW(0, L"BUTTON", WidePointer(text), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, kButtonWidth,
+                        kButtonHeight, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
     SendMessageW(button, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
     return button;
 }
@@ -60,7 +61,8 @@ void FindDayCells(PickerState& state) {
             SendMessageW(state.calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
             if ((hit.uHit & MCHT_CALENDARDATE) != MCHT_CALENDARDATE) continue;
             const std::int32_t day = DayNumber(hit.st);
-            auto cell = std::find_if(state.cells.begin(), state.cells.end(), [&](const DayCell& c) { return c.day == day; });
+            auto cell =
+                std::find_if(state.cells.begin(), state.cells.end(), [&](const DayCell& c) { return c.day == day; });
             if (cell == state.cells.end()) {
                 state.cells.push_back({day, {x, y, x + kStep, y + kStep}});
                 continue;
@@ -86,7 +88,8 @@ void MarkPageDays(PickerState& state) {
     for (const DayCell& cell : state.cells) {
         if (!state.pages.contains(cell.day)) continue;
         const LONG width = cell.rect.right - cell.rect.left;
-        const RECT bar{cell.rect.left + width / 4, cell.rect.bottom - 3, cell.rect.right - width / 4, cell.rect.bottom - 1};
+        const RECT bar{cell.rect.left + width / 4, cell.rect.bottom - 3, cell.rect.right - width / 4,
+                       cell.rect.bottom - 1};
         FillRect(dc, &bar, mark);
     }
     DeleteObject(mark);
@@ -194,8 +197,7 @@ INT_PTR CALLBACK DayPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
             return TRUE;
         }
         return FALSE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 

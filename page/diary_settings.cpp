@@ -12,8 +12,8 @@ Settings DiarySettings(const Page& page) {
     return ReadSettingsHolding(std::filesystem::path(page.Folder()), page.heldSettings);
 }
 
-SettingsKept KeepDiarySettings(Page& page, const PageView& view, HWND owner, const std::function<void(Settings&)>& choose,
-                               WriteFault* why) {
+SettingsKept KeepDiarySettings(Page& page, const PageView& view, HWND owner,
+                               const std::function<void(Settings&)>& choose, WriteFault* why) {
     const std::filesystem::path folder(page.Folder());
     const SettingsKept kept = KeepSettings(folder, page.heldSettings, choose, why);
     if (kept != SettingsKept::Held || page.heldSettingsTold) return kept;

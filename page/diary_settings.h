@@ -18,5 +18,5 @@ Settings DiarySettings(const Page& page);
 
 // Keeps a choice; a file that could not be read is said once a run, in a box owned by
 // `owner`. NotWritten is left to the caller to tell, with `why`.
-SettingsKept KeepDiarySettings(Page& page, const PageView& view, HWND owner, const std::function<void(Settings&)>& choose,
-                               WriteFault* why = nullptr);
+SettingsKept KeepDiarySettings(Page& page, const PageView& view, HWND owner,
+                               const std::function<void(Settings&)>& choose, WriteFault* why = nullptr);

@@ -49,7 +49,8 @@ void ShowMerged(Page& page, PageView& view, const MergedPage& merged) {
         PutRecordOnPage(page, view, *merged.page.record);
         NotePageEdited(page, view);
     }
-    if (merged.summary.differsFromTheirs.picture && PutPictureBytes(view, merged.page.picture.value_or(BlankPicturePixels())))
+    if (merged.summary.differsFromTheirs.picture &&
+        PutPictureBytes(view, merged.page.picture.value_or(BlankPicturePixels())))
         NotePictureChanged(page, view);
     SendMessageW(view.textBox, EM_SETSEL, start, end);
     SendMessageW(view.textBox, EM_SCROLLCARET, 0, 0);

@@ -10,9 +10,9 @@ class Page;
 class PageView;
 
 enum class DiskChange {
-    None,       // the files are as the page loaded them, or cannot be looked at now
-    Followed,   // nothing was unsaved: the page shows the new files
-    Merged,     // the page shows the merge, as unsaved changes
+    None,      // the files are as the page loaded them, or cannot be looked at now
+    Followed,  // nothing was unsaved: the page shows the new files
+    Merged,    // the page shows the merge, as unsaved changes
 };
 
 // Looks at the day's files now and takes in what changed there. Writes nothing but, when

@@ -33,7 +33,7 @@
 
 namespace {
 
-constexpr int kThumbWidth = 66;    // a quarter of the drawing
+constexpr int kThumbWidth = 66;  // a quarter of the drawing
 constexpr int kThumbHeight = 40;
 
 // A row of the list: a snapshot's version of the day, or one a merge or a restore set aside.
@@ -52,7 +52,7 @@ struct VersionsDialog {
     PageView& view;
     std::vector<VersionRow> versions;
     std::size_t damaged = 0;
-    bool folderUnknown = false;   // the settings file that names it cannot be read now
+    bool folderUnknown = false;  // the settings file that names it cannot be read now
     HIMAGELIST thumbnails = nullptr;
 };
 
@@ -93,8 +93,10 @@ void Fill(HWND dialog, VersionsDialog& state) {
         ImageList_Add(state.thumbnails, thumbnail, nullptr);
         DeleteObject(thumbnail);
         std::u16string time = SnapshotTimeText(shown.time);
-        if (!shown.snapshot) time = LoadText(instance, IDS_VERSIONS_SET_ASIDE, {time});
-        else if (shown.snapshot->incomplete) time = LoadText(instance, IDS_VERSIONS_INCOMPLETE, {time});
+        if (!shown.snapshot)
+            time = LoadText(instance, IDS_VERSIONS_SET_ASIDE, {time});
+        else if (shown.snapshot->incomplete)
+            time = LoadText(instance, IDS_VERSIONS_INCOMPLETE, {time});
         const std::u16string line = FirstLine(files);
         LVITEMW row{};
         row.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -146,9 +148,10 @@ bool KeepPageBeforeRestore(Page& page, PageView& view) {
         if (before.pixels) files.picture = PictureFileBytes(*before.pixels);
         WriteFault fault = WriteFault::None;
         if (KeepDayVersion(std::filesystem::path(page.Folder()), page.day, files, UnixSecondsNow(), &fault).empty()) {
-            ShowMessageBox(view.window, view.instance,
-                           LoadText(view.instance, IDS_VERSIONS_NOT_KEPT, {LoadText(view.instance, ReasonTextId(fault))}),
-                           IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
+            ShowMessageBox(
+                view.window, view.instance,
+                LoadText(view.instance, IDS_VERSIONS_NOT_KEPT, {LoadText(view.instance, ReasonTextId(fault))}),
+                IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
             return false;
         }
     }
@@ -175,8 +178,8 @@ void Restore(VersionsDialog& state, const VersionRow& version) {
     if (!KeepPageBeforeRestore(page, view)) return;
     if (!files.pictureLeftOut) {
         if (files.picture) {
-            PutPictureBytes(view,
-                            std::vector<std::uint8_t>(files.picture->begin() + kPictureHeaderBytes, files.picture->end()));
+            PutPictureBytes(
+                view, std::vector<std::uint8_t>(files.picture->begin() + kPictureHeaderBytes, files.picture->end()));
         } else {
             WhitenPicture(view);
         }
@@ -202,8 +205,8 @@ INT_PTR CALLBACK VersionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK: {
-            const int item = static_cast<int>(
-                SendMessageW(GetDlgItem(dialog, IDC_VERSIONS_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+            const int item = static_cast<int>(SendMessageW(GetDlgItem(dialog, IDC_VERSIONS_LIST), LVM_GETNEXTITEM,
+                                                           static_cast<WPARAM>(-1), LVNI_SELECTED));
             if (item < 0 || item >= static_cast<int>(state->versions.size())) return TRUE;
             Restore(*state, state->versions[item]);
             EndDialog(dialog, 1);
@@ -226,11 +229,14 @@ void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     const std::optional<std::filesystem::path> backups = BackupFolderOfDiary(page);
     DayVersionList list;
-    if (backups) list = ListDayVersions(*backups, KnownDiaryIdentity(std::filesystem::path(page.Folder())).value_or(""), page.day);
+    if (backups)
+        list =
+            ListDayVersions(*backups, KnownDiaryIdentity(std::filesystem::path(page.Folder())).value_or(""), page.day);
     state.folderUnknown = !backups;
     state.damaged = list.damaged.size();
     const DayFilePair stored = page.Files();
-    for (DayVersion& version : VersionsThatDiffer(std::move(list.versions), StoredVersion(stored.record, stored.picture)))
+    for (DayVersion& version :
+         VersionsThatDiffer(std::move(list.versions), StoredVersion(stored.record, stored.picture)))
         state.versions.push_back({version.time, std::move(version), {}});
     for (KeptVersion& kept : ListKeptVersions(std::filesystem::path(page.Folder()), page.day))
         state.versions.push_back({kept.time, std::nullopt, std::move(kept)});

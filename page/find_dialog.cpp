@@ -27,14 +27,14 @@ constexpr std::size_t kExcerptUnits = 48;
 constexpr int kMargin = 6;
 
 struct FindState {
-    HINSTANCE instance = nullptr;        // whose string table the dialog's texts come from
+    HINSTANCE instance = nullptr;  // whose string table the dialog's texts come from
     std::optional<DayKey> chosen;
     bool searchPending = false;
-    WNDPROC wordsProc = nullptr;         // the edit control's own
+    WNDPROC wordsProc = nullptr;  // the edit control's own
     FindSource source;
-    std::optional<DiaryRecords> records; // read once, when the dialog has opened
+    std::optional<DiaryRecords> records;  // read once, when the dialog has opened
     std::vector<SearchHit> hits;
-    std::vector<std::u16string> cells;   // date, place, line for each hit, as the list shows them
+    std::vector<std::u16string> cells;  // date, place, line for each hit, as the list shows them
 };
 
 HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
@@ -81,8 +81,8 @@ void AddColumns(HWND list, HINSTANCE instance) {
     const std::u16string placeTitle = LoadText(instance, IDS_FIND_PLACE);
     const int dateWidth = widthOf(L"0000-00-00");
     const int placeWidth = std::max(widthOf(L"FRND"), widthOf(WidePointer(placeTitle)));
-    const int lineWidth = std::max(40, static_cast<int>(client.right) - dateWidth - placeWidth -
-                                           GetSystemMetrics(SM_CXVSCROLL));
+    const int lineWidth =
+        std::max(40, static_cast<int>(client.right) - dateWidth - placeWidth - GetSystemMetrics(SM_CXVSCROLL));
     const struct {
         std::u16string title;
         int width;
@@ -205,12 +205,12 @@ INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_INITDIALOG:
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         state = reinterpret_cast<FindState*>(lParam);
-        state->wordsProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-            Item(dialog, IDC_FIND_WORDS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WordsProc)));
+        state->wordsProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(Item(dialog, IDC_FIND_WORDS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WordsProc)));
         FitFindDialog(dialog);
         AddColumns(Item(dialog, IDC_FIND_RESULTS), state->instance);
         PostMessageW(dialog, kReadDiary, 0, 0);
-        return TRUE;   // the focus goes to the words
+        return TRUE;  // the focus goes to the words
     case kReadDiary:
         if (!state->records) ReadDiary(dialog, *state);
         return TRUE;

@@ -12,7 +12,9 @@ std::u16string NameOf(const std::u16string& path) { return fs::path(path).filena
 
 // Only files of the diary folder itself are in its index; its recovery copies are in the
 // program's own folder.
-bool InDiaryFolder(const Page& page, const std::u16string& path) { return fs::path(path).parent_path() == fs::path(page.Folder()); }
+bool InDiaryFolder(const Page& page, const std::u16string& path) {
+    return fs::path(path).parent_path() == fs::path(page.Folder());
+}
 
 }  // namespace
 

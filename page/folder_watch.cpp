@@ -26,8 +26,9 @@ void FolderWatch::Stop() {
 bool FolderWatch::Watch(const std::u16string& folder) {
     Stop();
     folder_ = folder;
-    handle_ = CreateFileW(WidePointer(folder), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+    handle_ =
+        CreateFileW(WidePointer(folder), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
     overlapped_.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE || !overlapped_.hEvent || !Ask()) {
         const std::u16string kept = folder;

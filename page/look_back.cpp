@@ -36,8 +36,7 @@ PageOnShow PageAsShown(const Page& page, const PageView& view, const DayFileInde
 
 }  // namespace
 
-bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which,
-              const std::function<void(HWND)>& whenShown) {
+bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which, const std::function<void(HWND)>& whenShown) {
     KeepIndexCurrent(page, view);
     DayFileIndex listed;
     if (!page.index.Known()) listed.List(std::filesystem::path(page.Folder()));

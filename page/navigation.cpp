@@ -51,7 +51,8 @@ bool PickDay(Page& page, PageView& view, HWND owner) {
     if (!SaveDay(page, view)) return false;
     // The marks come from the page's index of the folder; only without one is it listed.
     KeepIndexCurrent(page, view);
-    DaysWithPages pages = page.index.Known() ? page.index.Days() : ListDaysWithPages(std::filesystem::path(page.Folder()));
+    DaysWithPages pages =
+        page.index.Known() ? page.index.Days() : ListDaysWithPages(std::filesystem::path(page.Folder()));
     // A day whose sync tool's copy waits to be taken in is marked too: half of it is there.
     pages.insert(page.daysWithCopiesLeft.begin(), page.daysWithCopiesLeft.end());
     std::optional<DayKey> chosen = RunDayPicker(owner, view.instance, std::move(pages), page.day);

@@ -33,7 +33,8 @@ void SayOpenAndLook(const Page& page, PageView& view) {
 void StartPresence(const Page& page, PageView& view) {
     SayOpenAndLook(page, view);
     if (view.window)
-        SetTimer(view.window, IDT_PRESENCE, static_cast<UINT>(std::chrono::milliseconds(kPresenceRefresh).count()), nullptr);
+        SetTimer(view.window, IDT_PRESENCE, static_cast<UINT>(std::chrono::milliseconds(kPresenceRefresh).count()),
+                 nullptr);
 }
 
 void PresenceOnTimer(const Page& page, PageView& view, WPARAM timerId) {

@@ -25,14 +25,14 @@
 #include "sync/page_merge.h"
 
 enum class SaveMode {
-    ChangeOfDay,    // a move to another day, the close question's Yes, the HTML export
-    TextCommand,    // Ctrl+S: the text is written even when it did not change
-    EndOfSession,   // Windows is ending the session: no questions, no message boxes
+    ChangeOfDay,   // a move to another day, the close question's Yes, the HTML export
+    TextCommand,   // Ctrl+S: the text is written even when it did not change
+    EndOfSession,  // Windows is ending the session: no questions, no message boxes
 };
 
 // What the page showed when it was loaded or last stored.
 struct StoredPage {
-    std::u16string text;     // as the text box holds it
+    std::u16string text;  // as the text box holds it
     int weatherIndex = 0;
     int moodIndex = 0;
     std::uint8_t place = 0;  // the record's own byte, in range or not
@@ -41,18 +41,18 @@ struct StoredPage {
 
 // The day's files as loading found them.
 struct DayFileState {
-    bool pictureUnreadable = false;   // the BMP is there but could not be shown: it takes no ink
-    bool pictureForeign = false;      // the BMP is in another layout: kept before it is replaced
-    bool recordUnreadable = false;    // the record is there but could not be read
-    ReadStatus recordReadStatus = ReadStatus::Ok;   // why, when it could not be
-    bool recordDamaged = false;       // the record failed its checks: kept before it is replaced
+    bool pictureUnreadable = false;                // the BMP is there but could not be shown: it takes no ink
+    bool pictureForeign = false;                   // the BMP is in another layout: kept before it is replaced
+    bool recordUnreadable = false;                 // the record is there but could not be read
+    ReadStatus recordReadStatus = ReadStatus::Ok;  // why, when it could not be
+    bool recordDamaged = false;                    // the record failed its checks: kept before it is replaced
 };
 
 // What the view shows now.
 struct ShownPage {
-    std::u16string text;       // as the text box holds it
-    int placeItem = 0;         // the place box's selection; -1 none
-    std::optional<PictureBytes> pixels;   // the picture, when it was asked for and could be captured
+    std::u16string text;                 // as the text box holds it
+    int placeItem = 0;                   // the place box's selection; -1 none
+    std::optional<PictureBytes> pixels;  // the picture, when it was asked for and could be captured
 };
 
 // The page's last change, for Ctrl+Z: the text box's own undo, a stroke taken back, or an
@@ -71,11 +71,11 @@ public:
     DayFileIndex index;
 
     DayKey day;
-    int weatherIndex = 0;                    // 0 none, 1..5
-    int moodIndex = 0;                       // 0..5
-    std::vector<std::uint8_t> extraHeader;   // header bytes after the place, kept as read
-    bool savePicture = true;                 // the "save the picture" switch, for every day
-    bool pictureChanged = false;             // drawn on (or a stroke taken back) since the page was loaded
+    int weatherIndex = 0;                   // 0 none, 1..5
+    int moodIndex = 0;                      // 0..5
+    std::vector<std::uint8_t> extraHeader;  // header bytes after the place, kept as read
+    bool savePicture = true;                // the "save the picture" switch, for every day
+    bool pictureChanged = false;            // drawn on (or a stroke taken back) since the page was loaded
     DayFileState files;
     StoredPage stored;
     // The picture's pixels as loaded or last stored: drawing that ends where it began (a
@@ -85,8 +85,8 @@ public:
     // when the files change elsewhere (a sync tool, another program) while the page is on
     // show. Empty when they could not be read whole: a change then merges without a base.
     DayFileBytes loadedFiles;
-    bool loading = false;                    // the controls change without the user while a day loads
-    bool saving = false;                     // a save is writing the day's files (its message boxes still run timers)
+    bool loading = false;  // the controls change without the user while a day loads
+    bool saving = false;   // a save is writing the day's files (its message boxes still run timers)
 
     // True when Changes needs the picture's pixels in what is shown.
     bool PictureMayHaveChanged() const { return savePicture && pictureChanged; }
@@ -139,7 +139,7 @@ public:
     // Choices the diary's settings file could not take this run (it could not be read,
     // so it is not written over): they hold over what the file says until the close.
     Settings heldSettings;
-    bool heldSettingsTold = false;   // the user heard why, once a run
+    bool heldSettingsTold = false;  // the user heard why, once a run
 
 private:
     std::u16string folder_;

@@ -46,10 +46,9 @@ int Message(const PageView& view, SaveMode mode, const std::u16string& text, UIN
 // knows what failed and what to do.
 void ReportFailedSave(const PageView& view, SaveMode mode, SaveFailureTexts texts, const std::filesystem::path& file,
                       WriteFault fault) {
-    const std::u16string text =
-        LoadText(view.instance, IDS_SAVE_FAILED,
-                 {LoadText(view.instance, texts.text), file.filename().u16string(),
-                  LoadText(view.instance, ReasonTextId(fault))});
+    const std::u16string text = LoadText(view.instance, IDS_SAVE_FAILED,
+                                         {LoadText(view.instance, texts.text), file.filename().u16string(),
+                                          LoadText(view.instance, ReasonTextId(fault))});
     Message(view, mode, text, texts.caption, MB_ICONEXCLAMATION);
 }
 
@@ -87,7 +86,8 @@ bool SavePicture(Page& page, const PageView& view, SaveMode mode, const std::u16
     return true;
 }
 
-bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16string& text, const std::u16string& path) {
+bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16string& text,
+                const std::u16string& path) {
     std::u16string_view kept = text;
     if (text.size() > kRecordTextLimit && Message(view, mode, LoadText(view.instance, IDS_CUT_QUESTION),
                                                   IDS_CAPTION_CONFIRM, MB_YESNO | MB_ICONQUESTION) == IDYES) {
@@ -121,7 +121,8 @@ bool SaveDay(Page& page, PageView& view, SaveMode mode) {
     // What changed on disk since the page was loaded is merged in first: the save writes
     // the merge, never over a version it has not seen. At the end of the session a page
     // with nothing to write is left as it is: following it could bring a message box.
-    if (mode != SaveMode::EndOfSession || PlanCurrentSave(page, view, mode).WritesAnything()) TakeInDiskChanges(page, view);
+    if (mode != SaveMode::EndOfSession || PlanCurrentSave(page, view, mode).WritesAnything())
+        TakeInDiskChanges(page, view);
     KeepIndexCurrent(page, view);
     const ShownPage shown = ShownNow(page, view);
     const SavePlan plan = page.PlanSave(shown, mode);

@@ -21,31 +21,32 @@ struct PageRect {
 };
 
 struct PageGeometry {
-    int width, height;          // the page without the command bar
-    PageRect picture;           // the stored picture: columns 339-602, rows 20-179
-    PageRect frame;             // the picture with its border, whitened before a day's picture is put back
-    PageRect drawingArea;       // where taps and moves draw: one row more than is stored
+    int width, height;     // the page without the command bar
+    PageRect picture;      // the stored picture: columns 339-602, rows 20-179
+    PageRect frame;        // the picture with its border, whitened before a day's picture is put back
+    PageRect drawingArea;  // where taps and moves draw: one row more than is stored
     PageRect textBox;
-    PageRect placeBox;          // its height includes the dropped-down list
+    PageRect placeBox;  // its height includes the dropped-down list
     PageRect dateHeader;
-    PageRect missingCopyMark;   // at the header's left end
-    PageRect headerNotice;      // a line of small type above the header, left of the place box
+    PageRect missingCopyMark;  // at the header's left end
+    PageRect headerNotice;     // a line of small type above the header, left of the place box
     PageRect weatherIcon;
     PageRect moodIcon;
     // Tap regions, in the order they are tested: the icons' regions are one unit wider and
     // higher than the icons; the hot corners exist only where there is no caption or menu
     // bar, and the right one reaches past the page.
     PageRect weatherTap, moodTap, drawingMenuCorner, previousArrow, nextArrow, systemMenuCorner;
-    int textFontHeight;         // the text box's and the place box's font
+    int textFontHeight;  // the text box's and the place box's font
     int headerFontHeight;
     int headerNoticeFontHeight;
     int iconSize;
 };
 
 inline constexpr PageGeometry kPage = {
-    640, 214,
+    640,
+    214,
     {339, 20, 603, 180},
-    {334, 15, 607, 185},   // the frame's right edge is column 606, one short of a full border
+    {334, 15, 607, 185},  // the frame's right edge is column 606, one short of a full border
     {339, 20, 603, 181},
     {29, 31, 304, 180},
     {219, 10, 299, 160},
@@ -60,7 +61,10 @@ inline constexpr PageGeometry kPage = {
     {16, 178, 29, 191},
     {607, 178, 620, 191},
     {0, 0, 6, 6},
-    13, 16, 11, 16,
+    13,
+    16,
+    11,
+    16,
 };
 
 // The pixel around a stroke's first point: nothing is drawn there yet.
@@ -70,13 +74,13 @@ PageRect SegmentRepaintRect(PagePoint from, PagePoint to, int width);
 
 enum class TapAction {
     None,
-    WeatherMenu,     // weather icon: its menu at the tap point
-    MoodMenu,        // mood icon
-    DrawingMenu,     // top-right hot corner, 240-line layout only
-    PreviousDay,     // left arrow
-    NextDay,         // right arrow
-    SystemMenu,      // top-left hot corner, 240-line layout only
-    StartStroke,     // the drawing area
+    WeatherMenu,  // weather icon: its menu at the tap point
+    MoodMenu,     // mood icon
+    DrawingMenu,  // top-right hot corner, 240-line layout only
+    PreviousDay,  // left arrow
+    NextDay,      // right arrow
+    SystemMenu,   // top-left hot corner, 240-line layout only
+    StartStroke,  // the drawing area
 };
 
 // What a tap at a page point does; the hot corners only in the 240-line layout.

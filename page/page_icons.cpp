@@ -25,4 +25,6 @@ void DrawWeatherIcon(const PageView& view, int weatherIndex) {
     DrawStripIcon(view, view.weatherStripDc, weatherIndex, kPage.weatherIcon);
 }
 
-void DrawMoodIcon(const PageView& view, int moodIndex) { DrawStripIcon(view, view.moodStripDc, moodIndex, kPage.moodIcon); }
+void DrawMoodIcon(const PageView& view, int moodIndex) {
+    DrawStripIcon(view, view.moodStripDc, moodIndex, kPage.moodIcon);
+}

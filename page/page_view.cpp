@@ -20,7 +20,8 @@ void ShowPageNow(const PageView& view, const PageRect& rect) {
 void PresentPicture(const PageView& view, const PageRect& region) {
     if (!view.canvasDc || !view.pictureDc) return;
     const PageRect inPicture{std::max(region.left, 0), std::max(region.top, 0),
-                             std::min(region.right, kPage.picture.Width()), std::min(region.bottom, kPage.picture.Height())};
+                             std::min(region.right, kPage.picture.Width()),
+                             std::min(region.bottom, kPage.picture.Height())};
     if (inPicture.left >= inPicture.right || inPicture.top >= inPicture.bottom) return;
     const PageRect onPage{kPage.picture.left + inPicture.left, kPage.picture.top + inPicture.top,
                           kPage.picture.left + inPicture.right, kPage.picture.top + inPicture.bottom};

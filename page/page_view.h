@@ -11,25 +11,25 @@
 #include "page/folder_watch.h"
 #include "page/page_geometry.h"
 
-inline constexpr int kPencil = 0;   // draws each segment once
-inline constexpr int kPen = 1;      // draws the previous segment again with each new one
+inline constexpr int kPencil = 0;  // draws each segment once
+inline constexpr int kPen = 1;     // draws the previous segment again with each new one
 
 // Drawing settings: colour, width, pen type, and the one drawing pen alive.
 struct DrawingSettings {
     COLORREF colour = RGB(0, 0, 0);
     int width = 3;
     int penType = kPencil;
-    HPEN pen = nullptr;     // selected into the canvas
+    HPEN pen = nullptr;  // selected into the canvas
 };
 
 class PageView {
 public:
-    HWND window = nullptr;         // the main window; the page is its client area below t
+    HWND window = nullptr;  // the main window; the page is its client area below t
     HINSTANCE instance = nullptr;
-    int t = 0;                     // the command bar's height; 0 in the 240-line layout
-    int zoom = 1;                  // screen pixels per page unit
+    int t = 0;     // the command bar's height; 0 in the 240-line layout
+    int zoom = 1;  // screen pixels per page unit
 
-    HDC windowDc = nullptr;        // the main window's own DC, kept until exit
+    HDC windowDc = nullptr;  // the main window's own DC, kept until exit
     // The whole page image, at the zoom: painting only copies its invalid part.
     HDC canvasDc = nullptr;
     HBITMAP canvasBitmap = nullptr;
@@ -44,22 +44,22 @@ public:
     HDC moodStripDc = nullptr;
     HBITMAP moodStripBitmap = nullptr;
 
-    HWND textBox = nullptr;        // EDIT, id 101
+    HWND textBox = nullptr;  // EDIT, id 101
     WNDPROC textBoxPreviousProc = nullptr;
-    HWND placeBox = nullptr;       // COMBOBOX, id 102
-    HFONT textFont = nullptr;      // shared by the text box and the place box
-    bool ruledLinesOn = true;      // the ruling switch, on at start
-    bool rulingTopRepainted = false;   // the top row was repainted to wipe a line a scrolled view left
+    HWND placeBox = nullptr;          // COMBOBOX, id 102
+    HFONT textFont = nullptr;         // shared by the text box and the place box
+    bool ruledLinesOn = true;         // the ruling switch, on at start
+    bool rulingTopRepainted = false;  // the top row was repainted to wipe a line a scrolled view left
 
     DrawingSettings drawing;
     // The diary folder's changes, which keep the page's index of it true.
     FolderWatch folderWatch;
     // The date header's mark for a page without a recovery copy, and its tooltip.
-    std::u16string missingCopyTip;   // empty: no mark
+    std::u16string missingCopyTip;  // empty: no mark
     HWND missingCopyTooltip = nullptr;
-    std::u16string headerNotice;     // a few words above the date header; empty: none
-    std::u16string copiesNotice;     // shown there while there is no headerNotice
-    std::u16string presenceNotice;   // shown there while there is neither
+    std::u16string headerNotice;    // a few words above the date header; empty: none
+    std::u16string copiesNotice;    // shown there while there is no headerNotice
+    std::u16string presenceNotice;  // shown there while there is neither
 
     // A page rectangle or point in client pixels, and a client point in page units.
     RECT Client(const PageRect& rect) const {

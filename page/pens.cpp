@@ -56,7 +56,8 @@ void SetPenType(PageView& view, int commandId) {
 
 int PenColourCommand(const PageView& view) {
     for (std::size_t index = 0; index < kPalette.size(); ++index) {
-        if (PaletteColourRef(static_cast<int>(index)) == view.drawing.colour) return IDM_COLOUR_FIRST + static_cast<int>(index);
+        if (PaletteColourRef(static_cast<int>(index)) == view.drawing.colour)
+            return IDM_COLOUR_FIRST + static_cast<int>(index);
     }
     return IDM_COLOUR_FIRST;
 }

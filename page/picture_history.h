@@ -15,8 +15,8 @@ using PictureBytes = std::vector<std::uint8_t>;
 inline constexpr std::size_t kHistorySteps = 100;
 
 struct PictureHistory {
-    std::deque<PictureBytes> back;      // the picture before each step, oldest first
-    std::deque<PictureBytes> forward;   // pictures taken back, the next one to bring back last
+    std::deque<PictureBytes> back;     // the picture before each step, oldest first
+    std::deque<PictureBytes> forward;  // pictures taken back, the next one to bring back last
 };
 
 // A new step replaced `before`: it can be taken back, and nothing taken back before can

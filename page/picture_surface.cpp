@@ -25,7 +25,7 @@ PaletteBitmapInfo PictureBitmapInfo() {
     PaletteBitmapInfo info{};
     info.header.biSize = sizeof(info.header);
     info.header.biWidth = kPictureWidth;
-    info.header.biHeight = kPictureHeight;   // bottom row first, as the file stores it
+    info.header.biHeight = kPictureHeight;  // bottom row first, as the file stores it
     info.header.biPlanes = 1;
     info.header.biBitCount = 4;
     info.header.biCompression = BI_RGB;
@@ -71,8 +71,8 @@ std::optional<std::vector<std::uint8_t>> CapturePictureBytes(const PageView& vie
     if (!view.pictureDc) return std::nullopt;
     PaletteBitmapInfo info = PictureBitmapInfo();
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(view.pictureDc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                                      nullptr, 0);
+    HBITMAP bitmap =
+        CreateDIBSection(view.pictureDc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap) return std::nullopt;
     std::optional<std::vector<std::uint8_t>> pixels;
     if (HDC dc = CreateCompatibleDC(view.pictureDc)) {
@@ -159,7 +159,8 @@ void DrawPictureNotice(const PageView& view, const std::u16string& text) {
     DrawTextW(view.canvasDc, WidePointer(text), static_cast<int>(text.size()), &measured,
               DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
     area.top += std::max<LONG>(0, ((area.bottom - area.top) - (measured.bottom - measured.top)) / 2);
-    DrawTextW(view.canvasDc, WidePointer(text), static_cast<int>(text.size()), &area, DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+    DrawTextW(view.canvasDc, WidePointer(text), static_cast<int>(text.size()), &area,
+              DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
     SetTextColor(view.canvasDc, oldColour);
     SelectObject(view.canvasDc, oldFont);
     InvalidatePage(view, kPage.picture);

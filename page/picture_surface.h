@@ -28,14 +28,14 @@ WriteFault StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pix
 
 enum class PictureLoad {
     Shown,
-    Missing,      // the day has no picture
-    Unreadable,   // a file is there but is no picture the program can show
+    Missing,     // the day has no picture
+    Unreadable,  // a file is there but is no picture the program can show
 };
 
 struct LoadedPicture {
     PictureLoad result = PictureLoad::Missing;
-    std::u16string reason;    // why it could not be shown, in a few words; empty unless Unreadable
-    bool ownLayout = false;   // a file in the page's own layout (4-bit 264 x 160, the page's colours)
+    std::u16string reason;   // why it could not be shown, in a few words; empty unless Unreadable
+    bool ownLayout = false;  // a file in the page's own layout (4-bit 264 x 160, the page's colours)
     bool operator==(PictureLoad other) const { return result == other; }
 };
 

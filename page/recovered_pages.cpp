@@ -110,10 +110,12 @@ void MoveEarlierCopiesIn(Page& page, PageView& view) {
             if (DayOfRecoveryFileName(fs::path(name))) copies.push_back(diary / name);
     } else {
         for (std::int32_t number : ListRecoveredDays(diary))
-            for (const char16_t* extension : {u"bmp", u"dbt"}) copies.push_back(diary / RecoveryFileName(DayKeyOfNumber(number), extension));
+            for (const char16_t* extension : {u"bmp", u"dbt"})
+                copies.push_back(diary / RecoveryFileName(DayKeyOfNumber(number), extension));
     }
     for (std::int32_t number : ListRecoveredDays(work))
-        for (const char16_t* extension : {u"bmp", u"dbt"}) copies.push_back(work / RecoveryFileName(DayKeyOfNumber(number), extension));
+        for (const char16_t* extension : {u"bmp", u"dbt"})
+            copies.push_back(work / RecoveryFileName(DayKeyOfNumber(number), extension));
     std::error_code error;
     if (copies.empty() || (!fs::is_directory(computer, error) && !fs::create_directories(computer, error))) return;
     for (const fs::path& copy : copies) {
@@ -131,8 +133,9 @@ void OfferRecoveredPages(Page& page, PageView& view) {
         RecoveredPage recovered{DayKeyOfNumber(number), std::nullopt, false};
         const std::u16string date = IsoDateText(recovered.day);
         if (std::u16string reason = ReadRecovered(page, view, recovered); !reason.empty()) {
-            ShowMessageBox(view.window, view.instance, LoadText(view.instance, IDS_RECOVERED_UNREADABLE, {date, reason}),
-                           IDS_CAPTION_ERR, MB_ICONEXCLAMATION);
+            ShowMessageBox(view.window, view.instance,
+                           LoadText(view.instance, IDS_RECOVERED_UNREADABLE, {date, reason}), IDS_CAPTION_ERR,
+                           MB_ICONEXCLAMATION);
             continue;
         }
         if (ShowMessageBox(view.window, view.instance, LoadText(view.instance, IDS_RECOVERED_QUESTION, {date}),

@@ -27,7 +27,6 @@ constexpr UINT kRecoveryDelayMs = 2000;
 // page is stored: a disk that had no room may have some again.
 constexpr UINT kRecoveryRetryMs = 5000;
 
-
 // One of the two copies: written when the next save would write it, removed when this
 // program wrote it and no change needs it any more. Why the write it needed failed, or None.
 WriteFault KeepCopy(bool wanted, bool& written, const fs::path& path, const std::vector<std::uint8_t>& bytes,
@@ -65,7 +64,8 @@ void WriteRecoveryCopyOnTimer(Page& page, PageView& view, WPARAM timerId) {
     const WriteOptions options{Durability::Durable, TemporaryFolder(page.Folder()), false};
     std::vector<std::uint8_t> picture;
     if (plan.picture == PictureStep::Write) {
-        if (std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes(view)) picture = PictureFileBytes(*pixels);
+        if (std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes(view))
+            picture = PictureFileBytes(*pixels);
     }
     const fs::path picturePath = RecoveryFilePath(page.Folder(), page.day, u"bmp");
     const WriteFault pictureCopy = KeepCopy(!picture.empty(), page.copy.picture, picturePath, picture, options);

@@ -15,15 +15,12 @@ bool RedrawsRulingAfter(UINT message, WPARAM wParam) {
     case WM_ERASEBKGND:
     case WM_KEYUP:
     case WM_LBUTTONUP:
-    case WM_RULED_LINES_CHANGED:
-        return true;
+    case WM_RULED_LINES_CHANGED: return true;
     case WM_KEYDOWN:
         // Caret keys leave the text as it is; the lines come back when the key is let go.
         return wParam != VK_LEFT && wParam != VK_UP && wParam != VK_RIGHT && wParam != VK_DOWN && wParam != VK_DELETE;
-    case WM_MOUSEMOVE:
-        return (wParam & MK_LBUTTON) != 0;
-    default:
-        return false;
+    case WM_MOUSEMOVE: return (wParam & MK_LBUTTON) != 0;
+    default: return false;
     }
 }
 
@@ -49,7 +46,7 @@ void DrawRuling(PageView& view) {
 
     int firstY = pitch;
     if (CallWindowProcW(view.textBoxPreviousProc, box, EM_GETFIRSTVISIBLELINE, 0, 0) != 0) {
-        firstY = 0;   // scrolled: a line at the very top too
+        firstY = 0;  // scrolled: a line at the very top too
         view.rulingTopRepainted = false;
     } else if (!view.rulingTopRepainted) {
         view.rulingTopRepainted = true;

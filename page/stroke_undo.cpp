@@ -27,7 +27,7 @@ void ShowStep(Page& page, PageView& view, std::optional<PictureBytes> (*step)(Pi
 }  // namespace
 
 void BeginStrokeStep(Page& page, PageView& view) {
-    EndStrokeStep(page, view);   // one that never saw its button go up
+    EndStrokeStep(page, view);  // one that never saw its button go up
     page.stroke.going = true;
     page.stroke.before = CapturePictureBytes(view);
 }

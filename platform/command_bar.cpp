@@ -4,9 +4,9 @@
 
 HWND CommandBar_Create(HINSTANCE instance, HWND parent, int id) {
     // The buttons' commands arrive at the parent as WM_COMMAND with high word 0.
-    HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER, 0, 0, 0, 0, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    HWND bar =
+        CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER,
+                        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (bar) SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     return bar;
 }
@@ -35,6 +35,4 @@ int CommandBar_Height(HWND bar) {
     return rect.bottom - rect.top;
 }
 
-HMENU CommandBar_GetMenu(HWND bar, WORD) {
-    return bar ? GetMenu(GetParent(bar)) : nullptr;
-}
+HMENU CommandBar_GetMenu(HWND bar, WORD) { return bar ? GetMenu(GetParent(bar)) : nullptr; }

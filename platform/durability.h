@@ -2,6 +2,6 @@
 #pragma once
 
 enum class Durability {
-    Atomic,    // whole or not at all
-    Durable,   // ... and on the disk before it replaces the old file
+    Atomic,   // whole or not at all
+    Durable,  // ... and on the disk before it replaces the old file
 };

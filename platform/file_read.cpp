@@ -24,8 +24,10 @@ namespace {
 // own error code, kept in _doserrno, tells them apart.
 ReadStatus StatusOfOpenFailure() {
     switch (_doserrno) {
-    case 2: case 3: return ReadStatus::Missing;        // file or path not found
-    case 32: case 33: return ReadStatus::InUse;        // sharing or lock violation
+    case 2:
+    case 3: return ReadStatus::Missing;  // file or path not found
+    case 32:
+    case 33: return ReadStatus::InUse;  // sharing or lock violation
     case 5: return ReadStatus::AccessDenied;
     default: return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
     }
@@ -61,9 +63,12 @@ void CloseFile(int fd) { _close(fd); }
 #else
 ReadStatus StatusOfOpenFailure() {
     switch (errno) {
-    case ENOENT: case ENOTDIR: return ReadStatus::Missing;
-    case EACCES: case EPERM: return ReadStatus::AccessDenied;
-    case ETXTBSY: case EAGAIN: return ReadStatus::InUse;
+    case ENOENT:
+    case ENOTDIR: return ReadStatus::Missing;
+    case EACCES:
+    case EPERM: return ReadStatus::AccessDenied;
+    case ETXTBSY:
+    case EAGAIN: return ReadStatus::InUse;
     default: return ReadStatus::Failed;
     }
 }
@@ -76,13 +81,15 @@ int OpenForReading(const std::filesystem::path& path) {
 
 long long ReadSome(int fd, std::uint8_t* into, std::size_t size) {
     long long got;
-    do got = ::read(fd, into, size); while (got < 0 && errno == EINTR);
+    do got = ::read(fd, into, size);
+    while (got < 0 && errno == EINTR);
     return got;
 }
 
 long long ReadSomeAt(int fd, std::uint64_t offset, std::uint8_t* into, std::size_t size) {
     long long got;
-    do got = ::pread(fd, into, size, static_cast<off_t>(offset)); while (got < 0 && errno == EINTR);
+    do got = ::pread(fd, into, size, static_cast<off_t>(offset));
+    while (got < 0 && errno == EINTR);
     return got;
 }
 
@@ -114,8 +121,10 @@ int OpenRegularFile(const std::filesystem::path& path, std::uint64_t& size, Read
     if (*why == ReadStatus::Missing) return -1;
     std::error_code error;
     const std::filesystem::file_status type = std::filesystem::status(path, error);
-    if (type.type() == std::filesystem::file_type::not_found) *why = ReadStatus::Missing;
-    else if (!error && !std::filesystem::is_regular_file(type)) *why = ReadStatus::NotAFile;
+    if (type.type() == std::filesystem::file_type::not_found)
+        *why = ReadStatus::Missing;
+    else if (!error && !std::filesystem::is_regular_file(type))
+        *why = ReadStatus::NotAFile;
     return -1;
 }
 
@@ -142,9 +151,7 @@ ReadStatus ReadFileBytes(const std::filesystem::path& path, std::vector<std::uin
             filled += static_cast<std::size_t>(got);
         }
         bytes.resize(filled);
-    } catch (const std::bad_alloc&) {
-        status = ReadStatus::Failed;
-    } catch (const std::length_error&) {
+    } catch (const std::bad_alloc&) { status = ReadStatus::Failed; } catch (const std::length_error&) {
         status = ReadStatus::Failed;
     }
     CloseFile(fd);

@@ -10,11 +10,11 @@
 // as no file: a day record held open by a backup program must not look like an empty day.
 enum class ReadStatus {
     Ok,
-    Missing,        // no file of that name (or no such folder)
-    InUse,          // another program holds it open without sharing, or has it locked
-    AccessDenied,   // the file's or the folder's permissions refuse reading
-    NotAFile,       // the name is a folder or a device
-    Failed,         // an input/output error, or too large for memory
+    Missing,       // no file of that name (or no such folder)
+    InUse,         // another program holds it open without sharing, or has it locked
+    AccessDenied,  // the file's or the folder's permissions refuse reading
+    NotAFile,      // the name is a folder or a device
+    Failed,        // an input/output error, or too large for memory
 };
 
 ReadStatus ReadFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes);

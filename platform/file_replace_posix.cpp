@@ -21,7 +21,7 @@ bool SyncFileToDisk(std::FILE* file) { return ::fsync(fileno(file)) == 0; }
 
 void CopyPermissionBits(std::FILE* file, const fs::path& from) {
     struct stat old;
-    if (::stat(from.c_str(), &old) != 0) return;   // a new file keeps the umask's bits
+    if (::stat(from.c_str(), &old) != 0) return;  // a new file keeps the umask's bits
     if (::fchmod(fileno(file), old.st_mode & 07777) != 0) return;
     // Only the owner's superuser can give a file away; for anyone else this fails harmlessly.
     if (::geteuid() == 0) (void)!::fchown(fileno(file), old.st_uid, old.st_gid);
@@ -68,7 +68,7 @@ fs::path FollowLinks(const fs::path& target) {
 
 WriteFault RefusalToReplace(const fs::path& target) {
     struct stat status;
-    if (::stat(target.c_str(), &status) != 0) return WriteFault::None;   // no file yet
+    if (::stat(target.c_str(), &status) != 0) return WriteFault::None;  // no file yet
     return S_ISREG(status.st_mode) ? WriteFault::None : WriteFault::NotAFile;
 }
 

@@ -116,7 +116,7 @@ fs::path FollowLinks(const fs::path& target) {
 
 WriteFault RefusalToReplace(const fs::path& target) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return WriteFault::None;   // no file yet
+    if (attributes == INVALID_FILE_ATTRIBUTES) return WriteFault::None;  // no file yet
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return WriteFault::NotAFile;
     return attributes & FILE_ATTRIBUTE_READONLY ? WriteFault::ReadOnlyFile : WriteFault::None;
 }
@@ -137,7 +137,7 @@ unsigned long CurrentProcessNumber() { return GetCurrentProcessId(); }
 
 bool IsProcessRunning(unsigned long number) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, number);
-    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;   // another user's process
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;  // another user's process
     DWORD code = 0;
     const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
     CloseHandle(process);

@@ -39,8 +39,10 @@ constexpr bool kPosixProcesses = true;
 // True for a unit inside a character: a UTF-8 continuation byte, or the second half of a
 // UTF-16 surrogate pair. A name is never cut there.
 bool ContinuesCharacter(fs::path::value_type unit) {
-    if constexpr (sizeof(unit) == 1) return (static_cast<unsigned char>(unit) & 0xC0) == 0x80;
-    else return (static_cast<unsigned>(unit) & 0xFC00) == 0xDC00;
+    if constexpr (sizeof(unit) == 1)
+        return (static_cast<unsigned char>(unit) & 0xC0) == 0x80;
+    else
+        return (static_cast<unsigned>(unit) & 0xFC00) == 0xDC00;
 }
 
 // A name in `folder` that no other writer of this process or another one picks.
@@ -190,7 +192,7 @@ WriteStatus PendingFile::Commit() {
             if (!steps_.ReplaceFile(temporary_, target_, options_.durability, !options_.targetAbsent)) {
                 Fail(WriteStatus::CannotReplace);
             } else {
-                temporary_.clear();   // it is the target now
+                temporary_.clear();  // it is the target now
             }
         }
     }
@@ -228,7 +230,7 @@ std::optional<TemporaryWriter> WriterOfTemporarySuffix(std::u16string_view name)
     if (!StartsWithIgnoringCase(name, u".tmp-")) return std::nullopt;
     name.remove_prefix(5);
     TemporaryWriter writer{0, false};
-    if (!name.empty() && (name.front() | 0x20) == kPosixProcessMark) {   // in either case
+    if (!name.empty() && (name.front() | 0x20) == kPosixProcessMark) {  // in either case
         writer.posix = true;
         name.remove_prefix(1);
     }
@@ -303,7 +305,8 @@ int RemoveLeftoverTemporaryFiles(const fs::path& folder, LeftoverKinds kinds) {
     return removed;
 }
 
-std::vector<std::u16string> RemoveLeftoverTemporaryFiles(const fs::path& folder, const std::vector<std::u16string>& names,
+std::vector<std::u16string> RemoveLeftoverTemporaryFiles(const fs::path& folder,
+                                                         const std::vector<std::u16string>& names,
                                                          LeftoverKinds kinds) {
     std::vector<std::u16string> removed;
     const fs::file_time_type now = fs::file_time_type::clock::now();

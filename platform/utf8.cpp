@@ -19,10 +19,14 @@ Sequence ReadSequence(std::span<const std::uint8_t> bytes, std::size_t at) {
     std::size_t length = 0;
     char32_t point = 0;
     char32_t least = 0;
-    if ((lead & 0xE0) == 0xC0) length = 2, point = lead & 0x1F, least = 0x80;
-    else if ((lead & 0xF0) == 0xE0) length = 3, point = lead & 0x0F, least = 0x800;
-    else if ((lead & 0xF8) == 0xF0) length = 4, point = lead & 0x07, least = 0x10000;
-    else return {};
+    if ((lead & 0xE0) == 0xC0)
+        length = 2, point = lead & 0x1F, least = 0x80;
+    else if ((lead & 0xF0) == 0xE0)
+        length = 3, point = lead & 0x0F, least = 0x800;
+    else if ((lead & 0xF8) == 0xF0)
+        length = 4, point = lead & 0x07, least = 0x10000;
+    else
+        return {};
     if (bytes.size() - at < length) return {};
     for (std::size_t i = 1; i < length; ++i) {
         const std::uint8_t next = bytes[at + i];

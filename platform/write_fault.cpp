@@ -22,21 +22,26 @@ int ReasonTextId(WriteFault fault) {
 
 WriteFault FaultOfWindowsError(unsigned long code) {
     switch (code) {
-    case 39: case 112: case 1295:        // handle disk full, disk full, quota exceeded
+    case 39:
+    case 112:
+    case 1295:  // handle disk full, disk full, quota exceeded
         return WriteFault::DiskFull;
-    case 5: case 19:                     // access denied, write protected
+    case 5:
+    case 19:  // access denied, write protected
         return WriteFault::NotWritable;
-    case 32: case 33: case 1224:         // sharing or lock violation, mapped by another program
+    case 32:
+    case 33:
+    case 1224:  // sharing or lock violation, mapped by another program
         return WriteFault::InUse;
     // Not 2, file not found: Wine says that of a name too long for Linux.
-    case 3:                              // path not found
+    case 3:  // path not found
         return WriteFault::NoFolder;
-    case 206:                            // file name exceeds range
+    case 206:  // file name exceeds range
         return WriteFault::NameTooLong;
-    case 80: case 183:                   // file exists, already exists
+    case 80:
+    case 183:  // file exists, already exists
         return WriteFault::MadeMeanwhile;
-    default:
-        return WriteFault::Other;
+    default: return WriteFault::Other;
     }
 }
 
@@ -47,9 +52,13 @@ WriteFault FaultOfErrorNumber(int number) {
     case EDQUOT:
 #endif
         return WriteFault::DiskFull;
-    case EROFS: case EACCES: case EPERM: return WriteFault::NotWritable;
-    case ETXTBSY: case EBUSY: return WriteFault::InUse;
-    case ENOENT: case ENOTDIR: return WriteFault::NoFolder;
+    case EROFS:
+    case EACCES:
+    case EPERM: return WriteFault::NotWritable;
+    case ETXTBSY:
+    case EBUSY: return WriteFault::InUse;
+    case ENOENT:
+    case ENOTDIR: return WriteFault::NoFolder;
     case ENAMETOOLONG: return WriteFault::NameTooLong;
     case EEXIST: return WriteFault::MadeMeanwhile;
     default: return WriteFault::Other;
@@ -58,7 +67,8 @@ WriteFault FaultOfErrorNumber(int number) {
 
 WriteFault FaultOfErrorCode(const std::error_code& error) {
 #ifdef _WIN32
-    if (error.category() == std::system_category()) return FaultOfWindowsError(static_cast<unsigned long>(error.value()));
+    if (error.category() == std::system_category())
+        return FaultOfWindowsError(static_cast<unsigned long>(error.value()));
 #endif
     return FaultOfErrorNumber(error.value());
 }

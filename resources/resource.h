@@ -3,348 +3,348 @@
 #pragma once
 
 // Icon
-#define IDI_DOODLEBINDER        103
+#define IDI_DOODLEBINDER 103
 
 // Bitmaps
-#define IDB_WEATHER_STRIP       109
-#define IDB_TOOLBAR             128
-#define IDB_COLOUR_BUTTONS      131     // the colour button in each pen colour, palette order
-#define IDB_MOOD_STRIP          130
-#define IDB_BACKGROUND          134
+#define IDB_WEATHER_STRIP 109
+#define IDB_TOOLBAR 128
+#define IDB_COLOUR_BUTTONS 131  // the colour button in each pen colour, palette order
+#define IDB_MOOD_STRIP 130
+#define IDB_BACKGROUND 134
 
 // Menus: the menu bar of the command bar, and the resource whose first pop-up is the system menu
-#define IDR_MENU_BAR            119
-#define IDR_SYSTEM_MENU         124
+#define IDR_MENU_BAR 119
+#define IDR_SYSTEM_MENU 124
 
 // Accelerator table
-#define IDR_ACCELERATORS        125
+#define IDR_ACCELERATORS 125
 
 // Dialog templates
-#define IDD_ABOUT               120
-#define IDD_DAY_PICKER          121
-#define IDD_HTML_OUTPUT         129
-#define IDD_STATUS_STRIP        135
+#define IDD_ABOUT 120
+#define IDD_DAY_PICKER 121
+#define IDD_HTML_OUTPUT 129
+#define IDD_STATUS_STRIP 135
 
 // Child controls of the main window
-#define IDC_TEXT_BOX            101
-#define IDC_PLACE_BOX           102
+#define IDC_TEXT_BOX 101
+#define IDC_PLACE_BOX 102
 
 // About box: its HELP button
-#define IDC_HELP_BUTTON         1017
+#define IDC_HELP_BUTTON 1017
 
 // HTML output dialog
-#define IDC_TEMPLATE_PATH       1005
-#define IDC_OUTPUT_PATH         1007
-#define IDC_DAY_COUNT           1012
-#define IDC_CHOOSE_TEMPLATE     1013
-#define IDC_START_YEAR          1014
-#define IDC_START_MONTH         1015
-#define IDC_START_DAY           1016
-#define IDC_JPEG_PICTURES       1018
+#define IDC_TEMPLATE_PATH 1005
+#define IDC_OUTPUT_PATH 1007
+#define IDC_DAY_COUNT 1012
+#define IDC_CHOOSE_TEMPLATE 1013
+#define IDC_START_YEAR 1014
+#define IDC_START_MONTH 1015
+#define IDC_START_DAY 1016
+#define IDC_JPEG_PICTURES 1018
 
 // Command bar id
-#define IDC_COMMAND_BAR         1
+#define IDC_COMMAND_BAR 1
 
 // Weather pop-up (built at run time); weather index = id - 1000
-#define IDM_WEATHER_FIRST       1001
-#define IDM_WEATHER_LAST        1005
+#define IDM_WEATHER_FIRST 1001
+#define IDM_WEATHER_LAST 1005
 
 // Mood pop-up (built at run time); mood index = id - 2000
-#define IDM_MOOD_FIRST          2000
-#define IDM_MOOD_LAST           2005
+#define IDM_MOOD_FIRST 2000
+#define IDM_MOOD_LAST 2005
 
 // Colour pop-up (owner-drawn swatches, palette order); colour index = id - 3000
-#define IDM_COLOUR_FIRST        3000
-#define IDM_COLOUR_LAST         3015
-#define IDM_COLOUR_BUTTON       3999
+#define IDM_COLOUR_FIRST 3000
+#define IDM_COLOUR_LAST 3015
+#define IDM_COLOUR_BUTTON 3999
 
 // Line-width pop-up: XL, L, M, S, XS
-#define IDM_WIDTH_FIRST         4000
-#define IDM_WIDTH_LAST          4004
-#define IDM_WIDTH_BUTTON        4999
+#define IDM_WIDTH_FIRST 4000
+#define IDM_WIDTH_LAST 4004
+#define IDM_WIDTH_BUTTON 4999
 
 // Pen-type pop-up: pencil, pen
-#define IDM_PEN_PENCIL          5000
-#define IDM_PEN_PEN             5001
-#define IDM_PEN_TYPE_BUTTON     5999
+#define IDM_PEN_PENCIL 5000
+#define IDM_PEN_PEN 5001
+#define IDM_PEN_TYPE_BUTTON 5999
 
 // Menu bar 119 and system menu 124
-#define IDM_EXIT                40002
-#define IDM_PREVIOUS_DAY        40003
-#define IDM_NEXT_DAY            40004
-#define IDM_PICK_DAY            40005
-#define IDM_SAVE_TEXT           40007
-#define IDM_HTML_OUTPUT         40008
-#define IDM_ABOUT               40009
-#define IDM_VIEW_D              40010
-#define IDM_VIEW_A              40011
-#define IDM_SYSTEM_MENU         40012   // accelerator only (Alt+M)
-#define IDM_DRAWING_MENU        40013   // accelerator only (Alt+P)
-#define IDM_SAVE_PICTURE        40033
-#define IDM_RULED_LINES         40034
+#define IDM_EXIT 40002
+#define IDM_PREVIOUS_DAY 40003
+#define IDM_NEXT_DAY 40004
+#define IDM_PICK_DAY 40005
+#define IDM_SAVE_TEXT 40007
+#define IDM_HTML_OUTPUT 40008
+#define IDM_ABOUT 40009
+#define IDM_VIEW_D 40010
+#define IDM_VIEW_A 40011
+#define IDM_SYSTEM_MENU 40012   // accelerator only (Alt+M)
+#define IDM_DRAWING_MENU 40013  // accelerator only (Alt+P)
+#define IDM_SAVE_PICTURE 40033
+#define IDM_RULED_LINES 40034
 
 // View menus of the menu bar and the system menu: the page's zoom (Ctrl+plus, Ctrl+minus)
 // and its steps 1x to 4x; zoom = id - 40060
-#define IDM_ZOOM_IN             40050
-#define IDM_ZOOM_OUT            40051
-#define IDM_ZOOM_FIRST          40061
-#define IDM_ZOOM_LAST           40064
+#define IDM_ZOOM_IN 40050
+#define IDM_ZOOM_OUT 40051
+#define IDM_ZOOM_FIRST 40061
+#define IDM_ZOOM_LAST 40064
 
 // Drawing menu (built at run time): taking strokes back and bringing them back
-#define IDM_UNDO                40041   // also Ctrl+Z, which serves the text box after typing
-#define IDM_REDO                40042   // also Ctrl+Y and Ctrl+Shift+Z
+#define IDM_UNDO 40041  // also Ctrl+Z, which serves the text box after typing
+#define IDM_REDO 40042  // also Ctrl+Y and Ctrl+Shift+Z
 
 // Find dialog (Ctrl+F; menu 234(K) and the system menu's Pickday cascade)
-#define IDM_FIND                40020
-#define IDD_FIND                140
-#define IDC_FIND_WORDS          1030
-#define IDC_FIND_RESULTS        1031
-#define IDC_FIND_UNREADABLE     1032
+#define IDM_FIND 40020
+#define IDD_FIND 140
+#define IDC_FIND_WORDS 1030
+#define IDC_FIND_RESULTS 1031
+#define IDC_FIND_UNREADABLE 1032
 
 // Looking back (day menu of both layouts, after Find): the month of drawings (Ctrl+M),
 // the same date in earlier years (Ctrl+T) and the year in colours (Ctrl+Shift+Y)
-#define IDM_MONTH               40021
-#define IDM_SAME_DAY            40022
-#define IDM_YEAR                40023
+#define IDM_MONTH 40021
+#define IDM_SAME_DAY 40022
+#define IDM_YEAR 40023
 
 // Printing a book of the days (Ctrl+P; the diary menu of both layouts)
-#define IDM_PRINT               40080
+#define IDM_PRINT 40080
 
 // Private messages of the main window
-#define WM_RULED_LINES_CHANGED  1024    // WM_USER: the text box redraws its ruling
-#define WM_NOTIFICATION_ICON    1025    // WM_USER + 1: callback of the notification icon
+#define WM_RULED_LINES_CHANGED 1024  // WM_USER: the text box redraws its ruling
+#define WM_NOTIFICATION_ICON 1025    // WM_USER + 1: callback of the notification icon
 
 // Backups: the menu item and its dialog
-#define IDM_BACKUPS             40070
-#define IDD_BACKUPS             150
-#define IDC_BACKUP_FOLDER       1070
-#define IDC_BACKUP_CHANGE       1071
-#define IDC_BACKUP_LAST         1072
-#define IDC_BACKUP_NOW          1073
-#define IDM_EARLIER_VERSIONS    40071
-#define IDD_EARLIER_VERSIONS    151
-#define IDC_VERSIONS_LIST       1074
-#define IDC_VERSIONS_DAMAGED    1075
+#define IDM_BACKUPS 40070
+#define IDD_BACKUPS 150
+#define IDC_BACKUP_FOLDER 1070
+#define IDC_BACKUP_CHANGE 1071
+#define IDC_BACKUP_LAST 1072
+#define IDC_BACKUP_NOW 1073
+#define IDM_EARLIER_VERSIONS 40071
+#define IDD_EARLIER_VERSIONS 151
+#define IDC_VERSIONS_LIST 1074
+#define IDC_VERSIONS_DAMAGED 1075
 
 // Backups: the worker's snapshot is done
-#define WM_SNAPSHOT_DONE        1040    // WM_USER + 16
+#define WM_SNAPSHOT_DONE 1040  // WM_USER + 16
 
 // Timers of the main window
-#define IDT_RECOVERY_COPY       1       // a recovery copy of the page two seconds after a change
-#define IDT_FOLLOW_FILES        2       // a look at the day's files for changes made elsewhere
-#define IDT_PRESENCE            3       // the diary says again it is open on this computer
+#define IDT_RECOVERY_COPY 1  // a recovery copy of the page two seconds after a change
+#define IDT_FOLLOW_FILES 2   // a look at the day's files for changes made elsewhere
+#define IDT_PRESENCE 3       // the diary says again it is open on this computer
 
 // Backups: a snapshot each hour when the diary changed
-#define IDT_HOURLY_SNAPSHOT     10
+#define IDT_HOURLY_SNAPSHOT 10
 
 // Notifications of the page's controls that change the page (full WM_COMMAND wParam)
-#define TEXT_BOX_CHANGED        ((0x0300 << 16) | IDC_TEXT_BOX)    // EN_CHANGE
-#define PLACE_BOX_CHANGED       ((1 << 16) | IDC_PLACE_BOX)        // CBN_SELCHANGE
+#define TEXT_BOX_CHANGED ((0x0300 << 16) | IDC_TEXT_BOX)  // EN_CHANGE
+#define PLACE_BOX_CHANGED ((1 << 16) | IDC_PLACE_BOX)     // CBN_SELCHANGE
 
 // A command from the accelerator table arrives with high word 1.
-#define FROM_ACCELERATOR        65536
+#define FROM_ACCELERATOR 65536
 
 // Texts of the string table, in blocks; program_texts.inc holds their words, and a comment
 // here names the parts a text is filled in with (%1, %2 ...).
 
 // Captions of the message boxes
-#define IDS_CAPTION_ERR             6000
-#define IDS_CAPTION_ERROR           6001
-#define IDS_CAPTION_PROGRAM         6002
-#define IDS_CAPTION_EXIT            6003
-#define IDS_CAPTION_SAVE            6004
-#define IDS_CAPTION_NO_TEXT         6005
-#define IDS_CAPTION_CONFIRM         6006
-#define IDS_CAPTION_SAVE_PICTURE    6007
-#define IDS_CAPTION_HTML_SAVED      6008
-#define IDS_CAPTION_OVERWRITE       6009
-#define IDS_CAPTION_ENCODER         6010
+#define IDS_CAPTION_ERR 6000
+#define IDS_CAPTION_ERROR 6001
+#define IDS_CAPTION_PROGRAM 6002
+#define IDS_CAPTION_EXIT 6003
+#define IDS_CAPTION_SAVE 6004
+#define IDS_CAPTION_NO_TEXT 6005
+#define IDS_CAPTION_CONFIRM 6006
+#define IDS_CAPTION_SAVE_PICTURE 6007
+#define IDS_CAPTION_HTML_SAVED 6008
+#define IDS_CAPTION_OVERWRITE 6009
+#define IDS_CAPTION_ENCODER 6010
 
 // The shell: the window, start-up, closing, help, picture saving
-#define IDS_WINDOW_TITLE            6100
-#define IDS_NOTIFICATION_TIP        6101
-#define IDS_SCREEN_TOO_SMALL        6102
-#define IDS_NO_STATUS_STRIP         6103
-#define IDS_SAVE_CHANGES            6104
-#define IDS_END_BLOCKED             6105    // why the end of the session waits
-#define IDS_HELP_VIEWER_FAILED      6106
-#define IDS_PICTURE_SAVING_OFF      6107
+#define IDS_WINDOW_TITLE 6100
+#define IDS_NOTIFICATION_TIP 6101
+#define IDS_SCREEN_TOO_SMALL 6102
+#define IDS_NO_STATUS_STRIP 6103
+#define IDS_SAVE_CHANGES 6104
+#define IDS_END_BLOCKED 6105  // why the end of the session waits
+#define IDS_HELP_VIEWER_FAILED 6106
+#define IDS_PICTURE_SAVING_OFF 6107
 
 // Run-time menus: moods and weathers in the order of their IDM_ ranges, line widths XL to XS
-#define IDS_MOOD_HAPPY              6200
-#define IDS_MOOD_NORMAL             6201
-#define IDS_MOOD_DOWN               6202
-#define IDS_MOOD_SAD                6203
-#define IDS_MOOD_MAD                6204
-#define IDS_MOOD_EMBARRASSED        6205
-#define IDS_WEATHER_FINE            6210
-#define IDS_WEATHER_CLOUD           6211
-#define IDS_WEATHER_RAIN            6212
-#define IDS_WEATHER_SNOW            6213
-#define IDS_WEATHER_THUNDER         6214
-#define IDS_WIDTH_XL                6220
-#define IDS_WIDTH_L                 6221
-#define IDS_WIDTH_M                 6222
-#define IDS_WIDTH_S                 6223
-#define IDS_WIDTH_XS                6224
-#define IDS_PEN_PENCIL              6230
-#define IDS_PEN_PEN                 6231
-#define IDS_UNDO                    6232
-#define IDS_REDO                    6233
-#define IDS_COLOUR_MENU             6234
-#define IDS_WIDTH_MENU              6235
-#define IDS_PEN_TYPE_MENU           6236
+#define IDS_MOOD_HAPPY 6200
+#define IDS_MOOD_NORMAL 6201
+#define IDS_MOOD_DOWN 6202
+#define IDS_MOOD_SAD 6203
+#define IDS_MOOD_MAD 6204
+#define IDS_MOOD_EMBARRASSED 6205
+#define IDS_WEATHER_FINE 6210
+#define IDS_WEATHER_CLOUD 6211
+#define IDS_WEATHER_RAIN 6212
+#define IDS_WEATHER_SNOW 6213
+#define IDS_WEATHER_THUNDER 6214
+#define IDS_WIDTH_XL 6220
+#define IDS_WIDTH_L 6221
+#define IDS_WIDTH_M 6222
+#define IDS_WIDTH_S 6223
+#define IDS_WIDTH_XS 6224
+#define IDS_PEN_PENCIL 6230
+#define IDS_PEN_PEN 6231
+#define IDS_UNDO 6232
+#define IDS_REDO 6233
+#define IDS_COLOUR_MENU 6234
+#define IDS_WIDTH_MENU 6235
+#define IDS_PEN_TYPE_MENU 6236
 
 // The day's files: loading, saving and what the page shows of them
-#define IDS_RECORD_UNREADABLE       6300    // %1 the file, %2 why
-#define IDS_RECORD_DAMAGED          6301    // %1 the file, %2 the name it is kept as
-#define IDS_PICTURE_UNSHOWN         6302    // %1 the file, %2 why
-#define IDS_PICTURE_NOTICE          6303    // %1 the file
-#define IDS_NOT_OUR_PICTURE         6304
-#define IDS_CUT_QUESTION            6305
-#define IDS_PICTURE_ERROR           6306
-#define IDS_WRITE_ERROR             6307
-#define IDS_CHARACTERS_REPLACED     6308
-#define IDS_SAVE_FAILED             6309    // %1 the program's text, %2 the file, %3 why
-#define IDS_NO_TEXT                 6310
-#define IDS_TEXT_SAVED              6311
+#define IDS_RECORD_UNREADABLE 6300  // %1 the file, %2 why
+#define IDS_RECORD_DAMAGED 6301     // %1 the file, %2 the name it is kept as
+#define IDS_PICTURE_UNSHOWN 6302    // %1 the file, %2 why
+#define IDS_PICTURE_NOTICE 6303     // %1 the file
+#define IDS_NOT_OUR_PICTURE 6304
+#define IDS_CUT_QUESTION 6305
+#define IDS_PICTURE_ERROR 6306
+#define IDS_WRITE_ERROR 6307
+#define IDS_CHARACTERS_REPLACED 6308
+#define IDS_SAVE_FAILED 6309  // %1 the program's text, %2 the file, %3 why
+#define IDS_NO_TEXT 6310
+#define IDS_TEXT_SAVED 6311
 
 // Recovery copies
-#define IDS_NO_RECOVERY_COPY        6400    // %1 the file, %2 why
-#define IDS_RECOVERED_NOT_RESTORED  6401    // %1 the date, %2 the files
-#define IDS_TWO_FILES               6402    // %1 and %2
-#define IDS_RECOVERED_UNREADABLE    6403    // %1 the date, %2 why
-#define IDS_RECOVERED_QUESTION      6404    // %1 the date
-#define IDS_COPY_NO_RECORD          6405    // %1 the file
-#define IDS_COPY_NO_PICTURE         6406    // %1 the file
-#define IDS_COPY_UNREADABLE         6407    // %1 the file, %2 why
+#define IDS_NO_RECOVERY_COPY 6400        // %1 the file, %2 why
+#define IDS_RECOVERED_NOT_RESTORED 6401  // %1 the date, %2 the files
+#define IDS_TWO_FILES 6402               // %1 and %2
+#define IDS_RECOVERED_UNREADABLE 6403    // %1 the date, %2 why
+#define IDS_RECOVERED_QUESTION 6404      // %1 the date
+#define IDS_COPY_NO_RECORD 6405          // %1 the file
+#define IDS_COPY_NO_PICTURE 6406         // %1 the file
+#define IDS_COPY_UNREADABLE 6407         // %1 the file, %2 why
 
 // Two computers, one diary: changes that arrive through a sync tool
-#define IDS_CHANGED_ELSEWHERE       7300
-#define IDS_MERGED_ELSEWHERE        7301
-#define IDS_OPEN_ELSEWHERE          7302    // %1 the other computers' names
-#define IDS_VERSIONS_SET_ASIDE      7303    // %1 the time it was set aside
-#define IDS_VERSIONS_NOT_KEPT       7304    // %1 why
-#define IDS_COPIES_WAITING          7305    // %1 the days
+#define IDS_CHANGED_ELSEWHERE 7300
+#define IDS_MERGED_ELSEWHERE 7301
+#define IDS_OPEN_ELSEWHERE 7302      // %1 the other computers' names
+#define IDS_VERSIONS_SET_ASIDE 7303  // %1 the time it was set aside
+#define IDS_VERSIONS_NOT_KEPT 7304   // %1 why
+#define IDS_COPIES_WAITING 7305      // %1 the days
 
 // The Find dialog and the day picker
-#define IDS_FIND_DATE               6500
-#define IDS_FIND_PLACE              6501
-#define IDS_FIND_TEXT               6502
-#define IDS_FIND_READING            6503
-#define IDS_ONE_DAY_UNREAD          6504    // %1 the count
-#define IDS_DAYS_UNREAD             6505    // %1 the count
-#define IDS_OK                      6506
-#define IDS_CANCEL                  6507
+#define IDS_FIND_DATE 6500
+#define IDS_FIND_PLACE 6501
+#define IDS_FIND_TEXT 6502
+#define IDS_FIND_READING 6503
+#define IDS_ONE_DAY_UNREAD 6504  // %1 the count
+#define IDS_DAYS_UNREAD 6505     // %1 the count
+#define IDS_OK 6506
+#define IDS_CANCEL 6507
 
 // HTML output and its pictures
-#define IDS_NO_TEMPLATE             6600
-#define IDS_CANNOT_OPEN_OUTPUT      6601
-#define IDS_LOOP_MARKER_MISSING     6602
-#define IDS_NEXT_BEFORE_FOR         6603
-#define IDS_DOCUMENT_SAVED          6604
-#define IDS_OVERWRITE_QUESTION      6605
-#define IDS_HTML_FILES              6606    // the template chooser's two kinds of file
-#define IDS_ALL_FILES               6607
-#define IDS_TEMPLATE_CHOOSER        6608
-#define IDS_DAY_COUNT_TOO_SMALL     6609
-#define IDS_PICTURES_NOT_CONVERTED  6610
-#define IDS_PICTURE_CONVERTING      6611    // a picture's stage: %1 the BMP, %2 the JPEG
-#define IDS_PICTURE_DONE            6612    // the same
-#define IDS_PICTURE_FAILED          6613    // the same
+#define IDS_NO_TEMPLATE 6600
+#define IDS_CANNOT_OPEN_OUTPUT 6601
+#define IDS_LOOP_MARKER_MISSING 6602
+#define IDS_NEXT_BEFORE_FOR 6603
+#define IDS_DOCUMENT_SAVED 6604
+#define IDS_OVERWRITE_QUESTION 6605
+#define IDS_HTML_FILES 6606  // the template chooser's two kinds of file
+#define IDS_ALL_FILES 6607
+#define IDS_TEMPLATE_CHOOSER 6608
+#define IDS_DAY_COUNT_TOO_SMALL 6609
+#define IDS_PICTURES_NOT_CONVERTED 6610
+#define IDS_PICTURE_CONVERTING 6611  // a picture's stage: %1 the BMP, %2 the JPEG
+#define IDS_PICTURE_DONE 6612        // the same
+#define IDS_PICTURE_FAILED 6613      // the same
 
 // The JPEG encoder's messages
-#define IDS_BMP_UNREADABLE          6700
-#define IDS_BMP_NO_SIGNATURE        6701
-#define IDS_BMP_UNSUPPORTED         6702
-#define IDS_BMP_COLOUR_LAYOUT       6703
-#define IDS_OUT_OF_MEMORY           6704
-#define IDS_BLOCK_NOT_CODED         6705
-#define IDS_STREAM_BITS_TOO_WIDE    6706
-#define IDS_ENCODING_FAILED         6707
+#define IDS_BMP_UNREADABLE 6700
+#define IDS_BMP_NO_SIGNATURE 6701
+#define IDS_BMP_UNSUPPORTED 6702
+#define IDS_BMP_COLOUR_LAYOUT 6703
+#define IDS_OUT_OF_MEMORY 6704
+#define IDS_BLOCK_NOT_CODED 6705
+#define IDS_STREAM_BITS_TOO_WIDE 6706
+#define IDS_ENCODING_FAILED 6707
 
 // Why a file could not be read or written, in a few words
-#define IDS_READ_MISSING            6800
-#define IDS_FILE_IN_USE             6801
-#define IDS_READ_ACCESS_DENIED      6802
-#define IDS_READ_NOT_A_FILE         6803
-#define IDS_READ_FAILED             6804
-#define IDS_WRITE_DISK_FULL         6805
-#define IDS_WRITE_NOT_WRITABLE      6806
-#define IDS_WRITE_READ_ONLY         6807
-#define IDS_WRITE_NO_FOLDER         6808
-#define IDS_WRITE_NAME_TOO_LONG     6809
-#define IDS_WRITE_REFUSED           6810
-#define IDS_WRITE_MADE_MEANWHILE    6811
+#define IDS_READ_MISSING 6800
+#define IDS_FILE_IN_USE 6801
+#define IDS_READ_ACCESS_DENIED 6802
+#define IDS_READ_NOT_A_FILE 6803
+#define IDS_READ_FAILED 6804
+#define IDS_WRITE_DISK_FULL 6805
+#define IDS_WRITE_NOT_WRITABLE 6806
+#define IDS_WRITE_READ_ONLY 6807
+#define IDS_WRITE_NO_FOLDER 6808
+#define IDS_WRITE_NAME_TOO_LONG 6809
+#define IDS_WRITE_REFUSED 6810
+#define IDS_WRITE_MADE_MEANWHILE 6811
 
 // Looking back: the year's legend and figures
-#define IDS_LOOK_NO_PAGE            6900
-#define IDS_LOOK_NO_WEATHER         6901
-#define IDS_LOOK_UNREADABLE         6902
-#define IDS_LOOK_PAGES              6903    // %1 the count
-#define IDS_LOOK_CURRENT_STREAK     6904    // %1 the days
-#define IDS_LOOK_LONGEST_STREAK     6905    // %1 the days
+#define IDS_LOOK_NO_PAGE 6900
+#define IDS_LOOK_NO_WEATHER 6901
+#define IDS_LOOK_UNREADABLE 6902
+#define IDS_LOOK_PAGES 6903           // %1 the count
+#define IDS_LOOK_CURRENT_STREAK 6904  // %1 the days
+#define IDS_LOOK_LONGEST_STREAK 6905  // %1 the days
 
 // Looking back: the windows' captions and words
-#define IDS_LOOK_MONTH_CAPTION      6950
-#define IDS_LOOK_YEAR_CAPTION       6951    // %1 the year
-#define IDS_LOOK_BY_WEATHER         6952
-#define IDS_LOOK_SAME_DAY_CAPTION   6953    // %1 the date on show
-#define IDS_LOOK_SAME_DAY_YEAR      6954
-#define IDS_LOOK_SAME_DAY_TEXT      6955
-#define IDS_LOOK_SAME_DAY_NONE      6956
+#define IDS_LOOK_MONTH_CAPTION 6950
+#define IDS_LOOK_YEAR_CAPTION 6951  // %1 the year
+#define IDS_LOOK_BY_WEATHER 6952
+#define IDS_LOOK_SAME_DAY_CAPTION 6953  // %1 the date on show
+#define IDS_LOOK_SAME_DAY_YEAR 6954
+#define IDS_LOOK_SAME_DAY_TEXT 6955
+#define IDS_LOOK_SAME_DAY_NONE 6956
 
 // The book of days: the weekdays in words (Sunday first), the footer, a day carried over
-#define IDS_BOOK_SUNDAY             7000    // + the day of week, 0 = Sunday
-#define IDS_BOOK_MONDAY             7001
-#define IDS_BOOK_TUESDAY            7002
-#define IDS_BOOK_WEDNESDAY          7003
-#define IDS_BOOK_THURSDAY           7004
-#define IDS_BOOK_FRIDAY             7005
-#define IDS_BOOK_SATURDAY           7006
-#define IDS_BOOK_PAGE               7010    // %1 the page, %2 the pages
-#define IDS_BOOK_RUN                7011    // %1 the first day, %2 the last
-#define IDS_BOOK_CONTINUED          7012    // %1 the day's title
+#define IDS_BOOK_SUNDAY 7000  // + the day of week, 0 = Sunday
+#define IDS_BOOK_MONDAY 7001
+#define IDS_BOOK_TUESDAY 7002
+#define IDS_BOOK_WEDNESDAY 7003
+#define IDS_BOOK_THURSDAY 7004
+#define IDS_BOOK_FRIDAY 7005
+#define IDS_BOOK_SATURDAY 7006
+#define IDS_BOOK_PAGE 7010       // %1 the page, %2 the pages
+#define IDS_BOOK_RUN 7011        // %1 the first day, %2 the last
+#define IDS_BOOK_CONTINUED 7012  // %1 the day's title
 
 // The Print window
-#define IDS_PRINT_CAPTION           7200
-#define IDS_PRINT_FROM              7201
-#define IDS_PRINT_TO                7202
-#define IDS_PRINT_ONE_A_PAGE        7203
-#define IDS_PRINT_TWO_A_PAGE        7204
-#define IDS_PRINT_PAPER_A4          7205
-#define IDS_PRINT_PAPER_A5          7206
-#define IDS_PRINT_PAPER_LETTER      7207
-#define IDS_PRINT_PREVIOUS          7208
-#define IDS_PRINT_NEXT              7209
-#define IDS_PRINT_PRINT             7210
-#define IDS_PRINT_CANCEL            7211
-#define IDS_PRINT_CLOSE             7212
-#define IDS_PRINT_NO_PAGES          7213
-#define IDS_PRINT_PRINTING          7214    // %1 the page, %2 the pages
-#define IDS_PRINT_FAILED            7215
-#define IDS_PRINT_UNREADABLE        7216    // %1 the days
+#define IDS_PRINT_CAPTION 7200
+#define IDS_PRINT_FROM 7201
+#define IDS_PRINT_TO 7202
+#define IDS_PRINT_ONE_A_PAGE 7203
+#define IDS_PRINT_TWO_A_PAGE 7204
+#define IDS_PRINT_PAPER_A4 7205
+#define IDS_PRINT_PAPER_A5 7206
+#define IDS_PRINT_PAPER_LETTER 7207
+#define IDS_PRINT_PREVIOUS 7208
+#define IDS_PRINT_NEXT 7209
+#define IDS_PRINT_PRINT 7210
+#define IDS_PRINT_CANCEL 7211
+#define IDS_PRINT_CLOSE 7212
+#define IDS_PRINT_NO_PAGES 7213
+#define IDS_PRINT_PRINTING 7214  // %1 the page, %2 the pages
+#define IDS_PRINT_FAILED 7215
+#define IDS_PRINT_UNREADABLE 7216  // %1 the days
 
 // Backups: why a snapshot was not made
-#define IDS_BACKUP_FAILED           7100    // %1 the backup folder, %2 the reason
-#define IDS_BACKUP_CHECK_FAILED     7101
-#define IDS_BACKUP_INSIDE_DIARY     7102
-#define IDS_BACKUP_LAST             7103    // %1 the time, %2 the size
-#define IDS_BACKUP_NONE_YET         7104
-#define IDS_BACKUP_UNDER_WAY        7105
-#define IDS_BACKUP_CHOOSE_FOLDER    7106
-#define IDS_BACKUP_NOT_KEPT         7107    // %1 the reason
-#define IDS_BACKUP_LEFT_OUT         7108    // %1 the backup folder, %2 the files' lines
-#define IDS_BACKUP_LEFT_OUT_LINE    7109    // %1 the file, %2 the reason
-#define IDS_BACKUP_TOO_LARGE        7116
-#define IDS_BACKUP_EMPTY_DIARY      7117
-#define IDS_BACKUP_SET_ASIDE        7118    // %1 the snapshots' names, a line each
-#define IDS_SETTINGS_NOT_READ       7119    // %1 the settings file, %2 the reason
-#define IDS_BACKUP_FOLDER_UNKNOWN   7120
-#define IDS_BACKUP_WAITING          7121
-#define IDS_VERSIONS_TIME           7110
-#define IDS_VERSIONS_TEXT           7111
-#define IDS_VERSIONS_NONE           7112
-#define IDS_VERSIONS_DAMAGED        7113    // %1 the count
-#define IDS_VERSIONS_NOT_RESTORED   7114
-#define IDS_VERSIONS_INCOMPLETE     7115    // %1 the snapshot's time
+#define IDS_BACKUP_FAILED 7100  // %1 the backup folder, %2 the reason
+#define IDS_BACKUP_CHECK_FAILED 7101
+#define IDS_BACKUP_INSIDE_DIARY 7102
+#define IDS_BACKUP_LAST 7103  // %1 the time, %2 the size
+#define IDS_BACKUP_NONE_YET 7104
+#define IDS_BACKUP_UNDER_WAY 7105
+#define IDS_BACKUP_CHOOSE_FOLDER 7106
+#define IDS_BACKUP_NOT_KEPT 7107       // %1 the reason
+#define IDS_BACKUP_LEFT_OUT 7108       // %1 the backup folder, %2 the files' lines
+#define IDS_BACKUP_LEFT_OUT_LINE 7109  // %1 the file, %2 the reason
+#define IDS_BACKUP_TOO_LARGE 7116
+#define IDS_BACKUP_EMPTY_DIARY 7117
+#define IDS_BACKUP_SET_ASIDE 7118   // %1 the snapshots' names, a line each
+#define IDS_SETTINGS_NOT_READ 7119  // %1 the settings file, %2 the reason
+#define IDS_BACKUP_FOLDER_UNKNOWN 7120
+#define IDS_BACKUP_WAITING 7121
+#define IDS_VERSIONS_TIME 7110
+#define IDS_VERSIONS_TEXT 7111
+#define IDS_VERSIONS_NONE 7112
+#define IDS_VERSIONS_DAMAGED 7113  // %1 the count
+#define IDS_VERSIONS_NOT_RESTORED 7114
+#define IDS_VERSIONS_INCOMPLETE 7115  // %1 the snapshot's time

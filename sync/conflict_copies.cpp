@@ -20,7 +20,8 @@ using Bytes = std::vector<std::uint8_t>;
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c | 0x20) : c; }
 
 bool SameNameInAnyCase(std::u16string_view a, std::u16string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) { return Lower(x) == Lower(y); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char16_t x, char16_t y) { return Lower(x) == Lower(y); });
 }
 
 // The day's file as the folder names it, in any letter case; the name it gets when there
@@ -105,7 +106,6 @@ fs::path UnusedNameIn(const fs::path& folder, const fs::path& name) {
     return target;
 }
 
-
 TakeInResult TakeInConflictCopy(const fs::path& diary, const ConflictCopyFile& copy,
                                 const std::optional<fs::path>& backupFolder, std::string_view identity) {
     TakeInResult result;
@@ -121,8 +121,7 @@ TakeInResult TakeInConflictCopy(const fs::path& diary, const ConflictCopyFile& c
     }
     const bool isRecord = copy.copy.kind == DayFileKind::Record;
     DayPage ours, theirs;
-    if (!PageOf(record, picture, ours) ||
-        !PageOf(isRecord ? copied : record, isRecord ? picture : copied, theirs)) {
+    if (!PageOf(record, picture, ours) || !PageOf(isRecord ? copied : record, isRecord ? picture : copied, theirs)) {
         result.status = TakeInStatus::NotMergeable;
         return result;
     }
@@ -146,8 +145,8 @@ TakeInResult TakeInConflictCopy(const fs::path& diary, const ConflictCopyFile& c
     // The day's files first, then the copy aside: a failure between leaves the copy where
     // it was, and taking it in again finds its lines in the day already.
     if (merged.summary.differsFromOurs.record && merged.page.record) {
-        if (WriteFileSafely(recordPath, SerializeRecord(*merged.page.record).bytes, Durability::Durable, &result.fault) !=
-            WriteStatus::Ok) {
+        if (WriteFileSafely(recordPath, SerializeRecord(*merged.page.record).bytes, Durability::Durable,
+                            &result.fault) != WriteStatus::Ok) {
             result.status = TakeInStatus::CannotWrite;
             return result;
         }

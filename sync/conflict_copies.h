@@ -33,18 +33,18 @@ std::filesystem::path UnusedNameIn(const std::filesystem::path& folder, const st
 
 enum class TakeInStatus {
     Merged,
-    Unreadable,      // the copy or the day's own file could not be read: `why` says why; nothing written
-    NotMergeable,    // the copy or the day's file is no record or no picture of the page's own layout
-    CannotWrite,     // the merged day could not be written (`fault`), or the copy not moved aside
+    Unreadable,    // the copy or the day's own file could not be read: `why` says why; nothing written
+    NotMergeable,  // the copy or the day's file is no record or no picture of the page's own layout
+    CannotWrite,   // the merged day could not be written (`fault`), or the copy not moved aside
 };
 
 struct TakeInResult {
     TakeInStatus status = TakeInStatus::Merged;
     ReadStatus why = ReadStatus::Ok;
     WriteFault fault = WriteFault::None;
-    bool hadBase = false;              // a snapshot gave the version both started from
+    bool hadBase = false;  // a snapshot gave the version both started from
     PageMergeSummary summary;
-    std::filesystem::path keptAs;      // where the copy went
+    std::filesystem::path keptAs;  // where the copy went
 };
 
 // Merges the copy into its day, writes the day and moves the copy aside. `backupFolder`

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr std::size_t kDayDigits = 8;           // "20261207"
-constexpr std::size_t kExtensionLength = 4;     // ".dbt"
+constexpr std::size_t kDayDigits = 8;        // "20261207"
+constexpr std::size_t kExtensionLength = 4;  // ".dbt"
 
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -60,8 +60,14 @@ private:
 
 bool IsSyncthingMark(std::u16string_view mark) {
     // The tool's short identifier of the computer: seven letters and digits.
-    return NameReader(mark).Text(u".sync-conflict-").Digits(8).Text(u"-").Digits(6).Text(u"-")
-        .Run(7, 7, IsLetterOrDigit).AtEnd();
+    return NameReader(mark)
+        .Text(u".sync-conflict-")
+        .Digits(8)
+        .Text(u"-")
+        .Digits(6)
+        .Text(u"-")
+        .Run(7, 7, IsLetterOrDigit)
+        .AtEnd();
 }
 
 bool IsNextcloudMark(std::u16string_view mark) {

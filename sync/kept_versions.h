@@ -19,9 +19,9 @@
 std::filesystem::path MergedCopiesFolder(const std::filesystem::path& diary);
 
 struct KeptVersion {
-    std::filesystem::path record;    // empty when the version has no record of its own
-    std::filesystem::path picture;   // the same for the picture
-    CivilTime time;                  // when it was kept: the newer file's time, on the local clock
+    std::filesystem::path record;   // empty when the version has no record of its own
+    std::filesystem::path picture;  // the same for the picture
+    CivilTime time;                 // when it was kept: the newer file's time, on the local clock
 };
 
 // The day's kept versions, newest first.

@@ -14,8 +14,7 @@ struct SharedRun {
 // Myers' greedy search for the furthest point on each diagonal k = x - y after d edits,
 // keeping each step's furthest points for the walk back. Gives the shared runs in order;
 // false, with none, when more than kMostDiffEdits edits are needed.
-bool FindSharedRuns(std::span<const std::uint32_t> a, std::span<const std::uint32_t> b,
-                    std::vector<SharedRun>& runs) {
+bool FindSharedRuns(std::span<const std::uint32_t> a, std::span<const std::uint32_t> b, std::vector<SharedRun>& runs) {
     const long n = static_cast<long>(a.size());
     const long m = static_cast<long>(b.size());
     const long most = std::min<long>(n + m, static_cast<long>(kMostDiffEdits));
@@ -49,8 +48,9 @@ bool FindSharedRuns(std::span<const std::uint32_t> a, std::span<const std::uint3
         const long fromK = down ? k + 1 : k - 1;
         const long startX = down ? furthest(fromK) : furthest(fromK) + 1;
         const long startY = startX - k;
-        if (x > startX) runs.push_back({static_cast<std::size_t>(startX), static_cast<std::size_t>(startY),
-                                        static_cast<std::size_t>(x - startX)});
+        if (x > startX)
+            runs.push_back({static_cast<std::size_t>(startX), static_cast<std::size_t>(startY),
+                            static_cast<std::size_t>(x - startX)});
         x = furthest(fromK);
         y = x - fromK;
     }
@@ -68,9 +68,12 @@ bool TooFewShared(std::span<const std::uint32_t> a, std::span<const std::uint32_
     std::sort(y.begin(), y.end());
     std::size_t shared = 0;
     for (std::size_t i = 0, j = 0; i < x.size() && j < y.size();) {
-        if (x[i] < y[j]) ++i;
-        else if (y[j] < x[i]) ++j;
-        else ++shared, ++i, ++j;
+        if (x[i] < y[j])
+            ++i;
+        else if (y[j] < x[i])
+            ++j;
+        else
+            ++shared, ++i, ++j;
     }
     return a.size() + b.size() - 2 * shared > kMostDiffEdits;
 }

@@ -56,8 +56,8 @@ MergedPage MergeDayPage(const DayPage& base, const DayPage& ours, const DayPage&
         const DayRecord& t = RecordOf(theirs);
         DayRecord record;
         record.extraHeader = ours.record ? o.extraHeader : t.extraHeader;
-        const MergedText text = base.record ? MergeDayText(b.text, o.text, t.text)
-                                            : MergeDayTextWithoutBase(o.text, t.text);
+        const MergedText text =
+            base.record ? MergeDayText(b.text, o.text, t.text) : MergeDayTextWithoutBase(o.text, t.text);
         record.text = text.text;
         summary.textConflicted = text.conflicted;
         const MergedClassification weather = MergeClassification(b.weather, o.weather, t.weather);

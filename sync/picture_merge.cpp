@@ -21,8 +21,10 @@ MergedPicture MergePicture(std::span<const std::uint8_t> base, std::span<const s
             for (const int shift : {4, 0}) {
                 const std::uint8_t bp = (b >> shift) & 0x0F, op = (o >> shift) & 0x0F, tp = (t >> shift) & 0x0F;
                 std::uint8_t pixel = op;
-                if (op == bp) pixel = tp;
-                else if (tp != bp && tp != op) ++merged.conflictedPixels;
+                if (op == bp)
+                    pixel = tp;
+                else if (tp != bp && tp != op)
+                    ++merged.conflictedPixels;
                 byte |= static_cast<std::uint8_t>(pixel << shift);
             }
             merged.pixels[i] = byte;

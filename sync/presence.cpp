@@ -38,8 +38,8 @@ WriteFault WritePresence(std::u16string_view diary, std::u16string_view computer
     WriteFault fault = WriteFault::None;
     // Nothing is lost with it: a quick write, and its temporary file in this computer's folder.
     const WriteOptions options{Durability::Atomic, TemporaryFolder(diary), false};
-    WriteFileSafely(PresenceFile(diary, computer), std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
-                    options, &fault);
+    WriteFileSafely(PresenceFile(diary, computer),
+                    std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), options, &fault);
     return fault;
 }
 

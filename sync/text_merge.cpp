@@ -100,8 +100,7 @@ void AddBoth(const Version& ours, const Version& theirs, MergedLines& merged) {
     std::size_t head = 0;
     while (head < shortest && ours.ids[head] == theirs.ids[head]) ++head;
     std::size_t tail = 0;
-    while (tail < shortest - head &&
-           ours.ids[ours.ids.size() - 1 - tail] == theirs.ids[theirs.ids.size() - 1 - tail])
+    while (tail < shortest - head && ours.ids[ours.ids.size() - 1 - tail] == theirs.ids[theirs.ids.size() - 1 - tail])
         ++tail;
     merged.Add(ours.lines, 0, ours.lines.size() - tail);
     merged.Add(theirs.lines, head, theirs.lines.size());
@@ -134,7 +133,8 @@ MergedText MergeDayText(std::u16string_view baseText, std::u16string_view oursTe
         // overlap; an insertion just before or after the other side's change does not.
         const std::size_t i0 = i;
         const std::size_t j0 = j;
-        const bool oursFirst = j == theirsHunks.size() || (i < oursHunks.size() && before(oursHunks[i], theirsHunks[j]));
+        const bool oursFirst =
+            j == theirsHunks.size() || (i < oursHunks.size() && before(oursHunks[i], theirsHunks[j]));
         const DiffHunk& first = oursFirst ? oursHunks[i++] : theirsHunks[j++];
         const std::size_t begin = first.baseBegin;
         std::size_t end = first.baseEnd;

@@ -58,11 +58,12 @@ void Stroke(std::initializer_list<POINT> points) {
 
 bool WorkDialog(WPARAM command, const wchar_t* caption, const std::function<void(HWND)>& work) {
     bool opened = false;
-    WorkDialogs([command] { Command(command); }, [&](HWND dialog) {
-        opened = WindowText(dialog) == caption;
-        work(dialog);
-        return false;
-    });
+    WorkDialogs([command] { Command(command); },
+                [&](HWND dialog) {
+                    opened = WindowText(dialog) == caption;
+                    work(dialog);
+                    return false;
+                });
     return opened;
 }
 
@@ -89,4 +90,3 @@ bool ButtonsInside(HWND dialog, int leftButton, int rightButton) {
            left.left >= 0 && left.top >= 0 && left.right <= right.left && right.right <= client.right &&
            right.bottom <= client.bottom;
 }
-

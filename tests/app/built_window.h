@@ -47,4 +47,3 @@ RECT ChildRect(HWND child);
 bool InsideWorkArea(HWND window);
 // Both buttons are visible inside the dialog's client area, the first left of the second.
 bool ButtonsInside(HWND dialog, int leftButton, int rightButton);
-

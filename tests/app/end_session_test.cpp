@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 // The test itself outlives the session it ends: the console's logoff signal is ignored.
 BOOL WINAPI KeepRunning(DWORD event) { return event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT; }
 
@@ -43,8 +42,9 @@ fs::path WorkFolderOf(const fs::path& diary) { return ComputerFolder(diary.u16st
 
 bool AnyRecoveryCopyIn(const fs::path& folder) {
     std::error_code none;
-    return std::any_of(fs::directory_iterator(WorkFolderOf(folder), none), fs::directory_iterator(),
-                       [](const fs::directory_entry& entry) { return entry.path().filename().wstring().ends_with(L"~"); });
+    return std::any_of(
+        fs::directory_iterator(WorkFolderOf(folder), none), fs::directory_iterator(),
+        [](const fs::directory_entry& entry) { return entry.path().filename().wstring().ends_with(L"~"); });
 }
 
 Bytes RecordOf(std::u16string text) { return SerializeRecord({0, 0, 0, {}, std::move(text)}).bytes; }
@@ -117,10 +117,11 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
         // A copy the killed one kept is offered at the next start; these rounds give it up.
         if (AnyRecoveryCopyIn(folder.Path())) {
             DiaryProgram next(folder.Path());
-            WorkDialogs([&] { next.Start(); }, [](HWND box) {
-                PressDialogButton(box, IDNO);
-                return true;
-            });
+            WorkDialogs([&] { next.Start(); },
+                        [](HWND box) {
+                            PressDialogButton(box, IDNO);
+                            return true;
+                        });
             EXPECT_FALSE(AnyRecoveryCopyIn(folder.Path()));
             next.PostClose();
             EXPECT_EQ(next.WaitForExit(), 0u);
@@ -132,7 +133,7 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
     ASSERT_TRUE(diary.Start());
     const std::wstring text = L"kept through a crash\r\n二行目";
     SetBoxText(diary.Window(), text);
-    DrawStroke(diary.Window(), 30);   // the rounds' own stroke may be on today's picture already
+    DrawStroke(diary.Window(), 30);  // the rounds' own stroke may be on today's picture already
     Sleep(3500);
     RunToEnd(L"taskkill.exe /f /im doodlebinder.exe");
     diary.WaitForExit(5000);
@@ -145,26 +146,29 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
 
     DiaryProgram restored(folder.Path());
     std::wstring question;
-    WorkDialogs([&] { restored.Start(); }, [&](HWND box) {
-        question = WindowText(box);
-        PressDialogButton(box, IDYES);
-        return false;
-    });
+    WorkDialogs([&] { restored.Start(); },
+                [&](HWND box) {
+                    question = WindowText(box);
+                    PressDialogButton(box, IDYES);
+                    return false;
+                });
     EXPECT_EQ(question, L"Doodlebinder");
     PumpMessages(300);
     EXPECT_EQ(BoxText(restored.Window()), text);
     restored.PostClose();
-    WorkDialogs([&] { restored.WaitForExit(); }, [](HWND box) {
-        PressDialogButton(box, IDYES);   // "Save Current Changes": the restored page is unsaved
-        return true;
-    });
+    WorkDialogs([&] { restored.WaitForExit(); },
+                [](HWND box) {
+                    PressDialogButton(box, IDYES);  // "Save Current Changes": the restored page is unsaved
+                    return true;
+                });
     EXPECT_EQ(ReadFileBytes(folder.Path() / TodayName(L"dbt")), RecordOf(u"kept through a crash\r\n二行目"));
     EXPECT_EQ(ReadFileBytes(folder.Path() / TodayName(L"bmp")), picture);
     EXPECT_FALSE(fs::exists(WorkFolderOf(folder.Path()) / (TodayName(L"dbt") + L"~")));
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.Path()))
         EXPECT_EQ(entry.path().filename().wstring().find(L".tmp-"), std::wstring::npos)
             << "a temporary file a kill left behind was not removed at the next start";
-    EXPECT_TRUE(fs::is_directory(temporaries) && fs::is_empty(temporaries)) << "the temporary files' folder is not left empty";
+    EXPECT_TRUE(fs::is_directory(temporaries) && fs::is_empty(temporaries))
+        << "the temporary files' folder is not left empty";
 }
 
 // The close leaves a snapshot of a changed diary in the backup folder the settings name,

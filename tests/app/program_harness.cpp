@@ -47,13 +47,14 @@ DiaryProgram::DiaryProgram(const fs::path& folder, const wchar_t* program) : exe
 
 DiaryProgram::~DiaryProgram() {
     if (!process_) return;
-    TerminateProcess(process_, 99);   // nothing to end when the program has ended
+    TerminateProcess(process_, 99);  // nothing to end when the program has ended
     WaitForSingleObject(process_, 5000);
     CloseHandle(process_);
 }
 
 bool DiaryProgram::Start(bool waitForWindow, const std::wstring& arguments, const wchar_t* windowClass) {
-    process_ = StartProcess(L"\"" + exe_.wstring() + L"\"" + (arguments.empty() ? L"" : L" " + arguments), exe_.parent_path());
+    process_ =
+        StartProcess(L"\"" + exe_.wstring() + L"\"" + (arguments.empty() ? L"" : L" " + arguments), exe_.parent_path());
     if (!process_ || !waitForWindow) return process_ != nullptr;
     WaitForInputIdle(process_, 15000);
     for (int tries = 0; tries < 300 && WaitForSingleObject(process_, 50) == WAIT_TIMEOUT; ++tries) {
@@ -152,7 +153,7 @@ DWORD RunToEnd(std::wstring commandLine, const fs::path& folder, DWORD timeoutMs
 std::vector<std::uint32_t> ScreenPixels(const RECT& rect) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};   // top row first
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -210,14 +211,18 @@ void WorkDialogs(const std::function<void()>& action, const std::function<bool(H
 
 namespace {
 
-std::wstring AnswerMessages(const std::function<void()>& action, std::initializer_list<int> buttons, bool onlyWhileActing) {
+std::wstring AnswerMessages(const std::function<void()>& action, std::initializer_list<int> buttons,
+                            bool onlyWhileActing) {
     std::wstring said;
     auto button = buttons.begin();
-    WorkDialogs(action, [&](HWND box) {
-        said += (said.empty() ? L"" : L" / ") + WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(*button), 0);
-        return ++button != buttons.end();
-    }, onlyWhileActing);
+    WorkDialogs(
+        action,
+        [&](HWND box) {
+            said += (said.empty() ? L"" : L" / ") + WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF));
+            PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(*button), 0);
+            return ++button != buttons.end();
+        },
+        onlyWhileActing);
     return said;
 }
 

@@ -23,7 +23,7 @@ std::filesystem::path TestProgramFolder();
 class DiaryProgram {
 public:
     explicit DiaryProgram(const std::filesystem::path& folder, const wchar_t* program = L"doodlebinder.exe");
-    ~DiaryProgram();   // ends the program if a test left it running
+    ~DiaryProgram();  // ends the program if a test left it running
     DiaryProgram(const DiaryProgram&) = delete;
     DiaryProgram& operator=(const DiaryProgram&) = delete;
 

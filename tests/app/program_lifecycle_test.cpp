@@ -60,13 +60,18 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
     };
     const Way ways[] = {
         {"menu Exit", [](DiaryProgram& p, const fs::path&) { p.PostCommand(IDM_EXIT); }},
-        {"Alt+C", [](DiaryProgram& p, const fs::path&) { p.PressChord({VK_MENU, 'C'}); }},
-        {"No to the question", [](DiaryProgram& p, const fs::path&) {
+        {"Alt+C",
+         [](DiaryProgram& p, const fs::path&) {
+             p.PressChord({VK_MENU, 'C'});
+         }},
+        {"No to the question",
+         [](DiaryProgram& p, const fs::path&) {
              HWND box = GetDlgItem(p.Window(), IDC_TEXT_BOX);
              SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"never saved"));
              EXPECT_EQ(MessagesShownBy([&] { p.PostClose(); }, {IDNO}), L"Exit|Save Current Changes");
          }},
-        {"typing deleted again", [](DiaryProgram& p, const fs::path& folder) {
+        {"typing deleted again",
+         [](DiaryProgram& p, const fs::path& folder) {
              HWND box = GetDlgItem(p.Window(), IDC_TEXT_BOX);
              WaitForForeground(p.Window());
              SendChord({'A'});
@@ -98,7 +103,8 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
         std::sort(left.begin(), left.end());
         const fs::path work = folder.Path() / L".doodlebinder", computer = ComputerFolder(folder.Path().u16string());
         EXPECT_TRUE(left == std::vector<fs::path>{folder.Path() / L"doodlebinder.exe"} ||
-                    left == (std::vector<fs::path>{work, computer, computer / L"tmp", folder.Path() / L"doodlebinder.exe"}))
+                    left ==
+                        (std::vector<fs::path>{work, computer, computer / L"tmp", folder.Path() / L"doodlebinder.exe"}))
             << "the program saved something, or left a copy: " << left.size() << " names";
     }
 }

@@ -13,7 +13,7 @@ TEST(WindowLayout, ScreenSizePicksTheLayout) {
         int x, y;
     };
     const Case cases[] = {
-        {1024, 240, true, false, 0, 0}, {640, 241, true, true, 0, 13}, {801, 601, true, true, 80, 193},
+        {1024, 240, true, false, 0, 0}, {640, 241, true, true, 0, 13},  {801, 601, true, true, 80, 193},
         {640, 239, false, false, 0, 0}, {639, 480, false, false, 0, 0},
     };
     for (const Case& c : cases) {
@@ -31,11 +31,23 @@ TEST(PageZoom, FollowsTheMonitorOrKeepsTheChosenSize) {
         std::optional<ZoomChoice> choice;
         int dpi, largest, zoom;
     } cases[] = {
-        {none, 96, 4, 1},    {none, 120, 4, 2},   {none, 144, 4, 2},   {none, 144, 1, 1},
-        {none, 192, 4, 2},   {none, 200, 4, 3},   {none, 480, 4, 4},   {none, 72, 4, 1},
-        {ZoomChoice{3, 96}, 96, 4, 3},  {ZoomChoice{3, 96}, 96, 2, 2},  {ZoomChoice{1, 96}, 192, 4, 2},
-        {ZoomChoice{2, 192}, 96, 4, 1}, {ZoomChoice{1, 96}, 144, 4, 2}, {ZoomChoice{2, 144}, 96, 4, 1},
-        {ZoomChoice{2, 144}, 192, 4, 3}, {ZoomChoice{1, 192}, 96, 4, 1}, {ZoomChoice{4, 96}, 192, 9, 4},
+        {none, 96, 4, 1},
+        {none, 120, 4, 2},
+        {none, 144, 4, 2},
+        {none, 144, 1, 1},
+        {none, 192, 4, 2},
+        {none, 200, 4, 3},
+        {none, 480, 4, 4},
+        {none, 72, 4, 1},
+        {ZoomChoice{3, 96}, 96, 4, 3},
+        {ZoomChoice{3, 96}, 96, 2, 2},
+        {ZoomChoice{1, 96}, 192, 4, 2},
+        {ZoomChoice{2, 192}, 96, 4, 1},
+        {ZoomChoice{1, 96}, 144, 4, 2},
+        {ZoomChoice{2, 144}, 96, 4, 1},
+        {ZoomChoice{2, 144}, 192, 4, 3},
+        {ZoomChoice{1, 192}, 96, 4, 1},
+        {ZoomChoice{4, 96}, 192, 9, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.choice ? c.choice->zoom : 0) << "x at " << (c.choice ? c.choice->dpi : 0)
@@ -54,7 +66,8 @@ TEST(PageZoom, FollowsTheMonitorOrKeepsTheChosenSize) {
     EXPECT_EQ(ReadZoomChoice(settings), (ZoomChoice{3, 144}));
     for (const char* damaged : {"zoom=5\nzoom_dpi=96", "zoom=2\nzoom_dpi=0", "zoom=2", "zoom=0\nzoom_dpi=96"}) {
         const std::string_view text = damaged;
-        EXPECT_EQ(ReadZoomChoice(Settings({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()})), std::nullopt)
+        EXPECT_EQ(ReadZoomChoice(Settings({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()})),
+                  std::nullopt)
             << damaged;
     }
 }

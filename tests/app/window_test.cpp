@@ -53,7 +53,7 @@ void ClickButton(int command) {
     PumpMessages(200);
 }
 
-std::optional<RECT> g_opened;   // where the pop-up menu seen open is on the screen
+std::optional<RECT> g_opened;  // where the pop-up menu seen open is on the screen
 
 // Runs `action`, which may open a pop-up menu, and pumps messages for `ms`; a timer inside
 // the menu's modal loop notes the first pop-up that opened and closes it again.
@@ -123,7 +123,8 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
         HMENU menu;
         A action;
         int count, firstArgument;
-    } pageMenus[] = {{g_shell.moodMenu, A::SetMood, 6, 0}, {g_shell.weatherMenu, A::SetWeather, 5, 1},
+    } pageMenus[] = {{g_shell.moodMenu, A::SetMood, 6, 0},
+                     {g_shell.weatherMenu, A::SetWeather, 5, 1},
                      {g_shell.colourMenu, A::SetPenColour, 16, IDM_COLOUR_FIRST},
                      {g_shell.widthMenu, A::SetPenWidth, 5, IDM_WIDTH_FIRST},
                      {g_shell.penTypeMenu, A::SetPenType, 2, IDM_PEN_PENCIL}};
@@ -159,7 +160,8 @@ TEST(Build640x480, CommandBarAndMenuBarAnswerMouseAndKeys) {
         EXPECT_EQ(TopLeft(*opened), Point(ButtonOnScreen(command).left, ButtonOnScreen(command).bottom)) << command;
     }
     Command(IDM_COLOUR_LAST);
-    EXPECT_EQ(SendMessageW(g_shell.commandBar, TB_GETBITMAP, IDM_COLOUR_BUTTON, 0), g_shell.firstColourButtonImage + 15);
+    EXPECT_EQ(SendMessageW(g_shell.commandBar, TB_GETBITMAP, IDM_COLOUR_BUTTON, 0),
+              g_shell.firstColourButtonImage + 15);
     Command(IDM_COLOUR_FIRST);
     SetForegroundWindow(g_shell.mainWindow);
     EXPECT_TRUE(WatchForMenu(800, [] { SendChord({VK_MENU, 'K'}); }).has_value()) << "Alt+K opened nothing";
@@ -169,7 +171,9 @@ namespace {
 
 void Tap(int x, int y) { SendMessageW(g_shell.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 
-std::optional<RECT> MenuOfTap(int x, int y) { return WatchForMenu(300, [x, y] { Tap(x, y); }); }
+std::optional<RECT> MenuOfTap(int x, int y) {
+    return WatchForMenu(300, [x, y] { Tap(x, y); });
+}
 
 // Both layouts, on an empty page of 1 March 2000.
 class Shell : public OnBuiltWindow {
@@ -194,7 +198,8 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
         RECT bar = ChildRect(g_shell.commandBar);
         EXPECT_EQ(std::tuple(bar.left, bar.top, bar.bottom), std::tuple(0, 0, t)) << "the command bar is on top";
         EXPECT_GT(t, 0);
-        EXPECT_EQ(TopLeft(frame), Point((GetSystemMetrics(SM_CXSCREEN) - 640) / 2, (GetSystemMetrics(SM_CYSCREEN) - (214 + t)) / 2));
+        EXPECT_EQ(TopLeft(frame),
+                  Point((GetSystemMetrics(SM_CXSCREEN) - 640) / 2, (GetSystemMetrics(SM_CYSCREEN) - (214 + t)) / 2));
         // A fixed-size desktop window: it can be minimized, not maximized.
         EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
                   WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
@@ -265,8 +270,10 @@ TEST_F(Shell, TapsAndCornerMenus) {
 TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
     HMENU bar = GetMenu(g_shell.mainWindow);
     for (bool on : {false, true}) {
-        if (bar) ClickButton(IDM_RULED_LINES);
-        else Command(IDM_RULED_LINES);
+        if (bar)
+            ClickButton(IDM_RULED_LINES);
+        else
+            Command(IDM_RULED_LINES);
         EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_PICTURE); }).empty(), on) << "turning it off is told";
         EXPECT_EQ(TheView().ruledLinesOn, on);
         EXPECT_EQ(ThePage().savePicture, on);
@@ -411,8 +418,10 @@ TEST_F(Shell, BackupsDialogBacksUpNow) {
         folder = ControlText(GetDlgItem(dialog, IDC_BACKUP_FOLDER));
         before = ControlText(GetDlgItem(dialog, IDC_BACKUP_LAST));
         PostMessageW(GetDlgItem(dialog, IDC_BACKUP_NOW), BM_CLICK, 0, 0);
-        for (int tries = 0; tries < 100 && (after = ControlText(GetDlgItem(dialog, IDC_BACKUP_LAST)))
-                                                .starts_with(L"Last") == false; ++tries) Sleep(50);
+        for (int tries = 0;
+             tries < 100 && (after = ControlText(GetDlgItem(dialog, IDC_BACKUP_LAST))).starts_with(L"Last") == false;
+             ++tries)
+            Sleep(50);
         PressDialogButton(dialog, IDCANCEL);
     }));
     EXPECT_EQ(folder, backups.Path().wstring());
@@ -431,7 +440,7 @@ TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
     auto snapshots = [&] { return FilesIn(backups.Path()); };
     auto changeADay = [&](const char* text) {
         WriteFileText(File(L"20000302.dbt"), text);
-        Sleep(1100);   // a modification time the snapshot tells apart
+        Sleep(1100);  // a modification time the snapshot tells apart
     };
     backUpTo(backups.Path());
     changeADay("DN the second of March");
@@ -440,7 +449,7 @@ TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
     EXPECT_EQ(MessagesShownWhile(AnHourLater), L"");
     EXPECT_EQ(snapshots(), 1) << "a snapshot of a diary that did not change";
     changeADay("DN the second of March, written again");
-    ThePage().saving = true;   // a save's message box on show: its loop runs the timer
+    ThePage().saving = true;  // a save's message box on show: its loop runs the timer
     EXPECT_EQ(MessagesShownWhile(AnHourLater), L"");
     EXPECT_EQ(snapshots(), 1) << "a snapshot while a save was under way";
     ThePage().saving = false;
@@ -520,20 +529,21 @@ TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
     OpenDay({2000, 3, 1, 3});
 
     std::wstring time, line;
-    WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); }, [&](HWND dialog) {
-        HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
-        wchar_t text[96] = {};
-        LVITEMW item{};
-        item.pszText = text;
-        item.cchTextMax = std::size(text);
-        SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
-        time = text;
-        item.iSubItem = 1;
-        SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
-        line = text;
-        PressDialogButton(dialog, IDOK);
-        return false;
-    });
+    WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); },
+                [&](HWND dialog) {
+                    HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
+                    wchar_t text[96] = {};
+                    LVITEMW item{};
+                    item.pszText = text;
+                    item.cchTextMax = std::size(text);
+                    SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+                    time = text;
+                    item.iSubItem = 1;
+                    SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+                    line = text;
+                    PressDialogButton(dialog, IDOK);
+                    return false;
+                });
     EXPECT_TRUE(time.ends_with(L" (incomplete)")) << time;
     EXPECT_EQ(line, L"words while the picture was held");
     EXPECT_EQ(ControlText(TheView().textBox), L"words while the picture was held");
@@ -568,30 +578,31 @@ TEST_F(Shell, EarlierVersionRestoredAsAnUnsavedChange) {
     int rows = 0;
     std::wstring below, lines;
     std::wstring other;
-    WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); }, [&](HWND dialog) {
-        if (WindowText(dialog) != L"Earlier Versions") {
-            other = WindowText(dialog) + L"|" + WindowText(GetDlgItem(dialog, 0xFFFF));
-            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-            return false;
-        }
-        HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
-        rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; row < rows; ++row) {
-            wchar_t text[64] = {};
-            LVITEMW item{};
-            item.iSubItem = 1;
-            item.pszText = text;
-            item.cchTextMax = std::size(text);
-            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-            lines += std::wstring(text) + L"|";
-        }
-        below = ControlText(GetDlgItem(dialog, IDC_VERSIONS_DAMAGED));
-        LVITEMW oldest{};
-        oldest.stateMask = oldest.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&oldest));
-        PressDialogButton(dialog, IDOK);
-        return true;
-    });
+    WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); },
+                [&](HWND dialog) {
+                    if (WindowText(dialog) != L"Earlier Versions") {
+                        other = WindowText(dialog) + L"|" + WindowText(GetDlgItem(dialog, 0xFFFF));
+                        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                        return false;
+                    }
+                    HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
+                    rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+                    for (int row = 0; row < rows; ++row) {
+                        wchar_t text[64] = {};
+                        LVITEMW item{};
+                        item.iSubItem = 1;
+                        item.pszText = text;
+                        item.cchTextMax = std::size(text);
+                        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+                        lines += std::wstring(text) + L"|";
+                    }
+                    below = ControlText(GetDlgItem(dialog, IDC_VERSIONS_DAMAGED));
+                    LVITEMW oldest{};
+                    oldest.stateMask = oldest.state = LVIS_SELECTED | LVIS_FOCUSED;
+                    SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&oldest));
+                    PressDialogButton(dialog, IDOK);
+                    return true;
+                });
     EXPECT_EQ(other, L"");
     EXPECT_EQ(rows, 2);
     EXPECT_EQ(lines, L"the second words|the first words|");
@@ -619,23 +630,24 @@ TEST_F(Shell, ARestoreOverUnsavedTypingSetsItAsideAndCtrlZBringsItBack) {
 
     auto restoreRow = [](int chosen) {
         std::wstring times;
-        WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); }, [&](HWND dialog) {
-            HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
-            const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-            for (int row = 0; row < rows; ++row) {
-                wchar_t text[64] = {};
-                LVITEMW item{};
-                item.pszText = text;
-                item.cchTextMax = std::size(text);
-                SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-                times += std::wstring(text).ends_with(L" (set aside)") ? L"set aside|" : L"snapshot|";
-            }
-            LVITEMW selected{};
-            selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
-            SendMessageW(list, LVM_SETITEMSTATE, chosen, reinterpret_cast<LPARAM>(&selected));
-            PressDialogButton(dialog, IDOK);
-            return true;
-        });
+        WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); },
+                    [&](HWND dialog) {
+                        HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
+                        const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+                        for (int row = 0; row < rows; ++row) {
+                            wchar_t text[64] = {};
+                            LVITEMW item{};
+                            item.pszText = text;
+                            item.cchTextMax = std::size(text);
+                            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+                            times += std::wstring(text).ends_with(L" (set aside)") ? L"set aside|" : L"snapshot|";
+                        }
+                        LVITEMW selected{};
+                        selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+                        SendMessageW(list, LVM_SETITEMSTATE, chosen, reinterpret_cast<LPARAM>(&selected));
+                        PressDialogButton(dialog, IDOK);
+                        return true;
+                    });
         return times;
     };
     EXPECT_EQ(restoreRow(0), L"snapshot|");
@@ -665,13 +677,13 @@ struct BuiltObjects {
 
 BuiltObjects ObjectsOfTheWindow() {
     const PageView& view = TheView();
-    BuiltObjects built{{view.canvasDc, view.canvasBitmap, view.pictureDc, view.pictureBitmap, view.background,
-                        view.weatherStripDc, view.weatherStripBitmap, view.moodStripDc, view.moodStripBitmap, view.textFont,
-                        view.drawing.pen},
-                       {g_shell.systemMenuResource, g_shell.moodMenu, g_shell.weatherMenu, g_shell.colourMenu,
-                        g_shell.widthMenu, g_shell.penTypeMenu, g_shell.drawingMenu},
-                       {g_shell.statusStrip},
-                       {g_shell.smallIcon, g_shell.largeIcon}};
+    BuiltObjects built{
+        {view.canvasDc, view.canvasBitmap, view.pictureDc, view.pictureBitmap, view.background, view.weatherStripDc,
+         view.weatherStripBitmap, view.moodStripDc, view.moodStripBitmap, view.textFont, view.drawing.pen},
+        {g_shell.systemMenuResource, g_shell.moodMenu, g_shell.weatherMenu, g_shell.colourMenu, g_shell.widthMenu,
+         g_shell.penTypeMenu, g_shell.drawingMenu},
+        {g_shell.statusStrip},
+        {g_shell.smallIcon, g_shell.largeIcon}};
     if (g_shell.tallScreen) {
         built.windows.push_back(g_shell.commandBar);
         built.gdi.push_back(g_shell.colourButtons);

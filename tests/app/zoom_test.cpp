@@ -27,7 +27,8 @@ void ExpectPageAt(int zoom) {
     EXPECT_EQ(std::pair(canvas.bmWidth, canvas.bmHeight), std::pair(640L * zoom, T() + 214L * zoom));
     EXPECT_EQ(Edges(ChildRect(TheView().textBox)), Edges(TheView().Client(kPage.textBox)));
     const RECT place = ChildRect(TheView().placeBox), placeWanted = TheView().Client(kPage.placeBox);
-    EXPECT_EQ(std::tuple(place.left, place.top, place.right), std::tuple(placeWanted.left, placeWanted.top, placeWanted.right));
+    EXPECT_EQ(std::tuple(place.left, place.top, place.right),
+              std::tuple(placeWanted.left, placeWanted.top, placeWanted.right));
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(TheView().textBox, WM_GETFONT, 0, 0)), sizeof(font), &font);
     EXPECT_EQ(font.lfHeight, 13 * zoom);
@@ -65,7 +66,8 @@ int PixelsOffTheSquares(const std::uint32_t* shown, int width, int left, int top
     const int zoom = TheView().zoom;
     for (int y = 0; y < 160 * zoom; ++y) {
         for (int x = 0; x < 264 * zoom; ++x) {
-            off += ((shown[(top + y) * width + left + x] ^ picture[(y / zoom) * pictureWidth + x / zoom]) & 0xFFFFFF) != 0;
+            off +=
+                ((shown[(top + y) * width + left + x] ^ picture[(y / zoom) * pictureWidth + x / zoom]) & 0xFFFFFF) != 0;
         }
     }
     return off;

@@ -80,7 +80,8 @@ TEST(Pruning, ADamagedSnapshotNeverKeepsAPeriodForAGoodOne) {
         ASSERT_EQ(good.status, SnapshotStatus::Ok);
         if (truncated) {
             const Bytes bytes = ReadFileBytes(damaged.snapshot);
-            WriteFileBytes(damaged.snapshot, Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2)));
+            WriteFileBytes(damaged.snapshot,
+                           Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2)));
         } else {
             FlipAByteInside(damaged.snapshot);
         }
@@ -99,7 +100,8 @@ TEST(Pruning, ADamagedSnapshotNeverKeepsAPeriodForAGoodOne) {
             EXPECT_TRUE(fs::exists(aside)) << "renamed aside, never removed";
         }
         // Earlier versions reach August through the good one.
-        const DayVersionList versions = ListDayVersions(backups.Path(), *KnownDiaryIdentity(diary.Path()), {2026, 12, 1, 2});
+        const DayVersionList versions =
+            ListDayVersions(backups.Path(), *KnownDiaryIdentity(diary.Path()), {2026, 12, 1, 2});
         ASSERT_FALSE(versions.versions.empty());
         EXPECT_EQ(versions.versions.back().snapshot, good.snapshot);
         EXPECT_EQ(versions.damaged, truncated ? std::vector<fs::path>{damaged.snapshot} : std::vector<fs::path>{});
@@ -186,7 +188,7 @@ TEST(Pruning, WithoutTheDiarysIdentityNothingIsPruned) {
     for (int i = 0; i < 11; ++i)
         ASSERT_EQ(MakeSnapshot(diary.Path(), backups.Path(), kNow - 40 * kDay + i * 60).status, SnapshotStatus::Ok);
     fs::remove(diary / "doodlebinder.ini");
-    fs::create_directory(diary / "doodlebinder.ini");   // there, and no file to read
+    fs::create_directory(diary / "doodlebinder.ini");  // there, and no file to read
     const SnapshotResult made = MakeSnapshot(diary.Path(), backups.Path(), kNow);
     EXPECT_EQ(made.status, SnapshotStatus::Ok);
     EXPECT_EQ(made.identity, IdentityStatus::Unreadable);

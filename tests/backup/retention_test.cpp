@@ -32,35 +32,38 @@ TEST(Retention, KeepsTheNewestThenOnePerDayWeekMonthAndYear) {
     struct Case {
         const char* what;
         std::vector<CivilTime> times;
-        std::vector<CivilTime> kept;   // in the order given
+        std::vector<CivilTime> kept;  // in the order given
     };
     std::vector<CivilTime> today;
     for (int h = 0; h < 12; ++h) today.push_back(At(2026, 12, 7, h));
     std::vector<CivilTime> todayKept(today.begin() + 2, today.end());
-    todayKept.insert(todayKept.begin(), today[0]);   // the day's first stands for the day
+    todayKept.insert(todayKept.begin(), today[0]);  // the day's first stands for the day
     const Case cases[] = {
         {"none", {}, {}},
         {"twelve today: the ten newest and the day's first", today, todayKept},
         {"two on a day last week: its first",
-         {At(2026, 12, 1, 9), At(2026, 12, 1, 18)}, {At(2026, 12, 1, 9), At(2026, 12, 1, 18)}},
+         {At(2026, 12, 1, 9), At(2026, 12, 1, 18)},
+         {At(2026, 12, 1, 9), At(2026, 12, 1, 18)}},
         {"within the ten newest, every one stays whatever its age",
-         {At(2001, 5, 5), At(2001, 5, 6), At(2020, 1, 1)}, {At(2001, 5, 5), At(2001, 5, 6), At(2020, 1, 1)}},
+         {At(2001, 5, 5), At(2001, 5, 6), At(2020, 1, 1)},
+         {At(2001, 5, 5), At(2001, 5, 6), At(2020, 1, 1)}},
     };
     for (const Case& c : cases) EXPECT_EQ(Kept(c.times, now), c.kept) << c.what;
 
     // Beyond the ten newest: ten fillers today push the older ones out of that rule.
     std::vector<CivilTime> older = {
-        At(2026, 11, 30, 8), At(2026, 11, 30, 9),     // 7 days: one per day
-        At(2026, 11, 16, 8), At(2026, 11, 18, 8),     // 3 weeks back, Monday and Wednesday: one week
-        At(2026, 9, 1), At(2026, 9, 20),              // a month within the year
-        At(2025, 6, 1), At(2025, 7, 1),               // more than twelve months: one for 2025
-        At(2019, 3, 3),                               // alone in its year
-        At(2026, 12, 8),                              // dated ahead: kept outside the rule
+        At(2026, 11, 30, 8), At(2026, 11, 30, 9),  // 7 days: one per day
+        At(2026, 11, 16, 8), At(2026, 11, 18, 8),  // 3 weeks back, Monday and Wednesday: one week
+        At(2026, 9, 1),      At(2026, 9, 20),      // a month within the year
+        At(2025, 6, 1),      At(2025, 7, 1),       // more than twelve months: one for 2025
+        At(2019, 3, 3),                            // alone in its year
+        At(2026, 12, 8),                           // dated ahead: kept outside the rule
     };
     std::vector<CivilTime> times(today.begin(), today.begin() + 10);
     times.insert(times.end(), older.begin(), older.end());
     const std::vector<CivilTime> kept = Kept(times, now);
-    for (const CivilTime& t : {At(2026, 11, 30, 8), At(2026, 11, 16, 8), At(2026, 9, 1), At(2025, 6, 1), At(2019, 3, 3)})
+    for (const CivilTime& t :
+         {At(2026, 11, 30, 8), At(2026, 11, 16, 8), At(2026, 9, 1), At(2025, 6, 1), At(2019, 3, 3)})
         EXPECT_NE(std::find(kept.begin(), kept.end(), t), kept.end()) << t.year << "-" << t.month << "-" << t.day;
     for (const CivilTime& t : {At(2026, 11, 30, 9), At(2026, 11, 18, 8), At(2026, 9, 20), At(2025, 7, 1)})
         EXPECT_EQ(std::find(kept.begin(), kept.end(), t), kept.end()) << t.year << "-" << t.month << "-" << t.day;

@@ -25,8 +25,8 @@ constexpr std::int64_t kHour = 3600;
 // A diary folder with the files a snapshot takes and the ones it leaves.
 struct Diary {
     ScratchFolder folder;
-    Names kept = {"20261205.bmp", "20261205.dbt", "20261205.dbt.damaged", "20261206.DBT", "20261206.bmp.orig",
-                  "doodlebinder.ini", "photo.JPG", "template.html"};
+    Names kept = {"20261205.bmp",     "20261205.dbt", "20261205.dbt.damaged", "20261206.DBT", "20261206.bmp.orig",
+                  "doodlebinder.ini", "photo.JPG",    "template.html"};
     Diary() {
         Bytes picture(20000, 0x77);
         picture[1234] = 1;
@@ -43,9 +43,10 @@ struct Diary {
             WriteFileText(folder / other, "not the diary's pages");
         fs::create_directory(folder / ".doodlebinder");
         WriteFileText(folder / ".doodlebinder" / "20261206.dbt~", "a recovery copy");
-        fs::create_directory(folder / "19990101.dbt");   // a folder of a day's name is no day file
+        fs::create_directory(folder / "19990101.dbt");  // a folder of a day's name is no day file
         // A whole second, as a zip keeps it, a day and more ago.
-        const auto written = std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() - std::chrono::hours(30));
+        const auto written =
+            std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() - std::chrono::hours(30));
         for (const std::string& name : kept) fs::last_write_time(folder / name, written);
     }
     fs::path operator/(const std::string& name) const { return folder / name; }
@@ -82,7 +83,9 @@ TEST(Snapshot, HoldsTheDiaryFilesAndRestoresWithUnzip) {
     // Unzipped into an empty folder, the diary's files come back as they were, times too.
     ScratchFolder restored;
     const std::string zip = "'" + made.snapshot.string() + "'";
-    ASSERT_EQ(std::system(("unzip -tq " + zip + " >/dev/null && unzip -q " + zip + " -d " + restored.Path().string()).c_str()), 0);
+    ASSERT_EQ(std::system(
+                  ("unzip -tq " + zip + " >/dev/null && unzip -q " + zip + " -d " + restored.Path().string()).c_str()),
+              0);
     EXPECT_EQ(NamesIn(restored.Path()), diary.kept);
     for (const std::string& name : diary.kept) {
         EXPECT_EQ(ReadFileBytes(restored / name), ReadFileBytes(diary / name)) << name;
@@ -116,14 +119,15 @@ TEST(Snapshot, RefusesABackupFolderThatIsTheDiaryOrInsideIt) {
     EXPECT_TRUE(IsSameOrInside(fs::path(upper) / L"backups", root)) << "names in another letter case";
     // Capitals beyond ASCII fold as the disk folds them.
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"Dagb\u00F3k", L"DAGB\u00D3K"},                                                  // Dagbók
+        {L"Dagb\u00F3k", L"DAGB\u00D3K"},                                                                // Dagbók
         {L"\u0434\u043D\u0435\u0432\u043D\u0438\u043A", L"\u0414\u041D\u0415\u0412\u041D\u0418\u041A"},  // дневник
-        {L"\u03B4\u03AF\u03C3\u03BA\u03BF\u03C2", L"\u0394\u038A\u03A3\u039A\u039F\u03A3"},        // δίσκος
-        {L"\u0142\u00F3d\u017A", L"\u0141\u00D3D\u0179"},                                    // łódź
+        {L"\u03B4\u03AF\u03C3\u03BA\u03BF\u03C2", L"\u0394\u038A\u03A3\u039A\u039F\u03A3"},              // δίσκος
+        {L"\u0142\u00F3d\u017A", L"\u0141\u00D3D\u0179"},                                                // łódź
     };
     for (const auto& [small, capitals] : cases)
         EXPECT_TRUE(IsSameOrInside(root / capitals / L"backups", root / small)) << capitals;
-    EXPECT_FALSE(IsSameOrInside(root / L"\u0414\u041D\u0415\u0412\u041D\u0418\u041A", root / L"\u0434\u043D\u0435\u0432\u043D\u0438"));
+    EXPECT_FALSE(IsSameOrInside(root / L"\u0414\u041D\u0415\u0412\u041D\u0418\u041A",
+                                root / L"\u0434\u043D\u0435\u0432\u043D\u0438"));
 #else
     ScratchFolder elsewhere;
     fs::create_directory_symlink(root, elsewhere / "link");
@@ -137,7 +141,8 @@ TEST(Snapshot, OneThatFailsItsCheckIsRemovedAndTheOlderKept) {
     const SnapshotResult older = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening);
     ASSERT_EQ(older.status, SnapshotStatus::Ok);
     CorruptingSteps corrupting;
-    const SnapshotResult failed = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + kHour, {&corrupting, {}});
+    const SnapshotResult failed =
+        MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + kHour, {&corrupting, {}});
     EXPECT_EQ(failed.status, SnapshotStatus::CheckFailed);
     EXPECT_EQ(NamesIn(backups.Path()), Names{older.snapshot.filename().string()});
 }
@@ -178,7 +183,8 @@ TEST(Snapshot, AFileChangingWhileCopiedIsTakenWholeOrReported) {
     // of the year beyond the ten newest, and zips that are not the program's.
     Names before;
     for (int month = 1; month <= 11; ++month) {
-        const std::string name = "doodlebinder-2020" + std::string(month < 10 ? "0" : "") + std::to_string(month) + "01-120000.zip";
+        const std::string name =
+            "doodlebinder-2020" + std::string(month < 10 ? "0" : "") + std::to_string(month) + "01-120000.zip";
         fs::copy_file(made.snapshot, backups / name);
         before.push_back(name);
     }
@@ -188,7 +194,8 @@ TEST(Snapshot, AFileChangingWhileCopiedIsTakenWholeOrReported) {
     const auto changeAlways = [&](const fs::path& path) {
         if (path == day) WriteFileText(day, "DN page " + std::string(++writes, '+'));
     };
-    const SnapshotResult incomplete = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + kHour, {nullptr, changeAlways});
+    const SnapshotResult incomplete =
+        MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + kHour, {nullptr, changeAlways});
     EXPECT_EQ(incomplete.status, SnapshotStatus::Incomplete);
     ASSERT_EQ(incomplete.unread.size(), 1u);
     EXPECT_EQ(incomplete.unread[0].path, day);
@@ -246,7 +253,7 @@ TEST(DayVersions, TheSnapshotsHoldingADayNewestFirstAndDamagedOnesSkipped) {
         WriteFileText(diary / "20261206.DBT", "DN version " + std::to_string(i));
         made.push_back(MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + i * kHour).snapshot);
     }
-    fs::remove(diary / "20261206.DBT");   // a day removed: the newest snapshot lacks it
+    fs::remove(diary / "20261206.DBT");  // a day removed: the newest snapshot lacks it
     ASSERT_EQ(MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + 3 * kHour).status, SnapshotStatus::Ok);
     // The middle one cut short, and a zip that is not a snapshot.
     const Bytes middle = ReadFileBytes(made[1]);
@@ -284,8 +291,9 @@ TEST(DayVersions, OnlyVersionsThatDifferAreOffered) {
     using Names = std::vector<std::string>;
     // Newest first: 6 and 5 as stored now, 4 and 3 the same older page, 2 with no picture
     // yet, 1 as stored now again (the page went back to it), 0 a page with neither.
-    const std::vector<DayVersion> newestFirst{version(6, 7, 8), version(5, 7, 8), version(4, 7, 9), version(3, 7, 9),
-                                              version(2, 7, std::nullopt), version(1, 7, 8), version(0, 1, 2)};
+    const std::vector<DayVersion> newestFirst{
+        version(6, 7, 8), version(5, 7, 8), version(4, 7, 9), version(3, 7, 9), version(2, 7, std::nullopt),
+        version(1, 7, 8), version(0, 1, 2)};
     EXPECT_EQ(snapshotsOf(VersionsThatDiffer(newestFirst, version(-1, 7, 8))),
               (Names{"snapshot-3", "snapshot-2", "snapshot-0"}));
     EXPECT_EQ(snapshotsOf(VersionsThatDiffer(newestFirst, version(-1, 5, std::nullopt))),
@@ -310,8 +318,10 @@ TEST(BackupFolder, KeptInTheSettingsOrNamedAfterTheDiaryAndItsIdentity) {
     EXPECT_EQ(ChosenBackupFolder(Settings(settings.Bytes())), fs::path(u"/mnt/backups/日記"));
     const fs::path local = "/home/me/local";
     const std::string id = "0123456789abcdef0123456789abcdef";
-    EXPECT_EQ(DefaultBackupFolder(local, "/media/stick/Diary", id), local / "Doodlebinder" / "Backups" / "Diary-01234567");
-    EXPECT_EQ(DefaultBackupFolder(local, "/media/stick/Diary/", id), local / "Doodlebinder" / "Backups" / "Diary-01234567");
+    EXPECT_EQ(DefaultBackupFolder(local, "/media/stick/Diary", id),
+              local / "Doodlebinder" / "Backups" / "Diary-01234567");
+    EXPECT_EQ(DefaultBackupFolder(local, "/media/stick/Diary/", id),
+              local / "Doodlebinder" / "Backups" / "Diary-01234567");
     // Without an identity, two folders of one name still get two backup folders.
     EXPECT_NE(DefaultBackupFolder(local, "/media/d/Diary", ""), DefaultBackupFolder(local, "/media/e/Diary", ""));
     EXPECT_EQ(DefaultBackupFolder(local, "/media/d/Diary", ""), DefaultBackupFolder(local, "/media/d/Diary/", ""));
@@ -324,7 +334,8 @@ TEST(BackupFolder, KeptInTheSettingsOrNamedAfterTheDiaryAndItsIdentity) {
 TEST(Snapshot, WhatItLeavesOutOrCannotDateIsNoChangeEveryHour) {
     Diary diary;
     ScratchFolder backups;
-    const auto later = std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() + std::chrono::hours(24 * 365 * 14));
+    const auto later =
+        std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() + std::chrono::hours(24 * 365 * 14));
     fs::last_write_time(diary / "20261205.dbt", later);
     std::error_code sparse;
     fs::resize_file(diary / "photo.JPG", (std::uintmax_t{1100} << 20), sparse);

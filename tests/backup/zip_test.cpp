@@ -34,8 +34,8 @@ TEST(Zip, WhatIsWrittenReadsBackAndDamageIsFound) {
     Bytes photo(3000);
     std::uint32_t noise = 1;
     for (std::uint8_t& b : photo) b = static_cast<std::uint8_t>((noise = noise * 1103515245 + 12345) >> 24);
-    const fs::path path = WriteZip(folder / "a.zip", {{"20261206.bmp", drawing}, {"empty.html", {}},
-                                                      {"写真.jpg", photo}});
+    const fs::path path =
+        WriteZip(folder / "a.zip", {{"20261206.bmp", drawing}, {"empty.html", {}}, {"写真.jpg", photo}});
     ZipArchive archive;
     ASSERT_EQ(archive.Open(path), ZipReadStatus::Ok);
     ASSERT_EQ(archive.Entries().size(), 3u);
@@ -43,7 +43,8 @@ TEST(Zip, WhatIsWrittenReadsBackAndDamageIsFound) {
     EXPECT_EQ(archive.Entries()[2].name, "写真.jpg");
     EXPECT_NE(archive.Entries()[2].flags & (1 << 11), 0) << "UTF-8 names are flagged";
     EXPECT_EQ(archive.Entries()[0].modifiedUnix, kEvening);
-    for (const auto& [name, bytes] : {std::pair{"20261206.bmp", drawing}, {"empty.html", Bytes{}}, {"写真.jpg", photo}}) {
+    for (const auto& [name, bytes] :
+         {std::pair{"20261206.bmp", drawing}, {"empty.html", Bytes{}}, {"写真.jpg", photo}}) {
         Bytes read;
         ASSERT_EQ(archive.Read(*archive.Find(name), read), ZipReadStatus::Ok) << name;
         EXPECT_EQ(read, bytes) << name;
@@ -63,8 +64,12 @@ TEST(Zip, WhatIsWrittenReadsBackAndDamageIsFound) {
     EXPECT_EQ(archive.CheckEveryEntry(), ZipReadStatus::Damaged);
 
     const Bytes whole = ReadFileBytes(path);
-    struct Case { const char* what; Bytes bytes; ZipReadStatus status; };
-    Bytes countPastDirectory = whole;   // 0xFFFF entries claimed, and no Zip64 record
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        ZipReadStatus status;
+    };
+    Bytes countPastDirectory = whole;  // 0xFFFF entries claimed, and no Zip64 record
     for (std::size_t at : {8, 9, 10, 11}) countPastDirectory[countPastDirectory.size() - 22 + at] = 0xFF;
     Bytes offsetPastEnd = whole;
     offsetPastEnd[offsetPastEnd.size() - 22 + 19] = 0x7F;
@@ -119,7 +124,7 @@ TEST(Zip, MoreThan65535EntriesGoIntoAZip64Record) {
     // The Zip64 end record pointing past the directory's end is damage, not a count.
     Bytes lying = whole;
     const std::size_t zip64End = end - 20 - 56;
-    lying[zip64End + 40] ^= 0x40;   // the directory's size
+    lying[zip64End + 40] ^= 0x40;  // the directory's size
     WriteFileBytes(folder / "lying.zip", lying);
     EXPECT_EQ(archive.Open(folder / "lying.zip"), ZipReadStatus::Damaged);
 }
@@ -158,7 +163,7 @@ TEST(Zip, LyingSizesCostNothingAndCommentsComeBack) {
     const std::size_t central = bytes[end + 16] | bytes[end + 17] << 8 | bytes[end + 18] << 16 | bytes[end + 19] << 24;
     ASSERT_EQ(bytes[central], 0x50);
     for (std::size_t at : {static_cast<std::size_t>(day.localOffset) + 22, central + 24}) {
-        for (std::uint8_t byte : {0x00, 0x00, 0x00, 0x10}) bytes[at++] = byte;   // 256 MiB, little-endian
+        for (std::uint8_t byte : {0x00, 0x00, 0x00, 0x10}) bytes[at++] = byte;  // 256 MiB, little-endian
     }
     WriteFileBytes(folder / "claims.zip", bytes);
     ASSERT_EQ(archive.Open(folder / "claims.zip"), ZipReadStatus::Ok);
@@ -176,7 +181,8 @@ TEST(Zip, ReadsAZipMadeByTheZipTool) {
     Bytes text(50000);
     for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<std::uint8_t>('a' + i % 23);
     WriteFileBytes(folder / "in" / "20261206.dbt", text);
-    const std::string command = "cd " + folder.Path().string() + " && zip -qr tool.zip in && echo 'a comment' | zip -qz tool.zip";
+    const std::string command =
+        "cd " + folder.Path().string() + " && zip -qr tool.zip in && echo 'a comment' | zip -qz tool.zip";
     ASSERT_EQ(std::system(command.c_str()), 0);
     ZipArchive archive;
     ASSERT_EQ(archive.Open(folder / "tool.zip"), ZipReadStatus::Ok);

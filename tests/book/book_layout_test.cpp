@@ -61,16 +61,24 @@ TEST(BookLayout, DaysOnPages) {
         Paper paper;
         bool twoPerPage;
         std::size_t pages;
-        std::u16string body;         // the days' texts, lines joined
+        std::u16string body;  // the days' texts, lines joined
     };
     const Row rows[] = {
         {"picture only", {Day(20261207, u"", true, false)}, Paper::A4, false, 1, u""},
         {"text only", {Day(20261207, u"a short day\r\n\r\n", false)}, Paper::A5, false, 1, u"a short day"},
         {"ten thousand characters", {Day(20261207, long_text, true)}, Paper::A4, false, 4, long_text},
-        {"Japanese", {Day(20261207, japanese, false)}, Paper::Letter, false, 1,
+        {"Japanese",
+         {Day(20261207, japanese, false)},
+         Paper::Letter,
+         false,
+         1,
          u"今日は公園まで歩いた。桜がきれいで、写真を何枚も撮った。𠮷"},
-        {"two a page", {Day(20261205, u"one", true), Day(20261206, u"two", true), Day(20261207, u"three", false)},
-         Paper::A4, true, 2, u"onetwothree"},
+        {"two a page",
+         {Day(20261205, u"one", true), Day(20261206, u"two", true), Day(20261207, u"three", false)},
+         Paper::A4,
+         true,
+         2,
+         u"onetwothree"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -81,8 +89,8 @@ TEST(BookLayout, DaysOnPages) {
         const double margin = MarginOf(book.paper);
         for (std::size_t n = 0; n < book.pages.size(); ++n) {
             const BookPage& page = book.pages[n];
-            const std::u16string number = u"Page " + std::u16string(1, u'1' + n) + u" of " +
-                                          std::u16string(1, u'0' + book.pages.size());
+            const std::u16string number =
+                u"Page " + std::u16string(1, u'1' + n) + u" of " + std::u16string(1, u'0' + book.pages.size());
             EXPECT_TRUE(Holds(page, number)) << n;
             // Everything inside the margins; only the footer below the last line of text.
             for (const PlacedText& text : page.texts) {
@@ -91,9 +99,7 @@ TEST(BookLayout, DaysOnPages) {
                 EXPECT_LE(text.top + measure.LineHeight(text.fontSize, false), book.paper.height - margin + 1e-9);
             }
             // A page after the first of a day goes on under its title.
-            if (n > 0 && !row.twoPerPage) {
-                EXPECT_TRUE(Holds(page, u"2026-12-07  Monday (continued)")) << n;
-            }
+            if (n > 0 && !row.twoPerPage) { EXPECT_TRUE(Holds(page, u"2026-12-07  Monday (continued)")) << n; }
         }
         EXPECT_TRUE(Holds(book.pages.front(), BookDayTitle(row.days.front().key)));
     }
@@ -134,8 +140,8 @@ TEST(BookLayout, OnlyWhatADayHasTakesRoom) {
     EXPECT_LT(line->top - written.icons[0].top, 10.0) << "the text follows the details without a picture's room";
 
     // Two a page: the second day in the lower half, the third on a page of its own.
-    const Book two = LayOutBook({Day(20261205, u"", true), Day(20261206, u"", true), Day(20261207, u"", true)}, a4,
-                                true, measure);
+    const Book two =
+        LayOutBook({Day(20261205, u"", true), Day(20261206, u"", true), Day(20261207, u"", true)}, a4, true, measure);
     ASSERT_EQ(two.pages.size(), 2u);
     ASSERT_EQ(two.pages[0].pictures.size(), 2u);
     EXPECT_GT(two.pages[0].pictures[1].top, a4.height / 2);

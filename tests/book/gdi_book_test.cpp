@@ -22,7 +22,8 @@ TEST(GdiBook, DrawsThePageAtThePrintersDotsInWholeBlocks) {
     for (int y = 0; y < kPictureHeight; ++y)
         for (int x = 0; x < kPictureWidth; ++x) SetPicturePixel(pixels, x, y, (x + y) % 2 ? 12 : 9);
     const std::vector<std::uint8_t> file = PictureFileBytes(pixels);
-    std::ofstream(folder / "20261206.bmp", std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+    std::ofstream(folder / "20261206.bmp", std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), file.size());
     BookDay day;
     day.key = {2026, 12, 6, 0};
     day.hasRecord = true;
@@ -67,7 +68,8 @@ TEST(GdiBook, DrawsThePageAtThePrintersDotsInWholeBlocks) {
         const int y0 = static_cast<int>(text.top * dotsPerMm), x0 = static_cast<int>(text.left * dotsPerMm);
         int dark = 0;
         for (int y = y0; y < y0 + static_cast<int>(text.fontSize * 25.4 / 72 * dotsPerMm); ++y)
-            for (int x = x0; x < x0 + static_cast<int>(text.width * dotsPerMm) && x < width; ++x) dark += colour(x, y) < 0x404040;
+            for (int x = x0; x < x0 + static_cast<int>(text.width * dotsPerMm) && x < width; ++x)
+                dark += colour(x, y) < 0x404040;
         EXPECT_GT(dark, 50) << "no ink for a line of " << text.text.size() << " units";
     }
     DeleteDC(dc);

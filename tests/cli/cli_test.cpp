@@ -36,7 +36,10 @@ std::string Utf8(const fs::path& path) {
     return {text.begin(), text.end()};
 }
 
-struct Ran { int code = -1; std::string out, err; };
+struct Ran {
+    int code = -1;
+    std::string out, err;
+};
 
 // The program the build copied beside this test program.
 #ifdef _WIN32
@@ -56,13 +59,13 @@ Ran RunCli(const Args& args, const fs::path& folder, const std::string& asUser =
     const std::string run = std::to_string(++runs);
     const fs::path outFile = folder / ("stdout" + run + ".txt"), errFile = folder / ("stderr" + run + ".txt");
 #ifdef _WIN32
-    (void)asUser;   // one user's program under Wine
+    (void)asUser;  // one user's program under Wine
     const auto quoted = [](const fs::path& path) { return L"\"" + path.wstring() + L"\""; };
-    std::wstring line = L"\"" + quoted(CliPath());   // cmd /c takes the outer quotes off
+    std::wstring line = L"\"" + quoted(CliPath());  // cmd /c takes the outer quotes off
     for (const std::string& arg : args) line += L" " + quoted(std::u8string(arg.begin(), arg.end()));
     const int code = _wsystem((line + L" <NUL >" + quoted(outFile) + L" 2>" + quoted(errFile) + L"\"").c_str());
 #else
-    const auto quoted = [](const fs::path& path) { return "'" + path.string() + "'"; };   // no argument holds a quote
+    const auto quoted = [](const fs::path& path) { return "'" + path.string() + "'"; };  // no argument holds a quote
     // `asUser` runs it as another user (setpriv's --reuid), for files this user may not read.
     std::string line = (asUser.empty() ? "" : "setpriv --reuid=" + asUser + " --regid=" + asUser + " --clear-groups ") +
                        quoted(CliPath());
@@ -74,7 +77,10 @@ Ran RunCli(const Args& args, const fs::path& folder, const std::string& asUser =
 }
 
 const Bytes kDayPicture = jpegtest::MakeBmp(jpegtest::StrokePicture(264, 160, 8), {.bitCount = 4});
-const Bytes kDayJpeg = [] { jpegtest::RecordingHost host; return jpegtest::EncodeBmpBytes(kDayPicture, host); }();
+const Bytes kDayJpeg = [] {
+    jpegtest::RecordingHost host;
+    return jpegtest::EncodeBmpBytes(kDayPicture, host);
+}();
 
 class Cli : public ::testing::Test {
 protected:
@@ -158,16 +164,16 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
         bool oldDocument;
         Args args;
         int code;
-        const char* cause;       // in stderr
-        const char* document;    // afterwards; nullptr: as before (absent or the old one)
+        const char* cause;     // in stderr
+        const char* document;  // afterwards; nullptr: as before (absent or the old one)
     };
     const char* loop = "<!for> <!year>-<!month>-<!day>;<!next> end";
     const Case cases[] = {
         {"across a year end", loop, false, Html(document, {"--from", "2001-01-01", "--days", "2"}), 0, "",
          "2001-1-1;2000-12-31;end"},
         {"no overwrite without --yes", loop, true, Html(document, {"--from", "2001-01-01"}), 3, "give --yes", nullptr},
-        {"overwritten with --yes", loop, true, Html(document, {"--from", "2001-01-01", "--days", "1", "--yes"}), 0,
-         "", "2001-1-1;end"},
+        {"overwritten with --yes", loop, true, Html(document, {"--from", "2001-01-01", "--days", "1", "--yes"}), 0, "",
+         "2001-1-1;end"},
         {"back into the year 0", "<!for> <!year>-<!month>-<!day><!dayofweek>;<!next> end", false,
          Html(document, {"--from", "0001-01-02", "--days", "3"}), 0, "", "1-1-2 ;1-1-1 ;0-12-31 ;end"},
         {"no loop marker", "<html>", true, Html(document, {"--yes"}), 1, "lacks a loop marker", nullptr},
@@ -178,16 +184,34 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
          nullptr},
         {"no folder for the document", loop, false, Html(out_ / "missing" / "index.html"), 3,
          "cannot write the document", nullptr},
-        {"no data folder", loop, false,
-         {"html", "--data", Utf8(temp_ / "missing"), "--template", Utf8(templatePath_), "--out", Utf8(document)}, 3,
-         "cannot read the data folder", nullptr},
-        {"the jpeg command on a missing bitmap", nullptr, false,
-         {"jpeg", Utf8(data_ / "missing.bmp"), Utf8(out_ / "20000301.jpg")}, 3,
-         "missing.bmp: cannot read the bitmap (missing, truncated or inconsistent)", nullptr},
-        {"the jpeg command into a missing folder", nullptr, false,
-         {"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(out_ / "missing" / "20000229.jpg")}, 3, "cannot write", nullptr},
-        {"the jpeg command over an existing file", nullptr, true,
-         {"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(document)}, 3, "exists already; give --yes", nullptr},
+        {"no data folder",
+         loop,
+         false,
+         {"html", "--data", Utf8(temp_ / "missing"), "--template", Utf8(templatePath_), "--out", Utf8(document)},
+         3,
+         "cannot read the data folder",
+         nullptr},
+        {"the jpeg command on a missing bitmap",
+         nullptr,
+         false,
+         {"jpeg", Utf8(data_ / "missing.bmp"), Utf8(out_ / "20000301.jpg")},
+         3,
+         "missing.bmp: cannot read the bitmap (missing, truncated or inconsistent)",
+         nullptr},
+        {"the jpeg command into a missing folder",
+         nullptr,
+         false,
+         {"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(out_ / "missing" / "20000229.jpg")},
+         3,
+         "cannot write",
+         nullptr},
+        {"the jpeg command over an existing file",
+         nullptr,
+         true,
+         {"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(document)},
+         3,
+         "exists already; give --yes",
+         nullptr},
         {"no command", nullptr, false, {}, 64, "subcommand", nullptr},
         {"html without its files", nullptr, false, {"html", "--data", Utf8(data_)}, 64, "--template", nullptr},
         {"no days", loop, false, Html(document, {"--days", "0"}), 64, "--days", nullptr},
@@ -215,9 +239,7 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
         const std::string after = c.document ? c.document : c.oldDocument ? kOld : "";
         EXPECT_EQ(ReadFileText(document), after);
         EXPECT_EQ(NamesIn(out_), after.empty() ? Names{} : Names{"index.html"}) << "left behind";
-        if (c.templateText) {
-            EXPECT_EQ(ReadFileText(templatePath_), c.templateText) << "the template is kept";
-        }
+        if (c.templateText) { EXPECT_EQ(ReadFileText(templatePath_), c.templateText) << "the template is kept"; }
     }
 }
 
@@ -267,7 +289,8 @@ TEST_F(Cli, OnlyRegularFilesAreReplaced) {
     const std::tuple<Args, int, const char*> runs[] = {
         {Html(document, day), 3, "index.html: not a regular file, so it is not replaced"},
         {{"jpeg", Utf8(data_ / "20000229.bmp"), Utf8(jpeg), "--yes"}, 3, "20000229.jpg: not a regular file"},
-        {Html(out_ / "other.html", {"--from", "2000-02-29", "--days", "1", "--jpeg"}), 4, "20000229.jpg: not a regular file"},
+        {Html(out_ / "other.html", {"--from", "2000-02-29", "--days", "1", "--jpeg"}), 4,
+         "20000229.jpg: not a regular file"},
         {Html(out_ / "linked.html", day), 0, ""},
     };
     for (const auto& [args, code, cause] : runs) {
@@ -341,7 +364,8 @@ TEST_F(CliFind, PrintsMatchingDaysNewestFirstInUtf8WithGrepsExitCodes) {
 // and a JPEG named as a drawing: every square's colour and the figures are the core's,
 // the document is XML, and the poster is the core's poster through the encoder.
 TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
-    for (const char* day : {"20231230.dbt", "20231231.dbt", "20240101.dbt", "20240102.dbt"}) Day(day, u"a <day> & more");
+    for (const char* day : {"20231230.dbt", "20231231.dbt", "20240101.dbt", "20240102.dbt"})
+        Day(day, u"a <day> & more");
     Day("20240229.dbt", u"leap", 4);
     WriteFileText(data_ / "20240301.dbt", "PK not a record");
     WriteFileBytes(data_ / "20240101.bmp", kDayPicture);
@@ -350,7 +374,7 @@ TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
     DayFileIndex index;
     ASSERT_TRUE(index.List(data_));
     const YearOfPages core = ReadYearOfPages(data_, index, 2024);
-    const YearFigures figures = CountYearFigures(index.Days(), 2024, {2026, 1, 1, 0});   // any later day
+    const YearFigures figures = CountYearFigures(index.Days(), 2024, {2026, 1, 1, 0});  // any later day
     const fs::path svg = temp_ / "year.svg", poster = temp_ / "poster.jpg";
     const auto year = [&](const Args& more) {
         Args args = {"year", "--data", Utf8(data_), "--year", "2024", "--out", Utf8(svg)};
@@ -377,9 +401,9 @@ TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
     }
     const std::string text = ReadFileText(svg);
     EXPECT_NE(text.find("<title>2024-03-01 No weather; Could not be read</title>"), std::string::npos);
-    for (const std::string& figure : {"Pages: " + std::to_string(figures.pages),
-                                     "Current streak: " + std::to_string(figures.currentStreak),
-                                     "Longest streak: " + std::to_string(figures.longestStreak)})
+    for (const std::string& figure :
+         {"Pages: " + std::to_string(figures.pages), "Current streak: " + std::to_string(figures.currentStreak),
+          "Longest streak: " + std::to_string(figures.longestStreak)})
         EXPECT_NE(text.find(">" + figure + "<"), std::string::npos) << figure;
     EXPECT_EQ(figures, (YearFigures{4, 0, 4}));
 
@@ -391,7 +415,8 @@ TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
     EXPECT_EQ(empty.code, 0) << empty.err;
     EXPECT_NE(ReadFileText(temp_ / "empty.svg").find(">Longest streak: 0<"), std::string::npos);
 
-    const Ran mosaic = Run({"mosaic", "--data", Utf8(data_), "--year", "2024", "--out", Utf8(poster), "--columns", "240"});
+    const Ran mosaic =
+        Run({"mosaic", "--data", Utf8(data_), "--year", "2024", "--out", Utf8(poster), "--columns", "240"});
     EXPECT_EQ(mosaic.code, 4) << mosaic.err;
     EXPECT_NE(mosaic.err.find("20240102.bmp: could not be read"), std::string::npos) << mosaic.err;
     YearPoster expected = MakeYearPoster(data_, index, 2024, 240);
@@ -402,11 +427,13 @@ TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
                                    expected.blue, host, jpeg));
     EXPECT_EQ(ReadFileBytes(poster), jpeg);
 
-    for (const Args& usage : {Args{"mosaic", "--data", Utf8(data_), "--year", "2024", "--out", "x.jpg", "--columns", "0"},
-                              Args{"year", "--data", Utf8(data_), "--year", "0", "--out", "x.svg"},
-                              Args{"year", "--data", Utf8(data_), "--year", "2024", "--out", "x.svg", "--by", "place"}})
+    for (const Args& usage :
+         {Args{"mosaic", "--data", Utf8(data_), "--year", "2024", "--out", "x.jpg", "--columns", "0"},
+          Args{"year", "--data", Utf8(data_), "--year", "0", "--out", "x.svg"},
+          Args{"year", "--data", Utf8(data_), "--year", "2024", "--out", "x.svg", "--by", "place"}})
         EXPECT_EQ(Run(usage).code, 64) << usage.back();
-    const Ran missing = Run({"mosaic", "--data", Utf8(temp_ / "missing"), "--year", "2024", "--out", Utf8(poster), "--yes"});
+    const Ran missing =
+        Run({"mosaic", "--data", Utf8(temp_ / "missing"), "--year", "2024", "--out", Utf8(poster), "--yes"});
     EXPECT_EQ(missing.code, 3);
     EXPECT_NE(missing.err.find("cannot read the data folder"), std::string::npos) << missing.err;
     const Ran help = Run({"--help"});
@@ -451,8 +478,8 @@ TEST_F(Cli, PdfIsABookOfTheDays) {
 
     const Ran ran = pdf(book, run);
     EXPECT_EQ(ran.code, 4) << ran.err;
-    for (const char* cause : {"20000302.dbt: could not be read", "20000303.bmp: could not be read",
-                              "2 days could not be read"})
+    for (const char* cause :
+         {"20000302.dbt: could not be read", "20000303.bmp: could not be read", "2 days could not be read"})
         EXPECT_NE(ran.err.find(cause), std::string::npos) << ran.err;
     const std::string pdfText = temp_ / "book.txt";
     ASSERT_EQ(std::system(("pdftotext -enc UTF-8 '" + book.string() + "' '" + pdfText + "'").c_str()), 0);
@@ -460,7 +487,8 @@ TEST_F(Cli, PdfIsABookOfTheDays) {
     std::size_t at = 0, dollars = 0;
     for (std::size_t found = text.find("＄"); found != std::string::npos; found = text.find("＄", found + 1)) ++dollars;
     EXPECT_EQ(dollars, words.size()) << "no line lost or drawn twice";
-    std::vector<std::string> expected = {"2000-02-28 Monday", "first day's words", "2000-02-29 Tuesday", "閏日の日記です"};
+    std::vector<std::string> expected = {"2000-02-28 Monday", "first day's words", "2000-02-29 Tuesday",
+                                         "閏日の日記です"};
     expected.insert(expected.end(), words.begin(), words.end());
     expected.push_back("2000-03-01 Wednesday");
     for (const std::string& next : expected) {
@@ -482,8 +510,10 @@ TEST_F(Cli, PdfIsABookOfTheDays) {
 
     // At 288 dots an inch an A4 page's pixel is 5 dots: the checker's red and blue make a
     // box of 264 x 160 blocks, each one colour, and nothing between them.
-    ASSERT_EQ(std::system(("pdftoppm -r 288 -f 1 -l 1 -singlefile '" + book.string() + "' '" +
-                           (temp_ / "page").string() + "'").c_str()), 0);
+    ASSERT_EQ(std::system(
+                  ("pdftoppm -r 288 -f 1 -l 1 -singlefile '" + book.string() + "' '" + (temp_ / "page").string() + "'")
+                      .c_str()),
+              0);
     const Bytes page = ReadFileBytes(temp_ / "page.ppm");
     int width = 0, height = 0, header = 0;
     ASSERT_EQ(std::sscanf(reinterpret_cast<const char*>(page.data()), "P6 %d %d 255%n", &width, &height, &header), 2);
@@ -572,7 +602,8 @@ TEST_F(Cli, BackupPrintsItsSnapshotAndVersionsListsTheDays) {
     WriteFileText(backups / "doodlebinder-20200101-000000.zip", "damaged");
     const Ran damaged = Run(versions);
     EXPECT_EQ(damaged.code, 4);
-    EXPECT_NE(damaged.err.find("doodlebinder-20200101-000000.zip: a damaged snapshot"), std::string::npos) << damaged.err;
+    EXPECT_NE(damaged.err.find("doodlebinder-20200101-000000.zip: a damaged snapshot"), std::string::npos)
+        << damaged.err;
 
     const Ran inside = Run({"backup", "--data", Utf8(data_), "--to", Utf8(data_ / "backups")});
     EXPECT_EQ(inside.code, 3);
@@ -587,7 +618,7 @@ TEST_F(Cli, BackupPrintsItsSnapshotAndVersionsListsTheDays) {
     // The diary folder lost: its versions are still listed from the backups alone.
     fs::rename(data_, temp_ / "lost");
     const Ran lost = Run({"versions", "2026-12-06", "--to", Utf8(backups)});
-    EXPECT_EQ(lost.code, 4) << lost.err;   // the damaged one above is still there
+    EXPECT_EQ(lost.code, 4) << lost.err;  // the damaged one above is still there
     ASSERT_EQ(lines(lost.out).size(), 1u);
     EXPECT_EQ(lines(lost.out)[0], line);
     const Ran named = Run({"versions", "2026-12-06", "--data", Utf8(data_), "--to", Utf8(backups)});
@@ -650,7 +681,8 @@ TEST_F(Cli, AFileTheUserMayNotReadIsLeftOutAndNamed) {
     const std::string nobody = "65534";
     const Ran made = RunCli({"backup", "--data", Utf8(data_), "--to", Utf8(backups)}, temp_.Path(), nobody);
     EXPECT_EQ(made.code, 4) << made.err;
-    EXPECT_NE(made.err.find("20261206.bmp: could not be read, and is not in the snapshot"), std::string::npos) << made.err;
+    EXPECT_NE(made.err.find("20261206.bmp: could not be read, and is not in the snapshot"), std::string::npos)
+        << made.err;
     const std::string name = made.out.substr(0, made.out.find('\n'));
     const Ran versions = Run({"versions", "2026-12-06", "--data", Utf8(data_), "--to", Utf8(backups)});
     EXPECT_EQ(versions.code, 0) << versions.err;

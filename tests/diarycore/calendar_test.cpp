@@ -30,8 +30,8 @@ TEST(Calendar, WeekdaysOfDatesFromTheYearZeroOn) {
     };
     const Case cases[] = {
         {0, 1, 1, 6},  // a Saturday
-        {0, 2, 28, 1},   {0, 2, 29, 2},   {0, 3, 1, 3}, {0, 12, 31, 0}, {1, 1, 1, 1},
-        {1970, 1, 1, 4}, {2000, 2, 29, 2}, {9999, 12, 31, 5},
+        {0, 2, 28, 1}, {0, 2, 29, 2},   {0, 3, 1, 3},     {0, 12, 31, 0},
+        {1, 1, 1, 1},  {1970, 1, 1, 4}, {2000, 2, 29, 2}, {9999, 12, 31, 5},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(WeekdayOfDate(c.year, c.month, c.day), c.weekday) << c.year << "-" << c.month << "-" << c.day;

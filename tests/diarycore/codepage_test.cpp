@@ -16,7 +16,9 @@ struct EncodeCase {
 };
 
 const EncodeCase kEncode[] = {
-    {u"Aa~\\", {0x41, 0x61, 0x7E, 0x5C}, false}, {u"日記", {0x93, 0xFA, 0x8B, 0x4C}, false}, {u"ｱ", {0xB1}, false},
+    {u"Aa~\\", {0x41, 0x61, 0x7E, 0x5C}, false},
+    {u"日記", {0x93, 0xFA, 0x8B, 0x4C}, false},
+    {u"ｱ", {0xB1}, false},
     // Pairs of look-alikes: only the form in Windows' table has a code, the other is "?".
     {u"\uFF5E\u301C", {0x81, 0x60, '?'}, true},  // FULLWIDTH TILDE, WAVE DASH
     {u"\u2225\u2016", {0x81, 0x61, '?'}, true},  // PARALLEL TO, DOUBLE VERTICAL LINE
@@ -33,11 +35,14 @@ const EncodeCase kEncode[] = {
     {u"\u2160", {0x87, 0x54}, false},  // ROMAN NUMERAL ONE: NEC row 13, not IBM
     {u"\u2170", {0xFA, 0x40}, false},  // SMALL ROMAN NUMERAL ONE: IBM, not NEC-selected IBM
     // User-defined area and the unassigned single bytes, both ways.
-    {u"\uE000", {0xF0, 0x40}, false}, {u"\u0080\uF8F0\uF8F3", {0x80, 0xA0, 0xFF}, false},
+    {u"\uE000", {0xF0, 0x40}, false},
+    {u"\u0080\uF8F0\uF8F3", {0x80, 0xA0, 0xFF}, false},
     // One "?" per character outside the page, also for a surrogate pair.
-    {u"a😀b", {'a', '?', 'b'}, true}, {u"😀😀", {'?', '?'}, true},
+    {u"a😀b", {'a', '?', 'b'}, true},
+    {u"😀😀", {'?', '?'}, true},
     {u"a\xD83Dz\xDE00", {'a', '?', 'z', '?'}, true},  // unpaired halves
-    {u"éa", {'?', 'a'}, true}, {u"", {}, false},
+    {u"éa", {'?', 'a'}, true},
+    {u"", {}, false},
 };
 
 TEST(CodePage932, EncodesAsWindowsTable) {
@@ -50,7 +55,8 @@ TEST(CodePage932, EncodesAsWindowsTable) {
 }
 
 const std::pair<Bytes, std::u16string_view> kDecode[] = {
-    {{0x93, 0xFA, 0x8B, 0x4C, 0x0D, 0x0A}, u"日記\r\n"}, {{0x81, 0x60, 0x5C, 0x7E}, u"\uFF5E\\~"},
+    {{0x93, 0xFA, 0x8B, 0x4C, 0x0D, 0x0A}, u"日記\r\n"},
+    {{0x81, 0x60, 0x5C, 0x7E}, u"\uFF5E\\~"},
     {{0x87, 0x90, 0x81, 0xE0}, u"\u2252\u2252"},  // both codes of one character
     {{0xEE, 0xEF, 0xFA, 0x40}, u"\u2170\u2170"},
     {{0x80, 0xA0, 0xFD, 0xFE, 0xFF}, u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3"},

@@ -18,31 +18,33 @@ namespace {
 TEST(SearchFolding, FoldsCaseWidthAndKana) {
     constexpr std::pair<std::u16string_view, std::u16string_view> kCases[] = {
         {u"Kyoto TRIP", u"kyoto trip"},
-        {u"ＡＢＣ１２３！", u"abc123!"},            // full-width ASCII
+        {u"ＡＢＣ１２３！", u"abc123!"},  // full-width ASCII
         {u"ａｂｃ", u"abc"},
-        {u"東京　駅", u"東京 駅"},                  // ideographic space
+        {u"東京　駅", u"東京 駅"},  // ideographic space
         {u"カタカナ", u"かたかな"},
-        {u"ｶﾀｶﾅ", u"かたかな"},                     // half-width katakana
-        {u"ｶﾞｯｺｳ", u"がっこう"},                    // a voiced mark joins its kana
-        {u"ﾊﾟﾝ ﾋﾞﾙ", u"ぱん びる"},                 // semi-voiced and voiced on the ha row
+        {u"ｶﾀｶﾅ", u"かたかな"},      // half-width katakana
+        {u"ｶﾞｯｺｳ", u"がっこう"},     // a voiced mark joins its kana
+        {u"ﾊﾟﾝ ﾋﾞﾙ", u"ぱん びる"},  // semi-voiced and voiced on the ha row
         {u"ｳﾞｧｲｵﾘﾝ", u"ゔぁいおりん"},
-        {u"ﾃﾞﾄﾞﾂﾞ", u"でどづ"},                     // after small tsu the row shifts by one
-        {u"ｱﾞ", u"あ゛"},                           // a mark its kana cannot take stays
+        {u"ﾃﾞﾄﾞﾂﾞ", u"でどづ"},  // after small tsu the row shifts by one
+        {u"ｱﾞ", u"あ゛"},        // a mark its kana cannot take stays
         {u"ﾞｶ", u"゛か"},
         {u"ｰ｡｢｣､･", u"ー。「」、・"},
-        {u"か\u3099は\u309A", u"がぱ"},              // combining marks
+        {u"か\u3099は\u309A", u"がぱ"},  // combining marks
         {u"ヴァージョン ヶ月", u"ゔぁーじょん ゖ月"},
         {u"ÉCOLE ΑΘΗΝΑ МОСКВА Ё ×", u"école αθηνα москва ё ×"},
-        {u"漢字 123 ✓", u"漢字 123 ✓"},              // anything else is kept
+        {u"漢字 123 ✓", u"漢字 123 ✓"},  // anything else is kept
     };
-    for (const auto& [text, folded] : kCases) EXPECT_EQ(FoldForSearch(text), folded) << std::string(text.begin(), text.end());
+    for (const auto& [text, folded] : kCases)
+        EXPECT_EQ(FoldForSearch(text), folded) << std::string(text.begin(), text.end());
 
     // Each folded unit knows where it came from, a joined mark included.
     std::vector<std::uint32_t> origins;
     EXPECT_EQ(FoldForSearch(u"aｶﾞb", &origins), u"aがb");
     EXPECT_EQ(origins, (std::vector<std::uint32_t>{0, 1, 3}));
 
-    EXPECT_EQ(SearchWords(u"  Ｋｙｏｔｏ　ｶﾞｯｺｳ\tTrip \r\n"), (std::vector<std::u16string>{u"kyoto", u"がっこう", u"trip"}));
+    EXPECT_EQ(SearchWords(u"  Ｋｙｏｔｏ　ｶﾞｯｺｳ\tTrip \r\n"),
+              (std::vector<std::u16string>{u"kyoto", u"がっこう", u"trip"}));
     EXPECT_TRUE(SearchWords(u" 　\t").empty());
 }
 
@@ -63,7 +65,9 @@ TEST(SearchText, AllWordsInAnyOrderFromTheFirstMatch) {
 
     // A long line is cut around the match, a third of the room before it.
     const TextLine longLine{u"0123456789abcdefghijKLMNOPQRSTUVWXYZ", 20};
-    EXPECT_EQ(LineExcerpt(longLine, 12), u"…gh" u"ijKLMNOP…");
+    EXPECT_EQ(LineExcerpt(longLine, 12),
+              u"…gh"
+              u"ijKLMNOP…");
     EXPECT_EQ(LineExcerpt({longLine.text, 2}, 12), u"0123456789a…");
     EXPECT_EQ(LineExcerpt({longLine.text, 35}, 12), u"…PQRSTUVWXYZ");
     EXPECT_EQ(LineExcerpt({u"short", 1}, 12), u"short");
@@ -80,7 +84,9 @@ struct UnreadableFile {
     HANDLE handle;
 };
 #else
-struct UnreadableFile { explicit UnreadableFile(const fs::path& path) { fs::create_symlink(path.filename(), path); } };
+struct UnreadableFile {
+    explicit UnreadableFile(const fs::path& path) { fs::create_symlink(path.filename(), path); }
+};
 #endif
 
 // A diary with Latin and Japanese pages in a folder of its own.
@@ -100,11 +106,11 @@ protected:
 TEST_F(SearchFolder, NewestFirstWithPlaceAndLineAndUnreadableDaysCounted) {
     Write("19991231.dbt", u"Last day of the year.\r\n海と、うみ。", 6);
     Write("20000101.DBT", u"ウミを見た\r\nNew year", 1);
-    Write("20000215.dbt", u"山と海", 3);                 // kanji are not kana
+    Write("20000215.dbt", u"山と海", 3);  // kanji are not kana
     Write("20000301.dbt", u"ｳﾐ and mountains\r\nthe SEA again", 200);
-    Write("20000302.bmp", u"うみ");                      // pictures are not searched
-    WriteFileText(folder_ / "20000303.dbt", "XY not a record うみ");   // damaged: skipped and counted
-    fs::create_directory(folder_ / "20000304.dbt");      // named like a record, cannot be read
+    Write("20000302.bmp", u"うみ");                                   // pictures are not searched
+    WriteFileText(folder_ / "20000303.dbt", "XY not a record うみ");  // damaged: skipped and counted
+    fs::create_directory(folder_ / "20000304.dbt");                   // named like a record, cannot be read
     const UnreadableFile held(folder_ / "20000305.dbt");
     Write("2000-03-06.dbt", u"うみ");
 
@@ -113,7 +119,8 @@ TEST_F(SearchFolder, NewestFirstWithPlaceAndLineAndUnreadableDaysCounted) {
     EXPECT_EQ(Days(search), (std::vector<std::u16string>{u"2000-03-01", u"2000-01-01", u"1999-12-31"}));
     EXPECT_EQ(search.unreadableDays, 3);
     ASSERT_EQ(search.hits.size(), 3u);
-    for (auto [hit, line, place] : {std::tuple{0, u"ｳﾐ and mountains", u""}, {1, u"ウミを見た", u"FRND"}, {2, u"海と、うみ。", u"TVL"}}) {
+    for (auto [hit, line, place] :
+         {std::tuple{0, u"ｳﾐ and mountains", u""}, {1, u"ウミを見た", u"FRND"}, {2, u"海と、うみ。", u"TVL"}}) {
         EXPECT_EQ(search.hits[hit].line.text, line);
         EXPECT_EQ(PlaceCodeText(search.hits[hit].place), place);
     }

@@ -26,15 +26,15 @@ std::vector<std::u16string> ListedAfresh(const fs::path& folder) {
 
 TEST(PagesFolder, BoldDaysAcrossAMonthAndAYearBoundary) {
     const ScratchFolder folder;
-    std::filesystem::create_directories(folder / "20000110.bmp");   // a folder is no picture
+    std::filesystem::create_directories(folder / "20000110.bmp");  // a folder is no picture
     std::filesystem::create_directories(folder / "19991215");
-    WriteFileText(folder / "19991215" / "19991215.dbt", "x");   // pages are not looked for below
+    WriteFileText(folder / "19991215" / "19991215.dbt", "x");  // pages are not looked for below
     // Pages in either case of extension, and names that are no day's page.
-    for (const char* name : {"19991130.dbt", "19991201.BMP", "19991231.dbt", "19991231.bmp", "20000101.Dbt",
-                             "20000131.bmp", "20000201.dbt", "20000229.bmp", "20000301.dbt", "mydiary.html",
-                             "20000115.jpg", "20000230.dbt", "19000229.dbt", "20001300.bmp", "20000100.bmp",
-                             "20000101.bmpx", "2000010.bmp", "x20000101.bmp", "2000-1-1.bmp", "20000101bmp",
-                             "20000101.dbt~", "20000101.bmp.orig", "20000131.dbt.damaged", "DoodBind.exe"})
+    for (const char* name :
+         {"19991130.dbt", "19991201.BMP", "19991231.dbt",  "19991231.bmp",      "20000101.Dbt",         "20000131.bmp",
+          "20000201.dbt", "20000229.bmp", "20000301.dbt",  "mydiary.html",      "20000115.jpg",         "20000230.dbt",
+          "19000229.dbt", "20001300.bmp", "20000100.bmp",  "20000101.bmpx",     "2000010.bmp",          "x20000101.bmp",
+          "2000-1-1.bmp", "20000101bmp",  "20000101.dbt~", "20000101.bmp.orig", "20000131.dbt.damaged", "DoodBind.exe"})
         WriteFileText(folder / name, "x");
     const DaysWithPages days = ListDaysWithPages(folder.Path());
     EXPECT_EQ(days, (DaysWithPages{19991130, 19991201, 19991231, 20000101, 20000131, 20000201, 20000229, 20000301}));
@@ -94,7 +94,7 @@ TEST(DayFileIndex, KeepsNamesThatDifferOnlyInLetterCaseApart) {
     index.Added(u"20261206.DBT");
     listAgain();
     EXPECT_TRUE(agrees());
-    WriteFileText(folder / "20261207.BMP", "drawn again");   // written as "20261207.bmp" under Wine
+    WriteFileText(folder / "20261207.BMP", "drawn again");  // written as "20261207.bmp" under Wine
     index.Added(u"20261207.bmp");
     listAgain();
     EXPECT_EQ(index.Listed(u"20261207.bmp"), u"20261207.BMP");

@@ -24,20 +24,39 @@ struct RecordCase {
 
 // Records as this program writes them and files it never writes, read within their bytes.
 const RecordCase kRecords[] = {
-    {"page", "DN\x06\x02\x04\x03" "abc\0"sv, RecordStatus::Ok, 2, 4, 3, 0, u"abc", "DN\x06\x02\x04\x03" "abc\0"sv},
-    {"longer header", "DN\x08\x01\x05\x07\xAB\xCD" "hi\0"sv, RecordStatus::Ok, 1, 5, 7, 2, u"hi",
-     "DN\x08\x01\x05\x07\xAB\xCD" "hi\0"sv},
+    {"page",
+     "DN\x06\x02\x04\x03"
+     "abc\0"sv,
+     RecordStatus::Ok, 2, 4, 3, 0, u"abc",
+     "DN\x06\x02\x04\x03"
+     "abc\0"sv},
+    {"longer header",
+     "DN\x08\x01\x05\x07\xAB\xCD"
+     "hi\0"sv,
+     RecordStatus::Ok, 1, 5, 7, 2, u"hi",
+     "DN\x08\x01\x05\x07\xAB\xCD"
+     "hi\0"sv},
     {"empty file", ""sv, RecordStatus::NoMagic, 0, 0, 0, 0, u"", "DN\x06\0\0\0\0"sv},
     {"one byte", "D"sv, RecordStatus::NoMagic, 0, 0, 0, 0, u"", "DN\x06\0\0\0\0"sv},
     {"other magic", "ND\x06\x01\x02\x03x"sv, RecordStatus::NoMagic, 0, 0, 0, 0, u"", "DN\x06\0\0\0\0"sv},
     {"magic only", "DN"sv, RecordStatus::Ok, 0, 0, 0, 0, u"", "DN\x06\0\0\0\0"sv},
     {"three bytes", "DN\x06"sv, RecordStatus::Ok, 0, 0, 0, 0, u"", "DN\x06\0\0\0\0"sv},
-    {"offset 4", "DN\x04\x02" "ab"sv, RecordStatus::Ok, 2, 0, 0, 0, u"ab", "DN\x06\x02\0\0" "ab\0"sv},
+    {"offset 4",
+     "DN\x04\x02"
+     "ab"sv,
+     RecordStatus::Ok, 2, 0, 0, 0, u"ab",
+     "DN\x06\x02\0\0"
+     "ab\0"sv},
     {"offset 0", "DN\x00xyz"sv, RecordStatus::Ok, 0, 0, 0, 0, u"xyz", "DN\x06\0\0\0xyz\0"sv},
     {"offset past the end", "DN\x09\x01\x02\x03\x07"sv, RecordStatus::Ok, 1, 2, 3, 3, u"",
      "DN\x09\x01\x02\x03\x07\0\0\0"sv},
     {"header cut short", "DN\x06\x01"sv, RecordStatus::Ok, 1, 0, 0, 0, u"", "DN\x06\x01\0\0\0"sv},
-    {"no NUL", "DN\x06\x01\x02\x03" "abc"sv, RecordStatus::Ok, 1, 2, 3, 0, u"abc", "DN\x06\x01\x02\x03" "abc\0"sv},
+    {"no NUL",
+     "DN\x06\x01\x02\x03"
+     "abc"sv,
+     RecordStatus::Ok, 1, 2, 3, 0, u"abc",
+     "DN\x06\x01\x02\x03"
+     "abc\0"sv},
     {"text after NUL", "DN\x06\0\0\0ab\0cd"sv, RecordStatus::Ok, 0, 0, 0, 0, u"ab", "DN\x06\0\0\0ab\0"sv},
     {"indexes out of range", "DN\x06\x09\xFF\xFF"sv, RecordStatus::Ok, 9, 255, 255, 0, u"", "DN\x06\x09\xFF\xFF\0"sv},
     {"lead byte at the end", "DN\x06\0\0\0a\x82"sv, RecordStatus::Ok, 0, 0, 0, 0, u"a\u30FB",

@@ -31,13 +31,13 @@ TEST(Settings, HandMadeFileReadsAndKeepsWhatItDoesNotSet) {
     settings.SetNumber("zoom", 4);
     settings.SetText("place", u"東京\r\nnext");
     EXPECT_EQ(settings.Bytes(), BytesOf("\xEF\xBB\xBFzoom=4\r\n"
-                                      "; chosen on the laptop\r\n"
-                                      "broken line\r\n"
-                                      "future.key=\xE6\x97\xA5\xFF\r\n"
-                                      "zoom_dpi=144\r\n"
-                                      "count=12x\r\n"
-                                      "empty=\r\n"
-                                      "place=\xE6\x9D\xB1\xE4\xBA\xAC  next\r\n"));
+                                        "; chosen on the laptop\r\n"
+                                        "broken line\r\n"
+                                        "future.key=\xE6\x97\xA5\xFF\r\n"
+                                        "zoom_dpi=144\r\n"
+                                        "count=12x\r\n"
+                                        "empty=\r\n"
+                                        "place=\xE6\x9D\xB1\xE4\xBA\xAC  next\r\n"));
     EXPECT_EQ(Settings(settings.Bytes()).Number("zoom"), 4);
 
     // An empty key names every line without "=": it sets nothing.
@@ -65,9 +65,11 @@ TEST(Settings, AFileThatCannotBeReadIsNeverWrittenOver) {
 
     std::filesystem::remove(file);
     WriteFileText(file, "backup_folder=D:\\Backups\r\n; the user's remark\r\n");
-    EXPECT_EQ(KeepSettings(diary.Path(), held, [](Settings& s) { s.SetText("zoom_dpi", u"96"); }), SettingsKept::Written);
+    EXPECT_EQ(KeepSettings(diary.Path(), held, [](Settings& s) { s.SetText("zoom_dpi", u"96"); }),
+              SettingsKept::Written);
     EXPECT_EQ(ReadFileText(file), "backup_folder=D:\\Backups\r\n; the user's remark\r\nzoom=3\r\nzoom_dpi=96\r\n");
-    EXPECT_EQ(ReadSettingsHolding(diary.Path(), held).Bytes(), ReadSettings(diary.Path()).Bytes()) << "nothing held any more";
+    EXPECT_EQ(ReadSettingsHolding(diary.Path(), held).Bytes(), ReadSettings(diary.Path()).Bytes())
+        << "nothing held any more";
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST(HelpViewer, ShowsAndDrawsThePageItIsStartedOn) {
     ASSERT_EQ(WriteFileSafely(page, japanese.bytes), WriteStatus::Ok);  // the diary's own writer
     DiaryProgram viewer(folder.Path(), L"peghelp.exe");
     ASSERT_TRUE(viewer.Start(true, L"\"" + page.wstring() + L"\"", kHelpFrameClass)) << "no window came";
-    Sleep(300);   // painted
+    Sleep(300);  // painted
     HWND view = FindWindowExW(viewer.Window(), nullptr, kHelpViewClass, nullptr);
     ASSERT_TRUE(view);
     EXPECT_EQ(WindowText(viewer.Window()), L"日記のヘルプ");

@@ -33,7 +33,9 @@ Pressed Press(HWND dialog, int button, DWORD ms, bool yes = false) {
             if (box == dialog || box == g_shell.statusStrip || !IsWindowVisible(box)) continue;
             const HWND owner = GetWindow(box, GW_OWNER);
             seen.boxes += WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF)) + L"|" +
-                          (owner == dialog ? L"dialog" : owner == g_shell.mainWindow ? L"main" : L"other") +
+                          (owner == dialog               ? L"dialog"
+                           : owner == g_shell.mainWindow ? L"main"
+                                                         : L"other") +
                           (GetDlgItem(box, IDYES) ? L" yes/no\n" : L"\n");
             const int answer = !GetDlgItem(box, IDYES) ? IDOK : yes ? IDYES : IDNO;
             PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
@@ -91,20 +93,22 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
         {"written over the old document", good, L"mydiary.html", L"1", IDOK, kOverwriteBox + kSavedBox, true,
          "\x93\xFA\x8B\x4C\x90\xB0\x82\xEA\x93\xFA\x8B\x4C"},
     };
-    const std::map<int, std::wstring> opened = {
-        {IDC_START_YEAR, L"2000"}, {IDC_START_MONTH, L"3"}, {IDC_START_DAY, L"5"}, {IDC_DAY_COUNT, L"30"},
-        {IDC_TEMPLATE_PATH, File(L"hinagata.html").wstring()}, {IDC_OUTPUT_PATH, File(L"mydiary.html").wstring()}};
+    const std::map<int, std::wstring> opened = {{IDC_START_YEAR, L"2000"},
+                                                {IDC_START_MONTH, L"3"},
+                                                {IDC_START_DAY, L"5"},
+                                                {IDC_DAY_COUNT, L"30"},
+                                                {IDC_TEMPLATE_PATH, File(L"hinagata.html").wstring()},
+                                                {IDC_OUTPUT_PATH, File(L"mydiary.html").wstring()}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove(File(L"mine.html"));
         fs::remove(File(L"20000305.dbt"));
         if (c.templateText) WriteFileText(File(L"mine.html"), c.templateText);
         WriteFileText(File(L"mydiary.html"), old);
-        OpenDay({2000, 3, 5, 0});   // the day's record is gone: typing is a change again
+        OpenDay({2000, 3, 5, 0});  // the day's record is gone: typing is a change again
         SetWindowTextW(TheView().textBox, L"晴れ");
-        const std::map<int, std::wstring> typed = {{IDC_TEMPLATE_PATH, File(L"mine.html").wstring()},
-                                                   {IDC_OUTPUT_PATH, c.output},
-                                                   {IDC_DAY_COUNT, c.days}};
+        const std::map<int, std::wstring> typed = {
+            {IDC_TEMPLATE_PATH, File(L"mine.html").wstring()}, {IDC_OUTPUT_PATH, c.output}, {IDC_DAY_COUNT, c.days}};
         std::map<int, std::wstring> seen, kept;
         bool uncheckedWithButtons = false;
         Pressed pressed;
@@ -139,7 +143,8 @@ TEST_F(HtmlDialog, OkWithPicturesShowsTheStripAndTellsTheBrokenOneLast) {
     WriteFileText(File(L"hinagata.html"), "<!for><!picture><!next>");
     DayKey day = {2000, 3, 4, 6};
     for (int i = 0; i < 32; ++i, PreviousDay(day))
-        WriteFileBytes(File(L"") / DayFileName(day, u"bmp"), PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x9C)));
+        WriteFileBytes(File(L"") / DayFileName(day, u"bmp"),
+                       PictureFileBytes(std::vector<std::uint8_t>(kPicturePixelBytes, 0x9C)));
     WriteFileText(File(L"20000303.bmp"), "BM but nothing more");
     fs::create_directories(File(L"web"));
 
@@ -165,7 +170,8 @@ TEST_F(HtmlDialog, OkWithPicturesShowsTheStripAndTellsTheBrokenOneLast) {
     const std::string boxes(pressed.boxes.begin(), pressed.boxes.end());
     EXPECT_TRUE(pressed.boxes.starts_with(kSavedBox)) << boxes;
     const size_t reader = pressed.boxes.find(L"Err|BMP123456789012345|");
-    const size_t list = pressed.boxes.find(L"Err|These pictures could not be converted to JPEG:\n20000303.jpg|dialog\n");
+    const size_t list =
+        pressed.boxes.find(L"Err|These pictures could not be converted to JPEG:\n20000303.jpg|dialog\n");
     EXPECT_NE(list, std::wstring::npos) << boxes;
     EXPECT_LT(reader, list) << boxes;
 }

@@ -65,7 +65,10 @@ TEST(TemplateEncoding, RecognisesUtf8ByItsThreeSigns) {
     };
     for (const Case& c : cases) EXPECT_EQ(DetectTemplateEncoding(BytesOf(c.bytes)), c.encoding) << c.name;
     // Invalid sequences in a declared UTF-8 template read as U+FFFD, one each.
-    EXPECT_EQ(DecodeTemplateText(BytesOf("\xEF\xBB\xBF" "a\xFF" "b\xF0\x9F\x98\x80"), TextEncoding::Utf8WithBom),
+    EXPECT_EQ(DecodeTemplateText(BytesOf("\xEF\xBB\xBF"
+                                         "a\xFF"
+                                         "b\xF0\x9F\x98\x80"),
+                                 TextEncoding::Utf8WithBom),
               u"a\uFFFDb\U0001F600");
 }
 
@@ -78,9 +81,10 @@ TEST(HtmlExport, LongDocumentsAreWrittenInPiecesWithTheSameBytes) {
     DayRecord record{3, 2, 1, {}, u"雪だるま\r\n\r\n鼻が曲がった。"};
     WriteFileBytes(data / "20240210.dbt", SerializeRecord(record).bytes);
     WriteFileBytes(data / "20240209.dbt", SerializeRecord(record).bytes);
-    const std::u16string body = u"<h1>日記</h1><!for>\n<p><!year>/<!month>/<!day> <!weather><!status> <!diary></p><!next>\n";
-    for (const auto& [encoding, templateText] : {std::pair{TextEncoding::Cp932, body},
-                                                 std::pair{TextEncoding::Utf8WithBom, u"\uFEFF" + body}}) {
+    const std::u16string body =
+        u"<h1>日記</h1><!for>\n<p><!year>/<!month>/<!day> <!weather><!status> <!diary></p><!next>\n";
+    for (const auto& [encoding, templateText] :
+         {std::pair{TextEncoding::Cp932, body}, std::pair{TextEncoding::Utf8WithBom, u"\uFEFF" + body}}) {
         SCOPED_TRACE(encoding == TextEncoding::Cp932 ? "code page 932" : "UTF-8");
         WriteFileBytes(folder / "hinagata.html", Encoded(templateText, encoding));
         HtmlExportRun run{data, k10February2024, 2500, folder / "hinagata.html", folder / "out" / "diary.html"};
@@ -116,12 +120,14 @@ TEST(PictureRun, ManyThreadsGiveWhatOneThreadGives) {
     DayKey day = k10February2024;
     for (int i = 0; i < 24; ++i, PreviousDay(day)) {
         const fs::path bmp = data / DayFileName(day, u"bmp");
-        if (i % 7 == 3) WriteFileText(bmp, "BM, and no more");
-        else WriteFileBytes(bmp, jpegtest::MakeBmp(jpegtest::StrokePicture(264, 160, i), {.bitCount = 4}));
+        if (i % 7 == 3)
+            WriteFileText(bmp, "BM, and no more");
+        else
+            WriteFileBytes(bmp, jpegtest::MakeBmp(jpegtest::StrokePicture(264, 160, i), {.bitCount = 4}));
     }
 
     struct EncoderHost : PictureRunHost {
-        fs::path linked;   // where the first day's JPEG name leads once it is taken
+        fs::path linked;  // where the first day's JPEG name leads once it is taken
         std::atomic<int> shown = 0;
         void ShowProgress(PictureStage, const DayKey&) override { ++shown; }
         int Convert(const PictureJob& job, ReadableFile&& bmp) override {
@@ -139,7 +145,8 @@ TEST(PictureRun, ManyThreadsGiveWhatOneThreadGives) {
         EncoderHost host;
         host.linked = folder / ("linked" + std::to_string(threads) + ".jpg");
         std::vector<std::u16string> failed;
-        for (const PictureJob& job : RunPictureConversion({data, k10February2024, 30, out / "diary.html"}, host, threads))
+        for (const PictureJob& job :
+             RunPictureConversion({data, k10February2024, 30, out / "diary.html"}, host, threads))
             failed.push_back(job.jpeg.filename().u16string());
         EXPECT_EQ(host.shown, 48);
         failures.push_back(failed);

@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t forAt = templateText.find(u"<!for>");
     const std::size_t nextAt = templateText.find(u"<!next>");
     const std::u16string_view head = std::u16string_view(templateText).substr(0, forAt);
-    const std::u16string_view tail = std::u16string_view(templateText).substr(std::min(nextAt + 8, templateText.size()));
+    const std::u16string_view tail =
+        std::u16string_view(templateText).substr(std::min(nextAt + 8, templateText.size()));
     if (!diary.text.starts_with(head) || !diary.text.ends_with(tail)) std::abort();
     std::vector<std::uint8_t> document;
     AppendDocumentBytes(diary.text, encoding, document);

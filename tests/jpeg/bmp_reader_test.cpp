@@ -38,11 +38,13 @@ TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
         {"negative width", [](auto& b) { Poke32(b, 18, static_cast<uint32_t>(-5)); }, JpegMessage::BmpUnreadable},
         {"width above 65535", [](auto& b) { Poke32(b, 18, 65536); }, JpegMessage::BmpUnreadable},
         {"most negative height", [](auto& b) { Poke32(b, 22, 0x80000000u); }, JpegMessage::BmpUnreadable},
-        {"rows overflowing 32 bits", [](auto& b) { Poke32(b, 18, 65535), Poke32(b, 22, 65535), Poke16(b, 28, 32), Poke32(b, 34, 0); },
+        {"rows overflowing 32 bits",
+         [](auto& b) { Poke32(b, 18, 65535), Poke32(b, 22, 65535), Poke16(b, 28, 32), Poke32(b, 34, 0); },
          JpegMessage::BmpUnreadable},
         {"RLE compressed", [](auto& b) { Poke32(b, 30, 1); }, JpegMessage::BmpUnsupported},
         {"bit fields on 24 bits", [](auto& b) { Poke32(b, 30, 3); }, JpegMessage::BmpUnsupported},
-        {"5-6-5 bit fields", [](auto& b) {
+        {"5-6-5 bit fields",
+         [](auto& b) {
              Poke16(b, 28, 16), Poke32(b, 30, 3), Poke32(b, 10, 66);
              Poke32(b, 54, 0xF800), Poke32(b, 58, 0x07E0), Poke32(b, 62, 0x001F);
          },
@@ -73,11 +75,18 @@ TEST(BmpReader, RefusesBrokenAndUnsupportedFiles) {
 }
 
 TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
-    struct Layout { const char* what; BmpLayout layout; };
+    struct Layout {
+        const char* what;
+        BmpLayout layout;
+    };
     const Layout layouts[] = {
-        {"4-bit", {.bitCount = 4}}, {"4-bit top-down", {.bitCount = 4, .topDown = true}},
-        {"8-bit", {.bitCount = 8}}, {"8-bit with a 16-entry table", {.bitCount = 8, .paletteSize = 16, .clrUsed = 16}},
-        {"24-bit", {.bitCount = 24}}, {"24-bit top-down", {.bitCount = 24, .topDown = true}}, {"32-bit", {.bitCount = 32}},
+        {"4-bit", {.bitCount = 4}},
+        {"4-bit top-down", {.bitCount = 4, .topDown = true}},
+        {"8-bit", {.bitCount = 8}},
+        {"8-bit with a 16-entry table", {.bitCount = 8, .paletteSize = 16, .clrUsed = 16}},
+        {"24-bit", {.bitCount = 24}},
+        {"24-bit top-down", {.bitCount = 24, .topDown = true}},
+        {"32-bit", {.bitCount = 32}},
     };
     for (auto [w, h] : {std::pair{17, 9}, std::pair{263, 161}, std::pair{1, 1}}) {
         const Picture picture = StrokePicture(w, h, static_cast<uint32_t>(w));
@@ -112,8 +121,7 @@ TEST(BmpReader, EveryLayoutOfTheSamePixelsGivesTheSameJpeg) {
     // A 4-bit bitmap with fewer colours in use reads its own short table.
     Picture few = SolidPicture(10, 10, 0x000000);
     few.Set(4, 4, 0x800000);
-    EXPECT_EQ(EncodeBmpBytes(MakeBmp(few, {.bitCount = 4, .paletteSize = 2, .clrUsed = 2}), host),
-              EncodePicture(few));
+    EXPECT_EQ(EncodeBmpBytes(MakeBmp(few, {.bitCount = 4, .paletteSize = 2, .clrUsed = 2}), host), EncodePicture(few));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -154,8 +162,8 @@ TEST(Entry, LargeBitmapsCodedFromTheFileAsFromMemory) {
     const std::vector<uint8_t> expected = EncodePicture(picture);
     ScratchFolder folder;
     const fs::path bmp = folder / "photo.bmp", jpg = folder / "photo.jpg";
-    for (const BmpLayout layout : {BmpLayout{.bitCount = 24}, BmpLayout{.bitCount = 24, .topDown = true},
-                                   BmpLayout{.bitCount = 32}}) {
+    for (const BmpLayout layout :
+         {BmpLayout{.bitCount = 24}, BmpLayout{.bitCount = 24, .topDown = true}, BmpLayout{.bitCount = 32}}) {
         SCOPED_TRACE(layout.bitCount);
         const std::vector<uint8_t> file = MakeBmp(picture, layout);
         ASSERT_GE(file.size(), kRowsReadInBands);

@@ -146,7 +146,8 @@ TEST(Equivalence, TileConversionEqualsItsPortableFormForEveryColourAndRowsOfOne)
                 const uint32_t colour = (oneColour && x > 0) ? 0 : static_cast<uint32_t>(rng());
                 for (auto& plane : planes) {
                     plane[y * 16 + x] = (oneColour && x > 0) ? plane[y * 16]
-                                        : grey ? static_cast<uint8_t>(colour >> 8) : static_cast<uint8_t>(rng());
+                                        : grey               ? static_cast<uint8_t>(colour >> 8)
+                                                             : static_cast<uint8_t>(rng());
                 }
             }
         }

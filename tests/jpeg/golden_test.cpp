@@ -86,7 +86,8 @@ TEST(GoldenOutput, GeneratedPicturesKeepTheirBytes) {
         {"gradient, 24-bit BMP", GradientPicture(45, 29, 6), BmpLayout{.bitCount = 24}, 1166, 0x60c97356a10d7529ull},
         // Tall enough to be coded in two stages on two threads, with the same bytes.
         {"gradient 203 x 1001", GradientPicture(203, 1001, 11), {}, 62035, 0xf7b5caa63bf7c67bull},
-        {"strokes 530 x 700, 4-bit BMP", StrokePicture(530, 700, 12), BmpLayout{.bitCount = 4}, 26677, 0x31e083f7a2c3d566ull},
+        {"strokes 530 x 700, 4-bit BMP", StrokePicture(530, 700, 12), BmpLayout{.bitCount = 4}, 26677,
+         0x31e083f7a2c3d566ull},
     };
     for (const Case& c : cases) {
         RecordingHost host;

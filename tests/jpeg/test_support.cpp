@@ -168,7 +168,7 @@ std::vector<uint8_t> MakeBmp(const Picture& picture, const BmpLayout& layout) {
             const uint8_t* px = &picture.rgb[3 * (static_cast<size_t>(y) * picture.width + x)];
             const uint32_t rgb = (px[0] << 16) | (px[1] << 8) | px[2];
             // Little-endian pixels: a palette index, 5-5-5 or B, G, R (and a filler byte).
-            const uint32_t value = bits <= 8   ? paletteIndex(rgb)
+            const uint32_t value = bits <= 8    ? paletteIndex(rgb)
                                    : bits == 16 ? ((px[0] >> 3) << 10) | ((px[1] >> 3) << 5) | (px[2] >> 3)
                                                 : rgb | 0x5A000000u;
             if (bits == 4) {

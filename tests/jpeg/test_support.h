@@ -73,10 +73,10 @@ Picture StrokePicture(int32_t width, int32_t height, uint32_t seed);
 Picture GradientPicture(int32_t width, int32_t height, uint32_t seed);
 
 struct BmpLayout {
-    int bitCount = 24;       // 4, 8, 16, 24 or 32
+    int bitCount = 24;  // 4, 8, 16, 24 or 32
     bool topDown = false;
-    int paletteSize = 0;     // entries written for 4 and 8 bits (0: 2^bitCount)
-    uint32_t clrUsed = 0;    // biClrUsed as written
+    int paletteSize = 0;   // entries written for 4 and 8 bits (0: 2^bitCount)
+    uint32_t clrUsed = 0;  // biClrUsed as written
 };
 
 // The picture as a BMP; indexed layouts take the 16 day-picture colours (black beyond).

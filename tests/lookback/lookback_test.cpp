@@ -32,17 +32,20 @@ protected:
             for (int n = 0; n < length; ++n, NextDay(day)) Record(DayNumberOf(day), n % 6, n % 5 + 1);
         }
         WriteFileBytes(folder_ / "20240101.bmp", kDrawing);
-        WriteFileText(folder_ / "20240102.dbt", "PK no diary record");           // damaged
+        WriteFileText(folder_ / "20240102.dbt", "PK no diary record");  // damaged
         WriteFileText(folder_ / "20240103.bmp", "\xFF\xD8\xFF a JPEG named as a drawing");
         WriteFileBytes(folder_ / "20240227.bmp", jpegtest::MakeBmp(kPhoto, {}));  // a photograph: shown, no mark
         fs::remove(folder_ / "20240228.dbt");
         WriteFileBytes(folder_ / "20240228.DBT", SerializeRecord({3, 4, 0, {}, u"\r\n  Leap eve\r\nmore"}).bytes);
         WriteFileBytes(folder_ / "20240229.dbt", SerializeRecord({9, 9, 0, {}, u"out of range"}).bytes);
-        fs::create_directories(folder_ / "20240301.bmp");                        // a folder: no picture
+        fs::create_directories(folder_ / "20240301.bmp");  // a folder: no picture
         ASSERT_TRUE(index_.List(folder_.Path()));
     }
     void Record(std::int32_t day, int mood, int weather) {
-        const DayRecord record{static_cast<std::uint8_t>(weather), static_cast<std::uint8_t>(mood), 0, {},
+        const DayRecord record{static_cast<std::uint8_t>(weather),
+                               static_cast<std::uint8_t>(mood),
+                               0,
+                               {},
                                u"Day " + std::u16string(1, static_cast<char16_t>(u'0' + day % 10))};
         WriteFileBytes(folder_ / (std::to_string(day) + ".dbt"), SerializeRecord(record).bytes);
     }
@@ -65,8 +68,8 @@ TEST_F(Diary, TheYearsMarksAndFiguresAcrossTheTurnOfTheYear) {
     EXPECT_EQ(year.At(12, 31), (DayMark{true, false, 1, 2}));
     EXPECT_FALSE(year.At(1, 4).page);
     YearOfPages shown = year;
-    PutDayMark(shown, 1, 2, {true, false, 5, 1});   // the damaged day on show, typed into
-    PutDayMark(shown, 1, 4, {true, false, 0, 0});   // a new page
+    PutDayMark(shown, 1, 2, {true, false, 5, 1});  // the damaged day on show, typed into
+    PutDayMark(shown, 1, 4, {true, false, 0, 0});  // a new page
     EXPECT_EQ(shown.pages, 10);
     EXPECT_EQ(shown.unreadableDays, 2);
     EXPECT_EQ(shown.At(1, 2).mood, 5);
@@ -78,15 +81,17 @@ TEST_F(Diary, TheYearsMarksAndFiguresAcrossTheTurnOfTheYear) {
     EXPECT_EQ(DayColour(year.At(1, 4), ColourBy::Weather).name, IDS_LOOK_NO_PAGE);
 
     const DaysWithPages days = index_.Days();
-    struct Case { std::int32_t year, today; YearFigures figures; };
+    struct Case {
+        std::int32_t year, today;
+        YearFigures figures;
+    };
     const Case cases[] = {
-        {2024, 20240301, {9, 4, 7}},   // today has its page
-        {2024, 20240302, {9, 4, 7}},   // not yet: the run that ended yesterday goes on
-        {2024, 20240303, {9, 0, 7}},   // a day missed
-        {2023, 20240302, {4, 4, 7}},   // a past year: the run at its end, up to that day
-        {2024, 20250601, {9, 2, 7}},
-        {2025, 20250102, {1, 3, 3}},   // over the new year, begun in the year before
-        {2025, 20240302, {1, 0, 3}},   // a year still to come has no current run
+        {2024, 20240301, {9, 4, 7}},                               // today has its page
+        {2024, 20240302, {9, 4, 7}},                               // not yet: the run that ended yesterday goes on
+        {2024, 20240303, {9, 0, 7}},                               // a day missed
+        {2023, 20240302, {4, 4, 7}},                               // a past year: the run at its end, up to that day
+        {2024, 20250601, {9, 2, 7}}, {2025, 20250102, {1, 3, 3}},  // over the new year, begun in the year before
+        {2025, 20240302, {1, 0, 3}},                               // a year still to come has no current run
         {2022, 20240302, {0, 0, 0}},
     };
     for (const Case& c : cases) {
@@ -108,7 +113,8 @@ TEST_F(Diary, TheMonthsDaysAndTheSameDateInEarlierYears) {
     ASSERT_TRUE(index_.List(folder_.Path()));
     const auto days = [&](const DayKey& day) {
         std::vector<std::int32_t> found;
-        for (const DayGlance& glance : ReadSameDayInEarlierYears(folder_.Path(), index_, day)) found.push_back(glance.day);
+        for (const DayGlance& glance : ReadSameDayInEarlierYears(folder_.Path(), index_, day))
+            found.push_back(glance.day);
         return found;
     };
     EXPECT_EQ(days(DayKeyOfNumber(20280229)), (std::vector<std::int32_t>{20240229, 20000229}));

@@ -16,12 +16,14 @@ std::tuple<int, int, int, int> Ymdw(const DayKey& day) { return {day.year, day.m
 // Weeks in rows from the locale's first weekday: a February that fills four rows exactly
 // from Sunday takes five from Monday; a 31-day month from a Saturday takes six.
 TEST(MonthGrid, WeeksInRowsFromTheFirstWeekday) {
-    struct Case { int year, month, firstWeekday, firstColumn, rows, lastRow, lastColumn; };
+    struct Case {
+        int year, month, firstWeekday, firstColumn, rows, lastRow, lastColumn;
+    };
     const Case cases[] = {
-        {2026, 2, 0, 0, 4, 3, 6},   // 1 February 2026 is a Sunday
+        {2026, 2, 0, 0, 4, 3, 6},  // 1 February 2026 is a Sunday
         {2026, 2, 1, 6, 5, 4, 5},
-        {2026, 8, 0, 6, 6, 5, 1},   // 1 August 2026 is a Saturday
-        {2024, 2, 1, 3, 5, 4, 3},   // a leap February from a Thursday
+        {2026, 8, 0, 6, 6, 5, 1},  // 1 August 2026 is a Saturday
+        {2024, 2, 1, 3, 5, 4, 3},  // a leap February from a Thursday
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << " from weekday " << c.firstWeekday);
@@ -53,9 +55,9 @@ TEST(MonthGrid, MovesAcrossMonthsAndYears) {
 // bytes read as their palette's colours, top row first.
 TEST(Thumbnail, StrokesStayVisibleAndColoursTrue) {
     std::vector<std::uint8_t> pixels(kPicturePixelBytes, 0xFF);
-    for (int y = 0; y < kPictureHeight; ++y) SetPicturePixel(pixels, 100, y, 0);   // black
+    for (int y = 0; y < kPictureHeight; ++y) SetPicturePixel(pixels, 100, y, 0);  // black
     for (int x = 0; x < 30; ++x) {
-        for (int y = 0; y < 30; ++y) SetPicturePixel(pixels, x, y, 9);   // red, top left
+        for (int y = 0; y < 30; ++y) SetPicturePixel(pixels, x, y, 9);  // red, top left
     }
     const DayDrawing drawing = DrawingOfPictureBytes(pixels);
     EXPECT_EQ(std::tuple(drawing.red[0], drawing.green[0], drawing.blue[0]), std::tuple(255, 0, 0));

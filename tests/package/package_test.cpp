@@ -15,7 +15,9 @@ const wchar_t* const kPrograms[] = {L"doodlebinder.exe", L"peghelp.exe", L"doodl
 
 class Package : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_FALSE(folder_.empty()) << "run by package_test.sh, which names the unzipped folder"; }
+    void SetUp() override {
+        ASSERT_FALSE(folder_.empty()) << "run by package_test.sh, which names the unzipped folder";
+    }
     fs::path folder_ = HostPath("DOODLE_PACKAGE_FOLDER").value_or(fs::path());
 };
 
@@ -77,15 +79,16 @@ TEST_F(Package, DiaryAndExporterWorkFromTheUnzippedFolder) {
 
     std::wstring aboutTexts;
     HWND viewer = nullptr;
-    WorkDialogs([&] { diary.PostCommand(IDM_ABOUT); }, [&](HWND about) {
-        for (HWND item = GetWindow(about, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT))
-            aboutTexts += WindowText(item) + L"|";
-        PostMessageW(GetDlgItem(about, IDC_HELP_BUTTON), BM_CLICK, 0, 0);
-        for (int tries = 0; tries < 200 && !(viewer = FindWindowW(L"PegHelp", nullptr)); ++tries) Sleep(50);
-        if (viewer) PostMessageW(viewer, WM_CLOSE, 0, 0);
-        PressDialogButton(about, IDOK);
-        return false;
-    });
+    WorkDialogs([&] { diary.PostCommand(IDM_ABOUT); },
+                [&](HWND about) {
+                    for (HWND item = GetWindow(about, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT))
+                        aboutTexts += WindowText(item) + L"|";
+                    PostMessageW(GetDlgItem(about, IDC_HELP_BUTTON), BM_CLICK, 0, 0);
+                    for (int tries = 0; tries < 200 && !(viewer = FindWindowW(L"PegHelp", nullptr)); ++tries) Sleep(50);
+                    if (viewer) PostMessageW(viewer, WM_CLOSE, 0, 0);
+                    PressDialogButton(about, IDOK);
+                    return false;
+                });
     EXPECT_NE(viewer, nullptr) << "HELP started no viewer";
     EXPECT_NE(aboutTexts.find(L"|Doodlebinder v" DOODLE_VERSION_TEXT L"|"), std::wstring::npos) << aboutTexts;
 

@@ -13,20 +13,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 
 COLORREF Shown(POINT point) { return GetPixel(TheView().canvasDc, point.x, point.y); }
 
-void Move(int x, int y, WPARAM keys = MK_LBUTTON) { SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, keys, MAKELPARAM(x, y)); }
+void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
+    SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+}
 
 void LetGo() { SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0); }
 // The picture's pixels as a save would store them; empty when they could not be read.
 Bytes Captured() { return CapturePictureBytes(TheView()).value_or(Bytes{}); }
 // The picture on show stored as the file, as a save stores it.
-WriteFault Store(const fs::path& file) { return StorePicturePixels(file.c_str(), Captured(), WriteOptions{Durability::Durable, {}, false}); }
+WriteFault Store(const fs::path& file) {
+    return StorePicturePixels(file.c_str(), Captured(), WriteOptions{Durability::Durable, {}, false});
+}
 
 // A fresh page for each test: white picture, black pencil 3 wide, no stroke going on.
 class Canvas : public OnBuiltWindow {
@@ -47,9 +50,9 @@ protected:
 // The read-only folder the wrapper script makes refuses a picture and the deletion of a
 // blank one alike, and says why; a full disk: DayStore.AFullDiskIsToldAndTheCopyIsTriedAgain.
 TEST_F(Canvas, StrokesStoredAndPutBackAndBlankPicturesDelete) {
-    SetPenColour(TheView(), IDM_COLOUR_FIRST + 9);   // red
+    SetPenColour(TheView(), IDM_COLOUR_FIRST + 9);  // red
     Stroke({{350, T() + 30}, {500, T() + 150}, {590, T() + 40}});
-    SetPenColour(TheView(), IDM_COLOUR_FIRST + 4);   // navy, the finest line
+    SetPenColour(TheView(), IDM_COLOUR_FIRST + 4);  // navy, the finest line
     SetPenWidth(TheView(), IDM_WIDTH_LAST);
     Stroke({{340, T() + 175}, {600, T() + 21}});
     const Bytes drawn = Captured();
@@ -61,7 +64,7 @@ TEST_F(Canvas, StrokesStoredAndPutBackAndBlankPicturesDelete) {
     EXPECT_EQ(Captured(), drawn);
 
     WhitenPicture(TheView());
-    SetPenColour(TheView(), IDM_COLOUR_LAST);   // white
+    SetPenColour(TheView(), IDM_COLOUR_LAST);  // white
     Stroke({{360, T() + 40}, {560, T() + 160}});
     EXPECT_TRUE(IsBlankPicture(Captured()));
     EXPECT_EQ(Store(day_), WriteFault::None);
@@ -88,12 +91,13 @@ TEST_F(Canvas, WideStrokesAreClippedToWhatIsStored) {
     RECT picture{339, T() + 20, 603, T() + 180};
     FillRect(TheView().canvasDc, &picture, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
-    SetPenWidth(TheView(), IDM_WIDTH_FIRST);   // 9 wide
+    SetPenWidth(TheView(), IDM_WIDTH_FIRST);  // 9 wide
     Stroke({{339, T() + 20}, {339, T() + 179}, {602, T() + 179}});
-    Stroke({{360, T() + 180}, {560, T() + 180}});   // the extra row
+    Stroke({{360, T() + 180}, {560, T() + 180}});  // the extra row
 
     for (int x = 334; x < 607; ++x)
-        ASSERT_TRUE(Shown({x, T() + 180}) == kGrey && Shown({x, T() + 184}) == kGrey) << "row t + 180 or frame bottom at x " << x;
+        ASSERT_TRUE(Shown({x, T() + 180}) == kGrey && Shown({x, T() + 184}) == kGrey)
+            << "row t + 180 or frame bottom at x " << x;
     for (int y = T() + 15; y < T() + 185; ++y)
         ASSERT_TRUE(Shown({334, y}) == kGrey && Shown({338, y}) == kGrey) << "frame left at y " << y;
     Bytes stored = Captured();
@@ -119,20 +123,20 @@ TEST_F(Canvas, MouseStrokesRepaintTheirBoxesAndDrawNoStrayLines) {
     EXPECT_EQ(Shown({400, T() + 50}), kWhite) << "a tap leaves no mark";
     EXPECT_EQ(Repainted([] { Move(390, T() + 60); }), Edges({387, T() + 47, 403, T() + 63}));
     EXPECT_EQ(Shown({395, T() + 55}), kBlack);
-    SetPenWidth(TheView(), IDM_WIDTH_FIRST);   // 9 wide
+    SetPenWidth(TheView(), IDM_WIDTH_FIRST);  // 9 wide
     EXPECT_EQ(Repainted([] { Move(400, T() + 50); }), Edges({381, T() + 41, 409, T() + 69}));
     LetGo();
 
-    Move(400, T() + 50, 0);   // hover
-    Move(100, T() + 100);     // pressed outside
-    Move(450, T() + 100);     // dragged in
+    Move(400, T() + 50, 0);  // hover
+    Move(100, T() + 100);    // pressed outside
+    Move(450, T() + 100);    // dragged in
     Move(470, T() + 100);
     LetGo();
     EXPECT_EQ(Shown({460, T() + 100}), kBlack) << "the dragged stroke is drawn";
     EXPECT_EQ(Shown({425, T() + 75}), kWhite) << "a line from the hover point";
 
     StartStrokeWithCapture(ThePage(), TheView(), TheView().PageAt(350, T() + 30));
-    ReleaseCapture();   // another window took the mouse
+    ReleaseCapture();  // another window took the mouse
     Move(380, T() + 60);
     Move(390, T() + 60);
     LetGo();
@@ -149,7 +153,7 @@ TEST_F(Canvas, MouseStrokesRepaintTheirBoxesAndDrawNoStrayLines) {
 // pen type remakes nothing, and the menus mark exactly the chosen width and type.
 TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
     HPEN before = TheView().drawing.pen;
-    SetPenColour(TheView(), IDM_COLOUR_FIRST + 12);   // blue
+    SetPenColour(TheView(), IDM_COLOUR_FIRST + 12);  // blue
     EXPECT_EQ(GetObjectType(before), 0u) << "the replaced pen is still alive";
     EXPECT_EQ(GetCurrentObject(TheView().pictureDc, OBJ_PEN), TheView().drawing.pen);
     for (auto [command, width] : {std::pair{0, 3}, {IDM_WIDTH_LAST, 1}, {IDM_WIDTH_FIRST + 2, 5}}) {
@@ -206,7 +210,9 @@ void Press(std::initializer_list<WORD> keys) {
     }
     ASSERT_TRUE(released) << "the keys never reached the window";
 }
-void Type(const char* letters) { for (; *letters; ++letters) Press({static_cast<WORD>(*letters)}); }
+void Type(const char* letters) {
+    for (; *letters; ++letters) Press({static_cast<WORD>(*letters)});
+}
 
 // Undo and Redo as the drawing menu shows them when it opens: true when enabled.
 std::pair<bool, bool> UndoRedoEnabled() {
@@ -259,7 +265,7 @@ TEST_F(StrokeUndo, StrokesComeAndGoInOrderUntilTheDayChanges) {
 
     Press({VK_CONTROL, 'Z'});
     Press({VK_CONTROL, 'Z'});
-    StrokeB();   // a new stroke: A is not brought back
+    StrokeB();  // a new stroke: A is not brought back
     EXPECT_EQ(UndoRedoEnabled(), std::pair(true, false));
     Press({VK_CONTROL, 'Y'});
     EXPECT_EQ(Shown(OnA()), kWhite);
@@ -309,7 +315,7 @@ TEST_F(StrokeUndo, CtrlZFollowsThePagesLastChange) {
     EXPECT_EQ(BoxText(), L"cd");
 
     Type("E");
-    SetFocus(TheView().placeBox);   // not the main window: it hands its focus on to the text box
+    SetFocus(TheView().placeBox);  // not the main window: it hands its focus on to the text box
     Press({VK_CONTROL, 'Z'});
     EXPECT_EQ(Shown(OnA()), kWhite) << "the focus was not in the text box";
     EXPECT_EQ(BoxText(), L"cde");

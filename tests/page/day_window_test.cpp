@@ -22,7 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 Bytes RecordBytes(std::uint8_t weather, std::uint8_t mood, std::uint8_t place, std::u16string text) {
     return SerializeRecord({weather, mood, place, {}, std::move(text)}).bytes;
 }
@@ -61,7 +60,9 @@ protected:
 // The weather icon on the canvas is cell `index` of the weather strip.
 bool ShowsWeatherIcon(int index) {
     for (int x = 0, y = 0; y < 16; x = (x + 1) % 16, y += x == 0)
-        if (GetPixel(TheView().canvasDc, 180 + x, T() + 14 + y) != GetPixel(TheView().weatherStripDc, 16 * index + x, y)) return false;
+        if (GetPixel(TheView().canvasDc, 180 + x, T() + 14 + y) !=
+            GetPixel(TheView().weatherStripDc, 16 * index + x, y))
+            return false;
     return true;
 }
 
@@ -70,9 +71,9 @@ bool ShowsWeatherIcon(int index) {
 // saving off, a rubbed-out picture no longer deletes the day's BMP.
 TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
     SetBoxText(L"January's last\r\nday 一月");
-    Command(1003);                                   // rain
-    Command(2004);                                   // angry
-    SendMessageW(TheView().placeBox, CB_SETCURSEL, 3, 0);   // "SL"
+    Command(1003);                                         // rain
+    Command(2004);                                         // angry
+    SendMessageW(TheView().placeBox, CB_SETCURSEL, 3, 0);  // "SL"
     Stroke({{400, T() + 60}, {450, T() + 100}});
     Command(IDM_NEXT_DAY);
 
@@ -108,13 +109,16 @@ TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
 
 // What Find listed after `words` were typed, as "date|place|line", and the line under the
 // list; then Down is pressed `downs` times and Enter once.
-struct FindListing { std::vector<std::wstring> rows; std::wstring note; };
+struct FindListing {
+    std::vector<std::wstring> rows;
+    std::wstring note;
+};
 
 FindListing TypeIntoFindAndPressEnter(HWND dialog, const std::wstring& words, std::size_t expectedRows, int downs = 0) {
     HWND list = GetDlgItem(dialog, IDC_FIND_RESULTS);
     for (wchar_t c : words) SendMessageW(GetDlgItem(dialog, IDC_FIND_WORDS), WM_CHAR, c, 0);
     auto count = [list] { return static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); };
-    for (int tries = 0; tries < 100 && count() < expectedRows; ++tries) Sleep(50);   // it runs once the typing pauses
+    for (int tries = 0; tries < 100 && count() < expectedRows; ++tries) Sleep(50);  // it runs once the typing pauses
     FindListing listing;
     for (std::size_t row = 0; row < count(); ++row) {
         std::wstring line;
@@ -162,16 +166,17 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
     OpenDay({2026, 12, 5, 6});
     SetBoxText(L"not yet stored");
     std::wstring said;
-    WorkDialogs([] { Command(IDM_FIND); }, [&](HWND dialog) {
-        if (WindowText(dialog) == L"Find") {
-            EXPECT_EQ(TypeIntoFindAndPressEnter(dialog, L"OLDER", 1).rows,
-                      (std::vector<std::wstring>{L"2026-12-06|SL|an older text"}));
-            return true;
-        }
-        said = WindowText(dialog) + L"|" + WindowText(GetDlgItem(dialog, 0xFFFF));
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        return false;
-    });
+    WorkDialogs([] { Command(IDM_FIND); },
+                [&](HWND dialog) {
+                    if (WindowText(dialog) == L"Find") {
+                        EXPECT_EQ(TypeIntoFindAndPressEnter(dialog, L"OLDER", 1).rows,
+                                  (std::vector<std::wstring>{L"2026-12-06|SL|an older text"}));
+                        return true;
+                    }
+                    said = WindowText(dialog) + L"|" + WindowText(GetDlgItem(dialog, 0xFFFF));
+                    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                    return false;
+                });
     EXPECT_EQ(said, refusedFor(L"20261205.dbt"));
     EXPECT_EQ(Shown(), std::make_tuple(2026, 12, 5, 6));
     EXPECT_EQ(BoxText(), L"not yet stored");
@@ -207,17 +212,19 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
         << MissingCopyTip();
     EXPECT_EQ(GetPixel(TheView().canvasDc, 32, T() + 20), RGB(0xD0, 0x20, 0x20)) << "no mark in the date header";
 
-    EXPECT_EQ(MessagesShownBy([] { Command(IDM_NEXT_DAY); }, {IDOK, IDOK}),
-              L"Err|12345678901\n\n20261206.bmp could not be saved: there is no space left on the disk.\nThe page "
-              L"stays on show until it can be saved. / ERROR|ファイル書き込みエラーが発生しました\n\n20261206.dbt could not "
-              L"be saved: there is no space left on the disk.\nThe page stays on show until it can be saved.");
+    EXPECT_EQ(
+        MessagesShownBy([] { Command(IDM_NEXT_DAY); }, {IDOK, IDOK}),
+        L"Err|12345678901\n\n20261206.bmp could not be saved: there is no space left on the disk.\nThe page "
+        L"stays on show until it can be saved. / ERROR|ファイル書き込みエラーが発生しました\n\n20261206.dbt could not "
+        L"be saved: there is no space left on the disk.\nThe page stays on show until it can be saved.");
     EXPECT_EQ(BoxText(), L"kept through a full disk");
 
     fs::remove(filler);
-    PumpMessages(6000);   // no key pressed meanwhile
+    PumpMessages(6000);  // no key pressed meanwhile
     EXPECT_EQ(MissingCopyTip(), L"");
     EXPECT_EQ(GetPixel(TheView().canvasDc, 32, T() + 20), RGB(255, 255, 255));
-    EXPECT_EQ(ReadFileBytes(ComputerFolder(folder->u16string()) / L"20261206.dbt~"), RecordBytes(0, 0, 0, u"kept through a full disk"));
+    EXPECT_EQ(ReadFileBytes(ComputerFolder(folder->u16string()) / L"20261206.dbt~"),
+              RecordBytes(0, 0, 0, u"kept through a full disk"));
     EXPECT_EQ(ReadFileBytes(ComputerFolder(folder->u16string()) / L"20261206.bmp~").size(), 21238u);
     EXPECT_TRUE(SaveDay(ThePage(), TheView()));
     EXPECT_FALSE(fs::exists(ComputerFolder(folder->u16string()) / L"20261206.dbt~"));
@@ -254,7 +261,9 @@ TEST_F(DayStore, SavingTextTellsWhatTheRecordCannotHold) {
 
     const Bytes foreign = {'X', 'Y', 6, 1, 1, 1, 'z', 0};
     WriteFileBytes(File(L"20000130.dbt"), foreign);
-    EXPECT_EQ(MessagesShownBy([] { OpenDay({2000, 1, 30, 0}); }),
+    EXPECT_EQ(MessagesShownBy([] {
+                  OpenDay({2000, 1, 30, 0});
+              }),
               L"Err|78787878787\n\n20000130.dbt is no diary record Doodlebinder can read. Typing on this page "
               L"replaces it; the file as it is now is first kept as 20000130.dbt.damaged.");
     EXPECT_EQ(BoxText(), L"");
@@ -282,7 +291,8 @@ std::set<int> MarkedDays(HWND calendar) {
             hit.cbSize = MCHITTESTINFO_V1_SIZE;
             hit.pt = {x, y - 4};
             SendMessageW(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-            if ((hit.uHit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE) days.insert(hit.st.wYear * 10000 + hit.st.wMonth * 100 + hit.st.wDay);
+            if ((hit.uHit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE)
+                days.insert(hit.st.wYear * 10000 + hit.st.wMonth * 100 + hit.st.wDay);
         }
     }
     ReleaseDC(calendar, dc);
@@ -315,8 +325,9 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
         RECT client{}, needed{};
         GetClientRect(calendar, &client);
         SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed));
-        EXPECT_TRUE(client.right >= needed.right && client.bottom >= needed.bottom) << "the calendar is cut below its last row";
-        SYSTEMTIME day{1999, 3, 0, 24, 0, 0, 0, 0};   // 24 March 1999
+        EXPECT_TRUE(client.right >= needed.right && client.bottom >= needed.bottom)
+            << "the calendar is cut below its last row";
+        SYSTEMTIME day{1999, 3, 0, 24, 0, 0, 0, 0};  // 24 March 1999
         SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
         PressDialogButton(dialog, IDOK);
     }));
@@ -338,26 +349,29 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
 TEST_F(DayStore, VisitsChangeNothingAndAWeatherAloneIsSaved) {
     const std::vector<std::pair<const wchar_t*, Bytes>> files = {
         {L"20000101.bmp", kPaintProgramPicture},
-        {L"20000102.dbt", Bytes{'D', 'N', 40, 1, 2, 3, 'a'}},           // text offset past the end
+        {L"20000102.dbt", Bytes{'D', 'N', 40, 1, 2, 3, 'a'}},  // text offset past the end
         {L"20000103.dbt", Bytes{'D', 'N', 8, 1, 2, 3, 0xAB, 0xCD, 'h', 'i', 0}},
         {L"20000104.bmp", Bytes{'B', 'M', 1, 2, 3}},
     };
-    std::vector<fs::file_time_type> times;   // as the file system keeps them
+    std::vector<fs::file_time_type> times;  // as the file system keeps them
     for (const auto& [name, bytes] : files) {
         WriteFileBytes(File(name), bytes);
         fs::last_write_time(File(name), fs::file_time_type::clock::now() - std::chrono::hours(24 * 400));
         times.push_back(fs::last_write_time(File(name)));
     }
     OpenDay({1999, 12, 31, 5});
-    const std::wstring unshown = L"Err|20000104.bmp could not be shown: it is no picture Doodlebinder can show.\n\n"
-                                 L"The picture cannot be drawn on while this day is shown, so nothing is written over "
-                                 L"it. Step to another day and back to try again.";
-    EXPECT_EQ(MessagesShownBy([] {
-                  for (int step = 0; step < 10; ++step) {
-                      Command(step < 5 ? IDM_NEXT_DAY : IDM_PREVIOUS_DAY);
-                      if (step == 3) Stroke({{400, T() + 60}, {450, T() + 100}});   // on 4 January
-                  }
-              }, {IDOK, IDOK}),
+    const std::wstring unshown =
+        L"Err|20000104.bmp could not be shown: it is no picture Doodlebinder can show.\n\n"
+        L"The picture cannot be drawn on while this day is shown, so nothing is written over "
+        L"it. Step to another day and back to try again.";
+    EXPECT_EQ(MessagesShownBy(
+                  [] {
+                      for (int step = 0; step < 10; ++step) {
+                          Command(step < 5 ? IDM_NEXT_DAY : IDM_PREVIOUS_DAY);
+                          if (step == 3) Stroke({{400, T() + 60}, {450, T() + 100}});  // on 4 January
+                      }
+                  },
+                  {IDOK, IDOK}),
               unshown + L" / " + unshown);
     for (std::size_t i = 0; i < files.size(); ++i) {
         const auto& [name, bytes] = files[i];
@@ -366,7 +380,7 @@ TEST_F(DayStore, VisitsChangeNothingAndAWeatherAloneIsSaved) {
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 4);
 
-    Command(1002);   // a weather, and nothing else
+    Command(1002);  // a weather, and nothing else
     Command(IDM_NEXT_DAY);
     EXPECT_EQ(ReadFileBytes(File(L"19991231.dbt")), RecordBytes(2, 0, 0, u""));
 }
@@ -387,7 +401,7 @@ TEST_F(DayStore, PicturesMadeElsewhereAreNeverLost) {
 
     for (int round = 0; round < 2; ++round) {
         Bytes repainted = painted;
-        repainted.back() = static_cast<std::uint8_t>(round);   // painted over again elsewhere
+        repainted.back() = static_cast<std::uint8_t>(round);  // painted over again elsewhere
         WriteFileBytes(File(L"20000202.bmp"), round == 0 ? painted : repainted);
         OpenDay({2000, 2, 2, 3});
         Stroke({{400, T() + 60}, {450, T() + 100}});
@@ -457,7 +471,8 @@ TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
         WriteFileBytes(folder / L"20261201.bmp~", picture);
     };
     leaveCopies(folder_.Path());
-    EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow, {IDNO}).starts_with(L"Doodlebinder|Doodlebinder ended without saving the page of 2026-12-01.\n\nRestore"));
+    EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow, {IDNO})
+                    .starts_with(L"Doodlebinder|Doodlebinder ended without saving the page of 2026-12-01.\n\nRestore"));
     EXPECT_FALSE(fs::exists(Copy(L"20261201.dbt~")) || fs::exists(Copy(L"20261201.bmp~")));
     EXPECT_FALSE(fs::exists(File(L"20261201.dbt~")) || fs::exists(File(L"20261201.bmp~")));
 
@@ -484,14 +499,18 @@ TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
         FileHeldElsewhere held(File(L"20261202.dbt"));
         ASSERT_TRUE(held.Holding());
         const std::wstring said = MessagesShownBy(OfferRecoveredPagesOnShow, {IDYES, IDOK, IDOK});
-        EXPECT_NE(said.find(L" / Doodlebinder|The unsaved page of 2026-12-02 is not restored over 20261202.dbt, which "
-                            L"cannot be read now.\n\nIts copy stays in the diary folder, and the next start offers it again."),
-                  std::wstring::npos) << said;
+        EXPECT_NE(
+            said.find(
+                L" / Doodlebinder|The unsaved page of 2026-12-02 is not restored over 20261202.dbt, which "
+                L"cannot be read now.\n\nIts copy stays in the diary folder, and the next start offers it again."),
+            std::wstring::npos)
+            << said;
         Command(IDM_NEXT_DAY);
     }
     EXPECT_EQ(ReadFileBytes(Copy(L"20261202.dbt~")), copy);
     EXPECT_EQ(ReadFileBytes(File(L"20261202.dbt")), older);
-    EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow, {IDNO, IDOK}).starts_with(L"Doodlebinder|Doodlebinder ended without saving the page of 2026-12-02."));
+    EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow, {IDNO, IDOK})
+                    .starts_with(L"Doodlebinder|Doodlebinder ended without saving the page of 2026-12-02."));
 
     // Another computer's copy, which a sync tool brought, is never offered here; one that
     // an earlier version left in the folder every computer shares is offered once.
@@ -514,31 +533,30 @@ TEST_F(DayStore, FindListsTheDaysAndEnterOpensTheNewest) {
     WriteFileBytes(File(L"20000120.dbt"), RecordBytes(2, 3, 1, u"うみねこ and the SEA"));
     WriteFileBytes(File(L"20000110.dbt"), RecordBytes(0, 0, 0, u"mountains"));
     fs::create_directory(File(L"20000125.dbt"));
-    WriteFileBytes(File(L"20000126.dbt"), Bytes{'X', 'Y', 6, 0, 0, 0, 's', 'e', 'a', 0});   // no day record
+    WriteFileBytes(File(L"20000126.dbt"), Bytes{'X', 'Y', 6, 0, 0, 0, 's', 'e', 'a', 0});  // no day record
     SetBoxText(L"the page on show, a zebra");
     RelistDiary();
 
     // The page on show is searched as it is, before it is saved.
     FindListing listing;
-    EXPECT_TRUE(WorkDialog(IDM_FIND, L"Find", [&](HWND dialog) { listing = TypeIntoFindAndPressEnter(dialog, L"zebra", 1); }));
+    EXPECT_TRUE(
+        WorkDialog(IDM_FIND, L"Find", [&](HWND dialog) { listing = TypeIntoFindAndPressEnter(dialog, L"zebra", 1); }));
     EXPECT_EQ(listing.rows, (std::vector<std::wstring>{L"2000-01-31|LIB|the page on show, a zebra"}));
     EXPECT_EQ(listing.note, L"2 days could not be read");
     SetBoxText(L"the page on show");
 
-    EXPECT_TRUE(WorkDialog(FROM_ACCELERATOR + IDM_FIND, L"Find", [&](HWND dialog) {
-        listing = TypeIntoFindAndPressEnter(dialog, L"ウミネコ sea", 2);
-    }));
-    EXPECT_EQ(listing.rows, (std::vector<std::wstring>{L"2000-01-20|FRND|うみねこ and the SEA",
-                                                       L"2000-01-05|TVL|Went to the sea."}));
+    EXPECT_TRUE(WorkDialog(FROM_ACCELERATOR + IDM_FIND, L"Find",
+                           [&](HWND dialog) { listing = TypeIntoFindAndPressEnter(dialog, L"ウミネコ sea", 2); }));
+    EXPECT_EQ(listing.rows,
+              (std::vector<std::wstring>{L"2000-01-20|FRND|うみねこ and the SEA", L"2000-01-05|TVL|Went to the sea."}));
     EXPECT_EQ(Shown(), std::make_tuple(2000, 1, 20, 4));
     EXPECT_EQ(BoxText(), L"うみねこ and the SEA");
     EXPECT_EQ(PlaceItem(), 1);
     EXPECT_EQ(ReadFileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"the page on show"));
 
     // Down from the words selects the newest, then the next; Enter opens the selected day.
-    EXPECT_TRUE(WorkDialog(IDM_FIND, L"Find", [&](HWND dialog) {
-        listing = TypeIntoFindAndPressEnter(dialog, L"ＳＥＡ", 2, 2);
-    }));
+    EXPECT_TRUE(WorkDialog(IDM_FIND, L"Find",
+                           [&](HWND dialog) { listing = TypeIntoFindAndPressEnter(dialog, L"ＳＥＡ", 2, 2); }));
     EXPECT_EQ(Shown(), std::make_tuple(2000, 1, 5, 3));
     EXPECT_EQ(BoxText(), L"Went to the sea.\r\n海を見た。ｳﾐﾈｺ");
 }

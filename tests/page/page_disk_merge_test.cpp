@@ -96,7 +96,7 @@ TEST(PageDiskMerge, AFileAppearedMeanwhileOrIsNoPageOfOurs) {
     EXPECT_EQ(merged->page.record->text, u"here\r\nthere");
 
     Bytes foreign = PictureFileBytes(Pixels({}));
-    foreign[28] = 24;   // another depth
+    foreign[28] = 24;  // another depth
     EXPECT_FALSE(page.MergeWithDisk(Showing(page, u"here"), {std::nullopt, foreign}));
     EXPECT_FALSE(page.MergeWithDisk(Showing(page, u"here"), {Bytes{'P', 'K'}, std::nullopt}));
 }

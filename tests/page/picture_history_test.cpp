@@ -27,9 +27,12 @@ TEST(PictureHistory, KeepsTheNewestHundredStepsWithinFiveMegabytes) {
 
     std::size_t most = 0;
     for (int round = 0; round < 300; ++round) {
-        if (round % 7 == 3) StepForward(history, Picture(1));
-        else if (round % 3 == 0) StepBack(history, Picture(2));
-        else PushUndoStep(history, Picture(3));
+        if (round % 7 == 3)
+            StepForward(history, Picture(1));
+        else if (round % 3 == 0)
+            StepBack(history, Picture(2));
+        else
+            PushUndoStep(history, Picture(3));
         most = std::max(most, HeldBytes(history));
     }
     EXPECT_EQ(most, kHistorySteps * kPicturePixelBytes);

@@ -26,7 +26,7 @@ using Names = std::vector<std::string>;
 
 // A process other than this test that runs while it does.
 #ifdef _WIN32
-unsigned long AnotherRunningProcess();   // with the Windows tests below
+unsigned long AnotherRunningProcess();  // with the Windows tests below
 #else
 unsigned long AnotherRunningProcess() { return static_cast<unsigned long>(getppid()); }
 #endif
@@ -73,14 +73,16 @@ TEST(FileWrite, ReplacesWholeFilesAndKeepsTheOldOneOnEveryFailure) {
     FailingSteps failWrite(FailingSteps::Write), failFinish(FailingSteps::Finish), failReplace(FailingSteps::Replace);
     EXPECT_EQ(WriteFileSafely(target, BytesOf("new page"), Durability::Durable, failWrite), WriteStatus::CannotWrite);
     EXPECT_EQ(WriteFileSafely(target, BytesOf("new page"), Durability::Durable, failFinish), WriteStatus::CannotWrite);
-    EXPECT_EQ(WriteFileSafely(target, BytesOf("new page"), Durability::Durable, failReplace), WriteStatus::CannotReplace);
+    EXPECT_EQ(WriteFileSafely(target, BytesOf("new page"), Durability::Durable, failReplace),
+              WriteStatus::CannotReplace);
     EXPECT_EQ(WriteFileSafely(folder / "no such folder" / "x.dbt", BytesOf("x"), Durability::Atomic, &why),
               WriteStatus::CannotCreate);
     EXPECT_EQ(why, WriteFault::NoFolder);
     // A folder of the target's name is no file to replace: it stays, with what it holds.
     fs::create_directory(folder / "folder.dbt");
     WriteFileText(folder / "folder.dbt" / "kept.txt", "kept");
-    EXPECT_EQ(WriteFileSafely(folder / "folder.dbt", BytesOf("x"), Durability::Durable, &why), WriteStatus::CannotReplace);
+    EXPECT_EQ(WriteFileSafely(folder / "folder.dbt", BytesOf("x"), Durability::Durable, &why),
+              WriteStatus::CannotReplace);
     EXPECT_EQ(why, WriteFault::NotAFile);
     EXPECT_EQ(ReadFileText(folder / "folder.dbt" / "kept.txt"), "kept");
     EXPECT_EQ(ReadFileText(target), "old page");
@@ -141,7 +143,7 @@ TEST(FileWrite, WritesTheLongestNamesTheDiskTakes) {
     std::vector<fs::path> targets{folder / (std::string(246, 'a') + ".jpg")};
 #ifndef _WIN32
     std::string japanese;
-    for (int i = 0; i < 82; ++i) japanese += "\xE6\x97\xA5";   // 日, three bytes
+    for (int i = 0; i < 82; ++i) japanese += "\xE6\x97\xA5";  // 日, three bytes
     targets.push_back(folder / (japanese + ".jpg"));
 #endif
     for (const fs::path& target : targets) {
@@ -202,12 +204,13 @@ TEST(FileWrite, SweepsOnlyTheDiarysOwnLeftoversThatNoRunningProcessWrites) {
     ScratchFolder folder;
     const std::string running = kThisSystem + std::to_string(AnotherRunningProcess()), ended = kThisSystem + "4194304",
                       self = kThisSystem + std::to_string(CurrentProcessNumber());
-    Names kept = {"20261206.dbt",  "20261206.bmp.tmp-" + running + "-3", "photo.tmp-1-1", "budget.xlsx.tmp-20240501-1",
-                  "x.dbt.tmp-1-1", "mydiary.html.tmp-" + ended + "-0",   "20261206.dbt.tmp-1"};
+    Names kept = {
+        "20261206.dbt",  "20261206.bmp.tmp-" + running + "-3", "photo.tmp-1-1",     "budget.xlsx.tmp-20240501-1",
+        "x.dbt.tmp-1-1", "mydiary.html.tmp-" + ended + "-0",   "20261206.dbt.tmp-1"};
     for (const std::string& name : kept) WriteFileText(folder / name, "keep");
     const std::string old = "20261207.dbt~.tmp-" + running + "-2";
-    for (const std::string& name :
-         {"20261206.dbt.tmp-" + ended + "-7", "20261206.BMP~.tmp-" + ended + "-1", "20261206.dbt.tmp-" + self + "-1", old})
+    for (const std::string& name : {"20261206.dbt.tmp-" + ended + "-7", "20261206.BMP~.tmp-" + ended + "-1",
+                                    "20261206.dbt.tmp-" + self + "-1", old})
         WriteFileText(folder / name, "x");
     fs::last_write_time(folder / old, fs::file_time_type::clock::now() - std::chrono::minutes(10));
     EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder.Path()), 4);
@@ -242,7 +245,8 @@ TEST(FileWrite, SweepsAnotherSystemsTemporaryFilesByAgeAlone) {
     };
     Names young = {"20261206.dbt.tmp-" + kOtherSystem + ended + "-1", "20261206.bmp~.tmp-" + kOtherSystem + self + "-2",
                    "20261207.DBT.tmp-" + kOtherSystem + running + "-3"};
-    const Names old = {"20261208.dbt.tmp-" + kOtherSystem + running + "-4", "20261208.bmp.tmp-" + kOtherSystem + ended + "-5"};
+    const Names old = {"20261208.dbt.tmp-" + kOtherSystem + running + "-4",
+                       "20261208.bmp.tmp-" + kOtherSystem + ended + "-5"};
     for (const std::string& name : young) make(folder / name, std::chrono::minutes(4));
     for (const std::string& name : old) make(folder / name, std::chrono::minutes(6));
     EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder.Path()), 2);

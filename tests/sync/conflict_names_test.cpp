@@ -36,22 +36,40 @@ TEST(ConflictNames, EachToolsConflictCopy) {
 
 TEST(ConflictNames, NamesThatAreNoConflictCopy) {
     const std::u16string_view names[] = {
-        u"", u"20261207.dbt", u"20261207.BMP",                                  // the day files
-        u"20261207.dbt~", u"20261207.bmp.orig", u"20261207.dbt.damaged",       // the program's own
-        u"20261207.dbt.tmp-41-7", u"20261207.bmp~",
-        u"20261207 (1).dbt.tmp-41-7",                                           // a tool's name gone on
-        u"20260230 (1).dbt", u"20261307-LAPTOP.dbt", u"20261200.sync-conflict-20261207-101010-ABCDEFG.dbt",
-        u"2026120 (1).dbt", u"2026120x (1).dbt", u"doodlebinder.ini", u"20261207 (1).txt", u"20261207 (1).jpg",
-        u"20261207 (0).dbt", u"20261207 (01).dbt", u"20261207 ().dbt", u"20261207 (1.dbt",
-        u"20261207-12345.dbt",                                                  // no computer is named by digits
-        u"20261207-.dbt", u"20261207--LAPTOP.dbt", u"20261207-LAP TOP.dbt",
-        u"20261207.sync-conflict-20261207-101010-ABCDEF.dbt",                   // a short identifier
+        u"",
+        u"20261207.dbt",
+        u"20261207.BMP",  // the day files
+        u"20261207.dbt~",
+        u"20261207.bmp.orig",
+        u"20261207.dbt.damaged",  // the program's own
+        u"20261207.dbt.tmp-41-7",
+        u"20261207.bmp~",
+        u"20261207 (1).dbt.tmp-41-7",  // a tool's name gone on
+        u"20260230 (1).dbt",
+        u"20261307-LAPTOP.dbt",
+        u"20261200.sync-conflict-20261207-101010-ABCDEFG.dbt",
+        u"2026120 (1).dbt",
+        u"2026120x (1).dbt",
+        u"doodlebinder.ini",
+        u"20261207 (1).txt",
+        u"20261207 (1).jpg",
+        u"20261207 (0).dbt",
+        u"20261207 (01).dbt",
+        u"20261207 ().dbt",
+        u"20261207 (1.dbt",
+        u"20261207-12345.dbt",  // no computer is named by digits
+        u"20261207-.dbt",
+        u"20261207--LAPTOP.dbt",
+        u"20261207-LAP TOP.dbt",
+        u"20261207.sync-conflict-20261207-101010-ABCDEF.dbt",  // a short identifier
         u"20261207.sync-conflict-2026120-1010101-ABCDEFG.dbt",
-        u"20261207 ('s conflicted copy 2026-12-07).dbt",                        // no owner
+        u"20261207 ('s conflicted copy 2026-12-07).dbt",  // no owner
         u"20261207 (Anna's conflicted copy 2026-12-7).dbt",
         u"20261207 (Anna's conflicted copy 2026-12-07).dbt (1)",
-        u"20261207 (conflicted copy 2026-12-07).dbt",                           // no time
-        u"20261207 copy.dbt", u"20261207.dbt.dbt", u"x20261207 (1).dbt",
+        u"20261207 (conflicted copy 2026-12-07).dbt",  // no time
+        u"20261207 copy.dbt",
+        u"20261207.dbt.dbt",
+        u"x20261207 (1).dbt",
     };
     for (const std::u16string_view name : names)
         EXPECT_FALSE(RecogniseConflictCopy(name)) << std::string(name.begin(), name.end());

@@ -61,8 +61,10 @@ int main(int argc, char** argv) {
         int count = 0;
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x) {
-                if (command == "paint") SetPicturePixel(pixels, x, y, colour);
-                else count += PicturePixel(pixels, x, y) == colour;
+                if (command == "paint")
+                    SetPicturePixel(pixels, x, y, colour);
+                else
+                    count += PicturePixel(pixels, x, y) == colour;
             }
         if (command == "paint") return Write(file, PictureFileBytes(pixels));
         std::printf("%d\n", count);

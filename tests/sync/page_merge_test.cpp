@@ -39,9 +39,9 @@ TEST(PageMerge, EachPartMergesByItsOwnRule) {
     ASSERT_TRUE(merged.page.record);
     const DayRecord& record = *merged.page.record;
     EXPECT_EQ(record.text, u"Morning\r\nnoon\r\nnight");
-    EXPECT_EQ(record.weather, 5);    // theirs alone
-    EXPECT_EQ(record.mood, 4);       // ours alone
-    EXPECT_EQ(record.place, 3);      // both: ours
+    EXPECT_EQ(record.weather, 5);  // theirs alone
+    EXPECT_EQ(record.mood, 4);     // ours alone
+    EXPECT_EQ(record.place, 3);    // both: ours
     EXPECT_EQ(record.extraHeader, (std::vector<std::uint8_t>{0xAA, 0xBB}));
     EXPECT_EQ(merged.page.picture, Picture({{10, 9}, {11, 9}, {12, 4}}));
 

@@ -24,7 +24,8 @@ void PrintUtf8(const std::wstring& text) {
     std::wstring plain;
     for (const wchar_t c : text)
         if (c != L'\r') plain += c;
-    const int size = WideCharToMultiByte(CP_UTF8, 0, plain.data(), static_cast<int>(plain.size()), nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, plain.data(), static_cast<int>(plain.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, plain.data(), static_cast<int>(plain.size()), bytes.data(), size, nullptr, nullptr);
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);

@@ -26,9 +26,9 @@ Pixels WithLine(Pixels pixels, int x0, int y0, int x1, int y1, std::uint8_t colo
 
 TEST(PictureMerge, StrokesOnBothSidesAreBothKept) {
     const Pixels base = WithLine(Blank(), 0, 150, 263, 150, kBlue);
-    const Pixels ours = WithLine(base, 0, 10, 40, 10, kBlack);           // across
+    const Pixels ours = WithLine(base, 0, 10, 40, 10, kBlack);            // across
     const Pixels theirs = WithLine(WithLine(base, 51, 0, 51, 100, kRed),  // down, an odd column: low half of a byte
-                                   0, 150, 20, 150, 15);                 // and part of the common line rubbed out
+                                   0, 150, 20, 150, 15);                  // and part of the common line rubbed out
     const MergedPicture merged = MergePicture(base, ours, theirs);
     EXPECT_EQ(merged.conflictedPixels, 0u);
     EXPECT_EQ(merged.pixels, WithLine(WithLine(ours, 51, 0, 51, 100, kRed), 0, 150, 20, 150, 15));
@@ -39,10 +39,10 @@ TEST(PictureMerge, StrokesOnBothSidesAreBothKept) {
 TEST(PictureMerge, APixelBothColouredDifferentlyKeepsOursAndIsCounted) {
     const Pixels base = Blank();
     Pixels ours = base, theirs = base;
-    SetPicturePixel(ours, 5, 5, kBlack);     // (4, 5) and (5, 5) share a byte
+    SetPicturePixel(ours, 5, 5, kBlack);  // (4, 5) and (5, 5) share a byte
     SetPicturePixel(theirs, 5, 5, kRed);
-    SetPicturePixel(theirs, 4, 5, kBlue);    // theirs alone: taken
-    SetPicturePixel(ours, 263, 159, kRed);   // the same change on both: no conflict
+    SetPicturePixel(theirs, 4, 5, kBlue);   // theirs alone: taken
+    SetPicturePixel(ours, 263, 159, kRed);  // the same change on both: no conflict
     SetPicturePixel(theirs, 263, 159, kRed);
     SetPicturePixel(ours, 0, 0, kBlue);
     SetPicturePixel(theirs, 0, 0, kRed);
@@ -57,11 +57,11 @@ TEST(PictureMerge, APixelBothColouredDifferentlyKeepsOursAndIsCounted) {
 
 TEST(PictureMerge, WithoutACommonVersionWhiteGivesWay) {
     Pixels ours = Blank(), theirs = Blank();
-    SetPicturePixel(ours, 1, 1, kBlack);    // theirs white: ours
-    SetPicturePixel(theirs, 2, 1, kRed);    // ours white: theirs
-    SetPicturePixel(ours, 3, 3, kBlue);     // both the same
+    SetPicturePixel(ours, 1, 1, kBlack);  // theirs white: ours
+    SetPicturePixel(theirs, 2, 1, kRed);  // ours white: theirs
+    SetPicturePixel(ours, 3, 3, kBlue);   // both the same
     SetPicturePixel(theirs, 3, 3, kBlue);
-    SetPicturePixel(ours, 7, 7, kBlue);     // both coloured, differently: ours, counted
+    SetPicturePixel(ours, 7, 7, kBlue);  // both coloured, differently: ours, counted
     SetPicturePixel(theirs, 7, 7, kRed);
     const MergedPicture merged = MergePictureWithoutBase(ours, theirs);
     EXPECT_EQ(merged.conflictedPixels, 1u);
@@ -84,8 +84,8 @@ TEST(ClassificationMerge, TheSideThatChoseGivesItOursWhenBothDid) {
         bool conflicted;
     };
     const Case cases[] = {
-        {1, 1, 1, 1, false},   {1, 2, 1, 2, false},   {1, 1, 3, 3, false}, {1, 2, 2, 2, false},
-        {1, 2, 3, 2, true},    {0, 255, 0, 255, false}, {255, 0, 4, 0, true},
+        {1, 1, 1, 1, false}, {1, 2, 1, 2, false},     {1, 1, 3, 3, false},  {1, 2, 2, 2, false},
+        {1, 2, 3, 2, true},  {0, 255, 0, 255, false}, {255, 0, 4, 0, true},
     };
     for (const Case& c : cases) {
         const MergedClassification merged = MergeClassification(c.base, c.ours, c.theirs);

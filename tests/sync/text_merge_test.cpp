@@ -29,10 +29,14 @@ bool Holds(const std::vector<std::u16string>& lines, const std::u16string& line)
 std::string Shown(const std::u16string& text) {
     std::string out;
     for (char16_t c : text) {
-        if (c == u'\r') out += "\\r";
-        else if (c == u'\n') out += "\\n";
-        else if (c < 0x80) out += static_cast<char>(c);
-        else out += "?";
+        if (c == u'\r')
+            out += "\\r";
+        else if (c == u'\n')
+            out += "\\n";
+        else if (c < 0x80)
+            out += static_cast<char>(c);
+        else
+            out += "?";
     }
     return out;
 }
@@ -53,20 +57,20 @@ TEST(TextMerge, ChangesOfOneOrBothSides) {
         {"neighbouring lines", u"a\r\nb\r\nc", u"a\r\nB\r\nc", u"a\r\nb\r\nC", u"a\r\nB\r\nC", false},
         {"the same line differently: both, ours first", u"a\r\nb\r\nc", u"a\r\nmine\r\nc", u"a\r\nyours\r\nc",
          u"a\r\nmine\r\nyours\r\nc", true},
-        {"the same lines differently: what both versions start and end with once",
-         u"a\r\nb\r\nc\r\nd", u"a\r\nB\r\nmine\r\nD", u"a\r\nB\r\nyours\r\nD", u"a\r\nB\r\nmine\r\nyours\r\nD", true},
+        {"the same lines differently: what both versions start and end with once", u"a\r\nb\r\nc\r\nd",
+         u"a\r\nB\r\nmine\r\nD", u"a\r\nB\r\nyours\r\nD", u"a\r\nB\r\nmine\r\nyours\r\nD", true},
         {"the same change on both", u"a\r\nb\r\nc", u"a\r\nX\r\nc", u"a\r\nX\r\nc", u"a\r\nX\r\nc", false},
         {"insertions at one place: both, ours first", u"a\r\nc", u"a\r\nb1\r\nc", u"a\r\nb2\r\nc",
          u"a\r\nb1\r\nb2\r\nc", true},
         {"the same insertion on both", u"a\r\nc", u"a\r\nb\r\nc", u"a\r\nb\r\nc", u"a\r\nb\r\nc", false},
         {"an insertion before the line the other side changed", u"a\r\nb", u"a\r\nnew\r\nb", u"a\r\nB",
          u"a\r\nnew\r\nB", false},
-        {"an insertion after the line the other side changed", u"a\r\nb", u"A\r\nb", u"a\r\nnew\r\nb",
-         u"A\r\nnew\r\nb", false},
-        {"deleted by ours, edited by theirs: the edit stays", u"a\r\nb\r\nc", u"a\r\nc", u"a\r\nB\r\nc",
-         u"a\r\nB\r\nc", true},
-        {"edited by ours, deleted by theirs: the edit stays", u"a\r\nb\r\nc", u"a\r\nB\r\nc", u"a\r\nc",
-         u"a\r\nB\r\nc", true},
+        {"an insertion after the line the other side changed", u"a\r\nb", u"A\r\nb", u"a\r\nnew\r\nb", u"A\r\nnew\r\nb",
+         false},
+        {"deleted by ours, edited by theirs: the edit stays", u"a\r\nb\r\nc", u"a\r\nc", u"a\r\nB\r\nc", u"a\r\nB\r\nc",
+         true},
+        {"edited by ours, deleted by theirs: the edit stays", u"a\r\nb\r\nc", u"a\r\nB\r\nc", u"a\r\nc", u"a\r\nB\r\nc",
+         true},
         {"the same line deleted on both", u"a\r\nb\r\nc", u"a\r\nc", u"a\r\nc", u"a\r\nc", false},
         {"different lines deleted", u"a\r\nb\r\nc\r\nd", u"a\r\nc\r\nd", u"a\r\nb\r\nc", u"a\r\nc", false},
         {"everything deleted by ours, nothing changed by theirs", u"a\r\nb", u"", u"a\r\nb", u"", false},
@@ -79,11 +83,11 @@ TEST(TextMerge, ChangesOfOneOrBothSides) {
         {"a line ended only by the line end the other side took away", u"a\r\n", u"\r\n", u"a", u"\r\n", false},
         {"blank lines are lines", u"a\r\n\r\nb\r\n", u"a\r\n\r\n\r\nb\r\n", u"a\r\nb\r\n", u"a\r\n\r\nb\r\n", false},
         {"a lone LF or CR belongs to its line", u"x\ny\rz", u"x\nY\rz", u"X\ny\rz", u"x\nY\rz\r\nX\ny\rz", true},
-        {"Japanese, and a character beyond the 16-bit range",
-         u"今日は晴れ。\r\n公園へ行った。", u"今日は晴れ。\r\n公園へ行った。\r\n𩸽を食べた！", u"今日は曇り。\r\n公園へ行った。",
+        {"Japanese, and a character beyond the 16-bit range", u"今日は晴れ。\r\n公園へ行った。",
+         u"今日は晴れ。\r\n公園へ行った。\r\n𩸽を食べた！", u"今日は曇り。\r\n公園へ行った。",
          u"今日は曇り。\r\n公園へ行った。\r\n𩸽を食べた！", false},
-        {"Japanese lines changed on both", u"天気：晴れ\r\n", u"天気：雨\r\n", u"天気：雪\r\n", u"天気：雨\r\n天気：雪\r\n",
-         true},
+        {"Japanese lines changed on both", u"天気：晴れ\r\n", u"天気：雨\r\n", u"天気：雪\r\n",
+         u"天気：雨\r\n天気：雪\r\n", true},
     };
     for (const Case& c : cases) {
         const MergedText merged = MergeDayText(c.base, c.ours, c.theirs);
@@ -112,7 +116,8 @@ TEST(TextMerge, TextsWithoutACommonVersion) {
 // A long day changed far apart on both sides: both changes, nothing else touched.
 TEST(TextMerge, LongTextChangedAtBothEnds) {
     std::u16string base;
-    for (int i = 0; i < 400; ++i) base += u"line " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + u" of the day\r\n";
+    for (int i = 0; i < 400; ++i)
+        base += u"line " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + u" of the day\r\n";
     ASSERT_GT(base.size(), 6000u);
     std::u16string ours = u"a new first line\r\n" + base;
     std::u16string theirs = base;
@@ -139,8 +144,12 @@ TEST(TextMerge, NoTypedLineIsLost) {
             const std::size_t at = random() % (lines.size() + 1);
             switch (random() % 3) {
             case 0: lines.insert(lines.begin() + at, pick()); break;
-            case 1: if (at < lines.size()) lines.erase(lines.begin() + at); break;
-            default: if (at < lines.size()) lines[at] = pick(); break;
+            case 1:
+                if (at < lines.size()) lines.erase(lines.begin() + at);
+                break;
+            default:
+                if (at < lines.size()) lines[at] = pick();
+                break;
             }
         }
         return lines;
@@ -157,9 +166,7 @@ TEST(TextMerge, NoTypedLineIsLost) {
         const std::vector<std::u16string> united = LinesOf(MergeDayTextWithoutBase(ours, theirs).text);
         for (const std::u16string& side : {ours, theirs}) {
             for (const std::u16string& line : LinesOf(side)) {
-                if (!Holds(baseSplit, line)) {
-                    ASSERT_TRUE(Holds(merged, line)) << "round " << round;
-                }
+                if (!Holds(baseSplit, line)) { ASSERT_TRUE(Holds(merged, line)) << "round " << round; }
                 ASSERT_TRUE(Holds(united, line)) << "round " << round;
             }
         }

@@ -26,8 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> out;
     if (jpeg::EncodeLoadedBitmap(image, host, out)) {
         // A finished stream starts with SOI and ends with EOI.
-        if (out.size() < 625 || out[0] != 0xFF || out[1] != 0xD8 || out[out.size() - 2] != 0xFF ||
-            out.back() != 0xD9) {
+        if (out.size() < 625 || out[0] != 0xFF || out[1] != 0xD8 || out[out.size() - 2] != 0xFF || out.back() != 0xD9) {
             std::abort();
         }
     } else if (image.bitCount != 1) {
