@@ -32,7 +32,7 @@
 namespace {
 
 struct QuietHost : jpeg::JpegHost {
-    void ShowMessage(const jpeg::MessageInfo&) override {}
+    void Report(jpeg::JpegMessage) override {}
 };
 
 void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {

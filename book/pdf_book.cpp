@@ -34,7 +34,7 @@ constexpr double kPointsPerMillimetre = 72 / 25.4;
 
 class QuietHost : public jpeg::JpegHost {
 public:
-    void ShowMessage(const jpeg::MessageInfo&) override {}
+    void Report(jpeg::JpegMessage) override {}
 };
 
 cairo_status_t WriteToSink(void* closure, const unsigned char* data, unsigned int length) {

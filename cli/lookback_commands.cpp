@@ -57,9 +57,7 @@ bool WriteOut(const std::string& outText, const fs::path& out, std::span<const s
 // The encoder's one likely complaint about a poster is memory; it is noted, not shown.
 class PosterHost : public jpeg::JpegHost {
 public:
-    void ShowMessage(const jpeg::MessageInfo& message) override {
-        outOfMemory = message.id == jpeg::JpegMessage::OutOfMemory;
-    }
+    void Report(jpeg::JpegMessage message) override { outOfMemory = message == jpeg::JpegMessage::OutOfMemory; }
     bool outOfMemory = false;
 };
 

@@ -46,6 +46,7 @@
 #include "cli/lookback_commands.h"
 #include "cli/pdf_command.h"
 #include "htmlexport/html_export.h"
+#include "htmlexport/jpeg_messages.h"
 #include "htmlexport/picture_run.h"
 #include "jpeg/encoder.h"
 #include "jpeg/jpeg_host.h"
@@ -180,11 +181,11 @@ public:
 
     bool writeFailed = false;
 
-    void ShowMessage(const jpeg::MessageInfo& m) override {
-        const std::u16string_view text = ProgramText(m.text);
+    void Report(jpeg::JpegMessage message) override {
+        const std::u16string_view text = ProgramText(JpegMessageText(message).text);
         const bool hasWords = text.find_first_not_of(u"0123456789") != std::u16string_view::npos;
         const std::string words = hasWords ? " [" + EncodeUtf8(text) + "]" : "";
-        console_.Error(Shown(bmp_) + ": " + ExplainJpegMessage(m.id) + words);
+        console_.Error(Shown(bmp_) + ": " + ExplainJpegMessage(message) + words);
     }
     bool ReplaceFile(const fs::path& path, std::span<const uint8_t> bytes) override {
         writeFailed = !JpegHost::ReplaceFile(path, bytes);

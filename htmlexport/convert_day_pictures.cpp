@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "jpeg/encoder.h"
-#include "jpeg/jpeg_host_win32.h"
+#include "jpeg_messages.h"
 #include "picture_run.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
@@ -24,8 +24,8 @@ constexpr PictureStage kStages[] = {PictureStage::Converting, PictureStage::Done
 // The encoder's messages about one picture, kept to be shown by the program's own thread.
 class HeldMessagesHost : public jpeg::JpegHost {
 public:
-    void ShowMessage(const jpeg::MessageInfo& message) override { messages.push_back(&message); }
-    std::vector<const jpeg::MessageInfo*> messages;
+    void Report(jpeg::JpegMessage message) override { messages.push_back(message); }
+    std::vector<jpeg::JpegMessage> messages;
 };
 
 // The status strip, shown with the first picture, carries one progress line at a time,
@@ -79,12 +79,12 @@ public:
     }
 
     void ShowHeldMessages() {
-        std::vector<const jpeg::MessageInfo*> messages;
+        std::vector<jpeg::JpegMessage> messages;
         {
             std::lock_guard hold(heldLock_);
             messages.swap(held_);
         }
-        for (const jpeg::MessageInfo* message : messages) messageBoxes_.ShowMessage(*message);
+        for (const jpeg::JpegMessage message : messages) messageBoxes_.Report(message);
     }
 
 private:
@@ -133,7 +133,7 @@ private:
     HGDIOBJ oldFont_ = nullptr;
     std::u16string line_;
     std::mutex heldLock_;
-    std::vector<const jpeg::MessageInfo*> held_;
+    std::vector<jpeg::JpegMessage> held_;
     MessageBoxJpegHost messageBoxes_;
 };
 

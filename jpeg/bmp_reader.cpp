@@ -26,7 +26,7 @@ uint32_t ReadU32(std::span<const uint8_t> b, size_t at) {
 }
 
 int Refuse(JpegHost& host, JpegMessage message) {
-    host.ShowMessage(GetMessageInfo(message));
+    host.Report(message);
     return 0;
 }
 

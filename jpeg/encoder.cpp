@@ -19,8 +19,6 @@ constexpr uint16_t kMarkerDht = 0xFFC4;
 constexpr uint16_t kMarkerSos = 0xFFDA;
 constexpr uint8_t kMarkerEoi[2] = {0xFF, 0xD9};
 
-void ShowMessage(JpegHost& host, JpegMessage message) { host.ShowMessage(GetMessageInfo(message)); }
-
 void WriteQuantTable(JpegStream& stream, uint8_t id, const std::array<int32_t, 64>& table) {
     PutWord(stream, kMarkerDqt);
     PutWord(stream, 2 + 1 + 64);
@@ -53,7 +51,7 @@ int CodeRowsOnOneThread(JpegEncoder& encoder, JpegHost& host, const PlaneBand* b
         for (int32_t column = 0; column < encoder.mcuColumns; ++column) {
             BuildMcu(encoder, column, row);
             if (!CodeMcuBlocks(encoder)) {
-                ShowMessage(host, JpegMessage::BlockNotCoded);
+                host.Report(JpegMessage::BlockNotCoded);
                 return 0;
             }
         }
@@ -135,7 +133,7 @@ int EncodeImage(JpegEncoder& encoder, JpegHost& host, const PlaneBand* band) {
         PutBytes(encoder.stream, kMarkerEoi);  // flushes the last bits first
     } catch (const std::bad_alloc&) {
         encoder.stream = JpegStream{};
-        ShowMessage(host, JpegMessage::OutOfMemory);
+        host.Report(JpegMessage::OutOfMemory);
         return 0;
     }
     return 1;
@@ -168,7 +166,7 @@ int EncodeLoadedBitmap(const BmpImage& image, JpegHost& host, std::vector<uint8_
     try {
         planes = std::make_unique_for_overwrite<uint8_t[]>(3 * bandSize);
     } catch (const std::bad_alloc&) {
-        ShowMessage(host, JpegMessage::OutOfMemory);
+        host.Report(JpegMessage::OutOfMemory);
         return 0;
     }
     const PlaneBand band{
@@ -194,7 +192,7 @@ int ConvertBmpToJpeg(ReadableFile&& bmp, const std::filesystem::path& jpegPath, 
 
     std::vector<uint8_t> bytes;
     if (!EncodeLoadedBitmap(bitmap, host, bytes)) {
-        ShowMessage(host, JpegMessage::EncodingFailed);
+        host.Report(JpegMessage::EncodingFailed);
         return 0;
     }
     return host.ReplaceFile(jpegPath, bytes) ? 1 : 0;

@@ -5,13 +5,6 @@
 
 namespace jpeg {
 
-const MessageInfo& GetMessageInfo(JpegMessage id) {
-    for (const MessageInfo& m : kJpegMessages) {
-        if (m.id == id) return m;
-    }
-    return kJpegMessages[0];
-}
-
 bool JpegHost::ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
     if (expectNewFile_) {
         const WriteOptions newFile{

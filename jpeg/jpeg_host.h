@@ -1,14 +1,12 @@
-// What the portable encoder needs from its host: message boxes and whole-file
-// reads and writes. The Win32 program shows the messages with MessageBoxW;
-// the console program prints them.
+// What the portable encoder needs from its host: someone to tell what went wrong, and
+// whole-file writes. The encoder reports a code; the host puts it into words (the
+// program's message boxes, the console program's lines: htmlexport/jpeg_messages.h).
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <span>
 #include <vector>
-
-#include "resources/resource.h"
 
 namespace jpeg {
 
@@ -23,35 +21,12 @@ enum class JpegMessage {
     EncodingFailed,     // the entry gives up on this picture
 };
 
-enum class MessageIcon { None, Stop };
-
-// The text and the caption are ids of the program's texts (resources/resource.h).
-struct MessageInfo {
-    JpegMessage id;
-    int text;
-    int caption;
-    MessageIcon icon;
-};
-
-inline constexpr MessageInfo kJpegMessages[] = {
-    {JpegMessage::BmpUnreadable, IDS_BMP_UNREADABLE, IDS_CAPTION_ERR, MessageIcon::Stop},
-    {JpegMessage::BmpNoSignature, IDS_BMP_NO_SIGNATURE, IDS_CAPTION_ERR, MessageIcon::Stop},
-    {JpegMessage::BmpUnsupported, IDS_BMP_UNSUPPORTED, IDS_CAPTION_ERR, MessageIcon::Stop},
-    {JpegMessage::BmpColourLayout, IDS_BMP_COLOUR_LAYOUT, IDS_CAPTION_ERR, MessageIcon::Stop},
-    {JpegMessage::OutOfMemory, IDS_OUT_OF_MEMORY, IDS_CAPTION_ERR, MessageIcon::Stop},
-    {JpegMessage::BlockNotCoded, IDS_BLOCK_NOT_CODED, IDS_CAPTION_ERR, MessageIcon::Stop},
-    {JpegMessage::StreamBitsTooWide, IDS_STREAM_BITS_TOO_WIDE, IDS_CAPTION_ENCODER, MessageIcon::Stop},
-    {JpegMessage::EncodingFailed, IDS_ENCODING_FAILED, IDS_CAPTION_ENCODER, MessageIcon::Stop},
-};
-
-const MessageInfo& GetMessageInfo(JpegMessage id);
-
 class JpegHost {
 public:
     virtual ~JpegHost() = default;
 
-    // One modal message with no owner window.
-    virtual void ShowMessage(const MessageInfo& message) = 0;
+    // What went wrong with the picture at hand.
+    virtual void Report(JpegMessage message) = 0;
 
     // Writes the file completely or not at all (the program's one way to
     // write a file); an older file of that name is untouched on failure, and

@@ -36,7 +36,7 @@ void PutBytes(JpegStream& stream, std::span<const uint8_t> data) {
 int PutBits(JpegStream& stream, uint32_t value, int n) {
     if (n == 0) return 1;
     if (n < 0 || n > 16) {
-        if (stream.host) stream.host->ShowMessage(GetMessageInfo(JpegMessage::StreamBitsTooWide));
+        if (stream.host) stream.host->Report(JpegMessage::StreamBitsTooWide);
         return 0;
     }
     AppendBits(stream, value, n);

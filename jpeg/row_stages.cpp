@@ -100,7 +100,7 @@ bool ExtractAndCodeRows(JpegEncoder& encoder, JpegHost& host, const PlaneBand* b
         const McuBlocks* blocks = &queue.blocks[static_cast<size_t>(row % kRowSlots) * columns];
         for (int32_t column = 0; column < encoder.mcuColumns; ++column) {
             if (!CodeMcu(encoder, blocks[column])) {
-                host.ShowMessage(GetMessageInfo(JpegMessage::BlockNotCoded));
+                host.Report(JpegMessage::BlockNotCoded);
                 return false;
             }
         }

@@ -11,7 +11,7 @@ namespace {
 // The reader's messages are for a dialog; a view over many days marks the day instead.
 class QuietHost : public jpeg::JpegHost {
 public:
-    void ShowMessage(const jpeg::MessageInfo&) override {}
+    void Report(jpeg::JpegMessage) override {}
 };
 
 DrawingRead OpenDrawing(const std::filesystem::path& path, ReadableFile& file) {

@@ -13,7 +13,7 @@
 #include <tuple>
 #include <vector>
 
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 // The folder that holds the test program and the copies of the programs beside it.
 std::filesystem::path TestProgramFolder();

@@ -8,7 +8,7 @@
 #include "backup/diary_identity.h"
 #include "backup/snapshot.h"
 #include "backup/snapshot_names.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 namespace fs = std::filesystem;
 

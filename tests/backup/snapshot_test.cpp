@@ -10,7 +10,7 @@
 #include "backup/day_versions.h"
 #include "backup/snapshot.h"
 #include "backup/snapshot_names.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include "backup/zip_reader.h"
 #include "backup/zip_writer.h"
 #include "platform/file_write.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 namespace fs = std::filesystem;
 

@@ -20,7 +20,8 @@
 #include "diarycore/record.h"
 #include "lookback/year_poster.h"
 #include "platform/utf8.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
+#include "support/test_pictures.h"
 
 namespace fs = std::filesystem;
 

@@ -9,7 +9,7 @@
 
 #include "diarycore/record.h"
 #include "diarycore/search_folding.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 #include <string>
 #include <tuple>

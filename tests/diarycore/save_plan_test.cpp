@@ -5,7 +5,8 @@
 
 #include "diarycore/recovery_files.h"
 #include "diarycore/save_plan.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
+#include "support/test_pictures.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "diarycore/settings.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include "diarycore/record.h"
 #include "template_encoding.h"
 #include "template_engine.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
+#include "support/test_pictures.h"
 #include "diarycore/recovery_files.h"
 
 namespace fs = std::filesystem;

@@ -6,7 +6,8 @@
 #include <functional>
 
 #include "jpeg/bmp_reader.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
+#include "support/test_pictures.h"
 
 using namespace jpeg;
 using namespace jpegtest;

@@ -13,7 +13,7 @@
 #include "jpeg/jpeg_tables.h"
 #include "jpeg/mcu.h"
 #include "jpeg/pixel_rows.h"
-#include "test_support.h"
+#include "support/test_pictures.h"
 
 using namespace jpeg;
 using jpegtest::RecordingHost;

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "jpeg/jpeg_tables.h"
-#include "test_support.h"
+#include "support/test_pictures.h"
 
 using namespace jpeg;
 using namespace jpegtest;

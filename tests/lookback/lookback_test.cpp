@@ -12,7 +12,8 @@
 #include "lookback/look_colours.h"
 #include "lookback/year_of_pages.h"
 #include "lookback/year_poster.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
+#include "support/test_pictures.h"
 
 namespace fs = std::filesystem;
 

@@ -11,6 +11,7 @@
 #include "diarycore/record.h"
 #include "page/page_edits.h"
 #include "page/page_files.h"
+#include "support/test_pictures.h"
 #include "page/folder_index.h"
 #include "page/recovered_pages.h"
 #include "page/recovery.h"

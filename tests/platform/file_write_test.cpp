@@ -10,7 +10,7 @@
 #include "file_read.h"
 #include "file_replace.h"
 #include "file_write.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

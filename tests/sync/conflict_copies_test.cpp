@@ -8,7 +8,7 @@
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
 #include "sync/conflict_copies.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 #include "diarycore/picture_bytes.h"
 #include "sync/conflict_copies.h"
 #include "sync/kept_versions.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 
 #include "platform/computer_name.h"
 #include "sync/presence.h"
-#include "test_support.h"
+#include "support/scratch_files.h"
 
 namespace fs = std::filesystem;
 using std::chrono::minutes;

@@ -12,7 +12,7 @@
 namespace {
 
 struct SilentHost : jpeg::JpegHost {
-    void ShowMessage(const jpeg::MessageInfo&) override {}
+    void Report(jpeg::JpegMessage) override {}
 };
 
 }  // namespace
