@@ -5,17 +5,13 @@
 # yesterday, and the page on show was saved on the way; Escape closes it with nothing
 # changed. Run on a virtual screen.
 top=$(cd "$(dirname "$0")/../.." && pwd)
-folder=$(mktemp -d /tmp/doodle-look.XXXXXX)
-trap 'rm -rf "$folder"' EXIT
-cp "$1" "$folder/doodlebinder.exe"
+. "$top/tests/support/wine_program.sh"
+program_folder look "$1" "$2"
 today=$(date +%Y%m%d)
 yesterday=$(date -d yesterday +%Y%m%d)
 # A record as the diary writes it: fine weather, no mood, no place.
 printf 'DN\006\000\000\000%s\000' "a walk in the park" >"$folder/$yesterday.dbt"
-"$top/tools/wine-run" "$folder/doodlebinder.exe" &
-program=$!
-"$top/tools/wine-run" "$2" DOODLE_BINDER 60 || { echo "the diary's window did not come up"; exit 1; }
-sleep 2
+program_start 2
 xdotool type --delay 60 "unsaved words"
 xdotool key ctrl+m
 sleep 2
@@ -29,14 +25,10 @@ sleep 1
 xdotool type --delay 60 "X"
 xdotool key alt+x
 sleep 1
-"$top/tools/wine-run" taskkill /f /im doodlebinder.exe >/dev/null 2>&1
-wait $program 2>/dev/null
-status=0
-fail() { echo "$1"; status=1; }
+program_stop
 # Today's mark, white on red, is drawn in the month.
 convert "$3" -format %c histogram:info:- | grep -qi '#C02020' || fail "the month window showed no mark of today"
 grep -q "saved words" "$folder/$today.dbt" 2>/dev/null || fail "the page on show was not saved before yesterday was opened"
 grep -q "a walk in the park" "$folder/$yesterday.dbt" && grep -q "X" "$folder/$yesterday.dbt" ||
   fail "yesterday was not the page on show after Enter: $(od -An -c "$folder/$yesterday.dbt" | tr -s ' \n' ' ')"
-[ $status = 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
-exit $status
+finish

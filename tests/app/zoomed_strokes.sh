@@ -6,22 +6,9 @@
 # start of the program shows the page at 2x. Run on a virtual screen with room for 2x at
 # 96 dots per inch.
 top=$(cd "$(dirname "$0")/../.." && pwd)
-exe=$1 waiter=$2 point=$3
-folder=$(mktemp -d /tmp/doodle-zoom.XXXXXX)
-trap 'rm -rf "$folder"' EXIT
-cp "$exe" "$folder/doodlebinder.exe"
-status=0
-fail() { echo "$*"; status=1; }
-start() {
-  "$top/tools/wine-run" "$folder/doodlebinder.exe" &
-  program=$!
-  "$top/tools/wine-run" "$waiter" DOODLE_BINDER 60 || { echo "the diary's window did not come up"; exit 1; }
-  sleep 1
-}
-stop() {
-  "$top/tools/wine-run" taskkill /f /im doodlebinder.exe >/dev/null 2>&1
-  wait $program 2>/dev/null
-}
+. "$top/tests/support/wine_program.sh"
+point=$3
+program_folder zoom "$1" "$2"
 # The page's width on the screen.
 width() { "$top/tools/wine-run" "$point" DOODLE_BINDER 0 | tr -d '\r' | cut -d' ' -f3; }
 # stroke ZOOM: the gesture through page points (x, y below the command bar) at the zoom;
@@ -38,7 +25,7 @@ stroke() {
   xdotool mouseup 1
   sleep 0.5
 }
-start
+program_start
 [ "$(width)" = 640 ] || fail "the page should start at 1x at 96 dots per inch, is $(width) wide"
 stroke 1
 xdotool key alt+x
@@ -49,13 +36,12 @@ sleep 1
 stroke 2
 xdotool key alt+z
 sleep 1
-stop
+program_stop
 today=$folder/$(date +%Y%m%d).bmp
 tomorrow=$folder/$(date -d tomorrow +%Y%m%d).bmp
 [ -s "$today" ] || fail "the stroke at 1x was not saved"
 cmp -s "$today" "$tomorrow" || fail "the stroke at 2x wrote another picture than at 1x"
-start
+program_start
 [ "$(width)" = 1280 ] || fail "the next start should keep 2x, shows the page $(width) wide"
-stop
-[ $status = 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
-exit $status
+program_stop
+finish
