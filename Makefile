@@ -1,4 +1,5 @@
-# Doodlebinder: `make run` starts the diary, `make test` builds everything and runs every test,
+# Doodlebinder: `make run` starts the diary, `make test` checks the tree's rules (layout, no
+# circles of includes or calls), builds everything and runs every test,
 # `make dist` packs the Windows programs into a zip, `make bench` measures speed and memory
 # beside libjpeg-turbo, `make install` installs the command-line exporter into PREFIX.
 DIARY ?= $(CURDIR)/diary
@@ -6,7 +7,7 @@ PREFIX ?= /usr/local
 SCREEN ?= 800x600
 TEST_SCREEN = 1024x768
 
-.PHONY: all deps build build-windows build-native build-run test test-native test-windows run run-hpc dist bench install clean
+.PHONY: all deps build build-windows build-native build-run rules test run run-hpc dist bench install clean
 
 all: build
 
@@ -23,7 +24,15 @@ build-native: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native
 
-test: build
+# The rules a change must keep before anything is built: one layout, no include circle.
+rules: deps
+	tools/check-format
+	tools/include-circles
+
+# After the build, no circle of calls between files in either build.
+test: rules build
+	tools/call-circles build/native
+	tools/call-circles build/windows
 	ctest --preset native
 	tools/run-on-screen $(TEST_SCREEN) ctest --preset windows
 
