@@ -77,7 +77,7 @@ void ReleaseWindowObjects(PageView& view) {
 void CloseProgram(HWND window) {
     DiaryWindow& diary = DiaryOf(window);
     if (AskAboutUnsavedPage(window, diary.page, diary.view) == CloseAnswer::Stay) return;
-    SnapshotAtClose(diary.page, diary.view);
+    SnapshotAtClose(diary.backups, diary.page, diary.view);
     EndPresence(diary.page, diary.view);
     ReleaseWindowObjects(diary.view);
     Sleep(500);

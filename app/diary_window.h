@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "htmlexport/html_output_dialog.h"
+#include "page/backups.h"
 #include "page/page.h"
 #include "page/page_view.h"
 
@@ -14,6 +16,8 @@ struct DiaryWindow {
     explicit DiaryWindow(std::u16string folder) : page(std::move(folder)) {}
     Page page;
     PageView view;
+    BackupsOfRun backups;
+    HtmlOutputChoices htmlOutput;
 };
 
 // The diary lives in the main window's user data from WM_CREATE to WM_NCDESTROY: made on

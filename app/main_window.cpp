@@ -87,9 +87,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         WriteRecoveryCopyOnTimer(page, view, wParam);
         FollowDayFilesOnTimer(page, view, wParam);
         PresenceOnTimer(page, view, wParam);
-        SnapshotOnTimer(page, view, wParam);
+        SnapshotOnTimer(diary->backups, page, view, wParam);
         return 0;
-    case WM_SNAPSHOT_DONE: TakeSnapshotResult(view); return 0;
+    case WM_SNAPSHOT_DONE: TakeSnapshotResult(diary->backups, view); return 0;
     case WM_SYSCOMMAND:
         if (IsAltReleaseAfterAccelerator(wParam, lParam)) return 0;
         return DefWindowProcW(window, message, wParam, lParam);
@@ -146,9 +146,11 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ShowYear: AfterChangeOfDay(LookBack(page, view, window, LookBackView::Year)); break;
     case CommandAction::PrintDays: PrintDays(page, view, window); break;
     case CommandAction::SaveText: SaveTextCommand(page, view); break;
-    case CommandAction::ShowHtmlOutput: ShowHtmlOutputDialog(window, page, view, g_shell.statusStrip); break;
+    case CommandAction::ShowHtmlOutput:
+        ShowHtmlOutputDialog(window, page, view, g_shell.statusStrip, DiaryOf(window).htmlOutput);
+        break;
     case CommandAction::ShowAbout: ShowAboutDialog(window); break;
-    case CommandAction::ShowBackups: ShowBackupsDialog(page, view, window); break;
+    case CommandAction::ShowBackups: ShowBackupsDialog(page, view, DiaryOf(window).backups, window); break;
     case CommandAction::ShowEarlierVersions: ShowEarlierVersions(page, view, window); break;
     case CommandAction::TogglePictureSaving: TogglePictureSaving(page, view); break;
     case CommandAction::ToggleRuledLines: ToggleRuledLines(view); break;

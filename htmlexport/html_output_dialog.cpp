@@ -22,14 +22,12 @@ namespace {
 
 constexpr int kDefaultDayCount = 30;
 
-// The template chooser offers the file chosen last, for as long as the program runs.
-std::wstring g_chosenTemplate;
-
 // What the dialog works on, handed to it when it opens.
 struct HtmlOutputContext {
     Page& page;
     PageView& view;
     HWND statusStrip;
+    HtmlOutputChoices& choices;
 };
 
 HtmlOutputContext& ContextOf(HWND dialog) {
@@ -65,21 +63,22 @@ void ChooseTemplate(HWND dialog) {
     const HINSTANCE instance = ContextOf(dialog).view.instance;
     const std::u16string filter = TemplateFilter(instance);
     const std::u16string title = LoadText(instance, IDS_TEMPLATE_CHOOSER);
-    std::wstring buffer = g_chosenTemplate;
-    buffer.resize(32768, L'\0');  // room for any path the system hands back
+    std::u16string& chosen = ContextOf(dialog).choices.chosenTemplate;
+    std::u16string buffer = chosen;
+    buffer.resize(32768, u'\0');  // room for any path the system hands back
     OPENFILENAMEW choice{};
     choice.lStructSize = sizeof(choice);
     choice.hwndOwner = dialog;
     choice.lpstrFilter = WidePointer(filter);
     choice.nFilterIndex = 1;
-    choice.lpstrFile = buffer.data();
+    choice.lpstrFile = reinterpret_cast<wchar_t*>(buffer.data());
     choice.nMaxFile = static_cast<DWORD>(buffer.size());
     choice.lpstrInitialDir = WidePointer(ContextOf(dialog).page.Folder());  // where the diary's template is
     choice.lpstrTitle = WidePointer(title);
     choice.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameW(&choice)) return;
-    g_chosenTemplate = buffer.c_str();
-    SetDlgItemTextW(dialog, IDC_TEMPLATE_PATH, g_chosenTemplate.c_str());
+    chosen = buffer.c_str();
+    SetDlgItemTextW(dialog, IDC_TEMPLATE_PATH, WidePointer(chosen));
 }
 
 // OK: check the day count, save the page, write the document and, when ticked, the
@@ -127,10 +126,10 @@ INT_PTR CALLBACK HtmlOutputDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 
 }  // namespace
 
-void ShowHtmlOutputDialog(HWND owner, Page& page, PageView& view, HWND statusStrip) {
+void ShowHtmlOutputDialog(HWND owner, Page& page, PageView& view, HWND statusStrip, HtmlOutputChoices& choices) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(view.instance, IDD_HTML_OUTPUT);
     if (!dialogTemplate) return;
-    HtmlOutputContext context{page, view, statusStrip};
+    HtmlOutputContext context{page, view, statusStrip, choices};
     DialogBoxIndirectParamW(view.instance, dialogTemplate, owner, HtmlOutputDialogProc,
                             reinterpret_cast<LPARAM>(&context));
 }

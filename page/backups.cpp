@@ -22,14 +22,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr UINT kHourMs = 60 * 60 * 1000;
-constexpr UINT kRetryMs = 60 * 1000;
-// The close waits this long for a snapshot under way; one that takes longer is left to
-// end with the process, its pending file never committed.
-constexpr int kCloseWaitMs = 5000;
-
 // One snapshot on the worker. Shared with the thread, so that a close that stops waiting
 // leaves it nothing freed under it.
 struct SnapshotJob {
@@ -40,13 +32,13 @@ struct SnapshotJob {
     std::optional<SnapshotResult> result;  // nothing when the diary had not changed
 };
 
-// The backups of this run: the program has one diary window.
-struct BackupsOfRun {
-    std::shared_ptr<SnapshotJob> job;  // the one snapshot under way, or done and not yet taken
-    bool failureTold = false;
-    std::set<fs::path> leftOutTold;  // files a snapshot had to leave out, each told once a run
-};
-BackupsOfRun g_backups;
+namespace {
+
+constexpr UINT kHourMs = 60 * 60 * 1000;
+constexpr UINT kRetryMs = 60 * 1000;
+// The close waits this long for a snapshot under way; one that takes longer is left to
+// end with the process, its pending file never committed.
+constexpr int kCloseWaitMs = 5000;
 
 // A page, a template or an image; the settings file alone (a zoom chosen) is no diary yet.
 bool HoldsAnythingToKeep(const fs::path& diary) {
@@ -84,10 +76,10 @@ std::u16string NamesInLines(const std::vector<fs::path>& paths) {
 
 // Files left out of a snapshot, each named once a run: the hourly snapshots go on
 // leaving out a file that stays unreadable, and say nothing more of it.
-void TellLeftOut(const PageView& view, HWND owner, const SnapshotJob& job) {
+void TellLeftOut(BackupsOfRun& backups, const PageView& view, HWND owner, const SnapshotJob& job) {
     std::u16string lines;
     for (const UnreadFile& file : job.result->unread) {
-        if (!g_backups.leftOutTold.insert(file.path).second && !job.asked) continue;
+        if (!backups.leftOutTold.insert(file.path).second && !job.asked) continue;
         const UINT reason = file.tooLarge ? IDS_BACKUP_TOO_LARGE : static_cast<UINT>(ReasonTextId(file.why));
         lines += LoadText(view.instance, IDS_BACKUP_LEFT_OUT_LINE,
                           {file.path.filename().u16string(), LoadText(view.instance, reason)}) +
@@ -99,15 +91,15 @@ void TellLeftOut(const PageView& view, HWND owner, const SnapshotJob& job) {
 }
 
 // A failure is told once a run, unless the user asked for the snapshot.
-void TellFailure(const PageView& view, HWND owner, const SnapshotJob& job) {
+void TellFailure(BackupsOfRun& backups, const PageView& view, HWND owner, const SnapshotJob& job) {
     if (!job.result) return;
     if (!job.result->setAside.empty()) {
         ShowMessageBox(owner, view.instance,
                        LoadText(view.instance, IDS_BACKUP_SET_ASIDE, {NamesInLines(job.result->setAside)}),
                        IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
     }
-    if (job.result->status == SnapshotStatus::Incomplete) TellLeftOut(view, owner, job);
-    if (g_backups.failureTold && !job.asked) return;
+    if (job.result->status == SnapshotStatus::Incomplete) TellLeftOut(backups, view, owner, job);
+    if (backups.failureTold && !job.asked) return;
     UINT reason = 0;
     switch (job.result->status) {
     case SnapshotStatus::CannotWrite: {
@@ -126,7 +118,7 @@ void TellFailure(const PageView& view, HWND owner, const SnapshotJob& job) {
     // A diary that cannot be listed has the page's own messages.
     default: return;
     }
-    g_backups.failureTold = true;
+    backups.failureTold = true;
     const std::u16string text =
         LoadText(view.instance, IDS_BACKUP_FAILED, {job.backups.u16string(), LoadText(view.instance, reason)});
     ShowMessageBox(owner, view.instance, text, IDS_CAPTION_PROGRAM, MB_OK | MB_ICONWARNING);
@@ -160,10 +152,10 @@ void RunJob(SnapshotJob& job) {
 // The worker lists the files and reads each itself. The page's saves replace a file by
 // renaming a complete one over it, so a read sees the old bytes or the new, and a file
 // that changes while it is read is taken again.
-bool StartJob(const Page& page, HWND notify, bool asked) {
-    g_backups.job = NewJob(page, asked);
-    if (!g_backups.job) return false;
-    std::thread([job = g_backups.job, notify] {
+bool StartJob(BackupsOfRun& backups, const Page& page, HWND notify, bool asked) {
+    backups.job = NewJob(page, asked);
+    if (!backups.job) return false;
+    std::thread([job = backups.job, notify] {
         RunJob(*job);
         job->done = true;
         PostMessageW(notify, WM_SNAPSHOT_DONE, 0, 0);
@@ -191,7 +183,7 @@ void StartHourlySnapshots(const PageView& view) {
     if (view.window) SetTimer(view.window, IDT_HOURLY_SNAPSHOT, kHourMs, nullptr);
 }
 
-void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId) {
+void SnapshotOnTimer(BackupsOfRun& backups, const Page& page, const PageView& view, WPARAM timerId) {
     if (timerId != IDT_HOURLY_SNAPSHOT) return;
     // Never while a save is under way (a failed save's message box runs the timers), nor
     // while the backup folder cannot be known: the snapshot is tried again a minute later,
@@ -199,35 +191,35 @@ void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId) {
     SetTimer(view.window, IDT_HOURLY_SNAPSHOT, page.saving ? kRetryMs : kHourMs, nullptr);
     if (page.saving) return;
     // A job whose window closed before it ended was never taken.
-    if (g_backups.job && g_backups.job->done) TakeSnapshotResult(view);
-    if (g_backups.job || NothingToBackUpYet(page)) return;
-    if (!StartJob(page, view.window, false)) SetTimer(view.window, IDT_HOURLY_SNAPSHOT, kRetryMs, nullptr);
+    if (backups.job && backups.job->done) TakeSnapshotResult(backups, view);
+    if (backups.job || NothingToBackUpYet(page)) return;
+    if (!StartJob(backups, page, view.window, false)) SetTimer(view.window, IDT_HOURLY_SNAPSHOT, kRetryMs, nullptr);
 }
 
-bool StartSnapshotNow(const Page& page, HWND notify) {
-    if (g_backups.job) return false;
-    return StartJob(page, notify, true);
+bool StartSnapshotNow(BackupsOfRun& backups, const Page& page, HWND notify) {
+    if (backups.job) return false;
+    return StartJob(backups, page, notify, true);
 }
 
-bool SnapshotUnderWay() { return g_backups.job != nullptr; }
+bool SnapshotUnderWay(const BackupsOfRun& backups) { return backups.job != nullptr; }
 
-void TakeSnapshotResult(const PageView& view, HWND owner) {
-    if (!g_backups.job || !g_backups.job->done) return;
-    const std::shared_ptr<SnapshotJob> job = std::move(g_backups.job);
-    g_backups.job = nullptr;
-    TellFailure(view, owner ? owner : view.window, *job);
+void TakeSnapshotResult(BackupsOfRun& backups, const PageView& view, HWND owner) {
+    if (!backups.job || !backups.job->done) return;
+    const std::shared_ptr<SnapshotJob> job = std::move(backups.job);
+    backups.job = nullptr;
+    TellFailure(backups, view, owner ? owner : view.window, *job);
 }
 
-void SnapshotAtClose(const Page& page, const PageView& view) {
+void SnapshotAtClose(BackupsOfRun& backups, const Page& page, const PageView& view) {
     if (view.window) KillTimer(view.window, IDT_HOURLY_SNAPSHOT);
-    if (g_backups.job) {
-        for (int waited = 0; !g_backups.job->done && waited < kCloseWaitMs; waited += 20) Sleep(20);
-        if (!g_backups.job->done) return;
-        TakeSnapshotResult(view);
+    if (backups.job) {
+        for (int waited = 0; !backups.job->done && waited < kCloseWaitMs; waited += 20) Sleep(20);
+        if (!backups.job->done) return;
+        TakeSnapshotResult(backups, view);
     }
     if (NothingToBackUpYet(page)) return;
     const std::shared_ptr<SnapshotJob> job = NewJob(page, false);
     if (!job) return;
     RunJob(*job);
-    TellFailure(view, view.window, *job);
+    TellFailure(backups, view, view.window, *job);
 }

@@ -7,11 +7,22 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 class Page;
 class PageView;
+struct SnapshotJob;
+
+// The backups of this run, kept with the main window's page: the one snapshot under way
+// (or done and not yet taken), and what was told to the user.
+struct BackupsOfRun {
+    std::shared_ptr<SnapshotJob> job;
+    bool failureTold = false;
+    std::set<std::filesystem::path> leftOutTold;  // files a snapshot had to leave out, each told once a run
+};
 
 // The backup folder of this diary: the one chosen in its settings file (or for this run),
 // or the default on the computer's own disk; nothing while the settings file cannot be
@@ -22,14 +33,14 @@ std::optional<std::filesystem::path> BackupFolderOfDiary(const Page& page);
 void StartHourlySnapshots(const PageView& view);
 // The main window's timer: a snapshot on the worker when the diary changed since the
 // last, unless one is still under way.
-void SnapshotOnTimer(const Page& page, const PageView& view, WPARAM timerId);
+void SnapshotOnTimer(BackupsOfRun& backups, const Page& page, const PageView& view, WPARAM timerId);
 // "Back up now": a snapshot on the worker whether or not the diary changed; `notify` gets
 // WM_SNAPSHOT_DONE. False when one is under way already, or the backup folder is not known.
-bool StartSnapshotNow(const Page& page, HWND notify);
-bool SnapshotUnderWay();
+bool StartSnapshotNow(BackupsOfRun& backups, const Page& page, HWND notify);
+bool SnapshotUnderWay(const BackupsOfRun& backups);
 // WM_SNAPSHOT_DONE from the worker: its result taken, a failure told (in a box owned by
 // `owner`, the main window by default) once a run, or always when the user asked.
-void TakeSnapshotResult(const PageView& view, HWND owner = nullptr);
+void TakeSnapshotResult(BackupsOfRun& backups, const PageView& view, HWND owner = nullptr);
 // The close, after the page was saved or its changes given up: waits a few seconds at
 // most for a snapshot under way, then makes the last one when the diary changed.
-void SnapshotAtClose(const Page& page, const PageView& view);
+void SnapshotAtClose(BackupsOfRun& backups, const Page& page, const PageView& view);

@@ -31,6 +31,7 @@ namespace {
 struct BackupsDialog {
     Page& page;
     const PageView& view;
+    BackupsOfRun& backups;
 };
 
 std::u16string Number(std::uint64_t value) {
@@ -51,7 +52,7 @@ void ShowState(HWND dialog, const BackupsDialog& state) {
     }
     const fs::path& folder = *known;
     SetItemText(dialog, IDC_BACKUP_FOLDER, folder.u16string());
-    const bool underWay = SnapshotUnderWay();
+    const bool underWay = SnapshotUnderWay(state.backups);
     EnableWindow(GetDlgItem(dialog, IDC_BACKUP_NOW), !underWay);
     if (underWay) {
         SetItemText(dialog, IDC_BACKUP_LAST, LoadText(state.view.instance, IDS_BACKUP_UNDER_WAY));
@@ -119,14 +120,14 @@ INT_PTR CALLBACK BackupsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         ShowState(dialog, *reinterpret_cast<BackupsDialog*>(lParam));
         return TRUE;
     case WM_SNAPSHOT_DONE:
-        TakeSnapshotResult(state->view, dialog);
+        TakeSnapshotResult(state->backups, state->view, dialog);
         ShowState(dialog, *state);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_BACKUP_CHANGE: ChangeFolder(dialog, *state); return TRUE;
         case IDC_BACKUP_NOW:
-            StartSnapshotNow(state->page, dialog);
+            StartSnapshotNow(state->backups, state->page, dialog);
             ShowState(dialog, *state);
             return TRUE;
         case IDOK:
@@ -139,9 +140,9 @@ INT_PTR CALLBACK BackupsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void ShowBackupsDialog(Page& page, const PageView& view, HWND owner) {
+void ShowBackupsDialog(Page& page, const PageView& view, BackupsOfRun& backups, HWND owner) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(view.instance, IDD_BACKUPS);
     if (!dialogTemplate) return;
-    BackupsDialog state{page, view};
+    BackupsDialog state{page, view, backups};
     DialogBoxIndirectParamW(view.instance, dialogTemplate, owner, BackupsDialogProc, reinterpret_cast<LPARAM>(&state));
 }

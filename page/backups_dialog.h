@@ -6,5 +6,6 @@
 
 class Page;
 class PageView;
+struct BackupsOfRun;
 
-void ShowBackupsDialog(Page& page, const PageView& view, HWND owner);
+void ShowBackupsDialog(Page& page, const PageView& view, BackupsOfRun& backups, HWND owner);

@@ -393,7 +393,7 @@ namespace {
 // The hour's timer, and the worker's result taken as the window takes it.
 void AnHourLater() {
     SendMessageW(g_shell.mainWindow, WM_TIMER, IDT_HOURLY_SNAPSHOT, 0);
-    for (int tries = 0; tries < 200 && SnapshotUnderWay(); ++tries) PumpMessages(25);
+    for (int tries = 0; tries < 200 && SnapshotUnderWay(DiaryOf(g_shell.mainWindow).backups); ++tries) PumpMessages(25);
 }
 
 std::ptrdiff_t FilesIn(const fs::path& folder) {
@@ -464,7 +464,7 @@ TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
     changeADay("DN and once more");
     EXPECT_EQ(MessagesShownWhile(AnHourLater), L"") << "told twice in a run";
     EXPECT_FALSE(fs::exists(folder_.Path() / L"backups"));
-    EXPECT_FALSE(SnapshotUnderWay());
+    EXPECT_FALSE(SnapshotUnderWay(DiaryOf(g_shell.mainWindow).backups));
 }
 
 // A settings file a sync tool holds without sharing: a zoom chosen meanwhile holds for the
@@ -491,7 +491,8 @@ TEST_F(Shell, ASettingsFileHeldElsewhereIsNeverWrittenOver) {
         EXPECT_EQ(folder, L"doodlebinder.ini cannot be read now");
         EXPECT_FALSE(canBackUp);
         SendMessageW(g_shell.mainWindow, WM_TIMER, IDT_HOURLY_SNAPSHOT, 0);
-        EXPECT_FALSE(SnapshotUnderWay()) << "a snapshot into a folder the user may not have chosen";
+        EXPECT_FALSE(SnapshotUnderWay(DiaryOf(g_shell.mainWindow).backups))
+            << "a snapshot into a folder the user may not have chosen";
         EXPECT_EQ(ReadFileText(File(L"doodlebinder.ini")), "") << "still held";
     }
     EXPECT_EQ(ReadFileText(File(L"doodlebinder.ini")), kept);
