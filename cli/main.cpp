@@ -33,7 +33,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
 #else
 #include <unistd.h>
 #endif
@@ -187,8 +186,8 @@ public:
         const std::string words = hasWords ? " [" + EncodeUtf8(text) + "]" : "";
         console_.Error(Shown(bmp_) + ": " + ExplainJpegMessage(message) + words);
     }
-    bool ReplaceFile(const fs::path& path, std::span<const uint8_t> bytes) override {
-        writeFailed = !JpegHost::ReplaceFile(path, bytes);
+    bool WriteJpegFile(const fs::path& path, std::span<const uint8_t> bytes) override {
+        writeFailed = !JpegHost::WriteJpegFile(path, bytes);
         return !writeFailed;
     }
 

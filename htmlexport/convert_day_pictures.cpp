@@ -1,7 +1,5 @@
 #include "convert_day_pictures.h"
 
-#undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
-
 #include <algorithm>
 #include <mutex>
 #include <thread>

@@ -195,7 +195,7 @@ int ConvertBmpToJpeg(ReadableFile&& bmp, const std::filesystem::path& jpegPath, 
         host.Report(JpegMessage::EncodingFailed);
         return 0;
     }
-    return host.ReplaceFile(jpegPath, bytes) ? 1 : 0;
+    return host.WriteJpegFile(jpegPath, bytes) ? 1 : 0;
 }
 
 int ConvertBmpToJpeg(const char16_t* bmpPath, const char16_t* jpegPath, JpegHost& host) {

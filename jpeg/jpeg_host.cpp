@@ -5,7 +5,7 @@
 
 namespace jpeg {
 
-bool JpegHost::ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+bool JpegHost::WriteJpegFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
     if (expectNewFile_) {
         const WriteOptions newFile{
             .durability = Durability::Atomic, .temporaryFolder = temporaryFolder_, .targetAbsent = true};

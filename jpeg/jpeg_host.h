@@ -31,10 +31,10 @@ public:
     // Writes the file completely or not at all (the program's one way to
     // write a file); an older file of that name is untouched on failure, and
     // one that already holds these bytes is left as it is.
-    virtual bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+    virtual bool WriteJpegFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
     // Told before a conversion that no file had the JPEG's name a moment ago (the
-    // folder was listed as a run began): ReplaceFile then writes the file under
+    // folder was listed as a run began): WriteJpegFile then writes the file under
     // that name without looking for an older one first; under Wine each look for
     // a name that is not there reads the whole folder. Should a file have taken
     // the name after all, it is dealt with as any existing file is. The new file is

@@ -101,7 +101,7 @@ bool FileWriteSteps::FinishFile(std::FILE* file, Durability durability) {
     return std::fclose(file) == 0 && ok;
 }
 
-bool FileWriteSteps::ReplaceFile(const fs::path& from, const fs::path& to, Durability durability, bool mayReplace) {
+bool FileWriteSteps::PutInPlace(const fs::path& from, const fs::path& to, Durability durability, bool mayReplace) {
     return ReplaceFileOnDisk(from, to, durability, mayReplace);
 }
 
@@ -189,7 +189,7 @@ WriteStatus PendingFile::Commit() {
             Fail(WriteStatus::CannotWrite);
         } else {
             ForgetSystemError();
-            if (!steps_.ReplaceFile(temporary_, target_, options_.durability, !options_.targetAbsent)) {
+            if (!steps_.PutInPlace(temporary_, target_, options_.durability, !options_.targetAbsent)) {
                 Fail(WriteStatus::CannotReplace);
             } else {
                 temporary_.clear();  // it is the target now

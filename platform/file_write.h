@@ -65,8 +65,8 @@ struct FileWriteSteps {
     virtual bool FinishFile(std::FILE* file, Durability durability);
     // Moves the finished file to the target: over an older one when `mayReplace`, else
     // only where no file of that name is.
-    virtual bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, Durability durability,
-                             bool mayReplace);
+    virtual bool PutInPlace(const std::filesystem::path& from, const std::filesystem::path& to, Durability durability,
+                            bool mayReplace);
 };
 
 // A file written piece by piece beside its target and moved over it by Commit. Until

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <windows.h>
-#undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
 
 #include <cstdint>
 #include <filesystem>

@@ -6,7 +6,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#undef ReplaceFile  // windows.h would rename the encoder host's ReplaceFile
 #else
 #include <sys/stat.h>
 #include <sys/wait.h>

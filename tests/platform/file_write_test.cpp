@@ -52,8 +52,8 @@ struct FailingSteps : FileWriteSteps {
     bool FinishFile(std::FILE* file, Durability durability) override {
         return FileWriteSteps::FinishFile(file, durability) && failing != Finish;
     }
-    bool ReplaceFile(const fs::path& from, const fs::path& to, Durability durability, bool mayReplace) override {
-        return failing != Replace && FileWriteSteps::ReplaceFile(from, to, durability, mayReplace);
+    bool PutInPlace(const fs::path& from, const fs::path& to, Durability durability, bool mayReplace) override {
+        return failing != Replace && FileWriteSteps::PutInPlace(from, to, durability, mayReplace);
     }
 };
 

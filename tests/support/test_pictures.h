@@ -19,8 +19,8 @@ struct RecordingHost : jpeg::JpegHost {
     std::function<bool(const std::filesystem::path&, std::span<const uint8_t>)> writer;
 
     void Report(jpeg::JpegMessage message) override { messages.push_back(message); }
-    bool ReplaceFile(const std::filesystem::path& p, std::span<const uint8_t> b) override {
-        return writer ? writer(p, b) : JpegHost::ReplaceFile(p, b);
+    bool WriteJpegFile(const std::filesystem::path& p, std::span<const uint8_t> b) override {
+        return writer ? writer(p, b) : JpegHost::WriteJpegFile(p, b);
     }
 };
 
