@@ -3,8 +3,7 @@
 # whole build, in two kinds, and every C++ target of ours reuses one: the window code (a
 # target that links the window system, directly or through one of our window libraries)
 # the standard headers with <windows.h>; the portable code the standard headers alone,
-# so that it never sees <windows.h>. A target whose options differ so far that the
-# compiler cannot use the precompiled file reads the headers as text, as without one.
+# so that it never sees <windows.h>.
 # doodle_precompile_headers() runs once, after every folder is added.
 
 set(DOODLE_STANDARD_HEADERS <algorithm> <array> <cstdint> <cstring> <filesystem> <functional> <map>
@@ -62,7 +61,12 @@ function(doodle_precompile_headers)
     target_precompile_headers(doodle_precompiled_window PRIVATE <windows.h> ${DOODLE_STANDARD_HEADERS})
   endif()
   foreach(target ${compiled})
-    if(target IN_LIST window)
+    # A library found through pkg-config brings options of its own (-pthread): the
+    # shared file would not fit, so the target makes its own.
+    get_target_property(links ${target} LINK_LIBRARIES)
+    if("${links}" MATCHES "PkgConfig::")
+      target_precompile_headers(${target} PRIVATE ${DOODLE_STANDARD_HEADERS})
+    elseif(target IN_LIST window)
       target_precompile_headers(${target} REUSE_FROM doodle_precompiled_window)
     else()
       target_precompile_headers(${target} REUSE_FROM doodle_precompiled_portable)
