@@ -5,7 +5,7 @@
 #include "diary_window.h"
 #include "main_window.h"
 #include "page/page_files.h"
-#include "page/shown_page.h"
+#include "page/current_page.h"
 #include "page/build_page_view.h"
 #include "page/page_view.h"
 #include "page/recovery.h"

@@ -156,8 +156,8 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ToggleRuledLines: ToggleRuledLines(view); break;
     case CommandAction::ShowSystemMenu: ShowSystemMenu(); break;
     case CommandAction::ShowDrawingMenu: ShowDrawingMenu(); break;
-    case CommandAction::TextTyped: NotePageEdited(page, view, true); break;
-    case CommandAction::PlaceChosen: NotePageEdited(page, view); break;
+    case CommandAction::TextTyped: TakeTypedText(page, view); break;
+    case CommandAction::PlaceChosen: TakeChosenPlace(page, view); break;
     case CommandAction::PlaceListClosed: PassFocusOnFromPlaceBox(); break;
     case CommandAction::UndoStroke: UndoStroke(page, view); break;
     case CommandAction::RedoStroke: RedoStroke(page, view); break;

@@ -83,7 +83,7 @@ void MarkMenus(const DiaryWindow& diary) {
         if (menu) CheckMenuItem(menu, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     };
     for (HMENU menu : {GetMenu(diary.view.window), g_shell.systemMenuResource}) {
-        check(menu, IDM_SAVE_PICTURE, diary.page.savePicture);
+        check(menu, IDM_SAVE_PICTURE, diary.page.SavesPicture());
         check(menu, IDM_RULED_LINES, diary.view.ruledLinesOn);
         if (menu) {
             CheckMenuRadioItem(menu, IDM_ZOOM_FIRST, IDM_ZOOM_LAST, IDM_ZOOM_FIRST + diary.view.zoom - 1, MF_BYCOMMAND);
@@ -106,8 +106,8 @@ void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
     enable(IDM_ZOOM_OUT, largest > 0 && diary.view.zoom > 1);
     for (int zoom = 1; zoom <= kMaxZoom; ++zoom) enable(IDM_ZOOM_FIRST + zoom - 1, zoom <= largest);
     if (menu == g_shell.drawingMenu) {
-        EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (diary.page.history.back.empty() ? MF_GRAYED : MF_ENABLED));
-        EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (diary.page.history.forward.empty() ? MF_GRAYED : MF_ENABLED));
+        EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (!diary.page.CanTakeBack() ? MF_GRAYED : MF_ENABLED));
+        EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (!diary.page.CanBringBack() ? MF_GRAYED : MF_ENABLED));
     } else if (menu == g_shell.weatherMenu || menu == g_shell.moodMenu) {
         // A page whose record cannot be read takes no weather or mood: nothing would keep it.
         const UINT state = diary.page.TakesClassifications() ? MF_ENABLED : MF_GRAYED;

@@ -52,11 +52,11 @@ void ShowSystemMenu() { ShowMenuAtClientPoint(GetSubMenu(g_shell.systemMenuResou
 void ShowDrawingMenu() { ShowMenuAtClientPoint(g_shell.drawingMenu, g_shell.windowWidth, 0); }
 
 void TogglePictureSaving(Page& page, PageView& view) {
-    SetPictureSaving(page, view, !page.savePicture);
+    SetPictureSaving(page, view, !page.SavesPicture());
     MarkMenus(DiaryOf(view.window));
     // In the 240-line layout the switch is labelled "Cancel" and is easily turned off by
     // mistake: a drawing must never be dropped without the user having been told.
-    if (!page.savePicture) {
+    if (!page.SavesPicture()) {
         ShowMessageBox(view.window, view.instance, IDS_PICTURE_SAVING_OFF, IDS_CAPTION_SAVE_PICTURE,
                        MB_OK | MB_ICONWARNING);
     }

@@ -147,7 +147,7 @@ double TimeLookBack(LookBackView which, double ticksPerMs) {
 
 // Each window five times, on a month six weeks back, which a diary of years has whole.
 void TimeLookingBack(Times& times, double ticksPerMs) {
-    const DayKey before = Diary().page.day;
+    const DayKey before = Diary().page.Day();
     GoToDay(Diary().page, Diary().view, DayAfter(GetToday(), -45));
     for (int n = 0; n < 5; ++n) {
         times.months.push_back(TimeLookBack(LookBackView::Month, ticksPerMs));

@@ -43,7 +43,7 @@ std::u16string ResolvedItemPath(HWND dialog, int id) {
 
 void FillDialog(HWND dialog) {
     const Page& page = ContextOf(dialog).page;
-    const DayKey& day = page.day;
+    const DayKey& day = page.Day();
     SetDlgItemInt(dialog, IDC_START_YEAR, static_cast<UINT>(day.year), FALSE);
     SetDlgItemInt(dialog, IDC_START_MONTH, static_cast<UINT>(day.month), FALSE);
     SetDlgItemInt(dialog, IDC_START_DAY, static_cast<UINT>(day.day), FALSE);
@@ -97,7 +97,7 @@ void RunExport(HWND dialog) {
     bool jpegPictures = SendDlgItemMessageW(dialog, IDC_JPEG_PICTURES, BM_GETCHECK, 0, 0) == BST_CHECKED;
     HtmlOutputContext& context = ContextOf(dialog);
     SaveDay(context.page, context.view);
-    const DayKey& day = context.page.day;
+    const DayKey& day = context.page.Day();
     if (ExportHtmlDiary(day, dayCount, templatePath, outputPath, dialog, context.view.window, context.page.Folder(),
                         jpegPictures) < 0) {
         return;

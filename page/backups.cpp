@@ -188,8 +188,8 @@ void SnapshotOnTimer(BackupsOfRun& backups, const Page& page, const PageView& vi
     // Never while a save is under way (a failed save's message box runs the timers), nor
     // while the backup folder cannot be known: the snapshot is tried again a minute later,
     // and then the hours go on from there.
-    SetTimer(view.window, IDT_HOURLY_SNAPSHOT, page.saving ? kRetryMs : kHourMs, nullptr);
-    if (page.saving) return;
+    SetTimer(view.window, IDT_HOURLY_SNAPSHOT, page.Saving() ? kRetryMs : kHourMs, nullptr);
+    if (page.Saving()) return;
     // A job whose window closed before it ended was never taken.
     if (backups.job && backups.job->done) TakeSnapshotResult(backups, view);
     if (backups.job || NothingToBackUpYet(page)) return;

@@ -24,7 +24,7 @@ namespace {
 // as the folder lists them: by day, then name.
 std::vector<ConflictCopyFile> CopiesIndexed(const Page& page) {
     std::vector<ConflictCopyFile> copies;
-    for (const std::u16string& name : page.index.Names())
+    for (const std::u16string& name : page.diary.index.Names())
         if (const std::optional<ConflictCopy> copy = RecogniseConflictCopy(name))
             copies.push_back({fs::path(page.Folder()) / name, *copy});
     std::sort(copies.begin(), copies.end(), [](const ConflictCopyFile& a, const ConflictCopyFile& b) {
@@ -38,27 +38,27 @@ std::vector<ConflictCopyFile> CopiesIndexed(const Page& page) {
 // them in: the copies stay in the diary folder meanwhile.
 void ShowWaitingCopies(const Page& page, PageView& view) {
     std::u16string days;
-    for (const std::int32_t day : page.daysWithCopiesLeft)
+    for (const std::int32_t day : page.diary.daysWithCopiesLeft)
         days += (days.empty() ? u"" : u", ") + IsoDateText(DayKeyOfNumber(day));
     const std::u16string notice = days.empty() ? u"" : LoadText(view.instance, IDS_COPIES_WAITING, {days});
     if (notice == view.copiesNotice) return;
     view.copiesNotice = notice;
-    DrawDateHeader(view, page.day);
+    DrawDateHeader(view, page.Day());
 }
 
 }  // namespace
 
 void TakeInConflictCopies(Page& page, PageView& view) {
     KeepIndexCurrent(page, view);
-    if (page.index.Known() && page.index.Version() == page.conflictCopiesSeen) return;
+    if (page.diary.index.Known() && page.diary.index.Version() == page.diary.conflictCopiesSeen) return;
     // Without an index (the folder's changes cannot be followed) the folder is listed at
     // the first look only: under Wine a listing of a lifetime's diary is no thing to
     // repeat every two seconds.
-    if (!page.index.Known() && page.conflictCopiesSeen != Page::kNeverLooked) return;
+    if (!page.diary.index.Known() && page.diary.conflictCopiesSeen != DiaryFolder::kNeverLooked) return;
     bool listed = true;
     const std::vector<ConflictCopyFile> copies =
-        page.index.Known() ? CopiesIndexed(page) : ListConflictCopies(fs::path(page.Folder()), listed);
-    page.daysWithCopiesLeft.clear();
+        page.diary.index.Known() ? CopiesIndexed(page) : ListConflictCopies(fs::path(page.Folder()), listed);
+    page.diary.daysWithCopiesLeft.clear();
     if (!copies.empty()) {
         // A diary without an identity has no snapshots to take a base from, and none is
         // made for it here: two computers taking in one copy at once would each make
@@ -69,7 +69,7 @@ void TakeInConflictCopies(Page& page, PageView& view) {
             const TakeInResult taken =
                 TakeInConflictCopy(fs::path(page.Folder()), copy, backupFolder, identity.value_or(""));
             if (taken.status != TakeInStatus::Merged) {
-                page.daysWithCopiesLeft.insert(DayNumberOf(copy.copy.day));
+                page.diary.daysWithCopiesLeft.insert(DayNumberOf(copy.copy.day));
                 continue;
             }
             const DayFilePair files = DayFileNames(page.Folder(), copy.copy.day);
@@ -79,6 +79,6 @@ void TakeInConflictCopies(Page& page, PageView& view) {
         }
     }
     // The names this look changed are no reason for another.
-    page.conflictCopiesSeen = page.index.Version();
+    page.diary.conflictCopiesSeen = page.diary.index.Version();
     ShowWaitingCopies(page, view);
 }

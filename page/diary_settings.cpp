@@ -9,15 +9,15 @@
 #include "resources/resource.h"
 
 Settings DiarySettings(const Page& page) {
-    return ReadSettingsHolding(std::filesystem::path(page.Folder()), page.heldSettings);
+    return ReadSettingsHolding(std::filesystem::path(page.Folder()), page.diary.heldSettings);
 }
 
 SettingsKept KeepDiarySettings(Page& page, const PageView& view, HWND owner,
                                const std::function<void(Settings&)>& choose, WriteFault* why) {
     const std::filesystem::path folder(page.Folder());
-    const SettingsKept kept = KeepSettings(folder, page.heldSettings, choose, why);
-    if (kept != SettingsKept::Held || page.heldSettingsTold) return kept;
-    page.heldSettingsTold = true;
+    const SettingsKept kept = KeepSettings(folder, page.diary.heldSettings, choose, why);
+    if (kept != SettingsKept::Held || page.diary.heldSettingsTold) return kept;
+    page.diary.heldSettingsTold = true;
     const ReadStatus unread = ReadSettings(folder).WhyUnread();
     const int reason = ReasonTextId(unread == ReadStatus::Ok ? ReadStatus::Failed : unread);
     const std::u16string text = LoadText(view.instance, IDS_SETTINGS_NOT_READ,

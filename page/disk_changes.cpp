@@ -11,9 +11,8 @@
 #include "page/page.h"
 #include "page/page_edits.h"
 #include "page/page_view.h"
-#include "page/picture_surface.h"
 #include "page/recovery.h"
-#include "page/shown_page.h"
+#include "page/current_page.h"
 #include "platform/loaded_text.h"
 #include "resources/resource.h"
 #include "sync/kept_versions.h"
@@ -32,8 +31,8 @@ constexpr UINT kFollowIntervalMs = 2000;
 // replace it.
 void KeepTheirPicture(Page& page, const DayFileBytes& disk) {
     if (disk.picture &&
-        KeepDayVersion(fs::path(page.Folder()), page.day, {std::nullopt, disk.picture}, UnixSecondsNow()).empty())
-        page.files.pictureForeign = true;
+        KeepDayVersion(fs::path(page.Folder()), page.Day(), {std::nullopt, disk.picture}, UnixSecondsNow()).empty())
+        page.KeepPictureBeforeReplacing();
 }
 
 // The merge over the day as it is on disk now, as unsaved changes, with the caret where
@@ -41,17 +40,16 @@ void KeepTheirPicture(Page& page, const DayFileBytes& disk) {
 void ShowMerged(Page& page, PageView& view, const MergedPage& merged) {
     DWORD start = 0, end = 0;
     SendMessageW(view.textBox, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const Page::RecoveryCopy copy = page.copy;
+    const Page::RecoveryCopy copy = page.Copy();
     LoadDay(page, view);
     // The copies already written stay this page's: the next copy replaces them.
-    page.copy = copy;
+    page.CopyKept(copy);
     if (merged.summary.differsFromTheirs.record && merged.page.record) {
         PutRecordOnPage(page, view, *merged.page.record);
         NotePageEdited(page, view);
     }
-    if (merged.summary.differsFromTheirs.picture &&
-        PutPictureBytes(view, merged.page.picture.value_or(BlankPicturePixels())))
-        NotePictureChanged(page, view);
+    if (merged.summary.differsFromTheirs.picture)
+        ShowPictureOnPage(page, view, merged.page.picture.value_or(BlankPicturePixels()));
     SendMessageW(view.textBox, EM_SETSEL, start, end);
     SendMessageW(view.textBox, EM_SCROLLCARET, 0, 0);
 }
@@ -59,39 +57,36 @@ void ShowMerged(Page& page, PageView& view, const MergedPage& merged) {
 }  // namespace
 
 DiskChange TakeInDiskChanges(Page& page, PageView& view) {
-    if (page.loading || page.saving || page.stroke.penDown) return DiskChange::None;
+    if (page.Loading() || page.Saving() || page.PenDown()) return DiskChange::None;
     KeepIndexCurrent(page, view);
     const DayFilePair paths = page.Files();
     DayFileBytes disk;
     // A file held while it is written is looked at again later.
     if (ReadDayFileBytes(DayFileToRead(page, paths.record), DayFileToRead(page, paths.picture), disk) != ReadStatus::Ok)
         return DiskChange::None;
-    if (disk == page.loadedFiles) return DiskChange::None;
+    if (disk == page.LoadedFiles()) return DiskChange::None;
 
     const SavePlan plan = PlanCurrentSave(page, view);
     if (plan.picture == PictureStep::Keep && plan.record == RecordStep::Keep) {
         RemoveRecoveryCopy(page, view);
         LoadDay(page, view);
-        ShowHeaderNotice(view, page.day, LoadText(view.instance, IDS_CHANGED_ELSEWHERE));
+        ShowHeaderNotice(view, page.Day(), LoadText(view.instance, IDS_CHANGED_ELSEWHERE));
         return DiskChange::Followed;
     }
-    const ShownPage shown = ShownNow(page, view);
     // Drawing that could not be captured is not merged away: the next look tries again.
-    if (page.PictureMayHaveChanged() && !shown.pixels) return DiskChange::None;
-    const std::optional<MergedPage> merged = page.MergeWithDisk(shown, disk);
+    if (page.PictureMayHaveChanged() && !page.Pixels()) return DiskChange::None;
+    const std::optional<MergedPage> merged = page.MergeWithDisk(disk);
     if (!merged) {
         // Not a page of ours: the save keeps it beside the day before it replaces it.
-        page.files.recordDamaged = page.files.recordDamaged || !DayPageOfFiles({disk.record, std::nullopt});
-        page.files.pictureForeign = page.files.pictureForeign || !DayPageOfFiles({std::nullopt, disk.picture});
-        page.loadedFiles = disk;
+        page.FilesChangedElsewhere(disk);
         return DiskChange::None;
     }
     ShowMerged(page, view, *merged);
     if (merged->summary.pictureConflicted) KeepTheirPicture(page, disk);
     // What the merge holds. Loading may have met a newer version still: its difference
     // from this one is merged at the next look.
-    page.loadedFiles = disk;
-    ShowHeaderNotice(view, page.day, LoadText(view.instance, IDS_MERGED_ELSEWHERE));
+    page.MergedWith(disk);
+    ShowHeaderNotice(view, page.Day(), LoadText(view.instance, IDS_MERGED_ELSEWHERE));
     return DiskChange::Merged;
 }
 
@@ -103,7 +98,7 @@ void FollowDayFilesOnTimer(Page& page, PageView& view, WPARAM timerId) {
     if (timerId != IDT_FOLLOW_FILES) return;
     // Not under a message box or a dialog of the window's: the page changes only while
     // the user can see it do so.
-    if (!IsWindowEnabled(view.window) || page.loading || page.saving) return;
+    if (!IsWindowEnabled(view.window) || page.Loading() || page.Saving()) return;
     TakeInConflictCopies(page, view);
     TakeInDiskChanges(page, view);
 }

@@ -23,13 +23,14 @@
 #include "page/page_icons.h"
 #include "page/page_view.h"
 #include "page/picture_surface.h"
-#include "page/shown_page.h"
+#include "page/current_page.h"
 #include "platform/dialog_placement.h"
 #include "platform/dialog_template.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
 #include "sync/kept_versions.h"
+#include "sync/picture_merge.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ void Fill(HWND dialog, VersionsDialog& state) {
     for (int item = 0; item < static_cast<int>(state.versions.size()); ++item) {
         const VersionRow& shown = state.versions[item];
         // One snapshot's day at a time, let go before the next is read.
-        const DayFilesInSnapshot files = FilesOf(shown, state.page.day);
+        const DayFilesInSnapshot files = FilesOf(shown, state.page.Day());
         HBITMAP thumbnail = MakeThumbnail(DrawingOf(files), kThumbWidth, kThumbHeight);
         ImageList_Add(state.thumbnails, thumbnail, nullptr);
         DeleteObject(thumbnail);
@@ -139,24 +140,24 @@ void Fill(HWND dialog, VersionsDialog& state) {
 }
 
 // The page as it is, unsaved changes and all, for Ctrl+Z right after the restore; with
-// unsaved changes it is also set aside, where Earlier Versions lists it. False, after
+// unsaved changes it is also set aside, where Earlier Versions lists it. Nothing, after
 // telling the user, when it could not be.
-bool KeepPageBeforeRestore(Page& page, PageView& view) {
-    Page::BeforeRestore before{CurrentRecord(page, view), CapturePictureBytes(view)};
+std::optional<Page::BeforeRestore> KeepPageBeforeRestore(Page& page, PageView& view) {
+    CatchUpStroke(page, view);
+    Page::BeforeRestore before{page.RecordToStore(), page.Pixels()};
     if (PlanCurrentSave(page, view).WritesAnything()) {
         DayFileBytes files{SerializeRecord(before.record).bytes, std::nullopt};
         if (before.pixels) files.picture = PictureFileBytes(*before.pixels);
         WriteFault fault = WriteFault::None;
-        if (KeepDayVersion(std::filesystem::path(page.Folder()), page.day, files, UnixSecondsNow(), &fault).empty()) {
+        if (KeepDayVersion(std::filesystem::path(page.Folder()), page.Day(), files, UnixSecondsNow(), &fault).empty()) {
             ShowMessageBox(
                 view.window, view.instance,
                 LoadText(view.instance, IDS_VERSIONS_NOT_KEPT, {LoadText(view.instance, ReasonTextId(fault))}),
                 IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
-            return false;
+            return std::nullopt;
         }
     }
-    page.beforeRestore = std::move(before);
-    return true;
+    return before;
 }
 
 // The version on the page as unsaved changes, as a recovered copy is put there. A part
@@ -167,7 +168,7 @@ bool KeepPageBeforeRestore(Page& page, PageView& view) {
 void Restore(VersionsDialog& state, const VersionRow& version) {
     Page& page = state.page;
     PageView& view = state.view;
-    const DayFilesInSnapshot files = FilesOf(version, page.day);
+    const DayFilesInSnapshot files = FilesOf(version, page.Day());
     DayRecord record;
     if (!page.TakesInk() || !page.TakesClassifications() || files.status != ZipReadStatus::Ok ||
         (files.picture && !IsOwnPicture(files.picture)) ||
@@ -175,20 +176,18 @@ void Restore(VersionsDialog& state, const VersionRow& version) {
         ShowMessageBox(view.window, view.instance, IDS_VERSIONS_NOT_RESTORED, IDS_CAPTION_PROGRAM, MB_ICONEXCLAMATION);
         return;
     }
-    if (!KeepPageBeforeRestore(page, view)) return;
+    std::optional<Page::BeforeRestore> before = KeepPageBeforeRestore(page, view);
+    if (!before) return;
     if (!files.pictureLeftOut) {
-        if (files.picture) {
-            PutPictureBytes(
-                view, std::vector<std::uint8_t>(files.picture->begin() + kPictureHeaderBytes, files.picture->end()));
-        } else {
-            WhitenPicture(view);
-        }
-        NotePictureChanged(page, view);
+        ShowPictureOnPage(page, view,
+                          files.picture
+                              ? PictureBytes(files.picture->begin() + kPictureHeaderBytes, files.picture->end())
+                              : BlankPicturePixels());
     }
     if (!files.recordLeftOut) PutRecordOnPage(page, view, record);
     NotePageEdited(page, view);
-    DrawDateHeader(view, page.day);
-    page.lastChange = PageChange::Restore;
+    DrawDateHeader(view, page.Day());
+    page.Restored(std::move(*before));
 }
 
 INT_PTR CALLBACK VersionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -230,15 +229,15 @@ void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
     const std::optional<std::filesystem::path> backups = BackupFolderOfDiary(page);
     DayVersionList list;
     if (backups)
-        list =
-            ListDayVersions(*backups, KnownDiaryIdentity(std::filesystem::path(page.Folder())).value_or(""), page.day);
+        list = ListDayVersions(*backups, KnownDiaryIdentity(std::filesystem::path(page.Folder())).value_or(""),
+                               page.Day());
     state.folderUnknown = !backups;
     state.damaged = list.damaged.size();
     const DayFilePair stored = page.Files();
     for (DayVersion& version :
          VersionsThatDiffer(std::move(list.versions), StoredVersion(stored.record, stored.picture)))
         state.versions.push_back({version.time, std::move(version), {}});
-    for (KeptVersion& kept : ListKeptVersions(std::filesystem::path(page.Folder()), page.day))
+    for (KeptVersion& kept : ListKeptVersions(std::filesystem::path(page.Folder()), page.Day()))
         state.versions.push_back({kept.time, std::nullopt, std::move(kept)});
     std::stable_sort(state.versions.begin(), state.versions.end(),
                      [](const VersionRow& a, const VersionRow& b) { return a.time > b.time; });
@@ -248,13 +247,11 @@ void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
 }
 
 bool UndoRestore(Page& page, PageView& view) {
-    if (page.lastChange != PageChange::Restore || !page.beforeRestore) return false;
-    const Page::BeforeRestore before = std::move(*page.beforeRestore);
-    page.beforeRestore.reset();
-    if (before.pixels && PutPictureBytes(view, *before.pixels)) NotePictureChanged(page, view);
-    PutRecordOnPage(page, view, before.record);
+    const std::optional<Page::BeforeRestore> before = page.TakeBackRestore();
+    if (!before) return false;
+    if (before->pixels) ShowPictureOnPage(page, view, *before->pixels);
+    PutRecordOnPage(page, view, before->record);
     NotePageEdited(page, view);
-    DrawDateHeader(view, page.day);
-    page.lastChange = PageChange::None;
+    DrawDateHeader(view, page.Day());
     return true;
 }

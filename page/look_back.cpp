@@ -10,25 +10,26 @@
 #include "page/page_geometry.h"
 #include "page/page_view.h"
 #include "page/picture_surface.h"
-#include "page/shown_page.h"
+#include "page/current_page.h"
 #include "page/today.h"
 
 namespace {
 
 // The page on show as the views show a day: what it holds now, saved or not.
-PageOnShow PageAsShown(const Page& page, const PageView& view, const DayFileIndex& index) {
+PageOnShow PageAsShown(Page& page, const PageView& view, const DayFileIndex& index) {
     PageOnShow shown;
-    shown.day = page.day;
+    shown.day = page.Day();
     DayGlance& glance = shown.glance;
-    glance.day = DayNumberOf(page.day);
-    const DayRecord record = CurrentRecord(page, view);
-    const std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes(view);
+    glance.day = DayNumberOf(page.Day());
+    CatchUpStroke(page, view);
+    const DayRecord record = page.RecordToStore();
+    const std::optional<std::vector<std::uint8_t>> pixels = page.Pixels();
     const bool drawn = pixels && !IsBlankPicture(*pixels);
-    const DayFilePair names = DayFileNames(page.day);
+    const DayFilePair names = DayFileNames(page.Day());
     glance.mark.page = drawn || !record.text.empty() || index.Listed(names.record) || index.Listed(names.picture);
     glance.mark.unreadable = !page.TakesClassifications() || !page.TakesInk();
-    glance.mark.mood = static_cast<std::uint8_t>(page.moodIndex);
-    glance.mark.weather = static_cast<std::uint8_t>(page.weatherIndex);
+    glance.mark.mood = static_cast<std::uint8_t>(page.Mood());
+    glance.mark.weather = static_cast<std::uint8_t>(page.Weather());
     glance.firstWords = FirstWordsOf(record.text);
     if (pixels) shown.drawing = DrawingOfPictureBytes(*pixels);
     return shown;
@@ -39,13 +40,13 @@ PageOnShow PageAsShown(const Page& page, const PageView& view, const DayFileInde
 bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which, const std::function<void(HWND)>& whenShown) {
     KeepIndexCurrent(page, view);
     DayFileIndex listed;
-    if (!page.index.Known()) listed.List(std::filesystem::path(page.Folder()));
+    if (!page.diary.index.Known()) listed.List(std::filesystem::path(page.Folder()));
     LookSource source;
     source.folder = std::filesystem::path(page.Folder());
-    source.index = page.index.Known() ? &page.index : &listed;
+    source.index = page.diary.index.Known() ? &page.diary.index : &listed;
     source.today = GetToday();
     source.onShow = PageAsShown(page, view, *source.index);
-    source.waiting = page.daysWithCopiesLeft;
+    source.waiting = page.diary.daysWithCopiesLeft;
     source.instance = view.instance;
     source.weatherIcons = view.weatherStripDc;
     source.moodIcons = view.moodStripDc;

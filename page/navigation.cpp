@@ -9,7 +9,7 @@
 #include "page/folder_index.h"
 #include "page/page.h"
 #include "page/page_files.h"
-#include "page/shown_page.h"
+#include "page/current_page.h"
 #include "page/page_view.h"
 #include "page/today.h"
 #include "platform/loaded_text.h"
@@ -18,13 +18,13 @@
 namespace {
 
 void ShowDay(Page& page, PageView& view, const DayKey& day) {
-    page.day = day;
+    page.TurnTo(day);
     LoadDay(page, view);
-    DrawDateHeader(view, page.day);
+    DrawDateHeader(view, page.Day());
 }
 
 bool MoveToDay(Page& page, PageView& view, void (*step)(DayKey&)) {
-    DayKey day = page.day;
+    DayKey day = page.Day();
     step(day);
     return GoToDay(page, view, day);
 }
@@ -40,8 +40,8 @@ bool GoToDay(Page& page, PageView& view, const DayKey& day) {
 }
 
 void ShowToday(Page& page, PageView& view) {
-    page.day = GetToday();
-    DrawDateHeader(view, page.day);
+    page.TurnTo(GetToday());
+    DrawDateHeader(view, page.Day());
 }
 
 bool GoNextDay(Page& page, PageView& view) { return MoveToDay(page, view, NextDay); }
@@ -52,10 +52,10 @@ bool PickDay(Page& page, PageView& view, HWND owner) {
     // The marks come from the page's index of the folder; only without one is it listed.
     KeepIndexCurrent(page, view);
     DaysWithPages pages =
-        page.index.Known() ? page.index.Days() : ListDaysWithPages(std::filesystem::path(page.Folder()));
+        page.diary.index.Known() ? page.diary.index.Days() : ListDaysWithPages(std::filesystem::path(page.Folder()));
     // A day whose sync tool's copy waits to be taken in is marked too: half of it is there.
-    pages.insert(page.daysWithCopiesLeft.begin(), page.daysWithCopiesLeft.end());
-    std::optional<DayKey> chosen = RunDayPicker(owner, view.instance, std::move(pages), page.day);
+    pages.insert(page.diary.daysWithCopiesLeft.begin(), page.diary.daysWithCopiesLeft.end());
+    std::optional<DayKey> chosen = RunDayPicker(owner, view.instance, std::move(pages), page.Day());
     if (!chosen) return false;
     ShowDay(page, view, *chosen);
     return true;
@@ -65,18 +65,18 @@ bool FindDay(Page& page, PageView& view, HWND owner) {
     // A record that could not be read is not on the page; the stored one is counted instead.
     std::optional<DiaryEntry> onShow;
     if (page.TakesClassifications()) {
-        const DayRecord record = CurrentRecord(page, view);
-        onShow = DiaryEntry{DayNumberOf(page.day), record.place, record.text, {}};
+        const DayRecord record = page.RecordToStore();
+        onShow = DiaryEntry{DayNumberOf(page.Day()), record.place, record.text, {}};
     }
     KeepIndexCurrent(page, view);
     FindSource source{page.Folder(), std::nullopt, onShow};
-    if (page.index.Known()) source.names = page.index.Names();
+    if (page.diary.index.Known()) source.names = page.diary.index.Names();
     std::optional<DayKey> found = RunFindDialog(owner, view.instance, std::move(source));
     return found && GoToDay(page, view, *found);
 }
 
 void SaveTextCommand(Page& page, PageView& view) {
-    if (GetWindowTextLengthW(view.textBox) == 0) {
+    if (page.Text().empty()) {
         ShowMessageBox(view.window, view.instance, IDS_NO_TEXT, IDS_CAPTION_NO_TEXT, MB_ICONHAND);
         return;
     }

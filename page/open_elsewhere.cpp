@@ -24,7 +24,7 @@ void SayOpenAndLook(const Page& page, PageView& view) {
     const std::u16string line = others.empty() ? u"" : LoadText(view.instance, IDS_OPEN_ELSEWHERE, {others});
     if (line != view.presenceNotice) {
         view.presenceNotice = line;
-        DrawDateHeader(view, page.day);
+        DrawDateHeader(view, page.Day());
     }
 }
 

@@ -17,7 +17,7 @@
 #include "page/page_view.h"
 #include "page/picture_surface.h"
 #include "page/recovery.h"
-#include "page/shown_page.h"
+#include "page/current_page.h"
 #include "page/stroke_undo.h"
 #include "platform/file_write.h"
 #include "platform/loaded_text.h"
@@ -64,8 +64,8 @@ bool KeepOriginal(const PageView& view, SaveMode mode, const std::u16string& fil
 }
 
 bool SavePicture(Page& page, const PageView& view, SaveMode mode, const std::u16string& path) {
-    std::optional<PictureBytes> pixels = CapturePictureBytes(view);
-    if (page.files.pictureForeign && !KeepOriginal(view, mode, path, kOriginalPictureSuffix, kPictureNotSaved)) {
+    const std::optional<PictureBytes> pixels = page.Pixels();
+    if (page.FileState().pictureForeign && !KeepOriginal(view, mode, path, kOriginalPictureSuffix, kPictureNotSaved)) {
         return false;
     }
     // Writes the picture, or deletes the day's BMP when it is blank.
@@ -77,27 +77,24 @@ bool SavePicture(Page& page, const PageView& view, SaveMode mode, const std::u16
     }
     if (IsBlankPicture(*pixels)) {
         NoteDayFileRemoved(page, path);
-        page.loadedFiles.picture.reset();
     } else {
         NoteDayFileWritten(page, path);
-        page.loadedFiles.picture = PictureFileBytes(*pixels);
     }
-    page.PictureStored(std::move(pixels));
+    page.PictureStored(*pixels);
     return true;
 }
 
-bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16string& text,
-                const std::u16string& path) {
+bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16string& path) {
+    const std::u16string& text = page.Text();
     std::u16string_view kept = text;
     if (text.size() > kRecordTextLimit && Message(view, mode, LoadText(view.instance, IDS_CUT_QUESTION),
                                                   IDS_CAPTION_CONFIRM, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         kept = CutRecordText(text);
     }
-    if (page.files.recordDamaged && !KeepOriginal(view, mode, path, kDamagedRecordSuffix, kRecordNotSaved)) {
+    if (page.FileState().recordDamaged && !KeepOriginal(view, mode, path, kDamagedRecordSuffix, kRecordNotSaved)) {
         return false;
     }
-    const int placeItem = SelectedPlace(view);
-    DayRecord record = page.RecordToStore(kept, placeItem);
+    DayRecord record = page.RecordToStore(kept);
     RecordBytes bytes = SerializeRecord(record);
     WriteFault fault = WriteFault::None;
     if (WriteFileSafely(std::filesystem::path(path), bytes.bytes, DayFileWriteOptions(page, path), &fault) !=
@@ -106,9 +103,7 @@ bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16s
         return false;
     }
     NoteDayFileWritten(page, path);
-    page.loadedFiles.record = std::move(bytes.bytes);
-    page.RecordStored(text, record, placeItem);
-    page.files.recordDamaged = false;
+    page.RecordStored(record, std::move(bytes.bytes));
     if (bytes.replacedCharacters) {
         Message(view, mode, LoadText(view.instance, IDS_CHARACTERS_REPLACED), IDS_CAPTION_SAVE, MB_ICONEXCLAMATION);
     }
@@ -124,15 +119,14 @@ bool SaveDay(Page& page, PageView& view, SaveMode mode) {
     if (mode != SaveMode::EndOfSession || PlanCurrentSave(page, view, mode).WritesAnything())
         TakeInDiskChanges(page, view);
     KeepIndexCurrent(page, view);
-    const ShownPage shown = ShownNow(page, view);
-    const SavePlan plan = page.PlanSave(shown, mode);
+    const SavePlan plan = PlanCurrentSave(page, view, mode);
     const DayFilePair paths = page.Files();
 
     bool stored = true;
-    page.saving = true;
+    page.BeginSaving();
     if (plan.picture != PictureStep::Keep) stored = SavePicture(page, view, mode, paths.picture);
-    if (plan.record == RecordStep::Write) stored = SaveRecord(page, view, mode, shown.text, paths.record) && stored;
-    page.saving = false;
+    if (plan.record == RecordStep::Write) stored = SaveRecord(page, view, mode, paths.record) && stored;
+    page.EndSaving();
     if (stored) RemoveRecoveryCopy(page, view);
     return stored;
 }

@@ -10,11 +10,11 @@ void PrintDays(Page& page, PageView& view, HWND owner, const std::function<void(
     if (!SaveDay(page, view)) return;
     KeepIndexCurrent(page, view);
     DayFileIndex listed;
-    if (!page.index.Known()) listed.List(std::filesystem::path(page.Folder()));
+    if (!page.diary.index.Known()) listed.List(std::filesystem::path(page.Folder()));
     PrintSource source;
     source.folder = std::filesystem::path(page.Folder());
-    source.index = page.index.Known() ? &page.index : &listed;
-    source.onShow = page.day;
+    source.index = page.diary.index.Known() ? &page.diary.index : &listed;
+    source.onShow = page.Day();
     source.instance = view.instance;
     source.icons = {view.weatherStripDc, view.moodStripDc, kPage.iconSize};
     source.whenShown = whenShown;

@@ -71,7 +71,7 @@ std::u16string ReadRecovered(const Page& diary, const PageView& view, RecoveredP
 // be read now is not put on the page, so no save can take it for stored: it stays in the
 // folder, the user is told, and the next start asks again.
 void ShowRecoveredPage(Page& page, PageView& view, const RecoveredPage& recovered) {
-    page.day = recovered.day;
+    page.TurnTo(recovered.day);
     LoadDay(page, view);
     const DayFilePair paths = page.Files();
     std::u16string kept;
@@ -80,17 +80,19 @@ void ShowRecoveredPage(Page& page, PageView& view, const RecoveredPage& recovere
     } else if (recovered.picture &&
                LoadPictureFile(view, WidePointer(RecoveryFilePath(page.Folder(), recovered.day, u"bmp").u16string())) ==
                    PictureLoad::Shown) {
-        NotePictureChanged(page, view);
-        page.copy.picture = true;
+        page.PutPicture(CapturePictureBytes(view));
+        NotePageEdited(page, view);
+        page.CopyKept({true, page.Copy().record});
     }
     if (recovered.record && !page.TakesClassifications()) {
         const std::u16string record = fs::path(paths.record).filename().u16string();
         kept = kept.empty() ? record : LoadText(view.instance, IDS_TWO_FILES, {kept, record});
     } else if (recovered.record) {
         PutRecordOnPage(page, view, *recovered.record);
-        page.copy.record = true;
+        NotePageEdited(page, view);
+        page.CopyKept({page.Copy().picture, true});
     }
-    DrawDateHeader(view, page.day);
+    DrawDateHeader(view, page.Day());
     if (!kept.empty()) {
         ShowMessageBox(view.window, view.instance,
                        LoadText(view.instance, IDS_RECOVERED_NOT_RESTORED, {IsoDateText(recovered.day), kept}),
@@ -105,8 +107,8 @@ void MoveEarlierCopiesIn(Page& page, PageView& view) {
     KeepIndexCurrent(page, view);
     const fs::path diary(page.Folder()), work = WorkFolder(page.Folder()), computer = ComputerFolder(page.Folder());
     std::vector<fs::path> copies;
-    if (page.index.Known()) {
-        for (const std::u16string& name : page.index.Names())
+    if (page.diary.index.Known()) {
+        for (const std::u16string& name : page.diary.index.Names())
             if (DayOfRecoveryFileName(fs::path(name))) copies.push_back(diary / name);
     } else {
         for (std::int32_t number : ListRecoveredDays(diary))
@@ -121,7 +123,7 @@ void MoveEarlierCopiesIn(Page& page, PageView& view) {
     for (const fs::path& copy : copies) {
         if (fs::exists(computer / copy.filename(), error) || !fs::exists(copy, error)) continue;
         fs::rename(copy, computer / copy.filename(), error);
-        if (!error && copy.parent_path() == diary) page.index.Removed(copy.filename().u16string());
+        if (!error && copy.parent_path() == diary) page.diary.index.Removed(copy.filename().u16string());
     }
 }
 

@@ -10,9 +10,8 @@
 #include "diarycore/recovery_files.h"
 #include "page/date_header.h"
 #include "page/page.h"
-#include "page/shown_page.h"
+#include "page/current_page.h"
 #include "page/page_view.h"
-#include "page/picture_surface.h"
 #include "platform/file_write.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
@@ -44,7 +43,7 @@ WriteFault KeepCopy(bool wanted, bool& written, const fs::path& path, const std:
 // The page on show has changes a crash would lose: the window says so, quietly, and the
 // copy is tried again.
 void NoteMissingCopy(const Page& page, PageView& view, const fs::path& path, WriteFault fault) {
-    ShowMissingCopyMark(view, page.day,
+    ShowMissingCopyMark(view, page.Day(),
                         LoadText(view.instance, IDS_NO_RECOVERY_COPY,
                                  {path.filename().u16string(), LoadText(view.instance, ReasonTextId(fault))}));
     if (view.window) SetTimer(view.window, IDT_RECOVERY_COPY, kRecoveryRetryMs, nullptr);
@@ -63,35 +62,34 @@ void WriteRecoveryCopyOnTimer(Page& page, PageView& view, WPARAM timerId) {
     // The copies live in the program's small folder, their temporary files beneath it.
     const WriteOptions options{Durability::Durable, TemporaryFolder(page.Folder()), false};
     std::vector<std::uint8_t> picture;
-    if (plan.picture == PictureStep::Write) {
-        if (std::optional<std::vector<std::uint8_t>> pixels = CapturePictureBytes(view))
-            picture = PictureFileBytes(*pixels);
-    }
-    const fs::path picturePath = RecoveryFilePath(page.Folder(), page.day, u"bmp");
-    const WriteFault pictureCopy = KeepCopy(!picture.empty(), page.copy.picture, picturePath, picture, options);
+    if (plan.picture == PictureStep::Write && page.Pixels()) picture = PictureFileBytes(*page.Pixels());
+    Page::RecoveryCopy copy = page.Copy();
+    const fs::path picturePath = RecoveryFilePath(page.Folder(), page.Day(), u"bmp");
+    const WriteFault pictureCopy = KeepCopy(!picture.empty(), copy.picture, picturePath, picture, options);
     std::vector<std::uint8_t> record;
-    if (plan.record == RecordStep::Write) record = SerializeRecord(CurrentRecord(page, view)).bytes;
-    const fs::path recordPath = RecoveryFilePath(page.Folder(), page.day, u"dbt");
-    const WriteFault recordCopy = KeepCopy(!record.empty(), page.copy.record, recordPath, record, options);
+    if (plan.record == RecordStep::Write) record = SerializeRecord(page.RecordToStore()).bytes;
+    const fs::path recordPath = RecoveryFilePath(page.Folder(), page.Day(), u"dbt");
+    const WriteFault recordCopy = KeepCopy(!record.empty(), copy.record, recordPath, record, options);
+    page.CopyKept(copy);
     if (pictureCopy != WriteFault::None) {
         NoteMissingCopy(page, view, picturePath, pictureCopy);
     } else if (recordCopy != WriteFault::None) {
         NoteMissingCopy(page, view, recordPath, recordCopy);
     } else {
-        ShowMissingCopyMark(view, page.day, u"");
+        ShowMissingCopyMark(view, page.Day(), u"");
     }
 }
 
 void RemoveRecoveryCopy(Page& page, PageView& view) {
     if (view.window) KillTimer(view.window, IDT_RECOVERY_COPY);
-    if (page.copy.picture) RemoveFileIfThere(RecoveryFilePath(page.Folder(), page.day, u"bmp"));
-    if (page.copy.record) RemoveFileIfThere(RecoveryFilePath(page.Folder(), page.day, u"dbt"));
-    page.copy = {};
-    ShowMissingCopyMark(view, page.day, u"");
+    if (page.Copy().picture) RemoveFileIfThere(RecoveryFilePath(page.Folder(), page.Day(), u"bmp"));
+    if (page.Copy().record) RemoveFileIfThere(RecoveryFilePath(page.Folder(), page.Day(), u"dbt"));
+    page.CopyKept({});
+    ShowMissingCopyMark(view, page.Day(), u"");
 }
 
 void ForgetRecoveryCopy(Page& page, PageView& view) {
     if (view.window) KillTimer(view.window, IDT_RECOVERY_COPY);
-    page.copy = {};
-    ShowMissingCopyMark(view, page.day, u"");
+    page.CopyKept({});
+    ShowMissingCopyMark(view, page.Day(), u"");
 }

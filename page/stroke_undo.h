@@ -6,9 +6,8 @@
 class Page;
 class PageView;
 
-// The stroke code's part: a stroke's first point, and its end (pen up, capture lost,
-// or the button found up). A stroke that changed the picture becomes a step.
-void BeginStrokeStep(Page& page, PageView& view);
+// The stroke code's part: a stroke's end (pen up, capture lost, or the button found up),
+// with the picture it left. A stroke that changed the picture becomes a step.
 void EndStrokeStep(Page& page, PageView& view);
 
 // The drawing menu's Undo and Redo, and Ctrl+Y / Ctrl+Shift+Z: the picture as it was
@@ -19,6 +18,3 @@ void RedoStroke(Page& page, PageView& view);
 // has the focus; otherwise the newest stroke is taken back, and once none is left, the
 // text box with the focus undoes its typing again.
 void UndoLastChange(Page& page, PageView& view);
-
-// A page was put on show (a change of day, a restored page): nothing of it to take back.
-void ClearStrokeHistory(Page& page, PageView& view);

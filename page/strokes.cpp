@@ -22,25 +22,24 @@ void DrawOnPicture(const PageView& view, const PagePoint* points, int count) {
 }
 
 void StartStroke(Page& page, PageView& view, PagePoint at) {
-    BeginStrokeStep(page, view);
-    page.stroke.previous = page.stroke.last = at;
+    EndStrokeStep(page, view);  // one that never saw its button go up
+    page.BeginStroke(at);
     PresentPicture(view, InPicture(StartRepaintRect(at)));
 }
 
 void ContinueStroke(Page& page, PageView& view, PagePoint to) {
-    const PagePoint last = page.stroke.last;
+    const PagePoint last = page.StrokeLast();
     if (view.drawing.penType == kPencil) {
         const PagePoint line[2] = {last, to};
         DrawOnPicture(view, line, 2);
     } else {
         // The pen draws the previous segment again, joined to the new one.
-        const PagePoint line[3] = {page.stroke.previous, last, to};
+        const PagePoint line[3] = {page.StrokePrevious(), last, to};
         DrawOnPicture(view, line, 3);
     }
     PresentPicture(view, InPicture(SegmentRepaintRect(last, to, view.drawing.width)));
-    NotePictureChanged(page, view);
-    page.stroke.previous = last;
-    page.stroke.last = to;
+    page.StrokeTo(to);
+    NotePageEdited(page, view);
 }
 
 }  // namespace
@@ -51,7 +50,7 @@ void StartStrokeWithCapture(Page& page, PageView& view, PagePoint at) {
         return;
     }
     SetCapture(view.window);
-    page.stroke.penDown = true;
+    page.PutPenDown();
     StartStroke(page, view, at);
 }
 
@@ -60,18 +59,18 @@ void OnStylusMove(Page& page, PageView& view, WPARAM keyFlags, LPARAM position) 
     const PagePoint at = view.PageAt(LOWORD(position), HIWORD(position));
     // A mouse, unlike a stylus, moves without touching: only a held left button draws.
     if (!(keyFlags & MK_LBUTTON)) {
-        page.stroke.penDown = false;
+        page.LiftPen();
         EndStrokeStep(page, view);
         return;
     }
     const bool inside = kPage.drawingArea.Contains(at) && page.TakesInk();
-    if (page.stroke.penDown) {
+    if (page.PenDown()) {
         if (keyFlags == MK_LBUTTON && inside) ContinueStroke(page, view, at);
         return;
     }
     if (inside) {
         StartStroke(page, view, at);
-        page.stroke.penDown = true;
+        page.PutPenDown();
         return;
     }
     EndStrokeStep(page, view);
@@ -79,11 +78,11 @@ void OnStylusMove(Page& page, PageView& view, WPARAM keyFlags, LPARAM position) 
 
 void OnStylusUp(Page& page, PageView& view) {
     ReleaseCapture();
-    page.stroke.penDown = false;
+    page.LiftPen();
     EndStrokeStep(page, view);
 }
 
 void OnCaptureLost(Page& page, PageView& view) {
-    page.stroke.penDown = false;
+    page.LiftPen();
     EndStrokeStep(page, view);
 }

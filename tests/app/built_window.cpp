@@ -32,17 +32,17 @@ void OnBuiltWindow::SetUp() {
 }
 
 void OnBuiltWindow::OpenDiary(const std::filesystem::path& folder) {
-    const DayKey day = ThePage().day;
+    const DayKey day = ThePage().Day();
     ThePage() = Page(folder.u16string());
-    ThePage().day = day;
+    ThePage().TurnTo(day);
 }
 
-void RelistDiary() { ThePage().index.Forget(); }
+void RelistDiary() { ThePage().diary.index.Forget(); }
 
 void OpenDay(const DayKey& day) {
     RelistDiary();
     SetWindowTextW(TheView().textBox, L"");
-    ThePage().day = day;
+    ThePage().TurnTo(day);
     LoadDay(ThePage(), TheView());
     DrawDateHeader(TheView(), day);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "diarycore/calendar.h"
 #include "diary_window.h"
 #include "program_harness.h"
@@ -29,6 +31,18 @@ protected:
 inline int T() { return g_shell.commandBarHeight; }
 // The main window handles the command as a menu item's.
 inline void Command(WPARAM id) { SendMessageW(g_shell.mainWindow, WM_COMMAND, id, 0); }
+// The user types: the text box holds `text` and tells the main window, as after a key.
+inline void TypeText(const std::wstring& text) {
+    SetWindowTextW(TheView().textBox, text.c_str());
+    SendMessageW(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(TheView().textBox), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(TheView().textBox));
+}
+// The user picks a place in the place box: the box tells the main window.
+inline void ChoosePlaceItem(int item) {
+    SendMessageW(TheView().placeBox, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessageW(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(TheView().placeBox), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(TheView().placeBox));
+}
 inline bool MenuChecked(HMENU menu, UINT command) { return GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED; }
 // The page's index of its folder is listed again at its next use. Files a test puts into
 // the folder reach the index through the system's change reports a moment later; a test

@@ -237,9 +237,9 @@ TEST_F(Shell, TapsAndCornerMenus) {
     EXPECT_TRUE(MenuOfTap(216, T() + 14).has_value()) << "mood icon";
     EXPECT_FALSE(MenuOfTap(100, T() + 100).has_value());
     Tap(16, T() + 178);
-    EXPECT_EQ(std::pair(ThePage().day.month, ThePage().day.day), std::pair(2, 29));
+    EXPECT_EQ(std::pair(ThePage().Day().month, ThePage().Day().day), std::pair(2, 29));
     Tap(619, T() + 190);
-    EXPECT_EQ(std::pair(ThePage().day.month, ThePage().day.day), std::pair(3, 1));
+    EXPECT_EQ(std::pair(ThePage().Day().month, ThePage().Day().day), std::pair(3, 1));
     Tap(339, T() + 20);
     EXPECT_EQ(GetCapture(), g_shell.mainWindow) << "a stroke starts with the mouse captured";
     SendMessageW(g_shell.mainWindow, WM_LBUTTONUP, 0, 0);
@@ -276,7 +276,7 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
             Command(IDM_RULED_LINES);
         EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_PICTURE); }).empty(), on) << "turning it off is told";
         EXPECT_EQ(TheView().ruledLinesOn, on);
-        EXPECT_EQ(ThePage().savePicture, on);
+        EXPECT_EQ(ThePage().SavesPicture(), on);
         for (HMENU menu : {g_shell.systemMenuResource, bar}) {
             if (!menu) continue;
             EXPECT_EQ(MenuChecked(menu, IDM_RULED_LINES), on);
@@ -449,10 +449,10 @@ TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
     EXPECT_EQ(MessagesShownWhile(AnHourLater), L"");
     EXPECT_EQ(snapshots(), 1) << "a snapshot of a diary that did not change";
     changeADay("DN the second of March, written again");
-    ThePage().saving = true;  // a save's message box on show: its loop runs the timer
+    ThePage().BeginSaving();  // a save's message box on show: its loop runs the timer
     EXPECT_EQ(MessagesShownWhile(AnHourLater), L"");
     EXPECT_EQ(snapshots(), 1) << "a snapshot while a save was under way";
-    ThePage().saving = false;
+    ThePage().EndSaving();
     EXPECT_EQ(MessagesShownWhile(AnHourLater), L"");
     EXPECT_EQ(snapshots(), 2);
 
@@ -627,7 +627,7 @@ TEST_F(Shell, ARestoreOverUnsavedTypingSetsItAsideAndCtrlZBringsItBack) {
     ASSERT_EQ(MakeSnapshot(folder_.Path(), backups.Path(), 1796544000).status, SnapshotStatus::Ok);
     WriteRecordText(File(L"20000301.dbt"), u"today's words");
     OpenDay({2000, 3, 1, 3});
-    SetWindowTextW(TheView().textBox, L"today's words, and unsaved typing");
+    TypeText(L"today's words, and unsaved typing");
 
     auto restoreRow = [](int chosen) {
         std::wstring times;
@@ -711,13 +711,13 @@ void ExpectAlive(const BuiltObjects& built, bool alive) {
 TEST_F(Shell, ClosingReleasesEverythingOnce) {
     BuiltObjects built = ObjectsOfTheWindow();
     ExpectAlive(built, true);
-    SetWindowTextW(TheView().textBox, L"not saved yet");
+    TypeText(L"not saved yet");
     EXPECT_EQ(MessagesShownBy([] { CloseProgram(g_shell.mainWindow); }, {IDCANCEL}), L"Exit|Save Current Changes")
         << "closing with text did not ask";
     ExpectAlive(built, true);
     EXPECT_TRUE(IsWindow(TheView().textBox));
 
-    SetWindowTextW(TheView().textBox, L"");
+    TypeText(L"");
     CloseProgram(g_shell.mainWindow);
     ExpectAlive(built, false);
     BuiltObjects after = ObjectsOfTheWindow();

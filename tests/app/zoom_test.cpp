@@ -6,9 +6,10 @@
 
 #include "bench/sample_drawing.h"
 #include "built_window.h"
+#include "page/page_edits.h"
 #include "page/page_files.h"
 #include "page/picture_surface.h"
-#include "page/shown_page.h"
+#include "page/current_page.h"
 #include "resources/resource.h"
 #include "window_zoom.h"
 #include "zoom_choice.h"
@@ -108,9 +109,9 @@ TEST_F(Zoom, EveryStepKeepsThePageAndShowsPicturePixelsAsSquares) {
     Command(IDM_ZOOM_FIRST);
     std::wstring text;
     for (int line = 0; line < 30; ++line) text += L"line " + std::to_wstring(line) + L" 日記\r\n";
-    SetWindowTextW(TheView().textBox, text.c_str());
+    TypeText(text);
     Stroke({{350, T() + 30}, {500, T() + 150}});
-    PutPictureBytes(TheView(), SampleDrawingPixels(5));
+    ShowPictureOnPage(ThePage(), TheView(), SampleDrawingPixels(5));
     SendMessageW(TheView().textBox, EM_SETSEL, 40, 52);
     SendMessageW(TheView().textBox, EM_LINESCROLL, 0, 6);
     auto unsaved = [] {
@@ -118,8 +119,9 @@ TEST_F(Zoom, EveryStepKeepsThePageAndShowsPicturePixelsAsSquares) {
         SendMessageW(TheView().textBox, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         const SavePlan plan = PlanCurrentSave(ThePage(), TheView());
         return std::tuple(WindowText(TheView().textBox), start, end,
-                          SendMessageW(TheView().textBox, EM_GETFIRSTVISIBLELINE, 0, 0), ThePage().history.back.size(),
-                          plan.picture, plan.record, CapturePictureBytes(TheView()).value_or(PictureBytes{}));
+                          SendMessageW(TheView().textBox, EM_GETFIRSTVISIBLELINE, 0, 0),
+                          ThePage().History().back.size(), plan.picture, plan.record,
+                          CapturePictureBytes(TheView()).value_or(PictureBytes{}));
     };
     const auto before = unsaved();
     ASSERT_EQ(std::get<3>(before), 6);

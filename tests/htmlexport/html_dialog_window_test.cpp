@@ -106,7 +106,7 @@ TEST_F(HtmlDialog, EachOutcomeShowsItsMessageBox) {
         if (c.templateText) WriteFileText(File(L"mine.html"), c.templateText);
         WriteFileText(File(L"mydiary.html"), old);
         OpenDay({2000, 3, 5, 0});  // the day's record is gone: typing is a change again
-        SetWindowTextW(TheView().textBox, L"晴れ");
+        TypeText(L"晴れ");
         const std::map<int, std::wstring> typed = {
             {IDC_TEMPLATE_PATH, File(L"mine.html").wstring()}, {IDC_OUTPUT_PATH, c.output}, {IDC_DAY_COUNT, c.days}};
         std::map<int, std::wstring> seen, kept;

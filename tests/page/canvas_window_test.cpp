@@ -227,7 +227,7 @@ protected:
     void SetUp() override {
         Canvas::SetUp();
         ASSERT_NE(Accelerators(), nullptr);
-        ThePage().savePicture = true;
+        ThePage().SwitchPictureSaving(true);
         OpenDay({2000, 1, 31, 1});
         day_ = File(L"20000131.bmp");
         SetForegroundWindow(g_shell.mainWindow);

@@ -15,7 +15,7 @@
 #include "page/folder_index.h"
 #include "page/recovered_pages.h"
 #include "page/recovery.h"
-#include "page/shown_page.h"
+#include "page/current_page.h"
 #include "resources/resource.h"
 #include "diarycore/recovery_files.h"
 
@@ -39,12 +39,11 @@ void OfferRecoveredPagesOnShow() {
 }
 
 std::wstring BoxText() { return WindowText(TheView().textBox); }
-void SetBoxText(const std::wstring& text) { SetWindowTextW(TheView().textBox, text.c_str()); }
 int PlaceItem() { return static_cast<int>(SendMessageW(TheView().placeBox, CB_GETCURSEL, 0, 0)); }
 
 // The page's day as one comparable value.
 std::tuple<int, int, int, int> Shown() {
-    const DayKey& day = ThePage().day;
+    const DayKey& day = ThePage().Day();
     return {day.year, day.month, day.day, day.dayOfWeek};
 }
 
@@ -53,7 +52,7 @@ class DayStore : public OnBuiltWindow {
 protected:
     void SetUp() override {
         OnBuiltWindow::SetUp();
-        ThePage().savePicture = true;
+        ThePage().SwitchPictureSaving(true);
         OpenDay({2000, 1, 31, 1});
     }
 };
@@ -71,10 +70,10 @@ bool ShowsWeatherIcon(int index) {
 // text, classifications and drawing. A cleared text is a change and is stored; with picture
 // saving off, a rubbed-out picture no longer deletes the day's BMP.
 TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
-    SetBoxText(L"January's last\r\nday 一月");
-    Command(1003);                                         // rain
-    Command(2004);                                         // angry
-    SendMessageW(TheView().placeBox, CB_SETCURSEL, 3, 0);  // "SL"
+    TypeText(L"January's last\r\nday 一月");
+    Command(1003);       // rain
+    Command(2004);       // angry
+    ChoosePlaceItem(3);  // "SL"
     Stroke({{400, T() + 60}, {450, T() + 100}});
     Command(IDM_NEXT_DAY);
 
@@ -84,7 +83,7 @@ TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
     EXPECT_EQ(PlaceItem(), 0);
     EXPECT_TRUE(ShowsWeatherIcon(0));
 
-    SetBoxText(L"February");
+    TypeText(L"February");
     Command(IDM_PREVIOUS_DAY);
     EXPECT_EQ(Shown(), std::make_tuple(2000, 1, 31, 1));
     EXPECT_EQ(ReadFileBytes(File(L"20000201.dbt")), RecordBytes(0, 0, 0, u"February"));
@@ -93,7 +92,7 @@ TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
     EXPECT_EQ(GetPixel(TheView().canvasDc, 425, T() + 80), RGB(0, 0, 0)) << "the drawing came back";
 
     EXPECT_FALSE(PlanCurrentSave(ThePage(), TheView()).WritesAnything()) << "a page only looked at is no change";
-    SetBoxText(L"");
+    TypeText(L"");
     EXPECT_TRUE(PlanCurrentSave(ThePage(), TheView()).WritesAnything()) << "a cleared text is a change";
     Bytes picture = ReadFileBytes(File(L"20000131.bmp"));
     Stroke({{400, T() + 60}, {450, T() + 100}});
@@ -142,12 +141,12 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
     std::optional<fs::path> folder = HostPath("DOODLE_READONLY_FOLDER");
     if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the read-only folder";
     OpenDiary(*folder);
-    ThePage().savePicture = false;
+    ThePage().SwitchPictureSaving(false);
     EXPECT_TRUE(MessagesShownBy([] { OpenDay({2026, 12, 6, 0}); }).starts_with(L"Err|20261206.bmp could not be shown"));
     EXPECT_EQ(BoxText(), L"an older text");
     Bytes before = ReadFileBytes(*folder / L"20261206.dbt");
 
-    SetBoxText(L"today's text");
+    TypeText(L"today's text");
     auto refusedFor = [](const wchar_t* record) {
         return L"ERROR|ファイル書き込みエラーが発生しました\n\n" + std::wstring(record) +
                L" could not be saved: the folder cannot be written to.\nThe page stays on show until it can be saved.";
@@ -165,7 +164,7 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
     EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the close went on after a failed save";
 
     OpenDay({2026, 12, 5, 6});
-    SetBoxText(L"not yet stored");
+    TypeText(L"not yet stored");
     std::wstring said;
     WorkDialogs([] { Command(IDM_FIND); },
                 [&](HWND dialog) {
@@ -204,7 +203,7 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
     if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the full file system";
     OpenDiary(*folder);
     OpenDay({2026, 12, 6, 0});
-    SetBoxText(L"kept through a full disk");
+    TypeText(L"kept through a full disk");
     Stroke({{400, T() + 60}, {450, T() + 100}});
     const fs::path filler = *folder / L"filler";
     FillDisk(filler);
@@ -241,20 +240,20 @@ TEST_F(DayStore, SavingTextTellsWhatTheRecordCannotHold) {
     EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"??|No text entered");
     EXPECT_TRUE(fs::is_empty(folder_.Path())) << "not even the drawing is saved";
 
-    SetBoxText(L"saved by hand");
+    TypeText(L"saved by hand");
     EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|DBT Saved");
     EXPECT_EQ(ReadFileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"saved by hand"));
     EXPECT_TRUE(fs::exists(File(L"20000131.bmp")));
     std::wstring text(10001, L'a');
-    SetBoxText(text);
+    TypeText(text);
     EXPECT_EQ(MessagesShownBy([] { EXPECT_TRUE(SaveDay(ThePage(), TheView())); }, {IDYES}),
               L"確認|10,000文字以上が保存されようとしています。\n10,000文字以下を切り捨てますか？");
     EXPECT_EQ(ReadFileBytes(File(L"20000131.dbt")).size(), 6u + 10000u + 1u);
-    SetBoxText(text + L"b");
+    TypeText(text + L"b");
     EXPECT_FALSE(MessagesShownBy([] { EXPECT_TRUE(SaveDay(ThePage(), TheView())); }, {IDNO}).empty());
     EXPECT_EQ(ReadFileBytes(File(L"20000131.dbt")).size(), 6u + 10002u + 1u);
     const std::wstring lossy = L"A\U0001F600Bé〜";
-    SetBoxText(lossy);
+    TypeText(lossy);
     EXPECT_EQ(MessagesShownBy([] { EXPECT_TRUE(SaveDay(ThePage(), TheView())); }),
               L"Save|Some characters could not be saved and were replaced by \"?\".");
     EXPECT_EQ(ReadFileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"A?B??"));
@@ -271,7 +270,7 @@ TEST_F(DayStore, SavingTextTellsWhatTheRecordCannotHold) {
     ASSERT_TRUE(SaveDay(ThePage(), TheView()));
     EXPECT_EQ(ReadFileBytes(File(L"20000130.dbt")), foreign) << "an empty page wrote over it";
     EXPECT_FALSE(fs::exists(File(L"20000130.dbt.damaged")));
-    SetBoxText(L"now a diary");
+    TypeText(L"now a diary");
     ASSERT_TRUE(SaveDay(ThePage(), TheView()));
     EXPECT_EQ(ReadFileBytes(File(L"20000130.dbt")), RecordBytes(0, 0, 0, u"now a diary"));
     EXPECT_EQ(ReadFileBytes(File(L"20000130.dbt.damaged")), foreign) << "the damaged record was not kept";
@@ -307,10 +306,10 @@ std::set<int> MarkedDays(HWND calendar) {
 // Cancel keeps the day, but the page was saved all the same.
 TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
     OpenDay({1999, 3, 7, 0});
-    SetBoxText(L"before picking");
+    TypeText(L"before picking");
     WriteFileBytes(File(L"19990228.bmp"), Bytes{'B', 'M'});
     WriteFileBytes(File(L"19990401.dbt"), Bytes{'D', 'N'});
-    for (int tries = 0; tries < 40 && !ThePage().index.Listed(u"19990401.dbt"); ++tries) {
+    for (int tries = 0; tries < 40 && !ThePage().diary.index.Listed(u"19990401.dbt"); ++tries) {
         Sleep(50);
         KeepIndexCurrent(ThePage(), TheView());
     }
@@ -337,7 +336,7 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
     EXPECT_EQ(BoxText(), L"");
 
     OpenDay({1999, 3, 8, 1});
-    SetBoxText(L"kept");
+    TypeText(L"kept");
     EXPECT_TRUE(WorkDialog(IDM_PICK_DAY, L"PickDay", [](HWND dialog) { PressDialogButton(dialog, IDCANCEL); }));
     EXPECT_EQ(Shown(), std::make_tuple(1999, 3, 8, 1));
     EXPECT_EQ(BoxText(), L"kept");
@@ -451,7 +450,7 @@ TEST_F(DayStore, ARecordInUseIsShownReadOnlyAndNeverOverwritten) {
 // deletes it, Yes shows it unsaved, and a copy that cannot be read is told and left alone.
 TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
     OpenDay({2026, 12, 6, 0});
-    SetBoxText(L"not yet saved 未保存");
+    TypeText(L"not yet saved 未保存");
     Command(1003);
     Stroke({{400, T() + 60}, {450, T() + 100}});
     WriteRecoveryCopyOnTimer(ThePage(), TheView(), IDT_RECOVERY_COPY);
@@ -535,7 +534,7 @@ TEST_F(DayStore, FindListsTheDaysAndEnterOpensTheNewest) {
     WriteFileBytes(File(L"20000110.dbt"), RecordBytes(0, 0, 0, u"mountains"));
     fs::create_directory(File(L"20000125.dbt"));
     WriteFileBytes(File(L"20000126.dbt"), Bytes{'X', 'Y', 6, 0, 0, 0, 's', 'e', 'a', 0});  // no day record
-    SetBoxText(L"the page on show, a zebra");
+    TypeText(L"the page on show, a zebra");
     RelistDiary();
 
     // The page on show is searched as it is, before it is saved.
@@ -544,7 +543,7 @@ TEST_F(DayStore, FindListsTheDaysAndEnterOpensTheNewest) {
         WorkDialog(IDM_FIND, L"Find", [&](HWND dialog) { listing = TypeIntoFindAndPressEnter(dialog, L"zebra", 1); }));
     EXPECT_EQ(listing.rows, (std::vector<std::wstring>{L"2000-01-31|LIB|the page on show, a zebra"}));
     EXPECT_EQ(listing.note, L"2 days could not be read");
-    SetBoxText(L"the page on show");
+    TypeText(L"the page on show");
 
     EXPECT_TRUE(WorkDialog(FROM_ACCELERATOR + IDM_FIND, L"Find",
                            [&](HWND dialog) { listing = TypeIntoFindAndPressEnter(dialog, L"ウミネコ sea", 2); }));

@@ -13,7 +13,7 @@
 #include "page/open_elsewhere.h"
 #include "page/page_files.h"
 #include "page/picture_surface.h"
-#include "page/shown_page.h"
+#include "page/current_page.h"
 #include "platform/computer_name.h"
 #include "resources/resource.h"
 #include "sync/kept_versions.h"
@@ -40,7 +40,6 @@ Bytes PixelsIn(const fs::path& file) {
 }
 
 std::wstring BoxText() { return WindowText(TheView().textBox); }
-void Type(const std::wstring& text) { SetWindowTextW(TheView().textBox, text.c_str()); }
 
 // The picture bytes' rows run from the picture's bottom: the first ten rows of bytes are
 // its bottom ten rows, far below any stroke these tests draw.
@@ -50,7 +49,7 @@ class Followed : public OnBuiltWindow {
 protected:
     void SetUp() override {
         OnBuiltWindow::SetUp();
-        ThePage().savePicture = true;
+        ThePage().SwitchPictureSaving(true);
         RelistDiary();
     }
     // A white picture's pixel bytes, as the empty page shows them.
@@ -73,7 +72,7 @@ TEST_F(Followed, TheShownPageFollowsItsFilesAndMergesWithUnsavedEdits) {
     const auto time = fs::last_write_time(record);
     EXPECT_EQ(TakeInDiskChanges(ThePage(), TheView()), DiskChange::Followed);
     EXPECT_EQ(BoxText(), L"morning\r\nnoon\r\nevening");
-    EXPECT_EQ(ThePage().weatherIndex, 2);
+    EXPECT_EQ(ThePage().Weather(), 2);
     EXPECT_EQ(TheView().headerNotice, u"Changed on another computer");
     EXPECT_EQ(TakeInDiskChanges(ThePage(), TheView()), DiskChange::None) << "nothing new the second time";
     Command(IDM_NEXT_DAY);
@@ -83,7 +82,7 @@ TEST_F(Followed, TheShownPageFollowsItsFilesAndMergesWithUnsavedEdits) {
 
     // Unsaved typing at the top and a mood here; a line at the end and a weather there.
     OpenDay(kDay);
-    Type(L"dawn\r\nmorning\r\nnoon\r\nevening");
+    TypeText(L"dawn\r\nmorning\r\nnoon\r\nevening");
     Command(2003);
     WriteFileBytes(record, RecordBytes(4, 0, 0, u"morning\r\nnoon\r\nevening\r\nnight"));
     EXPECT_EQ(TakeInDiskChanges(ThePage(), TheView()), DiskChange::Merged);
@@ -102,7 +101,7 @@ TEST_F(Followed, TheShownPageFollowsItsFilesAndMergesWithUnsavedEdits) {
 
     // Both sides changed the same line: both are kept, this computer's first.
     OpenDay(kDay);
-    Type(L"dawn\r\nmorning walk\r\nnoon\r\nevening\r\nnight\r\nmidnight");
+    TypeText(L"dawn\r\nmorning walk\r\nnoon\r\nevening\r\nnight\r\nmidnight");
     WriteFileBytes(record, RecordBytes(4, 0, 0, u"dawn\r\nmorning rain\r\nnoon\r\nevening\r\nnight\r\nmidnight"));
     Command(IDM_NEXT_DAY);
     EXPECT_EQ(RecordIn(record).text, u"dawn\r\nmorning walk\r\nmorning rain\r\nnoon\r\nevening\r\nnight\r\nmidnight");
@@ -110,7 +109,7 @@ TEST_F(Followed, TheShownPageFollowsItsFilesAndMergesWithUnsavedEdits) {
     // A day that had no record when it was shown and has one now: the two texts together.
     const fs::path other = File(L"20261208.dbt");
     OpenDay({2026, 12, 8, 2});
-    Type(L"written here");
+    TypeText(L"written here");
     WriteFileBytes(other, RecordBytes(0, 0, 0, u"written there"));
     RelistDiary();
     Command(IDM_PREVIOUS_DAY);
@@ -165,7 +164,7 @@ TEST_F(Followed, AFileThatIsNoPageOfOursIsKeptBesideBeforeTheSave) {
     const fs::path record = File(L"20261207.dbt");
     WriteFileBytes(record, RecordBytes(1, 0, 0, u"kept"));
     OpenDay(kDay);
-    Type(L"kept\r\nand more");
+    TypeText(L"kept\r\nand more");
     const Bytes damaged{'P', 'K', 3, 4, 0, 0};
     WriteFileBytes(record, damaged);
     EXPECT_EQ(TakeInDiskChanges(ThePage(), TheView()), DiskChange::None);
@@ -182,7 +181,7 @@ TEST_F(Followed, ConflictCopiesAreTakenInWhileTheProgramRuns) {
     const fs::path record = File(L"20261207.dbt");
     WriteFileBytes(record, RecordBytes(0, 0, 0, u"morning"));
     OpenDay(kDay);
-    Type(L"morning\r\nwritten here");
+    TypeText(L"morning\r\nwritten here");
     const fs::path copy = File(L"20261207.sync-conflict-20261207-101010-ABCDEFG.dbt");
     WriteFileBytes(copy, RecordBytes(0, 0, 0, u"morning\r\nwritten there"));
     RelistDiary();
@@ -190,7 +189,7 @@ TEST_F(Followed, ConflictCopiesAreTakenInWhileTheProgramRuns) {
     EXPECT_FALSE(fs::exists(copy));
     EXPECT_TRUE(fs::exists(File(L".doodlebinder") / L"merged" / copy.filename()));
     EXPECT_EQ(BoxText(), L"morning\r\nwritten here\r\nwritten there");
-    EXPECT_TRUE(ThePage().daysWithCopiesLeft.empty());
+    EXPECT_TRUE(ThePage().diary.daysWithCopiesLeft.empty());
     Command(IDM_NEXT_DAY);
     EXPECT_EQ(RecordIn(record).text, u"morning\r\nwritten here\r\nwritten there");
 
@@ -202,13 +201,13 @@ TEST_F(Followed, ConflictCopiesAreTakenInWhileTheProgramRuns) {
         RelistDiary();
         FollowDayFilesOnTimer(ThePage(), TheView(), IDT_FOLLOW_FILES);
         EXPECT_TRUE(fs::exists(held));
-        EXPECT_EQ(ThePage().daysWithCopiesLeft, std::set<std::int32_t>{20261209});
+        EXPECT_EQ(ThePage().diary.daysWithCopiesLeft, std::set<std::int32_t>{20261209});
         EXPECT_EQ(TheView().copiesNotice, u"A sync tool's copy waits: 2026-12-09");
         // Month and Year mark the day as one with a file that cannot be read.
         LookSource source;
         source.folder = folder_.Path();
-        source.index = &ThePage().index;
-        source.waiting = ThePage().daysWithCopiesLeft;
+        source.index = &ThePage().diary.index;
+        source.waiting = ThePage().diary.daysWithCopiesLeft;
         EXPECT_TRUE(source.Glance(20261209, false).mark.unreadable);
         EXPECT_FALSE(source.Glance(20261210, false).mark.unreadable);
     }
@@ -218,7 +217,7 @@ TEST_F(Followed, ConflictCopiesAreTakenInWhileTheProgramRuns) {
     FollowDayFilesOnTimer(ThePage(), TheView(), IDT_FOLLOW_FILES);
     EXPECT_FALSE(fs::exists(held));
     EXPECT_EQ(RecordIn(File(L"20261209.dbt")).text, u"held");
-    EXPECT_TRUE(ThePage().daysWithCopiesLeft.empty());
+    EXPECT_TRUE(ThePage().diary.daysWithCopiesLeft.empty());
     EXPECT_TRUE(TheView().copiesNotice.empty());
 }
 
