@@ -51,7 +51,7 @@ BOOL RemoveNotificationIcon(HWND window, UINT id) {
 }
 
 void ShowProgramNotificationIcon(HWND window) {
-    AddNotificationIcon(window, g_shell.smallIcon, IDI_DOODLEBINDER,
+    AddNotificationIcon(window, g_shell.smallIcon.get(), IDI_DOODLEBINDER,
                         WidePointer(LoadText(g_shell.instance, IDS_NOTIFICATION_TIP)));
 }
 
@@ -68,8 +68,8 @@ void HandleNotificationIcon(WPARAM iconId, LPARAM mouseMessage) {
     // A notification menu closes on a click elsewhere only when its window is in front
     // and a message follows the menu.
     SetForegroundWindow(g_shell.mainWindow);
-    TrackPopupMenuEx(GetSubMenu(g_shell.systemMenuResource, 0), TPM_BOTTOMALIGN, point.x, point.y, g_shell.mainWindow,
-                     nullptr);
+    TrackPopupMenuEx(GetSubMenu(g_shell.systemMenuResource.get(), 0), TPM_BOTTOMALIGN, point.x, point.y,
+                     g_shell.mainWindow, nullptr);
     PostMessageW(g_shell.mainWindow, WM_NULL, 0, 0);
 }
 
