@@ -79,7 +79,7 @@ LRESULT BuildMainWindow(HWND window) {
     ChooseStartZoom(*diary, window);
     SetWindowIcons(window);
     ShowProgramNotificationIcon(window);
-    InstallTaskbarHook();
+    InstallTaskbarHook(diary->taskbar);
     g_shell.systemMenuResource.reset(LoadMenuW(g_shell.instance, MAKEINTRESOURCEW(IDR_SYSTEM_MENU)));
     BuildPopupMenus();
     BuildPageView(diary->view, window, g_shell.instance, g_shell.commandBarHeight);

@@ -73,7 +73,7 @@ void CloseProgram(HWND window) {
     EndPresence(diary.page, diary.view);
     ReleaseWindowObjects(diary.view);
     Sleep(500);
-    ReleaseTaskbarHook();
+    ReleaseTaskbarHook(diary.taskbar);
     PostQuitMessage(0);
 }
 

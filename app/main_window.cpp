@@ -82,7 +82,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN: HandleTap(window, wParam, lParam); return 0;
     case WM_LBUTTONUP: OnStylusUp(page, view); return 0;
     case WM_CAPTURECHANGED: OnCaptureLost(page, view); return 0;
-    case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;
+    case WM_NOTIFICATION_ICON: HandleNotificationIcon(diary->taskbar, wParam, lParam); return 0;
     case WM_TIMER:
         WriteRecoveryCopyOnTimer(page, view, wParam);
         FollowDayFilesOnTimer(page, view, wParam);

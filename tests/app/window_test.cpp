@@ -15,6 +15,7 @@
 #include "diarycore/record_file.h"
 #include "help_page.h"
 #include "main_window.h"
+#include "notification_icon.h"
 #include "page/backups.h"
 #include "page/picture_surface.h"
 #include "resources/resource.h"
@@ -358,6 +359,35 @@ TEST_F(Shell, NotificationIconReturnsAfterAShellRestart) {
     ASSERT_FALSE(NotifyIcon(NIM_MODIFY));
     SendMessageW(g_shell.mainWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(NotifyIcon(NIM_MODIFY));
+}
+
+// A handheld's taskbar, here one of this process: its child is hooked while the hook is
+// kept, each press noted on the screen, and it has its own procedure back once the hook
+// goes, even unreleased.
+TEST_F(Shell, TaskbarHookNotesPressesWhileItIsKept) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW taskbarClass{};
+    taskbarClass.lpfnWndProc = DefWindowProcW;
+    taskbarClass.hInstance = instance;
+    taskbarClass.lpszClassName = L"HHTaskBar";
+    RegisterClassW(&taskbarClass);
+    const OwnedWindow bar(
+        CreateWindowExW(0, L"HHTaskBar", nullptr, WS_POPUP, 100, 200, 300, 30, nullptr, nullptr, instance, nullptr));
+    const HWND button =
+        CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD, 10, 5, 50, 20, bar.get(), nullptr, instance, nullptr);
+    ASSERT_NE(button, nullptr);
+    const LONG_PTR ownProc = GetWindowLongPtrW(button, GWLP_WNDPROC);
+    POINT press{7, 3};
+    ClientToScreen(button, &press);
+    {
+        TaskbarHook hook;
+        InstallTaskbarHook(hook);
+        ASSERT_EQ(hook.window, button);
+        SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 3));
+        EXPECT_EQ(std::pair(hook.lastPress.x, hook.lastPress.y), std::pair(press.x, press.y));
+    }
+    EXPECT_EQ(GetWindowLongPtrW(button, GWLP_WNDPROC), ownProc);
+    EXPECT_EQ(GetPropW(button, L"DoodlebinderTaskbarHook"), nullptr);
 }
 
 // Presses the About box's HELP and tells the message box it brought, if any.
