@@ -22,17 +22,17 @@
 namespace {
 
 void BuildCommandBar(HWND window) {
-    g_shell.commandBar = CommandBar_Create(g_shell.instance, window, IDC_COMMAND_BAR);
-    CommandBar_InsertMenubar(g_shell.commandBar, g_shell.instance, IDR_MENU_BAR, 0);
-    CommandBar_AddBitmap(g_shell.commandBar, g_shell.instance, IDB_TOOLBAR, 4, 0, 0);
+    g_shell.commandBar.reset(CommandBar_Create(g_shell.instance, window, IDC_COMMAND_BAR));
+    CommandBar_InsertMenubar(g_shell.commandBar.get(), g_shell.instance, IDR_MENU_BAR, 0);
+    CommandBar_AddBitmap(g_shell.commandBar.get(), g_shell.instance, IDB_TOOLBAR, 4, 0, 0);
     // The colour button shows the pen's colour. Its pictures are given as a bitmap of our
     // own: from a resource the toolbar would turn black, greys and white into the
     // system's button colours.
-    g_shell.colourButtons = static_cast<HBITMAP>(
-        LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDB_COLOUR_BUTTONS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    TBADDBITMAP colours{nullptr, reinterpret_cast<UINT_PTR>(g_shell.colourButtons)};
+    g_shell.colourButtons.reset(static_cast<HBITMAP>(
+        LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDB_COLOUR_BUTTONS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    TBADDBITMAP colours{nullptr, reinterpret_cast<UINT_PTR>(g_shell.colourButtons.get())};
     g_shell.firstColourButtonImage = static_cast<int>(
-        SendMessageW(g_shell.commandBar, TB_ADDBITMAP, kPalette.size(), reinterpret_cast<LPARAM>(&colours)));
+        SendMessageW(g_shell.commandBar.get(), TB_ADDBITMAP, kPalette.size(), reinterpret_cast<LPARAM>(&colours)));
     const TBBUTTON buttons[] = {
         {0, 0, 0, TBSTYLE_SEP, {}, 0, 0},
         {0, IDM_COLOUR_BUTTON, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
@@ -41,32 +41,32 @@ void BuildCommandBar(HWND window) {
         {0, 0, 0, TBSTYLE_SEP, {}, 0, 0},
         {3, IDM_RULED_LINES, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTYLE_BUTTON, {}, 0, 0},
     };
-    SendMessageW(g_shell.commandBar, TB_ADDBUTTONS, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+    SendMessageW(g_shell.commandBar.get(), TB_ADDBUTTONS, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
 
     // The page starts below it; the window is sized to the page once its zoom is known.
-    g_shell.commandBarHeight = CommandBar_Height(g_shell.commandBar);
+    g_shell.commandBarHeight = CommandBar_Height(g_shell.commandBar.get());
 }
 
 void SetWindowIcons(HWND window) {
-    g_shell.smallIcon =
-        static_cast<HICON>(LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDI_DOODLEBINDER), IMAGE_ICON, 16, 16, 0));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_shell.smallIcon));
+    g_shell.smallIcon.reset(
+        static_cast<HICON>(LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDI_DOODLEBINDER), IMAGE_ICON, 16, 16, 0)));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_shell.smallIcon.get()));
     // The desktop also shows a large icon (task switcher, taskbar).
-    g_shell.largeIcon =
-        static_cast<HICON>(LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDI_DOODLEBINDER), IMAGE_ICON, 32, 32, 0));
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_shell.largeIcon));
+    g_shell.largeIcon.reset(
+        static_cast<HICON>(LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDI_DOODLEBINDER), IMAGE_ICON, 32, 32, 0)));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_shell.largeIcon.get()));
 }
 
 void BuildStatusStrip(HWND window) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(g_shell.instance, IDD_STATUS_STRIP);
     if (dialogTemplate) {
-        g_shell.statusStrip =
-            CreateDialogIndirectParamW(g_shell.instance, dialogTemplate, nullptr, StatusStripDialogProc, 0);
+        g_shell.statusStrip.reset(
+            CreateDialogIndirectParamW(g_shell.instance, dialogTemplate, nullptr, StatusStripDialogProc, 0));
     }
     if (!g_shell.statusStrip) {
         ShowMessageBox(window, g_shell.instance, IDS_NO_STATUS_STRIP, IDS_CAPTION_ERR, MB_ICONHAND);
     }
-    SetWindowPos(g_shell.statusStrip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_HIDEWINDOW);
+    SetWindowPos(g_shell.statusStrip.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_HIDEWINDOW);
 }
 
 }  // namespace
@@ -79,8 +79,8 @@ LRESULT BuildMainWindow(HWND window) {
     ChooseStartZoom(*diary, window);
     SetWindowIcons(window);
     ShowProgramNotificationIcon(window);
-    InstallTaskbarHook();
-    g_shell.systemMenuResource = LoadMenuW(g_shell.instance, MAKEINTRESOURCEW(IDR_SYSTEM_MENU));
+    InstallTaskbarHook(diary->taskbar);
+    g_shell.systemMenuResource.reset(LoadMenuW(g_shell.instance, MAKEINTRESOURCEW(IDR_SYSTEM_MENU)));
     BuildPopupMenus();
     BuildPageView(diary->view, window, g_shell.instance, g_shell.commandBarHeight);
     ShowPenColourOnButton(diary->view);

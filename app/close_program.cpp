@@ -41,35 +41,27 @@ CloseAnswer AskAboutUnsavedPage(HWND window, Page& page, PageView& view) {
     }
 }
 
-template <typename Handle, typename Release>
-void ReleaseOnce(Handle& handle, Release release) {
-    if (handle) release(handle);
-    handle = nullptr;
-}
-
+// Each object goes once, in this order.
 void ReleaseWindowObjects(PageView& view) {
-    ReleaseOnce(g_shell.commandBar, DestroyWindow);
-    ReleaseOnce(g_shell.colourButtons, DeleteObject);
+    g_shell.commandBar.reset();
+    g_shell.colourButtons.reset();
 
-    // The drawing menu holds only the colour, width and pen-type menus as cascades. They
-    // are destroyed on their own below, so they are detached first: destroying the
-    // drawing menu must not free them a second time.
-    if (g_shell.drawingMenu) {
-        while (GetMenuItemCount(g_shell.drawingMenu) > 0) RemoveMenu(g_shell.drawingMenu, 0, MF_BYPOSITION);
-    }
-    ReleaseOnce(g_shell.systemMenuResource, DestroyMenu);
-    ReleaseOnce(g_shell.moodMenu, DestroyMenu);
-    ReleaseOnce(g_shell.weatherMenu, DestroyMenu);
-    ReleaseOnce(g_shell.colourMenu, DestroyMenu);
-    ReleaseOnce(g_shell.widthMenu, DestroyMenu);
-    ReleaseOnce(g_shell.penTypeMenu, DestroyMenu);
-    ReleaseOnce(g_shell.drawingMenu, DestroyMenu);
+    // The drawing menu holds only the colour, width and pen-type menus as cascades, which
+    // are destroyed on their own below.
+    g_shell.DetachDrawingCascades();
+    g_shell.systemMenuResource.reset();
+    g_shell.moodMenu.reset();
+    g_shell.weatherMenu.reset();
+    g_shell.colourMenu.reset();
+    g_shell.widthMenu.reset();
+    g_shell.penTypeMenu.reset();
+    g_shell.drawingMenu.reset();
 
     ReleasePageView(view);
     RemoveNotificationIcon(view.window, IDI_DOODLEBINDER);
-    ReleaseOnce(g_shell.smallIcon, DestroyIcon);
-    ReleaseOnce(g_shell.largeIcon, DestroyIcon);
-    ReleaseOnce(g_shell.statusStrip, DestroyWindow);
+    g_shell.smallIcon.reset();
+    g_shell.largeIcon.reset();
+    g_shell.statusStrip.reset();
 }
 
 }  // namespace
@@ -81,7 +73,7 @@ void CloseProgram(HWND window) {
     EndPresence(diary.page, diary.view);
     ReleaseWindowObjects(diary.view);
     Sleep(500);
-    ReleaseTaskbarHook();
+    ReleaseTaskbarHook(diary.taskbar);
     PostQuitMessage(0);
 }
 

@@ -1,5 +1,6 @@
 // The page of the main window: its model and its view, made when the window is built and
-// handed to every handler and dialog that needs them.
+// handed to every handler and dialog that needs them; and what else the window keeps for
+// the run: its backups, the HTML dialog's choices, the hook on a handheld's taskbar.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <utility>
 
 #include "htmlexport/html_output_dialog.h"
+#include "notification_icon.h"
 #include "page/backups.h"
 #include "page/page.h"
 #include "page/page_view.h"
@@ -18,6 +20,7 @@ struct DiaryWindow {
     PageView view;
     BackupsOfRun backups;
     HtmlOutputChoices htmlOutput;
+    TaskbarHook taskbar;
 };
 
 // The diary lives in the main window's user data from WM_CREATE to WM_NCDESTROY: made on

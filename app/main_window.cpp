@@ -35,8 +35,8 @@ namespace {
 // rather than over it.
 void ShowCommandBarMenu(HWND window, HMENU menu, int buttonCommand) {
     RECT button{};
-    if (!SendMessageW(g_shell.commandBar, TB_GETRECT, buttonCommand, reinterpret_cast<LPARAM>(&button))) return;
-    MapWindowPoints(g_shell.commandBar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    if (!SendMessageW(g_shell.commandBar.get(), TB_GETRECT, buttonCommand, reinterpret_cast<LPARAM>(&button))) return;
+    MapWindowPoints(g_shell.commandBar.get(), nullptr, reinterpret_cast<POINT*>(&button), 2);
     TPMPARAMS exclude{sizeof(exclude), button};
     TrackPopupMenuEx(menu, TPM_VERTICAL, button.left, button.bottom, window, &exclude);
 }
@@ -82,7 +82,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN: HandleTap(window, wParam, lParam); return 0;
     case WM_LBUTTONUP: OnStylusUp(page, view); return 0;
     case WM_CAPTURECHANGED: OnCaptureLost(page, view); return 0;
-    case WM_NOTIFICATION_ICON: HandleNotificationIcon(wParam, lParam); return 0;
+    case WM_NOTIFICATION_ICON: HandleNotificationIcon(diary->taskbar, wParam, lParam); return 0;
     case WM_TIMER:
         WriteRecoveryCopyOnTimer(page, view, wParam);
         FollowDayFilesOnTimer(page, view, wParam);
@@ -125,17 +125,19 @@ void RunCommand(HWND window, WPARAM wParam) {
         SetPenColour(view, route.argument);
         ShowPenColourOnButton(view);
         break;
-    case CommandAction::ShowColourMenu: ShowCommandBarMenu(window, g_shell.colourMenu, IDM_COLOUR_BUTTON); break;
+    case CommandAction::ShowColourMenu: ShowCommandBarMenu(window, g_shell.colourMenu.get(), IDM_COLOUR_BUTTON); break;
     case CommandAction::SetPenWidth:
         SetPenWidth(view, route.argument);
         MarkMenus(DiaryOf(window));
         break;
-    case CommandAction::ShowWidthMenu: ShowCommandBarMenu(window, g_shell.widthMenu, IDM_WIDTH_BUTTON); break;
+    case CommandAction::ShowWidthMenu: ShowCommandBarMenu(window, g_shell.widthMenu.get(), IDM_WIDTH_BUTTON); break;
     case CommandAction::SetPenType:
         SetPenType(view, route.argument);
         MarkMenus(DiaryOf(window));
         break;
-    case CommandAction::ShowPenTypeMenu: ShowCommandBarMenu(window, g_shell.penTypeMenu, IDM_PEN_TYPE_BUTTON); break;
+    case CommandAction::ShowPenTypeMenu:
+        ShowCommandBarMenu(window, g_shell.penTypeMenu.get(), IDM_PEN_TYPE_BUTTON);
+        break;
     case CommandAction::CloseProgram: CloseProgram(window); break;
     case CommandAction::GoPreviousDay: AfterChangeOfDay(GoPreviousDay(page, view)); break;
     case CommandAction::GoNextDay: AfterChangeOfDay(GoNextDay(page, view)); break;
@@ -147,7 +149,7 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::PrintDays: PrintDays(page, view, window); break;
     case CommandAction::SaveText: SaveTextCommand(page, view); break;
     case CommandAction::ShowHtmlOutput:
-        ShowHtmlOutputDialog(window, page, view, g_shell.statusStrip, DiaryOf(window).htmlOutput);
+        ShowHtmlOutputDialog(window, page, view, g_shell.statusStrip.get(), DiaryOf(window).htmlOutput);
         break;
     case CommandAction::ShowAbout: ShowAboutDialog(window); break;
     case CommandAction::ShowBackups: ShowBackupsDialog(page, view, DiaryOf(window).backups, window); break;

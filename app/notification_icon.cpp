@@ -11,12 +11,8 @@
 
 namespace {
 
-struct TaskbarHook {
-    HWND window = nullptr;
-    WNDPROC previousProc = nullptr;
-    POINT lastPress{};  // screen point of the last press on the taskbar
-};
-TaskbarHook g_taskbar;
+// The hooked window's property that leads its hook to the TaskbarHook it notes presses in.
+constexpr wchar_t kHookProperty[] = L"DoodlebinderTaskbarHook";
 
 NOTIFYICONDATAW IconRecord(HWND window, UINT id) {
     NOTIFYICONDATAW record{};
@@ -27,8 +23,8 @@ NOTIFYICONDATAW IconRecord(HWND window, UINT id) {
 }
 
 // Where the icon's menu opens: at the press on a hooked taskbar, else at the mouse.
-POINT NotificationMenuPoint() {
-    if (g_taskbar.previousProc) return g_taskbar.lastPress;
+POINT NotificationMenuPoint(const TaskbarHook& taskbar) {
+    if (taskbar.previousProc) return taskbar.lastPress;
     POINT cursor{};
     GetCursorPos(&cursor);
     return cursor;
@@ -51,7 +47,7 @@ BOOL RemoveNotificationIcon(HWND window, UINT id) {
 }
 
 void ShowProgramNotificationIcon(HWND window) {
-    AddNotificationIcon(window, g_shell.smallIcon, IDI_DOODLEBINDER,
+    AddNotificationIcon(window, g_shell.smallIcon.get(), IDI_DOODLEBINDER,
                         WidePointer(LoadText(g_shell.instance, IDS_NOTIFICATION_TIP)));
 }
 
@@ -61,41 +57,52 @@ bool IsTaskbarCreatedMessage(UINT message) {
     return taskbarCreated != 0 && message == taskbarCreated;
 }
 
-void HandleNotificationIcon(WPARAM iconId, LPARAM mouseMessage) {
+void HandleNotificationIcon(const TaskbarHook& taskbar, WPARAM iconId, LPARAM mouseMessage) {
     if (iconId != IDI_DOODLEBINDER) return;
     if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONUP) return;
-    POINT point = NotificationMenuPoint();
+    POINT point = NotificationMenuPoint(taskbar);
     // A notification menu closes on a click elsewhere only when its window is in front
     // and a message follows the menu.
     SetForegroundWindow(g_shell.mainWindow);
-    TrackPopupMenuEx(GetSubMenu(g_shell.systemMenuResource, 0), TPM_BOTTOMALIGN, point.x, point.y, g_shell.mainWindow,
-                     nullptr);
+    TrackPopupMenuEx(GetSubMenu(g_shell.systemMenuResource.get(), 0), TPM_BOTTOMALIGN, point.x, point.y,
+                     g_shell.mainWindow, nullptr);
     PostMessageW(g_shell.mainWindow, WM_NULL, 0, 0);
 }
 
 LRESULT CALLBACK TaskbarSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* hook = static_cast<TaskbarHook*>(GetPropW(window, kHookProperty));
+    if (!hook) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_LBUTTONDOWN) {
         POINT press{LOWORD(lParam), HIWORD(lParam)};
         ClientToScreen(window, &press);
-        g_taskbar.lastPress = press;
+        hook->lastPress = press;
     }
-    return CallWindowProcW(g_taskbar.previousProc, window, message, wParam, lParam);
+    return CallWindowProcW(hook->previousProc, window, message, wParam, lParam);
 }
 
-void InstallTaskbarHook() {
-    HWND taskbar = FindWindowW(L"HHTaskBar", nullptr);
-    HWND child = taskbar ? GetWindow(taskbar, GW_CHILD) : nullptr;
+void InstallTaskbarHook(TaskbarHook& taskbar) {
+    HWND bar = FindWindowW(L"HHTaskBar", nullptr);
+    HWND child = bar ? GetWindow(bar, GW_CHILD) : nullptr;
     if (!child) return;
+    SetPropW(child, kHookProperty, &taskbar);
     auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TaskbarSubclassProc)));
-    if (!previous) return;  // another process's window cannot be hooked
-    g_taskbar.window = child;
-    g_taskbar.previousProc = previous;
+    if (!previous) {  // another process's window cannot be hooked
+        RemovePropW(child, kHookProperty);
+        return;
+    }
+    taskbar.window = child;
+    taskbar.previousProc = previous;
 }
 
-void ReleaseTaskbarHook() {
-    if (g_taskbar.window && IsWindow(g_taskbar.window)) {
-        SetWindowLongPtrW(g_taskbar.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_taskbar.previousProc));
+void ReleaseTaskbarHook(TaskbarHook& taskbar) {
+    if (taskbar.window && IsWindow(taskbar.window)) {
+        SetWindowLongPtrW(taskbar.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(taskbar.previousProc));
+        RemovePropW(taskbar.window, kHookProperty);
     }
-    g_taskbar = {};
+    taskbar.window = nullptr;
+    taskbar.previousProc = nullptr;
+    taskbar.lastPress = {};
 }
+
+TaskbarHook::~TaskbarHook() { ReleaseTaskbarHook(*this); }

@@ -56,33 +56,33 @@ void AppendCascade(HMENU menu, HMENU cascade, UINT label) {
 }  // namespace
 
 void BuildPopupMenus() {
-    g_shell.moodMenu = CreatePopupMenu();
-    g_shell.weatherMenu = CreatePopupMenu();
-    g_shell.widthMenu = CreatePopupMenu();
-    g_shell.penTypeMenu = CreatePopupMenu();
-    g_shell.colourMenu = CreatePopupMenu();
-    g_shell.drawingMenu = CreatePopupMenu();
+    g_shell.moodMenu.reset(CreatePopupMenu());
+    g_shell.weatherMenu.reset(CreatePopupMenu());
+    g_shell.widthMenu.reset(CreatePopupMenu());
+    g_shell.penTypeMenu.reset(CreatePopupMenu());
+    g_shell.colourMenu.reset(CreatePopupMenu());
+    g_shell.drawingMenu.reset(CreatePopupMenu());
 
-    AppendItems(g_shell.moodMenu, kMoodItems);
-    AppendItems(g_shell.weatherMenu, kWeatherItems);
+    AppendItems(g_shell.moodMenu.get(), kMoodItems);
+    AppendItems(g_shell.weatherMenu.get(), kWeatherItems);
     // Swatches only: the items are drawn by the window (WM_MEASUREITEM, WM_DRAWITEM).
     for (UINT id = IDM_COLOUR_FIRST; id <= IDM_COLOUR_LAST; ++id) {
-        AppendMenuW(g_shell.colourMenu, MF_OWNERDRAW, id, nullptr);
+        AppendMenuW(g_shell.colourMenu.get(), MF_OWNERDRAW, id, nullptr);
     }
-    AppendItems(g_shell.widthMenu, kWidthItems);
-    AppendItems(g_shell.penTypeMenu, kPenTypeItems);
+    AppendItems(g_shell.widthMenu.get(), kWidthItems);
+    AppendItems(g_shell.penTypeMenu.get(), kPenTypeItems);
 
-    AppendItems(g_shell.drawingMenu, kUndoItems);
-    AppendCascade(g_shell.drawingMenu, g_shell.colourMenu, IDS_COLOUR_MENU);
-    AppendCascade(g_shell.drawingMenu, g_shell.widthMenu, IDS_WIDTH_MENU);
-    AppendCascade(g_shell.drawingMenu, g_shell.penTypeMenu, IDS_PEN_TYPE_MENU);
+    AppendItems(g_shell.drawingMenu.get(), kUndoItems);
+    AppendCascade(g_shell.drawingMenu.get(), g_shell.colourMenu.get(), IDS_COLOUR_MENU);
+    AppendCascade(g_shell.drawingMenu.get(), g_shell.widthMenu.get(), IDS_WIDTH_MENU);
+    AppendCascade(g_shell.drawingMenu.get(), g_shell.penTypeMenu.get(), IDS_PEN_TYPE_MENU);
 }
 
 void MarkMenus(const DiaryWindow& diary) {
     auto check = [](HMENU menu, UINT command, bool checked) {
         if (menu) CheckMenuItem(menu, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     };
-    for (HMENU menu : {GetMenu(diary.view.window), g_shell.systemMenuResource}) {
+    for (HMENU menu : {GetMenu(diary.view.window), g_shell.systemMenuResource.get()}) {
         check(menu, IDM_SAVE_PICTURE, diary.page.SavesPicture());
         check(menu, IDM_RULED_LINES, diary.view.ruledLinesOn);
         if (menu) {
@@ -90,9 +90,9 @@ void MarkMenus(const DiaryWindow& diary) {
         }
     }
     for (int id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id)
-        check(g_shell.widthMenu, id, id == PenWidthCommand(diary.view));
+        check(g_shell.widthMenu.get(), id, id == PenWidthCommand(diary.view));
     for (int id = IDM_PEN_PENCIL; id <= IDM_PEN_PEN; ++id)
-        check(g_shell.penTypeMenu, id, id == PenTypeCommand(diary.view));
+        check(g_shell.penTypeMenu.get(), id, id == PenTypeCommand(diary.view));
 }
 
 void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
@@ -105,10 +105,10 @@ void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
     enable(IDM_ZOOM_IN, diary.view.zoom < largest);
     enable(IDM_ZOOM_OUT, largest > 0 && diary.view.zoom > 1);
     for (int zoom = 1; zoom <= kMaxZoom; ++zoom) enable(IDM_ZOOM_FIRST + zoom - 1, zoom <= largest);
-    if (menu == g_shell.drawingMenu) {
+    if (menu == g_shell.drawingMenu.get()) {
         EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (!diary.page.CanTakeBack() ? MF_GRAYED : MF_ENABLED));
         EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (!diary.page.CanBringBack() ? MF_GRAYED : MF_ENABLED));
-    } else if (menu == g_shell.weatherMenu || menu == g_shell.moodMenu) {
+    } else if (menu == g_shell.weatherMenu.get() || menu == g_shell.moodMenu.get()) {
         // A page whose record cannot be read takes no weather or mood: nothing would keep it.
         const UINT state = diary.page.TakesClassifications() ? MF_ENABLED : MF_GRAYED;
         for (int item = GetMenuItemCount(menu) - 1; item >= 0; --item)
@@ -118,6 +118,6 @@ void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
 
 void ShowPenColourOnButton(const PageView& view) {
     if (!g_shell.commandBar) return;
-    SendMessageW(g_shell.commandBar, TB_CHANGEBITMAP, IDM_COLOUR_BUTTON,
+    SendMessageW(g_shell.commandBar.get(), TB_CHANGEBITMAP, IDM_COLOUR_BUTTON,
                  MAKELPARAM(g_shell.firstColourButtonImage + PenColourCommand(view) - IDM_COLOUR_FIRST, 0));
 }

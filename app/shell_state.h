@@ -7,7 +7,16 @@
 
 #include <string>
 
+#include "platform/window_object.h"
+
+// Its objects are released in the close sequence (CloseProgram); any left at exit go with
+// it, the command bar before its pictures and the drawing menu before its cascades.
 struct ShellState {
+    ShellState() = default;
+    ShellState(const ShellState&) = delete;
+    ShellState& operator=(const ShellState&) = delete;
+    ~ShellState();
+
     HINSTANCE instance = nullptr;
     std::u16string dataFolder;         // the executable's folder, no trailing backslash
     HBRUSH backgroundBrush = nullptr;  // white stock brush
@@ -19,25 +28,29 @@ struct ShellState {
     int contentHeight = 214;   // t + 214 x zoom once the window is built
     int commandBarHeight = 0;  // t; 0 in the 240-line layout
     HACCEL accelerators = nullptr;
-    bool altChordTaken = false;       // an Alt+key accelerator ran and Alt may still be down
-    HWND mainWindow = nullptr;        // stored only after CreateWindowExW returns
-    HWND statusStrip = nullptr;       // modeless status dialog, made with the window
-    HWND commandBar = nullptr;        // tall-screen layout only
-    HBITMAP colourButtons = nullptr;  // the colour button's pictures, one per pen colour
-    int firstColourButtonImage = 0;   // their first index among the command bar's images
-    HICON smallIcon = nullptr;
-    HICON largeIcon = nullptr;               // the desktop's task switcher and taskbar
+    bool altChordTaken = false;      // an Alt+key accelerator ran and Alt may still be down
+    HWND mainWindow = nullptr;       // stored only after CreateWindowExW returns
+    OwnedWindow statusStrip;         // modeless status dialog, made with the window
+    OwnedBitmap colourButtons;       // the colour button's pictures, one per pen colour
+    OwnedWindow commandBar;          // tall-screen layout only
+    int firstColourButtonImage = 0;  // the colour pictures' first index among the command bar's images
+    OwnedIcon smallIcon;
+    OwnedIcon largeIcon;                     // the desktop's task switcher and taskbar
     HWND focusBeforeDeactivation = nullptr;  // the control that gets the keys back
 
     // Menus. The system menu is the first pop-up of the resource menu; the drawing menu
     // holds the colour, width and pen-type menus as cascades.
-    HMENU systemMenuResource = nullptr;
-    HMENU moodMenu = nullptr;
-    HMENU weatherMenu = nullptr;
-    HMENU colourMenu = nullptr;
-    HMENU widthMenu = nullptr;
-    HMENU penTypeMenu = nullptr;
-    HMENU drawingMenu = nullptr;
+    OwnedMenu systemMenuResource;
+    OwnedMenu moodMenu;
+    OwnedMenu weatherMenu;
+    OwnedMenu colourMenu;
+    OwnedMenu widthMenu;
+    OwnedMenu penTypeMenu;
+    OwnedMenu drawingMenu;
+
+    // The cascades are destroyed on their own: detached from the drawing menu first, so
+    // that destroying it does not free them a second time.
+    void DetachDrawingCascades();
 };
 
 extern ShellState g_shell;

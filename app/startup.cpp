@@ -119,7 +119,7 @@ bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showComman
 int RunMessageLoop() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0)) {
-        if (g_shell.statusStrip && IsDialogMessageW(g_shell.statusStrip, &message)) continue;
+        if (g_shell.statusStrip.get() && IsDialogMessageW(g_shell.statusStrip.get(), &message)) continue;
         if (g_shell.accelerators && TranslateAcceleratorW(g_shell.mainWindow, g_shell.accelerators, &message)) {
             g_shell.altChordTaken = g_shell.altChordTaken || GetKeyState(VK_MENU) < 0;
             continue;

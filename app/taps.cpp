@@ -32,8 +32,10 @@ void HandleTap(HWND window, WPARAM, LPARAM lParam) {
     ClientToScreen(window, &screen);
     const PagePoint at = diary.view.PageAt(x, y);
     switch (FindTapAction(at, g_shell.tallScreen)) {
-    case TapAction::WeatherMenu: TrackPopupMenuEx(g_shell.weatherMenu, 0, screen.x, screen.y, window, nullptr); break;
-    case TapAction::MoodMenu: TrackPopupMenuEx(g_shell.moodMenu, 0, screen.x, screen.y, window, nullptr); break;
+    case TapAction::WeatherMenu:
+        TrackPopupMenuEx(g_shell.weatherMenu.get(), 0, screen.x, screen.y, window, nullptr);
+        break;
+    case TapAction::MoodMenu: TrackPopupMenuEx(g_shell.moodMenu.get(), 0, screen.x, screen.y, window, nullptr); break;
     case TapAction::DrawingMenu: ShowDrawingMenu(); break;
     case TapAction::PreviousDay:
         if (GoPreviousDay(diary.page, diary.view)) PassFocusToTextBox();
@@ -47,9 +49,9 @@ void HandleTap(HWND window, WPARAM, LPARAM lParam) {
     }
 }
 
-void ShowSystemMenu() { ShowMenuAtClientPoint(GetSubMenu(g_shell.systemMenuResource, 0), 0, 0); }
+void ShowSystemMenu() { ShowMenuAtClientPoint(GetSubMenu(g_shell.systemMenuResource.get(), 0), 0, 0); }
 
-void ShowDrawingMenu() { ShowMenuAtClientPoint(g_shell.drawingMenu, g_shell.windowWidth, 0); }
+void ShowDrawingMenu() { ShowMenuAtClientPoint(g_shell.drawingMenu.get(), g_shell.windowWidth, 0); }
 
 void TogglePictureSaving(Page& page, PageView& view) {
     SetPictureSaving(page, view, !page.SavesPicture());
@@ -65,6 +67,6 @@ void TogglePictureSaving(Page& page, PageView& view) {
 void ToggleRuledLines(PageView& view) {
     SetRuledLines(view, !view.ruledLinesOn);
     if (g_shell.commandBar)
-        SendMessageW(g_shell.commandBar, TB_CHECKBUTTON, IDM_RULED_LINES, view.ruledLinesOn ? TRUE : FALSE);
+        SendMessageW(g_shell.commandBar.get(), TB_CHECKBUTTON, IDM_RULED_LINES, view.ruledLinesOn ? TRUE : FALSE);
     MarkMenus(DiaryOf(view.window));
 }

@@ -8,6 +8,7 @@
 #include "keyboard_focus.h"
 #include "page/diary_settings.h"
 #include "page/page_zoom.h"
+#include "platform/window_object.h"
 #include "shell_state.h"
 #include "window_layout.h"
 #include "zoom_choice.h"
@@ -20,9 +21,7 @@ int WindowDpi(HWND window) {
     static const auto getDpiForWindow = reinterpret_cast<decltype(&GetDpiForWindow)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     if (const UINT dpi = getDpiForWindow ? getDpiForWindow(window) : 0) return static_cast<int>(dpi);
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(OwnedWindowDc(nullptr).get(), LOGPIXELSY);
     return dpi > 0 ? dpi : kStandardDpi;
 }
 

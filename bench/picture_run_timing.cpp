@@ -29,7 +29,7 @@ double TimePictureRun(const DayKey& firstDay, const std::filesystem::path& docum
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    ConvertDayPictures(g_shell.mainWindow, g_shell.statusStrip, g_shell.dataFolder, firstDay, kDays,
+    ConvertDayPictures(g_shell.mainWindow, g_shell.statusStrip.get(), g_shell.dataFolder, firstDay, kDays,
                        document.u16string());
     QueryPerformanceCounter(&end);
     return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);

@@ -16,37 +16,34 @@ int Round(double value) { return static_cast<int>(std::lround(value)); }
 
 }  // namespace
 
-HFONT MakeBookFont(int height, bool bold) {
+OwnedFont MakeBookFont(int height, bool bold) {
     // The face the program's own windows ask for, which has the Japanese characters.
-    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"ＭＳ 12345");
+    return OwnedFont(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                                 L"ＭＳ 12345"));
 }
 
-GdiTextMeasure::GdiTextMeasure() : dc_(CreateCompatibleDC(nullptr)) { SetMapMode(dc_, MM_TEXT); }
-
-GdiTextMeasure::~GdiTextMeasure() {
-    for (auto& [key, font] : fonts_) DeleteObject(font);
-    DeleteDC(dc_);
-}
+GdiTextMeasure::GdiTextMeasure() : dc_(CreateCompatibleDC(nullptr)) { SetMapMode(dc_.get(), MM_TEXT); }
 
 void GdiTextMeasure::Select(double fontSize, bool bold) {
     const std::pair key{Round(fontSize * kUnitsPerPoint), bold};
-    HFONT& font = fonts_[key];
+    OwnedFont& font = fonts_[key];
     if (!font) font = MakeBookFont(-key.first, bold);
-    SelectObject(dc_, font);
+    SelectObject(dc_.get(), font.get());
 }
 
 double GdiTextMeasure::LineHeight(double fontSize, bool bold) {
     Select(fontSize, bold);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc_, &metrics);
+    GetTextMetricsW(dc_.get(), &metrics);
     return (metrics.tmHeight + metrics.tmExternalLeading) * kMmPerUnit;
 }
 
 double GdiTextMeasure::Width(std::u16string_view text, double fontSize, bool bold) {
     Select(fontSize, bold);
     SIZE size{};
-    GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc_.get(), reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
+                          &size);
     return size.cx * kMmPerUnit;
 }
 
@@ -59,8 +56,8 @@ std::vector<std::size_t> GdiTextMeasure::BreakLines(std::u16string_view paragrap
         const std::u16string_view rest = paragraph.substr(start);
         int fit = 0;
         SIZE size{};
-        GetTextExtentExPointW(dc_, reinterpret_cast<const wchar_t*>(rest.data()), static_cast<int>(rest.size()), room,
-                              &fit, nullptr, &size);
+        GetTextExtentExPointW(dc_.get(), reinterpret_cast<const wchar_t*>(rest.data()), static_cast<int>(rest.size()),
+                              room, &fit, nullptr, &size);
         if (static_cast<std::size_t>(fit) >= rest.size()) break;
         // After the last blank that fits, where there is one; else where the room ends
         // (Japanese breaks between any two characters), never inside a surrogate pair.
@@ -79,25 +76,23 @@ void DrawBookPage(HDC dc, const BookPage& page, const std::vector<BookDay>& days
     const auto x = [&](double mm) { return at.left + Round(mm * at.dotsPerMmX); };
     const auto y = [&](double mm) { return at.top + Round(mm * at.dotsPerMmY); };
 
-    HPEN rule = CreatePen(PS_SOLID, std::max(1, Round(0.2 * at.dotsPerMmX)), RGB(0xA0, 0xA0, 0xA0));
-    HGDIOBJ oldPen = SelectObject(dc, rule);
-    for (const PlacedLine& line : page.lines) {
-        MoveToEx(dc, x(line.left), y(line.top), nullptr);
-        LineTo(dc, x(line.right), y(line.bottom));
+    {
+        const OwnedPen rule(CreatePen(PS_SOLID, std::max(1, Round(0.2 * at.dotsPerMmX)), RGB(0xA0, 0xA0, 0xA0)));
+        const SelectedObject selected(dc, rule.get());
+        for (const PlacedLine& line : page.lines) {
+            MoveToEx(dc, x(line.left), y(line.top), nullptr);
+            LineTo(dc, x(line.right), y(line.bottom));
+        }
     }
-    SelectObject(dc, oldPen);
-    DeleteObject(rule);
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     for (const PlacedText& text : page.texts) {
-        HFONT font = MakeBookFont(-Round(text.fontSize * 25.4 / 72.0 * at.dotsPerMmY), text.bold);
-        HGDIOBJ oldFont = SelectObject(dc, font);
+        const OwnedFont font = MakeBookFont(-Round(text.fontSize * 25.4 / 72.0 * at.dotsPerMmY), text.bold);
+        const SelectedObject selected(dc, font.get());
         TextOutW(dc, x(text.left), y(text.top), reinterpret_cast<const wchar_t*>(text.text.c_str()),
                  static_cast<int>(text.text.size()));
-        SelectObject(dc, oldFont);
-        DeleteObject(font);
     }
 
     SetStretchBltMode(dc, COLORONCOLOR);  // each pixel a block, never smoothed

@@ -10,13 +10,13 @@
 
 #include "book/book_days.h"
 #include "book/book_layout.h"
+#include "platform/window_object.h"
 
 // The layout's measure of text, taken with GDI fonts at a fine scale on a memory device
 // context, so that the preview and every printer break the lines alike.
 class GdiTextMeasure : public TextMeasure {
 public:
     GdiTextMeasure();
-    ~GdiTextMeasure() override;
     GdiTextMeasure(const GdiTextMeasure&) = delete;
     GdiTextMeasure& operator=(const GdiTextMeasure&) = delete;
 
@@ -26,13 +26,14 @@ public:
 
 private:
     void Select(double fontSize, bool bold);
-    HDC dc_;
-    std::map<std::pair<int, bool>, HFONT> fonts_;
+    // The fonts outlive the device context they are selected into.
+    std::map<std::pair<int, bool>, OwnedFont> fonts_;
+    OwnedDc dc_;
 };
 
 // The font the book's text is set in, `height` device units tall (negative: the
 // character height, as CreateFont takes it).
-HFONT MakeBookFont(int height, bool bold);
+OwnedFont MakeBookFont(int height, bool bold);
 
 // Where a page goes on a device: its dots per millimetre, and the device point of the
 // paper's top left corner.

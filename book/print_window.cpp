@@ -11,6 +11,7 @@
 #include "lookback/look_window.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
+#include "platform/window_object.h"
 #include "resources/resource.h"
 
 namespace {
@@ -29,11 +30,9 @@ struct PrintState {
     int page = 0;
     int controlsHeight = 0;
     bool printing = false, cancelled = false;
-    HFONT font = nullptr;
+    OwnedFont font;
     HWND from = nullptr, to = nullptr, layout = nullptr, paper = nullptr, previous = nullptr, next = nullptr,
          print = nullptr, pageLabel = nullptr;
-
-    ~PrintState() { DeleteObject(font); }
 };
 
 SYSTEMTIME SystemTimeOf(const DayKey& day) {
@@ -120,7 +119,7 @@ PageOnDevice PrinterPlace(HDC printer) {
 }
 
 // A printer's device context from the system's print dialog, or null when none was chosen.
-HDC AskForPrinter(HWND window) {
+OwnedDc AskForPrinter(HWND window) {
     PRINTDLGEXW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = window;
@@ -129,19 +128,19 @@ HDC AskForPrinter(HWND window) {
     if (SUCCEEDED(PrintDlgExW(&dialog))) {
         if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
         if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-        if (dialog.dwResultAction == PD_RESULT_PRINT) return dialog.hDC;
-        if (dialog.hDC) DeleteDC(dialog.hDC);
-        return nullptr;
+        OwnedDc printer(dialog.hDC);
+        if (dialog.dwResultAction != PD_RESULT_PRINT) printer.reset();
+        return printer;
     }
     // Wine may have no PrintDlgEx: the older dialog asks the same.
     PRINTDLGW older{};
     older.lStructSize = sizeof(older);
     older.hwndOwner = window;
     older.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS;
-    if (!PrintDlgW(&older)) return nullptr;
+    if (!PrintDlgW(&older)) return {};
     if (older.hDevMode) GlobalFree(older.hDevMode);
     if (older.hDevNames) GlobalFree(older.hDevNames);
-    return older.hDC;
+    return OwnedDc(older.hDC);
 }
 
 // Lets the window answer between pages: its paints, Cancel, moving it.
@@ -156,8 +155,9 @@ void AnswerMessages(HWND window) {
 }
 
 void PrintBook(PrintState& state, HWND window) {
-    HDC printer = AskForPrinter(window);
-    if (!printer) return;
+    OwnedDc printerDc = AskForPrinter(window);
+    if (!printerDc) return;
+    const HDC printer = printerDc.get();
     const HINSTANCE instance = state.source->instance;
     const std::u16string title = LoadText(instance, IDS_PRINT_CAPTION);
     DOCINFOW document{};
@@ -184,7 +184,7 @@ void PrintBook(PrintState& state, HWND window) {
     } else {
         AbortDoc(printer);
     }
-    DeleteDC(printer);
+    printerDc.reset();
     state.printing = false;
     if (!IsWindow(window)) return;
     SetWindowTextW(state.print, WidePointer(LoadText(instance, IDS_PRINT_PRINT)));
@@ -197,7 +197,7 @@ HWND MakeControl(HWND window, const PrintState& state, const wchar_t* className,
     HWND control =
         CreateWindowExW(0, className, WidePointer(text), WS_CHILD | WS_VISIBLE | style, x, y, width, height, window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), state.source->instance, nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.get()), FALSE);
     return control;
 }
 

@@ -4,6 +4,7 @@
 
 #include "help_layout.h"
 #include "platform/wide_text.h"
+#include "platform/window_object.h"
 
 #include <algorithm>
 
@@ -16,10 +17,12 @@ constexpr int kWindowWidth = 560;
 constexpr int kWindowHeight = 420;
 constexpr int kWheelLines = 3;
 
+// The page view's own state, made with the view's window and gone with it.
 struct HelpView {
+    explicit HelpView(const HelpPage& shown) : page(shown) {}
     HelpPage page;
-    HFONT normalFont = nullptr;
-    HFONT boldFont = nullptr;
+    OwnedFont normalFont;
+    OwnedFont boldFont;
     HelpMetrics metrics;
     HelpLayout layout;
     int width = 0;
@@ -28,93 +31,89 @@ struct HelpView {
     int wheelDelta = 0;  // wheel movement not yet turned into whole lines
 };
 
-HelpView g_help;
+HelpView* HelpOf(HWND view) { return reinterpret_cast<HelpView*>(GetWindowLongPtrW(view, GWLP_USERDATA)); }
 
-HFONT CreateHelpFont(HDC dc, int weight) {
+OwnedFont CreateHelpFont(HDC dc, int weight) {
     LOGFONTW face{};
     face.lfHeight = -MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
     face.lfWeight = weight;
     face.lfCharSet = SHIFTJIS_CHARSET;
     face.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(face.lfFaceName, kFontFace, LF_FACESIZE);
-    return CreateFontIndirectW(&face);
+    return OwnedFont(CreateFontIndirectW(&face));
 }
 
-void CreateFonts(HWND view) {
-    HDC dc = GetDC(view);
-    g_help.normalFont = CreateHelpFont(dc, FW_NORMAL);
-    g_help.boldFont = CreateHelpFont(dc, FW_BOLD);
-    HGDIOBJ old = SelectObject(dc, g_help.normalFont);
+void CreateFonts(HelpView& help, HWND view) {
     TEXTMETRICW text{};
-    GetTextMetricsW(dc, &text);
-    SelectObject(dc, old);
-    ReleaseDC(view, dc);
+    {
+        const OwnedWindowDc dc(view);
+        help.normalFont = CreateHelpFont(dc.get(), FW_NORMAL);
+        help.boldFont = CreateHelpFont(dc.get(), FW_BOLD);
+        const SelectedObject font(dc.get(), help.normalFont.get());
+        GetTextMetricsW(dc.get(), &text);
+    }
     int lineHeight = text.tmHeight + std::max<int>(text.tmExternalLeading, text.tmHeight / 4);
-    g_help.metrics = {lineHeight, text.tmAveCharWidth * 2, text.tmAveCharWidth * 3, lineHeight / 2, lineHeight};
+    help.metrics = {lineHeight, text.tmAveCharWidth * 2, text.tmAveCharWidth * 3, lineHeight / 2, lineHeight};
 }
 
-void DeleteFonts() {
-    DeleteObject(g_help.normalFont);
-    DeleteObject(g_help.boldFont);
-    g_help.normalFont = g_help.boldFont = nullptr;
-}
+HFONT FontFor(const HelpView& help, bool bold) { return bold ? help.boldFont.get() : help.normalFont.get(); }
 
-HFONT FontFor(bool bold) { return bold ? g_help.boldFont : g_help.normalFont; }
-
-int MaxScroll() { return std::max(0, g_help.layout.height - g_help.height); }
+int MaxScroll(const HelpView& help) { return std::max(0, help.layout.height - help.height); }
 
 // The system shows the scroll bar only while the page is taller than the view; showing
 // or hiding it resizes the view, which lays the page out again from inside this call.
-void UpdateScrollBar(HWND view) {
+void UpdateScrollBar(const HelpView& help, HWND view) {
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMax = std::max(0, g_help.layout.height - 1);
-    info.nPage = static_cast<UINT>(g_help.height);
-    info.nPos = g_help.scrollY;
+    info.nMax = std::max(0, help.layout.height - 1);
+    info.nPage = static_cast<UINT>(help.height);
+    info.nPos = help.scrollY;
     SetScrollInfo(view, SB_VERT, &info, TRUE);
 }
 
-void LayOutPage(HWND view, int width, int height) {
-    g_help.width = width;
-    g_help.height = height;
-    HDC dc = GetDC(view);
-    HGDIOBJ old = SelectObject(dc, g_help.normalFont);
-    auto measure = [dc](std::u16string_view text, bool bold) {
-        SelectObject(dc, FontFor(bold));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &size);
-        return static_cast<int>(size.cx);
-    };
-    g_help.layout = LayOutHelpPage(g_help.page, width, g_help.metrics, measure);
-    SelectObject(dc, old);
-    ReleaseDC(view, dc);
-    g_help.scrollY = std::clamp(g_help.scrollY, 0, MaxScroll());
+void LayOutPage(HelpView& help, HWND view, int width, int height) {
+    help.width = width;
+    help.height = height;
+    {
+        const OwnedWindowDc viewDc(view);
+        const HDC dc = viewDc.get();
+        const SelectedObject font(dc, help.normalFont.get());
+        auto measure = [&help, dc](std::u16string_view text, bool bold) {
+            SelectObject(dc, FontFor(help, bold));
+            SIZE size{};
+            GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
+                                  &size);
+            return static_cast<int>(size.cx);
+        };
+        help.layout = LayOutHelpPage(help.page, width, help.metrics, measure);
+    }
+    help.scrollY = std::clamp(help.scrollY, 0, MaxScroll(help));
     InvalidateRect(view, nullptr, TRUE);
-    UpdateScrollBar(view);
+    UpdateScrollBar(help, view);
 }
 
-void ScrollTo(HWND view, int y) {
-    y = std::clamp(y, 0, MaxScroll());
-    if (y == g_help.scrollY) return;
-    ScrollWindowEx(view, 0, g_help.scrollY - y, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
-    g_help.scrollY = y;
+void ScrollTo(HelpView& help, HWND view, int y) {
+    y = std::clamp(y, 0, MaxScroll(help));
+    if (y == help.scrollY) return;
+    ScrollWindowEx(view, 0, help.scrollY - y, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+    help.scrollY = y;
     SetScrollPos(view, SB_VERT, y, TRUE);
     UpdateWindow(view);
 }
 
-void ScrollBy(HWND view, int dy) { ScrollTo(view, g_help.scrollY + dy); }
+void ScrollBy(HelpView& help, HWND view, int dy) { ScrollTo(help, view, help.scrollY + dy); }
 
-void HandleScrollBar(HWND view, WPARAM request) {
-    int line = g_help.metrics.lineHeight;
-    int page = std::max(line, g_help.height - line);
+void HandleScrollBar(HelpView& help, HWND view, WPARAM request) {
+    int line = help.metrics.lineHeight;
+    int page = std::max(line, help.height - line);
     switch (LOWORD(request)) {
-    case SB_LINEUP: ScrollBy(view, -line); break;
-    case SB_LINEDOWN: ScrollBy(view, line); break;
-    case SB_PAGEUP: ScrollBy(view, -page); break;
-    case SB_PAGEDOWN: ScrollBy(view, page); break;
-    case SB_TOP: ScrollTo(view, 0); break;
-    case SB_BOTTOM: ScrollTo(view, MaxScroll()); break;
+    case SB_LINEUP: ScrollBy(help, view, -line); break;
+    case SB_LINEDOWN: ScrollBy(help, view, line); break;
+    case SB_PAGEUP: ScrollBy(help, view, -page); break;
+    case SB_PAGEDOWN: ScrollBy(help, view, page); break;
+    case SB_TOP: ScrollTo(help, view, 0); break;
+    case SB_BOTTOM: ScrollTo(help, view, MaxScroll(help)); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         // The 16-bit position in wParam is cut short on a long page; ask for all 32 bits.
@@ -122,71 +121,83 @@ void HandleScrollBar(HWND view, WPARAM request) {
         info.cbSize = sizeof(info);
         info.fMask = SIF_TRACKPOS;
         GetScrollInfo(view, SB_VERT, &info);
-        ScrollTo(view, info.nTrackPos);
+        ScrollTo(help, view, info.nTrackPos);
         break;
     }
     default: break;
     }
 }
 
-void HandleWheel(HWND view, WPARAM wParam) {
-    g_help.wheelDelta += GET_WHEEL_DELTA_WPARAM(wParam);
-    int notches = g_help.wheelDelta / WHEEL_DELTA;
-    g_help.wheelDelta -= notches * WHEEL_DELTA;
-    ScrollBy(view, -notches * kWheelLines * g_help.metrics.lineHeight);
+void HandleWheel(HelpView& help, HWND view, WPARAM wParam) {
+    help.wheelDelta += GET_WHEEL_DELTA_WPARAM(wParam);
+    int notches = help.wheelDelta / WHEEL_DELTA;
+    help.wheelDelta -= notches * WHEEL_DELTA;
+    ScrollBy(help, view, -notches * kWheelLines * help.metrics.lineHeight);
 }
 
-void HandleKey(HWND view, WPARAM key) {
+void HandleKey(HelpView& help, HWND view, WPARAM key) {
     switch (key) {
     case VK_ESCAPE: PostMessageW(GetParent(view), WM_CLOSE, 0, 0); break;
-    case VK_UP: HandleScrollBar(view, SB_LINEUP); break;
-    case VK_DOWN: HandleScrollBar(view, SB_LINEDOWN); break;
-    case VK_PRIOR: HandleScrollBar(view, SB_PAGEUP); break;
+    case VK_UP: HandleScrollBar(help, view, SB_LINEUP); break;
+    case VK_DOWN: HandleScrollBar(help, view, SB_LINEDOWN); break;
+    case VK_PRIOR: HandleScrollBar(help, view, SB_PAGEUP); break;
     case VK_NEXT:
-    case VK_SPACE: HandleScrollBar(view, SB_PAGEDOWN); break;
-    case VK_HOME: HandleScrollBar(view, SB_TOP); break;
-    case VK_END: HandleScrollBar(view, SB_BOTTOM); break;
+    case VK_SPACE: HandleScrollBar(help, view, SB_PAGEDOWN); break;
+    case VK_HOME: HandleScrollBar(help, view, SB_TOP); break;
+    case VK_END: HandleScrollBar(help, view, SB_BOTTOM); break;
     default: break;
     }
 }
 
 // A rule drawn sunken, as dialogs draw their etched lines.
-void PaintRule(HDC dc, const HelpRule& rule) {
-    int y = rule.y - g_help.scrollY;
+void PaintRule(const HelpView& help, HDC dc, const HelpRule& rule) {
+    int y = rule.y - help.scrollY;
     RECT shadow{rule.left, y, rule.right, y + 1};
     RECT light{rule.left, y + 1, rule.right, y + 2};
     FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
     FillRect(dc, &light, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
 }
 
-void PaintPage(HWND view) {
+void PaintPage(const HelpView& help, HWND view) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(view, &paint);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    HGDIOBJ old = SelectObject(dc, g_help.normalFont);
-    for (const HelpFragment& fragment : g_help.layout.fragments) {
-        int y = fragment.y - g_help.scrollY;
-        if (y + g_help.metrics.lineHeight < paint.rcPaint.top || y > paint.rcPaint.bottom) continue;
-        SelectObject(dc, FontFor(fragment.bold));
-        TextOutW(dc, fragment.x, y, reinterpret_cast<const wchar_t*>(fragment.text.data()),
-                 static_cast<int>(fragment.text.size()));
+    {
+        const SelectedObject font(dc, help.normalFont.get());
+        for (const HelpFragment& fragment : help.layout.fragments) {
+            int y = fragment.y - help.scrollY;
+            if (y + help.metrics.lineHeight < paint.rcPaint.top || y > paint.rcPaint.bottom) continue;
+            SelectObject(dc, FontFor(help, fragment.bold));
+            TextOutW(dc, fragment.x, y, reinterpret_cast<const wchar_t*>(fragment.text.data()),
+                     static_cast<int>(fragment.text.size()));
+        }
+        for (const HelpRule& rule : help.layout.rules) PaintRule(help, dc, rule);
     }
-    for (const HelpRule& rule : g_help.layout.rules) PaintRule(dc, rule);
-    SelectObject(dc, old);
     EndPaint(view, &paint);
 }
 
+// The view's state is made from the page its creation was given, before any other message
+// needs it, and goes with the window.
 LRESULT CALLBACK HelpViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* page = static_cast<const HelpPage*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(view, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new HelpView(*page)));
+    }
+    HelpView* help = HelpOf(view);
+    if (!help) return DefWindowProcW(view, message, wParam, lParam);
     switch (message) {
-    case WM_CREATE: CreateFonts(view); return 0;
-    case WM_SIZE: LayOutPage(view, LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_PAINT: PaintPage(view); return 0;
-    case WM_VSCROLL: HandleScrollBar(view, wParam); return 0;
-    case WM_MOUSEWHEEL: HandleWheel(view, wParam); return 0;
-    case WM_KEYDOWN: HandleKey(view, wParam); return 0;
+    case WM_CREATE: CreateFonts(*help, view); return 0;
+    case WM_SIZE: LayOutPage(*help, view, LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_PAINT: PaintPage(*help, view); return 0;
+    case WM_VSCROLL: HandleScrollBar(*help, view, wParam); return 0;
+    case WM_MOUSEWHEEL: HandleWheel(*help, view, wParam); return 0;
+    case WM_KEYDOWN: HandleKey(*help, view, wParam); return 0;
     case WM_LBUTTONDOWN: SetFocus(view); return 0;
-    case WM_DESTROY: DeleteFonts(); return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(view, GWLP_USERDATA, 0);
+        delete help;
+        return DefWindowProcW(view, message, wParam, lParam);
     default: return DefWindowProcW(view, message, wParam, lParam);
     }
 }
@@ -226,7 +237,6 @@ SIZE ChooseWindowSize() {
 }  // namespace
 
 int RunHelpWindow(HINSTANCE instance, const HelpPage& page, int show) {
-    g_help.page = page;
     if (!RegisterClasses(instance)) return 1;
     const std::u16string& title = page.title;
     SIZE size = ChooseWindowSize();
@@ -236,7 +246,7 @@ int RunHelpWindow(HINSTANCE instance, const HelpPage& page, int show) {
     if (!frame) return 1;
     std::u16string plainText = PlainTextOfHelpPage(page);
     HWND view = CreateWindowExW(0, kHelpViewClass, WidePointer(plainText), WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
-                                0, frame, nullptr, instance, nullptr);
+                                0, frame, nullptr, instance, const_cast<HelpPage*>(&page));
     if (!view) {
         DestroyWindow(frame);
         return 1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "picture_run.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
+#include "platform/window_object.h"
 #include "resources/resource.h"
 
 namespace {
@@ -38,12 +40,6 @@ public:
     StatusStripHost(HWND strip, HINSTANCE instance) : strip_(strip) {
         for (PictureStage stage : kStages)
             stageLines_[static_cast<int>(stage)] = LoadText(instance, StageTextId(stage));
-    }
-    ~StatusStripHost() override {
-        if (dc_) {
-            SelectObject(dc_, oldFont_);
-            ReleaseDC(strip_, dc_);
-        }
     }
 
     // Called by one thread at a time.
@@ -90,10 +86,10 @@ private:
 
     void Open() {
         ShowWindow(strip_, SW_SHOW);
-        dc_ = GetDC(strip_);
+        dc_ = OwnedWindowDc(strip_);
         const auto font = reinterpret_cast<HFONT>(SendMessageW(strip_, WM_GETFONT, 0, 0));
-        oldFont_ = SelectObject(dc_, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-        SetBkColor(dc_, kLightGrey);
+        font_.emplace(dc_.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+        SetBkColor(dc_.get(), kLightGrey);
         FitStripToWidestLine();
     }
 
@@ -103,7 +99,8 @@ private:
         for (const std::u16string& stageLine : stageLines_) {
             const std::u16string widest = PictureProgressLine(stageLine, DayKey{});
             RECT line{};
-            DrawTextW(dc_, WidePointer(widest), static_cast<int>(widest.size()), &line, DT_SINGLELINE | DT_CALCRECT);
+            DrawTextW(dc_.get(), WidePointer(widest), static_cast<int>(widest.size()), &line,
+                      DT_SINGLELINE | DT_CALCRECT);
             text.right = std::max(text.right, line.right);
             text.bottom = std::max(text.bottom, line.bottom);
         }
@@ -120,15 +117,16 @@ private:
     void Draw() {
         RECT area{};
         GetClientRect(strip_, &area);
-        FillRect(dc_, &area, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-        DrawTextW(dc_, WidePointer(line_), static_cast<int>(line_.size()), &area, DT_SINGLELINE | DT_CENTER);
+        FillRect(dc_.get(), &area, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+        DrawTextW(dc_.get(), WidePointer(line_), static_cast<int>(line_.size()), &area, DT_SINGLELINE | DT_CENTER);
     }
 
     HWND strip_;
     std::u16string stageLines_[std::size(kStages)];
     const DWORD programThread_ = GetCurrentThreadId();
-    HDC dc_ = nullptr;
-    HGDIOBJ oldFont_ = nullptr;
+    // The strip's device context while the run draws on it, with the strip's font selected.
+    OwnedWindowDc dc_;
+    std::optional<SelectedObject> font_;
     std::u16string line_;
     std::mutex heldLock_;
     std::vector<jpeg::JpegMessage> held_;

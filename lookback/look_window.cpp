@@ -51,11 +51,11 @@ void EndModalWindow(HWND window) {
     DestroyWindow(window);
 }
 
-HBITMAP MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, int height) {
+OwnedBitmap MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap && bits) std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
     return bitmap;
 }
@@ -68,19 +68,18 @@ void AddListColumn(HWND list, int index, const std::u16string& title, int width)
     SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }
 
-HBITMAP MakeThumbnail(const std::optional<DayDrawing>& drawing, int width, int height) {
+OwnedBitmap MakeThumbnail(const std::optional<DayDrawing>& drawing, int width, int height) {
     if (!drawing)
         return MakeBitmapOfPixels(std::vector<std::uint32_t>(std::size_t(width) * height, 0xFFFFFF), width, height);
     return MakeBitmapOfPixels(ShrinkDrawing(*drawing, width, height), width, height);
 }
 
-HFONT MakeLookFont(HWND window, int points, bool bold) {
-    HDC dc = GetDC(window);
-    const int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(window, dc);
+OwnedFont MakeLookFont(HWND window, int points, bool bold) {
+    const int height = -MulDiv(points, GetDeviceCaps(OwnedWindowDc(window).get(), LOGPIXELSY), 72);
     // The face the program's dialogs ask for, which has the Japanese characters.
-    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ 12345");
+    return OwnedFont(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                 L"ＭＳ 12345"));
 }
 
 void DrawDayIcons(HDC dc, const LookSource& source, const DayMark& mark, int x, int y) {
@@ -116,30 +115,25 @@ void PlaceLookWindow(HWND window, int clientWidth, int clientHeight) {
     PlaceDialog(window, frame.right - frame.left, frame.bottom - frame.top);
 }
 
-int ScreenDpi(HWND window) {
-    HDC dc = GetDC(window);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(window, dc);
-    return dpi;
-}
+int ScreenDpi(HWND window) { return GetDeviceCaps(OwnedWindowDc(window).get(), LOGPIXELSX); }
 
 void PaintOffScreen(HWND window, const std::function<void(HDC, const RECT&)>& draw) {
     PAINTSTRUCT paint;
     HDC screen = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP image = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ oldImage = SelectObject(dc, image);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    draw(dc, client);
-    SelectObject(dc, oldFont);
-    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldImage);
-    DeleteObject(image);
-    DeleteDC(dc);
+    {
+        const OwnedDc dc(CreateCompatibleDC(screen));
+        const OwnedBitmap image(CreateCompatibleBitmap(screen, client.right, client.bottom));
+        const SelectedObject selectedImage(dc.get(), image.get());
+        FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+        SetBkMode(dc.get(), TRANSPARENT);
+        {
+            const SelectedObject font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+            draw(dc.get(), client);
+        }
+        BitBlt(screen, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+    }
     EndPaint(window, &paint);
 }
 

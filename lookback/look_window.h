@@ -16,6 +16,7 @@
 #include "diarycore/pages_in_folder.h"
 #include "lookback/day_drawing.h"
 #include "lookback/day_glance.h"
+#include "platform/window_object.h"
 
 // The page on show as it is in memory, unsaved changes included: the views show it in
 // place of its day's files.
@@ -116,15 +117,15 @@ bool HandleDayKey(State& state, HWND window, WPARAM key, const SelectionSteps& s
 }
 
 // A 32-bit bitmap of 0x00RRGGBB pixels, row 0 at the top.
-HBITMAP MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, int height);
+OwnedBitmap MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int width, int height);
 // The day's drawing at that size in a bitmap; a white one without a drawing.
-HBITMAP MakeThumbnail(const std::optional<DayDrawing>& drawing, int width, int height);
+OwnedBitmap MakeThumbnail(const std::optional<DayDrawing>& drawing, int width, int height);
 
 // A column of a report list view (On This Day, Earlier Versions): its title and width.
 void AddListColumn(HWND list, int index, const std::u16string& title, int width);
 
 // The font of the looking-back windows at `points` points for the window's screen.
-HFONT MakeLookFont(HWND window, int points, bool bold = false);
+OwnedFont MakeLookFont(HWND window, int points, bool bold = false);
 
 // The day's weather and mood icons side by side from `x`, at the strips' own size.
 void DrawDayIcons(HDC dc, const LookSource& source, const DayMark& mark, int x, int y);

@@ -21,26 +21,14 @@ struct MonthState {
     const LookSource* source = nullptr;
     DayKey selected;
     MonthGrid grid;
-    std::vector<DayGlance> glances;   // by day of the month - 1
-    std::vector<HBITMAP> thumbnails;  // the same; null for a day without a page
+    std::vector<DayGlance> glances;       // by day of the month - 1
+    std::vector<OwnedBitmap> thumbnails;  // the same; null for a day without a page
     std::optional<DayKey> chosen;
-    HFONT font = nullptr, titleFont = nullptr;
+    OwnedFont font, titleFont;
     int firstWeekday = 0;
     int lineHeight = 0, titleHeight = 0, top = 0, cellWidth = 0, cellHeight = 0, thumbWidth = 0, thumbHeight = 0;
     int firstRow = 0;  // the week shown at the top: a short screen shows some weeks at a time
     int visibleRows = kRows;
-
-    ~MonthState() {
-        ReleaseThumbnails();
-        DeleteObject(font);
-        DeleteObject(titleFont);
-    }
-    void ReleaseThumbnails() {
-        for (HBITMAP bitmap : thumbnails) {
-            if (bitmap) DeleteObject(bitmap);
-        }
-        thumbnails.clear();
-    }
 };
 
 // The weekday the rows start on, as the day picker's calendar has it: the user's locale's.
@@ -62,9 +50,9 @@ std::wstring WeekdayLabel(int weekday) {
 void LoadMonth(MonthState& state) {
     const DayKey& day = state.selected;
     state.grid = LayOutMonth(day.year, day.month, state.firstWeekday);
-    state.ReleaseThumbnails();
+    state.thumbnails.clear();
     state.glances.assign(state.grid.days, DayGlance{});
-    state.thumbnails.assign(state.grid.days, nullptr);
+    state.thumbnails.resize(state.grid.days);
     for (int d = 1; d <= state.grid.days; ++d) {
         DayGlance glance = state.source->Glance(day.year * 10000 + day.month * 100 + d, true);
         if (!glance.mark.page) continue;
@@ -76,16 +64,16 @@ void LoadMonth(MonthState& state) {
 void LayOut(MonthState& state, HWND window) {
     RECT client;
     GetClientRect(window, &client);
-    HDC dc = GetDC(window);
-    TEXTMETRICW metrics;
-    HGDIOBJ old = SelectObject(dc, state.font);
-    GetTextMetricsW(dc, &metrics);
-    state.lineHeight = metrics.tmHeight;
-    SelectObject(dc, state.titleFont);
-    GetTextMetricsW(dc, &metrics);
-    state.titleHeight = metrics.tmHeight + kMargin;
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
+    {
+        const OwnedWindowDc dc(window);
+        TEXTMETRICW metrics;
+        const SelectedObject font(dc.get(), state.font.get());
+        GetTextMetricsW(dc.get(), &metrics);
+        state.lineHeight = metrics.tmHeight;
+        SelectObject(dc.get(), state.titleFont.get());
+        GetTextMetricsW(dc.get(), &metrics);
+        state.titleHeight = metrics.tmHeight + kMargin;
+    }
     state.top = kMargin + state.titleHeight + state.lineHeight + 2;
     state.cellWidth = (client.right - 2 * kMargin) / 7;
     // Never so short that the drawings cannot be made out: a short screen shows fewer weeks
@@ -114,19 +102,13 @@ void DrawCell(const MonthState& state, HDC dc, int day) {
     const bool onShow =
         DayNumberOf(state.source->onShow.day) == DayNumberOf({state.grid.year, state.grid.month, day, 0});
     const bool today = DayNumberOf(state.source->today) == DayNumberOf({state.grid.year, state.grid.month, day, 0});
-    HBRUSH ground = CreateSolidBrush(onShow ? RGB(0xFF, 0xF4, 0xC8) : RGB(0xFF, 0xFF, 0xFF));
-    FillRect(dc, &cell, ground);
-    DeleteObject(ground);
+    FillRect(dc, &cell, OwnedBrush(CreateSolidBrush(onShow ? RGB(0xFF, 0xF4, 0xC8) : RGB(0xFF, 0xFF, 0xFF))).get());
     FrameRect(dc, &cell, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
 
     // The day's number; today's white on red.
     RECT number = {cell.left + 2, cell.top + 2, cell.left + 2 + state.lineHeight * 3 / 2,
                    cell.top + 2 + state.lineHeight};
-    if (today) {
-        HBRUSH red = CreateSolidBrush(RGB(0xC0, 0x20, 0x20));
-        FillRect(dc, &number, red);
-        DeleteObject(red);
-    }
+    if (today) FillRect(dc, &number, OwnedBrush(CreateSolidBrush(RGB(0xC0, 0x20, 0x20))).get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, today ? RGB(255, 255, 255) : RGB(0, 0, 0));
     const std::wstring digits = std::to_wstring(day);
@@ -137,11 +119,9 @@ void DrawCell(const MonthState& state, HDC dc, int day) {
         const int size = state.source->iconSize;
         DrawDayIcons(dc, *state.source, glance.mark, cell.right - 2 * size - 4, cell.top + 2);
         const int x = cell.left + (state.cellWidth - state.thumbWidth) / 2, y = cell.top + state.lineHeight + 4;
-        if (HDC thumbDc = CreateCompatibleDC(dc)) {
-            HGDIOBJ old = SelectObject(thumbDc, state.thumbnails[day - 1]);
-            BitBlt(dc, x, y, state.thumbWidth, state.thumbHeight, thumbDc, 0, 0, SRCCOPY);
-            SelectObject(thumbDc, old);
-            DeleteDC(thumbDc);
+        if (const OwnedDc thumbDc{CreateCompatibleDC(dc)}) {
+            const SelectedObject thumbnail(thumbDc.get(), state.thumbnails[day - 1].get());
+            BitBlt(dc, x, y, state.thumbWidth, state.thumbHeight, thumbDc.get(), 0, 0, SRCCOPY);
         }
         RECT frame = {x - 1, y - 1, x + state.thumbWidth + 1, y + state.thumbHeight + 1};
         FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
@@ -161,11 +141,11 @@ void DrawCell(const MonthState& state, HDC dc, int day) {
 
 void Paint(const MonthState& state, HWND window) {
     PaintOffScreen(window, [&state](HDC dc, const RECT& client) {
-        SelectObject(dc, state.titleFont);
+        SelectObject(dc, state.titleFont.get());
         const std::wstring title = std::to_wstring(state.grid.year) + L" - " + std::to_wstring(state.grid.month);
         RECT titleRect = {kMargin, kMargin, client.right - kMargin, kMargin + state.titleHeight};
         DrawTextW(dc, title.c_str(), -1, &titleRect, DT_CENTER | DT_SINGLELINE);
-        SelectObject(dc, state.font);
+        SelectObject(dc, state.font.get());
         for (int column = 0; column < 7; ++column) {
             RECT label = {kMargin + column * state.cellWidth, state.top - state.lineHeight - 2,
                           kMargin + (column + 1) * state.cellWidth, state.top};

@@ -22,11 +22,10 @@ struct SameDayState {
     std::optional<DayKey> chosen;
     HWND list = nullptr;
     HIMAGELIST thumbnails = nullptr;
-    HFONT font = nullptr;
+    OwnedFont font;
 
     ~SameDayState() {
         if (thumbnails) ImageList_Destroy(thumbnails);
-        DeleteObject(font);
     }
 };
 
@@ -44,20 +43,19 @@ void Fill(SameDayState& state, HWND window, int thumbWidth, int thumbHeight, con
         HWND words = CreateWindowExW(0, L"STATIC", WidePointer(none), WS_CHILD | WS_VISIBLE | SS_CENTER, room.left,
                                      room.top + (room.bottom - room.top) / 3, room.right - room.left,
                                      (room.bottom - room.top) / 3, window, nullptr, instance, nullptr);
-        SendMessageW(words, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
+        SendMessageW(words, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.get()), FALSE);
         return;
     }
     state.list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                                  room.left, room.top, room.right - room.left, room.bottom - room.top, window,
                                  reinterpret_cast<HMENU>(kListId), instance, nullptr);
-    SendMessageW(state.list, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
+    SendMessageW(state.list, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.get()), FALSE);
     SendMessageW(state.list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     state.thumbnails = ImageList_Create(thumbWidth, thumbHeight, ILC_COLOR32, static_cast<int>(state.days.size()), 0);
     for (const DayGlance& glance : state.days) {
-        HBITMAP thumbnail = MakeThumbnail(state.source->Drawing(glance), thumbWidth, thumbHeight);
-        ImageList_Add(state.thumbnails, thumbnail, nullptr);
-        DeleteObject(thumbnail);
+        const OwnedBitmap thumbnail = MakeThumbnail(state.source->Drawing(glance), thumbWidth, thumbHeight);
+        ImageList_Add(state.thumbnails, thumbnail.get(), nullptr);
     }
     SendMessageW(state.list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(state.thumbnails));
     const int yearWidth = thumbWidth + MulDiv(60, thumbHeight, 53);

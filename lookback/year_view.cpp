@@ -25,18 +25,13 @@ struct YearState {
     YearFigures figures;
     ColourBy by = ColourBy::Mood;
     std::optional<DayKey> chosen;
-    HFONT font = nullptr, titleFont = nullptr;
+    OwnedFont font, titleFont;
     HWND colourSwitch = nullptr;
     int square = 0, lineHeight = 0, labelWidth = 0, gridTop = 0;
     // On a short screen the legend, the figures and the switch stand in a column beside the
     // squares, and the year is told by the caption alone, so that the squares stay legible.
     bool sideways = false;
     DayKey pointed;  // the square the status line names: under the mouse, else the selected one
-
-    ~YearState() {
-        DeleteObject(font);
-        DeleteObject(titleFont);
-    }
 };
 
 void LoadYear(YearState& state) {
@@ -68,15 +63,13 @@ std::u16string NumberText(int value) {
     return std::u16string(digits.begin(), digits.end());
 }
 
-HBRUSH BrushOf(const LookColour& colour) { return CreateSolidBrush(RGB(colour.red, colour.green, colour.blue)); }
+OwnedBrush BrushOf(const LookColour& colour) {
+    return OwnedBrush(CreateSolidBrush(RGB(colour.red, colour.green, colour.blue)));
+}
 
 void FillSquare(HDC dc, const RECT& square, const LookColour& colour) {
-    HBRUSH brush = BrushOf(colour);
-    FillRect(dc, &square, brush);
-    DeleteObject(brush);
-    HBRUSH outline = BrushOf(kOutlineColour);
-    FrameRect(dc, &square, outline);
-    DeleteObject(outline);
+    FillRect(dc, &square, BrushOf(colour).get());
+    FrameRect(dc, &square, BrushOf(kOutlineColour).get());
 }
 
 std::u16string MonthLabel(int month) {
@@ -100,13 +93,13 @@ void DrawText16(HDC dc, const std::u16string& text, RECT rect, UINT format) {
 
 void Paint(const YearState& state, HWND window) {
     PaintOffScreen(window, [&state](HDC dc, const RECT& client) {
-        SelectObject(dc, state.titleFont);
+        SelectObject(dc, state.titleFont.get());
         const HINSTANCE instance = state.source->instance;
         if (!state.sideways) {
             DrawText16(dc, NumberText(state.year.year), {kMargin, kMargin, client.right - kMargin, state.gridTop},
                        DT_LEFT | DT_SINGLELINE);
         }
-        SelectObject(dc, state.font);
+        SelectObject(dc, state.font.get());
 
         for (int month = 1; month <= 12; ++month) {
             const RECT first = SquareRect(state, month, 1);
@@ -263,16 +256,16 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
     state.font = MakeLookFont(window, 9);
     state.titleFont = MakeLookFont(window, 14, true);
     const int dpi = ScreenDpi(window);
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, state.font);
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    state.lineHeight = metrics.tmHeight;
-    SelectObject(dc, state.titleFont);
-    GetTextMetricsW(dc, &metrics);
-    state.gridTop = kMargin + metrics.tmHeight + kMargin;
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
+    {
+        const OwnedWindowDc dc(window);
+        const SelectedObject font(dc.get(), state.font.get());
+        TEXTMETRICW metrics;
+        GetTextMetricsW(dc.get(), &metrics);
+        state.lineHeight = metrics.tmHeight;
+        SelectObject(dc.get(), state.titleFont.get());
+        GetTextMetricsW(dc.get(), &metrics);
+        state.gridTop = kMargin + metrics.tmHeight + kMargin;
+    }
     state.labelWidth = state.lineHeight * 3;
     // Below the squares: two rows of legend, the figures, the status line and the switch.
     const int below = 3 * kMargin + 2 * (state.lineHeight + 4) + 2 * (state.lineHeight + 4) + state.lineHeight + 8;
@@ -310,7 +303,7 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
     state.colourSwitch = CreateWindowExW(0, L"BUTTON", WidePointer(switchText), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
                                          switchLeft, switchTop, width - switchLeft - kMargin, state.lineHeight + 6,
                                          window, reinterpret_cast<HMENU>(kSwitchId), source.instance, nullptr);
-    SendMessageW(state.colourSwitch, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
+    SendMessageW(state.colourSwitch, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.get()), FALSE);
     PlaceLookWindow(window, width, height);
     LoadYear(state);
     ShowYearInCaption(state, window);

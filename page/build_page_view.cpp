@@ -11,15 +11,15 @@ namespace {
 constexpr DWORD kTextBoxStyle = 0x50000044;   // WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL
 constexpr DWORD kPlaceBoxStyle = 0x50000003;  // WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST
 
-HDC MakeStrip(const PageView& view, int bitmapId, HBITMAP& bitmap) {
-    HDC dc = CreateCompatibleDC(view.windowDc);
-    bitmap = LoadBitmapW(view.instance, MAKEINTRESOURCEW(bitmapId));
-    SelectObject(dc, bitmap);
+OwnedDc MakeStrip(const PageView& view, int bitmapId, OwnedBitmap& bitmap) {
+    OwnedDc dc(CreateCompatibleDC(view.windowDc.get()));
+    bitmap.reset(LoadBitmapW(view.instance, MAKEINTRESOURCEW(bitmapId)));
+    SelectObject(dc.get(), bitmap.get());
     return dc;
 }
 
 // A 32-bit top-down surface of the given size, white.
-HDC MakeSurface(const PageView& view, int width, int height, HBITMAP& bitmap) {
+OwnedDc MakeSurface(const PageView& view, int width, int height, OwnedBitmap& bitmap) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -28,11 +28,11 @@ HDC MakeSurface(const PageView& view, int width, int height, HBITMAP& bitmap) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap = CreateDIBSection(view.windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(view.windowDc);
-    SelectObject(dc, bitmap);
+    bitmap.reset(CreateDIBSection(view.windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    OwnedDc dc(CreateCompatibleDC(view.windowDc.get()));
+    SelectObject(dc.get(), bitmap.get());
     RECT all{0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     return dc;
 }
 
@@ -43,34 +43,27 @@ HWND MakeChild(const PageView& view, const wchar_t* className, DWORD style, cons
 }
 
 void DrawBackground(const PageView& view) {
-    HDC paper = CreateCompatibleDC(view.windowDc);
-    HGDIOBJ old = SelectObject(paper, view.background);
+    const OwnedDc paper(CreateCompatibleDC(view.windowDc.get()));
+    const SelectedObject background(paper.get(), view.background.get());
+    const HDC canvas = view.canvasDc.get();
     // Pixel for pixel at any zoom: the paper's lines stay crisp.
-    SetStretchBltMode(view.canvasDc, COLORONCOLOR);
-    StretchBlt(view.canvasDc, 0, view.t, kPage.width * view.zoom, kPage.height * view.zoom, paper, 0, 0, kPage.width,
+    SetStretchBltMode(canvas, COLORONCOLOR);
+    StretchBlt(canvas, 0, view.t, kPage.width * view.zoom, kPage.height * view.zoom, paper.get(), 0, 0, kPage.width,
                kPage.height, SRCCOPY);
-    SelectObject(paper, old);
-    DeleteDC(paper);
 }
 
-// The text box's and the place box's font at the zoom; the one it replaces goes.
+// The text box's and the place box's font at the zoom; the one it replaces goes once they
+// have the new one.
 void SetTextFont(PageView& view, bool redraw) {
     LOGFONTW face{};
     face.lfHeight = kPage.textFontHeight * view.zoom;
     face.lfWeight = FW_NORMAL;
     face.lfCharSet = SHIFTJIS_CHARSET;
-    HFONT old = view.textFont;
-    view.textFont = CreateFontIndirectW(&face);
-    SendMessageW(view.textBox, WM_SETFONT, reinterpret_cast<WPARAM>(view.textFont), redraw);
-    SendMessageW(view.placeBox, WM_SETFONT, reinterpret_cast<WPARAM>(view.textFont), redraw);
+    const OwnedFont replaced = std::exchange(view.textFont, OwnedFont(CreateFontIndirectW(&face)));
+    const auto font = reinterpret_cast<WPARAM>(view.textFont.get());
+    SendMessageW(view.textBox, WM_SETFONT, font, redraw);
+    SendMessageW(view.placeBox, WM_SETFONT, font, redraw);
     SendMessageW(view.textBox, EM_SETMARGINS, EC_USEFONTINFO, 2);
-    if (old) DeleteObject(old);
-}
-
-template <typename Handle, typename Release>
-void ReleaseOnce(Handle& handle, Release release) {
-    if (handle) release(handle);
-    handle = nullptr;
 }
 
 }  // namespace
@@ -79,11 +72,11 @@ void BuildPageView(PageView& view, HWND window, HINSTANCE instance, int t) {
     view.window = window;
     view.instance = instance;
     view.t = t;
-    view.windowDc = GetDC(window);
+    view.windowDc = OwnedWindowDc(window);
     view.pictureDc = MakeSurface(view, kPage.picture.Width(), kPage.picture.Height(), view.pictureBitmap);
     view.weatherStripDc = MakeStrip(view, IDB_WEATHER_STRIP, view.weatherStripBitmap);
     view.moodStripDc = MakeStrip(view, IDB_MOOD_STRIP, view.moodStripBitmap);
-    view.background = LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_BACKGROUND));
+    view.background.reset(LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_BACKGROUND)));
     MakeCanvas(view);
 
     view.textBox = MakeChild(view, L"EDIT", kTextBoxStyle, kPage.textBox, IDC_TEXT_BOX);
@@ -97,10 +90,10 @@ void BuildPageView(PageView& view, HWND window, HINSTANCE instance, int t) {
 }
 
 void MakeCanvas(PageView& view) {
-    HBITMAP old = view.canvasBitmap;
-    if (view.canvasDc) DeleteDC(view.canvasDc);
+    // The old canvas's device context goes first, its bitmap once the new surface is made.
+    const OwnedBitmap old = std::move(view.canvasBitmap);
+    view.canvasDc.reset();
     view.canvasDc = MakeSurface(view, kPage.width * view.zoom, view.t + kPage.height * view.zoom, view.canvasBitmap);
-    if (old) DeleteObject(old);
     DrawBackground(view);
 }
 
@@ -116,17 +109,16 @@ void FitControlsToZoom(PageView& view) {
 
 void ReleasePageView(PageView& view) {
     UnruleTextBox(view);
-    ReleaseOnce(view.canvasDc, DeleteDC);
-    ReleaseOnce(view.canvasBitmap, DeleteObject);
-    ReleaseOnce(view.pictureDc, DeleteDC);
-    ReleaseOnce(view.pictureBitmap, DeleteObject);
-    ReleaseOnce(view.weatherStripDc, DeleteDC);
-    ReleaseOnce(view.moodStripDc, DeleteDC);
-    ReleaseOnce(view.weatherStripBitmap, DeleteObject);
-    ReleaseOnce(view.moodStripBitmap, DeleteObject);
-    ReleaseOnce(view.background, DeleteObject);
+    view.canvasDc.reset();
+    view.canvasBitmap.reset();
+    view.pictureDc.reset();
+    view.pictureBitmap.reset();
+    view.weatherStripDc.reset();
+    view.moodStripDc.reset();
+    view.weatherStripBitmap.reset();
+    view.moodStripBitmap.reset();
+    view.background.reset();
     ReleaseDrawingPen(view);
-    ReleaseOnce(view.textFont, DeleteObject);
-    if (view.windowDc) ReleaseDC(view.window, view.windowDc);
-    view.windowDc = nullptr;
+    view.textFont.reset();
+    view.windowDc.reset();
 }

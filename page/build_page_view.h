@@ -13,5 +13,6 @@ void BuildPageView(PageView& view, HWND window, HINSTANCE instance, int t);
 void MakeCanvas(PageView& view);
 // The text box and the place box moved and sized to the view's zoom, with a font of its size.
 void FitControlsToZoom(PageView& view);
-// Releases every object BuildPageView made, once.
+// Releases every object BuildPageView made, at the close, each device context before the
+// bitmap in it: nothing is left for the view to release when it goes.
 void ReleasePageView(PageView& view);

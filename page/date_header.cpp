@@ -10,20 +10,20 @@
 namespace {
 
 void DrawMark(const PageView& view) {
+    const HDC canvas = view.canvasDc.get();
     const RECT mark = view.Client(kPage.missingCopyMark);
     const int unit = (mark.right - mark.left) / 7;  // the disc is seven of these across
-    HBRUSH red = CreateSolidBrush(RGB(0xD0, 0x20, 0x20));
-    HGDIOBJ oldBrush = SelectObject(view.canvasDc, red);
-    HGDIOBJ oldPen = SelectObject(view.canvasDc, GetStockObject(NULL_PEN));
-    Ellipse(view.canvasDc, mark.left, mark.top, mark.right + 1, mark.bottom + 1);
-    SelectObject(view.canvasDc, oldPen);
-    SelectObject(view.canvasDc, oldBrush);
-    DeleteObject(red);
+    {
+        const OwnedBrush red(CreateSolidBrush(RGB(0xD0, 0x20, 0x20)));
+        const SelectedObject brush(canvas, red.get());
+        const SelectedObject pen(canvas, GetStockObject(NULL_PEN));
+        Ellipse(canvas, mark.left, mark.top, mark.right + 1, mark.bottom + 1);
+    }
     // A white "!" in the disc: a bar and a dot.
     RECT bar{mark.left + 3 * unit, mark.top + unit + unit / 2, mark.left + 4 * unit, mark.top + 4 * unit + unit / 2};
     RECT dot{mark.left + 3 * unit, mark.top + 5 * unit, mark.left + 4 * unit, mark.top + 6 * unit};
-    FillRect(view.canvasDc, &bar, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    FillRect(view.canvasDc, &dot, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(canvas, &bar, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(canvas, &dot, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 TOOLINFOW MarkTool(const PageView& view) {
@@ -56,8 +56,9 @@ void UpdateMarkTooltip(PageView& view) {
 
 // The notice's small grey type, over white, so a new notice never shows an old one through.
 void DrawHeaderNotice(const PageView& view) {
+    const HDC canvas = view.canvasDc.get();
     RECT area = view.Client(kPage.headerNotice);
-    FillRect(view.canvasDc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(canvas, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const std::u16string& notice = !view.headerNotice.empty()   ? view.headerNotice
                                    : !view.copiesNotice.empty() ? view.copiesNotice
                                                                 : view.presenceNotice;
@@ -65,35 +66,33 @@ void DrawHeaderNotice(const PageView& view) {
     LOGFONTW face{};
     face.lfHeight = kPage.headerNoticeFontHeight * view.zoom;
     face.lfCharSet = DEFAULT_CHARSET;
-    HFONT font = CreateFontIndirectW(&face);
-    HGDIOBJ old = SelectObject(view.canvasDc, font);
-    const COLORREF oldColour = SetTextColor(view.canvasDc, RGB(0x60, 0x60, 0x60));
-    DrawTextW(view.canvasDc, WidePointer(notice), static_cast<int>(notice.size()), &area,
+    const OwnedFont font(CreateFontIndirectW(&face));
+    const SelectedObject selected(canvas, font.get());
+    const COLORREF oldColour = SetTextColor(canvas, RGB(0x60, 0x60, 0x60));
+    DrawTextW(canvas, WidePointer(notice), static_cast<int>(notice.size()), &area,
               DT_SINGLELINE | DT_LEFT | DT_BOTTOM | DT_END_ELLIPSIS | DT_NOPREFIX);
-    SetTextColor(view.canvasDc, oldColour);
-    SelectObject(view.canvasDc, old);
-    DeleteObject(font);
+    SetTextColor(canvas, oldColour);
 }
 
 }  // namespace
 
 void DrawDateHeader(PageView& view, const DayKey& day) {
     if (!view.canvasDc) return;
+    const HDC canvas = view.canvasDc.get();
     std::u16string text = DateHeaderText(day);
     RECT area = view.Client(kPage.dateHeader);
-    FillRect(view.canvasDc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-
-    LOGFONTW face{};
-    face.lfHeight = kPage.headerFontHeight * view.zoom;
-    face.lfWeight = FW_SEMIBOLD;
-    face.lfUnderline = TRUE;
-    face.lfCharSet = SHIFTJIS_CHARSET;
-    HFONT font = CreateFontIndirectW(&face);
-    HGDIOBJ old = SelectObject(view.canvasDc, font);
-    // The canvas's own colours: black text on an opaque white background.
-    DrawTextW(view.canvasDc, WidePointer(text), static_cast<int>(text.size()), &area, DT_SINGLELINE | DT_RIGHT);
-    SelectObject(view.canvasDc, old);
-    DeleteObject(font);
+    FillRect(canvas, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    {
+        LOGFONTW face{};
+        face.lfHeight = kPage.headerFontHeight * view.zoom;
+        face.lfWeight = FW_SEMIBOLD;
+        face.lfUnderline = TRUE;
+        face.lfCharSet = SHIFTJIS_CHARSET;
+        const OwnedFont font(CreateFontIndirectW(&face));
+        const SelectedObject selected(canvas, font.get());
+        // The canvas's own colours: black text on an opaque white background.
+        DrawTextW(canvas, WidePointer(text), static_cast<int>(text.size()), &area, DT_SINGLELINE | DT_RIGHT);
+    }
     if (!view.missingCopyTip.empty()) DrawMark(view);
     // Where the mark is now, at the view's zoom.
     UpdateMarkTooltip(view);

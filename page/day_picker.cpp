@@ -11,6 +11,7 @@
 #include "platform/dialog_template.h"
 #include "platform/loaded_text.h"
 #include "platform/wide_text.h"
+#include "platform/window_object.h"
 
 namespace {
 
@@ -83,17 +84,15 @@ void MarkPageDays(PickerState& state) {
         FindDayCells(state);
         state.cellsFrom = DayNumber(range[0]);
     }
-    HDC dc = GetDC(state.calendar);
-    HBRUSH mark = CreateSolidBrush(RGB(0xD0, 0x20, 0x20));
+    const OwnedWindowDc dc(state.calendar);
+    const OwnedBrush mark(CreateSolidBrush(RGB(0xD0, 0x20, 0x20)));
     for (const DayCell& cell : state.cells) {
         if (!state.pages.contains(cell.day)) continue;
         const LONG width = cell.rect.right - cell.rect.left;
         const RECT bar{cell.rect.left + width / 4, cell.rect.bottom - 3, cell.rect.right - width / 4,
                        cell.rect.bottom - 1};
-        FillRect(dc, &bar, mark);
+        FillRect(dc.get(), &bar, mark.get());
     }
-    DeleteObject(mark);
-    ReleaseDC(state.calendar, dc);
 }
 
 LRESULT CALLBACK CalendarProc(HWND calendar, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -90,9 +90,7 @@ void Fill(HWND dialog, VersionsDialog& state) {
         const VersionRow& shown = state.versions[item];
         // One snapshot's day at a time, let go before the next is read.
         const DayFilesInSnapshot files = FilesOf(shown, state.page.Day());
-        HBITMAP thumbnail = MakeThumbnail(DrawingOf(files), kThumbWidth, kThumbHeight);
-        ImageList_Add(state.thumbnails, thumbnail, nullptr);
-        DeleteObject(thumbnail);
+        ImageList_Add(state.thumbnails, MakeThumbnail(DrawingOf(files), kThumbWidth, kThumbHeight).get(), nullptr);
         std::u16string time = SnapshotTimeText(shown.time);
         if (!shown.snapshot)
             time = LoadText(instance, IDS_VERSIONS_SET_ASIDE, {time});

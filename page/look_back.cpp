@@ -48,8 +48,8 @@ bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which, const 
     source.onShow = PageAsShown(page, view, *source.index);
     source.waiting = page.diary.daysWithCopiesLeft;
     source.instance = view.instance;
-    source.weatherIcons = view.weatherStripDc;
-    source.moodIcons = view.moodStripDc;
+    source.weatherIcons = view.weatherStripDc.get();
+    source.moodIcons = view.moodStripDc.get();
     source.iconSize = kPage.iconSize;
     source.whenShown = whenShown;
     std::optional<DayKey> chosen;

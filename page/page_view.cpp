@@ -13,8 +13,8 @@ void InvalidatePage(const PageView& view, const PageRect& rect) {
 void ShowPageNow(const PageView& view, const PageRect& rect) {
     if (!view.windowDc) return;
     RECT area = view.Client(rect);
-    BitBlt(view.windowDc, area.left, area.top, area.right - area.left, area.bottom - area.top, view.canvasDc, area.left,
-           area.top, SRCCOPY);
+    BitBlt(view.windowDc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+           view.canvasDc.get(), area.left, area.top, SRCCOPY);
 }
 
 void PresentPicture(const PageView& view, const PageRect& region) {
@@ -27,13 +27,13 @@ void PresentPicture(const PageView& view, const PageRect& region) {
                           kPage.picture.left + inPicture.right, kPage.picture.top + inPicture.bottom};
     const RECT to = view.Client(onPage);
     // Each picture pixel an exact zoom x zoom block: enlarged by repetition, never smoothed.
-    SetStretchBltMode(view.canvasDc, COLORONCOLOR);
-    StretchBlt(view.canvasDc, to.left, to.top, to.right - to.left, to.bottom - to.top, view.pictureDc, inPicture.left,
-               inPicture.top, inPicture.Width(), inPicture.Height(), SRCCOPY);
+    SetStretchBltMode(view.canvasDc.get(), COLORONCOLOR);
+    StretchBlt(view.canvasDc.get(), to.left, to.top, to.right - to.left, to.bottom - to.top, view.pictureDc.get(),
+               inPicture.left, inPicture.top, inPicture.Width(), inPicture.Height(), SRCCOPY);
     InvalidatePage(view, onPage);
 }
 
 void PaintPage(const PageView& view, HDC dc, const RECT& r) {
     if (!view.canvasDc) return;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, view.canvasDc, r.left, r.top, SRCCOPY);
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, view.canvasDc.get(), r.left, r.top, SRCCOPY);
 }

@@ -10,6 +10,7 @@
 
 #include "page/folder_watch.h"
 #include "page/page_geometry.h"
+#include "platform/window_object.h"
 
 inline constexpr int kPencil = 0;  // draws each segment once
 inline constexpr int kPen = 1;     // draws the previous segment again with each new one
@@ -19,39 +20,47 @@ struct DrawingSettings {
     COLORREF colour = RGB(0, 0, 0);
     int width = 3;
     int penType = kPencil;
-    HPEN pen = nullptr;  // selected into the canvas
+    OwnedPen pen;  // selected into the picture
 };
 
+// Owns every object it holds: they go with it, or earlier, in the same order, when the
+// window closes (ReleasePageView).
 class PageView {
 public:
+    PageView() = default;
+    PageView(const PageView&) = delete;
+    PageView& operator=(const PageView&) = delete;
+
     HWND window = nullptr;  // the main window; the page is its client area below t
     HINSTANCE instance = nullptr;
     int t = 0;     // the command bar's height; 0 in the 240-line layout
     int zoom = 1;  // screen pixels per page unit
 
-    HDC windowDc = nullptr;  // the main window's own DC, kept until exit
-    // The whole page image, at the zoom: painting only copies its invalid part.
-    HDC canvasDc = nullptr;
-    HBITMAP canvasBitmap = nullptr;
+    // The objects that follow go in the reverse of the order they are declared in: each
+    // device context before the bitmap selected into it, the pen after the picture's.
+    OwnedWindowDc windowDc;  // the main window's own DC, kept until exit
+    OwnedFont textFont;      // shared by the text box and the place box
+    DrawingSettings drawing;
+    OwnedBitmap background;  // the page's paper, arrows and frames at 1x (640 x 214)
+    // Icon strips: six pictures side by side.
+    OwnedBitmap moodStripBitmap;
+    OwnedBitmap weatherStripBitmap;
+    OwnedDc moodStripDc;
+    OwnedDc weatherStripDc;
     // The picture alone, one pixel a picture pixel (264 x 160): strokes are drawn here and
     // the picture file is captured from here, whatever the zoom; the canvas shows it enlarged.
-    HDC pictureDc = nullptr;
-    HBITMAP pictureBitmap = nullptr;
-    HBITMAP background = nullptr;  // the page's paper, arrows and frames at 1x (640 x 214)
-    // Icon strips: six pictures side by side.
-    HDC weatherStripDc = nullptr;
-    HBITMAP weatherStripBitmap = nullptr;
-    HDC moodStripDc = nullptr;
-    HBITMAP moodStripBitmap = nullptr;
+    OwnedBitmap pictureBitmap;
+    OwnedDc pictureDc;
+    // The whole page image, at the zoom: painting only copies its invalid part.
+    OwnedBitmap canvasBitmap;
+    OwnedDc canvasDc;
 
     HWND textBox = nullptr;  // EDIT, id 101
     WNDPROC textBoxPreviousProc = nullptr;
     HWND placeBox = nullptr;          // COMBOBOX, id 102
-    HFONT textFont = nullptr;         // shared by the text box and the place box
     bool ruledLinesOn = true;         // the ruling switch, on at start
     bool rulingTopRepainted = false;  // the top row was repainted to wipe a line a scrolled view left
 
-    DrawingSettings drawing;
     // The diary folder's changes, which keep the page's index of it true.
     FolderWatch folderWatch;
     // The date header's mark for a page without a recovery copy, and its tooltip.

@@ -1,6 +1,7 @@
 #include "pens.h"
 
 #include <iterator>
+#include <utility>
 
 #include "diarycore/picture_bytes.h"
 #include "page/page_view.h"
@@ -24,17 +25,16 @@ COLORREF PaletteColourRef(int index) {
 }  // namespace
 
 void CreateDrawingPen(PageView& view) {
-    HPEN pen = CreatePen(PS_SOLID, view.drawing.width, view.drawing.colour);
+    OwnedPen pen(CreatePen(PS_SOLID, view.drawing.width, view.drawing.colour));
     if (!pen) return;
-    if (view.pictureDc) SelectObject(view.pictureDc, pen);
-    if (view.drawing.pen) DeleteObject(view.drawing.pen);
-    view.drawing.pen = pen;
+    if (view.pictureDc) SelectObject(view.pictureDc.get(), pen.get());
+    // The pen it replaces, no longer selected, goes.
+    view.drawing.pen = std::move(pen);
 }
 
 void ReleaseDrawingPen(PageView& view) {
     // The view's surfaces are released first, so the pen is no longer selected.
-    if (view.drawing.pen) DeleteObject(view.drawing.pen);
-    view.drawing.pen = nullptr;
+    view.drawing.pen.reset();
 }
 
 void SetPenColour(PageView& view, int commandId) {
@@ -79,17 +79,15 @@ void MeasureColourItem(MEASUREITEMSTRUCT* item) {
 void DrawColourItem(const DRAWITEMSTRUCT* item) {
     if (item->CtlType != ODT_MENU || item->itemID < IDM_COLOUR_FIRST || item->itemID > IDM_COLOUR_LAST) return;
     // Only the selected bit counts: the system adds others (no accelerator cues, ...).
-    HBRUSH background = CreateSolidBrush(GetSysColor((item->itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_MENU));
-    FillRect(item->hDC, &item->rcItem, background);
-    HBRUSH swatch = CreateSolidBrush(PaletteColourRef(static_cast<int>(item->itemID) - IDM_COLOUR_FIRST));
+    const OwnedBrush background(
+        CreateSolidBrush(GetSysColor((item->itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_MENU)));
+    FillRect(item->hDC, &item->rcItem, background.get());
+    const OwnedBrush swatch(CreateSolidBrush(PaletteColourRef(static_cast<int>(item->itemID) - IDM_COLOUR_FIRST)));
     RECT bar = item->rcItem;
     bar.left += kSwatchInset;
     bar.right -= kSwatchInset;
-    FillRect(item->hDC, &bar, swatch);
+    FillRect(item->hDC, &bar, swatch.get());
     // A thin dark frame, so that white (and silver) show against the menu's background.
-    HBRUSH frame = CreateSolidBrush(kSwatchFrame);
-    FrameRect(item->hDC, &bar, frame);
-    DeleteObject(frame);
-    DeleteObject(swatch);
-    DeleteObject(background);
+    const OwnedBrush frame(CreateSolidBrush(kSwatchFrame));
+    FrameRect(item->hDC, &bar, frame.get());
 }

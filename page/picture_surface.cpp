@@ -49,17 +49,14 @@ WriteFault DeleteIfPresent(LPCWSTR path) {
 
 // Copies the top left of a bitmap file, at most the picture's size, onto the picture.
 bool PutBitmapFile(const PageView& view, LPCWSTR path) {
-    HBITMAP bitmap = SHLoadDIBitmap(path);
+    const OwnedBitmap bitmap(SHLoadDIBitmap(path));
     if (!bitmap) return false;
     BITMAP size{};
-    GetObjectW(bitmap, sizeof(size), &size);
-    HDC dc = CreateCompatibleDC(view.pictureDc);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    BitBlt(view.pictureDc, 0, 0, std::min<LONG>(size.bmWidth, kPictureWidth),
-           std::min<LONG>(std::abs(size.bmHeight), kPictureHeight), dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
+    GetObjectW(bitmap.get(), sizeof(size), &size);
+    const OwnedDc dc(CreateCompatibleDC(view.pictureDc.get()));
+    const SelectedObject selected(dc.get(), bitmap.get());
+    BitBlt(view.pictureDc.get(), 0, 0, std::min<LONG>(size.bmWidth, kPictureWidth),
+           std::min<LONG>(std::abs(size.bmHeight), kPictureHeight), dc.get(), 0, 0, SRCCOPY);
     return true;
 }
 
@@ -71,30 +68,27 @@ std::optional<std::vector<std::uint8_t>> CapturePictureBytes(const PageView& vie
     if (!view.pictureDc) return std::nullopt;
     PaletteBitmapInfo info = PictureBitmapInfo();
     void* bits = nullptr;
-    HBITMAP bitmap =
-        CreateDIBSection(view.pictureDc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    const OwnedBitmap bitmap(CreateDIBSection(view.pictureDc.get(), reinterpret_cast<BITMAPINFO*>(&info),
+                                              DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) return std::nullopt;
     std::optional<std::vector<std::uint8_t>> pixels;
-    if (HDC dc = CreateCompatibleDC(view.pictureDc)) {
-        HGDIOBJ old = SelectObject(dc, bitmap);
+    if (const OwnedDc dc{CreateCompatibleDC(view.pictureDc.get())}) {
+        const SelectedObject selected(dc.get(), bitmap.get());
         // Each pixel becomes the index of its (nearest) palette colour. A copy that fails
         // leaves zeros, an all-black picture: that is no picture to store.
-        if (BitBlt(dc, 0, 0, kPictureWidth, kPictureHeight, view.pictureDc, 0, 0, SRCCOPY)) {
+        if (BitBlt(dc.get(), 0, 0, kPictureWidth, kPictureHeight, view.pictureDc.get(), 0, 0, SRCCOPY)) {
             GdiFlush();
             const auto* bytes = static_cast<const std::uint8_t*>(bits);
             pixels.emplace(bytes, bytes + kPicturePixelBytes);
         }
-        SelectObject(dc, old);
-        DeleteDC(dc);
     }
-    DeleteObject(bitmap);
     return pixels;
 }
 
 bool PutPictureBytes(const PageView& view, const std::vector<std::uint8_t>& pixels) {
     if (!view.pictureDc || pixels.size() != kPicturePixelBytes) return false;
     PaletteBitmapInfo info = PictureBitmapInfo();
-    int rows = SetDIBitsToDevice(view.pictureDc, 0, 0, kPictureWidth, kPictureHeight, 0, 0, 0, kPictureHeight,
+    int rows = SetDIBitsToDevice(view.pictureDc.get(), 0, 0, kPictureWidth, kPictureHeight, 0, 0, 0, kPictureHeight,
                                  pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     PresentPicture(view, kWholePicture);
     return rows == kPictureHeight;
@@ -114,7 +108,7 @@ WriteFault StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pix
 void WhitenPicture(const PageView& view) {
     if (!view.pictureDc) return;
     RECT all{0, 0, kPictureWidth, kPictureHeight};
-    FillRect(view.pictureDc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(view.pictureDc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     ShowPictureInFrame(view);
 }
 
@@ -122,7 +116,7 @@ void ShowPictureInFrame(const PageView& view) {
     if (!view.canvasDc) return;
     // The frame around it white: a mark drawn there for the day before goes.
     RECT frame = view.Client(kPage.frame);
-    FillRect(view.canvasDc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(view.canvasDc.get(), &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     PresentPicture(view, kWholePicture);
     InvalidatePage(view, kPage.frame);
 }
@@ -149,48 +143,48 @@ LoadedPicture LoadPictureFile(const PageView& view, LPCWSTR path) {
 
 void DrawPictureNotice(const PageView& view, const std::u16string& text) {
     if (!view.canvasDc) return;
+    const HDC canvas = view.canvasDc.get();
     // On the canvas, over the picture shown: the picture itself stays white.
     RECT area = view.Client(kPage.picture);
     InflateRect(&area, -8 * view.zoom, 0);
-    HGDIOBJ oldFont = SelectObject(view.canvasDc, view.textFont ? view.textFont : GetStockObject(DEFAULT_GUI_FONT));
-    COLORREF oldColour = SetTextColor(view.canvasDc, RGB(128, 128, 128));
+    const SelectedObject font(canvas, view.textFont ? view.textFont.get() : GetStockObject(DEFAULT_GUI_FONT));
+    COLORREF oldColour = SetTextColor(canvas, RGB(128, 128, 128));
     // Centred as a block: measured first, then moved down by half the room left.
     RECT measured = area;
-    DrawTextW(view.canvasDc, WidePointer(text), static_cast<int>(text.size()), &measured,
+    DrawTextW(canvas, WidePointer(text), static_cast<int>(text.size()), &measured,
               DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
     area.top += std::max<LONG>(0, ((area.bottom - area.top) - (measured.bottom - measured.top)) / 2);
-    DrawTextW(view.canvasDc, WidePointer(text), static_cast<int>(text.size()), &area,
-              DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
-    SetTextColor(view.canvasDc, oldColour);
-    SelectObject(view.canvasDc, oldFont);
+    DrawTextW(canvas, WidePointer(text), static_cast<int>(text.size()), &area, DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+    SetTextColor(canvas, oldColour);
     InvalidatePage(view, kPage.picture);
 }
 
 void DrawPictureSavingMark(const PageView& view, bool savingOff) {
     if (!view.canvasDc) return;
+    const HDC canvas = view.canvasDc.get();
     // The two outer rows and columns of the frame's 5-unit border: the picture is inside
     // it, so strokes never reach the mark.
     const RECT frame = view.Client(kPage.frame);
     const int z = view.zoom;
-    HPEN pen = CreatePen(PS_SOLID, 2 * z, savingOff ? RGB(255, 0, 0) : RGB(255, 255, 255));
-    HGDIOBJ oldPen = SelectObject(view.canvasDc, pen);
-    const int dashLength = 8 * z;
-    auto dash = [&](int x0, int y0, int x1, int y1) {
-        POINT line[2] = {{x0, y0}, {x1, y1}};
-        Polyline(view.canvasDc, line, 2);
-    };
-    const int top = frame.top + z, bottom = frame.bottom - z, left = frame.left + z, right = frame.right - z;
-    for (int x = left; x < right; x += 2 * dashLength) {
-        int end = std::min(x + dashLength, right);
-        dash(x, top, end, top);
-        dash(x, bottom, end, bottom);
+    {
+        const OwnedPen pen(CreatePen(PS_SOLID, 2 * z, savingOff ? RGB(255, 0, 0) : RGB(255, 255, 255)));
+        const SelectedObject selected(canvas, pen.get());
+        const int dashLength = 8 * z;
+        auto dash = [&](int x0, int y0, int x1, int y1) {
+            POINT line[2] = {{x0, y0}, {x1, y1}};
+            Polyline(canvas, line, 2);
+        };
+        const int top = frame.top + z, bottom = frame.bottom - z, left = frame.left + z, right = frame.right - z;
+        for (int x = left; x < right; x += 2 * dashLength) {
+            int end = std::min(x + dashLength, right);
+            dash(x, top, end, top);
+            dash(x, bottom, end, bottom);
+        }
+        for (int y = top; y < bottom; y += 2 * dashLength) {
+            int end = std::min(y + dashLength, bottom);
+            dash(left, y, left, end);
+            dash(right, y, right, end);
+        }
     }
-    for (int y = top; y < bottom; y += 2 * dashLength) {
-        int end = std::min(y + dashLength, bottom);
-        dash(left, y, left, end);
-        dash(right, y, right, end);
-    }
-    SelectObject(view.canvasDc, oldPen);
-    DeleteObject(pen);
     InvalidatePage(view, kPage.frame);
 }

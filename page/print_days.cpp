@@ -16,7 +16,7 @@ void PrintDays(Page& page, PageView& view, HWND owner, const std::function<void(
     source.index = page.diary.index.Known() ? &page.diary.index : &listed;
     source.onShow = page.Day();
     source.instance = view.instance;
-    source.icons = {view.weatherStripDc, view.moodStripDc, kPage.iconSize};
+    source.icons = {view.weatherStripDc.get(), view.moodStripDc.get(), kPage.iconSize};
     source.whenShown = whenShown;
     RunPrintWindow(owner, source);
 }

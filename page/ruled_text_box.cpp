@@ -38,10 +38,11 @@ void DrawRuling(PageView& view) {
     HWND box = view.textBox;
     RECT client{};
     GetClientRect(box, &client);
-    HDC dc = GetDC(box);
+    const OwnedWindowDc boxDc(box);
+    const HDC dc = boxDc.get();
     // As thick as the page's other lines: one page unit.
-    HPEN pen = CreatePen(PS_SOLID, view.zoom, kRulingColour);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
+    const OwnedPen pen(CreatePen(PS_SOLID, view.zoom, kRulingColour));
+    const SelectedObject selectedPen(dc, pen.get());
     int pitch = LinePitch(box, dc);
 
     int firstY = pitch;
@@ -57,10 +58,6 @@ void DrawRuling(PageView& view) {
         const POINT line[2] = {{0, y}, {client.right, y}};
         Polyline(dc, line, 2);
     }
-
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
-    ReleaseDC(box, dc);
 }
 
 // Every message goes to the edit control once; after the ones that may have drawn over

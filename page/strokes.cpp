@@ -18,7 +18,7 @@ PageRect InPicture(const PageRect& rect) {
 void DrawOnPicture(const PageView& view, const PagePoint* points, int count) {
     POINT line[3];
     for (int i = 0; i < count; ++i) line[i] = {points[i].x - kPage.picture.left, points[i].y - kPage.picture.top};
-    Polyline(view.pictureDc, line, count);
+    Polyline(view.pictureDc.get(), line, count);
 }
 
 void StartStroke(Page& page, PageView& view, PagePoint at) {

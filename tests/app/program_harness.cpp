@@ -6,6 +6,8 @@
 #include <iterator>
 #include <thread>
 
+#include "platform/window_object.h"
+
 namespace fs = std::filesystem;
 
 HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
@@ -155,19 +157,14 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& rect) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    const OwnedWindowDc screen(nullptr);
+    const OwnedDc memory(CreateCompatibleDC(screen.get()));
+    const OwnedBitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const SelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
     GdiFlush();
     const auto* first = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(width) * height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return std::vector<std::uint32_t>(first, first + static_cast<std::size_t>(width) * height);
 }
 
 namespace {

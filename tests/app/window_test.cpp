@@ -15,6 +15,7 @@
 #include "diarycore/record_file.h"
 #include "help_page.h"
 #include "main_window.h"
+#include "notification_icon.h"
 #include "page/backups.h"
 #include "page/picture_surface.h"
 #include "resources/resource.h"
@@ -38,9 +39,9 @@ Point TopLeft(const RECT& rect) { return {rect.left, rect.top}; }
 // A command bar button on the screen.
 RECT ButtonOnScreen(int command) {
     RECT item{};
-    LRESULT index = SendMessageW(g_shell.commandBar, TB_COMMANDTOINDEX, command, 0);
-    EXPECT_TRUE(SendMessageW(g_shell.commandBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)));
-    MapWindowPoints(g_shell.commandBar, nullptr, reinterpret_cast<POINT*>(&item), 2);
+    LRESULT index = SendMessageW(g_shell.commandBar.get(), TB_COMMANDTOINDEX, command, 0);
+    EXPECT_TRUE(SendMessageW(g_shell.commandBar.get(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)));
+    MapWindowPoints(g_shell.commandBar.get(), nullptr, reinterpret_cast<POINT*>(&item), 2);
     return item;
 }
 
@@ -75,11 +76,10 @@ std::optional<RECT> WatchForMenu(DWORD ms, const std::function<void()>& action) 
 // The rows of the text box, at a column no text reaches, that show the ruling colour.
 std::vector<int> RuledRows() {
     PumpMessages(150);
-    HDC dc = GetDC(TheView().textBox);
+    const OwnedWindowDc dc(TheView().textBox);
     std::vector<int> rows;
     for (int y = 0; y < 149; ++y)
-        if (GetPixel(dc, 250, y) == RGB(170, 114, 17)) rows.push_back(y);
-    ReleaseDC(TheView().textBox, dc);
+        if (GetPixel(dc.get(), 250, y) == RGB(170, 114, 17)) rows.push_back(y);
     return rows;
 }
 
@@ -106,7 +106,7 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     ASSERT_NE(BuildWindowOnce(), nullptr);
     HMENU bar = GetMenu(g_shell.mainWindow);
     std::vector<UINT> commands = CommandItems(bar);
-    EXPECT_EQ(CommandItems(g_shell.systemMenuResource), commands);
+    EXPECT_EQ(CommandItems(g_shell.systemMenuResource.get()), commands);
     std::set<CommandAction> actions;
     for (UINT id : commands)
         if (id != IDM_VIEW_D && id != IDM_VIEW_A) actions.insert(RouteCommand(id).action);
@@ -123,11 +123,11 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
         HMENU menu;
         A action;
         int count, firstArgument;
-    } pageMenus[] = {{g_shell.moodMenu, A::SetMood, 6, 0},
-                     {g_shell.weatherMenu, A::SetWeather, 5, 1},
-                     {g_shell.colourMenu, A::SetPenColour, 16, IDM_COLOUR_FIRST},
-                     {g_shell.widthMenu, A::SetPenWidth, 5, IDM_WIDTH_FIRST},
-                     {g_shell.penTypeMenu, A::SetPenType, 2, IDM_PEN_PENCIL}};
+    } pageMenus[] = {{g_shell.moodMenu.get(), A::SetMood, 6, 0},
+                     {g_shell.weatherMenu.get(), A::SetWeather, 5, 1},
+                     {g_shell.colourMenu.get(), A::SetPenColour, 16, IDM_COLOUR_FIRST},
+                     {g_shell.widthMenu.get(), A::SetPenWidth, 5, IDM_WIDTH_FIRST},
+                     {g_shell.penTypeMenu.get(), A::SetPenType, 2, IDM_PEN_PENCIL}};
     for (const auto& page : pageMenus) {
         ASSERT_EQ(GetMenuItemCount(page.menu), page.count);
         for (int i = 0; i < page.count; ++i) {
@@ -136,17 +136,17 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
             EXPECT_EQ(route.argument, page.firstArgument + i) << "item " << i;
         }
     }
-    for (int i = 0; i < 16; ++i) EXPECT_TRUE(GetMenuState(g_shell.colourMenu, i, MF_BYPOSITION) & MF_OWNERDRAW);
+    for (int i = 0; i < 16; ++i) EXPECT_TRUE(GetMenuState(g_shell.colourMenu.get(), i, MF_BYPOSITION) & MF_OWNERDRAW);
     std::vector<UINT> drawing = {IDM_UNDO, IDM_REDO};
-    for (HMENU pens : {g_shell.colourMenu, g_shell.widthMenu, g_shell.penTypeMenu})
+    for (HMENU pens : {g_shell.colourMenu.get(), g_shell.widthMenu.get(), g_shell.penTypeMenu.get()})
         std::ranges::copy(CommandItems(pens), std::back_inserter(drawing));
-    EXPECT_EQ(CommandItems(g_shell.drawingMenu), drawing);
+    EXPECT_EQ(CommandItems(g_shell.drawingMenu.get()), drawing);
 
     LOGPEN pen{};
-    GetObjectW(TheView().drawing.pen, sizeof(pen), &pen);
+    GetObjectW(TheView().drawing.pen.get(), sizeof(pen), &pen);
     EXPECT_EQ(pen.lopnWidth.x, 3);
-    EXPECT_TRUE(MenuChecked(g_shell.widthMenu, IDM_WIDTH_FIRST + 3));
-    EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL));
+    EXPECT_TRUE(MenuChecked(g_shell.widthMenu.get(), IDM_WIDTH_FIRST + 3));
+    EXPECT_TRUE(MenuChecked(g_shell.penTypeMenu.get(), IDM_PEN_PENCIL));
 }
 
 // A real click on each menu button opens its pop-up at the button's bottom-left corner
@@ -160,7 +160,7 @@ TEST(Build640x480, CommandBarAndMenuBarAnswerMouseAndKeys) {
         EXPECT_EQ(TopLeft(*opened), Point(ButtonOnScreen(command).left, ButtonOnScreen(command).bottom)) << command;
     }
     Command(IDM_COLOUR_LAST);
-    EXPECT_EQ(SendMessageW(g_shell.commandBar, TB_GETBITMAP, IDM_COLOUR_BUTTON, 0),
+    EXPECT_EQ(SendMessageW(g_shell.commandBar.get(), TB_GETBITMAP, IDM_COLOUR_BUTTON, 0),
               g_shell.firstColourButtonImage + 15);
     Command(IDM_COLOUR_FIRST);
     SetForegroundWindow(g_shell.mainWindow);
@@ -194,8 +194,8 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
     GetWindowRect(g_shell.mainWindow, &frame);
     const LONG_PTR style = GetWindowLongPtrW(g_shell.mainWindow, GWL_STYLE);
     if (g_shell.tallScreen) {
-        ASSERT_TRUE(IsWindow(g_shell.commandBar));
-        RECT bar = ChildRect(g_shell.commandBar);
+        ASSERT_TRUE(IsWindow(g_shell.commandBar.get()));
+        RECT bar = ChildRect(g_shell.commandBar.get());
         EXPECT_EQ(std::tuple(bar.left, bar.top, bar.bottom), std::tuple(0, 0, t)) << "the command bar is on top";
         EXPECT_GT(t, 0);
         EXPECT_EQ(TopLeft(frame),
@@ -204,7 +204,8 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
         EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
                   WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
     } else {
-        EXPECT_EQ(std::tuple(t, g_shell.commandBar, GetMenu(g_shell.mainWindow)), std::tuple(0, nullptr, nullptr));
+        EXPECT_EQ(std::tuple(t, g_shell.commandBar.get(), GetMenu(g_shell.mainWindow)),
+                  std::tuple(0, nullptr, nullptr));
         EXPECT_EQ(Edges(frame), Edges({0, 0, 640, 214}));
         EXPECT_EQ(style & (WS_CAPTION | WS_POPUP), WS_POPUP);
     }
@@ -214,8 +215,8 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
 
     LOGFONTW font{};
     for (HWND box : {TheView().textBox, TheView().placeBox})
-        ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)), TheView().textFont);
-    GetObjectW(TheView().textFont, sizeof(font), &font);
+        ASSERT_EQ(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)), TheView().textFont.get());
+    GetObjectW(TheView().textFont.get(), sizeof(font), &font);
     EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
     ASSERT_EQ(SendMessageW(TheView().placeBox, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(std::size(kPlaceCodes)));
     for (std::size_t i = 0; i < std::size(kPlaceCodes); ++i) {
@@ -223,8 +224,8 @@ TEST_F(Shell, PageFillsTheLayoutOfItsScreen) {
         SendMessageW(TheView().placeBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
         EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(item)), kPlaceCodes[i]) << "item " << i;
     }
-    ASSERT_TRUE(IsWindow(g_shell.statusStrip));
-    EXPECT_FALSE(IsWindowVisible(g_shell.statusStrip));
+    ASSERT_TRUE(IsWindow(g_shell.statusStrip.get()));
+    EXPECT_FALSE(IsWindowVisible(g_shell.statusStrip.get()));
 }
 
 // Taps at t below the top: icons open their menus at the tap point, arrows step days, the
@@ -277,12 +278,13 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
         EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_PICTURE); }).empty(), on) << "turning it off is told";
         EXPECT_EQ(TheView().ruledLinesOn, on);
         EXPECT_EQ(ThePage().SavesPicture(), on);
-        for (HMENU menu : {g_shell.systemMenuResource, bar}) {
+        for (HMENU menu : {g_shell.systemMenuResource.get(), bar}) {
             if (!menu) continue;
             EXPECT_EQ(MenuChecked(menu, IDM_RULED_LINES), on);
             EXPECT_EQ(MenuChecked(menu, IDM_SAVE_PICTURE), on);
         }
-        EXPECT_TRUE(!bar || (SendMessageW(g_shell.commandBar, TB_ISBUTTONCHECKED, IDM_RULED_LINES, 0) != 0) == on);
+        EXPECT_TRUE(!bar ||
+                    (SendMessageW(g_shell.commandBar.get(), TB_ISBUTTONCHECKED, IDM_RULED_LINES, 0) != 0) == on);
         std::vector<int> rows = RuledRows();
         EXPECT_TRUE(on ? rows.size() >= 10 : rows.empty()) << rows.size() << " ruled rows";
     }
@@ -357,6 +359,35 @@ TEST_F(Shell, NotificationIconReturnsAfterAShellRestart) {
     ASSERT_FALSE(NotifyIcon(NIM_MODIFY));
     SendMessageW(g_shell.mainWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(NotifyIcon(NIM_MODIFY));
+}
+
+// A handheld's taskbar, here one of this process: its child is hooked while the hook is
+// kept, each press noted on the screen, and it has its own procedure back once the hook
+// goes, even unreleased.
+TEST_F(Shell, TaskbarHookNotesPressesWhileItIsKept) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW taskbarClass{};
+    taskbarClass.lpfnWndProc = DefWindowProcW;
+    taskbarClass.hInstance = instance;
+    taskbarClass.lpszClassName = L"HHTaskBar";
+    RegisterClassW(&taskbarClass);
+    const OwnedWindow bar(
+        CreateWindowExW(0, L"HHTaskBar", nullptr, WS_POPUP, 100, 200, 300, 30, nullptr, nullptr, instance, nullptr));
+    const HWND button =
+        CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD, 10, 5, 50, 20, bar.get(), nullptr, instance, nullptr);
+    ASSERT_NE(button, nullptr);
+    const LONG_PTR ownProc = GetWindowLongPtrW(button, GWLP_WNDPROC);
+    POINT press{7, 3};
+    ClientToScreen(button, &press);
+    {
+        TaskbarHook hook;
+        InstallTaskbarHook(hook);
+        ASSERT_EQ(hook.window, button);
+        SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 3));
+        EXPECT_EQ(std::pair(hook.lastPress.x, hook.lastPress.y), std::pair(press.x, press.y));
+    }
+    EXPECT_EQ(GetWindowLongPtrW(button, GWLP_WNDPROC), ownProc);
+    EXPECT_EQ(GetPropW(button, L"DoodlebinderTaskbarHook"), nullptr);
 }
 
 // Presses the About box's HELP and tells the message box it brought, if any.
@@ -679,15 +710,16 @@ struct BuiltObjects {
 BuiltObjects ObjectsOfTheWindow() {
     const PageView& view = TheView();
     BuiltObjects built{
-        {view.canvasDc, view.canvasBitmap, view.pictureDc, view.pictureBitmap, view.background, view.weatherStripDc,
-         view.weatherStripBitmap, view.moodStripDc, view.moodStripBitmap, view.textFont, view.drawing.pen},
-        {g_shell.systemMenuResource, g_shell.moodMenu, g_shell.weatherMenu, g_shell.colourMenu, g_shell.widthMenu,
-         g_shell.penTypeMenu, g_shell.drawingMenu},
-        {g_shell.statusStrip},
-        {g_shell.smallIcon, g_shell.largeIcon}};
+        {view.canvasDc.get(), view.canvasBitmap.get(), view.pictureDc.get(), view.pictureBitmap.get(),
+         view.background.get(), view.weatherStripDc.get(), view.weatherStripBitmap.get(), view.moodStripDc.get(),
+         view.moodStripBitmap.get(), view.textFont.get(), view.drawing.pen.get()},
+        {g_shell.systemMenuResource.get(), g_shell.moodMenu.get(), g_shell.weatherMenu.get(), g_shell.colourMenu.get(),
+         g_shell.widthMenu.get(), g_shell.penTypeMenu.get(), g_shell.drawingMenu.get()},
+        {g_shell.statusStrip.get()},
+        {g_shell.smallIcon.get(), g_shell.largeIcon.get()}};
     if (g_shell.tallScreen) {
-        built.windows.push_back(g_shell.commandBar);
-        built.gdi.push_back(g_shell.colourButtons);
+        built.windows.push_back(g_shell.commandBar.get());
+        built.gdi.push_back(g_shell.colourButtons.get());
     }
     return built;
 }
@@ -700,8 +732,7 @@ void ExpectAlive(const BuiltObjects& built, bool alive) {
     for (HICON icon : built.icons) {
         ICONINFO info{};
         EXPECT_EQ(GetIconInfo(icon, &info) != FALSE, alive) << icon;
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
+        const OwnedBitmap colour(info.hbmColor), mask(info.hbmMask);  // copies made for the caller
     }
     EXPECT_EQ(NotifyIcon(NIM_MODIFY), alive) << "the notification icon";
 }
@@ -723,7 +754,7 @@ TEST_F(Shell, ClosingReleasesEverythingOnce) {
     BuiltObjects after = ObjectsOfTheWindow();
     for (HGDIOBJ object : after.gdi) EXPECT_EQ(object, nullptr);
     for (HMENU menu : after.menus) EXPECT_EQ(menu, nullptr);
-    EXPECT_EQ(TheView().windowDc, nullptr);
+    EXPECT_EQ(TheView().windowDc.get(), nullptr);
     MSG quit{};
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop was not ended";
     DestroyWindow(g_shell.mainWindow);

@@ -24,7 +24,7 @@ void ExpectPageAt(int zoom) {
     GetClientRect(g_shell.mainWindow, &client);
     EXPECT_EQ(Edges(client), Edges({0, 0, 640 * zoom, T() + 214 * zoom}));
     BITMAP canvas{};
-    GetObjectW(TheView().canvasBitmap, sizeof(canvas), &canvas);
+    GetObjectW(TheView().canvasBitmap.get(), sizeof(canvas), &canvas);
     EXPECT_EQ(std::pair(canvas.bmWidth, canvas.bmHeight), std::pair(640L * zoom, T() + 214L * zoom));
     EXPECT_EQ(Edges(ChildRect(TheView().textBox)), Edges(TheView().Client(kPage.textBox)));
     const RECT place = ChildRect(TheView().placeBox), placeWanted = TheView().Client(kPage.placeBox);
@@ -33,7 +33,7 @@ void ExpectPageAt(int zoom) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(TheView().textBox, WM_GETFONT, 0, 0)), sizeof(font), &font);
     EXPECT_EQ(font.lfHeight, 13 * zoom);
-    for (HMENU menu : {GetMenu(g_shell.mainWindow), g_shell.systemMenuResource}) {
+    for (HMENU menu : {GetMenu(g_shell.mainWindow), g_shell.systemMenuResource.get()}) {
         EXPECT_TRUE(!menu || MenuChecked(menu, IDM_ZOOM_FIRST + zoom - 1));
     }
     EXPECT_TRUE(InsideWorkArea(g_shell.mainWindow));
@@ -41,7 +41,7 @@ void ExpectPageAt(int zoom) {
 
 // Whether the system menu's View pop-up offers Zoom In, Zoom Out, 1x, 2x, 3x and 4x when it opens.
 std::vector<bool> ZoomItemsOffered() {
-    HMENU view = GetSubMenu(GetSubMenu(g_shell.systemMenuResource, 0), 2);
+    HMENU view = GetSubMenu(GetSubMenu(g_shell.systemMenuResource.get(), 0), 2);
     SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 0);
     std::vector<bool> offered;
     for (UINT id : {IDM_ZOOM_IN, IDM_ZOOM_OUT, IDM_ZOOM_FIRST, IDM_ZOOM_FIRST + 1, IDM_ZOOM_FIRST + 2, IDM_ZOOM_LAST}) {
@@ -63,7 +63,7 @@ const std::uint32_t* SurfacePixels(HBITMAP bitmap, int& width) {
 // to a row) shows the picture, its top left at (left, top). The number of pixels that differ.
 int PixelsOffTheSquares(const std::uint32_t* shown, int width, int left, int top) {
     int pictureWidth = 0, off = 0;
-    const std::uint32_t* picture = SurfacePixels(TheView().pictureBitmap, pictureWidth);
+    const std::uint32_t* picture = SurfacePixels(TheView().pictureBitmap.get(), pictureWidth);
     const int zoom = TheView().zoom;
     for (int y = 0; y < 160 * zoom; ++y) {
         for (int x = 0; x < 264 * zoom; ++x) {
@@ -131,7 +131,7 @@ TEST_F(Zoom, EveryStepKeepsThePageAndShowsPicturePixelsAsSquares) {
         EXPECT_EQ(unsaved(), before) << "at " << zoom << "x";
         const RECT onPage = TheView().Client(kPage.picture);
         int width = 0;
-        const std::uint32_t* canvas = SurfacePixels(TheView().canvasBitmap, width);
+        const std::uint32_t* canvas = SurfacePixels(TheView().canvasBitmap.get(), width);
         EXPECT_EQ(PixelsOffTheSquares(canvas, width, onPage.left, onPage.top), 0) << "on the canvas at " << zoom << "x";
         EXPECT_EQ(ScreenPixelsOffTheSquares(), 0) << "on the screen at " << zoom << "x";
     }

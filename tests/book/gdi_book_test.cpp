@@ -10,6 +10,7 @@
 
 #include "book/gdi_book.h"
 #include "book/paper.h"
+#include "platform/window_object.h"
 #include "diarycore/picture_bytes.h"
 
 namespace fs = std::filesystem;
@@ -42,10 +43,11 @@ TEST(GdiBook, DrawsThePageAtThePrintersDotsInWholeBlocks) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const OwnedDc memory(CreateCompatibleDC(nullptr));
+    const HDC dc = memory.get();
+    const OwnedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     ASSERT_TRUE(bitmap && bits);
-    SelectObject(dc, bitmap);
+    const SelectedObject selected(dc, bitmap.get());
     RECT all = {0, 0, width, height};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     DrawBookPage(dc, book.pages[0], {day}, {}, {dotsPerMm, dotsPerMm, 0, 0});
@@ -72,7 +74,5 @@ TEST(GdiBook, DrawsThePageAtThePrintersDotsInWholeBlocks) {
                 dark += colour(x, y) < 0x404040;
         EXPECT_GT(dark, 50) << "no ink for a line of " << text.text.size() << " units";
     }
-    DeleteDC(dc);
-    DeleteObject(bitmap);
     fs::remove_all(folder);
 }

@@ -28,9 +28,9 @@ Pressed Press(HWND dialog, int button, DWORD ms, bool yes = false) {
             seen.closed = true;
             break;
         }
-        seen.stripShown = seen.stripShown || (g_shell.statusStrip && IsWindowVisible(g_shell.statusStrip));
+        seen.stripShown = seen.stripShown || (g_shell.statusStrip.get() && IsWindowVisible(g_shell.statusStrip.get()));
         for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
-            if (box == dialog || box == g_shell.statusStrip || !IsWindowVisible(box)) continue;
+            if (box == dialog || box == g_shell.statusStrip.get() || !IsWindowVisible(box)) continue;
             const HWND owner = GetWindow(box, GW_OWNER);
             seen.boxes += WindowText(box) + L"|" + WindowText(GetDlgItem(box, 0xFFFF)) + L"|" +
                           (owner == dialog               ? L"dialog"
@@ -158,14 +158,15 @@ TEST_F(HtmlDialog, OkWithPicturesShowsTheStripAndTellsTheBrokenOneLast) {
     EXPECT_TRUE(pressed.closed);
     EXPECT_TRUE(fs::exists(File(L"web\\20000304.jpg")) && !fs::exists(File(L"20000304.jpg")));
     EXPECT_TRUE(pressed.stripShown);
-    EXPECT_FALSE(IsWindowVisible(g_shell.statusStrip)) << "the strip stays after the run";
-    const HDC dc = GetDC(g_shell.statusStrip);
-    const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(g_shell.statusStrip, WM_GETFONT, 0, 0)));
+    EXPECT_FALSE(IsWindowVisible(g_shell.statusStrip.get())) << "the strip stays after the run";
     RECT line{}, strip{};
-    DrawTextW(dc, L"CONVERTING:20000304.bmp->20000304.jpg", -1, &line, DT_SINGLELINE | DT_CALCRECT);
-    SelectObject(dc, font);
-    ReleaseDC(g_shell.statusStrip, dc);
-    GetClientRect(g_shell.statusStrip, &strip);
+    {
+        const OwnedWindowDc dc(g_shell.statusStrip.get());
+        const SelectedObject font(dc.get(),
+                                  reinterpret_cast<HFONT>(SendMessageW(g_shell.statusStrip.get(), WM_GETFONT, 0, 0)));
+        DrawTextW(dc.get(), L"CONVERTING:20000304.bmp->20000304.jpg", -1, &line, DT_SINGLELINE | DT_CALCRECT);
+    }
+    GetClientRect(g_shell.statusStrip.get(), &strip);
     EXPECT_TRUE(strip.right >= line.right && strip.bottom >= line.bottom);
     const std::string boxes(pressed.boxes.begin(), pressed.boxes.end());
     EXPECT_TRUE(pressed.boxes.starts_with(kSavedBox)) << boxes;

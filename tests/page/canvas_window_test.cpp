@@ -17,7 +17,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 
-COLORREF Shown(POINT point) { return GetPixel(TheView().canvasDc, point.x, point.y); }
+COLORREF Shown(POINT point) { return GetPixel(TheView().canvasDc.get(), point.x, point.y); }
 
 void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
     SendMessageW(g_shell.mainWindow, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
@@ -87,9 +87,9 @@ TEST_F(Canvas, StrokesStoredAndPutBackAndBlankPicturesDelete) {
 // leaves the frame as it was and is stored whole; row t + 180 takes taps but no ink.
 TEST_F(Canvas, WideStrokesAreClippedToWhatIsStored) {
     RECT frame{334, T() + 15, 607, T() + 185};
-    FillRect(TheView().canvasDc, &frame, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    FillRect(TheView().canvasDc.get(), &frame, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     RECT picture{339, T() + 20, 603, T() + 180};
-    FillRect(TheView().canvasDc, &picture, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(TheView().canvasDc.get(), &picture, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
     SetPenWidth(TheView(), IDM_WIDTH_FIRST);  // 9 wide
     Stroke({{339, T() + 20}, {339, T() + 179}, {602, T() + 179}});
@@ -152,24 +152,24 @@ TEST_F(Canvas, MouseStrokesRepaintTheirBoxesAndDrawNoStrayLines) {
 // One drawing pen is alive and selected; colour and width change only themselves, the
 // pen type remakes nothing, and the menus mark exactly the chosen width and type.
 TEST_F(Canvas, PenCommandsKeepOnePenAndTheirCheckMarks) {
-    HPEN before = TheView().drawing.pen;
+    HPEN before = TheView().drawing.pen.get();
     SetPenColour(TheView(), IDM_COLOUR_FIRST + 12);  // blue
     EXPECT_EQ(GetObjectType(before), 0u) << "the replaced pen is still alive";
-    EXPECT_EQ(GetCurrentObject(TheView().pictureDc, OBJ_PEN), TheView().drawing.pen);
+    EXPECT_EQ(GetCurrentObject(TheView().pictureDc.get(), OBJ_PEN), TheView().drawing.pen.get());
     for (auto [command, width] : {std::pair{0, 3}, {IDM_WIDTH_LAST, 1}, {IDM_WIDTH_FIRST + 2, 5}}) {
         if (command) Command(command);
         LOGPEN pen{};
-        GetObjectW(GetCurrentObject(TheView().pictureDc, OBJ_PEN), sizeof(pen), &pen);
+        GetObjectW(GetCurrentObject(TheView().pictureDc.get(), OBJ_PEN), sizeof(pen), &pen);
         EXPECT_EQ(std::pair(pen.lopnWidth.x, pen.lopnColor), std::pair(LONG{width}, RGB(0, 0, 255)));
         for (UINT id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST && command; ++id)
-            EXPECT_EQ(MenuChecked(g_shell.widthMenu, id), id == static_cast<UINT>(command)) << id;
+            EXPECT_EQ(MenuChecked(g_shell.widthMenu.get(), id), id == static_cast<UINT>(command)) << id;
     }
-    HPEN pen = TheView().drawing.pen;
+    HPEN pen = TheView().drawing.pen.get();
     for (UINT type : {IDM_PEN_PEN, IDM_PEN_PENCIL}) {
         Command(type);
-        EXPECT_EQ(TheView().drawing.pen, pen) << "the pen type does not remake the pen";
-        EXPECT_EQ(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PEN), type == IDM_PEN_PEN);
-        EXPECT_EQ(MenuChecked(g_shell.penTypeMenu, IDM_PEN_PENCIL), type == IDM_PEN_PENCIL);
+        EXPECT_EQ(TheView().drawing.pen.get(), pen) << "the pen type does not remake the pen";
+        EXPECT_EQ(MenuChecked(g_shell.penTypeMenu.get(), IDM_PEN_PEN), type == IDM_PEN_PEN);
+        EXPECT_EQ(MenuChecked(g_shell.penTypeMenu.get(), IDM_PEN_PENCIL), type == IDM_PEN_PENCIL);
     }
 }
 
@@ -216,8 +216,8 @@ void Type(const char* letters) {
 
 // Undo and Redo as the drawing menu shows them when it opens: true when enabled.
 std::pair<bool, bool> UndoRedoEnabled() {
-    SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(g_shell.drawingMenu), 0);
-    auto enabled = [](UINT id) { return !(GetMenuState(g_shell.drawingMenu, id, MF_BYCOMMAND) & MF_GRAYED); };
+    SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(g_shell.drawingMenu.get()), 0);
+    auto enabled = [](UINT id) { return !(GetMenuState(g_shell.drawingMenu.get(), id, MF_BYCOMMAND) & MF_GRAYED); };
     return {enabled(IDM_UNDO), enabled(IDM_REDO)};
 }
 

@@ -60,8 +60,8 @@ protected:
 // The weather icon on the canvas is cell `index` of the weather strip.
 bool ShowsWeatherIcon(int index) {
     for (int x = 0, y = 0; y < 16; x = (x + 1) % 16, y += x == 0)
-        if (GetPixel(TheView().canvasDc, 180 + x, T() + 14 + y) !=
-            GetPixel(TheView().weatherStripDc, 16 * index + x, y))
+        if (GetPixel(TheView().canvasDc.get(), 180 + x, T() + 14 + y) !=
+            GetPixel(TheView().weatherStripDc.get(), 16 * index + x, y))
             return false;
     return true;
 }
@@ -89,7 +89,7 @@ TEST_F(DayStore, MonthEndStepsSaveAndBringBackEachPage) {
     EXPECT_EQ(ReadFileBytes(File(L"20000201.dbt")), RecordBytes(0, 0, 0, u"February"));
     EXPECT_EQ(BoxText(), L"January's last\r\nday 一月");
     EXPECT_TRUE(ShowsWeatherIcon(3));
-    EXPECT_EQ(GetPixel(TheView().canvasDc, 425, T() + 80), RGB(0, 0, 0)) << "the drawing came back";
+    EXPECT_EQ(GetPixel(TheView().canvasDc.get(), 425, T() + 80), RGB(0, 0, 0)) << "the drawing came back";
 
     EXPECT_FALSE(PlanCurrentSave(ThePage(), TheView()).WritesAnything()) << "a page only looked at is no change";
     TypeText(L"");
@@ -210,7 +210,7 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
     WriteRecoveryCopyOnTimer(ThePage(), TheView(), IDT_RECOVERY_COPY);
     EXPECT_TRUE(MissingCopyTip().starts_with(L"This page has no recovery copy: 20261206.bmp~ could not be written"))
         << MissingCopyTip();
-    EXPECT_EQ(GetPixel(TheView().canvasDc, 32, T() + 20), RGB(0xD0, 0x20, 0x20)) << "no mark in the date header";
+    EXPECT_EQ(GetPixel(TheView().canvasDc.get(), 32, T() + 20), RGB(0xD0, 0x20, 0x20)) << "no mark in the date header";
 
     EXPECT_EQ(
         MessagesShownBy([] { Command(IDM_NEXT_DAY); }, {IDOK, IDOK}),
@@ -222,7 +222,7 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
     fs::remove(filler);
     PumpMessages(6000);  // no key pressed meanwhile
     EXPECT_EQ(MissingCopyTip(), L"");
-    EXPECT_EQ(GetPixel(TheView().canvasDc, 32, T() + 20), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(TheView().canvasDc.get(), 32, T() + 20), RGB(255, 255, 255));
     EXPECT_EQ(ReadFileBytes(ComputerFolder(folder->u16string()) / L"20261206.dbt~"),
               RecordBytes(0, 0, 0, u"kept through a full disk"));
     EXPECT_EQ(ReadFileBytes(ComputerFolder(folder->u16string()) / L"20261206.bmp~").size(), 21238u);
@@ -283,7 +283,8 @@ std::set<int> MarkedDays(HWND calendar) {
     std::set<int> days;
     RECT client{};
     GetClientRect(calendar, &client);
-    HDC dc = GetDC(calendar);
+    const OwnedWindowDc calendarDc(calendar);
+    const HDC dc = calendarDc.get();
     for (int y = 4; y < client.bottom; ++y) {
         for (int x = 0; x < client.right; ++x) {
             if (GetPixel(dc, x, y) != RGB(0xD0, 0x20, 0x20)) continue;
@@ -295,7 +296,6 @@ std::set<int> MarkedDays(HWND calendar) {
                 days.insert(hit.st.wYear * 10000 + hit.st.wMonth * 100 + hit.st.wDay);
         }
     }
-    ReleaseDC(calendar, dc);
     return days;
 }
 
@@ -430,8 +430,8 @@ TEST_F(DayStore, ARecordInUseIsShownReadOnlyAndNeverOverwritten) {
     EXPECT_EQ(BoxText(), L"");
     EXPECT_TRUE(GetWindowLongW(TheView().textBox, GWL_STYLE) & ES_READONLY);
     EXPECT_FALSE(IsWindowEnabled(TheView().placeBox));
-    SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(g_shell.weatherMenu), 0);
-    EXPECT_TRUE(GetMenuState(g_shell.weatherMenu, 1004, MF_BYCOMMAND) & MF_GRAYED);
+    SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(g_shell.weatherMenu.get()), 0);
+    EXPECT_TRUE(GetMenuState(g_shell.weatherMenu.get(), 1004, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(MessagesShownBy([] { Command(1004); }).starts_with(told)) << "a weather was taken silently";
     EXPECT_FALSE(PlanCurrentSave(ThePage(), TheView()).WritesAnything());
     EXPECT_TRUE(SaveDay(ThePage(), TheView()));
