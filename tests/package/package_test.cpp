@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "program_harness.h"
+#include "tests/app/win32/program_harness.h"
 #include "resources/resource.h"
 #include "version.h"
 

@@ -9,7 +9,7 @@
 #include "resources/resource.h"
 #include "version.h"
 #ifdef _WIN32
-#include "platform/loaded_text.h"
+#include "platform/win32/loaded_text.h"
 #endif
 
 namespace {

@@ -1,0 +1,72 @@
+#include "about.h"
+
+#include <filesystem>
+#include <string>
+
+#include "diary_window.h"
+#include "app/help_page.h"
+#include "platform/win32/dialog_placement.h"
+#include "platform/win32/dialog_template.h"
+#include "platform/file_write.h"
+#include "platform/win32/loaded_text.h"
+#include "platform/wide_text.h"
+#include "resources/resource.h"
+#include "shell_state.h"
+
+namespace {
+
+constexpr char16_t kHelpPageName[] = u"DoodBind.htp";
+constexpr char16_t kHelpViewerName[] = u"peghelp.exe";
+
+// Starts the viewer the desktop way: its own path quoted first on a writable command
+// line, the handles it gives back closed at once; the diary does not wait for it.
+bool StartHelpViewer(const std::u16string& viewer, const std::u16string& page) {
+    std::u16string commandLine = u"\"" + viewer + u"\" \"" + page + u"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(WidePointer(viewer), reinterpret_cast<wchar_t*>(commandLine.data()), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+}  // namespace
+
+void OpenHelpPage() {
+    // The help viewer and the page live beside the program, in the diary folder.
+    const std::u16string folder = DiaryOf(g_shell.mainWindow).page.Folder();
+    std::u16string page = folder + u"\\" + kHelpPageName;
+    // A viewer started on a stale or missing page would hide the failure.
+    if (WriteFileSafely(std::filesystem::path(page), HelpPageBytes()) != WriteStatus::Ok) {
+        ShowMessageBox(g_shell.mainWindow, g_shell.instance, IDS_WRITE_ERROR, IDS_CAPTION_ERROR, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!StartHelpViewer(folder + u"\\" + kHelpViewerName, page)) {
+        ShowMessageBox(g_shell.mainWindow, g_shell.instance, IDS_HELP_VIEWER_FAILED, IDS_CAPTION_ERR,
+                       MB_ICONEXCLAMATION);
+    }
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: PlaceDialog(dialog); return FALSE;  // no control takes the focus
+    case WM_COMMAND:
+        if (wParam == IDOK || wParam == IDCANCEL) {
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        if (wParam == IDC_HELP_BUTTON) OpenHelpPage();  // the box stays open
+        return FALSE;
+    default: return FALSE;
+    }
+}
+
+void ShowAboutDialog(HWND owner) {
+    const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(g_shell.instance, IDD_ABOUT);
+    if (!dialogTemplate) return;
+    DialogBoxIndirectParamW(g_shell.instance, dialogTemplate, owner, AboutDialogProc, 0);
+}

@@ -1,0 +1,22 @@
+#include "app/win32/print_days.h"
+
+#include "book/win32/print_window.h"
+#include "page/win32/folder_index.h"
+#include "page/win32/page_files.h"
+#include "page/page_geometry.h"
+#include "page/win32/page_view.h"
+
+void PrintDays(Page& page, PageView& view, HWND owner, const std::function<void(HWND)>& whenShown) {
+    if (!SaveDay(page, view)) return;
+    KeepIndexCurrent(page, view);
+    DayFileIndex listed;
+    if (!page.diary.index.Known()) listed.List(std::filesystem::path(page.Folder()));
+    PrintSource source;
+    source.folder = std::filesystem::path(page.Folder());
+    source.index = page.diary.index.Known() ? &page.diary.index : &listed;
+    source.onShow = page.Day();
+    source.instance = view.instance;
+    source.icons = {view.weatherStripDc.get(), view.moodStripDc.get(), kPage.iconSize};
+    source.whenShown = whenShown;
+    RunPrintWindow(owner, source);
+}
