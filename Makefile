@@ -36,10 +36,12 @@ test: rules build
 	ctest --preset native
 	tools/run-on-screen $(TEST_SCREEN) ctest --preset windows
 
-# Only what run-diary starts: the program, its help viewer and the window waiter.
+# Only what run-diary starts: the program, its help viewer and the window waiter. The
+# Wine prefix is made meanwhile (run-diary waits for it if it is not ready yet).
 RUN_TARGETS = doodlebinder peghelp wait-for-window
 
 build-run: deps
+	tools/make-wineprefix >/dev/null 2>&1 &
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows --target $(RUN_TARGETS)
 

@@ -1,9 +1,8 @@
-// The page on show, as a model: its day, what it shows and what was loaded from the day's
-// files, the history of its picture for undo, the stroke going on and the recovery copy
-// kept of it. No window system here. The view (page_view.h) holds the controls and the
-// surfaces; it tells the model what they show when a decision needs it, so every
-// decision about the page is made here, and every piece of the page's state has its one
-// place here.
+// The page on show, as a model that owns its document: its day, its text, weather, mood,
+// place and picture, what was loaded from the day's files, the history of its picture for
+// undo, the stroke going on and the recovery copy kept of it. No window system here. The
+// view (win32/page_view.h) shows it and tells it what the user does; every decision
+// about the page is made here, and every piece of the page's state has its one place here.
 #pragma once
 
 #include <cstdint>

@@ -22,7 +22,6 @@ BOOL WINAPI KeepRunning(DWORD event) { return event == CTRL_LOGOFF_EVENT || even
 
 HWND TextBoxOf(HWND window) { return FindWindowExW(window, nullptr, L"EDIT", nullptr); }
 std::wstring BoxText(HWND window) { return ControlText(TextBoxOf(window)); }
-void SetBoxText(HWND window, const std::wstring& text) { SetWindowTextW(TextBoxOf(window), text.c_str()); }
 
 // A stroke through the picture, `down` rows lower, as the mouse draws it; the page starts
 // below the command bar, whose height is what the client area has beyond the page's 214.
@@ -57,7 +56,7 @@ TEST(EndOfSession, TheSessionEndingSavesThePage) {
     ScratchFolder folder;
     DiaryProgram diary(folder.Path());
     ASSERT_TRUE(diary.Start());
-    SetBoxText(diary.Window(), L"typed tonight");
+    diary.TypeText(L"typed tonight");
     DrawStroke(diary.Window());
     PumpMessages(300);
 
@@ -75,7 +74,7 @@ TEST(EndOfSession, APageThatCannotBeSavedBlocksTheEnd) {
     SetConsoleCtrlHandler(KeepRunning, TRUE);
     DiaryProgram diary(*folder);
     ASSERT_TRUE(diary.Start());
-    SetBoxText(diary.Window(), L"cannot be stored");
+    diary.TypeText(L"cannot be stored");
     PumpMessages(300);
 
     EXPECT_NE(RunToEnd(L"wineboot.exe --end-session"), 0u) << "the end went on";
@@ -93,7 +92,7 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
         ASSERT_TRUE(diary.Start());
         for (int step = 0; step < 6; ++step) {
             std::wstring text = L"round " + std::to_wstring(round) + L" step " + std::to_wstring(step) + L" 日記";
-            SetBoxText(diary.Window(), text);
+            diary.TypeText(text);
             DrawStroke(diary.Window());
             diary.PostCommand(step % 2 ? IDM_NEXT_DAY : IDM_PREVIOUS_DAY);
         }
@@ -132,7 +131,7 @@ TEST(SuddenDeath, KilledAtRandomTheDayFilesStayWholeAndThePageComesBack) {
     DiaryProgram diary(folder.Path());
     ASSERT_TRUE(diary.Start());
     const std::wstring text = L"kept through a crash\r\n二行目";
-    SetBoxText(diary.Window(), text);
+    diary.TypeText(text);
     DrawStroke(diary.Window(), 30);  // the rounds' own stroke may be on today's picture already
     Sleep(3500);
     RunToEnd(L"taskkill.exe /f /im doodlebinder.exe");

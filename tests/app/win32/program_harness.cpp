@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/win32/window_object.h"
+#include "resources/resource.h"
 
 namespace fs = std::filesystem;
 
@@ -239,4 +240,10 @@ std::wstring Utf16FileText(const fs::path& path) {
     Sleep(100);
     std::vector<std::uint8_t> bytes = ReadFileBytes(path);
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+}
+
+void DiaryProgram::TypeText(const std::wstring& text) const {
+    HWND box = GetDlgItem(window_, IDC_TEXT_BOX);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(IDC_TEXT_BOX, EN_CHANGE), reinterpret_cast<LPARAM>(box));
 }

@@ -35,6 +35,8 @@ public:
     DWORD WaitForExit(DWORD timeoutMs = 10000);
     void PostCommand(WPARAM wParam) const { PostMessageW(window_, WM_COMMAND, wParam, 0); }
     void PostClose() const { PostMessageW(window_, WM_CLOSE, 0, 0); }
+    // The text box holds `text` as after the user's typing, and tells the window so.
+    void TypeText(const std::wstring& text) const;
     // The keys pressed together in the program's window, as the user's keys.
     void PressChord(std::initializer_list<WORD> keys) const;
 

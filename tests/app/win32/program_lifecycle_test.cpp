@@ -66,8 +66,7 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
          }},
         {"No to the question",
          [](DiaryProgram& p, const fs::path&) {
-             HWND box = GetDlgItem(p.Window(), IDC_TEXT_BOX);
-             SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"never saved"));
+             p.TypeText(L"never saved");
              EXPECT_EQ(MessagesShownBy([&] { p.PostClose(); }, {IDNO}), L"Exit|Save Current Changes");
          }},
         {"typing deleted again",
