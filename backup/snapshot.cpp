@@ -16,6 +16,7 @@
 #include "diarycore/kept_originals.h"
 #include "diarycore/pages_in_folder.h"
 #include "diarycore/settings.h"
+#include "platform/utf16.h"
 
 namespace fs = std::filesystem;
 
@@ -77,12 +78,10 @@ bool SnapshotReadsBack(const fs::path& path, int files) {
            archive.CheckEveryEntry() == ZipReadStatus::Ok;
 }
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c | 0x20) : c; }
-
 bool EndsWithFolded(std::u16string_view text, std::u16string_view end) {
     if (text.size() < end.size()) return false;
     for (std::size_t i = 0; i < end.size(); ++i)
-        if (Lower(text[text.size() - end.size() + i]) != end[i]) return false;
+        if (AsciiLower(text[text.size() - end.size() + i]) != end[i]) return false;
     return true;
 }
 
@@ -250,7 +249,7 @@ bool GoesIntoSnapshot(const fs::path& name) {
     const std::size_t dot = text.rfind(u'.');
     if (dot == std::u16string::npos || dot == 0) return false;
     std::u16string extension = text.substr(dot + 1);
-    for (char16_t& c : extension) c = Lower(c);
+    for (char16_t& c : extension) c = AsciiLower(c);
     constexpr std::array<std::u16string_view, 5> kKept{u"html", u"htm", u"gif", u"png", u"jpg"};
     return std::find(kKept.begin(), kKept.end(), extension) != kKept.end();
 }

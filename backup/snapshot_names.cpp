@@ -5,18 +5,17 @@
 
 #include "diarycore/calendar.h"
 #include "platform/utf8.h"
+#include "platform/utf16.h"
 
 namespace {
 
 constexpr std::u16string_view kPrefix = u"doodlebinder-";
 constexpr std::u16string_view kSuffix = u".zip";
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
 bool StartsWithFolded(std::u16string_view text, std::u16string_view start) {
     if (text.size() < start.size()) return false;
     for (std::size_t i = 0; i < start.size(); ++i)
-        if (Lower(text[i]) != start[i]) return false;
+        if (AsciiLower(text[i]) != start[i]) return false;
     return true;
 }
 

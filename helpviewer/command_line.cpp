@@ -1,9 +1,9 @@
 #include "command_line.h"
+#include "platform/utf16.h"
 
 namespace {
 
 constexpr bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-constexpr char16_t ToLowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
 
 std::u16string_view TrimBlanks(std::u16string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -21,7 +21,7 @@ std::u16string_view Unquote(std::u16string_view text) {
 bool EqualNoCase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
     return true;
 }
 

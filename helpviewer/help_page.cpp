@@ -11,12 +11,11 @@ constexpr bool IsHtmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == 
 
 constexpr bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 constexpr bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-constexpr char16_t ToLowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
 
 bool StartsWithNoCase(std::u16string_view text, std::size_t pos, std::u16string_view prefix) {
     if (text.size() - pos < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (ToLowerAscii(text[pos + i]) != prefix[i]) return false;
+        if (AsciiLower(text[pos + i]) != prefix[i]) return false;
     return true;
 }
 
@@ -52,7 +51,7 @@ CharacterReference ReadNumericReference(std::u16string_view text, std::size_t am
     char32_t code = 0;
     std::size_t digits = 0;
     for (; pos < text.size(); ++pos, ++digits) {
-        char16_t c = ToLowerAscii(text[pos]);
+        char16_t c = AsciiLower(text[pos]);
         unsigned value;
         if (IsAsciiDigit(c))
             value = c - u'0';
@@ -180,7 +179,7 @@ std::optional<Tag> ReadTag(const Markup& markup, std::size_t open) {
     }
     if (pos < text.size() && IsAsciiLetter(text[pos])) {
         while (pos < text.size() && (IsAsciiLetter(text[pos]) || IsAsciiDigit(text[pos])))
-            tag.name += ToLowerAscii(text[pos++]);
+            tag.name += AsciiLower(text[pos++]);
     } else if (!tag.closing) {
         return std::nullopt;
     }

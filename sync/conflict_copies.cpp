@@ -10,6 +10,7 @@
 #include "platform/file_write.h"
 #include "sync/day_files.h"
 #include "sync/kept_versions.h"
+#include "platform/utf16.h"
 
 namespace fs = std::filesystem;
 
@@ -17,11 +18,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c | 0x20) : c; }
-
 bool SameNameInAnyCase(std::u16string_view a, std::u16string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char16_t x, char16_t y) { return Lower(x) == Lower(y); });
+                      [](char16_t x, char16_t y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 // The day's file as the folder names it, in any letter case; the name it gets when there

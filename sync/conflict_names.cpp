@@ -4,15 +4,15 @@
 #include <string>
 
 #include "diarycore/pages_in_folder.h"
+#include "platform/utf16.h"
 
 namespace {
 
 constexpr std::size_t kDayDigits = 8;        // "20261207"
 constexpr std::size_t kExtensionLength = 4;  // ".dbt"
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool IsLetterOrDigit(char16_t c) { return IsDigit(c) || (Lower(c) >= u'a' && Lower(c) <= u'z'); }
+bool IsLetterOrDigit(char16_t c) { return IsDigit(c) || (AsciiLower(c) >= u'a' && AsciiLower(c) <= u'z'); }
 
 // Reads a name from the front: each step takes its part or fails, and once failed stays so.
 class NameReader {
@@ -23,7 +23,7 @@ public:
     NameReader& Text(std::u16string_view text) {
         if (!ok_ || rest_.size() < text.size()) return Fail();
         for (std::size_t i = 0; i < text.size(); ++i)
-            if (Lower(rest_[i]) != Lower(text[i])) return Fail();
+            if (AsciiLower(rest_[i]) != AsciiLower(text[i])) return Fail();
         rest_.remove_prefix(text.size());
         return *this;
     }
@@ -123,6 +123,6 @@ std::optional<ConflictCopy> RecogniseConflictCopy(std::u16string_view name) {
     if (!IsSyncthingMark(mark) && !IsNextcloudMark(mark) && !IsGoogleDriveMark(mark) && !IsDropboxMark(mark) &&
         !IsOneDriveMark(mark))
         return std::nullopt;
-    const DayFileKind kind = Lower(name[name.size() - 3]) == u'd' ? DayFileKind::Record : DayFileKind::Picture;
+    const DayFileKind kind = AsciiLower(name[name.size() - 3]) == u'd' ? DayFileKind::Record : DayFileKind::Picture;
     return ConflictCopy{DayKeyOfNumber(day), kind};
 }

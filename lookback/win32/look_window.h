@@ -55,6 +55,8 @@ void RunModalWindow(HWND owner, HWND window, const std::function<void(HWND)>& wh
 void EndModalWindow(HWND window);
 
 // The three windows' frame: a caption with a close box, no sizing.
+// The space around and between what the views draw, in pixels at 96 DPI.
+inline constexpr int kLookMargin = 8;
 inline constexpr DWORD kLookWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 inline constexpr DWORD kLookWindowExStyle = WS_EX_DLGMODALFRAME;
 

@@ -12,8 +12,7 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"DoodlebinderMonth";
-constexpr int kMargin = 8;
+constexpr wchar_t kMonthClass[] = L"DoodlebinderMonth";
 constexpr SelectionSteps kWeekSteps{.upDownDays = 7, .upDownMonths = 0, .pageMonths = 1};  // a week up and down
 constexpr int kRows = 6;  // every month in the same room
 
@@ -72,14 +71,14 @@ void LayOut(MonthState& state, HWND window) {
         state.lineHeight = metrics.tmHeight;
         SelectObject(dc.get(), state.titleFont.get());
         GetTextMetricsW(dc.get(), &metrics);
-        state.titleHeight = metrics.tmHeight + kMargin;
+        state.titleHeight = metrics.tmHeight + kLookMargin;
     }
-    state.top = kMargin + state.titleHeight + state.lineHeight + 2;
-    state.cellWidth = (client.right - 2 * kMargin) / 7;
+    state.top = kLookMargin + state.titleHeight + state.lineHeight + 2;
+    state.cellWidth = (client.right - 2 * kLookMargin) / 7;
     // Never so short that the drawings cannot be made out: a short screen shows fewer weeks
     // at a time, and the window follows the selection.
     const int leastHeight = 2 * state.lineHeight + 8 + (state.cellWidth - 8) * 160 / 264 * 2 / 3;
-    state.cellHeight = std::max(static_cast<int>(client.bottom - state.top - kMargin) / kRows, leastHeight);
+    state.cellHeight = std::max(static_cast<int>(client.bottom - state.top - kLookMargin) / kRows, leastHeight);
     state.visibleRows = std::max(1, static_cast<int>(client.bottom - state.top) / state.cellHeight);
     // The drawing keeps its shape, in what the day's number and words leave of the cell.
     state.thumbWidth = std::max(8, state.cellWidth - 8);
@@ -92,7 +91,7 @@ void LayOut(MonthState& state, HWND window) {
 }
 
 RECT CellRect(const MonthState& state, int day) {
-    const int x = kMargin + state.grid.Column(day) * state.cellWidth;
+    const int x = kLookMargin + state.grid.Column(day) * state.cellWidth;
     const int y = state.top + (state.grid.Row(day) - state.firstRow) * state.cellHeight;
     return {x, y, x + state.cellWidth, y + state.cellHeight};
 }
@@ -143,12 +142,12 @@ void Paint(const MonthState& state, HWND window) {
     PaintOffScreen(window, [&state](HDC dc, const RECT& client) {
         SelectObject(dc, state.titleFont.get());
         const std::wstring title = std::to_wstring(state.grid.year) + L" - " + std::to_wstring(state.grid.month);
-        RECT titleRect = {kMargin, kMargin, client.right - kMargin, kMargin + state.titleHeight};
+        RECT titleRect = {kLookMargin, kLookMargin, client.right - kLookMargin, kLookMargin + state.titleHeight};
         DrawTextW(dc, title.c_str(), -1, &titleRect, DT_CENTER | DT_SINGLELINE);
         SelectObject(dc, state.font.get());
         for (int column = 0; column < 7; ++column) {
-            RECT label = {kMargin + column * state.cellWidth, state.top - state.lineHeight - 2,
-                          kMargin + (column + 1) * state.cellWidth, state.top};
+            RECT label = {kLookMargin + column * state.cellWidth, state.top - state.lineHeight - 2,
+                          kLookMargin + (column + 1) * state.cellWidth, state.top};
             const std::wstring name = WeekdayLabel((state.firstWeekday + column) % 7);
             DrawTextW(dc, name.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE);
         }
@@ -187,7 +186,7 @@ LRESULT CALLBACK MonthProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_LBUTTONDOWN:
         if (state) {
-            const int x = static_cast<short>(LOWORD(lParam)) - kMargin,
+            const int x = static_cast<short>(LOWORD(lParam)) - kLookMargin,
                       y = static_cast<short>(HIWORD(lParam)) - state->top;
             if (x < 0 || y < 0 || state->cellWidth <= 0 || state->cellHeight <= 0) return 0;
             const int day = state->grid.DayAt(y / state->cellHeight + state->firstRow, x / state->cellWidth);
@@ -218,14 +217,15 @@ std::optional<DayKey> RunMonthView(HWND owner, const LookSource& source) {
     state.source = &source;
     state.selected = source.onShow.day;
     state.firstWeekday = FirstWeekday();
-    HWND window = CreateLookWindow(owner, source.instance, kClassName, MonthProc,
+    HWND window = CreateLookWindow(owner, source.instance, kMonthClass, MonthProc,
                                    LoadText(source.instance, IDS_LOOK_MONTH_CAPTION), &state);
     if (!window) return std::nullopt;
     state.font = MakeLookFont(window, 9);
     state.titleFont = MakeLookFont(window, 14, true);
     // Cells room for a drawing of about half its size; cut down to the screen's work area.
     const int dpi = ScreenDpi(window);
-    PlaceLookWindow(window, 7 * MulDiv(140, dpi, 96) + 2 * kMargin, kRows * MulDiv(122, dpi, 96) + MulDiv(70, dpi, 96));
+    PlaceLookWindow(window, 7 * MulDiv(140, dpi, 96) + 2 * kLookMargin,
+                    kRows * MulDiv(122, dpi, 96) + MulDiv(70, dpi, 96));
     LayOut(state, window);
     LoadMonth(state);
     ShowSelectedWeek(state);

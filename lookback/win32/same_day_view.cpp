@@ -12,8 +12,7 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"DoodlebinderSameDay";
-constexpr int kMargin = 8;
+constexpr wchar_t kSameDayClass[] = L"DoodlebinderSameDay";
 constexpr int kListId = 100;
 
 struct SameDayState {
@@ -111,7 +110,7 @@ std::optional<DayKey> RunSameDayView(HWND owner, const LookSource& source) {
     state.days = ReadSameDayInEarlierYears(source.folder, *source.index, source.onShow.day);
     const std::u16string caption =
         LoadText(source.instance, IDS_LOOK_SAME_DAY_CAPTION, {IsoDateText(source.onShow.day)});
-    HWND window = CreateLookWindow(owner, source.instance, kClassName, SameDayProc, caption, &state);
+    HWND window = CreateLookWindow(owner, source.instance, kSameDayClass, SameDayProc, caption, &state);
     if (!window) return std::nullopt;
     state.font = MakeLookFont(window, 9);
     const int dpi = ScreenDpi(window);
@@ -119,7 +118,7 @@ std::optional<DayKey> RunSameDayView(HWND owner, const LookSource& source) {
     PlaceLookWindow(window, MulDiv(520, dpi, 96), MulDiv(400, dpi, 96));
     RECT room;
     GetClientRect(window, &room);
-    InflateRect(&room, -kMargin, -kMargin);
+    InflateRect(&room, -kLookMargin, -kLookMargin);
     Fill(state, window, thumbWidth, thumbHeight, room);
     RunModalWindow(owner, window, source.whenShown);
     return state.chosen;

@@ -12,8 +12,7 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"DoodlebinderYear";
-constexpr int kMargin = 8;
+constexpr wchar_t kYearClass[] = L"DoodlebinderYear";
 constexpr SelectionSteps kMonthSteps{.upDownDays = 0, .upDownMonths = 1, .pageMonths = 12};  // a month up and down
 constexpr int kGap = 2;
 constexpr int kSwitchId = 100;
@@ -53,7 +52,7 @@ void LoadYear(YearState& state) {
 }
 
 RECT SquareRect(const YearState& state, int month, int day) {
-    const int x = kMargin + state.labelWidth + (day - 1) * (state.square + kGap);
+    const int x = kLookMargin + state.labelWidth + (day - 1) * (state.square + kGap);
     const int y = state.gridTop + (month - 1) * (state.square + kGap);
     return {x, y, x + state.square, y + state.square};
 }
@@ -96,14 +95,15 @@ void Paint(const YearState& state, HWND window) {
         SelectObject(dc, state.titleFont.get());
         const HINSTANCE instance = state.source->instance;
         if (!state.sideways) {
-            DrawText16(dc, NumberText(state.year.year), {kMargin, kMargin, client.right - kMargin, state.gridTop},
-                       DT_LEFT | DT_SINGLELINE);
+            DrawText16(dc, NumberText(state.year.year),
+                       {kLookMargin, kLookMargin, client.right - kLookMargin, state.gridTop}, DT_LEFT | DT_SINGLELINE);
         }
         SelectObject(dc, state.font.get());
 
         for (int month = 1; month <= 12; ++month) {
             const RECT first = SquareRect(state, month, 1);
-            DrawText16(dc, MonthLabel(month), {kMargin, first.top, kMargin + state.labelWidth - 4, first.bottom},
+            DrawText16(dc, MonthLabel(month),
+                       {kLookMargin, first.top, kLookMargin + state.labelWidth - 4, first.bottom},
                        DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
             const int days = static_cast<int>(DaysInMonth(state.year.year, month));
             for (int day = 1; day <= days; ++day) {
@@ -127,16 +127,16 @@ void Paint(const YearState& state, HWND window) {
         // The legend, one swatch and name after another (below the squares, or down the column
         // beside them); then the figures and the status line.
         SetTextColor(dc, RGB(0, 0, 0));
-        const int left = state.sideways ? SquareRect(state, 1, 31).right + kMargin : kMargin + state.labelWidth;
+        const int left = state.sideways ? SquareRect(state, 1, 31).right + kLookMargin : kLookMargin + state.labelWidth;
         int x = left;
-        int y = state.sideways ? state.gridTop : SquareRect(state, 12, 1).bottom + kMargin;
+        int y = state.sideways ? state.gridTop : SquareRect(state, 12, 1).bottom + kLookMargin;
         const auto legendEntry = [&](const LookColour& colour, bool unreadable, int textId) {
             const std::u16string name = LoadText(instance, textId);
             SIZE extent{};
             GetTextExtentPoint32W(dc, WidePointer(name), static_cast<int>(name.size()), &extent);
             const int swatchSize = state.lineHeight;
             const int width = swatchSize + 4 + extent.cx + 12;
-            if (x > left && (state.sideways || x + width > client.right - kMargin)) {
+            if (x > left && (state.sideways || x + width > client.right - kLookMargin)) {
                 x = left;
                 y += state.lineHeight + (state.sideways ? 2 : 4);
             }
@@ -154,7 +154,7 @@ void Paint(const YearState& state, HWND window) {
         };
         for (const LookColour& colour : LegendColours(state.by)) legendEntry(colour, false, colour.name);
         legendEntry(kNoPageColour, true, IDS_LOOK_UNREADABLE);
-        y += state.lineHeight + (state.sideways ? 4 : kMargin);
+        y += state.lineHeight + (state.sideways ? 4 : kLookMargin);
 
         const std::u16string figures[] = {
             LoadText(instance, IDS_LOOK_PAGES, {NumberText(state.figures.pages)}),
@@ -162,23 +162,23 @@ void Paint(const YearState& state, HWND window) {
             LoadText(instance, IDS_LOOK_LONGEST_STREAK, {NumberText(state.figures.longestStreak)})};
         if (state.sideways) {
             for (const std::u16string& figure : figures) {
-                DrawText16(dc, figure, {left, y, client.right - kMargin, y + state.lineHeight},
+                DrawText16(dc, figure, {left, y, client.right - kLookMargin, y + state.lineHeight},
                            DT_LEFT | DT_SINGLELINE);
                 y += state.lineHeight + 2;
             }
         } else {
             DrawText16(dc, figures[0] + u"    " + figures[1] + u"    " + figures[2],
-                       {left, y, client.right - kMargin, y + state.lineHeight}, DT_LEFT | DT_SINGLELINE);
+                       {left, y, client.right - kLookMargin, y + state.lineHeight}, DT_LEFT | DT_SINGLELINE);
             y += state.lineHeight + 4;
         }
-        DrawText16(dc, StatusLine(state, state.pointed), {left, y, client.right - kMargin, y + state.lineHeight},
+        DrawText16(dc, StatusLine(state, state.pointed), {left, y, client.right - kLookMargin, y + state.lineHeight},
                    DT_LEFT | DT_SINGLELINE);
     });
 }
 
 // The day of the square at a client point, if there is one.
 std::optional<DayKey> DayAt(const YearState& state, int x, int y) {
-    x -= kMargin + state.labelWidth;
+    x -= kLookMargin + state.labelWidth;
     y -= state.gridTop;
     const int pitch = state.square + kGap;
     if (x < 0 || y < 0 || x % pitch >= state.square || y % pitch >= state.square) return std::nullopt;
@@ -251,7 +251,7 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
     YearState state;
     state.source = &source;
     state.selected = state.pointed = source.onShow.day;
-    HWND window = CreateLookWindow(owner, source.instance, kClassName, YearProc, u"", &state);
+    HWND window = CreateLookWindow(owner, source.instance, kYearClass, YearProc, u"", &state);
     if (!window) return std::nullopt;
     state.font = MakeLookFont(window, 9);
     state.titleFont = MakeLookFont(window, 14, true);
@@ -264,11 +264,11 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
         state.lineHeight = metrics.tmHeight;
         SelectObject(dc.get(), state.titleFont.get());
         GetTextMetricsW(dc.get(), &metrics);
-        state.gridTop = kMargin + metrics.tmHeight + kMargin;
+        state.gridTop = kLookMargin + metrics.tmHeight + kLookMargin;
     }
     state.labelWidth = state.lineHeight * 3;
     // Below the squares: two rows of legend, the figures, the status line and the switch.
-    const int below = 3 * kMargin + 2 * (state.lineHeight + 4) + 2 * (state.lineHeight + 4) + state.lineHeight + 8;
+    const int below = 3 * kLookMargin + 2 * (state.lineHeight + 4) + 2 * (state.lineHeight + 4) + state.lineHeight + 8;
     // Squares as large as the work area lets them be, up to their size on a desktop screen:
     // on a handheld's 240 lines the whole year still shows.
     RECT frameSize = {0, 0, 0, 0};
@@ -278,30 +278,32 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
     GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
     const int fromWidth =
-        (work.right - work.left - (frameSize.right - frameSize.left) - 2 * kMargin - state.labelWidth) / 31;
+        (work.right - work.left - (frameSize.right - frameSize.left) - 2 * kLookMargin - state.labelWidth) / 31;
     const int fromHeight = (work.bottom - work.top - (frameSize.bottom - frameSize.top) - state.gridTop - below) / 12;
     const int desktop = std::max(MulDiv(18, dpi, 96), state.lineHeight);
     state.square = std::clamp(std::min(fromWidth, fromHeight) - kGap, 6, desktop);
-    int width = 2 * kMargin + state.labelWidth + 31 * (state.square + kGap);
-    int switchLeft = kMargin + state.labelWidth;
-    int switchTop = state.gridTop + 12 * (state.square + kGap) + below - state.lineHeight - 8 - kMargin;
+    int width = 2 * kLookMargin + state.labelWidth + 31 * (state.square + kGap);
+    int switchLeft = kLookMargin + state.labelWidth;
+    int switchTop = state.gridTop + 12 * (state.square + kGap) + below - state.lineHeight - 8 - kLookMargin;
     if (state.square < state.lineHeight) {
         state.sideways = true;
-        state.gridTop = kMargin;
+        state.gridTop = kLookMargin;
         const int side = MulDiv(150, dpi, 96);
         const int sideWidth =
-            (work.right - work.left - (frameSize.right - frameSize.left) - 2 * kMargin - state.labelWidth - side) / 31;
-        const int sideHeight = (work.bottom - work.top - (frameSize.bottom - frameSize.top) - 2 * kMargin) / 12;
+            (work.right - work.left - (frameSize.right - frameSize.left) - 2 * kLookMargin - state.labelWidth - side) /
+            31;
+        const int sideHeight = (work.bottom - work.top - (frameSize.bottom - frameSize.top) - 2 * kLookMargin) / 12;
         state.square = std::clamp(std::min(sideWidth, sideHeight) - kGap, 6, desktop);
-        switchLeft = kMargin + state.labelWidth + 31 * (state.square + kGap) + kMargin;
+        switchLeft = kLookMargin + state.labelWidth + 31 * (state.square + kGap) + kLookMargin;
         width = switchLeft + side;
         // Eight legend lines, the three figures and the status line above the switch.
         switchTop = state.gridTop + 8 * (state.lineHeight + 2) + 4 + 4 * (state.lineHeight + 2);
     }
-    const int height = std::max(switchTop + state.lineHeight + 8, state.gridTop + 12 * (state.square + kGap)) + kMargin;
+    const int height =
+        std::max(switchTop + state.lineHeight + 8, state.gridTop + 12 * (state.square + kGap)) + kLookMargin;
     const std::u16string switchText = LoadText(source.instance, IDS_LOOK_BY_WEATHER);
     state.colourSwitch = CreateWindowExW(0, L"BUTTON", WidePointer(switchText), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
-                                         switchLeft, switchTop, width - switchLeft - kMargin, state.lineHeight + 6,
+                                         switchLeft, switchTop, width - switchLeft - kLookMargin, state.lineHeight + 6,
                                          window, reinterpret_cast<HMENU>(kSwitchId), source.instance, nullptr);
     SendMessageW(state.colourSwitch, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.get()), FALSE);
     PlaceLookWindow(window, width, height);
