@@ -38,12 +38,10 @@ PageOnShow PageAsShown(Page& page, const PageView& view, const DayFileIndex& ind
 }  // namespace
 
 bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which, const std::function<void(HWND)>& whenShown) {
-    KeepIndexCurrent(page, view);
     DayFileIndex listed;
-    if (!page.diary.index.Known()) listed.List(std::filesystem::path(page.Folder()));
     LookSource source;
     source.folder = std::filesystem::path(page.Folder());
-    source.index = page.diary.index.Known() ? &page.diary.index : &listed;
+    source.index = &CurrentIndex(page, view, listed);
     source.today = GetToday();
     source.onShow = PageAsShown(page, view, *source.index);
     source.waiting = page.diary.daysWithCopiesLeft;

@@ -8,12 +8,10 @@
 
 void PrintDays(Page& page, PageView& view, HWND owner, const std::function<void(HWND)>& whenShown) {
     if (!SaveDay(page, view)) return;
-    KeepIndexCurrent(page, view);
     DayFileIndex listed;
-    if (!page.diary.index.Known()) listed.List(std::filesystem::path(page.Folder()));
     PrintSource source;
     source.folder = std::filesystem::path(page.Folder());
-    source.index = page.diary.index.Known() ? &page.diary.index : &listed;
+    source.index = &CurrentIndex(page, view, listed);
     source.onShow = page.Day();
     source.instance = view.instance;
     source.icons = {view.weatherStripDc.get(), view.moodStripDc.get(), kPage.iconSize};

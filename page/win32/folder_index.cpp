@@ -64,3 +64,10 @@ void NoteDayFileWritten(Page& page, const std::u16string& path) {
 void NoteDayFileRemoved(Page& page, const std::u16string& path) {
     if (InDiaryFolder(page, path)) page.diary.index.Removed(NameOf(path));
 }
+
+const DayFileIndex& CurrentIndex(Page& page, PageView& view, DayFileIndex& listed) {
+    KeepIndexCurrent(page, view);
+    if (page.diary.index.Known()) return page.diary.index;
+    listed.List(fs::path(page.Folder()));
+    return listed;
+}

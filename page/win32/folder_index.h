@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "diarycore/pages_in_folder.h"
 #include "platform/file_write.h"
 
 class Page;
@@ -17,6 +18,9 @@ class PageView;
 // Lists the folder when nothing is known of it yet (or the watch lost track), and
 // applies what changed since.
 void KeepIndexCurrent(Page& page, PageView& view);
+// The index, current; when it cannot be kept (the watch lost track and the folder could
+// not be listed into it), `listed`, made from one listing of the folder now.
+const DayFileIndex& CurrentIndex(Page& page, PageView& view, DayFileIndex& listed);
 // Where a day file of the diary folder is read: the name as the folder has it, or nothing
 // when the index knows no such file. Without an index, the path itself.
 std::optional<std::filesystem::path> DayFileToRead(const Page& page, const std::u16string& path);
