@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "diarycore/codepage.h"
 #include "diarycore/place_codes.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -14,6 +16,28 @@ constexpr std::size_t kMaxExtraHeader = 255 - kFreshTextOffset;
 constexpr std::size_t kWeatherCount = 6;
 constexpr std::size_t kMoodCount = 6;
 constexpr std::size_t kPlaceCount = std::size(kPlaceCodes);
+// What follows the handheld's text when it could not hold all of it.
+constexpr std::uint8_t kWholeTextMark[4] = {'D', 'B', 'U', '8'};
+
+// The whole text after the handheld's, when it is there and still says what the
+// handheld's says; nothing otherwise.
+std::optional<std::u16string> WholeTextAfter(std::span<const std::uint8_t> handheld,
+                                             std::span<const std::uint8_t> after) {
+    if (after.size() < std::size(kWholeTextMark) ||
+        !std::equal(std::begin(kWholeTextMark), std::end(kWholeTextMark), after.begin()))
+        return std::nullopt;
+    after = after.subspan(std::size(kWholeTextMark));
+    after =
+        after.first(static_cast<std::size_t>(std::find(after.begin(), after.end(), std::uint8_t{0}) - after.begin()));
+    bool multiByte = false;
+    if (!IsValidUtf8(after, multiByte)) return std::nullopt;
+    std::u16string whole = DecodeUtf8(after);
+    // Only a text the code page cannot hold is ever written here.
+    const Cp932Text shown = EncodeCp932(whole);
+    if (!shown.replaced || !std::equal(shown.bytes.begin(), shown.bytes.end(), handheld.begin(), handheld.end()))
+        return std::nullopt;
+    return whole;
+}
 
 }  // namespace
 
@@ -41,7 +65,10 @@ RecordStatus ParseRecord(std::span<const std::uint8_t> bytes, DayRecord& out) {
     if (textStart < bytes.size()) {
         auto text = bytes.subspan(textStart);
         auto nul = std::find(text.begin(), text.end(), std::uint8_t{0});
-        out.text = DecodeCp932(text.first(static_cast<std::size_t>(nul - text.begin())));
+        const auto handheld = text.first(static_cast<std::size_t>(nul - text.begin()));
+        std::optional<std::u16string> whole;
+        if (nul != text.end()) whole = WholeTextAfter(handheld, text.subspan(handheld.size() + 1));
+        out.text = whole ? std::move(*whole) : DecodeCp932(handheld);
     }
     return RecordStatus::Ok;
 }
@@ -51,8 +78,10 @@ RecordBytes SerializeRecord(const DayRecord& record) {
     Cp932Text text = EncodeCp932(record.text);
 
     RecordBytes out;
-    out.replacedCharacters = text.replaced;
-    out.bytes.resize(kFreshTextOffset + extraSize + text.bytes.size() + 1);
+    std::vector<std::uint8_t> whole;
+    if (text.replaced) AppendUtf8(record.text, whole);
+    const std::size_t trailer = whole.empty() ? 0 : std::size(kWholeTextMark) + whole.size() + 1;
+    out.bytes.resize(kFreshTextOffset + extraSize + text.bytes.size() + 1 + trailer);
     std::uint8_t* at = out.bytes.data();
     *at++ = kMagic[0];
     *at++ = kMagic[1];
@@ -62,7 +91,12 @@ RecordBytes SerializeRecord(const DayRecord& record) {
     *at++ = record.place;
     at = std::copy_n(record.extraHeader.begin(), extraSize, at);
     at = std::copy(text.bytes.begin(), text.bytes.end(), at);
-    *at = 0;
+    *at++ = 0;
+    if (trailer) {
+        at = std::copy(std::begin(kWholeTextMark), std::end(kWholeTextMark), at);
+        at = std::copy(whole.begin(), whole.end(), at);
+        *at = 0;
+    }
     return out;
 }
 

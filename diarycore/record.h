@@ -8,8 +8,13 @@
 //   5       1      place index (0-7 in the place list; 255 when none was selected)
 //   6       n - 6  further header bytes from another version, written back as read
 //   n       ...    the text in code page 932, CR LF line breaks, then one NUL
+//   ...     ...    only when the text holds characters code page 932 has not: "DBU8",
+//                  the whole text in UTF-8, one NUL
 //
-// There is no length field: the text runs to the first NUL or the end of the file.
+// There is no length field: the text runs to the first NUL or the end of the file. The
+// handheld reads no further, so the text in any script rides after it; it is taken only
+// while its code page 932 form is the record's text, so a page the handheld changed
+// later shows the handheld's text.
 #pragma once
 
 #include <cstddef>
@@ -42,9 +47,10 @@ enum class RecordStatus {
 // place are kept as stored, in range or not.
 RecordStatus ParseRecord(std::span<const std::uint8_t> bytes, DayRecord& out);
 
+// A text with characters code page 932 has not is written as the handheld can read it,
+// those characters as "?" (see codepage.h), and whole after it, so nothing is lost.
 struct RecordBytes {
     std::vector<std::uint8_t> bytes;
-    bool replacedCharacters = false;  // some text was written as "?" (see codepage.h)
 };
 
 RecordBytes SerializeRecord(const DayRecord& record);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 
 #include "diarycore/codepage.h"
 #include "html_fragments.h"
@@ -71,13 +72,42 @@ std::u16string DecodeTemplateText(std::span<const std::uint8_t> bytes, TextEncod
     return DecodeUtf8(bytes);
 }
 
+namespace {
+
+// A character code page 932 has not, as a numeric character reference: the browser shows
+// the character itself.
+void AppendCharacterReference(std::u16string_view character, std::vector<std::uint8_t>& out) {
+    char32_t code = character[0];
+    if (character.size() == 2) code = 0x10000 + ((code - 0xD800) << 10) + (character[1] - 0xDC00);
+    const std::string reference = "&#" + std::to_string(static_cast<std::uint32_t>(code)) + ";";
+    out.insert(out.end(), reference.begin(), reference.end());
+}
+
+}  // namespace
+
 void AppendDocumentBytes(std::u16string_view text, TextEncoding encoding, std::vector<std::uint8_t>& out) {
-    if (encoding == TextEncoding::Cp932) {
-        const Cp932Text encoded = EncodeCp932(text);
+    if (encoding != TextEncoding::Cp932) {
+        AppendUtf8(text, out);
+        return;
+    }
+    const Cp932Text encoded = EncodeCp932(text);
+    if (!encoded.replaced) {
         out.insert(out.end(), encoded.bytes.begin(), encoded.bytes.end());
         return;
     }
-    AppendUtf8(text, out);
+    // Rare: a character at a time, so each one the page has not is told apart.
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length =
+            at + 1 < text.size() && IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1]) ? 2 : 1;
+        const std::u16string_view character = text.substr(at, length);
+        const Cp932Text one = EncodeCp932(character);
+        if (one.replaced && !(length == 1 && (IsHighSurrogate(character[0]) || IsLowSurrogate(character[0])))) {
+            AppendCharacterReference(character, out);
+        } else {
+            out.insert(out.end(), one.bytes.begin(), one.bytes.end());
+        }
+        at += length;
+    }
 }
 
 std::span<const std::uint8_t> DocumentPreamble(TextEncoding encoding) {

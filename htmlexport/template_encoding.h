@@ -25,7 +25,9 @@ TextEncoding DetectTemplateEncoding(std::span<const std::uint8_t> bytes);
 std::u16string DecodeTemplateText(std::span<const std::uint8_t> bytes, TextEncoding encoding);
 
 // A piece of the document in its encoding (no byte order mark; see DocumentPreamble).
-// In UTF-8 an unpaired surrogate becomes U+FFFD.
+// In UTF-8 an unpaired surrogate becomes U+FFFD; in code page 932 a character the page
+// has not is written as a numeric character reference ("&#233;"), an unpaired surrogate
+// as "?".
 void AppendDocumentBytes(std::u16string_view text, TextEncoding encoding, std::vector<std::uint8_t>& out);
 
 // What the document starts with before its text: the byte order mark when its

@@ -204,7 +204,6 @@
 #define IDS_CUT_QUESTION 6305
 #define IDS_PICTURE_ERROR 6306
 #define IDS_WRITE_ERROR 6307
-#define IDS_CHARACTERS_REPLACED 6308
 #define IDS_SAVE_FAILED 6309  // %1 the program's text, %2 the file, %3 why
 #define IDS_NO_TEXT 6310
 #define IDS_TEXT_SAVED 6311

@@ -104,9 +104,6 @@ bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16s
     }
     NoteDayFileWritten(page, path);
     page.RecordStored(record, std::move(bytes.bytes));
-    if (bytes.replacedCharacters) {
-        Message(view, mode, LoadText(view.instance, IDS_CHARACTERS_REPLACED), IDS_CAPTION_SAVE, MB_ICONEXCLAMATION);
-    }
     return true;
 }
 

@@ -61,6 +61,15 @@ const RecordCase kRecords[] = {
     {"indexes out of range", "DN\x06\x09\xFF\xFF"sv, RecordStatus::Ok, 9, 255, 255, 0, u"", "DN\x06\x09\xFF\xFF\0"sv},
     {"lead byte at the end", "DN\x06\0\0\0a\x82"sv, RecordStatus::Ok, 0, 0, 0, 0, u"a\u30FB",
      "DN\x06\0\0\0a\x81\x45\0"sv},
+    // The whole text after the handheld's, when it has characters the code page has not.
+    {"whole text", "DN\x06\0\0\0Caf?\0DBU8Caf\xC3\xA9\0"sv, RecordStatus::Ok, 0, 0, 0, 0, u"Café",
+     "DN\x06\0\0\0Caf?\0DBU8Caf\xC3\xA9\0"sv},
+    {"changed by the handheld since", "DN\x06\0\0\0Cafe\0DBU8Caf\xC3\xA9\0"sv, RecordStatus::Ok, 0, 0, 0, 0, u"Cafe",
+     "DN\x06\0\0\0Cafe\0"sv},
+    {"whole text no UTF-8", "DN\x06\0\0\0Caf?\0DBU8Caf\xC3\0"sv, RecordStatus::Ok, 0, 0, 0, 0, u"Caf?",
+     "DN\x06\0\0\0Caf?\0"sv},
+    {"whole text the code page holds", "DN\x06\0\0\0ab\0DBU8ab"sv, RecordStatus::Ok, 0, 0, 0, 0, u"ab",
+     "DN\x06\0\0\0ab\0"sv},
 };
 
 TEST(DayRecordBytes, RecordsAreReadSafelyAndWrittenBack) {
@@ -82,6 +91,21 @@ TEST(DayRecordBytes, RecordsAreReadSafelyAndWrittenBack) {
     EXPECT_EQ(std::tuple(ShownWeatherIcon(5), ShownWeatherIcon(6), ShownMoodIcon(5), ShownMoodIcon(200)),
               std::tuple(5u, 0u, 5u, 0u));
     EXPECT_EQ(std::tuple(ShownPlaceItem(7), ShownPlaceItem(8), ShownPlaceItem(255)), std::tuple(7, -1, -1));
+}
+
+TEST(DayRecordSave, WordsInAnyScriptAreKeptWhole) {
+    const std::u16string words = u"Café Müller 😀\r\n日記 ß ø 한국어";
+    const Bytes saved = SerializeRecord({1, 2, 3, {}, words}).bytes;
+    DayRecord record;
+    ASSERT_EQ(ParseRecord(saved, record), RecordStatus::Ok);
+    EXPECT_EQ(record.text, words);
+
+    // What the handheld reads: its own text up to the first NUL, "?" where it has no character.
+    const std::string_view handheld =
+        "DN\x06\x01\x02\x03"
+        "Caf? M?ller ?\r\n\x93\xfa\x8b\x4c ? ? ???\0"sv;
+    ASSERT_GT(saved.size(), handheld.size());
+    EXPECT_EQ(Bytes(saved.begin(), saved.begin() + handheld.size()), BytesOf(handheld));
 }
 
 TEST(DayRecordSave, LongTextsAreCutAtTheLimit) {

@@ -73,6 +73,16 @@ TEST(TemplateEncoding, RecognisesUtf8ByItsThreeSigns) {
               u"a\uFFFDb\U0001F600");
 }
 
+TEST(TemplateEncoding, WordsTheCodePageHasNotAreCharacterReferences) {
+    EXPECT_EQ(Encoded(u"日記 Café 😀", TextEncoding::Cp932), BytesOf("\x93\xFA\x8B\x4C Caf&#233; &#128512;"));
+    EXPECT_EQ(Encoded(u"a\xD800"
+                      u"b",
+                      TextEncoding::Cp932),
+              BytesOf("a?b"))
+        << "an unpaired surrogate";
+    EXPECT_EQ(Encoded(u"Café 😀", TextEncoding::Utf8), BytesOf("Caf\xC3\xA9 \xF0\x9F\x98\x80"));
+}
+
 // A document of many pieces has the bytes of one made whole, in code page 932 and in UTF-8
 // with its byte order mark; a write failing after the first pieces keeps the old one whole.
 TEST(HtmlExport, LongDocumentsAreWrittenInPiecesWithTheSameBytes) {

@@ -35,7 +35,6 @@ TEST(ProgramTexts, TheStringTableHoldsTheListsWords) {
     EXPECT_EQ(ProgramText(IDS_CAPTION_CONFIRM), u"確認");
     EXPECT_EQ(ProgramText(IDS_OVERWRITE_QUESTION), u"Overwrite File?   \n        ");
     EXPECT_EQ(ProgramText(IDS_WINDOW_TITLE), u"Doodlebinder v" DOODLE_VERSION_TEXT);
-    EXPECT_EQ(ProgramText(IDS_CHARACTERS_REPLACED), u"Some characters could not be saved and were replaced by \"?\".");
 }
 
 // Each part goes in once, where its number stands, and is not read again for numbers.

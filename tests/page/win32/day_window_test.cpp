@@ -232,8 +232,8 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
 }
 
 // Ctrl+S saves only a page with text, and then its drawing too. Over 10,000 characters
-// asks whether to cut them (the limit: DayRecordSave); characters outside the code page
-// are saved as "?" and told; the box keeps what was typed. A record that is not one is
+// asks whether to cut them; characters outside the code page are kept whole beside the
+// handheld's text, with no question. A record that is not one is
 // told, kept by an empty page and replaced by saving text.
 TEST_F(DayStore, SavingTextTellsWhatTheRecordCannotHold) {
     Stroke({{400, T() + 60}, {450, T() + 100}});
@@ -252,12 +252,15 @@ TEST_F(DayStore, SavingTextTellsWhatTheRecordCannotHold) {
     TypeText(text + L"b");
     EXPECT_FALSE(MessagesShownBy([] { EXPECT_TRUE(SaveDay(ThePage(), TheView())); }, {IDNO}).empty());
     EXPECT_EQ(ReadFileBytes(File(L"20000131.dbt")).size(), 6u + 10002u + 1u);
-    const std::wstring lossy = L"A\U0001F600Bé〜";
-    TypeText(lossy);
-    EXPECT_EQ(MessagesShownBy([] { EXPECT_TRUE(SaveDay(ThePage(), TheView())); }),
-              L"Save|Some characters could not be saved and were replaced by \"?\".");
-    EXPECT_EQ(ReadFileBytes(File(L"20000131.dbt")), RecordBytes(0, 0, 0, u"A?B??"));
-    EXPECT_EQ(BoxText(), lossy);
+    // Words the handheld's code page has not: it reads "?" for them, the page all of it.
+    const std::wstring words = L"A\U0001F600Bé〜 Café Müller";
+    TypeText(words);
+    EXPECT_EQ(MessagesShownBy([] { EXPECT_TRUE(SaveDay(ThePage(), TheView())); }), L"") << "nothing is lost";
+    const Bytes saved = ReadFileBytes(File(L"20000131.dbt"));
+    const Bytes handheld = RecordBytes(0, 0, 0, u"A?B?? Caf? M?ller");
+    EXPECT_TRUE(saved.size() > handheld.size() && std::equal(handheld.begin(), handheld.end(), saved.begin()));
+    OpenDay({2000, 1, 31, 1});
+    EXPECT_EQ(BoxText(), words);
 
     const Bytes foreign = {'X', 'Y', 6, 1, 1, 1, 'z', 0};
     WriteFileBytes(File(L"20000130.dbt"), foreign);
