@@ -105,7 +105,6 @@ TEST(PageModel, ARecordThatCouldNotBeReadTakesNothing) {
     files.recordUnreadable = true;
     Page page = Loaded(DayRecord{}, std::nullopt, files);
     EXPECT_FALSE(page.ChooseWeather(3));
-    EXPECT_FALSE(page.ChooseMood(3));
     page.ChoosePlace(2);
     EXPECT_EQ(page.Weather(), 0);
     EXPECT_EQ(page.PlaceItem(), 0);
