@@ -52,18 +52,55 @@ fs::path CliPath() {
 fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "doodlebinder-export"; }
 #endif
 
-// Runs the program through the shell on no input, its output and errors in files of their
-// own: under Wine the last run's files may be held a moment after its process ended.
+#ifdef _WIN32
+// One argument as the program's command line parser reads it back: quoted, with the
+// backslashes before the closing quote doubled.
+std::wstring QuotedArgument(const std::wstring& text) {
+    std::wstring quoted = L"\"" + text;
+    for (std::size_t at = text.size(); at > 0 && text[at - 1] == L'\\'; --at) quoted += L'\\';
+    return quoted + L"\"";
+}
+
+// An inheritable handle on `path`, written from its start or read as the null device.
+HANDLE InheritedFile(const wchar_t* path, DWORD access, DWORD disposition) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return CreateFileW(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+#endif
+
+// Runs the program on no input, its output and errors in files of their own: under Wine the
+// last run's files may be held a moment after its process ended. Windows starts it directly,
+// not through cmd, whose look for the program fails now and then under a loaded Wine.
 Ran RunCli(const Args& args, const fs::path& folder, const std::string& asUser = {}) {
     static int runs = 0;
     const std::string run = std::to_string(++runs);
     const fs::path outFile = folder / ("stdout" + run + ".txt"), errFile = folder / ("stderr" + run + ".txt");
 #ifdef _WIN32
     (void)asUser;  // one user's program under Wine
-    const auto quoted = [](const fs::path& path) { return L"\"" + path.wstring() + L"\""; };
-    std::wstring line = L"\"" + quoted(CliPath());  // cmd /c takes the outer quotes off
-    for (const std::string& arg : args) line += L" " + quoted(std::u8string(arg.begin(), arg.end()));
-    const int code = _wsystem((line + L" <NUL >" + quoted(outFile) + L" 2>" + quoted(errFile) + L"\"").c_str());
+    std::wstring line = QuotedArgument(CliPath().wstring());
+    for (const std::string& arg : args)
+        line += L" " + QuotedArgument(fs::path(std::u8string(arg.begin(), arg.end())).wstring());
+    const HANDLE in = InheritedFile(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    const HANDLE out = InheritedFile(outFile.c_str(), GENERIC_WRITE, CREATE_ALWAYS);
+    const HANDLE err = InheritedFile(errFile.c_str(), GENERIC_WRITE, CREATE_ALWAYS);
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = in;
+    start.hStdOutput = out;
+    start.hStdError = err;
+    PROCESS_INFORMATION process{};
+    int code = -1;
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD exitCode = 0;
+        if (GetExitCodeProcess(process.hProcess, &exitCode)) code = static_cast<int>(exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    for (const HANDLE handle : {in, out, err})
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
 #else
     const auto quoted = [](const fs::path& path) { return "'" + path.string() + "'"; };  // no argument holds a quote
     // `asUser` runs it as another user (setpriv's --reuid), for files this user may not read.
