@@ -9,20 +9,20 @@ namespace {
 
 struct ProgramTextEntry {
     int id;
-    std::u16string_view text;
+    std::u16string_view japanese, english;
 };
 
 constexpr ProgramTextEntry kProgramTexts[] = {
-#define PROGRAM_TEXT(id, text) {id, u"" text},
+#define PROGRAM_TEXT(id, japanese, english) {id, u"" japanese, u"" english},
 #include "resources/program_texts.inc"
 #undef PROGRAM_TEXT
 };
 
 }  // namespace
 
-std::u16string_view ProgramText(int id) {
+std::u16string_view ProgramText(int id, ProgramLanguage language) {
     for (const ProgramTextEntry& entry : kProgramTexts) {
-        if (entry.id == id) return entry.text;
+        if (entry.id == id) return language == ProgramLanguage::Japanese ? entry.japanese : entry.english;
     }
     return {};
 }

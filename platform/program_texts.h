@@ -7,8 +7,11 @@
 #include <string>
 #include <string_view>
 
-// The text of that id; empty for an id the list does not have.
-std::u16string_view ProgramText(int id);
+#include "platform/program_language.h"
+
+// The text of that id in that language; empty for an id the list does not have. The
+// console program's messages are English.
+std::u16string_view ProgramText(int id, ProgramLanguage language = ProgramLanguage::English);
 
 // The text with %1, %2 ... up to %9 replaced by the parts in that order, in one pass, so
 // a part that holds "%1" itself (a file name may) stays as it is. A % before anything

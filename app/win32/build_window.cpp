@@ -15,6 +15,7 @@
 #include "platform/win32/command_bar.h"
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/loaded_text.h"
+#include "platform/win32/shown_language.h"
 #include "resources/resource.h"
 #include "shell_state.h"
 #include "window_zoom.h"
@@ -80,7 +81,7 @@ LRESULT BuildMainWindow(HWND window) {
     SetWindowIcons(window);
     ShowProgramNotificationIcon(window);
     InstallTaskbarHook(diary->taskbar);
-    g_shell.systemMenuResource.reset(LoadMenuW(g_shell.instance, MAKEINTRESOURCEW(IDR_SYSTEM_MENU)));
+    g_shell.systemMenuResource.reset(LoadShownMenu(g_shell.instance, IDR_SYSTEM_MENU));
     BuildPopupMenus();
     BuildPageView(diary->view, window, g_shell.instance, g_shell.commandBarHeight);
     ShowPenColourOnButton(diary->view);

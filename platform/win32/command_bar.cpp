@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/shown_language.h"
+
 HWND CommandBar_Create(HINSTANCE instance, HWND parent, int id) {
     // The buttons' commands arrive at the parent as WM_COMMAND with high word 0.
     HWND bar =
@@ -12,7 +14,7 @@ HWND CommandBar_Create(HINSTANCE instance, HWND parent, int id) {
 }
 
 BOOL CommandBar_InsertMenubar(HWND bar, HINSTANCE instance, WORD menuId, WORD) {
-    HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(menuId));
+    HMENU menu = LoadShownMenu(instance, menuId);
     if (!bar || !menu) return FALSE;
     if (SetMenu(GetParent(bar), menu)) return TRUE;
     DestroyMenu(menu);

@@ -1,7 +1,7 @@
 #include "dialog_template.h"
 
+#include "platform/win32/shown_language.h"
+
 const DLGTEMPLATE* FindDialogTemplate(HINSTANCE instance, int id) {
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+    return static_cast<const DLGTEMPLATE*>(FindShownResource(instance, RT_DIALOG, MAKEINTRESOURCEW(id)));
 }

@@ -3,5 +3,5 @@
 
 #include <windows.h>
 
-// The template of dialog resource `id`, or nullptr when the program has none.
+// The template of dialog resource `id` in the shown language, or nullptr when the program has none.
 const DLGTEMPLATE* FindDialogTemplate(HINSTANCE instance, int id);

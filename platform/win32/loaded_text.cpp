@@ -1,14 +1,23 @@
 #include "loaded_text.h"
 
 #include "platform/program_texts.h"
+#include "platform/win32/shown_language.h"
 #include "platform/wide_text.h"
 
 std::u16string LoadText(HINSTANCE instance, UINT id) {
-    // With no buffer, the text is handed back where it lies in the resources: any length,
-    // and no terminating zero to count on.
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(instance, id, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 && text ? FromWide(text, static_cast<std::size_t>(length)) : std::u16string();
+    // Texts lie in blocks of sixteen, each a count of UTF-16 units and then the units, with
+    // no terminating zero; LoadStringW would take the block of the thread's language.
+    DWORD size = 0;
+    const auto* block =
+        static_cast<const WORD*>(FindShownResource(instance, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), &size));
+    const WORD* end = block + size / sizeof(WORD);
+    for (UINT index = 0; block && block < end; ++index) {
+        const std::size_t length = *block++;
+        if (length > static_cast<std::size_t>(end - block)) break;
+        if (index == id % 16) return FromWide(reinterpret_cast<const wchar_t*>(block), length);
+        block += length;
+    }
+    return {};
 }
 
 std::u16string LoadText(HINSTANCE instance, UINT id, std::initializer_list<std::u16string_view> parts) {

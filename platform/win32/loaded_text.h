@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-// The text of that id in the instance's string table; empty when it has none.
+// The text of that id in the string table of the shown language; empty when it has none.
 std::u16string LoadText(HINSTANCE instance, UINT id);
 
 // The same with %1, %2 ... filled in by the parts (FillIn).

@@ -16,7 +16,7 @@ namespace {
 
 // Every id of the list, as the list itself names them.
 constexpr int kTextIds[] = {
-#define PROGRAM_TEXT(id, text) id,
+#define PROGRAM_TEXT(id, japanese, english) id,
 #include "resources/program_texts.inc"
 #undef PROGRAM_TEXT
 };
