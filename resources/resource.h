@@ -347,3 +347,12 @@
 #define IDS_VERSIONS_DAMAGED 7113  // %1 the count
 #define IDS_VERSIONS_NOT_RESTORED 7114
 #define IDS_VERSIONS_INCOMPLETE 7115  // %1 the snapshot's time
+
+// View menu of the menu bar and the system menu: the language the program speaks
+// (Follow Windows, Japanese, English); choice = id - IDM_LANGUAGE_FIRST
+#define IDM_LANGUAGE_FIRST 40070
+#define IDM_LANGUAGE_LAST 40072
+
+// The place box's names of the places, in the order of their codes
+#define IDS_PLACE_FIRST 7400
+#define IDS_PLACE_LAST 7407

@@ -11,6 +11,7 @@
 #include "platform/win32/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
+#include "platform/win32/shown_language.h"
 #include "shell_state.h"
 
 namespace {
@@ -41,7 +42,7 @@ void OpenHelpPage() {
     const std::u16string folder = DiaryOf(g_shell.mainWindow).page.Folder();
     std::u16string page = folder + u"\\" + kHelpPageName;
     // A viewer started on a stale or missing page would hide the failure.
-    if (WriteFileSafely(std::filesystem::path(page), HelpPageBytes()) != WriteStatus::Ok) {
+    if (WriteFileSafely(std::filesystem::path(page), HelpPageBytes(ShownLanguage())) != WriteStatus::Ok) {
         ShowMessageBox(g_shell.mainWindow, g_shell.instance, IDS_WRITE_ERROR, IDS_CAPTION_ERROR, MB_ICONEXCLAMATION);
         return;
     }

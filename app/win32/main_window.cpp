@@ -8,6 +8,7 @@
 #include "diary_window.h"
 #include "htmlexport/win32/html_output_dialog.h"
 #include "keyboard_focus.h"
+#include "language_switch.h"
 #include "notification_icon.h"
 #include "page/win32/backups.h"
 #include "backup/win32/backups_dialog.h"
@@ -177,6 +178,9 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::SetZoom:
         ChooseZoom(DiaryOf(window), route.argument);
         MarkMenus(DiaryOf(window));
+        break;
+    case CommandAction::ChooseLanguage:
+        SwitchLanguage(DiaryOf(window), static_cast<LanguageChoice>(route.argument));
         break;
     case CommandAction::None: break;  // control notifications and unknown identifiers
     }

@@ -51,6 +51,14 @@ void ShowProgramNotificationIcon(HWND window) {
                         WidePointer(LoadText(g_shell.instance, IDS_NOTIFICATION_TIP)));
 }
 
+void RetitleProgramNotificationIcon(HWND window) {
+    NOTIFYICONDATAW record = IconRecord(window, IDI_DOODLEBINDER);
+    record.uFlags = NIF_TIP;
+    const std::u16string tip = LoadText(g_shell.instance, IDS_NOTIFICATION_TIP);
+    wcsncpy(record.szTip, WidePointer(tip), std::size(record.szTip) - 1);
+    Shell_NotifyIconW(NIM_MODIFY, &record);
+}
+
 bool IsTaskbarCreatedMessage(UINT message) {
     // Registered once, before the shell can next restart; 0 means registration failed.
     static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");

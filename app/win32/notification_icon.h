@@ -9,6 +9,8 @@ BOOL RemoveNotificationIcon(HWND window, UINT id);
 // The program's own icon (id 103, its small icon and tip): at start-up, and again when
 // the shell has restarted and lost every icon.
 void ShowProgramNotificationIcon(HWND window);
+// Gives the icon its tip in the shown language.
+void RetitleProgramNotificationIcon(HWND window);
 // The shell's broadcast after it (re)starts; its number is known only at run time.
 bool IsTaskbarCreatedMessage(UINT message);
 

@@ -87,6 +87,8 @@ void MarkMenus(const DiaryWindow& diary) {
         check(menu, IDM_RULED_LINES, diary.view.ruledLinesOn);
         if (menu) {
             CheckMenuRadioItem(menu, IDM_ZOOM_FIRST, IDM_ZOOM_LAST, IDM_ZOOM_FIRST + diary.view.zoom - 1, MF_BYCOMMAND);
+            CheckMenuRadioItem(menu, IDM_LANGUAGE_FIRST, IDM_LANGUAGE_LAST,
+                               IDM_LANGUAGE_FIRST + static_cast<int>(g_shell.languageChoice), MF_BYCOMMAND);
         }
     }
     for (int id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id)

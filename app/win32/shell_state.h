@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "platform/program_language.h"
 #include "platform/win32/window_object.h"
 
 // Its objects are released in the close sequence (CloseProgram); any left at exit go with
@@ -47,6 +48,9 @@ struct ShellState {
     OwnedMenu widthMenu;
     OwnedMenu penTypeMenu;
     OwnedMenu drawingMenu;
+
+    // What the View menu's Language items chose; the shown language follows from it.
+    LanguageChoice languageChoice = LanguageChoice::FollowSystem;
 
     // The cascades are destroyed on their own: detached from the drawing menu first, so
     // that destroying it does not free them a second time.

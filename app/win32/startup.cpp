@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "diary_window.h"
+#include "language_switch.h"
 #include "page/win32/conflict_intake.h"
 #include "page/win32/disk_changes.h"
 #include "page/win32/folder_index.h"
@@ -97,6 +98,7 @@ bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showComman
     g_shell.dataFolder = ReadDataFolder();
     g_shell.instance = instance;
     g_shell.backgroundBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    ShowStartLanguage(std::filesystem::path(g_shell.dataFolder));
 
     if (!ChooseWindowLayout()) return false;
     if (!previousInstance && !RegisterMainWindowClass(instance)) return false;

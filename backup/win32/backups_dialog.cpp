@@ -41,19 +41,28 @@ std::u16string Number(std::uint64_t value) {
 
 void SetItemText(HWND dialog, int id, const std::u16string& text) { SetDlgItemTextW(dialog, id, WidePointer(text)); }
 
+// A disabled button that holds the focus leaves the dialog deaf to keys (Escape, Tab): the
+// focus goes to Close first.
+void EnableBackUpNow(HWND dialog, bool enabled) {
+    const HWND button = GetDlgItem(dialog, IDC_BACKUP_NOW);
+    if (!enabled && GetFocus() == button)
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDCANCEL)), TRUE);
+    EnableWindow(button, enabled);
+}
+
 // The folder, and the newest snapshot in it, or that a snapshot is under way.
 void ShowState(HWND dialog, const BackupsDialog& state) {
     const std::optional<fs::path> known = BackupFolderOfDiary(state.page);
     if (!known) {
         SetItemText(dialog, IDC_BACKUP_FOLDER, LoadText(state.view.instance, IDS_BACKUP_FOLDER_UNKNOWN));
         SetItemText(dialog, IDC_BACKUP_LAST, LoadText(state.view.instance, IDS_BACKUP_WAITING));
-        EnableWindow(GetDlgItem(dialog, IDC_BACKUP_NOW), FALSE);
+        EnableBackUpNow(dialog, false);
         return;
     }
     const fs::path& folder = *known;
     SetItemText(dialog, IDC_BACKUP_FOLDER, folder.u16string());
     const bool underWay = SnapshotUnderWay(state.backups);
-    EnableWindow(GetDlgItem(dialog, IDC_BACKUP_NOW), !underWay);
+    EnableBackUpNow(dialog, !underWay);
     if (underWay) {
         SetItemText(dialog, IDC_BACKUP_LAST, LoadText(state.view.instance, IDS_BACKUP_UNDER_WAY));
         return;

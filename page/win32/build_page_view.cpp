@@ -1,9 +1,13 @@
 #include "build_page_view.h"
 
+#include <iterator>
+
 #include "diarycore/place_codes.h"
 #include "page/win32/page_view.h"
 #include "page/win32/pens.h"
 #include "page/win32/ruled_text_box.h"
+#include "platform/win32/loaded_text.h"
+#include "platform/wide_text.h"
 #include "resources/resource.h"
 
 namespace {
@@ -81,12 +85,22 @@ void BuildPageView(PageView& view, HWND window, HINSTANCE instance, int t) {
 
     view.textBox = MakeChild(view, L"EDIT", kTextBoxStyle, kPage.textBox, IDC_TEXT_BOX);
     view.placeBox = MakeChild(view, L"COMBOBOX", kPlaceBoxStyle, kPage.placeBox, IDC_PLACE_BOX);
-    for (const char16_t* code : kPlaceCodes) {
-        SendMessageW(view.placeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(code));
-    }
+    NamePlaces(view);
     SetTextFont(view, false);
     RuleTextBox(view);
     CreateDrawingPen(view);
+}
+
+void NamePlaces(PageView& view) {
+    // The handheld's codes in Japanese, the places' names in English; the item's index is
+    // what a record keeps, whatever the words.
+    const LRESULT chosen = SendMessageW(view.placeBox, CB_GETCURSEL, 0, 0);
+    SendMessageW(view.placeBox, CB_RESETCONTENT, 0, 0);
+    for (int place = 0; place < static_cast<int>(std::size(kPlaceCodes)); ++place) {
+        const std::u16string name = LoadText(view.instance, IDS_PLACE_FIRST + place);
+        SendMessageW(view.placeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePointer(name)));
+    }
+    SendMessageW(view.placeBox, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
 }
 
 void MakeCanvas(PageView& view) {

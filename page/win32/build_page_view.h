@@ -11,6 +11,8 @@ void BuildPageView(PageView& view, HWND window, HINSTANCE instance, int t);
 // A new canvas at the view's zoom with the page's paper on it, in place of the old one;
 // what the page shows is drawn on it afterwards.
 void MakeCanvas(PageView& view);
+// Fills the place box with the places' names in the shown language, the choice kept.
+void NamePlaces(PageView& view);
 // The text box and the place box moved and sized to the view's zoom, with a font of its size.
 void FitControlsToZoom(PageView& view);
 // Releases every object BuildPageView made, at the close, each device context before the

@@ -10,6 +10,7 @@
 #include "version.h"
 #ifdef _WIN32
 #include "platform/win32/loaded_text.h"
+#include "platform/win32/shown_language.h"
 #endif
 
 namespace {
@@ -21,19 +22,36 @@ constexpr int kTextIds[] = {
 #undef PROGRAM_TEXT
 };
 
-// Every text is there, once, and the string table holds the list's words byte for byte:
-// Japanese, blanks at the ends, line breaks and quotes are where a resource compiler errs.
-TEST(ProgramTexts, TheStringTableHoldsTheListsWords) {
+// The %1 ... %9 a text holds, in order of number.
+std::set<char16_t> Placeholders(std::u16string_view text) {
+    std::set<char16_t> numbers;
+    for (std::size_t at = 0; at + 1 < text.size(); ++at)
+        if (text[at] == u'%' && text[at + 1] >= u'1' && text[at + 1] <= u'9') numbers.insert(text[at + 1]);
+    return numbers;
+}
+
+// Every text is there, once, in both languages with the same parts to fill in, and each
+// language's string table holds the list's words byte for byte: Japanese, blanks at the
+// ends, line breaks and quotes are where a resource compiler errs.
+TEST(ProgramTexts, BothStringTablesHoldTheListsWords) {
     std::set<int> seen;
     for (int id : kTextIds) {
         EXPECT_TRUE(seen.insert(id).second) << "two texts share the id " << id;
-        EXPECT_FALSE(ProgramText(id).empty()) << "text " << id;
+        const std::u16string_view japanese = ProgramText(id, ProgramLanguage::Japanese);
+        const std::u16string_view english = ProgramText(id, ProgramLanguage::English);
+        EXPECT_FALSE(japanese.empty() || english.empty()) << "text " << id;
+        EXPECT_EQ(Placeholders(japanese), Placeholders(english)) << "text " << id;
 #ifdef _WIN32
-        EXPECT_EQ(LoadText(GetModuleHandleW(nullptr), id), ProgramText(id)) << "string table, text " << id;
+        for (ProgramLanguage language : {ProgramLanguage::Japanese, ProgramLanguage::English}) {
+            ShowLanguage(language);
+            EXPECT_EQ(LoadText(GetModuleHandleW(nullptr), id), ProgramText(id, language))
+                << "string table, text " << id;
+        }
 #endif
     }
-    EXPECT_EQ(ProgramText(IDS_CAPTION_CONFIRM), u"確認");
-    EXPECT_EQ(ProgramText(IDS_OVERWRITE_QUESTION), u"Overwrite File?   \n        ");
+    EXPECT_EQ(ProgramText(IDS_CAPTION_CONFIRM, ProgramLanguage::Japanese), u"確認");
+    EXPECT_EQ(ProgramText(IDS_OVERWRITE_QUESTION, ProgramLanguage::Japanese), u"Overwrite File?   \n        ");
+    EXPECT_EQ(ProgramText(IDS_WEATHER_FINE, ProgramLanguage::English), u"Sunny");
     EXPECT_EQ(ProgramText(IDS_WINDOW_TITLE), u"Doodlebinder v" DOODLE_VERSION_TEXT);
 }
 

@@ -4,6 +4,7 @@
 #include "page/win32/page_files.h"
 #include "page/win32/picture_surface.h"
 #include "page/win32/strokes.h"
+#include "platform/win32/shown_language.h"
 #include "app/win32/startup.h"
 
 HWND BuildWindowOnce() {
@@ -27,6 +28,9 @@ Page& ThePage() { return DiaryOf(BuildWindowOnce()).page; }
 PageView& TheView() { return DiaryOf(BuildWindowOnce()).view; }
 
 void OnBuiltWindow::SetUp() {
+    // The handheld's language, as the tests' Windows speaks; a test of the windows added
+    // since may choose English for its texts.
+    ShowLanguage(ProgramLanguage::Japanese);
     ASSERT_NE(BuildWindowOnce(), nullptr);
     OpenDiary(folder_.Path());
 }

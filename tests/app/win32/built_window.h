@@ -9,6 +9,7 @@
 #include "app/win32/diary_window.h"
 #include "program_harness.h"
 #include "app/win32/shell_state.h"
+#include "platform/win32/shown_language.h"
 
 // The main window, built on first use (the resources linked in); nullptr when it failed.
 HWND BuildWindowOnce();

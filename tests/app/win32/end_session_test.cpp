@@ -177,7 +177,8 @@ TEST(Backups, TheCloseKeepsASnapshotOrSaysWhyNot) {
     ScratchFolder folder, backups;
     WriteFileText(folder.Path() / L"20261206.dbt", "DN a page of the sixth");
     auto backUpTo = [&](const fs::path& to) {
-        std::ofstream(folder.Path() / L"doodlebinder.ini") << "backup_folder=" << to.string() << "\n";
+        // In English, chosen in the settings over the Japanese of the tests' Windows.
+        std::ofstream(folder.Path() / L"doodlebinder.ini") << "backup_folder=" << to.string() << "\nlanguage=en\n";
     };
     backUpTo(backups.Path());
     for (int run = 0; run < 2; ++run) {

@@ -111,10 +111,26 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     for (UINT id : commands)
         if (id != IDM_VIEW_D && id != IDM_VIEW_A) actions.insert(RouteCommand(id).action);
     using A = CommandAction;
-    EXPECT_EQ(actions, (std::set<A>{A::SaveText, A::ShowHtmlOutput, A::TogglePictureSaving, A::CloseProgram,
-                                    A::GoPreviousDay, A::GoNextDay, A::PickDay, A::ToggleRuledLines, A::ShowAbout,
-                                    A::FindDay, A::ShowMonth, A::ShowSameDay, A::ShowYear, A::PrintDays, A::ZoomIn,
-                                    A::ZoomOut, A::SetZoom, A::ShowBackups, A::ShowEarlierVersions}));
+    EXPECT_EQ(actions, (std::set<A>{A::SaveText,
+                                    A::ShowHtmlOutput,
+                                    A::TogglePictureSaving,
+                                    A::CloseProgram,
+                                    A::GoPreviousDay,
+                                    A::GoNextDay,
+                                    A::PickDay,
+                                    A::ToggleRuledLines,
+                                    A::ShowAbout,
+                                    A::FindDay,
+                                    A::ShowMonth,
+                                    A::ShowSameDay,
+                                    A::ShowYear,
+                                    A::PrintDays,
+                                    A::ZoomIn,
+                                    A::ZoomOut,
+                                    A::SetZoom,
+                                    A::ShowBackups,
+                                    A::ShowEarlierVersions,
+                                    A::ChooseLanguage}));
     wchar_t label[64] = {};
     GetMenuStringW(bar, IDM_SAVE_PICTURE, label, std::size(label), MF_BYCOMMAND);
     EXPECT_STREQ(label, L"絵を保存する");
@@ -292,6 +308,33 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
 
 // Keys go to the page's controls, never to the window: the place box chosen before a switch
 // to another program has the focus back, unless the day changed (a message box: Closing).
+// The View menu's Language items switch the menus, the run-time menus and the places at
+// once, and the settings file keeps the choice beside its other lines; back in Japanese,
+// the handheld's texts are there again.
+TEST_F(Shell, LanguageSwitchesAtOnceAndIsKept) {
+    WriteFileText(File(L"doodlebinder.ini"), "remark\r\n");
+    const auto itemText = [](HMENU menu) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+        return std::wstring(text);
+    };
+    const auto shown = [&] {
+        wchar_t place[32] = {};
+        SendMessageW(TheView().placeBox, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(place));
+        HMENU bar = GetMenu(g_shell.mainWindow);
+        return itemText(GetSubMenu(g_shell.systemMenuResource.get(), 0)) + L"|" + (bar ? itemText(bar) : L"-") + L"|" +
+               itemText(g_shell.weatherMenu.get()) + L"|" + place;
+    };
+    const std::wstring bar = GetMenu(g_shell.mainWindow) ? L"&Diary" : L"-";
+    Command(IDM_LANGUAGE_LAST);
+    EXPECT_EQ(shown(), L"&Diary|" + bar + L"|Sunny|Library");
+    EXPECT_TRUE(MenuChecked(g_shell.systemMenuResource.get(), IDM_LANGUAGE_LAST));
+    EXPECT_EQ(ReadFileText(File(L"doodlebinder.ini")), "remark\r\nlanguage=en\r\n");
+    Command(IDM_LANGUAGE_FIRST + 1);
+    EXPECT_EQ(shown(), L"File    |" + std::wstring(bar == L"-" ? L"-" : L"2345(&S)") + L"|Sn|LIB");
+    EXPECT_EQ(ReadFileText(File(L"doodlebinder.ini")), "remark\r\nlanguage=ja\r\n");
+}
+
 TEST_F(Shell, FocusComesBackToThePage) {
     SetForegroundWindow(g_shell.mainWindow);
     PumpMessages(100);
@@ -322,6 +365,7 @@ TEST_F(Shell, FocusComesBackToThePage) {
 // A dialog opened from the notification icon's menu while the window is minimised brings
 // the window back and opens whole inside the work area, with the keys: picker, then Find.
 TEST_F(Shell, DialogsOpenedWhileMinimisedAreOnScreenAndTakeKeys) {
+    ShowLanguage(ProgramLanguage::English);  // the words of the windows added since the handheld
     for (auto [command, caption] : {std::pair{IDM_PICK_DAY, L"PickDay"}, {IDM_FIND, L"Find"}}) {
         SCOPED_TRACE(fs::path(caption).string());
         ShowWindow(g_shell.mainWindow, SW_MINIMIZE);
@@ -412,7 +456,7 @@ TEST_F(Shell, AboutBoxAndHelp) {
     EXPECT_EQ(withoutViewer, L"Err|PEGHELP.EXEの起動にjjjました\nErr|PEGHELP.EXEの起動にjjjました");
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(FindWindowW(L"#32770", L"DoodlebinderHPC "), nullptr) << "OK closed the box";
-    EXPECT_EQ(ReadFileBytes(File(L"DoodBind.htp")), HelpPageBytes());
+    EXPECT_EQ(ReadFileBytes(File(L"DoodBind.htp")), HelpPageBytes(ProgramLanguage::Japanese));
     EXPECT_EQ(withViewer, L"");
     std::wstring folder = folder_.Path().wstring();
     EXPECT_EQ(Utf16FileText(File(L"command-line.txt")),
@@ -442,19 +486,33 @@ void WriteRecordText(const fs::path& record, const char16_t* text) {
 // The Backups dialog shows the folder the settings name and no snapshot in it; Back up
 // now makes one on the worker while the dialog stays, and then shows it.
 TEST_F(Shell, BackupsDialogBacksUpNow) {
+    ShowLanguage(ProgramLanguage::English);  // the words of the windows added since the handheld
     ScratchFolder backups;
     WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + backups.Path().string() + "\r\n");
     std::wstring folder, before, after;
+    bool focusUsable = false, closedByEscape = false;
     ASSERT_TRUE(WorkDialog(IDM_BACKUPS, L"Backups", [&](HWND dialog) {
         folder = ControlText(GetDlgItem(dialog, IDC_BACKUP_FOLDER));
         before = ControlText(GetDlgItem(dialog, IDC_BACKUP_LAST));
+        // Pressed as with the keyboard: the button holds the focus while it turns grey.
+        PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_BACKUP_NOW)), TRUE);
         PostMessageW(GetDlgItem(dialog, IDC_BACKUP_NOW), BM_CLICK, 0, 0);
         for (int tries = 0;
              tries < 100 && (after = ControlText(GetDlgItem(dialog, IDC_BACKUP_LAST))).starts_with(L"Last") == false;
              ++tries)
             Sleep(50);
-        PressDialogButton(dialog, IDCANCEL);
+        // The keys still reach the dialog: Escape closes it.
+        GUITHREADINFO input{};
+        input.cbSize = sizeof(input);
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &input);
+        focusUsable = IsChild(dialog, input.hwndFocus) && IsWindowEnabled(input.hwndFocus);
+        PostMessageW(input.hwndFocus ? input.hwndFocus : dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+        for (int tries = 0; tries < 40 && IsWindow(dialog); ++tries) Sleep(50);
+        closedByEscape = !IsWindow(dialog);
+        if (!closedByEscape) PressDialogButton(dialog, IDCANCEL);
     }));
+    EXPECT_TRUE(focusUsable) << "the focus left the greyed button";
+    EXPECT_TRUE(closedByEscape);
     EXPECT_EQ(folder, backups.Path().wstring());
     EXPECT_EQ(before, L"No snapshot yet");
     EXPECT_TRUE(after.starts_with(L"Last snapshot: ")) << after;
@@ -464,6 +522,7 @@ TEST_F(Shell, BackupsDialogBacksUpNow) {
 // The hourly snapshot: made on the worker when a day file changed since the last, not when
 // nothing did; a backup folder that refuses it is named once a run, not every hour.
 TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
+    ShowLanguage(ProgramLanguage::English);  // the words of the windows added since the handheld
     ScratchFolder backups;
     auto backUpTo = [&](const fs::path& to) {
         WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + to.string() + "\r\n");
@@ -502,6 +561,7 @@ TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
 // run and is told once, the file is never written over, the backups wait rather than go
 // to another folder, and the choice goes into the file once it can be read again.
 TEST_F(Shell, ASettingsFileHeldElsewhereIsNeverWrittenOver) {
+    ShowLanguage(ProgramLanguage::English);  // the words of the windows added since the handheld
     if (!g_shell.tallScreen) GTEST_SKIP() << "the 240-line screen has no zoom to choose";
     ScratchFolder backups;
     const std::string kept = "backup_folder=" + backups.Path().string() + "\r\n; the user's own remark\r\n";
@@ -538,6 +598,7 @@ TEST_F(Shell, ASettingsFileHeldElsewhereIsNeverWrittenOver) {
 // back its text and leaves the drawing on the page as it is, never blank, so the next
 // save keeps the picture.
 TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
+    ShowLanguage(ProgramLanguage::English);  // the words of the windows added since the handheld
     ScratchFolder backups;
     WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + backups.Path().string() + "\r\n");
     auto writeDay = [&](const char16_t* text) { WriteRecordText(File(L"20000301.dbt"), text); };
@@ -589,6 +650,7 @@ TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
 // older text and drawing on the page unsaved: the close asks, the day's files are
 // untouched until the save, which stores them.
 TEST_F(Shell, EarlierVersionRestoredAsAnUnsavedChange) {
+    ShowLanguage(ProgramLanguage::English);  // the words of the windows added since the handheld
     ScratchFolder backups;
     WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + backups.Path().string() + "\r\n");
     auto writeDay = [&](const char16_t* text) { WriteRecordText(File(L"20000301.dbt"), text); };
@@ -652,6 +714,7 @@ TEST_F(Shell, EarlierVersionRestoredAsAnUnsavedChange) {
 // A restore over unsaved typing sets the page aside first: Ctrl+Z right after brings the
 // typing back, and Earlier Versions lists the page set aside beside the snapshots.
 TEST_F(Shell, ARestoreOverUnsavedTypingSetsItAsideAndCtrlZBringsItBack) {
+    ShowLanguage(ProgramLanguage::English);  // the words of the windows added since the handheld
     ScratchFolder backups;
     WriteFileText(File(L"doodlebinder.ini"), "backup_folder=" + backups.Path().string() + "\r\n");
     WriteRecordText(File(L"20000301.dbt"), u"the first words");

@@ -60,7 +60,7 @@ TEST(HelpViewer, ShowsAndDrawsThePageItIsStartedOn) {
     EXPECT_EQ(WindowText(view), std::wstring(text.begin(), text.end())) << "its blocks on lines of their own";
     EXPECT_FALSE(GetWindowLongW(view, GWL_STYLE) & WS_VSCROLL);
     EXPECT_EQ(DrawnBands(view), "iiir");
-    EXPECT_EQ(WriteFileSafely(page, HelpPageBytes()), WriteStatus::Ok);
+    EXPECT_EQ(WriteFileSafely(page, HelpPageBytes(ProgramLanguage::Japanese)), WriteStatus::Ok);
     EXPECT_TRUE(fs::remove(page));
     PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(viewer.WaitForExit(), 0u);

@@ -1,0 +1,76 @@
+// Every dialog of the resources in both languages, at the scale the test runs at: each
+// label, button and check box shows its whole text in the dialog's own font.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/dialog_template.h"
+#include "platform/win32/shown_language.h"
+#include "resources/resource.h"
+
+namespace {
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The room the control's text needs beside the control's own parts, in pixels.
+int Frame(const std::wstring& kind, LONG style) {
+    if (kind != L"Button") return 0;
+    const LONG type = style & BS_TYPEMASK;
+    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
+        return GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    return 2 * GetSystemMetrics(SM_CXEDGE) + 4;
+}
+
+// The controls of `dialog` whose text does not fit, one line each.
+std::wstring CutTexts(HWND dialog, const wchar_t* name) {
+    std::wstring cut;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[32] = {}, text[256] = {};
+        GetClassNameW(child, kind, 32);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        if ((std::wstring(kind) != L"Static" || (style & SS_TYPEMASK) == SS_ICON) && std::wstring(kind) != L"Button")
+            continue;
+        if (GetWindowTextW(child, text, 256) == 0) continue;
+        RECT room;
+        GetClientRect(child, &room);
+        room.right -= Frame(kind, style);
+        HDC dc = GetDC(child);
+        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+        RECT needed = room;
+        // Labels wrap within their width; buttons keep to one line.
+        const UINT wrap = std::wstring(kind) == L"Static" ? DT_WORDBREAK : DT_SINGLELINE;
+        DrawTextW(dc, text, -1, &needed, DT_CALCRECT | wrap);
+        SelectObject(dc, old);
+        ReleaseDC(child, dc);
+        if (needed.right > room.right || needed.bottom > room.bottom)
+            cut += std::wstring(name) + L": \"" + text + L"\" needs " + std::to_wstring(needed.right) + L" x " +
+                   std::to_wstring(needed.bottom) + L", has " + std::to_wstring(room.right) + L" x " +
+                   std::to_wstring(room.bottom) + L"\n";
+    }
+    return cut;
+}
+
+TEST(DialogTexts, EveryTextFitsItsControlInBothLanguages) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    constexpr struct {
+        int id;
+        const wchar_t* name;
+    } kDialogs[] = {{IDD_FIND, L"Find"},   {IDD_BACKUPS, L"Backups"},         {IDD_EARLIER_VERSIONS, L"Versions"},
+                    {IDD_ABOUT, L"About"}, {IDD_HTML_OUTPUT, L"HTML output"}, {IDD_DAY_PICKER, L"Day picker"}};
+    std::wstring cut;
+    for (ProgramLanguage language : {ProgramLanguage::Japanese, ProgramLanguage::English}) {
+        ShowLanguage(language);
+        for (const auto& dialog : kDialogs) {
+            const DLGTEMPLATE* found = FindDialogTemplate(instance, dialog.id);
+            ASSERT_TRUE(found) << dialog.id;
+            HWND made = CreateDialogIndirectParamW(instance, found, nullptr, QuietDialogProc, 0);
+            ASSERT_TRUE(made) << dialog.id;
+            cut += CutTexts(made, dialog.name);
+            DestroyWindow(made);
+        }
+    }
+    EXPECT_EQ(cut, L"");
+}
+
+}  // namespace
