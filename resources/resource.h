@@ -350,8 +350,8 @@
 
 // View menu of the menu bar and the system menu: the language the program speaks
 // (Follow Windows, Japanese, English); choice = id - IDM_LANGUAGE_FIRST
-#define IDM_LANGUAGE_FIRST 40070
-#define IDM_LANGUAGE_LAST 40072
+#define IDM_LANGUAGE_FIRST 40090
+#define IDM_LANGUAGE_LAST 40092
 
 // The place box's names of the places, in the order of their codes
 #define IDS_PLACE_FIRST 7400

@@ -26,10 +26,12 @@ void SwitchLanguage(DiaryWindow& diary, LanguageChoice choice) {
     g_shell.languageChoice = choice;
     ShowLanguage(LanguageOfChoice(choice, SystemLanguage()));
 
-    if (HMENU bar = LoadShownMenu(g_shell.instance, IDR_MENU_BAR)) {
-        const HMENU old = GetMenu(window);
-        SetMenu(window, bar);
-        if (old) DestroyMenu(old);
+    // The 240-line layout has no menu bar, and gets none.
+    if (const HMENU old = GetMenu(window)) {
+        if (const HMENU bar = LoadShownMenu(g_shell.instance, IDR_MENU_BAR)) {
+            SetMenu(window, bar);
+            DestroyMenu(old);
+        }
     }
     g_shell.systemMenuResource.reset(LoadShownMenu(g_shell.instance, IDR_SYSTEM_MENU));
     // The cascades go on their own; the drawing menu must not take them along a second time.
