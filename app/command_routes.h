@@ -42,7 +42,8 @@ enum class CommandAction {
     UndoLastChange,  // Ctrl+Z: the text box's typing or the newest stroke
     ZoomIn,
     ZoomOut,
-    SetZoom,  // argument: the zoom, 1..4
+    SetZoom,       // argument: the zoom, 1..4
+    SetWeekStart,  // argument: the WeekStart, Sunday, Monday, as Windows
 };
 
 struct CommandRoute {

@@ -178,6 +178,10 @@ void RunCommand(HWND window, WPARAM wParam) {
         ChooseZoom(DiaryOf(window), route.argument);
         MarkMenus(DiaryOf(window));
         break;
+    case CommandAction::SetWeekStart:
+        ChooseWeekStart(page, view, window, static_cast<WeekStart>(route.argument));
+        MarkMenus(DiaryOf(window));
+        break;
     case CommandAction::None: break;  // control notifications and unknown identifiers
     }
 }
