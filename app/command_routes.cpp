@@ -42,6 +42,7 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_ZOOM_OUT, IDM_ZOOM_OUT, CommandAction::ZoomOut, 0},
     {IDM_ZOOM_FIRST, IDM_ZOOM_LAST, CommandAction::SetZoom, IDM_ZOOM_FIRST - 1},
     {IDM_LANGUAGE_FIRST, IDM_LANGUAGE_LAST, CommandAction::ChooseLanguage, IDM_LANGUAGE_FIRST},
+    {IDM_WEEK_SUNDAY, IDM_WEEK_SYSTEM, CommandAction::SetWeekStart, IDM_WEEK_SUNDAY},
 
     // The page's controls tell of the user's changes; their other notifications match nothing.
     {TEXT_BOX_CHANGED, TEXT_BOX_CHANGED, CommandAction::TextTyped, 0},

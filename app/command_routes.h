@@ -44,6 +44,7 @@ enum class CommandAction {
     ZoomOut,
     SetZoom,         // argument: the zoom, 1..4
     ChooseLanguage,  // argument: 0 follow Windows, 1 Japanese, 2 English
+    SetWeekStart,    // argument: the WeekStart, Sunday, Monday, as Windows
 };
 
 struct CommandRoute {

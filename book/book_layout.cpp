@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "book/paper.h"
+#include "diarycore/date_words.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/place_codes.h"
 #include "lookback/look_colours.h"
@@ -86,7 +87,7 @@ void PlaceTitle(Flow& flow, std::u16string title, double size, TextMeasure& meas
 
 // Place, weather and mood in one row, each icon before its name; nothing for a day
 // without a record.
-void PlaceDetails(Flow& flow, const DayRecord& record, TextMeasure& measure) {
+void PlaceDetails(Flow& flow, const DayRecord& record, TextMeasure& measure, ProgramLanguage language) {
     const double lineHeight = measure.LineHeight(kDetailSize, false);
     const double rowHeight = std::max(kIconSize, lineHeight);
     const double textTop = flow.Y() + (rowHeight - lineHeight) / 2;
@@ -100,20 +101,22 @@ void PlaceDetails(Flow& flow, const DayRecord& record, TextMeasure& measure) {
         flow.Page().icons.push_back({x, flow.Y() + (rowHeight - kIconSize) / 2, kIconSize, strip, index});
         x += kIconSize + 1;
     };
-    if (const int place = ShownPlaceItem(record.place); place >= 0) placeName(kPlaceCodes[place]);
+    if (const int place = ShownPlaceItem(record.place); place >= 0)
+        placeName(ProgramText(IDS_PLACE_FIRST + place, language));
     if (const std::uint32_t weather = ShownWeatherIcon(record.weather); weather != 0) {
         placeIcon(IconStrip::Weather, weather);
-        placeName(ProgramText(kWeatherColours[weather].name));
+        placeName(ProgramText(kWeatherColours[weather].name, language));
     }
     const std::uint32_t mood = ShownMoodIcon(record.mood);
     placeIcon(IconStrip::Mood, mood);
-    placeName(ProgramText(kMoodColours[mood].name));
+    placeName(ProgramText(kMoodColours[mood].name, language));
     flow.Advance(rowHeight + kGap);
 }
 
 // The text line by line; a line that does not fit goes to the next slot, under the
 // day's title again.
-void PlaceText(Flow& flow, const std::u16string& title, std::u16string_view text, TextMeasure& measure) {
+void PlaceText(Flow& flow, const std::u16string& title, std::u16string_view text, TextMeasure& measure,
+               ProgramLanguage language) {
     const double lineHeight = measure.LineHeight(kTextSize, false);
     for (const std::u16string_view paragraph : ParagraphsOf(text)) {
         std::vector<std::size_t> starts = measure.BreakLines(paragraph, kTextSize, flow.Width());
@@ -122,7 +125,7 @@ void PlaceText(Flow& flow, const std::u16string& title, std::u16string_view text
         for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
             if (!flow.Fits(lineHeight)) {
                 flow.NextSlot();
-                PlaceTitle(flow, FillIn(ProgramText(IDS_BOOK_CONTINUED), {title}), kDetailSize, measure);
+                PlaceTitle(flow, FillIn(ProgramText(IDS_BOOK_CONTINUED, language), {title}), kDetailSize, measure);
             }
             const std::u16string_view line = paragraph.substr(starts[i], starts[i + 1] - starts[i]);
             if (!line.empty())
@@ -134,17 +137,17 @@ void PlaceText(Flow& flow, const std::u16string& title, std::u16string_view text
 }
 
 // Under each page's last slot: a rule, the run of days on the left, the page on the right.
-void PlaceFooters(Book& book, const std::vector<BookDay>& days, TextMeasure& measure) {
+void PlaceFooters(Book& book, const std::vector<BookDay>& days, TextMeasure& measure, ProgramLanguage language) {
     const double margin = MarginOf(book.paper);
     const double width = book.paper.width - 2 * margin;
     const double rule = book.paper.height - margin - kFooterRoom + kFooterRoom / 4;
     const double top = rule + 1;
-    const std::u16string run =
-        FillIn(ProgramText(IDS_BOOK_RUN), {IsoDateText(days.front().key), IsoDateText(days.back().key)});
+    const std::u16string run = FillIn(ProgramText(IDS_BOOK_RUN, language), {LongDateText(days.front().key, language),
+                                                                            LongDateText(days.back().key, language)});
     const std::u16string count = Decimal(book.pages.size());
     for (std::size_t n = 0; n < book.pages.size(); ++n) {
         BookPage& page = book.pages[n];
-        const std::u16string number = FillIn(ProgramText(IDS_BOOK_PAGE), {Decimal(n + 1), count});
+        const std::u16string number = FillIn(ProgramText(IDS_BOOK_PAGE, language), {Decimal(n + 1), count});
         const double numberWidth = measure.Width(number, kFooterSize, false);
         page.lines.push_back({margin, rule, margin + width, rule});
         page.texts.push_back({margin, top, width - numberWidth - kGap, kFooterSize, false, run});
@@ -154,14 +157,10 @@ void PlaceFooters(Book& book, const std::vector<BookDay>& days, TextMeasure& mea
 
 }  // namespace
 
-std::u16string BookDayTitle(const DayKey& day) {
-    std::u16string title = IsoDateText(day);
-    if (day.dayOfWeek >= 0 && day.dayOfWeek < 7)
-        title += u"  " + std::u16string(ProgramText(IDS_BOOK_SUNDAY + day.dayOfWeek));
-    return title;
-}
+std::u16string BookDayTitle(const DayKey& day, ProgramLanguage language) { return LongDateText(day, language); }
 
-Book LayOutBook(const std::vector<BookDay>& days, const PaperSize& paper, bool twoPerPage, TextMeasure& measure) {
+Book LayOutBook(const std::vector<BookDay>& days, const PaperSize& paper, bool twoPerPage, TextMeasure& measure,
+                ProgramLanguage language) {
     Book book{paper, {}};
     if (days.empty()) return book;
     Flow flow(book, twoPerPage);
@@ -169,10 +168,10 @@ Book LayOutBook(const std::vector<BookDay>& days, const PaperSize& paper, bool t
     for (std::size_t n = 0; n < days.size(); ++n) {
         const BookDay& day = days[n];
         flow.NextSlot();
-        const std::u16string title = BookDayTitle(day.key);
+        const std::u16string title = BookDayTitle(day.key, language);
         PlaceTitle(flow, title, kTitleSize, measure);
         flow.Advance(kGap / 2);
-        if (day.hasRecord) PlaceDetails(flow, day.record, measure);
+        if (day.hasRecord) PlaceDetails(flow, day.record, measure, language);
         if (!day.picture.empty()) {
             // On whole quarter points, as the block is, so every pixel lands on whole dots.
             const double quarter = 25.4 / 288;
@@ -182,8 +181,8 @@ Book LayOutBook(const std::vector<BookDay>& days, const PaperSize& paper, bool t
             flow.Page().pictures.push_back({left, top, block, n});
             flow.Advance(top - flow.Y() + kPictureHeight * block + kGap);
         }
-        PlaceText(flow, title, day.record.text, measure);
+        PlaceText(flow, title, day.record.text, measure, language);
     }
-    PlaceFooters(book, days, measure);
+    PlaceFooters(book, days, measure, language);
     return book;
 }

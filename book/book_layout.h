@@ -12,6 +12,7 @@
 
 #include "book/book_days.h"
 #include "book/book_page.h"
+#include "platform/program_language.h"
 
 // How the drawer sets text, asked by the layout so that the lines it places are the lines
 // the drawer draws. Sizes are in points, lengths in millimetres.
@@ -32,7 +33,9 @@ inline constexpr double kDetailSize = 10;
 inline constexpr double kTextSize = 11;
 inline constexpr double kFooterSize = 8;
 
-// "2026-12-07  Monday": a day as the book names it.
-std::u16string BookDayTitle(const DayKey& day);
+// "2026年12月7日(月)" / "Monday, 7 December 2026": a day as the book names it.
+std::u16string BookDayTitle(const DayKey& day, ProgramLanguage language);
 
-Book LayOutBook(const std::vector<BookDay>& days, const PaperSize& paper, bool twoPerPage, TextMeasure& measure);
+// Every word of the book (dates, names, footers) in `language`.
+Book LayOutBook(const std::vector<BookDay>& days, const PaperSize& paper, bool twoPerPage, TextMeasure& measure,
+                ProgramLanguage language);

@@ -1,5 +1,7 @@
 #include "console_text.h"
 
+#include <cstdlib>
+
 #include "platform/program_texts.h"
 #include "platform/utf8.h"
 #include "resources/resource.h"
@@ -88,4 +90,13 @@ std::string ProgressBar(int done, int total, int width) {
     const int filled = total > 0 ? static_cast<int>(static_cast<long long>(width) * done / total) : width;
     return "[" + std::string(filled, '#') + std::string(width - filled, '-') + "] " + std::to_string(done) + "/" +
            std::to_string(total);
+}
+
+ProgramLanguage ConsoleLanguage(std::string_view lang) {
+    if (!lang.empty()) return lang == "ja" ? ProgramLanguage::Japanese : ProgramLanguage::English;
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) return LanguageOfLocaleName(value);
+    }
+    return ProgramLanguage::English;
 }

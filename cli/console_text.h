@@ -10,6 +10,7 @@
 #include "diarycore/calendar.h"
 #include "htmlexport/export_result.h"
 #include "htmlexport/html_export.h"
+#include "platform/program_language.h"
 
 // Exit codes, as listed by --help and in the README.
 constexpr int kExitOk = 0;
@@ -56,3 +57,8 @@ std::string OutputRefusal(const std::filesystem::path& path, bool overwrite);
 
 // "[#######-------------] 7/20": days done of the days that have a picture.
 std::string ProgressBar(int done, int total, int width);
+
+// The language of year's and pdf's titles, legends and dates: `lang` ("ja" or "en") where
+// it is given, else the environment's locale, LC_ALL over LC_MESSAGES over LANG, the first
+// one set and not empty; English without any.
+ProgramLanguage ConsoleLanguage(std::string_view lang);

@@ -4,6 +4,7 @@
 
 #include "cli/console_text.h"
 #include "cli/year_svg.h"
+#include "diarycore/week_start.h"
 #include "jpeg/encoder.h"
 #include "lookback/year_poster.h"
 #include "platform/file_write.h"
@@ -69,6 +70,14 @@ CLI::App* AddYearCommand(CLI::App& app, YearOptions& options) {
     command->add_option("--by", options.by, "Colour the days by mood or by weather (default: mood)")
         ->check(CLI::IsMember({"mood", "weather"}).description(""))
         ->type_name("mood|weather");
+    command
+        ->add_option("--lang", options.lang,
+                     "The language of the titles, legends and dates (default: the environment's, LANG)")
+        ->check(CLI::IsMember({"ja", "en"}).description(""))
+        ->type_name("ja|en");
+    command->add_option("--week-starts", options.weekStarts, "The first day of the weeks (default: sunday)")
+        ->check(CLI::IsMember({"sunday", "monday"}).description(""))
+        ->type_name("sunday|monday");
     return command;
 }
 
@@ -91,7 +100,9 @@ int RunYear(const YearOptions& options, const fs::path& data, const fs::path& ou
     if (!ReadyToWrite(options.data, data, options.out, out, options.yes, index, error)) return kExitFileFailed;
     const YearOfPages year = ReadYearOfPages(data, index, options.year);
     const YearFigures figures = CountYearFigures(index.Days(), options.year, today);
-    const std::string svg = YearSvg(year, figures, options.by == "weather" ? ColourBy::Weather : ColourBy::Mood);
+    const WeekStart weekStart = options.weekStarts == "monday" ? WeekStart::Monday : WeekStart::Sunday;
+    const std::string svg = YearSvg(year, figures, options.by == "weather" ? ColourBy::Weather : ColourBy::Mood,
+                                    ConsoleLanguage(options.lang), FirstWeekday(weekStart, 0));
     if (!WriteOut(options.out, out, {reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()}, error))
         return kExitFileFailed;
     if (year.unreadableDays == 0) return kExitOk;

@@ -18,7 +18,9 @@ struct YearOptions {
     std::string data;
     int year = 0;
     std::string out;
-    std::string by = "mood";  // or "weather"
+    std::string by = "mood";            // or "weather"
+    std::string lang;                   // "ja" or "en"; empty: the environment's
+    std::string weekStarts = "sunday";  // or "monday"
     bool yes = false;
 };
 

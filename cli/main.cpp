@@ -4,10 +4,11 @@
 //                            [--days N] [--jpeg] [--yes]
 //   doodlebinder-export jpeg IN.bmp OUT.jpg [--yes]
 //   doodlebinder-export find WORDS... --data DIR [--from YYYY-MM-DD] [--to YYYY-MM-DD]
-//   doodlebinder-export year --data DIR --year YYYY --out FILE.svg [--by mood|weather] [--yes]
+//   doodlebinder-export year --data DIR --year YYYY --out FILE.svg [--by mood|weather]
+//                            [--lang ja|en] [--week-starts sunday|monday] [--yes]
 //   doodlebinder-export mosaic --data DIR --year YYYY --out FILE.jpg [--columns N] [--yes]
 //   doodlebinder-export pdf --data DIR --out FILE.pdf [--from YYYY-MM-DD] [--to YYYY-MM-DD]
-//                           [--paper a4|a5|letter] [--two-per-page] [--yes]
+//                           [--paper a4|a5|letter] [--two-per-page] [--lang ja|en] [--yes]
 //   doodlebinder-export backup --data DIR --to DIR [--allow-empty]
 //   doodlebinder-export versions YYYY-MM-DD --to DIR [--data DIR]
 //   doodlebinder-export conflicts --data DIR

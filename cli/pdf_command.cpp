@@ -40,6 +40,11 @@ CLI::App* AddPdfCommand(CLI::App& app, PdfOptions& options) {
         ->check(CLI::IsMember({"a4", "a5", "letter"}).description(""))
         ->type_name("a4|a5|letter");
     command->add_flag("--two-per-page", options.twoPerPage, "Two days on each page");
+    command
+        ->add_option("--lang", options.lang,
+                     "The language of the titles, legends and dates (default: the environment's, LANG)")
+        ->check(CLI::IsMember({"ja", "en"}).description(""))
+        ->type_name("ja|en");
     command->add_flag("--yes", options.yes, "Replace an existing file");
     command->footer(
         "Exit codes:\n"
@@ -105,7 +110,8 @@ int RunPdf(const PdfOptions& options, const fs::path& data, const fs::path& out,
     bool drawn = false;
     {
         PdfBook pdf(paper, [&](std::span<const std::uint8_t> bytes) { return file.Write(bytes); });
-        const Book book = LayOutBook(days.days, paper, options.twoPerPage, pdf.Measure());
+        const Book book =
+            LayOutBook(days.days, paper, options.twoPerPage, pdf.Measure(), ConsoleLanguage(options.lang));
         drawn = pdf.Draw(book, days.days);
     }
     if (!drawn || file.Commit() != WriteStatus::Ok) {

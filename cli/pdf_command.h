@@ -18,6 +18,7 @@ struct PdfOptions {
     std::string to;    // empty: its last day
     std::string paper = "a4";
     bool twoPerPage = false;
+    std::string lang;  // "ja" or "en"; empty: the environment's
     bool yes = false;
 };
 

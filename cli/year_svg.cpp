@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "diarycore/date_words.h"
 #include "platform/program_texts.h"
 #include "platform/utf8.h"
 
@@ -28,14 +29,7 @@ std::string Escaped(std::u16string_view text) {
     return out;
 }
 
-std::string Text(int id) { return Escaped(ProgramText(id)); }
-
 std::string Number(int value) { return std::to_string(value); }
-
-std::string Filled(int id, int value) {
-    const std::string digits = Number(value);
-    return Escaped(FillIn(ProgramText(id), {std::u16string(digits.begin(), digits.end())}));
-}
 
 std::string Square(int x, int y, const LookColour& colour, const std::string& title) {
     return "<rect x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" width=\"" + Number(kSquare) + "\" height=\"" +
@@ -60,7 +54,13 @@ std::string ColourText(const LookColour& colour) {
     return text;
 }
 
-std::string YearSvg(const YearOfPages& year, const YearFigures& figures, ColourBy by) {
+std::string YearSvg(const YearOfPages& year, const YearFigures& figures, ColourBy by, ProgramLanguage language,
+                    int firstWeekday) {
+    const auto Text = [language](int id) { return Escaped(ProgramText(id, language)); };
+    const auto Filled = [language](int id, int value) {
+        const std::string digits = Number(value);
+        return Escaped(FillIn(ProgramText(id, language), {std::u16string(digits.begin(), digits.end())}));
+    };
     std::string svg =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
@@ -74,8 +74,11 @@ std::string YearSvg(const YearOfPages& year, const YearFigures& figures, ColourB
     svg += "<g fill=\"#333333\">\n";
     for (int day = 1; day <= 31; ++day)
         svg += Label(kGridLeft + (day - 1) * kStep + kSquare / 2, kGridTop - 6, Number(day), "middle");
-    for (int month = 1; month <= 12; ++month)
-        svg += Label(kGridLeft - 6, kGridTop + (month - 1) * kStep + 12, Number(month), "end");
+    for (int month = 1; month <= 12; ++month) {
+        const std::string name = Escaped(MonthWord(month, language));
+        svg += "<g><title>" + name + "</title>" +
+               Label(kGridLeft - 6, kGridTop + (month - 1) * kStep + 12, Number(month), "end") + "</g>\n";
+    }
     // Every square has an outline, from its group: a white one needs it to be seen.
     svg += "</g>\n<g stroke=\"" + ColourText(kOutlineColour) + "\" stroke-width=\"1\">\n";
     for (int month = 1; month <= 12; ++month) {
@@ -83,11 +86,23 @@ std::string YearSvg(const YearOfPages& year, const YearFigures& figures, ColourB
         for (int day = 1; day <= length; ++day) {
             const DayMark& mark = year.At(month, day);
             const LookColour& colour = DayColour(mark, by);
-            std::string tip = Escaped(IsoDateText({year.year, month, day, 0})) + " " + Text(colour.name);
+            const DayKey key{year.year, month, day, WeekdayOfDate(year.year, month, day)};
+            std::string tip = Escaped(LongDateText(key, language)) + " " + Text(colour.name);
             if (mark.unreadable) tip += "; " + Text(kUnreadableMark.name);
             const int x = kGridLeft + (day - 1) * kStep, y = kGridTop + (month - 1) * kStep;
             svg += Square(x, y, colour, tip);
             if (mark.unreadable) svg += Mark(x, y);
+        }
+    }
+    svg += "</g>\n";
+    // A bar in the gap before each day that starts a week, the 1st of a month aside.
+    svg += "<g stroke=\"#333333\" stroke-width=\"1\">\n";
+    for (int month = 1; month <= 12; ++month) {
+        const auto length = static_cast<int>(DaysInMonth(year.year, month));
+        for (int day = 2; day <= length; ++day) {
+            if (WeekdayOfDate(year.year, month, day) != firstWeekday) continue;
+            svg += "<path d=\"M" + Number(kGridLeft + (day - 1) * kStep - 1) + " " +
+                   Number(kGridTop + (month - 1) * kStep) + "v" + Number(kSquare) + "\"/>\n";
         }
     }
     svg += "</g>\n";

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "diarycore/date_words.h"
+
 namespace {
 
 std::u16string Number(std::int32_t value) {
@@ -11,7 +13,8 @@ std::u16string Number(std::int32_t value) {
 
 }  // namespace
 
-std::u16string DateHeaderText(const DayKey& day) {
+std::u16string DateHeaderText(const DayKey& day, ProgramLanguage language) {
+    if (language == ProgramLanguage::English) return LongDateText(day, language);
     std::u16string text = Number(day.year) + u"-" + Number(day.month) + u"-" + Number(day.day) + u"  ";
     text += WeekdayName(day.dayOfWeek);
     text += u" ";

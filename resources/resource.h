@@ -90,6 +90,11 @@
 #define IDM_ZOOM_FIRST 40061
 #define IDM_ZOOM_LAST 40064
 
+// View menus of both: the first day of the weeks in the calendars, the views and the book
+#define IDM_WEEK_SUNDAY 40066
+#define IDM_WEEK_MONDAY 40067
+#define IDM_WEEK_SYSTEM 40068  // as Windows has it for the user
+
 // Drawing menu (built at run time): taking strokes back and bringing them back
 #define IDM_UNDO 40041  // also Ctrl+Z, which serves the text box after typing
 #define IDM_REDO 40042  // also Ctrl+Y and Ctrl+Shift+Z
@@ -323,6 +328,40 @@
 #define IDS_PRINT_PRINTING 7214  // %1 the page, %2 the pages
 #define IDS_PRINT_FAILED 7215
 #define IDS_PRINT_UNREADABLE 7216  // %1 the days
+
+// Dates in words: the weekdays (Sunday first) in full and short, the months (January
+// first), and the forms of a date
+#define IDS_WEEKDAY_SUNDAY 7020  // + the day of week, 0 = Sunday
+#define IDS_WEEKDAY_MONDAY 7021
+#define IDS_WEEKDAY_TUESDAY 7022
+#define IDS_WEEKDAY_WEDNESDAY 7023
+#define IDS_WEEKDAY_THURSDAY 7024
+#define IDS_WEEKDAY_FRIDAY 7025
+#define IDS_WEEKDAY_SATURDAY 7026
+#define IDS_WEEKDAY_SHORT_SUNDAY 7030  // + the day of week
+#define IDS_WEEKDAY_SHORT_MONDAY 7031
+#define IDS_WEEKDAY_SHORT_TUESDAY 7032
+#define IDS_WEEKDAY_SHORT_WEDNESDAY 7033
+#define IDS_WEEKDAY_SHORT_THURSDAY 7034
+#define IDS_WEEKDAY_SHORT_FRIDAY 7035
+#define IDS_WEEKDAY_SHORT_SATURDAY 7036
+#define IDS_MONTH_JANUARY 7040  // + the month - 1
+#define IDS_MONTH_FEBRUARY 7041
+#define IDS_MONTH_MARCH 7042
+#define IDS_MONTH_APRIL 7043
+#define IDS_MONTH_MAY 7044
+#define IDS_MONTH_JUNE 7045
+#define IDS_MONTH_JULY 7046
+#define IDS_MONTH_AUGUST 7047
+#define IDS_MONTH_SEPTEMBER 7048
+#define IDS_MONTH_OCTOBER 7049
+#define IDS_MONTH_NOVEMBER 7050
+#define IDS_MONTH_DECEMBER 7051
+// The parts of a date form: %1 the year, %2 the month's number, %3 the day, %4 the short
+// weekday, %5 the weekday in full, %6 the month's name
+#define IDS_DATE_LONG 7060
+#define IDS_DATE_MONTH 7061
+#define IDS_DATE_PICKER_FORMAT 7062  // a date and time picker's format (DTM_SETFORMAT)
 
 // Backups: why a snapshot was not made
 #define IDS_BACKUP_FAILED 7100  // %1 the backup folder, %2 the reason

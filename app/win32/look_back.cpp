@@ -1,6 +1,7 @@
 #include "app/win32/look_back.h"
 
 #include "diarycore/picture_bytes.h"
+#include "diarycore/win32/first_weekday.h"
 #include "lookback/win32/month_view.h"
 #include "lookback/win32/same_day_view.h"
 #include "lookback/thumbnail.h"
@@ -11,6 +12,7 @@
 #include "page/win32/page_view.h"
 #include "page/win32/picture_surface.h"
 #include "page/win32/current_page.h"
+#include "page/win32/diary_settings.h"
 #include "page/win32/today.h"
 
 namespace {
@@ -37,6 +39,12 @@ PageOnShow PageAsShown(Page& page, const PageView& view, const DayFileIndex& ind
 
 }  // namespace
 
+WeekStart ChosenWeekStart(const Page& page) { return ReadWeekStart(DiarySettings(page)); }
+
+void ChooseWeekStart(Page& page, PageView& view, HWND owner, WeekStart start) {
+    KeepDiarySettings(page, view, owner, [start](Settings& settings) { KeepWeekStart(settings, start); });
+}
+
 bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which, const std::function<void(HWND)>& whenShown) {
     DayFileIndex listed;
     LookSource source;
@@ -46,6 +54,7 @@ bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which, const 
     source.onShow = PageAsShown(page, view, *source.index);
     source.waiting = page.diary.daysWithCopiesLeft;
     source.instance = view.instance;
+    source.firstWeekday = FirstWeekdayOf(DiarySettings(page));
     source.weatherIcons = view.weatherStripDc.get();
     source.moodIcons = view.moodStripDc.get();
     source.iconSize = kPage.iconSize;

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "diarycore/week_start.h"
+
 class Page;
 class PageView;
 
@@ -17,3 +19,8 @@ enum class LookBackView { Month, SameDay, Year };
 // `whenShown` is called once the window is up and painted.
 bool LookBack(Page& page, PageView& view, HWND owner, LookBackView which,
               const std::function<void(HWND)>& whenShown = {});
+
+// The day the weeks start on in the calendars, the views and the book, as the diary's
+// settings file keeps it; a folder that refuses the choice holds it for the run.
+WeekStart ChosenWeekStart(const Page& page);
+void ChooseWeekStart(Page& page, PageView& view, HWND owner, WeekStart start);

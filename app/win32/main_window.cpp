@@ -182,6 +182,10 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ChooseLanguage:
         SwitchLanguage(DiaryOf(window), static_cast<LanguageChoice>(route.argument));
         break;
+    case CommandAction::SetWeekStart:
+        ChooseWeekStart(page, view, window, static_cast<WeekStart>(route.argument));
+        MarkMenus(DiaryOf(window));
+        break;
     case CommandAction::None: break;  // control notifications and unknown identifiers
     }
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/win32/look_back.h"
 #include "diary_window.h"
 #include "page/win32/pens.h"
 #include "platform/win32/loaded_text.h"
@@ -82,6 +83,7 @@ void MarkMenus(const DiaryWindow& diary) {
     auto check = [](HMENU menu, UINT command, bool checked) {
         if (menu) CheckMenuItem(menu, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     };
+    const int weekStartItem = IDM_WEEK_SUNDAY + static_cast<int>(ChosenWeekStart(diary.page));
     for (HMENU menu : {GetMenu(diary.view.window), g_shell.systemMenuResource.get()}) {
         check(menu, IDM_SAVE_PICTURE, diary.page.SavesPicture());
         check(menu, IDM_RULED_LINES, diary.view.ruledLinesOn);
@@ -89,6 +91,7 @@ void MarkMenus(const DiaryWindow& diary) {
             CheckMenuRadioItem(menu, IDM_ZOOM_FIRST, IDM_ZOOM_LAST, IDM_ZOOM_FIRST + diary.view.zoom - 1, MF_BYCOMMAND);
             CheckMenuRadioItem(menu, IDM_LANGUAGE_FIRST, IDM_LANGUAGE_LAST,
                                IDM_LANGUAGE_FIRST + static_cast<int>(g_shell.languageChoice), MF_BYCOMMAND);
+            CheckMenuRadioItem(menu, IDM_WEEK_SUNDAY, IDM_WEEK_SYSTEM, weekStartItem, MF_BYCOMMAND);
         }
     }
     for (int id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id)

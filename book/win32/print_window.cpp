@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "book/paper.h"
+#include "diarycore/win32/first_weekday.h"
 #include "lookback/win32/look_window.h"
 #include "platform/win32/loaded_text.h"
+#include "platform/win32/shown_language.h"
 #include "platform/wide_text.h"
 #include "platform/win32/window_object.h"
 #include "resources/resource.h"
@@ -78,7 +80,8 @@ void LayOut(PrintState& state, HWND window) {
     if (DayNumberOf(last) < DayNumberOf(first)) std::swap(first, last);
     state.days = ReadBookDays(state.source->folder, *state.source->index, first, last);
     const bool twoPerPage = SendMessageW(state.layout, CB_GETCURSEL, 0, 0) == 1;
-    state.book = LayOutBook(state.days.days, SizeOfPaper(ChosenPaper(state)), twoPerPage, state.measure);
+    state.book =
+        LayOutBook(state.days.days, SizeOfPaper(ChosenPaper(state)), twoPerPage, state.measure, ShownLanguage());
     state.page = 0;
     ShowPageLabel(state);
     InvalidateRect(window, nullptr, FALSE);
@@ -214,11 +217,16 @@ void MakeControls(PrintState& state, HWND window, int dpi) {
     MakeControl(window, state, L"STATIC", LoadText(instance, IDS_PRINT_FROM), SS_RIGHT | SS_CENTERIMAGE, 0,
                 place(scaled(36)), y1, scaled(36), row);
     state.from = MakeControl(window, state, DATETIMEPICK_CLASSW, u"", WS_TABSTOP | DTS_SHORTDATEFORMAT, kFrom,
-                             place(scaled(110)), y1, scaled(110), row);
+                             place(scaled(140)), y1, scaled(140), row);
     MakeControl(window, state, L"STATIC", LoadText(instance, IDS_PRINT_TO), SS_RIGHT | SS_CENTERIMAGE, 0,
                 place(scaled(24)), y1, scaled(24), row);
     state.to = MakeControl(window, state, DATETIMEPICK_CLASSW, u"", WS_TABSTOP | DTS_SHORTDATEFORMAT, kTo,
-                           place(scaled(110)), y1, scaled(110), row);
+                           place(scaled(140)), y1, scaled(140), row);
+    // Dates as the rest of the program writes them in the shown language, not the locale's
+    // short form.
+    const std::u16string dateFormat = LoadText(instance, IDS_DATE_PICKER_FORMAT);
+    for (HWND picker : {state.from, state.to})
+        SendMessageW(picker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(WidePointer(dateFormat)));
     state.layout = MakeControl(window, state, L"COMBOBOX", u"", WS_TABSTOP | CBS_DROPDOWNLIST, kLayout,
                                place(scaled(130)), y1, scaled(130), scaled(120));
     state.paper = MakeControl(window, state, L"COMBOBOX", u"", WS_TABSTOP | CBS_DROPDOWNLIST, kPaper, place(scaled(80)),
@@ -268,8 +276,14 @@ LRESULT CALLBACK PrintProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (state) Paint(*state, window);
         return 0;
     case WM_NOTIFY:
-        if (state && reinterpret_cast<const NMHDR*>(lParam)->code == DTN_DATETIMECHANGE && !state->printing)
+        if (!state) return 0;
+        if (const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam); header->code == DTN_DROPDOWN) {
+            // The calendar a picker drops down starts its weeks where the program's do.
+            const auto calendar = reinterpret_cast<HWND>(SendMessageW(header->hwndFrom, DTM_GETMONTHCAL, 0, 0));
+            SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, CalendarFirstDay(state->source->firstWeekday));
+        } else if (header->code == DTN_DATETIMECHANGE && !state->printing) {
             LayOut(*state, window);
+        }
         return 0;
     case WM_COMMAND:
         if (!state) break;

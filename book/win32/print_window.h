@@ -16,6 +16,7 @@ struct PrintSource {
     const DayFileIndex* index = nullptr;
     DayKey onShow;  // its month is the run at first
     HINSTANCE instance = nullptr;
+    std::int32_t firstWeekday = 0;  // the weekday the weeks start on, 0 = Sunday
     BookIcons icons;
     // Called once the window is up and its first page drawn (the bench's clock).
     std::function<void(HWND)> whenShown;

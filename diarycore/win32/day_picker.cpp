@@ -7,6 +7,7 @@
 
 #include "resources/resource.h"
 #include "diarycore/pages_in_folder.h"
+#include "diarycore/win32/first_weekday.h"
 #include "platform/win32/dialog_placement.h"
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/loaded_text.h"
@@ -30,6 +31,7 @@ struct PickerState {
     WNDPROC calendarProc = nullptr;    // the calendar's own, which paints it
     std::int32_t cellsFrom = 0;        // the first day on show when `cells` were found
     std::vector<DayCell> cells;        // where each day on show is drawn
+    std::int32_t firstWeekday = 0;     // 0 = Sunday
 };
 
 constexpr int kButtonWidth = 64;
@@ -154,6 +156,7 @@ void ShowPageDays(PickerState& state) {
 }
 
 void ShowDays(PickerState& state) {
+    SendMessageW(state.calendar, MCM_SETFIRSTDAYOFWEEK, 0, CalendarFirstDay(state.firstWeekday));
     SYSTEMTIME today{};
     GetLocalTime(&today);
     SendMessageW(state.calendar, MCM_SETTODAY, 0, reinterpret_cast<LPARAM>(&today));
@@ -202,13 +205,15 @@ INT_PTR CALLBACK DayPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-std::optional<DayKey> RunDayPicker(HWND owner, HINSTANCE instance, DaysWithPages pages, const DayKey& current) {
+std::optional<DayKey> RunDayPicker(HWND owner, HINSTANCE instance, DaysWithPages pages, const DayKey& current,
+                                   std::int32_t firstWeekday) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(instance, IDD_DAY_PICKER);
     if (!dialogTemplate) return std::nullopt;
     PickerState state;
     state.instance = instance;
     state.current = current;
     state.pages = std::move(pages);
+    state.firstWeekday = firstWeekday;
     DialogBoxIndirectParamW(instance, dialogTemplate, owner, DayPickerProc, reinterpret_cast<LPARAM>(&state));
     return state.chosen;
 }

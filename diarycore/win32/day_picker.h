@@ -10,5 +10,7 @@
 #include "diarycore/pages_in_folder.h"
 
 // Shows the calendar over the owner with `current` selected and today marked, and the
-// days that have pages marked. The day chosen with OK, or nothing for Cancel.
-std::optional<DayKey> RunDayPicker(HWND owner, HINSTANCE instance, DaysWithPages pages, const DayKey& current);
+// days that have pages marked, its weeks starting on `firstWeekday` (0 = Sunday). The day
+// chosen with OK, or nothing for Cancel.
+std::optional<DayKey> RunDayPicker(HWND owner, HINSTANCE instance, DaysWithPages pages, const DayKey& current,
+                                   std::int32_t firstWeekday);

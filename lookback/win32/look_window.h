@@ -35,7 +35,8 @@ struct LookSource {
     // with a file that cannot be read.
     std::set<std::int32_t> waiting;
     HINSTANCE instance = nullptr;
-    HDC weatherIcons = nullptr;  // the page's icon strips: icon i at x = i * iconSize
+    std::int32_t firstWeekday = 0;  // the weekday the weeks start on, 0 = Sunday
+    HDC weatherIcons = nullptr;     // the page's icon strips: icon i at x = i * iconSize
     HDC moodIcons = nullptr;
     int iconSize = 16;
     // Called once the window is up and painted, before it takes any input (the bench's clock).

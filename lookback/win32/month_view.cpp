@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "diarycore/date_words.h"
 #include "lookback/month_grid.h"
+#include "platform/win32/shown_language.h"
 #include "platform/win32/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
@@ -29,21 +31,6 @@ struct MonthState {
     int firstRow = 0;  // the week shown at the top: a short screen shows some weeks at a time
     int visibleRows = kRows;
 };
-
-// The weekday the rows start on, as the day picker's calendar has it: the user's locale's.
-int FirstWeekday() {
-    wchar_t value[4] = {};
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, value, 4);
-    const int mondayFirst = value[0] >= L'0' && value[0] <= L'6' ? value[0] - L'0' : 6;
-    return (mondayFirst + 1) % 7;  // the locale counts from Monday, the calendar from Sunday
-}
-
-std::wstring WeekdayLabel(int weekday) {
-    wchar_t name[32] = {};
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, weekday == 0 ? LOCALE_SABBREVDAYNAME7 : LOCALE_SABBREVDAYNAME1 + weekday - 1,
-                   name, 32);
-    return name;
-}
 
 // Reads the month of the selected day: its pages at a glance, and their drawings small.
 void LoadMonth(MonthState& state) {
@@ -141,15 +128,15 @@ void DrawCell(const MonthState& state, HDC dc, int day) {
 void Paint(const MonthState& state, HWND window) {
     PaintOffScreen(window, [&state](HDC dc, const RECT& client) {
         SelectObject(dc, state.titleFont.get());
-        const std::wstring title = std::to_wstring(state.grid.year) + L" - " + std::to_wstring(state.grid.month);
+        const std::u16string title = MonthTitleText(state.grid.year, state.grid.month, ShownLanguage());
         RECT titleRect = {kLookMargin, kLookMargin, client.right - kLookMargin, kLookMargin + state.titleHeight};
-        DrawTextW(dc, title.c_str(), -1, &titleRect, DT_CENTER | DT_SINGLELINE);
+        DrawTextW(dc, WidePointer(title), -1, &titleRect, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
         SelectObject(dc, state.font.get());
         for (int column = 0; column < 7; ++column) {
             RECT label = {kLookMargin + column * state.cellWidth, state.top - state.lineHeight - 2,
                           kLookMargin + (column + 1) * state.cellWidth, state.top};
-            const std::wstring name = WeekdayLabel((state.firstWeekday + column) % 7);
-            DrawTextW(dc, name.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE);
+            const std::u16string_view name = ShortWeekdayWord((state.firstWeekday + column) % 7, ShownLanguage());
+            DrawTextW(dc, WidePointer(std::u16string(name)), -1, &label, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
         for (int day = 1; day <= state.grid.days; ++day) {
             const int row = state.grid.Row(day);
@@ -216,7 +203,7 @@ std::optional<DayKey> RunMonthView(HWND owner, const LookSource& source) {
     MonthState state;
     state.source = &source;
     state.selected = source.onShow.day;
-    state.firstWeekday = FirstWeekday();
+    state.firstWeekday = source.firstWeekday;
     HWND window = CreateLookWindow(owner, source.instance, kMonthClass, MonthProc,
                                    LoadText(source.instance, IDS_LOOK_MONTH_CAPTION), &state);
     if (!window) return std::nullopt;

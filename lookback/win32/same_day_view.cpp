@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "diarycore/date_words.h"
 #include "lookback/day_lists.h"
 #include "platform/win32/loaded_text.h"
+#include "platform/win32/shown_language.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
 
@@ -109,7 +111,7 @@ std::optional<DayKey> RunSameDayView(HWND owner, const LookSource& source) {
     state.source = &source;
     state.days = ReadSameDayInEarlierYears(source.folder, *source.index, source.onShow.day);
     const std::u16string caption =
-        LoadText(source.instance, IDS_LOOK_SAME_DAY_CAPTION, {IsoDateText(source.onShow.day)});
+        LoadText(source.instance, IDS_LOOK_SAME_DAY_CAPTION, {LongDateText(source.onShow.day, ShownLanguage())});
     HWND window = CreateLookWindow(owner, source.instance, kSameDayClass, SameDayProc, caption, &state);
     if (!window) return std::nullopt;
     state.font = MakeLookFont(window, 9);

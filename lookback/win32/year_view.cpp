@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "diarycore/date_words.h"
 #include "lookback/look_colours.h"
 #include "lookback/month_grid.h"
 #include "lookback/year_of_pages.h"
 #include "platform/win32/loaded_text.h"
+#include "platform/win32/shown_language.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
 
@@ -71,16 +73,12 @@ void FillSquare(HDC dc, const RECT& square, const LookColour& colour) {
     FrameRect(dc, &square, BrushOf(kOutlineColour).get());
 }
 
-std::u16string MonthLabel(int month) {
-    wchar_t name[32] = {};
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SABBREVMONTHNAME1 + month - 1, name, 32);
-    return FromWide(name, wcslen(name));
-}
+std::u16string MonthLabel(int month) { return std::u16string(MonthWord(month, ShownLanguage())); }
 
-// "2026-12-07  Hap", or the name of no page.
+// "Monday, 7 December 2026  Hap", or the name of no page.
 std::u16string StatusLine(const YearState& state, const DayKey& day) {
     const DayMark& mark = state.year.At(day.month, day.day);
-    std::u16string line = IsoDateText(day) + u"  ";
+    std::u16string line = LongDateText(day, ShownLanguage()) + u"  ";
     line += LoadText(state.source->instance, DayColour(mark, state.by).name);
     if (mark.unreadable) line += u"  (" + LoadText(state.source->instance, IDS_LOOK_UNREADABLE) + u")";
     return line;
@@ -110,6 +108,11 @@ void Paint(const YearState& state, HWND window) {
                 const RECT square = SquareRect(state, month, day);
                 const DayMark& mark = state.year.At(month, day);
                 FillSquare(dc, square, DayColour(mark, state.by));
+                // A bar in the gap before a day that starts a week.
+                if (day > 1 && WeekdayOfDate(state.year.year, month, day) == state.source->firstWeekday) {
+                    const RECT bar = {square.left - kGap + 1, square.top, square.left, square.bottom};
+                    FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
+                }
                 if (mark.unreadable) {
                     const int inset = state.square / 3;
                     DrawUnreadableMark(
@@ -265,8 +268,16 @@ std::optional<DayKey> RunYearView(HWND owner, const LookSource& source) {
         SelectObject(dc.get(), state.titleFont.get());
         GetTextMetricsW(dc.get(), &metrics);
         state.gridTop = kLookMargin + metrics.tmHeight + kLookMargin;
+        // Room for the widest month's name.
+        SelectObject(dc.get(), state.font.get());
+        state.labelWidth = state.lineHeight * 2;
+        for (int month = 1; month <= 12; ++month) {
+            const std::u16string label = MonthLabel(month);
+            SIZE size{};
+            GetTextExtentPoint32W(dc.get(), WidePointer(label), static_cast<int>(label.size()), &size);
+            state.labelWidth = std::max<int>(state.labelWidth, size.cx + 8);
+        }
     }
-    state.labelWidth = state.lineHeight * 3;
     // Below the squares: two rows of legend, the figures, the status line and the switch.
     const int below = 3 * kLookMargin + 2 * (state.lineHeight + 4) + 2 * (state.lineHeight + 4) + state.lineHeight + 8;
     // Squares as large as the work area lets them be, up to their size on a desktop screen:

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "diarycore/date_header_text.h"
+#include "platform/win32/shown_language.h"
 #include "page/win32/page_view.h"
 #include "platform/wide_text.h"
 
@@ -79,7 +80,7 @@ void DrawHeaderNotice(const PageView& view) {
 void DrawDateHeader(PageView& view, const DayKey& day) {
     if (!view.canvasDc) return;
     const HDC canvas = view.canvasDc.get();
-    std::u16string text = DateHeaderText(day);
+    std::u16string text = DateHeaderText(day, ShownLanguage());
     RECT area = view.Client(kPage.dateHeader);
     FillRect(canvas, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     {

@@ -5,11 +5,13 @@
 #include "diarycore/diary_search.h"
 #include "page/win32/date_header.h"
 #include "diarycore/win32/day_picker.h"
+#include "diarycore/win32/first_weekday.h"
 #include "diarycore/win32/find_dialog.h"
 #include "page/win32/folder_index.h"
 #include "page/page.h"
 #include "page/win32/page_files.h"
 #include "page/win32/current_page.h"
+#include "page/win32/diary_settings.h"
 #include "page/win32/page_view.h"
 #include "page/win32/today.h"
 #include "platform/win32/loaded_text.h"
@@ -55,7 +57,8 @@ bool PickDay(Page& page, PageView& view, HWND owner) {
         page.diary.index.Known() ? page.diary.index.Days() : ListDaysWithPages(std::filesystem::path(page.Folder()));
     // A day whose sync tool's copy waits to be taken in is marked too: half of it is there.
     pages.insert(page.diary.daysWithCopiesLeft.begin(), page.diary.daysWithCopiesLeft.end());
-    std::optional<DayKey> chosen = RunDayPicker(owner, view.instance, std::move(pages), page.Day());
+    std::optional<DayKey> chosen =
+        RunDayPicker(owner, view.instance, std::move(pages), page.Day(), FirstWeekdayOf(DiarySettings(page)));
     if (!chosen) return false;
     ShowDay(page, view, *chosen);
     return true;

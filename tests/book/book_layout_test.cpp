@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr ProgramLanguage kEn = ProgramLanguage::English;
+
 class EvenMeasure : public TextMeasure {
 public:
     double LineHeight(double fontSize, bool) override { return fontSize / 2; }
@@ -83,7 +85,7 @@ TEST(BookLayout, DaysOnPages) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EvenMeasure measure;
-        const Book book = LayOutBook(row.days, SizeOfPaper(row.paper), row.twoPerPage, measure);
+        const Book book = LayOutBook(row.days, SizeOfPaper(row.paper), row.twoPerPage, measure, kEn);
         ASSERT_EQ(book.pages.size(), row.pages);
         EXPECT_EQ(BodyText(book), row.body);
         const double margin = MarginOf(book.paper);
@@ -99,9 +101,9 @@ TEST(BookLayout, DaysOnPages) {
                 EXPECT_LE(text.top + measure.LineHeight(text.fontSize, false), book.paper.height - margin + 1e-9);
             }
             // A page after the first of a day goes on under its title.
-            if (n > 0 && !row.twoPerPage) { EXPECT_TRUE(Holds(page, u"2026-12-07  Monday (continued)")) << n; }
+            if (n > 0 && !row.twoPerPage) { EXPECT_TRUE(Holds(page, u"Monday, 7 December 2026 (continued)")) << n; }
         }
-        EXPECT_TRUE(Holds(book.pages.front(), BookDayTitle(row.days.front().key)));
+        EXPECT_TRUE(Holds(book.pages.front(), BookDayTitle(row.days.front().key, kEn)));
     }
 }
 
@@ -111,7 +113,7 @@ TEST(BookLayout, OnlyWhatADayHasTakesRoom) {
     const PaperSize a4 = SizeOfPaper(Paper::A4);
     const double titleBottom = MarginOf(a4) + measure.LineHeight(kTitleSize, true);
 
-    const Book pictureOnly = LayOutBook({Day(20261207, u"", true, false)}, a4, false, measure);
+    const Book pictureOnly = LayOutBook({Day(20261207, u"", true, false)}, a4, false, measure, kEn);
     const BookPage& drawn = pictureOnly.pages[0];
     ASSERT_EQ(drawn.pictures.size(), 1u);
     EXPECT_TRUE(drawn.icons.empty());
@@ -122,29 +124,31 @@ TEST(BookLayout, OnlyWhatADayHasTakesRoom) {
     const double quarters = drawn.pictures[0].left * 288 / 25.4;
     EXPECT_NEAR(quarters, std::round(quarters), 1e-6);
 
-    const Book textOnly = LayOutBook({Day(20261207, u"words", false)}, a4, false, measure);
+    const Book textOnly = LayOutBook({Day(20261207, u"words", false)}, a4, false, measure, kEn);
     const BookPage& written = textOnly.pages[0];
     EXPECT_TRUE(written.pictures.empty());
-    // Rain (3) and mood 1, each its icon and its name, and the place's code (2).
+    // Rain (3) and mood 1, each its icon and its name, and the place's name (2).
     ASSERT_EQ(written.icons.size(), 2u);
     EXPECT_EQ(written.icons[0].strip, IconStrip::Weather);
     EXPECT_EQ(written.icons[0].index, 3u);
     EXPECT_EQ(written.icons[1].strip, IconStrip::Mood);
     EXPECT_EQ(written.icons[1].index, 1u);
-    EXPECT_TRUE(Holds(written, u"SP"));
-    EXPECT_TRUE(Holds(written, u"Rn"));
-    EXPECT_TRUE(Holds(written, u"Norm"));
+    EXPECT_TRUE(Holds(written, u"Sports"));
+    EXPECT_TRUE(Holds(written, u"Rain"));
+    EXPECT_TRUE(Holds(written, u"Calm"));
     const auto line = std::find_if(written.texts.begin(), written.texts.end(),
                                    [](const PlacedText& t) { return t.text == u"words"; });
     ASSERT_NE(line, written.texts.end());
     EXPECT_LT(line->top - written.icons[0].top, 10.0) << "the text follows the details without a picture's room";
 
     // Two a page: the second day in the lower half, the third on a page of its own.
-    const Book two =
-        LayOutBook({Day(20261205, u"", true), Day(20261206, u"", true), Day(20261207, u"", true)}, a4, true, measure);
+    const Book two = LayOutBook({Day(20261205, u"", true), Day(20261206, u"", true), Day(20261207, u"", true)}, a4,
+                                true, measure, kEn);
     ASSERT_EQ(two.pages.size(), 2u);
     ASSERT_EQ(two.pages[0].pictures.size(), 2u);
     EXPECT_GT(two.pages[0].pictures[1].top, a4.height / 2);
     EXPECT_EQ(two.pages[1].pictures[0].day, 2u);
-    EXPECT_TRUE(Holds(two.pages[1], u"2026-12-05 to 2026-12-07"));
+    EXPECT_TRUE(Holds(two.pages[1], u"Saturday, 5 December 2026 to Monday, 7 December 2026"));
+    const Book japanese = LayOutBook({Day(20261207, u"words", false)}, a4, false, measure, ProgramLanguage::Japanese);
+    EXPECT_TRUE(Holds(japanese.pages[0], u"2026年12月7日(月)"));
 }

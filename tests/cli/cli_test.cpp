@@ -16,6 +16,7 @@
 #include "cli/console_text.h"
 #include "cli/year_svg.h"
 #include "diarycore/codepage.h"
+#include "diarycore/date_words.h"
 #include "diarycore/record.h"
 #include "lookback/year_poster.h"
 #include "platform/utf8.h"
@@ -173,7 +174,7 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
 
     const Ran ran = Run(Html(out_ / "index.html", {"--from", "2000-03-01", "--days", "3", "--jpeg"}));
     EXPECT_EQ(ran.code, 4) << ran.err;
-    EXPECT_NE(ran.err.find("20000301.bmp: not a BMP file [1234567890'BM'12345678]"), std::string::npos) << ran.err;
+    EXPECT_NE(ran.err.find("20000301.bmp: not a BMP file [The picture file does not start with 'BM'"), std::string::npos) << ran.err;
     EXPECT_NE(ran.err.find("20000228.bmp: could not be read: it is not a file"), std::string::npos) << ran.err;
     EXPECT_NE(ran.err.find("1 day could not be read"), std::string::npos) << ran.err;
     EXPECT_EQ(ran.err.find("CONVERTING"), std::string::npos) << "no progress bar when stderr is a file";
@@ -215,7 +216,7 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
          Html(document, {"--from", "0001-01-02", "--days", "3"}), 0, "", "1-1-2 ;1-1-1 ;0-12-31 ;end"},
         {"no loop marker", "<html>", true, Html(document, {"--yes"}), 1, "lacks a loop marker", nullptr},
         {"markers in the wrong order", "<!next> <!for> ", false, Html(document), 2, "<!next> before <!for>", nullptr},
-        {"no template", nullptr, true, Html(document, {"--yes"}), 3, "cannot read the template [No template  ]",
+        {"no template", nullptr, true, Html(document, {"--yes"}), 3, "cannot read the template [No template was found.]",
          nullptr},
         {"document over its template", loop, false, Html(templatePath_, {"--yes"}), 3, "cannot write the document",
          nullptr},
@@ -420,13 +421,14 @@ TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
     };
 
     for (const ColourBy by : {ColourBy::Mood, ColourBy::Weather}) {
-        const Ran ran = year({"--yes", "--by", by == ColourBy::Mood ? "mood" : "weather"});
+        const Ran ran = year({"--yes", "--lang", "en", "--by", by == ColourBy::Mood ? "mood" : "weather"});
         EXPECT_EQ(ran.code, 4) << ran.err;
         EXPECT_NE(ran.err.find("2 days could not be read"), std::string::npos) << ran.err;
         const std::string text = ReadFileText(svg);
         for (int month = 1; month <= 12; ++month) {
             for (int day = 1; day <= static_cast<int>(DaysInMonth(2024, month)); ++day) {
-                const std::string date = EncodeUtf8(IsoDateText({2024, month, day, 0}));
+                const DayKey key{2024, month, day, WeekdayOfDate(2024, month, day)};
+                const std::string date = EncodeUtf8(LongDateText(key, ProgramLanguage::English));
                 const std::size_t square = text.rfind("fill=", text.find("<title>" + date + " "));
                 ASSERT_NE(square, std::string::npos) << date;
                 EXPECT_EQ(text.substr(square + 6, 7), ColourText(DayColour(core.At(month, day), by))) << date;
@@ -437,7 +439,17 @@ TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
 #endif
     }
     const std::string text = ReadFileText(svg);
-    EXPECT_NE(text.find("<title>2024-03-01 No weather; Could not be read</title>"), std::string::npos);
+    EXPECT_NE(text.find("<title>Friday, 1 March 2024 No weather; Could not be read</title>"), std::string::npos);
+    // The weeks' first days barred: Sunday 7 January by default, Monday 8 January when asked.
+    EXPECT_NE(text.find("M139 62v16"), std::string::npos);
+    EXPECT_EQ(text.find("M157 62v16"), std::string::npos);
+    const Ran japanese = year({"--yes", "--lang", "ja", "--week-starts", "monday"});
+    EXPECT_EQ(japanese.code, 4) << japanese.err;
+    const std::string japaneseText = ReadFileText(svg);
+    EXPECT_NE(japaneseText.find("<title>2024年3月1日(金) "), std::string::npos);
+    EXPECT_NE(japaneseText.find("M157 62v16"), std::string::npos);
+    EXPECT_EQ(japaneseText.find("M139 62v16"), std::string::npos);
+    year({"--yes", "--lang", "en", "--by", "weather"});
     for (const std::string& figure :
          {"Pages: " + std::to_string(figures.pages), "Current streak: " + std::to_string(figures.currentStreak),
           "Longest streak: " + std::to_string(figures.longestStreak)})
@@ -467,7 +479,9 @@ TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
     for (const Args& usage :
          {Args{"mosaic", "--data", Utf8(data_), "--year", "2024", "--out", "x.jpg", "--columns", "0"},
           Args{"year", "--data", Utf8(data_), "--year", "0", "--out", "x.svg"},
-          Args{"year", "--data", Utf8(data_), "--year", "2024", "--out", "x.svg", "--by", "place"}})
+          Args{"year", "--data", Utf8(data_), "--year", "2024", "--out", "x.svg", "--by", "place"},
+          Args{"year", "--data", Utf8(data_), "--year", "2024", "--out", "x.svg", "--week-starts", "friday"},
+          Args{"year", "--data", Utf8(data_), "--year", "2024", "--out", "x.svg", "--lang", "fr"}})
         EXPECT_EQ(Run(usage).code, 64) << usage.back();
     const Ran missing =
         Run({"mosaic", "--data", Utf8(temp_ / "missing"), "--year", "2024", "--out", Utf8(poster), "--yes"});
@@ -511,7 +525,7 @@ TEST_F(Cli, PdfIsABookOfTheDays) {
     WriteFileText(data_ / "20000302.dbt", "PK not a record");
     WriteFileText(data_ / "20000303.bmp", "not a bitmap, though long enough for its header");
     Day("20000305.dbt", u"after the run");
-    const Args run = {"--from", "2000-02-28", "--to", "2000-03-04"};
+    const Args run = {"--from", "2000-02-28", "--to", "2000-03-04", "--lang", "en"};
 
     const Ran ran = pdf(book, run);
     EXPECT_EQ(ran.code, 4) << ran.err;
@@ -524,17 +538,21 @@ TEST_F(Cli, PdfIsABookOfTheDays) {
     std::size_t at = 0, dollars = 0;
     for (std::size_t found = text.find("＄"); found != std::string::npos; found = text.find("＄", found + 1)) ++dollars;
     EXPECT_EQ(dollars, words.size()) << "no line lost or drawn twice";
-    std::vector<std::string> expected = {"2000-02-28 Monday", "first day's words", "2000-02-29 Tuesday",
+    std::vector<std::string> expected = {"Monday, 28 February 2000", "first day's words", "Tuesday, 29 February 2000",
                                          "閏日の日記です"};
     expected.insert(expected.end(), words.begin(), words.end());
-    expected.push_back("2000-03-01 Wednesday");
+    expected.push_back("Wednesday, 1 March 2000");
     for (const std::string& next : expected) {
         const std::size_t found = text.find(next, at);
         ASSERT_NE(found, std::string::npos) << next << " after " << at << " in\n" << text;
         at = found + next.size();
     }
-    for (const char* absent : {"2000-03-02", "2000-03-03", "after the run"})
+    for (const char* absent : {"2 March 2000", "3 March 2000", "after the run"})
         EXPECT_EQ(text.find(absent), std::string::npos) << absent;
+    const fs::path japanese = temp_ / "japanese.pdf";
+    EXPECT_EQ(pdf(japanese, {"--from", "2000-02-28", "--to", "2000-02-28", "--lang", "ja"}).code, 0);
+    ASSERT_EQ(std::system(("pdftotext -enc UTF-8 '" + japanese.string() + "' '" + pdfText + "'").c_str()), 0);
+    EXPECT_NE(ReadFileText(pdfText).find("2000年2月28日(月)"), std::string::npos) << ReadFileText(pdfText);
 
     const fs::path fonts = temp_ / "fonts.txt";
     ASSERT_EQ(std::system(("pdffonts '" + book.string() + "' >'" + fonts.string() + "'").c_str()), 0);
@@ -725,6 +743,38 @@ TEST_F(Cli, AFileTheUserMayNotReadIsLeftOutAndNamed) {
     EXPECT_EQ(versions.code, 0) << versions.err;
     EXPECT_EQ(versions.out.substr(versions.out.find('\t') + 1), name + "\tincomplete\n");
     EXPECT_FALSE(DiaryDiffersFromSnapshot(data_, backups / name)) << "the same unreadable picture is no change";
+}
+#endif
+
+#ifndef _WIN32
+// --lang wins; without it the environment's locale, LC_ALL over LC_MESSAGES over LANG,
+// an empty one passed over.
+TEST(CliText, LanguageFromTheArgumentOrTheEnvironment) {
+    struct Row {
+        const char *lang, *all, *messages, *langVariable;
+        ProgramLanguage language;
+    };
+    constexpr ProgramLanguage ja = ProgramLanguage::Japanese, en = ProgramLanguage::English;
+    const Row rows[] = {
+        {"en", "ja_JP.UTF-8", nullptr, nullptr, en}, {"ja", nullptr, nullptr, "C", ja},
+        {"", "ja_JP.UTF-8", "C", "C", ja},           {"", "", "en_GB", "ja_JP", en},
+        {"", nullptr, nullptr, "ja_JP.eucJP", ja},   {"", nullptr, nullptr, nullptr, en},
+    };
+    const auto set = [](const char* name, const char* value) {
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    };
+    for (const Row& row : rows) {
+        set("LC_ALL", row.all);
+        set("LC_MESSAGES", row.messages);
+        set("LANG", row.langVariable);
+        EXPECT_EQ(ConsoleLanguage(row.lang), row.language) << row.lang << " " << (row.all ? row.all : "-");
+    }
+    set("LC_ALL", nullptr);
+    set("LC_MESSAGES", nullptr);
+    set("LANG", "C.UTF-8");
 }
 #endif
 

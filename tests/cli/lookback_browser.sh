@@ -19,7 +19,7 @@ fail() {
 
 rm -rf "$work"
 mkdir -p "$work"
-"$export_program" year --data "$week" --year 2024 --out "$work/year.svg" || fail "year did not finish"
+"$export_program" year --data "$week" --year 2024 --lang en --out "$work/year.svg" || fail "year did not finish"
 "$export_program" mosaic --data "$week" --year 2024 --out "$work/poster.jpg" --columns 7 ||
   fail "mosaic did not finish"
 
@@ -46,7 +46,7 @@ timeout 180 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --f
 rm -rf "$work/profile"
 # A square's middle: 32 + 18 (day - 1) + 8 across, 62 + 18 (month - 1) + 8 down.
 for day in 4 5 6 7 8 9 10; do
-  fill=$(grep -o "fill=\"#[0-9A-F]*\"><title>2024-02-0*$day " "$work/year.svg" | cut -c8-13)
+  fill=$(grep -o "fill=\"#[0-9A-F]*\"><title>[A-Za-z]*, $day February 2024 " "$work/year.svg" | cut -c8-13)
   [ -n "$fill" ] || fail "no square for 2024-02-$day"
   shown=$(pixel "$work/year.png" $((32 + 18 * (day - 1) + 8)) $((62 + 18 + 8)))
   [ "$shown" = "$fill" ] || fail "2024-02-$day shows $shown, not $fill"

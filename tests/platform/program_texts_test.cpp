@@ -40,7 +40,10 @@ TEST(ProgramTexts, BothStringTablesHoldTheListsWords) {
         const std::u16string_view japanese = ProgramText(id, ProgramLanguage::Japanese);
         const std::u16string_view english = ProgramText(id, ProgramLanguage::English);
         EXPECT_FALSE(japanese.empty() || english.empty()) << "text " << id;
-        EXPECT_EQ(Placeholders(japanese), Placeholders(english)) << "text " << id;
+        // A date's pattern takes of its parts the ones its language writes.
+        if (id != IDS_DATE_LONG && id != IDS_DATE_MONTH) {
+            EXPECT_EQ(Placeholders(japanese), Placeholders(english)) << "text " << id;
+        }
 #ifdef _WIN32
         for (ProgramLanguage language : {ProgramLanguage::Japanese, ProgramLanguage::English}) {
             ShowLanguage(language);

@@ -130,7 +130,8 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
                                     A::SetZoom,
                                     A::ShowBackups,
                                     A::ShowEarlierVersions,
-                                    A::ChooseLanguage}));
+                                    A::ChooseLanguage,
+                                    A::SetWeekStart}));
     wchar_t label[64] = {};
     GetMenuStringW(bar, IDM_SAVE_PICTURE, label, std::size(label), MF_BYCOMMAND);
     EXPECT_STREQ(label, L"絵を保存する");

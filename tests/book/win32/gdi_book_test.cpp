@@ -33,7 +33,7 @@ TEST(GdiBook, DrawsThePageAtThePrintersDotsInWholeBlocks) {
 
     GdiTextMeasure measure;
     const PaperSize a4 = SizeOfPaper(Paper::A4);
-    const Book book = LayOutBook({day}, a4, false, measure);
+    const Book book = LayOutBook({day}, a4, false, measure, ProgramLanguage::Japanese);
     ASSERT_EQ(book.pages.size(), 1u);
     ASSERT_EQ(book.pages[0].pictures.size(), 1u);
 
@@ -66,7 +66,7 @@ TEST(GdiBook, DrawsThePageAtThePrintersDotsInWholeBlocks) {
 
     // The title and the text are set: dark dots where their lines stand.
     for (const PlacedText& text : book.pages[0].texts) {
-        if (text.text != u"日曜日の日記" && !text.text.starts_with(u"2026-12-06")) continue;
+        if (text.text != u"日曜日の日記" && !text.text.starts_with(u"2026年12月6日")) continue;
         const int y0 = static_cast<int>(text.top * dotsPerMm), x0 = static_cast<int>(text.left * dotsPerMm);
         int dark = 0;
         for (int y = y0; y < y0 + static_cast<int>(text.fontSize * 25.4 / 72 * dotsPerMm); ++y)

@@ -11,6 +11,7 @@
 #include "diarycore/record.h"
 #include "page/win32/page_edits.h"
 #include "page/win32/page_files.h"
+#include "support/scratch_files.h"
 #include "support/test_pictures.h"
 #include "page/win32/folder_index.h"
 #include "page/win32/recovered_pages.h"
@@ -323,6 +324,7 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
         EXPECT_EQ(std::tuple(selected.wYear, selected.wMonth, selected.wDay), std::tuple(1999, 3, 7));
         EXPECT_TRUE(ButtonsInside(dialog, IDOK, IDCANCEL)) << "OK and Cancel must be visible inside the dialog";
         EXPECT_TRUE(GetWindowLongW(calendar, GWL_STYLE) & MCS_DAYSTATE);
+        EXPECT_EQ(LOWORD(SendMessageW(calendar, MCM_GETFIRSTDAYOFWEEK, 0, 0)), 6) << "the handheld's Sunday";
         // As drawn, under Wine as well as on Windows; March 1999 shows 28 Feb to 10 Apr.
         EXPECT_EQ(MarkedDays(calendar), (std::set<int>{19990228, 19990307, 19990401}));
         RECT client{}, needed{};
@@ -338,9 +340,18 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
     EXPECT_EQ(Shown(), std::make_tuple(1999, 3, 24, 3));
     EXPECT_EQ(BoxText(), L"");
 
+    // Weeks from Monday, chosen in the View menu, kept in the settings file, followed by the picker.
     OpenDay({1999, 3, 8, 1});
     TypeText(L"kept");
-    EXPECT_TRUE(WorkDialog(IDM_PICK_DAY, L"PickDay", [](HWND dialog) { PressDialogButton(dialog, IDCANCEL); }));
+    Command(IDM_WEEK_MONDAY);
+    EXPECT_NE(ReadFileText(File(L"doodlebinder.ini")).find("week_starts=monday"), std::string::npos);
+    EXPECT_TRUE(GetMenuState(GetMenu(TheView().window), IDM_WEEK_MONDAY, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(WorkDialog(IDM_PICK_DAY, L"PickDay", [](HWND dialog) {
+        HWND calendar = FindWindowExW(dialog, nullptr, MONTHCAL_CLASSW, nullptr);
+        EXPECT_EQ(LOWORD(SendMessageW(calendar, MCM_GETFIRSTDAYOFWEEK, 0, 0)), 0) << "Monday";
+        PressDialogButton(dialog, IDCANCEL);
+    }));
+    Command(IDM_WEEK_SUNDAY);
     EXPECT_EQ(Shown(), std::make_tuple(1999, 3, 8, 1));
     EXPECT_EQ(BoxText(), L"kept");
     EXPECT_EQ(ReadFileBytes(File(L"19990308.dbt")), RecordBytes(0, 0, 0, u"kept"));
