@@ -174,7 +174,9 @@ TEST_F(Cli, HtmlWritesTheDialogsDocumentAndTheDiarysJpegs) {
 
     const Ran ran = Run(Html(out_ / "index.html", {"--from", "2000-03-01", "--days", "3", "--jpeg"}));
     EXPECT_EQ(ran.code, 4) << ran.err;
-    EXPECT_NE(ran.err.find("20000301.bmp: not a BMP file [The picture file does not start with 'BM'"), std::string::npos) << ran.err;
+    EXPECT_NE(ran.err.find("20000301.bmp: not a BMP file [The picture file does not start with 'BM'"),
+              std::string::npos)
+        << ran.err;
     EXPECT_NE(ran.err.find("20000228.bmp: could not be read: it is not a file"), std::string::npos) << ran.err;
     EXPECT_NE(ran.err.find("1 day could not be read"), std::string::npos) << ran.err;
     EXPECT_EQ(ran.err.find("CONVERTING"), std::string::npos) << "no progress bar when stderr is a file";
@@ -216,8 +218,8 @@ TEST_F(Cli, EveryExitCodeWithItsCause) {
          Html(document, {"--from", "0001-01-02", "--days", "3"}), 0, "", "1-1-2 ;1-1-1 ;0-12-31 ;end"},
         {"no loop marker", "<html>", true, Html(document, {"--yes"}), 1, "lacks a loop marker", nullptr},
         {"markers in the wrong order", "<!next> <!for> ", false, Html(document), 2, "<!next> before <!for>", nullptr},
-        {"no template", nullptr, true, Html(document, {"--yes"}), 3, "cannot read the template [No template was found.]",
-         nullptr},
+        {"no template", nullptr, true, Html(document, {"--yes"}), 3,
+         "cannot read the template [No template was found.]", nullptr},
         {"document over its template", loop, false, Html(templatePath_, {"--yes"}), 3, "cannot write the document",
          nullptr},
         {"no folder for the document", loop, false, Html(out_ / "missing" / "index.html"), 3,
