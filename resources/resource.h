@@ -89,6 +89,9 @@
 #define IDM_ZOOM_OUT 40051
 #define IDM_ZOOM_FIRST 40061
 #define IDM_ZOOM_LAST 40064
+#define IDS_ZOOM_STEP 7500     // %1 the zoom, 1 to 4
+#define IDS_ZOOM_NO_ROOM 7501  // %1 the step's label
+#define IDS_ZOOM_NO_ZOOM 7502  // %1 the step's label
 
 // View menus of both: the first day of the weeks in the calendars, the views and the book
 #define IDM_WEEK_SUNDAY 40066
@@ -298,14 +301,7 @@
 #define IDS_LOOK_SAME_DAY_TEXT 6955
 #define IDS_LOOK_SAME_DAY_NONE 6956
 
-// The book of days: the weekdays in words (Sunday first), the footer, a day carried over
-#define IDS_BOOK_SUNDAY 7000  // + the day of week, 0 = Sunday
-#define IDS_BOOK_MONDAY 7001
-#define IDS_BOOK_TUESDAY 7002
-#define IDS_BOOK_WEDNESDAY 7003
-#define IDS_BOOK_THURSDAY 7004
-#define IDS_BOOK_FRIDAY 7005
-#define IDS_BOOK_SATURDAY 7006
+// The book of days: the footer, a day carried over to the next page
 #define IDS_BOOK_PAGE 7010       // %1 the page, %2 the pages
 #define IDS_BOOK_RUN 7011        // %1 the first day, %2 the last
 #define IDS_BOOK_CONTINUED 7012  // %1 the day's title
@@ -386,6 +382,7 @@
 #define IDS_VERSIONS_DAMAGED 7113  // %1 the count
 #define IDS_VERSIONS_NOT_RESTORED 7114
 #define IDS_VERSIONS_INCOMPLETE 7115  // %1 the snapshot's time
+#define IDS_VERSIONS_DRAWING_DIFFERS 7122  // %1 the line that differs
 
 // View menu of the menu bar and the system menu: the language the program speaks
 // (Follow Windows, Japanese, English); choice = id - IDM_LANGUAGE_FIRST

@@ -109,7 +109,20 @@ void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
     };
     enable(IDM_ZOOM_IN, diary.view.zoom < largest);
     enable(IDM_ZOOM_OUT, largest > 0 && diary.view.zoom > 1);
-    for (int zoom = 1; zoom <= kMaxZoom; ++zoom) enable(IDM_ZOOM_FIRST + zoom - 1, zoom <= largest);
+    for (int zoom = 1; zoom <= kMaxZoom; ++zoom) {
+        const UINT item = IDM_ZOOM_FIRST + zoom - 1;
+        enable(item, zoom <= largest);
+        // A greyed step says why: the screen has no room for it, or the layout no zoom.
+        const char16_t digit[] = {static_cast<char16_t>(u'0' + zoom), u'\0'};
+        std::u16string label = LoadText(g_shell.instance, IDS_ZOOM_STEP, {digit});
+        if (zoom > largest)
+            label = LoadText(g_shell.instance, g_shell.tallScreen ? IDS_ZOOM_NO_ROOM : IDS_ZOOM_NO_ZOOM, {label});
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_STRING;
+        info.dwTypeData = const_cast<wchar_t*>(WidePointer(label));
+        SetMenuItemInfoW(menu, item, FALSE, &info);
+    }
     if (menu == g_shell.drawingMenu.get()) {
         EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (!diary.page.CanTakeBack() ? MF_GRAYED : MF_ENABLED));
         EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (!diary.page.CanBringBack() ? MF_GRAYED : MF_ENABLED));

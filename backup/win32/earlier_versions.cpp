@@ -11,6 +11,7 @@
 #include "backup/day_versions.h"
 #include "backup/diary_identity.h"
 #include "backup/snapshot_names.h"
+#include "backup/version_difference.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
 #include "lookback/win32/look_window.h"
@@ -68,11 +69,25 @@ std::optional<DayDrawing> DrawingOf(const DayFilesInSnapshot& files) {
     return DrawingOfPictureBytes(std::span(*files.picture).subspan(kPictureHeaderBytes));
 }
 
-std::u16string FirstLine(const DayFilesInSnapshot& files) {
+std::u16string TextOf(const DayFilesInSnapshot& files) {
     DayRecord record;
     if (!files.record || ParseRecord(*files.record, record) != RecordStatus::Ok) return {};
-    const std::size_t end = record.text.find_first_of(u"\r\n");
-    return record.text.substr(0, end);
+    return record.text;
+}
+
+// Whether the version's drawing is another than the page's now; no drawing is a blank one.
+bool DrawingDiffers(const DayFilesInSnapshot& files, const Page& page) {
+    const bool own = IsOwnPicture(files.picture);
+    const std::optional<PictureBytes>& now = page.Pixels();
+    if (!own || !now) return own != now.has_value();
+    return !std::equal(files.picture->begin() + kPictureHeaderBytes, files.picture->end(), now->begin(), now->end());
+}
+
+// What tells the row apart from the page now: the line that differs, marked when the
+// drawing does too.
+std::u16string DifferenceText(HINSTANCE instance, const DayFilesInSnapshot& files, const Page& page) {
+    const std::u16string line = LineThatDiffers(TextOf(files), page.Text());
+    return DrawingDiffers(files, page) ? LoadText(instance, IDS_VERSIONS_DRAWING_DIFFERS, {line}) : line;
 }
 
 void Fill(HWND dialog, VersionsDialog& state) {
@@ -96,7 +111,7 @@ void Fill(HWND dialog, VersionsDialog& state) {
             time = LoadText(instance, IDS_VERSIONS_SET_ASIDE, {time});
         else if (shown.snapshot->incomplete)
             time = LoadText(instance, IDS_VERSIONS_INCOMPLETE, {time});
-        const std::u16string line = FirstLine(files);
+        const std::u16string line = DifferenceText(instance, files, state.page);
         LVITEMW row{};
         row.mask = LVIF_TEXT | LVIF_IMAGE;
         row.iItem = item;
@@ -108,11 +123,21 @@ void Fill(HWND dialog, VersionsDialog& state) {
         row.pszText = const_cast<wchar_t*>(WidePointer(line));
         SendMessageW(list, LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&row));
     }
-    // The time column as wide as its longest text ("(incomplete)" after a time), the first
+    // The time column as wide as its longest text ("(incomplete)" after a time) beside the
+    // thumbnail, measured in the list's font (an autosized column leaves the image out), the
     // lines taking what is left.
     if (!state.versions.empty()) {
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
-        const int fitted = std::max(timeWidth, static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)));
+        int widest = 0;
+        wchar_t text[128];
+        for (int item = 0; item < static_cast<int>(state.versions.size()); ++item) {
+            LVITEMW row{};
+            row.pszText = text;
+            row.cchTextMax = 128;
+            SendMessageW(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&row));
+            widest = std::max(widest, static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0,
+                                                                    reinterpret_cast<LPARAM>(text))));
+        }
+        const int fitted = std::max(timeWidth, kThumbWidth + widest + 24);
         SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, fitted);
         SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, room.right - fitted - 4);
     }

@@ -214,12 +214,20 @@ void MakeControls(PrintState& state, HWND window, int dpi) {
         x += width + scaled(6);
         return at;
     };
-    MakeControl(window, state, L"STATIC", LoadText(instance, IDS_PRINT_FROM), SS_RIGHT | SS_CENTERIMAGE, 0,
-                place(scaled(36)), y1, scaled(36), row);
+    // A label as wide as its words in the window's font, in either language.
+    const auto label = [&](int textId, int atLeast) {
+        const std::u16string text = LoadText(instance, textId);
+        const OwnedWindowDc dc(window);
+        const SelectedObject font(dc.get(), state.font.get());
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), WidePointer(text), static_cast<int>(text.size()), &size);
+        const int width = std::max(scaled(atLeast), static_cast<int>(size.cx) + scaled(4));
+        MakeControl(window, state, L"STATIC", text, SS_RIGHT | SS_CENTERIMAGE, 0, place(width), y1, width, row);
+    };
+    label(IDS_PRINT_FROM, 36);
     state.from = MakeControl(window, state, DATETIMEPICK_CLASSW, u"", WS_TABSTOP | DTS_SHORTDATEFORMAT, kFrom,
                              place(scaled(140)), y1, scaled(140), row);
-    MakeControl(window, state, L"STATIC", LoadText(instance, IDS_PRINT_TO), SS_RIGHT | SS_CENTERIMAGE, 0,
-                place(scaled(24)), y1, scaled(24), row);
+    label(IDS_PRINT_TO, 24);
     state.to = MakeControl(window, state, DATETIMEPICK_CLASSW, u"", WS_TABSTOP | DTS_SHORTDATEFORMAT, kTo,
                            place(scaled(140)), y1, scaled(140), row);
     // Dates as the rest of the program writes them in the shown language, not the locale's

@@ -462,7 +462,8 @@ TEST_F(Cli, YearAndMosaicDrawWhatTheViewsShow) {
     EXPECT_EQ(kept.code, 3);
     EXPECT_NE(kept.err.find("exists already; give --yes"), std::string::npos) << kept.err;
     EXPECT_EQ(ReadFileText(svg), text);
-    const Ran empty = Run({"year", "--data", Utf8(data_), "--year", "2022", "--out", Utf8(temp_ / "empty.svg")});
+    const Ran empty =
+        Run({"year", "--data", Utf8(data_), "--year", "2022", "--out", Utf8(temp_ / "empty.svg"), "--lang", "en"});
     EXPECT_EQ(empty.code, 0) << empty.err;
     EXPECT_NE(ReadFileText(temp_ / "empty.svg").find(">Longest streak: 0<"), std::string::npos);
 

@@ -366,8 +366,7 @@ TEST_F(Shell, FocusComesBackToThePage) {
 // A dialog opened from the notification icon's menu while the window is minimised brings
 // the window back and opens whole inside the work area, with the keys: picker, then Find.
 TEST_F(Shell, DialogsOpenedWhileMinimisedAreOnScreenAndTakeKeys) {
-    ShowLanguage(ProgramLanguage::English);  // the words of the windows added since the handheld
-    for (auto [command, caption] : {std::pair{IDM_PICK_DAY, L"PickDay"}, {IDM_FIND, L"Find"}}) {
+    for (auto [command, caption] : {std::pair{IDM_PICK_DAY, L"PickDay"}, {IDM_FIND, L"検索"}}) {
         SCOPED_TRACE(fs::path(caption).string());
         ShowWindow(g_shell.mainWindow, SW_MINIMIZE);
         PumpMessages(100);
@@ -642,7 +641,7 @@ TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
     EXPECT_EQ(line, L"words while the picture was held");
     EXPECT_EQ(ControlText(TheView().textBox), L"words while the picture was held");
     EXPECT_EQ(CapturePictureBytes(TheView()), drawn) << "the drawing left out is not whitened";
-    EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|DBT Saved");
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|The text is saved.");
     EXPECT_EQ(ReadFileBytes(File(L"20000301.bmp")), PictureFileBytes(drawn));
 }
 
@@ -704,10 +703,10 @@ TEST_F(Shell, EarlierVersionRestoredAsAnUnsavedChange) {
     EXPECT_EQ(below, L"Snapshots that could not be read, skipped: 1.");
     EXPECT_EQ(ControlText(TheView().textBox), L"the first words");
     EXPECT_EQ(CapturePictureBytes(TheView()), drawn);
-    EXPECT_EQ(MessagesShownBy([] { CloseProgram(g_shell.mainWindow); }, {IDCANCEL}), L"Exit|Save Current Changes");
+    EXPECT_EQ(MessagesShownBy([] { CloseProgram(g_shell.mainWindow); }, {IDCANCEL}), L"Close Doodlebinder|Save the changes to this page?");
     EXPECT_EQ(ReadRecordFile(File(L"20000301.dbt")).record.text, u"today's words");
     EXPECT_FALSE(fs::exists(File(L"20000301.bmp")));
-    EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|DBT Saved");
+    EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|The text is saved.");
     EXPECT_EQ(ReadRecordFile(File(L"20000301.dbt")).record.text, u"the first words");
     EXPECT_EQ(ReadFileBytes(File(L"20000301.bmp")), PictureFileBytes(drawn));
 }

@@ -172,7 +172,7 @@ TEST_F(HtmlDialog, OkWithPicturesShowsTheStripAndTellsTheBrokenOneLast) {
     EXPECT_TRUE(pressed.boxes.starts_with(kSavedBox)) << boxes;
     const size_t reader = pressed.boxes.find(L"Err|BMP123456789012345|");
     const size_t list =
-        pressed.boxes.find(L"Err|These pictures could not be converted to JPEG:\n20000303.jpg|dialog\n");
+        pressed.boxes.find(L"Err|次の絵を JPEG に変換できませんでした:\n20000303.jpg|dialog\n");
     EXPECT_NE(list, std::wstring::npos) << boxes;
     EXPECT_LT(reader, list) << boxes;
 }

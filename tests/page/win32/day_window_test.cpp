@@ -53,6 +53,8 @@ class DayStore : public OnBuiltWindow {
 protected:
     void SetUp() override {
         OnBuiltWindow::SetUp();
+        // In English: the texts added since the handheld, and the handheld's own told in words.
+        ShowLanguage(ProgramLanguage::English);
         ThePage().SwitchPictureSaving(true);
         OpenDay({2000, 1, 31, 1});
     }
@@ -143,13 +145,15 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
     if (!folder) GTEST_SKIP() << "run by the wrapper script, which makes the read-only folder";
     OpenDiary(*folder);
     ThePage().SwitchPictureSaving(false);
-    EXPECT_TRUE(MessagesShownBy([] { OpenDay({2026, 12, 6, 0}); }).starts_with(L"Err|20261206.bmp could not be shown"));
+    EXPECT_TRUE(MessagesShownBy([] {
+                    OpenDay({2026, 12, 6, 0});
+                }).starts_with(L"Error|20261206.bmp could not be shown"));
     EXPECT_EQ(BoxText(), L"an older text");
     Bytes before = ReadFileBytes(*folder / L"20261206.dbt");
 
     TypeText(L"today's text");
     auto refusedFor = [](const wchar_t* record) {
-        return L"ERROR|ファイル書き込みエラーが発生しました\n\n" + std::wstring(record) +
+        return L"Error|The file could not be written.\n\n" + std::wstring(record) +
                L" could not be saved: the folder cannot be written to.\nThe page stays on show until it can be saved.";
     };
     const std::wstring refused = refusedFor(L"20261206.dbt");
@@ -160,7 +164,7 @@ TEST_F(DayStore, ReadOnlyRecordKeepsItsBytesAndThePageStays) {
 
     // Yes at the close question, with a save that fails, stops the close as Cancel does.
     EXPECT_EQ(MessagesShownBy([] { SendMessageW(g_shell.mainWindow, WM_CLOSE, 0, 0); }, {IDYES, IDOK}),
-              L"Exit|Save Current Changes / " + refused);
+              L"Close Doodlebinder|Save the changes to this page? / " + refused);
     MSG quit{};
     EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the close went on after a failed save";
 
@@ -215,8 +219,8 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
 
     EXPECT_EQ(
         MessagesShownBy([] { Command(IDM_NEXT_DAY); }, {IDOK, IDOK}),
-        L"Err|12345678901\n\n20261206.bmp could not be saved: there is no space left on the disk.\nThe page "
-        L"stays on show until it can be saved. / ERROR|ファイル書き込みエラーが発生しました\n\n20261206.dbt could not "
+        L"Error|The picture could not be saved.\n\n20261206.bmp could not be saved: there is no space left on the disk.\nThe page "
+        L"stays on show until it can be saved. / Error|The file could not be written.\n\n20261206.dbt could not "
         L"be saved: there is no space left on the disk.\nThe page stays on show until it can be saved.");
     EXPECT_EQ(BoxText(), L"kept through a full disk");
 
@@ -237,6 +241,7 @@ TEST_F(DayStore, AFullDiskIsToldAndTheCopyIsTriedAgain) {
 // handheld's text, with no question. A record that is not one is
 // told, kept by an empty page and replaced by saving text.
 TEST_F(DayStore, SavingTextTellsWhatTheRecordCannotHold) {
+    ShowLanguage(ProgramLanguage::Japanese);  // the handheld's own words
     Stroke({{400, T() + 60}, {450, T() + 100}});
     EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"??|No text entered");
     EXPECT_TRUE(fs::is_empty(folder_.Path())) << "not even the drawing is saved";
@@ -265,11 +270,12 @@ TEST_F(DayStore, SavingTextTellsWhatTheRecordCannotHold) {
 
     const Bytes foreign = {'X', 'Y', 6, 1, 1, 1, 'z', 0};
     WriteFileBytes(File(L"20000130.dbt"), foreign);
-    EXPECT_EQ(MessagesShownBy([] {
-                  OpenDay({2000, 1, 30, 0});
-              }),
-              L"Err|78787878787\n\n20000130.dbt is no diary record Doodlebinder can read. Typing on this page "
-              L"replaces it; the file as it is now is first kept as 20000130.dbt.damaged.");
+    EXPECT_EQ(
+        MessagesShownBy([] {
+            OpenDay({2000, 1, 30, 0});
+        }),
+        L"Err|78787878787\n\n20000130.dbt は Doodlebinder で読める日記の記録ではありません。"
+        L"このページに書き込むと置き換えられます。今のファイルはその前に 20000130.dbt.damaged として残されます。");
     EXPECT_EQ(BoxText(), L"");
     ASSERT_TRUE(SaveDay(ThePage(), TheView()));
     EXPECT_EQ(ReadFileBytes(File(L"20000130.dbt")), foreign) << "an empty page wrote over it";
@@ -317,7 +323,7 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
         Sleep(50);
         KeepIndexCurrent(ThePage(), TheView());
     }
-    EXPECT_TRUE(WorkDialog(IDM_PICK_DAY, L"PickDay", [&](HWND dialog) {
+    EXPECT_TRUE(WorkDialog(IDM_PICK_DAY, L"Go to Day", [&](HWND dialog) {
         HWND calendar = FindWindowExW(dialog, nullptr, MONTHCAL_CLASSW, nullptr);
         SYSTEMTIME selected{};
         SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&selected));
@@ -346,7 +352,7 @@ TEST_F(DayStore, DayPickerMovesOnOkAndStaysOnCancel) {
     Command(IDM_WEEK_MONDAY);
     EXPECT_NE(ReadFileText(File(L"doodlebinder.ini")).find("week_starts=monday"), std::string::npos);
     EXPECT_TRUE(GetMenuState(GetMenu(TheView().window), IDM_WEEK_MONDAY, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_TRUE(WorkDialog(IDM_PICK_DAY, L"PickDay", [](HWND dialog) {
+    EXPECT_TRUE(WorkDialog(IDM_PICK_DAY, L"Go to Day", [](HWND dialog) {
         HWND calendar = FindWindowExW(dialog, nullptr, MONTHCAL_CLASSW, nullptr);
         EXPECT_EQ(LOWORD(SendMessageW(calendar, MCM_GETFIRSTDAYOFWEEK, 0, 0)), 0) << "Monday";
         PressDialogButton(dialog, IDCANCEL);
@@ -375,7 +381,7 @@ TEST_F(DayStore, VisitsChangeNothingAndAWeatherAloneIsSaved) {
     }
     OpenDay({1999, 12, 31, 5});
     const std::wstring unshown =
-        L"Err|20000104.bmp could not be shown: it is no picture Doodlebinder can show.\n\n"
+        L"Error|20000104.bmp could not be shown: it is no picture Doodlebinder can show.\n\n"
         L"The picture cannot be drawn on while this day is shown, so nothing is written over "
         L"it. Step to another day and back to try again.";
     EXPECT_EQ(MessagesShownBy(
@@ -439,7 +445,7 @@ TEST_F(DayStore, ARecordInUseIsShownReadOnlyAndNeverOverwritten) {
     std::optional<FileHeldElsewhere> held(std::in_place, File(L"20000105.dbt"));
     ASSERT_TRUE(held->Holding());
     OpenDay({2000, 1, 4, 2});
-    const std::wstring told = L"Err|20000105.dbt could not be read: it is in use by another program.";
+    const std::wstring told = L"Error|20000105.dbt could not be read: it is in use by another program.";
     EXPECT_TRUE(MessagesShownBy([] { Command(IDM_NEXT_DAY); }).starts_with(told));
     EXPECT_EQ(BoxText(), L"");
     EXPECT_TRUE(GetWindowLongW(TheView().textBox, GWL_STYLE) & ES_READONLY);
@@ -449,7 +455,8 @@ TEST_F(DayStore, ARecordInUseIsShownReadOnlyAndNeverOverwritten) {
     EXPECT_TRUE(MessagesShownBy([] { Command(1004); }).starts_with(told)) << "a weather was taken silently";
     EXPECT_FALSE(PlanCurrentSave(ThePage(), TheView()).WritesAnything());
     EXPECT_TRUE(SaveDay(ThePage(), TheView()));
-    EXPECT_TRUE(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }, {IDOK}) == L"??|No text entered");
+    EXPECT_TRUE(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }, {IDOK}) ==
+                L"Nothing to Save|There is no text to save.");
     held.reset();
     EXPECT_EQ(ReadFileBytes(File(L"20000105.dbt")), record);
 
@@ -502,7 +509,7 @@ TEST_F(DayStore, RecoveryCopiesAreKeptRemovedAndOfferedBack) {
     EXPECT_FALSE(fs::exists(Copy(L"20261201.dbt~")));
 
     WriteFileBytes(Copy(L"20261130.dbt~"), Bytes{'n', 'o'});
-    EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow).starts_with(L"Err|"));
+    EXPECT_TRUE(MessagesShownBy(OfferRecoveredPagesOnShow).starts_with(L"Error|"));
     EXPECT_TRUE(fs::exists(Copy(L"20261130.dbt~"))) << "an unreadable copy is kept";
 
     // Not restored over a record another program holds, the copy stays and is offered again.

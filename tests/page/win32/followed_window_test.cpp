@@ -49,6 +49,7 @@ class Followed : public OnBuiltWindow {
 protected:
     void SetUp() override {
         OnBuiltWindow::SetUp();
+        ShowLanguage(ProgramLanguage::English);  // the words of what was added since the handheld
         ThePage().SwitchPictureSaving(true);
         RelistDiary();
     }
