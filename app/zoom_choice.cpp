@@ -5,9 +5,10 @@
 
 #include "window_layout.h"
 
-int LargestZoomThatFits(int roomWidth, int roomHeight, int commandBarHeight) {
+int LargestZoomThatFits(int roomWidth, int roomHeight, const CommandBarSize& commandBar) {
     int zoom = kMaxZoom;
-    while (zoom > 1 && (kPageWidth * zoom > roomWidth || commandBarHeight + kPageHeight * zoom > roomHeight)) --zoom;
+    while (zoom > 1 && (kPageWidth * zoom > roomWidth || commandBar.HeightAt(zoom) + kPageHeight * zoom > roomHeight))
+        --zoom;
     return zoom;
 }
 

@@ -18,9 +18,17 @@ struct ZoomChoice {
     bool operator==(const ZoomChoice&) const = default;
 };
 
-// The largest zoom whose page (640z x (t + 214z)) fits the room the window's frame leaves
-// in the work area; 1 when not even that fits.
-int LargestZoomThatFits(int roomWidth, int roomHeight, int commandBarHeight);
+// The command bar above the page: its buttons grow with the page's zoom, the room around
+// them does not. Its height at 1x, 0 where there is no bar (the 240-line layout).
+struct CommandBarSize {
+    int height = 0;
+    int buttonHeight = 0;  // at 1x
+    int HeightAt(int zoom) const { return height + buttonHeight * (zoom - 1); }
+};
+
+// The largest zoom whose page (640z x (t + 214z), t the bar's height at z) fits the room
+// the window's frame leaves in the work area; 1 when not even that fits.
+int LargestZoomThatFits(int roomWidth, int roomHeight, const CommandBarSize& commandBar);
 // The zoom for a monitor of the scale `dpi`: with no choice, the largest step not above
 // the monitor's scale; with one, the step nearest to the chosen size (by ratio, so 1.5
 // goes to 2). Within 1 and `largestThatFits`.

@@ -5,8 +5,8 @@
 #include "diarycore/picture_bytes.h"
 
 std::vector<std::uint32_t> ShrinkDrawing(const DayDrawing& drawing, int width, int height) {
-    width = std::clamp(width, 1, kPictureWidth);
-    height = std::clamp(height, 1, kPictureHeight);
+    width = std::max(width, 1);
+    height = std::max(height, 1);
     std::vector<std::uint32_t> small(static_cast<std::size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
         const int top = y * kPictureHeight / height, bottom = std::max(top + 1, (y + 1) * kPictureHeight / height);

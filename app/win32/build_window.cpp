@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "diarycore/picture_bytes.h"
 #include "diary_window.h"
 #include "notification_icon.h"
 #include "page/win32/backups.h"
@@ -25,15 +24,17 @@ namespace {
 void BuildCommandBar(HWND window) {
     g_shell.commandBar.reset(CommandBar_Create(g_shell.instance, window, IDC_COMMAND_BAR));
     CommandBar_InsertMenubar(g_shell.commandBar.get(), g_shell.instance, IDR_MENU_BAR, 0);
-    CommandBar_AddBitmap(g_shell.commandBar.get(), g_shell.instance, IDB_TOOLBAR, 4, 0, 0);
-    // The colour button shows the pen's colour. Its pictures are given as a bitmap of our
-    // own: from a resource the toolbar would turn black, greys and white into the
-    // system's button colours.
+    // The buttons' pictures are kept at 1x and drawn larger with the page. The toolbar's
+    // own strip has black, greys and white in the system's button colours, as a toolbar
+    // shows a bitmap resource; the colour button shows the pen's colour, so its pictures
+    // keep theirs.
+    g_shell.toolbarButtons.reset(CreateMappedBitmap(g_shell.instance, IDB_TOOLBAR, 0, nullptr, 0));
     g_shell.colourButtons.reset(static_cast<HBITMAP>(
         LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDB_COLOUR_BUTTONS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    TBADDBITMAP colours{nullptr, reinterpret_cast<UINT_PTR>(g_shell.colourButtons.get())};
-    g_shell.firstColourButtonImage = static_cast<int>(
-        SendMessageW(g_shell.commandBar.get(), TB_ADDBITMAP, kPalette.size(), reinterpret_cast<LPARAM>(&colours)));
+    BITMAP toolbarStrip{};
+    GetObjectW(g_shell.toolbarButtons.get(), sizeof(toolbarStrip), &toolbarStrip);
+    g_shell.firstColourButtonImage = toolbarStrip.bmWidth / 16;
+    ShowCommandBarAtZoom(1);
     const TBBUTTON buttons[] = {
         {0, 0, 0, TBSTYLE_SEP, {}, 0, 0},
         {0, IDM_COLOUR_BUTTON, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
@@ -46,6 +47,8 @@ void BuildCommandBar(HWND window) {
 
     // The page starts below it; the window is sized to the page once its zoom is known.
     g_shell.commandBarHeight = CommandBar_Height(g_shell.commandBar.get());
+    const LRESULT buttonSize = SendMessageW(g_shell.commandBar.get(), TB_GETBUTTONSIZE, 0, 0);
+    g_shell.commandBarAt1x = {g_shell.commandBarHeight, HIWORD(buttonSize)};
 }
 
 void SetWindowIcons(HWND window) {

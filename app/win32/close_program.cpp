@@ -44,6 +44,8 @@ CloseAnswer AskAboutUnsavedPage(HWND window, Page& page, PageView& view) {
 // Each object goes once, in this order.
 void ReleaseWindowObjects(PageView& view) {
     g_shell.commandBar.reset();
+    g_shell.commandBarImages.reset();
+    g_shell.toolbarButtons.reset();
     g_shell.colourButtons.reset();
 
     // The drawing menu holds only the colour, width and pen-type menus as cascades, which

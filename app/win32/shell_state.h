@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/zoom_choice.h"
 #include "platform/program_language.h"
 #include "platform/win32/window_object.h"
 
@@ -25,16 +26,19 @@ struct ShellState {
     int windowX = 0;
     int windowY = 0;
     DWORD windowStyle = 0;
-    int windowWidth = 640;     // the client area: 640 x zoom
-    int contentHeight = 214;   // t + 214 x zoom once the window is built
-    int commandBarHeight = 0;  // t; 0 in the 240-line layout
+    int windowWidth = 640;          // the client area: 640 x zoom
+    int contentHeight = 214;        // t + 214 x zoom once the window is built
+    int commandBarHeight = 0;       // t at the page's zoom; 0 in the 240-line layout
+    CommandBarSize commandBarAt1x;  // the bar with its 1x images, from which it grows with the zoom
     HACCEL accelerators = nullptr;
-    bool altChordTaken = false;      // an Alt+key accelerator ran and Alt may still be down
-    HWND mainWindow = nullptr;       // stored only after CreateWindowExW returns
-    OwnedWindow statusStrip;         // modeless status dialog, made with the window
-    OwnedBitmap colourButtons;       // the colour button's pictures, one per pen colour
-    OwnedWindow commandBar;          // tall-screen layout only
-    int firstColourButtonImage = 0;  // the colour pictures' first index among the command bar's images
+    bool altChordTaken = false;       // an Alt+key accelerator ran and Alt may still be down
+    HWND mainWindow = nullptr;        // stored only after CreateWindowExW returns
+    OwnedWindow statusStrip;          // modeless status dialog, made with the window
+    OwnedBitmap toolbarButtons;       // the other buttons' 1x pictures, in the system's button colours
+    OwnedBitmap colourButtons;        // the colour button's pictures, one per pen colour
+    OwnedImageList commandBarImages;  // both made as large as the page's zoom asks
+    OwnedWindow commandBar;           // tall-screen layout only
+    int firstColourButtonImage = 0;   // the colour pictures' first index among the command bar's images
     OwnedIcon smallIcon;
     OwnedIcon largeIcon;                     // the desktop's task switcher and taskbar
     HWND focusBeforeDeactivation = nullptr;  // the control that gets the keys back

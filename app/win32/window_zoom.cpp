@@ -8,6 +8,7 @@
 #include "keyboard_focus.h"
 #include "page/win32/diary_settings.h"
 #include "page/win32/page_zoom.h"
+#include "platform/win32/command_bar.h"
 #include "platform/win32/window_object.h"
 #include "shell_state.h"
 #include "app/window_layout.h"
@@ -49,7 +50,7 @@ int LargestZoomOn(HWND window, HMONITOR monitor, int dpi) {
     if (!g_shell.tallScreen) return 1;
     const RECT frame = FrameAround(window, {}, dpi), work = WorkArea(monitor);
     return LargestZoomThatFits((work.right - work.left) - (frame.right - frame.left),
-                               (work.bottom - work.top) - (frame.bottom - frame.top), g_shell.commandBarHeight);
+                               (work.bottom - work.top) - (frame.bottom - frame.top), g_shell.commandBarAt1x);
 }
 
 // The window sized to the page at `zoom`, its top left at `at`, moved left and up as far
@@ -66,15 +67,26 @@ void SizeWindowToPage(HWND window, int zoom, POINT at, int dpi, const RECT* work
     g_shell.windowX = at.x;
     g_shell.windowY = at.y;
     SetWindowPos(window, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    // The command bar spans the client area's new width.
+    if (g_shell.commandBar) SendMessageW(g_shell.commandBar.get(), TB_AUTOSIZE, 0, 0);
 }
 
 void ApplyZoom(DiaryWindow& diary, int zoom, int dpi, POINT at, HMONITOR monitor) {
+    ShowCommandBarAtZoom(zoom);
+    diary.view.t = g_shell.commandBarHeight;
     SetPageZoom(diary.page, diary.view, zoom);
     const RECT work = WorkArea(monitor);
     SizeWindowToPage(diary.view.window, zoom, at, dpi, &work);
 }
 
 }  // namespace
+
+void ShowCommandBarAtZoom(int zoom) {
+    if (!g_shell.commandBar) return;
+    g_shell.commandBarImages = CommandBar_SetImages(g_shell.commandBar.get(),
+                                                    {g_shell.toolbarButtons.get(), g_shell.colourButtons.get()}, zoom);
+    g_shell.commandBarHeight = CommandBar_Height(g_shell.commandBar.get());
+}
 
 int LargestZoomOfWindow(HWND window) {
     return LargestZoomOn(window, MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), WindowDpi(window));
@@ -85,6 +97,7 @@ void ChooseStartZoom(DiaryWindow& diary, HWND window) {
     const int dpi = WindowDpi(window);
     const int zoom = ZoomForMonitor(ReadZoomChoice(DiarySettings(diary.page)), dpi, LargestZoomOfWindow(window));
     diary.view.zoom = zoom;
+    ShowCommandBarAtZoom(zoom);
     // Centred on the screen by the page's size, as the 1x window always was; the page is
     // painted once it is made.
     const POINT centred{(GetSystemMetrics(SM_CXSCREEN) - kPageWidth * zoom) / 2,

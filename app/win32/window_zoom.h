@@ -9,6 +9,9 @@
 
 struct DiaryWindow;
 
+// The command bar's pictures and buttons at the page's zoom, and t, its height, to match;
+// nothing without a bar (the 240-line layout).
+void ShowCommandBarAtZoom(int zoom);
 // The largest zoom the window's monitor has room for; 1 in the 240-line layout.
 int LargestZoomOfWindow(HWND window);
 // WM_CREATE, once the command bar is made and before the page's view is: the view's zoom,

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "lookback/month_grid.h"
 #include "lookback/thumbnail.h"
 #include "platform/win32/dialog_placement.h"
@@ -56,7 +58,10 @@ OwnedBitmap MakeBitmapOfPixels(const std::vector<std::uint32_t>& pixels, int wid
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (bitmap && bits) std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+    // Never more than the section holds: a 32-bit row needs no padding, so it holds
+    // exactly width x height pixels.
+    const std::size_t room = static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0);
+    if (bitmap && bits) std::copy_n(pixels.begin(), std::min(pixels.size(), room), static_cast<std::uint32_t*>(bits));
     return bitmap;
 }
 

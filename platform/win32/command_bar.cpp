@@ -21,12 +21,34 @@ BOOL CommandBar_InsertMenubar(HWND bar, HINSTANCE instance, WORD menuId, WORD) {
     return FALSE;
 }
 
-int CommandBar_AddBitmap(HWND bar, HINSTANCE instance, int bitmapId, int count, int width, int height) {
-    SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(width ? width : 16, height ? height : 16));
-    TBADDBITMAP bitmap{instance, static_cast<UINT_PTR>(bitmapId)};
-    int first = static_cast<int>(SendMessageW(bar, TB_ADDBITMAP, count, reinterpret_cast<LPARAM>(&bitmap)));
+OwnedImageList CommandBar_SetImages(HWND bar, std::initializer_list<HBITMAP> strips, int zoom) {
+    constexpr int kImageSize = 16;
+    const int size = kImageSize * zoom;
+    OwnedImageList images(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 0, 4));
+    const OwnedWindowDc screen(nullptr);
+    for (HBITMAP strip : strips) {
+        BITMAP shape{};
+        if (!GetObjectW(strip, sizeof(shape), &shape)) continue;
+        const int width = shape.bmWidth / kImageSize * kImageSize;
+        const OwnedBitmap large(CreateCompatibleBitmap(screen.get(), width * zoom, size));
+        {
+            const OwnedDc from(CreateCompatibleDC(screen.get())), to(CreateCompatibleDC(screen.get()));
+            const SelectedObject source(from.get(), strip), target(to.get(), large.get());
+            // Whole pixels repeated, never blended, so the pixel art stays crisp.
+            SetStretchBltMode(to.get(), COLORONCOLOR);
+            StretchBlt(to.get(), 0, 0, width * zoom, size, from.get(), 0, 0, width, kImageSize, SRCCOPY);
+        }
+        ImageList_AddMasked(images.get(), large.get(), GetSysColor(COLOR_BTNFACE));
+    }
+    SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+    // The room around an image grows with it: the whole button is `zoom` times its 1x size.
+    const DWORD padding = static_cast<DWORD>(SendMessageW(bar, TB_GETPADDING, 0, 0));
+    SendMessageW(bar, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM((kImageSize + LOWORD(padding)) * zoom, (kImageSize + HIWORD(padding)) * zoom));
     SendMessageW(bar, TB_AUTOSIZE, 0, 0);
-    return first;
+    InvalidateRect(bar, nullptr, TRUE);
+    return images;
 }
 
 int CommandBar_Height(HWND bar) {

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace window_object {
@@ -26,6 +28,9 @@ struct Menu {
 };
 struct Window {
     static void Release(HWND window) { DestroyWindow(window); }
+};
+struct ImageList {
+    static void Release(HIMAGELIST list) { ImageList_Destroy(list); }
 };
 
 }  // namespace window_object
@@ -69,6 +74,7 @@ using OwnedDc = Owned<HDC, window_object::MemoryDc>;
 using OwnedIcon = Owned<HICON, window_object::Icon>;
 using OwnedMenu = Owned<HMENU, window_object::Menu>;
 using OwnedWindow = Owned<HWND, window_object::Window>;
+using OwnedImageList = Owned<HIMAGELIST, window_object::ImageList>;
 
 // A window's device context from GetDC (the screen's for no window), given back to the
 // window it came from.

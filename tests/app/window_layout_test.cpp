@@ -54,12 +54,14 @@ TEST(PageZoom, FollowsTheMonitorOrKeepsTheChosenSize) {
                                         << " dpi, now " << c.dpi << " dpi, room for " << c.largest);
         EXPECT_EQ(ZoomForMonitor(c.choice, c.dpi, c.largest), c.zoom);
     }
-    // Room: the work area less the window's frame; the command bar is above the page.
-    EXPECT_EQ(LargestZoomThatFits(1910, 980, 26), 2);
-    EXPECT_EQ(LargestZoomThatFits(1279, 980, 26), 1);
-    EXPECT_EQ(LargestZoomThatFits(2560, 882, 26), 4);
-    EXPECT_EQ(LargestZoomThatFits(2560, 881, 26), 3);
-    EXPECT_EQ(LargestZoomThatFits(600, 200, 0), 1);
+    // Room: the work area less the window's frame; the command bar is above the page, its
+    // buttons (22 high at 1x) growing with it.
+    EXPECT_EQ(LargestZoomThatFits(1910, 980, {26, 22}), 2);
+    EXPECT_EQ(LargestZoomThatFits(1279, 980, {26, 22}), 1);
+    EXPECT_EQ(LargestZoomThatFits(2560, 948, {26, 22}), 4);
+    EXPECT_EQ(LargestZoomThatFits(2560, 947, {26, 22}), 3) << "room for the page at 4x, not for its bar";
+    EXPECT_EQ(LargestZoomThatFits(1920, 1000, {}), 3);
+    EXPECT_EQ(LargestZoomThatFits(600, 200, {}), 1);
 
     Settings settings;
     KeepZoomChoice(settings, {3, 144});

@@ -71,3 +71,30 @@ TEST(Thumbnail, StrokesStayVisibleAndColoursTrue) {
     EXPECT_EQ(small[34], 0xFFFFFFu);
     EXPECT_EQ(small[88 * 52 + 87], 0xFFFFFFu);
 }
+
+// Every size gives exactly its width x height pixels, the bitmap made from them being that
+// size: also one larger than the drawing, as a Month cell at 192 DPI asks for, where a
+// shorter list would shear the rows and leave a black band. Its pixels repeat the
+// drawing's, so a left half red and right half blue keep their edge upright.
+TEST(Thumbnail, EverySizeIsFilledWholeAndUpright) {
+    std::vector<std::uint8_t> pixels(kPicturePixelBytes, 0);
+    for (int y = 0; y < kPictureHeight; ++y) {
+        for (int x = 0; x < kPictureWidth; ++x) SetPicturePixel(pixels, x, y, x < kPictureWidth / 2 ? 9 : 12);
+    }
+    const DayDrawing drawing = DrawingOfPictureBytes(pixels);
+    constexpr std::uint32_t red = 0xFF0000, blue = 0x0000FF;  // the palette's 9 and 12
+    const std::tuple<int, int> sizes[] = {{1, 1}, {88, 53}, {264, 160}, {272, 164}, {528, 320}, {700, 4}};
+    for (const auto& [width, height] : sizes) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        const std::vector<std::uint32_t> small = ShrinkDrawing(drawing, width, height);
+        ASSERT_EQ(small.size(), static_cast<std::size_t>(width) * height);
+        if (width < 2) continue;
+        int wrong = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                wrong += small[static_cast<std::size_t>(y) * width + x] != (2 * x < width ? red : blue);
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+}

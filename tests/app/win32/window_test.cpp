@@ -783,6 +783,7 @@ BuiltObjects ObjectsOfTheWindow() {
     if (g_shell.tallScreen) {
         built.windows.push_back(g_shell.commandBar.get());
         built.gdi.push_back(g_shell.colourButtons.get());
+        built.gdi.push_back(g_shell.toolbarButtons.get());
     }
     return built;
 }
