@@ -381,7 +381,7 @@
 #define IDS_VERSIONS_NONE 7112
 #define IDS_VERSIONS_DAMAGED 7113  // %1 the count
 #define IDS_VERSIONS_NOT_RESTORED 7114
-#define IDS_VERSIONS_INCOMPLETE 7115  // %1 the snapshot's time
+#define IDS_VERSIONS_INCOMPLETE 7115       // %1 the snapshot's time
 #define IDS_VERSIONS_DRAWING_DIFFERS 7122  // %1 the line that differs
 
 // View menu of the menu bar and the system menu: the language the program speaks

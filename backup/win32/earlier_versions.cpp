@@ -134,8 +134,8 @@ void Fill(HWND dialog, VersionsDialog& state) {
             row.pszText = text;
             row.cchTextMax = 128;
             SendMessageW(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&row));
-            widest = std::max(widest, static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0,
-                                                                    reinterpret_cast<LPARAM>(text))));
+            widest = std::max(
+                widest, static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text))));
         }
         const int fitted = std::max(timeWidth, kThumbWidth + widest + 24);
         SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, fitted);

@@ -703,7 +703,8 @@ TEST_F(Shell, EarlierVersionRestoredAsAnUnsavedChange) {
     EXPECT_EQ(below, L"Snapshots that could not be read, skipped: 1.");
     EXPECT_EQ(ControlText(TheView().textBox), L"the first words");
     EXPECT_EQ(CapturePictureBytes(TheView()), drawn);
-    EXPECT_EQ(MessagesShownBy([] { CloseProgram(g_shell.mainWindow); }, {IDCANCEL}), L"Close Doodlebinder|Save the changes to this page?");
+    EXPECT_EQ(MessagesShownBy([] { CloseProgram(g_shell.mainWindow); }, {IDCANCEL}),
+              L"Close Doodlebinder|Save the changes to this page?");
     EXPECT_EQ(ReadRecordFile(File(L"20000301.dbt")).record.text, u"today's words");
     EXPECT_FALSE(fs::exists(File(L"20000301.bmp")));
     EXPECT_EQ(MessagesShownBy([] { Command(IDM_SAVE_TEXT); }), L"Save|The text is saved.");

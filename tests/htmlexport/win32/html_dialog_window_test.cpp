@@ -171,8 +171,7 @@ TEST_F(HtmlDialog, OkWithPicturesShowsTheStripAndTellsTheBrokenOneLast) {
     const std::string boxes(pressed.boxes.begin(), pressed.boxes.end());
     EXPECT_TRUE(pressed.boxes.starts_with(kSavedBox)) << boxes;
     const size_t reader = pressed.boxes.find(L"Err|BMP123456789012345|");
-    const size_t list =
-        pressed.boxes.find(L"Err|次の絵を JPEG に変換できませんでした:\n20000303.jpg|dialog\n");
+    const size_t list = pressed.boxes.find(L"Err|次の絵を JPEG に変換できませんでした:\n20000303.jpg|dialog\n");
     EXPECT_NE(list, std::wstring::npos) << boxes;
     EXPECT_LT(reader, list) << boxes;
 }
