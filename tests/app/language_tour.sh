@@ -9,18 +9,21 @@ program_folder tour "$1" "$2"
 mkdir -p "$3"
 yesterday=$(date -d yesterday +%Y%m%d)
 printf 'DN\006\000\000\000%s\000' "a walk in the park" >"$folder/$yesterday.dbt"
+# The names of the windows on the screen, one a line (the virtual screen has no window
+# manager to ask for the active one).
+shown() { for id in $(xdotool search --onlyvisible --name '.'); do xdotool getwindowname "$id"; done | sort; }
 for language in ja en; do
   printf 'language=%s\r\n' "$language" >"$folder/doodlebinder.ini"
   program_start 2
-  main=$(xdotool getactivewindow getwindowname)
+  shown >"$folder/before"
   import -window root "$3/tour-$language-page.png"
   for window in find:ctrl+f month:ctrl+m same-day:ctrl+t year:ctrl+shift+y print:ctrl+p day:ctrl+l html:ctrl+h; do
     name=${window%%:*}
     xdotool key "${window#*:}"
     sleep 2
-    caption=$(xdotool getactivewindow getwindowname)
+    caption=$(shown | comm -13 "$folder/before" - | head -1)
     import -window root "$3/tour-$language-$name.png"
-    [ -n "$caption" ] && [ "$caption" != "$main" ] || fail "$language: $name did not come up in front"
+    [ -n "$caption" ] || fail "$language: $name did not come up"
     echo "$caption" >>"$folder/captions-$language.txt"
     xdotool key Escape
     sleep 1
