@@ -76,18 +76,21 @@ std::u16string TextOf(const DayFilesInSnapshot& files) {
 }
 
 // Whether the version's drawing is another than the page's now; no drawing is a blank one.
-bool DrawingDiffers(const DayFilesInSnapshot& files, const Page& page) {
-    const bool own = IsOwnPicture(files.picture);
-    const std::optional<PictureBytes>& now = page.Pixels();
-    if (!own || !now) return own != now.has_value();
-    return !std::equal(files.picture->begin() + kPictureHeaderBytes, files.picture->end(), now->begin(), now->end());
+// A snapshot that could not take the picture says nothing of it.
+bool DrawingDiffers(const DayFilesInSnapshot& files, const Page& page, bool incomplete) {
+    if (incomplete && !files.picture) return false;
+    const PictureBytes blank(kPicturePixelBytes, 0xFF);
+    const std::span<const std::uint8_t> then =
+        IsOwnPicture(files.picture) ? std::span(*files.picture).subspan(kPictureHeaderBytes) : std::span(blank);
+    const std::span<const std::uint8_t> now = page.Pixels() ? std::span(*page.Pixels()) : std::span(blank);
+    return !std::equal(then.begin(), then.end(), now.begin(), now.end());
 }
 
 // What tells the row apart from the page now: the line that differs, marked when the
 // drawing does too.
-std::u16string DifferenceText(HINSTANCE instance, const DayFilesInSnapshot& files, const Page& page) {
+std::u16string DifferenceText(HINSTANCE instance, const DayFilesInSnapshot& files, const Page& page, bool incomplete) {
     const std::u16string line = LineThatDiffers(TextOf(files), page.Text());
-    return DrawingDiffers(files, page) ? LoadText(instance, IDS_VERSIONS_DRAWING_DIFFERS, {line}) : line;
+    return DrawingDiffers(files, page, incomplete) ? LoadText(instance, IDS_VERSIONS_DRAWING_DIFFERS, {line}) : line;
 }
 
 void Fill(HWND dialog, VersionsDialog& state) {
@@ -111,7 +114,8 @@ void Fill(HWND dialog, VersionsDialog& state) {
             time = LoadText(instance, IDS_VERSIONS_SET_ASIDE, {time});
         else if (shown.snapshot->incomplete)
             time = LoadText(instance, IDS_VERSIONS_INCOMPLETE, {time});
-        const std::u16string line = DifferenceText(instance, files, state.page);
+        const std::u16string line =
+            DifferenceText(instance, files, state.page, shown.snapshot && shown.snapshot->incomplete);
         LVITEMW row{};
         row.mask = LVIF_TEXT | LVIF_IMAGE;
         row.iItem = item;

@@ -65,13 +65,6 @@ TEST(WeekStart, ChoicesAndTheirFirstWeekdays) {
         EXPECT_EQ(FirstWeekday(ReadWeekStart(settings), c.systemFirstDay), c.firstWeekday)
             << line << " " << c.systemFirstDay;
     }
-    for (WeekStart start : {WeekStart::Sunday, WeekStart::Monday, WeekStart::FollowSystem}) {
-        Settings settings;
-        KeepWeekStart(settings, WeekStart::Monday);
-        KeepWeekStart(settings, start);
-        EXPECT_EQ(ReadWeekStart(settings), start);
-        EXPECT_EQ(settings.Bytes().size(), std::string("week_starts=\r\n").size() + WeekStartName(start).size());
-    }
 }
 
 }  // namespace
