@@ -85,11 +85,20 @@ void DrawDateHeader(PageView& view, const DayKey& day) {
     FillRect(canvas, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     {
         LOGFONTW face{};
-        face.lfHeight = kPage.headerFontHeight * view.zoom;
         face.lfWeight = FW_SEMIBOLD;
         face.lfUnderline = TRUE;
         face.lfCharSet = SHIFTJIS_CHARSET;
-        const OwnedFont font(CreateFontIndirectW(&face));
+        // The handheld's short date fits at the header's size; a date in words ("Wednesday,
+        // 30 September 2026") takes a smaller one where it would be cut, down to two thirds.
+        const int full = kPage.headerFontHeight * view.zoom;
+        OwnedFont font;
+        for (face.lfHeight = full; face.lfHeight >= full * 2 / 3; --face.lfHeight) {
+            font.reset(CreateFontIndirectW(&face));
+            const SelectedObject measured(canvas, font.get());
+            SIZE size{};
+            GetTextExtentPoint32W(canvas, WidePointer(text), static_cast<int>(text.size()), &size);
+            if (size.cx <= area.right - area.left) break;
+        }
         const SelectedObject selected(canvas, font.get());
         // The canvas's own colours: black text on an opaque white background.
         DrawTextW(canvas, WidePointer(text), static_cast<int>(text.size()), &area, DT_SINGLELINE | DT_RIGHT);
