@@ -33,6 +33,7 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_HTML_OUTPUT, IDM_HTML_OUTPUT, CommandAction::ShowHtmlOutput, 0},
     {IDM_ABOUT, IDM_ABOUT, CommandAction::ShowAbout, 0},
     {IDM_BACKUPS, IDM_BACKUPS, CommandAction::ShowBackups, 0},
+    {IDM_DIARY_FOLDER, IDM_DIARY_FOLDER, CommandAction::ShowDiaryFolder, 0},
     {IDM_EARLIER_VERSIONS, IDM_EARLIER_VERSIONS, CommandAction::ShowEarlierVersions, 0},
     {IDM_SAVE_PICTURE, IDM_SAVE_PICTURE, CommandAction::TogglePictureSaving, 0},
     {IDM_RULED_LINES, IDM_RULED_LINES, CommandAction::ToggleRuledLines, 0},
@@ -99,6 +100,7 @@ bool OpensDialog(CommandAction action) {
     case CommandAction::ShowHtmlOutput:
     case CommandAction::ShowAbout:
     case CommandAction::ShowBackups:
+    case CommandAction::ShowDiaryFolder:
     case CommandAction::ShowEarlierVersions: return true;
     default: return false;
     }

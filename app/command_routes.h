@@ -29,6 +29,7 @@ enum class CommandAction {
     ShowHtmlOutput,
     ShowAbout,
     ShowBackups,
+    ShowDiaryFolder,
     ShowEarlierVersions,
     TogglePictureSaving,
     ToggleRuledLines,

@@ -18,7 +18,7 @@ WindowLayout ChooseLayoutForScreen(int screenWidth, int screenHeight) {
 
 int CentredWindowY(int screenHeight, int contentHeight) { return (screenHeight - contentHeight) / 2; }
 
-std::u16string DataFolderOf(std::u16string_view modulePath) {
+std::u16string ProgramFolderOf(std::u16string_view modulePath) {
     auto slash = modulePath.rfind(u'\\');
     if (slash == std::u16string_view::npos) return {};
     return std::u16string(modulePath.substr(0, slash));

@@ -30,6 +30,6 @@ WindowLayout ChooseLayoutForScreen(int screenWidth, int screenHeight);
 // Top of the window in the tall layout once the content height is known (214 + command bar).
 int CentredWindowY(int screenHeight, int contentHeight);
 
-// The data folder is the executable's folder: everything before the last backslash.
-// A path without a backslash has no folder, and gives an empty one.
-std::u16string DataFolderOf(std::u16string_view modulePath);
+// The executable's folder: everything before the last backslash. A path without a
+// backslash has no folder, and gives an empty one.
+std::u16string ProgramFolderOf(std::u16string_view modulePath);

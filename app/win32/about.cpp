@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "diary_window.h"
+#include "diarycore/recovery_files.h"
 #include "app/help_page.h"
 #include "platform/win32/dialog_placement.h"
 #include "platform/win32/dialog_template.h"
@@ -37,19 +39,26 @@ bool StartHelpViewer(const std::u16string& viewer, const std::u16string& page) {
 
 }  // namespace
 
-void OpenHelpPage() {
-    // The help viewer and the page live beside the program, in the diary folder.
-    const std::u16string folder = DiaryOf(g_shell.mainWindow).page.Folder();
-    std::u16string page = folder + u"\\" + kHelpPageName;
+bool OpenHelpPage(HWND owner, const std::u16string& diaryFolder) {
+    // The viewer is beside the program. The page is written beside a portable program, as
+    // the handheld did, and into the diary's working folder otherwise, where the user's
+    // own files are not.
+    const std::filesystem::path folder = g_shell.diaryPlace.kind == DiaryPlaceKind::Portable
+                                             ? std::filesystem::path(diaryFolder)
+                                             : WorkFolder(diaryFolder);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const std::u16string page = (folder / kHelpPageName).u16string();
     // A viewer started on a stale or missing page would hide the failure.
     if (WriteFileSafely(std::filesystem::path(page), HelpPageBytes(ShownLanguage())) != WriteStatus::Ok) {
-        ShowMessageBox(g_shell.mainWindow, g_shell.instance, IDS_WRITE_ERROR, IDS_CAPTION_ERROR, MB_ICONEXCLAMATION);
-        return;
+        ShowMessageBox(owner, g_shell.instance, IDS_WRITE_ERROR, IDS_CAPTION_ERROR, MB_ICONEXCLAMATION);
+        return false;
     }
-    if (!StartHelpViewer(folder + u"\\" + kHelpViewerName, page)) {
-        ShowMessageBox(g_shell.mainWindow, g_shell.instance, IDS_HELP_VIEWER_FAILED, IDS_CAPTION_ERR,
-                       MB_ICONEXCLAMATION);
+    if (!StartHelpViewer(g_shell.programFolder + u"\\" + kHelpViewerName, page)) {
+        ShowMessageBox(owner, g_shell.instance, IDS_HELP_VIEWER_FAILED, IDS_CAPTION_ERR, MB_ICONEXCLAMATION);
+        return false;
     }
+    return true;
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -60,7 +69,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             EndDialog(dialog, 1);
             return TRUE;
         }
-        if (wParam == IDC_HELP_BUTTON) OpenHelpPage();  // the box stays open
+        if (wParam == IDC_HELP_BUTTON) OpenHelpPage(g_shell.mainWindow, DiaryOf(g_shell.mainWindow).page.Folder());  // the box stays open
         return FALSE;
     default: return FALSE;
     }

@@ -5,6 +5,8 @@
 #include "about.h"
 #include "build_window.h"
 #include "app/command_routes.h"
+#include "diary_folder_dialog.h"
+#include "diary_location.h"
 #include "diary_window.h"
 #include "htmlexport/win32/html_output_dialog.h"
 #include "keyboard_focus.h"
@@ -75,7 +77,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS: PassFocusToPage(window); return 0;
     case WM_PAINT: PaintMainWindow(window); return 0;
     case WM_CLOSE: CloseProgram(window); return 0;
-    case WM_NCDESTROY: ForgetDiary(window); return DefWindowProcW(window, message, wParam, lParam);
+    case WM_NCDESTROY:
+        UnmarkDiaryWindow(window);
+        ForgetDiary(window);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_DRAWITEM: DrawColourItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return 1;
     case WM_MEASUREITEM: MeasureColourItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return 1;
     case WM_COMMAND: RunCommand(window, wParam); return 0;
@@ -154,6 +159,9 @@ void RunCommand(HWND window, WPARAM wParam) {
         break;
     case CommandAction::ShowAbout: ShowAboutDialog(window); break;
     case CommandAction::ShowBackups: ShowBackupsDialog(page, view, DiaryOf(window).backups, window); break;
+    case CommandAction::ShowDiaryFolder:
+        if (ShowDiaryFolderDialog(window)) CloseProgram(window);
+        break;
     case CommandAction::ShowEarlierVersions: ShowEarlierVersions(page, view, window); break;
     case CommandAction::TogglePictureSaving: TogglePictureSaving(page, view); break;
     case CommandAction::ToggleRuledLines: ToggleRuledLines(view); break;

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/diary_place.h"
 #include "app/zoom_choice.h"
 #include "platform/program_language.h"
 #include "platform/win32/window_object.h"
@@ -20,7 +21,9 @@ struct ShellState {
     ~ShellState();
 
     HINSTANCE instance = nullptr;
-    std::u16string dataFolder;         // the executable's folder, no trailing backslash
+    std::u16string programFolder;      // the executable's folder, no trailing backslash
+    std::u16string dataFolder;         // the diary's folder, no trailing backslash
+    DiaryPlace diaryPlace;             // how the diary's folder was found
     HBRUSH backgroundBrush = nullptr;  // white stock brush
     bool tallScreen = false;
     int windowX = 0;

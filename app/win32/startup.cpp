@@ -1,10 +1,15 @@
 #include "startup.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
+#include "about.h"
+#include "app/start_options.h"
+#include "diary_location.h"
 #include "diary_window.h"
 #include "language_switch.h"
 #include "page/win32/conflict_intake.h"
@@ -22,20 +27,15 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"DOODLE_BINDER";
-constexpr wchar_t kMutexName[] = L"DOODLE_BINDER";
-
-// The module path, however long: the buffer grows until the whole path fits, so a
-// long folder is never cut into a different one.
-std::u16string ReadModulePath() {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return {};
-        if (length < buffer.size()) return FromWide(buffer.data(), length);
-        if (buffer.size() >= 65536) return {};
-        buffer.resize(buffer.size() * 2);
-    }
+// The words of the command line after the program's own name.
+std::vector<std::u16string> CommandLineWords() {
+    std::vector<std::u16string> words;
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments) return words;
+    for (int i = 1; i < count; ++i) words.push_back(FromWide(arguments[i], wcslen(arguments[i])));
+    LocalFree(arguments);
+    return words;
 }
 
 // The outer window size whose client area is the whole page.
@@ -46,8 +46,6 @@ SIZE WindowSizeForClient(int width, int height, DWORD style) {
 }
 
 }  // namespace
-
-std::u16string ReadDataFolder() { return DataFolderOf(ReadModulePath()); }
 
 bool ChooseWindowLayout() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
@@ -71,34 +69,56 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = g_shell.backgroundBrush;
-    windowClass.lpszClassName = kClassName;
+    windowClass.lpszClassName = kMainWindowClassName;
     return RegisterClassW(&windowClass);
 }
 
 bool CreateMainWindow(HINSTANCE instance, int showCommand) {
-    // The handle is deliberately not kept: the mutex lives as long as the process.
-    CreateMutexW(nullptr, TRUE, kMutexName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        if (HWND running = FindWindowW(kClassName, nullptr)) SetForegroundWindow(running);
-        return false;
-    }
+    // One diary runs once; another may run beside it.
+    if (!TakeDiary(std::filesystem::path(g_shell.dataFolder))) return false;
 
     SIZE size = WindowSizeForClient(g_shell.windowWidth, g_shell.contentHeight, g_shell.windowStyle);
     const std::u16string title = LoadText(instance, IDS_WINDOW_TITLE);
-    HWND window = CreateWindowExW(0, kClassName, WidePointer(title), g_shell.windowStyle, g_shell.windowX,
+    HWND window = CreateWindowExW(0, kMainWindowClassName, WidePointer(title), g_shell.windowStyle, g_shell.windowX,
                                   g_shell.windowY, size.cx, size.cy, nullptr, nullptr, instance, nullptr);
     if (!window) return false;
     g_shell.mainWindow = window;
+    MarkDiaryWindow(window, std::filesystem::path(g_shell.dataFolder));
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return true;
 }
 
+bool FindDiaryFolder() {
+    const StartOptions options = ParseStartOptions(CommandLineWords());
+    g_shell.programFolder = ReadProgramFolder();
+    std::optional<std::filesystem::path> named;
+    if (options.diary) named = std::filesystem::path(*options.diary);
+    g_shell.diaryPlace = FindStartDiary(std::filesystem::path(g_shell.programFolder), named);
+    g_shell.dataFolder = g_shell.diaryPlace.folder.u16string();
+    // The messages below speak the diary's language, or Windows' where it has none yet.
+    ShowStartLanguage(g_shell.diaryPlace.folder);
+    if (!options.understood) {
+        ShowMessageBox(nullptr, g_shell.instance, IDS_START_OPTIONS, IDS_CAPTION_PROGRAM, MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    if (!PrepareDiaryFolder(g_shell.diaryPlace.folder, std::filesystem::path(g_shell.programFolder))) {
+        ShowMessageBox(nullptr, g_shell.instance,
+                       LoadText(g_shell.instance, IDS_DIARY_FOLDER_UNUSABLE, {g_shell.dataFolder}), IDS_CAPTION_ERR,
+                       MB_OK | MB_ICONHAND);
+        return false;
+    }
+    if (options.help) {
+        OpenHelpPage(nullptr, g_shell.dataFolder);
+        return false;
+    }
+    return true;
+}
+
 bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showCommand) {
-    g_shell.dataFolder = ReadDataFolder();
     g_shell.instance = instance;
     g_shell.backgroundBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    ShowStartLanguage(std::filesystem::path(g_shell.dataFolder));
+    if (!FindDiaryFolder()) return false;
 
     if (!ChooseWindowLayout()) return false;
     if (!previousInstance && !RegisterMainWindowClass(instance)) return false;

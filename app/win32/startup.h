@@ -1,11 +1,14 @@
-// Start-up: data folder, layout, single-instance rule, window creation and the message loop.
+// Start-up: the diary folder, layout, single-instance rule, window creation and the message loop.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-std::u16string ReadDataFolder();
+// The diary's folder for this run, made where missing; false when the program is not to
+// run (the folder cannot be made, the command line was not understood, or it asked for
+// the help page alone).
+bool FindDiaryFolder();
 bool ChooseWindowLayout();
 ATOM RegisterMainWindowClass(HINSTANCE instance);
 bool CreateMainWindow(HINSTANCE instance, int showCommand);

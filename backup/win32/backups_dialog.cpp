@@ -1,7 +1,5 @@
 #include "backup/win32/backups_dialog.h"
 
-#include <shlobj.h>
-
 #include <optional>
 #include <filesystem>
 #include <string>
@@ -19,6 +17,7 @@
 #include "page/win32/page_view.h"
 #include "platform/win32/dialog_placement.h"
 #include "platform/win32/dialog_template.h"
+#include "platform/win32/folder_browser.h"
 #include "platform/win32/loaded_text.h"
 #include "platform/wide_text.h"
 #include "platform/write_fault.h"
@@ -80,24 +79,9 @@ void ShowState(HWND dialog, const BackupsDialog& state) {
                          {SnapshotTimeText(snapshots.front().time), Number(error ? 0 : (size + 1023) / 1024)}));
 }
 
-// The shell's folder browser: under Wine the older one is the one that works everywhere.
-std::optional<fs::path> BrowseForFolder(HWND dialog, HINSTANCE instance) {
-    const std::u16string title = LoadText(instance, IDS_BACKUP_CHOOSE_FOLDER);
-    BROWSEINFOW browse{};
-    browse.hwndOwner = dialog;
-    browse.lpszTitle = WidePointer(title);
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
-    if (!chosen) return std::nullopt;
-    wchar_t path[MAX_PATH] = {};
-    const bool named = SHGetPathFromIDListW(chosen, path);
-    CoTaskMemFree(chosen);
-    if (!named) return std::nullopt;
-    return fs::path(path);
-}
-
 void ChangeFolder(HWND dialog, const BackupsDialog& state) {
-    const std::optional<fs::path> chosen = BrowseForFolder(dialog, state.view.instance);
+    const std::optional<fs::path> chosen =
+        BrowseForFolder(dialog, LoadText(state.view.instance, IDS_BACKUP_CHOOSE_FOLDER));
     if (!chosen) return;
     const fs::path diary(state.page.Folder());
     HINSTANCE instance = state.view.instance;

@@ -2,7 +2,7 @@
 # mouse (xdotool), on a virtual screen. The sourcing script sets `top` (the checkout) and
 # calls, in order:
 #   program_folder NAME PROGRAM WAIT-FOR-WINDOW: a new diary folder $folder (removed on
-#       exit, /tmp/doodle-NAME.XXXXXX) holding a copy of PROGRAM;
+#       exit, /tmp/doodle-NAME.XXXXXX) holding a copy of PROGRAM and the portable marker;
 #   program_start [SETTLE]: the program started on it ($program), its window up, then
 #       SETTLE seconds (1) for it to paint and take the keys;
 #   program_stop: the program ended at once, as a crash or a power cut would;
@@ -14,6 +14,8 @@ program_folder() {
     folder=$(mktemp -d "/tmp/doodle-$1.XXXXXX")
     trap 'rm -rf "$folder"' EXIT
     cp "$2" "$folder/doodlebinder.exe"
+    # As the zip leaves it: the diary is the program's folder.
+    cp "$top/docs/doodlebinder-portable.ini" "$folder/"
     program_waiter=$3
 }
 

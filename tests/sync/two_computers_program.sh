@@ -70,7 +70,11 @@ file_text() { "$top/tools/wine-run" "$dayfile" text "$1" | tr -d '\r'; }
 pair_start "$work" || exit 1
 a=$work/a b=$work/b
 today=$(date +%Y%m%d)
-for folder in "$a" "$b"; do printf 'doodlebinder.exe\n' > "$folder/.stignore"; cp "$exe" "$folder/doodlebinder.exe"; done
+for folder in "$a" "$b"; do
+  printf 'doodlebinder.exe\ndoodlebinder-portable.ini\n' > "$folder/.stignore"
+  cp "$exe" "$folder/doodlebinder.exe"
+  cp "$top/docs/doodlebinder-portable.ini" "$folder/"
+done
 record "$a/$today.dbt" 'shared start'
 pair_sync || exit 1
 

@@ -36,6 +36,9 @@ void OnBuiltWindow::SetUp() {
 }
 
 void OnBuiltWindow::OpenDiary(const std::filesystem::path& folder) {
+    // As a portable program in the folder: the help viewer is looked for there too.
+    g_shell.programFolder = folder.u16string();
+    g_shell.diaryPlace.kind = DiaryPlaceKind::Portable;
     const DayKey day = ThePage().Day();
     ThePage() = Page(folder.u16string());
     ThePage().TurnTo(day);

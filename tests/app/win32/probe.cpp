@@ -1,5 +1,5 @@
-// Stands in for a program started from a folder of its own: writes the data folder it
-// would use into "data-folder.txt" and the command line it was started with into
+// Stands in for a program started from a folder of its own: writes the folder it finds
+// itself in into "data-folder.txt" and the command line it was started with into
 // "command-line.txt", both UTF-16, in that folder.
 //
 // Started as `probe.exe --hold FILE`, it is another program holding FILE open without
@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/wide_text.h"
-#include "app/win32/startup.h"
+#include "app/win32/diary_location.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (held == INVALID_HANDLE_VALUE) return 1;
         Sleep(INFINITE);
     }
-    std::u16string folder = ReadDataFolder();
+    std::u16string folder = ReadProgramFolder();
     WriteReport(folder + u"\\data-folder.txt", folder.data(), folder.size());
     const wchar_t* commandLine = GetCommandLineW();
     WriteReport(folder + u"\\command-line.txt", commandLine, wcslen(commandLine));

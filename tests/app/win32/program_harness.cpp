@@ -46,6 +46,9 @@ fs::path TestProgramFolder() {
 DiaryProgram::DiaryProgram(const fs::path& folder, const wchar_t* program) : exe_(folder / program) {
     std::error_code readOnly;
     fs::copy_file(TestProgramFolder() / program, exe_, fs::copy_options::skip_existing, readOnly);
+    // As the zip leaves it: the diary is the program's folder.
+    fs::copy_file(TestProgramFolder() / kPortableMarkerName, folder / kPortableMarkerName,
+                  fs::copy_options::skip_existing, readOnly);
 }
 
 DiaryProgram::~DiaryProgram() {

@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/diary_place.h"
 #include "support/scratch_files.h"
 
 // The folder that holds the test program and the copies of the programs beside it.

@@ -101,9 +101,9 @@ TEST(Closing, EveryWayOutEndsWithExitCodeZero) {
         for (const auto& entry : fs::recursive_directory_iterator(folder.Path())) left.push_back(entry.path());
         std::sort(left.begin(), left.end());
         const fs::path work = folder.Path() / L".doodlebinder", computer = ComputerFolder(folder.Path().u16string());
-        EXPECT_TRUE(left == std::vector<fs::path>{folder.Path() / L"doodlebinder.exe"} ||
-                    left ==
-                        (std::vector<fs::path>{work, computer, computer / L"tmp", folder.Path() / L"doodlebinder.exe"}))
+        const fs::path exe = folder.Path() / L"doodlebinder.exe", marker = folder.Path() / kPortableMarkerName;
+        EXPECT_TRUE(left == (std::vector<fs::path>{marker, exe}) ||
+                    left == (std::vector<fs::path>{work, computer, computer / L"tmp", marker, exe}))
             << "the program saved something, or left a copy: " << left.size() << " names";
     }
 }
