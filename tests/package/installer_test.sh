@@ -67,6 +67,12 @@ msiexec /i "$work/new.msi" || fail "msiexec /i of the $version package over 2.15
 [ "$(entries)" = "$version|Doodlebinder" ] || fail "after the upgrade, the installed programs list: $(entries)"
 user_files_kept "upgrade"
 
+# The list's icon is the program's (Windows and Wine keep it with the product's record).
+icon=$(wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | tr -d '\r' |
+  awk -F '    ' '$2 == "ProductIcon" { print $4 }')
+cmp -s "$top/art/doodlebinder.ico" "$(wine winepath -u "$icon" 2>/dev/null)" ||
+  fail "the installed programs list shows no icon or another one (${icon:-none})"
+
 # Every file the zip has but its marker, no other, and the programs stripped as there.
 expected=$( (ls "$top/art/sample"; printf '%s\n' README.txt doodlebinder.exe peghelp.exe doodlebinder-export.exe) |
   LC_ALL=C sort)
