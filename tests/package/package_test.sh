@@ -15,6 +15,7 @@ bad.gif
 blue.gif
 cloud.gif
 doodlebinder-export.exe
+doodlebinder-portable.ini
 doodlebinder.exe
 fine.gif
 hinagata.html
@@ -41,8 +42,10 @@ for program in doodlebinder.exe peghelp.exe doodlebinder-export.exe; do
   fi
 done
 cmp "$top/art/sample/hinagata.html" "$work/diary/hinagata.html"
-# The readme opens in Notepad: every line ends in CR LF.
-[ "$(grep -c "$(printf '\r')\$" "$work/diary/README.txt")" -eq "$(wc -l < "$work/diary/README.txt")" ] ||
-  { echo "README.txt has lines without CR LF"; exit 1; }
+# The readme and the marker open in Notepad: every line ends in CR LF.
+for text in README.txt doodlebinder-portable.ini; do
+  [ "$(grep -c "$(printf '\r')\$" "$work/diary/$text")" -eq "$(wc -l < "$work/diary/$text")" ] ||
+    { echo "$text has lines without CR LF"; exit 1; }
+done
 
 DOODLE_PACKAGE_FOLDER="$work/diary" "$top/tools/wine-run" "$tests"
