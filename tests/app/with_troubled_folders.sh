@@ -6,7 +6,8 @@
 # 6 December 2026, "20261206.bmp" and "20261206.dbt" (and a copy of the program named in
 # DOODLE_PROGRAM, when set).
 # Both need root; without it the command runs without them and the tests skip.
-base=$(mktemp -d /tmp/doodle-troubled.XXXXXX)
+# Under DOODLE_TROUBLED_BASE when set: Wine's folder browser reaches no folder under /tmp.
+base=$(mktemp -d "${DOODLE_TROUBLED_BASE:-/tmp}/doodle-troubled.XXXXXX")
 cleanup() {
   umount "$base/full" 2>/dev/null
   umount "$base/readonly" 2>/dev/null

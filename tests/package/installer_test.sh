@@ -1,7 +1,7 @@
 #!/bin/sh
 # installer_test.sh SOURCE_DIR BUILD_DIR VERSION
 # The MSI as Wine's msiexec installs it, in a scratch Wine prefix of its own: an earlier
-# release first, then this one over it (one product afterwards, the user's diary and
+# release first, its program started as the Start menu starts it, then this one over it (one product afterwards, the user's diary and
 # settings untouched), an earlier one refused over it, and the uninstall, which leaves
 # the diary and the settings byte for byte.
 set -e
@@ -50,15 +50,38 @@ entries() {
 msiexec /i "$work/old.msi" || fail "msiexec /i of the 2.15 package: exit $?"
 [ "$(entries)" = "2.15.0|Doodlebinder" ] || fail "after 2.15, the installed programs list: $(entries)"
 
+# The installed program started from another folder, as the Start menu starts it: its
+# diary is made in Documents, with the sample template, and a typed page is saved there
+# by the change of day; the program's own folder stays as installed.
+diary="$profile/Documents/Doodlebinder"
+today=$(date +%Y%m%d)
+(cd "$work" && wine "C:\\users\\$user\\AppData\\Local\\Programs\\Doodlebinder\\doodlebinder.exe" &)
+if wine "$build/tools/wait-for-window/wait-for-window.exe" DOODLE_BINDER 60 >/dev/null 2>&1; then
+  sleep 2
+  xdotool type --delay 60 "installed"
+  xdotool key alt+x
+  sleep 2
+  wine taskkill /im doodlebinder.exe >/dev/null 2>&1
+  wineserver -w
+  printf 'DN\006\000\000\000installed\000' | cmp -s - "$diary/$today.dbt" ||
+    fail "the typed page is not in Documents\\Doodlebinder: $(ls -A "$diary" 2>/dev/null | tr '\n' ' ')"
+  cmp -s "$top/art/sample/hinagata.html" "$diary/hinagata.html" || fail "the new diary has no sample template"
+  [ "$(ls "$folder" | wc -l)" -eq "$(ls "$top/art/sample" | wc -l | awk '{ print $1 + 4 }')" ] ||
+    fail "the program wrote into its own folder: $(ls "$folder" | tr '\n' ' ')"
+else
+  fail "the installed program's window did not come up"
+fi
+
 # The user's diary and settings, which no package may touch.
-mkdir -p "$profile/Documents/Doodlebinder" "$profile/AppData/Roaming/Doodlebinder"
-printf 'place=\203\212\203r\203\223\203O\r\nweather=2\r\nmood=5\r\n\r\n\223\372\213L' \
-  > "$profile/Documents/Doodlebinder/20261208.dbt"
+mkdir -p "$diary" "$profile/AppData/Roaming/Doodlebinder"
+printf 'place=\203\212\203r\203\223\203O\r\nweather=2\r\nmood=5\r\n\r\n\223\372\213L' > "$diary/20261201.dbt"
 printf 'diary=C:\\users\\%s\\Documents\\Doodlebinder\r\nzoom=2\r\n' "$user" \
   > "$profile/AppData/Roaming/Doodlebinder/doodlebinder.ini"
-cp "$profile/Documents/Doodlebinder/20261208.dbt" "$profile/AppData/Roaming/Doodlebinder/doodlebinder.ini" "$work/"
+cp "$diary/20261201.dbt" "$profile/AppData/Roaming/Doodlebinder/doodlebinder.ini" "$work/"
+cp "$diary/$today.dbt" "$work/typed.dbt" 2>/dev/null || true
 user_files_kept() {
-  cmp -s "$work/20261208.dbt" "$profile/Documents/Doodlebinder/20261208.dbt" || fail "$1: the day file changed"
+  cmp -s "$work/20261201.dbt" "$diary/20261201.dbt" || fail "$1: the day file changed"
+  cmp -s "$work/typed.dbt" "$diary/$today.dbt" || fail "$1: the typed page changed"
   cmp -s "$work/doodlebinder.ini" "$profile/AppData/Roaming/Doodlebinder/doodlebinder.ini" ||
     fail "$1: the settings changed"
 }
