@@ -1,13 +1,14 @@
 # Doodlebinder: `make run` starts the diary, `make test` checks the tree's rules (layout, no
 # circles of includes or calls), builds everything and runs every test,
-# `make dist` packs the Windows programs into a zip, `make bench` measures speed and memory
+# `make dist` packs the Windows programs into an installer and a zip and the console
+# exporter into a Debian package, `make bench` measures speed and memory
 # beside libjpeg-turbo, `make install` installs the command-line exporter into PREFIX.
 DIARY ?= $(CURDIR)/diary
 PREFIX ?= /usr/local
 SCREEN ?= 800x600
 TEST_SCREEN = 1024x768
 
-.PHONY: all deps build build-windows build-native build-run rules test run run-hpc dist bench install clean
+.PHONY: all deps build build-windows build-native build-run rules test run run-hpc dist dist-deb bench install clean
 
 all: build
 
@@ -54,10 +55,16 @@ run: build-run
 run-hpc: build-run
 	tools/run-diary "$(DIARY)" 640x240
 
-# The Windows package: dist/doodlebinder-<version>-win64.zip.
-dist: deps
+# The Windows packages, dist/doodlebinder-<version>-win64.msi and .zip, and the Debian one.
+dist: deps dist-deb
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows --target dist
+
+# The console program, from the release build as `make install` builds it, as a Debian
+# package: dist/doodlebinder-export_<version>_<architecture>.deb.
+dist-deb: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target deb
 
 # An optimised build of its own (build/bench); prints a table of ratios.
 bench: deps
