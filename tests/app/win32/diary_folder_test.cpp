@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -49,7 +50,7 @@ std::wstring ChooseDiaryFolder(const DiaryProgram& program, const fs::path& targ
                         SelectInBrowser(dialog, target);
                         PressDialogButton(dialog, IDOK);
                     } else {
-                        said += WindowText(GetDlgItem(dialog, 0xFFFF)) + L"\n";
+                        said += WindowText(dialog) + L"|" + WindowText(GetDlgItem(dialog, 0xFFFF)) + L"\n";
                         PostMessageW(dialog, WM_COMMAND, GetDlgItem(dialog, answer) ? answer : IDOK, 0);
                     }
                     return true;
@@ -94,29 +95,28 @@ TEST(DiaryFolder, MovesTheDiaryThereWithTheTypedPageAndRunsOnIt) {
     EXPECT_FALSE(fs::exists(folder / L"20261201.dbt"));
     EXPECT_FALSE(fs::exists(folder / TodayName(L"dbt")));
     // The next start finds it there: the choice is kept beside the portable program.
-    EXPECT_NE(ReadFileText(folder / kPortableMarkerName).find("diary=" + target.Path().string()), std::string::npos);
+    EXPECT_NE(ReadFileText(folder / kPortableMarkerName).find("\ndiary=" + target.Path().string()), std::string::npos);
 }
 
 // A disk that fills up while the diary is copied onto it: the old folder stays whole, the
 // user is told, and the program goes on with it.
 TEST(DiaryFolder, AMoveOntoAFullDiskLeavesTheDiaryWhereItWas) {
-    const std::optional<fs::path> full = HostPath("DOODLE_FULL_FOLDER");
-    if (!full) GTEST_SKIP() << "run by the wrapper script, as root";
+    const char* named = std::getenv("DOODLE_FULL_FOLDER_WINDOWS");
+    if (!named) GTEST_SKIP() << "run by the wrapper script, as root";
+    const std::optional<fs::path> full = fs::path(named);
     ScratchFolder folder;
     WriteFileBytes(folder / L"20261201.dbt", kOldDay);
     WriteFileBytes(folder / L"20261202.bmp", Bytes(48 * 1024, 'p'));
-    const fs::path target = *full / L"diary";
-    fs::create_directories(target);
     WriteFileBytes(*full / L"filler", Bytes(40 * 1024, 'f'));
     DiaryProgram program(folder.Path());
     ASSERT_TRUE(program.Start());
-    const std::wstring said = ChooseDiaryFolder(program, target, IDYES);
+    const std::wstring said = ChooseDiaryFolder(program, *full, IDYES);
     EXPECT_NE(said.find(L"20261202.bmp"), std::wstring::npos) << said;
     EXPECT_EQ(program.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE)) << "the program goes on";
-    EXPECT_EQ(NamesIn(target), std::vector<std::string>{});
+    EXPECT_EQ(NamesIn(*full), std::vector<std::string>{"filler"});
     EXPECT_EQ(ReadFileBytes(folder / L"20261201.dbt"), kOldDay);
     EXPECT_EQ(ReadFileBytes(folder / L"20261202.bmp").size(), 48u * 1024);
-    EXPECT_EQ(ReadFileText(folder / kPortableMarkerName).find("diary="), std::string::npos);
+    EXPECT_EQ(ReadFileText(folder / kPortableMarkerName).find("\ndiary="), std::string::npos);
     program.PostClose();
     EXPECT_EQ(program.WaitForExit(), 0u);
 }

@@ -10,7 +10,9 @@
 namespace fs = std::filesystem;
 
 // A second copy, in another folder, meets the first one's mutex and brings the first forward.
-TEST(Starting, ASecondStartBringsTheFirstForward) {
+// One diary runs once: a second start on it brings the first forward and ends. Another
+// diary, named on the command line, runs beside it.
+TEST(Starting, ASecondStartOfTheDiaryBringsTheFirstForwardAnotherRunsBeside) {
     ScratchFolder folder;
     DiaryProgram first(folder.Path());
     ASSERT_TRUE(first.Start());
@@ -21,12 +23,21 @@ TEST(Starting, ASecondStartBringsTheFirstForward) {
     SetForegroundWindow(other);
     PumpMessages(300);
     ASSERT_EQ(GetForegroundWindow(), other);
-    ScratchFolder secondFolder;
-    DiaryProgram second(secondFolder.Path());
+    DiaryProgram second(folder.Path());
     ASSERT_TRUE(second.Start(false));
     EXPECT_EQ(second.WaitForExit(), 0u);
     PumpMessages(300);
     EXPECT_EQ(GetForegroundWindow(), first.Window());
+
+    ScratchFolder otherDiary;
+    DiaryProgram beside(folder.Path());
+    ASSERT_TRUE(beside.Start(true, L"--diary \"" + otherDiary.Path().wstring() + L"\""));
+    EXPECT_NE(beside.Window(), first.Window());
+    beside.TypeText(L"the other diary");
+    EXPECT_NE(MessagesShownBy([&] { beside.PostClose(); }, {IDYES}), L"") << "saved at the close";
+    EXPECT_EQ(beside.WaitForExit(), 0u);
+    EXPECT_TRUE(fs::exists(otherDiary.Path() / TodayName(L"dbt")));
+    EXPECT_FALSE(fs::exists(folder.Path() / TodayName(L"dbt")));
 
     DestroyWindow(other);
     first.PostClose();

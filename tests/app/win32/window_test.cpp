@@ -129,6 +129,7 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
                                     A::ZoomOut,
                                     A::SetZoom,
                                     A::ShowBackups,
+                                    A::ShowDiaryFolder,
                                     A::ShowEarlierVersions,
                                     A::ChooseLanguage,
                                     A::SetWeekStart}));
