@@ -56,8 +56,13 @@ TEST(DialogTexts, EveryTextFitsItsControlInBothLanguages) {
     constexpr struct {
         int id;
         const wchar_t* name;
-    } kDialogs[] = {{IDD_FIND, L"Find"},   {IDD_BACKUPS, L"Backups"},         {IDD_EARLIER_VERSIONS, L"Versions"},
-                    {IDD_ABOUT, L"About"}, {IDD_HTML_OUTPUT, L"HTML output"}, {IDD_DAY_PICKER, L"Day picker"}};
+    } kDialogs[] = {{IDD_FIND, L"Find"},
+                    {IDD_BACKUPS, L"Backups"},
+                    {IDD_EARLIER_VERSIONS, L"Versions"},
+                    {IDD_ABOUT, L"About"},
+                    {IDD_HTML_OUTPUT, L"HTML output"},
+                    {IDD_DAY_PICKER, L"Day picker"},
+                    {IDD_DIARY_FOLDER, L"Diary folder"}};
     std::wstring cut;
     for (ProgramLanguage language : {ProgramLanguage::Japanese, ProgramLanguage::English}) {
         ShowLanguage(language);
