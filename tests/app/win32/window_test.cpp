@@ -558,6 +558,34 @@ TEST_F(Shell, HourlySnapshotsWhenTheDiaryChanged) {
     EXPECT_FALSE(SnapshotUnderWay(DiaryOf(g_shell.mainWindow).backups));
 }
 
+namespace {
+
+// Each row's text in one column of a list view.
+std::vector<std::wstring> ListColumn(HWND list, int column) {
+    std::vector<std::wstring> texts;
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        wchar_t text[96] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = std::size(text);
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// Chooses the row of the versions list, as a click would, and presses Restore.
+void RestoreRow(HWND dialog, int row) {
+    LVITEMW selected{};
+    selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(GetDlgItem(dialog, IDC_VERSIONS_LIST), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&selected));
+    PressDialogButton(dialog, IDOK);
+}
+
+}  // namespace
+
 // A settings file a sync tool holds without sharing: a zoom chosen meanwhile holds for the
 // run and is told once, the file is never written over, the backups wait rather than go
 // to another folder, and the choice goes into the file once it can be read again.
@@ -626,16 +654,9 @@ TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
     WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); },
                 [&](HWND dialog) {
                     HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
-                    wchar_t text[96] = {};
-                    LVITEMW item{};
-                    item.pszText = text;
-                    item.cchTextMax = std::size(text);
-                    SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
-                    time = text;
-                    item.iSubItem = 1;
-                    SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
-                    line = text;
-                    PressDialogButton(dialog, IDOK);
+                    time = ListColumn(list, 0).at(0);
+                    line = ListColumn(list, 1).at(0);
+                    RestoreRow(dialog, 0);
                     return false;
                 });
     EXPECT_TRUE(time.ends_with(L" (incomplete)")) << time;
@@ -680,22 +701,11 @@ TEST_F(Shell, EarlierVersionRestoredAsAnUnsavedChange) {
                         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
                         return false;
                     }
-                    HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
-                    rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-                    for (int row = 0; row < rows; ++row) {
-                        wchar_t text[64] = {};
-                        LVITEMW item{};
-                        item.iSubItem = 1;
-                        item.pszText = text;
-                        item.cchTextMax = std::size(text);
-                        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-                        lines += std::wstring(text) + L"|";
-                    }
+                    const std::vector<std::wstring> column = ListColumn(GetDlgItem(dialog, IDC_VERSIONS_LIST), 1);
+                    rows = static_cast<int>(column.size());
+                    for (const std::wstring& text : column) lines += text + L"|";
                     below = ControlText(GetDlgItem(dialog, IDC_VERSIONS_DAMAGED));
-                    LVITEMW oldest{};
-                    oldest.stateMask = oldest.state = LVIS_SELECTED | LVIS_FOCUSED;
-                    SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&oldest));
-                    PressDialogButton(dialog, IDOK);
+                    RestoreRow(dialog, 1);
                     return true;
                 });
     EXPECT_EQ(other, L"");
@@ -729,20 +739,9 @@ TEST_F(Shell, ARestoreOverUnsavedTypingSetsItAsideAndCtrlZBringsItBack) {
         std::wstring times;
         WorkDialogs([] { Command(IDM_EARLIER_VERSIONS); },
                     [&](HWND dialog) {
-                        HWND list = GetDlgItem(dialog, IDC_VERSIONS_LIST);
-                        const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-                        for (int row = 0; row < rows; ++row) {
-                            wchar_t text[64] = {};
-                            LVITEMW item{};
-                            item.pszText = text;
-                            item.cchTextMax = std::size(text);
-                            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-                            times += std::wstring(text).ends_with(L" (set aside)") ? L"set aside|" : L"snapshot|";
-                        }
-                        LVITEMW selected{};
-                        selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
-                        SendMessageW(list, LVM_SETITEMSTATE, chosen, reinterpret_cast<LPARAM>(&selected));
-                        PressDialogButton(dialog, IDOK);
+                        for (const std::wstring& time : ListColumn(GetDlgItem(dialog, IDC_VERSIONS_LIST), 0))
+                            times += time.ends_with(L" (set aside)") ? L"set aside|" : L"snapshot|";
+                        RestoreRow(dialog, chosen);
                         return true;
                     });
         return times;
