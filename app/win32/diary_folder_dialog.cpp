@@ -9,6 +9,7 @@
 #include "app/diary_move.h"
 #include "app/diary_place.h"
 #include "backup/snapshot.h"
+#include "diary_location.h"
 #include "diary_window.h"
 #include "page/win32/current_page.h"
 #include "page/win32/page_files.h"
@@ -53,8 +54,8 @@ void OpenInExplorer(HWND dialog) {
 // Moves the diary's files when the user wants them moved; false when the diary is to stay
 // where it is (the user cancelled, or the move failed and left the old folder whole).
 bool OfferMove(HWND dialog, const fs::path& from, const fs::path& to) {
-    const std::size_t files = ListDiaryFiles(from).size();
     if (HoldsDiary(to) || !HoldsDiary(from)) return true;
+    const std::size_t files = ListDiaryFiles(from).size();
     const HINSTANCE instance = g_shell.instance;
     const int answer = ShowMessageBox(
         dialog, instance, LoadText(instance, IDS_DIARY_MOVE_ASK, {to.u16string(), Number(files), from.u16string()}),
@@ -96,10 +97,8 @@ bool OfferMove(HWND dialog, const fs::path& from, const fs::path& to) {
 
 // The program again, on the kept choice or, where none could be kept, on the folder named.
 bool StartDiaryAgain(const std::optional<fs::path>& named) {
-    wchar_t path[MAX_PATH * 4] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
-    if (length == 0 || length >= MAX_PATH * 4) return false;
-    const std::u16string self = FromWide(path, length);
+    const std::u16string self = ReadProgramPath();
+    if (self.empty()) return false;
     std::u16string commandLine = u"\"" + self + u"\"";
     if (named) commandLine += u" --diary \"" + named->u16string() + u"\"";
     STARTUPINFOW startup{};

@@ -66,17 +66,19 @@ bool IsTemplateFile(const fs::path& name) {
 
 }  // namespace
 
-std::u16string ReadProgramFolder() {
+std::u16string ReadProgramPath() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return {};
         // A long folder is never cut into a different one: the buffer grows until it fits.
-        if (length < buffer.size()) return ProgramFolderOf(FromWide(buffer.data(), length));
+        if (length < buffer.size()) return FromWide(buffer.data(), length);
         if (buffer.size() >= 65536) return {};
         buffer.resize(buffer.size() * 2);
     }
 }
+
+std::u16string ReadProgramFolder() { return ProgramFolderOf(ReadProgramPath()); }
 
 DiaryPlace FindStartDiary(const fs::path& programFolder, const std::optional<fs::path>& named) {
     const fs::path roaming = KnownFolder(FOLDERID_RoamingAppData);

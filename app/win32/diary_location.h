@@ -14,7 +14,8 @@
 // The main window's class, by which a later start finds a running diary.
 inline constexpr wchar_t kMainWindowClassName[] = L"DOODLE_BINDER";
 
-// The folder the running program was started from, however long its path.
+// The running program's path and its folder, however long; empty when Windows tells none.
+std::u16string ReadProgramPath();
 std::u16string ReadProgramFolder();
 
 DiaryPlace FindStartDiary(const std::filesystem::path& programFolder,
