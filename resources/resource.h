@@ -146,15 +146,15 @@
 #define IDS_DIARY_FOLDER_CHOSEN 7602
 #define IDS_DIARY_FOLDER_DOCUMENTS 7603  // the kinds in the order of DiaryPlaceKind
 #define IDS_DIARY_CHOOSE_FOLDER 7604
-#define IDS_DIARY_MOVE_ASK 7605            // %1 the new folder, %2 the count of files, %3 the old folder
-#define IDS_DIARY_MOVE_FAILED 7606         // %1 the new folder, %2 the file, %3 the reason, %4 the old folder
-#define IDS_DIARY_MOVE_CHECK_FAILED 7607   // %1 the new folder, %2 the file, %3 the old folder
-#define IDS_DIARY_MOVE_LEFT 7608           // %1 the new folder, %2 the old folder, %3 the files, a line each
-#define IDS_DIARY_CHOICE_NOT_KEPT 7609     // %1 the file the choice goes into, %2 the reason
-#define IDS_DIARY_FOLDER_UNUSABLE 7610     // %1 the folder
-#define IDS_DIARY_INSIDE_DIARY 7611        // %1 the folder chosen
-#define IDS_DIARY_EXPLORER_FAILED 7612     // %1 the folder
-#define IDS_DIARY_RESTART_FAILED 7613      // %1 the folder
+#define IDS_DIARY_MOVE_ASK 7605           // %1 the new folder, %2 the count of files, %3 the old folder
+#define IDS_DIARY_MOVE_FAILED 7606        // %1 the new folder, %2 the file, %3 the reason, %4 the old folder
+#define IDS_DIARY_MOVE_CHECK_FAILED 7607  // %1 the new folder, %2 the file, %3 the old folder
+#define IDS_DIARY_MOVE_LEFT 7608          // %1 the new folder, %2 the old folder, %3 the files, a line each
+#define IDS_DIARY_CHOICE_NOT_KEPT 7609    // %1 the file the choice goes into, %2 the reason
+#define IDS_DIARY_FOLDER_UNUSABLE 7610    // %1 the folder
+#define IDS_DIARY_INSIDE_DIARY 7611       // %1 the folder chosen
+#define IDS_DIARY_EXPLORER_FAILED 7612    // %1 the folder
+#define IDS_DIARY_RESTART_FAILED 7613     // %1 the folder
 #define IDS_START_OPTIONS 7614
 
 // Backups: the worker's snapshot is done

@@ -69,7 +69,8 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             EndDialog(dialog, 1);
             return TRUE;
         }
-        if (wParam == IDC_HELP_BUTTON) OpenHelpPage(g_shell.mainWindow, DiaryOf(g_shell.mainWindow).page.Folder());  // the box stays open
+        if (wParam == IDC_HELP_BUTTON)
+            OpenHelpPage(g_shell.mainWindow, DiaryOf(g_shell.mainWindow).page.Folder());  // the box stays open
         return FALSE;
     default: return FALSE;
     }
