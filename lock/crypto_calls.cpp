@@ -99,17 +99,22 @@ bool RandomKeyBytes(std::span<std::uint8_t> out) {
 
 bool RandomNonceBytes(std::span<std::uint8_t> out) {
     if (!StartCrypto()) return false;
-    gcry_randomize(out.data(), out.size(), GCRY_STRONG_RANDOM);
+    // The manual's generator for nonces: unpredictable, seeded once from the strong pool
+    // and then cheap, where each gcry_randomize at the strong level polls the system's
+    // entropy again (some milliseconds under Wine).
+    gcry_create_nonce(out.data(), out.size());
     return true;
 }
 
 bool DeriveArgon2id(std::span<const std::uint8_t> password, std::span<const std::uint8_t> salt, const Argon2Cost& cost,
                     std::span<std::uint8_t> out, std::span<const std::uint8_t> secret,
                     std::span<const std::uint8_t> associated) {
-    if (!StartCrypto() || cost.lanes == 0) return false;
+    // unsigned long is 32 bits on Windows: a tag length past that is no key anyway.
+    if (!StartCrypto() || cost.lanes == 0 || out.empty() || out.size() > 0xFFFFFFFFu) return false;
     // The parameters in the order the library's Argon2 takes them: tag length, passes,
     // memory in KiB, lanes.
-    const unsigned long parameters[4] = {out.size(), cost.passes, cost.memoryKiB, cost.lanes};
+    const unsigned long parameters[4] = {static_cast<unsigned long>(out.size()), cost.passes, cost.memoryKiB,
+                                         cost.lanes};
     gcry_kdf_hd_t handle = nullptr;
     if (gcry_kdf_open(&handle, GCRY_KDF_ARGON2, GCRY_KDF_ARGON2ID, parameters, 4, password.data(), password.size(),
                       salt.data(), salt.size(), secret.empty() ? nullptr : secret.data(), secret.size(),

@@ -19,8 +19,8 @@ inline constexpr std::size_t kSha256Bytes = 32;
 // brought GCM-SIV and Argon2 (1.10) or would not start: then every call below fails.
 bool StartCrypto();
 
-// Unpredictable bytes. Keys take the library's strongest level, salts and nonces the
-// strong one, which the library makes for session keys.
+// Unpredictable bytes. Keys take the library's strongest level; salts and nonces, which
+// need not be secret, its nonce generator, which is cheap after its first call.
 bool RandomKeyBytes(std::span<std::uint8_t> out);
 bool RandomNonceBytes(std::span<std::uint8_t> out);
 
