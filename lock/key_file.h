@@ -32,9 +32,10 @@ enum class KeyFileStatus {
     CryptoUnavailable,  // the cryptographic library could not run or had no memory
 };
 
-// About half a second on a computer of today, with 64 MiB that a guessing machine must pay
-// for each guess; see lock/README.md for the measurement.
-inline constexpr Argon2Cost kPasswordCost = {65536, 3, 1};
+// 64 MiB that a guessing machine must pay for each guess, and about half a second of an
+// unlock: bench/lock-cost measured 0.4 to 0.6 s for four passes on one lane, on a busy
+// two-core build machine, natively and under Wine alike; a second lane was no faster.
+inline constexpr Argon2Cost kPasswordCost = {65536, 4, 1};
 // The recovery key is 160 random bits, not a word to guess: a small cost suffices.
 inline constexpr Argon2Cost kRecoveryCost = {8192, 1, 1};
 
