@@ -73,8 +73,9 @@ bool DiaryProgram::Start(bool waitForWindow, const std::wstring& arguments, cons
 FileHeldElsewhere::FileHeldElsewhere(const fs::path& file) {
     const fs::path probe = TestProgramFolder() / L"probe.exe";
     process_ = StartProcess(L"\"" + probe.wstring() + L"\" --hold \"" + file.wstring() + L"\"");
-    // Held once a reader that shares everything is turned away.
-    for (int tries = 0; process_ && tries < 200 && !holding_ && WaitForSingleObject(process_, 25) == WAIT_TIMEOUT;
+    // Held once a reader that shares everything is turned away. A loaded machine can take
+    // many seconds to start the holder under Wine.
+    for (int tries = 0; process_ && tries < 1200 && !holding_ && WaitForSingleObject(process_, 25) == WAIT_TIMEOUT;
          ++tries) {
         HANDLE reader = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);

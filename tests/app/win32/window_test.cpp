@@ -597,6 +597,7 @@ TEST_F(Shell, ASettingsFileHeldElsewhereIsNeverWrittenOver) {
     WriteFileText(File(L"doodlebinder.ini"), kept);
     {
         FileHeldElsewhere held(File(L"doodlebinder.ini"));
+        ASSERT_TRUE(held.Holding());
         const std::wstring told = MessagesShownWhile([] { Command(IDM_ZOOM_FIRST); });
         EXPECT_NE(told.find(L"could not be read"), std::wstring::npos) << told;
         EXPECT_NE(told.find(L"doodlebinder.ini"), std::wstring::npos) << told;
@@ -640,6 +641,7 @@ TEST_F(Shell, AnIncompleteVersionIsMarkedAndRestoresNoBlankDrawing) {
         // The hourly snapshot says which file it left out, once: the same unreadable file
         // an hour later is no change, and makes no new snapshot.
         FileHeldElsewhere held(File(L"20000301.bmp"));
+        ASSERT_TRUE(held.Holding());
         const std::wstring told = MessagesShownWhile(AnHourLater);
         EXPECT_NE(told.find(L"leaves out files that could not be read"), std::wstring::npos) << told;
         EXPECT_NE(told.find(L"20000301.bmp: it is in use by another program"), std::wstring::npos) << told;
