@@ -1,0 +1,76 @@
+// The password as a console command takes it: a file's first line, and a line typed on a
+// terminal that never shows it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#ifndef _WIN32
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
+
+#include "cli/typed_password.h"
+#include "support/scratch_files.h"
+
+namespace fs = std::filesystem;
+
+TEST(TypedPassword, AFilesFirstLineWithoutItsEndOrAByteOrderMark) {
+    ScratchFolder folder;
+    const auto taken = [&](const std::string& text) {
+        WriteFileText(folder.Path() / "password", text);
+        return ReadPasswordFile(folder.Path() / "password");
+    };
+    EXPECT_EQ(taken("  sesame seeds \r\nsecond line\r\n").text, "  sesame seeds ");
+    EXPECT_EQ(taken("\xEF\xBB\xBF\xE6\x97\xA5\xE8\xA8\x98\n").text, "\xE6\x97\xA5\xE8\xA8\x98");
+    EXPECT_EQ(taken("no end").text, "no end");
+    EXPECT_EQ(taken("\r\nthe second line is not the password").status, TypedPasswordStatus::Empty);
+    EXPECT_EQ(taken("").status, TypedPasswordStatus::Empty);
+    EXPECT_EQ(ReadPasswordFile(folder.Path() / "missing").status, TypedPasswordStatus::CannotRead);
+}
+
+#ifndef _WIN32
+// On a pseudo-terminal, as in a terminal window: the prompt shows, the typed password
+// does not, and the terminal echoes again afterwards.
+TEST(TypedPassword, TypedOnATerminalWithoutEcho) {
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const TypedPassword typed = AskPasswordOnTerminal("Password: ");
+        termios after{};
+        tcgetattr(STDIN_FILENO, &after);
+        const bool echoes = (after.c_lflag & ECHO) != 0;
+        _exit(typed.status == TypedPasswordStatus::Ok && typed.text == "open sesame" && echoes ? 0 : 1);
+    }
+    std::string shown;
+    char buffer[256];
+    // The prompt first, so the line is typed while the echo is off.
+    while (shown.find("Password: ") == std::string::npos) {
+        const ssize_t got = read(terminal, buffer, sizeof buffer);
+        ASSERT_GT(got, 0) << shown;
+        shown.append(buffer, static_cast<std::size_t>(got));
+    }
+    ASSERT_EQ(write(terminal, "open sesame\n", 12), 12);
+    for (ssize_t got = 0; (got = read(terminal, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, static_cast<std::size_t>(got));
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(terminal);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "read back wrong, or the echo left off";
+    EXPECT_EQ(shown.find("sesame"), std::string::npos) << shown;
+}
+
+TEST(TypedPassword, NoTerminalToAskOn) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        setsid();  // no controlling terminal from here on
+        _exit(AskPasswordOnTerminal("Password: ").status == TypedPasswordStatus::NoTerminal ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+#endif
