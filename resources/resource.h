@@ -157,6 +157,27 @@
 #define IDS_DIARY_RESTART_FAILED 7613     // %1 the folder
 #define IDS_START_OPTIONS 7614
 
+// A locked diary: the dialog that asks for its password, or its recovery key when the
+// password is forgotten, and its texts
+#define IDD_DIARY_PASSWORD 153
+#define IDC_PASSWORD_ABOUT 1080
+#define IDC_PASSWORD_LABEL 1081
+#define IDC_PASSWORD_TEXT 1082
+#define IDC_PASSWORD_TOLD 1083
+#define IDC_PASSWORD_FORGOTTEN 1084
+#define IDS_PASSWORD_ABOUT 7700      // %1 the diary folder
+#define IDS_RECOVERY_KEY_ABOUT 7701  // %1 the diary folder
+#define IDS_PASSWORD_LABEL 7702
+#define IDS_RECOVERY_KEY_LABEL 7703
+#define IDS_PASSWORD_FORGOTTEN 7704
+#define IDS_PASSWORD_REMEMBERED 7705
+#define IDS_PASSWORD_WRONG 7706
+#define IDS_RECOVERY_KEY_WRONG 7707
+#define IDS_PASSWORD_EMPTY 7708
+#define IDS_KEY_FILE_DAMAGED 7709  // %1 the key file
+#define IDS_KEY_FILE_TOO_NEW 7710  // %1 the key file
+#define IDS_LOCK_UNAVAILABLE 7711
+
 // Backups: the worker's snapshot is done
 #define WM_SNAPSHOT_DONE 1040  // WM_USER + 16
 

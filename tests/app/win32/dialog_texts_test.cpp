@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "platform/wide_text.h"
 #include "platform/win32/dialog_template.h"
+#include "platform/win32/loaded_text.h"
 #include "platform/win32/shown_language.h"
 #include "resources/resource.h"
 
@@ -51,28 +53,51 @@ std::wstring CutTexts(HWND dialog, const wchar_t* name) {
     return cut;
 }
 
+// The texts the program puts into a dialog's empty controls when it shows it, in each way
+// it may show them; a dialog that has none is measured as it is.
+using FillIn = void (*)(HWND dialog, int way);
+constexpr int kWays = 2;
+
+void AskedForPasswordOrRecoveryKey(HWND dialog, int way) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const auto set = [&](int control, UINT id, std::initializer_list<std::u16string_view> parts = {}) {
+        SetDlgItemTextW(dialog, control, WidePointer(LoadText(instance, id, parts)));
+    };
+    const bool recovering = way == 1;
+    set(IDC_PASSWORD_ABOUT, recovering ? IDS_RECOVERY_KEY_ABOUT : IDS_PASSWORD_ABOUT,
+        {u"C:\\Users\\a longer name\\Documents\\Doodlebinder"});
+    set(IDC_PASSWORD_LABEL, recovering ? IDS_RECOVERY_KEY_LABEL : IDS_PASSWORD_LABEL);
+    set(IDC_PASSWORD_FORGOTTEN, recovering ? IDS_PASSWORD_REMEMBERED : IDS_PASSWORD_FORGOTTEN);
+    set(IDC_PASSWORD_TOLD, recovering ? IDS_RECOVERY_KEY_WRONG : IDS_PASSWORD_WRONG);
+}
+
 TEST(DialogTexts, EveryTextFitsItsControlInBothLanguages) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     constexpr struct {
         int id;
         const wchar_t* name;
+        FillIn fill = nullptr;
     } kDialogs[] = {{IDD_FIND, L"Find"},
                     {IDD_BACKUPS, L"Backups"},
                     {IDD_EARLIER_VERSIONS, L"Versions"},
                     {IDD_ABOUT, L"About"},
                     {IDD_HTML_OUTPUT, L"HTML output"},
                     {IDD_DAY_PICKER, L"Day picker"},
-                    {IDD_DIARY_FOLDER, L"Diary folder"}};
+                    {IDD_DIARY_FOLDER, L"Diary folder"},
+                    {IDD_DIARY_PASSWORD, L"Password", AskedForPasswordOrRecoveryKey}};
     std::wstring cut;
     for (ProgramLanguage language : {ProgramLanguage::Japanese, ProgramLanguage::English}) {
         ShowLanguage(language);
         for (const auto& dialog : kDialogs) {
             const DLGTEMPLATE* found = FindDialogTemplate(instance, dialog.id);
             ASSERT_TRUE(found) << dialog.id;
-            HWND made = CreateDialogIndirectParamW(instance, found, nullptr, QuietDialogProc, 0);
-            ASSERT_TRUE(made) << dialog.id;
-            cut += CutTexts(made, dialog.name);
-            DestroyWindow(made);
+            for (int way = 0; way < (dialog.fill ? kWays : 1); ++way) {
+                HWND made = CreateDialogIndirectParamW(instance, found, nullptr, QuietDialogProc, 0);
+                ASSERT_TRUE(made) << dialog.id;
+                if (dialog.fill) dialog.fill(made, way);
+                cut += CutTexts(made, dialog.name);
+                DestroyWindow(made);
+            }
         }
     }
     EXPECT_EQ(cut, L"");
