@@ -227,14 +227,21 @@ UnlockedKey UnlockWithRecoveryKey(std::span<const std::uint8_t> keyFile, std::st
     return Unwrap(keyFile, kRecoverySlot, recovery->Bytes(), KeyFileStatus::WrongRecoveryKey);
 }
 
+KeyFileStatus CheckKeyOfFile(std::span<const std::uint8_t> keyFile, const DiaryKey& key) {
+    const ParsedKeyFile parsed = Parse(keyFile);
+    if (parsed.status != KeyFileStatus::Ok) return parsed.status;
+    OpenResult checked;
+    if (!KeyPassesCheck(key, parsed.keyCheck, checked))
+        return checked == OpenResult::Failed ? KeyFileStatus::CryptoUnavailable : KeyFileStatus::KeyMismatch;
+    return KeyFileStatus::Ok;
+}
+
 RewrittenKeyFile ChangePassword(std::span<const std::uint8_t> keyFile, const DiaryKey& key,
                                 std::string_view newPassword, const Argon2Cost& cost) {
     const ParsedKeyFile parsed = Parse(keyFile);
     if (parsed.status != KeyFileStatus::Ok) return {parsed.status, {}};
     if (newPassword.empty()) return {KeyFileStatus::EmptyPassword, {}};
-    OpenResult checked;
-    if (!KeyPassesCheck(key, parsed.keyCheck, checked))
-        return {checked == OpenResult::Failed ? KeyFileStatus::CryptoUnavailable : KeyFileStatus::KeyMismatch, {}};
+    if (const KeyFileStatus checked = CheckKeyOfFile(keyFile, key); checked != KeyFileStatus::Ok) return {checked, {}};
 
     std::vector<std::uint8_t> file(parsed.header.begin(), parsed.header.end());
     PutBytes(file, parsed.keyCheck);

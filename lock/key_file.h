@@ -64,6 +64,10 @@ UnlockedKey UnlockWithPassword(std::span<const std::uint8_t> keyFile, std::strin
 // The text as the user typed it: see ParseRecoveryKey for what it forgives.
 UnlockedKey UnlockWithRecoveryKey(std::span<const std::uint8_t> keyFile, std::string_view recoveryText);
 
+// Ok when the key is the one the file wraps (a key remembered elsewhere, checked before it
+// is used); KeyMismatch when it is not; Damaged when the file cannot say.
+KeyFileStatus CheckKeyOfFile(std::span<const std::uint8_t> keyFile, const DiaryKey& key);
+
 // The key file with the password slot made anew for newPassword (the old one gone), every
 // other slot kept as it was. key is the diary key, as an unlock by the old password or by
 // the recovery key gave it.
