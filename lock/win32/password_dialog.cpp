@@ -19,7 +19,7 @@ struct PasswordDialog {
     const PasswordTries& tries;
     bool recovering = false;  // the recovery key is asked for, not the password
     WPARAM hiding = 0;        // the character the field shows for each one of a password
-    PasswordOutcome outcome = PasswordOutcome::Cancelled;
+    PasswordAnswer answer;
 };
 
 void SetText(HWND dialog, int control, HINSTANCE instance, UINT id) {
@@ -74,7 +74,8 @@ void TryTyped(HWND dialog, PasswordDialog& state) {
     UINT told = 0;
     switch (status) {
     case KeyFileStatus::Ok:
-        state.outcome = state.recovering ? PasswordOutcome::OpenedByRecoveryKey : PasswordOutcome::Opened;
+        state.answer.outcome = state.recovering ? PasswordOutcome::OpenedByRecoveryKey : PasswordOutcome::Opened;
+        state.answer.remember = IsDlgButtonChecked(dialog, IDC_PASSWORD_REMEMBER) == BST_CHECKED;
         EndDialog(dialog, IDOK);
         return;
     case KeyFileStatus::WrongPassword:
@@ -128,11 +129,11 @@ INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-PasswordOutcome AskDiaryPassword(HWND owner, HINSTANCE instance, const std::filesystem::path& diary,
-                                 const std::filesystem::path& keyFile, const PasswordTries& tries) {
+PasswordAnswer AskDiaryPassword(HWND owner, HINSTANCE instance, const std::filesystem::path& diary,
+                                const std::filesystem::path& keyFile, const PasswordTries& tries) {
     const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(instance, IDD_DIARY_PASSWORD);
-    if (!dialogTemplate) return PasswordOutcome::Cancelled;
-    PasswordDialog state{instance, diary, keyFile, tries};
+    if (!dialogTemplate) return {};
+    PasswordDialog state{instance, diary, keyFile, tries, false, 0, {}};
     DialogBoxIndirectParamW(instance, dialogTemplate, owner, PasswordDialogProc, reinterpret_cast<LPARAM>(&state));
-    return state.outcome;
+    return state.answer;
 }

@@ -26,5 +26,10 @@ enum class PasswordOutcome {
     Cancelled,            // the user quit, or the key file cannot be used (said in a message)
 };
 
-PasswordOutcome AskDiaryPassword(HWND owner, HINSTANCE instance, const std::filesystem::path& diary,
-                                 const std::filesystem::path& keyFile, const PasswordTries& tries);
+struct PasswordAnswer {
+    PasswordOutcome outcome = PasswordOutcome::Cancelled;
+    bool remember = false;  // the key is to be remembered for this Windows user on this computer
+};
+
+PasswordAnswer AskDiaryPassword(HWND owner, HINSTANCE instance, const std::filesystem::path& diary,
+                                const std::filesystem::path& keyFile, const PasswordTries& tries);

@@ -22,7 +22,7 @@ struct Asked {
         tries.password = [this](std::string_view typed) { return UnlockWithPassword(keyFile, typed).status; };
         tries.recoveryKey = [this](std::string_view typed) { return UnlockWithRecoveryKey(keyFile, typed).status; };
     }
-    PasswordOutcome Ask() const {
+    PasswordAnswer Ask() const {
         return AskDiaryPassword(nullptr, GetModuleHandleW(nullptr), L"C:\\diary",
                                 L"C:\\diary\\.doodlebinder\\diary.key", tries);
     }
@@ -57,8 +57,8 @@ TEST_F(PasswordDialog, AWrongPasswordIsSaidAndTheRecoveryKeyOpensWhenItIsForgott
     Asked asked(made_.bytes);
     std::wstring caption, told, recoveryLabel;
     LRESULT hidden = 0, shown = 1;
-    PasswordOutcome outcome = PasswordOutcome::Cancelled;
-    WorkDialogs([&] { outcome = asked.Ask(); },
+    PasswordAnswer answer;
+    WorkDialogs([&] { answer = asked.Ask(); },
                 [&](HWND dialog) {
                     caption = WindowText(dialog);
                     hidden = SendDlgItemMessageW(dialog, IDC_PASSWORD_TEXT, EM_GETPASSWORDCHAR, 0, 0);
@@ -74,16 +74,19 @@ TEST_F(PasswordDialog, AWrongPasswordIsSaidAndTheRecoveryKeyOpensWhenItIsForgott
     EXPECT_EQ(caption, L"Locked Diary");
     EXPECT_NE(hidden, 0) << "the password shows as it is typed";
     EXPECT_EQ(told, L"That password does not open this diary.");
-    EXPECT_EQ(recoveryLabel, L"&Recovery key:");
+    EXPECT_EQ(recoveryLabel, L"Recovery &key:");
     EXPECT_EQ(shown, 0) << "the recovery key is hidden while it is copied from paper";
-    EXPECT_EQ(outcome, PasswordOutcome::OpenedByRecoveryKey);
+    EXPECT_EQ(answer.outcome, PasswordOutcome::OpenedByRecoveryKey);
+    EXPECT_FALSE(answer.remember);
 
-    WorkDialogs([&] { outcome = asked.Ask(); },
+    WorkDialogs([&] { answer = asked.Ask(); },
                 [&](HWND dialog) {
+                    CheckDlgButton(dialog, IDC_PASSWORD_REMEMBER, BST_CHECKED);
                     Type(dialog, "correct horse");
                     return false;
                 });
-    EXPECT_EQ(outcome, PasswordOutcome::Opened);
+    EXPECT_EQ(answer.outcome, PasswordOutcome::Opened);
+    EXPECT_TRUE(answer.remember);
 }
 
 TEST_F(PasswordDialog, ADamagedKeyFileIsToldAsDamageNotAsAWrongPassword) {
@@ -91,8 +94,8 @@ TEST_F(PasswordDialog, ADamagedKeyFileIsToldAsDamageNotAsAWrongPassword) {
     damaged[damaged.size() / 2] ^= 0x01;
     Asked asked(damaged);
     std::wstring told;
-    PasswordOutcome outcome = PasswordOutcome::Opened;
-    WorkDialogs([&] { outcome = asked.Ask(); },
+    PasswordAnswer answer{PasswordOutcome::Opened};
+    WorkDialogs([&] { answer = asked.Ask(); },
                 [&](HWND dialog) {
                     if (WindowText(dialog) == L"Locked Diary") {
                         Type(dialog, "correct horse");
@@ -103,7 +106,7 @@ TEST_F(PasswordDialog, ADamagedKeyFileIsToldAsDamageNotAsAWrongPassword) {
                     return false;
                 });
     EXPECT_NE(told.find(L"C:\\diary\\.doodlebinder\\diary.key is damaged"), std::wstring::npos) << told;
-    EXPECT_EQ(outcome, PasswordOutcome::Cancelled);
+    EXPECT_EQ(answer.outcome, PasswordOutcome::Cancelled);
 }
 
 }  // namespace
