@@ -181,6 +181,12 @@ TEST(DiaryConversion, LeavesDamageAsItIsAndNamesIt) {
     EXPECT_EQ(ReadFileBytes(damaged), flipped);
     EXPECT_TRUE(fs::exists(keyFile));
     ExpectEveryDayReadable(diary.Path(), {"20261206.dbt"});
+
+    // With its plain page put back beside it, the damaged file is locked anew from that.
+    WriteFileBytes(diary / "20261206.dbt", SampleDiary().at("20261206.dbt"));
+    EXPECT_EQ(LockDiary(diary.Path(), kPassword, Quick()).status, ConversionStatus::Ok);
+    EXPECT_FALSE(fs::exists(diary / "20261206.dbt"));
+    ExpectEveryDayReadable(diary.Path());
 }
 
 // The writer's steps, failing or the process killed at one step, counted over a whole run.
@@ -293,7 +299,7 @@ TEST(DiaryConversion, AFullDiskStopsWithEveryDayReadable) {
     const ConversionResult result = LockDiary(diary, kPassword, Quick());
     EXPECT_EQ(result.status, ConversionStatus::CannotWrite);
     EXPECT_EQ(result.writeFault, WriteFault::DiskFull);
-    EXPECT_FALSE(result.file.empty());
+    EXPECT_TRUE(ParseDayFileName(result.file).has_value()) << fs::path(result.file).string();
     ExpectEveryDayReadable(diary, {"20261206.dbt"});
     std::system(("umount '" + diary.string() + "'").c_str());
 }
