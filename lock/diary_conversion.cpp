@@ -176,7 +176,7 @@ std::optional<DiaryKey> KeyForLocking(const fs::path& diary, std::string_view pa
 
 // One plain day file locked; true when the run goes on.
 bool LockDayFile(const DayFile& file, const DiaryKey& key, const fs::path& temporaryFolder, ConversionRun& run,
-                 ConversionResult& result) {
+                 ConversionResult& result, bool& converted) {
     std::vector<std::uint8_t> plain;
     if (!run.Read(file.plain, plain)) return false;
     if (file.hasLocked) {
@@ -185,9 +185,12 @@ bool LockDayFile(const DayFile& file, const DiaryKey& key, const fs::path& tempo
         if (!run.Read(file.locked, locked)) return false;
         switch (OpenLockedFileBytes(key, file.binding, locked, opened)) {
         case LockedFileStatus::Ok:
-            if (SameBytes(opened, plain)) return run.Remove(file.plain);
-            result.differing.push_back(file.plain);
-            return true;
+            if (!SameBytes(opened, plain)) {
+                result.differing.push_back(file.plain);
+                return true;
+            }
+            converted = true;
+            return run.Remove(file.plain);
         case LockedFileStatus::UnknownVersion:  // a later version's page: not ours to write over
             result.damaged.push_back(file.locked);
             return true;
@@ -203,6 +206,7 @@ bool LockDayFile(const DayFile& file, const DiaryKey& key, const fs::path& tempo
         run.Stop(ConversionStatus::CryptoUnavailable, file.plain);
         return false;
     }
+    converted = true;
     const auto opensToPlain = [&](std::span<const std::uint8_t> back) {
         std::vector<std::uint8_t> opened;
         return OpenLockedFileBytes(key, file.binding, back, opened) == LockedFileStatus::Ok && SameBytes(opened, plain);
@@ -245,24 +249,25 @@ void FinishWithLeftovers(ConversionResult& result) {
         result.status = ConversionStatus::FilesLeft;
 }
 
-}  // namespace
-
-OpenedDiaryKey OpenDiaryKey(const fs::path& diary, std::string_view password) {
+template <typename Unlock>
+OpenedDiaryKey OpenKeyFile(const fs::path& diary, Unlock unlock) {
     std::vector<std::uint8_t> keyFile;
     const ReadStatus read = ReadFileBytes(KeyFilePath(diary.u16string()), keyFile);
     if (read != ReadStatus::Ok)
         return {read == ReadStatus::Missing ? ConversionStatus::NoKeyFile : ConversionStatus::CannotRead, {}};
-    UnlockedKey unlocked = UnlockWithPassword(keyFile, password);
+    const UnlockedKey unlocked = unlock(keyFile);
     return {StatusOfKeyFile(unlocked.status), unlocked.key};
 }
 
+}  // namespace
+
+OpenedDiaryKey OpenDiaryKey(const fs::path& diary, std::string_view password) {
+    return OpenKeyFile(diary, [&](std::span<const std::uint8_t> file) { return UnlockWithPassword(file, password); });
+}
+
 OpenedDiaryKey OpenDiaryKeyWithRecoveryKey(const fs::path& diary, std::string_view recoveryText) {
-    std::vector<std::uint8_t> keyFile;
-    const ReadStatus read = ReadFileBytes(KeyFilePath(diary.u16string()), keyFile);
-    if (read != ReadStatus::Ok)
-        return {read == ReadStatus::Missing ? ConversionStatus::NoKeyFile : ConversionStatus::CannotRead, {}};
-    UnlockedKey unlocked = UnlockWithRecoveryKey(keyFile, recoveryText);
-    return {StatusOfKeyFile(unlocked.status), unlocked.key};
+    return OpenKeyFile(diary,
+                       [&](std::span<const std::uint8_t> file) { return UnlockWithRecoveryKey(file, recoveryText); });
 }
 
 ConversionResult LockDiary(const fs::path& diary, std::string_view password, const ConversionOptions& options) {
@@ -282,9 +287,9 @@ ConversionResult LockDiary(const fs::path& diary, std::string_view password, con
         static_cast<std::size_t>(std::ranges::count_if(files, [](const DayFile& f) { return f.hasPlain; }));
     for (const DayFile& file : files) {
         if (!file.hasPlain) continue;
-        const std::size_t left = result.damaged.size() + result.differing.size();
-        if (!LockDayFile(file, *key, temporaryFolder, run, result)) return result;
-        if (!run.Handled(total, left == result.damaged.size() + result.differing.size())) return result;
+        bool converted = false;
+        if (!LockDayFile(file, *key, temporaryFolder, run, result, converted)) return result;
+        if (!run.Handled(total, converted)) return result;
     }
     FinishWithLeftovers(result);
     return result;
