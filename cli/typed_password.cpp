@@ -94,12 +94,14 @@ TypedPassword AskPasswordOnTerminal(std::string_view prompt) {
     termios quiet = was;
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHOE | ECHOK);
     quiet.c_lflag |= ECHONL | ICANON;
-    (void)!write(terminal, prompt.data(), prompt.size());
+    // Quiet first, throwing away what was typed ahead, then the prompt: whatever is typed
+    // once the prompt shows is read, and never echoed.
     tcsetattr(terminal, TCSAFLUSH, &quiet);
+    (void)!write(terminal, prompt.data(), prompt.size());
     std::string line;
     char c = 0;
     while (read(terminal, &c, 1) == 1 && c != '\n') line.push_back(c);
-    tcsetattr(terminal, TCSAFLUSH, &was);
+    tcsetattr(terminal, TCSANOW, &was);
     close(terminal);
     if (line.ends_with('\r')) line.pop_back();
     return Taken(std::move(line));
