@@ -16,9 +16,10 @@
 constexpr int kExitOk = 0;
 constexpr int kExitLoopMarkerMissing = 1;
 constexpr int kExitNextBeforeFor = 2;
-constexpr int kExitFileFailed = 3;  // not read, not written, or not to be overwritten
-constexpr int kExitIncomplete = 4;  // the document was written, some days or pictures were not
-constexpr int kExitUsage = 64;      // EX_USAGE
+constexpr int kExitFileFailed = 3;      // not read, not written, or not to be overwritten
+constexpr int kExitIncomplete = 4;      // the document was written, some days or pictures were not
+constexpr int kExitUsage = 64;          // EX_USAGE
+constexpr int kExitWrongPassword = 77;  // EX_NOPERM: a locked diary's password or recovery key does not open it
 // find, versions, conflicts, merge: nothing there; backup: an empty folder not taken
 constexpr int kExitNothingFound = 1;
 

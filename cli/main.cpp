@@ -13,6 +13,8 @@
 //   doodlebinder-export versions YYYY-MM-DD --to DIR [--data DIR]
 //   doodlebinder-export conflicts --data DIR
 //   doodlebinder-export merge --data DIR [--backups DIR] [--yes]
+//   doodlebinder-export unlock --data DIR [--password-file FILE | --recovery-key KEY]
+//   doodlebinder-export decrypt --data DIR --to DIR [--password-file FILE | --recovery-key KEY]
 //
 // The html command runs the same export as the HTML output dialog, so the document has
 // the same bytes; its pictures are converted on every core of the machine.
@@ -40,6 +42,7 @@
 
 #include "backup/dos_time.h"
 #include "cli/backup_commands.h"
+#include "cli/lock_commands.h"
 #include "cli/sync_commands.h"
 #include "cli/console_text.h"
 #include "cli/find_command.h"
@@ -428,6 +431,10 @@ int Run(const std::vector<std::string>& args) {
     CLI::App* conflictsCommand = AddConflictsCommand(app, conflicts);
     MergeOptions merge;
     CLI::App* mergeCommand = AddMergeCommand(app, merge);
+    UnlockOptions unlock;
+    CLI::App* unlockCommand = AddUnlockCommand(app, unlock);
+    DecryptOptions decrypt;
+    CLI::App* decryptCommand = AddDecryptCommand(app, decrypt);
 
     std::vector<const char*> argv{kProgram};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -469,6 +476,18 @@ int Run(const std::vector<std::string>& args) {
     if (mergeCommand->parsed()) {
         const fs::path data = ArgumentPath(merge.data);
         return RunGuarded(data, console, [&] { return RunMerge(merge, data, ArgumentPath(merge.backups), error); });
+    }
+    if (unlockCommand->parsed()) {
+        const fs::path data = ArgumentPath(unlock.data);
+        return RunGuarded(data, console,
+                          [&] { return RunUnlock(unlock, data, ArgumentPath(unlock.password.passwordFile), error); });
+    }
+    if (decryptCommand->parsed()) {
+        const fs::path to = ArgumentPath(decrypt.to);
+        return RunGuarded(to, console, [&] {
+            return RunDecrypt(decrypt, ArgumentPath(decrypt.data), to, ArgumentPath(decrypt.password.passwordFile),
+                              error);
+        });
     }
     const fs::path bmp = ArgumentPath(bmpIn);
     return RunGuarded(bmp, console, [&] { return RunJpeg(bmp, ArgumentPath(jpegOut), jpegYes, console); });

@@ -18,6 +18,8 @@
 #include "diarycore/codepage.h"
 #include "diarycore/date_words.h"
 #include "diarycore/record.h"
+#include "lock/diary_conversion.h"
+#include "lock/locked_names.h"
 #include "lookback/year_poster.h"
 #include "platform/utf8.h"
 #include "support/scratch_files.h"
@@ -718,6 +720,52 @@ TEST_F(Cli, ConflictCopiesAreListedAndMergedIntoTheirDays) {
     EXPECT_EQ(Run({"conflicts", "--data", Utf8(data_)}).code, 1);
     EXPECT_EQ(Run({"merge", "--data", Utf8(data_), "--yes"}).code, 1);
     EXPECT_EQ(Run({"conflicts", "--data", Utf8(temp_ / "missing")}).code, 3);
+}
+
+// A locked diary opens only with its password or its recovery key: a wrong one exits 77
+// and changes nothing, decrypt leaves the diary locked, unlock gives back the very files.
+TEST_F(Cli, ALockedDiaryIsUnlockedOrCopiedPlainOnlyWithItsPassword) {
+    Day("20261206.dbt", u"sesame words");
+    WriteFileBytes(data_ / "20261206.bmp", kDayPicture);
+    const Bytes record = ReadFileBytes(data_ / "20261206.dbt");
+    ConversionOptions quick;
+    quick.passwordCost = quick.recoveryCost = {64, 1, 1};
+    const ConversionResult locked = LockDiary(data_, "pass word", quick);
+    ASSERT_EQ(locked.status, ConversionStatus::Ok);
+    const auto names = [](const fs::path& folder) {
+        Names found;
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.is_regular_file()) found.push_back(Utf8(entry.path().filename()));
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    const Names lockedNames = {"20261206.bmp.locked", "20261206.dbt.locked"};
+    ASSERT_EQ(names(data_), lockedNames);
+    const Bytes lockedRecord = ReadFileBytes(data_ / "20261206.dbt.locked");
+    WriteFileText(temp_ / "wrong", "pass word \n");
+    WriteFileText(temp_ / "right", "pass word\r\nnot the password\r\n");
+
+    const Ran wrong = Run({"unlock", "--data", Utf8(data_), "--password-file", Utf8(temp_ / "wrong")});
+    EXPECT_EQ(wrong.code, 77) << wrong.err;
+    EXPECT_NE(wrong.err.find(": the password does not open the diary"), std::string::npos) << wrong.err;
+    EXPECT_EQ(Run({"decrypt", "--data", Utf8(data_), "--to", Utf8(out_), "--recovery-key", "0000"}).code, 77);
+    EXPECT_EQ(names(data_), lockedNames);
+    EXPECT_EQ(ReadFileBytes(data_ / "20261206.dbt.locked"), lockedRecord);
+    EXPECT_EQ(Run({"unlock", "--data", Utf8(data_), "--password-file", Utf8(temp_ / "none")}).code, 3);
+
+    const Ran copied =
+        Run({"decrypt", "--data", Utf8(data_), "--to", Utf8(out_), "--recovery-key", locked.recoveryText});
+    EXPECT_EQ(copied.code, 0) << copied.err;
+    EXPECT_EQ(ReadFileBytes(out_ / "20261206.dbt"), record);
+    EXPECT_EQ(ReadFileBytes(out_ / "20261206.bmp"), kDayPicture);
+    EXPECT_EQ(names(data_), lockedNames);
+
+    const Ran unlocked = Run({"unlock", "--data", Utf8(data_), "--password-file", Utf8(temp_ / "right")});
+    EXPECT_EQ(unlocked.code, 0) << unlocked.err;
+    EXPECT_EQ(names(data_), (Names{"20261206.bmp", "20261206.dbt"}));
+    EXPECT_EQ(ReadFileBytes(data_ / "20261206.dbt"), record);
+    EXPECT_FALSE(fs::exists(KeyFilePath(data_.u16string())));
+    EXPECT_EQ(Run({"unlock", "--data", Utf8(data_), "--password-file", Utf8(temp_ / "right")}).code, 1);
 }
 
 #ifndef _WIN32
