@@ -1,19 +1,16 @@
 #include "lock/locked_names.h"
 
+#include <algorithm>
+
 #include "diarycore/pages_in_folder.h"
 #include "diarycore/recovery_files.h"
+#include "platform/utf16.h"
 
 namespace {
 
 bool EndsWithIgnoringCase(std::u16string_view text, std::u16string_view lower) {
-    if (text.size() < lower.size()) return false;
-    text.remove_prefix(text.size() - lower.size());
-    for (std::size_t i = 0; i < lower.size(); ++i) {
-        char16_t c = text[i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != lower[i]) return false;
-    }
-    return true;
+    return text.size() >= lower.size() && std::ranges::equal(text.substr(text.size() - lower.size()), lower,
+                                                             [](char16_t c, char16_t l) { return AsciiLower(c) == l; });
 }
 
 }  // namespace
