@@ -178,6 +178,16 @@
 #define IDS_KEY_FILE_DAMAGED 7709  // %1 the key file
 #define IDS_KEY_FILE_TOO_NEW 7710  // %1 the key file
 #define IDS_LOCK_UNAVAILABLE 7711
+#define IDD_NEW_PASSWORD 154
+#define IDC_NEW_PASSWORD_ABOUT 1086
+#define IDC_NEW_PASSWORD_TEXT 1087
+#define IDC_NEW_PASSWORD_AGAIN 1088
+#define IDC_NEW_PASSWORD_TOLD 1089
+#define IDS_NEW_PASSWORD_TO_LOCK 7712    // %1 the diary folder
+#define IDS_NEW_PASSWORD_TO_CHANGE 7713  // %1 the diary folder
+#define IDS_NEW_PASSWORD_RECOVERED 7714  // %1 the diary folder
+#define IDS_NEW_PASSWORDS_DIFFER 7715
+#define IDS_RECOVERY_KEY_SHOWN 7716  // %1 the recovery key
 
 // Backups: the worker's snapshot is done
 #define WM_SNAPSHOT_DONE 1040  // WM_USER + 16

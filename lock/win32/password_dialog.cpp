@@ -1,9 +1,9 @@
 #include "lock/win32/password_dialog.h"
 
 #include <string>
-#include <vector>
 
 #include "lock/diary_key.h"
+#include "lock/win32/secret_field.h"
 #include "platform/wide_text.h"
 #include "platform/win32/dialog_placement.h"
 #include "platform/win32/dialog_template.h"
@@ -43,25 +43,11 @@ void ShowAsked(HWND dialog, const PasswordDialog& state) {
     SetFocus(field);
 }
 
-// The field's text as UTF-8; the copies on the way are wiped.
-std::string TypedText(HWND field) {
-    std::vector<wchar_t> wide(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1);
-    const int length = GetWindowTextW(field, wide.data(), static_cast<int>(wide.size()));
-    std::string utf8;
-    if (length > 0) {
-        const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-        utf8.resize(static_cast<std::size_t>(size));
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), size, nullptr, nullptr);
-    }
-    WipeSecret({reinterpret_cast<std::uint8_t*>(wide.data()), wide.size() * sizeof(wchar_t)});
-    return utf8;
-}
-
 // Tries what was typed. A wrong word is said in the dialog, which stays; a key file that
 // cannot be used is said in a box, and the dialog closes, as no typing can help.
 void TryTyped(HWND dialog, PasswordDialog& state) {
     HWND field = GetDlgItem(dialog, IDC_PASSWORD_TEXT);
-    std::string typed = TypedText(field);
+    std::string typed = SecretFieldText(field);
     KeyFileStatus status = KeyFileStatus::EmptyPassword;
     if (!typed.empty()) {
         // Deriving the key takes about half a second.

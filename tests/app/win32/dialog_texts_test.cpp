@@ -56,7 +56,6 @@ std::wstring CutTexts(HWND dialog, const wchar_t* name) {
 // The texts the program puts into a dialog's empty controls when it shows it, in each way
 // it may show them; a dialog that has none is measured as it is.
 using FillIn = void (*)(HWND dialog, int way);
-constexpr int kWays = 2;
 
 void AskedForPasswordOrRecoveryKey(HWND dialog, int way) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -71,12 +70,22 @@ void AskedForPasswordOrRecoveryKey(HWND dialog, int way) {
     set(IDC_PASSWORD_TOLD, recovering ? IDS_RECOVERY_KEY_WRONG : IDS_PASSWORD_WRONG);
 }
 
+void AskedForANewPassword(HWND dialog, int way) {
+    constexpr UINT kAbout[] = {IDS_NEW_PASSWORD_TO_LOCK, IDS_NEW_PASSWORD_TO_CHANGE, IDS_NEW_PASSWORD_RECOVERED};
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    SetDlgItemTextW(
+        dialog, IDC_NEW_PASSWORD_ABOUT,
+        WidePointer(LoadText(instance, kAbout[way], {u"C:\\Users\\a longer name\\Documents\\Doodlebinder"})));
+    SetDlgItemTextW(dialog, IDC_NEW_PASSWORD_TOLD, WidePointer(LoadText(instance, IDS_NEW_PASSWORDS_DIFFER)));
+}
+
 TEST(DialogTexts, EveryTextFitsItsControlInBothLanguages) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     constexpr struct {
         int id;
         const wchar_t* name;
         FillIn fill = nullptr;
+        int ways = 1;
     } kDialogs[] = {{IDD_FIND, L"Find"},
                     {IDD_BACKUPS, L"Backups"},
                     {IDD_EARLIER_VERSIONS, L"Versions"},
@@ -84,14 +93,15 @@ TEST(DialogTexts, EveryTextFitsItsControlInBothLanguages) {
                     {IDD_HTML_OUTPUT, L"HTML output"},
                     {IDD_DAY_PICKER, L"Day picker"},
                     {IDD_DIARY_FOLDER, L"Diary folder"},
-                    {IDD_DIARY_PASSWORD, L"Password", AskedForPasswordOrRecoveryKey}};
+                    {IDD_DIARY_PASSWORD, L"Password", AskedForPasswordOrRecoveryKey, 2},
+                    {IDD_NEW_PASSWORD, L"New password", AskedForANewPassword, 3}};
     std::wstring cut;
     for (ProgramLanguage language : {ProgramLanguage::Japanese, ProgramLanguage::English}) {
         ShowLanguage(language);
         for (const auto& dialog : kDialogs) {
             const DLGTEMPLATE* found = FindDialogTemplate(instance, dialog.id);
             ASSERT_TRUE(found) << dialog.id;
-            for (int way = 0; way < (dialog.fill ? kWays : 1); ++way) {
+            for (int way = 0; way < dialog.ways; ++way) {
                 HWND made = CreateDialogIndirectParamW(instance, found, nullptr, QuietDialogProc, 0);
                 ASSERT_TRUE(made) << dialog.id;
                 if (dialog.fill) dialog.fill(made, way);

@@ -1,11 +1,13 @@
 // The locked diary's password dialog on a real key file: a wrong password is said and
 // asked again, "Forgotten?" takes the recovery key as it is typed from paper, and a
-// damaged key file is told as damage, never as a wrong password.
+// damaged key file is told as damage, never as a wrong password. A new password is taken
+// only when it was typed the same twice.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
+#include "lock/win32/new_password_dialog.h"
 #include "lock/win32/password_dialog.h"
 #include "platform/win32/shown_language.h"
 #include "tests/app/win32/program_harness.h"
@@ -107,6 +109,37 @@ TEST_F(PasswordDialog, ADamagedKeyFileIsToldAsDamageNotAsAWrongPassword) {
                 });
     EXPECT_NE(told.find(L"C:\\diary\\.doodlebinder\\diary.key is damaged"), std::wstring::npos) << told;
     EXPECT_EQ(answer.outcome, PasswordOutcome::Cancelled);
+}
+
+TEST(NewPassword, TakenOnlyWhenTypedTheSameTwice) {
+    ShowLanguage(ProgramLanguage::English);
+    std::optional<std::string> taken;
+    std::wstring told, emptied;
+    const auto ask = [&] {
+        taken = AskNewPassword(nullptr, GetModuleHandleW(nullptr), L"C:\\diary", NewPasswordReason::Lock);
+    };
+    WorkDialogs(ask, [&](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_NEW_PASSWORD_TEXT, L"日記 one");
+        SetDlgItemTextW(dialog, IDC_NEW_PASSWORD_AGAIN, L"日記 on");
+        PressDialogButton(dialog, IDOK);
+        for (int tries = 0; tries < 200 && told.empty(); ++tries, Sleep(25))
+            told = WindowText(GetDlgItem(dialog, IDC_NEW_PASSWORD_TOLD));
+        emptied = WindowText(GetDlgItem(dialog, IDC_NEW_PASSWORD_TEXT)) +
+                  WindowText(GetDlgItem(dialog, IDC_NEW_PASSWORD_AGAIN));
+        SetDlgItemTextW(dialog, IDC_NEW_PASSWORD_TEXT, L"日記 one");
+        SetDlgItemTextW(dialog, IDC_NEW_PASSWORD_AGAIN, L"日記 one");
+        PressDialogButton(dialog, IDOK);
+        return false;
+    });
+    EXPECT_EQ(told, L"The two passwords differ.");
+    EXPECT_EQ(emptied, L"");
+    EXPECT_EQ(taken, std::optional<std::string>("\xE6\x97\xA5\xE8\xA8\x98 one")) << "UTF-8, as the key file takes it";
+
+    WorkDialogs(ask, [&](HWND dialog) {
+        PressDialogButton(dialog, IDCANCEL);
+        return false;
+    });
+    EXPECT_FALSE(taken);
 }
 
 }  // namespace
