@@ -47,7 +47,7 @@ WriteFault DeleteIfPresent(LPCWSTR path) {
 }
 
 // Copies the top left of a bitmap file's picture, at most the picture's size, onto the picture.
-bool PutBitmapFile(const PageView& view, std::span<const std::uint8_t> bytes) {
+bool PutBitmapBytes(const PageView& view, std::span<const std::uint8_t> bytes) {
     const OwnedBitmap bitmap(DibSectionOfBmpBytes(bytes));
     if (!bitmap) return false;
     BITMAP size{};
@@ -126,7 +126,7 @@ LoadedPicture PutPictureFile(const PageView& view, ReadStatus status, const std:
         // Saving over a picture in another layout would lose what the page cannot show of it.
         loaded.ownLayout =
             bytes.size() >= kPictureHeaderBytes && IsOwnPictureLayout(std::span(bytes).first(kPictureHeaderBytes));
-        loaded.result = PutBitmapFile(view, bytes) ? PictureLoad::Shown : PictureLoad::Unreadable;
+        loaded.result = PutBitmapBytes(view, bytes) ? PictureLoad::Shown : PictureLoad::Unreadable;
         if (loaded.result == PictureLoad::Unreadable) loaded.reason = LoadText(view.instance, IDS_NOT_OUR_PICTURE);
     } else if (status != ReadStatus::Missing) {
         loaded.result = PictureLoad::Unreadable;

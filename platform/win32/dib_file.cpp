@@ -1,5 +1,6 @@
 #include "dib_file.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -41,7 +42,7 @@ bool DepthFitsCompression(std::uint16_t bits, std::uint32_t compression) {
 
 HBITMAP DibSectionOfBmpBytes(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kFileHeaderBytes + kCoreHeaderBytes || bytes[0] != 'B' || bytes[1] != 'M') return nullptr;
-    const std::uint32_t pixelsAt = U32(bytes, 10);
+    std::uint32_t pixelsAt = U32(bytes, 10);
     const std::uint32_t headerBytes = U32(bytes, kFileHeaderBytes);
     const bool core = headerBytes == kCoreHeaderBytes;
     if ((!core && headerBytes < sizeof(BITMAPINFOHEADER)) || headerBytes > bytes.size() - kFileHeaderBytes)
@@ -75,17 +76,20 @@ HBITMAP DibSectionOfBmpBytes(std::span<const std::uint8_t> bytes) {
     const std::uint64_t rows = static_cast<std::uint64_t>(std::llabs(header.biHeight));
     const std::uint64_t stride = (static_cast<std::uint64_t>(header.biWidth) * bits + 31) / 32 * 4;
 
-    // The colour table, or the masks, follow the header.
-    std::size_t tableAt = kFileHeaderBytes + headerBytes;
+    // The colour table follows the header; the three masks follow the first 40 bytes of
+    // it, which puts them inside the longer headers.
+    const std::size_t tableAt = kFileHeaderBytes + (compression == BI_BITFIELDS ? 40 : headerBytes);
+    std::size_t tableEnd = tableAt;
     if (compression == BI_BITFIELDS) {
-        if (headerBytes >= 52) tableAt = kFileHeaderBytes + 40;  // the masks are inside the longer headers
-        if (tableAt + 12 > bytes.size()) return nullptr;
+        tableEnd = tableAt + 12;
+        if (tableEnd > bytes.size()) return nullptr;
         std::memcpy(info.colours, bytes.data() + tableAt, 12);
     } else if (bits <= 8) {
         const std::uint32_t most = 1u << bits;
         colourCount = colourCount == 0 || colourCount > most ? most : colourCount;
         const std::size_t entryBytes = core ? 3 : 4;
-        if (tableAt + colourCount * entryBytes > bytes.size()) return nullptr;
+        tableEnd = tableAt + colourCount * entryBytes;
+        if (tableEnd > bytes.size()) return nullptr;
         for (std::uint32_t i = 0; i < colourCount; ++i) {
             const std::uint8_t* entry = bytes.data() + tableAt + i * entryBytes;
             info.colours[i] = {entry[0], entry[1], entry[2], 0};
@@ -93,6 +97,8 @@ HBITMAP DibSectionOfBmpBytes(std::span<const std::uint8_t> bytes) {
         header.biClrUsed = colourCount;
     }
 
+    // Some writers leave the pixels' offset out: the pixels then follow the table.
+    if (pixelsAt == 0) pixelsAt = static_cast<std::uint32_t>(std::max(tableEnd, kFileHeaderBytes + headerBytes));
     if (pixelsAt < kFileHeaderBytes + headerBytes || pixelsAt >= bytes.size()) return nullptr;
     const std::uint64_t pixelBytes = bytes.size() - pixelsAt;
     const std::uint64_t sectionBytes = stride * rows;
