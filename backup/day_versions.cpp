@@ -8,7 +8,7 @@
 #include "backup/snapshot.h"
 #include "backup/snapshot_label.h"
 #include "backup/snapshot_names.h"
-#include "platform/file_read.h"
+#include "diarycore/day_file_store.h"
 #include "zip_format.h"
 
 namespace fs = std::filesystem;
@@ -45,7 +45,7 @@ bool SamePage(const DayVersion& a, const DayVersion& b) {
 
 std::optional<std::uint32_t> CrcOfFile(const fs::path& path) {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return std::nullopt;
+    if (ReadDayFile(path, bytes) != ReadStatus::Ok) return std::nullopt;
     return zipformat::Crc32Of(bytes);
 }
 

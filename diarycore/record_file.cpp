@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "diarycore/day_file_store.h"
+
 RecordFile ReadRecordFile(const std::filesystem::path& path) {
     std::vector<std::uint8_t> bytes;
-    const ReadStatus status = ReadFileBytes(path, bytes);
+    const ReadStatus status = ReadDayFile(path, bytes);
     return RecordFileOf(status, bytes);
 }
 

@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "diarycore/day_file_store.h"
 #include "diarycore/recovery_files.h"
 #include "platform/program_texts.h"
 #include "resources/resource.h"
@@ -119,7 +120,7 @@ std::vector<PictureJob> RunPictureConversion(const PictureRun& run, PictureRunHo
                 PictureJob job{day, run.dataFolder / DayFileName(day, u"bmp"), jpegFolder / DayFileName(day, u"jpg"),
                                taken && !taken->contains(DayNumberOf(day)), temporaries};
                 ReadableFile bmp;
-                if (bmp.Open(job.bmp) != ReadStatus::Ok) continue;
+                if (OpenDayPicture(job.bmp, bmp) != ReadStatus::Ok) continue;
                 if (ConvertJob(job, std::move(bmp), host, display)) continue;
                 std::lock_guard lock(display);
                 failed.emplace_back(index, std::move(job));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "diarycore/day_file_store.h"
 #include "diarycore/picture_bytes.h"
 #include "jpeg/bmp_reader.h"
 
@@ -15,7 +16,7 @@ public:
 };
 
 DrawingRead OpenDrawing(const std::filesystem::path& path, ReadableFile& file) {
-    switch (file.Open(path)) {
+    switch (OpenDayPicture(path, file)) {
     case ReadStatus::Ok: return DrawingRead::Read;
     case ReadStatus::Missing: return DrawingRead::Missing;
     default: return DrawingRead::Unreadable;

@@ -5,9 +5,9 @@
 #include <tuple>
 
 #include "backup/day_versions.h"
+#include "diarycore/day_file_store.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
-#include "platform/file_write.h"
 #include "sync/day_files.h"
 #include "sync/kept_versions.h"
 #include "platform/utf16.h"
@@ -39,7 +39,7 @@ fs::path DayFile(const fs::path& diary, const DayKey& day, DayFileKind kind) {
 // A file's bytes: nothing for no file, and false when it is there but cannot be read.
 bool ReadSide(const fs::path& path, std::optional<Bytes>& bytes, ReadStatus& why) {
     Bytes read;
-    why = ReadFileBytes(path, read);
+    why = ReadDayFile(path, read);
     if (why == ReadStatus::Missing) {
         why = ReadStatus::Ok;
         bytes.reset();
@@ -144,15 +144,14 @@ TakeInResult TakeInConflictCopy(const fs::path& diary, const ConflictCopyFile& c
     // The day's files first, then the copy aside: a failure between leaves the copy where
     // it was, and taking it in again finds its lines in the day already.
     if (merged.summary.differsFromOurs.record && merged.page.record) {
-        if (WriteFileSafely(recordPath, SerializeRecord(*merged.page.record).bytes, Durability::Durable,
-                            &result.fault) != WriteStatus::Ok) {
+        if (WriteDayFile(recordPath, SerializeRecord(*merged.page.record).bytes, {}, &result.fault) !=
+            WriteStatus::Ok) {
             result.status = TakeInStatus::CannotWrite;
             return result;
         }
     }
     if (merged.summary.differsFromOurs.picture && merged.page.picture) {
-        if (WriteFileSafely(picturePath, PictureFileBytes(*merged.page.picture), Durability::Durable, &result.fault) !=
-            WriteStatus::Ok) {
+        if (WriteDayFile(picturePath, PictureFileBytes(*merged.page.picture), {}, &result.fault) != WriteStatus::Ok) {
             result.status = TakeInStatus::CannotWrite;
             return result;
         }

@@ -1,5 +1,6 @@
 #include "sync/day_files.h"
 
+#include "diarycore/day_file_store.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
 
@@ -11,7 +12,7 @@ ReadStatus ReadOne(const std::optional<std::filesystem::path>& path, std::option
     bytes.reset();
     if (!path) return ReadStatus::Ok;
     Bytes read;
-    const ReadStatus status = ReadFileBytes(*path, read);
+    const ReadStatus status = ReadDayFile(*path, read);
     if (status == ReadStatus::Missing) return ReadStatus::Ok;
     if (status == ReadStatus::Ok) bytes = std::move(read);
     return status;

@@ -5,8 +5,7 @@
 #include <map>
 #include <system_error>
 
-#include "platform/file_read.h"
-#include "platform/file_write.h"
+#include "diarycore/day_file_store.h"
 
 namespace fs = std::filesystem;
 
@@ -21,7 +20,7 @@ bool HasExtension(const fs::path& name, std::u16string_view extension) {
 std::optional<std::vector<std::uint8_t>> ReadPart(const fs::path& path, ZipReadStatus& status) {
     if (path.empty()) return std::nullopt;
     std::vector<std::uint8_t> bytes;
-    if (ReadFileBytes(path, bytes) != ReadStatus::Ok || bytes.size() > kLargestDayFile) {
+    if (ReadDayFile(path, bytes) != ReadStatus::Ok || bytes.size() > kLargestDayFile) {
         status = ZipReadStatus::CannotOpen;
         return std::nullopt;
     }
@@ -82,7 +81,7 @@ fs::path KeepDayVersion(const fs::path& diary, const DayKey& day, const DayFileB
     for (const auto& [part, extension] : {std::pair{&files.record, u".dbt"}, std::pair{&files.picture, u".bmp"}}) {
         if (!*part) continue;
         const fs::path target = folder / (stem + extension);
-        if (WriteFileSafely(target, **part, Durability::Durable, fault) != WriteStatus::Ok) {
+        if (WriteDayFile(target, **part, {}, fault) != WriteStatus::Ok) {
             if (!first.empty()) RemoveFileIfThere(first);
             return {};
         }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "diarycore/day_file_store.h"
 #include "diarycore/record_file.h"
 #include "page/win32/date_header.h"
 #include "page/win32/file_messages.h"
@@ -18,7 +19,6 @@
 #include "platform/wide_text.h"
 #include "platform/win32/window_text.h"
 #include "resources/resource.h"
-#include "sync/day_files.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ void LoadDay(Page& page, PageView& view) {
     // A day file the index knows is not there is not asked for.
     const std::optional<std::filesystem::path> recordFile = DayFileToRead(page, paths.record);
     std::vector<std::uint8_t> recordBytes;
-    const ReadStatus recordRead = recordFile ? ReadFileBytes(*recordFile, recordBytes) : ReadStatus::Missing;
+    const ReadStatus recordRead = recordFile ? ReadDayFile(*recordFile, recordBytes) : ReadStatus::Missing;
     RecordFile file = RecordFileOf(recordRead, recordBytes);
     LoadedDay loaded;
     loaded.files.recordUnreadable = file.status == RecordFileStatus::Unreadable;
@@ -51,15 +51,17 @@ void LoadDay(Page& page, PageView& view) {
     loaded.files.recordDamaged = file.status == RecordFileStatus::Damaged;
     if (loaded.files.recordDamaged) ReportDamagedRecord(view, paths.record);
     if (loaded.files.recordUnreadable) ReportUnreadableRecord(view, paths.record, file.readStatus);
-    // What a change made elsewhere is merged against: the record as shown, the picture
-    // read apart from its drawing (one that changes between the two is merged again at
-    // the next look). Nothing, when either could not be read.
+    // What a change made elsewhere is merged against: the record and the picture as
+    // shown, from the same read. Nothing, when either could not be read.
     const std::optional<std::filesystem::path> pictureFile = DayFileToRead(page, paths.picture);
-    DayFileBytes pictureBytes;
-    if ((recordRead == ReadStatus::Ok || recordRead == ReadStatus::Missing) &&
-        ReadDayFileBytes(std::nullopt, pictureFile, pictureBytes) == ReadStatus::Ok) {
+    std::vector<std::uint8_t> pictureBytes;
+    const ReadStatus pictureRead = pictureFile ? ReadDayFile(*pictureFile, pictureBytes) : ReadStatus::Missing;
+    const auto readOrMissing = [](ReadStatus status) {
+        return status == ReadStatus::Ok || status == ReadStatus::Missing;
+    };
+    if (readOrMissing(recordRead) && readOrMissing(pictureRead)) {
         if (recordRead == ReadStatus::Ok) loaded.bytes.record = std::move(recordBytes);
-        loaded.bytes.picture = std::move(pictureBytes.picture);
+        if (pictureRead == ReadStatus::Ok) loaded.bytes.picture = pictureBytes;
     }
     loaded.record = std::move(file.record);
     page.Load(std::move(loaded));
@@ -73,7 +75,7 @@ void LoadDay(Page& page, PageView& view) {
     SetWindowTextW(view.textBox, WidePointer(page.Text()));
 
     WhitenPicture(view);
-    LoadedPicture picture = pictureFile ? LoadPictureFile(view, pictureFile->c_str()) : LoadedPicture{};
+    LoadedPicture picture = pictureFile ? PutPictureFile(view, pictureRead, pictureBytes) : LoadedPicture{};
     const bool unreadable = picture.result == PictureLoad::Unreadable;
     if (unreadable) {
         DrawUnshownPictureNotice(view, paths);

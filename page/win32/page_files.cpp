@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "diarycore/day_file_store.h"
 #include "diarycore/kept_originals.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
@@ -97,7 +98,7 @@ bool SaveRecord(Page& page, const PageView& view, SaveMode mode, const std::u16s
     DayRecord record = page.RecordToStore(kept);
     RecordBytes bytes = SerializeRecord(record);
     WriteFault fault = WriteFault::None;
-    if (WriteFileSafely(std::filesystem::path(path), bytes.bytes, DayFileWriteOptions(page, path), &fault) !=
+    if (WriteDayFile(std::filesystem::path(path), bytes.bytes, DayFileWriteOptions(page, path), &fault) !=
         WriteStatus::Ok) {
         ReportFailedSave(view, mode, kRecordNotSaved, path, fault);
         return false;

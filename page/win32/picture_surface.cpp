@@ -5,11 +5,10 @@
 #include <filesystem>
 #include <string>
 
+#include "diarycore/day_file_store.h"
 #include "diarycore/picture_bytes.h"
 #include "page/win32/page_view.h"
 #include "platform/win32/dib_file.h"
-#include "platform/file_read.h"
-#include "platform/file_write.h"
 #include "platform/win32/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
@@ -47,9 +46,9 @@ WriteFault DeleteIfPresent(LPCWSTR path) {
     return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES ? WriteFault::None : WriteFault::NotWritable;
 }
 
-// Copies the top left of a bitmap file, at most the picture's size, onto the picture.
-bool PutBitmapFile(const PageView& view, LPCWSTR path) {
-    const OwnedBitmap bitmap(SHLoadDIBitmap(path));
+// Copies the top left of a bitmap file's picture, at most the picture's size, onto the picture.
+bool PutBitmapBytes(const PageView& view, std::span<const std::uint8_t> bytes) {
+    const OwnedBitmap bitmap(DibSectionOfBmpBytes(bytes));
     if (!bitmap) return false;
     BITMAP size{};
     GetObjectW(bitmap.get(), sizeof(size), &size);
@@ -99,7 +98,7 @@ WriteFault StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pix
     if (IsBlankPicture(pixels)) {
         if (!options.targetAbsent) fault = DeleteIfPresent(path);
     } else {
-        WriteFileSafely(std::filesystem::path(path), PictureFileBytes(pixels), options, &fault);
+        WriteDayFile(std::filesystem::path(path), PictureFileBytes(pixels), options, &fault);
     }
     if (fault != WriteFault::None) MessageBeep(MB_ICONASTERISK);
     return fault;
@@ -121,17 +120,13 @@ void ShowPictureInFrame(const PageView& view) {
     InvalidatePage(view, kPage.frame);
 }
 
-LoadedPicture LoadPictureFile(const PageView& view, LPCWSTR path) {
+LoadedPicture PutPictureFile(const PageView& view, ReadStatus status, const std::vector<std::uint8_t>& bytes) {
     LoadedPicture loaded;
-    // Opened first, for the reason it cannot be, and for its header: saving over a
-    // picture in another layout would lose what the page cannot show of it.
-    ReadableFile file;
-    const ReadStatus status = file.Open(std::filesystem::path(path));
     if (status == ReadStatus::Ok) {
-        std::uint8_t header[kPictureHeaderBytes] = {};
-        loaded.ownLayout = file.Size() >= sizeof header && file.ReadAt(0, header) && IsOwnPictureLayout(header);
-        file.Close();
-        loaded.result = PutBitmapFile(view, path) ? PictureLoad::Shown : PictureLoad::Unreadable;
+        // Saving over a picture in another layout would lose what the page cannot show of it.
+        loaded.ownLayout =
+            bytes.size() >= kPictureHeaderBytes && IsOwnPictureLayout(std::span(bytes).first(kPictureHeaderBytes));
+        loaded.result = PutBitmapBytes(view, bytes) ? PictureLoad::Shown : PictureLoad::Unreadable;
         if (loaded.result == PictureLoad::Unreadable) loaded.reason = LoadText(view.instance, IDS_NOT_OUR_PICTURE);
     } else if (status != ReadStatus::Missing) {
         loaded.result = PictureLoad::Unreadable;
@@ -139,6 +134,12 @@ LoadedPicture LoadPictureFile(const PageView& view, LPCWSTR path) {
     }
     PresentPicture(view, kWholePicture);
     return loaded;
+}
+
+LoadedPicture LoadPictureFile(const PageView& view, const std::filesystem::path& path) {
+    std::vector<std::uint8_t> bytes;
+    const ReadStatus status = ReadDayFile(path, bytes);
+    return PutPictureFile(view, status, bytes);
 }
 
 void DrawPictureNotice(const PageView& view, const std::u16string& text) {

@@ -6,10 +6,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/file_read.h"
 #include "platform/file_write.h"
 
 class PageView;
@@ -44,8 +46,11 @@ void WhitenPicture(const PageView& view);
 // The picture as it is, in a white frame: the marks over and around it are drawn afresh.
 void ShowPictureInFrame(const PageView& view);
 // Puts a stored picture on the picture (its top left part, at most the picture's size)
-// and shows it. A missing or unreadable file leaves the picture as it was.
-LoadedPicture LoadPictureFile(const PageView& view, LPCWSTR path);
+// and shows it, from the file's bytes and how their read went. A missing or unreadable
+// file leaves the picture as it was.
+LoadedPicture PutPictureFile(const PageView& view, ReadStatus status, const std::vector<std::uint8_t>& bytes);
+// The same, reading the file first.
+LoadedPicture LoadPictureFile(const PageView& view, const std::filesystem::path& path);
 
 // Writes a few grey words in the middle of the white picture, where a picture that could
 // not be shown would be, so the empty frame is not taken for an empty page. They are

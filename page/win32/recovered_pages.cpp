@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "diarycore/day_file_store.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
 #include "diarycore/record_file.h"
@@ -19,7 +20,6 @@
 #include "page/win32/page_icons.h"
 #include "page/win32/page_view.h"
 #include "page/win32/picture_surface.h"
-#include "platform/file_read.h"
 #include "platform/win32/loaded_text.h"
 #include "platform/wide_text.h"
 #include "resources/resource.h"
@@ -57,7 +57,7 @@ std::u16string ReadRecovered(const Page& diary, const PageView& view, RecoveredP
     }
     if (fs::exists(picturePath, error)) {
         std::vector<std::uint8_t> bytes;
-        ReadStatus status = ReadFileBytes(picturePath, bytes);
+        ReadStatus status = ReadDayFile(picturePath, bytes);
         if (status != ReadStatus::Ok) return unreadable(picturePath, status);
         if (!IsOurPictureFile(bytes)) {
             return LoadText(view.instance, IDS_COPY_NO_PICTURE, {picturePath.filename().u16string()});
@@ -78,8 +78,7 @@ void ShowRecoveredPage(Page& page, PageView& view, const RecoveredPage& recovere
     if (recovered.picture && !page.TakesInk()) {
         kept = fs::path(paths.picture).filename().u16string();
     } else if (recovered.picture &&
-               LoadPictureFile(view, WidePointer(RecoveryFilePath(page.Folder(), recovered.day, u"bmp").u16string())) ==
-                   PictureLoad::Shown) {
+               LoadPictureFile(view, RecoveryFilePath(page.Folder(), recovered.day, u"bmp")) == PictureLoad::Shown) {
         page.PutPicture(CapturePictureBytes(view));
         NotePageEdited(page, view);
         page.CopyKept({true, page.Copy().record});

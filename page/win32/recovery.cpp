@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "diarycore/day_file_store.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
 #include "diarycore/recovery_files.h"
@@ -32,7 +33,7 @@ WriteFault KeepCopy(bool wanted, bool& written, const fs::path& path, const std:
                     const WriteOptions& options) {
     WriteFault fault = WriteFault::None;
     if (wanted) {
-        if (WriteFileSafely(path, bytes, options, &fault) == WriteStatus::Ok) written = true;
+        if (WriteDayFile(path, bytes, options, &fault) == WriteStatus::Ok) written = true;
     } else if (written) {
         RemoveFileIfThere(path);
         written = false;
