@@ -16,6 +16,7 @@
 #include "diarycore/kept_originals.h"
 #include "diarycore/pages_in_folder.h"
 #include "diarycore/settings.h"
+#include "lock/locked_names.h"
 #include "platform/utf16.h"
 
 namespace fs = std::filesystem;
@@ -68,7 +69,19 @@ std::vector<fs::path> FilesOfSnapshot(const fs::path& diary, bool& listed) {
     }
     if (error) listed = false;
     std::sort(files.begin(), files.end());
+    // A locked diary's pages open only with its key file: a snapshot without it would
+    // hold nothing anybody could read back.
+    const fs::path keyFile = KeyFilePath(diary.u16string());
+    std::error_code keyError;
+    if (fs::is_regular_file(keyFile, keyError)) files.push_back(keyFile);
     return files;
+}
+
+// The file's name in the zip: its own name for the diary folder's files, and the folder's
+// name before it for the key file in the program's folder, so that it goes back there.
+std::string EntryName(const fs::path& diary, const fs::path& file) {
+    if (file.parent_path() == diary) return NameInUtf8(file);
+    return NameInUtf8(file.parent_path()) + "/" + NameInUtf8(file);
 }
 
 // Opens the snapshot again and reads every entry back against its CRC.
@@ -85,7 +98,8 @@ bool EndsWithFolded(std::u16string_view text, std::u16string_view end) {
     return true;
 }
 
-bool IsDayFile(const fs::path& path) { return DayOfPageFileName(path.filename()) != 0; }
+// A day's record or picture, plain or locked.
+bool IsDayFile(const fs::path& path) { return ParseDayFileName(NameInFolder(path)).has_value(); }
 
 #ifdef _WIN32
 // The small letter of a capital as the file system compares names: Latin (with Latin-1
@@ -118,7 +132,7 @@ bool SameNameInAnyCase(std::u16string_view a, std::u16string_view b) {
 
 bool HoldsADay(const ZipArchive& archive) {
     return std::any_of(archive.Entries().begin(), archive.Entries().end(), [](const ZipEntry& entry) {
-        return DayOfPageFileName(fs::path(std::u16string(entry.name.begin(), entry.name.end()))) != 0;
+        return IsDayFile(fs::path(std::u16string(entry.name.begin(), entry.name.end())));
     });
 }
 
@@ -187,8 +201,8 @@ void SweepInterruptedSnapshots(const fs::path& backupFolder) {
 // Every file of the list into the zip at `target`, read steadily; the ones that cannot be
 // read are left out, named in `result.unread` and in the label. False, with the fault in
 // `result`, when the backup folder did not take the zip; nothing of it is left then.
-bool WriteSnapshot(const fs::path& target, const std::vector<fs::path>& files, SnapshotLabel& label,
-                   const SnapshotHooks& hooks, SnapshotResult& result) {
+bool WriteSnapshot(const fs::path& target, const fs::path& diary, const std::vector<fs::path>& files,
+                   SnapshotLabel& label, const SnapshotHooks& hooks, SnapshotResult& result) {
     FileWriteSteps plainSteps;
     WriteOptions options{Durability::Durable, {}, true};
     PendingFile pending(target, options, hooks.steps ? *hooks.steps : plainSteps);
@@ -204,10 +218,11 @@ bool WriteSnapshot(const fs::path& target, const std::vector<fs::path>& files, S
         if (read == ReadStatus::Missing) continue;  // removed since the listing: no longer the diary's
         if (read != ReadStatus::Ok) {
             result.unread.push_back({file, read, tooLarge});
-            if (listed) label.leftOut.push_back({NameInUtf8(file), listed->size, UnixSecondsOf(listed->modified)});
+            if (listed)
+                label.leftOut.push_back({EntryName(diary, file), listed->size, UnixSecondsOf(listed->modified)});
             continue;
         }
-        written = zip.Add(NameInUtf8(file), bytes, UnixSecondsOf(stamp.modified));
+        written = zip.Add(EntryName(diary, file), bytes, UnixSecondsOf(stamp.modified));
         if (written != ZipWriteStatus::Ok) break;
         ++result.files;
     }
@@ -238,7 +253,7 @@ bool SameTime(const ZipEntry& entry, fs::file_time_type modified) {
 
 bool GoesIntoSnapshot(const fs::path& name) {
     const std::u16string text = NameInFolder(name);
-    if (DayOfPageFileName(fs::path(text)) != 0) return true;
+    if (ParseDayFileName(text)) return true;  // a day's record or picture, plain or locked
     // The user's own files, kept before the page replaced them.
     for (std::u16string_view suffix : {kOriginalPictureSuffix, kDamagedRecordSuffix}) {
         if (EndsWithFolded(text, suffix) &&
@@ -321,7 +336,7 @@ SnapshotResult MakeSnapshot(const fs::path& diary, const fs::path& backupFolder,
     for (int later = 1; later < 60 && fs::exists(fs::symlink_status(target, error)); ++later)
         target = backupFolder / fs::path(SnapshotName(LocalTimeOf(nowUnix + later)));
     SnapshotLabel label{true, identity, {}};
-    if (!WriteSnapshot(target, files, label, hooks, result)) {
+    if (!WriteSnapshot(target, diary, files, label, hooks, result)) {
         // Its pending file is gone with it; so are the folders made for it.
         RemoveFoldersMade(made);
         result.status = SnapshotStatus::CannotWrite;
@@ -352,7 +367,7 @@ bool DiaryDiffersFromSnapshot(const fs::path& diary, const fs::path& snapshot) {
     for (const fs::path& file : files) {
         const std::optional<FileStamp> stamp = StampOf(file);
         if (!stamp) return true;
-        const std::string name = NameInUtf8(file);
+        const std::string name = EntryName(diary, file);
         const auto entry = entries.find(name);
         if (entry != entries.end()) {
             if (entry->second->size != stamp->size || !SameTime(*entry->second, stamp->modified)) return true;

@@ -68,10 +68,12 @@ struct SnapshotChoices {
     bool evenIfEmpty = false;
 };
 
-// Which files of the diary folder a snapshot holds: the day records and pictures, the
-// originals kept beside them before a replace ("YYYYMMDD.bmp.orig", "YYYYMMDD.dbt.damaged"),
-// the diary's settings file (its identity among them), and the templates and images at
-// the top level (.html, .htm, .gif, .png, .jpg). Not the program or its own folder.
+// Which files of the diary folder a snapshot holds: the day records and pictures, plain
+// or locked ("YYYYMMDD.dbt.locked"), the originals kept beside them before a replace
+// ("YYYYMMDD.bmp.orig", "YYYYMMDD.dbt.damaged"), the diary's settings file (its identity
+// among them), and the templates and images at the top level (.html, .htm, .gif, .png,
+// .jpg). Not the program or its own folder, but for a locked diary's key file, which the
+// snapshot holds as ".doodlebinder/diary.key".
 bool GoesIntoSnapshot(const std::filesystem::path& name);
 
 // True when `inner` is `outer` or lies inside it, the links and ".." of both resolved.

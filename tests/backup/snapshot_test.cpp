@@ -10,6 +10,7 @@
 #include "backup/day_versions.h"
 #include "backup/snapshot.h"
 #include "backup/snapshot_names.h"
+#include "lock/diary_conversion.h"
 #include "support/scratch_files.h"
 
 namespace fs = std::filesystem;
@@ -103,6 +104,38 @@ TEST(Snapshot, HoldsTheDiaryFilesAndRestoresWithUnzip) {
     fs::remove(diary / "20261207.dbt");
     fs::remove(diary / "photo.JPG");
     EXPECT_TRUE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot)) << "a file gone";
+}
+
+// A locked diary is kept locked, with the key file that alone opens it: a snapshot is no
+// "empty diary" after the lock, and unzipped elsewhere it opens with the password.
+TEST(Snapshot, ALockedDiaryIsKeptLockedWithItsKeyFile) {
+    Diary diary;
+    ScratchFolder backups;
+    ASSERT_EQ(MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening).status, SnapshotStatus::Ok);
+    const Names days = {"20261205.bmp", "20261205.dbt", "20261206.DBT"};
+    std::vector<Bytes> pages;
+    for (const std::string& name : days) pages.push_back(ReadFileBytes(diary / name));
+    ConversionOptions quick;
+    quick.passwordCost = quick.recoveryCost = {64, 1, 1};
+    ASSERT_EQ(LockDiary(diary.folder.Path(), "pass word", quick).status, ConversionStatus::Ok);
+    const SnapshotResult made = MakeSnapshot(diary.folder.Path(), backups.Path(), kEvening + kHour);
+    ASSERT_EQ(made.status, SnapshotStatus::Ok);
+    ZipArchive archive;
+    ASSERT_EQ(archive.Open(made.snapshot), ZipReadStatus::Ok);
+    Names names;
+    for (const ZipEntry& entry : archive.Entries()) names.push_back(entry.name);
+    for (const char* locked :
+         {"20261205.bmp.locked", "20261205.dbt.locked", "20261206.DBT.locked", ".doodlebinder/diary.key"})
+        EXPECT_NE(std::find(names.begin(), names.end(), locked), names.end()) << locked;
+    EXPECT_EQ(std::find(names.begin(), names.end(), "20261205.dbt"), names.end());
+    EXPECT_FALSE(DiaryDiffersFromSnapshot(diary.folder.Path(), made.snapshot));
+#ifndef _WIN32
+    ScratchFolder restored;
+    const std::string zip = "'" + made.snapshot.string() + "'";
+    ASSERT_EQ(std::system(("unzip -q " + zip + " -d " + restored.Path().string()).c_str()), 0);
+    ASSERT_EQ(UnlockDiary(restored.Path(), "pass word").status, ConversionStatus::Ok);
+    for (std::size_t i = 0; i < days.size(); ++i) EXPECT_EQ(ReadFileBytes(restored / days[i]), pages[i]) << days[i];
+#endif
 }
 
 TEST(Snapshot, RefusesABackupFolderThatIsTheDiaryOrInsideIt) {
