@@ -239,7 +239,8 @@ std::wstring MessagesShownWhile(const std::function<void()>& action, std::initia
 }
 
 std::wstring Utf16FileText(const fs::path& path) {
-    for (int tries = 0; tries < 100 && !fs::exists(path); ++tries) Sleep(50);
+    // Another program started under Wine can take many seconds on a loaded machine.
+    for (int tries = 0; tries < 400 && !fs::exists(path); ++tries) Sleep(50);
     // The writer may still be closing the file.
     Sleep(100);
     std::vector<std::uint8_t> bytes = ReadFileBytes(path);

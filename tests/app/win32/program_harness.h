@@ -94,5 +94,5 @@ std::wstring MessagesShownBy(const std::function<void()>& action, std::initializ
 // The same for an action of this process that shows its boxes before it returns.
 std::wstring MessagesShownWhile(const std::function<void()>& action, std::initializer_list<int> buttons = {IDOK});
 
-// The text of a UTF-16 file that another program writes, waited for up to five seconds.
+// The text of a UTF-16 file that another program writes, waited for up to twenty seconds.
 std::wstring Utf16FileText(const std::filesystem::path& path);
