@@ -70,16 +70,4 @@ TEST(TypedPassword, TypedOnATerminalWithoutEcho) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "read back wrong, or the echo left off";
     EXPECT_EQ(shown.find("sesame"), std::string::npos) << shown;
 }
-
-TEST(TypedPassword, NoTerminalToAskOn) {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        setsid();  // no controlling terminal from here on
-        _exit(AskPasswordOnTerminal("Password: ").status == TypedPasswordStatus::NoTerminal ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-}
 #endif
