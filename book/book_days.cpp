@@ -13,7 +13,7 @@ BookDays ReadBookDays(const std::filesystem::path& folder, const DayFileIndex& i
         day.key = DayKeyOfNumber(*it);
         const DayFilePair names = DayFileNames(day.key);
         std::vector<std::filesystem::path> unreadable;
-        if (const auto record = index.Listed(names.record)) {
+        if (const auto record = index.ListedDayFile(names.record)) {
             RecordFile file = ReadRecordFile(folder / *record);
             day.hasRecord = file.status == RecordFileStatus::Ok;
             if (day.hasRecord) day.record = std::move(file.record);
@@ -21,7 +21,7 @@ BookDays ReadBookDays(const std::filesystem::path& folder, const DayFileIndex& i
             else if (file.status != RecordFileStatus::Missing)
                 unreadable.push_back(folder / *record);
         }
-        if (const auto picture = index.Listed(names.picture)) {
+        if (const auto picture = index.ListedDayFile(names.picture)) {
             const DrawingRead read = CheckDayDrawing(folder / *picture);
             if (read == DrawingRead::Read)
                 day.picture = folder / *picture;

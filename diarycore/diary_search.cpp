@@ -79,17 +79,23 @@ DiaryRecords ReadDiaryRecords(const fs::path& folder, DayRange range) {
 DiaryRecords ReadDiaryRecords(const fs::path& folder, const std::vector<std::u16string>& names, DayRange range) {
     DiaryRecords records;
     records.folderListed = true;
-    // The names as listed: a record may be called "20000101.DBT". Where a folder that
-    // tells case apart holds two, the one the program writes is read.
+    // The names as listed: a record may be called "20000101.DBT", or be locked
+    // ("20000101.dbt.locked"). Where a folder that tells case apart holds two, the one the
+    // program writes is read; where it holds a plain and a locked one, the plain name,
+    // which the store reads as the locked one while the diary is open.
     std::map<std::int32_t, fs::path, std::greater<>> paths;
     for (const std::u16string& text : names) {
         const fs::path name(text);
         const std::int32_t day = DayOfPageFileName(name);
         if (day == 0 || day < range.first || day > range.last) continue;
-        const std::u16string extension = name.extension().u16string();
+        const bool locked = IsLockedDayFileName(text);
+        const std::u16string_view extension = std::u16string_view(text).substr(8, 4);
         if ((extension[1] | 0x20) != u'd' || (extension[2] | 0x20) != u'b' || (extension[3] | 0x20) != u't') continue;
         auto [at, added] = paths.try_emplace(day, folder / name);
-        if (!added && extension == u".dbt") at->second = folder / name;
+        if (added) continue;
+        const bool heldLocked = IsLockedDayFileName(at->second.filename().u16string());
+        if (heldLocked && !locked) at->second = folder / name;
+        if (heldLocked == locked && extension == u".dbt") at->second = folder / name;
     }
 
     records.entries.reserve(paths.size());

@@ -10,7 +10,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+bool EndsLocked(std::u16string_view text) {
+    if (text.size() < kLockedSuffix.size()) return false;
+    const std::u16string_view end = text.substr(text.size() - kLockedSuffix.size());
+    return std::equal(end.begin(), end.end(), kLockedSuffix.begin(),
+                      [](char16_t c, char16_t lower) { return static_cast<char16_t>(c | 0x20) == lower; });
+}
+
 std::int32_t DayOfPageName(std::u16string_view text) {
+    if (text.size() == 12 + kLockedSuffix.size() && EndsLocked(text)) text.remove_suffix(kLockedSuffix.size());
     if (text.size() != 12 || text[8] != u'.') return 0;
     std::int32_t number = 0;
     for (int i = 0; i < 8; ++i) {
@@ -31,6 +39,10 @@ std::int32_t DayOfPageName(std::u16string_view text) {
 }  // namespace
 
 std::int32_t DayOfPageFileName(const fs::path& name) { return DayOfPageName(name.u16string()); }
+
+bool IsLockedDayFileName(std::u16string_view name) {
+    return name.size() == 12 + kLockedSuffix.size() && EndsLocked(name) && DayOfPageName(name) != 0;
+}
 
 DaysWithPages ListDaysWithPages(const fs::path& folder) {
     DaysWithPages days;
@@ -147,6 +159,13 @@ std::optional<std::u16string> DayFileIndex::Listed(std::u16string_view name) con
     if (first == last) return std::nullopt;
     const auto exact = std::find_if(first, last, [&](const auto& entry) { return entry.second == name; });
     return exact != last ? exact->second : first->second;
+}
+
+std::optional<std::u16string> DayFileIndex::ListedDayFile(std::u16string_view plainName) const {
+    if (auto plain = Listed(plainName)) return plain;
+    std::u16string locked(plainName);
+    locked += kLockedSuffix;
+    return Listed(locked);
 }
 
 DaysWithPages DayFileIndex::Days() const {

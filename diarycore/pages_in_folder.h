@@ -15,9 +15,15 @@
 // Days as YYYYMMDD numbers, e.g. 20000229.
 using DaysWithPages = std::set<std::int32_t>;
 
+// A locked diary's day file keeps its plain name and gains this (lock/locked_names.h).
+inline constexpr std::u16string_view kLockedSuffix = u".locked";
+
 // The day a name stands for, or 0 when it is no day file: eight digits of a real date,
-// a point and "dbt" or "bmp" in any case (Windows finds "20000101.BMP" as the picture).
+// a point and "dbt" or "bmp" in any case (Windows finds "20000101.BMP" as the picture),
+// and for a locked day file the locked suffix, in any case too.
 std::int32_t DayOfPageFileName(const std::filesystem::path& name);
+// A day file's locked name ("20261207.dbt.locked").
+bool IsLockedDayFileName(std::u16string_view name);
 
 // One listing of the folder; only regular files count. A folder that cannot be listed
 // gives no days.
@@ -54,6 +60,9 @@ public:
     // itself where the folder holds it as written. Asked of an index that is not known,
     // the answer is nothing.
     std::optional<std::u16string> Listed(std::u16string_view name) const;
+    // A day's file by its plain name ("20261207.dbt"), as the folder has it: the plain one,
+    // or else the locked one ("20261207.dbt.locked").
+    std::optional<std::u16string> ListedDayFile(std::u16string_view plainName) const;
     // The days with a record or a picture.
     DaysWithPages Days() const;
     // Every name kept, as the folder has it.

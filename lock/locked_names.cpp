@@ -22,7 +22,7 @@ std::optional<DayFileNameParts> ParseDayFileName(std::u16string_view name) {
         name.remove_suffix(kLockedSuffix.size());
     }
     const std::int32_t day = DayOfPageFileName(std::filesystem::path(name));
-    if (day <= 0) return std::nullopt;
+    if (day <= 0 || IsLockedDayFileName(name)) return std::nullopt;
     parsed.day = static_cast<std::uint32_t>(day);
     parsed.kind = EndsWithIgnoringCase(name, u".bmp") ? LockedFileKind::Picture : LockedFileKind::Record;
     return parsed;

@@ -10,9 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "diarycore/pages_in_folder.h"
 #include "lock/locked_file.h"
-
-inline constexpr std::u16string_view kLockedSuffix = u".locked";
 
 // What a name in the diary folder says of itself.
 struct DayFileNameParts {

@@ -16,8 +16,8 @@ DayGlance GlanceAtDay(const std::filesystem::path& folder, const DayFileIndex& i
                       bool withWords) {
     DayGlance glance{day, {}, {}, {}};
     const DayFilePair names = DayFileNames(DayKeyOfNumber(day));
-    const std::optional<std::u16string> record = index.Listed(names.record);
-    const std::optional<std::u16string> picture = index.Listed(names.picture);
+    const std::optional<std::u16string> record = index.ListedDayFile(names.record);
+    const std::optional<std::u16string> picture = index.ListedDayFile(names.picture);
     glance.mark.page = record || picture;
     if (record) {
         const RecordFile file = ReadRecordFile(folder / *record);

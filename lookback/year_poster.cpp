@@ -52,7 +52,7 @@ YearPoster MakeYearPoster(const std::filesystem::path& folder, const DayFileInde
     DayKey day{year, 1, 1, WeekdayOfDate(year, 1, 1)};
     DayDrawing drawing;
     for (int n = 0; n < days; ++n, NextDay(day)) {
-        const std::optional<std::u16string> name = index.Listed(DayFileName(day, u"bmp"));
+        const std::optional<std::u16string> name = index.ListedDayFile(DayFileName(day, u"bmp"));
         const DrawingRead read = name ? ReadDayDrawing(folder / *name, drawing) : DrawingRead::Missing;
         if (read == DrawingRead::Unreadable) poster.unreadable.push_back(folder / *name);
         poster.drawings += read == DrawingRead::Read ? 1 : 0;

@@ -170,21 +170,26 @@ int ReasonTextId(ReadStatus status) {
     case ReadStatus::InUse: return IDS_FILE_IN_USE;
     case ReadStatus::AccessDenied: return IDS_READ_ACCESS_DENIED;
     case ReadStatus::NotAFile: return IDS_READ_NOT_A_FILE;
+    case ReadStatus::Damaged: return IDS_READ_DAMAGED;
+    case ReadStatus::Locked: return IDS_READ_LOCKED;
     case ReadStatus::Failed: break;
     }
     return IDS_READ_FAILED;
 }
 
-ReadableFile::ReadableFile(ReadableFile&& other) noexcept : fd_(other.fd_), size_(other.size_) {
+ReadableFile::ReadableFile(ReadableFile&& other) noexcept
+    : fd_(other.fd_), size_(other.size_), holding_(other.holding_), held_(std::move(other.held_)) {
     other.fd_ = -1;
     other.size_ = 0;
+    other.holding_ = false;
 }
 
 ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept {
     if (this != &other) {
         Close();
-        fd_ = other.fd_, size_ = other.size_;
-        other.fd_ = -1, other.size_ = 0;
+        fd_ = other.fd_, size_ = other.size_, holding_ = other.holding_;
+        held_ = std::move(other.held_);
+        other.fd_ = -1, other.size_ = 0, other.holding_ = false;
     }
     return *this;
 }
@@ -198,13 +203,28 @@ ReadStatus ReadableFile::Open(const std::filesystem::path& path) {
     return status;
 }
 
+void ReadableFile::Hold(std::vector<std::uint8_t> bytes) {
+    Close();
+    held_ = std::move(bytes);
+    holding_ = true;
+    size_ = held_.size();
+}
+
 void ReadableFile::Close() {
     if (fd_ >= 0) CloseFile(fd_);
     fd_ = -1;
     size_ = 0;
+    holding_ = false;
+    held_.clear();
+    held_.shrink_to_fit();
 }
 
 bool ReadableFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const {
+    if (holding_) {
+        if (offset > held_.size() || into.size() > held_.size() - offset) return false;
+        std::copy_n(held_.begin() + static_cast<std::ptrdiff_t>(offset), into.size(), into.begin());
+        return true;
+    }
     if (fd_ < 0) return false;
     std::size_t filled = 0;
     while (filled < into.size()) {

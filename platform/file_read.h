@@ -15,6 +15,9 @@ enum class ReadStatus {
     AccessDenied,  // the file's or the folder's permissions refuse reading
     NotAFile,      // the name is a folder or a device
     Failed,        // an input/output error, or too large for memory
+    Damaged,       // a locked diary's file that fails its check: cut short, changed, or
+                   // made for another day; never a wrong password, which opens nothing
+    Locked,        // a locked diary's file, read without the diary's password
 };
 
 ReadStatus ReadFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes);
@@ -41,8 +44,10 @@ public:
 
     // Opens the file, closing any file held before.
     ReadStatus Open(const std::filesystem::path& path);
+    // Reads from these bytes instead of a file: a locked diary's picture, opened in memory.
+    void Hold(std::vector<std::uint8_t> bytes);
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return fd_ >= 0 || holding_; }
     // The size when the file was opened.
     std::uint64_t Size() const { return size_; }
     // Fills `into` from the bytes at `offset`; false when they are not all there.
@@ -52,6 +57,8 @@ private:
     friend bool FileHoldsBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
     int fd_ = -1;
     std::uint64_t size_ = 0;
+    bool holding_ = false;
+    std::vector<std::uint8_t> held_;
 };
 
 // True when the path names a regular file this program may open for reading.

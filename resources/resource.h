@@ -338,6 +338,8 @@
 #define IDS_WRITE_NAME_TOO_LONG 6809
 #define IDS_WRITE_REFUSED 6810
 #define IDS_WRITE_MADE_MEANWHILE 6811
+#define IDS_READ_DAMAGED 6812
+#define IDS_READ_LOCKED 6813
 
 // Looking back: the year's legend and figures
 #define IDS_LOOK_NO_PAGE 6900

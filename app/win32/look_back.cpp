@@ -28,7 +28,8 @@ PageOnShow PageAsShown(Page& page, const PageView& view, const DayFileIndex& ind
     const std::optional<std::vector<std::uint8_t>> pixels = page.Pixels();
     const bool drawn = pixels && !IsBlankPicture(*pixels);
     const DayFilePair names = DayFileNames(page.Day());
-    glance.mark.page = drawn || !record.text.empty() || index.Listed(names.record) || index.Listed(names.picture);
+    glance.mark.page =
+        drawn || !record.text.empty() || index.ListedDayFile(names.record) || index.ListedDayFile(names.picture);
     glance.mark.unreadable = !page.TakesClassifications() || !page.TakesInk();
     glance.mark.mood = static_cast<std::uint8_t>(page.Mood());
     glance.mark.weather = static_cast<std::uint8_t>(page.Weather());

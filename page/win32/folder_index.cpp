@@ -1,5 +1,6 @@
 #include "folder_index.h"
 
+#include "diarycore/day_file_store.h"
 #include "diarycore/recovery_files.h"
 #include "page/page.h"
 #include "page/win32/page_view.h"
@@ -45,7 +46,7 @@ void SweepLeftoverTemporaryFiles(Page& page, PageView& view) {
 
 std::optional<fs::path> DayFileToRead(const Page& page, const std::u16string& path) {
     if (!page.diary.index.Known() || !InDiaryFolder(page, path)) return fs::path(path);
-    const std::optional<std::u16string> listed = page.diary.index.Listed(NameOf(path));
+    const std::optional<std::u16string> listed = page.diary.index.ListedDayFile(NameOf(path));
     if (!listed) return std::nullopt;
     return fs::path(page.Folder()) / *listed;
 }
@@ -58,11 +59,19 @@ WriteOptions DayFileWriteOptions(const Page& page, const std::u16string& path) {
 }
 
 void NoteDayFileWritten(Page& page, const std::u16string& path) {
-    if (InDiaryFolder(page, path)) page.diary.index.Added(NameOf(path));
+    if (!InDiaryFolder(page, path)) return;
+    const std::u16string stored = NameOf(StoredDayFilePath(fs::path(path)).u16string());
+    page.diary.index.Added(stored);
+    // In an opened locked diary the locked file took the place of the plain one.
+    const std::u16string plain = NameOf(path);
+    if (stored != plain && page.diary.index.Listed(plain)) page.diary.index.Removed(plain);
 }
 
 void NoteDayFileRemoved(Page& page, const std::u16string& path) {
-    if (InDiaryFolder(page, path)) page.diary.index.Removed(NameOf(path));
+    if (!InDiaryFolder(page, path)) return;
+    for (const std::u16string& name : {NameOf(path), NameOf(StoredDayFilePath(fs::path(path)).u16string())}) {
+        if (page.diary.index.Listed(name)) page.diary.index.Removed(name);
+    }
 }
 
 const DayFileIndex& CurrentIndex(Page& page, PageView& view, DayFileIndex& listed) {

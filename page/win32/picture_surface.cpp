@@ -96,7 +96,10 @@ bool PutPictureBytes(const PageView& view, const std::vector<std::uint8_t>& pixe
 WriteFault StorePicturePixels(LPCWSTR path, const std::vector<std::uint8_t>& pixels, const WriteOptions& options) {
     WriteFault fault = WriteFault::None;
     if (IsBlankPicture(pixels)) {
-        if (!options.targetAbsent) fault = DeleteIfPresent(path);
+        // An opened locked diary keeps the drawing under the picture's locked name.
+        const std::filesystem::path stored = StoredDayFilePath(std::filesystem::path(path));
+        if (stored != std::filesystem::path(path)) fault = DeleteIfPresent(stored.c_str());
+        if (fault == WriteFault::None && !options.targetAbsent) fault = DeleteIfPresent(path);
     } else {
         WriteDayFile(std::filesystem::path(path), PictureFileBytes(pixels), options, &fault);
     }
