@@ -9,29 +9,47 @@
 #include "backup/snapshot_label.h"
 #include "backup/snapshot_names.h"
 #include "diarycore/day_file_store.h"
+#include "diarycore/pages_in_folder.h"
 #include "zip_format.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// True when `name` is the day's record or picture: "YYYYMMDD.dbt" or ".bmp" in any case.
+// True when `name` is the day's record or picture: "YYYYMMDD.dbt" or ".bmp" in any case,
+// plain or locked ("YYYYMMDD.dbt.locked").
 bool IsDayName(std::string_view name, const DayKey& day, std::string_view extension) {
     char stem[16];
     std::snprintf(stem, sizeof stem, "%04d%02d%02d.", static_cast<int>(day.year), static_cast<int>(day.month),
                   static_cast<int>(day.day));
-    const std::string wanted = std::string(stem) + std::string(extension);
-    if (name.size() != wanted.size()) return false;
-    for (std::size_t i = 0; i < wanted.size(); ++i)
+    const std::string plain = std::string(stem) + std::string(extension);
+    const std::string wanted = plain + std::string(kLockedSuffix.begin(), kLockedSuffix.end());
+    const std::size_t plainSize = plain.size();
+    if (name.size() != plainSize && name.size() != wanted.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i)
         if ((name[i] >= 'A' && name[i] <= 'Z' ? name[i] | 0x20 : name[i]) != wanted[i]) return false;
     return true;
 }
+
+// Of an entry IsDayName took: longer than "YYYYMMDD.dbt".
+bool IsLockedEntry(const ZipEntry& entry) { return entry.name.size() == 12 + kLockedSuffix.size(); }
 
 const ZipEntry* FindDayEntry(const ZipArchive& archive, const DayKey& day, std::string_view extension) {
     for (const ZipEntry& entry : archive.Entries()) {
         if (IsDayName(entry.name, day, extension)) return &entry;
     }
     return nullptr;
+}
+
+// A locked entry's page, opened with the diary's seal: the snapshot holds it as the
+// diary did. False when there is no seal, or the entry does not open with it.
+bool OpenLockedEntry(const DayFileSeal* seal, const ZipEntry& entry, std::vector<std::uint8_t>& bytes) {
+    if (!seal) return false;
+    std::vector<std::uint8_t> plain;
+    const std::u16string name(entry.name.begin(), entry.name.end());  // ASCII, as IsDayName took it
+    if (seal->Open(name, bytes, plain) != SealStatus::Ok) return false;
+    bytes = std::move(plain);
+    return true;
 }
 
 bool DayFileLeftOut(const SnapshotLabel& label, const DayKey& day, std::string_view extension) {
@@ -51,7 +69,7 @@ std::optional<std::uint32_t> CrcOfFile(const fs::path& path) {
 
 }  // namespace
 
-DayFilesInSnapshot ReadDayFromSnapshot(const fs::path& snapshot, const DayKey& day) {
+DayFilesInSnapshot ReadDayFromSnapshot(const fs::path& snapshot, const DayKey& day, const DayFileSeal* seal) {
     ZipArchive archive;
     const ZipReadStatus opened = archive.Open(snapshot);
     if (opened != ZipReadStatus::Ok) return DayFilesInSnapshot{opened, {}, {}};
@@ -64,13 +82,16 @@ DayFilesInSnapshot ReadDayFromSnapshot(const fs::path& snapshot, const DayKey& d
         if (entry == nullptr) continue;
         std::vector<std::uint8_t> bytes;
         files.status = archive.Read(*entry, bytes, kLargestDayFile);
+        if (files.status == ZipReadStatus::Ok && IsLockedEntry(*entry) && !OpenLockedEntry(seal, *entry, bytes))
+            files.status = ZipReadStatus::Damaged;
         if (files.status != ZipReadStatus::Ok) return DayFilesInSnapshot{files.status, {}, {}};
         *into = std::move(bytes);
     }
     return files;
 }
 
-DayVersionList ListDayVersions(const fs::path& backupFolder, std::string_view identity, const DayKey& day) {
+DayVersionList ListDayVersions(const fs::path& backupFolder, std::string_view identity, const DayKey& day,
+                               const DayFileSeal* seal) {
     DiarySnapshots snapshots = ListDiarySnapshots(backupFolder, identity);
     DayVersionList list;
     list.damaged = std::move(snapshots.unreadable);
@@ -85,6 +106,15 @@ DayVersionList ListDayVersions(const fs::path& backupFolder, std::string_view id
             // here: it is no page to put back, and its header may lie about its size.
             if (entry->size <= kLargestDayFile) sound = archive.Check(*entry) == ZipReadStatus::Ok;
             *crc = entry->crc;
+            // Each save of a locked day seals it anew: its pages are told apart by what
+            // they hold, opened, as the stored day is.
+            std::vector<std::uint8_t> bytes;
+            if (sound && IsLockedEntry(*entry) && seal) {
+                sound = entry->size <= kLargestDayFile &&
+                        archive.Read(*entry, bytes, kLargestDayFile) == ZipReadStatus::Ok &&
+                        OpenLockedEntry(seal, *entry, bytes);
+                *crc = zipformat::Crc32Of(bytes);
+            }
         }
         if (!sound) {
             list.damaged.push_back(snapshot.path);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "backup/dos_time.h"
+#include "diarycore/day_file_seal.h"
 #include "backup/zip_reader.h"
 #include "diarycore/calendar.h"
 
@@ -43,11 +44,17 @@ struct DayVersionList {
 };
 
 // The diary's snapshots (see ListDiarySnapshots; an empty identity takes all), one at a
-// time: each opened, and the day's entries checked in pieces without being kept.
-DayVersionList ListDayVersions(const std::filesystem::path& backupFolder, std::string_view identity, const DayKey& day);
+// time: each opened, and the day's entries checked in pieces without being kept. A
+// locked diary's snapshots hold its days locked: with the seal it was opened with
+// (day_file_seal.h), each is opened and its CRC-32 is the page's own; without one, a
+// locked day's versions cannot be compared with what is stored.
+DayVersionList ListDayVersions(const std::filesystem::path& backupFolder, std::string_view identity, const DayKey& day,
+                               const DayFileSeal* seal = nullptr);
 
-// The day's files of one snapshot, each read whole up to kLargestDayFile and checked.
-DayFilesInSnapshot ReadDayFromSnapshot(const std::filesystem::path& snapshot, const DayKey& day);
+// The day's files of one snapshot, each read whole up to kLargestDayFile and checked; a
+// locked one opened with the seal, and Damaged when it does not open (or there is none).
+DayFilesInSnapshot ReadDayFromSnapshot(const std::filesystem::path& snapshot, const DayKey& day,
+                                       const DayFileSeal* seal = nullptr);
 
 // The day's files as stored now, as CRC-32s (no snapshot, no time): what the versions are
 // compared with. A file that is not there, or cannot be read, has none.

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "backup/day_versions.h"
+#include "diarycore/day_file_seal.h"
 #include "backup/diary_identity.h"
 #include "backup/snapshot.h"
 #include "backup/snapshot_names.h"
@@ -119,7 +120,8 @@ int RunVersions(const VersionsOptions& options, const fs::path& data, const fs::
         if (!identity)
             error(options.data + ": the diary's identity cannot be read there; listing the snapshots of every diary");
     }
-    const DayVersionList list = ListDayVersions(to, identity.value_or(""), *ParseDayArgument(options.day));
+    const DayVersionList list =
+        ListDayVersions(to, identity.value_or(""), *ParseDayArgument(options.day), DayFileSealOf(data).get());
     std::string lines;
     for (const DayVersion& version : list.versions) {
         char time[32];

@@ -46,6 +46,13 @@ void DropDayFileSeal(const fs::path& diary) {
     sealed.seals.erase(FolderKey(diary));
 }
 
+std::shared_ptr<const DayFileSeal> DayFileSealOf(const fs::path& diary) {
+    SealedDiaries& sealed = Sealed();
+    const std::lock_guard hold(sealed.mutex);
+    const auto found = sealed.seals.find(FolderKey(diary));
+    return found != sealed.seals.end() ? found->second : nullptr;
+}
+
 std::shared_ptr<const DayFileSeal> DayFileSealFor(const fs::path& file) {
     SealedDiaries& sealed = Sealed();
     const std::lock_guard hold(sealed.mutex);

@@ -38,6 +38,8 @@ public:
 void UseDayFileSeal(const std::filesystem::path& diary, std::shared_ptr<const DayFileSeal> seal);
 // The diary locked again, or closed: its files are neither sealed nor opened from now on.
 void DropDayFileSeal(const std::filesystem::path& diary);
+// The seal in use for the diary in that folder, or null.
+std::shared_ptr<const DayFileSeal> DayFileSealOf(const std::filesystem::path& diary);
 // The seal in use for the diary a file belongs to (the diary folder itself, or one
 // inside it), or null for a file of no sealed diary.
 std::shared_ptr<const DayFileSeal> DayFileSealFor(const std::filesystem::path& file);

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "backup/day_versions.h"
+#include "diarycore/day_file_seal.h"
 #include "diarycore/day_file_store.h"
 #include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
@@ -62,9 +63,9 @@ bool PageOf(const std::optional<Bytes>& record, const std::optional<Bytes>& pict
 // is neither side's, of the versions that hold it whole.
 std::optional<DayPage> BaseFromSnapshots(const fs::path& backupFolder, std::string_view identity, const DayKey& day,
                                          DayFileKind kind, const std::optional<Bytes>& ours,
-                                         const std::optional<Bytes>& theirs) {
-    for (const DayVersion& version : ListDayVersions(backupFolder, identity, day).versions) {
-        const DayFilesInSnapshot files = ReadDayFromSnapshot(version.snapshot, day);
+                                         const std::optional<Bytes>& theirs, const DayFileSeal* seal) {
+    for (const DayVersion& version : ListDayVersions(backupFolder, identity, day, seal).versions) {
+        const DayFilesInSnapshot files = ReadDayFromSnapshot(version.snapshot, day, seal);
         if (files.status != ZipReadStatus::Ok) continue;
         const bool leftOut = kind == DayFileKind::Record ? files.recordLeftOut : files.pictureLeftOut;
         const std::optional<Bytes>& held = kind == DayFileKind::Record ? files.record : files.picture;
@@ -126,7 +127,8 @@ TakeInResult TakeInConflictCopy(const fs::path& diary, const ConflictCopyFile& c
     }
     std::optional<DayPage> base;
     if (backupFolder)
-        base = BaseFromSnapshots(*backupFolder, identity, day, copy.copy.kind, isRecord ? record : picture, copied);
+        base = BaseFromSnapshots(*backupFolder, identity, day, copy.copy.kind, isRecord ? record : picture, copied,
+                                 DayFileSealOf(diary).get());
     result.hadBase = base.has_value();
     const MergedPage merged = MergeDayPage(base.value_or(DayPage{}), ours, theirs);
     result.summary = merged.summary;

@@ -1,5 +1,6 @@
 #include "sync/conflict_names.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -109,20 +110,26 @@ bool IsOneDriveMark(std::u16string_view mark) {
 }  // namespace
 
 std::optional<ConflictCopy> RecogniseConflictCopy(std::u16string_view name) {
-    if (name.size() <= kDayDigits + kExtensionLength) return std::nullopt;
+    // A locked day file's copy keeps "YYYYMMDD.dbt" whole before the tool's mark, which
+    // goes in front of the last extension, ".locked".
+    const bool locked =
+        NameReader(name.substr(name.size() - std::min(name.size(), kLockedSuffix.size()))).Text(kLockedSuffix).AtEnd();
+    const std::size_t front = locked ? kDayDigits + kExtensionLength : kDayDigits;
+    const std::size_t back = locked ? kLockedSuffix.size() : kExtensionLength;
+    if (name.size() <= front + back) return std::nullopt;
     // The day file's own name, once the tool's mark between the day and the extension is
     // taken out, must be a day file's.
     std::u16string dayFile(name.substr(0, kDayDigits));
-    dayFile += name.substr(name.size() - kExtensionLength);
+    dayFile += locked ? name.substr(kDayDigits, kExtensionLength) : name.substr(name.size() - kExtensionLength);
     for (const char16_t c : dayFile)
         if (c >= 0x80) return std::nullopt;  // and nothing the path's conversion could refuse
     const std::int32_t day = DayOfPageFileName(std::filesystem::path(dayFile));
     if (day == 0) return std::nullopt;
 
-    const std::u16string_view mark = name.substr(kDayDigits, name.size() - kDayDigits - kExtensionLength);
+    const std::u16string_view mark = name.substr(front, name.size() - front - back);
     if (!IsSyncthingMark(mark) && !IsNextcloudMark(mark) && !IsGoogleDriveMark(mark) && !IsDropboxMark(mark) &&
         !IsOneDriveMark(mark))
         return std::nullopt;
-    const DayFileKind kind = AsciiLower(name[name.size() - 3]) == u'd' ? DayFileKind::Record : DayFileKind::Picture;
+    const DayFileKind kind = AsciiLower(dayFile[9]) == u'd' ? DayFileKind::Record : DayFileKind::Picture;
     return ConflictCopy{DayKeyOfNumber(day), kind};
 }

@@ -7,6 +7,9 @@
 //   Nextcloud, ownCloud 20261207 (conflicted copy 2026-12-07 101010).dbt
 //   Google Drive        20261207 (1).dbt
 //
+// A locked day file ("20261207.dbt.locked") gets the mark before its last extension:
+// "20261207.dbt.sync-conflict-20261207-101010-ABCDEFG.locked", "20261207.dbt (1).locked".
+//
 // Letters in any case, as Windows finds names. The day files themselves and the
 // program's own names beside them ("20261207.dbt~", "20261207.bmp.orig",
 // "20261207.dbt.damaged", the writer's temporary files) are no conflict copies.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "backup/day_versions.h"
+#include "diarycore/day_file_seal.h"
 #include "backup/diary_identity.h"
 #include "backup/snapshot_names.h"
 #include "backup/version_difference.h"
@@ -45,8 +46,10 @@ struct VersionRow {
     KeptVersion kept;
 };
 
-DayFilesInSnapshot FilesOf(const VersionRow& row, const DayKey& day) {
-    return row.snapshot ? ReadDayFromSnapshot(row.snapshot->snapshot, day) : ReadKeptVersion(row.kept);
+DayFilesInSnapshot FilesOf(const VersionRow& row, const Page& page) {
+    if (!row.snapshot) return ReadKeptVersion(row.kept);
+    return ReadDayFromSnapshot(row.snapshot->snapshot, page.Day(),
+                               DayFileSealOf(std::filesystem::path(page.Folder())).get());
 }
 
 struct VersionsDialog {
@@ -107,7 +110,7 @@ void Fill(HWND dialog, VersionsDialog& state) {
     for (int item = 0; item < static_cast<int>(state.versions.size()); ++item) {
         const VersionRow& shown = state.versions[item];
         // One snapshot's day at a time, let go before the next is read.
-        const DayFilesInSnapshot files = FilesOf(shown, state.page.Day());
+        const DayFilesInSnapshot files = FilesOf(shown, state.page);
         ImageList_Add(state.thumbnails, MakeThumbnail(DrawingOf(files), kThumbWidth, kThumbHeight).get(), nullptr);
         std::u16string time = SnapshotTimeText(shown.time);
         if (!shown.snapshot)
@@ -195,7 +198,7 @@ std::optional<Page::BeforeRestore> KeepPageBeforeRestore(Page& page, PageView& v
 void Restore(VersionsDialog& state, const VersionRow& version) {
     Page& page = state.page;
     PageView& view = state.view;
-    const DayFilesInSnapshot files = FilesOf(version, page.Day());
+    const DayFilesInSnapshot files = FilesOf(version, page);
     DayRecord record;
     if (!page.TakesInk() || !page.TakesClassifications() || files.status != ZipReadStatus::Ok ||
         (files.picture && !IsOwnPicture(files.picture)) ||
@@ -257,7 +260,7 @@ void ShowEarlierVersions(Page& page, PageView& view, HWND owner) {
     DayVersionList list;
     if (backups)
         list = ListDayVersions(*backups, KnownDiaryIdentity(std::filesystem::path(page.Folder())).value_or(""),
-                               page.Day());
+                               page.Day(), DayFileSealOf(std::filesystem::path(page.Folder())).get());
     state.folderUnknown = !backups;
     state.damaged = list.damaged.size();
     const DayFilePair stored = page.Files();

@@ -22,6 +22,10 @@ TEST(ConflictNames, EachToolsConflictCopy) {
         {u"20261207 (Conflicted Copy 2026-12-07 101010).Bmp", 2026, 12, 7, DayFileKind::Picture},
         {u"20261207 (1).dbt", 2026, 12, 7, DayFileKind::Record},
         {u"20000101 (12).DBT", 2000, 1, 1, DayFileKind::Record},
+        // A locked diary's: the mark goes before ".locked".
+        {u"20261207.dbt.sync-conflict-20261207-101010-ABCDEFG.locked", 2026, 12, 7, DayFileKind::Record},
+        {u"20261207.BMP (1).Locked", 2026, 12, 7, DayFileKind::Picture},
+        {u"20261207.bmp-LAPTOP.locked", 2026, 12, 7, DayFileKind::Picture},
     };
     for (const Case& c : cases) {
         const std::optional<ConflictCopy> copy = RecogniseConflictCopy(c.name);
@@ -40,6 +44,9 @@ TEST(ConflictNames, NamesThatAreNoConflictCopy) {
         u"20261207.dbt",
         u"20261207.BMP",  // the day files
         u"20261207.dbt~",
+        u"20261207.dbt.locked",
+        u"20261207.dbt.locked (1)",
+        u"20261207 (1).locked",
         u"20261207.bmp.orig",
         u"20261207.dbt.damaged",  // the program's own
         u"20261207.dbt.tmp-41-7",
