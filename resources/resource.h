@@ -189,6 +189,11 @@
 #define IDS_NEW_PASSWORDS_DIFFER 7715
 #define IDS_RECOVERY_KEY_SHOWN 7716  // %1 the recovery key
 
+// A locked diary opened, locked again, and exported
+#define IDS_KEY_FILE_UNREADABLE 7740    // %1 the key file, %2 why
+#define IDS_NEW_PASSWORD_NOT_KEPT 7741  // %1 the key file, %2 why
+#define IDS_EXPORT_NOT_LOCKED 7742
+
 // Backups: the worker's snapshot is done
 #define WM_SNAPSHOT_DONE 1040  // WM_USER + 16
 
@@ -196,6 +201,7 @@
 #define IDT_RECOVERY_COPY 1  // a recovery copy of the page two seconds after a change
 #define IDT_FOLLOW_FILES 2   // a look at the day's files for changes made elsewhere
 #define IDT_PRESENCE 3       // the diary says again it is open on this computer
+#define IDT_IDLE_LOCK 4      // a locked diary looks whether the computer was left alone
 
 // Backups: a snapshot each hour when the diary changed
 #define IDT_HOURLY_SNAPSHOT 10

@@ -73,6 +73,7 @@ void CloseProgram(HWND window) {
     if (AskAboutUnsavedPage(window, diary.page, diary.view) == CloseAnswer::Stay) return;
     SnapshotAtClose(diary.backups, diary.page, diary.view);
     EndPresence(diary.page, diary.view);
+    StopRelockWatch(window, diary);
     ReleaseWindowObjects(diary.view);
     Sleep(500);
     ReleaseTaskbarHook(diary.taskbar);

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "diary_relock.h"
 #include "htmlexport/win32/html_output_dialog.h"
 #include "notification_icon.h"
 #include "page/win32/backups.h"
@@ -21,6 +22,7 @@ struct DiaryWindow {
     BackupsOfRun backups;
     HtmlOutputChoices htmlOutput;
     TaskbarHook taskbar;
+    DiaryRelock relock;
 };
 
 // The diary lives in the main window's user data from WM_CREATE to WM_NCDESTROY: made on

@@ -6,6 +6,7 @@
 #include "build_window.h"
 #include "app/command_routes.h"
 #include "diary_folder_dialog.h"
+#include "diary_relock.h"
 #include "diary_location.h"
 #include "diary_window.h"
 #include "htmlexport/win32/html_output_dialog.h"
@@ -94,7 +95,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         FollowDayFilesOnTimer(page, view, wParam);
         PresenceOnTimer(page, view, wParam);
         SnapshotOnTimer(diary->backups, page, view, wParam);
+        RelockOnTimer(window, *diary, wParam);
         return 0;
+    case WM_WTSSESSION_CHANGE: RelockOnSessionChange(window, *diary, wParam); return 0;
     case WM_SNAPSHOT_DONE: TakeSnapshotResult(diary->backups, view); return 0;
     case WM_SYSCOMMAND:
         if (IsAltReleaseAfterAccelerator(wParam, lParam)) return 0;

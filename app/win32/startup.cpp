@@ -10,6 +10,7 @@
 #include "about.h"
 #include "app/start_options.h"
 #include "diary_location.h"
+#include "diary_unlocking.h"
 #include "diary_window.h"
 #include "language_switch.h"
 #include "page/win32/conflict_intake.h"
@@ -76,6 +77,8 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
 bool CreateMainWindow(HINSTANCE instance, int showCommand) {
     // One diary runs once; another may run beside it.
     if (!TakeDiary(std::filesystem::path(g_shell.dataFolder))) return false;
+    // Nothing of a locked diary is read before its password is given.
+    if (!OpenLockedDiary(nullptr, instance, std::filesystem::path(g_shell.dataFolder))) return false;
 
     SIZE size = WindowSizeForClient(g_shell.windowWidth, g_shell.contentHeight, g_shell.windowStyle);
     const std::u16string title = LoadText(instance, IDS_WINDOW_TITLE);
@@ -133,6 +136,7 @@ bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showComman
     TakeInConflictCopies(diary.page, diary.view);
     TakeInDiskChanges(diary.page, diary.view);
     StartPresence(diary.page, diary.view);
+    StartRelockWatch(g_shell.mainWindow, diary);
 
     g_shell.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return true;

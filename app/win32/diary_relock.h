@@ -1,0 +1,23 @@
+// An opened locked diary locks again when nobody has used the computer for the time the
+// user chose, and when Windows locks the session: the page on show is saved (locked, as
+// every write of an opened locked diary is), every window of the diary is hidden, and the
+// password is asked before any shows again. Giving up then closes the program.
+#pragma once
+
+#include <windows.h>
+
+struct DiaryWindow;
+
+struct DiaryRelock {
+    bool watching = false;  // the diary is locked: the idle timer and the session notice run
+    bool asking = false;    // locked again, its windows hidden and the password asked
+    int idleSeconds = 0;    // 0: not on idleness
+    DWORD openedAt = 0;     // GetTickCount when the password was last given
+};
+
+// From the diary's opening on, when it is a locked one.
+void StartRelockWatch(HWND window, DiaryWindow& diary);
+void StopRelockWatch(HWND window, DiaryWindow& diary);
+void RelockOnTimer(HWND window, DiaryWindow& diary, WPARAM timer);
+// WM_WTSSESSION_CHANGE.
+void RelockOnSessionChange(HWND window, DiaryWindow& diary, WPARAM change);
