@@ -12,6 +12,8 @@
 #include "page/win32/page_view.h"
 #include "export_html_diary.h"
 #include "htmlexport/picture_run.h"
+#include "diarycore/day_file_seal.h"
+#include "platform/win32/dialog_note.h"
 #include "platform/win32/dialog_placement.h"
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/loaded_text.h"
@@ -110,6 +112,9 @@ INT_PTR CALLBACK HtmlOutputDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        // The document and its pictures are written plain, for a browser to read.
+        if (DayFileSealOf(std::filesystem::path(ContextOf(dialog).page.Folder())))
+            AddDialogNote(dialog, LoadText(ContextOf(dialog).view.instance, IDS_EXPORT_NOT_LOCKED));
         PlaceDialog(dialog);
         FillDialog(dialog);
         return FALSE;
