@@ -14,6 +14,10 @@
 //   dialog does: the records read once, then searched for each change of words.
 // - the last year of the diaries with pictures drawn by the console's year
 //   command as an SVG, and its drawings put on one poster by its mosaic command.
+// - each diary again, locked with a password (a copy made once): exported and
+//   searched by the console given the password, its records read in this
+//   process, and one day's files read as a change of day reads them, beside the
+//   plain diary's.
 // Each run also reports its wall time: the console program converts on
 // several threads, where processor time no longer tells how long one waits.
 //
@@ -32,13 +36,18 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/diary_folder.h"
 #include "diarycore/calendar.h"
+#include "diarycore/day_file_store.h"
 #include "diarycore/diary_search.h"
 #include "diarycore/search_folding.h"
+#include "lock/diary_conversion.h"
+#include "lock/diary_seal.h"
 
 extern char** environ;
 
@@ -146,6 +155,53 @@ void ReadInProcess(benchmark::State& state, std::filesystem::path diary) {
     }
 }
 
+constexpr const char* kPassword = "Nachtigall und Lerche";
+
+// A locked copy of the diary beside it, made once: the plain files are hard links to the
+// diary's until locking replaces them, so the copy costs the locked files alone. The
+// password's cost is the real one, as every run of the console pays it. Nothing when it
+// could not be made.
+std::optional<std::filesystem::path> LockedCopyOf(const std::filesystem::path& diary) {
+    std::filesystem::path locked = diary;
+    locked += "-locked";
+    std::error_code error;
+    if (!std::filesystem::exists(locked / ".doodlebinder" / "diary.key", error)) {
+        std::filesystem::remove_all(locked, error);
+        std::filesystem::copy(
+            diary, locked, std::filesystem::copy_options::recursive | std::filesystem::copy_options::create_hard_links,
+            error);
+        if (error || LockDiary(locked, kPassword).status != ConversionStatus::Ok) return std::nullopt;
+    }
+    const OpenedDiaryKey key = OpenDiaryKey(locked, kPassword);
+    if (key.status != ConversionStatus::Ok) return std::nullopt;
+    UseDayFileSeal(locked, MakeDiarySeal(key.key));
+    return locked;
+}
+
+// A change of day reads the new day's record and picture: the last day's, here.
+void ReadDayFilesInProcess(benchmark::State& state, std::filesystem::path diary) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%04d%02d%02d", kLastDay.year, kLastDay.month, kLastDay.day);
+    for (auto _ : state) {
+        std::vector<std::uint8_t> record, picture;
+        if (ReadDayFile(diary / (std::string(name) + ".dbt"), record) != ReadStatus::Ok ||
+            ReadDayFile(diary / (std::string(name) + ".bmp"), picture) != ReadStatus::Ok) {
+            state.SkipWithError("the day's files could not be read");
+            break;
+        }
+        benchmark::DoNotOptimize(picture.data());
+    }
+}
+
+// The same run of the console on the locked copy, given its password in a file.
+std::vector<std::string> OnLockedCopy(std::vector<std::string> command, const std::filesystem::path& diary,
+                                      const std::filesystem::path& locked, const std::filesystem::path& passwordFile) {
+    for (std::string& argument : command)
+        if (argument == diary.string()) argument = locked.string();
+    command.insert(command.end(), {"--password-file", passwordFile.string()});
+    return command;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -172,6 +228,9 @@ int main(int argc, char** argv) {
         else
             inputs.emplace_back(a);
     }
+    // The locked copies' password, as the console reads it: the first line of a file.
+    const std::filesystem::path passwordFile = work / "password.txt";
+    std::ofstream(passwordFile) << kPassword << "\n";
     for (const auto& in : inputs) {
         const std::string stem = in.stem().string();
         const std::string ours = (work / (stem + "-ours.jpg")).string();
@@ -244,6 +303,27 @@ int main(int argc, char** argv) {
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(runs);
+            // Locked copies up to ten years: a hundred years of pictures locked would be a
+            // gigabyte of new files.
+            std::optional<std::filesystem::path> locked;
+            if (std::stoi(days) <= 3650) {
+                locked = LockedCopyOf(diary);
+                if (!locked) {
+                    fprintf(stderr, "process_bench: cannot lock a copy of %s\n", diary.string().c_str());
+                    return 1;
+                }
+                // Into a folder of its own, as the plain export's second and later runs go.
+                const std::filesystem::path lockedOut =
+                    work / ("site-Locked" + name.substr(0, name.find('/')) + "-" + days);
+                std::filesystem::create_directories(lockedOut);
+                std::vector<std::string> lockedCommand = OnLockedCopy(command, diary, *locked, passwordFile);
+                *(std::find(lockedCommand.begin(), lockedCommand.end(), std::string("--out")) + 1) =
+                    (lockedOut / "diary.html").string();
+                benchmark::RegisterBenchmark(("Locked" + name).c_str(), RunConversion, lockedCommand)
+                    ->UseManualTime()
+                    ->Unit(benchmark::kMillisecond)
+                    ->Iterations(runs);
+            }
             if (pictures) {
                 const std::string year = std::to_string(kLastDay.year);
                 benchmark::RegisterBenchmark(
@@ -268,6 +348,12 @@ int main(int argc, char** argv) {
                     ->UseManualTime()
                     ->Unit(benchmark::kMillisecond)
                     ->Iterations(3);
+                if (locked) {
+                    benchmark::RegisterBenchmark(("DayFiles/" + days).c_str(), ReadDayFilesInProcess, diary)
+                        ->Unit(benchmark::kMicrosecond);
+                    benchmark::RegisterBenchmark(("LockedDayFiles/" + days).c_str(), ReadDayFilesInProcess, *locked)
+                        ->Unit(benchmark::kMicrosecond);
+                }
                 continue;
             }
             benchmark::RegisterBenchmark(
@@ -280,6 +366,17 @@ int main(int argc, char** argv) {
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(5);
             benchmark::RegisterBenchmark(("Read/" + days).c_str(), ReadInProcess, diary)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(3);
+            if (!locked) continue;
+            benchmark::RegisterBenchmark(
+                ("LockedFind/" + days).c_str(), RunConversion,
+                OnLockedCopy({exporter, "find", kFindWords[0], kFindWords[1], "--data", diary.string()}, diary, *locked,
+                             passwordFile))
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(3);
+            benchmark::RegisterBenchmark(("LockedRead/" + days).c_str(), ReadInProcess, *locked)
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(3);
         }
