@@ -8,13 +8,6 @@
 
 struct DiaryWindow;
 
-struct DiaryRelock {
-    bool watching = false;  // the diary is locked: the idle timer and the session notice run
-    bool asking = false;    // locked again, its windows hidden and the password asked
-    int idleSeconds = 0;    // 0: not on idleness
-    DWORD openedAt = 0;     // GetTickCount when the password was last given
-};
-
 // From the diary's opening on, when it is a locked one.
 void StartRelockWatch(HWND window, DiaryWindow& diary);
 void StopRelockWatch(HWND window, DiaryWindow& diary);

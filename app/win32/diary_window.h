@@ -8,12 +8,12 @@
 #include <string>
 #include <utility>
 
-#include "diary_relock.h"
 #include "htmlexport/win32/html_output_dialog.h"
 #include "notification_icon.h"
 #include "page/win32/backups.h"
 #include "page/page.h"
 #include "page/win32/page_view.h"
+#include "relock_state.h"
 
 struct DiaryWindow {
     explicit DiaryWindow(std::u16string folder) : page(std::move(folder)) {}
