@@ -845,6 +845,18 @@ TEST_F(Cli, ADiaryLockedFromTheConsoleIsReadOnlyWithItsPassword) {
         EXPECT_EQ(ReadFileBytes(out_ / "locked" / name), ReadFileBytes(out_ / "plain" / name)) << name;
     EXPECT_EQ(files(), before) << "reading changes nothing";
 
+    // A sync tool's copy merged into a locked day: the day is written locked again.
+    Day("20261206.sync-conflict-20261207-101010-ABCDEFG.dbt", u"sesame words\r\nfrom the laptop");
+    const Ran merged = Run(with({"merge", "--data", Utf8(data_), "--yes"}, right));
+    EXPECT_EQ(merged.code, 0) << merged.err;
+    EXPECT_FALSE(fs::exists(data_ / "20261206.dbt"));
+    const Bytes day = ReadFileBytes(data_ / "20261206.dbt.locked");
+    const std::string laptop = "laptop";
+    EXPECT_EQ(std::search(day.begin(), day.end(), laptop.begin(), laptop.end()), day.end());
+    Ran found = Run(with({"find", "laptop", "--data", Utf8(data_)}, right));
+    std::erase(found.out, '\r');
+    EXPECT_EQ(found.out, "2026-12-06\tfrom the laptop\n") << found.err;
+
     // A page added plain is locked further with the diary's own key: no new recovery key.
     Day("20261207.dbt", u"a later page");
     const Ran further = Run(with({"lock", "--data", Utf8(data_)}, right));
