@@ -779,7 +779,7 @@ TEST_F(Cli, ADiaryLockedFromTheConsoleIsReadOnlyWithItsPassword) {
     WriteFileText(templatePath_, "<!for><!year>-<!month>-<!day>|<!diary>|<!picture><!next>");
     const Args run = {"--from", "2026-12-06", "--days", "3", "--jpeg"};
     for (const char* folder : {"plain", "locked", "wrong"}) fs::create_directories(out_ / folder);
-    // A plain diary is never asked for a password: there is no terminal to ask on here.
+    // A plain diary is never asked for a password: asked, the run would wait or fail here.
     const Ran plain = Run(Html(out_ / "plain" / "index.html", run));
     ASSERT_EQ(plain.code, 0) << plain.err;
     WriteFileText(temp_ / "right", "pass word\n");
