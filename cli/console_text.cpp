@@ -86,6 +86,11 @@ std::string OutputRefusal(const std::filesystem::path& path, bool overwrite) {
     return overwrite ? "" : "exists already; give --yes to replace it";
 }
 
+std::string RecoveryKeyLines(std::string_view recoveryText) {
+    const std::u16string line = u"Recovery key: " + DecodeUtf8(recoveryText);
+    return EncodeUtf8(FillIn(ProgramText(IDS_RECOVERY_KEY_SHOWN), {line})) + "\n";
+}
+
 std::string ProgressBar(int done, int total, int width) {
     const int filled = total > 0 ? static_cast<int>(static_cast<long long>(width) * done / total) : width;
     return "[" + std::string(filled, '#') + std::string(width - filled, '-') + "] " + std::to_string(done) + "/" +

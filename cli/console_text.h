@@ -56,6 +56,10 @@ std::string DescribeHtmlMessage(HtmlExportMessage message);
 // existing file is replaced only when `overwrite` says so.
 std::string OutputRefusal(const std::filesystem::path& path, bool overwrite);
 
+// What the lock command prints of a new key's recovery key, once: the program's words
+// that say to write it down, then "Recovery key: KEY" on a line of its own.
+std::string RecoveryKeyLines(std::string_view recoveryText);
+
 // "[#######-------------] 7/20": days done of the days that have a picture.
 std::string ProgressBar(int done, int total, int width);
 

@@ -2,16 +2,15 @@
 
 #include <CLI/CLI.hpp>
 
-#include <optional>
-
 #include "cli/console_out.h"
 #include "cli/console_text.h"
+#include "cli/diary_password.h"
 #include "cli/typed_password.h"
 #include "lock/diary_conversion.h"
-#include "lock/locked_names.h"
 #include "platform/program_texts.h"
 #include "platform/utf8.h"
 #include "platform/write_fault.h"
+#include "resources/resource.h"
 
 namespace fs = std::filesystem;
 
@@ -26,83 +25,16 @@ constexpr const char* kExitCodes =
     "  64  bad usage, or no password given where none can be asked for\n"
     "  77  the password or the recovery key does not open the diary: nothing was changed";
 
-void AddPasswordOptions(CLI::App& command, PasswordOptions& options) {
-    CLI::Option* file =
-        command
-            .add_option("--password-file", options.passwordFile,
-                        "Take the password from the first line of FILE (without it, it is asked on the terminal)")
-            ->type_name("FILE");
-    command.add_option("--recovery-key", options.recoveryKey, "Open the diary with its recovery key instead")
-        ->type_name("KEY")
-        ->excludes(file);
-}
-
-// A file of a folder as the user named the folder.
-std::string Within(const std::string& folder, const std::u16string& name) {
-    return folder + (folder.ends_with('/') ? "" : "/") + EncodeUtf8(name);
-}
-
-struct ConsoleKey {
-    int exitCode = kExitOk;
-    std::optional<DiaryKey> key;
-};
-
-// The diary key, from the recovery key, the password file or the terminal; the exit code
-// and a message when there is none.
-ConsoleKey OpenKey(const fs::path& data, const std::string& shownData, const PasswordOptions& options,
-                   const fs::path& passwordFile, const ErrorLine& error) {
-    const fs::path keyPath = KeyFilePath(data.u16string());
-    std::error_code ignored;
-    if (!fs::exists(keyPath, ignored)) {
-        error(shownData + ": the diary is not locked");
-        return {kExitNothingFound, {}};
-    }
-    OpenedDiaryKey opened;
-    if (!options.recoveryKey.empty()) {
-        opened = OpenDiaryKeyWithRecoveryKey(data, options.recoveryKey);
-    } else {
-        const TypedPassword typed = options.passwordFile.empty()
-                                        ? AskPasswordOnTerminal("Password of the diary in " + shownData + ": ")
-                                        : ReadPasswordFile(passwordFile);
-        switch (typed.status) {
-        case TypedPasswordStatus::Ok: break;
-        case TypedPasswordStatus::CannotRead:
-            error(options.passwordFile + ": the password file could not be read");
-            return {kExitFileFailed, {}};
-        case TypedPasswordStatus::Empty: error("the password is empty"); return {kExitUsage, {}};
-        case TypedPasswordStatus::NoTerminal:
-            error(shownData + ": the diary is locked; give --password-file FILE or --recovery-key KEY");
-            return {kExitUsage, {}};
-        }
-        opened = OpenDiaryKey(data, typed.text);
-    }
-    const std::string keyFile = Within(shownData, keyPath.lexically_relative(data).u16string());
-    switch (opened.status) {
-    case ConversionStatus::Ok: return {kExitOk, opened.key};
-    case ConversionStatus::WrongPassword:
-        error(options.recoveryKey.empty() ? "the password does not open the diary"
-                                          : "that is not the diary's recovery key");
-        return {kExitWrongPassword, {}};
-    case ConversionStatus::UnknownVersion:
-        error(keyFile + ": written by a later version of the program");
-        return {kExitFileFailed, {}};
-    case ConversionStatus::CryptoUnavailable: error("the cryptographic library could not run"); break;
-    case ConversionStatus::CannotRead: error(keyFile + ": the key file could not be read"); break;
-    default: error(keyFile + ": the key file is damaged; restore it from a backup"); break;
-    }
-    return {kExitFileFailed, {}};
-}
-
 // What a run that did not go through says, and its exit code.
 int EndOfRun(const ConversionResult& result, const std::string& folder, const ErrorLine& error) {
-    const std::string file = Within(folder, result.file);
+    const std::string file = FileWithin(folder, result.file);
     switch (result.status) {
     case ConversionStatus::Ok: return kExitOk;
     case ConversionStatus::FilesLeft:
         for (const std::u16string& name : result.damaged)
-            error(Within(folder, name) + ": damaged, does not open; left as it is");
+            error(FileWithin(folder, name) + ": damaged, does not open; left as it is");
         for (const std::u16string& name : result.differing)
-            error(Within(folder, name) + ": its plain and locked files hold different pages; both kept");
+            error(FileWithin(folder, name) + ": its plain and locked files hold different pages; both kept");
         return kExitIncomplete;
     case ConversionStatus::CannotRead:
         error(file + ": " + EncodeUtf8(ProgramText(ReasonTextId(result.readStatus))));
@@ -120,7 +52,50 @@ int EndOfRun(const ConversionResult& result, const std::string& folder, const Er
     }
 }
 
+// The password that locks the diary: the password file's first line or, on the terminal,
+// a new password typed twice, or the password of a key file already there typed once.
+int TakeLockPassword(const LockOptions& options, const fs::path& passwordFile, bool newKey, TypedPassword& typed,
+                     const ErrorLine& error) {
+    const std::string noTerminal = options.data + ": no terminal to ask the password on; give --password-file FILE";
+    if (!options.passwordFile.empty()) {
+        typed = ReadPasswordFile(passwordFile);
+        return TypedPasswordExitCode(typed, options.passwordFile, noTerminal, error);
+    }
+    typed = AskPasswordOnTerminal((newKey ? "New password for the diary in " : "Password of the diary in ") +
+                                  options.data + ": ");
+    if (const int code = TypedPasswordExitCode(typed, options.passwordFile, noTerminal, error); code != kExitOk)
+        return code;
+    if (!newKey) return kExitOk;
+    const TypedPassword again = AskPasswordOnTerminal("The same password again: ");
+    if (again.status == TypedPasswordStatus::Ok && again.text != typed.text) {
+        error(EncodeUtf8(ProgramText(IDS_NEW_PASSWORDS_DIFFER)));
+        return kExitUsage;
+    }
+    return TypedPasswordExitCode(again, options.passwordFile, noTerminal, error);
+}
+
 }  // namespace
+
+CLI::App* AddLockCommand(CLI::App& app, LockOptions& options) {
+    CLI::App* command = app.add_subcommand(
+        "lock", "Lock the diary with a password, day file by day file; a new key's recovery key is shown once");
+    command->add_option("--data", options.data, "The diary folder (the day files)")->required()->type_name("DIR");
+    command
+        ->add_option("--password-file", options.passwordFile,
+                     "Take the password from the first line of FILE (without it, it is asked on the terminal: "
+                     "twice for a diary not yet locked)")
+        ->type_name("FILE");
+    command->footer(
+        "Exit codes:\n"
+        "  0   done: every day file is locked\n"
+        "  3   a file could not be read, written or removed, or the key file is damaged, or missing while\n"
+        "      locked day files are there\n"
+        "  4   done, but some day files are left as they are\n"
+        "  64  bad usage, the two passwords typed differ or are empty, or no password given where none can be\n"
+        "      asked for\n"
+        "  77  the diary has a key file already, and the password does not open it: nothing was changed");
+    return command;
+}
 
 CLI::App* AddUnlockCommand(CLI::App& app, UnlockOptions& options) {
     CLI::App* command =
@@ -141,9 +116,39 @@ CLI::App* AddDecryptCommand(CLI::App& app, DecryptOptions& options) {
     return command;
 }
 
+int RunLock(const LockOptions& options, const fs::path& data, const fs::path& passwordFile, const ErrorLine& error) {
+    std::error_code failed;
+    if (!fs::is_directory(data, failed)) {
+        error(options.data + ": cannot read the data folder");
+        return kExitFileFailed;
+    }
+    const bool newKey = !HasKeyFile(data);
+    TypedPassword typed;
+    if (const int code = TakeLockPassword(options, passwordFile, newKey, typed, error); code != kExitOk) return code;
+    const ConversionResult result = LockDiary(data, typed.text);
+    // The only time the recovery key is there to show: the key file keeps none of it.
+    if (!result.recoveryText.empty()) PrintOut(RecoveryKeyLines(result.recoveryText));
+    const std::string keyFile = ShownKeyFile(options.data);
+    switch (result.status) {
+    case ConversionStatus::WrongPassword:
+    case ConversionStatus::Damaged:
+    case ConversionStatus::UnknownVersion:
+    case ConversionStatus::CryptoUnavailable: return KeyFileExitCode(result.status, keyFile, false, error);
+    case ConversionStatus::EmptyPassword: error("the password is empty"); return kExitUsage;
+    case ConversionStatus::NoKeyFile:
+        error(options.data + ": holds locked day files but no key file, and a new key would not open them; restore " +
+              keyFile + " from a backup");
+        return kExitFileFailed;
+    default: break;
+    }
+    const int code = EndOfRun(result, options.data, error);
+    if (code == kExitOk) PrintOut(std::to_string(result.converted) + " day files locked\n");
+    return code;
+}
+
 int RunUnlock(const UnlockOptions& options, const fs::path& data, const fs::path& passwordFile,
               const ErrorLine& error) {
-    const ConsoleKey opened = OpenKey(data, options.data, options.password, passwordFile, error);
+    const ConsoleKey opened = OpenLockedDiary(data, options.data, options.password, passwordFile, error);
     if (!opened.key) return opened.exitCode;
     const ConversionResult result = UnlockDiary(data, *opened.key);
     const int code = EndOfRun(result, options.data, error);
@@ -153,7 +158,7 @@ int RunUnlock(const UnlockOptions& options, const fs::path& data, const fs::path
 
 int RunDecrypt(const DecryptOptions& options, const fs::path& data, const fs::path& to, const fs::path& passwordFile,
                const ErrorLine& error) {
-    const ConsoleKey opened = OpenKey(data, options.data, options.password, passwordFile, error);
+    const ConsoleKey opened = OpenLockedDiary(data, options.data, options.password, passwordFile, error);
     if (!opened.key) return opened.exitCode;
     const ConversionResult result = DecryptDiaryTo(data, *opened.key, to);
     // A copy that could not be written names the file in the copy's folder.

@@ -1,20 +1,22 @@
-// doodlebinder-export unlock and decrypt: a locked diary made plain again in its folder,
-// or a plain copy of it written into another, opened by the password (the first line of
+// doodlebinder-export lock, unlock and decrypt: a diary locked with a password, which
+// shows the recovery key once; a locked diary made plain again in its folder, or a plain
+// copy of it written into another, opened by the password (the first line of
 // --password-file, or typed on the terminal) or by --recovery-key. A wrong password or
 // recovery key exits 77 and changes nothing.
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <string>
+
+#include "cli/diary_password.h"
 
 namespace CLI {
 class App;
 }
 
-struct PasswordOptions {
+struct LockOptions {
+    std::string data;
     std::string passwordFile;
-    std::string recoveryKey;
 };
 
 struct UnlockOptions {
@@ -28,13 +30,15 @@ struct DecryptOptions {
     PasswordOptions password;
 };
 
+CLI::App* AddLockCommand(CLI::App& app, LockOptions& options);
 CLI::App* AddUnlockCommand(CLI::App& app, UnlockOptions& options);
 CLI::App* AddDecryptCommand(CLI::App& app, DecryptOptions& options);
 
-using ErrorLine = std::function<void(const std::string&)>;
-
 // The folders as the system names the arguments, and the password file's path; the exit
-// code; messages go to `error`.
+// code; messages go to `error`. A new key's recovery key is printed on stdout whenever the
+// run made one, also when it stopped afterwards.
+int RunLock(const LockOptions& options, const std::filesystem::path& data, const std::filesystem::path& passwordFile,
+            const ErrorLine& error);
 int RunUnlock(const UnlockOptions& options, const std::filesystem::path& data,
               const std::filesystem::path& passwordFile, const ErrorLine& error);
 int RunDecrypt(const DecryptOptions& options, const std::filesystem::path& data, const std::filesystem::path& to,

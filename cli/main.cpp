@@ -1,20 +1,25 @@
 // doodlebinder-export: the diary's exports from the command line.
 //
 //   doodlebinder-export html --data DIR --template FILE --out FILE [--from YYYY-MM-DD]
-//                            [--days N] [--jpeg] [--yes]
+//                            [--days N] [--jpeg] [--yes] [PASSWORD]
 //   doodlebinder-export jpeg IN.bmp OUT.jpg [--yes]
-//   doodlebinder-export find WORDS... --data DIR [--from YYYY-MM-DD] [--to YYYY-MM-DD]
+//   doodlebinder-export find WORDS... --data DIR [--from YYYY-MM-DD] [--to YYYY-MM-DD] [PASSWORD]
 //   doodlebinder-export year --data DIR --year YYYY --out FILE.svg [--by mood|weather]
-//                            [--lang ja|en] [--week-starts sunday|monday] [--yes]
-//   doodlebinder-export mosaic --data DIR --year YYYY --out FILE.jpg [--columns N] [--yes]
+//                            [--lang ja|en] [--week-starts sunday|monday] [--yes] [PASSWORD]
+//   doodlebinder-export mosaic --data DIR --year YYYY --out FILE.jpg [--columns N] [--yes] [PASSWORD]
 //   doodlebinder-export pdf --data DIR --out FILE.pdf [--from YYYY-MM-DD] [--to YYYY-MM-DD]
-//                           [--paper a4|a5|letter] [--two-per-page] [--lang ja|en] [--yes]
+//                           [--paper a4|a5|letter] [--two-per-page] [--lang ja|en] [--yes] [PASSWORD]
 //   doodlebinder-export backup --data DIR --to DIR [--allow-empty]
 //   doodlebinder-export versions YYYY-MM-DD --to DIR [--data DIR]
 //   doodlebinder-export conflicts --data DIR
-//   doodlebinder-export merge --data DIR [--backups DIR] [--yes]
-//   doodlebinder-export unlock --data DIR [--password-file FILE | --recovery-key KEY]
-//   doodlebinder-export decrypt --data DIR --to DIR [--password-file FILE | --recovery-key KEY]
+//   doodlebinder-export merge --data DIR [--backups DIR] [--yes] [PASSWORD]
+//   doodlebinder-export lock --data DIR [--password-file FILE]
+//   doodlebinder-export unlock --data DIR [PASSWORD]
+//   doodlebinder-export decrypt --data DIR --to DIR [PASSWORD]
+//
+// PASSWORD is --password-file FILE or --recovery-key KEY, for a locked diary; without
+// either, the password of a locked diary is asked on the terminal. A backup copies the
+// day files as they are, locked or not, and never asks.
 //
 // The html command runs the same export as the HTML output dialog, so the document has
 // the same bytes; its pictures are converted on every core of the machine.
@@ -42,6 +47,7 @@
 
 #include "backup/dos_time.h"
 #include "cli/backup_commands.h"
+#include "cli/diary_password.h"
 #include "cli/lock_commands.h"
 #include "cli/sync_commands.h"
 #include "cli/console_text.h"
@@ -431,10 +437,20 @@ int Run(const std::vector<std::string>& args) {
     CLI::App* conflictsCommand = AddConflictsCommand(app, conflicts);
     MergeOptions merge;
     CLI::App* mergeCommand = AddMergeCommand(app, merge);
+    LockOptions lock;
+    CLI::App* lockCommand = AddLockCommand(app, lock);
     UnlockOptions unlock;
     CLI::App* unlockCommand = AddUnlockCommand(app, unlock);
     DecryptOptions decrypt;
     CLI::App* decryptCommand = AddDecryptCommand(app, decrypt);
+
+    // The commands that read the diary's pages open a locked diary first.
+    PasswordOptions htmlPassword, findPassword, yearPassword, mosaicPassword, pdfPassword, mergePassword;
+    for (const auto& [command, password] :
+         {std::pair{htmlCommand, &htmlPassword}, std::pair{findCommand, &findPassword},
+          std::pair{yearCommand, &yearPassword}, std::pair{mosaicCommand, &mosaicPassword},
+          std::pair{pdfCommand, &pdfPassword}, std::pair{mergeCommand, &mergePassword}})
+        AddDiaryPasswordOptions(*command, *password);
 
     std::vector<const char*> argv{kProgram};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -446,20 +462,36 @@ int Run(const std::vector<std::string>& args) {
         return kExitUsage;
     }
 
+    const auto error = [&](const std::string& text) { console.Error(text); };
+    // 0 for a plain diary or a locked one opened for the run, else the exit code.
+    const auto open = [&](const std::string& data, const PasswordOptions& password) {
+        const fs::path folder = ArgumentPath(data);
+        return RunGuarded(folder, console, [&] {
+            return OpenDiaryForCommand(folder, data, password, ArgumentPath(password.passwordFile), error);
+        });
+    };
     if (htmlCommand->parsed()) {
+        if (const int code = open(html.data, htmlPassword); code != kExitOk) return code;
         return RunGuarded(ArgumentPath(html.out), console, [&] { return RunHtml(html, console); });
     }
-    const auto error = [&](const std::string& text) { console.Error(text); };
-    if (findCommand->parsed()) return RunFind(find, ArgumentPath(find.data), error);
+    if (findCommand->parsed()) {
+        if (const int code = open(find.data, findPassword); code != kExitOk) return code;
+        return RunFind(find, ArgumentPath(find.data), error);
+    }
     if (yearCommand->parsed()) {
+        if (const int code = open(year.data, yearPassword); code != kExitOk) return code;
         const fs::path out = ArgumentPath(year.out);
         return RunGuarded(out, console, [&] { return RunYear(year, ArgumentPath(year.data), out, Today(), error); });
     }
     if (mosaicCommand->parsed()) {
+        if (const int code = open(mosaic.data, mosaicPassword); code != kExitOk) return code;
         const fs::path out = ArgumentPath(mosaic.out);
         return RunGuarded(out, console, [&] { return RunMosaic(mosaic, ArgumentPath(mosaic.data), out, error); });
     }
     if (pdfCommand->parsed()) {
+#ifndef _WIN32  // the Windows console program reads no page for a book: it draws none
+        if (const int code = open(pdf.data, pdfPassword); code != kExitOk) return code;
+#endif
         const fs::path out = ArgumentPath(pdf.out);
         return RunGuarded(out, console, [&] { return RunPdf(pdf, ArgumentPath(pdf.data), out, error); });
     }
@@ -474,8 +506,13 @@ int Run(const std::vector<std::string>& args) {
     }
     if (conflictsCommand->parsed()) return RunConflicts(conflicts, ArgumentPath(conflicts.data), error);
     if (mergeCommand->parsed()) {
+        if (const int code = open(merge.data, mergePassword); code != kExitOk) return code;
         const fs::path data = ArgumentPath(merge.data);
         return RunGuarded(data, console, [&] { return RunMerge(merge, data, ArgumentPath(merge.backups), error); });
+    }
+    if (lockCommand->parsed()) {
+        const fs::path data = ArgumentPath(lock.data);
+        return RunGuarded(data, console, [&] { return RunLock(lock, data, ArgumentPath(lock.passwordFile), error); });
     }
     if (unlockCommand->parsed()) {
         const fs::path data = ArgumentPath(unlock.data);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -766,6 +767,121 @@ TEST_F(Cli, ALockedDiaryIsUnlockedOrCopiedPlainOnlyWithItsPassword) {
     EXPECT_EQ(ReadFileBytes(data_ / "20261206.dbt"), record);
     EXPECT_FALSE(fs::exists(KeyFilePath(data_.u16string())));
     EXPECT_EQ(Run({"unlock", "--data", Utf8(data_), "--password-file", Utf8(temp_ / "right")}).code, 1);
+}
+
+// lock shows the recovery key once and leaves no page readable in the folder; find and
+// html then read the locked diary with its password or recovery key, as they read it
+// plain, and a wrong one stops them before they read or write anything.
+TEST_F(Cli, ADiaryLockedFromTheConsoleIsReadOnlyWithItsPassword) {
+    Day("20261206.dbt", u"sesame words", 2, 6);
+    Day("20261205.dbt", u"another page");
+    WriteFileBytes(data_ / "20261206.bmp", kDayPicture);
+    WriteFileText(templatePath_, "<!for><!year>-<!month>-<!day>|<!diary>|<!picture><!next>");
+    const Args run = {"--from", "2026-12-06", "--days", "3", "--jpeg"};
+    for (const char* folder : {"plain", "locked", "wrong"}) fs::create_directories(out_ / folder);
+    // A plain diary is never asked for a password: asked, the run would wait or fail here.
+    const Ran plain = Run(Html(out_ / "plain" / "index.html", run));
+    ASSERT_EQ(plain.code, 0) << plain.err;
+    WriteFileText(temp_ / "right", "pass word\n");
+    WriteFileText(temp_ / "wrong", "pass wort\n");
+    const Args right = {"--password-file", Utf8(temp_ / "right")};
+    const Args wrong = {"--password-file", Utf8(temp_ / "wrong")};
+    const auto with = [](Args args, const Args& more) {
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    // Every file of the folder, its own ones too, by name and bytes.
+    const auto files = [&] {
+        std::map<std::string, Bytes> found;
+        for (const auto& entry : fs::recursive_directory_iterator(data_))
+            if (entry.is_regular_file()) found[Utf8(entry.path().lexically_relative(data_))] = ReadFileBytes(entry);
+        return found;
+    };
+
+    const Ran locked = Run(with({"lock", "--data", Utf8(data_)}, right));
+    ASSERT_EQ(locked.code, 0) << locked.err;
+    const std::size_t line = locked.out.find("\nRecovery key: ");
+    ASSERT_NE(line, std::string::npos) << locked.out;
+    const std::size_t keyAt = line + 15;
+    const std::string recoveryKey = locked.out.substr(keyAt, locked.out.find_first_of("\r\n", keyAt) - keyAt);
+    EXPECT_GE(recoveryKey.size(), 32u) << locked.out;
+    EXPECT_NE(locked.out.find("It is shown only this once."), std::string::npos) << locked.out;
+    std::map<std::string, Bytes> before = files();
+    for (const auto& [name, bytes] : before) {
+        EXPECT_TRUE(name.ends_with(".locked") || name.starts_with(".doodlebinder")) << name;
+        for (const std::string word : {"sesame", "another"})
+            EXPECT_EQ(std::search(bytes.begin(), bytes.end(), word.begin(), word.end()), bytes.end()) << name;
+    }
+    EXPECT_EQ(before.size(), 4u) << "three day files and the key file";
+
+    // A wrong password or recovery key: exit 77, nothing printed, written or changed.
+    for (const Args& args : {with({"find", "sesame", "--data", Utf8(data_)}, wrong),
+                             with(Html(out_ / "wrong" / "index.html", run), {"--recovery-key", "0000"}),
+                             with({"lock", "--data", Utf8(data_)}, wrong)}) {
+        const Ran refused = Run(args);
+        EXPECT_EQ(refused.code, 77) << args[0] << ": " << refused.err;
+        EXPECT_EQ(refused.out, "") << args[0];
+        EXPECT_NE(refused.err.find(args[0] == "html" ? "not the diary's recovery key" : "does not open the diary"),
+                  std::string::npos)
+            << refused.err;
+    }
+    EXPECT_EQ(NamesIn(out_ / "wrong"), Names{});
+    EXPECT_EQ(files(), before);
+
+    // The folder named from the current one as well, as a user types it.
+    const fs::path relative = fs::relative(data_);
+    for (const auto& [folder, password] :
+         {std::pair{data_, right}, std::pair{relative, Args{"--recovery-key", recoveryKey}}}) {
+        Ran found = Run(with({"find", "SESAME", "--data", Utf8(folder.empty() ? data_ : folder)}, password));
+        EXPECT_EQ(found.code, 0) << found.err;
+        std::erase(found.out, '\r');
+        EXPECT_EQ(found.out, "2026-12-06\tsesame words\n");
+    }
+    const Ran html = Run(with(Html(out_ / "locked" / "index.html", run), right));
+    EXPECT_EQ(html.code, 0) << html.err;
+    ASSERT_EQ(NamesIn(out_ / "plain"), (Names{"20261206.jpg", "index.html"}));
+    ASSERT_EQ(NamesIn(out_ / "locked"), NamesIn(out_ / "plain"));
+    for (const std::string& name : NamesIn(out_ / "plain"))
+        EXPECT_EQ(ReadFileBytes(out_ / "locked" / name), ReadFileBytes(out_ / "plain" / name)) << name;
+    EXPECT_EQ(files(), before) << "reading changes nothing";
+
+    // A sync tool's copy merged into a locked day: the day is written locked again.
+    Day("20261206.sync-conflict-20261207-101010-ABCDEFG.dbt", u"sesame words\r\nfrom the laptop");
+    const Ran merged = Run(with({"merge", "--data", Utf8(data_), "--yes"}, right));
+    EXPECT_EQ(merged.code, 0) << merged.err;
+    EXPECT_FALSE(fs::exists(data_ / "20261206.dbt"));
+    const Bytes day = ReadFileBytes(data_ / "20261206.dbt.locked");
+    const std::string laptop = "laptop";
+    EXPECT_EQ(std::search(day.begin(), day.end(), laptop.begin(), laptop.end()), day.end());
+    Ran found = Run(with({"find", "laptop", "--data", Utf8(data_)}, right));
+    std::erase(found.out, '\r');
+    EXPECT_EQ(found.out, "2026-12-06\tfrom the laptop\n") << found.err;
+
+    // A page added plain is locked further with the diary's own key: no new recovery key.
+    Day("20261207.dbt", u"a later page");
+    const Ran further = Run(with({"lock", "--data", Utf8(data_)}, right));
+    EXPECT_EQ(further.code, 0) << further.err;
+    EXPECT_EQ(further.out.find("Recovery key"), std::string::npos) << further.out;
+    EXPECT_TRUE(fs::exists(data_ / "20261207.dbt.locked"));
+    EXPECT_FALSE(fs::exists(data_ / "20261207.dbt"));
+
+    // A damaged key file is told as damaged, never as a wrong password.
+    const fs::path keyFile = KeyFilePath(data_.u16string());
+    Bytes key = ReadFileBytes(keyFile);
+    key.resize(key.size() / 2);
+    WriteFileBytes(keyFile, key);
+    const Ran damaged = Run(with({"find", "sesame", "--data", Utf8(data_)}, right));
+    EXPECT_EQ(damaged.code, 3) << damaged.err;
+    EXPECT_NE(damaged.err.find("diary.key: the key file is damaged"), std::string::npos) << damaged.err;
+
+    for (const Args& usage : {with({"lock", "--data", Utf8(data_)}, {"--recovery-key", recoveryKey}),
+                              with(with({"find", "sesame", "--data", Utf8(data_)}, right), {"--recovery-key", "x"})})
+        EXPECT_EQ(Run(usage).code, 64) << usage[0];
+    WriteFileText(temp_ / "empty", "\n");
+    fs::create_directories(temp_ / "new");
+    EXPECT_EQ(Run({"lock", "--data", Utf8(temp_ / "new"), "--password-file", Utf8(temp_ / "empty")}).code, 64);
+    EXPECT_EQ(Run(with({"lock", "--data", Utf8(temp_ / "missing")}, right)).code, 3);
+    EXPECT_EQ(NamesIn(temp_ / "new"), Names{}) << "no key file for an empty password";
 }
 
 #ifndef _WIN32
