@@ -130,6 +130,9 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
                                     A::SetZoom,
                                     A::ShowBackups,
                                     A::ShowDiaryFolder,
+                                    A::LockDiary,
+                                    A::UnlockDiary,
+                                    A::ChangePassword,
                                     A::ShowEarlierVersions,
                                     A::ChooseLanguage,
                                     A::SetWeekStart}));
