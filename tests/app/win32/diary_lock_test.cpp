@@ -1,7 +1,7 @@
 // The diary menu's lock commands on the real program: a diary locked with a typed password
 // keeps no plain page and no plain word anywhere in its folder, a page typed afterwards is
 // saved locked, a new password rewrites no day file, and unlocking brings every file back
-// as it was.
+// as it was; a run stopped by a file it cannot read leaves every day readable.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -61,7 +61,9 @@ Worked RunLockCommand(const DiaryProgram& program, UINT command, const std::wstr
     Worked worked;
     WorkDialogs([&] { program.PostCommand(command); },
                 [&](HWND dialog) {
-                    if (GetDlgItem(dialog, IDC_NEW_PASSWORD_AGAIN)) {
+                    // Told apart by their fields: a message box's icon has the number of the
+                    // field that repeats a new password.
+                    if (GetDlgItem(dialog, IDC_NEW_PASSWORD_TEXT)) {
                         SetDlgItemTextW(dialog, IDC_NEW_PASSWORD_TEXT, newPassword.c_str());
                         SetDlgItemTextW(dialog, IDC_NEW_PASSWORD_AGAIN, newPassword.c_str());
                         PressDialogButton(dialog, IDOK);
@@ -132,6 +134,40 @@ TEST(DiaryLock, LockedThroughTheMenuKeepsNoPlainWordAndUnlocksToTheSameFiles) {
     program.TypeText(L"written after unlocking");
     MessagesShownBy([&] { program.PostCommand(IDM_SAVE_TEXT); });
     EXPECT_TRUE(HoldsWord(ReadFileBytes(folder / TodayName(L"dbt")), "after unlocking"));
+    program.PostClose();
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// A day file another program holds stops the run there: the message names it, the days
+// locked so far open with the diary's key and the page keeps saving locked, and once the
+// file is let go unlocking makes every day plain again.
+TEST(DiaryLock, AFileThatCannotBeReadIsNamedAndTheDiaryStaysReadable) {
+    ScratchFolder folder;
+    const Bytes heldRecord = BytesOf(std::string_view("DN\x06\0\0\0a held day\0", 17));
+    WriteFileBytes(folder / L"20261130.dbt", heldRecord);
+    WriteFileBytes(folder / L"20261201.dbt", kOldRecord);
+    DiaryProgram program(folder.Path());
+    ASSERT_TRUE(program.Start());
+    Worked locked;
+    {
+        FileHeldElsewhere held(folder / L"20261130.dbt");
+        ASSERT_TRUE(held.Holding());
+        locked = RunLockCommand(program, IDM_LOCK_DIARY, {}, L"correct horse");
+    }
+    EXPECT_NE(locked.said.find(L"20261130.dbt"), std::wstring::npos) << locked.said;
+    EXPECT_FALSE(locked.recoveryKey.empty()) << "the key file was made: its recovery key is shown";
+    ASSERT_TRUE(fs::exists(folder / L".doodlebinder" / L"diary.key"));
+
+    program.TypeText(L"written after a part was locked");
+    MessagesShownBy([&] { program.PostCommand(IDM_SAVE_TEXT); });
+    EXPECT_FALSE(fs::exists(folder / TodayName(L"dbt")));
+    EXPECT_FALSE(HoldsWord(ReadFileBytes(folder / (TodayName(L"dbt") + L".locked")), "part was locked"));
+
+    const Worked unlocked = RunLockCommand(program, IDM_UNLOCK_DIARY, L"correct horse");
+    EXPECT_FALSE(fs::exists(folder / L".doodlebinder" / L"diary.key")) << unlocked.said;
+    EXPECT_EQ(ReadFileBytes(folder / L"20261130.dbt"), heldRecord);
+    EXPECT_EQ(ReadFileBytes(folder / L"20261201.dbt"), kOldRecord);
+    EXPECT_TRUE(HoldsWord(ReadFileBytes(folder / TodayName(L"dbt")), "part was locked"));
     program.PostClose();
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
