@@ -151,7 +151,7 @@ bool DiaryIsLocked(std::u16string_view diary) {
 void LockDiaryCommand(HWND mainWindow) {
     if (!SavePageOnShow(mainWindow)) return;
     const HINSTANCE instance = g_shell.instance;
-    const fs::path diary(g_shell.dataFolder);
+    const fs::path diary(DiaryOf(mainWindow).page.Folder());
     std::optional<std::string> password = AskNewPassword(mainWindow, instance, diary, NewPasswordReason::Lock);
     if (!password) return;
     ConversionResult result;
@@ -162,7 +162,7 @@ void LockDiaryCommand(HWND mainWindow) {
     // Once the key file is there, some days may be locked: the page reads and writes the
     // diary's files sealed from now on, or it could not open the days locked so far.
     OpenedDiaryKey opened;
-    if (DiaryIsLocked(g_shell.dataFolder)) {
+    if (DiaryIsLocked(diary.u16string())) {
         WaitCursor wait;
         opened = OpenDiaryKey(diary, *password);
         if (opened.status == ConversionStatus::Ok) UseDayFileSeal(diary, MakeDiarySeal(opened.key));
@@ -191,7 +191,7 @@ void LockDiaryCommand(HWND mainWindow) {
 void UnlockDiaryCommand(HWND mainWindow) {
     if (!SavePageOnShow(mainWindow)) return;
     const HINSTANCE instance = g_shell.instance;
-    const fs::path diary(g_shell.dataFolder);
+    const fs::path diary(DiaryOf(mainWindow).page.Folder());
     const std::optional<AskedKey> asked = AskDiaryKey(mainWindow, diary);
     if (!asked) return;
     ConversionResult result;
@@ -201,9 +201,9 @@ void UnlockDiaryCommand(HWND mainWindow) {
     }
     // The key file goes last, once every day is plain: until then the seal stays, so the
     // days still locked open and the page keeps saving locked.
-    if (!DiaryIsLocked(g_shell.dataFolder)) {
+    if (!DiaryIsLocked(diary.u16string())) {
         DropDayFileSeal(diary);
-        ForgetDiaryKey(RememberedKeyPath(ComputerFolder(g_shell.dataFolder)));
+        ForgetDiaryKey(RememberedKeyPath(ComputerFolder(diary.u16string())));
     }
     if (result.status == ConversionStatus::Ok) {
         ShowMessageBox(mainWindow, instance,
@@ -218,7 +218,7 @@ void UnlockDiaryCommand(HWND mainWindow) {
 
 void ChangeDiaryPassword(HWND mainWindow) {
     const HINSTANCE instance = g_shell.instance;
-    const fs::path diary(g_shell.dataFolder);
+    const fs::path diary(DiaryOf(mainWindow).page.Folder());
     const std::optional<AskedKey> asked = AskDiaryKey(mainWindow, diary);
     if (!asked) return;
     std::optional<std::string> password = AskNewPassword(

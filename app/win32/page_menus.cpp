@@ -125,7 +125,7 @@ void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
         SetMenuItemInfoW(menu, item, FALSE, &info);
     }
     // A plain diary can be locked; a locked one unlocked, or given another password.
-    const bool locked = DiaryIsLocked(g_shell.dataFolder);
+    const bool locked = DiaryIsLocked(diary.page.Folder());
     enable(IDM_LOCK_DIARY, !locked);
     enable(IDM_UNLOCK_DIARY, locked);
     enable(IDM_CHANGE_PASSWORD, locked);
