@@ -311,6 +311,25 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
     }
 }
 
+// The diary menu offers to lock a plain diary, and to unlock or change the password of one
+// with a key file, in both menus, as they open.
+TEST_F(Shell, LockCommandsFollowTheKeyFile) {
+    for (bool locked : {false, true}) {
+        if (locked) {
+            std::filesystem::create_directories(File(L".doodlebinder"));
+            WriteFileText(File(L".doodlebinder\\diary.key"), "key");
+        }
+        for (HMENU menu : {g_shell.systemMenuResource.get(), GetMenu(g_shell.mainWindow)}) {
+            if (!menu) continue;
+            SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+            const auto enabled = [menu](UINT id) { return !(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED); };
+            EXPECT_EQ(enabled(IDM_LOCK_DIARY), !locked);
+            EXPECT_EQ(enabled(IDM_UNLOCK_DIARY), locked);
+            EXPECT_EQ(enabled(IDM_CHANGE_PASSWORD), locked);
+        }
+    }
+}
+
 // Keys go to the page's controls, never to the window: the place box chosen before a switch
 // to another program has the focus back, unless the day changed (a message box: Closing).
 // The View menu's Language items switch the menus, the run-time menus and the places at
