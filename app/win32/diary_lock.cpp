@@ -112,6 +112,7 @@ std::u16string WhatWentWrong(HINSTANCE instance, const fs::path& diary, const Co
 struct AskedKey {
     DiaryKey key;
     bool byRecoveryKey = false;
+    bool remember = false;              // the user ticked "Remember on this computer"
     std::vector<std::uint8_t> keyFile;  // as it was read to check what was typed
 };
 
@@ -134,10 +135,10 @@ std::optional<AskedKey> AskDiaryKey(HWND mainWindow, const fs::path& diary) {
     PasswordTries tries;
     tries.password = [&](std::string_view typed) { return keep(UnlockWithPassword(asked.keyFile, typed)); };
     tries.recoveryKey = [&](std::string_view typed) { return keep(UnlockWithRecoveryKey(asked.keyFile, typed)); };
-    // The key is asked for this command alone: one that is to be remembered is set at start.
     const PasswordAnswer answer = AskDiaryPassword(mainWindow, instance, diary, keyFilePath, tries);
     if (answer.outcome == PasswordOutcome::Cancelled) return std::nullopt;
     asked.byRecoveryKey = answer.outcome == PasswordOutcome::OpenedByRecoveryKey;
+    asked.remember = answer.remember;
     return asked;
 }
 
@@ -199,9 +200,11 @@ void UnlockDiaryCommand(HWND mainWindow) {
         WaitCursor wait;
         result = UnlockDiary(diary, asked->key, WaitingOptions());
     }
-    // The key file goes last, once every day is plain: until then the seal stays, so the
-    // days still locked open and the page keeps saving locked.
-    if (!DiaryIsLocked(diary.u16string())) {
+    // The key file goes last, once every day is plain: until then the seal is in use, so
+    // the days still locked open and the page keeps saving locked.
+    if (DiaryIsLocked(diary.u16string())) {
+        UseDayFileSeal(diary, MakeDiarySeal(asked->key));
+    } else {
         DropDayFileSeal(diary);
         ForgetDiaryKey(RememberedKeyPath(ComputerFolder(diary.u16string())));
     }
@@ -249,6 +252,9 @@ void ChangeDiaryPassword(HWND mainWindow) {
                        IDS_CAPTION_ERR, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    // The diary key stays the same, and with it a key remembered earlier; one the user asked
+    // for now is kept as the password dialog at start keeps it.
+    if (asked->remember) RememberDiaryKey(RememberedKeyPath(ComputerFolder(diary.u16string())), asked->key);
     ShowMessageBox(mainWindow, instance, LoadText(instance, IDS_PASSWORD_CHANGED, {diary.u16string()}),
                    IDS_CAPTION_PROGRAM, MB_OK | MB_ICONINFORMATION);
 }
