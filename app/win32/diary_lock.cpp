@@ -20,7 +20,6 @@
 #include "page/win32/page_files.h"
 #include "platform/file_read.h"
 #include "platform/file_write.h"
-#include "platform/wide_text.h"
 #include "platform/win32/loaded_text.h"
 #include "resources/resource.h"
 #include "shell_state.h"
