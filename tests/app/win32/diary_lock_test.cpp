@@ -158,16 +158,16 @@ TEST(DiaryLock, AFileThatCannotBeReadIsNamedAndTheDiaryStaysReadable) {
     EXPECT_FALSE(locked.recoveryKey.empty()) << "the key file was made: its recovery key is shown";
     ASSERT_TRUE(fs::exists(folder / L".doodlebinder" / L"diary.key"));
 
-    program.TypeText(L"written after a part was locked");
+    program.TypeText(L"written after some days were locked");
     MessagesShownBy([&] { program.PostCommand(IDM_SAVE_TEXT); });
     EXPECT_FALSE(fs::exists(folder / TodayName(L"dbt")));
-    EXPECT_FALSE(HoldsWord(ReadFileBytes(folder / (TodayName(L"dbt") + L".locked")), "part was locked"));
+    EXPECT_FALSE(HoldsWord(ReadFileBytes(folder / (TodayName(L"dbt") + L".locked")), "days were locked"));
 
     const Worked unlocked = RunLockCommand(program, IDM_UNLOCK_DIARY, L"correct horse");
     EXPECT_FALSE(fs::exists(folder / L".doodlebinder" / L"diary.key")) << unlocked.said;
     EXPECT_EQ(ReadFileBytes(folder / L"20261130.dbt"), heldRecord);
     EXPECT_EQ(ReadFileBytes(folder / L"20261201.dbt"), kOldRecord);
-    EXPECT_TRUE(HoldsWord(ReadFileBytes(folder / TodayName(L"dbt")), "part was locked"));
+    EXPECT_TRUE(HoldsWord(ReadFileBytes(folder / TodayName(L"dbt")), "days were locked"));
     program.PostClose();
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
