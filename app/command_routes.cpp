@@ -34,6 +34,9 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_ABOUT, IDM_ABOUT, CommandAction::ShowAbout, 0},
     {IDM_BACKUPS, IDM_BACKUPS, CommandAction::ShowBackups, 0},
     {IDM_DIARY_FOLDER, IDM_DIARY_FOLDER, CommandAction::ShowDiaryFolder, 0},
+    {IDM_LOCK_DIARY, IDM_LOCK_DIARY, CommandAction::LockDiary, 0},
+    {IDM_UNLOCK_DIARY, IDM_UNLOCK_DIARY, CommandAction::UnlockDiary, 0},
+    {IDM_CHANGE_PASSWORD, IDM_CHANGE_PASSWORD, CommandAction::ChangePassword, 0},
     {IDM_EARLIER_VERSIONS, IDM_EARLIER_VERSIONS, CommandAction::ShowEarlierVersions, 0},
     {IDM_SAVE_PICTURE, IDM_SAVE_PICTURE, CommandAction::TogglePictureSaving, 0},
     {IDM_RULED_LINES, IDM_RULED_LINES, CommandAction::ToggleRuledLines, 0},
@@ -101,6 +104,9 @@ bool OpensDialog(CommandAction action) {
     case CommandAction::ShowAbout:
     case CommandAction::ShowBackups:
     case CommandAction::ShowDiaryFolder:
+    case CommandAction::LockDiary:
+    case CommandAction::UnlockDiary:
+    case CommandAction::ChangePassword:
     case CommandAction::ShowEarlierVersions: return true;
     default: return false;
     }

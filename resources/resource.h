@@ -189,10 +189,32 @@
 #define IDS_NEW_PASSWORDS_DIFFER 7715
 #define IDS_RECOVERY_KEY_SHOWN 7716  // %1 the recovery key
 
-// A locked diary opened, locked again, and exported
-#define IDS_KEY_FILE_UNREADABLE 7740    // %1 the key file, %2 why
-#define IDS_NEW_PASSWORD_NOT_KEPT 7741  // %1 the key file, %2 why
-#define IDS_EXPORT_NOT_LOCKED 7742
+// Locking the diary from the diary menu, unlocking it, changing its password; the recovery
+// key shown once, where it can be copied
+#define IDM_LOCK_DIARY 40073
+#define IDM_UNLOCK_DIARY 40074
+#define IDM_CHANGE_PASSWORD 40075
+#define IDD_RECOVERY_KEY 157
+#define IDC_RECOVERY_KEY_ABOUT 1096
+#define IDC_RECOVERY_KEY_TEXT 1097
+#define IDS_DIARY_LOCKED 7740          // %1 the diary folder, %2 the count of day files locked
+#define IDS_DIARY_LOCK_FAILED 7741     // %1 what went wrong
+#define IDS_DIARY_UNLOCKED 7742        // %1 the diary folder, %2 the count of day files made plain
+#define IDS_DIARY_UNLOCK_FAILED 7743   // %1 what went wrong
+#define IDS_PASSWORD_CHANGED 7744      // %1 the diary folder
+#define IDS_PASSWORD_NOT_CHANGED 7745  // %1 the key file, %2 the reason
+#define IDS_KEY_FILE_UNREADABLE 7746   // %1 the key file, %2 the reason
+#define IDS_CONVERSION_CANNOT_LIST 7747
+#define IDS_CONVERSION_CANNOT_READ 7748    // %1 the file, %2 the reason
+#define IDS_CONVERSION_CANNOT_WRITE 7749   // %1 the file, %2 the reason
+#define IDS_CONVERSION_CANNOT_REMOVE 7750  // %1 the file, %2 the reason
+#define IDS_CONVERSION_READ_BACK 7751      // %1 the file
+#define IDS_CONVERSION_FILES_LEFT 7752     // %1 the files, a line each
+#define IDS_CONVERSION_NO_KEY_FILE 7753    // %1 the key file
+
+// A locked diary opened with a new password, and exported
+#define IDS_NEW_PASSWORD_NOT_KEPT 7760  // %1 the key file, %2 why
+#define IDS_EXPORT_NOT_LOCKED 7761
 
 // Backups: the worker's snapshot is done
 #define WM_SNAPSHOT_DONE 1040  // WM_USER + 16

@@ -8,6 +8,7 @@
 #include "diary_folder_dialog.h"
 #include "diary_relock.h"
 #include "diary_location.h"
+#include "diary_lock.h"
 #include "diary_window.h"
 #include "htmlexport/win32/html_output_dialog.h"
 #include "keyboard_focus.h"
@@ -165,6 +166,9 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::ShowDiaryFolder:
         if (ShowDiaryFolderDialog(window)) CloseProgram(window);
         break;
+    case CommandAction::LockDiary: LockDiaryCommand(window); break;
+    case CommandAction::UnlockDiary: UnlockDiaryCommand(window); break;
+    case CommandAction::ChangePassword: ChangeDiaryPassword(window); break;
     case CommandAction::ShowEarlierVersions: ShowEarlierVersions(page, view, window); break;
     case CommandAction::TogglePictureSaving: TogglePictureSaving(page, view); break;
     case CommandAction::ToggleRuledLines: ToggleRuledLines(view); break;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/win32/look_back.h"
+#include "diary_lock.h"
 #include "diary_window.h"
 #include "page/win32/pens.h"
 #include "platform/win32/loaded_text.h"
@@ -123,6 +124,11 @@ void PrepareMenu(HMENU menu, const DiaryWindow& diary) {
         info.dwTypeData = const_cast<wchar_t*>(WidePointer(label));
         SetMenuItemInfoW(menu, item, FALSE, &info);
     }
+    // A plain diary can be locked; a locked one unlocked, or given another password.
+    const bool locked = DiaryIsLocked(diary.page.Folder());
+    enable(IDM_LOCK_DIARY, !locked);
+    enable(IDM_UNLOCK_DIARY, locked);
+    enable(IDM_CHANGE_PASSWORD, locked);
     if (menu == g_shell.drawingMenu.get()) {
         EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (!diary.page.CanTakeBack() ? MF_GRAYED : MF_ENABLED));
         EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (!diary.page.CanBringBack() ? MF_GRAYED : MF_ENABLED));

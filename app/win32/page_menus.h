@@ -22,7 +22,8 @@ class PageView;
 void MarkMenus(const DiaryWindow& diary);
 // WM_INITMENUPOPUP: the marks, and greyed what cannot be done now: Undo and Redo with
 // nothing to take back or bring back, the weather and mood while the day's record cannot
-// be read, zooms the monitor has no room for (every zoom in the 240-line layout).
+// be read, zooms the monitor has no room for (every zoom in the 240-line layout), the lock
+// commands that do not fit the diary as it is (locked or plain).
 void PrepareMenu(HMENU menu, const DiaryWindow& diary);
 // The command bar's colour button shows the pen's colour (tall layout only).
 void ShowPenColourOnButton(const PageView& view);

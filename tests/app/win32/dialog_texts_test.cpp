@@ -79,6 +79,13 @@ void AskedForANewPassword(HWND dialog, int way) {
     SetDlgItemTextW(dialog, IDC_NEW_PASSWORD_TOLD, WidePointer(LoadText(instance, IDS_NEW_PASSWORDS_DIFFER)));
 }
 
+// The words above the field that holds the key.
+void ShownTheRecoveryKey(HWND dialog, int) {
+    std::u16string about = LoadText(GetModuleHandleW(nullptr), IDS_RECOVERY_KEY_SHOWN, {u""});
+    while (!about.empty() && (about.back() == u'\n' || about.back() == u' ')) about.pop_back();
+    SetDlgItemTextW(dialog, IDC_RECOVERY_KEY_ABOUT, WidePointer(about));
+}
+
 TEST(DialogTexts, EveryTextFitsItsControlInBothLanguages) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     constexpr struct {
@@ -94,7 +101,8 @@ TEST(DialogTexts, EveryTextFitsItsControlInBothLanguages) {
                     {IDD_DAY_PICKER, L"Day picker"},
                     {IDD_DIARY_FOLDER, L"Diary folder"},
                     {IDD_DIARY_PASSWORD, L"Password", AskedForPasswordOrRecoveryKey, 2},
-                    {IDD_NEW_PASSWORD, L"New password", AskedForANewPassword, 3}};
+                    {IDD_NEW_PASSWORD, L"New password", AskedForANewPassword, 3},
+                    {IDD_RECOVERY_KEY, L"Recovery key", ShownTheRecoveryKey}};
     std::wstring cut;
     for (ProgramLanguage language : {ProgramLanguage::Japanese, ProgramLanguage::English}) {
         ShowLanguage(language);

@@ -130,6 +130,9 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
                                     A::SetZoom,
                                     A::ShowBackups,
                                     A::ShowDiaryFolder,
+                                    A::LockDiary,
+                                    A::UnlockDiary,
+                                    A::ChangePassword,
                                     A::ShowEarlierVersions,
                                     A::ChooseLanguage,
                                     A::SetWeekStart}));
@@ -305,6 +308,25 @@ TEST_F(Shell, TogglesAgreeWithTheirMarksEverywhere) {
                     (SendMessageW(g_shell.commandBar.get(), TB_ISBUTTONCHECKED, IDM_RULED_LINES, 0) != 0) == on);
         std::vector<int> rows = RuledRows();
         EXPECT_TRUE(on ? rows.size() >= 10 : rows.empty()) << rows.size() << " ruled rows";
+    }
+}
+
+// The diary menu offers to lock a plain diary, and to unlock or change the password of one
+// with a key file, in both menus, as they open.
+TEST_F(Shell, LockCommandsFollowTheKeyFile) {
+    for (bool locked : {false, true}) {
+        if (locked) {
+            std::filesystem::create_directories(File(L".doodlebinder"));
+            WriteFileText(File(L".doodlebinder\\diary.key"), "key");
+        }
+        for (HMENU menu : {g_shell.systemMenuResource.get(), GetMenu(g_shell.mainWindow)}) {
+            if (!menu) continue;
+            SendMessageW(g_shell.mainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+            const auto enabled = [menu](UINT id) { return !(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED); };
+            EXPECT_EQ(enabled(IDM_LOCK_DIARY), !locked);
+            EXPECT_EQ(enabled(IDM_UNLOCK_DIARY), locked);
+            EXPECT_EQ(enabled(IDM_CHANGE_PASSWORD), locked);
+        }
     }
 }
 
