@@ -244,6 +244,61 @@ bool UnlockDayFile(const DayFile& file, const DiaryKey& key, const fs::path& tem
     }) && run.Remove(file.locked);
 }
 
+// The page copies of the diary folder, and those of the program's own folders inside it
+// (each computer's recovery copies, the versions set aside), as names relative to the
+// diary folder. The writer's temporary folders are left: a run removes what is left there.
+std::vector<std::u16string> ListPageCopies(const fs::path& diary) {
+    std::vector<std::u16string> copies;
+    const auto take = [&](const fs::path& folder, const fs::path& relative, int depth, const auto& self) -> void {
+        std::error_code error;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+            std::error_code typeError;
+            const fs::path name = it->path().filename();
+            if (it->is_regular_file(typeError)) {
+                if (IsPageCopyName(name.u16string())) copies.push_back((relative / name).u16string());
+            } else if (depth > 0 && it->is_directory(typeError) && name != u"tmp") {
+                self(it->path(), relative / name, depth - 1, self);
+            }
+        }
+    };
+    take(diary, {}, 0, take);
+    take(WorkFolder(diary.u16string()), WorkFolder(u""), 1, take);
+    std::ranges::sort(copies);
+    return copies;
+}
+
+// Each page copy sealed, or made plain, where it lies and under its own name: nothing
+// reads them as pages but the program, which opens either. The new bytes replace the old
+// whole, so a run stopped anywhere leaves each copy one or the other.
+bool ConvertPageCopies(const fs::path& diary, const DiaryKey& key, bool lock, const fs::path& temporaryFolder,
+                       ConversionRun& run, ConversionResult& result) {
+    for (const std::u16string& name : ListPageCopies(diary)) {
+        std::vector<std::uint8_t> bytes, converted;
+        if (!run.Read(name, bytes)) return false;
+        const FileBinding binding = BindingOfStoredName(fs::path(name).filename().u16string());
+        if (IsLockedFileBytes(bytes) == lock) continue;  // converted already
+        if (lock) {
+            auto sealed = LockFileBytes(key, binding, bytes);
+            if (!sealed) {
+                run.Stop(ConversionStatus::CryptoUnavailable, name);
+                return false;
+            }
+            converted = std::move(*sealed);
+        } else if (OpenLockedFileBytes(key, binding, bytes, converted) != LockedFileStatus::Ok) {
+            result.damaged.push_back(name);
+            continue;
+        }
+        const auto holdsPage = [&](std::span<const std::uint8_t> back) {
+            std::vector<std::uint8_t> opened;
+            return lock ? OpenLockedFileBytes(key, binding, back, opened) == LockedFileStatus::Ok &&
+                              SameBytes(opened, bytes)
+                        : SameBytes(back, converted);
+        };
+        if (!run.WriteChecked(name, converted, false, temporaryFolder, holdsPage)) return false;
+    }
+    return true;
+}
+
 void FinishWithLeftovers(ConversionResult& result) {
     if (result.status == ConversionStatus::Ok && (!result.damaged.empty() || !result.differing.empty()))
         result.status = ConversionStatus::FilesLeft;
@@ -291,6 +346,7 @@ ConversionResult LockDiary(const fs::path& diary, std::string_view password, con
         if (!LockDayFile(file, *key, temporaryFolder, run, result, converted)) return result;
         if (!run.Handled(total, converted)) return result;
     }
+    if (!ConvertPageCopies(diary, *key, true, temporaryFolder, run, result)) return result;
     FinishWithLeftovers(result);
     return result;
 }
@@ -311,6 +367,7 @@ ConversionResult UnlockDiary(const fs::path& diary, const DiaryKey& key, const C
         if (!UnlockDayFile(file, key, temporaryFolder, run, result, converted)) return result;
         if (!run.Handled(total, converted)) return result;
     }
+    if (!ConvertPageCopies(diary, key, false, temporaryFolder, run, result)) return result;
     FinishWithLeftovers(result);
     // The key goes last, and only when no locked page needs it any more.
     if (result.status == ConversionStatus::Ok) run.Remove(KeyFileName());

@@ -1,7 +1,5 @@
 #include "lock/diary_seal.h"
 
-#include "platform/utf16.h"
-
 namespace {
 
 class DiarySeal final : public DayFileSeal {
@@ -29,34 +27,6 @@ private:
     DiaryKey key_;
 };
 
-// Where "." followed by `extension` (three lower-case letters) stands in the name from
-// `from` on, in any letter case.
-std::size_t FindExtension(std::u16string_view name, std::size_t from, std::u16string_view extension) {
-    for (std::size_t at = from; at + 4 <= name.size(); ++at) {
-        if (name[at] != u'.') continue;
-        bool same = true;
-        for (std::size_t i = 0; i < 3; ++i) same = same && AsciiLower(name[at + 1 + i]) == extension[i];
-        if (same) return at;
-    }
-    return std::u16string_view::npos;
-}
-
 }  // namespace
-
-FileBinding BindingOfStoredName(std::u16string_view name) {
-    FileBinding binding;
-    if (name.size() < 12) return binding;
-    std::uint32_t day = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        if (name[i] < u'0' || name[i] > u'9') return binding;
-        day = day * 10 + static_cast<std::uint32_t>(name[i] - u'0');
-    }
-    const std::size_t record = FindExtension(name, 8, u"dbt");
-    const std::size_t picture = FindExtension(name, 8, u"bmp");
-    if (record == picture) return binding;  // neither
-    binding.day = day;
-    binding.kind = record < picture ? LockedFileKind::Record : LockedFileKind::Picture;
-    return binding;
-}
 
 std::shared_ptr<const DayFileSeal> MakeDiarySeal(const DiaryKey& key) { return std::make_shared<DiarySeal>(key); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "diarycore/kept_originals.h"
 #include "diarycore/pages_in_folder.h"
 #include "diarycore/recovery_files.h"
 #include "platform/utf16.h"
@@ -13,7 +14,44 @@ bool EndsWithIgnoringCase(std::u16string_view text, std::u16string_view lower) {
                                                              [](char16_t c, char16_t l) { return AsciiLower(c) == l; });
 }
 
+// Where "." followed by `extension` (three lower-case letters) stands in the name from
+// `from` on, in any letter case.
+std::size_t FindExtension(std::u16string_view name, std::size_t from, std::u16string_view extension) {
+    for (std::size_t at = from; at + 4 <= name.size(); ++at) {
+        if (name[at] != u'.') continue;
+        bool same = true;
+        for (std::size_t i = 0; i < 3; ++i) same = same && AsciiLower(name[at + 1 + i]) == extension[i];
+        if (same) return at;
+    }
+    return std::u16string_view::npos;
+}
+
 }  // namespace
+
+FileBinding BindingOfStoredName(std::u16string_view name) {
+    FileBinding binding;
+    if (name.size() < 12) return binding;
+    std::uint32_t day = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        if (name[i] < u'0' || name[i] > u'9') return binding;
+        day = day * 10 + static_cast<std::uint32_t>(name[i] - u'0');
+    }
+    const std::size_t record = FindExtension(name, 8, u"dbt");
+    const std::size_t picture = FindExtension(name, 8, u"bmp");
+    if (record == picture) return binding;  // neither
+    binding.day = day;
+    binding.kind = record < picture ? LockedFileKind::Record : LockedFileKind::Picture;
+    return binding;
+}
+
+bool IsPageCopyName(std::u16string_view name) {
+    if (ParseDayFileName(name) || BindingOfStoredName(name).day == 0) return false;
+    for (std::u16string_view end :
+         {kOriginalPictureSuffix, kDamagedRecordSuffix, kLockedSuffix, std::u16string_view(u"~")}) {
+        if (name.size() > end.size() && EndsWithIgnoringCase(name, end)) name.remove_suffix(end.size());
+    }
+    return EndsWithIgnoringCase(name, u".dbt") || EndsWithIgnoringCase(name, u".bmp");
+}
 
 std::optional<DayFileNameParts> ParseDayFileName(std::u16string_view name) {
     DayFileNameParts parsed;

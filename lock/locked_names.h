@@ -32,5 +32,18 @@ std::optional<DayFileNameParts> ParseDayFileName(std::u16string_view name);
 std::optional<std::u16string> LockedNameOf(std::u16string_view plainName);
 std::optional<std::u16string> PlainNameOf(std::u16string_view lockedName);
 
+// What a stored file's name binds into its seal: the day of its first eight digits and
+// the kind of the first ".bmp" or ".dbt" after them, in any letter case. A day file and
+// all its copies ("20261207.dbt.locked", "20261207.dbt~", "20261207.kept-20261208-101500.dbt",
+// a sync tool's "20261207 (1).dbt.locked") bind alike; any other name binds to no day.
+FileBinding BindingOfStoredName(std::u16string_view name);
+
+// A copy of a day's page under a name of its own: a sync tool's conflict copy or a version
+// set aside ("20261207 (1).dbt", "20261207.kept-20261208-101500.bmp"), a recovery copy
+// ("20261207.dbt~") or a kept original ("20261207.bmp.orig", "20261207.dbt.damaged"), plain
+// or locked; not a day file itself, nor a file of the user's that only starts with a date
+// ("20261207.bmp.jpg").
+bool IsPageCopyName(std::u16string_view name);
+
 // The key file of the diary in that folder.
 std::filesystem::path KeyFilePath(std::u16string_view diary);

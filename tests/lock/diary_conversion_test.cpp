@@ -93,12 +93,26 @@ TEST(LockedNames, TellsDayFilesByDayKindAndLock) {
 TEST(DiaryConversion, LocksNoPlainByteAwayAndUnlocksTheSameBytes) {
     ScratchFolder diary;
     PutDiary(diary.Path());
+    // Copies of pages under names of their own are sealed where they lie; a file of the
+    // user's that only starts with a date is not the diary's.
+    const std::map<std::string, Bytes> copies = {
+        {"20261207 (1).dbt", kDiary.at("20261207.dbt")},
+        {"20261205.bmp.orig", kDiary.at("20261205.bmp")},
+        {".doodlebinder/LAPTOP/20261205.dbt~", kDiary.at("20261205.dbt")},
+        {".doodlebinder/merged/20261205.kept-20261208-101500.dbt", kDiary.at("20261205.dbt")},
+        {"20261207.bmp.jpg", BytesOf(kSecretWord)},
+    };
+    for (const auto& [name, bytes] : copies) {
+        fs::create_directories((diary / name).parent_path());
+        WriteFileBytes(diary / name, bytes);
+    }
     const ConversionResult locked = LockDiary(diary.Path(), kPassword, Quick());
     ASSERT_EQ(locked.status, ConversionStatus::Ok);
     EXPECT_EQ(locked.converted, 5u);
     ExpectEveryDayReadable(diary.Path());
     const Bytes header(kDiary.at("20261207.BMP").begin(), kDiary.at("20261207.BMP").begin() + 29);
     for (const auto& [name, bytes] : Snapshot(diary.Path())) {
+        if (name == "20261207.bmp.jpg") continue;
         EXPECT_EQ(std::ranges::search(bytes, BytesOf(kSecretWord)).begin(), bytes.end()) << name;
         EXPECT_EQ(std::ranges::search(bytes, header).begin(), bytes.end()) << name;
         EXPECT_FALSE(kDiary.contains(name)) << name;
@@ -120,6 +134,7 @@ TEST(DiaryConversion, LocksNoPlainByteAwayAndUnlocksTheSameBytes) {
     EXPECT_EQ(unlocked.status, ConversionStatus::Ok);
     EXPECT_EQ(unlocked.converted, 5u);
     auto plain = kDiary;
+    plain.insert(copies.begin(), copies.end());
     plain["template.html"] = BytesOf("<!for><!diary><!next>");
     EXPECT_EQ(Snapshot(diary.Path()), plain);  // the key file gone too
 }
