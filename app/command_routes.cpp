@@ -37,6 +37,7 @@ constexpr RangeRoute kRoutes[] = {
     {IDM_LOCK_DIARY, IDM_LOCK_DIARY, CommandAction::LockDiary, 0},
     {IDM_UNLOCK_DIARY, IDM_UNLOCK_DIARY, CommandAction::UnlockDiary, 0},
     {IDM_CHANGE_PASSWORD, IDM_CHANGE_PASSWORD, CommandAction::ChangePassword, 0},
+    {IDM_IDLE_LOCK_FIRST, IDM_IDLE_LOCK_LAST, CommandAction::ChooseIdleLock, IDM_IDLE_LOCK_FIRST},
     {IDM_EARLIER_VERSIONS, IDM_EARLIER_VERSIONS, CommandAction::ShowEarlierVersions, 0},
     {IDM_SAVE_PICTURE, IDM_SAVE_PICTURE, CommandAction::TogglePictureSaving, 0},
     {IDM_RULED_LINES, IDM_RULED_LINES, CommandAction::ToggleRuledLines, 0},

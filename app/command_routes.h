@@ -33,6 +33,7 @@ enum class CommandAction {
     LockDiary,
     UnlockDiary,
     ChangePassword,
+    ChooseIdleLock,  // argument: the choice's place in kIdleLockChoices
     ShowEarlierVersions,
     TogglePictureSaving,
     ToggleRuledLines,

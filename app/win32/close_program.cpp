@@ -2,6 +2,7 @@
 // with the window, and end the message loop.
 #include <windows.h>
 
+#include "diary_relock.h"
 #include "diary_window.h"
 #include "main_window.h"
 #include "page/win32/page_files.h"

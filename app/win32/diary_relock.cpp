@@ -11,6 +11,7 @@
 #include "diary_window.h"
 #include "diarycore/day_file_seal.h"
 #include "diarycore/settings.h"
+#include "page/win32/diary_settings.h"
 #include "page/win32/page_files.h"
 #include "resources/resource.h"
 
@@ -46,17 +47,32 @@ void LockAgain(HWND window, DiaryWindow& diary) {
     SetForegroundWindow(window);
 }
 
+void StartIdleTimer(HWND window, const DiaryRelock& relock) {
+    KillTimer(window, IDT_IDLE_LOCK);
+    if (relock.watching && relock.idleSeconds > 0)
+        SetTimer(window, IDT_IDLE_LOCK, std::min<UINT>(kIdleCheckMs, relock.idleSeconds * 1000u), nullptr);
+}
+
 }  // namespace
 
 void StartRelockWatch(HWND window, DiaryWindow& diary) {
     DiaryRelock& relock = diary.relock;
+    relock.idleSeconds = ReadIdleLockSeconds(ReadSettings(std::filesystem::path(diary.page.Folder())));
     if (!DayFileSealOf(std::filesystem::path(diary.page.Folder()))) return;
     relock.watching = true;
     relock.openedAt = GetTickCount();
-    relock.idleSeconds = ReadIdleLockSeconds(ReadSettings(std::filesystem::path(diary.page.Folder())));
-    if (relock.idleSeconds > 0)
-        SetTimer(window, IDT_IDLE_LOCK, std::min<UINT>(kIdleCheckMs, relock.idleSeconds * 1000u), nullptr);
+    StartIdleTimer(window, relock);
     WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
+}
+
+void ChooseIdleLock(HWND window, DiaryWindow& diary, int choice) {
+    const int seconds = kIdleLockChoices.at(static_cast<std::size_t>(choice));
+    // A folder that refuses the choice, or a file that could not be read, keeps it for this run.
+    KeepDiarySettings(diary.page, diary.view, window,
+                      [&](Settings& settings) { KeepIdleLockSeconds(settings, seconds); });
+    diary.relock.idleSeconds = seconds;
+    diary.relock.openedAt = GetTickCount();
+    StartIdleTimer(window, diary.relock);
 }
 
 void StopRelockWatch(HWND window, DiaryWindow& diary) {

@@ -14,3 +14,6 @@ void StopRelockWatch(HWND window, DiaryWindow& diary);
 void RelockOnTimer(HWND window, DiaryWindow& diary, WPARAM timer);
 // WM_WTSSESSION_CHANGE.
 void RelockOnSessionChange(HWND window, DiaryWindow& diary, WPARAM change);
+// Lock When Idle: the choice's place in kIdleLockChoices, kept in the settings file and
+// followed from now on.
+void ChooseIdleLock(HWND window, DiaryWindow& diary, int choice);

@@ -169,6 +169,10 @@ void RunCommand(HWND window, WPARAM wParam) {
     case CommandAction::LockDiary: LockDiaryCommand(window); break;
     case CommandAction::UnlockDiary: UnlockDiaryCommand(window); break;
     case CommandAction::ChangePassword: ChangeDiaryPassword(window); break;
+    case CommandAction::ChooseIdleLock:
+        ChooseIdleLock(window, DiaryOf(window), route.argument);
+        MarkMenus(DiaryOf(window));
+        break;
     case CommandAction::ShowEarlierVersions: ShowEarlierVersions(page, view, window); break;
     case CommandAction::TogglePictureSaving: TogglePictureSaving(page, view); break;
     case CommandAction::ToggleRuledLines: ToggleRuledLines(view); break;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/win32/look_back.h"
 #include "diary_lock.h"
 #include "diary_window.h"
@@ -11,6 +13,7 @@
 #include "resources/resource.h"
 #include "shell_state.h"
 #include "window_zoom.h"
+#include "app/idle_lock_choice.h"
 #include "app/zoom_choice.h"
 
 namespace {
@@ -93,6 +96,11 @@ void MarkMenus(const DiaryWindow& diary) {
             CheckMenuRadioItem(menu, IDM_LANGUAGE_FIRST, IDM_LANGUAGE_LAST,
                                IDM_LANGUAGE_FIRST + static_cast<int>(g_shell.languageChoice), MF_BYCOMMAND);
             CheckMenuRadioItem(menu, IDM_WEEK_SUNDAY, IDM_WEEK_SYSTEM, weekStartItem, MF_BYCOMMAND);
+            // A time written into the settings file by hand that is none of the choices checks none.
+            const auto idle = std::ranges::find(kIdleLockChoices, diary.relock.idleSeconds);
+            for (int id = IDM_IDLE_LOCK_FIRST; id <= IDM_IDLE_LOCK_LAST; ++id)
+                check(menu, id,
+                      idle != kIdleLockChoices.end() && id - IDM_IDLE_LOCK_FIRST == idle - kIdleLockChoices.begin());
         }
     }
     for (int id = IDM_WIDTH_FIRST; id <= IDM_WIDTH_LAST; ++id)

@@ -10,6 +10,7 @@
 #include "about.h"
 #include "app/start_options.h"
 #include "diary_location.h"
+#include "diary_relock.h"
 #include "diary_unlocking.h"
 #include "diary_window.h"
 #include "language_switch.h"
@@ -18,6 +19,7 @@
 #include "page/win32/folder_index.h"
 #include "page/win32/open_elsewhere.h"
 #include "page/win32/recovered_pages.h"
+#include "page_menus.h"
 #include "main_window.h"
 #include "platform/file_write.h"
 #include "platform/win32/loaded_text.h"
@@ -137,6 +139,7 @@ bool StartProgram(HINSTANCE instance, HINSTANCE previousInstance, int showComman
     TakeInDiskChanges(diary.page, diary.view);
     StartPresence(diary.page, diary.view);
     StartRelockWatch(g_shell.mainWindow, diary);
+    MarkMenus(diary);  // the idle time, known now
 
     g_shell.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return true;

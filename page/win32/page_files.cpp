@@ -54,14 +54,20 @@ void ReportFailedSave(const PageView& view, SaveMode mode, SaveFailureTexts text
 }
 
 // A file the page did not write itself is kept beside it before it is replaced; when that
-// cannot be done, it is not replaced at all.
+// cannot be done, it is not replaced at all. In an opened locked diary that is the locked
+// file, kept as it is ("20261207.dbt.locked.damaged"), or a plain one not yet locked.
 bool KeepOriginal(const PageView& view, SaveMode mode, const std::u16string& file, std::u16string_view suffix,
                   SaveFailureTexts texts) {
-    const std::filesystem::path path(file);
-    WriteFault fault = WriteFault::None;
-    if (KeepOriginalBeside(path, suffix, &fault) == WriteStatus::Ok) return true;
-    ReportFailedSave(view, mode, texts, KeptOriginalPath(path, suffix), fault);
-    return false;
+    const std::filesystem::path plain(file), stored = StoredDayFilePath(plain);
+    for (const std::filesystem::path& path : {stored, plain}) {
+        WriteFault fault = WriteFault::None;
+        if (KeepOriginalBeside(path, suffix, &fault) != WriteStatus::Ok) {
+            ReportFailedSave(view, mode, texts, KeptOriginalPath(path, suffix), fault);
+            return false;
+        }
+        if (stored == plain) break;
+    }
+    return true;
 }
 
 bool SavePicture(Page& page, const PageView& view, SaveMode mode, const std::u16string& path) {

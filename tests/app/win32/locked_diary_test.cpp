@@ -10,6 +10,7 @@
 #include <string>
 
 #include "diarycore/day_file_store.h"
+#include "diarycore/picture_bytes.h"
 #include "diarycore/record.h"
 #include "lock/diary_conversion.h"
 #include "lock/diary_seal.h"
@@ -51,6 +52,9 @@ std::wstring TryPassword(HWND dialog, const wchar_t* password) {
 // A locked diary of today's page, opened quickly: its key file is made at the least cost.
 void PutLockedDiary(const fs::path& folder, const std::u16string& text) {
     WriteFileBytes(folder / TodayName(L"dbt"), SerializeRecord(DayRecord{1, 1, 1, {}, text}).bytes);
+    Bytes drawing(kPicturePixelBytes, 0xFF);
+    std::fill_n(drawing.begin(), 400, 0x00);
+    WriteFileBytes(folder / TodayName(L"bmp"), PictureFileBytes(drawing));
     ConversionOptions quick;
     quick.passwordCost = quick.recoveryCost = {64, 1, 1};
     ASSERT_EQ(LockDiary(folder, kPassword, quick).status, ConversionStatus::Ok);
@@ -137,6 +141,11 @@ TEST(LockedDiary, AsksThePasswordFirstAndSavesWhatIsTypedLocked) {
     EXPECT_TRUE(fs::exists(today.u16string() + u".locked"));
     EXPECT_EQ(FilesHolding(folder.Path(), "Kirschbluete"), std::vector<std::string>{});
     EXPECT_EQ(FilesHolding(folder.Path(), "Nachtfrost"), std::vector<std::string>{});
+    // The drawing's file header is nowhere either: "BM", the file's size, the pixels' offset.
+    const Bytes picture = PictureFileBytes(Bytes(kPicturePixelBytes, 0xFF));
+    EXPECT_EQ(FilesHolding(folder.Path(), std::string(picture.begin(), picture.begin() + 14)),
+              std::vector<std::string>{});
+    EXPECT_TRUE(fs::exists(folder.Path() / (TodayName(L"bmp") + L".locked")));
 
     EXPECT_EQ(StoredText(folder.Path()), u"Kirschbluete und Nachtfrost");
 }
