@@ -161,10 +161,19 @@ TakeInResult TakeInConflictCopy(const fs::path& diary, const ConflictCopyFile& c
     std::error_code error;
     fs::create_directories(MergedCopiesFolder(diary), error);
     result.keptAs = UnusedNameIn(MergedCopiesFolder(diary), copy.path.filename());
-    if (!error) fs::rename(copy.path, result.keptAs, error);
+    // An opened locked diary keeps the copy sealed, whatever the other computer wrote: it
+    // goes through the store, and the copy itself only once that is done.
+    if (!error && DayFileSealOf(diary)) {
+        if (WriteDayFile(result.keptAs, *copied, {}, &result.fault) == WriteStatus::Ok)
+            fs::remove(copy.path, error);
+        else
+            error = std::make_error_code(std::errc::io_error);
+    } else if (!error) {
+        fs::rename(copy.path, result.keptAs, error);
+    }
     if (error) {
         result.status = TakeInStatus::CannotWrite;
-        result.fault = FaultOfErrorCode(error);
+        if (result.fault == WriteFault::None) result.fault = FaultOfErrorCode(error);
         result.keptAs.clear();
     }
     return result;

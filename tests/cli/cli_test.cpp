@@ -790,13 +790,6 @@ TEST_F(Cli, ADiaryLockedFromTheConsoleIsReadOnlyWithItsPassword) {
         args.insert(args.end(), more.begin(), more.end());
         return args;
     };
-    // Every file of the folder, its own ones too, by name and bytes.
-    const auto files = [&] {
-        std::map<std::string, Bytes> found;
-        for (const auto& entry : fs::recursive_directory_iterator(data_))
-            if (entry.is_regular_file()) found[Utf8(entry.path().lexically_relative(data_))] = ReadFileBytes(entry);
-        return found;
-    };
 
     const Ran locked = Run(with({"lock", "--data", Utf8(data_)}, right));
     ASSERT_EQ(locked.code, 0) << locked.err;
@@ -806,12 +799,11 @@ TEST_F(Cli, ADiaryLockedFromTheConsoleIsReadOnlyWithItsPassword) {
     const std::string recoveryKey = locked.out.substr(keyAt, locked.out.find_first_of("\r\n", keyAt) - keyAt);
     EXPECT_GE(recoveryKey.size(), 32u) << locked.out;
     EXPECT_NE(locked.out.find("It is shown only this once."), std::string::npos) << locked.out;
-    std::map<std::string, Bytes> before = files();
-    for (const auto& [name, bytes] : before) {
+    std::map<std::string, Bytes> before = FilesUnder(data_);
+    for (const auto& [name, bytes] : before)
         EXPECT_TRUE(name.ends_with(".locked") || name.starts_with(".doodlebinder")) << name;
-        for (const std::string word : {"sesame", "another"})
-            EXPECT_EQ(std::search(bytes.begin(), bytes.end(), word.begin(), word.end()), bytes.end()) << name;
-    }
+    EXPECT_EQ(FilesHolding(data_, "sesame"), Names{});
+    EXPECT_EQ(FilesHolding(data_, "another"), Names{});
     EXPECT_EQ(before.size(), 4u) << "three day files and the key file";
 
     // A wrong password or recovery key: exit 77, nothing printed, written or changed.
@@ -826,7 +818,7 @@ TEST_F(Cli, ADiaryLockedFromTheConsoleIsReadOnlyWithItsPassword) {
             << refused.err;
     }
     EXPECT_EQ(NamesIn(out_ / "wrong"), Names{});
-    EXPECT_EQ(files(), before);
+    EXPECT_EQ(FilesUnder(data_), before);
 
     // The folder named from the current one as well, as a user types it.
     const fs::path relative = fs::relative(data_);
@@ -843,16 +835,14 @@ TEST_F(Cli, ADiaryLockedFromTheConsoleIsReadOnlyWithItsPassword) {
     ASSERT_EQ(NamesIn(out_ / "locked"), NamesIn(out_ / "plain"));
     for (const std::string& name : NamesIn(out_ / "plain"))
         EXPECT_EQ(ReadFileBytes(out_ / "locked" / name), ReadFileBytes(out_ / "plain" / name)) << name;
-    EXPECT_EQ(files(), before) << "reading changes nothing";
+    EXPECT_EQ(FilesUnder(data_), before) << "reading changes nothing";
 
     // A sync tool's copy merged into a locked day: the day is written locked again.
     Day("20261206.sync-conflict-20261207-101010-ABCDEFG.dbt", u"sesame words\r\nfrom the laptop");
     const Ran merged = Run(with({"merge", "--data", Utf8(data_), "--yes"}, right));
     EXPECT_EQ(merged.code, 0) << merged.err;
     EXPECT_FALSE(fs::exists(data_ / "20261206.dbt"));
-    const Bytes day = ReadFileBytes(data_ / "20261206.dbt.locked");
-    const std::string laptop = "laptop";
-    EXPECT_EQ(std::search(day.begin(), day.end(), laptop.begin(), laptop.end()), day.end());
+    EXPECT_EQ(FilesHolding(data_, "laptop"), Names{});
     Ran found = Run(with({"find", "laptop", "--data", Utf8(data_)}, right));
     std::erase(found.out, '\r');
     EXPECT_EQ(found.out, "2026-12-06\tfrom the laptop\n") << found.err;

@@ -51,14 +51,6 @@ void PutDiary(const fs::path& folder, Names leaveOut = {}) {
     WriteFileText(folder / "template.html", "<!for><!diary><!next>");  // not the conversion's
 }
 
-// Every file under the folder, by its path in it.
-std::map<std::string, Bytes> Snapshot(const fs::path& folder) {
-    std::map<std::string, Bytes> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = ReadFileBytes(entry.path());
-    return files;
-}
-
 // Each day reads back as it was, plain or locked; where both are there they agree.
 void ExpectEveryDayReadable(const fs::path& folder, Names leftOut = {}) {
     const OpenedDiaryKey key = OpenDiaryKey(folder, kPassword);
@@ -111,7 +103,7 @@ TEST(DiaryConversion, LocksNoPlainByteAwayAndUnlocksTheSameBytes) {
     EXPECT_EQ(locked.converted, 5u);
     ExpectEveryDayReadable(diary.Path());
     const Bytes header(kDiary.at("20261207.BMP").begin(), kDiary.at("20261207.BMP").begin() + 29);
-    for (const auto& [name, bytes] : Snapshot(diary.Path())) {
+    for (const auto& [name, bytes] : FilesUnder(diary.Path())) {
         if (name == "20261207.bmp.jpg") continue;
         EXPECT_EQ(std::ranges::search(bytes, BytesOf(kSecretWord)).begin(), bytes.end()) << name;
         EXPECT_EQ(std::ranges::search(bytes, header).begin(), bytes.end()) << name;
@@ -119,14 +111,14 @@ TEST(DiaryConversion, LocksNoPlainByteAwayAndUnlocksTheSameBytes) {
     }
 
     // Wrong keys change nothing; a second lock finds nothing to do and makes no new key.
-    const auto before = Snapshot(diary.Path());
+    const auto before = FilesUnder(diary.Path());
     EXPECT_EQ(UnlockDiary(diary.Path(), "nachtigall").status, ConversionStatus::WrongPassword);
     EXPECT_EQ(LockDiary(diary.Path(), "Amsel", Quick()).status, ConversionStatus::WrongPassword);
     const ConversionResult again = LockDiary(diary.Path(), kPassword, Quick());
     EXPECT_EQ(again.status, ConversionStatus::Ok);
     EXPECT_EQ(again.converted, 0u);
     EXPECT_TRUE(again.recoveryText.empty());
-    EXPECT_EQ(Snapshot(diary.Path()), before);
+    EXPECT_EQ(FilesUnder(diary.Path()), before);
 
     const OpenedDiaryKey key = OpenDiaryKeyWithRecoveryKey(diary.Path(), locked.recoveryText);
     ASSERT_EQ(key.status, ConversionStatus::Ok);
@@ -136,7 +128,7 @@ TEST(DiaryConversion, LocksNoPlainByteAwayAndUnlocksTheSameBytes) {
     auto plain = kDiary;
     plain.insert(copies.begin(), copies.end());
     plain["template.html"] = BytesOf("<!for><!diary><!next>");
-    EXPECT_EQ(Snapshot(diary.Path()), plain);  // the key file gone too
+    EXPECT_EQ(FilesUnder(diary.Path()), plain);  // the key file gone too
 }
 
 TEST(DiaryConversion, LeavesDamageAsItIsAndNamesIt) {
@@ -150,13 +142,13 @@ TEST(DiaryConversion, LeavesDamageAsItIsAndNamesIt) {
     const std::vector<std::u16string> named = {u"20261206.dbt.locked"};
 
     // The copy holds every other day, and the diary stays as it was.
-    const auto before = Snapshot(diary.Path());
+    const auto before = FilesUnder(diary.Path());
     const ConversionResult copied = DecryptDiaryTo(diary.Path(), OpenDiaryKey(diary.Path(), kPassword).key, copy / "c");
     EXPECT_EQ(copied.status, ConversionStatus::FilesLeft);
     EXPECT_EQ(copied.damaged, named);
-    EXPECT_EQ(Snapshot(diary.Path()), before);
+    EXPECT_EQ(FilesUnder(diary.Path()), before);
     ExpectEveryDayReadable(copy / "c", {"20261206.dbt"});
-    EXPECT_EQ(Snapshot(copy / "c").size(), 4u);
+    EXPECT_EQ(FilesUnder(copy / "c").size(), 4u);
 
     // A damaged key file is told from a wrong password; without one, no new key is made.
     const Bytes key = ReadFileBytes(keyFile);
@@ -167,7 +159,7 @@ TEST(DiaryConversion, LeavesDamageAsItIsAndNamesIt) {
     EXPECT_EQ(LockDiary(diary.Path(), kPassword, Quick()).status, ConversionStatus::NoKeyFile);
     EXPECT_EQ(UnlockDiary(diary.Path(), kPassword).status, ConversionStatus::NoKeyFile);
     WriteFileBytes(keyFile, key);
-    EXPECT_EQ(Snapshot(diary.Path()), before);
+    EXPECT_EQ(FilesUnder(diary.Path()), before);
 
     const ConversionResult unlocked = UnlockDiary(diary.Path(), kPassword);
     EXPECT_EQ(unlocked.status, ConversionStatus::FilesLeft);

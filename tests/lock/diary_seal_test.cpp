@@ -116,20 +116,4 @@ TEST_F(SealedDiary, TellsADamagedDayFromALockedOneAndReadsTheRest) {
     ReadableFile picture;
     EXPECT_EQ(OpenDayPicture(folder.Path() / "20261207.dbt.locked", picture), ReadStatus::Locked);
     EXPECT_FALSE(picture.IsOpen());
-    // ... and a write goes plain, as in any diary not opened with a key.
-    ASSERT_EQ(WriteDayFile(folder.Path() / "20261210.dbt", RecordOf(u"offen"), {}), WriteStatus::Ok);
-    EXPECT_TRUE(Holds(ReadFileBytes(folder.Path() / "20261210.dbt"), "offen"));
-}
-
-TEST(DayFileIndex, FindsADaysLockedFileByItsPlainName) {
-    ScratchFolder folder;
-    WriteFileText(folder.Path() / "20261207.DBT.Locked", "x");
-    WriteFileText(folder.Path() / "20261208.bmp", "x");
-    WriteFileText(folder.Path() / "20261209.dbt.locked.locked", "x");
-    DayFileIndex index;
-    ASSERT_TRUE(index.List(folder.Path()));
-    EXPECT_EQ(index.Days(), (DaysWithPages{20261207, 20261208}));
-    EXPECT_EQ(index.ListedDayFile(u"20261207.dbt"), u"20261207.DBT.Locked");
-    EXPECT_EQ(index.ListedDayFile(u"20261208.bmp"), u"20261208.bmp");
-    EXPECT_EQ(index.ListedDayFile(u"20261209.dbt"), std::nullopt);
 }

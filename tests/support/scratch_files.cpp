@@ -46,6 +46,21 @@ std::vector<std::string> NamesIn(const fs::path& folder) {
     return names;
 }
 
+std::map<std::string, Bytes> FilesUnder(const fs::path& folder) {
+    std::map<std::string, Bytes> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), folder).generic_string()] = ReadFileBytes(entry.path());
+    return files;
+}
+
+std::vector<std::string> FilesHolding(const fs::path& folder, std::string_view bytes) {
+    std::vector<std::string> holding;
+    for (const auto& [name, held] : FilesUnder(folder))
+        if (std::search(held.begin(), held.end(), bytes.begin(), bytes.end()) != held.end()) holding.push_back(name);
+    return holding;
+}
+
 std::optional<fs::path> HostPath(const char* variable) {
     const char* path = std::getenv(variable);
     if (!path || !*path) return std::nullopt;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,6 +34,10 @@ void WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint
 void WriteFileText(const std::filesystem::path& path, std::string_view text);
 // The names of what a folder holds, sorted.
 std::vector<std::string> NamesIn(const std::filesystem::path& folder);
+// Every file under the folder, by its path in it.
+std::map<std::string, Bytes> FilesUnder(const std::filesystem::path& folder);
+// The paths in the folder of the files under it that hold the bytes.
+std::vector<std::string> FilesHolding(const std::filesystem::path& folder, std::string_view bytes);
 // A host path a wrapper script named in the variable (reached through Z: under Wine), if any.
 std::optional<std::filesystem::path> HostPath(const char* variable);
 // Writes `file` until the disk takes no more.

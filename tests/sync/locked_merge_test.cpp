@@ -39,16 +39,6 @@ std::u16string StoredText(const fs::path& file) {
     return record.text;
 }
 
-std::vector<std::string> FilesHolding(const fs::path& folder, const std::string& word) {
-    std::vector<std::string> holding;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const Bytes bytes = entry.is_regular_file() ? ReadFileBytes(entry.path()) : Bytes{};
-        if (std::search(bytes.begin(), bytes.end(), word.begin(), word.end()) != bytes.end())
-            holding.push_back(entry.path().filename().string());
-    }
-    return holding;
-}
-
 }  // namespace
 
 TEST(LockedDiaryMerge, TakesInALockedCopyAndReadsEarlierVersionsLocked) {

@@ -35,14 +35,6 @@ bool HoldsWord(const Bytes& bytes, std::string_view word) {
     return Holds(bytes, word) || Holds(bytes, wide);
 }
 
-// Every file of the folder and its folders, by its path inside it.
-std::map<std::string, Bytes> FilesUnder(const fs::path& folder) {
-    std::map<std::string, Bytes> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = ReadFileBytes(entry.path());
-    return files;
-}
-
 bool IsPlainDayFile(const std::string& name) {
     const std::string file = fs::path(name).filename().string();
     return file.size() == 12 && (file.ends_with(".dbt") || file.ends_with(".bmp")) && name == file;

@@ -24,18 +24,6 @@ namespace {
 
 constexpr const char* kPassword = "Nachtigall";
 
-// Every file under the folder that holds the word, by its path in it.
-std::vector<std::string> FilesHolding(const fs::path& folder, const std::string& word) {
-    std::vector<std::string> holding;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (!entry.is_regular_file()) continue;
-        const Bytes bytes = ReadFileBytes(entry.path());
-        if (std::search(bytes.begin(), bytes.end(), word.begin(), word.end()) != bytes.end())
-            holding.push_back(fs::relative(entry.path(), folder).string());
-    }
-    return holding;
-}
-
 // Types into the password box of the dialog and presses OK: the line it told then.
 std::wstring TryPassword(HWND dialog, const wchar_t* password) {
     SetDlgItemTextW(dialog, IDC_PASSWORD_TOLD, L"");
