@@ -62,6 +62,7 @@
 #include "platform/file_read.h"
 #include "platform/program_texts.h"
 #include "platform/utf8.h"
+#include "resources/resource.h"
 #ifdef _WIN32
 #include "platform/wide_text.h"
 #endif
@@ -470,8 +471,15 @@ int Run(const std::vector<std::string>& args) {
             return OpenDiaryForCommand(folder, data, password, ArgumentPath(password.passwordFile), error);
         });
     };
+    // The same for a command that writes the pages out: a locked diary's are written plain,
+    // which is what the user asked for, and said so.
+    const auto openToWrite = [&](const std::string& data, const PasswordOptions& password) {
+        const int code = open(data, password);
+        if (code == kExitOk && HasKeyFile(ArgumentPath(data))) error(EncodeUtf8(ProgramText(IDS_EXPORT_NOT_LOCKED)));
+        return code;
+    };
     if (htmlCommand->parsed()) {
-        if (const int code = open(html.data, htmlPassword); code != kExitOk) return code;
+        if (const int code = openToWrite(html.data, htmlPassword); code != kExitOk) return code;
         return RunGuarded(ArgumentPath(html.out), console, [&] { return RunHtml(html, console); });
     }
     if (findCommand->parsed()) {
@@ -479,18 +487,18 @@ int Run(const std::vector<std::string>& args) {
         return RunFind(find, ArgumentPath(find.data), error);
     }
     if (yearCommand->parsed()) {
-        if (const int code = open(year.data, yearPassword); code != kExitOk) return code;
+        if (const int code = openToWrite(year.data, yearPassword); code != kExitOk) return code;
         const fs::path out = ArgumentPath(year.out);
         return RunGuarded(out, console, [&] { return RunYear(year, ArgumentPath(year.data), out, Today(), error); });
     }
     if (mosaicCommand->parsed()) {
-        if (const int code = open(mosaic.data, mosaicPassword); code != kExitOk) return code;
+        if (const int code = openToWrite(mosaic.data, mosaicPassword); code != kExitOk) return code;
         const fs::path out = ArgumentPath(mosaic.out);
         return RunGuarded(out, console, [&] { return RunMosaic(mosaic, ArgumentPath(mosaic.data), out, error); });
     }
     if (pdfCommand->parsed()) {
 #ifndef _WIN32  // the Windows console program reads no page for a book: it draws none
-        if (const int code = open(pdf.data, pdfPassword); code != kExitOk) return code;
+        if (const int code = openToWrite(pdf.data, pdfPassword); code != kExitOk) return code;
 #endif
         const fs::path out = ArgumentPath(pdf.out);
         return RunGuarded(out, console, [&] { return RunPdf(pdf, ArgumentPath(pdf.data), out, error); });

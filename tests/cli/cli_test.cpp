@@ -831,6 +831,7 @@ TEST_F(Cli, ADiaryLockedFromTheConsoleIsReadOnlyWithItsPassword) {
     }
     const Ran html = Run(with(Html(out_ / "locked" / "index.html", run), right));
     EXPECT_EQ(html.code, 0) << html.err;
+    EXPECT_NE(html.err.find("the files written here are not"), std::string::npos) << "said to be plain";
     ASSERT_EQ(NamesIn(out_ / "plain"), (Names{"20261206.jpg", "index.html"}));
     ASSERT_EQ(NamesIn(out_ / "locked"), NamesIn(out_ / "plain"));
     for (const std::string& name : NamesIn(out_ / "plain"))
