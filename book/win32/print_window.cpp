@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "book/paper.h"
+#include "diarycore/day_file_seal.h"
 #include "diarycore/win32/first_weekday.h"
 #include "lookback/win32/look_window.h"
 #include "platform/win32/loaded_text.h"
@@ -337,8 +338,10 @@ LRESULT CALLBACK PrintProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 void RunPrintWindow(HWND owner, const PrintSource& source) {
     PrintState state;
     state.source = &source;
-    HWND window = CreateLookWindow(owner, source.instance, kClassName, PrintProc,
-                                   LoadText(source.instance, IDS_PRINT_CAPTION), &state);
+    // A locked diary's pages are printed as they are, and said so where the window is named.
+    std::u16string caption = LoadText(source.instance, IDS_PRINT_CAPTION);
+    if (DayFileSealOf(source.folder)) caption += u" \u2014 " + LoadText(source.instance, IDS_EXPORT_NOT_LOCKED);
+    HWND window = CreateLookWindow(owner, source.instance, kClassName, PrintProc, caption, &state);
     if (!window) return;
     SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     state.font = MakeLookFont(window, 9);
