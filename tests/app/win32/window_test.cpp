@@ -133,6 +133,7 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
                                     A::LockDiary,
                                     A::UnlockDiary,
                                     A::ChangePassword,
+                                    A::ChooseIdleLock,
                                     A::ShowEarlierVersions,
                                     A::ChooseLanguage,
                                     A::SetWeekStart}));
