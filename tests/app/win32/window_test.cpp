@@ -111,32 +111,15 @@ TEST(Build640x480, MenusRouteEveryItemAndMarkThePen) {
     for (UINT id : commands)
         if (id != IDM_VIEW_D && id != IDM_VIEW_A) actions.insert(RouteCommand(id).action);
     using A = CommandAction;
-    EXPECT_EQ(actions, (std::set<A>{A::SaveText,
-                                    A::ShowHtmlOutput,
-                                    A::TogglePictureSaving,
-                                    A::CloseProgram,
-                                    A::GoPreviousDay,
-                                    A::GoNextDay,
-                                    A::PickDay,
-                                    A::ToggleRuledLines,
-                                    A::ShowAbout,
-                                    A::FindDay,
-                                    A::ShowMonth,
-                                    A::ShowSameDay,
-                                    A::ShowYear,
-                                    A::PrintDays,
-                                    A::ZoomIn,
-                                    A::ZoomOut,
-                                    A::SetZoom,
-                                    A::ShowBackups,
-                                    A::ShowDiaryFolder,
-                                    A::LockDiary,
-                                    A::UnlockDiary,
-                                    A::ChangePassword,
-                                    A::ChooseIdleLock,
-                                    A::ShowEarlierVersions,
-                                    A::ChooseLanguage,
-                                    A::SetWeekStart}));
+    EXPECT_EQ(actions, (std::set<A>{A::SaveText,        A::ShowHtmlOutput,   A::TogglePictureSaving,
+                                    A::CloseProgram,    A::GoPreviousDay,    A::GoNextDay,
+                                    A::PickDay,         A::ToggleRuledLines, A::ShowAbout,
+                                    A::FindDay,         A::ShowMonth,        A::ShowSameDay,
+                                    A::ShowYear,        A::PrintDays,        A::ZoomIn,
+                                    A::ZoomOut,         A::SetZoom,          A::ShowBackups,
+                                    A::ShowDiaryFolder, A::LockDiary,        A::UnlockDiary,
+                                    A::ChangePassword,  A::ChooseIdleLock,   A::ShowEarlierVersions,
+                                    A::ChooseLanguage,  A::SetWeekStart}));
     wchar_t label[64] = {};
     GetMenuStringW(bar, IDM_SAVE_PICTURE, label, std::size(label), MF_BYCOMMAND);
     EXPECT_STREQ(label, L"絵を保存する");
