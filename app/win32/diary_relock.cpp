@@ -27,7 +27,9 @@ BOOL CALLBACK CollectShown(HWND window, LPARAM into) {
 
 void LockAgain(HWND window, DiaryWindow& diary) {
     DiaryRelock& relock = diary.relock;
-    if (relock.asking) return;
+    // Only an opened locked diary locks again; it may have been locked or unlocked from the
+    // diary menu since the start.
+    if (relock.asking || !DayFileSealOf(std::filesystem::path(diary.page.Folder()))) return;
     relock.asking = true;
     // Saved first: should the password not come back, nothing typed is lost. A save that
     // fails has said so; the page stays in memory, hidden, as it was.
@@ -58,7 +60,6 @@ void StartIdleTimer(HWND window, const DiaryRelock& relock) {
 void StartRelockWatch(HWND window, DiaryWindow& diary) {
     DiaryRelock& relock = diary.relock;
     relock.idleSeconds = ReadIdleLockSeconds(ReadSettings(std::filesystem::path(diary.page.Folder())));
-    if (!DayFileSealOf(std::filesystem::path(diary.page.Folder()))) return;
     relock.watching = true;
     relock.openedAt = GetTickCount();
     StartIdleTimer(window, relock);

@@ -8,7 +8,8 @@
 
 struct DiaryWindow;
 
-// From the diary's opening on, when it is a locked one.
+// From the diary's opening on, whether it is locked or not: it may be locked from the
+// diary menu later.
 void StartRelockWatch(HWND window, DiaryWindow& diary);
 void StopRelockWatch(HWND window, DiaryWindow& diary);
 void RelockOnTimer(HWND window, DiaryWindow& diary, WPARAM timer);

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 struct DiaryRelock {
-    bool watching = false;  // the diary is locked: the idle timer and the session notice run
+    bool watching = false;  // the idle timer and the session notice run
     bool asking = false;    // locked again, its windows hidden and the password asked
     int idleSeconds = 0;    // 0: not on idleness
     DWORD openedAt = 0;     // GetTickCount when the password was last given
