@@ -30,7 +30,7 @@ namespace {
 
 constexpr int kRepaintsPerFile = 64;  // enough for every window the program has
 
-std::u16string Number(std::size_t value) {
+std::u16string CountText(std::size_t value) {
     const std::string text = std::to_string(value);
     return std::u16string(text.begin(), text.end());
 }
@@ -179,7 +179,7 @@ void LockDiaryCommand(HWND mainWindow) {
     }
     if (result.status == ConversionStatus::Ok) {
         ShowMessageBox(mainWindow, instance,
-                       LoadText(instance, IDS_DIARY_LOCKED, {diary.u16string(), Number(result.converted)}),
+                       LoadText(instance, IDS_DIARY_LOCKED, {diary.u16string(), CountText(result.converted)}),
                        IDS_CAPTION_PROGRAM, MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -209,7 +209,7 @@ void UnlockDiaryCommand(HWND mainWindow) {
     }
     if (result.status == ConversionStatus::Ok) {
         ShowMessageBox(mainWindow, instance,
-                       LoadText(instance, IDS_DIARY_UNLOCKED, {diary.u16string(), Number(result.converted)}),
+                       LoadText(instance, IDS_DIARY_UNLOCKED, {diary.u16string(), CountText(result.converted)}),
                        IDS_CAPTION_PROGRAM, MB_OK | MB_ICONINFORMATION);
         return;
     }
